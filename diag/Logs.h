@@ -1,0 +1,44 @@
+// The run logs: "run.log" for events and errors, "run_pnt.log" for check points.
+// Both start afresh at every program start.
+#pragma once
+#include <functional>
+#include <string>
+
+namespace bm {
+
+class Logs {
+ public:
+  // dataDir: the folder that holds the logs (no trailing slash needed).
+  explicit Logs(std::string dataDir = ".");
+
+  // Deletes the logs of the previous run ("run.log", "run_pnt.log", "debug.log").
+  void StartRun();
+
+  void WriteRunLog(const std::string& place, const std::string& message, bool critical = false);
+  void WriteRunPoint(const std::string& place, const std::string& message);
+
+  // Tests and headless runs pin the date-time text so lines are reproducible.
+  void SetTimeSource(std::function<std::string()> now) { now_ = std::move(now); }
+
+  const std::string& Dir() const { return dir_; }
+  std::string RunLogPath() const;
+  std::string RunPointPath() const;
+  // Echo every line to stderr as well (the --verbose flag).
+  void SetEcho(bool echo) { echo_ = echo; }
+
+  // Trace hooks: procedures announce entry and exit; they write nothing.
+  static void TraceEnter(const std::string&) {}
+  static void TraceExit(const std::string&) {}
+  static void ShowStatus(const std::string&) {}
+
+  static std::string FormatLine(const std::string& dateTime, const std::string& place, const std::string& message,
+                                bool critical);
+
+ private:
+  void Append(const std::string& path, const std::string& line);
+  std::string dir_;
+  std::function<std::string()> now_;
+  bool echo_ = false;
+};
+
+}  // namespace bm

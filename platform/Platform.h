@@ -1,0 +1,117 @@
+// The services the game asks of the machine: clock, window and events, input,
+// drawing, sound and music. Each has an SDL2 back end and a headless twin.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace bm {
+
+using Argb = std::uint32_t;
+inline constexpr Argb MakeArgb(int a, int r, int g, int b) {
+  return (Argb(a & 255) << 24) | (Argb(r & 255) << 16) | (Argb(g & 255) << 8) | Argb(b & 255);
+}
+
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+struct PointD {
+  double x = 0, y = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds with sub-millisecond resolution, read afresh on every call.
+  virtual double ClockMs() = 0;
+  virtual void SleepMs(double ms) = 0;
+};
+
+// Virtual key codes the game tests.
+namespace vk {
+inline constexpr int Backspace = 8, Enter = 13, Escape = 27, Space = 32;
+inline constexpr int Left = 37, Up = 38, Right = 39, Down = 40;
+inline constexpr int Numpad0 = 96, F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117, F12 = 123;
+}  // namespace vk
+
+class Input {
+ public:
+  virtual ~Input() = default;
+  // A key or button that went down since the previous pump reads as down for
+  // that whole pass, even if it was released again within the same pump.
+  virtual bool KeyDown(int virtualKey) = 0;
+  virtual bool ButtonDown(int button) = 0;  // 1 left, 2 right
+  virtual PointD Pointer() = 0;              // client pixels
+  // The name-entry text box: typed characters arrive here while it is on.
+  virtual void StartTextInput() = 0;
+  virtual void StopTextInput() = 0;
+  // Characters typed since the last call (ANSI code page, one byte each).
+  virtual std::string TakeTypedText() = 0;
+};
+
+class Window {
+ public:
+  virtual ~Window() = default;
+  // Handles pending window and input events once; called once per loop pass.
+  virtual void Pump() = 0;
+  // Waits until an event arrives or timeoutMs passes (headless: the virtual
+  // clock jumps ahead). Used by passes that have nothing to draw.
+  virtual void WaitEvent(double timeoutMs) = 0;
+  virtual bool TakeCloseRequest() = 0;  // true once per close click
+  virtual bool IsForeground() = 0;
+  virtual bool IsMinimised() = 0;
+  virtual bool SetMode(int width, int height, bool fullScreen) = 0;
+  virtual int Width() = 0;
+  virtual int Height() = 0;
+  virtual int DesktopWidth() = 0;
+  virtual int DesktopHeight() = 0;
+  virtual bool HasDisplayMode(int width, int height) = 0;
+  virtual void ShowCursor(bool show) = 0;
+};
+
+using TextureId = int;  // 0 = none: drawing it does nothing
+struct Vertex {
+  float x, y;  // back-buffer pixels
+  float u, v;  // 0..1 over the picture
+  Argb color;
+};
+
+class RenderDevice {
+ public:
+  virtual ~RenderDevice() = default;
+  // Loads a PNG or JPEG picture; 0 when it cannot be loaded.
+  virtual TextureId LoadTexture(const std::string& path) = 0;
+  // A texture from premultiplied-free ARGB pixels (for generated pictures).
+  virtual TextureId CreateTexture(int width, int height, const std::uint32_t* argb) = 0;
+  virtual void FreeTexture(TextureId id) = 0;
+  virtual void Clear(Argb color) = 0;
+  // A textured quad: corners in the order top-left, top-right, bottom-right,
+  // bottom-left; alpha blended.
+  virtual void DrawQuad(TextureId tex, const Vertex corners[4]) = 0;
+  // An untextured quad, same corner order.
+  virtual void FillQuad(const Vertex corners[4]) = 0;
+  virtual void Present() = 0;
+  virtual void SaveBuffer(int slot) = 0;
+  virtual void RestoreBuffer(int slot) = 0;
+  virtual bool SaveScreenshot(const std::string& pngPath) = 0;
+  virtual void Resize(int width, int height) = 0;
+  virtual int Width() = 0;
+  virtual int Height() = 0;
+  virtual long FramesPresented() = 0;
+};
+
+class SoundDevice;
+class MusicDevice;
+
+// What a running game is given; owned by whoever built the back ends.
+struct Platform {
+  Clock* clock = nullptr;
+  Window* window = nullptr;
+  Input* input = nullptr;
+  RenderDevice* render = nullptr;
+  SoundDevice* sound = nullptr;
+  MusicDevice* music = nullptr;
+  bool headless = false;
+};
+
+}  // namespace bm
