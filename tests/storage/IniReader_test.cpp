@@ -1,0 +1,108 @@
+#include "storage/IniReader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/storage/TempDir.h"
+
+namespace bm {
+namespace {
+
+using testing::TempDir;
+
+TEST(IniReaderValue, MatchesKeyAnywhereInLineAndLastMatchWins) {
+  TempDir dir;
+  dir.Write("data.ini", "REF=1\r\nPREFIX=2\r\nnothing here\r\n");
+  // "REF" also occurs inside "PREFIX", and the later line wins.
+  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "ref"), "2");
+  // A matching line without "=" keeps the earlier result.
+  dir.Write("data.ini", "ref = first\r\nref mentioned again\r\n");
+  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "REF"), "FIRST");
+}
+
+TEST(IniReaderValue, ValueIsUpperCasedTrimmedAndTakenAfterLastEquals) {
+  TempDir dir;
+  dir.Write("data.ini", "Force Reference Rasterizer (REF) = true\r\na=b=c\r\ntabbed=\tx \r\n");
+  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "force reference rasterizer (ref)"), "TRUE");
+  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "a=b"), "C");
+  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "tabbed"), "\tX");  // tabs are not trimmed
+}
+
+TEST(IniReaderValue, OnlyCarriageReturnsSplitLines) {
+  TempDir dir;
+  // With bare line feeds the whole file is one line: the value is after its last "=",
+  // and the line feeds inside that value are dropped.
+  dir.Write("data.ini", "key=one\nother=two\nthree");
+  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "key"), "TWOTHREE");
+  // The line feed after a carriage return starts the next line and never reaches the value.
+  dir.Write("data.ini", "key=one\r\n  key = two  \r\n");
+  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "key"), "TWO");
+}
+
+TEST(IniReaderValue, CommentsAreNotStrippedAndMissingFilesStayMissing) {
+  TempDir dir;
+  dir.Write("data.ini", "Cheat Mode Code = A\r\n// Cheat Mode Code = X\r\n");
+  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "Cheat Mode Code"), "X");
+  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "absent key"), "");
+  EXPECT_EQ(ReadIniValue(dir.File("nofile.ini"), "key"), "");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("nofile.ini")));  // reading never writes
+}
+
+TEST(IniReaderSection, LooksOnlyInsideTheSectionWithCommentsRemoved) {
+  TempDir dir;
+  dir.Write("Sounds.ini",
+            "pop=outside\r\n"
+            "[sfx:begin]\r\n"
+            "pop=1 // note\r\n"
+            "bang=2 /* note */\r\n"
+            "/* hidden=3\r\n"
+            "hidden2=4 */\r\n"
+            "Mixed = Case\r\n"
+            "[SFX:END]\r\n"
+            "late=5\r\n");
+  const std::string f = dir.File("Sounds.ini");
+  EXPECT_EQ(ReadIniSectionValue(f, "SFX", "pop"), "1");
+  EXPECT_EQ(ReadIniSectionValue(f, "sfx", "bang"), "2");
+  EXPECT_EQ(ReadIniSectionValue(f, "SFX", "hidden"), "");
+  EXPECT_EQ(ReadIniSectionValue(f, "SFX", "hidden2"), "");
+  EXPECT_EQ(ReadIniSectionValue(f, "SFX", "mixed"), "CASE");
+  EXPECT_EQ(ReadIniSectionValue(f, "SFX", "late"), "");
+  EXPECT_EQ(ReadIniSectionValue(f, "OTHER", "pop"), "");
+}
+
+TEST(IniReaderSection, MarkersAnywhereFirstOccurrenceAndBrokenSections) {
+  TempDir dir;
+  // Markers need not stand alone, and a second begin marker is ignored.
+  dir.Write("a.ini", "x [S:BEGIN]k=1 [S:BEGIN] [S:END] k=3 [S:END]");
+  EXPECT_EQ(ReadIniSectionValue(dir.File("a.ini"), "S", "k"), "1 [S:BEGIN]");
+  // End marker missing, or before the begin marker: the section is absent.
+  dir.Write("b.ini", "[S:BEGIN]\r\nk=1\r\n");
+  EXPECT_EQ(ReadIniSectionValue(dir.File("b.ini"), "S", "k"), "");
+  dir.Write("c.ini", "[S:END]\r\n[S:BEGIN]\r\nk=1\r\n[S:END]\r\n");
+  EXPECT_EQ(ReadIniSectionValue(dir.File("c.ini"), "S", "k"), "");
+  EXPECT_EQ(ReadIniSectionValue(dir.File("missing.ini"), "S", "k"), "");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("missing.ini")));
+}
+
+TEST(IniReaderStripComments, LineCommentsLeaveACarriageReturn) {
+  EXPECT_EQ(StripComments("no comments"), "no comments");
+  EXPECT_EQ(StripComments("a=1 // x\r\nb=2 // y\r\nc=3"), "a=1 \r\nb=2 \r\nc=3");
+  EXPECT_EQ(StripComments("a=1 // to the end"), "a=1 \r");
+  // "//" inside a value starts a comment too.
+  EXPECT_EQ(StripComments("url=http://x\r\n"), "url=http:\r\n");
+}
+
+TEST(IniReaderStripComments, BlockComments) {
+  EXPECT_EQ(StripComments("a/* x */b/* y */c"), "abc");
+  EXPECT_EQ(StripComments("a/* spans\r\nlines */b"), "ab");
+  EXPECT_EQ(StripComments("a/* never closed\r\nb=1"), "a");
+  // The search for the closer starts at the opener, so "/*/" is a whole comment.
+  EXPECT_EQ(StripComments("a/*/b"), "ab");
+  // Line comments go first: a "//" inside a block eats its closer up to the line end.
+  EXPECT_EQ(StripComments("a/* x // y */\r\nb=1"), "a");
+  EXPECT_EQ(StripComments("a/* x // y\r\n*/b"), "ab");
+}
+
+}  // namespace
+}  // namespace bm
