@@ -1,0 +1,210 @@
+#include "storage/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+
+#include "diag/Logs.h"
+#include "storage/DataIni.h"
+#include "storage/IniReader.h"
+#include "tests/storage/TempDir.h"
+
+namespace bm {
+namespace {
+
+using testing::TempDir;
+
+// A log with a pinned clock inside the test's own folder.
+Logs MakeLogs(const TempDir& dir) {
+  Logs logs(dir.Path());
+  logs.SetTimeSource([] { return "01.01.2024 00:00:00"; });
+  return logs;
+}
+
+std::string AsString(const std::array<std::uint8_t, kSettingsRecordSize>& b) { return std::string(b.begin(), b.end()); }
+
+std::string RecordBytes(const SettingsRecord& r) { return AsString(SerializeSettings(r)); }
+
+TEST(SettingsRecordBytes, LayoutIsLittleEndianAtFixedOffsets) {
+  SettingsRecord r;
+  r.ModeSetting = 3;
+  r.FrameScratch = -2;
+  r.Resolution = 0x0504;
+  r.MusicVolume = 0.25;
+  r.SoundVolume = 1.0;
+  r.MusicOn = -1;
+  r.SoundOn = 0;
+  r.FullScreen = -1;
+  const auto b = SerializeSettings(r);
+  ASSERT_EQ(b.size(), 50u);
+  EXPECT_EQ(b[8], 3);
+  EXPECT_EQ(b[11], 0);
+  EXPECT_EQ(b[16], 0xFE);
+  EXPECT_EQ(b[19], 0xFF);
+  EXPECT_EQ(b[24], 0x04);
+  EXPECT_EQ(b[25], 0x05);
+  double music;
+  std::memcpy(&music, &b[28], 8);  // the test machine is little-endian too
+  EXPECT_EQ(music, 0.25);
+  EXPECT_EQ(b[43], 0x3F);  // high byte of 1.0
+  EXPECT_EQ(b[44], 0xFF);
+  EXPECT_EQ(b[45], 0xFF);
+  EXPECT_EQ(b[46], 0);
+  EXPECT_EQ(b[47], 0);
+  EXPECT_EQ(b[48], 0xFF);
+  EXPECT_EQ(b[49], 0xFF);
+}
+
+TEST(SettingsRecordBytes, RoundTripKeepsEveryByteIncludingReserved) {
+  std::array<std::uint8_t, kSettingsRecordSize> bytes{};
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 37 + 11);
+  EXPECT_EQ(SerializeSettings(DeserializeSettings(bytes)), bytes);
+
+  // Through the file as well: a sound record with odd reserved bytes comes back identical.
+  TempDir dir;
+  Logs logs = MakeLogs(dir);
+  SettingsRecord r = DefaultSettings();
+  r.Reserved0 = {1, 2, 3, 4};
+  r.Reserved12 = {0xDE, 0xAD, 0xBE, 0xEF};
+  r.Reserved20 = {0xFF, 0, 0xFF, 0};
+  r.Resolution = 5;
+  r.FullScreen = -1;
+  ASSERT_TRUE(SaveSettings(dir.Path(), r, logs));
+  EXPECT_EQ(dir.Read("config.dat"), RecordBytes(r));
+  EXPECT_EQ(LoadSettings(dir.Path(), logs), r);
+  EXPECT_EQ(dir.Read("config.dat"), RecordBytes(r));  // a sound file is not rewritten differently
+  EXPECT_FALSE(std::filesystem::exists(dir.File("run.log")));
+}
+
+TEST(SettingsLoad, MissingOrShortFileGivesDefaultsALogLineAndAWholeFile) {
+  for (std::string content : {std::string("<missing>"), std::string(), std::string(49, '\x7F')}) {
+    SCOPED_TRACE(content.size());
+    TempDir dir;
+    Logs logs = MakeLogs(dir);
+    if (content != "<missing>") dir.Write("config.dat", content);
+    SettingsRecord r = LoadSettings(dir.Path(), logs);
+    EXPECT_EQ(r, DefaultSettings());
+    EXPECT_EQ(r.FullScreen, 0);
+    EXPECT_EQ(r.MusicOn, -1);
+    EXPECT_GT(r.SoundVolume, 0.0);
+    EXPECT_EQ(dir.Read("config.dat"), RecordBytes(DefaultSettings()));
+    const std::string log = dir.Read("run.log");
+    EXPECT_NE(log.find("LoadSettings"), std::string::npos) << log;
+    EXPECT_NE(log.find("config.dat"), std::string::npos) << log;
+  }
+}
+
+TEST(SettingsLoad, DamagedValuesAreRepairedOneByOneLoggedAndRewritten) {
+  TempDir dir;
+  Logs logs = MakeLogs(dir);
+  SettingsRecord bad;
+  bad.Reserved4 = {9, 9, 9, 9};
+  bad.ModeSetting = 7;
+  bad.Resolution = 6;
+  bad.MusicVolume = std::numeric_limits<double>::quiet_NaN();
+  bad.SoundVolume = 1.5;
+  bad.MusicOn = 1;   // neither -1 nor 0
+  bad.SoundOn = 0;   // sound: a valid choice, kept
+  bad.FullScreen = -1;
+  dir.Write("config.dat", RecordBytes(bad) + "trailing junk");
+
+  SettingsRecord r = LoadSettings(dir.Path(), logs);
+  EXPECT_EQ(r.ModeSetting, 0);
+  EXPECT_EQ(r.Resolution, 0);
+  EXPECT_EQ(r.MusicVolume, DefaultSettings().MusicVolume);
+  EXPECT_EQ(r.SoundVolume, 1.0);
+  EXPECT_EQ(r.MusicOn, DefaultSettings().MusicOn);
+  EXPECT_EQ(r.SoundOn, 0);
+  EXPECT_EQ(r.FullScreen, -1);
+  EXPECT_EQ(r.Reserved4, bad.Reserved4);
+
+  EXPECT_EQ(dir.Read("config.dat"), RecordBytes(r));
+  const std::string log = dir.Read("run.log");
+  for (const char* word : {"ModeSetting", "Resolution", "MusicVolume", "SoundVolume", "MusicOn", "longer than 50"})
+    EXPECT_NE(log.find(word), std::string::npos) << word << "\n" << log;
+  EXPECT_EQ(log.find("SoundOn"), std::string::npos);
+  EXPECT_EQ(log.find("FullScreen"), std::string::npos);
+}
+
+TEST(SettingsSave, WritesExactly50BytesAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  Logs logs = MakeLogs(dir);
+  dir.Write("config.dat", std::string(200, 'x'));
+  ASSERT_TRUE(SaveSettings(dir.Path(), DefaultSettings(), logs));
+  EXPECT_EQ(std::filesystem::file_size(dir.File("config.dat")), 50u);
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) names.push_back(entry.path().filename());
+  EXPECT_EQ(names, std::vector<std::string>{"config.dat"});
+
+  // A folder that does not exist: no crash, a log line, false.
+  Logs elsewhere = MakeLogs(dir);
+  EXPECT_FALSE(SaveSettings(dir.File("no/such/folder"), DefaultSettings(), elsewhere));
+  EXPECT_NE(dir.Read("run.log").find("SaveSettings"), std::string::npos);
+}
+
+TEST(SettingsApply, ResetOnlyForScreenChangesAndAlwaysWrites) {
+  TempDir dir;
+  Logs logs = MakeLogs(dir);
+  SettingsRecord stored = DefaultSettings();
+  ASSERT_TRUE(SaveSettings(dir.Path(), stored, logs));
+
+  SettingsRecord louder = stored;
+  louder.SoundVolume = 0.1;
+  louder.MusicOn = 0;
+  louder.FrameScratch = 42;
+  EXPECT_FALSE(NeedsDeviceReset(louder, stored));
+  EXPECT_FALSE(ApplySettings(dir.Path(), louder, logs));
+  EXPECT_EQ(dir.Read("config.dat"), RecordBytes(louder));
+
+  for (int field = 0; field < 3; ++field) {
+    SettingsRecord changed = louder;
+    if (field == 0) changed.FullScreen = -1;
+    if (field == 1) changed.Resolution = 3;
+    if (field == 2) changed.ModeSetting = 1;
+    EXPECT_TRUE(NeedsDeviceReset(changed, louder)) << field;
+    EXPECT_TRUE(ApplySettings(dir.Path(), changed, logs)) << field;
+    EXPECT_EQ(dir.Read("config.dat"), RecordBytes(changed));
+    // Confirming again without a change needs no second reset.
+    EXPECT_FALSE(ApplySettings(dir.Path(), changed, logs)) << field;
+    ASSERT_TRUE(SaveSettings(dir.Path(), louder, logs));
+  }
+
+  // No stored file to compare with: reset to be safe, then write.
+  std::filesystem::remove(dir.File("config.dat"));
+  EXPECT_TRUE(ApplySettings(dir.Path(), louder, logs));
+  EXPECT_EQ(dir.Read("config.dat"), RecordBytes(louder));
+}
+
+TEST(DataIniSwitches, RasterizerAndCheatWord) {
+  TempDir dir;
+  EXPECT_FALSE(ForceReferenceRasterizer(dir.Path()));
+  EXPECT_EQ(CheatModeCode(dir.Path()), kBuiltInCheatCode);
+
+  dir.Write("data.ini", "Force Reference Rasterizer (REF)=True\r\nCheat Mode Code = Parrot\r\n");
+  EXPECT_TRUE(ForceReferenceRasterizer(dir.Path()));
+  EXPECT_EQ(CheatModeCode(dir.Path()), "PARROT");
+
+  // Present but empty falls back to the built-in word; anything but TRUE is false.
+  dir.Write("data.ini", "Force Reference Rasterizer (REF) = yes\r\nCheat Mode Code =   \r\n");
+  EXPECT_FALSE(ForceReferenceRasterizer(dir.Path()));
+  EXPECT_EQ(CheatModeCode(dir.Path()), "KRAKENRUM");
+}
+
+TEST(DataIniSwitches, ShippedFileReadsAsHardwareAndBuiltInWord) {
+  // Its notes must not trip the key-anywhere lookup.
+  TempDir dir;
+  dir.Write("data.ini", DefaultDataIniText());
+  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), kReferenceRasterizerKey), "FALSE");
+  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), kCheatModeCodeKey), "");
+  EXPECT_FALSE(ForceReferenceRasterizer(dir.Path()));
+  EXPECT_EQ(CheatModeCode(dir.Path()), "KRAKENRUM");
+  const std::string text = DefaultDataIniText();
+  EXPECT_NE(text.find("Force Reference Rasterizer (REF) ="), std::string::npos);
+  EXPECT_NE(text.find("Cheat Mode Code ="), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bm
