@@ -1,0 +1,72 @@
+#include "render/Canvas.h"
+
+#include <cmath>
+
+#include "diag/Logs.h"
+
+namespace bm {
+
+TextureId TextureBank::Get(const std::string& relPath) {
+  auto it = byPath_.find(relPath);
+  if (it != byPath_.end()) return it->second;
+  TextureId id = device_.LoadTexture(gameDir_ + "/" + relPath);
+  if (id == 0 && logs_) logs_->WriteRunLog("TextureBank", "Picture missing or unreadable: " + relPath);
+  byPath_[relPath] = id;
+  return id;
+}
+
+void TextureBank::Release(const std::string& relPath) {
+  auto it = byPath_.find(relPath);
+  if (it == byPath_.end()) return;
+  if (it->second) device_.FreeTexture(it->second);
+  byPath_.erase(it);
+}
+
+Argb WithAlpha(Argb c, double f) {
+  if (f < 0) f = 0;
+  if (f > 1) f = 1;
+  int a = int(std::lround(((c >> 24) & 255) * f));
+  return (Argb(a) << 24) | (c & 0xFFFFFF);
+}
+
+void Canvas::ImagePart(TextureId tex, double l, double t, double r, double b, double u0, double v0, double u1,
+                       double v1, Argb color) {
+  if (!tex) return;
+  Vertex q[4] = {{float(l), float(t), float(u0), float(v0), color},
+                 {float(r), float(t), float(u1), float(v0), color},
+                 {float(r), float(b), float(u1), float(v1), color},
+                 {float(l), float(b), float(u0), float(v1), color}};
+  device.DrawQuad(tex, q);
+}
+
+void Canvas::Image(TextureId tex, double l, double t, double r, double b, Argb color) {
+  ImagePart(tex, l, t, r, b, 0, 0, 1, 1, color);
+}
+
+void Canvas::Sprite(TextureId tex, double cx, double cy, double w, double h, double angle, const Argb colors[4]) {
+  if (!tex || w <= 0 || h <= 0) return;
+  double c = std::cos(angle), s = std::sin(angle);
+  const double ox[4] = {-w / 2, w / 2, w / 2, -w / 2}, oy[4] = {-h / 2, -h / 2, h / 2, h / 2};
+  const float us[4] = {0, 1, 1, 0}, vs[4] = {0, 0, 1, 1};
+  Vertex q[4];
+  for (int i = 0; i < 4; ++i)
+    q[i] = {float(cx + ox[i] * c - oy[i] * s), float(cy + ox[i] * s + oy[i] * c), us[i], vs[i], colors[i]};
+  device.DrawQuad(tex, q);
+}
+
+void Canvas::Sprite(TextureId tex, double cx, double cy, double w, double h, double angle, Argb color) {
+  const Argb cs[4] = {color, color, color, color};
+  Sprite(tex, cx, cy, w, h, angle, cs);
+}
+
+void Canvas::Fill(double l, double t, double r, double b, Argb color) { FillGradient(l, t, r, b, color, color); }
+
+void Canvas::FillGradient(double l, double t, double r, double b, Argb top, Argb bottom) {
+  Vertex q[4] = {{float(l), float(t), 0, 0, top},
+                 {float(r), float(t), 0, 0, top},
+                 {float(r), float(b), 0, 0, bottom},
+                 {float(l), float(b), 0, 0, bottom}};
+  device.FillQuad(q);
+}
+
+}  // namespace bm

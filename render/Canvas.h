@@ -1,0 +1,65 @@
+// Drawing helpers over the render device: pictures by file name, sprites with
+// per-corner colours and rotation, filled rectangles. No SDL here.
+#pragma once
+#include <string>
+#include <unordered_map>
+
+#include "board/ScreenMetrics.h"
+#include "platform/Platform.h"
+
+namespace bm {
+
+class Logs;
+
+// Pictures by their path relative to the program folder ("256/circ.png"),
+// loaded on first use and kept; a missing file is logged once and draws nothing.
+class TextureBank {
+ public:
+  TextureBank(RenderDevice& device, std::string gameDir, Logs* logs = nullptr)
+      : device_(device), gameDir_(std::move(gameDir)), logs_(logs) {}
+  TextureId Get(const std::string& relPath);
+  bool Has(const std::string& relPath) { return Get(relPath) != 0; }
+  void Release(const std::string& relPath);
+  std::size_t Loaded() const { return byPath_.size(); }
+
+ private:
+  RenderDevice& device_;
+  std::string gameDir_;
+  Logs* logs_;
+  std::unordered_map<std::string, TextureId> byPath_;
+};
+
+class Canvas {
+ public:
+  Canvas(RenderDevice& device, TextureBank& textures, const ScreenMetrics& metrics)
+      : device(device), textures(textures), metrics(metrics) {}
+
+  RenderDevice& device;
+  TextureBank& textures;
+  ScreenMetrics metrics;
+
+  TextureId Tex(const std::string& relPath) { return textures.Get(relPath); }
+  // The whole picture stretched over a pixel rectangle.
+  void Image(TextureId tex, double l, double t, double r, double b, Argb color = 0xFFFFFFFF);
+  void ImagePart(TextureId tex, double l, double t, double r, double b, double u0, double v0, double u1, double v1,
+                 Argb color = 0xFFFFFFFF);
+  // Centred at (cx, cy), w x h pixels, turned by angle radians; colours per corner
+  // top-left, top-right, bottom-right, bottom-left.
+  void Sprite(TextureId tex, double cx, double cy, double w, double h, double angle, const Argb colors[4]);
+  void Sprite(TextureId tex, double cx, double cy, double w, double h, double angle = 0, Argb color = 0xFFFFFFFF);
+  void Fill(double l, double t, double r, double b, Argb color);
+  void FillGradient(double l, double t, double r, double b, Argb top, Argb bottom);
+  // Design-space (1280 x 1024) versions.
+  void DesignImage(TextureId tex, double l, double t, double r, double b, Argb color = 0xFFFFFFFF) {
+    Image(tex, l * metrics.XScale, t * metrics.YScale, r * metrics.XScale, b * metrics.YScale, color);
+  }
+  void DesignFill(double l, double t, double r, double b, Argb color) {
+    Fill(l * metrics.XScale, t * metrics.YScale, r * metrics.XScale, b * metrics.YScale, color);
+  }
+  void FullScreen(TextureId tex, Argb color = 0xFFFFFFFF) { Image(tex, 0, 0, metrics.width, metrics.height, color); }
+};
+
+// Colour with alpha scaled by f in 0..1.
+Argb WithAlpha(Argb c, double f);
+
+}  // namespace bm
