@@ -1,0 +1,30 @@
+#pragma once
+// Each painter draws one picture file; the registers below hand them to the generator.
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace bm::art {
+
+// Relative catalogue path -> painter writing that picture to the given full path.
+using Painter = std::function<void(const std::string& fullPath)>;
+using PainterMap = std::map<std::string, Painter>;
+
+void addJewels(PainterMap& m);
+void addBonusItems(PainterMap& m);
+void addShopPieces(PainterMap& m);   // keys, locks, map point sprites
+void addBoardPieces(PainterMap& m);  // tiles, holes, gold, frames, effects, digits, cursor
+void addButtons(PainterMap& m);
+void addScreens(PainterMap& m);      // backgrounds, menus, shop, logo, tips
+void addGlyphPages(PainterMap& m);
+void addIslandMap(PainterMap& m);
+
+// The map points of the island map, in 1280 x 1024 screen pixels, levels 1 to 65.
+struct MapPoint {
+    int x, y;
+};
+const MapPoint* islandLevelPoints();  // 66 entries, index 0 unused
+void writeMapPointFile(const std::string& fullPath);
+
+}  // namespace bm::art
