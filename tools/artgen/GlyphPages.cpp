@@ -1,8 +1,220 @@
+// Glyph pages of the bitmap font. Every glyph is drawn inside its own rectangle of the
+// glyph table, clear of every other rectangle of its page, on a baseline a fixed
+// distance below the rectangle's top so that text sets evenly. Fills are light and
+// outlines dark: the game tints each glyph with two colours laid over each other.
+
 #include "Canvas.h"
 #include "Painters.h"
+#include "render/GlyphTable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
 
 namespace bm::art {
 
-void addGlyphPages(PainterMap&) {}
+namespace {
+
+enum class GlyphSet { Large, Small, Highlight };
+
+struct Style {
+    const char* family;
+    double em;
+    double outline;  // pixels outside the letter's edge
+    Rgb fillTop, fillBottom, edge;
+    bool gloss;
+    bool glow;
+};
+
+Style styleOf(GlyphSet s) {
+    switch (s) {
+        case GlyphSet::Large:
+            return {"DejaVu Serif", 92, 4.5, hex(0xffffff), hex(0xd8dde6), hex(0x101828), true, false};
+        case GlyphSet::Small:
+            return {"DejaVu Sans", 90, 6.5, hex(0xffffff), hex(0xe8ecf2), hex(0x0a1020), false, false};
+        case GlyphSet::Highlight:
+            return {"DejaVu Serif", 92, 4.5, hex(0xfff6c8), hex(0xf0b830), hex(0x3a1c00), true, true};
+    }
+    return {};
+}
+
+// Symbols the screens use as marks get shapes of their own (arrows, check box, tick, cross).
+bool symbolPath(cairo_t* cr, char ch) {
+    switch (ch) {
+        case '<':
+            cairo_move_to(cr, 0, -38);
+            cairo_line_to(cr, 62, -78);
+            cairo_line_to(cr, 62, 2);
+            cairo_close_path(cr);
+            return true;
+        case '>':
+            cairo_move_to(cr, 62, -38);
+            cairo_line_to(cr, 0, -78);
+            cairo_line_to(cr, 0, 2);
+            cairo_close_path(cr);
+            return true;
+        case '_':  // the check box; a box also reads well as the text cursor
+            cairo_rectangle(cr, 0, -66, 66, 66);
+            cairo_rectangle(cr, 56, -56, -46, 46);  // counter-clockwise hole
+            return true;
+        case '^':  // the tick
+            cairo_move_to(cr, 0, -38);
+            cairo_line_to(cr, 16, -52);
+            cairo_line_to(cr, 30, -32);
+            cairo_line_to(cr, 70, -86);
+            cairo_line_to(cr, 84, -72);
+            cairo_line_to(cr, 30, 4);
+            cairo_close_path(cr);
+            return true;
+        case '#': {  // the delete mark: a bold cross
+            double w = 13;
+            double pts[][2] = {{0, -w},  {w, 0},     {35, -35 + w}, {70 - w, 0}, {70, -w},   {35 + w, -35},
+                               {70, -70 + w}, {70 - w, -70}, {35, -35 - w}, {w, -70}, {0, -70 + w}, {35 - w, -35}};
+            cairo_move_to(cr, pts[0][0], pts[0][1] - 4);
+            for (auto& p : pts) cairo_line_to(cr, p[0], p[1] - 4);
+            cairo_close_path(cr);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void glyphPath(cairo_t* cr, char ch, const Style& st) {
+    if (symbolPath(cr, ch)) return;
+    cairo_select_font_face(cr, st.family, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, st.em);
+    char text[2] = {ch, 0};
+    cairo_move_to(cr, 0, 0);
+    cairo_text_path(cr, text);
+}
+
+struct Box {
+    double x0, y0, x1, y1;
+};
+
+// The part of a glyph's rectangle that no other rectangle of the page touches.
+Box freeArea(const GlyphRect& g, int page) {
+    Box b{double(g.left), double(g.top), double(g.right), double(g.bottom)};
+    for (const GlyphRect& o : kGlyphTable) {
+        if (o.page != page || &o == &g) continue;
+        double ox0 = std::max<double>(g.left, o.left), ox1 = std::min<double>(g.right, o.right);
+        double oy0 = std::max<double>(g.top, o.top), oy1 = std::min<double>(g.bottom, o.bottom);
+        if (ox1 <= ox0 || oy1 <= oy0) continue;
+        if (ox1 - ox0 < oy1 - oy0) {
+            if (o.left > g.left) b.x1 = std::min(b.x1, double(o.left));
+            else b.x0 = std::max(b.x0, double(o.right));
+        } else {
+            if (o.top > g.top) b.y1 = std::min(b.y1, double(o.top));
+            else b.y0 = std::max(b.y0, double(o.bottom));
+        }
+    }
+    return b;
+}
+
+void drawGlyph(Canvas& cv, const GlyphRect& g, const Style& st) {
+    cairo_t* cr = cv.cr();
+    const double margin = 2.0;
+    const double shadow = 2.5;  // the drop shadow's offset, right and down
+    Box area = freeArea(g, g.page);
+    area.x0 += margin;
+    area.y0 += margin;
+    area.x1 -= margin + shadow;
+    area.y1 -= margin + shadow;
+
+    cairo_new_path(cr);
+    glyphPath(cr, g.ch, st);
+    double x1, y1, x2, y2;
+    cairo_path_extents(cr, &x1, &y1, &x2, &y2);
+    cairo_new_path(cr);
+
+    double baseline = g.top + kGlyphBaseline;
+    double ow = st.outline;
+    // Squeeze sideways only as much as the rectangle needs; shrink about the baseline
+    // when the rectangle is too short.
+    double sx = std::min(1.0, (area.x1 - area.x0 - 2 * ow) / (x2 - x1));
+    double f = 1.0;
+    if (baseline + y1 - ow < area.y0) f = std::min(f, (baseline - area.y0 - ow) / -y1);
+    if (y2 > 0 && baseline + y2 + ow > area.y1) f = std::min(f, (area.y1 - ow - baseline) / y2);
+    double w = (x2 - x1) * sx * f;
+    double left = (area.x0 + area.x1) / 2 - w / 2;
+    cairo_matrix_t m;
+    cairo_matrix_init(&m, sx * f, 0, 0, f, left - x1 * sx * f, baseline);
+
+    auto path = [&] {
+        cairo_new_path(cr);
+        cairo_save(cr);
+        cairo_transform(cr, &m);
+        glyphPath(cr, g.ch, st);
+        cairo_restore(cr);
+    };
+    cairo_save(cr);
+    cairo_rectangle(cr, area.x0, area.y0, area.x1 - area.x0 + shadow, area.y1 - area.y0 + shadow);
+    cairo_clip(cr);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    if (st.glow) {
+        cairo_save(cr);
+        path();
+        setRgb(cr, hex(0xffc040), 0.35);
+        cairo_set_line_width(cr, 2 * ow + 4);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    }
+    // Drop shadow.
+    cairo_save(cr);
+    cairo_translate(cr, shadow, shadow);
+    path();
+    setRgb(cr, {0, 0, 0}, 0.5);
+    cairo_set_line_width(cr, 2 * ow);
+    cairo_stroke_preserve(cr);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    // Outline, then the fill.
+    path();
+    setRgb(cr, st.edge);
+    cairo_set_line_width(cr, 2 * ow);
+    cairo_stroke_preserve(cr);
+    cairo_pattern_t* grad = cairo_pattern_create_linear(0, baseline - 75 * f, 0, baseline + 10);
+    addStop(grad, 0, st.fillTop);
+    addStop(grad, 1, st.fillBottom);
+    cairo_set_source(cr, grad);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(grad);
+    if (st.gloss) {
+        // A lighter band across the upper part of each stroke.
+        cairo_clip(cr);
+        cairo_pattern_t* gl = cairo_pattern_create_linear(0, baseline - 80 * f, 0, baseline - 30 * f);
+        addStop(gl, 0, {1, 1, 1}, 0.0);
+        addStop(gl, 0.5, {1, 1, 1}, 0.55);
+        addStop(gl, 1, {1, 1, 1}, 0.0);
+        cairo_set_source(cr, gl);
+        cairo_paint(cr);
+        cairo_pattern_destroy(gl);
+    }
+    cairo_new_path(cr);
+    cairo_restore(cr);
+}
+
+void drawPage(const std::string& path, int page, GlyphSet set) {
+    Canvas cv(256, 256);
+    Style st = styleOf(set);
+    for (const GlyphRect& g : kGlyphTable)
+        if (g.page == page) drawGlyph(cv, g, st);
+    cv.save(path);
+}
+
+}  // namespace
+
+void addGlyphPages(PainterMap& m) {
+    for (int i = 1; i <= 19; ++i) {
+        m["fonts/large/c" + std::to_string(i) + "n.png"] = [i](const std::string& p) { drawPage(p, i, GlyphSet::Large); };
+        m["fonts/small/c" + std::to_string(i) + "n.png"] = [i](const std::string& p) { drawPage(p, i, GlyphSet::Small); };
+    }
+    for (int i = 1; i <= 10; ++i)
+        m["fonts/new/c" + std::to_string(i) + "h.png"] = [i](const std::string& p) { drawPage(p, i, GlyphSet::Highlight); };
+    m["fonts/new/c0m.png"] = [](const std::string& p) { drawPage(p, 0, GlyphSet::Large); };
+    m["fonts/new/c0mp.png"] = [](const std::string& p) { drawPage(p, 0, GlyphSet::Small); };
+    m["fonts/new/c0mh.png"] = [](const std::string& p) { drawPage(p, 0, GlyphSet::Highlight); };
+}
 
 }  // namespace bm::art
