@@ -1,0 +1,110 @@
+#include "platform/Host.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include "diag/Logs.h"
+#include "platform/headless/Headless.h"
+#include "platform/sdl/SdlRender.h"
+#include "platform/sdl/SdlWindow.h"
+
+namespace bm {
+
+namespace {
+
+class CounterClock : public Clock {
+ public:
+  CounterClock() : freq_(double(SDL_GetPerformanceFrequency())) {}
+  double ClockMs() override { return double(SDL_GetPerformanceCounter()) * 1000.0 / freq_; }
+  void SleepMs(double ms) override {
+    if (ms > 0) SDL_Delay(Uint32(ms));
+  }
+
+ private:
+  double freq_;
+};
+
+class SdlHost : public Host {
+ public:
+  ~SdlHost() override {
+    render_.reset();
+    window_.reset();
+    IMG_Quit();
+    SDL_Quit();
+  }
+  bool Start(const HostOptions& o, std::string& error) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+      error = std::string("SDL_Init: ") + SDL_GetError();
+      return false;
+    }
+    IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+    window_ = std::make_unique<SdlWindow>();
+    if (!window_->Create(o.title, o.width, o.height, o.fullScreen)) {
+      error = "window: " + window_->Error();
+      return false;
+    }
+    render_ = std::make_unique<SdlRenderDevice>(window_->Renderer(), nullptr, o.width, o.height);
+    platform.clock = &clock_;
+    platform.window = window_.get();
+    platform.input = window_.get();
+    platform.render = render_.get();
+    return true;
+  }
+
+ private:
+  CounterClock clock_;
+  std::unique_ptr<SdlWindow> window_;
+  std::unique_ptr<SdlRenderDevice> render_;
+};
+
+class HeadlessHost : public Host {
+ public:
+  ~HeadlessHost() override {
+    render_.reset();
+    IMG_Quit();
+  }
+  bool Start(const HostOptions& o, std::string& error) {
+    IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+    window_ = std::make_unique<HeadlessWindow>(clock_, o.width, o.height);
+    SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(0, o.width, o.height, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Renderer* r = target ? SDL_CreateSoftwareRenderer(target) : nullptr;
+    if (!r) {
+      error = std::string("off-screen surface: ") + SDL_GetError();
+      if (target) SDL_FreeSurface(target);
+      return false;
+    }
+    render_ = std::make_unique<SdlRenderDevice>(r, target, o.width, o.height);
+    platform.clock = &clock_;
+    platform.window = window_.get();
+    platform.input = window_.get();
+    platform.render = render_.get();
+    platform.headless = true;
+    return true;
+  }
+  VirtualClock* Virtual() override { return &clock_; }
+  HeadlessWindow* Scripted() override { return window_.get(); }
+  void SetDrawingEnabled(bool on) override { render_->SetDrawingEnabled(on); }
+
+ private:
+  VirtualClock clock_;
+  std::unique_ptr<HeadlessWindow> window_;
+  std::unique_ptr<SdlRenderDevice> render_;
+};
+
+}  // namespace
+
+std::unique_ptr<Host> CreateHost(const HostOptions& options, Logs& logs, std::string& error) {
+  if (options.headless) {
+    auto h = std::make_unique<HeadlessHost>();
+    if (!h->Start(options, error)) return nullptr;
+    return h;
+  }
+  auto h = std::make_unique<SdlHost>();
+  if (!h->Start(options, error)) {
+    logs.WriteRunLog("ROOTFORM", "Can't create the game window: " + error, true);
+    return nullptr;
+  }
+  return h;
+}
+
+}  // namespace bm

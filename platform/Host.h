@@ -1,0 +1,36 @@
+// Builds the platform services for a run: SDL2 with a window, or headless.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace bm {
+
+class Logs;
+class VirtualClock;
+class HeadlessWindow;
+
+struct HostOptions {
+  bool headless = false;
+  int width = 1280, height = 1024;
+  bool fullScreen = false;
+  bool sound = true;
+  std::string title = "Brinemoor";
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+  Platform platform;
+  // Headless runs only; null with a window.
+  virtual VirtualClock* Virtual() { return nullptr; }
+  virtual HeadlessWindow* Scripted() { return nullptr; }
+  // Headless fast runs skip drawing until a screenshot is wanted.
+  virtual void SetDrawingEnabled(bool) {}
+};
+
+// Null with a reason in error when the services cannot be started.
+std::unique_ptr<Host> CreateHost(const HostOptions& options, Logs& logs, std::string& error);
+
+}  // namespace bm

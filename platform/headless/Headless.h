@@ -1,0 +1,93 @@
+// The headless twins: a virtual clock the loop advances, scripted input and a
+// window that is never minimised. Drawing goes to an off-screen surface.
+#pragma once
+#include <array>
+#include <deque>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace bm {
+
+class VirtualClock : public Clock {
+ public:
+  double ClockMs() override { return now_; }
+  void SleepMs(double ms) override {
+    if (ms > 0) now_ += ms;
+  }
+  void Advance(double ms) { SleepMs(ms); }
+  void Set(double ms) { now_ = ms; }
+
+ private:
+  double now_ = 1000.0;  // never zero: some timers treat 0 as "not started"
+};
+
+struct ScriptEvent {
+  enum Kind { Move, ButtonDown, ButtonUp, KeyDown, KeyUp, Text, Close, Focus, Blur } kind;
+  double atMs = 0;
+  double x = 0, y = 0;
+  int code = 0;  // button or virtual key
+  std::string text;
+};
+
+class HeadlessWindow : public Window, public Input {
+ public:
+  explicit HeadlessWindow(VirtualClock& clock, int width = 1280, int height = 1024)
+      : clock_(clock), width_(width), height_(height) {}
+
+  // Script: events are applied by the first pump at or after their time.
+  void Script(ScriptEvent e) { script_.push_back(std::move(e)); }
+  void ScriptClick(double atMs, double x, double y, double holdMs = 40);
+  void ScriptKey(double atMs, int virtualKey, double holdMs = 40);
+  bool ScriptDone() const { return script_.empty(); }
+
+  // Direct control for tests.
+  void SetPointer(double x, double y) { pointer_ = {x, y}; }
+  void SetButton(int b, bool down);
+  void SetKey(int v, bool down);
+  void SetForeground(bool on) { foreground_ = on; }
+  void SetMinimised(bool on) { minimised_ = on; }
+  void RequestClose() { closeRequested_ = true; }
+  void Type(const std::string& text) { typed_ += text; }
+  bool TextInputOn() const { return textInput_; }
+  // The largest virtual step one WaitEvent may take (keeps simulated frames short).
+  void SetMaxWait(double ms) { maxWait_ = ms; }
+
+  void Pump() override;
+  void WaitEvent(double timeoutMs) override;
+  bool TakeCloseRequest() override;
+  bool IsForeground() override { return foreground_ && !minimised_; }
+  bool IsMinimised() override { return minimised_; }
+  bool SetMode(int width, int height, bool) override {
+    width_ = width;
+    height_ = height;
+    return true;
+  }
+  int Width() override { return width_; }
+  int Height() override { return height_; }
+  int DesktopWidth() override { return 1920; }
+  int DesktopHeight() override { return 1200; }
+  bool HasDisplayMode(int w, int h) override { return w <= 1920 && h <= 1200; }
+  void ShowCursor(bool) override {}
+
+  bool KeyDown(int v) override;
+  bool ButtonDown(int b) override;
+  PointD Pointer() override { return pointer_; }
+  void StartTextInput() override { textInput_ = true; }
+  void StopTextInput() override { textInput_ = false; }
+  std::string TakeTypedText() override;
+
+ private:
+  void Apply(const ScriptEvent& e);
+  VirtualClock& clock_;
+  int width_, height_;
+  std::deque<ScriptEvent> script_;
+  std::array<bool, 256> keyHeld_{}, keyPressed_{};
+  std::array<bool, 3> buttonHeld_{}, buttonPressed_{};
+  PointD pointer_{-1, -1};
+  std::string typed_;
+  bool foreground_ = true, minimised_ = false, closeRequested_ = false, textInput_ = false;
+  double maxWait_ = 1e9;
+};
+
+}  // namespace bm

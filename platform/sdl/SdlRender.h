@@ -1,0 +1,59 @@
+// The render device on an SDL_Renderer: a window's (the game) or a software
+// renderer over an off-screen surface (headless runs and tests).
+#pragma once
+#include <SDL.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace bm {
+
+class SdlRenderDevice : public RenderDevice {
+ public:
+  // Takes a renderer it does not own; surface, when given, is the headless target it owns.
+  SdlRenderDevice(SDL_Renderer* renderer, SDL_Surface* ownedSurface, int width, int height);
+  ~SdlRenderDevice() override;
+
+  TextureId LoadTexture(const std::string& path) override;
+  TextureId CreateTexture(int width, int height, const std::uint32_t* argb) override;
+  void FreeTexture(TextureId id) override;
+  void Clear(Argb color) override;
+  void DrawQuad(TextureId tex, const Vertex corners[4]) override;
+  void FillQuad(const Vertex corners[4]) override;
+  void Present() override;
+  void SaveBuffer(int slot) override;
+  void RestoreBuffer(int slot) override;
+  bool SaveScreenshot(const std::string& pngPath) override;
+  void Resize(int width, int height) override;
+  int Width() override { return width_; }
+  int Height() override { return height_; }
+  long FramesPresented() override { return frames_; }
+
+  // Headless fast runs skip all drawing; screenshots switch it back on.
+  void SetDrawingEnabled(bool on) { drawing_ = on; }
+  long DrawCalls() const { return drawCalls_; }
+
+ private:
+  void Flush();
+  void Queue(SDL_Texture* tex, const Vertex corners[4]);
+  SDL_Surface* ReadBack();
+
+  SDL_Renderer* renderer_;
+  SDL_Surface* surface_;  // headless target, or null
+  int width_, height_;
+  bool drawing_ = true;
+  long frames_ = 0;
+  long drawCalls_ = 0;
+  int nextId_ = 1;
+  std::map<TextureId, SDL_Texture*> textures_;
+  SDL_Texture* batchTex_ = nullptr;
+  bool batchOpen_ = false;
+  std::vector<SDL_Vertex> verts_;
+  std::vector<int> indices_;
+  SDL_Texture* slots_[11] = {};
+};
+
+}  // namespace bm

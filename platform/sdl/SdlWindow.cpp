@@ -1,0 +1,161 @@
+#include "platform/sdl/SdlWindow.h"
+
+namespace bm {
+
+SdlWindow::~SdlWindow() {
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  if (window_) SDL_DestroyWindow(window_);
+}
+
+bool SdlWindow::Create(const std::string& title, int width, int height, bool fullScreen) {
+  Uint32 flags = SDL_WINDOW_SHOWN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+  if (!window_) {
+    error_ = SDL_GetError();
+    return false;
+  }
+  // GL renderers were the fastest on software GL; SDL picks the best it has.
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_) {
+    error_ = SDL_GetError();
+    return false;
+  }
+  SDL_RenderSetLogicalSize(renderer_, width, height);
+  width_ = width;
+  height_ = height;
+  return true;
+}
+
+int SdlWindow::VirtualKeyOf(SDL_Keycode k) {
+  if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
+  if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+  if (k >= SDLK_F1 && k <= SDLK_F12) return vk::F1 + (k - SDLK_F1);
+  switch (k) {
+    case SDLK_BACKSPACE: return vk::Backspace;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return vk::Enter;
+    case SDLK_ESCAPE: return vk::Escape;
+    case SDLK_SPACE: return vk::Space;
+    case SDLK_LEFT: return vk::Left;
+    case SDLK_UP: return vk::Up;
+    case SDLK_RIGHT: return vk::Right;
+    case SDLK_DOWN: return vk::Down;
+    case SDLK_KP_0: return vk::Numpad0;
+    default: return -1;
+  }
+}
+
+void SdlWindow::Handle(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_QUIT: closeRequested_ = true; break;
+    case SDL_WINDOWEVENT:
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: closeRequested_ = true; break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: focused_ = true; break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: focused_ = false; break;
+        case SDL_WINDOWEVENT_MINIMIZED: minimised_ = true; break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SHOWN: minimised_ = false; break;
+        default: break;
+      }
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      int v = VirtualKeyOf(e.key.keysym.sym);
+      if (v < 0 || v > 255) break;
+      bool down = e.type == SDL_KEYDOWN;
+      keyHeld_[size_t(v)] = down;
+      if (down) keyPressed_[size_t(v)] = true;
+      break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      int b = e.button.button == SDL_BUTTON_LEFT ? 1 : e.button.button == SDL_BUTTON_RIGHT ? 2 : 0;
+      pointer_ = {double(e.button.x), double(e.button.y)};
+      if (b == 0) break;
+      bool down = e.type == SDL_MOUSEBUTTONDOWN;
+      buttonHeld_[size_t(b)] = down;
+      if (down) buttonPressed_[size_t(b)] = true;
+      break;
+    }
+    case SDL_MOUSEMOTION: pointer_ = {double(e.motion.x), double(e.motion.y)}; break;
+    case SDL_TEXTINPUT:
+      // The fonts know one byte per character; anything beyond Latin-1 is dropped later.
+      for (const char* p = e.text.text; *p; ++p) typed_.push_back(*p);
+      break;
+    default: break;
+  }
+}
+
+// A press and its release often arrive in the same pump (xdotool, fast
+// mice): whatever went down since the last pump reads as down for this pass.
+void SdlWindow::Pump() {
+  keyPressed_.fill(false);
+  buttonPressed_.fill(false);
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) Handle(e);
+}
+
+void SdlWindow::WaitEvent(double timeoutMs) {
+  if (timeoutMs <= 0) return;
+  SDL_Event e;
+  // Peek only: the next Pump handles the event, so no press is lost.
+  if (SDL_WaitEventTimeout(&e, int(timeoutMs + 0.999))) SDL_PushEvent(&e);
+}
+
+bool SdlWindow::TakeCloseRequest() {
+  bool r = closeRequested_;
+  closeRequested_ = false;
+  return r;
+}
+
+bool SdlWindow::SetMode(int width, int height, bool fullScreen) {
+  if (!window_) return false;
+  SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (!fullScreen) {
+    SDL_SetWindowSize(window_, width, height);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+  SDL_RenderSetLogicalSize(renderer_, width, height);
+  width_ = width;
+  height_ = height;
+  return true;
+}
+
+int SdlWindow::DesktopWidth() {
+  SDL_DisplayMode m;
+  return SDL_GetDesktopDisplayMode(0, &m) == 0 ? m.w : 1280;
+}
+int SdlWindow::DesktopHeight() {
+  SDL_DisplayMode m;
+  return SDL_GetDesktopDisplayMode(0, &m) == 0 ? m.h : 1024;
+}
+
+bool SdlWindow::HasDisplayMode(int width, int height) {
+  int n = SDL_GetNumDisplayModes(0);
+  for (int i = 0; i < n; ++i) {
+    SDL_DisplayMode m;
+    if (SDL_GetDisplayMode(0, i, &m) == 0 && m.w == width && m.h == height) return true;
+  }
+  // Full screen scales the back buffer onto the desktop, so the desktop size always works.
+  return width == DesktopWidth() && height == DesktopHeight();
+}
+
+bool SdlWindow::KeyDown(int v) {
+  if (v < 0 || v > 255) return false;
+  return keyHeld_[size_t(v)] || keyPressed_[size_t(v)];
+}
+
+bool SdlWindow::ButtonDown(int b) {
+  if (b != 1 && b != 2) return false;
+  return buttonHeld_[size_t(b)] || buttonPressed_[size_t(b)];
+}
+
+std::string SdlWindow::TakeTypedText() {
+  std::string t;
+  t.swap(typed_);
+  return t;
+}
+
+}  // namespace bm

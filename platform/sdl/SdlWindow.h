@@ -1,0 +1,58 @@
+// One SDL window with its event pump and the polled keyboard and mouse.
+#pragma once
+#include <SDL.h>
+
+#include <array>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace bm {
+
+class SdlWindow : public Window, public Input {
+ public:
+  SdlWindow() = default;
+  ~SdlWindow() override;
+  // Creates the window and its renderer; false with a message in error().
+  bool Create(const std::string& title, int width, int height, bool fullScreen);
+  SDL_Renderer* Renderer() const { return renderer_; }
+  const std::string& Error() const { return error_; }
+
+  // Window
+  void Pump() override;
+  void WaitEvent(double timeoutMs) override;
+  bool TakeCloseRequest() override;
+  bool IsForeground() override { return focused_ && !minimised_; }
+  bool IsMinimised() override { return minimised_; }
+  bool SetMode(int width, int height, bool fullScreen) override;
+  int Width() override { return width_; }
+  int Height() override { return height_; }
+  int DesktopWidth() override;
+  int DesktopHeight() override;
+  bool HasDisplayMode(int width, int height) override;
+  void ShowCursor(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+  // Input
+  bool KeyDown(int virtualKey) override;
+  bool ButtonDown(int button) override;
+  PointD Pointer() override { return pointer_; }
+  void StartTextInput() override { SDL_StartTextInput(); }
+  void StopTextInput() override { SDL_StopTextInput(); }
+  std::string TakeTypedText() override;
+
+  static int VirtualKeyOf(SDL_Keycode key);
+
+ private:
+  void Handle(const SDL_Event& e);
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  std::string error_;
+  int width_ = 0, height_ = 0;
+  bool focused_ = true, minimised_ = false, closeRequested_ = false;
+  std::array<bool, 256> keyHeld_{}, keyPressed_{};
+  std::array<bool, 3> buttonHeld_{}, buttonPressed_{};
+  PointD pointer_{-1, -1};
+  std::string typed_;
+};
+
+}  // namespace bm

@@ -1,0 +1,108 @@
+#include "progress/LoadLevel.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "board/Geometry.h"
+#include "diag/Logs.h"
+
+namespace bm {
+
+void FallbackLevel(LevelLayout& layout, LevelRules& rules) {
+  layout = EmptyLatticeLayout();
+  for (int i = 0; i < kBoardCellCount; ++i)
+    if (LatticeIndex(LatticeColumn(i), LatticeRow(i)) == i) layout.kind[i] = 1;
+  rules = LevelRules{};
+  for (int k = 0; k < 5; ++k) rules.allowed[k] = -1;
+  rules.time = 179;
+}
+
+void BuildLevel(int n, const LevelLayout& layout, const LevelRules& rules, Cells& cells, LevelState& level, Rng& rng,
+                double xScale) {
+  level.keyPlaced.fill(false);
+  level.number = n;
+  level.SandLeft = 1.0;
+  level.TimeLimit = double(rules.time) + 1;
+  level.jewelKinds.clear();
+  for (int k = 0; k < kJewelSlots; ++k)
+    if (rules.allowed[k] == -1) level.jewelKinds.push_back(k + 1);
+  if (level.jewelKinds.size() < 2) level.jewelKinds = {1, 2};
+
+  auto pick = [&] { return level.jewelKinds[std::size_t(rng.Below(int(level.jewelKinds.size())))]; };
+  for (int i = 0; i < kCellCount; ++i) {
+    Cell& c = cells[i];
+    double x = layout.x[i], y = layout.y[i];
+    c.isExists = layout.kind[i] >= 1;
+    c.isUpper = false;  // a hole is never a top cell
+    c.Pos.Size = 0;
+    c.Pos.DirX = c.Pos.DirY = 0;
+    c.Move = false;
+    c.Ice = 0;
+    c.Disappear = 0;
+    c.isAvailable = false;
+    c.Parent = kNoCell;
+    c.ParentGem = 1;
+    c.Pos.X = c.Pos.CurX = c.Pos.ToX = c.CenterX = c.OriginX = x;
+    c.Pos.Y = c.Pos.CurY = c.Pos.ToY = c.CenterY = c.OriginY = y;
+    if (c.isExists) {
+      c.Gem = pick();
+      c.Gnd = 0;
+      c.isAvailable = true;
+      c.isSelected = false;
+      c.Front = false;
+      c.Fronter = false;
+      for (int k = 0; k < 4; ++k) {
+        c.GemCol[k] = 0xFFFFFF;
+        c.GndCol[k] = 0x999999;
+      }
+      c.Phase = rng.Next() * 2 * M_PI;
+      c.Pos.Size = -40 * xScale;
+      c.Pos.SpeedX = c.Pos.SpeedY = c.Pos.AccelX = c.Pos.AccelY = 0;
+      for (double& d : c.Spare) d = 0;
+      c.Shine = 0;
+      c.Wave = 1.0;
+      CellFx& fx = cells.fx[std::size_t(i)];
+      fx.Active = false;
+      fx.X = c.Pos.CurX;
+      fx.Y = c.Pos.CurY;
+      fx.Alpha = 255;
+      fx.Rise = fx.Speed = 0;
+    } else {
+      // A hole holds nothing, whatever the previous level left there.
+      c.Gem = 0;
+      c.Gnd = 0;
+      c.Front = c.Fronter = false;
+    }
+  }
+  level.topCells.clear();
+  for (int i = 0; i < kCellCount; ++i) {
+    Cell& c = cells[i];
+    if (c.isExists) c.isUpper = !(i >= 11 && cells[i - 11].isExists);
+    if (c.isUpper && level.topCells.size() < 101) level.topCells.push_back(i);
+    // Our levels nest at most eight bubbles; a garbled count is held to that.
+    c.Ice = layout.kind[i] <= 1 ? 0 : std::min(layout.kind[i] - 1, 8);
+    if (!c.isExists) c.Ice = 0;
+    c.colFade = 255;
+  }
+  UpdateNearReference(cells, xScale);
+}
+
+bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& level, Rng& rng, double xScale,
+               Logs& logs) {
+  if (n < 1) n = 1;
+  if (n > kLevelCount) n = kLevelCount;
+  LevelLayout layout;
+  LevelRules rules;
+  std::string error;
+  bool ok = ReadLevelFiles(levelsDir, n, layout, rules, &error);
+  if (!ok) {
+    logs.WriteRunLog("LoadLevel(" + std::to_string(n) + ")", "Level files unusable (" + error +
+                                                                  "); playing a plain full board instead",
+                     true);
+    FallbackLevel(layout, rules);
+  }
+  BuildLevel(n, layout, rules, cells, level, rng, xScale);
+  return ok;
+}
+
+}  // namespace bm

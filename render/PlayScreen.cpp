@@ -1,0 +1,72 @@
+#include "render/PlayScreen.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "progress/LevelState.h"
+#include "render/ItemPictures.h"
+#include "shell/Game.h"
+
+namespace bm {
+
+void DrawPlayBackground(Game& g) {
+  g.render().Clear(0xFF06203A);
+  char path[64];
+  std::snprintf(path, sizeof path, "red/bg/back%d.jpg", StageOfLevel(g.level.number));
+  TextureId bg = g.canvas.Tex(path);
+  if (bg) g.canvas.FullScreen(bg);
+  else g.canvas.FillGradient(0, 0, g.metrics.width, g.metrics.height, 0xFF0E4A6E, 0xFF041826);
+}
+
+std::string TimeLeftText(double sandLeft, double timeLimit) {
+  long secs = long(std::max(0.0, sandLeft * timeLimit));
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02ld:%02ld", (secs / 60) % 60, secs % 60);
+  return buf;
+}
+
+void DrawPanel(Game& g, const std::string& movesText) {
+  const ScreenMetrics& m = g.metrics;
+  struct Line {
+    std::string text;
+    double top;
+  } lines[] = {{"Time Left: " + TimeLeftText(g.level.SandLeft, g.level.TimeLimit), 8},
+               {"Score: " + std::to_string(g.session.Score), 48},
+               {"Lives: " + std::to_string(g.session.Lives), 88},
+               {"Moves Available: " + movesText, 128}};
+  g.canvas.DesignFill(30, 4, 335, 168, 0x70000000);
+  for (const Line& l : lines)
+    g.font.Draw(g.canvas, l.text, m.DesignRect(40, l.top, 325, l.top + 32), 0.32, 0xFF000000, 0xFFFFE6A0,
+                Align::Left);
+  int stage = StageOfLevel(g.level.number);
+  int label = stage == 1 ? g.level.number : g.level.number - (stage - 1) * 9 + 1;
+  g.font.Draw(g.canvas, "Stage: " + std::to_string(stage) + " Level: " + std::to_string(label),
+              m.DesignRect(360, 8, 1100, 50), 0.4, 0xFF000000, 0xFFFFE6A0, Align::Center);
+}
+
+void DrawCellsPlain(Game& g) {
+  const ScreenMetrics& m = g.metrics;
+  double tile = 74 * m.XScale, item = 60 * m.XScale;
+  TextureId tileTex = g.canvas.Tex("256/parus-back5.png"), goldTex = g.canvas.Tex("256/backcells/gold-normal.png"),
+            bubble = g.canvas.Tex("256/circ.png");
+  for (int i = 0; i < kCellCount; ++i) {
+    const Cell& c = g.cells[i];
+    if (!c.isExists) continue;
+    double x = m.CellScreenX(c.CenterX), y = m.CellScreenY(c.CenterY);
+    TextureId t = c.Gnd ? goldTex : tileTex;
+    if (t) g.canvas.Sprite(t, x, y, tile, tile);
+    else g.canvas.Fill(x - tile / 2.4, y - tile / 2.4, x + tile / 2.4, y + tile / 2.4, c.Gnd ? 0xC0E0B030 : 0x80204060);
+  }
+  for (int i = 0; i < kCellCount; ++i) {
+    const Cell& c = g.cells[i];
+    if (!c.isExists || c.Gem == 0) continue;
+    double x = m.CellScreenX(c.Pos.CurX), y = m.CellScreenY(c.Pos.CurY);
+    double size = item + c.Pos.Size;
+    TextureId t = g.canvas.Tex(ItemPicture(c.Gem));
+    if (t) g.canvas.Sprite(t, x, y, size, size);
+    else g.canvas.Fill(x - size / 3, y - size / 3, x + size / 3, y + size / 3, 0xFF000000 | (0x3F7FBF * c.Gem));
+    for (int b = 0; b < c.Ice && bubble; ++b) g.canvas.Sprite(bubble, x, y, item * (1.1 + 0.08 * b), item * (1.1 + 0.08 * b));
+  }
+}
+
+}  // namespace bm

@@ -1,0 +1,95 @@
+// Everything one run of the game keeps, in a few named parts a test can build fresh.
+#pragma once
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "board/Cell.h"
+#include "board/Rng.h"
+#include "board/ScreenMetrics.h"
+#include "diag/Logs.h"
+#include "platform/Platform.h"
+#include "progress/LevelState.h"
+#include "render/Canvas.h"
+#include "render/Font.h"
+#include "shell/InputRouter.h"
+#include "shell/Options.h"
+#include "storage/Settings.h"
+
+namespace bm {
+
+// The flags every loop reads.
+struct LoopFlags {
+  bool ExitRequested = false;
+  bool MainLoopRunning = false;
+  bool LeavePlay = false;
+  bool AppActive = true;
+  bool SceneDirty = false;
+};
+
+// The hourglass and the frame clock of the play screen.
+struct PlayClock {
+  double LastFrameTime = 0;
+  double FrameFactor = 1;
+  double LastSandTick = 0;
+  double SandTickPeriod = 1000.0;
+  bool sandEnabled = true;
+  bool framesEnabled = true;
+};
+
+struct Session {
+  int CurrentLevel = 1;
+  int Lives = 3;
+  int Score = 0;
+  int ShownScore = 0;
+};
+
+struct RunStats {
+  long frames = 0;
+  int levelsPlayed = 0;
+  int levelsWon = 0;
+  long moves = 0;
+  long lines = 0;
+  int longestCascade = 0;
+  int reshuffles = 0;
+  long invariantViolations = 0;
+  std::chrono::steady_clock::time_point wallStart = std::chrono::steady_clock::now();
+};
+
+struct Game {
+  Game(Platform& platform, Logs& logs, RunOptions options);
+
+  Platform& plat;
+  Logs& logs;
+  RunOptions options;
+  Rng rng;
+  LoopFlags flags;
+  InputRouter input;
+  SettingsRecord settings;
+  ScreenMetrics metrics;
+  PlayClock play;
+  Session session;
+  Cells cells;
+  LevelState level;
+  RunStats stats;
+  TextureBank textures;
+  Canvas canvas;
+  Font font;
+  int MenuChoice = 0;
+  bool autoplay = false;
+  double startMs = 0;        // clock at start, for --max-seconds
+  double firstFrameMs = -1;  // clock when the first frame was presented
+  double lastPresentMs = 0;  // frame pacing
+
+  Clock& clock() { return *plat.clock; }
+  Input& in() { return *plat.input; }
+  Window& window() { return *plat.window; }
+  RenderDevice& render() { return *plat.render; }
+  double Now() { return plat.clock->ClockMs(); }
+  std::string LevelsDir() const { return options.gameDir + "/levels"; }
+  // Rebuilds the metrics after the back buffer changed size.
+  void SetScreenSize(int w, int h);
+};
+
+}  // namespace bm

@@ -1,0 +1,114 @@
+#include "shell/InputRouter.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace bm {
+
+bool MouseDown(Input& in, bool appActive) { return appActive && in.ButtonDown(1); }
+
+bool MouseClicked(InputRouter& r, Input& in, bool appActive, int button) {
+  bool down = (button == 1 || button == 2) && in.ButtonDown(button);
+  if (down && appActive) {
+    if (r.buttonEdge[std::size_t(button)]) return false;
+    r.buttonEdge[std::size_t(button)] = true;
+    return true;
+  }
+  if (button >= 0 && button < 4) r.buttonEdge[std::size_t(button)] = false;
+  return false;
+}
+
+void DebugPrint(InputRouter& r, const std::string& text) { r.debugText += text + "|"; }
+
+void PollGlobalKeys(InputRouter& r, Input& in, bool& exitRequested) {
+  if (r.CheatCode.empty()) r.CheatCode = kBuiltInCheatCode;
+  if (in.KeyDown(vk::F12)) exitRequested = true;
+  const std::string& code = r.CheatCode;
+  bool anyDown = false;
+  for (char ch : code) {
+    if (!in.KeyDown((unsigned char)ch)) continue;
+    anyDown = true;
+    if (r.codeKeyLatch) continue;
+    r.codeKeyLatch = true;
+    r.typedLetters += ch;
+    if (r.typedLetters.size() > code.size()) r.typedLetters.erase(0, r.typedLetters.size() - code.size());
+    if (r.typedLetters == code) r.CheatMode = !r.CheatMode;
+  }
+  r.codeKeyLatch = anyDown;
+}
+
+bool EscapePressed(InputRouter& r, Input& in) {
+  if (!in.KeyDown(vk::Escape)) {
+    r.EscLatch = false;
+    return false;
+  }
+  if (r.EscLatch) return false;
+  r.EscLatch = true;
+  return true;
+}
+
+bool IsFontChar(char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ') return true;
+  return c != 0 && std::strchr("[]()@!,.;'?/\\%&:+-", c) != nullptr;
+}
+
+std::string FilterName(std::string text) {
+  if (text.size() > 15) text.resize(15);
+  for (std::size_t i = 0; i < text.size();) {
+    if (IsFontChar(text[i])) {
+      ++i;
+      continue;
+    }
+    char bad = text[i];
+    std::string kept;
+    for (char c : text)
+      if (c != bad) kept += c;
+    text = kept;
+    i = 0;
+  }
+  return text;
+}
+
+void OpenNameEntry(NameEntry& e, Input& in, const std::string& initial, bool escapeAllowed) {
+  e = NameEntry{};
+  e.on = true;
+  e.escapeAllowed = escapeAllowed;
+  e.text = FilterName(initial);
+  in.TakeTypedText();
+  in.StartTextInput();
+}
+
+void UpdateNameEntry(NameEntry& e, InputRouter& r, Input& in) {
+  if (!e.on) return;
+  std::string typed = in.TakeTypedText();
+  if (!typed.empty()) e.text = FilterName(e.text + typed);
+  bool bs = in.KeyDown(vk::Backspace);
+  if (bs && !e.backspaceHeld && !e.text.empty()) e.text.pop_back();
+  e.backspaceHeld = bs;
+  if (in.KeyDown(vk::Enter) && !e.text.empty()) {
+    e.on = false;
+    e.accepted = true;
+    in.StopTextInput();
+  } else if (e.escapeAllowed && EscapePressed(r, in)) {
+    e.on = false;
+    e.cancelled = true;
+    in.StopTextInput();
+  }
+}
+
+void MenuRepeatTimer::Start(double now, double firstInterval) {
+  enabled = true;
+  interval = firstInterval;
+  lastTick = now;
+  tag.clear();
+}
+
+void MenuRepeatTimer::Update(double now) {
+  if (!enabled || now - lastTick < interval) return;
+  lastTick = now;
+  interval = std::round(interval / 2);
+  if (interval < 30) interval = 30;
+  if (tag != "End") tag = "End";
+}
+
+}  // namespace bm

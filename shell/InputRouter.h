@@ -1,0 +1,65 @@
+// Polled input: latches that turn held buttons into single clicks, the hidden
+// cheat code, F12, and the name-entry text box.
+#pragma once
+#include <array>
+#include <string>
+
+#include "platform/Platform.h"
+#include "storage/DataIni.h"
+
+namespace bm {
+
+struct InputRouter {
+  std::array<bool, 4> buttonEdge{};  // MouseClicked's latches, by button number
+  bool ClickLatch = false;           // a click was consumed; ignore until release
+  bool EscLatch = false;
+  bool CheatMode = false;
+  std::string CheatCode;  // from "data.ini"; the built-in word when empty
+  std::string typedLetters;
+  bool codeKeyLatch = false;
+  std::string debugText;
+  bool pointerMoved = false;
+};
+
+bool MouseDown(Input& in, bool appActive);
+// True exactly once per press of button 1 (left) or 2 (right).
+bool MouseClicked(InputRouter& r, Input& in, bool appActive, int button);
+void DebugPrint(InputRouter& r, const std::string& text);
+
+// Runs before every presented frame: F12 asks to exit, the code word toggles
+// cheat mode (one letter per key press).
+void PollGlobalKeys(InputRouter& r, Input& in, bool& exitRequested);
+
+// Escape taken once per press: true when it should act now.
+bool EscapePressed(InputRouter& r, Input& in);
+
+// Characters the bitmap font accepts for typed names.
+bool IsFontChar(char c);
+
+// The name text box: at most 15 characters, and a character the font lacks is
+// removed together with every other occurrence of it.
+struct NameEntry {
+  bool on = false;
+  bool accepted = false;
+  bool cancelled = false;
+  bool escapeAllowed = false;
+  bool backspaceHeld = false;  // one deletion per press
+  std::string text;
+};
+std::string FilterName(std::string text);
+void OpenNameEntry(NameEntry& e, Input& in, const std::string& initial, bool escapeAllowed);
+// Feeds one pass of typing, Backspace, Enter and Escape into the box.
+void UpdateNameEntry(NameEntry& e, InputRouter& r, Input& in);
+
+// The options screen's auto-repeat: the interval halves on each tick down to 30 ms.
+struct MenuRepeatTimer {
+  bool enabled = false;
+  double interval = 400;
+  double lastTick = 0;
+  std::string tag;
+  void Start(double now, double firstInterval = 400);
+  // Call every pass; ticks when the interval has passed.
+  void Update(double now);
+};
+
+}  // namespace bm

@@ -1,0 +1,69 @@
+#include "shell/Loop.h"
+
+#include <algorithm>
+
+namespace bm {
+
+void PumpMessages(Game& g) {
+  g.window().Pump();
+  if (g.window().TakeCloseRequest()) {
+    // A close while the loops run only asks to exit, so the game is saved first.
+    g.window().ShowCursor(true);
+    g.flags.ExitRequested = true;
+  }
+  if (g.options.maxSeconds > 0 && g.Now() - g.startMs >= g.options.maxSeconds * 1000.0) {
+    if (!g.flags.ExitRequested) g.logs.WriteRunLog("MainLoop", "Time limit of the run reached");
+    g.flags.ExitRequested = true;
+  }
+}
+
+void RenderScene(Game& g) {
+  if (!g.flags.LeavePlay) PollGlobalKeys(g.input, g.in(), g.flags.ExitRequested);
+  if (g.input.CheatMode) {
+    IRect r = g.metrics.DesignRect(10, 4, 400, 40);
+    g.font.Draw(g.canvas, "Cheat Mode", r, 0.5, 0xFFFFFFFF, 0xFFFFFFFF, Align::Left);
+    if (g.in().KeyDown(vk::Backspace) && !g.input.debugText.empty()) {
+      g.canvas.DesignFill(10, 44, 900, 300, 0xA0000000);
+      std::string t = g.input.debugText;
+      double y = 50;
+      for (std::size_t p = 0; p < t.size() && y < 290;) {
+        std::size_t bar = t.find('|', p);
+        std::string line = t.substr(p, bar == std::string::npos ? std::string::npos : bar - p);
+        g.font.Draw(g.canvas, line, g.metrics.DesignRect(20, y, 890, y + 24), 0.25, 0xFFFFFFFF, 0xFFFFFFFF,
+                    Align::Left);
+        y += 26;
+        if (bar == std::string::npos) break;
+        p = bar + 1;
+      }
+    }
+    if (g.in().KeyDown(vk::Numpad0)) g.input.debugText.clear();
+  }
+  g.render().Present();
+  ++g.stats.frames;
+  if (g.firstFrameMs < 0) g.firstFrameMs = g.Now();
+}
+
+void PaceLoop(Game& g, bool drew, double wakeAt) {
+  double now = g.Now();
+  if (drew) {
+    double due = g.lastPresentMs + kFrameIntervalMs;
+    g.lastPresentMs = std::max(now, due);
+    if (due > now) g.window().WaitEvent(due - now);
+    return;
+  }
+  double wait = wakeAt > 0 ? wakeAt - now : kFrameIntervalMs;
+  g.window().WaitEvent(std::clamp(wait, 1.0, 100.0));
+}
+
+void RunLoop(Game& g, const PassBody& body) {
+  while (!g.flags.ExitRequested) {
+    PumpMessages(g);
+    g.flags.SceneDirty = false;
+    Pass p = body(g);
+    if (g.flags.SceneDirty) RenderScene(g);
+    if (p.done || g.flags.ExitRequested) return;
+    PaceLoop(g, g.flags.SceneDirty, p.wakeAt);
+  }
+}
+
+}  // namespace bm

@@ -1,0 +1,107 @@
+#include "shell/MainLoop.h"
+
+#include "progress/LoadLevel.h"
+#include "render/MenuScreen.h"
+#include "render/PlayScreen.h"
+#include "shell/Loop.h"
+#include "shell/PlayFrame.h"
+#include "storage/DataIni.h"
+
+namespace bm {
+
+void StartLevel(Game& g) {
+  LoadLevel(g.session.CurrentLevel, g.LevelsDir(), g.cells, g.level, g.rng, g.metrics.XScale, g.logs);
+  BeginLevel(g);
+  ++g.stats.levelsPlayed;
+}
+
+void goMainMenu(Game& g) {
+  g.logs.WriteRunPoint("goMainMenu", "CP1");
+  double lastMenuFrame = -1e9;
+  PointD lastPointer{-1e9, -1e9};
+  RunLoop(g, [&](Game& g) -> Pass {
+    if (g.window().IsMinimised()) return {false, g.Now() + 100};
+    PointD p = g.in().Pointer();
+    bool moved = p.x != lastPointer.x || p.y != lastPointer.y;
+    // Redraw at most every 10 ms, and only when something may have changed.
+    if ((moved || lastMenuFrame < 0 || g.in().ButtonDown(1)) && g.Now() - lastMenuFrame > 10) {
+      DrawMainMenu(g);
+      lastMenuFrame = g.Now();
+      lastPointer = p;
+    }
+    bool active = g.flags.AppActive;
+    if (MouseClicked(g.input, g.in(), active, 1) && g.MenuChoice == menu::Play) {
+      g.session = Session{};
+      g.session.CurrentLevel = g.options.level > 0 ? g.options.level : 1;
+      StartLevel(g);
+      g.input.ClickLatch = true;
+      return {true, 0};
+    }
+    if (MouseDown(g.in(), active) && !g.input.ClickLatch) {
+      if (g.MenuChoice == menu::Exit) {
+        g.input.ClickLatch = true;
+        g.flags.ExitRequested = true;
+        return {true, 0};
+      }
+      if (g.MenuChoice != 0) g.input.ClickLatch = true;  // screens still to come
+    }
+    if (!g.in().ButtonDown(1) && g.input.ClickLatch) g.input.ClickLatch = false;
+    return {false, g.Now() + 250};
+  });
+}
+
+void WaitWhileInactive(Game& g) {
+  PumpMessages(g);
+  while (!g.window().IsForeground() && !g.flags.ExitRequested) {
+    g.render().Clear(0xFF000000);
+    TextureId pause = g.canvas.Tex("red/menu/pause.jpg");
+    if (pause) g.canvas.FullScreen(pause);
+    else g.font.Draw(g.canvas, "Paused", g.metrics.DesignRect(0, 450, 1280, 570), 1.0, 0xFFFFFFFF, 0xFFFFE0A0,
+                     Align::Center);
+    if (g.in().ButtonDown(1)) g.input.ClickLatch = true;
+    g.render().Present();
+    g.window().WaitEvent(100);
+    PumpMessages(g);
+  }
+}
+
+void GameLoop(Game& g) {
+  g.play.LastFrameTime = g.Now();
+  RunLoop(g, [&](Game& g) -> Pass {
+    bool active = g.window().IsForeground();
+    g.flags.AppActive = active;
+    if (!active) {
+      WaitWhileInactive(g);
+      // Time spent away does not count: frames and the hourglass resume where they were.
+      g.play.LastFrameTime = g.Now();
+      return {false, 0};
+    }
+    double wake = PlayPass(g);
+    if (!g.in().KeyDown(vk::Left) && !g.in().KeyDown(vk::Right)) g.input.ClickLatch = false;
+    if (EscapePressed(g.input, g.in())) g.flags.LeavePlay = true;
+    if (g.flags.LeavePlay) return {true, 0};
+    return {false, wake};
+  });
+}
+
+void MainLoop(Game& g) {
+  g.logs.WriteRunPoint("MainLoop", "Begin");
+  g.input.CheatCode = CheatModeCode(g.options.gameDir);
+  while (!g.flags.ExitRequested) {
+    bool active = g.window().IsForeground();
+    g.input.ClickLatch = g.in().ButtonDown(2) || (g.in().ButtonDown(1) && active);
+    g.flags.LeavePlay = false;
+    g.play.SandTickPeriod = 1000.0;
+    g.play.sandEnabled = g.play.framesEnabled = true;
+    g.flags.MainLoopRunning = true;
+    PumpMessages(g);
+    g.logs.WriteRunPoint("MainLoop", "CP1");
+    goMainMenu(g);
+    g.logs.WriteRunPoint("MainLoop", "CP2");
+    if (g.flags.ExitRequested) break;
+    GameLoop(g);
+  }
+  g.logs.WriteRunLog("", "Application End.");
+}
+
+}  // namespace bm

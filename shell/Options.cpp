@@ -1,0 +1,79 @@
+#include "shell/Options.h"
+
+#include <cstdlib>
+
+namespace bm {
+
+namespace {
+bool ToNumber(const std::string& s, double& out) {
+  char* end = nullptr;
+  out = std::strtod(s.c_str(), &end);
+  return !s.empty() && end && *end == 0;
+}
+}  // namespace
+
+std::string UsageText() {
+  return "Usage: brinemoor [options]\n"
+         "  --help               show this text\n"
+         "  --version            show the version\n"
+         "  --data-dir DIR       where settings, logs and saves are kept\n"
+         "  --windowed           play in a window\n"
+         "  --fullscreen         play full screen\n"
+         "  --resolution N       0 desktop, 1 640x480, 2 800x600, 3 1024x768, 4 1280x1024, 5 1600x1200\n"
+         "  --level N            start at level N (1..65)\n"
+         "  --headless           no window and no sound, on a virtual clock\n"
+         "  --seed N             seed the random generator\n"
+         "  --max-seconds S      end normally after S seconds of game clock\n"
+         "  --autoplay           let the bot play\n"
+         "  --think-ms N         the bot's pause per move\n"
+         "  --report FILE        write a JSON summary at exit\n"
+         "  --screenshot FILE    save the last frame as PNG at exit\n"
+         "  --verbose            echo the run log to the terminal\n";
+}
+
+bool ParseCommandLine(int argc, char** argv, RunOptions& o, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= argc) {
+        error = a + " needs a value";
+        return false;
+      }
+      out = argv[++i];
+      return true;
+    };
+    auto number = [&](double& out, double lo, double hi) {
+      std::string v;
+      if (!value(v)) return false;
+      if (!ToNumber(v, out) || out < lo || out > hi) {
+        error = a + ": '" + v + "' is not a number from " + std::to_string(int(lo)) + " to " + std::to_string(long(hi));
+        return false;
+      }
+      return true;
+    };
+    double n = 0;
+    if (a == "--help" || a == "-h") o.showHelp = true;
+    else if (a == "--version") o.showVersion = true;
+    else if (a == "--data-dir") { if (!value(o.dataDir)) return false; }
+    else if (a == "--game-dir") { if (!value(o.gameDir)) return false; }
+    else if (a == "--windowed") o.windowed = 1;
+    else if (a == "--fullscreen") o.windowed = 0;
+    else if (a == "--resolution") { if (!number(n, 0, 5)) return false; o.resolution = int(n); }
+    else if (a == "--level") { if (!number(n, 1, 65)) return false; o.level = int(n); }
+    else if (a == "--headless") o.headless = true;
+    else if (a == "--seed") { if (!number(n, 0, 1e18)) return false; o.seed = (unsigned long long)n; o.seedGiven = true; }
+    else if (a == "--max-seconds") { if (!number(n, 0, 1e9)) return false; o.maxSeconds = n; }
+    else if (a == "--autoplay") o.autoplay = true;
+    else if (a == "--think-ms") { if (!number(n, 0, 60000)) return false; o.thinkMs = n; }
+    else if (a == "--report") { if (!value(o.reportPath)) return false; }
+    else if (a == "--screenshot") { if (!value(o.screenshotPath)) return false; }
+    else if (a == "--verbose") o.verbose = true;
+    else {
+      error = "unknown option " + a;
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace bm

@@ -1,0 +1,29 @@
+// What the command line asks of a run.
+#pragma once
+#include <string>
+
+namespace bm {
+
+struct RunOptions {
+  std::string dataDir;  // writable files: settings, logs, saves
+  std::string gameDir;  // the program folder with levels, pictures and sounds
+  int windowed = -1;    // -1 as the settings say, 1 windowed, 0 full screen
+  int resolution = -1;  // -1 as the settings say
+  int level = 0;        // 0: level 1
+  bool headless = false;
+  bool seedGiven = false;
+  unsigned long long seed = 0;
+  double maxSeconds = 0;  // 0: no limit
+  bool autoplay = false;
+  double thinkMs = 0;
+  std::string reportPath;
+  std::string screenshotPath;  // headless: a PNG of the last frame at exit
+  bool verbose = false;
+  bool showHelp = false, showVersion = false;
+};
+
+// Parses argv; false with a message in error on a bad argument.
+bool ParseCommandLine(int argc, char** argv, RunOptions& options, std::string& error);
+std::string UsageText();
+
+}  // namespace bm

@@ -1,0 +1,14 @@
+// The JSON summary a run writes at exit (--report).
+#pragma once
+#include <string>
+
+namespace bm {
+
+struct Game;
+class Host;
+
+void WriteReport(Game& g, const std::string& path);
+// The bot plays through the real input path: it starts a game from the menu.
+void StartAutoplay(Game& g, Host& host);
+
+}  // namespace bm

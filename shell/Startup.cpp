@@ -1,0 +1,123 @@
+#include "shell/Startup.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "platform/Host.h"
+#include "platform/headless/Headless.h"
+#include "progress/LoadLevel.h"
+#include "render/Resolution.h"
+#include "shell/Game.h"
+#include "shell/MainLoop.h"
+#include "shell/Report.h"
+
+namespace fs = std::filesystem;
+
+namespace bm {
+
+std::string ProgramDir() {
+  std::error_code ec;
+  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string(".") : exe.parent_path().string();
+}
+
+std::string DefaultDataDir(const std::string& programDir) {
+  if (access(programDir.c_str(), W_OK) == 0) return programDir;
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  fs::path base = xdg && *xdg ? fs::path(xdg) : fs::path(home ? home : ".") / ".local/share";
+  return (base / "brinemoor").string();
+}
+
+namespace {
+
+bool SettingsFileUsable(const std::string& dir) {
+  std::error_code ec;
+  auto size = fs::file_size(fs::path(dir) / kSettingsFileName, ec);
+  return !ec && size == kSettingsRecordSize;
+}
+
+bool HasModeOf(int w, int h, const void* ctx) {
+  return static_cast<Window*>(const_cast<void*>(ctx))->HasDisplayMode(w, h);
+}
+
+}  // namespace
+
+int RunGame(RunOptions options) {
+  if (options.gameDir.empty()) options.gameDir = ProgramDir();
+  if (options.dataDir.empty()) options.dataDir = DefaultDataDir(options.gameDir);
+  std::error_code ec;
+  fs::create_directories(fs::path(options.dataDir) / "saves", ec);
+
+  Logs logs(options.dataDir);
+  logs.SetEcho(options.verbose);
+  logs.StartRun();
+
+  bool freshSettings = !SettingsFileUsable(options.dataDir);
+  SettingsRecord settings = LoadSettings(options.dataDir, logs);
+  if (options.windowed >= 0) settings.FullScreen = options.windowed ? 0 : -1;
+  if (options.resolution >= 0) settings.Resolution = options.resolution;
+
+  HostOptions hostOptions;
+  hostOptions.headless = options.headless;
+  hostOptions.sound = !options.headless;
+  std::string error;
+  auto host = CreateHost(hostOptions, logs, error);
+  if (!host) {
+    std::cerr << "brinemoor: cannot start: " << error << "\n";
+    return 1;
+  }
+  Platform& plat = host->platform;
+  logs.WriteRunLog("", "Application Start...");
+
+  DisplayInfo display{plat.window->DesktopWidth(), plat.window->DesktopHeight(), HasModeOf, plat.window};
+  bool fullScreen = settings.FullScreen != 0;
+  if (freshSettings && !fullScreen) {
+    // A first start picks the largest window that fits the desktop.
+    for (int r = 5; r >= 1; --r)
+      if (IsSupportedSize(ResolutionSize(r, display), false, display)) {
+        settings.Resolution = r;
+        break;
+      }
+    SaveSettings(options.dataDir, settings, logs);
+  }
+  int resolution = settings.Resolution;
+  Size2 size = BackBufferSize(resolution, fullScreen, display);
+  if (resolution != settings.Resolution)
+    logs.WriteRunLog("SetNewd3dpp", "Resolution " + ResolutionName(settings.Resolution) +
+                                        " does not fit this display; using the desktop size");
+  settings.Resolution = resolution;
+  plat.window->SetMode(size.w, size.h, fullScreen);
+  plat.render->Resize(size.w, size.h);
+  plat.window->ShowCursor(true);
+  logs.WriteRunLog("SetFormSize(Function)", "Resolution is set to " + std::to_string(size.w) + "x" +
+                                                std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
+
+  bool fast = options.headless && options.screenshotPath.empty();
+  host->SetDrawingEnabled(!fast);
+
+  auto game = std::make_unique<Game>(plat, logs, options);
+  Game& g = *game;
+  g.settings = settings;
+  g.SetScreenSize(size.w, size.h);
+  g.startMs = g.Now();
+  if (!options.seedGiven) g.rng.Seed((unsigned long long)(g.Now() * 1000) ^ (unsigned long long)getpid());
+  LoadLevel(1, g.LevelsDir(), g.cells, g.level, g.rng, g.metrics.XScale, logs);
+
+  if (options.autoplay) StartAutoplay(g, *host);
+  MainLoop(g);
+
+  if (!options.screenshotPath.empty()) {
+    if (!plat.render->SaveScreenshot(options.screenshotPath))
+      logs.WriteRunLog("Screenshot", "Cannot write " + options.screenshotPath, false);
+  }
+  if (!options.reportPath.empty()) WriteReport(g, options.reportPath);
+  game.reset();
+  return 0;
+}
+
+}  // namespace bm

@@ -1,0 +1,28 @@
+// Brinemoor: start-up, the loops and shut-down.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "diag/Logs.h"
+#include "platform/Host.h"
+#include "shell/Startup.h"
+
+int main(int argc, char** argv) {
+  bm::RunOptions options;
+  std::string error;
+  if (!bm::ParseCommandLine(argc, argv, options, error)) {
+    std::cerr << "brinemoor: " << error << "\n" << bm::UsageText();
+    return 2;
+  }
+  if (options.showHelp) {
+    std::cout << bm::UsageText();
+    return 0;
+  }
+  if (options.showVersion) {
+    std::cout << "Brinemoor " << BM_VERSION << "\n";
+    return 0;
+  }
+  return bm::RunGame(options);
+}
