@@ -1,0 +1,238 @@
+// Effects through SDL2_mixer: every instance owns one mixer channel, and the
+// decoded sound of a file is shared by all instances made from it.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <unordered_map>
+#include <vector>
+
+#include "diag/Logs.h"
+#include "platform/Audio.h"
+
+namespace bm {
+
+namespace {
+
+constexpr int kMaxChannels = 256;  // instances beyond this share channels
+
+class SdlSoundDevice : public SoundDevice {
+ public:
+  explicit SdlSoundDevice(Logs& logs) : logs_(logs) {}
+  ~SdlSoundDevice() override;
+
+  std::uint32_t Version() override {
+    const SDL_version* v = Mix_Linked_Version();
+    return (std::uint32_t(v->major) << 16) | (std::uint32_t(v->minor) << 8) | v->patch;
+  }
+  bool VersionOk() override {
+    const SDL_version* v = Mix_Linked_Version();
+    return SDL_VERSIONNUM(v->major, v->minor, v->patch) >=
+           SDL_VERSIONNUM(SDL_MIXER_MAJOR_VERSION, SDL_MIXER_MINOR_VERSION, SDL_MIXER_PATCHLEVEL);
+  }
+  bool Init(int device, int frequency) override;
+  bool Silent() override { return !open_; }
+  void SetGlobalVolume(int volume) override;
+  int GlobalVolume() override { return volume_; }
+  SoundHandle CreateStream(const std::string& path) override;
+  bool PreBuffer(SoundHandle handle) override;
+  bool Play(SoundHandle handle, bool restart) override;
+  bool IsPlaying(SoundHandle handle) override;
+  bool Stop(SoundHandle handle) override;
+  bool Free(SoundHandle handle) override;
+  int LastError() override { return lastError_; }
+  std::size_t MemoryBytes() override;
+
+ private:
+  struct Shared {
+    Mix_Chunk* chunk = nullptr;
+    int users = 0;
+  };
+  struct Stream {
+    bool open = false;
+    std::string path;
+    Mix_Chunk* chunk = nullptr;  // null while silent
+    int channel = 0;
+  };
+  Stream* Find(SoundHandle handle);
+  int MixVolume() const { return (volume_ * MIX_MAX_VOLUME + 50) / 100; }
+  void Release(Stream& s);
+
+  Logs& logs_;
+  bool audioSubsystem_ = false, open_ = false, initDone_ = false;
+  int volume_ = 100;
+  int lastError_ = 0;
+  int channels_ = 0;
+  std::vector<Stream> streams_;  // handle = index + 1
+  std::unordered_map<std::string, Shared> chunks_;
+};
+
+SdlSoundDevice::~SdlSoundDevice() {
+  if (open_) Mix_HaltChannel(-1);
+  for (Stream& s : streams_)
+    if (s.open) Release(s);
+  if (open_) {
+    Mix_CloseAudio();
+    Mix_Quit();
+  }
+  if (audioSubsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlSoundDevice::Init(int device, int frequency) {
+  if (initDone_) {
+    lastError_ = sound_error::Ok;
+    return true;
+  }
+  initDone_ = true;
+  lastError_ = sound_error::Ok;
+  std::string why;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    why = SDL_GetError();
+  } else {
+    audioSubsystem_ = true;
+    const char* name = device >= 0 ? SDL_GetAudioDeviceName(device, 0) : nullptr;
+    if (Mix_OpenAudioDevice(frequency, MIX_DEFAULT_FORMAT, 2, 1024, name,
+                            SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE) != 0) {
+      why = Mix_GetError();
+    } else {
+      open_ = true;
+      Mix_Init(MIX_INIT_OGG);
+      channels_ = Mix_AllocateChannels(-1);
+    }
+  }
+  // Without an output the game goes on in silence; one line says why.
+  if (!open_) logs_.WriteRunLog("SoundDevice", "No sound output (" + why + "); sound and music are off", false);
+  return true;
+}
+
+void SdlSoundDevice::SetGlobalVolume(int volume) {
+  volume_ = std::clamp(volume, 0, 100);
+  if (open_) Mix_Volume(-1, MixVolume());
+  lastError_ = sound_error::Ok;
+}
+
+SdlSoundDevice::Stream* SdlSoundDevice::Find(SoundHandle handle) {
+  if (handle == 0 || handle > streams_.size() || !streams_[handle - 1].open) {
+    lastError_ = sound_error::Handle;
+    return nullptr;
+  }
+  return &streams_[handle - 1];
+}
+
+SoundHandle SdlSoundDevice::CreateStream(const std::string& path) {
+  if (!initDone_) {
+    lastError_ = sound_error::Init;
+    return 0;
+  }
+  Stream s;
+  s.open = true;
+  s.path = path;
+  if (open_) {
+    auto it = chunks_.find(path);
+    if (it == chunks_.end()) {
+      SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+      if (!rw) {
+        lastError_ = sound_error::FileOpen;
+        return 0;
+      }
+      Mix_Chunk* chunk = Mix_LoadWAV_RW(rw, 1);
+      if (!chunk) {
+        lastError_ = sound_error::Format;
+        return 0;
+      }
+      it = chunks_.emplace(path, Shared{chunk, 0}).first;
+    }
+    ++it->second.users;
+    s.chunk = it->second.chunk;
+  } else {
+    // Silent: the file must still be there, so the log tells of missing files.
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+      lastError_ = sound_error::FileOpen;
+      return 0;
+    }
+    std::fclose(f);
+  }
+  std::size_t index = 0;
+  while (index < streams_.size() && streams_[index].open) ++index;
+  s.channel = int(index % kMaxChannels);
+  if (index == streams_.size())
+    streams_.push_back(s);
+  else
+    streams_[index] = s;
+  if (open_ && s.channel >= channels_) {
+    channels_ = Mix_AllocateChannels(std::min(kMaxChannels, s.channel + 16));
+    Mix_Volume(-1, MixVolume());
+  }
+  lastError_ = sound_error::Ok;
+  return SoundHandle(index + 1);
+}
+
+bool SdlSoundDevice::PreBuffer(SoundHandle handle) {
+  // The whole sound was decoded when the stream was made.
+  if (!Find(handle)) return false;
+  lastError_ = sound_error::Ok;
+  return true;
+}
+
+bool SdlSoundDevice::Play(SoundHandle handle, bool restart) {
+  Stream* s = Find(handle);
+  if (!s) return false;
+  lastError_ = sound_error::Ok;
+  if (!s->chunk) return true;
+  if (!restart && Mix_Playing(s->channel) && Mix_GetChunk(s->channel) == s->chunk) return true;
+  Mix_Volume(s->channel, MixVolume());
+  if (Mix_PlayChannel(s->channel, s->chunk, 0) < 0) {
+    lastError_ = sound_error::NoChannel;
+    return false;
+  }
+  return true;
+}
+
+bool SdlSoundDevice::IsPlaying(SoundHandle handle) {
+  Stream* s = Find(handle);
+  if (!s) return false;
+  lastError_ = sound_error::Ok;
+  return s->chunk && Mix_Playing(s->channel) && Mix_GetChunk(s->channel) == s->chunk;
+}
+
+bool SdlSoundDevice::Stop(SoundHandle handle) {
+  Stream* s = Find(handle);
+  if (!s) return false;
+  lastError_ = sound_error::Ok;
+  if (s->chunk && Mix_Playing(s->channel) && Mix_GetChunk(s->channel) == s->chunk) Mix_HaltChannel(s->channel);
+  return true;
+}
+
+void SdlSoundDevice::Release(Stream& s) {
+  if (s.chunk) {
+    auto it = chunks_.find(s.path);
+    if (Mix_Playing(s.channel) && Mix_GetChunk(s.channel) == s.chunk) Mix_HaltChannel(s.channel);
+    if (it != chunks_.end() && --it->second.users <= 0) {
+      Mix_FreeChunk(it->second.chunk);
+      chunks_.erase(it);
+    }
+  }
+  s = Stream{};
+}
+
+bool SdlSoundDevice::Free(SoundHandle handle) {
+  Stream* s = Find(handle);
+  if (!s) return false;
+  Release(*s);
+  lastError_ = sound_error::Ok;
+  return true;
+}
+
+std::size_t SdlSoundDevice::MemoryBytes() {
+  std::size_t bytes = streams_.capacity() * sizeof(Stream);
+  for (const auto& [path, shared] : chunks_) bytes += shared.chunk->alen + sizeof(Mix_Chunk) + path.size();
+  return bytes;
+}
+
+}  // namespace
+
+std::unique_ptr<SoundDevice> MakeSdlSoundDevice(Logs& logs) { return std::make_unique<SdlSoundDevice>(logs); }
+
+}  // namespace bm
