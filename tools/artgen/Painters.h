@@ -1,6 +1,8 @@
 #pragma once
 // Each painter draws one picture file; the registers below hand them to the generator.
 
+#include "Canvas.h"
+
 #include <functional>
 #include <map>
 #include <string>
@@ -19,6 +21,9 @@ void addButtons(PainterMap& m);
 void addScreens(PainterMap& m);      // backgrounds, menus, shop, logo, tips
 void addGlyphPages(PainterMap& m);
 void addIslandMap(PainterMap& m);
+
+// Draws bonus item `file` (e.g. "256/parrot2.png") into a canvas of any size.
+void drawBonusIcon(Canvas& cv, const std::string& file);
 
 // The map points of the island map, in 1280 x 1024 screen pixels, levels 1 to 65.
 struct MapPoint {
