@@ -26,6 +26,7 @@ struct LoopFlags {
   bool LeavePlay = false;
   bool AppActive = true;
   bool SceneDirty = false;
+  bool Redraw = true;  // the screen must be drawn afresh on the next pass
 };
 
 // The hourglass and the frame clock of the play screen.

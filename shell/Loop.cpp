@@ -17,8 +17,14 @@ void PumpMessages(Game& g) {
   }
 }
 
+void PollKeys(Game& g) {
+  if (g.flags.LeavePlay) return;
+  bool cheat = g.input.CheatMode;
+  PollGlobalKeys(g.input, g.in(), g.flags.ExitRequested);
+  if (cheat != g.input.CheatMode) g.flags.Redraw = true;
+}
+
 void RenderScene(Game& g) {
-  if (!g.flags.LeavePlay) PollGlobalKeys(g.input, g.in(), g.flags.ExitRequested);
   if (g.input.CheatMode) {
     IRect r = g.metrics.DesignRect(10, 4, 400, 40);
     g.font.Draw(g.canvas, "Cheat Mode", r, 0.5, 0xFFFFFFFF, 0xFFFFFFFF, Align::Left);
@@ -58,6 +64,8 @@ void PaceLoop(Game& g, bool drew, double wakeAt) {
 void RunLoop(Game& g, const PassBody& body) {
   while (!g.flags.ExitRequested) {
     PumpMessages(g);
+    // Every pass, not only drawn ones: a key tap must not slip between frames.
+    PollKeys(g);
     g.flags.SceneDirty = false;
     Pass p = body(g);
     if (g.flags.SceneDirty) RenderScene(g);

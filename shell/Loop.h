@@ -22,7 +22,10 @@ void RunLoop(Game& g, const PassBody& body);
 // Pumps the window once: handles the close request and the --max-seconds limit.
 void PumpMessages(Game& g);
 
-// End of a drawn frame: global keys and the cheat caption, then present.
+// F12 and the cheat code word; run on every pass.
+void PollKeys(Game& g);
+
+// End of a drawn frame: the cheat caption, then present.
 void RenderScene(Game& g);
 
 // Waits until the next event or wakeAt; after a drawn frame, at least until the

@@ -17,6 +17,7 @@ void StartLevel(Game& g) {
 
 void goMainMenu(Game& g) {
   g.logs.WriteRunPoint("goMainMenu", "CP1");
+  g.flags.Redraw = true;
   double lastMenuFrame = -1e9;
   PointD lastPointer{-1e9, -1e9};
   RunLoop(g, [&](Game& g) -> Pass {
@@ -24,7 +25,8 @@ void goMainMenu(Game& g) {
     PointD p = g.in().Pointer();
     bool moved = p.x != lastPointer.x || p.y != lastPointer.y;
     // Redraw at most every 10 ms, and only when something may have changed.
-    if ((moved || lastMenuFrame < 0 || g.in().ButtonDown(1)) && g.Now() - lastMenuFrame > 10) {
+    if ((moved || g.flags.Redraw || g.in().ButtonDown(1)) && g.Now() - lastMenuFrame > 10) {
+      g.flags.Redraw = false;
       DrawMainMenu(g);
       lastMenuFrame = g.Now();
       lastPointer = p;
@@ -62,7 +64,9 @@ void WaitWhileInactive(Game& g) {
     g.render().Present();
     g.window().WaitEvent(100);
     PumpMessages(g);
+    PollKeys(g);
   }
+  g.flags.Redraw = true;
 }
 
 void GameLoop(Game& g) {

@@ -1,8 +1,12 @@
 // What the command line asks of a run.
 #pragma once
+#include <functional>
 #include <string>
 
 namespace bm {
+
+struct Game;
+class Host;
 
 struct RunOptions {
   std::string dataDir;  // writable files: settings, logs, saves
@@ -20,6 +24,8 @@ struct RunOptions {
   std::string screenshotPath;  // headless: a PNG of the last frame at exit
   bool verbose = false;
   bool showHelp = false, showVersion = false;
+  // Tests script the headless input here before the loops start.
+  std::function<void(Game&, Host&)> beforeMainLoop;
 };
 
 // Parses argv; false with a message in error on a bad argument.

@@ -5,7 +5,10 @@
 
 namespace bm {
 
-void BeginLevel(Game& g) { g.play.LastFrameTime = g.Now(); }
+void BeginLevel(Game& g) {
+  g.play.LastFrameTime = g.Now();
+  g.flags.Redraw = true;
+}
 
 void SandTick(Game& g) {
   if (!g.play.sandEnabled || !(g.play.LastSandTick + g.play.SandTickPeriod < g.Now())) return;
@@ -30,12 +33,11 @@ double PlayPass(Game& g) {
   }
   std::string before = TimeLeftText(g.level.SandLeft, g.level.TimeLimit);
   SandTick(g);
-  static std::string shown;
-  if (moving || before != shown || g.stats.frames == 0) {
+  if (moving || before != TimeLeftText(g.level.SandLeft, g.level.TimeLimit) || g.flags.Redraw) {
+    g.flags.Redraw = false;
     DrawPlayBackground(g);
     DrawCellsPlain(g);
     DrawPanel(g, "--");
-    shown = TimeLeftText(g.level.SandLeft, g.level.TimeLimit);
     g.flags.SceneDirty = true;
   }
   return moving ? 0 : g.play.LastSandTick + g.play.SandTickPeriod + 1;

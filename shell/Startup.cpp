@@ -109,6 +109,7 @@ int RunGame(RunOptions options) {
   LoadLevel(1, g.LevelsDir(), g.cells, g.level, g.rng, g.metrics.XScale, logs);
 
   if (options.autoplay) StartAutoplay(g, *host);
+  if (options.beforeMainLoop) options.beforeMainLoop(g, *host);
   MainLoop(g);
 
   if (!options.screenshotPath.empty()) {

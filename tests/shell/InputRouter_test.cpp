@@ -1,0 +1,140 @@
+#include "shell/InputRouter.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/headless/Headless.h"
+
+namespace bm {
+namespace {
+
+struct Keys {
+  VirtualClock clock;
+  HeadlessWindow w{clock};
+  InputRouter r;
+  bool exit = false;
+  // One pass with exactly this key held (0 = none).
+  void Hold(int key) {
+    for (int k = 0; k < 256; ++k) w.SetKey(k, false);
+    w.Pump();
+    if (key) w.SetKey(key, true);
+    PollGlobalKeys(r, w, exit);
+  }
+  void Type(const std::string& s) {
+    for (char c : s) {
+      Hold(c);
+      Hold(0);
+    }
+  }
+};
+
+TEST(MouseClicked, ReportsOncePerPressAndOnlyWhileActive) {
+  VirtualClock clock;
+  HeadlessWindow w(clock);
+  InputRouter r;
+  w.SetButton(1, true);
+  EXPECT_TRUE(MouseClicked(r, w, true, 1));
+  EXPECT_FALSE(MouseClicked(r, w, true, 1)) << "a held button clicks once";
+  w.SetButton(1, false);
+  w.Pump();
+  EXPECT_FALSE(MouseClicked(r, w, true, 1));
+  w.SetButton(1, true);
+  EXPECT_TRUE(MouseClicked(r, w, true, 1)) << "release and press again clicks again";
+  w.SetButton(2, true);
+  EXPECT_FALSE(MouseClicked(r, w, false, 2)) << "inactive window reads buttons up";
+  EXPECT_FALSE(MouseClicked(r, w, true, 3));
+}
+
+TEST(HeadlessInput, PressAndReleaseInOnePumpStillReadsAsDown) {
+  VirtualClock clock;
+  HeadlessWindow w(clock);
+  w.ScriptClick(clock.ClockMs(), 10, 20, 0);
+  w.Pump();
+  EXPECT_TRUE(w.ButtonDown(1));
+  EXPECT_EQ(w.Pointer().x, 10);
+  w.Pump();
+  EXPECT_FALSE(w.ButtonDown(1));
+}
+
+TEST(CheatCode, TogglesOnTheWordAndBackAgain) {
+  Keys k;
+  k.Type("KRAKENRUM");
+  EXPECT_TRUE(k.r.CheatMode);
+  k.Type("KRAKENRUM");
+  EXPECT_FALSE(k.r.CheatMode);
+}
+
+TEST(CheatCode, ForeignLettersAreIgnoredButExtraCodeLettersBreakIt) {
+  Keys k;
+  k.Type("KRAKXENRUM");  // X is not in the word
+  EXPECT_TRUE(k.r.CheatMode);
+  Keys k2;
+  k2.Type("KRAKEENRUM");  // E is, so the word is broken
+  EXPECT_FALSE(k2.r.CheatMode);
+}
+
+TEST(CheatCode, HoldingOneKeyDoesNotRepeatIt) {
+  Keys k;
+  k.Type("KRAKENRU");
+  k.Hold('M');
+  k.Hold('M');
+  k.Hold('M');
+  EXPECT_TRUE(k.r.CheatMode);
+  EXPECT_EQ(k.r.typedLetters, "KRAKENRUM");
+}
+
+TEST(CheatCode, UsesTheConfiguredWordAndF12Exits) {
+  Keys k;
+  k.r.CheatCode = "ABC";
+  k.Type("ABC");
+  EXPECT_TRUE(k.r.CheatMode);
+  EXPECT_FALSE(k.exit);
+  k.Hold(vk::F12);
+  EXPECT_TRUE(k.exit);
+}
+
+TEST(NameEntry, CutsToFifteenAndDropsEveryCopyOfAnUnknownCharacter) {
+  EXPECT_EQ(FilterName("ABCDEFGHIJKLMNOPQRST"), "ABCDEFGHIJKLMNO");
+  EXPECT_EQ(FilterName("a_b_c#d"), "abcd");
+  EXPECT_EQ(FilterName("Ann\xE9 Bonny"), "Ann Bonny");
+  EXPECT_FALSE(IsFontChar('_'));
+  EXPECT_TRUE(IsFontChar('\\'));
+}
+
+TEST(NameEntry, EnterNeedsTextAndEscapeNeedsPermission) {
+  VirtualClock clock;
+  HeadlessWindow w(clock);
+  InputRouter r;
+  NameEntry e;
+  OpenNameEntry(e, w, "", false);
+  w.SetKey(vk::Enter, true);
+  UpdateNameEntry(e, r, w);
+  EXPECT_TRUE(e.on) << "Enter with an empty name does nothing";
+  w.SetKey(vk::Enter, false);
+  w.SetKey(vk::Escape, true);
+  UpdateNameEntry(e, r, w);
+  EXPECT_TRUE(e.on) << "this dialog does not allow Escape";
+  w.SetKey(vk::Escape, false);
+  w.Type("Mary Read");
+  UpdateNameEntry(e, r, w);
+  w.SetKey(vk::Enter, true);
+  UpdateNameEntry(e, r, w);
+  EXPECT_TRUE(e.accepted);
+  EXPECT_EQ(e.text, "Mary Read");
+}
+
+TEST(MenuRepeatTimer, HalvesTheIntervalDownToThirtyMs) {
+  MenuRepeatTimer t;
+  t.Start(0, 400);
+  double now = 0;
+  std::vector<double> intervals;
+  for (int i = 0; i < 6; ++i) {
+    now += t.interval;
+    t.Update(now);
+    intervals.push_back(t.interval);
+  }
+  EXPECT_EQ(t.tag, "End");
+  EXPECT_EQ(intervals, (std::vector<double>{200, 100, 50, 30, 30, 30}));
+}
+
+}  // namespace
+}  // namespace bm

@@ -1,0 +1,150 @@
+// The spine on the headless platform: the hourglass on a virtual clock, screen
+// metrics, resolutions, and whole runs from start to shut-down.
+#include <gtest/gtest.h>
+
+#include "TestDirs.h"
+#include "board/ScreenMetrics.h"
+#include "platform/Host.h"
+#include "platform/headless/Headless.h"
+#include "render/MenuScreen.h"
+#include "render/Resolution.h"
+#include "shell/Game.h"
+#include "shell/PlayFrame.h"
+#include "shell/Startup.h"
+
+namespace bm {
+namespace {
+
+struct HeadlessGame {
+  test::TempDir dir;
+  Logs logs{dir.str()};
+  std::string error;
+  std::unique_ptr<Host> host;
+  std::unique_ptr<Game> game;
+  HeadlessGame() {
+    HostOptions o;
+    o.headless = true;
+    host = CreateHost(o, logs, error);
+    RunOptions ro;
+    ro.gameDir = BM_GAME_DIR;
+    ro.dataDir = dir.str();
+    game = std::make_unique<Game>(host->platform, logs, ro);
+  }
+};
+
+// Ticks until the hourglass is empty; returns the number of ticks.
+int TicksToEmpty(double limit, double frameMs) {
+  HeadlessGame h;
+  Game& g = *h.game;
+  g.level.TimeLimit = limit;
+  g.level.SandLeft = 1.0;
+  g.play.LastSandTick = 0;
+  int ticks = 0;
+  double last = g.level.SandLeft;
+  for (int pass = 0; pass < 100000 && g.level.SandLeft > 0; ++pass) {
+    SandTick(g);
+    if (g.level.SandLeft != last) ++ticks, last = g.level.SandLeft;
+    h.host->Virtual()->Advance(frameMs);
+  }
+  return ticks;
+}
+
+TEST(Hourglass, OneTickPerSecondWhateverTheFrameRate) {
+  EXPECT_EQ(TicksToEmpty(60, 7), 60);
+  EXPECT_EQ(TicksToEmpty(60, 250), 60);
+  // 1/30 leaves a rounding remainder after thirty ticks: the 31st empties it.
+  EXPECT_EQ(TicksToEmpty(30, 16), 31);
+}
+
+TEST(Hourglass, FirstTickComesAtOnceAndNeverGoesBelowEmpty) {
+  HeadlessGame h;
+  Game& g = *h.game;
+  g.level.TimeLimit = 2;
+  g.level.SandLeft = 0.2;
+  g.play.LastSandTick = 0;
+  h.host->Virtual()->Set(5000);
+  SandTick(g);
+  EXPECT_EQ(g.level.SandLeft, 0) << "first tick on the first pass, clamped at empty";
+  double t = g.play.LastSandTick;
+  h.host->Virtual()->Advance(999);
+  SandTick(g);
+  EXPECT_EQ(g.play.LastSandTick, t) << "no second tick within a second";
+}
+
+TEST(ScreenMetrics, ScalesAndRectangles) {
+  ScreenMetrics m = ScreenMetrics::For(1280, 1024);
+  EXPECT_EQ(m.XScale, 1);
+  EXPECT_EQ(m.BoardLeft, 200);
+  EXPECT_EQ(m.BoardTop, 90);
+  IRect r = m.DesignRect(10.6, 10.6, 20.4, 20.4);
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.bottom, 20);
+  ScreenMetrics s = ScreenMetrics::For(640, 480);
+  EXPECT_EQ(s.XScale, 0.5);
+  EXPECT_EQ(s.YScale, 0.46875);
+  EXPECT_EQ(s.BoardLeft, 100);
+  EXPECT_EQ(s.BoardTop, 42.1875);
+}
+
+TEST(Resolution, WindowNeedsSmallerThanDesktopAndFullScreenWrapsToDesktop) {
+  DisplayInfo d{1280, 1024, [](int w, int h, const void*) { return w == 1024 && h == 768; }, nullptr};
+  EXPECT_EQ(ChangeResolution(2, +1, false, d), 3);
+  EXPECT_EQ(ChangeResolution(3, +1, false, d), 1) << "1280x1024 and 1600x1200 do not fit, desktop neither";
+  EXPECT_EQ(ChangeResolution(5, +1, true, d), 0) << "full screen takes the desktop without a check";
+  int res = 4;
+  Size2 s = BackBufferSize(res, false, d);
+  EXPECT_EQ(res, 0);
+  EXPECT_EQ(s.w, 1280);
+  EXPECT_EQ(ResolutionName(7), "");
+}
+
+// A whole run: start, Play from the menu by mouse, some seconds of play, F12.
+TEST(EndToEnd, StartPlayAndF12EndThroughTheNormalShutDown) {
+  test::TempDir dir;
+  RunOptions o;
+  o.headless = true;
+  o.dataDir = dir.str();
+  o.gameDir = BM_GAME_DIR;
+  o.seedGiven = true;
+  o.seed = 5;
+  o.maxSeconds = 120;  // a safety net; F12 should end it long before
+  double endedAt = 0;
+  o.beforeMainLoop = [&](Game& g, Host& host) {
+    HeadlessWindow* w = host.Scripted();
+    IRect play = g.metrics.DesignRect(440, 330, 840, 410);
+    w->ScriptClick(g.Now() + 500, (play.left + play.right) / 2.0, (play.top + play.bottom) / 2.0);
+    w->ScriptKey(g.Now() + 6000, vk::F12);
+    endedAt = g.Now() + 6000;
+  };
+  ASSERT_EQ(RunGame(o), 0);
+  std::string runLog = test::ReadText(dir.path / "run.log");
+  std::string points = test::ReadText(dir.path / "run_pnt.log");
+  EXPECT_NE(runLog.find("Application Start..."), std::string::npos);
+  EXPECT_EQ(runLog.find("Time limit of the run reached"), std::string::npos) << "F12 ended the run";
+  const std::string last = " ->  * Application End. * \r\n";
+  ASSERT_GE(runLog.size(), last.size());
+  EXPECT_EQ(runLog.substr(runLog.size() - last.size()), last) << "the last line, with an empty place";
+  for (const char* p : {"MainLoop * Begin", "MainLoop * CP1", "goMainMenu * CP1", "MainLoop * CP2"})
+    EXPECT_NE(points.find(p), std::string::npos) << p;
+  EXPECT_TRUE(std::filesystem::exists(dir.path / "config.dat"));
+  EXPECT_EQ(std::filesystem::file_size(dir.path / "config.dat"), 50u);
+}
+
+TEST(EndToEnd, ClosingTheWindowFromTheMenuEndsTheRun) {
+  test::TempDir dir;
+  RunOptions o;
+  o.headless = true;
+  o.dataDir = dir.str();
+  o.gameDir = BM_GAME_DIR;
+  o.maxSeconds = 60;
+  o.beforeMainLoop = [&](Game& g, Host& host) {
+    host.Scripted()->Script({ScriptEvent::Close, g.Now() + 1000});
+  };
+  ASSERT_EQ(RunGame(o), 0);
+  std::string runLog = test::ReadText(dir.path / "run.log");
+  EXPECT_NE(runLog.find("Application End."), std::string::npos);
+  EXPECT_EQ(runLog.find("Time limit"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bm
