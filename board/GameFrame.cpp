@@ -1,0 +1,236 @@
+#include "board/GameFrame.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+#include "board/BonusHooks.h"
+#include "board/FallStep.h"
+#include "board/MarkMatches.h"
+#include "board/MouseClick.h"
+#include "board/MoveSearch.h"
+#include "board/RemovalStates.h"
+#include "board/Swap.h"
+
+namespace bm {
+
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180;
+
+bool Settled(const BoardState& st) { return st.BoardIdle && st.NoFall && st.PrevNoFall; }
+
+std::uint32_t Grey(int level) {
+  std::uint32_t v = std::uint32_t(level & 255);
+  return (v << 16) | (v << 8) | v;
+}
+
+// Items shrink away together; the first one gone hands over to the level end.
+void LevelEndShrink(BoardCtx& c) {
+  for (int i = 0; i < kCellCount; ++i) {
+    Cell& cell = c.cells[i];
+    if (!cell.isExists) continue;
+    cell.Pos.Size -= 4 * c.sx * c.ff;
+    if (cell.Pos.Size < -40 * c.sx) {
+      cell.Pos.Size = 0;
+      cell.Gem = 0;
+      QueueOutcome(c.st.events, BoardEvent::Kind::LevelComplete);
+      return;
+    }
+  }
+}
+
+void HoverAndColours(BoardCtx& c, const FrameInput& in, double& hoverDistance) {
+  BoardState& st = c.st;
+  st.HoveredCell = NearestCell(c.cells, in.metrics, in.pointerX, in.pointerY, &hoverDistance);
+  bool settled = Settled(st);
+  if (settled) st.Combo = 0;
+  for (int i = 0; i < kCellCount; ++i) {
+    Cell& cell = c.cells[i];
+    if (settled && i == st.HoveredCell) {
+      cell.Phase += 15 * kDeg;  // per frame, not scaled
+      for (int k = 0; k < 4; ++k) {
+        cell.Shimmer[k] = int(std::floor(31 * std::sin(cell.Phase + k * 90 * kDeg) + 224));
+        cell.GemCol[k] = Grey(cell.Shimmer[k]);
+      }
+      continue;
+    }
+    for (auto& col : cell.GemCol) col = 0xDDDDDD;
+    cell.GndCol[0] = 0xEEEEEE;
+    cell.GndCol[1] = cell.GndCol[2] = cell.GndCol[3] = 0xCCCCCC;
+  }
+}
+
+void PointsTexts(BoardCtx& c) {
+  BoardState& st = c.st;
+  // Clock-driven, 10 ms per step, whatever the frame rate; a long stall does
+  // not replay more than a tenth of a second.
+  int steps = 0;
+  while (c.now - st.PointsTextTime >= 10 && steps < 10) {
+    st.PointsTextTime += 10;
+    ++steps;
+    for (int i = 0; i < kCellCount; ++i) {
+      CellFx& fx = c.cells.fx[std::size_t(i)];
+      if (!c.cells[i].isExists || !fx.Active) continue;
+      fx.Speed += fx.Accel;
+      fx.Rise += 2 * fx.Speed;
+      fx.X = fx.BaseX;
+      fx.Y = fx.BaseY + fx.Rise;
+      fx.Alpha -= 7;
+      if (fx.Alpha < 0) {
+        fx.Alpha = 255;
+        fx.Active = false;
+        fx.Rise = 0;
+      }
+    }
+  }
+  if (c.now - st.PointsTextTime >= 10) st.PointsTextTime = c.now;
+}
+
+void MoveCount(BoardCtx& c) {
+  BoardState& st = c.st;
+  if (!st.BoardIdle) {
+    ResetMoveTimer(st, c.now);
+    st.ParrotShowing = 0;
+  }
+  int count = CountMovesStep(c);
+  if (count >= 0) {
+    st.MovesText = std::to_string(count);
+    st.MovesAvailable = count;
+  }
+  if (count == 0 || st.NoMovesRunning) {
+    st.BoardIdle = false;
+    NoMovesStep(c, count == 0);
+  }
+}
+
+void LastTiles(BoardCtx& c) {
+  BoardState& st = c.st;
+  st.TilesLeft = -1;
+  if (!st.BoardIdle) return;
+  int left = 0;
+  for (int i = 0; i < kCellCount; ++i) {
+    const Cell& cell = c.cells[i];
+    if (!cell.isExists) continue;
+    if (!cell.isAvailable || cell.Disappear != 0 || cell.Move || c.cells.fx[std::size_t(i)].Active) return;
+    if (cell.Gnd == 0) ++left;
+  }
+  st.TilesLeft = left;
+  if (left >= 1 && left <= 3) OfferTip(st.events, c.player, 2, kTipAtShowFreeButton);
+}
+
+void HourglassWarning(BoardCtx& c) {
+  double remaining = c.level.SandLeft * c.level.TimeLimit;
+  if (remaining >= 30 || remaining <= 0) return;
+  int second = int(remaining);
+  QueueSfx(c.st.events, "ev_game_timeout", second % 2 == 1 ? SfxMode::Once : SfxMode::Rearm);
+}
+
+}  // namespace
+
+void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& level, BoardPlayer& player, Rng& rng) {
+  BoardCtx c{cells, st, level, player, rng, in.now, in.frameFactor, in.metrics.XScale, in.metrics.YScale};
+
+  // Settle flags.
+  st.PrevNoFall = st.NoFall;
+  st.BoardIdle = true;
+  st.NoFall = true;
+  st.AllGold = true;
+  if (st.TimeUpFlag) st.BoardIdle = false;
+  // Nothing may be clicked, fall or match while the no-moves captions run.
+  if (st.NoMovesRunning) st.BoardIdle = false;
+  if (BonusEffectsHoldBoard(c)) st.BoardIdle = false;
+
+  // Cell pass.
+  bool growInReached = false;
+  for (int i = 0; i < kCellCount; ++i) {
+    CellSteps(c, i, in, growInReached);
+    FallStep(c, i);
+    if (Settled(st)) {
+      if (cells[i].isExists && cells[i].Gnd == 0) st.AllGold = false;
+    } else {
+      st.AllGold = false;
+    }
+  }
+
+  if (st.AllGold) {
+    st.LevelComplete = true;
+    st.BoardIdle = false;
+  }
+  if (st.LevelComplete && !st.BoardIdle) LevelEndShrink(c);
+
+  // The grow-in ends once every item has reached its full size.
+  if (st.BoardGrowIn && growInReached) {
+    bool lagging = false;
+    for (int i = 0; i < kCellCount; ++i)
+      if (cells[i].isExists && cells[i].Pos.Size < 0) lagging = true;
+    if (!lagging) st.BoardGrowIn = false;
+  }
+
+  if (st.NoFall && st.BoardIdle) {
+    ScoreMatches(cells, st);
+    Refill(c);
+  }
+
+  InputStep(c, in);
+
+  double hoverDistance = 0;
+  HoverAndColours(c, in, hoverDistance);
+
+  SwapStep(c);
+
+  if (hoverDistance > HoverReach(cells, in.metrics)) st.HoveredCell = kNoCell;
+
+  PointsTexts(c);
+  RewardPopupsStep(c);
+  MoveCount(c);
+
+  if (level.SandLeft <= 0) st.TimeUpFlag = true;
+  if (st.TimeUpFlag) {
+    st.BoardIdle = false;
+    QueueOutcome(st.events, BoardEvent::Kind::TimeUp);
+  }
+
+  RumStep(c);
+  st.MarkerAngle = std::fmod(st.MarkerAngle + 3 * in.frameFactor, 360.0);
+  RunBonusEffects(c);
+  LastTiles(c);
+  HourglassWarning(c);
+
+  double elapsed = in.now - st.LastFrameStart;
+  if (elapsed > 0) st.FrameRate = (9 * st.FrameRate + 1000 / elapsed) / 10;
+  st.LastFrameStart = in.now;
+}
+
+void BeginLevelPlay(BoardState& st, double now) {
+  st.BoardGrowIn = true;
+  st.LevelComplete = false;
+  st.AllGold = false;
+  st.SelectedCell = kNoSelection;
+  st.HoveredCell = kNoCell;
+  st.PressedCell = -1;
+  st.SwapState = 0;
+  st.IsReturnSwap = st.AnchorSwap = false;
+  st.MatchLines = st.GoldSum = st.Combo = 0;
+  st.TimeUpFlag = false;
+  st.NoMovesRunning = st.NoMovesPhase = false;
+  st.CaptionProgress = 0;
+  st.ParrotShowing = 0;
+  st.MovesAvailable = -1;
+  st.MovesCounted = false;
+  st.PointsTextTime = now;
+  st.LastFrameStart = now;
+  st.BoardIdle = st.NoFall = st.PrevNoFall = true;
+  ResetMoveTimer(st, now);
+}
+
+std::string TimeLeftText(double sandLeft, double timeLimit) {
+  double seconds = sandLeft * timeLimit;
+  if (!(seconds > 0)) seconds = 0;
+  long total = long(seconds) % 86400;
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02ld:%02ld", (total / 60) % 60, total % 60);
+  return buf;
+}
+
+}  // namespace bm

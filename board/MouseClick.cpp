@@ -1,0 +1,130 @@
+#include "board/MouseClick.h"
+
+#include <cmath>
+#include <string>
+
+#include "board/Geometry.h"
+#include "board/ItemCodes.h"
+#include "board/Swap.h"
+
+namespace bm {
+
+namespace {
+
+bool Settled(const BoardState& st) { return st.BoardIdle && st.NoFall && st.PrevNoFall; }
+
+void LeftClick(BoardCtx& c) {
+  BoardState& st = c.st;
+  Cells& cells = c.cells;
+  int h = st.HoveredCell, s = st.SelectedCell;
+  bool hExists = Cells::InRange(h) && cells[h].isExists;
+
+  if (st.SunArmed && hExists && Settled(st) && st.SwapState == 0) {
+    st.SunArmed = false;
+    Cell& cell = cells[h];
+    cell.Ice = 0;
+    cell.Pos.Size = 0;
+    cell.Gem = 0;
+    cell.isAvailable = true;
+    st.BoardIdle = false;
+    cell.Disappear = 2;
+    QueueSfx(st.events, "bon_sun");
+    return;
+  }
+  // Nothing is taken while a swap runs either: a second swap cannot start, and
+  // the cells of the running one must keep their items.
+  if (!hExists || !cells[h].isAvailable || !Settled(st) || st.SwapState != 0) return;
+  OfferTip(st.events, c.player, 0, h);
+  if (s == h) {
+    st.SelectedCell = kNoSelection;
+    return;
+  }
+  Cell& H = cells[h];
+  if (st.AnchorArmed && s >= 0 && s < kNoCell) {
+    if (H.Gem != cells[s].Gem && StartSwap(cells, st, h, s)) {
+      QueueSfx(st.events, "bon_anc");
+      st.AnchorArmed = false;
+      st.AnchorSwap = true;
+      st.SelectedCell = kNoSelection;
+    }
+    return;
+  }
+  // A bubbled item may have fallen into the selected cell since it was chosen.
+  bool selectionFree = Cells::InRange(s) && cells[s].Ice == 0;
+  bool blocked = !IsNeighbour(cells, h, s) || H.Ice != 0 || !selectionFree;
+  if (IsItem(H.Gem) && !blocked) {
+    if (H.Gem != cells[s].Gem) {
+      StartSwap(cells, st, h, s);
+      st.SelectedCell = kNoSelection;
+    } else {
+      QueueSfx(st.events, "ev_game_click");
+      st.SelectedCell = h;
+    }
+  } else if (H.Gem > 0 && IsItem(H.Gem) && H.Ice == 0) {
+    QueueSfx(st.events, "ev_game_click");
+    st.SelectedCell = h;
+  }
+}
+
+void RightClick(BoardCtx& c) {
+  BoardState& st = c.st;
+  if (st.AnchorArmed) {
+    st.AnchorArmed = false;
+    c.player.anchorCount += 1;
+  }
+  if (st.SunArmed) {
+    st.SunArmed = false;
+    c.player.sunCount += 1;
+  }
+}
+
+}  // namespace
+
+int NearestCell(const Cells& cells, const ScreenMetrics& m, double x, double y, double* distance) {
+  int best = kNoCell;
+  double bestDist = 1000000;
+  for (int i = 0; i < kCellCount; ++i) {
+    const Cell& cell = cells[i];
+    if (!cell.isExists) continue;
+    double d = std::hypot(m.CellScreenX(cell.CenterX) - x, m.CellScreenY(cell.CenterY) - y);
+    if (d < bestDist) {
+      bestDist = d;
+      best = i;
+    }
+  }
+  if (distance) *distance = bestDist;
+  return best;
+}
+
+double HoverReach(const Cells& cells, const ScreenMetrics& m) { return 0.18 * m.CellSpan(cells); }
+
+void InputStep(BoardCtx& c, const FrameInput& in) {
+  BoardState& st = c.st;
+  // Dragging onto another cell clicks it. Passing over the gap between two cells
+  // (no hovered cell) does not end the drag.
+  if (st.HoveredCell != st.PressedCell && st.LeftHeld && st.PressedCell >= 0 && st.HoveredCell != kNoCell) {
+    MouseClick(c, 1, in.pointerInClient);
+    st.PressedCell = -1;
+  }
+  if (in.leftDown && in.pointerOverGame && !st.LeftHeld) {
+    st.LeftHeld = true;
+    MouseClick(c, 1, in.pointerInClient);
+    st.PressedCell = st.HoveredCell;
+  }
+  if (!in.leftDown) st.LeftHeld = false;
+  if (in.rightDown && !st.RightHeld) {
+    st.RightHeld = true;
+    MouseClick(c, 2, in.pointerInClient);
+  }
+  if (!in.rightDown) st.RightHeld = false;
+}
+
+void MouseClick(BoardCtx& c, int button, bool pointerInClient) {
+  QueueLog(c.st.events, "Enter MouseClick (" + std::to_string(button) + ")");
+  if (!pointerInClient) return;
+  QueueLog(c.st.events, "MouseClick (" + std::to_string(button) + ")");
+  if (button == 1) LeftClick(c);
+  else if (button == 2) RightClick(c);
+}
+
+}  // namespace bm

@@ -1,0 +1,20 @@
+// The player's hand on the board: the hovered cell, presses, drags and clicks.
+#pragma once
+#include "board/BoardContext.h"
+#include "board/FrameInput.h"
+
+namespace bm {
+
+// The existing cell whose drawn centre is nearest the pointer (kNoCell when no
+// cell exists), with its distance in pixels.
+int NearestCell(const Cells& cells, const ScreenMetrics& m, double x, double y, double* distance);
+// Farther than this from the nearest centre, the pointer hovers no cell.
+double HoverReach(const Cells& cells, const ScreenMetrics& m);
+
+// The frame's input step: drag, left press, right press.
+void InputStep(BoardCtx& c, const FrameInput& in);
+
+// A click of button 1 (left) or 2 (right) on the hovered cell.
+void MouseClick(BoardCtx& c, int button, bool pointerInClient);
+
+}  // namespace bm

@@ -1,0 +1,159 @@
+#include "board/MoveSearch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "board/Geometry.h"
+#include "board/LineRule.h"
+#include "board/Swap.h"
+
+namespace bm {
+
+namespace {
+
+void Append(BoardState& st, const std::vector<MovePair>& found) {
+  for (const MovePair& m : found) {
+    int k = st.ScanCount + 1;
+    if (k < kMoveListSize) {
+      st.MoveFrom[std::size_t(k)] = m.from;
+      st.MoveTo[std::size_t(k)] = m.to;
+    }
+    st.ScanCount = k;  // entries beyond the list still count
+  }
+}
+
+void ExamineCell(BoardCtx& c, int i) {
+  if (!c.cells[i].isExists) return;
+  static thread_local std::vector<MovePair> found;
+  found.clear();
+  MovesAt(c.cells, i, found);
+  Append(c.st, found);
+}
+
+// End of a scan: publish the count and run the hint timer.
+int CompleteScan(BoardCtx& c) {
+  BoardState& st = c.st;
+  int now = int(c.now);
+  st.MovesFound = st.ScanCount;
+  st.LastCountTime = now;
+  st.ScanCursor = 0;
+  int result = st.ScanCount / 2;
+  st.MovesCounted = true;
+  if (now - st.LastHintTime > 100000) st.LastHintTime = now;
+  if (now - st.LastHintTime > 10000) {
+    st.LastHintTime = now;
+    // Only the stored entries can be shown.
+    int listed = std::min(st.MovesFound, kMoveListSize - 1);
+    if (listed > 0) ShowHint(c, c.rng.Below(listed) + 1);
+  }
+  return result;
+}
+
+}  // namespace
+
+void MovesAt(const Cells& cells, int i, std::vector<MovePair>& out) {
+  for (int d : {11, -11, 5, -5, 6, -6}) {
+    int j = i + d;
+    if (j < 0 || j > 500) continue;
+    if (CanSwap(cells, i, j) && IsNeighbour(cells, i, j) && cells[j].isExists && WouldMatch(cells, i, j))
+      out.push_back({i, j});
+  }
+}
+
+std::vector<MovePair> ListMoves(const Cells& cells) {
+  std::vector<MovePair> out;
+  for (int i = 0; i < kCellCount; ++i)
+    if (cells[i].isExists) MovesAt(cells, i, out);
+  return out;
+}
+
+void ResetMoveTimer(BoardState& st, double now) {
+  st.MovesFound = 0;
+  st.LastCountTime = st.LastHintTime = int(now);
+  st.ScanCursor = 0;
+  st.ScanCount = 0;
+  st.HintVisible = false;
+  st.MovesText = "--";
+}
+
+int CountMovesStep(BoardCtx& c) {
+  BoardState& st = c.st;
+  if (st.ScanCursor == 0) st.ScanCount = 0;
+  ExamineCell(c, st.ScanCursor);
+  st.ScanCursor += 1;
+  if (!st.BoardIdle) ResetMoveTimer(st, c.now);
+  if (st.ScanCursor < kCellCount) {
+    st.MovesFound = 0;
+    return -1;
+  }
+  return CompleteScan(c);
+}
+
+int CountMovesAll(BoardCtx& c) {
+  BoardState& st = c.st;
+  // Always a fresh count: entries of a half-done incremental scan would be
+  // counted twice.
+  st.ScanCount = 0;
+  for (int i = 0; i < kCellCount; ++i) ExamineCell(c, i);
+  return CompleteScan(c);
+}
+
+void ShowHint(BoardCtx& c, int k) {
+  if (k < 1 || k >= kMoveListSize) return;
+  c.st.HintA = c.st.MoveFrom[std::size_t(k)];
+  c.st.HintB = c.st.MoveTo[std::size_t(k)];
+  c.st.HintVisible = true;
+  QueueSfx(c.st.events, "ev_game_hint");
+}
+
+void ShuffleBoard(BoardCtx& c) {
+  for (int i = 1; i < kCellCount; ++i) {
+    Cell& cell = c.cells[i];
+    if (cell.isExists && cell.Disappear == 0 && cell.Ice == 0) cell.Disappear = 12;
+  }
+}
+
+void NoMovesStep(BoardCtx& c, bool countWasZero) {
+  BoardState& st = c.st;
+  if (countWasZero && !st.NoMovesRunning) {
+    st.NoMovesRunning = true;
+    st.NoMovesPhase = false;
+    st.CaptionProgress = 0;
+    st.MovesAvailable = -1;
+  }
+  if (!st.NoMovesRunning) return;
+  st.BoardIdle = false;
+  double& p = st.CaptionProgress;
+  p += (std::sin(p * 1.7 * std::numbers::pi) + 1.05) * 0.05 * c.ff;
+  if (p < 2) return;
+  p = 0;
+  if (!st.NoMovesPhase) {
+    st.NoMovesPhase = true;
+    return;
+  }
+  st.NoMovesPhase = false;
+  st.NoMovesRunning = false;
+  st.ScanCursor = 0;
+  QueueSfx(st.events, "bon_reshuf");
+  ShuffleBoard(c);
+}
+
+NoMovesCaption CaptionOf(const BoardState& st) {
+  NoMovesCaption cap;
+  if (!st.NoMovesRunning) return cap;
+  cap.visible = true;
+  double p = st.CaptionProgress;
+  int a = int(std::lround(p * 255));
+  if (a > 255) a = 512 - a;
+  a = std::clamp(a, 0, 255);
+  bool second = st.NoMovesPhase;
+  cap.text = second ? "RESHUFFLING" : "NO MORE MOVES";
+  std::uint32_t rgb = second ? 0x00E000u : 0xE08000u;
+  cap.argb = (std::uint32_t(a) << 24) | rgb;
+  cap.x = 1024 - 512 * p;
+  cap.y = 576;
+  return cap;
+}
+
+}  // namespace bm

@@ -1,0 +1,185 @@
+#include "board/Swap.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "board/FallStep.h"
+#include "board/ItemCodes.h"
+#include "board/MarkMatches.h"
+
+namespace bm {
+
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180;
+
+bool StartPair(Cells& cells, BoardState& st, int a, int b, bool (*kind)(int)) {
+  if (a < 0 || a > 500 || b < 0 || b > 500 || a == b || st.SwapState != 0) return false;
+  int ga = cells[a].Gem, gb = cells[b].Gem;
+  if (!kind(ga) || !kind(gb) || ga == gb) return false;
+  st.IsReturnSwap = false;
+  cells[a].isAvailable = false;
+  cells[b].isAvailable = false;
+  st.SwapA = a;
+  st.SwapB = b;
+  st.SwapState = 1;
+  return true;
+}
+
+bool AnyItem(int code) { return IsItem(code); }
+bool AnyJewel(int code) { return IsJewel(code); }
+
+void Begin(BoardCtx& c, Cell& A, Cell& B) {
+  BoardState& st = c.st;
+  QueueSfx(st.events, st.IsReturnSwap ? "ev_game_wrong" : "ev_game_swap");
+  A.Front = B.Front = true;
+  A.Fronter = false;
+  B.Fronter = true;
+  SwapGeometry& g = st.swap;
+  g.startAX = A.CenterX;
+  g.startAY = A.CenterY;
+  g.startBX = B.CenterX;
+  g.startBY = B.CenterY;
+  g.midX = (g.startAX + g.startBX) / 2;
+  g.midY = (g.startAY + g.startBY) / 2;
+  g.halfDist = std::hypot(g.startAX - g.midX, g.startAY - g.midY);
+  st.SavedGemA = A.Gem;
+  st.SavedGemB = B.Gem;
+  st.SwapState = 2;
+}
+
+void Lift(BoardCtx& c, Cell& B) {
+  B.Pos.Size += 4 * c.sx * c.ff;
+  if (B.Pos.Size > 8 * c.sx) {
+    B.Pos.Size = 8 * c.sx;
+    SwapGeometry& g = c.st.swap;
+    // A = M + r * (sin a0, cos a0)
+    g.startAngle = std::atan2(g.startAX - g.midX, g.startAY - g.midY);
+    g.angle = g.startAngle;
+    g.radius = g.halfDist;
+    g.angleSpeed = 0;
+    c.st.SwapState = 3;
+  }
+}
+
+void PlaceAt(Cell& A, Cell& B, const SwapGeometry& g, double radius, double angle) {
+  double ox = radius * std::sin(angle), oy = radius * std::cos(angle);
+  A.Pos.CurX = g.midX + ox;
+  A.Pos.CurY = g.midY + oy;
+  B.Pos.CurX = g.midX - ox;
+  B.Pos.CurY = g.midY - oy;
+}
+
+void Exchange(BoardCtx& c, Cell& A, Cell& B) {
+  BoardState& st = c.st;
+  SwapGeometry& g = st.swap;
+  bool done;
+  if (c.player.rumSwap) {
+    // The rum turns the pair about its midpoint, faster and faster.
+    g.angleSpeed += 1 * kDeg * c.ff;
+    g.angle += g.angleSpeed;
+    PlaceAt(A, B, g, g.halfDist, g.angle);
+    done = g.angle - g.startAngle >= std::numbers::pi;
+  } else {
+    g.radius -= 7 * c.ff;
+    PlaceAt(A, B, g, g.radius, g.startAngle);
+    done = g.radius < -g.halfDist;
+  }
+  if (!done) return;
+  for (Cell* cell : {&A, &B}) {
+    cell->Pos.CurX = cell->Pos.X;
+    cell->Pos.CurY = cell->Pos.Y;
+  }
+  g.angle = g.startAngle = g.angleSpeed = g.radius = 0;
+  A.Gem = st.SavedGemB;
+  B.Gem = st.SavedGemA;
+  bool found = MarkMatches(c.cells);
+  bool goBack = !found && !st.IsReturnSwap && !IsBonus(A.Gem) && !IsBonus(B.Gem) && !c.player.rumSwap &&
+                !st.AnchorSwap;
+  st.SwapState = goBack ? 6 : 4;
+}
+
+// Set the lifted item down. An item already being removed keeps its own size:
+// a bursting bubble grows it, and the two must not fight over it.
+bool SetDown(BoardCtx& c, Cell& A, Cell& B) {
+  bool down;
+  if (B.Disappear == 0 || (B.Disappear == 11 && B.Ice == 0)) {
+    B.Pos.Size -= 4 * c.sx * c.ff;
+    down = B.Pos.Size < 0;
+  } else {
+    down = true;
+  }
+  if (!down) return false;
+  for (Cell* cell : {&A, &B}) {
+    cell->Front = cell->Fronter = false;
+    // A matched item stays unavailable until its removal ends.
+    if (cell->Disappear == 0) {
+      cell->isAvailable = true;
+      cell->Pos.Size = 0;
+    }
+  }
+  return true;
+}
+
+// Triggering changes neither code, so the order of the two calls does not matter.
+void Trigger(Cell& bonus, int partnerCell, const Cell& partner) {
+  if (IsBonus(bonus.Gem) && IsItem(partner.Gem) && bonus.Disappear == 0) {
+    bonus.Parent = partnerCell;
+    bonus.ParentGem = partner.Gem;
+    bonus.Disappear = 1;
+  }
+}
+
+void Finish(BoardCtx& c, Cell& A, Cell& B) {
+  BoardState& st = c.st;
+  st.SwapState = 0;
+  if (st.IsReturnSwap) OfferTip(st.events, c.player, 3, st.SwapA);
+  // Both may trigger when two bonus items were swapped.
+  Trigger(A, st.SwapB, B);
+  Trigger(B, st.SwapA, A);
+  c.player.rumSwap = false;
+  ScoreMatches(c.cells, st);
+  Refill(c);
+  st.AnchorSwap = false;
+}
+
+}  // namespace
+
+bool CanSwap(const Cells& cells, int a, int b) {
+  if (!Cells::InRange(a) || !Cells::InRange(b) || a == b) return false;
+  const Cell& A = cells[a];
+  const Cell& B = cells[b];
+  return IsItem(A.Gem) && IsItem(B.Gem) && A.Gem != B.Gem && A.Ice < 1 && B.Ice < 1;
+}
+
+bool StartSwap(Cells& cells, BoardState& st, int a, int b) { return StartPair(cells, st, a, b, AnyItem); }
+
+bool StartJewelSwap(Cells& cells, BoardState& st, int a, int b) { return StartPair(cells, st, a, b, AnyJewel); }
+
+void SwapStep(BoardCtx& c) {
+  BoardState& st = c.st;
+  if (st.SwapState == 0) return;
+  Cell& A = c.cells[st.SwapA];
+  Cell& B = c.cells[st.SwapB];
+  switch (st.SwapState) {
+    case 1: Begin(c, A, B); break;
+    case 2: Lift(c, B); break;
+    case 3: Exchange(c, A, B); break;
+    case 4:
+      if (SetDown(c, A, B)) st.SwapState = 5;
+      break;
+    case 6:
+      if (SetDown(c, A, B)) st.SwapState = 7;
+      break;
+    case 7:
+      // The same two cells are exchanged again.
+      st.IsReturnSwap = true;
+      A.isAvailable = B.isAvailable = false;
+      st.SwapState = 1;
+      break;
+    case 5: Finish(c, A, B); break;
+    default: st.SwapState = 0; break;
+  }
+}
+
+}  // namespace bm
