@@ -14,7 +14,7 @@ namespace bm {
 
 namespace {
 
-constexpr int kMaxErrorReports = 20;
+constexpr int kMaxPlayErrorReports = 20;
 
 std::string Trim(const std::string& s) {
   std::size_t b = s.find_first_not_of(" \t");
@@ -91,12 +91,16 @@ void SoundFx::ApplySoundVolume(double soundVolume, bool soundOn) {
 }
 
 void SoundFx::ReportBassError(const std::string& message) {
-  if (errorReports_ > kMaxErrorReports) return;
-  if (++errorReports_ > kMaxErrorReports) {
+  logs_.WriteRunLog("Unknown: " + message, "BASS Error_: " + std::to_string(device_.LastError()), false);
+}
+
+void SoundFx::ReportPlayError(const std::string& message) {
+  if (playErrorReports_ > kMaxPlayErrorReports) return;
+  if (++playErrorReports_ > kMaxPlayErrorReports) {
     logs_.WriteRunLog("SoundFX", "Too many sound errors; no more are logged in this run", false);
     return;
   }
-  logs_.WriteRunLog("Unknown: " + message, "BASS Error_: " + std::to_string(device_.LastError()), false);
+  ReportBassError(message);
 }
 
 // ---- loading ----
@@ -193,13 +197,13 @@ void SoundFx::PlaySfx(SfxCue& cue, bool noSteal) {
   if (!set.Ready) return;
   for (int i = 0; i < set.Count; ++i) {
     if (device_.IsPlaying(set.Handle[i])) continue;
-    if (!device_.Play(set.Handle[i], false)) ReportBassError("Can't play stream");
+    if (!device_.Play(set.Handle[i], false)) ReportPlayError("Can't play stream");
     set.StartedAt[i] = clock_.ClockMs();
     return;
   }
   if (noSteal) return;
   int j = OldestSfxInstance(cue.Id);
-  if (!device_.Play(set.Handle[j], true)) ReportBassError("Can't play stream");
+  if (!device_.Play(set.Handle[j], true)) ReportPlayError("Can't play stream");
   set.StartedAt[j] = clock_.ClockMs();
 }
 
@@ -213,7 +217,7 @@ void SoundFx::StopSfx(SfxCue& cue) {
   if (!SoundReady || !cue.Loaded || cue.Id < 1 || cue.Id > kSfxMaxId) return;
   SfxChannelSet& set = Channels[cue.Id];
   for (int i = 0; i < set.Count; ++i)
-    if (device_.IsPlaying(set.Handle[i]) && !device_.Stop(set.Handle[i])) ReportBassError("Can't stop stream");
+    if (device_.IsPlaying(set.Handle[i]) && !device_.Stop(set.Handle[i])) ReportPlayError("Can't stop stream");
 }
 
 bool SoundFx::IsSfxPlaying(const SfxCue& cue) {

@@ -117,13 +117,15 @@ struct SoundFx {
  private:
   std::string SoundsIniPath() const;
   void LoadCue(int index);
+  // Play and stop failures come every frame from a broken device; only the first few are logged.
+  void ReportPlayError(const std::string& message);
 
   SoundDevice& device_;
   Clock& clock_;
   Logs& logs_;
   std::string gameDir_;
   int appliedVolume_ = -1;
-  int errorReports_ = 0;  // a broken device would otherwise log every play
+  int playErrorReports_ = 0;
   std::vector<std::string> unknownNames_;
 };
 

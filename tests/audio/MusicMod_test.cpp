@@ -1,0 +1,294 @@
+#include "audio/MusicMod.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "diag/Logs.h"
+#include "platform/headless/HeadlessAudio.h"
+#include "tests/audio/AudioTestKit.h"
+
+namespace bm {
+namespace {
+
+using test::ManualClock;
+using test::ScratchDir;
+
+struct MusicRig {
+  MusicRig() : logs(dir.path), device(clock), music(device, clock, logs, dir.path) {
+    logs.SetTimeSource([] { return std::string("T"); });
+    for (const char* name : {"music/track-menu.ogg", "music/track01.ogg", "music/track02.ogg"})
+      test::WriteTinyOgg(dir / name);
+    music.MusicReady = true;
+    music.PreLoadMusic();
+  }
+  // One drawn frame every 16 ms, so every frame ticks.
+  void Frames(int n, bool musicOn = true) {
+    for (int i = 0; i < n; ++i) {
+      clock.now += 16;
+      music.MusicTick(musicOn, volume);
+    }
+  }
+  double Position(int slot) {
+    double p = -1;
+    device.Position(slot, p);
+    return p;
+  }
+
+  ScratchDir dir;
+  ManualClock clock;
+  Logs logs;
+  HeadlessMusicDevice device;
+  MusicMod music;
+  double volume = 1.0;
+};
+
+TEST(MusicMod, TracksLoadSilentAndStopped) {
+  MusicRig rig;
+  for (int s = 0; s < 3; ++s) {
+    EXPECT_TRUE(rig.device.IsLoaded(s));
+    EXPECT_FALSE(rig.device.IsRunning(s));
+    EXPECT_EQ(rig.device.Volume(s), -5000);
+    EXPECT_DOUBLE_EQ(rig.device.Rate(s), 1.0);
+    EXPECT_TRUE(rig.music.Slots[s].Looping);
+  }
+  EXPECT_EQ(rig.music.Slots[0].LastSlot, 10);
+  EXPECT_FALSE(rig.device.IsLoaded(3));
+}
+
+struct FadeCase {
+  double step;
+  int ticks;
+};
+class MusicFadeIn : public ::testing::TestWithParam<FadeCase> {};
+
+TEST_P(MusicFadeIn, ReachesFullLevelAtTheStatedTick) {
+  MusicRig rig;
+  FadeCase c = GetParam();
+  rig.music.PlayMusic(1, c.step, 0, false);
+  rig.Frames(1);
+  EXPECT_TRUE(rig.device.IsRunning(1));
+  rig.Frames(c.ticks - 2);
+  double level = rig.music.Slots[1].Level;
+  EXPECT_LT(level, 1.0);
+  EXPECT_EQ(rig.device.Volume(1), long(std::nearbyint(level * 100)) * 50 - 5000);
+  rig.Frames(1);
+  EXPECT_EQ(rig.music.Slots[1].Level, 1.0);
+  EXPECT_EQ(rig.device.Volume(1), 0);
+  // Other slots were never asked for and stay silent and stopped.
+  EXPECT_FALSE(rig.device.IsRunning(0));
+  EXPECT_EQ(rig.device.Volume(0), -5000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, MusicFadeIn,
+                         ::testing::Values(FadeCase{0.05, 20}, FadeCase{0.01, 100}, FadeCase{0.005, 200}));
+
+TEST(MusicMod, VolumeFollowsLevelAndTheMusicSetting) {
+  MusicRig rig;
+  rig.music.PlayMusic(0, 0.05, 0, false);
+  rig.Frames(10);  // level 0.5
+  EXPECT_EQ(rig.device.Volume(0), -2500);
+  rig.volume = 0.5;
+  rig.Frames(10);  // level 1 at half volume: 50
+  EXPECT_EQ(rig.device.Volume(0), -2500);
+  rig.volume = 0.0;
+  rig.Frames(1);
+  EXPECT_EQ(rig.device.Volume(0), -5000);
+}
+
+TEST(MusicMod, TickRunsAtMostEveryFifteenMilliseconds) {
+  MusicRig rig;
+  rig.music.PlayMusic(0, 0.05, 0, false);
+  rig.Frames(1);
+  double level = rig.music.Slots[0].Level;
+  rig.clock.now += 15;  // not later than 15 ms: no tick
+  rig.music.MusicTick(true, 1.0);
+  rig.music.MusicTick(true, 1.0);
+  EXPECT_EQ(rig.music.Slots[0].Level, level);
+  rig.clock.now += 0.5;
+  rig.music.MusicTick(true, 1.0);
+  EXPECT_GT(rig.music.Slots[0].Level, level);
+}
+
+TEST(MusicMod, FadeOutEndsExactlyAtZeroAndTheTrackKeepsRunning) {
+  MusicRig rig;
+  rig.music.PlayMusic(0, 0.05, 0, false);
+  rig.Frames(20);
+  // Whatever step is passed, the fade-out goes at 0.01 per tick.
+  rig.music.FadeMusAll(-0.5, 0);
+  rig.Frames(99);
+  EXPECT_GT(rig.music.Slots[0].Level, 0.0);
+  EXPECT_TRUE(rig.music.Slots[0].Wanted);
+  rig.Frames(1);
+  EXPECT_EQ(rig.music.Slots[0].Level, 0.0);
+  EXPECT_EQ(rig.music.Slots[0].Step, 0.0);
+  EXPECT_FALSE(rig.music.Slots[0].Wanted);
+  EXPECT_TRUE(rig.device.IsRunning(0));
+  EXPECT_EQ(rig.device.Volume(0), -5000);
+  // The next request fades in from 0 again.
+  rig.music.PlayMusic(0, 0.05, 0, false);
+  rig.Frames(1);
+  EXPECT_DOUBLE_EQ(rig.music.Slots[0].Level, 0.05);
+}
+
+TEST(MusicMod, LevelStartDelaysTheFadeByThirtyTicks) {
+  MusicRig rig;
+  rig.music.PlayMusic(0, 1.0, 0, false);
+  rig.Frames(1);
+  rig.music.FadeMusAll(-0.01, 30);
+  rig.Frames(30);
+  EXPECT_EQ(rig.music.Slots[0].Level, 1.0);
+  EXPECT_EQ(rig.music.Slots[0].Delay, 0.0);
+  rig.Frames(1);
+  EXPECT_DOUBLE_EQ(rig.music.Slots[0].Level, 0.99);
+  // A delayed request does not start the track until its delay has passed.
+  rig.music.PlayMusic(2, 0.005, 3, false);
+  rig.Frames(3);
+  EXPECT_FALSE(rig.device.IsRunning(2));
+  rig.Frames(1);
+  EXPECT_TRUE(rig.device.IsRunning(2));
+}
+
+TEST(MusicMod, RestartRewindsOnlyWhenAsked) {
+  MusicRig rig;
+  rig.music.PlayMusic(1, 0.005, 0, false);
+  rig.Frames(125);  // 2 s of frames
+  double before = rig.Position(1);
+  EXPECT_NEAR(before, 2.0, 0.02);
+  // A second request on a running, fading track only changes its step.
+  rig.music.PlayMusic(1, 0.05, 0, false);
+  EXPECT_NEAR(rig.Position(1), before, 1e-9);
+  rig.Frames(1);
+  EXPECT_GT(rig.Position(1), before);
+  // The first level of a stage: from the top, at full level on the first tick.
+  rig.music.PlayMusic(1, 1.0, 0, true);
+  EXPECT_EQ(rig.Position(1), 0.0);
+  EXPECT_FALSE(rig.device.IsRunning(1));
+  rig.Frames(1);
+  EXPECT_TRUE(rig.device.IsRunning(1));
+  EXPECT_EQ(rig.music.Slots[1].Level, 1.0);
+  EXPECT_EQ(rig.device.Volume(1), 0);
+}
+
+TEST(MusicMod, PauseAndResumeKeepThePosition) {
+  MusicRig rig;
+  rig.music.PlayMusic(0, 0.05, 0, false);
+  rig.Frames(62);  // 992 ms
+  rig.music.PauseMusAll();  // ticks at once
+  EXPECT_FALSE(rig.device.IsRunning(0));
+  double held = rig.Position(0);
+  EXPECT_NEAR(held, 0.992, 0.02);
+  // Inactive: the loop keeps asking for the pause while time passes.
+  for (int i = 0; i < 30; ++i) {
+    rig.clock.now += 100;
+    rig.music.PauseMusAll();
+  }
+  EXPECT_EQ(rig.Position(0), held);
+  rig.music.ResumeMusAll();
+  EXPECT_FALSE(rig.device.IsRunning(0));  // resumes at the next tick
+  rig.Frames(1);
+  EXPECT_TRUE(rig.device.IsRunning(0));
+  rig.Frames(31);
+  EXPECT_NEAR(rig.Position(0), held + 0.496, 0.02);
+}
+
+TEST(MusicMod, MusicOffStopsTheTickAndSilencesTheTracks) {
+  MusicRig rig;
+  rig.music.PlayMusic(0, 0.05, 0, false);
+  rig.Frames(50, false);
+  EXPECT_FALSE(rig.device.IsRunning(0));  // nothing starts
+  EXPECT_EQ(rig.music.Slots[0].Level, 0.0);
+  rig.Frames(10);
+  EXPECT_EQ(rig.device.Volume(0), -2500);
+
+  rig.Frames(5, false);  // the fade holds where it is, and the track is not heard
+  EXPECT_DOUBLE_EQ(rig.music.Slots[0].Level, 0.5);
+  EXPECT_EQ(rig.device.Volume(0), -5000);
+  rig.music.PauseMusAll();
+  EXPECT_FALSE(rig.music.Slots[0].Paused);  // not applied while music is off
+  EXPECT_TRUE(rig.device.IsRunning(0));
+
+  rig.Frames(1);  // on again: the pause applies and the volume comes back
+  EXPECT_TRUE(rig.music.Slots[0].Paused);
+  EXPECT_FALSE(rig.device.IsRunning(0));
+  EXPECT_EQ(rig.device.Volume(0), -2250);
+}
+
+TEST(MusicMod, TracksLoopAtTheirEnd) {
+  MusicRig rig;
+  rig.music.PlayMusic(0, 1.0, 0, false);
+  rig.Frames(250);  // 4 s: the track's length
+  rig.Frames(20);
+  EXPECT_LT(rig.Position(0), 1.0);
+  EXPECT_TRUE(rig.device.IsRunning(0));
+}
+
+TEST(MusicMod, WrapperClampsItsArguments) {
+  MusicRig rig;
+  EXPECT_TRUE(rig.music.DirectShow_Volume(150, 0));
+  EXPECT_EQ(rig.device.Volume(0), 0);
+  rig.music.DirectShow_Volume(-5, 0);
+  EXPECT_EQ(rig.device.Volume(0), -5000);
+  rig.music.DirectShow_Volume(37, 0);
+  EXPECT_EQ(rig.device.Volume(0), -3150);
+
+  rig.music.DirectShow_Balance(-150, 0);
+  EXPECT_EQ(rig.device.Balance(0), -10000);
+  rig.music.DirectShow_Balance(25, 0);
+  EXPECT_EQ(rig.device.Balance(0), 2500);
+
+  EXPECT_TRUE(rig.music.DirectShow_Speed(300, 0));
+  EXPECT_DOUBLE_EQ(rig.device.Rate(0), 2.26);
+  EXPECT_FALSE(rig.music.DirectShow_Speed(-4, 0));  // a rate of 0 is refused
+  EXPECT_DOUBLE_EQ(rig.device.Rate(0), 2.26);
+
+  float ms = 61234.5f;
+  EXPECT_TRUE(rig.music.DirectShow_Set_Position(0, 0, 60, 61, ms));  // minutes and seconds wrap
+  EXPECT_FLOAT_EQ(ms, 234.5f);
+  EXPECT_NEAR(rig.Position(0), 1.2345, 1e-6);
+  float zero = 0;
+  EXPECT_FALSE(rig.music.DirectShow_Set_Position(0, 0, 0, 0, zero));
+  float none = 0;
+  EXPECT_FALSE(rig.music.DirectShow_Set_Position(0, 0, 0, 4, none));  // at the stop time
+  EXPECT_NEAR(rig.Position(0), 1.2345, 1e-6);
+
+  // Slots without a track fail quietly.
+  EXPECT_FALSE(rig.music.DirectShow_Play(5));
+  EXPECT_FALSE(rig.music.DirectShow_Volume(50, 5));
+  EXPECT_FALSE(rig.music.DirectShow_Play(11));
+}
+
+TEST(MusicMod, OnlyKnownTrackTypesAreLoadedAndFailuresAreLogged) {
+  MusicRig rig;
+  test::WriteTinyOgg(rig.dir / "music/upper.OGG");
+  EXPECT_FALSE(rig.music.DirectShow_Load_Media(rig.dir / "music/upper.OGG", 4));
+  EXPECT_FALSE(rig.music.DirectShow_Load_Media(rig.dir / "music/track01.wav", 4));
+  EXPECT_FALSE(rig.device.IsLoaded(4));
+
+  rig.music.AssignMedia(4, "\\music\\missing.ogg", true);
+  EXPECT_EQ(test::ReadLines(rig.logs.RunLogPath()).back(),
+            "T -> AssignMedia * Can't load music \\music\\missing.ogg into slot 4 * ");
+  rig.music.PlayMusic(4, 0.05, 0, false);
+  rig.Frames(5);
+  EXPECT_FALSE(rig.device.IsRunning(4));
+}
+
+TEST(MusicMod, PlayBeforeTheSoundSystemIsReadyOnlyStoresTheFade) {
+  MusicRig rig;
+  rig.music.MusicReady = false;
+  rig.music.PlayMusic(2, 0.05, 4, true);
+  EXPECT_EQ(rig.music.Slots[2].Step, 0.05);
+  EXPECT_EQ(rig.music.Slots[2].Delay, 4.0);
+  EXPECT_FALSE(rig.music.Slots[2].Wanted);
+  rig.Frames(30);
+  EXPECT_FALSE(rig.device.IsRunning(2));
+}
+
+TEST(MusicMod, StagesPickTheirTrack) {
+  const int expected[] = {0, 1, 2, 1, 2, 1, 2, 1, 0};
+  for (int stage = 0; stage <= 8; ++stage) EXPECT_EQ(MusicMod::MP3onStage(stage), expected[stage]) << stage;
+  EXPECT_EQ(MusicMod::MP3onStage(-1), 0);
+}
+
+}  // namespace
+}  // namespace bm

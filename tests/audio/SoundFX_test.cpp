@@ -1,0 +1,278 @@
+#include "audio/SoundFX.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "diag/Logs.h"
+#include "platform/headless/HeadlessAudio.h"
+#include "tests/audio/AudioTestKit.h"
+
+namespace bm {
+namespace {
+
+using test::ManualClock;
+using test::ScratchDir;
+
+// A program folder with a Sounds.ini and the files it names (lower case on disk,
+// as the generator writes them; the ini reader hands names back upper-cased).
+struct SfxRig {
+  explicit SfxRig(const std::string& sfxSection) : logs(dir.path), device(clock), sfx(device, clock, logs, dir.path) {
+    logs.SetTimeSource([] { return std::string("T"); });
+    test::WriteText(dir / "Sounds.ini", "[SFX:BEGIN]\r\n" + sfxSection + "[SFX:END]\r\n");
+    test::WriteWav(dir / "sounds/short.wav", 0.5);
+    test::WriteWav(dir / "sounds/other.wav", 0.5);
+  }
+  std::vector<std::string> RunLog() { return test::ReadLines(logs.RunLogPath()); }
+  std::vector<int> PlayedInstances() {
+    std::vector<int> out;
+    for (const auto& p : device.Played()) out.push_back(p.instance);
+    return out;
+  }
+
+  ScratchDir dir;
+  ManualClock clock;
+  Logs logs;
+  HeadlessSoundDevice device;
+  SoundFx sfx;
+};
+
+TEST(SoundFx, InstanceCountsAreClampedToOneToFifty) {
+  SfxRig rig(
+      "bon_treasure = 1, \\sounds\\short.wav\r\n"
+      "bon_life = 2, \\sounds\\short.wav, 0\r\n"
+      "bon_clock = 3, \\sounds\\short.wav, -4\r\n"
+      "bon_bomb1 = 4, \\sounds\\short.wav, 80\r\n"
+      "bon_bomb2 = 5, \\sounds\\short.wav, 3 // three at once\r\n");
+  ASSERT_EQ(rig.sfx.StartSound(), SoundStart::Ok);
+  rig.sfx.loadAllSFX();
+  EXPECT_EQ(rig.sfx.Channels[1].Count, 1);
+  EXPECT_EQ(rig.sfx.Channels[2].Count, 1);
+  EXPECT_EQ(rig.sfx.Channels[3].Count, 1);
+  EXPECT_EQ(rig.sfx.Channels[4].Count, 50);
+  EXPECT_EQ(rig.sfx.Cue("bon_bomb1")->Instances, 80);  // the record keeps what was read
+  EXPECT_EQ(rig.sfx.Channels[5].Count, 3);
+  EXPECT_EQ(rig.device.StreamsOpen(), 1 + 1 + 1 + 50 + 3);
+  EXPECT_TRUE(rig.sfx.Cue("bon_bomb1")->Loaded);
+}
+
+TEST(SoundFx, BusyCueRestartsItsOldestInstanceUnlessToldNotTo) {
+  SfxRig rig("ev_game_swap = 7, \\sounds\\short.wav, 3\r\nev_map_sea = 8, \\sounds\\other.wav, 2\r\n");
+  rig.sfx.StartSound();
+  rig.sfx.loadAllSFX();
+
+  // Three plays at the same moment fill the instances in order.
+  for (int i = 0; i < 3; ++i) rig.sfx.PlaySfx("ev_game_swap");
+  EXPECT_EQ(rig.PlayedInstances(), (std::vector<int>{0, 1, 2}));
+  // All busy, all started together: the lowest index is taken over, restarted.
+  rig.clock.now += 10;
+  rig.sfx.PlaySfx("ev_game_swap");
+  ASSERT_EQ(rig.device.Played().size(), 4u);
+  EXPECT_EQ(rig.device.Played()[3].instance, 0);
+  EXPECT_TRUE(rig.device.Played()[3].restart);
+  EXPECT_FALSE(rig.device.Played()[0].restart);
+  // Now instance 1 is the oldest.
+  rig.clock.now += 10;
+  rig.sfx.PlaySfx("ev_game_swap");
+  EXPECT_EQ(rig.device.Played().back().instance, 1);
+  // No-steal leaves every busy instance alone.
+  rig.device.ClearPlayed();
+  rig.sfx.PlaySfx("ev_game_swap", true);
+  EXPECT_TRUE(rig.device.Played().empty());
+  // Once a sound has run out (0.5 s), its instance is free again and is taken first.
+  rig.clock.now += 485;  // instance 2 started at 1000 and is done; 0 and 1 are not
+  rig.sfx.PlaySfx("ev_game_swap", true);
+  ASSERT_EQ(rig.device.Played().size(), 1u);
+  EXPECT_EQ(rig.device.Played()[0].instance, 2);
+  EXPECT_FALSE(rig.device.Played()[0].restart);
+
+  // The ambience cues are played no-steal: a third request with two running is dropped.
+  rig.device.ClearPlayed();
+  for (int i = 0; i < 3; ++i) rig.sfx.PlaySfx("ev_map_sea", true);
+  EXPECT_EQ(rig.PlayedInstances(), (std::vector<int>{0, 1}));
+  EXPECT_TRUE(rig.sfx.IsSfxPlaying("ev_map_sea"));
+  rig.sfx.StopSfx("ev_map_sea");
+  EXPECT_FALSE(rig.sfx.IsSfxPlaying("ev_map_sea"));
+  EXPECT_EQ(rig.device.StopCalls(), 2);
+}
+
+TEST(SoundFx, OldestInstancePrefersNeverStartedAndLowestOnTies) {
+  SfxRig rig("");
+  SfxChannelSet& set = rig.sfx.Channels[9];
+  set.Count = 4;
+  set.StartedAt = {};
+  set.StartedAt[0] = 50;
+  set.StartedAt[1] = 20;
+  set.StartedAt[2] = 20;
+  set.StartedAt[3] = 30;
+  EXPECT_EQ(rig.sfx.OldestSfxInstance(9), 1);
+  set.StartedAt[3] = 0;
+  EXPECT_EQ(rig.sfx.OldestSfxInstance(9), 3);
+}
+
+TEST(SoundFx, PlayOnceSoundsOnceUntilRearmed) {
+  SfxRig rig("ev_menu_over = 20, \\sounds\\short.wav, 4\r\nev_logo = 21, \\sounds\\other.wav\r\n");
+  rig.sfx.StartSound();
+  rig.sfx.loadAllSFX();
+  for (int frame = 0; frame < 30; ++frame) {
+    rig.sfx.PlaySfxOnce("ev_menu_over");
+    rig.clock.now += 16;
+  }
+  EXPECT_EQ(rig.device.Played().size(), 1u);
+  rig.sfx.RearmSfx("ev_menu_over");
+  rig.sfx.PlaySfxOnce("ev_menu_over");
+  rig.sfx.PlaySfxOnce("ev_menu_over");
+  EXPECT_EQ(rig.device.Played().size(), 2u);
+  // Disarmed (as the shop does before a put-back): the next play-once is silent.
+  rig.sfx.RearmSfx("ev_menu_over");
+  rig.sfx.DisarmSfx("ev_menu_over");
+  rig.sfx.PlaySfxOnce("ev_menu_over");
+  EXPECT_EQ(rig.device.Played().size(), 2u);
+
+  // The logo cue is loaded on its own, before everything else.
+  EXPECT_FALSE(rig.sfx.Cue("ev_logo")->Loaded);
+  rig.sfx.LoadLogoSFX();
+  EXPECT_TRUE(rig.sfx.Cue("ev_logo")->Loaded);
+  EXPECT_EQ(rig.sfx.Cue("ev_logo")->Id, 21);
+}
+
+TEST(SoundFx, MissingFileIsReportedOnceAndStaysSilent) {
+  SfxRig rig("bon_gun = 30, \\sounds\\nothere.wav, 2\r\nbon_sun = 31, \\sounds\\short.wav\r\n");
+  rig.sfx.StartSound();
+  rig.sfx.loadAllSFX();
+  SfxCue* gun = rig.sfx.Cue("bon_gun");
+  EXPECT_FALSE(gun->Loaded);
+  EXPECT_TRUE(rig.sfx.Cue("bon_sun")->Loaded);
+  auto log = rig.RunLog();
+  auto line = std::find(log.begin(), log.end(), "T -> Unknown * BASS: 30,\\SOUNDS\\NOTHERE.WAV,2,2 * ");
+  EXPECT_NE(line, log.end());
+  std::size_t linesAfterLoad = log.size();
+  for (int i = 0; i < 100; ++i) {
+    rig.sfx.PlaySfx(*gun);
+    rig.sfx.PlaySfxOnce(*gun);
+    rig.sfx.StopSfx(*gun);
+  }
+  EXPECT_FALSE(rig.sfx.IsSfxPlaying(*gun));
+  EXPECT_TRUE(rig.device.Played().empty());
+  EXPECT_EQ(rig.RunLog().size(), linesAfterLoad);
+  EXPECT_EQ(rig.device.StreamsOpen(), 1);  // the failed cue holds nothing
+}
+
+TEST(SoundFx, KeyWithTrailingBlankDoesNotMatchLongerNames) {
+  // bon_rum_change comes last, so a key without the blank would pick it up.
+  SfxRig rig(
+      "bon_rum = 11, \\sounds\\short.wav, 1\r\n"
+      "bon_rum_change = 12, \\sounds\\other.wav, 2\r\n"
+      "bon_bomb1 = 13, \\sounds\\short.wav\r\n");
+  rig.sfx.StartSound();
+  rig.sfx.loadAllSFX();
+  EXPECT_EQ(rig.sfx.Cue("bon_rum")->Id, 11);
+  EXPECT_EQ(rig.sfx.Cue("bon_rum")->Name, "bon_rum ");
+  EXPECT_EQ(rig.sfx.Cue("bon_rum_change")->Id, 12);
+  EXPECT_EQ(rig.sfx.Cue("bon_bomb1")->Id, 13);
+  EXPECT_EQ(rig.sfx.Cue("bon_rum")->File, "\\SOUNDS\\SHORT.WAV");
+  EXPECT_TRUE(rig.sfx.Cue("bon_rum")->Loaded);  // found on disk in lower case
+}
+
+TEST(SoundFx, AbsentKeysAndBadIdsLeaveTheCueSilentWithAReport) {
+  SfxRig rig("bon_key = 150, \\sounds\\short.wav\r\nbon_pick = x, \\sounds\\short.wav\r\n");
+  rig.sfx.StartSound();
+  rig.sfx.loadAllSFX();
+  EXPECT_FALSE(rig.sfx.Cue("bon_key")->Loaded);  // past the channel table
+  EXPECT_FALSE(rig.sfx.Cue("bon_pick")->Loaded);
+  EXPECT_EQ(rig.sfx.Cue("bon_life")->Id, 0);
+  auto log = rig.RunLog();
+  EXPECT_NE(std::find(log.begin(), log.end(), "T -> Unknown: Record Not Found: bon_life  * BASS Error_: 0 * "),
+            log.end());
+  EXPECT_NE(std::find_if(log.begin(), log.end(),
+                         [](const std::string& l) { return l.find("Unknown: Can't Assign SFX") != std::string::npos; }),
+            log.end());
+  // Misspelt names at call sites are logged once and do nothing.
+  std::size_t before = rig.RunLog().size();
+  rig.sfx.PlaySfx("ev_game_swapp");
+  rig.sfx.PlaySfx("ev_game_swapp");
+  EXPECT_EQ(rig.RunLog().size(), before + 1);
+}
+
+TEST(SoundFx, DuplicateIdReplacesTheEarlierCueWithoutLeaking) {
+  SfxRig rig("bon_life = 5, \\sounds\\short.wav, 3\r\nbon_clock = 5, \\sounds\\other.wav, 2\r\n");
+  rig.sfx.StartSound();
+  rig.sfx.loadAllSFX();
+  EXPECT_EQ(rig.device.StreamsOpen(), 2);
+  EXPECT_EQ(rig.sfx.Channels[5].Count, 2);
+}
+
+TEST(SoundFx, NothingPlaysBeforeTheSoundSystemStartsOrWithABadVersion) {
+  SfxRig rig("ev_game_click = 40, \\sounds\\short.wav\r\n");
+  rig.sfx.loadAllSFX();
+  rig.sfx.PlaySfx("ev_game_click");
+  EXPECT_TRUE(rig.device.Played().empty());
+  EXPECT_FALSE(rig.sfx.IsSfxPlaying("ev_game_click"));
+
+  rig.device.SetVersionOk(false);
+  EXPECT_EQ(rig.sfx.StartSound(), SoundStart::BadVersion);
+  EXPECT_FALSE(rig.sfx.SoundReady);
+  EXPECT_EQ(rig.RunLog().back(), "T -> Form_Load() * An incorrect version of BASS.DLL was loaded * Critical Error!");
+
+  rig.device.SetVersionOk(true);
+  rig.device.FailInit(true);
+  EXPECT_EQ(rig.sfx.StartSound(), SoundStart::InitFailed);
+  EXPECT_EQ(rig.RunLog().back(), "T -> Unknown: Can't initialize digital sound system * BASS Error_: 3 * ");
+}
+
+TEST(SoundFx, GlobalVolumeFollowsTheSettings) {
+  SfxRig rig("");
+  rig.sfx.ApplySoundVolume(0.7);
+  EXPECT_EQ(rig.device.GlobalVolume(), 70);
+  rig.sfx.ApplySoundVolume(1.5);
+  EXPECT_EQ(rig.device.GlobalVolume(), 100);
+  rig.sfx.ApplySoundVolume(-0.05);
+  EXPECT_EQ(rig.device.GlobalVolume(), 0);
+  rig.sfx.ApplySoundVolume(0.125);  // 12.5 rounds to the even 12
+  EXPECT_EQ(rig.device.GlobalVolume(), 12);
+  rig.sfx.ApplySoundVolume(0.9, false);
+  EXPECT_EQ(rig.device.GlobalVolume(), 0);
+}
+
+TEST(SoundFx, ABrokenDeviceCannotFloodTheLog) {
+  SfxRig rig("ev_game_fall = 50, \\sounds\\short.wav\r\n");
+  rig.sfx.StartSound();
+  rig.sfx.loadAllSFX();
+  std::size_t before = rig.RunLog().size();
+  rig.device.FailPlays(true);
+  for (int i = 0; i < 500; ++i) {
+    rig.sfx.PlaySfx("ev_game_fall");
+    rig.clock.now += 1000;
+  }
+  auto log = rig.RunLog();
+  ASSERT_GT(log.size(), before);
+  EXPECT_EQ(log.size() - before, 21u);
+  EXPECT_EQ(log.back(), "T -> SoundFX * Too many sound errors; no more are logged in this run * ");
+  EXPECT_EQ(log[before], "T -> Unknown: Can't play stream * BASS Error_: 18 * ");
+}
+
+TEST(SoundFx, ReleaseFreesEveryInstance) {
+  SfxRig rig("ev_game_hint = 60, \\sounds\\short.wav, 5\r\nev_logo = 1, \\sounds\\other.wav\r\n");
+  rig.sfx.StartSound();
+  rig.sfx.LoadLogoSFX();
+  rig.sfx.loadAllSFX();
+  EXPECT_EQ(rig.device.StreamsOpen(), 6);
+  rig.sfx.ReleaseAllSfx();
+  EXPECT_EQ(rig.device.StreamsOpen(), 0);
+  rig.sfx.PlaySfx("ev_game_hint");
+  EXPECT_TRUE(rig.device.Played().empty());
+}
+
+TEST(SoundFx, LenientNumbersReadTheLeadingNumber) {
+  EXPECT_EQ(LenientInt(" 7"), 7);
+  EXPECT_EQ(LenientInt("3abc"), 3);
+  EXPECT_EQ(LenientInt("2.5"), 2);
+  EXPECT_EQ(LenientInt("3.5"), 4);
+  EXPECT_EQ(LenientInt("-4"), -4);
+  EXPECT_EQ(LenientInt("abc"), 0);
+  EXPECT_EQ(LenientInt(""), 0);
+  EXPECT_EQ(LenientInt("1e30"), 2147483647);
+}
+
+}  // namespace
+}  // namespace bm
