@@ -446,6 +446,12 @@ void cursor(const std::string& p) {
 
 }  // namespace
 
+void paintTile(Canvas& cv, bool gold) {
+    unitSpace(cv);
+    if (gold) bevelTile(cv, hex(0xffe27a), hex(0xc08a18), hex(0xb07a10));
+    else bevelTile(cv, hex(0x9fd8e8), hex(0x3a86b0), hex(0x4a7a98));
+}
+
 void addBoardPieces(PainterMap& m) {
     m["256/parus-front.png"] = tileFront;
     m["256/parus-back5.png"] = tileHole;

@@ -167,18 +167,23 @@ void blur(Canvas& c, int radius) {
     cairo_surface_mark_dirty(c.surface());
 }
 
-void softShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double radius, double dx, double dy, Rgb colour,
-                double alpha) {
-    Canvas s(c.w(), c.h());
+void softShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double radius, double dx, double dy,
+                Rgb colour, double alpha) {
+    // A blurred shadow has no fine detail: draw and blur it at a fraction of the size.
+    int d = std::clamp(int(radius / 3), 1, 4);
+    Canvas s((c.w() + d - 1) / d, (c.h() + d - 1) / d);
+    cairo_scale(s.cr(), 1.0 / d, 1.0 / d);
     cairo_translate(s.cr(), dx, dy);
     cairo_new_path(s.cr());
     shape(s.cr());
     setRgb(s.cr(), colour, alpha);
     cairo_fill(s.cr());
-    blur(s, int(radius));
+    blur(s, std::max(1, int(radius / d)));
     cairo_save(c.cr());
     cairo_identity_matrix(c.cr());
+    cairo_scale(c.cr(), d, d);
     cairo_set_source_surface(c.cr(), s.surface(), 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(c.cr()), CAIRO_FILTER_BILINEAR);
     cairo_paint(c.cr());
     cairo_restore(c.cr());
 }

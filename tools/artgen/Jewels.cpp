@@ -137,8 +137,7 @@ Cut cutMarquise() {
                        0.5);
 }
 
-void drawJewel(const std::string& path, const Cut& cut, Rgb base, uint32_t seed) {
-    Canvas cv(kSize, kSize);
+void paintJewelOn(Canvas& cv, const Cut& cut, Rgb base, uint32_t seed) {
     cairo_t* cr = cv.cr();
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     softShadow(cv, [&](cairo_t* c) { polyPath(c, cut.outline); }, 22, 0, 14, {0, 0, 0}, 0.55);
@@ -251,7 +250,11 @@ void drawJewel(const std::string& path, const Cut& cut, Rgb base, uint32_t seed)
     polyPath(cr, star(sx, sy, 46, 6, 4, 0));
     setRgb(cr, {1, 1, 1}, 0.95);
     cairo_fill(cr);
+}
 
+void drawJewel(const std::string& path, const Cut& cut, Rgb base, uint32_t seed) {
+    Canvas cv(kSize, kSize);
+    paintJewelOn(cv, cut, base, seed);
     cv.save(path);
 }
 
@@ -273,6 +276,11 @@ const JewelSpec kJewels[] = {
 };
 
 }  // namespace
+
+void paintJewel(Canvas& cv, int kind) {
+    const JewelSpec& j = kJewels[kind % 16];
+    paintJewelOn(cv, j.cut(), hex(j.colour), uint32_t(kind % 16 + 1));
+}
 
 void addJewels(PainterMap& m) {
     uint32_t seed = 1;

@@ -22,6 +22,11 @@ void addScreens(PainterMap& m);      // backgrounds, menus, shop, logo, tips
 void addGlyphPages(PainterMap& m);
 void addIslandMap(PainterMap& m);
 
+// Draws jewel kind 0..15 into a 512 x 512 canvas.
+void paintJewel(Canvas& cv, int kind);
+// Draws a board tile (gold or not) into a canvas of any size.
+void paintTile(Canvas& cv, bool gold);
+
 // Draws bonus item `file` (e.g. "256/parrot2.png") into a canvas of any size.
 void drawBonusIcon(Canvas& cv, const std::string& file);
 

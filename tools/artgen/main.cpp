@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <mutex>
@@ -72,7 +73,13 @@ int generate(const fs::path& dir) {
     auto worker = [&] {
         for (size_t i; (i = next++) < jobs.size();) {
             try {
+                auto j0 = std::chrono::steady_clock::now();
                 jobs[i].second(jobs[i].first);
+                if (std::getenv("ARTGEN_TIMES")) {
+                    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - j0).count();
+                    std::lock_guard<std::mutex> lock(logMutex);
+                    std::printf("%8.0f ms %s\n", ms, jobs[i].first.c_str());
+                }
             } catch (const std::exception& ex) {
                 std::lock_guard<std::mutex> lock(logMutex);
                 std::fprintf(stderr, "artgen: %s\n", ex.what());
@@ -93,7 +100,7 @@ int generate(const fs::path& dir) {
     double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::printf("artgen: %zu pictures in %.1f s (%d failed, %d without painter)\n", jobs.size(), secs, failed.load(),
                 missing);
-    return failed ? 1 : 0;
+    return (failed || missing) ? 1 : 0;
 }
 
 }  // namespace
