@@ -32,7 +32,7 @@ class SdlHost : public Host {
     IMG_Quit();
     SDL_Quit();
   }
-  bool Start(const HostOptions& o, std::string& error) {
+  bool Start(const HostOptions& o, Logs& logs, std::string& error) {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
       error = std::string("SDL_Init: ") + SDL_GetError();
       return false;
@@ -44,6 +44,7 @@ class SdlHost : public Host {
       return false;
     }
     render_ = std::make_unique<SdlRenderDevice>(window_->Renderer(), nullptr, o.width, o.height);
+    logs.WriteRunLog("ROOTFORM", "Renderer: " + window_->RendererName());
     platform.clock = &clock_;
     platform.window = window_.get();
     platform.input = window_.get();
@@ -100,7 +101,7 @@ std::unique_ptr<Host> CreateHost(const HostOptions& options, Logs& logs, std::st
     return h;
   }
   auto h = std::make_unique<SdlHost>();
-  if (!h->Start(options, error)) {
+  if (!h->Start(options, logs, error)) {
     logs.WriteRunLog("ROOTFORM", "Can't create the game window: " + error, true);
     return nullptr;
   }

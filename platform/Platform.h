@@ -67,6 +67,8 @@ class Window {
   virtual int DesktopHeight() = 0;
   virtual bool HasDisplayMode(int width, int height) = 0;
   virtual void ShowCursor(bool show) = 0;
+  // True once after the window's picture was lost (shown again, uncovered): redraw it.
+  virtual bool TakeExposed() { return false; }
 };
 
 using TextureId = int;  // 0 = none: drawing it does nothing

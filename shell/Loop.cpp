@@ -1,11 +1,13 @@
 #include "shell/Loop.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace bm {
 
 void PumpMessages(Game& g) {
   g.window().Pump();
+  if (g.window().TakeExposed()) g.flags.Redraw = true;
   if (g.window().TakeCloseRequest()) {
     // A close while the loops run only asks to exit, so the game is saved first.
     g.window().ShowCursor(true);
@@ -46,7 +48,11 @@ void RenderScene(Game& g) {
   }
   g.render().Present();
   ++g.stats.frames;
-  if (g.firstFrameMs < 0) g.firstFrameMs = g.Now();
+  if (g.firstFrameMs < 0) {
+    g.firstFrameMs = g.Now();
+    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g.options.processStart).count();
+    g.logs.WriteRunLog("RenderScene()", "First frame drawn " + std::to_string(int(ms)) + " ms after start");
+  }
 }
 
 void PaceLoop(Game& g, bool drew, double wakeAt) {

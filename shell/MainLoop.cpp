@@ -54,14 +54,20 @@ void goMainMenu(Game& g) {
 
 void WaitWhileInactive(Game& g) {
   PumpMessages(g);
+  g.flags.Redraw = true;
   while (!g.window().IsForeground() && !g.flags.ExitRequested) {
-    g.render().Clear(0xFF000000);
-    TextureId pause = g.canvas.Tex("red/menu/pause.jpg");
-    if (pause) g.canvas.FullScreen(pause);
-    else g.font.Draw(g.canvas, "Paused", g.metrics.DesignRect(0, 450, 1280, 570), 1.0, 0xFFFFFFFF, 0xFFFFE0A0,
-                     Align::Center);
+    // The pause picture does not change: draw it again only when the window lost it.
+    if (g.flags.Redraw) {
+      g.flags.Redraw = false;
+      g.render().Clear(0xFF000000);
+      TextureId pause = g.canvas.Tex("red/menu/pause.jpg");
+      if (pause) g.canvas.FullScreen(pause);
+      else g.font.Draw(g.canvas, "Paused", g.metrics.DesignRect(0, 450, 1280, 570), 1.0, 0xFFFFFFFF, 0xFFFFE0A0,
+                       Align::Center);
+      g.render().Present();
+    }
+    // The click that brings the window back must not act on the game.
     if (g.in().ButtonDown(1)) g.input.ClickLatch = true;
-    g.render().Present();
     g.window().WaitEvent(100);
     PumpMessages(g);
     PollKeys(g);

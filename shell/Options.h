@@ -1,5 +1,6 @@
 // What the command line asks of a run.
 #pragma once
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -24,6 +25,7 @@ struct RunOptions {
   std::string screenshotPath;  // headless: a PNG of the last frame at exit
   bool verbose = false;
   bool showHelp = false, showVersion = false;
+  std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
   // Tests script the headless input here before the loops start.
   std::function<void(Game&, Host&)> beforeMainLoop;
 };

@@ -22,6 +22,8 @@ bool SdlWindow::Create(const std::string& title, int width, int height, bool ful
     return false;
   }
   SDL_RenderSetLogicalSize(renderer_, width, height);
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer_, &info) == 0) rendererName_ = info.name;
   width_ = width;
   height_ = height;
   return true;
@@ -56,7 +58,8 @@ void SdlWindow::Handle(const SDL_Event& e) {
         case SDL_WINDOWEVENT_FOCUS_LOST: focused_ = false; break;
         case SDL_WINDOWEVENT_MINIMIZED: minimised_ = true; break;
         case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_SHOWN: minimised_ = false; break;
+        case SDL_WINDOWEVENT_SHOWN: minimised_ = false; exposed_ = true; break;
+        case SDL_WINDOWEVENT_EXPOSED: exposed_ = true; break;
         default: break;
       }
       break;

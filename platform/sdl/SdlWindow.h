@@ -17,6 +17,7 @@ class SdlWindow : public Window, public Input {
   bool Create(const std::string& title, int width, int height, bool fullScreen);
   SDL_Renderer* Renderer() const { return renderer_; }
   const std::string& Error() const { return error_; }
+  const std::string& RendererName() const { return rendererName_; }
 
   // Window
   void Pump() override;
@@ -31,6 +32,11 @@ class SdlWindow : public Window, public Input {
   int DesktopHeight() override;
   bool HasDisplayMode(int width, int height) override;
   void ShowCursor(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+  bool TakeExposed() override {
+    bool e = exposed_;
+    exposed_ = false;
+    return e;
+  }
 
   // Input
   bool KeyDown(int virtualKey) override;
@@ -47,6 +53,8 @@ class SdlWindow : public Window, public Input {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   std::string error_;
+  std::string rendererName_;
+  bool exposed_ = false;
   int width_ = 0, height_ = 0;
   bool focused_ = true, minimised_ = false, closeRequested_ = false;
   std::array<bool, 256> keyHeld_{}, keyPressed_{};
