@@ -1,7 +1,6 @@
 #include "board/GameFrame.h"
 
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
 #include "board/BonusHooks.h"
@@ -222,15 +221,6 @@ void BeginLevelPlay(BoardState& st, double now) {
   st.LastFrameStart = now;
   st.BoardIdle = st.NoFall = st.PrevNoFall = true;
   ResetMoveTimer(st, now);
-}
-
-std::string TimeLeftText(double sandLeft, double timeLimit) {
-  double seconds = sandLeft * timeLimit;
-  if (!(seconds > 0)) seconds = 0;
-  long total = long(seconds) % 86400;
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02ld:%02ld", (total / 60) % 60, total % 60);
-  return buf;
 }
 
 }  // namespace bm

@@ -1,8 +1,6 @@
 // One board frame: every board rule advanced by one step, in a fixed order.
 // Drawing is separate: after GameFrame the drawing reads the cells and the state.
 #pragma once
-#include <string>
-
 #include "board/BoardContext.h"
 #include "board/FrameInput.h"
 
@@ -13,8 +11,5 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
 // Raises the level-start flags (the items grow in) and drops the selection and
 // every per-level leftover of the board state. The score is kept.
 void BeginLevelPlay(BoardState& st, double now);
-
-// "MM:SS" of the time left in the hourglass.
-std::string TimeLeftText(double sandLeft, double timeLimit);
 
 }  // namespace bm
