@@ -1,0 +1,477 @@
+// The level files: their byte layout, the text compiler, and the 65 compiled levels
+// the game ships with (playable shapes, screen fit, adjacency and the difficulty curve).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "progress/LevelFile.h"
+#include "progress/LevelState.h"
+#include "tools/levelc/LevelText.h"
+
+namespace bm {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Levels written so far; the checks below cover every one of them.
+constexpr int kLevelsMade = 8;
+
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::string pattern = (fs::temp_directory_path() / "bm_levels_XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~ScratchDir() {
+    std::error_code ec;
+    if (!path_.empty()) fs::remove_all(path_, ec);
+  }
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(File(name), std::ios::binary) << bytes;
+  }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// ---------------------------------------------------------------- binary files
+
+TEST(LevelFileBytes, LayoutAndRulesAreLittleEndianFixedRecords) {
+  LevelLayout layout = EmptyLatticeLayout();
+  layout.kind[1] = 9;
+  layout.x[500] = -2;
+  LevelRules rules;
+  rules.allowed[0] = -1;
+  rules.allowed[39] = -1;
+  rules.time = 179;
+
+  std::vector<unsigned char> l = EncodeLayout(layout), r = EncodeRules(rules);
+  ASSERT_EQ(l.size(), 6012u);
+  ASSERT_EQ(r.size(), 84u);
+  // Record 0 is (32, 32, 0); record 1 starts at byte 12 with X = 128 and Kind = 9.
+  EXPECT_EQ(std::vector<unsigned char>(l.begin(), l.begin() + 12),
+            (std::vector<unsigned char>{32, 0, 0, 0, 32, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(l[12], 128);
+  EXPECT_EQ(l[20], 9);
+  EXPECT_EQ(std::vector<unsigned char>(l.begin() + 6000, l.begin() + 6004),
+            (std::vector<unsigned char>{0xFE, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(r[0], 0xFF);
+  EXPECT_EQ(r[1], 0xFF);
+  EXPECT_EQ(r[2], 0);
+  EXPECT_EQ(r[78], 0xFF);
+  EXPECT_EQ(std::vector<unsigned char>(r.begin() + 80, r.end()), (std::vector<unsigned char>{179, 0, 0, 0}));
+
+  LevelLayout back;
+  LevelRules rulesBack;
+  ASSERT_TRUE(DecodeLayout(l, back));
+  ASSERT_TRUE(DecodeRules(r, rulesBack));
+  EXPECT_EQ(back.kind[1], 9);
+  EXPECT_EQ(back.x[500], -2);
+  EXPECT_EQ(back.y[115], LatticeY(115));
+  EXPECT_EQ(rulesBack.allowed[39], -1);
+  EXPECT_EQ(rulesBack.time, 179);
+
+  l.pop_back();
+  r.pop_back();
+  EXPECT_FALSE(DecodeLayout(l, back));
+  EXPECT_FALSE(DecodeRules(r, rulesBack));
+}
+
+TEST(LevelFileDisk, MissingOrShortFilesAreRefusedAndLeaveTheLevelAlone) {
+  ScratchDir dir;
+  LevelLayout layout = EmptyLatticeLayout();
+  layout.kind[7] = 3;
+  LevelRules rules;
+  rules.allowed[2] = -1;
+  rules.time = 299;
+  ASSERT_TRUE(WriteLevelFiles(dir.Path(), 12, layout, rules));
+  EXPECT_EQ(fs::file_size(dir.File("lvl12.dat")), 6012u);
+  EXPECT_EQ(fs::file_size(dir.File("lvl12.dat2")), 84u);
+  EXPECT_FALSE(fs::exists(dir.File("lvl12.dat.tmp")));
+
+  LevelLayout read;
+  LevelRules readRules;
+  std::string error;
+  ASSERT_TRUE(ReadLevelFiles(dir.Path(), 12, read, readRules, &error)) << error;
+  EXPECT_EQ(read.kind[7], 3);
+  EXPECT_EQ(readRules.time, 299);
+
+  // A missing level names the file it looked for.
+  LevelLayout untouched = EmptyLatticeLayout();
+  untouched.kind[0] = 5;
+  EXPECT_FALSE(ReadLevelFiles(dir.Path(), 13, untouched, readRules, &error));
+  EXPECT_NE(error.find("lvl13.dat"), std::string::npos);
+  EXPECT_EQ(untouched.kind[0], 5);
+
+  // A short rules file spoils the pair: the layout read before it is not handed out either.
+  dir.Write("lvl12.dat2", std::string(83, '\0'));
+  EXPECT_FALSE(ReadLevelFiles(dir.Path(), 12, untouched, readRules, &error));
+  EXPECT_NE(error.find("83 bytes"), std::string::npos);
+  EXPECT_EQ(untouched.kind[0], 5);
+  EXPECT_EQ(untouched.kind[7], 0);
+
+  // Extra bytes after the records are ignored.
+  dir.Write("lvl12.dat2", std::string(84, '\0') + "tail");
+  EXPECT_TRUE(ReadLevelFiles(dir.Path(), 12, read, readRules, &error));
+  EXPECT_EQ(readRules.time, 0);
+}
+
+// ---------------------------------------------------------------- lattice
+
+TEST(LevelLattice, IndexRuleMatchesColumnsAndRows) {
+  for (int i = 0; i < kBoardCellCount; ++i) {
+    EXPECT_EQ(LatticeIndex(LatticeColumn(i), LatticeRow(i)), i);
+    if (i + 11 < kBoardCellCount) {
+      EXPECT_EQ(LatticeX(i + 11), LatticeX(i)) << i;
+      EXPECT_EQ(LatticeY(i + 11), LatticeY(i) + kLatticeRowStep) << i;
+    }
+  }
+  EXPECT_EQ(LatticeIndex(1, 10), -1);  // odd columns are one cell shorter
+  EXPECT_EQ(LatticeIndex(11, 0), -1);
+  EXPECT_EQ(LatticeColumn(5), 10);
+  EXPECT_EQ(LatticeColumn(6), 1);
+  EXPECT_EQ(LatticeY(6) - LatticeY(0), kLatticeOddDrop);
+}
+
+// ---------------------------------------------------------------- the text compiler
+
+std::string MapOf(const std::vector<std::string>& rows) {
+  std::string s;
+  for (const std::string& r : rows) s += r + "\n";
+  return s;
+}
+
+// Map lines with a cell wherever keep(column, half-row) holds.
+template <class Keep>
+std::vector<std::string> MapWhere(Keep keep) {
+  std::vector<std::string> m(kMapLines);
+  for (int t = 0; t < kMapLines; ++t)
+    for (int c = t % 2; c < kLatticeColumns; c += 2) {
+      m[t].resize(2 * c, ' ');
+      m[t] += keep(c, t) ? 'o' : '.';
+    }
+  return m;
+}
+
+std::vector<std::string> FullMap() {
+  return MapWhere([](int, int) { return true; });
+}
+
+// Columns 0..4, rows 0..4: 23 cells, too few for a level.
+std::vector<std::string> BlockMap() {
+  return MapWhere([](int c, int t) { return c <= 4 && t <= 8; });
+}
+
+std::string Level(const std::string& time, const std::string& kinds, const std::vector<std::string>& map) {
+  return "# test level\nname: Test\ntime: " + time + "\nkinds: " + kinds + "\nmap:\n" + MapOf(map);
+}
+
+std::vector<std::string> Errors(const std::string& text) {
+  std::vector<std::string> errors;
+  ParseLevelText(text, "lvl99.txt", errors);
+  return errors;
+}
+
+bool Mentions(const std::vector<std::string>& errors, const std::string& part) {
+  return std::any_of(errors.begin(), errors.end(), [&](const std::string& e) { return e.find(part) != std::string::npos; });
+}
+
+TEST(LevelText, CompilesCellsBubblesKindsAndTime) {
+  std::vector<std::string> map = FullMap();
+  map[0][0] = '8';   // cell 0 (column 0, row 0) with 8 bubbles
+  map[1][2] = '.';   // cell 6 (column 1, row 0) a hole
+  map[2][4] = '1';   // cell 12 (column 2, row 1)
+  std::vector<std::string> errors;
+  LevelText level = ParseLevelText(Level("2:05", "1-3, 9, 16", map), "lvl01.txt", errors);
+  ASSERT_TRUE(errors.empty()) << errors.front();
+  EXPECT_EQ(level.name, "Test");
+  EXPECT_EQ(level.rules.time, 124);
+  EXPECT_EQ(level.kinds, (std::vector<int>{1, 2, 3, 9, 16}));
+  for (int k = 0; k < kJewelSlots; ++k) EXPECT_EQ(level.rules.allowed[k], (k < 3 || k == 8 || k == 15) ? -1 : 0);
+  EXPECT_EQ(level.layout.kind[0], 9);
+  EXPECT_EQ(level.layout.kind[6], 0);
+  EXPECT_EQ(level.layout.kind[12], 2);
+  EXPECT_EQ(level.layout.kind[1], 1);
+  EXPECT_EQ(level.layout.kind[115], 1);
+  // Holes keep their lattice place; slots past the board stay zero.
+  EXPECT_EQ(level.layout.x[6], LatticeX(6));
+  EXPECT_EQ(level.layout.y[115], LatticeY(115));
+  EXPECT_EQ(level.layout.x[116], 0);
+  EXPECT_EQ(CountCells(level.layout), 115);
+  EXPECT_EQ(CountBubbles(level.layout), 9);
+
+  // Seconds work as well as m:ss, and the text form reads back to the same level.
+  LevelText again = ParseLevelText(FormatLevelText(level.layout, level.rules, "Test"), "lvl01.txt", errors);
+  ASSERT_TRUE(errors.empty()) << errors.front();
+  EXPECT_EQ(EncodeLayout(again.layout), EncodeLayout(level.layout));
+  EXPECT_EQ(EncodeRules(again.rules), EncodeRules(level.rules));
+  ParseLevelText(Level("125", "1-3", FullMap()), "lvl01.txt", errors);
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST(LevelText, BadValuesAreRefusedWithFileAndLine) {
+  auto map = BlockMap();
+  EXPECT_TRUE(Mentions(Errors(Level("0:29", "1-4", map)), "lvl99.txt:3: time: 29 s"));
+  EXPECT_TRUE(Mentions(Errors(Level("1:75", "1-4", map)), "lvl99.txt:3: time: '1:75'"));
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-17", map)), "lvl99.txt:4: kinds: kind 17 is outside"));
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "0, 1, 2", map)), "kind 0 is outside"));
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-2", map)), "lvl99.txt:4: kinds: 2 kinds, at least 3"));
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-3, 2", map)), "kind 2 is listed twice"));
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-x", map)), "'1-x'"));
+  EXPECT_TRUE(Mentions(Errors("name: A\ntime: 3:00\nmap:\n" + MapOf(map)), "lvl99.txt:1: no 'kinds:' line"));
+  EXPECT_TRUE(Mentions(Errors("name: A\ncolour: red\n"), "lvl99.txt:2: unknown key 'colour'"));
+}
+
+TEST(LevelText, MapMistakesNameTheirLine) {
+  auto map = BlockMap();
+  // Header lines 1..5, so map line t is file line t + 6.
+  auto shortMap = map;
+  shortMap.pop_back();
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-4", shortMap)), "lvl99.txt:5: the map has 20 lines, expected 21"));
+  auto longMap = map;
+  longMap.push_back(map[0]);
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-4", longMap)), "the map has 22 lines"));
+
+  auto bad = map;
+  bad[2][4] = 'x';
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-4", bad)), "lvl99.txt:8: text column 5: unknown character 'x'"));
+  bad = map;
+  bad[3][6] = '9';
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-4", bad)), "lvl99.txt:9: text column 7: at most 8 bubbles"));
+  bad = map;
+  bad[0][1] = 'o';
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-4", bad)), "lvl99.txt:6: text column 2: 'o' stands between cells"));
+  bad = map;
+  bad[5].resize(9);
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-4", bad)), "lvl99.txt:11: the line ends before text column 11"));
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-4", map) + "\nleftover\n"), "lvl99.txt:28: text after the map"));
+}
+
+TEST(LevelText, UnwinnableBoardsAreRefused) {
+  // Too few cells: the block of 23.
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-4", BlockMap())), "the board has 23 cells, at least 40"));
+
+  // A full board but one cell cut off from every line of three: cell 115 (column 10,
+  // row 10) loses cells 104 above it and 110 on its slanted axis.
+  std::vector<std::string> full = FullMap();
+  full[18][20] = '.';  // column 10, row 9
+  full[19][18] = '.';  // column 9, row 9
+  std::vector<std::string> errors = Errors(Level("3:00", "1-4", full));
+  ASSERT_EQ(errors.size(), 1u) << errors.front();
+  EXPECT_TRUE(Mentions(errors, "lvl99.txt:26: the cell at text column 21 is in no line of three"));
+  // Two cells in a row are still not a line.
+  full[20][16] = '.';
+  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-4", full)), "lvl99.txt:26: the cell at text column 21"));
+}
+
+TEST(LevelText, LevelNumberComesFromTheFileName) {
+  EXPECT_EQ(LevelNumberOfFile("levels/lvl07.txt"), 7);
+  EXPECT_EQ(LevelNumberOfFile("lvl65.txt"), 65);
+  EXPECT_EQ(LevelNumberOfFile("levels/level7.txt"), 0);
+  EXPECT_EQ(LevelNumberOfFile("lvl.txt"), 0);
+  EXPECT_EQ(LevelNumberOfFile("lvl7.dat"), 0);
+}
+
+// ---------------------------------------------------------------- the shipped levels
+
+struct Shipped {
+  int n = 0;
+  LevelLayout layout;
+  LevelRules rules;
+};
+
+const std::vector<Shipped>& ShippedLevels() {
+  static const std::vector<Shipped> levels = [] {
+    std::vector<Shipped> v;
+    for (int n = 1; n <= kLevelsMade; ++n) {
+      Shipped s;
+      s.n = n;
+      if (ReadLevelFiles(std::string(BM_GAME_DIR) + "/levels", n, s.layout, s.rules)) v.push_back(s);
+    }
+    return v;
+  }();
+  return levels;
+}
+
+bool Exists(const LevelLayout& l, int i) { return i >= 0 && i < kBoardCellCount && l.kind[i] >= 1; }
+
+double Distance(const LevelLayout& l, int a, int b) { return std::hypot(l.x[a] - l.x[b], l.y[a] - l.y[b]); }
+
+std::vector<int> AllowedKinds(const LevelRules& r) {
+  std::vector<int> kinds;
+  for (int k = 0; k < kJewelSlots; ++k)
+    if (r.allowed[k] == -1) kinds.push_back(k + 1);
+  return kinds;
+}
+
+TEST(ShippedLevels, EveryLevelHasBothFilesAtTheirExactSize) {
+  std::string dir = std::string(BM_GAME_DIR) + "/levels";
+  for (int n = 1; n <= kLevelsMade; ++n) {
+    std::error_code ec;
+    EXPECT_EQ(fs::file_size(LevelFilePath(dir, n, ".dat"), ec), 6012u) << "level " << n;
+    EXPECT_EQ(fs::file_size(LevelFilePath(dir, n, ".dat2"), ec), 84u) << "level " << n;
+  }
+  EXPECT_EQ(ShippedLevels().size(), std::size_t(kLevelsMade));
+}
+
+TEST(ShippedLevels, CompiledFilesMatchTheirTexts) {
+  for (const Shipped& s : ShippedLevels()) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/levels/lvl%02d.txt", s.n);
+    std::vector<std::string> errors;
+    LevelText text = ParseLevelText(ReadText(std::string(BM_SOURCE_DIR) + name), name, errors);
+    ASSERT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(EncodeLayout(text.layout), EncodeLayout(s.layout)) << name << " is newer than its compiled file";
+    EXPECT_EQ(EncodeRules(text.rules), EncodeRules(s.rules)) << name;
+  }
+}
+
+TEST(ShippedLevels, EveryRecordSitsOnTheLatticeAndTheRestIsZero) {
+  for (const Shipped& s : ShippedLevels()) {
+    const LevelLayout& l = s.layout;
+    for (int i = 0; i < kBoardCellCount; ++i) {
+      // Holes are placed too: the adjacency reference and hit tests read every position.
+      if (i + 11 < kBoardCellCount) {
+        EXPECT_EQ(l.x[i + 11], l.x[i]) << "level " << s.n << " cell " << i;
+        EXPECT_EQ(l.y[i + 11] - l.y[i], l.y[11] - l.y[0]) << "level " << s.n << " cell " << i;
+      }
+      EXPECT_GE(l.kind[i], 0) << "level " << s.n << " cell " << i;
+      EXPECT_LE(l.kind[i], 9) << "level " << s.n << " cell " << i << ": more than 8 bubbles";
+    }
+    EXPECT_GT(l.x[1], l.x[0]);
+    for (int i = kBoardCellCount; i < kLayoutRecords; ++i) {
+      ASSERT_EQ(l.x[i], 0) << "level " << s.n << " record " << i;
+      ASSERT_EQ(l.y[i], 0) << "level " << s.n << " record " << i;
+      ASSERT_EQ(l.kind[i], 0) << "level " << s.n << " record " << i;
+    }
+  }
+}
+
+TEST(ShippedLevels, BoardsFitTheScreenLeftOfThePanel) {
+  // A cell is drawn at 200 + 1.5 X, 90 + 1.5 Y design pixels; a tile reaches half its size around it.
+  const double halfW = 1.5 * kTileWidth / 2, halfH = 1.5 * kTileHeight / 2;
+  for (const Shipped& s : ShippedLevels()) {
+    for (int i = 0; i < kBoardCellCount; ++i) {
+      double x = 200 + 1.5 * s.layout.x[i], y = 90 + 1.5 * s.layout.y[i];
+      EXPECT_GE(x - halfW, 0) << "level " << s.n << " cell " << i;
+      EXPECT_LE(x + halfW, 1110) << "level " << s.n << " cell " << i << " runs under the button panel";
+      EXPECT_GE(y - halfH, 0) << "level " << s.n << " cell " << i;
+      EXPECT_LE(y + halfH, 1024) << "level " << s.n << " cell " << i;
+    }
+  }
+}
+
+TEST(ShippedLevels, AdjacencyReferenceSeparatesNeighboursFromWrappedPairsAtEveryWidth) {
+  // The game compares plain centre distances with 1.5 x sx x d(cell 0, cell 1), sx = width / 1280.
+  const int widths[] = {640, 800, 1024, 1280, 1600, 1366, 1920, 2560, 3840};
+  for (const Shipped& s : ShippedLevels()) {
+    const LevelLayout& l = s.layout;
+    double nearest = 1e9, farthestNeighbour = 0, nearestWrapped = 1e9;
+    for (int a = 0; a < kBoardCellCount; ++a) {
+      for (int off : {5, 6, 11}) {
+        int b = a + off;
+        if (b >= kBoardCellCount) continue;
+        double d = Distance(l, a, b);
+        bool sameOrNextColumn = std::abs(l.x[a] - l.x[b]) <= std::abs(l.x[1] - l.x[0]) / 2;
+        if (sameOrNextColumn) farthestNeighbour = std::max(farthestNeighbour, d);
+        else nearestWrapped = std::min(nearestWrapped, d);
+        nearest = std::min(nearest, d);
+      }
+    }
+    EXPECT_GT(nearest, 0) << "level " << s.n << ": two cells share a centre";
+    for (int w : widths) {
+      double reference = 1.5 * (w / 1280.0) * Distance(l, 0, 1);
+      EXPECT_GT(reference, farthestNeighbour) << "level " << s.n << " at width " << w;
+      EXPECT_LT(reference, nearestWrapped) << "level " << s.n << " at width " << w;
+    }
+  }
+}
+
+// Whether cell i can be in a line of three, by the game's own rule: index steps of
+// 11, 5 or 6 between cells that exist and are near one another.
+bool InLineOfThree(const LevelLayout& l, int i) {
+  double reference = 1.5 * Distance(l, 0, 1);
+  auto linked = [&](int a, int b) { return Exists(l, a) && Exists(l, b) && Distance(l, a, b) < reference; };
+  for (int axis : {11, 5, 6})
+    for (int first = i - 2 * axis; first <= i; first += axis)
+      if (linked(first, first + axis) && linked(first + axis, first + 2 * axis)) return true;
+  return false;
+}
+
+TEST(ShippedLevels, EveryCellCanTurnGold) {
+  for (const Shipped& s : ShippedLevels()) {
+    int cells = 0;
+    for (int i = 0; i < kBoardCellCount; ++i) {
+      if (!Exists(s.layout, i)) continue;
+      ++cells;
+      EXPECT_TRUE(InLineOfThree(s.layout, i)) << "level " << s.n << ": cell " << i << " is in no line of three";
+    }
+    EXPECT_GE(cells, 40) << "level " << s.n;
+  }
+}
+
+TEST(ShippedLevels, KindsAndTimesAreSane) {
+  for (const Shipped& s : ShippedLevels()) {
+    std::vector<int> kinds = AllowedKinds(s.rules);
+    EXPECT_GE(kinds.size(), 3u) << "level " << s.n;
+    EXPECT_LE(kinds.size(), 9u) << "level " << s.n << ": too many kinds to finish a hex board";
+    for (int k = 0; k < kJewelSlots; ++k)
+      EXPECT_TRUE(s.rules.allowed[k] == 0 || s.rules.allowed[k] == -1) << "level " << s.n << " slot " << k;
+    for (int k : kinds) EXPECT_LE(k, 16) << "level " << s.n << ": no picture for kind " << k;
+    int seconds = s.rules.time + 1;
+    EXPECT_GE(seconds, 180) << "level " << s.n;
+    EXPECT_LE(seconds, 20 * 60) << "level " << s.n;
+  }
+}
+
+TEST(ShippedLevels, DifficultyRisesAlongTheStages) {
+  const auto& levels = ShippedLevels();
+  ASSERT_FALSE(levels.empty());
+  std::size_t lastKinds = 0;
+  int lastStage = 0, stageMaxBubbles = 0, lastStageMaxBubbles = 0;
+  for (const Shipped& s : levels) {
+    int stage = StageOfLevel(s.n);
+    std::size_t kinds = AllowedKinds(s.rules).size();
+    EXPECT_GE(kinds, lastKinds) << "level " << s.n << " has fewer kinds than the level before";
+    lastKinds = kinds;
+    int maxBubbles = 0;
+    for (int i = 0; i < kBoardCellCount; ++i) maxBubbles = std::max(maxBubbles, s.layout.kind[i] - 1);
+    if (stage != lastStage) {
+      EXPECT_GE(stageMaxBubbles, lastStageMaxBubbles) << "stage " << lastStage;
+      lastStageMaxBubbles = stageMaxBubbles;
+      stageMaxBubbles = 0;
+      lastStage = stage;
+    }
+    stageMaxBubbles = std::max(stageMaxBubbles, maxBubbles);
+    if (s.n <= 2) {
+      EXPECT_EQ(maxBubbles, 0) << "level " << s.n << " is for learning the swaps";
+    }
+    if (s.n <= 8) {
+      EXPECT_LE(maxBubbles, 2) << "level " << s.n;
+    }
+  }
+  EXPECT_GE(stageMaxBubbles, lastStageMaxBubbles) << "stage " << lastStage;
+  EXPECT_EQ(AllowedKinds(levels.front().rules).size(), 4u);
+  if (levels.size() == std::size_t(kLevelCount)) {
+    EXPECT_GE(AllowedKinds(levels.back().rules).size(), 8u);
+    EXPECT_EQ(stageMaxBubbles, 8) << "the last stage should reach 8 nested bubbles";
+  }
+}
+
+}  // namespace
+}  // namespace bm
