@@ -3,12 +3,22 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cstdio>
+
 #include "diag/Logs.h"
+#include "platform/Audio.h"
 #include "platform/headless/Headless.h"
 #include "platform/sdl/SdlRender.h"
 #include "platform/sdl/SdlWindow.h"
 
 namespace bm {
+
+void Window::ShowMessage(const std::string& title, const std::string& text) {
+  if (SDL_WasInit(SDL_INIT_VIDEO) &&
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), nullptr) == 0)
+    return;
+  std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+}
 
 namespace {
 
@@ -27,6 +37,8 @@ class CounterClock : public Clock {
 class SdlHost : public Host {
  public:
   ~SdlHost() override {
+    music_.reset();
+    sound_.reset();
     render_.reset();
     window_.reset();
     IMG_Quit();
@@ -45,10 +57,19 @@ class SdlHost : public Host {
     }
     render_ = std::make_unique<SdlRenderDevice>(window_->Renderer(), nullptr, o.width, o.height);
     logs.WriteRunLog("ROOTFORM", "Renderer: " + window_->RendererName());
+    if (o.sound) {
+      sound_ = MakeSdlSoundDevice(logs);
+      music_ = MakeSdlMusicDevice(logs);
+    } else {
+      sound_ = MakeHeadlessSoundDevice(clock_);
+      music_ = MakeHeadlessMusicDevice(clock_);
+    }
     platform.clock = &clock_;
     platform.window = window_.get();
     platform.input = window_.get();
     platform.render = render_.get();
+    platform.sound = sound_.get();
+    platform.music = music_.get();
     return true;
   }
 
@@ -56,11 +77,15 @@ class SdlHost : public Host {
   CounterClock clock_;
   std::unique_ptr<SdlWindow> window_;
   std::unique_ptr<SdlRenderDevice> render_;
+  std::unique_ptr<SoundDevice> sound_;
+  std::unique_ptr<MusicDevice> music_;
 };
 
 class HeadlessHost : public Host {
  public:
   ~HeadlessHost() override {
+    music_.reset();
+    sound_.reset();
     render_.reset();
     IMG_Quit();
   }
@@ -79,6 +104,10 @@ class HeadlessHost : public Host {
     platform.window = window_.get();
     platform.input = window_.get();
     platform.render = render_.get();
+    sound_ = MakeHeadlessSoundDevice(clock_);
+    music_ = MakeHeadlessMusicDevice(clock_);
+    platform.sound = sound_.get();
+    platform.music = music_.get();
     platform.headless = true;
     return true;
   }
@@ -90,6 +119,8 @@ class HeadlessHost : public Host {
   VirtualClock clock_;
   std::unique_ptr<HeadlessWindow> window_;
   std::unique_ptr<SdlRenderDevice> render_;
+  std::unique_ptr<SoundDevice> sound_;
+  std::unique_ptr<MusicDevice> music_;
 };
 
 }  // namespace

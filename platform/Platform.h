@@ -69,6 +69,8 @@ class Window {
   virtual void ShowCursor(bool show) = 0;
   // True once after the window's picture was lost (shown again, uncovered): redraw it.
   virtual bool TakeExposed() { return false; }
+  // A blocking message box (start-up failures); headless writes it to stderr.
+  virtual void ShowMessage(const std::string& title, const std::string& text);
 };
 
 using TextureId = int;  // 0 = none: drawing it does nothing

@@ -10,7 +10,9 @@ Game::Game(Platform& platform, Logs& logs, RunOptions opts)
       options(std::move(opts)),
       rng(options.seedGiven ? options.seed : 1),
       textures(*platform.render, options.gameDir, &logs),
-      canvas(*platform.render, textures, ScreenMetrics::For(platform.render->Width(), platform.render->Height())) {
+      canvas(*platform.render, textures, ScreenMetrics::For(platform.render->Width(), platform.render->Height())),
+      sfx(*platform.sound, *platform.clock, logs, options.gameDir),
+      music(*platform.music, *platform.clock, logs, options.gameDir) {
   metrics = canvas.metrics;
 }
 

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "audio/MusicMod.h"
+#include "audio/SoundFX.h"
 #include "board/Cell.h"
 #include "board/Rng.h"
 #include "board/ScreenMetrics.h"
@@ -77,6 +79,8 @@ struct Game {
   TextureBank textures;
   Canvas canvas;
   Font font;
+  SoundFx sfx;
+  MusicMod music;
   int MenuChoice = 0;
   bool autoplay = false;
   double startMs = 0;        // clock at start, for --max-seconds

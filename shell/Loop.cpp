@@ -19,6 +19,13 @@ void PumpMessages(Game& g) {
   }
 }
 
+bool MusicFading(const MusicMod& m) {
+  if (!m.MusicEnabled) return false;
+  for (const MusicSlot& s : m.Slots)
+    if (s.Wanted && (s.Delay > 0 || (s.Step > 0 && s.Level < 1) || (s.Step < 0 && s.Level > 0))) return true;
+  return false;
+}
+
 void PollKeys(Game& g) {
   if (g.flags.LeavePlay) return;
   bool cheat = g.input.CheatMode;
@@ -72,10 +79,16 @@ void RunLoop(Game& g, const PassBody& body) {
     PumpMessages(g);
     // Every pass, not only drawn ones: a key tap must not slip between frames.
     PollKeys(g);
+    // Fades step every 15 ms whether or not the screen changes.
+    g.music.MusicTick(g.settings.MusicOn != 0, g.settings.MusicVolume);
     g.flags.SceneDirty = false;
     Pass p = body(g);
     if (g.flags.SceneDirty) RenderScene(g);
     if (p.done || g.flags.ExitRequested) return;
+    if (MusicFading(g.music)) {
+      double due = g.Now() + g.music.TickInterval;
+      p.wakeAt = p.wakeAt > 0 ? std::min(p.wakeAt, due) : due;
+    }
     PaceLoop(g, g.flags.SceneDirty, p.wakeAt);
   }
 }

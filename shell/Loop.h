@@ -22,6 +22,9 @@ void RunLoop(Game& g, const PassBody& body);
 // Pumps the window once: handles the close request and the --max-seconds limit.
 void PumpMessages(Game& g);
 
+// A music slot is still fading in or out, or waiting to start.
+bool MusicFading(const MusicMod& m);
+
 // F12 and the cheat code word; run on every pass.
 void PollKeys(Game& g);
 

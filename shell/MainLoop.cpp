@@ -18,6 +18,8 @@ void StartLevel(Game& g) {
 void goMainMenu(Game& g) {
   g.logs.WriteRunPoint("goMainMenu", "CP1");
   g.flags.Redraw = true;
+  g.music.FadeMusAll(-0.01, 0);
+  g.music.PlayMusic(0, 0.05, 0, false);
   double lastMenuFrame = -1e9;
   PointD lastPointer{-1e9, -1e9};
   RunLoop(g, [&](Game& g) -> Pass {
@@ -81,7 +83,9 @@ void GameLoop(Game& g) {
     bool active = g.window().IsForeground();
     g.flags.AppActive = active;
     if (!active) {
+      g.music.PauseMusAll();
       WaitWhileInactive(g);
+      g.music.ResumeMusAll();
       // Time spent away does not count: frames and the hourglass resume where they were.
       g.play.LastFrameTime = g.Now();
       return {false, 0};

@@ -105,6 +105,20 @@ int RunGame(RunOptions options) {
   g.settings = settings;
   g.SetScreenSize(size.w, size.h);
   g.startMs = g.Now();
+  switch (g.sfx.StartSound()) {
+    case SoundStart::BadVersion:
+      plat.window->ShowMessage("Brinemoor", kBadSoundVersionText);
+      return 1;
+    case SoundStart::InitFailed:
+      plat.window->ShowMessage("Brinemoor", kSoundInitFailedText);
+      return 1;
+    case SoundStart::Ok: break;
+  }
+  g.sfx.ApplySoundVolume(g.settings.SoundVolume, g.settings.SoundOn != 0);
+  g.music.MusicReady = true;
+  g.music.PreLoadMusic();
+  g.sfx.LoadLogoSFX();
+  g.sfx.loadAllSFX();
   if (!options.seedGiven) g.rng.Seed((unsigned long long)(g.Now() * 1000) ^ (unsigned long long)getpid());
   LoadLevel(1, g.LevelsDir(), g.cells, g.level, g.rng, g.metrics.XScale, logs);
 
@@ -117,6 +131,7 @@ int RunGame(RunOptions options) {
       logs.WriteRunLog("Screenshot", "Cannot write " + options.screenshotPath, false);
   }
   if (!options.reportPath.empty()) WriteReport(g, options.reportPath);
+  g.sfx.ReleaseAllSfx();
   game.reset();
   return 0;
 }

@@ -17,6 +17,18 @@ namespace {
 
 constexpr int kMaxChannels = 256;  // instances beyond this share channels
 
+// The converter leaves a decoded WAV in a buffer several times the size of the
+// sound (room for its float stages); a copy of exactly the sound halves the memory.
+Mix_Chunk* Tight(Mix_Chunk* chunk) {
+  if (!chunk || !chunk->allocated) return chunk;
+  auto* bytes = static_cast<Uint8*>(SDL_malloc(chunk->alen ? chunk->alen : 1));
+  if (!bytes) return chunk;
+  SDL_memcpy(bytes, chunk->abuf, chunk->alen);
+  SDL_free(chunk->abuf);
+  chunk->abuf = bytes;
+  return chunk;
+}
+
 class SdlSoundDevice : public SoundDevice {
  public:
   explicit SdlSoundDevice(Logs& logs) : logs_(logs) {}
@@ -136,7 +148,7 @@ SoundHandle SdlSoundDevice::CreateStream(const std::string& path) {
         lastError_ = sound_error::FileOpen;
         return 0;
       }
-      Mix_Chunk* chunk = Mix_LoadWAV_RW(rw, 1);
+      Mix_Chunk* chunk = Tight(Mix_LoadWAV_RW(rw, 1));
       if (!chunk) {
         lastError_ = sound_error::Format;
         return 0;
