@@ -83,8 +83,9 @@ struct Vertex {
 class RenderDevice {
  public:
   virtual ~RenderDevice() = default;
-  // Loads a PNG or JPEG picture; 0 when it cannot be loaded.
-  virtual TextureId LoadTexture(const std::string& path) = 0;
+  // Loads a PNG or JPEG picture, scaled down to at most maxEdge pixels a side
+  // (0 = as it is); 0 when it cannot be loaded. Small pictures share atlas pages.
+  virtual TextureId LoadTexture(const std::string& path, int maxEdge = 0) = 0;
   // A texture from premultiplied-free ARGB pixels (for generated pictures).
   virtual TextureId CreateTexture(int width, int height, const std::uint32_t* argb) = 0;
   virtual void FreeTexture(TextureId id) = 0;

@@ -9,7 +9,9 @@ namespace bm {
 TextureId TextureBank::Get(const std::string& relPath) {
   auto it = byPath_.find(relPath);
   if (it != byPath_.end()) return it->second;
-  TextureId id = device_.LoadTexture(gameDir_ + "/" + relPath);
+  // Screen pictures keep their size; the picture folder shrinks to the size class.
+  int edge = relPath.rfind("256/", 0) == 0 ? pictureSize_ : 0;
+  TextureId id = device_.LoadTexture(gameDir_ + "/" + relPath, edge);
   if (id == 0 && logs_) logs_->WriteRunLog("TextureBank", "Picture missing or unreadable: " + relPath);
   byPath_[relPath] = id;
   return id;

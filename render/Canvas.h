@@ -18,6 +18,8 @@ class TextureBank {
   TextureBank(RenderDevice& device, std::string gameDir, Logs* logs = nullptr)
       : device_(device), gameDir_(std::move(gameDir)), logs_(logs) {}
   TextureId Get(const std::string& relPath);
+  // Board and button pictures are kept at this size (the screen's size class).
+  void SetPictureSize(int edge) { pictureSize_ = edge; }
   bool Has(const std::string& relPath) { return Get(relPath) != 0; }
   void Release(const std::string& relPath);
   std::size_t Loaded() const { return byPath_.size(); }
@@ -26,6 +28,7 @@ class TextureBank {
   RenderDevice& device_;
   std::string gameDir_;
   Logs* logs_;
+  int pictureSize_ = 256;
   std::unordered_map<std::string, TextureId> byPath_;
 };
 

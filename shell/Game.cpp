@@ -1,5 +1,7 @@
 #include "shell/Game.h"
 
+#include <cmath>
+
 #include "board/Geometry.h"
 
 namespace bm {
@@ -19,6 +21,8 @@ Game::Game(Platform& platform, Logs& logs, RunOptions opts)
 void Game::SetScreenSize(int w, int h) {
   metrics = ScreenMetrics::For(w, h);
   canvas.metrics = metrics;
+  double side = std::sqrt(double(w) * h);
+  textures.SetPictureSize(side < 950 ? 128 : side < 1300 ? 256 : 512);
   UpdateNearReference(cells, metrics.XScale);
 }
 

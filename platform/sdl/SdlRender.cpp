@@ -2,6 +2,8 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
+
 namespace bm {
 
 SdlRenderDevice::SdlRenderDevice(SDL_Renderer* renderer, SDL_Surface* ownedSurface, int width, int height)
@@ -10,7 +12,9 @@ SdlRenderDevice::SdlRenderDevice(SDL_Renderer* renderer, SDL_Surface* ownedSurfa
 }
 
 SdlRenderDevice::~SdlRenderDevice() {
-  for (auto& [id, tex] : textures_) SDL_DestroyTexture(tex);
+  for (auto& [id, pic] : textures_)
+    if (pic.owned) SDL_DestroyTexture(pic.tex);
+  for (AtlasPage& p : pages_) SDL_DestroyTexture(p.tex);
   for (SDL_Texture* t : slots_)
     if (t) SDL_DestroyTexture(t);
   if (surface_) {
@@ -19,16 +23,84 @@ SdlRenderDevice::~SdlRenderDevice() {
   }
 }
 
-TextureId SdlRenderDevice::LoadTexture(const std::string& path) {
+namespace {
+constexpr int kAtlasEdge = 2048;
+constexpr int kAtlasMaxPicture = 512;  // larger pictures keep a texture of their own
+constexpr int kAtlasPad = 2;           // transparent gutter so linear filtering never bleeds
+
+SDL_Surface* ToArgb(SDL_Surface* img) {
+  SDL_Surface* s = SDL_ConvertSurfaceFormat(img, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(img);
+  return s;
+}
+}  // namespace
+
+// Packs a picture into a shelf of an atlas page, so that quads of different
+// pictures still reach the renderer in one geometry call.
+TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img) {
+  int w = img->w + 2 * kAtlasPad, h = img->h + 2 * kAtlasPad;
+  AtlasPage* page = pages_.empty() ? nullptr : &pages_.back();
+  if (page && page->shelfX + w > kAtlasEdge) {
+    page->shelfY += page->shelfH;
+    page->shelfX = 0;
+    page->shelfH = 0;
+  }
+  if (!page || page->shelfY + h > kAtlasEdge) {
+    SDL_Texture* t =
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kAtlasEdge, kAtlasEdge);
+    if (!t) return 0;
+    std::vector<std::uint32_t> clear(std::size_t(kAtlasEdge) * kAtlasEdge, 0);
+    SDL_UpdateTexture(t, nullptr, clear.data(), kAtlasEdge * 4);
+    SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(t, SDL_ScaleModeLinear);
+    pages_.push_back({t, 0, 0, 0});
+    page = &pages_.back();
+  }
+  SDL_Rect dst{page->shelfX + kAtlasPad, page->shelfY + kAtlasPad, img->w, img->h};
+  SDL_UpdateTexture(page->tex, &dst, img->pixels, img->pitch);
+  Picture pic;
+  pic.tex = page->tex;
+  pic.owned = false;
+  pic.u0 = float(dst.x) / kAtlasEdge;
+  pic.v0 = float(dst.y) / kAtlasEdge;
+  pic.u1 = float(dst.x + dst.w) / kAtlasEdge;
+  pic.v1 = float(dst.y + dst.h) / kAtlasEdge;
+  page->shelfX += w;
+  page->shelfH = std::max(page->shelfH, h);
+  textures_[nextId_] = pic;
+  return nextId_++;
+}
+
+TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge) {
   SDL_Surface* img = IMG_Load(path.c_str());
   if (!img) return 0;
-  SDL_Texture* tex = SDL_CreateTextureFromSurface(renderer_, img);
+  img = ToArgb(img);
+  if (!img) return 0;
+  if (maxEdge > 0 && (img->w > maxEdge || img->h > maxEdge)) {
+    double f = double(maxEdge) / std::max(img->w, img->h);
+    SDL_Surface* small = SDL_CreateRGBSurfaceWithFormat(0, std::max(1, int(img->w * f)), std::max(1, int(img->h * f)),
+                                                        32, SDL_PIXELFORMAT_ARGB8888);
+    if (small && SDL_SoftStretchLinear(img, nullptr, small, nullptr) == 0) {
+      SDL_FreeSurface(img);
+      img = small;
+    } else if (small) {
+      SDL_FreeSurface(small);
+    }
+  }
+  TextureId id = 0;
+  if (img->w <= kAtlasMaxPicture && img->h <= kAtlasMaxPicture) {
+    id = AddToAtlas(img);
+  } else {
+    SDL_Texture* tex = SDL_CreateTextureFromSurface(renderer_, img);
+    if (tex) {
+      SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
+      SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
+      textures_[nextId_] = Picture{tex};
+      id = nextId_++;
+    }
+  }
   SDL_FreeSurface(img);
-  if (!tex) return 0;
-  SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
-  SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
-  textures_[nextId_] = tex;
-  return nextId_++;
+  return id;
 }
 
 TextureId SdlRenderDevice::CreateTexture(int width, int height, const std::uint32_t* argb) {
@@ -37,7 +109,7 @@ TextureId SdlRenderDevice::CreateTexture(int width, int height, const std::uint3
   SDL_UpdateTexture(tex, nullptr, argb, width * 4);
   SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
   SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
-  textures_[nextId_] = tex;
+  textures_[nextId_] = Picture{tex};
   return nextId_++;
 }
 
@@ -45,7 +117,8 @@ void SdlRenderDevice::FreeTexture(TextureId id) {
   auto it = textures_.find(id);
   if (it == textures_.end()) return;
   Flush();
-  SDL_DestroyTexture(it->second);
+  // Atlas space is not reclaimed: only backgrounds come and go, and they have their own textures.
+  if (it->second.owned) SDL_DestroyTexture(it->second.tex);
   textures_.erase(it);
 }
 
@@ -81,7 +154,18 @@ void SdlRenderDevice::Queue(SDL_Texture* tex, const Vertex corners[4]) {
 void SdlRenderDevice::DrawQuad(TextureId tex, const Vertex corners[4]) {
   auto it = textures_.find(tex);
   if (it == textures_.end()) return;
-  Queue(it->second, corners);
+  const Picture& p = it->second;
+  if (p.owned) {
+    Queue(p.tex, corners);
+    return;
+  }
+  Vertex v[4];
+  for (int i = 0; i < 4; ++i) {
+    v[i] = corners[i];
+    v[i].u = p.u0 + (p.u1 - p.u0) * corners[i].u;
+    v[i].v = p.v0 + (p.v1 - p.v0) * corners[i].v;
+  }
+  Queue(p.tex, v);
 }
 
 void SdlRenderDevice::FillQuad(const Vertex corners[4]) { Queue(nullptr, corners); }
@@ -151,6 +235,7 @@ void SdlRenderDevice::Resize(int width, int height) {
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     // Textures belong to the old renderer; a headless resize starts without pictures.
     textures_.clear();
+    pages_.clear();
     for (SDL_Texture*& t : slots_) t = nullptr;
   }
 }

@@ -17,7 +17,7 @@ class SdlRenderDevice : public RenderDevice {
   SdlRenderDevice(SDL_Renderer* renderer, SDL_Surface* ownedSurface, int width, int height);
   ~SdlRenderDevice() override;
 
-  TextureId LoadTexture(const std::string& path) override;
+  TextureId LoadTexture(const std::string& path, int maxEdge = 0) override;
   TextureId CreateTexture(int width, int height, const std::uint32_t* argb) override;
   void FreeTexture(TextureId id) override;
   void Clear(Argb color) override;
@@ -35,6 +35,7 @@ class SdlRenderDevice : public RenderDevice {
   // Headless fast runs skip all drawing; screenshots switch it back on.
   void SetDrawingEnabled(bool on) { drawing_ = on; }
   long DrawCalls() const { return drawCalls_; }
+  std::size_t AtlasPages() const { return pages_.size(); }
 
  private:
   void Flush();
@@ -48,7 +49,19 @@ class SdlRenderDevice : public RenderDevice {
   long frames_ = 0;
   long drawCalls_ = 0;
   int nextId_ = 1;
-  std::map<TextureId, SDL_Texture*> textures_;
+  // A picture: a whole texture of its own, or a part of an atlas page.
+  struct Picture {
+    SDL_Texture* tex = nullptr;
+    bool owned = true;
+    float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
+  };
+  struct AtlasPage {
+    SDL_Texture* tex = nullptr;
+    int shelfX = 0, shelfY = 0, shelfH = 0;
+  };
+  TextureId AddToAtlas(SDL_Surface* img);
+  std::map<TextureId, Picture> textures_;
+  std::vector<AtlasPage> pages_;
   SDL_Texture* batchTex_ = nullptr;
   bool batchOpen_ = false;
   std::vector<SDL_Vertex> verts_;
