@@ -106,12 +106,18 @@ struct BoardKit {
   void Frames(int n, double dt = 35) {
     for (int k = 0; k < n; ++k) Frame(dt);
   }
+  bool AtRest() const {
+    if (!(st.BoardIdle && st.NoFall && st.PrevNoFall && st.SwapState == 0)) return false;
+    for (int i = 0; i < kCellCount; ++i)
+      if (cells[i].Disappear != 0 || cells[i].Move) return false;
+    return true;
+  }
   // Runs frames until the board has settled (nothing removed, nothing falling,
   // no swap) or the limit is reached; returns the frames run.
   int Settle(int limit = 2000, double dt = 35) {
     for (int k = 0; k < limit; ++k) {
       Frame(dt);
-      if (st.BoardIdle && st.NoFall && st.PrevNoFall && st.SwapState == 0) return k + 1;
+      if (AtRest()) return k + 1;
     }
     return limit;
   }
@@ -122,13 +128,13 @@ struct BoardKit {
   }
   // A click as a player makes it: rest the pointer on the cell for a frame so
   // the board sees it hovered, press for a frame, release for a frame.
-  void Click(int cell) {
+  void Click(int cell, double dt = 35) {
     PointAt(cell);
-    Frame();
+    Frame(dt);
     left = true;
-    Frame();
+    Frame(dt);
     left = false;
-    Frame();
+    Frame(dt);
   }
 
   std::vector<std::string> Sounds() const {

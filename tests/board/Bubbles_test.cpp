@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "tests/board/BoardKit.h"
+
+namespace bm {
+namespace {
+
+using testing::BoardKit;
+
+// Column 0 from the top: 0 11 22 33 44 ...; a line at its foot keeps the
+// bubbled jewel in place (nothing below it can empty).
+
+TEST(Bubbles, ALineBurstsOneBubbleAndRemovesTheFreeJewels) {
+  BoardKit kit;
+  kit.Set(11, 1);
+  kit.Set(22, 1);
+  kit.Set(33, 1, 2);
+  kit.Settle();  // the settled frame finds the line by itself
+  EXPECT_EQ(kit.cells[33].Gem, 1);
+  EXPECT_EQ(kit.cells[33].Ice, 1);
+  EXPECT_EQ(kit.cells[33].Gnd, 0);
+  EXPECT_TRUE(kit.cells[33].isAvailable);
+  EXPECT_EQ(kit.cells[33].colFade, 255);
+  EXPECT_EQ(kit.cells[11].Gnd, 1);
+  EXPECT_EQ(kit.cells[22].Gnd, 1);
+  EXPECT_EQ(kit.CountSound("ev_game_bal_fill"), 1);
+  EXPECT_EQ(kit.CountSound("ev_game_bal_pop"), 0);
+  EXPECT_TRUE(kit.cells.fx[33].Active);  // the burst shows its points
+}
+
+TEST(Bubbles, TheOuterBubbleFadesAsItSwells) {
+  BoardKit kit;
+  kit.Set(50, 5, 1);
+  kit.cells[50].Disappear = 11;
+  kit.cells[50].isAvailable = false;
+  kit.Frame();
+  EXPECT_DOUBLE_EQ(kit.cells[50].Pos.Size, 4);
+  EXPECT_EQ(kit.cells[50].colFade, int(0.9 * 255));
+  kit.Frames(9);
+  EXPECT_EQ(kit.cells[50].Ice, 0);
+  EXPECT_EQ(kit.cells[50].Pos.Size, 0);
+  EXPECT_EQ(kit.CountSound("ev_game_bal_pop"), 1);
+}
+
+TEST(Bubbles, ALineOfBubbledJewelsBurstsAgainUntilFreeThenGoes) {
+  BoardKit kit;
+  kit.Set(11, 1, 1);
+  kit.Set(22, 1, 2);
+  kit.Set(33, 1, 1);
+  for (int k = 0; k < 100 && kit.cells[22].Ice == 2; ++k) kit.Frame();
+  kit.Frame();
+  // First search: every jewel of the line loses one bubble and stays.
+  EXPECT_EQ(kit.cells[11].Ice, 0);
+  EXPECT_EQ(kit.cells[33].Ice, 0);
+  EXPECT_EQ(kit.cells[33].Gem, 1);
+  EXPECT_EQ(kit.cells[33].Gnd, 0);
+  // The line is still there: the next search removes the free two and bursts
+  // the last bubble of the middle one, which then falls into the gap below.
+  kit.Settle();
+  EXPECT_EQ(kit.cells[11].Gnd, 1);
+  EXPECT_EQ(kit.cells[33].Gnd, 1);
+  EXPECT_EQ(kit.cells[22].Gnd, 0);
+  EXPECT_EQ(kit.cells[33].Gem, 1);
+  EXPECT_EQ(kit.cells[33].Ice, 0);
+  EXPECT_EQ(kit.CountSound("ev_game_bal_pop"), 3);
+}
+
+TEST(Bubbles, TheLevelCompletesOnlyWhenTheBubbledTileIsGold) {
+  BoardKit kit;
+  for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gnd = 1;
+  kit.Set(11, 1);
+  kit.Set(22, 1);
+  kit.Set(33, 1, 1);
+  for (int i : {11, 22, 33}) kit.cells[i].Gnd = 0;
+  kit.Settle();
+  kit.Frames(3);
+  EXPECT_FALSE(kit.st.LevelComplete);
+  EXPECT_EQ(kit.cells[33].Ice, 0);
+  // The golden sun takes the last item and gilds its tile.
+  kit.st.SunArmed = true;
+  kit.Click(33);
+  EXPECT_EQ(kit.CountSound("bon_sun"), 1);
+  EXPECT_FALSE(kit.st.SunArmed);
+  kit.Frames(4);
+  EXPECT_EQ(kit.cells[33].Gnd, 1);
+  EXPECT_TRUE(kit.st.LevelComplete);
+}
+
+TEST(Bubbles, TheSunRemovesAllBubblesAtOnce) {
+  BoardKit kit;
+  kit.Set(50, 5, 4);
+  kit.st.SunArmed = true;
+  kit.Click(50);
+  kit.Frame();
+  EXPECT_EQ(kit.cells[50].Ice, 0);
+  EXPECT_EQ(kit.cells[50].Gnd, 1);
+  EXPECT_GE(kit.st.Score, 1);
+}
+
+}  // namespace
+}  // namespace bm

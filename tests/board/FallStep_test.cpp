@@ -1,0 +1,134 @@
+#include "board/FallStep.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/board/BoardKit.h"
+
+namespace bm {
+namespace {
+
+using testing::BoardKit;
+using testing::FillerCode;
+
+// Column 2 from the top: 1, 12, 23, 34, 45 ...
+
+TEST(Falls, AnItemFallsIntoTheEmptyCellBelowAndLandsExactly) {
+  BoardKit kit;
+  kit.Set(23, 0);
+  int code = kit.cells[12].Gem;
+  kit.Frame();
+  EXPECT_TRUE(kit.cells[12].Move);
+  EXPECT_FALSE(kit.st.NoFall);
+  EXPECT_DOUBLE_EQ(kit.cells[12].Pos.CurY, kit.cells[12].Pos.Y + 27);  // half a row per 35 ms
+  kit.Frame();
+  EXPECT_FALSE(kit.cells[12].Move);
+  EXPECT_EQ(kit.cells[23].Gem, code);
+  EXPECT_EQ(kit.cells[12].Pos.CurY, kit.cells[12].Pos.Y);
+  EXPECT_EQ(kit.cells[12].Pos.SpeedY, 0);
+}
+
+TEST(Falls, TwiceTheFrameFactorMovesTwiceAsFar) {
+  BoardKit kit;
+  kit.Set(23, 0);
+  int code = kit.cells[12].Gem;
+  kit.Frame(70);
+  EXPECT_EQ(kit.cells[23].Gem, code);
+}
+
+TEST(Falls, TwoEmptyCellsBelowMeanTwoLandingsAndAColumnCollapses) {
+  BoardKit kit;
+  int top = kit.cells[1].Gem, second = kit.cells[12].Gem;
+  kit.Set(23, 0);
+  kit.Set(34, 0);
+  kit.Settle();
+  EXPECT_EQ(kit.cells[34].Gem, second);
+  EXPECT_EQ(kit.cells[23].Gem, top);
+  EXPECT_EQ(kit.cells[12].Gem, 0);  // nothing refills without top cells
+  EXPECT_EQ(kit.cells[1].Gem, 0);
+  EXPECT_EQ(kit.CountSound("ev_game_fall"), 4);
+}
+
+TEST(Falls, AnItemAboveAHoleStaysAndTheCellBelowTheHoleIsATopCell) {
+  BoardKit kit("f f f f f f  f f f f f\n"
+               ". f f f f f  f f f f f\n"
+               "_ f f f f f  f f f f f\n",
+               true);
+  int above = kit.cells[0].Gem;
+  EXPECT_TRUE(kit.cells[22].isUpper);
+  kit.Frame();
+  EXPECT_NE(kit.cells[22].Gem, 0);  // refilled where it stands
+  EXPECT_FALSE(kit.cells[0].Move);
+  kit.Settle();
+  EXPECT_EQ(kit.cells[0].Gem, above);
+  EXPECT_EQ(kit.cells[11].Gem, 0);
+}
+
+TEST(Falls, EmptiedTopCellsAreRefilledInListOrderAfterEachLanding) {
+  BoardKit kit({}, true);
+  kit.Set(12, 0);
+  kit.Frame();  // 1 starts to fall into 12
+  kit.Frame();  // it lands and the refill fills 1 at once
+  EXPECT_NE(kit.cells[1].Gem, 0);
+  EXPECT_NE(kit.cells[12].Gem, 0);
+  EXPECT_EQ(kit.CountSound("ev_game_fall"), 1);
+}
+
+TEST(Falls, BubblesTravelWithTheItem) {
+  BoardKit kit;
+  kit.Set(12, 7, 2);
+  kit.Set(23, 0);
+  kit.Settle();
+  EXPECT_EQ(kit.cells[23].Gem, 7);
+  EXPECT_EQ(kit.cells[23].Ice, 2);
+  EXPECT_EQ(kit.cells[12].Ice, 0);
+}
+
+TEST(Falls, BonusItemsAndKeysFallLikeJewels) {
+  BoardKit kit;
+  kit.Set(12, 44);
+  kit.Set(1, 75);
+  kit.Set(23, 0);
+  kit.Set(34, 0);
+  kit.Settle();
+  EXPECT_EQ(kit.cells[34].Gem, 44);
+  EXPECT_EQ(kit.cells[23].Gem, 75);
+}
+
+TEST(Falls, NoFallStartsAfterARemovalMetEarlierInThePass) {
+  BoardKit kit;
+  kit.cells[0].Disappear = 11;  // cell 0 is met first
+  kit.cells[0].isAvailable = false;
+  kit.Set(23, 0);
+  kit.Frame();
+  EXPECT_FALSE(kit.cells[12].Move);
+  // A removal later in the pass does not hold back cells met before it.
+  BoardKit late;
+  late.cells[100].Disappear = 11;
+  late.cells[100].isAvailable = false;
+  late.Set(23, 0);
+  late.Frame();
+  EXPECT_TRUE(late.cells[12].Move);
+}
+
+TEST(Falls, AFallBetweenCellsOfDifferentXStillLands) {
+  BoardKit kit;
+  // A layout whose cell below stands a little to the left: the fall runs in
+  // the negative X direction and must still arrive.
+  kit.cells[23].Pos.X = kit.cells[23].Pos.CurX = kit.cells[23].CenterX - 3;
+  kit.Set(23, 0);
+  int code = kit.cells[12].Gem;
+  kit.Frames(3);
+  EXPECT_FALSE(kit.cells[12].Move);
+  EXPECT_EQ(kit.cells[23].Gem, code);
+}
+
+TEST(Falls, UnavailableItemsDoNotStartToFall) {
+  BoardKit kit;
+  kit.cells[12].isAvailable = false;
+  kit.Set(23, 0);
+  kit.Frame();
+  EXPECT_FALSE(kit.cells[12].Move);
+}
+
+}  // namespace
+}  // namespace bm

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include "board/ItemCodes.h"
+#include "board/RemovalStates.h"
+#include "board/Swap.h"
+#include "tests/board/BoardKit.h"
+
+namespace bm {
+namespace {
+
+using testing::BoardKit;
+
+void SwapAndSettle(BoardKit& kit, int a, int b) {
+  ASSERT_TRUE(StartSwap(kit.cells, kit.st, a, b));
+  kit.Settle();
+}
+
+TEST(Points, ArithmeticOfLinesCombosAndOldTiles) {
+  // One line of new tiles in the first pass.
+  EXPECT_EQ(ItemPoints(25, 1, 1, 75), 25);
+  // Each further line of the same pass: 13 more per new tile, 1 per old tile.
+  EXPECT_EQ(ItemPoints(25, 2, 1, 150), 38);
+  EXPECT_EQ(ItemPoints(1, 2, 1, 150), 2);
+  // Each further cascade pass adds 1.
+  EXPECT_EQ(ItemPoints(25, 1, 2, 75), 26);
+  // A gold tile matched again: 1 plus combo, less one.
+  EXPECT_EQ(ItemPoints(1, 1, 1, 3), 1);
+  // Nothing known about the item (a bonus trigger without a line).
+  EXPECT_EQ(ItemPoints(0, 0, 0, 0), 0);
+}
+
+TEST(Points, ALineOfThreeNewTilesGives25EachAndScore75) {
+  BoardKit kit;
+  kit.Set(0, 1);
+  kit.Set(11, 1);
+  kit.Set(28, 1);
+  SwapAndSettle(kit, 28, 22);
+  for (int i : {0, 11, 22}) {
+    EXPECT_EQ(kit.cells.fx[std::size_t(i)].Text, "25");
+    EXPECT_EQ(kit.cells.fx[std::size_t(i)].Points, 25);
+  }
+  EXPECT_EQ(kit.st.Score, 75);
+}
+
+TEST(Points, TwoLinesAtOnceAdd13PerNewTile) {
+  BoardKit kit;
+  // Moving a 1 from 35 into 24 completes 2-13-24 (vertical) and 19-24-29 (axis 5).
+  for (int i : {2, 13, 19, 29, 35}) kit.Set(i, 1);
+  ASSERT_TRUE(StartSwap(kit.cells, kit.st, 35, 24));
+  while (kit.st.SwapState != 0) kit.Frame();
+  EXPECT_EQ(kit.st.MatchLines, 2);
+  EXPECT_EQ(kit.st.GoldSum, 150);
+  kit.Settle();
+  for (int i : {2, 13, 24, 19, 29}) EXPECT_EQ(kit.cells.fx[std::size_t(i)].Text, "38") << i;
+  EXPECT_EQ(kit.st.Score, 5 * 38);
+}
+
+TEST(Points, AGoldTileMatchedAgainShowsOnePoint) {
+  BoardKit kit("1g f f f f f  f f f f f\n"
+               "1g f f f f f  f f f f f\n"
+               "f f f f f f  1 f f f f\n");
+  kit.Set(22, testing::FillerCode(22));
+  kit.cells[22].Gnd = 1;
+  SwapAndSettle(kit, 28, 22);
+  EXPECT_EQ(kit.cells.fx[0].Text, "1");
+  EXPECT_EQ(kit.st.Score, 3);
+  EXPECT_EQ(kit.cells[0].Shine, 0);  // no new flash on an old gold tile
+}
+
+TEST(Points, PointsTextRisesFadesAndEndsOnTheClock) {
+  BoardKit kit;
+  kit.Set(0, 1);
+  kit.Set(11, 1);
+  kit.Set(28, 1);
+  SwapAndSettle(kit, 28, 22);
+  const CellFx& fx = kit.cells.fx[0];
+  ASSERT_TRUE(fx.Active);
+  double y0 = fx.Y;
+  int a0 = fx.Alpha;
+  ASSERT_GE(a0, 70);
+  kit.Frame(100);  // ten steps of 10 ms
+  EXPECT_LT(fx.Y, y0);
+  EXPECT_EQ(fx.Alpha, a0 - 70);
+  // 255 / 7 steps after it started it has ended, however the frames fall.
+  for (int k = 0; k < 100 && fx.Active; ++k) kit.Frame(3);
+  for (int k = 0; k < 100 && fx.Active; ++k) kit.Frame(35);
+  EXPECT_FALSE(fx.Active);
+  EXPECT_EQ(fx.Alpha, 255);
+}
+
+TEST(Points, ScoreOfACascadeCarriesTheCombo) {
+  // Column 0 from the top: 0 11 22 33 44. Swapping 1 into 33 clears 11-22-33;
+  // 0 (a 2) then falls onto 33 and meets 2s at 38 and 49... built below.
+  BoardKit kit;
+  // First line: 11, 22 hold 1, 39 (down-right of 33) holds 1; swap 33 and 39.
+  kit.Set(11, 1);
+  kit.Set(22, 1);
+  kit.Set(39, 1);
+  // After the removal the 2 in cell 0 drops three rows into 33; there it
+  // completes 33-44-55.
+  kit.Set(0, 2);
+  kit.Set(44, 2);
+  kit.Set(55, 2);
+  SwapAndSettle(kit, 39, 33);
+  EXPECT_EQ(kit.cells.fx[11].Text, "25");
+  EXPECT_EQ(kit.cells.fx[55].Text, "26");
+  EXPECT_EQ(kit.cells.fx[33].Text, "2");  // gilded by the first line: 1 + 2 - 1
+  EXPECT_EQ(kit.st.Score, 75 + 26 + 26 + 2);
+}
+
+TEST(Points, ScoreNeverDropsForABurstWithoutALineSearch) {
+  BoardKit kit;
+  kit.st.GoldSum = 75;  // left from an earlier search
+  kit.cells[50].Ice = 1;
+  kit.cells[50].Disappear = 11;  // hit by an effect, never scored by a line
+  kit.Settle();
+  EXPECT_EQ(kit.st.Score, 0);
+  EXPECT_EQ(kit.cells[50].Ice, 0);
+}
+
+}  // namespace
+}  // namespace bm
