@@ -7,6 +7,8 @@
 
 #include "audio/MusicMod.h"
 #include "audio/SoundFX.h"
+#include "board/BoardPlayer.h"
+#include "board/BoardState.h"
 #include "board/Cell.h"
 #include "board/Rng.h"
 #include "board/ScreenMetrics.h"
@@ -75,6 +77,8 @@ struct Game {
   Session session;
   Cells cells;
   LevelState level;
+  BoardState board;
+  BoardPlayer player;
   RunStats stats;
   TextureBank textures;
   Canvas canvas;
@@ -86,6 +90,7 @@ struct Game {
   double startMs = 0;        // clock at start, for --max-seconds
   double firstFrameMs = -1;  // clock when the first frame was presented
   double lastPresentMs = 0;  // frame pacing
+  bool boardQuiet = false;   // nothing on the board moved in the last frame
 
   Clock& clock() { return *plat.clock; }
   Input& in() { return *plat.input; }

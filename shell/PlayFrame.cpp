@@ -1,12 +1,90 @@
 #include "shell/PlayFrame.h"
 
+#include <algorithm>
+
+#include "board/GameFrame.h"
+#include "board/StartMatches.h"
 #include "render/PlayScreen.h"
 #include "shell/Game.h"
+#include "shell/MainLoop.h"
 
 namespace bm {
 
+namespace {
+
+// Nothing on the board moves or animates: no need to draw it again.
+bool BoardQuiet(const Game& g) {
+  const BoardState& st = g.board;
+  if (!(st.BoardIdle && st.NoFall && st.PrevNoFall) || st.SwapState != 0 || st.BoardGrowIn || !st.MovesCounted ||
+      st.NoMovesRunning || st.LevelComplete || st.TimeUpFlag)
+    return false;
+  if (st.HoveredCell != kNoCell || st.SelectedCell != kNoSelection) return false;  // shimmer, turning marker
+  for (int i = 0; i < kCellCount; ++i)
+    if (g.cells[i].Shine > 0 || g.cells.fx[std::size_t(i)].Active) return false;
+  return true;
+}
+
+void PlayCue(Game& g, const BoardEvent& e) {
+  switch (e.mode) {
+    case SfxMode::Play: g.sfx.PlaySfx(e.text); break;
+    case SfxMode::NoSteal: g.sfx.PlaySfx(e.text, true); break;
+    case SfxMode::Once: g.sfx.PlaySfxOnce(e.text); break;
+    case SfxMode::Rearm: g.sfx.RearmSfx(e.text); break;
+  }
+}
+
+void LevelWon(Game& g) {
+  ++g.stats.levelsWon;
+  g.logs.WriteRunLog("LevelWon", "Level " + std::to_string(g.session.CurrentLevel) + " complete, score " +
+                                     std::to_string(g.board.Score));
+  if (g.session.CurrentLevel >= 65) {
+    g.sfx.PlaySfx("complete_game");
+    g.flags.LeavePlay = true;
+    return;
+  }
+  bool stageEnds = StageOfLevel(g.session.CurrentLevel + 1) > StageOfLevel(g.session.CurrentLevel);
+  g.sfx.PlaySfx(stageEnds ? "complete_stage" : "complete_level");
+  ++g.session.CurrentLevel;
+  StartLevel(g);
+}
+
+void TimeUp(Game& g) {
+  g.sfx.PlaySfx("complete_timeisup");
+  --g.session.Lives;
+  g.logs.WriteRunLog("TimeUp", "Time is up on level " + std::to_string(g.session.CurrentLevel) + ", lives left " +
+                                   std::to_string(std::max(g.session.Lives, 0)));
+  if (g.session.Lives < 0) {
+    g.sfx.PlaySfx("complete_gameover");
+    g.session.Lives = 0;
+    g.flags.LeavePlay = true;
+    return;
+  }
+  StartLevel(g);
+}
+
+// The board's queued sounds, log lines and outcomes, in order.
+void DrainEvents(Game& g) {
+  BoardEvents events;
+  events.swap(g.board.events);
+  for (const BoardEvent& e : events) {
+    switch (e.kind) {
+      case BoardEvent::Kind::Sound: PlayCue(g, e); break;
+      case BoardEvent::Kind::Log: g.logs.WriteRunLog("MouseClick", e.text); break;
+      case BoardEvent::Kind::Tip: break;  // tip windows come with the overlays
+      case BoardEvent::Kind::LevelComplete: LevelWon(g); return;
+      case BoardEvent::Kind::TimeUp: TimeUp(g); return;
+    }
+  }
+}
+
+}  // namespace
+
 void BeginLevel(Game& g) {
+  RemoveStartMatches(g.cells, g.level, g.rng);
+  BeginLevelPlay(g.board, g.Now());
+  g.board.Score = g.session.Score;
   g.play.LastFrameTime = g.Now();
+  g.boardQuiet = false;
   g.flags.Redraw = true;
 }
 
@@ -18,29 +96,47 @@ void SandTick(Game& g) {
 }
 
 double PlayPass(Game& g) {
-  bool moving = false;
+  std::string timeBefore = TimeLeftText(g.level.SandLeft, g.level.TimeLimit);
+  std::string movesBefore = g.board.MovesText;
+  int scoreBefore = g.board.Score;
+  bool hintBefore = g.board.HintVisible;
   if (g.play.framesEnabled && g.play.LastFrameTime < g.Now()) {
     double now = g.Now();
-    g.play.FrameFactor = (now - g.play.LastFrameTime) / 35.0;
+    FrameInput in;
+    in.now = now;
+    in.frameFactor = (now - g.play.LastFrameTime) / 35.0;
+    // After a quiet spell the loop slept; nothing was moving, so no motion is owed.
+    if (g.boardQuiet) in.frameFactor = std::min(in.frameFactor, 1.0);
+    g.play.FrameFactor = in.frameFactor;
     g.play.LastFrameTime = now;
-    for (int i = 0; i < kCellCount; ++i) {
-      Cell& c = g.cells[i];
-      if (c.isExists && c.Pos.Size < 0) {
-        c.Pos.Size = std::min(0.0, c.Pos.Size + 4 * g.metrics.XScale);
-        moving = true;
-      }
-    }
+    PointD p = g.in().Pointer();
+    in.pointerX = p.x;
+    in.pointerY = p.y;
+    in.leftDown = MouseDown(g.in(), g.flags.AppActive);
+    in.rightDown = g.flags.AppActive && g.in().ButtonDown(2);
+    in.pointerInClient = p.x >= 0 && p.y >= 0 && p.x < g.metrics.width && p.y < g.metrics.height;
+    in.pointerOverGame = in.pointerInClient;
+    in.metrics = g.metrics;
+    int levelBefore = g.session.CurrentLevel;
+    GameFrame(in, g.cells, g.board, g.level, g.player, g.rng);
+    DrainEvents(g);
+    if (g.session.CurrentLevel == levelBefore) g.session.Score = g.board.Score;
   }
-  std::string before = TimeLeftText(g.level.SandLeft, g.level.TimeLimit);
   SandTick(g);
-  if (moving || before != TimeLeftText(g.level.SandLeft, g.level.TimeLimit) || g.flags.Redraw) {
+  bool quiet = BoardQuiet(g);
+  bool changed = !quiet || !g.boardQuiet || g.flags.Redraw || timeBefore != TimeLeftText(g.level.SandLeft, g.level.TimeLimit) ||
+                 movesBefore != g.board.MovesText || scoreBefore != g.board.Score || hintBefore != g.board.HintVisible;
+  g.boardQuiet = quiet;
+  if (changed && !g.flags.LeavePlay) {
     g.flags.Redraw = false;
     DrawPlayBackground(g);
     DrawCellsPlain(g);
-    DrawPanel(g, "--");
+    DrawPanel(g, g.board.MovesText);
     g.flags.SceneDirty = true;
   }
-  return moving ? 0 : g.play.LastSandTick + g.play.SandTickPeriod + 1;
+  if (!quiet) return 0;
+  // Quiet: wake for the next hourglass tick, or a little sooner for the hint timer.
+  return std::min(g.play.LastSandTick + g.play.SandTickPeriod + 1, g.Now() + 250);
 }
 
 }  // namespace bm
