@@ -64,7 +64,7 @@ void bevelTile(Canvas& cv, Rgb top, Rgb bottom, Rgb rim, double squeeze = 1, dou
 void tileFront(const std::string& p) {
     Canvas cv(512, 512);
     unitSpace(cv);
-    bevelTile(cv, hex(0x9fd8e8), hex(0x3a86b0), hex(0x4a7a98));
+    bevelTile(cv, hex(0x6a8ea0), hex(0x2a4a5e), hex(0x3a5468));
     cv.save(p);
 }
 
@@ -449,7 +449,7 @@ void cursor(const std::string& p) {
 void paintTile(Canvas& cv, bool gold) {
     unitSpace(cv);
     if (gold) bevelTile(cv, hex(0xffe27a), hex(0xc08a18), hex(0xb07a10));
-    else bevelTile(cv, hex(0x9fd8e8), hex(0x3a86b0), hex(0x4a7a98));
+    else bevelTile(cv, hex(0x6a8ea0), hex(0x2a4a5e), hex(0x3a5468));
 }
 
 void addBoardPieces(PainterMap& m) {

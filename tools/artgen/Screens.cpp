@@ -657,7 +657,6 @@ void tipPicture(const std::string& path, int page) {
             for (int i = 0; i < 4; ++i) stampTile(cr, false, 86 + i * 113, 256, 130);
             for (int i = 0; i < 3; ++i) stampJewel(cr, 0, 86 + i * 113, 256, 104);
             stampJewel(cr, 3, 425, 256, 104);
-            stampIcon(cr, "256/shuffle.png", 370, 130, 110);
             break;
         case 2:  // tiles turn to gold
             for (int i = 0; i < 3; ++i) stampTile(cr, i > 0, 116 + i * 140, 256, 150);
