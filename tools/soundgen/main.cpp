@@ -1,4 +1,4 @@
-// soundgen: writes the game's sound effects and "Sounds.ini" into the
+// soundgen: writes the game's sound effects, music and "Sounds.ini" into the
 // program folder. Usage: soundgen <program folder> [--jobs N] [--only NAME]
 #include <algorithm>
 #include <atomic>
@@ -13,6 +13,7 @@
 
 #include "Cues.h"
 #include "Dsp.h"
+#include "MusicTracks.h"
 #include "OggWriter.h"
 
 namespace {
@@ -41,6 +42,25 @@ struct Result {
 
 std::vector<Job> AllJobs() {
   std::vector<Job> jobs;
+  auto music = [&](const char* name, Score (*score)()) {
+    Job j;
+    j.name = name;
+    j.file = std::string("music/") + name + ".ogg";
+    j.quality = 0.35f;
+    j.render = [score] {
+      Sound s = RenderScore(score());
+      // Level by loudness and let the limiter round off the few plucked and
+      // drummed peaks that stick out.
+      NormaliseRms(s, -16.0, 6.0);
+      SoftLimit(s, 0.5, DbToGain(-3.0));
+      return s;
+    };
+    jobs.push_back(j);
+  };
+  // The long jobs first, so the two workers finish together.
+  music("track-menu", MenuTrack);
+  music("track01", StageTrackA);
+  music("track02", StageTrackB);
   for (const Cue& c : CueTable()) {
     Job j;
     j.name = c.name;
