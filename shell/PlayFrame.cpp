@@ -77,6 +77,36 @@ void DrainEvents(Game& g) {
   }
 }
 
+// Hidden cheat keys: Up and Down skip levels; with a cell selected, digits and
+// F-keys put items into it and the right button a random bonus.
+void CheatKeys(Game& g) {
+  Input& in = g.in();
+  for (int dir : {+1, -1}) {
+    if (!in.KeyDown(dir > 0 ? vk::Up : vk::Down) || g.input.ClickLatch) continue;
+    g.input.ClickLatch = true;
+    g.session.CurrentLevel = std::clamp(g.session.CurrentLevel + dir, 1, 65);
+    g.session.Score = g.board.Score;
+    StartLevel(g);
+    return;
+  }
+  int s = g.board.SelectedCell;
+  if (s < 0 || s >= kCellCount || !g.cells[s].isExists) return;
+  int code = 0;
+  for (int k = 1; k <= 10; ++k)
+    if (in.KeyDown('0' + k % 10) && k <= int(g.level.jewelKinds.size())) code = g.level.jewelKinds[std::size_t(k - 1)];
+  const int fkeys[][2] = {{vk::F1, 46}, {vk::F2, 45}, {vk::F3, 48}, {vk::F5, 54}, {vk::F6, 55}};
+  for (const auto& f : fkeys)
+    if (in.KeyDown(f[0])) code = f[1];
+  bool right = MouseClicked(g.input, in, g.flags.AppActive, 2);
+  if (right) {
+    code = 41 + g.rng.Below(14);  // the bonus kinds 41..55 without 53
+    if (code > 52) ++code;
+  }
+  if (code == 0) return;
+  g.cells[s].Gem = code;
+  g.board.SelectedCell = kNoSelection;
+}
+
 }  // namespace
 
 void BeginLevel(Game& g) {
@@ -123,6 +153,7 @@ double PlayPass(Game& g) {
     if (g.session.CurrentLevel == levelBefore) g.session.Score = g.board.Score;
   }
   SandTick(g);
+  if (g.input.CheatMode) CheatKeys(g);
   bool quiet = BoardQuiet(g);
   bool changed = !quiet || !g.boardQuiet || g.flags.Redraw || timeBefore != TimeLeftText(g.level.SandLeft, g.level.TimeLimit) ||
                  movesBefore != g.board.MovesText || scoreBefore != g.board.Score || hintBefore != g.board.HintVisible;

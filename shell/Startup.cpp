@@ -12,6 +12,7 @@
 #include "progress/LoadLevel.h"
 #include "render/Resolution.h"
 #include "shell/Game.h"
+#include "shell/Loop.h"
 #include "shell/MainLoop.h"
 #include "shell/Report.h"
 
@@ -46,6 +47,16 @@ bool HasModeOf(int w, int h, const void* ctx) {
 }
 
 }  // namespace
+
+void DrawLoadingScreen(Game& g) {
+  g.render().Clear(0xFF000000);
+  TextureId back = g.canvas.Tex("red/logo/gamelogo0.jpg");
+  if (back) g.canvas.FullScreen(back);
+  g.font.Draw(g.canvas, "Loading...", g.metrics.DesignRect(0, 900, 1280, 980), 0.6, 0xFF000000, 0xFFFFE6A0,
+              Align::Center);
+  RenderScene(g);
+  g.textures.Release("red/logo/gamelogo0.jpg");
+}
 
 int RunGame(RunOptions options) {
   if (options.gameDir.empty()) options.gameDir = ProgramDir();
@@ -105,6 +116,8 @@ int RunGame(RunOptions options) {
   g.settings = settings;
   g.SetScreenSize(size.w, size.h);
   g.startMs = g.Now();
+  // Show something at once: opening the sound device and decoding sounds take a moment.
+  DrawLoadingScreen(g);
   switch (g.sfx.StartSound()) {
     case SoundStart::BadVersion:
       plat.window->ShowMessage("Brinemoor", kBadSoundVersionText);
