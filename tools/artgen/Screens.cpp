@@ -301,14 +301,54 @@ void mainMenu(Canvas& cv, bool lit) {
         cairo_restore(cr);
         cairo_fill(cr);
     };
+    // A wooden pier across the middle and right: the props stand on it.
+    {
+        double top = 600, front = 640;
+        for (int k = 0; k < 7; ++k) {
+            double x = 350 + k * 112;
+            cairo_rectangle(cr, x, front - 10, 22, 260);
+            fillVertical(cr, front, front + 250, hex(0x6a4020), hex(0x1a0c04));
+            cairo_new_path(cr);
+        }
+        polyPath(cr, {{330, front}, {1024, front}, {1024, front + 34}, {330, front + 34}});
+        fillVertical(cr, front, front + 34, hex(0x7a4a24), hex(0x3a1e0c));
+        edge(cr, kInk, 2);
+        polyPath(cr, {{350, top}, {1024, top - 8}, {1024, front}, {330, front}});
+        fillVertical(cr, top, front, hex(0xc08850), hex(0x8a5a30));
+        cairo_new_path(cr);
+        for (int k = 0; k < 22; ++k) {
+            double x = 352 + k * 32;
+            cairo_move_to(cr, x, top - (x - 350) * 8 / 674);
+            cairo_line_to(cr, x - 6, front);
+        }
+        setRgb(cr, hex(0x4a2a10), 0.6);
+        cairo_set_line_width(cr, 1.6);
+        cairo_stroke(cr);
+        // Water reflection under the pier.
+        cairo_rectangle(cr, 330, front + 34, 694, 40);
+        cairo_pattern_t* sh = cairo_pattern_create_linear(0, front + 34, 0, front + 74);
+        addStop(sh, 0, {0, 0, 0}, 0.35);
+        addStop(sh, 1, {0, 0, 0}, 0);
+        cairo_set_source(cr, sh);
+        cairo_fill(cr);
+        cairo_pattern_destroy(sh);
+    }
+    // Gulls.
+    for (auto g : {Pt{300, 200}, Pt{340, 230}, Pt{700, 140}, Pt{260, 260}}) {
+        cairo_move_to(cr, g.x - 16, g.y - 4);
+        cairo_curve_to(cr, g.x - 8, g.y - 12, g.x - 3, g.y - 8, g.x, g.y);
+        cairo_curve_to(cr, g.x + 3, g.y - 8, g.x + 8, g.y - 12, g.x + 16, g.y - 4);
+        setRgb(cr, hex(0x2a2a3a));
+        cairo_set_line_width(cr, 3);
+        cairo_stroke(cr);
+    }
     // Play: the ship, left (0-30 %, 10-75 %).
     glow(160, 520, 190, 300);
     paintShip(cr, 170, 700, 1.15, false);
     // Options: a barrel with a compass (35-50 %, 30-60 %).
-    glow(440, 470, 100, 160);
+    glow(440, 450, 100, 160);
     {
-        double x = 440, y = 560;
-        unitShadow(cv, [](cairo_t*) {}, 1, 0, 0);
+        double x = 440, y = 532;
         roundRect(cr, x - 62, y - 70, 124, 150, 26);
         fillVertical(cr, y - 70, y + 80, hex(0xb07038), hex(0x4a2410));
         edge(cr, kInk, 3);
@@ -329,13 +369,13 @@ void mainMenu(Canvas& cv, bool lit) {
         outlinedText(cr, "N", x, y - 160 + 4, 14, hex(0x2a1400), hex(0x2a1400), hex(0xf8f0dc), 0.5);
     }
     // High scores: an open chest of trophies (60-97 %, 25-57 %).
-    glow(800, 420, 200, 170);
+    glow(800, 470, 200, 170);
     {
         Canvas icon(512, 512);
         drawBonusIcon(icon, "256/chest4.png");
         cairo_save(cr);
-        cairo_translate(cr, 640, 260);
-        cairo_scale(cr, 330.0 / 512, 330.0 / 512);
+        cairo_translate(cr, 630, 300);
+        cairo_scale(cr, 340.0 / 512, 340.0 / 512);
         cairo_set_source_surface(cr, icon.surface(), 0, 0);
         cairo_paint(cr);
         cairo_restore(cr);
@@ -343,8 +383,8 @@ void mainMenu(Canvas& cv, bool lit) {
     // Exit: a signpost (84-100 %, 62-80 %).
     glow(940, 730, 80, 100);
     {
-        cairo_rectangle(cr, 930, 650, 14, 230);
-        fillVertical(cr, 650, 880, hex(0x8a5224), hex(0x3a1a08));
+        cairo_rectangle(cr, 930, 650, 14, 200);
+        fillVertical(cr, 650, 850, hex(0x8a5224), hex(0x3a1a08));
         edge(cr, kInk, 2);
         polyPath(cr, {{868, 650}, {990, 650}, {1018, 690}, {990, 730}, {868, 730}});
         fillVertical(cr, 650, 730, hex(0xc08040), hex(0x6a3a14));
