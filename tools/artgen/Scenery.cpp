@@ -3,6 +3,7 @@
 #include "Shapes.h"
 
 #include <cmath>
+#include <vector>
 
 namespace bm::art {
 
@@ -55,7 +56,7 @@ void paintSunOrMoon(Canvas& cv, double x, double y, double r, Rgb core, Rgb glow
 }
 
 void paintRidge(Canvas& cv, double baseY, double amplitude, double roughness, Rgb top, Rgb bottom, uint32_t seed,
-                double x0, double x1, double fillTo) {
+                double x0, double x1, double fillTo, const Canvas* texture) {
     cairo_t* cr = cv.cr();
     cairo_new_path(cr);
     cairo_move_to(cr, x0, fillTo);
@@ -77,7 +78,16 @@ void paintRidge(Canvas& cv, double baseY, double amplitude, double roughness, Rg
     addStop(g, 0, top);
     addStop(g, 1, bottom);
     cairo_set_source(cr, g);
-    cairo_fill(cr);
+    if (texture) {
+        cairo_fill_preserve(cr);
+        cairo_save(cr);
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, texture->surface(), 0, 0);
+        cairo_paint_with_alpha(cr, 0.55);
+        cairo_restore(cr);
+    } else {
+        cairo_fill(cr);
+    }
     cairo_pattern_destroy(g);
 }
 
@@ -90,19 +100,41 @@ void paintPalm(cairo_t* cr, double x, double y, double h, double lean, Rgb trunk
     cairo_close_path(cr);
     setRgb(cr, trunk);
     cairo_fill(cr);
-    for (int i = 0; i < 7; ++i) {
-        double a = -M_PI + i * M_PI / 6 + 0.1 * std::sin(i * 3.0);
-        double len = h * (0.45 + 0.08 * (i % 2));
-        double ex = tx + std::cos(a) * len, ey = ty + std::sin(a) * len * 0.5 + len * 0.35;
-        cairo_move_to(cr, tx, ty);
-        cairo_curve_to(cr, tx + std::cos(a) * len * 0.5, ty + std::sin(a) * len * 0.6 - len * 0.15,
-                       ex - std::cos(a) * len * 0.1, ey - len * 0.2, ex, ey);
-        cairo_curve_to(cr, ex - std::cos(a) * len * 0.3, ey - len * 0.1, tx + std::cos(a) * len * 0.4,
-                       ty + std::sin(a) * len * 0.3, tx, ty + h * 0.02);
+    // Fronds: tapered blades along drooping curves.
+    for (int i = 0; i < 8; ++i) {
+        double a = -M_PI + i * M_PI / 7 + 0.08 * std::sin(i * 3.0);
+        double len = h * (0.42 + 0.08 * (i % 2));
+        Pt c1{tx + std::cos(a) * len * 0.55, ty + std::sin(a) * len * 0.45 - len * 0.18};
+        Pt tip{tx + std::cos(a) * len, ty + std::sin(a) * len * 0.35 + len * 0.38};
+        const int n = 14;
+        std::vector<Pt> left, right;
+        for (int k = 0; k <= n; ++k) {
+            double t = double(k) / n;
+            Pt p{(1 - t) * (1 - t) * tx + 2 * (1 - t) * t * c1.x + t * t * tip.x,
+                 (1 - t) * (1 - t) * ty + 2 * (1 - t) * t * c1.y + t * t * tip.y};
+            double dx = 2 * (1 - t) * (c1.x - tx) + 2 * t * (tip.x - c1.x);
+            double dy = 2 * (1 - t) * (c1.y - ty) + 2 * t * (tip.y - c1.y);
+            double l = std::hypot(dx, dy) + 1e-9;
+            double w = h * 0.055 * std::sin(M_PI * std::min(1.0, t * 1.15));
+            left.push_back({p.x - dy / l * w, p.y + dx / l * w});
+            right.push_back({p.x + dy / l * w, p.y - dx / l * w});
+        }
+        cairo_move_to(cr, left[0].x, left[0].y);
+        for (auto& p : left) cairo_line_to(cr, p.x, p.y);
+        for (auto it = right.rbegin(); it != right.rend(); ++it) cairo_line_to(cr, it->x, it->y);
         cairo_close_path(cr);
-        setRgb(cr, i % 2 ? leaf : darker(leaf, 0.2));
+        setRgb(cr, i % 2 ? leaf : darker(leaf, 0.25));
         cairo_fill(cr);
+        // Midrib.
+        cairo_move_to(cr, tx, ty);
+        cairo_curve_to(cr, c1.x, c1.y, c1.x, c1.y, tip.x, tip.y);
+        setRgb(cr, darker(leaf, 0.45));
+        cairo_set_line_width(cr, std::max(1.0, h * 0.006));
+        cairo_stroke(cr);
     }
+    circle(cr, tx, ty + h * 0.02, h * 0.03);
+    setRgb(cr, hex(0x5a3a14));
+    cairo_fill(cr);
 }
 
 void paintShip(cairo_t* cr, double x, double y, double s, bool silhouette) {

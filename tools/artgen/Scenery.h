@@ -18,7 +18,7 @@ void paintSea(Canvas& cv, double horizonY, Rgb far, Rgb near, uint32_t seed);
 void paintSunOrMoon(Canvas& cv, double x, double y, double r, Rgb core, Rgb glow);
 // A hilly ridge filled down to the bottom of the picture.
 void paintRidge(Canvas& cv, double baseY, double amplitude, double roughness, Rgb top, Rgb bottom, uint32_t seed,
-                double x0 = 0, double x1 = 1024, double fillTo = 1024);
+                double x0 = 0, double x1 = 1024, double fillTo = 1024, const Canvas* texture = nullptr);
 void paintPalm(cairo_t* cr, double x, double y, double h, double lean, Rgb trunk, Rgb leaf);
 void paintShip(cairo_t* cr, double x, double y, double s, bool silhouette);
 void paintCoins(cairo_t* cr, double cx, double cy, double w, double h, uint32_t seed);

@@ -21,6 +21,17 @@ double px(double screenX) { return screenX * P / 1280.0; }
 
 // ---------------------------------------------------------------- stage backgrounds
 
+void rockWall(Canvas& cv, Rgb light, Rgb dark, uint32_t seed) {
+    shadePixels(cv, [&](int x, int y, double& r, double& g, double& b, double& a) {
+        // Ridged noise, lit from the upper left, reads as broken rock.
+        double n = 1 - std::abs(fbm(x / 150.0, y / 110.0, 5, seed) - 0.5) * 2;
+        double m = 1 - std::abs(fbm((x - 4) / 150.0, (y - 4) / 110.0, 5, seed) - 0.5) * 2;
+        double lit = std::clamp((n - m) * 9 + 0.5, 0.0, 1.0);
+        Rgb c = mix(dark, light, std::clamp(n * n * 0.8 + lit * 0.45 - 0.15, 0.0, 1.0));
+        r = c.r, g = c.g, b = c.b, a = 1;
+    });
+}
+
 void lagoon(Canvas& cv) {
     paintSky(cv, {hex(0x3a8ae0), hex(0xbfe8ff), 0.35, hex(0xffffff), false}, 430, 1);
     paintSunOrMoon(cv, 820, 150, 46, hex(0xfffbe8), hex(0xfff0b0));
@@ -37,8 +48,10 @@ void cliffs(Canvas& cv) {
     paintSky(cv, {hex(0x586878), hex(0xb8c4cc), 0.8, hex(0xe0e4e8), false}, 520, 11);
     paintSea(cv, 520, hex(0x40606c), hex(0x2a4a58), 12);
     cairo_t* cr = cv.cr();
-    paintRidge(cv, 360, 260, 1.6, hex(0x8a9488), hex(0x4a5448), 13, 0, 420);
-    paintRidge(cv, 420, 200, 1.4, hex(0x7a8678), hex(0x3a4438), 14, 640, 1024);
+    Canvas rock(P, P);
+    rockWall(rock, hex(0xb8c0b0), hex(0x2a3028), 17);
+    paintRidge(cv, 360, 260, 1.6, hex(0x8a9488), hex(0x4a5448), 13, 0, 420, 1024, &rock);
+    paintRidge(cv, 420, 200, 1.4, hex(0x7a8678), hex(0x3a4438), 14, 640, 1024, 1024, &rock);
     // Wind streaks.
     Rand rnd(15);
     for (int i = 0; i < 30; ++i) {
@@ -84,17 +97,6 @@ void jungle(Canvas& cv) {
         cairo_set_line_width(cr, 5);
         cairo_stroke(cr);
     }
-}
-
-void rockWall(Canvas& cv, Rgb light, Rgb dark, uint32_t seed) {
-    shadePixels(cv, [&](int x, int y, double& r, double& g, double& b, double& a) {
-        // Ridged noise, lit from the upper left, reads as broken rock.
-        double n = 1 - std::abs(fbm(x / 150.0, y / 110.0, 5, seed) - 0.5) * 2;
-        double m = 1 - std::abs(fbm((x - 4) / 150.0, (y - 4) / 110.0, 5, seed) - 0.5) * 2;
-        double lit = std::clamp((n - m) * 9 + 0.5, 0.0, 1.0);
-        Rgb c = mix(dark, light, std::clamp(n * n * 0.8 + lit * 0.45 - 0.15, 0.0, 1.0));
-        r = c.r, g = c.g, b = c.b, a = 1;
-    });
 }
 
 void caveEntrance(Canvas& cv) {
