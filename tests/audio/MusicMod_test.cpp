@@ -292,3 +292,22 @@ TEST(MusicMod, StagesPickTheirTrack) {
 
 }  // namespace
 }  // namespace bm
+
+namespace bm {
+namespace {
+
+TEST(MusicMod, GeneratedTracksLoad) {
+  const std::string gameDir = BM_GAME_DIR;
+  if (!std::filesystem::exists(gameDir + "/music/track-menu.ogg")) GTEST_SKIP() << "no generated music";
+  ScratchDir logDir;
+  ManualClock clock;
+  Logs logs(logDir.path);
+  HeadlessMusicDevice device(clock);
+  MusicMod music(device, clock, logs, gameDir);
+  music.PreLoadMusic();
+  for (int s = 0; s < 3; ++s) EXPECT_TRUE(device.IsLoaded(s)) << s;
+  EXPECT_TRUE(test::ReadLines(logs.RunLogPath()).empty());
+}
+
+}  // namespace
+}  // namespace bm

@@ -276,3 +276,26 @@ TEST(SoundFx, LenientNumbersReadTheLeadingNumber) {
 
 }  // namespace
 }  // namespace bm
+
+namespace bm {
+namespace {
+
+// The shipped catalogue, when the generator has run: every cue loads, and the
+// files named in upper case are found on disk.
+TEST(SoundFx, GeneratedCatalogueLoadsEveryCue) {
+  const std::string gameDir = BM_GAME_DIR;
+  if (!std::filesystem::exists(gameDir + "/Sounds.ini")) GTEST_SKIP() << "no generated sounds in " << gameDir;
+  ScratchDir logDir;
+  ManualClock clock;
+  Logs logs(logDir.path);
+  HeadlessSoundDevice device(clock);
+  SoundFx sfx(device, clock, logs, gameDir);
+  ASSERT_EQ(sfx.StartSound(), SoundStart::Ok);
+  sfx.LoadLogoSFX();
+  sfx.loadAllSFX();
+  for (const SfxCue& cue : sfx.Cues) EXPECT_TRUE(cue.Loaded) << cue.Name;
+  EXPECT_TRUE(test::ReadLines(logs.RunLogPath()).empty());
+}
+
+}  // namespace
+}  // namespace bm
