@@ -1,0 +1,167 @@
+#include "board/GameFrame.h"
+
+#include <gtest/gtest.h>
+
+#include "board/Swap.h"
+#include "tests/board/BoardKit.h"
+
+namespace bm {
+namespace {
+
+using testing::BoardKit;
+
+TEST(GameFrame, ItemsGrowInOverTenFramesWhateverTheFrameFactor) {
+  BoardKit kit;
+  for (int i = 0; i < kCellCount; ++i) kit.cells[i].Pos.Size = -40;
+  BeginLevelPlay(kit.st, kit.now);
+  kit.Frames(9, 70);
+  EXPECT_TRUE(kit.st.BoardGrowIn);
+  EXPECT_DOUBLE_EQ(kit.cells[50].Pos.Size, -4);
+  kit.Frame(3);
+  EXPECT_FALSE(kit.st.BoardGrowIn);
+  EXPECT_EQ(kit.cells[50].Pos.Size, 0);
+  EXPECT_FALSE(kit.st.BoardIdle);  // the last grow-in frame is not a settled one
+}
+
+TEST(GameFrame, GrowInWaitsForItemsThatStartSmaller) {
+  BoardKit kit;
+  for (int i = 0; i < kCellCount; ++i) kit.cells[i].Pos.Size = -40;
+  kit.cells[7].Pos.Size = 0;  // e.g. a board restored at full size
+  BeginLevelPlay(kit.st, kit.now);
+  kit.Frame();
+  EXPECT_TRUE(kit.st.BoardGrowIn);
+  kit.Frames(9);
+  EXPECT_FALSE(kit.st.BoardGrowIn);
+  for (int i = 0; i < kCellCount; ++i) EXPECT_EQ(kit.cells[i].Pos.Size, 0);
+}
+
+TEST(GameFrame, LevelCompletesOnASettledAllGoldBoardAndShrinksAway) {
+  BoardKit kit;
+  for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gnd = 1;
+  for (int i : {0, 11, 22}) kit.cells[i].Gnd = 0;
+  kit.Set(0, 1);
+  kit.Set(11, 1);
+  kit.Set(28, 1);
+  ASSERT_TRUE(StartSwap(kit.cells, kit.st, 28, 22));
+  bool completeWhileBusy = false;
+  while (!kit.st.LevelComplete) {
+    kit.Frame();
+    bool busy = kit.st.SwapState != 0 || kit.cells[0].Disappear != 0 || kit.cells[11].Move;
+    completeWhileBusy = completeWhileBusy || (busy && kit.st.LevelComplete);
+    ASSERT_LT(kit.now, 100000);
+  }
+  EXPECT_FALSE(completeWhileBusy);
+  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelComplete), 0);
+  // Every item shrinks by 4 per frame from the completing frame on; the first
+  // one below -40 is emptied and hands over, one more each frame after.
+  EXPECT_DOUBLE_EQ(kit.cells[1].Pos.Size, -4);
+  kit.Frames(9);
+  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelComplete), 0);
+  kit.Frame();
+  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelComplete), 1);
+  EXPECT_EQ(kit.cells[0].Pos.Size, 0);
+  EXPECT_NE(kit.cells[1].Gem, 0);
+  kit.Frame();
+  EXPECT_EQ(kit.cells[1].Gem, 0);
+}
+
+TEST(GameFrame, AnEmptyHourglassRaisesTimeUpAndFreezesTheBoard) {
+  BoardKit kit;
+  kit.level.SandLeft = 0;
+  kit.Frame();
+  EXPECT_TRUE(kit.st.TimeUpFlag);
+  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::TimeUp), 1);
+  kit.Click(22);
+  EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
+}
+
+TEST(GameFrame, TheHourglassTicksAudiblyInTheLastHalfMinute) {
+  BoardKit kit;
+  kit.level.TimeLimit = 100;
+  kit.level.SandLeft = 0.215;  // 21.5 s: odd second
+  kit.Frame();
+  ASSERT_FALSE(kit.st.events.empty());
+  const BoardEvent& e = kit.st.events.back();
+  EXPECT_EQ(e.text, "ev_game_timeout");
+  EXPECT_EQ(e.mode, SfxMode::Once);
+  kit.level.SandLeft = 0.205;
+  kit.Frame();
+  EXPECT_EQ(kit.st.events.back().mode, SfxMode::Rearm);
+}
+
+TEST(GameFrame, TilesTurnGoldWithAFlashThenTipOne) {
+  BoardKit kit;
+  kit.player.tipsOn = true;
+  kit.Set(11, 1);
+  kit.Set(22, 1);
+  kit.Set(33, 1);
+  // Tip 1 not yet seen: the emptied cell waits one frame in state 22.
+  bool saw22 = false;
+  for (int k = 0; k < 40; ++k) {
+    kit.Frame();
+    saw22 = saw22 || kit.cells[11].Disappear == 22;
+  }
+  EXPECT_TRUE(saw22);
+  EXPECT_EQ(kit.cells[11].Gnd, 1);
+  auto tips = kit.Tips();
+  EXPECT_NE(std::find(tips.begin(), tips.end(), 1), tips.end());
+  EXPECT_EQ(kit.cells[11].Shine, 0);
+}
+
+TEST(GameFrame, TipTwoWhenOneToThreeTilesAreLeft) {
+  BoardKit kit;
+  kit.player.tipsOn = true;
+  for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gnd = 1;
+  kit.cells[5].Gnd = kit.cells[70].Gnd = 0;
+  kit.Frame();
+  EXPECT_EQ(kit.st.TilesLeft, 2);
+  ASSERT_FALSE(kit.Tips().empty());
+  EXPECT_EQ(kit.Tips().back(), 2);
+  kit.player.tipSeen[2] = true;
+  kit.st.events.clear();
+  kit.Frame();
+  EXPECT_TRUE(kit.Tips().empty());
+}
+
+TEST(GameFrame, HoverNeedsThePointerNearACentreAndTheHoveredItemShimmers) {
+  BoardKit kit;
+  kit.PointAt(50);
+  kit.Frame();
+  EXPECT_EQ(kit.st.HoveredCell, 50);
+  EXPECT_NE(kit.cells[50].GemCol[0], 0xDDDDDDu);
+  EXPECT_EQ(kit.cells[51].GemCol[0], 0xDDDDDDu);
+  EXPECT_EQ(kit.cells[51].GndCol[0], 0xEEEEEEu);
+  double reach = HoverReach(kit.cells, kit.metrics);
+  kit.px += reach * 0.9;
+  kit.Frame();
+  EXPECT_EQ(kit.st.HoveredCell, 50);
+  kit.px += reach * 0.2;
+  kit.Frame();
+  EXPECT_EQ(kit.st.HoveredCell, kNoCell);
+}
+
+TEST(GameFrame, SelectionMarkerTurnsWithTheFrameFactor) {
+  BoardKit kit;
+  kit.Frame(70);
+  EXPECT_DOUBLE_EQ(kit.st.MarkerAngle, 6);
+}
+
+TEST(GameFrame, BeginLevelPlayKeepsTheScoreAndDropsTheRest) {
+  BoardState st;
+  st.Score = 1234;
+  st.SelectedCell = 40;
+  st.LevelComplete = true;
+  st.NoMovesRunning = true;
+  st.MovesText = "7";
+  BeginLevelPlay(st, 5000);
+  EXPECT_EQ(st.Score, 1234);
+  EXPECT_EQ(st.SelectedCell, kNoSelection);
+  EXPECT_FALSE(st.LevelComplete);
+  EXPECT_FALSE(st.NoMovesRunning);
+  EXPECT_TRUE(st.BoardGrowIn);
+  EXPECT_EQ(st.MovesText, "--");
+  EXPECT_EQ(st.LastHintTime, 5000);
+}
+
+}  // namespace
+}  // namespace bm

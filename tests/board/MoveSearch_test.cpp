@@ -1,0 +1,162 @@
+#include "board/MoveSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "tests/board/BoardKit.h"
+
+namespace bm {
+namespace {
+
+using testing::BoardKit;
+
+// One move on an otherwise dead board: 0 and 11 hold 1, 28 holds 1; swapping
+// 28 with 22 completes column 0.
+void OneMove(BoardKit& kit) {
+  kit.Set(0, 1);
+  kit.Set(11, 1);
+  kit.Set(28, 1);
+}
+
+TEST(MoveCount, ShowsDashesFor116SettledFramesThenTheCount) {
+  BoardKit kit;
+  OneMove(kit);
+  for (int k = 0; k < 115; ++k) {
+    kit.Frame();
+    ASSERT_EQ(kit.st.MovesText, "--") << k;
+  }
+  kit.Frame();
+  EXPECT_EQ(kit.st.MovesText, "1");  // found from both cells, counted once
+  EXPECT_EQ(kit.st.MovesAvailable, 1);
+  EXPECT_EQ(kit.st.MovesFound, 2);
+  EXPECT_TRUE(kit.st.MovesCounted);
+  std::set<std::pair<int, int>> listed{{kit.st.MoveFrom[1], kit.st.MoveTo[1]}, {kit.st.MoveFrom[2], kit.st.MoveTo[2]}};
+  EXPECT_EQ(listed, (std::set<std::pair<int, int>>{{22, 28}, {28, 22}}));
+}
+
+TEST(MoveCount, AnyBusyFrameStartsTheScanOver) {
+  BoardKit kit;
+  OneMove(kit);
+  kit.Frames(100);
+  kit.cells[100].Disappear = 21;  // a one-frame change
+  kit.Frame();
+  EXPECT_EQ(kit.st.ScanCursor, 0);
+  kit.Frames(115);
+  EXPECT_EQ(kit.st.MovesText, "--");
+  kit.Frame();
+  EXPECT_EQ(kit.st.MovesText, "1");
+}
+
+TEST(MoveCount, CountAllMatchesTheStepwiseCountEvenMidScan) {
+  BoardKit kit;
+  Rng rng(11);
+  kit.level.jewelKinds = {1, 2, 3};
+  FillRandom(kit.cells, kit.level, rng);
+  kit.Frames(50);  // a scan half done
+  BoardCtx c = kit.Ctx();
+  int all = CountMovesAll(c);
+  EXPECT_EQ(all, int(ListMoves(kit.cells).size()) / 2);
+  kit.Frames(116);
+  EXPECT_EQ(kit.st.MovesAvailable, all);
+}
+
+TEST(MoveCount, MoreThan300EntriesStillCountAndHintsStayInTheList) {
+  BoardKit kit;
+  Rng rng(5);
+  kit.level.jewelKinds = {1, 2};
+  FillRandom(kit.cells, kit.level, rng);
+  std::size_t entries = ListMoves(kit.cells).size();
+  ASSERT_GT(entries, 300u);
+  BoardCtx c = kit.Ctx();
+  kit.st.LastHintTime = int(kit.now) - 20000;
+  EXPECT_EQ(CountMovesAll(c), int(entries / 2));
+  EXPECT_EQ(kit.st.MovesFound, int(entries));
+  EXPECT_TRUE(kit.st.HintVisible);
+  EXPECT_TRUE(kit.cells[kit.st.HintA].isExists);
+}
+
+TEST(Hints, ComeTenSettledSecondsAfterTheLastChangeAndThenEveryTenSeconds) {
+  BoardKit kit;
+  OneMove(kit);
+  double start = kit.now;
+  double firstHint = 0;
+  while (kit.now - start < 30000) {
+    kit.Frame();
+    if (kit.st.HintVisible && firstHint == 0) firstHint = kit.now - start;
+  }
+  // Scans end every 116 x 35 = 4060 ms; the first one past 10 s is the third.
+  EXPECT_DOUBLE_EQ(firstHint, 3 * 4060);
+  EXPECT_EQ(kit.CountSound("ev_game_hint"), 2);  // at 12.18 s and 24.36 s
+  EXPECT_TRUE(kit.st.HintA == 22 || kit.st.HintA == 28);
+}
+
+TEST(Hints, NeverWhileTheBoardIsBusyAndAnyChangeHidesThem) {
+  BoardKit kit;
+  OneMove(kit);
+  double start = kit.now;
+  bool shownWhileBusy = false;
+  while (kit.now - start < 9000) {
+    kit.cells[100].Disappear = 21;  // busy every frame for nine seconds
+    kit.Frame();
+    shownWhileBusy = shownWhileBusy || kit.st.HintVisible;
+  }
+  EXPECT_FALSE(shownWhileBusy);
+  double settled = kit.now;
+  while (!kit.st.HintVisible) kit.Frame();
+  EXPECT_GE(kit.now - settled, 10000);
+  kit.cells[100].Disappear = 21;
+  kit.Frame();
+  EXPECT_FALSE(kit.st.HintVisible);
+}
+
+TEST(NoMoves, CaptionsThenEveryFreeItemDropsAndIsReplaced) {
+  BoardKit kit({}, true);  // the filler has no move; refill on
+  kit.cells[60].Ice = 2;
+  int cell0 = kit.cells[0].Gem, bubbled = kit.cells[60].Gem;
+  kit.Frames(116);
+  EXPECT_EQ(kit.st.MovesText, "0");
+  EXPECT_TRUE(kit.st.NoMovesRunning);
+  EXPECT_FALSE(kit.st.NoMovesPhase);
+  NoMovesCaption cap = CaptionOf(kit.st);
+  EXPECT_STREQ(cap.text, "NO MORE MOVES");
+  EXPECT_EQ(cap.argb & 0xFFFFFF, 0xE08000u);
+
+  // Clicks are not taken meanwhile.
+  kit.Click(40);
+  EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
+
+  int frames = 0;
+  while (!kit.st.NoMovesPhase && frames++ < 500) kit.Frame();
+  EXPECT_STREQ(CaptionOf(kit.st).text, "RESHUFFLING");
+  while (kit.st.NoMovesRunning && frames++ < 500) kit.Frame();
+  ASSERT_FALSE(kit.st.NoMovesRunning);
+  EXPECT_EQ(kit.CountSound("bon_reshuf"), 1);
+  EXPECT_EQ(kit.cells[40].Disappear, 12);
+  EXPECT_EQ(kit.cells[0].Disappear, 0);  // cell 0 is left out
+  EXPECT_EQ(kit.cells[60].Disappear, 0);
+  while (kit.cells[40].Disappear != 0 && frames++ < 500) kit.Frame();
+  EXPECT_EQ(kit.cells[0].Gem, cell0);
+  EXPECT_EQ(kit.cells[60].Gem, bubbled);
+  EXPECT_EQ(kit.cells[60].Ice, 2);
+  EXPECT_EQ(kit.cells[40].Gnd, 0);  // a drop does not gild
+  EXPECT_EQ(kit.cells[40].Pos.CurY, kit.cells[40].Pos.Y);
+  kit.Settle();
+  for (int i = 0; i < kCellCount; ++i) EXPECT_NE(kit.cells[i].Gem, 0) << i;
+}
+
+TEST(NoMoves, CaptionFadesInAndOutWhileCrossingFromTheRight) {
+  BoardState st;
+  st.NoMovesRunning = true;
+  st.CaptionProgress = 0.5;
+  NoMovesCaption a = CaptionOf(st);
+  EXPECT_DOUBLE_EQ(a.x, 768);
+  EXPECT_EQ(a.argb >> 24, 128u);
+  st.CaptionProgress = 1.5;
+  NoMovesCaption b = CaptionOf(st);
+  EXPECT_DOUBLE_EQ(b.x, 256);
+  EXPECT_EQ(b.argb >> 24, 512u - 383u);
+}
+
+}  // namespace
+}  // namespace bm
