@@ -463,6 +463,45 @@ void shopScreen(const std::string& path) {
         r = c.r, g = c.g, b = c.b, a = 1;
     });
     paintTitle(cr, "Pirate Shop", P / 2.0, 78, 64);
+    // A ship's lantern lights the right-hand wall.
+    {
+        double x = 940, y = 330;
+        cairo_pattern_t* gl = cairo_pattern_create_radial(x, y, 10, x, y, 260);
+        addStop(gl, 0, hex(0xffc060), 0.55);
+        addStop(gl, 1, hex(0xffa040), 0);
+        cairo_set_source(cr, gl);
+        cairo_paint(cr);
+        cairo_pattern_destroy(gl);
+        cairo_move_to(cr, x, 0);
+        cairo_line_to(cr, x, y - 70);
+        setRgb(cr, hex(0x2a2a2a));
+        cairo_set_line_width(cr, 4);
+        cairo_stroke(cr);
+        circle(cr, x, y - 74, 9);
+        edge(cr, hex(0x2a2a2a), 4);
+        roundRect(cr, x - 34, y - 62, 68, 20, 6);
+        fillVertical(cr, y - 62, y - 42, hex(0x6a6a70), hex(0x2a2a30));
+        edge(cr, kInk, 2);
+        roundRect(cr, x - 28, y - 44, 56, 86, 8);
+        cairo_pattern_t* glass = cairo_pattern_create_radial(x, y, 4, x, y, 50);
+        addStop(glass, 0, hex(0xfffbe0));
+        addStop(glass, 0.5, hex(0xffc040));
+        addStop(glass, 1, hex(0xc06010));
+        cairo_set_source(cr, glass);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(glass);
+        edge(cr, kInk, 3);
+        for (double bx : {x - 10.0, x + 10.0}) {
+            cairo_move_to(cr, bx, y - 44);
+            cairo_line_to(cr, bx, y + 42);
+        }
+        setRgb(cr, hex(0x2a2a30));
+        cairo_set_line_width(cr, 3);
+        cairo_stroke(cr);
+        roundRect(cr, x - 34, y + 40, 68, 16, 6);
+        fillVertical(cr, y + 40, y + 56, hex(0x6a6a70), hex(0x2a2a30));
+        edge(cr, kInk, 2);
+    }
     // Ten item niches centred on the item positions, two rows of five.
     for (int i = 0; i < 10; ++i) {
         double x = px(216 + 190 * (i % 5)), y = i < 5 ? 191 : 388;
@@ -480,7 +519,7 @@ void shopScreen(const std::string& path) {
         cairo_pattern_destroy(g);
     }
     // Key rack and two star trays.
-    paintParchment(cv, px(600), 555, px(1060) - px(600), 185, 18);
+    paintParchment(cv, px(590), 555, px(1085) - px(590), 185, 18);
     outlinedText(cr, "Keys", px(830), 552, 26, hex(0xfff4c8), hex(0xf0b030), kInk, 2.5);
     for (int k = 0; k < 10; ++k) {
         double x = px(650 + 85 * (k % 5)), y = k < 5 ? 602 : 689;
