@@ -64,7 +64,7 @@ struct CellFx {
 struct Cells {
   std::array<Cell, kCellSlots> cell{};
   std::array<CellFx, kCellSlots> fx{};
-  // IsNear threshold in board units: 1.5 x sx x distance(cell 0, cell 1).
+  // IsNear threshold in board units: 1.5 x distance(cell 0, cell 1).
   double nearReference = 0;
 
   Cell& operator[](int i) { return cell[std::size_t(i)]; }

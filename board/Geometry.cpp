@@ -19,9 +19,12 @@ bool IsNeighbour(const Cells& cells, int a, int b) {
   return offset && IsNear(cells, a, b);
 }
 
-void UpdateNearReference(Cells& cells, double xScale) {
+// Both distances are in board units, so the screen scale must not enter: a
+// scaled threshold would let row ends touch on very wide desktops and part true
+// neighbours in very small windows.
+void UpdateNearReference(Cells& cells, double /*xScale*/) {
   double dx = cells[0].CenterX - cells[1].CenterX, dy = cells[0].CenterY - cells[1].CenterY;
-  cells.nearReference = 1.5 * xScale * std::sqrt(dx * dx + dy * dy);
+  cells.nearReference = 1.5 * std::sqrt(dx * dx + dy * dy);
 }
 
 }  // namespace bm

@@ -35,7 +35,8 @@ TEST(ItemCodes, ClassifyTheCodeRanges) {
 }
 
 TEST(Adjacency, TrueNeighboursOnlyAtEveryScreenWidth) {
-  for (double sx : {0.5, 0.625, 0.8, 1.0, 1.25, 1.5}) {
+  // Includes a 5K desktop (sx 4) and a tiny window (sx 0.3).
+  for (double sx : {0.3, 0.5, 0.625, 0.8, 1.0, 1.25, 1.5, 4.0}) {
     Cells c = LatticeCells(sx);
     EXPECT_TRUE(IsNeighbour(c, 0, 6)) << sx;   // down-right
     EXPECT_FALSE(IsNeighbour(c, 0, 5)) << sx;  // far end of the row
