@@ -56,6 +56,9 @@ Score NewScore(const char* name, double eighthsPerMinute, int bars, double room)
   add("shaker", Instrument::Shaker, 0.7, 0.45, 0.1);
   add("tambourine", Instrument::Tambourine, 0.4, -0.45, 0.15);
   add("clap", Instrument::Clap, 0.6, 0.15, 0.25);
+  // Soft thumb strokes for the accompaniment, a brighter pick for a tune.
+  s.Get("guitar").brightness = 0.3;
+  s.Get("pluckLead").brightness = 0.45;
   return s;
 }
 

@@ -15,7 +15,7 @@ Part& Score::Get(const std::string& partName) {
   for (Part& p : parts)
     if (p.name == partName) return p;
   std::fprintf(stderr, "soundgen: score %s has no part %s\n", name.c_str(), partName.c_str());
-  static Part scratch;
+  thread_local Part scratch;
   scratch = Part{};
   return scratch;
 }
@@ -257,13 +257,14 @@ void AddBeat(Part& part, int bar, int bars, const std::string& pattern, int midi
 
 namespace {
 
-Mono RenderNote(Instrument inst, const Note& n, double eighth, double vel, Noise& noise) {
+Mono RenderNote(const Part& part, const Note& n, double eighth, double vel, Noise& noise) {
+  const Instrument inst = part.instrument;
   const double hz = MidiToHz(n.midi);
   const double len = n.length * eighth;
   switch (inst) {
     case Instrument::Reed: return ReedNote(hz, std::max(0.05, len - 0.025), vel, noise, 9.0);
     case Instrument::ReedChords: return ReedNote(hz, len, vel, noise, 6.0);
-    case Instrument::Pluck: return PluckNote(hz, len, vel, 0.55, 1.4, noise);
+    case Instrument::Pluck: return PluckNote(hz, len, vel, part.brightness, 1.4, noise);
     case Instrument::Bass: return BassNote(hz, len * 0.92, vel);
     case Instrument::Drum:
       return n.midi <= 36 ? DrumHit(100, 56, 0.025, 0.2, 0.5, vel, noise) : DrumHit(220, 160, 0.012, 0.07, 1.4, vel, noise);
@@ -310,7 +311,7 @@ Sound RenderScore(const Score& score) {
     for (const Note& n : part.notes) {
       double vel = std::clamp(n.vel * (1.0 + 0.06 * noise.White()), 0.05, 1.2);
       double t = n.start * eighth + jitter * noise.White();
-      MixMono(bus, RenderNote(part.instrument, n, eighth, vel, noise), t, 1.0, 0.0, true);
+      MixMono(bus, RenderNote(part, n, eighth, vel, noise), t, 1.0, 0.0, true);
     }
     ShapeBus(part.instrument, bus);
     Mix(master, bus, 0.0, part.gain, part.pan);

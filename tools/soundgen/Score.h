@@ -23,6 +23,7 @@ struct Part {
   double gain = 1.0;
   double pan = 0.0;
   double reverbSend = 0.2;
+  double brightness = 0.55;  // plucked strings: how much of the pick's noise gets through
   std::vector<Note> notes;
 };
 

@@ -275,6 +275,8 @@ Mono WoodHit(double hz, double vel, Noise& noise) {
 void MixMono(Sound& s, const Mono& m, double t0, double gain, double pan, bool wrap) {
   std::size_t n = s.FrameCount();
   if (n == 0) return;
+  // Whatever is left of a voice at its end is ramped away rather than cut off.
+  const std::size_t ramp = std::min<std::size_t>(64, m.size() / 4);
   long start = long(std::lround(t0 * kRate));
   double gl = 1, gr = 1;
   if (s.IsStereo()) PanGains(pan, gl, gr);
@@ -289,8 +291,10 @@ void MixMono(Sound& s, const Mono& m, double t0, double gain, double pan, bool w
       break;
     }
     std::size_t q = std::size_t(p);
-    s.left[q] += float(m[i] * gain * gl);
-    if (s.IsStereo()) s.right[q] += float(m[i] * gain * gr);
+    double v = m[i] * gain;
+    if (i + ramp >= m.size()) v *= double(m.size() - i) / double(ramp + 1);
+    s.left[q] += float(v * gl);
+    if (s.IsStereo()) s.right[q] += float(v * gr);
   }
 }
 
