@@ -10,9 +10,14 @@
 namespace bm {
 
 void StartLevel(Game& g) {
+  g.music.FadeMusAll(-0.01, 30);
   LoadLevel(g.session.CurrentLevel, g.LevelsDir(), g.cells, g.level, g.rng, g.metrics.XScale, g.logs);
   BeginLevel(g);
   ++g.stats.levelsPlayed;
+  // The stage's tune starts afresh on its first level and carries on across the others.
+  int n = g.level.number, stage = StageOfLevel(n);
+  bool firstOfStage = n == 1 || StageOfLevel(n - 1) != stage;
+  g.music.PlayMusic(MusicMod::MP3onStage(stage), firstOfStage ? 1.0 : 0.005, 0, firstOfStage);
 }
 
 void goMainMenu(Game& g) {

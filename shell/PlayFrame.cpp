@@ -153,6 +153,12 @@ double PlayPass(Game& g) {
     if (g.session.CurrentLevel == levelBefore) g.session.Score = g.board.Score;
   }
   SandTick(g);
+  // The last half minute ticks audibly: once on every odd second.
+  long secondsLeft = long(g.level.SandLeft * g.level.TimeLimit);
+  if (secondsLeft < 30 && secondsLeft > 0) {
+    if (secondsLeft % 2) g.sfx.PlaySfxOnce("ev_game_timeout");
+    else g.sfx.RearmSfx("ev_game_timeout");
+  }
   if (g.input.CheatMode) CheatKeys(g);
   bool quiet = BoardQuiet(g);
   bool changed = !quiet || !g.boardQuiet || g.flags.Redraw || timeBefore != TimeLeftText(g.level.SandLeft, g.level.TimeLimit) ||
