@@ -79,7 +79,7 @@ void MeasureIdle(const std::string& game, bool play) {
   pid_t pid = Spawn({game, "--windowed", "--data-dir", dir.string(), "--max-seconds", "16", "--report", report});
   usleep(3000 * 1000);
   if (play) {
-    std::system("xdotool mousemove 640 370 click 1 >/dev/null 2>&1");
+    std::system("xdotool mousemove 200 430 click 1 >/dev/null 2>&1");  // the ship: "Play"
     usleep(300 * 1000);
     std::system("xdotool mousemove 1270 1010 >/dev/null 2>&1");
     usleep(1500 * 1000);

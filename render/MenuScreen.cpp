@@ -1,5 +1,7 @@
 #include "render/MenuScreen.h"
 
+#include <algorithm>
+
 #include "shell/Game.h"
 
 namespace bm {
@@ -8,32 +10,68 @@ namespace {
 struct Item {
   int number;
   const char* text;
-  double top;
+  double l, t, r, b;  // percent of the screen
 };
-const Item kItems[] = {{menu::Play, "Play", 330},          {menu::Options, "Options", 430},
-                       {menu::ChangePlayer, "Change Player", 530}, {menu::HighScores, "High Scores", 630},
-                       {menu::HowToPlay, "How To Play", 730},  {menu::Exit, "Exit Game", 830}};
+// Each item is one of the menu picture's props: the ship, the compass, the
+// signpost, the chest and the scroll.
+const Item kItems[] = {{menu::Play, "Play", 0, 10, 30, 75},
+                       {menu::Options, "Options", 35, 30, 50, 60},
+                       {menu::Exit, "Exit Game", 84, 62, 100, 80},
+                       {menu::HighScores, "High Scores", 60, 25, 97, 57},
+                       {menu::HowToPlay, "How To Play", 80, 0, 100, 15}};
+constexpr double kHighlightStep = 0.12;  // per drawn frame
 }  // namespace
 
-void DrawMainMenu(Game& g) {
+IRect MainMenuItemRect(const ScreenMetrics& m, int number) {
+  if (number == menu::ChangePlayer) return m.DesignRect(30, 170, 1250, 230);
+  for (const Item& it : kItems)
+    if (it.number == number) return m.PercentRect(it.l, it.t, it.r, it.b);
+  return {};
+}
+
+bool DrawMainMenu(Game& g, bool force) {
   Canvas& c = g.canvas;
   const ScreenMetrics& m = g.metrics;
-  g.render().Clear(0xFF06203A);
-  TextureId bg = c.Tex("red/menu/main0-new2.jpg");
-  if (bg) c.FullScreen(bg);
-  else c.FillGradient(0, 0, m.width, m.height, 0xFF0B3D5C, 0xFF041826);
-  g.font.Draw(c, "Brinemoor", m.DesignRect(30, 60, 1250, 240), 1.6, 0xFFFFD060, 0xFFFFE9A0, Align::Center);
-
   PointD p = g.in().Pointer();
   g.MenuChoice = 0;
+  bool moving = false;
   for (const Item& it : kItems) {
-    IRect r = m.DesignRect(440, it.top, 840, it.top + 80);
+    IRect r = m.PercentRect(it.l, it.t, it.r, it.b);
+    double& h = g.menuHighlight[std::size_t(it.number)];
     bool over = r.Contains(p.x, p.y);
     if (over) g.MenuChoice = it.number;
-    c.Fill(r.left, r.top, r.right, r.bottom, over ? 0xC0F0B040 : 0x90102840);
-    g.font.Draw(c, it.text, r, 0.7, over ? 0xFF201000 : 0xFFFFE0A0, over ? 0xFF402000 : 0xFFFFF0C0, Align::Center);
+    double target = over ? 1.0 : 0.0;
+    if (h != target) {
+      h = over ? std::min(1.0, h + kHighlightStep) : std::max(0.0, h - kHighlightStep);
+      moving = true;
+    }
   }
+  // "Change Player" sits under the welcome banner.
+  IRect change = MainMenuItemRect(m, menu::ChangePlayer);
+  if (change.Contains(p.x, p.y)) g.MenuChoice = menu::ChangePlayer;
+  if (g.MenuChoice != 0 && g.MenuChoice != menu::ChangePlayer) g.sfx.PlaySfxOnce("ev_menu_over");
+  if (g.MenuChoice == 0) g.sfx.RearmSfx("ev_menu_over");
+  if (!moving && !force) return false;
+
+  g.render().Clear(0xFF06203A);
+  TextureId bg = c.Tex("red/menu/main0-new2.jpg"), lit = c.Tex("red/menu/main1-new2.jpg");
+  if (bg) c.FullScreen(bg);
+  else c.FillGradient(0, 0, m.width, m.height, 0xFF0B3D5C, 0xFF041826);
+  for (const Item& it : kItems) {
+    double h = g.menuHighlight[std::size_t(it.number)];
+    IRect r = m.PercentRect(it.l, it.t, it.r, it.b);
+    // The lit picture fades in over the prop under the pointer.
+    if (h > 0 && lit)
+      c.ImagePart(lit, r.left, r.top, r.right, r.bottom, it.l / 100, it.t / 100, it.r / 100, it.b / 100,
+                  WithAlpha(0xFFFFFFFF, h));
+    double size = 0.55 + 0.15 * h;
+    g.font.Draw(c, it.text, r, size, 0xFF000000, 0xFFFFE6A0, Align::Center, h >= 1.0);
+  }
+  g.font.Draw(c, "Welcome aboard!", m.DesignRect(30, 60, 1250, 160), 0.9, 0xFF000000, 0xFFFFE6A0, Align::Center);
+  g.font.Draw(c, ">Click Here to Change Player<", change, 0.4, 0xFF000000,
+              g.MenuChoice == menu::ChangePlayer ? 0xFFFFFFFF : 0xFFFFE6A0, Align::Center);
   g.flags.SceneDirty = true;
+  return moving;
 }
 
 }  // namespace bm

@@ -1,5 +1,6 @@
 // Everything one run of the game keeps, in a few named parts a test can build fresh.
 #pragma once
+#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -86,6 +87,7 @@ struct Game {
   SoundFx sfx;
   MusicMod music;
   int MenuChoice = 0;
+  std::array<double, 9> menuHighlight{};  // per main-menu item, 0..1
   bool autoplay = false;
   double startMs = 0;        // clock at start, for --max-seconds
   double firstFrameMs = -1;  // clock when the first frame was presented

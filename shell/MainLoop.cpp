@@ -26,17 +26,19 @@ void goMainMenu(Game& g) {
   g.music.FadeMusAll(-0.01, 0);
   g.music.PlayMusic(0, 0.05, 0, false);
   double lastMenuFrame = -1e9;
-  PointD lastPointer{-1e9, -1e9};
+  bool animating = false;
   RunLoop(g, [&](Game& g) -> Pass {
-    if (g.window().IsMinimised()) return {false, g.Now() + 100};
-    PointD p = g.in().Pointer();
-    bool moved = p.x != lastPointer.x || p.y != lastPointer.y;
-    // Redraw at most every 10 ms, and only when something may have changed.
-    if ((moved || g.flags.Redraw || g.in().ButtonDown(1)) && g.Now() - lastMenuFrame > 10) {
+    if (g.window().IsMinimised()) {
+      g.music.PauseMusAll();
+      return {false, g.Now() + 100};
+    }
+    g.music.ResumeMusAll();
+    // Redraw at most every 10 ms, and only while something on the menu changes.
+    if (g.Now() - lastMenuFrame > 10) {
+      bool force = g.flags.Redraw;
       g.flags.Redraw = false;
-      DrawMainMenu(g);
+      animating = DrawMainMenu(g, force);
       lastMenuFrame = g.Now();
-      lastPointer = p;
     }
     bool active = g.flags.AppActive;
     if (MouseClicked(g.input, g.in(), active, 1) && g.MenuChoice == menu::Play) {
@@ -55,7 +57,7 @@ void goMainMenu(Game& g) {
       if (g.MenuChoice != 0) g.input.ClickLatch = true;  // screens still to come
     }
     if (!g.in().ButtonDown(1) && g.input.ClickLatch) g.input.ClickLatch = false;
-    return {false, g.Now() + 250};
+    return {false, animating ? lastMenuFrame + 10 : g.Now() + 250};
   });
 }
 

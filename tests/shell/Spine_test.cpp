@@ -111,7 +111,7 @@ TEST(EndToEnd, StartPlayAndF12EndThroughTheNormalShutDown) {
   double endedAt = 0;
   o.beforeMainLoop = [&](Game& g, Host& host) {
     HeadlessWindow* w = host.Scripted();
-    IRect play = g.metrics.DesignRect(440, 330, 840, 410);
+    IRect play = MainMenuItemRect(g.metrics, menu::Play);
     w->ScriptClick(g.Now() + 500, (play.left + play.right) / 2.0, (play.top + play.bottom) / 2.0);
     w->ScriptKey(g.Now() + 6000, vk::F12);
     endedAt = g.Now() + 6000;
