@@ -33,6 +33,7 @@ void LevelEndShrink(BoardCtx& c) {
     if (cell.Pos.Size < -40 * c.sx) {
       cell.Pos.Size = 0;
       cell.Gem = 0;
+      cell.Ice = 0;  // the bubbles go with their item
       QueueOutcome(c.st.events, BoardEvent::Kind::LevelComplete);
       return;
     }

@@ -1,0 +1,170 @@
+#include "board/Autoplay.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <set>
+
+#include "board/LineRule.h"
+
+namespace bm {
+
+namespace {
+
+double CentreX(const Cells& cells, const ScreenMetrics& m, int i) { return m.CellScreenX(cells[i].CenterX); }
+double CentreY(const Cells& cells, const ScreenMetrics& m, int i) { return m.CellScreenY(cells[i].CenterY); }
+
+// Worth of a move: tiles it gilds, bubbles it bursts, then line length. Late
+// in a level it also counts the removals that stir the items around the tiles
+// still to gild: a cleared cell at or below a neighbour of such a tile, in its
+// column or the next, makes new items slide in around it.
+double Worth(Cells& board, int a, int b, const std::vector<int>& plainTiles) {
+  std::swap(board[a].Gem, board[b].Gem);
+  std::set<int> hit;
+  for (int c : {a, b})
+    for (int d : {11, 5, 6})
+      for (int centre : {c - d, c, c + d})
+        if (IsLineAt(board, centre, d))
+          for (int k : {centre - d, centre, centre + d}) hit.insert(k);
+  std::swap(board[a].Gem, board[b].Gem);
+  int gild = 0, burst = 0, stir = 0;
+  for (int k : hit) {
+    if (board[k].Ice > 0) ++burst;
+    else if (board[k].Gnd == 0) ++gild;
+    for (int t : plainTiles)
+      if (std::abs(board[k].CenterX - board[t].CenterX) < 50 && board[k].CenterY >= board[t].CenterY - 30) ++stir;
+  }
+  return 100.0 * gild + 70.0 * burst + 5.0 * stir + double(hit.size());
+}
+
+}  // namespace
+
+Autoplay::Autoplay(AutoplayOptions options) : opt_(options), rng_(options.seed) {}
+
+bool Autoplay::BoardReady(const Cells& cells, const BoardState& st) {
+  if (!(st.BoardIdle && st.NoFall && st.PrevNoFall) || st.SwapState != 0 || st.NoMovesRunning || st.LevelComplete ||
+      st.TimeUpFlag || st.BoardGrowIn)
+    return false;
+  for (int i = 0; i < kCellCount; ++i) {
+    const Cell& c = cells[i];
+    // An empty cell is about to be filled from above: the board only looks settled.
+    if (c.isExists && (c.Disappear != 0 || c.Move || !c.isAvailable || c.Gem == 0)) return false;
+  }
+  return true;
+}
+
+std::optional<MovePair> Autoplay::ChooseMove(const Cells& cells, Rng& rng, bool anyMove) {
+  std::vector<MovePair> moves = ListMoves(cells);
+  // Each move is listed from both of its cells; keep one of each.
+  std::vector<MovePair> unique;
+  for (const MovePair& m : moves)
+    if (m.from < m.to) unique.push_back(m);
+  if (unique.empty()) return std::nullopt;
+  if (anyMove) return unique[std::size_t(rng.Below(int(unique.size())))];
+  auto board = std::make_unique<Cells>(cells);
+  std::vector<int> plainTiles;
+  for (int i = 0; i < kCellCount; ++i)
+    if (cells[i].isExists && cells[i].Gnd == 0) plainTiles.push_back(i);
+  if (plainTiles.size() > 6) plainTiles.clear();
+  double best = -1;
+  MovePair pick;
+  for (const MovePair& m : unique) {
+    double w = Worth(*board, m.from, m.to, plainTiles) + rng.Next();  // the fraction breaks ties
+    if (w > best) {
+      best = w;
+      pick = m;
+    }
+  }
+  return pick;
+}
+
+void Autoplay::Click(double x, double y) {
+  script_.push_back({x, y, false, opt_.moveMs});
+  script_.push_back({x, y, true, 0});
+  script_.push_back({x, y, false, 0});
+}
+
+void Autoplay::Plan(const MovePair& move, const Cells& cells, const BoardState& st, const ScreenMetrics& m) {
+  int a = move.from, b = move.to, s = st.SelectedCell;
+  // Clicking an old selection again clears it; otherwise it would pair up.
+  if (s >= 0 && s < kCellCount && s != a && s != b) Click(CentreX(cells, m, s), CentreY(cells, m, s));
+  if (s == b) std::swap(a, b);
+  double ax = CentreX(cells, m, a), ay = CentreY(cells, m, a);
+  double bx = CentreX(cells, m, b), by = CentreY(cells, m, b);
+  bool drag = opt_.dragEvery > 0 && (moves_ + 1) % opt_.dragEvery == 0;
+  if (s == a) {
+    Click(bx, by);
+  } else if (drag) {
+    script_.push_back({ax, ay, false, opt_.moveMs});
+    script_.push_back({ax, ay, true, 0});
+    script_.push_back({bx, by, true, opt_.moveMs});
+    script_.push_back({bx, by, false, 0});
+  } else {
+    Click(ax, ay);
+    Click(bx, by);
+  }
+  ++moves_;
+}
+
+PointerFeed Autoplay::Step(double now, const Cells& cells, const BoardState& st, const ScreenMetrics& m) {
+  if (st.SwapState != 0) sawSwap_ = true;
+  bool ready = BoardReady(cells, st);
+
+  if (!script_.empty()) {
+    Action& act = script_.front();
+    if (actionStart_ < 0) {
+      actionStart_ = now;
+      fromX_ = feed_.x;
+      fromY_ = feed_.y;
+      arrivedAt_ = -1;
+      framesAtTarget_ = 0;
+    }
+    double t = act.travelMs > 0 ? std::min(1.0, (now - actionStart_) / act.travelMs) : 1.0;
+    feed_.x = fromX_ + (act.x - fromX_) * t;
+    feed_.y = fromY_ + (act.y - fromY_) * t;
+    feed_.left = act.left;
+    if (t >= 1 && arrivedAt_ < 0) arrivedAt_ = now;
+    // A step is done once a frame has seen it at its target and it has been
+    // held long enough; it then gives way to the next step in this same frame.
+    if (arrivedAt_ >= 0 && framesAtTarget_ >= 1 && now - arrivedAt_ >= opt_.holdMs) {
+      script_.pop_front();
+      actionStart_ = -1;
+      if (!ready) {
+        // The swap began (or something else got the board busy): let go.
+        script_.clear();
+        feed_.left = false;
+      }
+      if (script_.empty()) {
+        waitAfterScript_ = 3;
+        return feed_;
+      }
+      return Step(now, cells, st, m);
+    }
+    if (arrivedAt_ >= 0) ++framesAtTarget_;
+    readySince_ = -1;
+    return feed_;
+  }
+
+  feed_.left = false;
+  if (waitAfterScript_ > 0 && --waitAfterScript_ == 0) {
+    lastMissed_ = !sawSwap_;
+    if (lastMissed_) ++missed_;
+  }
+  if (!ready || waitAfterScript_ > 0) {
+    readySince_ = -1;
+    return feed_;
+  }
+  if (readySince_ < 0) readySince_ = now;
+  if (now - readySince_ < opt_.thinkMs) return feed_;
+
+  // After a move that did not take, any move will do: the best one may be the
+  // one that keeps failing.
+  std::optional<MovePair> move = ChooseMove(cells, rng_, lastMissed_);
+  if (!move) return feed_;  // the board will notice there is no move and shuffle
+  sawSwap_ = false;
+  lastMissed_ = false;
+  Plan(*move, cells, st, m);
+  return Step(now, cells, st, m);
+}
+
+}  // namespace bm

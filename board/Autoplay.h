@@ -1,0 +1,72 @@
+// A player made of rules: it reads the board, picks one of the moves the board
+// offers, and moves the pointer and presses the button as a hand would. The
+// shell feeds its pointer into the input layer in place of the real mouse.
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <optional>
+
+#include "board/BoardState.h"
+#include "board/Cell.h"
+#include "board/MoveSearch.h"
+#include "board/Rng.h"
+#include "board/ScreenMetrics.h"
+
+namespace bm {
+
+struct AutoplayOptions {
+  double thinkMs = 0;  // pause once the board is ready, before the pointer moves
+  double holdMs = 0;   // least time each pointer step is held
+  double moveMs = 0;   // pointer travel from one place to the next; 0 jumps
+  int dragEvery = 3;   // every n-th move is made by dragging; 0 never drags
+  std::uint64_t seed = 1;
+};
+
+struct PointerFeed {
+  double x = 0, y = 0;  // back-buffer pixels
+  bool left = false, right = false;
+};
+
+class Autoplay {
+ public:
+  explicit Autoplay(AutoplayOptions options = {});
+
+  // Call once per frame, before the frame reads its input; returns what the
+  // pointer and the buttons do during that frame.
+  PointerFeed Step(double now, const Cells& cells, const BoardState& st, const ScreenMetrics& metrics);
+
+  // Nothing moves, nothing is removed, no caption or outcome runs: a click
+  // would be taken.
+  static bool BoardReady(const Cells& cells, const BoardState& st);
+  // The move the bot would make: most tiles gilded, then most bubbles burst,
+  // then the longest lines; ties broken at random.
+  static std::optional<MovePair> ChooseMove(const Cells& cells, Rng& rng, bool anyMove = false);
+
+  int MovesMade() const { return moves_; }
+  int MovesMissed() const { return missed_; }
+
+ private:
+  struct Action {
+    double x = 0, y = 0;
+    bool left = false;
+    double travelMs = 0;
+  };
+  void Plan(const MovePair& move, const Cells& cells, const BoardState& st, const ScreenMetrics& m);
+  void Click(double x, double y);
+
+  AutoplayOptions opt_;
+  Rng rng_;
+  std::deque<Action> script_;
+  PointerFeed feed_;
+  double fromX_ = 0, fromY_ = 0;
+  double actionStart_ = -1;  // clock when the current action began; -1 = not begun
+  double arrivedAt_ = -1;
+  int framesAtTarget_ = 0;
+  double readySince_ = -1;
+  bool sawSwap_ = false;     // a swap started since the last plan
+  int waitAfterScript_ = 0;  // frames left to see whether the planned swap began
+  int moves_ = 0, missed_ = 0;
+  bool lastMissed_ = false;
+};
+
+}  // namespace bm

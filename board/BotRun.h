@@ -1,0 +1,36 @@
+// A whole level played by the autoplay bot on the rules alone, on a generated
+// lattice board: for tests, benchmarks and quick checks without a window.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "board/Autoplay.h"
+
+namespace bm {
+
+struct BotRunOptions {
+  std::uint64_t seed = 1;
+  double frameMs = 16;        // mean frame time; frames vary between half and one and a half of it
+  double limitMs = 600000;    // give up after this much game time
+  std::string holes;          // cells that do not exist, e.g. "0 5 110"
+  std::string bubbles;        // "cell:count" pairs, e.g. "40:2 62:1"
+  int kinds = 5;              // jewel kinds 1..kinds
+  bool checkInvariants = true;
+  AutoplayOptions bot;
+};
+
+struct BotRunResult {
+  bool won = false;
+  double gameMs = 0;
+  long frames = 0;
+  int moves = 0;
+  int missed = 0;
+  int shuffles = 0;
+  int score = 0;
+  int violations = 0;
+  std::string report;  // the invariant report
+};
+
+BotRunResult RunBotOnLattice(const BotRunOptions& options);
+
+}  // namespace bm

@@ -1,0 +1,142 @@
+#include "board/Autoplay.h"
+
+#include <gtest/gtest.h>
+
+#include "board/BotRun.h"
+#include "board/Invariants.h"
+#include "tests/board/BoardKit.h"
+
+namespace bm {
+namespace {
+
+using testing::BoardKit;
+
+// Feeds the bot's pointer into kit frames.
+void BotFrames(BoardKit& kit, Autoplay& bot, int n, double dt = 35) {
+  for (int k = 0; k < n; ++k) {
+    PointerFeed f = bot.Step(kit.now + dt, kit.cells, kit.st, kit.metrics);
+    kit.px = f.x;
+    kit.py = f.y;
+    kit.left = f.left;
+    kit.right = f.right;
+    kit.Frame(dt);
+  }
+}
+
+TEST(Autoplay, PrefersTheMoveThatGildsAndBursts) {
+  BoardKit kit;
+  // Two moves: 28<->22 completes column 0 on gold tiles; 35<->24 completes
+  // 2-13-24 on new tiles with a bubble at 13.
+  kit.Set(0, 1);
+  kit.Set(11, 1);
+  kit.Set(28, 1);
+  for (int i : {0, 11, 22}) kit.cells[i].Gnd = 1;
+  kit.Set(2, 2);
+  kit.Set(13, 2, 1);
+  kit.Set(35, 2);
+  Rng rng(1);
+  auto move = Autoplay::ChooseMove(kit.cells, rng);
+  ASSERT_TRUE(move);
+  EXPECT_EQ(std::min(move->from, move->to), 24);
+  EXPECT_EQ(std::max(move->from, move->to), 35);
+}
+
+TEST(Autoplay, ClicksLikeAPlayerAndMakesTheSwap) {
+  BoardKit kit;
+  kit.Set(0, 1);
+  kit.Set(11, 1);
+  kit.Set(28, 1);
+  AutoplayOptions o;
+  o.dragEvery = 0;
+  Autoplay bot(o);
+  BotFrames(kit, bot, 8);
+  EXPECT_EQ(bot.MovesMade(), 1);
+  kit.Settle();
+  EXPECT_EQ(kit.st.Score, 75);
+  EXPECT_EQ(bot.MovesMissed(), 0);
+}
+
+TEST(Autoplay, DragsWhenAskedTo) {
+  BoardKit kit;
+  kit.Set(0, 1);
+  kit.Set(11, 1);
+  kit.Set(28, 1);
+  AutoplayOptions o;
+  o.dragEvery = 1;
+  o.moveMs = 100;
+  Autoplay bot(o);
+  BotFrames(kit, bot, 20);
+  kit.Settle();
+  EXPECT_EQ(kit.st.Score, 75);
+}
+
+TEST(Autoplay, ClearsAStaleSelectionFirst) {
+  BoardKit kit;
+  kit.Set(0, 1);
+  kit.Set(11, 1);
+  kit.Set(28, 1);
+  kit.Click(17);  // a neighbour of 22 and 28: pairing with it would be wrong
+  ASSERT_EQ(kit.st.SelectedCell, 17);
+  AutoplayOptions o;
+  o.dragEvery = 0;
+  Autoplay bot(o);
+  BotFrames(kit, bot, 12);
+  kit.Settle();
+  EXPECT_EQ(kit.st.Score, 75);
+}
+
+TEST(Autoplay, WaitsWhileTheBoardIsBusyAndForItsThinkingTime) {
+  BoardKit kit;
+  kit.Set(0, 1);
+  kit.Set(11, 1);
+  kit.Set(28, 1);
+  kit.Set(100, 9, 1);  // a bubble bursting
+  kit.cells[100].Disappear = 11;
+  kit.cells[100].isAvailable = false;
+  AutoplayOptions o;
+  o.thinkMs = 1000;
+  Autoplay bot(o);
+  BotFrames(kit, bot, 10);
+  EXPECT_EQ(bot.MovesMade(), 0);
+  BotFrames(kit, bot, 60);
+  EXPECT_EQ(bot.MovesMade(), 1);
+}
+
+TEST(Autoplay, DoesNothingOnABoardWithoutMovesUntilItIsShuffled) {
+  BoardKit kit({}, true);
+  Autoplay bot;
+  BotFrames(kit, bot, 116);
+  EXPECT_EQ(bot.MovesMade(), 0);
+  EXPECT_TRUE(kit.st.NoMovesRunning);
+}
+
+TEST(Autoplay, WinsAGeneratedLevelWithoutBreakingAnyRule) {
+  BotRunOptions o;
+  o.seed = 42;
+  o.holes = "5 10 60 61 110 115";
+  o.bubbles = "40:2 62:1 84:3";
+  o.bot.holdMs = 20;
+  o.bot.moveMs = 60;
+  BotRunResult r = RunBotOnLattice(o);
+  EXPECT_TRUE(r.won) << "after " << r.gameMs / 1000 << " s, " << r.moves << " moves";
+  EXPECT_EQ(r.violations, 0) << r.report;
+  EXPECT_GT(r.gameMs, 60000);  // a real level takes minutes, not seconds
+  EXPECT_GT(r.score, 0);
+  std::printf("bot: %s after %.0f s, %d moves (%d missed), %d shuffles, score %d, %ld frames\n",
+              r.won ? "won" : "lost", r.gameMs / 1000, r.moves, r.missed, r.shuffles, r.score, r.frames);
+}
+
+TEST(Autoplay, WinsWithOtherSeedsAndFrameRates) {
+  for (std::uint64_t seed : {1u, 2u, 3u}) {
+    BotRunOptions o;
+    o.seed = seed;
+    o.frameMs = seed == 2 ? 50 : 8;
+    o.kinds = seed == 3 ? 6 : 4;
+    BotRunResult r = RunBotOnLattice(o);
+    EXPECT_TRUE(r.won) << "seed " << seed;
+    EXPECT_EQ(r.violations, 0) << r.report;
+  }
+}
+
+}  // namespace
+}  // namespace bm
