@@ -35,14 +35,30 @@ bool IsLineAt(const Cells& cells, int i, int d, bool anyItem) {
   return LineWith(cells, i, d, anyItem, [&](int k) { return cells[k].Gem; });
 }
 
-bool WouldMatch(const Cells& cells, int a, int b) {
+std::vector<LineRef> LinesOfAnyCode(const Cells& cells) {
+  std::vector<LineRef> lines;
+  for (int i = 0; i < kCellCount; ++i)
+    for (int d : {11, 5, 6})
+      if (IsLineAt(cells, i, d, true)) lines.push_back({i, d});
+  return lines;
+}
+
+bool WouldMatch(const Cells& cells, int a, int b, const std::vector<LineRef>& before) {
   if (!Cells::InRange(a) || !Cells::InRange(b)) return false;
   int ga = cells[a].Gem, gb = cells[b].Gem;
   auto code = [&](int k) { return k == a ? gb : k == b ? ga : cells[k].Gem; };
-  for (int i = 0; i < kCellCount; ++i)
+  for (int c : {a, b})
     for (int d : {11, 5, 6})
-      if (LineWith(cells, i, d, true, code)) return true;
+      for (int centre : {c - d, c, c + d})
+        if (LineWith(cells, centre, d, true, code)) return true;
+  for (const LineRef& l : before) {
+    bool touches = false;
+    for (int k : {l.centre - l.axis, l.centre, l.centre + l.axis}) touches = touches || k == a || k == b;
+    if (!touches) return true;
+  }
   return false;
 }
+
+bool WouldMatch(const Cells& cells, int a, int b) { return WouldMatch(cells, a, b, LinesOfAnyCode(cells)); }
 
 }  // namespace bm

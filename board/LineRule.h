@@ -1,5 +1,7 @@
 // Lines of three: the one rule every line search of the board shares.
 #pragma once
+#include <vector>
+
 #include "board/Cell.h"
 
 namespace bm {
@@ -21,8 +23,17 @@ void ForEachLine(const Cells& cells, F&& f) {
       if (IsLineAt(cells, i, d)) f(i, d);
 }
 
+struct LineRef {
+  int centre = 0, axis = 0;
+};
+// Every line on the board now, any code > 0 counting.
+std::vector<LineRef> LinesOfAnyCode(const Cells& cells);
+
 // Whether exchanging the codes of a and b would leave any line on the board
 // (any code > 0 counts). The board itself is not changed.
 bool WouldMatch(const Cells& cells, int a, int b);
+// The same, given LinesOfAnyCode of the board: a line after the exchange either
+// passes through a or b, or was there before and touches neither.
+bool WouldMatch(const Cells& cells, int a, int b, const std::vector<LineRef>& before);
 
 }  // namespace bm

@@ -23,11 +23,11 @@ void Append(BoardState& st, const std::vector<MovePair>& found) {
   }
 }
 
-void ExamineCell(BoardCtx& c, int i) {
+void ExamineCell(BoardCtx& c, int i, const std::vector<LineRef>& before) {
   if (!c.cells[i].isExists) return;
   static thread_local std::vector<MovePair> found;
   found.clear();
-  MovesAt(c.cells, i, found);
+  MovesAt(c.cells, i, found, before);
   Append(c.st, found);
 }
 
@@ -52,19 +52,22 @@ int CompleteScan(BoardCtx& c) {
 
 }  // namespace
 
-void MovesAt(const Cells& cells, int i, std::vector<MovePair>& out) {
+void MovesAt(const Cells& cells, int i, std::vector<MovePair>& out, const std::vector<LineRef>& before) {
   for (int d : {11, -11, 5, -5, 6, -6}) {
     int j = i + d;
     if (j < 0 || j > 500) continue;
-    if (CanSwap(cells, i, j) && IsNeighbour(cells, i, j) && cells[j].isExists && WouldMatch(cells, i, j))
+    if (CanSwap(cells, i, j) && IsNeighbour(cells, i, j) && cells[j].isExists && WouldMatch(cells, i, j, before))
       out.push_back({i, j});
   }
 }
 
+void MovesAt(const Cells& cells, int i, std::vector<MovePair>& out) { MovesAt(cells, i, out, LinesOfAnyCode(cells)); }
+
 std::vector<MovePair> ListMoves(const Cells& cells) {
   std::vector<MovePair> out;
+  std::vector<LineRef> before = LinesOfAnyCode(cells);
   for (int i = 0; i < kCellCount; ++i)
-    if (cells[i].isExists) MovesAt(cells, i, out);
+    if (cells[i].isExists) MovesAt(cells, i, out, before);
   return out;
 }
 
@@ -80,7 +83,8 @@ void ResetMoveTimer(BoardState& st, double now) {
 int CountMovesStep(BoardCtx& c) {
   BoardState& st = c.st;
   if (st.ScanCursor == 0) st.ScanCount = 0;
-  ExamineCell(c, st.ScanCursor);
+  if (st.ScanCursor < kCellCount && c.cells[st.ScanCursor].isExists)
+    ExamineCell(c, st.ScanCursor, LinesOfAnyCode(c.cells));
   st.ScanCursor += 1;
   if (!st.BoardIdle) ResetMoveTimer(st, c.now);
   if (st.ScanCursor < kCellCount) {
@@ -95,7 +99,8 @@ int CountMovesAll(BoardCtx& c) {
   // Always a fresh count: entries of a half-done incremental scan would be
   // counted twice.
   st.ScanCount = 0;
-  for (int i = 0; i < kCellCount; ++i) ExamineCell(c, i);
+  std::vector<LineRef> before = LinesOfAnyCode(c.cells);
+  for (int i = 0; i < kCellCount; ++i) ExamineCell(c, i, before);
   return CompleteScan(c);
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "board/BoardContext.h"
+#include "board/LineRule.h"
 
 namespace bm {
 
@@ -16,6 +17,8 @@ struct MovePair {
 // Appends the moves of cell i (tried towards i+11, i-11, i+5, i-5, i+6, i-6).
 // Every move is found from both of its cells.
 void MovesAt(const Cells& cells, int i, std::vector<MovePair>& out);
+// The same with the board's present lines already known (LinesOfAnyCode).
+void MovesAt(const Cells& cells, int i, std::vector<MovePair>& out, const std::vector<LineRef>& before);
 // All moves of the board, each listed from both cells.
 std::vector<MovePair> ListMoves(const Cells& cells);
 

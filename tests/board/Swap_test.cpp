@@ -160,8 +160,9 @@ TEST(Swap, RumSwapTurnsAboutTheMidpointAndStays) {
   double r = std::hypot(kit.cells[22].CenterX - mx, kit.cells[22].CenterY - my);
   while (kit.st.SwapState != 0) {
     kit.Frame();
-    if (kit.st.SwapState == 3)
+    if (kit.st.SwapState == 3) {
       EXPECT_NEAR(std::hypot(kit.cells[28].Pos.CurX - mx, kit.cells[28].Pos.CurY - my), r, 1e-9);
+    }
   }
   EXPECT_FALSE(kit.player.rumSwap);
   EXPECT_EQ(kit.cells[22].Gem, FillerCode(28));
