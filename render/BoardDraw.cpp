@@ -1,0 +1,303 @@
+#include "render/BoardDraw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "board/Geometry.h"
+#include "board/ItemCodes.h"
+#include "board/MoveSearch.h"
+#include "render/Canvas.h"
+#include "render/Font.h"
+#include "render/ItemPictures.h"
+
+namespace bm {
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+constexpr const char* kTile = "256/parus-front.png";
+constexpr const char* kHole = "256/parus-back5.png";
+constexpr const char* kGold = "256/backcells/gold-normal.png";
+constexpr const char* kBorder = "256/anime/border.png";
+constexpr const char* kBubble = "256/circ.png";
+constexpr const char* kVanish = "256/disap.png";
+constexpr const char* kGlow = "256/eff.png";
+constexpr const char* kRing = "256/emp.png";
+constexpr const char* kArrow = "256/arrow.png";
+constexpr const char* kDigits = "256/num.png";
+
+Argb Opaque(std::uint32_t rgb) { return 0xFF000000u | (rgb & 0xFFFFFFu); }
+
+// Multiplies a colour's channels by a grey level (the tile and item corner colours).
+Argb Shade(Argb c, std::uint32_t grey) {
+  auto ch = [&](int shift) { return ((c >> shift) & 255u) * ((grey >> shift) & 255u) / 255u; };
+  return (c & 0xFF000000u) | (ch(16) << 16) | (ch(8) << 8) | ch(0);
+}
+
+struct View {
+  Canvas& cv;
+  const Cells& cells;
+  const BoardState& st;
+  const ScreenMetrics& m;
+  double sx, sy;
+  double tileW, tileH;
+
+  double X(double boardX) const { return m.CellScreenX(boardX); }
+  double Y(double boardY) const { return m.CellScreenY(boardY); }
+};
+
+// Stand-in for a missing picture: a small square, so the board stays readable.
+void Block(View& v, double cx, double cy, double edge, Argb color) {
+  v.cv.Fill(cx - edge / 2, cy - edge / 2, cx + edge / 2, cy + edge / 2, color);
+}
+
+Argb JewelStandIn(int code) {
+  static const Argb kColors[8] = {0xFF3060F0, 0xFF30C050, 0xFFF0A020, 0xFFE03040,
+                                  0xFFE0E0F0, 0xFFF0E040, 0xFFB040E0, 0xFF40D0E0};
+  if (IsJewel(code)) return kColors[(code - 1) % 8];
+  return IsKey(code) ? 0xFFC0A060 : 0xFFFF80FF;
+}
+
+bool HasExistingNeighbour(const Cells& cells, int i) {
+  for (int d : {-11, -6, -5, 5, 6, 11})
+    if (i + d >= 0 && i + d < kCellCount && cells[i + d].isExists && IsNeighbour(cells, i, i + d)) return true;
+  return false;
+}
+
+void DrawTiles(View& v, const BoardDrawExtras& extras) {
+  TextureId tile = v.cv.Tex(kTile), hole = v.cv.Tex(kHole), gold = v.cv.Tex(kGold);
+  TextureId flip = 0;
+  if (extras.flipScale >= 1 && extras.flipScale <= 18)
+    flip = v.cv.Tex("256/anime/pb" + std::to_string(extras.flipScale) + ".png");
+  for (int i = 0; i < kCellCount; ++i) {
+    const Cell& c = v.cells[i];
+    double x = v.X(c.CenterX), y = v.Y(c.CenterY);
+    if (!c.isExists) {
+      // Holes are drawn where they break the board's shape, not all round it.
+      if ((c.CenterX != 0 || c.CenterY != 0) && HasExistingNeighbour(v.cells, i)) {
+        if (hole) v.cv.Sprite(hole, x, y, v.tileW, v.tileH);
+        else Block(v, x, y, v.tileW * 0.7, 0xC0020A18);
+      }
+      continue;
+    }
+    Argb corners[4];
+    for (int k = 0; k < 4; ++k) corners[k] = Opaque(c.GndCol[k]);
+    if (!c.Gnd && extras.freeTilesTint)
+      for (Argb& col : corners) col = Shade(*extras.freeTilesTint | 0xFF000000u, col);
+    TextureId t = c.Gnd ? (flip ? flip : gold) : tile;
+    if (t) v.cv.Sprite(t, x, y, v.tileW, v.tileH, 0, corners);
+    else Block(v, x, y, v.tileW * 0.7, c.Gnd ? 0xFFE0B030 : 0xFF3A5468);
+    if (c.Gnd && c.Shine > 0) {
+      // The light band sweeps across the new gold tile as its flash runs out.
+      int frame = std::clamp(int((1 - c.Shine) * 8), 0, 7);
+      TextureId sweep = v.cv.Tex("256/anime/pf" + std::to_string(frame) + ".png");
+      if (sweep) v.cv.Sprite(sweep, x, y, v.tileW, v.tileH);
+    }
+  }
+  if (v.st.HintVisible) {
+    TextureId border = v.cv.Tex(kBorder);
+    double pulse = 0.6 + 0.4 * std::sin(extras.clockMs / 1000 * 2 * kPi);
+    for (int i : {v.st.HintA, v.st.HintB}) {
+      if (i < 0 || i >= kCellCount || !v.cells[i].isExists) continue;
+      if (border) v.cv.Sprite(border, v.X(v.cells[i].CenterX), v.Y(v.cells[i].CenterY), v.tileW, v.tileH, 0,
+                              WithAlpha(0xFFFFFFFF, pulse));
+    }
+  }
+}
+
+void DrawItem(View& v, int i) {
+  const Cell& c = v.cells[i];
+  double x = v.X(c.Pos.CurX), y = v.Y(c.Pos.CurY);
+  // A bursting bubble swells by the size offset; the item inside keeps its size.
+  bool bursting = c.Disappear == 11 && c.Ice >= 1;
+  double edge = ItemEdge(bursting ? 0 : c.Pos.Size, v.sx);
+  if (edge <= 0) return;
+  double height = edge / std::max(1.0, c.Wave);
+  if (Argb glow = BonusGlow(c.Gem)) {
+    TextureId g = v.cv.Tex(kGlow);
+    if (g) v.cv.Sprite(g, x, y, edge * 1.2, height * 1.2, 0, glow);
+  }
+  Argb corners[4];
+  for (int k = 0; k < 4; ++k) corners[k] = Opaque(c.GemCol[k]);
+  TextureId pic = v.cv.Tex(ItemPicture(c.Gem));
+  if (pic) v.cv.Sprite(pic, x, y, edge, height, 0, corners);
+  else Block(v, x, y, edge * 0.7, Shade(JewelStandIn(c.Gem), c.GemCol[0]));
+}
+
+void DrawItems(View& v) {
+  // The two items of a swap lie above all others, and B above A.
+  for (int pass = 0; pass < 3; ++pass)
+    for (int i = 0; i < kCellCount; ++i) {
+      const Cell& c = v.cells[i];
+      if (!c.isExists || c.Gem == 0) continue;
+      int layer = !c.Front ? 0 : !c.Fronter ? 1 : 2;
+      if (layer == pass) DrawItem(v, i);
+    }
+}
+
+void DrawBubbles(View& v) {
+  TextureId ring = v.cv.Tex(kBubble);
+  for (int i = 0; i < kCellCount; ++i) {
+    const Cell& c = v.cells[i];
+    if (!c.isExists || c.Ice < 1 || c.Gem == 0) continue;
+    double x = v.X(c.Pos.CurX), y = v.Y(c.Pos.CurY);
+    bool bursting = c.Disappear == 11;
+    double base = ItemEdge(bursting ? 0 : std::min(c.Pos.Size, 0.0), v.sx);
+    for (int k = 1; k <= c.Ice; ++k) {
+      double edge = base * (1.08 + 0.12 * (k - 1));
+      double alpha = 1;
+      if (k == c.Ice) {
+        alpha = c.colFade / 255.0;
+        if (bursting) edge += 2 * c.Pos.Size;
+      }
+      if (ring) v.cv.Sprite(ring, x, y, edge, edge, 0, WithAlpha(0xFFFFFFFF, alpha));
+      else v.cv.Fill(x - edge / 2, y - edge / 2, x + edge / 2, y - edge / 2 + 2 * v.sy, WithAlpha(0xFFA0E8FF, alpha));
+    }
+  }
+}
+
+void DrawSelection(View& v) {
+  int s = v.st.SelectedCell;
+  if (s < 0 || s >= kCellCount || !v.cells[s].isExists) return;
+  TextureId ring = v.cv.Tex(kRing);
+  const Cell& sel = v.cells[s];
+  double angle = v.st.MarkerAngle * kPi / 180;
+  if (ring) v.cv.Sprite(ring, v.X(sel.CenterX), v.Y(sel.CenterY), v.tileW, v.tileW, angle);
+  else Block(v, v.X(sel.CenterX), v.Y(sel.CenterY), v.tileW * 0.9, 0x60FFD040);
+  // The cells the selection can be swapped with, unless an anchor joins any two.
+  if (v.st.AnchorArmed) return;
+  for (int d : {-11, -6, -5, 5, 6, 11}) {
+    int j = s + d;
+    if (j < 0 || j >= kCellCount || !v.cells[j].isExists || !IsNeighbour(v.cells, s, j)) continue;
+    const Cell& n = v.cells[j];
+    if (!IsItem(n.Gem) || n.Gem == sel.Gem || n.Ice != 0) continue;
+    double x = v.X(n.CenterX), y = v.Y(n.CenterY);
+    if (ring) v.cv.Sprite(ring, x, y, v.tileW * 0.8, v.tileW * 0.8, -angle, 0x70FFFFFF);
+    else Block(v, x, y, v.tileW * 0.5, 0x30FFFFFF);
+  }
+}
+
+// An arrow between two cells, pointing from a to b.
+void Arrow(View& v, int a, int b, double scale, Argb color) {
+  if (a < 0 || b < 0 || a >= kCellCount || b >= kCellCount) return;
+  const Cell& A = v.cells[a];
+  const Cell& B = v.cells[b];
+  double ax = v.X(A.CenterX), ay = v.Y(A.CenterY), bx = v.X(B.CenterX), by = v.Y(B.CenterY);
+  double angle = std::atan2(bx - ax, -(by - ay));  // the picture points up
+  TextureId arrow = v.cv.Tex(kArrow);
+  double edge = v.tileW * 0.5 * scale;
+  if (arrow) v.cv.Sprite(arrow, (ax + bx) / 2, (ay + by) / 2, edge, edge, angle, color);
+  else Block(v, (ax + bx) / 2, (ay + by) / 2, edge * 0.4, color);
+}
+
+void DrawMarks(View& v, const BoardDrawExtras& extras) {
+  if (v.st.ParrotShowing) {
+    int listed = std::min(v.st.MovesFound, kMoveListSize - 1);
+    for (int k = 1; k <= listed; ++k) {
+      int a = v.st.MoveFrom[std::size_t(k)], b = v.st.MoveTo[std::size_t(k)];
+      if (a < b) Arrow(v, a, b, 0.8, 0xC0FFFFFF);
+    }
+  }
+  if (v.st.HintVisible) {
+    double pulse = 1 + 0.15 * std::sin(extras.clockMs / 1000 * 2 * kPi);
+    Arrow(v, v.st.HintA, v.st.HintB, pulse, 0xFFFFFFFF);
+  }
+}
+
+void DrawRemovals(View& v) {
+  TextureId vanish = v.cv.Tex(kVanish);
+  if (!vanish) return;
+  for (int i = 0; i < kCellCount; ++i) {
+    const Cell& c = v.cells[i];
+    if (!c.isExists || c.Disappear != 11 || c.Ice != 0) continue;
+    double p = std::clamp(-c.Pos.Size / (40 * v.sx), 0.0, 1.0);
+    double w = v.tileW * (0.8 + 0.9 * p), h = v.tileW * (0.35 + 0.3 * p);
+    // Rotation is measured counter-clockwise; the screen's y axis points down.
+    v.cv.Sprite(vanish, v.X(c.Pos.CurX), v.Y(c.Pos.CurY), w, h, -c.Rotation, WithAlpha(0xFFFFFFFF, 1 - p));
+  }
+}
+
+void DrawPointsTexts(View& v, Font& font) {
+  TextureId digits = v.cv.Tex(kDigits);
+  const std::string charset = "0123456789:+-x/%";
+  double size = 30 * v.sx, advance = size * 0.62;
+  for (int i = 0; i < kCellCount; ++i) {
+    const CellFx& fx = v.cells.fx[std::size_t(i)];
+    if (!v.cells[i].isExists || !fx.Active || fx.Text.empty()) continue;
+    double alpha = std::clamp(fx.Alpha / 255.0, 0.0, 1.0);
+    double cx = v.X(fx.X), cy = v.Y(fx.Y) - 20 * v.sy;
+    if (!digits) {
+      IRect r{int(cx - 60 * v.sx), int(cy - 16 * v.sy), int(cx + 60 * v.sx), int(cy + 16 * v.sy)};
+      font.Draw(v.cv, fx.Text, r, 0.3, WithAlpha(0xFF000000, alpha), WithAlpha(0xFFFFE6A0, alpha), Align::Center);
+      continue;
+    }
+    double x = cx - advance * double(fx.Text.size()) / 2 + advance / 2;
+    for (char ch : fx.Text) {
+      std::size_t k = charset.find(ch);
+      if (k == std::string::npos) continue;
+      double u0 = double(k % 4) / 4, v0 = double(k / 4) / 4;
+      v.cv.ImagePart(digits, x - size / 2, cy - size / 2, x + size / 2, cy + size / 2, u0, v0, u0 + 0.25, v0 + 0.25,
+                     WithAlpha(0xFFFFFFFF, alpha));
+      x += advance;
+    }
+  }
+}
+
+void DrawCaption(View& v, Font& font) {
+  NoMovesCaption cap = CaptionOf(v.st);
+  if (!cap.visible) return;
+  IRect r = v.m.DesignRect(cap.x - 420, cap.y - 60, cap.x + 420, cap.y + 60);
+  double alpha = (cap.argb >> 24) / 255.0;
+  font.Draw(v.cv, cap.text, r, 0.4 * cap.size, WithAlpha(0xFF000000, alpha), cap.argb, Align::Center);
+}
+
+}  // namespace
+
+double ItemEdge(double sizeOffset, double sx) { return std::max(0.0, 2 * (40 * sx + sizeOffset)); }
+
+Argb BonusGlow(int code) {
+  switch (code) {
+    case 41: return MakeArgb(255, 64, 255, 0);
+    case 42: return MakeArgb(255, 255, 0, 128);
+    case 43: return MakeArgb(255, 0, 255, 128);
+    case 44: return MakeArgb(255, 0, 0, 0);
+    case 45: return MakeArgb(255, 255, 255, 255);
+    case 46: return MakeArgb(255, 0, 255, 0);
+    case 47: return MakeArgb(255, 255, 255, 255);
+    case 48: return MakeArgb(255, 128, 128, 255);
+    case 49: return MakeArgb(255, 0, 0, 255);
+    case 50: return MakeArgb(255, 255, 255, 0);
+    case 51: return MakeArgb(255, 255, 128, 0);
+    case 52: return MakeArgb(255, 128, 64, 0);
+    case 54: return MakeArgb(255, 96, 160, 255);
+    case 55: return MakeArgb(255, 255, 200, 64);
+    default: break;
+  }
+  // Keys glow in their own colours.
+  static const Argb kKeys[10] = {MakeArgb(255, 255, 0, 0),     MakeArgb(255, 255, 140, 0),  MakeArgb(255, 255, 230, 0),
+                                 MakeArgb(255, 170, 255, 60),  MakeArgb(255, 0, 200, 60),   MakeArgb(255, 0, 230, 230),
+                                 MakeArgb(255, 40, 80, 255),   MakeArgb(255, 150, 60, 255), MakeArgb(255, 255, 0, 200),
+                                 MakeArgb(255, 210, 170, 110)};
+  if (IsKey(code)) return kKeys[code - 71];
+  return 0;
+}
+
+void DrawBoard(Canvas& canvas, Font& font, const Cells& cells, const BoardState& st, const BoardDrawExtras& extras) {
+  const ScreenMetrics& m = canvas.metrics;
+  // Tiles are flat-topped hexagons filling their picture's width; columns stand
+  // 48 board units apart, so a tile spans 64 units.
+  View v{canvas, cells, st, m, m.XScale, m.YScale, 64 * 1.5 * m.XScale * 1.02, 64 * 1.5 * m.YScale * 1.02};
+  DrawTiles(v, extras);
+  DrawItems(v);
+  DrawBubbles(v);
+  DrawSelection(v);
+  DrawMarks(v, extras);
+  DrawRemovals(v);
+  DrawPointsTexts(v, font);
+  DrawCaption(v, font);
+}
+
+}  // namespace bm
