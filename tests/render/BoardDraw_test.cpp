@@ -1,0 +1,151 @@
+#include "render/BoardDraw.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <vector>
+
+#include "board/ItemCodes.h"
+#include "board/Swap.h"
+#include "render/Canvas.h"
+#include "render/Font.h"
+#include "render/ItemPictures.h"
+#include "tests/board/BoardKit.h"
+
+namespace bm {
+namespace {
+
+// Records every quad with the picture it shows; pictures "load" unless listed as missing.
+class RecordingDevice : public RenderDevice {
+ public:
+  struct Quad {
+    std::string picture;  // "" for an untextured quad
+    double cx = 0, cy = 0;
+  };
+  std::vector<Quad> quads;
+  std::map<std::string, TextureId> ids;
+  std::map<TextureId, std::string> paths;
+  bool picturesMissing = false;
+
+  TextureId LoadTexture(const std::string& path, int) override {
+    if (picturesMissing) return 0;
+    std::string rel = path.substr(path.find('/') + 1);
+    auto [it, fresh] = ids.emplace(rel, TextureId(ids.size() + 1));
+    paths[it->second] = rel;
+    return it->second;
+  }
+  TextureId CreateTexture(int, int, const std::uint32_t*) override { return 0; }
+  void FreeTexture(TextureId) override {}
+  void Clear(Argb) override {}
+  void DrawQuad(TextureId tex, const Vertex c[4]) override { Record(paths[tex], c); }
+  void FillQuad(const Vertex c[4]) override { Record("", c); }
+  void Present() override {}
+  void SaveBuffer(int) override {}
+  void RestoreBuffer(int) override {}
+  bool SaveScreenshot(const std::string&) override { return false; }
+  void Resize(int, int) override {}
+  int Width() override { return 1280; }
+  int Height() override { return 1024; }
+  long FramesPresented() override { return 0; }
+
+  int Count(const std::string& picture) const {
+    int n = 0;
+    for (const Quad& q : quads) n += q.picture == picture;
+    return n;
+  }
+  int LastIndexOf(const std::string& picture) const {
+    for (int i = int(quads.size()) - 1; i >= 0; --i)
+      if (quads[std::size_t(i)].picture == picture) return i;
+    return -1;
+  }
+
+ private:
+  void Record(const std::string& picture, const Vertex c[4]) {
+    quads.push_back({picture, (c[0].x + c[2].x) / 2.0, (c[0].y + c[2].y) / 2.0});
+  }
+};
+
+struct DrawKit {
+  testing::BoardKit kit;
+  RecordingDevice device;
+  TextureBank bank{device, "game"};
+  Canvas canvas{device, bank, ScreenMetrics::For(1280, 1024)};
+  Font font;
+  void Draw() {
+    device.quads.clear();
+    DrawBoard(canvas, font, kit.cells, kit.st);
+  }
+};
+
+TEST(BoardDraw, TheTwoSwapItemsAreDrawnLastAndBAboveA) {
+  DrawKit d;
+  d.kit.Set(22, 1);
+  d.kit.Set(28, 2);
+  d.kit.Set(0, 1);  // the same picture elsewhere on the board, drawn earlier
+  ASSERT_TRUE(StartSwap(d.kit.cells, d.kit.st, 28, 22));
+  d.kit.Frames(5);
+  ASSERT_EQ(d.kit.st.SwapState, 3);
+  d.Draw();
+  std::set<std::string> items;
+  for (int code = 1; code <= 80; ++code) items.insert(ItemPicture(code));
+  std::vector<RecordingDevice::Quad> drawn;
+  for (const auto& q : d.device.quads)
+    if (items.count(q.picture)) drawn.push_back(q);
+  ASSERT_GE(drawn.size(), 2u);
+  const ScreenMetrics& m = d.canvas.metrics;
+  const Cell& A = d.kit.cells[28];
+  const Cell& B = d.kit.cells[22];
+  const auto& last = drawn[drawn.size() - 1];
+  const auto& before = drawn[drawn.size() - 2];
+  EXPECT_NEAR(last.cx, m.CellScreenX(B.Pos.CurX), 0.01);
+  EXPECT_NEAR(last.cy, m.CellScreenY(B.Pos.CurY), 0.01);
+  EXPECT_NEAR(before.cx, m.CellScreenX(A.Pos.CurX), 0.01);
+  EXPECT_NEAR(before.cy, m.CellScreenY(A.Pos.CurY), 0.01);
+}
+
+TEST(BoardDraw, EveryTileOnceBubblesPerCountAndHolesOnlyAtTheEdgeOfTheBoard) {
+  DrawKit d;
+  d.kit.Load("f f f f f f  f f f f f\n"
+             "f . f f f f  f f f f f\n");
+  d.kit.cells[40].Ice = 3;
+  d.kit.cells[50].Gnd = 1;
+  d.Draw();
+  EXPECT_EQ(d.device.Count("256/parus-front.png") + d.device.Count("256/backcells/gold-normal.png"), 115);
+  EXPECT_EQ(d.device.Count("256/backcells/gold-normal.png"), 1);
+  EXPECT_EQ(d.device.Count("256/parus-back5.png"), 1);
+  EXPECT_EQ(d.device.Count("256/circ.png"), 3);
+}
+
+TEST(BoardDraw, SelectionMarksItsCellAndTheCellsItCanSwapWith) {
+  DrawKit d;
+  d.kit.st.SelectedCell = 50;
+  d.kit.cells[61].Ice = 1;           // bubbled: cannot be swapped
+  d.kit.Set(44, d.kit.cells[50].Gem);  // same code: cannot be swapped
+  d.Draw();
+  // The marker itself plus the four free neighbours with other codes.
+  EXPECT_EQ(d.device.Count("256/emp.png"), 1 + 4);
+}
+
+TEST(BoardDraw, WithoutPicturesStandInsAreDrawnAndNothingBreaks) {
+  DrawKit d;
+  d.device.picturesMissing = true;
+  d.kit.st.SelectedCell = 50;
+  d.kit.st.NoMovesRunning = true;
+  d.kit.st.CaptionProgress = 1;
+  d.kit.cells[40].Ice = 2;
+  d.Draw();
+  EXPECT_GE(d.device.Count(""), 116 + 116);
+}
+
+TEST(BoardDraw, ItemsShrinkAwayWithTheirSizeOffset) {
+  EXPECT_DOUBLE_EQ(ItemEdge(0, 1), 80);
+  EXPECT_DOUBLE_EQ(ItemEdge(-40, 1), 0);
+  EXPECT_DOUBLE_EQ(ItemEdge(-50, 1), 0);
+  EXPECT_DOUBLE_EQ(ItemEdge(8 * 0.5, 0.5), 48);
+  EXPECT_EQ(BonusGlow(item::Bomb), MakeArgb(255, 0, 0, 0));
+  EXPECT_EQ(BonusGlow(5), 0u);
+}
+
+}  // namespace
+}  // namespace bm
