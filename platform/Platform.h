@@ -67,6 +67,8 @@ class Window {
   virtual int DesktopHeight() = 0;
   virtual bool HasDisplayMode(int width, int height) = 0;
   virtual void ShowCursor(bool show) = 0;
+  // Moves the system cursor to client pixels (the autoplay demo); headless does nothing.
+  virtual void WarpPointer(double, double) {}
   // True once after the window's picture was lost (shown again, uncovered): redraw it.
   virtual bool TakeExposed() { return false; }
   // A blocking message box (start-up failures); headless writes it to stderr.

@@ -1,6 +1,7 @@
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
 #include "render/MenuScreen.h"
+#include "shell/BotInput.h"
 #include "shell/Game.h"
 #include "shell/Report.h"
 
@@ -8,10 +9,31 @@ namespace bm {
 
 void StartAutoplay(Game& g, Host& host) {
   g.autoplay = true;
+  AutoplayOptions o;
+  o.thinkMs = g.options.thinkMs;
+  // With a window the moves are paced for a person to follow.
+  if (!g.plat.headless) {
+    o.holdMs = 60;
+    o.moveMs = 250;
+  }
+  o.seed = g.options.seed + 1;
+  g.bot = std::make_unique<Autoplay>(o);
+  g.botInput = std::make_unique<BotInput>(*g.plat.input, *g.plat.window, !g.plat.headless);
+  g.plat.input = g.botInput.get();
   // Like a player: point at "Play" on the main menu and click it.
   IRect play = MainMenuItemRect(g.metrics, menu::Play);
   double x = (play.left + play.right) / 2.0, y = (play.top + play.bottom) / 2.0;
-  if (HeadlessWindow* w = host.Scripted()) w->ScriptClick(g.Now() + 300, x, y);
+  g.botInput->Feed({x, y, false, false});
+  g.botMenuClickAt = g.Now() + 300;
+  (void)host;
+}
+
+void AutoplayMenuStep(Game& g) {
+  if (!g.botInput || g.botMenuClickAt <= 0) return;
+  IRect play = MainMenuItemRect(g.metrics, menu::Play);
+  double x = (play.left + play.right) / 2.0, y = (play.top + play.bottom) / 2.0;
+  bool press = g.Now() >= g.botMenuClickAt && g.Now() < g.botMenuClickAt + 60;
+  g.botInput->Feed({x, y, press, false});
 }
 
 }  // namespace bm

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "board/Geometry.h"
+#include "shell/BotInput.h"
 
 namespace bm {
 
@@ -17,6 +18,8 @@ Game::Game(Platform& platform, Logs& logs, RunOptions opts)
       music(*platform.music, *platform.clock, logs, options.gameDir) {
   metrics = canvas.metrics;
 }
+
+Game::~Game() = default;
 
 void Game::SetScreenSize(int w, int h) {
   metrics = ScreenMetrics::For(w, h);

@@ -9,7 +9,9 @@
 #include "audio/MusicMod.h"
 #include "audio/SoundFX.h"
 #include "board/BoardPlayer.h"
+#include "board/Autoplay.h"
 #include "board/BoardState.h"
+#include "board/Invariants.h"
 #include "board/Cell.h"
 #include "board/Rng.h"
 #include "board/ScreenMetrics.h"
@@ -65,6 +67,7 @@ struct RunStats {
 
 struct Game {
   Game(Platform& platform, Logs& logs, RunOptions options);
+  ~Game();
 
   Platform& plat;
   Logs& logs;
@@ -89,6 +92,12 @@ struct Game {
   int MenuChoice = 0;
   std::array<double, 9> menuHighlight{};  // per main-menu item, 0..1
   bool autoplay = false;
+  std::unique_ptr<Autoplay> bot;           // with --autoplay
+  std::unique_ptr<class BotInput> botInput;
+  InvariantChecker invariants;
+  bool checkInvariants = kCheckBoardEveryFrame;
+  double botMenuClickAt = 0;  // when the bot presses "Play" on the menu
+  bool drawing = true;  // headless fast runs skip drawing altogether
   double startMs = 0;        // clock at start, for --max-seconds
   double firstFrameMs = -1;  // clock when the first frame was presented
   double lastPresentMs = 0;  // frame pacing

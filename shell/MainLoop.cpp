@@ -1,3 +1,4 @@
+#include <algorithm>
 #include "shell/MainLoop.h"
 
 #include "progress/LoadLevel.h"
@@ -5,6 +6,7 @@
 #include "render/PlayScreen.h"
 #include "shell/Loop.h"
 #include "shell/PlayFrame.h"
+#include "shell/Report.h"
 #include "storage/DataIni.h"
 
 namespace bm {
@@ -33,6 +35,7 @@ void goMainMenu(Game& g) {
       return {false, g.Now() + 100};
     }
     g.music.ResumeMusAll();
+    AutoplayMenuStep(g);
     // Redraw at most every 10 ms, and only while something on the menu changes.
     if (g.Now() - lastMenuFrame > 10) {
       bool force = g.flags.Redraw;
@@ -42,6 +45,7 @@ void goMainMenu(Game& g) {
     }
     bool active = g.flags.AppActive;
     if (MouseClicked(g.input, g.in(), active, 1) && g.MenuChoice == menu::Play) {
+      g.botMenuClickAt = 0;
       g.session = Session{};
       g.session.CurrentLevel = g.options.level > 0 ? g.options.level : 1;
       StartLevel(g);
@@ -57,7 +61,9 @@ void goMainMenu(Game& g) {
       if (g.MenuChoice != 0) g.input.ClickLatch = true;  // screens still to come
     }
     if (!g.in().ButtonDown(1) && g.input.ClickLatch) g.input.ClickLatch = false;
-    return {false, animating ? lastMenuFrame + 10 : g.Now() + 250};
+    double wake = animating ? lastMenuFrame + 10 : g.Now() + 250;
+    if (g.botMenuClickAt > 0) wake = std::min(wake, std::max(g.botMenuClickAt, g.Now() + 1));
+    return {false, wake};
   });
 }
 

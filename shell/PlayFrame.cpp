@@ -4,7 +4,9 @@
 
 #include "board/GameFrame.h"
 #include "board/StartMatches.h"
+#include "render/BoardDraw.h"
 #include "render/PlayScreen.h"
+#include "shell/BotInput.h"
 #include "shell/Game.h"
 #include "shell/MainLoop.h"
 
@@ -107,11 +109,23 @@ void CheatKeys(Game& g) {
   g.board.SelectedCell = kNoSelection;
 }
 
+// The figures of --report, read off the board's state around each frame.
+void CountStats(Game& g, int swapBefore, double comboBefore, bool noMovesBefore) {
+  const BoardState& st = g.board;
+  if (swapBefore == 0 && st.SwapState != 0 && !st.IsReturnSwap) ++g.stats.moves;
+  if (st.Combo > comboBefore) {
+    g.stats.lines += long(st.MatchLines);
+    g.stats.longestCascade = std::max(g.stats.longestCascade, int(st.Combo));
+  }
+  if (!noMovesBefore && st.NoMovesRunning) ++g.stats.reshuffles;
+}
+
 }  // namespace
 
 void BeginLevel(Game& g) {
   RemoveStartMatches(g.cells, g.level, g.rng);
   BeginLevelPlay(g.board, g.Now());
+  g.invariants.NewLevel();
   g.board.Score = g.session.Score;
   g.play.LastFrameTime = g.Now();
   g.boardQuiet = false;
@@ -119,6 +133,8 @@ void BeginLevel(Game& g) {
 }
 
 void SandTick(Game& g) {
+  // A finished board stops the hourglass.
+  if (g.board.LevelComplete) return;
   if (!g.play.sandEnabled || !(g.play.LastSandTick + g.play.SandTickPeriod < g.Now())) return;
   g.play.LastSandTick = g.Now();
   g.level.SandLeft -= 1.0 / g.level.TimeLimit;
@@ -147,18 +163,32 @@ double PlayPass(Game& g) {
     in.pointerInClient = p.x >= 0 && p.y >= 0 && p.x < g.metrics.width && p.y < g.metrics.height;
     in.pointerOverGame = in.pointerInClient;
     in.metrics = g.metrics;
+    if (g.bot) {
+      g.botInput->Feed(g.bot->Step(now, g.cells, g.board, g.metrics));
+      PointD bp = g.in().Pointer();
+      in.pointerX = bp.x;
+      in.pointerY = bp.y;
+      in.leftDown = MouseDown(g.in(), g.flags.AppActive);
+      in.rightDown = g.in().ButtonDown(2);
+    }
     int levelBefore = g.session.CurrentLevel;
+    int swapBefore = g.board.SwapState;
+    double comboBefore = g.board.Combo;
+    bool noMovesBefore = g.board.NoMovesRunning;
     GameFrame(in, g.cells, g.board, g.level, g.player, g.rng);
+    CountStats(g, swapBefore, comboBefore, noMovesBefore);
+    if (g.checkInvariants) {
+      int before = g.invariants.Violations();
+      g.invariants.Check(g.cells, g.board, now);
+      if (g.invariants.Violations() != before)
+        g.logs.WriteRunLog("Invariants", g.invariants.Messages().empty() ? "violation" : g.invariants.Messages().back(),
+                           true);
+      g.stats.invariantViolations = g.invariants.Violations();
+    }
     DrainEvents(g);
     if (g.session.CurrentLevel == levelBefore) g.session.Score = g.board.Score;
   }
   SandTick(g);
-  // The last half minute ticks audibly: once on every odd second.
-  long secondsLeft = long(g.level.SandLeft * g.level.TimeLimit);
-  if (secondsLeft < 30 && secondsLeft > 0) {
-    if (secondsLeft % 2) g.sfx.PlaySfxOnce("ev_game_timeout");
-    else g.sfx.RearmSfx("ev_game_timeout");
-  }
   if (g.input.CheatMode) CheatKeys(g);
   bool quiet = BoardQuiet(g);
   bool changed = !quiet || !g.boardQuiet || g.flags.Redraw || timeBefore != TimeLeftText(g.level.SandLeft, g.level.TimeLimit) ||
@@ -166,9 +196,13 @@ double PlayPass(Game& g) {
   g.boardQuiet = quiet;
   if (changed && !g.flags.LeavePlay) {
     g.flags.Redraw = false;
-    DrawPlayBackground(g);
-    DrawCellsPlain(g);
-    DrawPanel(g, g.board.MovesText);
+    if (g.drawing) {
+      DrawPlayBackground(g);
+      BoardDrawExtras extras;
+      extras.clockMs = g.Now();
+      DrawBoard(g.canvas, g.font, g.cells, g.board, extras);
+      DrawPanel(g, g.board.MovesText);
+    }
     g.flags.SceneDirty = true;
   }
   if (!quiet) return 0;

@@ -113,6 +113,8 @@ int RunGame(RunOptions options) {
 
   auto game = std::make_unique<Game>(plat, logs, options);
   Game& g = *game;
+  g.drawing = !fast;
+  if (!options.reportPath.empty()) g.checkInvariants = true;
   g.settings = settings;
   g.SetScreenSize(size.w, size.h);
   g.startMs = g.Now();

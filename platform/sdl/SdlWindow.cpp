@@ -145,6 +145,15 @@ bool SdlWindow::HasDisplayMode(int width, int height) {
   return width == DesktopWidth() && height == DesktopHeight();
 }
 
+void SdlWindow::WarpPointer(double x, double y) {
+  if (!window_) return;
+  // Client pixels are back-buffer pixels; full screen may scale them onto the display.
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window_, &w, &h);
+  double sx = width_ > 0 ? double(w) / width_ : 1, sy = height_ > 0 ? double(h) / height_ : 1;
+  SDL_WarpMouseInWindow(window_, int(x * sx), int(y * sy));
+}
+
 bool SdlWindow::KeyDown(int v) {
   if (v < 0 || v > 255) return false;
   return keyHeld_[size_t(v)] || keyPressed_[size_t(v)];

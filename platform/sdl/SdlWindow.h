@@ -32,6 +32,7 @@ class SdlWindow : public Window, public Input {
   int DesktopHeight() override;
   bool HasDisplayMode(int width, int height) override;
   void ShowCursor(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+  void WarpPointer(double x, double y) override;
   bool TakeExposed() override {
     bool e = exposed_;
     exposed_ = false;

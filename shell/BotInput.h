@@ -1,0 +1,30 @@
+// The autoplay bot's hands: it stands in front of the real input, so the game
+// sees its pointer and buttons exactly as it would see a player's.
+#pragma once
+#include "board/Autoplay.h"
+#include "platform/Platform.h"
+
+namespace bm {
+
+class BotInput : public Input {
+ public:
+  BotInput(Input& real, Window& window, bool moveRealPointer)
+      : real_(real), window_(window), moveRealPointer_(moveRealPointer) {}
+
+  void Feed(const PointerFeed& f);
+
+  bool KeyDown(int virtualKey) override { return real_.KeyDown(virtualKey); }
+  bool ButtonDown(int button) override { return button == 1 ? feed_.left : button == 2 ? feed_.right : false; }
+  PointD Pointer() override { return {feed_.x, feed_.y}; }
+  void StartTextInput() override { real_.StartTextInput(); }
+  void StopTextInput() override { real_.StopTextInput(); }
+  std::string TakeTypedText() override { return real_.TakeTypedText(); }
+
+ private:
+  Input& real_;
+  Window& window_;
+  bool moveRealPointer_;
+  PointerFeed feed_{-1, -1, false, false};
+};
+
+}  // namespace bm
