@@ -148,3 +148,56 @@ TEST(EndToEnd, ClosingTheWindowFromTheMenuEndsTheRun) {
 
 }  // namespace
 }  // namespace bm
+
+namespace bm {
+namespace {
+
+// The bot starts a game from the menu like a player and wins the first levels
+// with the board rules checked on every frame.
+TEST(EndToEnd, HeadlessAutoplayWinsEarlyLevelsWithoutViolations) {
+  test::TempDir dir;
+  RunOptions o;
+  o.headless = true;
+  o.autoplay = true;
+  o.dataDir = dir.str();
+  o.gameDir = BM_GAME_DIR;
+  o.seedGiven = true;
+  o.seed = 11;
+  o.maxSeconds = 600;
+  o.reportPath = (dir.path / "report.json").string();
+  ASSERT_EQ(RunGame(o), 0);
+  std::string report = test::ReadText(dir.path / "report.json");
+  auto number = [&](const std::string& key) {
+    auto at = report.find("\"" + key + "\"");
+    return at == std::string::npos ? -1.0 : std::atof(report.c_str() + report.find(':', at) + 1);
+  };
+  for (const char* key : {"seed", "levels_played", "levels_won", "score", "moves", "lines", "longest_cascade",
+                          "reshuffles", "frames", "game_seconds", "wall_seconds", "invariant_violations"})
+    EXPECT_GE(number(key), 0) << key;
+  EXPECT_GE(number("levels_won"), 2);
+  EXPECT_EQ(number("invariant_violations"), 0);
+  EXPECT_GT(number("score"), 0);
+  EXPECT_NE(test::ReadText(dir.path / "run.log").find("Level 1 complete"), std::string::npos);
+}
+
+TEST(EndToEnd, SameSeedSameGame) {
+  auto run = [](const std::string& dir) {
+    RunOptions o;
+    o.headless = true;
+    o.autoplay = true;
+    o.dataDir = dir;
+    o.gameDir = BM_GAME_DIR;
+    o.seedGiven = true;
+    o.seed = 4;
+    o.maxSeconds = 90;
+    o.reportPath = dir + "/r.json";
+    RunGame(o);
+    std::string r = test::ReadText(dir + "/r.json");
+    return r.substr(0, r.find("\"wall_seconds\""));  // wall time differs, the game must not
+  };
+  test::TempDir a, b;
+  EXPECT_EQ(run(a.str()), run(b.str()));
+}
+
+}  // namespace
+}  // namespace bm
