@@ -172,6 +172,13 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
     Refill(c);
   }
 
+  // A click goes to the cell under the pointer now: the pointer may have jumped
+  // since the last drawing (a press and a move often arrive together).
+  {
+    double d = 0;
+    int nearest = NearestCell(cells, in.metrics, in.pointerX, in.pointerY, &d);
+    st.HoveredCell = d > HoverReach(cells, in.metrics) ? kNoCell : nearest;
+  }
   InputStep(c, in);
 
   double hoverDistance = 0;

@@ -165,3 +165,24 @@ TEST(GameFrame, BeginLevelPlayKeepsTheScoreAndDropsTheRest) {
 
 }  // namespace
 }  // namespace bm
+
+namespace bm {
+namespace {
+
+// xdotool and fast hands move the pointer and press in the same frame: the
+// click belongs to the cell under the pointer now, not the one hovered before.
+TEST(GameFrame, AClickThatArrivesWithAJumpOfThePointerHitsTheNewCell) {
+  BoardKit k;
+  k.px = k.py = 0;  // far from the board
+  k.Frames(12);
+  k.Settle();
+  k.PointAt(40);
+  k.left = true;
+  k.Frame();
+  k.left = false;
+  k.Frame();
+  EXPECT_EQ(k.st.SelectedCell, 40);
+}
+
+}  // namespace
+}  // namespace bm
