@@ -19,7 +19,7 @@ std::string LocalDateTime() {
 }  // namespace
 
 Logs::Logs(std::string dataDir) : dir_(std::move(dataDir)), now_(LocalDateTime) {
-  if (dir_.empty()) dir_ = ".";
+  if (dir_.empty()) dir_.push_back('.');
 }
 
 std::string Logs::RunLogPath() const { return dir_ + "/run.log"; }

@@ -176,12 +176,16 @@ TEST(GameFrame, AClickThatArrivesWithAJumpOfThePointerHitsTheNewCell) {
   k.px = k.py = 0;  // far from the board
   k.Frames(12);
   k.Settle();
-  k.PointAt(40);
+  k.Click(40);
+  ASSERT_EQ(k.st.SelectedCell, 40);
+  // Jump to the cell below and press in the same frame: that is a swap, not a
+  // second click on the selected cell.
+  k.PointAt(51);
   k.left = true;
   k.Frame();
+  EXPECT_NE(k.st.SwapState, 0);
   k.left = false;
   k.Frame();
-  EXPECT_EQ(k.st.SelectedCell, 40);
 }
 
 }  // namespace
