@@ -14,11 +14,12 @@ namespace bm {
 
 namespace {
 
-// Nothing on the board moves or animates: no need to draw it again.
-bool BoardQuiet(const Game& g) {
+// Nothing on the board moves or animates: no need to draw it again. (The move
+// count may still be running: it changes only the panel, at its end.)
+bool BoardStill(const Game& g) {
   const BoardState& st = g.board;
-  if (!(st.BoardIdle && st.NoFall && st.PrevNoFall) || st.SwapState != 0 || st.BoardGrowIn || !st.MovesCounted ||
-      st.NoMovesRunning || st.LevelComplete || st.TimeUpFlag)
+  if (!(st.BoardIdle && st.NoFall && st.PrevNoFall) || st.SwapState != 0 || st.BoardGrowIn || st.NoMovesRunning ||
+      st.LevelComplete || st.TimeUpFlag)
     return false;
   if (st.HoveredCell != kNoCell || st.SelectedCell != kNoSelection) return false;  // shimmer, turning marker
   for (int i = 0; i < kCellCount; ++i)
@@ -190,7 +191,7 @@ double PlayPass(Game& g) {
   }
   SandTick(g);
   if (g.input.CheatMode) CheatKeys(g);
-  bool quiet = BoardQuiet(g);
+  bool quiet = BoardStill(g);
   bool changed = !quiet || !g.boardQuiet || g.flags.Redraw || timeBefore != TimeLeftText(g.level.SandLeft, g.level.TimeLimit) ||
                  movesBefore != g.board.MovesText || scoreBefore != g.board.Score || hintBefore != g.board.HintVisible;
   g.boardQuiet = quiet;
@@ -206,6 +207,8 @@ double PlayPass(Game& g) {
     g.flags.SceneDirty = true;
   }
   if (!quiet) return 0;
+  // The move count takes one cell per frame; run those frames without drawing them.
+  if (!g.board.MovesCounted) return g.Now() + 1;
   // Quiet: wake for the next hourglass tick, or a little sooner for the hint timer.
   return std::min(g.play.LastSandTick + g.play.SandTickPeriod + 1, g.Now() + 250);
 }

@@ -60,6 +60,8 @@ void SdlWindow::Handle(const SDL_Event& e) {
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_SHOWN: minimised_ = false; exposed_ = true; break;
         case SDL_WINDOWEVENT_EXPOSED: exposed_ = true; break;
+        // A pointer outside the window is over nothing of ours.
+        case SDL_WINDOWEVENT_LEAVE: pointer_ = {-1, -1}; break;
         default: break;
       }
       break;
