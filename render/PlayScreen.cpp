@@ -1,5 +1,6 @@
 #include "render/PlayScreen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -27,21 +28,40 @@ std::string TimeLeftText(double sandLeft, double timeLimit) {
 
 void DrawPanel(Game& g, const std::string& movesText) {
   const ScreenMetrics& m = g.metrics;
+  // The frame over the scene: text boxes at the top, the button column on the right.
+  TextureId frame = g.canvas.Tex("red/bg/fg.png");
+  if (frame) g.canvas.FullScreen(frame);
+  else {
+    g.canvas.DesignFill(30, 4, 335, 86, 0x90000000);
+    g.canvas.DesignFill(940, 4, 1245, 86, 0x90000000);
+  }
   struct Line {
     std::string text;
-    double top;
-  } lines[] = {{"Time Left: " + TimeLeftText(g.level.SandLeft, g.level.TimeLimit), 8},
-               {"Score: " + std::to_string(g.session.Score), 48},
-               {"Lives: " + std::to_string(g.session.Lives), 88},
-               {"Moves Available: " + movesText, 128}};
-  g.canvas.DesignFill(30, 4, 335, 168, 0x70000000);
+    double l, t, r, b;
+  } lines[] = {{"Time Left: " + TimeLeftText(g.level.SandLeft, g.level.TimeLimit), 40, 8, 325, 40},
+               {"Score: " + std::to_string(g.session.Score), 40, 48, 325, 80},
+               {"Lives: " + std::to_string(g.session.Lives), 950, 8, 1235, 40},
+               {"Moves Available: " + movesText, 950, 48, 1235, 80}};
   for (const Line& l : lines)
-    g.font.Draw(g.canvas, l.text, m.DesignRect(40, l.top, 325, l.top + 32), 0.32, 0xFF000000, 0xFFFFE6A0,
-                Align::Left);
+    g.font.Draw(g.canvas, l.text, m.DesignRect(l.l, l.t, l.r, l.b), 0.32, 0xFF000000, 0xFFFFE6A0, Align::Left);
   int stage = StageOfLevel(g.level.number);
   int label = stage == 1 ? g.level.number : g.level.number - (stage - 1) * 9 + 1;
   g.font.Draw(g.canvas, "Stage: " + std::to_string(stage) + " Level: " + std::to_string(label),
-              m.DesignRect(360, 8, 1100, 50), 0.4, 0xFF000000, 0xFFFFE6A0, Align::Center);
+              m.DesignRect(340, 14, 940, 70), 0.45, 0xFF000000, 0xFFFFE6A0, Align::Center);
+}
+
+IRect MenuButtonRect(const ScreenMetrics& m) {
+  double sx = 0.5 * m.XScale, sy = 0.5 * m.YScale;
+  double x = m.width - 265 * sx, y = m.height - 260 * sy;
+  return {int(x), int(y), int(x + 256 * sx), int(y + 256 * sy)};
+}
+
+void DrawMenuButton(Game& g, int state) {
+  static const char* kPictures[3] = {"256/mainmenu3.png", "256/mainmenu3s.png", "256/mainmenu3p.png"};
+  IRect r = MenuButtonRect(g.metrics);
+  TextureId t = g.canvas.Tex(kPictures[std::clamp(state, 0, 2)]);
+  if (t) g.canvas.Image(t, r.left, r.top, r.right, r.bottom);
+  else g.canvas.Fill(r.left, r.top, r.right, r.bottom, state ? 0xC0F0B040 : 0x90102840);
 }
 
 void DrawCellsPlain(Game& g) {

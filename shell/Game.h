@@ -101,7 +101,8 @@ struct Game {
   double startMs = 0;        // clock at start, for --max-seconds
   double firstFrameMs = -1;  // clock when the first frame was presented
   double lastPresentMs = 0;  // frame pacing
-  bool boardQuiet = false;   // nothing on the board moved in the last frame
+  bool boardQuiet = false;
+  int menuButtonState = 0;  // the play screen's menu button as last drawn   // nothing on the board moved in the last frame
 
   Clock& clock() { return *plat.clock; }
   Input& in() { return *plat.input; }

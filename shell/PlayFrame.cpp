@@ -191,18 +191,27 @@ double PlayPass(Game& g) {
   }
   SandTick(g);
   if (g.input.CheatMode) CheatKeys(g);
+  // The menu button: lit under the pointer, pressed while held, leaves on the click.
+  PointD p = g.in().Pointer();
+  bool overButton = MenuButtonRect(g.metrics).Contains(p.x, p.y);
+  int buttonState = overButton ? (MouseDown(g.in(), g.flags.AppActive) ? 2 : 1) : 0;
+  if (overButton && MouseClicked(g.input, g.in(), g.flags.AppActive, 1)) g.flags.LeavePlay = true;
+  bool buttonChanged = buttonState != g.menuButtonState;
+  g.menuButtonState = buttonState;
   bool quiet = BoardStill(g);
   bool changed = !quiet || !g.boardQuiet || g.flags.Redraw || timeBefore != TimeLeftText(g.level.SandLeft, g.level.TimeLimit) ||
-                 movesBefore != g.board.MovesText || scoreBefore != g.board.Score || hintBefore != g.board.HintVisible;
+                 movesBefore != g.board.MovesText || scoreBefore != g.board.Score || hintBefore != g.board.HintVisible ||
+                 buttonChanged;
   g.boardQuiet = quiet;
   if (changed && !g.flags.LeavePlay) {
     g.flags.Redraw = false;
     if (g.drawing) {
       DrawPlayBackground(g);
+      DrawPanel(g, g.board.MovesText);
+      DrawMenuButton(g, g.menuButtonState);
       BoardDrawExtras extras;
       extras.clockMs = g.Now();
       DrawBoard(g.canvas, g.font, g.cells, g.board, extras);
-      DrawPanel(g, g.board.MovesText);
     }
     g.flags.SceneDirty = true;
   }
