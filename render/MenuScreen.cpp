@@ -29,6 +29,12 @@ IRect MainMenuItemRect(const ScreenMetrics& m, int number) {
   return {};
 }
 
+int MainMenuItemAt(const ScreenMetrics& m, double x, double y) {
+  for (const Item& it : kItems)
+    if (m.PercentRect(it.l, it.t, it.r, it.b).Contains(x, y)) return it.number;
+  return MainMenuItemRect(m, menu::ChangePlayer).Contains(x, y) ? menu::ChangePlayer : 0;
+}
+
 bool DrawMainMenu(Game& g, bool force) {
   Canvas& c = g.canvas;
   const ScreenMetrics& m = g.metrics;

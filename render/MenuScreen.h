@@ -16,6 +16,9 @@ inline constexpr int Play = 1, Options = 2, Exit = 3, ChangePlayer = 4, HighScor
 // menu when a highlight changes or force is set. True while highlights still move.
 bool DrawMainMenu(Game& g, bool force);
 
+// The item under a pointer position, 0 for none.
+int MainMenuItemAt(const ScreenMetrics& m, double x, double y);
+
 // Where an item reacts to the pointer, in back-buffer pixels (empty for an unknown item).
 IRect MainMenuItemRect(const ScreenMetrics& m, int number);
 

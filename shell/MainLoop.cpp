@@ -43,6 +43,9 @@ void goMainMenu(Game& g) {
       animating = DrawMainMenu(g, force);
       lastMenuFrame = g.Now();
     }
+    // The choice follows the pointer on every pass, drawn or not: a move and a
+    // click often arrive together.
+    g.MenuChoice = MainMenuItemAt(g.metrics, g.in().Pointer().x, g.in().Pointer().y);
     bool active = g.flags.AppActive;
     if (MouseClicked(g.input, g.in(), active, 1) && g.MenuChoice == menu::Play) {
       g.botMenuClickAt = 0;

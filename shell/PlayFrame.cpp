@@ -195,7 +195,9 @@ double PlayPass(Game& g) {
   PointD p = g.in().Pointer();
   bool overButton = MenuButtonRect(g.metrics).Contains(p.x, p.y);
   int buttonState = overButton ? (MouseDown(g.in(), g.flags.AppActive) ? 2 : 1) : 0;
-  if (overButton && MouseClicked(g.input, g.in(), g.flags.AppActive, 1)) g.flags.LeavePlay = true;
+  // Polled on every pass so the edge latch sees each release.
+  bool clicked = MouseClicked(g.input, g.in(), g.flags.AppActive, 1);
+  if (overButton && clicked) g.flags.LeavePlay = true;
   bool buttonChanged = buttonState != g.menuButtonState;
   g.menuButtonState = buttonState;
   bool quiet = BoardStill(g);

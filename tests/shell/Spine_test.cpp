@@ -7,6 +7,7 @@
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
 #include "render/MenuScreen.h"
+#include "render/PlayScreen.h"
 #include "render/Resolution.h"
 #include "shell/Game.h"
 #include "shell/PlayFrame.h"
@@ -197,6 +198,40 @@ TEST(EndToEnd, SameSeedSameGame) {
   };
   test::TempDir a, b;
   EXPECT_EQ(run(a.str()), run(b.str()));
+}
+
+}  // namespace
+}  // namespace bm
+
+namespace bm {
+namespace {
+
+// Escape and the menu button both leave the level for the main menu.
+TEST(EndToEnd, EscapeAndTheMenuButtonReturnToTheMenu) {
+  test::TempDir dir;
+  RunOptions o;
+  o.headless = true;
+  o.dataDir = dir.str();
+  o.gameDir = BM_GAME_DIR;
+  o.maxSeconds = 60;
+  o.beforeMainLoop = [&](Game& g, Host& host) {
+    HeadlessWindow* w = host.Scripted();
+    IRect play = MainMenuItemRect(g.metrics, menu::Play);
+    IRect button = MenuButtonRect(g.metrics);
+    double px = (play.left + play.right) / 2.0, py = (play.top + play.bottom) / 2.0;
+    double t = g.Now();
+    w->ScriptClick(t + 500, px, py);
+    w->ScriptKey(t + 3000, vk::Escape);
+    w->ScriptClick(t + 4000, px, py);
+    w->ScriptClick(t + 7000, (button.left + button.right) / 2.0, (button.top + button.bottom) / 2.0);
+    w->ScriptKey(t + 9000, vk::F12);
+  };
+  ASSERT_EQ(RunGame(o), 0);
+  std::string points = test::ReadText(dir.path / "run_pnt.log");
+  int menus = 0;
+  for (std::size_t at = 0; (at = points.find("goMainMenu * CP1", at)) != std::string::npos; ++at) ++menus;
+  EXPECT_EQ(menus, 3) << points;
+  EXPECT_EQ(test::ReadText(dir.path / "run.log").find("Time limit"), std::string::npos);
 }
 
 }  // namespace
