@@ -20,6 +20,7 @@
 #include "diag/Logs.h"
 #include "platform/Host.h"
 #include "progress/LoadLevel.h"
+#include "render/BoardDraw.h"
 #include "render/PlayScreen.h"
 #include "shell/Game.h"
 
@@ -130,8 +131,9 @@ void MeasureFrameCost(const std::string& gameDir) {
   double bg = time([&] { bm::DrawPlayBackground(g); });
   double full = time([&] {
     bm::DrawPlayBackground(g);
-    bm::DrawCellsPlain(g);
     bm::DrawPanel(g, "12");
+    bm::DrawMenuButton(g, 0);
+    bm::DrawBoard(g.canvas, g.font, g.cells, g.board);
   });
   std::printf("%-22s background %.2f ms, play screen %.2f ms, ratio %.2f (1280x1024)\n", "drawn frame:", bg, full,
               full / bg);

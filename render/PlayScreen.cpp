@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "progress/LevelState.h"
-#include "render/ItemPictures.h"
 #include "shell/Game.h"
 
 namespace bm {
@@ -62,31 +61,6 @@ void DrawMenuButton(Game& g, int state) {
   TextureId t = g.canvas.Tex(kPictures[std::clamp(state, 0, 2)]);
   if (t) g.canvas.Image(t, r.left, r.top, r.right, r.bottom);
   else g.canvas.Fill(r.left, r.top, r.right, r.bottom, state ? 0xC0F0B040 : 0x90102840);
-}
-
-void DrawCellsPlain(Game& g) {
-  const ScreenMetrics& m = g.metrics;
-  double tile = 74 * m.XScale, item = 60 * m.XScale;
-  TextureId tileTex = g.canvas.Tex("256/parus-back5.png"), goldTex = g.canvas.Tex("256/backcells/gold-normal.png"),
-            bubble = g.canvas.Tex("256/circ.png");
-  for (int i = 0; i < kCellCount; ++i) {
-    const Cell& c = g.cells[i];
-    if (!c.isExists) continue;
-    double x = m.CellScreenX(c.CenterX), y = m.CellScreenY(c.CenterY);
-    TextureId t = c.Gnd ? goldTex : tileTex;
-    if (t) g.canvas.Sprite(t, x, y, tile, tile);
-    else g.canvas.Fill(x - tile / 2.4, y - tile / 2.4, x + tile / 2.4, y + tile / 2.4, c.Gnd ? 0xC0E0B030 : 0x80204060);
-  }
-  for (int i = 0; i < kCellCount; ++i) {
-    const Cell& c = g.cells[i];
-    if (!c.isExists || c.Gem == 0) continue;
-    double x = m.CellScreenX(c.Pos.CurX), y = m.CellScreenY(c.Pos.CurY);
-    double size = item + c.Pos.Size;
-    TextureId t = g.canvas.Tex(ItemPicture(c.Gem));
-    if (t) g.canvas.Sprite(t, x, y, size, size);
-    else g.canvas.Fill(x - size / 3, y - size / 3, x + size / 3, y + size / 3, 0xFF000000 | (0x3F7FBF * c.Gem));
-    for (int b = 0; b < c.Ice && bubble; ++b) g.canvas.Sprite(bubble, x, y, item * (1.1 + 0.08 * b), item * (1.1 + 0.08 * b));
-  }
 }
 
 }  // namespace bm

@@ -15,7 +15,5 @@ void DrawPanel(Game& g, const std::string& movesText);
 // The menu button in the bottom-right corner: it leaves the level for the main menu.
 IRect MenuButtonRect(const ScreenMetrics& m);
 void DrawMenuButton(Game& g, int state);  // 0 normal, 1 under the pointer, 2 pressed
-// A plain drawing of the cells: tiles, gold, items and bubbles.
-void DrawCellsPlain(Game& g);
 
 }  // namespace bm

@@ -1,5 +1,3 @@
-#include "platform/Host.h"
-#include "platform/headless/Headless.h"
 #include "render/MenuScreen.h"
 #include "shell/BotInput.h"
 #include "shell/Game.h"
@@ -7,7 +5,7 @@
 
 namespace bm {
 
-void StartAutoplay(Game& g, Host& host) {
+void StartAutoplay(Game& g) {
   g.autoplay = true;
   AutoplayOptions o;
   o.thinkMs = g.options.thinkMs;
@@ -25,7 +23,6 @@ void StartAutoplay(Game& g, Host& host) {
   double x = (play.left + play.right) / 2.0, y = (play.top + play.bottom) / 2.0;
   g.botInput->Feed({x, y, false, false});
   g.botMenuClickAt = g.Now() + 300;
-  (void)host;
 }
 
 void AutoplayMenuStep(Game& g) {

@@ -137,7 +137,7 @@ int RunGame(RunOptions options) {
   if (!options.seedGiven) g.rng.Seed((unsigned long long)(g.Now() * 1000) ^ (unsigned long long)getpid());
   LoadLevel(1, g.LevelsDir(), g.cells, g.level, g.rng, g.metrics.XScale, logs);
 
-  if (options.autoplay) StartAutoplay(g, *host);
+  if (options.autoplay) StartAutoplay(g);
   if (options.beforeMainLoop) options.beforeMainLoop(g, *host);
   MainLoop(g);
 
