@@ -29,8 +29,13 @@ void DrawPanel(Game& g, const std::string& movesText) {
   const ScreenMetrics& m = g.metrics;
   // The frame over the scene: text boxes at the top, the button column on the right.
   TextureId frame = g.canvas.Tex("red/bg/fg.png");
-  if (frame) g.canvas.FullScreen(frame);
-  else {
+  if (frame) {
+    // Only its edges hold anything: blending the clear middle would cost a whole screen.
+    const double parts[][4] = {{0, 0, 350, 100}, {920, 0, 1280, 100}, {1130, 80, 1280, 1024}};
+    for (const auto& p : parts)
+      g.canvas.ImagePart(frame, p[0] * m.XScale, p[1] * m.YScale, p[2] * m.XScale, p[3] * m.YScale, p[0] / 1280,
+                         p[1] / 1024, p[2] / 1280, p[3] / 1024);
+  } else {
     g.canvas.DesignFill(30, 4, 335, 86, 0x90000000);
     g.canvas.DesignFill(940, 4, 1245, 86, 0x90000000);
   }
