@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <filesystem>
 #include "shell/MainLoop.h"
 
 #include "progress/LoadLevel.h"
@@ -117,6 +118,8 @@ void GameLoop(Game& g) {
 void MainLoop(Game& g) {
   g.logs.WriteRunPoint("MainLoop", "Begin");
   g.input.CheatCode = CheatModeCode(g.options.gameDir);
+  if (!std::filesystem::exists(std::filesystem::path(g.options.gameDir) / kDataIniFileName))
+    g.logs.WriteRunLog("MainLoop", std::string(kDataIniFileName) + " is missing; the built-in switches are used");
   while (!g.flags.ExitRequested) {
     bool active = g.window().IsForeground();
     g.input.ClickLatch = g.in().ButtonDown(2) || (g.in().ButtonDown(1) && active);
