@@ -58,21 +58,22 @@ void InvariantChecker::NewLevel() {
 
 void InvariantChecker::Check(const Cells& cells, const BoardState& st, double now) {
   ++frames_;
-  std::string at = " (frame " + std::to_string(frames_) + ")";
+  // Messages are built only when something fails: this runs on every frame.
+  auto at = [&] { return " (frame " + std::to_string(frames_) + ")"; };
   bool settled = st.BoardIdle && st.NoFall && st.PrevNoFall && !st.LevelComplete && st.SwapState == 0;
 
   for (int i = 0; i < kCellSlots; ++i) {
     const Cell& c = cells[i];
-    std::string cell = "cell " + std::to_string(i);
+    auto cell = [i] { return "cell " + std::to_string(i); };
     if (i >= kCellCount || !c.isExists) {
-      if (c.Gem != 0 || c.Ice != 0) Fail(Invariant::ItemInHole, cell + " is a hole holding code " + std::to_string(c.Gem) + at);
+      if (c.Gem != 0 || c.Ice != 0) Fail(Invariant::ItemInHole, cell() + " is a hole holding code " + std::to_string(c.Gem) + at());
       if (i >= kCellCount) continue;
     }
     if (c.Ice < 0 || c.Ice > 8 || (c.Ice > 0 && c.Gem == 0))
-      Fail(Invariant::BubbleCount, cell + " has " + std::to_string(c.Ice) + " bubbles around code " + std::to_string(c.Gem) + at);
-    if (c.Gnd != 0 && c.Gnd != 1) Fail(Invariant::GroundValue, cell + " has Gnd " + std::to_string(c.Gnd) + at);
+      Fail(Invariant::BubbleCount, cell() + " has " + std::to_string(c.Ice) + " bubbles around code " + std::to_string(c.Gem) + at());
+    if (c.Gnd != 0 && c.Gnd != 1) Fail(Invariant::GroundValue, cell() + " has Gnd " + std::to_string(c.Gnd) + at());
     if (!KnownRemovalState(c.Disappear))
-      Fail(Invariant::RemovalState, cell + " in removal state " + std::to_string(c.Disappear) + at);
+      Fail(Invariant::RemovalState, cell() + " in removal state " + std::to_string(c.Disappear) + at());
 
     std::size_t k = std::size_t(i);
     if (c.Move) {
@@ -82,7 +83,7 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
       }
       ++fallFrames_[k];
       if (fallFrames_[k] > kFallLimitFrames && now - fallStart_[k] > kFallLimitMs) {
-        Fail(Invariant::FallLands, cell + " has been falling since " + std::to_string(fallStart_[k]) + at);
+        Fail(Invariant::FallLands, cell() + " has been falling since " + std::to_string(fallStart_[k]) + at());
         fallStart_[k] = now;  // report a stuck fall once per second
         fallFrames_[k] = 0;
       }
@@ -90,13 +91,13 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
       // Landing puts the drawn position back home. (With a large frame factor
       // the item may already have fallen on from the cell below.)
       if (c.Pos.CurX != c.Pos.X || c.Pos.CurY != c.Pos.Y)
-        Fail(Invariant::FallLands, cell + " ended its fall away from home" + at);
+        Fail(Invariant::FallLands, cell() + " ended its fall away from home" + at());
     }
     wasMoving_[k] = c.Move;
 
     if (settled && c.isExists && c.Gem == 0) {
       if (++emptyFrames_[k] == kEmptyLimitFrames + 1)
-        Fail(Invariant::CellRefilled, cell + " stays empty on a settled board" + at);
+        Fail(Invariant::CellRefilled, cell() + " stays empty on a settled board" + at());
     } else {
       emptyFrames_[k] = 0;
     }
@@ -104,7 +105,7 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
 
   if (started_ && st.Score < lastScore_)
     Fail(Invariant::ScoreMonotonic,
-         "score went from " + std::to_string(lastScore_) + " to " + std::to_string(st.Score) + at);
+         "score went from " + std::to_string(lastScore_) + " to " + std::to_string(st.Score) + at());
   lastScore_ = st.Score;
   started_ = true;
 
@@ -125,7 +126,7 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
         !SamePair(a.Gem, b.Gem, swapCodeA_, swapCodeB_))
       Fail(Invariant::SwapKeepsCodes, "swap of cells " + std::to_string(swapA_) + " and " + std::to_string(swapB_) +
                                           " left codes " + std::to_string(a.Gem) + ", " + std::to_string(b.Gem) +
-                                          " from " + std::to_string(swapCodeA_) + ", " + std::to_string(swapCodeB_) + at);
+                                          " from " + std::to_string(swapCodeA_) + ", " + std::to_string(swapCodeB_) + at());
     if (st.SwapState == 0) swapA_ = swapB_ = -1;
   }
 }

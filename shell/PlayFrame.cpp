@@ -156,6 +156,8 @@ double PlayPass(Game& g) {
     if (g.boardQuiet) in.frameFactor = std::min(in.frameFactor, 1.0);
     g.play.FrameFactor = in.frameFactor;
     g.play.LastFrameTime = now;
+    // The bot's hands move first; the board then reads them like a player's.
+    if (g.bot) g.botInput->Feed(g.bot->Step(now, g.cells, g.board, g.metrics));
     PointD p = g.in().Pointer();
     in.pointerX = p.x;
     in.pointerY = p.y;
@@ -164,14 +166,6 @@ double PlayPass(Game& g) {
     in.pointerInClient = p.x >= 0 && p.y >= 0 && p.x < g.metrics.width && p.y < g.metrics.height;
     in.pointerOverGame = in.pointerInClient;
     in.metrics = g.metrics;
-    if (g.bot) {
-      g.botInput->Feed(g.bot->Step(now, g.cells, g.board, g.metrics));
-      PointD bp = g.in().Pointer();
-      in.pointerX = bp.x;
-      in.pointerY = bp.y;
-      in.leftDown = MouseDown(g.in(), g.flags.AppActive);
-      in.rightDown = g.in().ButtonDown(2);
-    }
     int levelBefore = g.session.CurrentLevel;
     int swapBefore = g.board.SwapState;
     double comboBefore = g.board.Combo;
@@ -201,9 +195,10 @@ double PlayPass(Game& g) {
   bool buttonChanged = buttonState != g.menuButtonState;
   g.menuButtonState = buttonState;
   bool quiet = BoardStill(g);
-  bool changed = !quiet || !g.boardQuiet || g.flags.Redraw || timeBefore != TimeLeftText(g.level.SandLeft, g.level.TimeLimit) ||
-                 movesBefore != g.board.MovesText || scoreBefore != g.board.Score || hintBefore != g.board.HintVisible ||
-                 buttonChanged;
+  bool changed = !quiet || !g.boardQuiet || g.flags.Redraw ||
+                 timeBefore != TimeLeftText(g.level.SandLeft, g.level.TimeLimit) ||
+                 movesBefore != g.board.MovesText || scoreBefore != g.board.Score ||
+                 hintBefore != g.board.HintVisible || buttonChanged;
   g.boardQuiet = quiet;
   if (changed && !g.flags.LeavePlay) {
     g.flags.Redraw = false;
