@@ -59,10 +59,16 @@ void goMainMenu(Game& g) {
     if (MouseDown(g.in(), active) && !g.input.ClickLatch) {
       if (g.MenuChoice == menu::Exit) {
         g.input.ClickLatch = true;
+        g.sfx.StopSfx("ev_menu_over");
         g.flags.ExitRequested = true;
         return {true, 0};
       }
-      if (g.MenuChoice != 0) g.input.ClickLatch = true;  // screens still to come
+      if (g.MenuChoice != 0) {
+        // Their screens are still to come; the click is heard all the same.
+        g.input.ClickLatch = true;
+        g.sfx.PlaySfxOnce("ev_menu_click");
+        g.sfx.RearmSfx("ev_menu_click");
+      }
     }
     if (!g.in().ButtonDown(1) && g.input.ClickLatch) g.input.ClickLatch = false;
     double wake = animating ? lastMenuFrame + 10 : g.Now() + 250;
@@ -110,7 +116,10 @@ void GameLoop(Game& g) {
     double wake = PlayPass(g);
     if (!g.in().KeyDown(vk::Left) && !g.in().KeyDown(vk::Right)) g.input.ClickLatch = false;
     if (EscapePressed(g.input, g.in())) g.flags.LeavePlay = true;
-    if (g.flags.LeavePlay) return {true, 0};
+    if (g.flags.LeavePlay) {
+      g.sfx.PlaySfxOnce("ev_menu_click");
+      return {true, 0};
+    }
     return {false, wake};
   });
 }
@@ -121,6 +130,7 @@ void MainLoop(Game& g) {
   if (!std::filesystem::exists(std::filesystem::path(g.options.gameDir) / kDataIniFileName))
     g.logs.WriteRunLog("MainLoop", std::string(kDataIniFileName) + " is missing; the built-in switches are used");
   while (!g.flags.ExitRequested) {
+    g.sfx.RearmSfx("ev_menu_click");
     bool active = g.window().IsForeground();
     g.input.ClickLatch = g.in().ButtonDown(2) || (g.in().ButtonDown(1) && active);
     g.flags.LeavePlay = false;
