@@ -70,8 +70,6 @@ int RunGame(RunOptions options) {
 
   bool freshSettings = !SettingsFileUsable(options.dataDir);
   SettingsRecord settings = LoadSettings(options.dataDir, logs);
-  if (options.windowed >= 0) settings.FullScreen = options.windowed ? 0 : -1;
-  if (options.resolution >= 0) settings.Resolution = options.resolution;
 
   HostOptions hostOptions;
   hostOptions.headless = options.headless;
@@ -86,8 +84,7 @@ int RunGame(RunOptions options) {
   logs.WriteRunLog("", "Application Start...");
 
   DisplayInfo display{plat.window->DesktopWidth(), plat.window->DesktopHeight(), HasModeOf, plat.window};
-  bool fullScreen = settings.FullScreen != 0;
-  if (freshSettings && !fullScreen) {
+  if (freshSettings && settings.FullScreen == 0) {
     // A first start picks the largest window that fits the desktop.
     for (int r = 5; r >= 1; --r)
       if (IsSupportedSize(ResolutionSize(r, display), false, display)) {
@@ -96,6 +93,10 @@ int RunGame(RunOptions options) {
       }
     SaveSettings(options.dataDir, settings, logs);
   }
+  // The command line changes this run only, not the stored options.
+  if (options.windowed >= 0) settings.FullScreen = options.windowed ? 0 : -1;
+  if (options.resolution >= 0) settings.Resolution = options.resolution;
+  bool fullScreen = settings.FullScreen != 0;
   int resolution = settings.Resolution;
   Size2 size = BackBufferSize(resolution, fullScreen, display);
   if (resolution != settings.Resolution)
@@ -134,7 +135,11 @@ int RunGame(RunOptions options) {
   g.music.PreLoadMusic();
   g.sfx.LoadLogoSFX();
   g.sfx.loadAllSFX();
-  if (!options.seedGiven) g.rng.Seed((unsigned long long)(g.Now() * 1000) ^ (unsigned long long)getpid());
+  if (!options.seedGiven) {
+    // Any seed will do; keep it so the report can replay this game.
+    g.options.seed = (unsigned long long)(g.Now() * 1000) ^ (unsigned long long)getpid();
+    g.rng.Seed(g.options.seed);
+  }
   LoadLevel(1, g.LevelsDir(), g.cells, g.level, g.rng, g.metrics.XScale, logs);
 
   if (options.autoplay) StartAutoplay(g);
