@@ -1,7 +1,7 @@
 #include "render/MenuScreen.h"
 #include "shell/BotInput.h"
 #include "shell/Game.h"
-#include "shell/Report.h"
+#include "shell/Autoplay.h"
 
 namespace bm {
 

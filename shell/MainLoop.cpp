@@ -7,7 +7,7 @@
 #include "render/PlayScreen.h"
 #include "shell/Loop.h"
 #include "shell/PlayFrame.h"
-#include "shell/Report.h"
+#include "shell/Autoplay.h"
 #include "storage/DataIni.h"
 
 namespace bm {

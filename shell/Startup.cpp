@@ -14,6 +14,7 @@
 #include "shell/Game.h"
 #include "shell/Loop.h"
 #include "shell/MainLoop.h"
+#include "shell/Autoplay.h"
 #include "shell/Report.h"
 
 namespace fs = std::filesystem;

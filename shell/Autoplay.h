@@ -1,0 +1,13 @@
+// The bot at the helm: it starts a game from the main menu like a player.
+#pragma once
+
+namespace bm {
+
+struct Game;
+
+// Puts the bot's hands in front of the real input.
+void StartAutoplay(Game& g);
+// The bot's hands on the main menu: press "Play" shortly after the menu shows.
+void AutoplayMenuStep(Game& g);
+
+}  // namespace bm
