@@ -1,0 +1,276 @@
+#include "storage/ItemStatus.h"
+
+#include <cmath>
+
+#include "storage/Bytes.h"
+
+namespace bm {
+
+namespace {
+
+constexpr double kPositionLimit = 10000;  // far outside any screen, still a number
+
+int Column(int item) { return (item - 1) % 5 + 1; }
+bool FirstRow(int item) { return item <= 5; }
+
+PlacedObject At(std::int16_t flag, std::int32_t index, double x, double y) {
+  PlacedObject o;
+  o.Flag = flag;
+  o.Index = index;
+  o.HomeX = o.PosX = x;
+  o.HomeY = o.PosY = y;
+  return o;
+}
+
+void Put(ByteWriter& w, const PlacedObject& o) {
+  w.I16(o.Flag);
+  w.I32(o.Index);
+  w.F64(o.HomeX);
+  w.F64(o.HomeY);
+  w.F64(o.PosX);
+  w.F64(o.PosY);
+  w.Raw(o.Reserved.data(), o.Reserved.size());
+}
+
+PlacedObject GetObject(ByteReader& r) {
+  PlacedObject o;
+  o.Flag = r.I16();
+  o.Index = r.I32();
+  o.HomeX = r.F64();
+  o.HomeY = r.F64();
+  o.PosX = r.F64();
+  o.PosY = r.F64();
+  r.Raw(o.Reserved.data(), o.Reserved.size());
+  return o;
+}
+
+void PutMarks(ByteWriter& w, const std::array<std::array<MarkPoint, 11>, kGradeMarks>& marks) {
+  for (const auto& row : marks)
+    for (const MarkPoint& p : row) {
+      w.F64(p.X);
+      w.F64(p.Y);
+    }
+}
+
+void GetMarks(ByteReader& r, std::array<std::array<MarkPoint, 11>, kGradeMarks>& marks) {
+  for (auto& row : marks)
+    for (MarkPoint& p : row) {
+      p.X = r.F64();
+      p.Y = r.F64();
+    }
+}
+
+template <class T>
+std::optional<T> Finish(ByteReader& r, T value, std::string* error) {
+  r.ExpectEnd();
+  if (!r.ok()) {
+    if (error) *error = r.error();
+    return std::nullopt;
+  }
+  return value;
+}
+
+bool GoodPosition(double v) { return std::isfinite(v) && std::fabs(v) <= kPositionLimit; }
+
+std::string Where(int slot, int index) { return "slot " + std::to_string(slot) + " object " + std::to_string(index); }
+
+// Checks one used object against its new-game twin; a bad flag becomes false,
+// a bad index or position the new game's.
+void FixObject(PlacedObject& o, const PlacedObject& fresh, int slot, int index, std::vector<std::string>& lines) {
+  if (o.Flag != -1 && o.Flag != 0) {
+    lines.push_back(Where(slot, index) + ": flag " + std::to_string(o.Flag) + " is neither -1 nor 0, set to 0");
+    o.Flag = 0;
+  }
+  if (o.Index < 0 || o.Index > kShopItems) {
+    lines.push_back(Where(slot, index) + ": index " + std::to_string(o.Index) + " out of 0..10, set to " +
+                    std::to_string(fresh.Index));
+    o.Index = fresh.Index;
+  }
+  if (!GoodPosition(o.HomeX) || !GoodPosition(o.HomeY) || !GoodPosition(o.PosX) || !GoodPosition(o.PosY)) {
+    lines.push_back(Where(slot, index) + ": position out of range, put back at its place");
+    o.HomeX = fresh.HomeX;
+    o.HomeY = fresh.HomeY;
+    o.PosX = fresh.PosX;
+    o.PosY = fresh.PosY;
+  }
+}
+
+void FixDragged(std::int32_t& d, int slot, std::vector<std::string>& lines) {
+  if (d >= 0 && d < kPlacedObjects) return;
+  lines.push_back("slot " + std::to_string(slot) + ": dragged index " + std::to_string(d) + " out of 0..21, set to 0");
+  d = 0;
+}
+
+template <class UsedFn>
+std::vector<std::string> FixRecords(std::array<ItemRecord, kItemSlots>& records, const ItemRecord& fresh, UsedFn used) {
+  std::vector<std::string> lines;
+  for (int s = 0; s < kItemSlots; ++s) {
+    ItemRecord& r = records[std::size_t(s)];
+    for (int i = 0; i < kPlacedObjects; ++i)
+      if (used(i)) FixObject(r.object[std::size_t(i)], fresh.object[std::size_t(i)], s, i, lines);
+    FixDragged(r.Dragged, s, lines);
+  }
+  return lines;
+}
+
+}  // namespace
+
+ItemRecord NewGameItems() {
+  ItemRecord r;
+  for (int k = 1; k <= kShopItems; ++k)
+    Key(r, k) = At(0, k, 650 + 85.0 * (Column(k) - 1), FirstRow(k) ? 602 : 689);
+  for (int s = 1; s <= kShopItems; ++s)
+    Lock(r, s) = At(-1, s, 216 + 190.0 * (Column(s) - 1), FirstRow(s) ? 191 : 388);
+  return r;
+}
+
+ItemRecord NewGameStars() {
+  ItemRecord r;
+  for (int b = 1; b <= kBlueStars; ++b) {
+    const double x = 244 + 60.5 * (b - 1);
+    const bool odd = b % 2 == 1;
+    r.object[std::size_t(b)] = At(0, 0, x, odd ? 631 : 619);
+    r.object[std::size_t(kGoldStarBase + b)] = At(0, 0, x, odd ? 724 : 712);
+  }
+  return r;
+}
+
+GradeRecord NewGameGrades() {
+  GradeRecord g;
+  for (int s = 1; s <= kShopItems; ++s) {
+    const double dx = 190.0 * (Column(s) - 1);
+    const double y[3] = {FirstRow(s) ? 196.0 : 393.0, FirstRow(s) ? 214.0 : 411.0, FirstRow(s) ? 231.0 : 428.0};
+    const double chanceX[3] = {192, 178, 192};
+    const double powerX[3] = {288, 302, 288};
+    for (int m = 1; m < kGradeMarks; ++m) {
+      g.ChanceMark[std::size_t(m)][std::size_t(s)] = {chanceX[m - 1] + dx, y[m - 1]};
+      g.PowerMark[std::size_t(m)][std::size_t(s)] = {powerX[m - 1] + dx, y[m - 1]};
+    }
+  }
+  return g;
+}
+
+void ResetSlot(ItemStatus& status, int slot) {
+  if (slot < 0 || slot >= kItemSlots) return;
+  status.items[std::size_t(slot)] = NewGameItems();
+  status.stars[std::size_t(slot)] = NewGameStars();
+  status.grades[std::size_t(slot)] = NewGameGrades();
+}
+
+ItemStatus NewGameItemStatus() {
+  ItemStatus s;
+  for (int i = 0; i < kItemSlots; ++i) ResetSlot(s, i);
+  return s;
+}
+
+std::string EncodeItemRecords(const std::array<ItemRecord, kItemSlots>& records) {
+  ByteWriter w;
+  for (const ItemRecord& r : records) {
+    for (const PlacedObject& o : r.object) Put(w, o);
+    w.I32(r.Dragged);
+  }
+  return w.Take();
+}
+
+std::optional<std::array<ItemRecord, kItemSlots>> DecodeItemRecords(std::string_view bytes, std::string* error) {
+  ByteReader r(bytes);
+  std::array<ItemRecord, kItemSlots> records{};
+  // The size is fixed: check it first so a wrong file never half-decodes.
+  if (bytes.size() != kItemSlots * kItemRecordSize)
+    r.Fail(std::to_string(bytes.size()) + " bytes where " + std::to_string(kItemSlots * kItemRecordSize) +
+           " belong");
+  for (ItemRecord& rec : records) {
+    for (PlacedObject& o : rec.object) o = GetObject(r);
+    rec.Dragged = r.I32();
+  }
+  return Finish(r, records, error);
+}
+
+std::string EncodeGradeRecords(const std::array<GradeRecord, kItemSlots>& records) {
+  ByteWriter w;
+  for (const GradeRecord& g : records) {
+    for (std::int16_t v : g.ChanceGrade) w.I16(v);
+    for (std::int16_t v : g.PowerGrade) w.I16(v);
+    PutMarks(w, g.ChanceMark);
+    PutMarks(w, g.PowerMark);
+    w.Raw(g.Reserved.data(), g.Reserved.size());
+  }
+  return w.Take();
+}
+
+std::optional<std::array<GradeRecord, kItemSlots>> DecodeGradeRecords(std::string_view bytes, std::string* error) {
+  ByteReader r(bytes);
+  std::array<GradeRecord, kItemSlots> records{};
+  if (bytes.size() != kItemSlots * kGradeRecordSize)
+    r.Fail(std::to_string(bytes.size()) + " bytes where " + std::to_string(kItemSlots * kGradeRecordSize) +
+           " belong");
+  for (GradeRecord& g : records) {
+    for (std::int16_t& v : g.ChanceGrade) v = r.I16();
+    for (std::int16_t& v : g.PowerGrade) v = r.I16();
+    GetMarks(r, g.ChanceMark);
+    GetMarks(r, g.PowerMark);
+    r.Raw(g.Reserved.data(), g.Reserved.size());
+  }
+  return Finish(r, records, error);
+}
+
+std::string EncodeMapPoints(const MapPoints& points) {
+  ByteWriter w;
+  for (const MapPoint& p : points.point) {
+    w.I32(p.X);
+    w.I32(p.Y);
+  }
+  w.Raw(points.kept.data(), points.kept.size());
+  return w.Take();
+}
+
+std::optional<MapPoints> DecodeMapPoints(std::string_view bytes, std::string* error) {
+  ByteReader r(bytes);
+  MapPoints m;
+  if (bytes.size() != kMapPointsSize)
+    r.Fail(std::to_string(bytes.size()) + " bytes where " + std::to_string(kMapPointsSize) + " belong");
+  for (MapPoint& p : m.point) {
+    p.X = r.I32();
+    p.Y = r.I32();
+  }
+  r.Raw(m.kept.data(), m.kept.size());
+  return Finish(r, m, error);
+}
+
+std::vector<std::string> SanitizeItemRecords(std::array<ItemRecord, kItemSlots>& items) {
+  return FixRecords(items, NewGameItems(), [](int i) { return i != 0 && i != kLockBase; });
+}
+
+std::vector<std::string> SanitizeStarRecords(std::array<ItemRecord, kItemSlots>& stars) {
+  return FixRecords(stars, NewGameStars(), [](int i) {
+    return (i >= 1 && i <= kBlueStars) || (i > kGoldStarBase && i <= kGoldStarBase + kBlueStars);
+  });
+}
+
+std::vector<std::string> SanitizeGradeRecords(std::array<GradeRecord, kItemSlots>& grades) {
+  std::vector<std::string> lines;
+  const GradeRecord fresh = NewGameGrades();
+  for (int s = 0; s < kItemSlots; ++s) {
+    GradeRecord& g = grades[std::size_t(s)];
+    const std::string who = "slot " + std::to_string(s) + " item ";
+    for (int i = 1; i <= kShopItems; ++i) {
+      for (auto* grade : {&g.ChanceGrade[std::size_t(i)], &g.PowerGrade[std::size_t(i)]}) {
+        if (*grade >= 0 && *grade <= kMaxGrade) continue;
+        lines.push_back(who + std::to_string(i) + ": grade " + std::to_string(*grade) + " out of 0..3, set to 0");
+        *grade = 0;
+      }
+      for (int m = 0; m < kGradeMarks; ++m) {
+        for (auto [mark, freshMark] :
+             {std::pair{&g.ChanceMark[std::size_t(m)][std::size_t(i)], fresh.ChanceMark[std::size_t(m)][std::size_t(i)]},
+              std::pair{&g.PowerMark[std::size_t(m)][std::size_t(i)], fresh.PowerMark[std::size_t(m)][std::size_t(i)]}}) {
+          if (GoodPosition(mark->X) && GoodPosition(mark->Y)) continue;
+          lines.push_back(who + std::to_string(i) + ": mark position out of range, put back at its place");
+          *mark = freshMark;
+        }
+      }
+    }
+  }
+  return lines;
+}
+
+}  // namespace bm

@@ -1,0 +1,60 @@
+#include "storage/AtomicWrite.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/storage/TempDir.h"
+
+namespace bm {
+namespace {
+
+using testing::TempDir;
+
+std::size_t FilesIn(const TempDir& dir) {
+  std::size_t n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++n;
+  return n;
+}
+
+TEST(AtomicWrite, ReplacesWholeAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  dir.Write("a.dat", "old contents");
+  ASSERT_TRUE(WriteFileAtomic(dir.File("a.dat"), std::string("new\0bytes", 9)));
+  EXPECT_EQ(dir.Read("a.dat"), std::string("new\0bytes", 9));
+  ASSERT_TRUE(WriteFileAtomic(dir.File("a.dat"), ""));
+  EXPECT_EQ(dir.Read("a.dat"), "");
+  EXPECT_EQ(FilesIn(dir), 1u);
+}
+
+TEST(AtomicWrite, AFailedReplaceKeepsTheOldFileAndSaysWhy) {
+  TempDir dir;
+  // The target is a non-empty folder: the rename fails after the data is written.
+  std::filesystem::create_directories(dir.File("busy/inner"));
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomic(dir.File("busy"), "data", &error));
+  EXPECT_NE(error.find("busy"), std::string::npos) << error;
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("busy/inner")));
+  EXPECT_EQ(FilesIn(dir), 1u);  // the temporary file is gone
+  // A missing folder fails before anything is written.
+  EXPECT_FALSE(WriteFileAtomic(dir.File("nowhere/a.dat"), "data", &error));
+  EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
+}
+
+TEST(AtomicWrite, StaleTemporaryFilesOfKilledWritersAreRemoved) {
+  TempDir dir;
+  dir.Write("players.dat", "good");
+  dir.Write("players.dat.tmp.123", "torn");
+  dir.Write("hs.dat.tmp.99999", "torn");
+  dir.Write("notes.tmp.txt", "keep");  // not our pattern
+  dir.Write("x.dat.tmp." + std::to_string(getpid()), "a write of this process");
+  EXPECT_EQ(RemoveStaleTempFiles(dir.Path()), 2);
+  EXPECT_EQ(dir.Read("players.dat"), "good");
+  EXPECT_TRUE(std::filesystem::exists(dir.File("notes.tmp.txt")));
+  EXPECT_TRUE(std::filesystem::exists(dir.File("x.dat.tmp." + std::to_string(getpid()))));
+  EXPECT_EQ(RemoveStaleTempFiles(dir.File("missing")), 0);
+}
+
+}  // namespace
+}  // namespace bm

@@ -1,0 +1,166 @@
+#include "storage/ItemStatus.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace bm {
+namespace {
+
+// Every slot different, every used object away from the new game's values.
+ItemStatus Varied() {
+  ItemStatus st = NewGameItemStatus();
+  for (int s = 0; s < kItemSlots; ++s) {
+    ItemRecord& items = st.items[std::size_t(s)];
+    ItemRecord& stars = st.stars[std::size_t(s)];
+    GradeRecord& g = st.grades[std::size_t(s)];
+    for (int i = 0; i < kPlacedObjects; ++i) {
+      PlacedObject& o = items.object[std::size_t(i)];
+      o.Flag = (i + s) % 2 ? -1 : 0;
+      o.PosX += s * 0.5;
+      o.Reserved[std::size_t(i)] = std::uint8_t(s + 1);
+      stars.object[std::size_t(i)].Flag = (i * s) % 3 ? -1 : 0;
+      stars.object[std::size_t(i)].PosY -= s;
+    }
+    Lock(items, 1 + s % 10).Index = 10 - s % 10;
+    items.Dragged = s;
+    stars.Dragged = 21 - s;
+    for (int i = 1; i <= kShopItems; ++i) {
+      g.ChanceGrade[std::size_t(i)] = std::int16_t((i + s) % 4);
+      g.PowerGrade[std::size_t(i)] = std::int16_t((i * s) % 4);
+    }
+    g.ChanceMark[0][std::size_t(s)] = {s * 1.5, -s * 2.0};
+    g.Reserved[std::size_t(s % 8)] = 0xAB;
+  }
+  return st;
+}
+
+TEST(ItemStatusFiles, RecordSizesAndFieldOrder) {
+  const ItemStatus st = NewGameItemStatus();
+  const std::string items = EncodeItemRecords(st.items);
+  ASSERT_EQ(items.size(), 11u * 2248);
+  EXPECT_EQ(EncodeGradeRecords(st.grades).size(), 11u * 1460);
+  // Slot 0 object 12 (the lock of item 1): Flag -1, Index 1, home (216, 191).
+  const std::size_t at = 12 * 102;
+  EXPECT_EQ(items.substr(at, 6), std::string("\xFF\xFF\x01\0\0\0", 6));
+  EXPECT_EQ(items.substr(at + 6, 8), std::string("\0\0\0\0\0\0\x6B\x40", 8));  // 216.0
+  EXPECT_EQ(items.substr(at + 14, 8), std::string("\0\0\0\0\0\xE0\x67\x40", 8));  // 191.0
+  // Grade marks: chance mark 1 of item 1 after the 44 bytes of grades.
+  const std::string grades = EncodeGradeRecords(st.grades);
+  const std::size_t mark = 44 + (1 * 11 + 1) * 16;
+  EXPECT_EQ(grades.substr(mark, 8), std::string("\0\0\0\0\0\0\x68\x40", 8));  // 192.0
+}
+
+TEST(ItemStatusFiles, NewGamePlacesEveryObject) {
+  const ItemRecord items = NewGameItems();
+  for (int k = 1; k <= kShopItems; ++k) {
+    EXPECT_EQ(Key(items, k).Flag, 0);
+    EXPECT_EQ(Key(items, k).Index, k);
+    EXPECT_EQ(Lock(items, k).Flag, -1);
+    EXPECT_EQ(Lock(items, k).Index, k);
+  }
+  EXPECT_EQ(Key(items, 7).HomeX, 735);
+  EXPECT_EQ(Key(items, 7).PosY, 689);
+  EXPECT_EQ(Key(items, 5).HomeX, 990);
+  EXPECT_EQ(Key(items, 5).HomeY, 602);
+  EXPECT_EQ(Lock(items, 3).HomeX, 596);
+  EXPECT_EQ(Lock(items, 10).PosX, 976);
+  EXPECT_EQ(Lock(items, 10).PosY, 388);
+
+  const ItemRecord stars = NewGameStars();
+  EXPECT_EQ(stars.object[2].HomeX, 304.5);
+  EXPECT_EQ(stars.object[2].HomeY, 619);
+  EXPECT_EQ(stars.object[1].HomeY, 631);
+  EXPECT_EQ(stars.object[12].HomeX, 244);
+  EXPECT_EQ(stars.object[12].HomeY, 724);
+  EXPECT_EQ(stars.object[17].PosY, 712);
+  for (const PlacedObject& o : stars.object) EXPECT_EQ(o.Flag, 0);
+
+  const GradeRecord g = NewGameGrades();
+  EXPECT_EQ(g.ChanceMark[2][1], (MarkPoint{178, 214}));
+  EXPECT_EQ(g.PowerMark[3][7], (MarkPoint{478, 428}));
+  EXPECT_EQ(g.ChanceMark[1][10], (MarkPoint{952, 393}));
+  EXPECT_EQ(g.ChanceMark[0][4], (MarkPoint{}));
+  for (int s = 0; s < 11; ++s) EXPECT_EQ(g.ChanceGrade[std::size_t(s)] + g.PowerGrade[std::size_t(s)], 0);
+}
+
+TEST(ItemStatusFiles, ResetTouchesOnlyItsSlot) {
+  ItemStatus st = Varied();
+  const ItemStatus before = st;
+  ResetSlot(st, 6);
+  for (int s = 0; s < kItemSlots; ++s) {
+    if (s == 6) continue;
+    EXPECT_EQ(st.items[std::size_t(s)], before.items[std::size_t(s)]);
+    EXPECT_EQ(st.stars[std::size_t(s)], before.stars[std::size_t(s)]);
+    EXPECT_EQ(st.grades[std::size_t(s)], before.grades[std::size_t(s)]);
+  }
+  EXPECT_EQ(st.items[6], NewGameItems());
+  EXPECT_EQ(st.stars[6], NewGameStars());
+  EXPECT_EQ(st.grades[6], NewGameGrades());
+}
+
+TEST(ItemStatusFiles, ElevenSlotsRoundTripByteForByte) {
+  const ItemStatus st = Varied();
+  const std::string items = EncodeItemRecords(st.items);
+  const std::string stars = EncodeItemRecords(st.stars);
+  const std::string grades = EncodeGradeRecords(st.grades);
+  auto i = DecodeItemRecords(items);
+  auto s = DecodeItemRecords(stars);
+  auto g = DecodeGradeRecords(grades);
+  ASSERT_TRUE(i && s && g);
+  EXPECT_EQ(*i, st.items);
+  EXPECT_EQ(*s, st.stars);
+  EXPECT_EQ(*g, st.grades);
+  EXPECT_EQ(EncodeItemRecords(*i), items);
+  EXPECT_TRUE(SanitizeItemRecords(*i).empty());
+  EXPECT_TRUE(SanitizeStarRecords(*s).empty());
+  EXPECT_TRUE(SanitizeGradeRecords(*g).empty());
+}
+
+TEST(ItemStatusFiles, WrongSizesFailWholeAndOddValuesGoBackToTheNewGames) {
+  const ItemStatus st = Varied();
+  const std::string items = EncodeItemRecords(st.items);
+  for (std::size_t n : {std::size_t(0), std::size_t(1), items.size() - 1, items.size() + 1, items.size() * 2})
+    EXPECT_FALSE(DecodeItemRecords(std::string(n, '\0'))) << n;
+  EXPECT_FALSE(DecodeGradeRecords(EncodeGradeRecords(st.grades) + "x"));
+
+  std::array<ItemRecord, kItemSlots> bad = st.items;
+  Key(bad[3], 4).Flag = 5;
+  Key(bad[3], 4).PosX = std::numeric_limits<double>::infinity();
+  Lock(bad[3], 2).Index = -7;
+  bad[3].Dragged = 22;
+  bad[3].object[0].Flag = 99;  // an unused index is carried as it is
+  const std::vector<std::string> lines = SanitizeItemRecords(bad);
+  EXPECT_EQ(lines.size(), 4u);
+  EXPECT_EQ(Key(bad[3], 4).Flag, 0);
+  EXPECT_EQ(Key(bad[3], 4).PosX, Key(NewGameItems(), 4).PosX);
+  EXPECT_EQ(Lock(bad[3], 2).Index, 2);
+  EXPECT_EQ(bad[3].Dragged, 0);
+  EXPECT_EQ(bad[3].object[0].Flag, 99);
+
+  std::array<GradeRecord, kItemSlots> grades = st.grades;
+  grades[9].ChanceGrade[3] = 4;
+  grades[9].PowerGrade[1] = -1;
+  grades[9].PowerMark[2][5].Y = std::nan("");
+  EXPECT_EQ(SanitizeGradeRecords(grades).size(), 3u);
+  EXPECT_EQ(grades[9].ChanceGrade[3], 0);
+  EXPECT_EQ(grades[9].PowerGrade[1], 0);
+  EXPECT_EQ(grades[9].PowerMark[2][5], NewGameGrades().PowerMark[2][5]);
+}
+
+TEST(MapPointsFile, TheTailIsCarriedUnchanged) {
+  MapPoints m;
+  for (int n = 0; n < kMapPoints; ++n) m.point[std::size_t(n)] = {n * 11 - 3, 1024 - n};
+  for (std::size_t i = 0; i < kMapPointsKept; ++i) m.kept[i] = std::uint8_t(i * 31 + 5);
+  const std::string b = EncodeMapPoints(m);
+  ASSERT_EQ(b.size(), 1616u);
+  EXPECT_EQ(b.substr(8, 8), std::string("\x08\0\0\0\xFF\x03\0\0", 8));  // level 1
+  EXPECT_EQ(std::uint8_t(b[808]), 5);
+  EXPECT_EQ(DecodeMapPoints(b), m);
+  EXPECT_FALSE(DecodeMapPoints(b.substr(0, 808)));
+  EXPECT_FALSE(DecodeMapPoints(b + b));
+}
+
+}  // namespace
+}  // namespace bm

@@ -1,0 +1,179 @@
+#include "storage/Players.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "shell/InputRouter.h"
+
+namespace bm {
+namespace {
+
+constexpr std::size_t kFixedRecordBytes = 404 + 6 * 4 + 2 * 8 + 5 * 4 + 3 * 2 + 101 * 2;  // 672
+
+// Every slot different, every field away from its default.
+PlayerTable Varied() {
+  PlayerTable t;
+  for (int s = 0; s < kPlayerSlots; ++s) {
+    PlayerRecord& p = t.slot[std::size_t(s)];
+    p.Name = s == 0 ? "" : "Pl" + std::to_string(s) + (s % 2 ? " Ann" : "-Bo'n");
+    for (int i = 0; i < kTipCount; ++i) p.TipValue[std::size_t(i)] = i * 1000 + s - 50000;
+    p.GameScore = 12345 * s + 7;
+    p.MaxLevel = s * 6;
+    p.GameLevel = s * 5 + 1;
+    p.GameLives = s % 4;
+    p.Deleted = s == 3 ? -1 : 0;
+    p.CurrentPlayer = s == 0 ? 7 : 0;
+    p.TimeLeft = 0.5 / (s + 1);
+    p.TimeTotal = 60.0 + s * 1.25;
+    for (int b = 0; b < kBonusStockCount; ++b) p.BonusStock[std::size_t(b)] = s + b;
+    p.NewGameFlag = s % 2 ? kTrue : kFalse;
+    p.Spare = s % 3 ? kTrue : kFalse;
+    p.ShowTips = s % 5 ? kTrue : kFalse;
+    for (int i = 0; i < kTipCount; ++i) p.TipShown[std::size_t(i)] = (i + s) % 3 == 0 ? kTrue : kFalse;
+  }
+  return t;
+}
+
+std::int32_t I32At(const std::string& b, std::size_t at) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | std::uint8_t(b[at + std::size_t(i)]);
+  return std::int32_t(v);
+}
+
+TEST(PlayersFile, FieldsSitInOrderAfterTheLengthPrefixedName) {
+  PlayerTable t = EmptyPlayers();
+  PlayerRecord& p = t.slot[1];
+  p.Name = "Ann";
+  p.TipValue[100] = -2;
+  p.GameScore = 0x01020304;
+  p.CurrentPlayer = 9;
+  p.TimeLeft = 0.25;
+  p.ShowTips = kTrue;
+  p.TipShown[100] = kTrue;
+  const std::string b = EncodePlayers(t);
+  ASSERT_EQ(b.size(), 11 * (2 + kFixedRecordBytes) + 3);
+  const std::size_t at = 2 + kFixedRecordBytes;  // slot 1 starts after the empty slot 0
+  EXPECT_EQ(b.substr(at, 5), std::string("\x03\0Ann", 5));
+  EXPECT_EQ(I32At(b, at + 5 + 400), -2);
+  EXPECT_EQ(I32At(b, at + 5 + 404), 0x01020304);
+  EXPECT_EQ(I32At(b, at + 5 + 404 + 20), 9);
+  EXPECT_EQ(b.substr(at + 5 + 428, 8), std::string("\0\0\0\0\0\0\xD0\x3F", 8));
+  EXPECT_EQ(b.substr(at + 5 + 468, 2), "\xFF\xFF");  // ShowTips
+  EXPECT_EQ(b.substr(at + 5 + 470 + 200, 2), "\xFF\xFF");  // TipShown[100]
+}
+
+TEST(PlayersFile, EverySlotAndFieldSurvivesARoundTrip) {
+  const PlayerTable t = Varied();
+  const std::string bytes = EncodePlayers(t);
+  std::string error;
+  std::optional<PlayerTable> back = DecodePlayers(bytes, &error);
+  ASSERT_TRUE(back) << error;
+  EXPECT_EQ(*back, t);
+  EXPECT_EQ(EncodePlayers(*back), bytes);
+  PlayerTable clean = *back;
+  EXPECT_TRUE(SanitizePlayers(clean).empty());
+  EXPECT_EQ(back->Current(), 7);
+}
+
+TEST(PlayersFile, ShortLongAndHostileFilesFailWhole) {
+  const std::string good = EncodePlayers(Varied());
+  // Every cut of a good file fails, and so does one extra byte.
+  for (std::size_t n = 0; n < good.size(); n += 7) EXPECT_FALSE(DecodePlayers(good.substr(0, n))) << n;
+  EXPECT_FALSE(DecodePlayers(good.substr(0, good.size() - 1)));
+  EXPECT_FALSE(DecodePlayers(good + '\0'));
+  // A name length of 60000 with the bytes present is still refused.
+  std::string hostile = good;
+  hostile[0] = char(0x60);
+  hostile[1] = char(0xEA);
+  hostile.insert(2, std::string(60000, 'A'));
+  std::string error;
+  EXPECT_FALSE(DecodePlayers(hostile, &error));
+  EXPECT_NE(error.find("60000"), std::string::npos) << error;
+}
+
+TEST(PlayersFile, OutOfRangeValuesAreRepairedFieldByField) {
+  PlayerTable t = Varied();
+  PlayerRecord& p = t.slot[4];
+  p.Name = "Way too long a name_with#odd\x01";
+  p.MaxLevel = 66;
+  p.GameLevel = -3;
+  p.GameScore = -1;
+  p.GameLives = -5;
+  p.TimeLeft = std::numeric_limits<double>::quiet_NaN();
+  p.TimeTotal = -1;
+  p.ShowTips = 1;
+  p.TipShown[50] = 7;
+  t.slot[0].CurrentPlayer = 11;
+  const PlayerRecord untouched = t.slot[5];
+  std::optional<PlayerTable> back = DecodePlayers(EncodePlayers(t));
+  ASSERT_TRUE(back);
+  const std::vector<std::string> repairs = SanitizePlayers(*back);
+  EXPECT_GE(repairs.size(), 10u);
+  const PlayerRecord& q = back->slot[4];
+  EXPECT_EQ(q.Name, "Way too long a ");
+  EXPECT_EQ(q.GameLevel, 0);
+  EXPECT_EQ(q.MaxLevel, 0);  // no level to continue on: the saved game is dropped
+  EXPECT_EQ(q.GameScore, 0);
+  EXPECT_EQ(q.GameLives, 0);
+  EXPECT_EQ(q.TimeLeft, 0.0);
+  EXPECT_EQ(q.TimeTotal, 0.0);
+  EXPECT_EQ(q.ShowTips, kFalse);
+  EXPECT_EQ(q.TipShown[50], kFalse);
+  EXPECT_EQ(q.TipValue, t.slot[4].TipValue);
+  EXPECT_EQ(back->slot[5], untouched);
+  EXPECT_EQ(back->Current(), 1);
+  EXPECT_EQ(back->slot[0].CurrentPlayer, 1);
+}
+
+TEST(PlayersFile, NameCharactersAreTheNameBoxs) {
+  for (int c = 0; c < 256; ++c) EXPECT_EQ(IsNameCharacter(char(c)), IsFontChar(char(c))) << c;
+  EXPECT_EQ(CleanName("Ann_Bonny#1234567890"), "AnnBonny1234567");
+}
+
+TEST(PlayersTable, CurrentSlotContinueAndNewGame) {
+  PlayerTable t = EmptyPlayers();
+  EXPECT_EQ(t.Current(), 1);
+  t.SetCurrent(4);
+  EXPECT_EQ(t.Current(), 4);
+  t.SetCurrent(0);
+  EXPECT_EQ(t.Current(), 1);
+  t.SetCurrent(4);
+  PlayerRecord& p = t.CurrentRecord();
+  p.MaxLevel = 12;
+  p.GameLevel = 12;
+  EXPECT_FALSE(t.CanContinue());  // no name
+  p.Name = "Mary";
+  EXPECT_TRUE(t.CanContinue());
+
+  PlayerRecord r = Varied().slot[3];
+  const PlayerRecord before = r;
+  ClearForNewGame(r);
+  EXPECT_EQ(r.BonusStock, (std::array<std::int32_t, kBonusStockCount>{}));
+  EXPECT_EQ(r.NewGameFlag, kFalse);
+  EXPECT_EQ(r.TipShown, (std::array<std::int16_t, kTipCount>{}));
+  EXPECT_EQ(r.Name, before.Name);
+  EXPECT_EQ(r.GameScore, before.GameScore);
+  EXPECT_EQ(r.TipValue, before.TipValue);
+  EXPECT_EQ(r.ShowTips, before.ShowTips);
+
+  ClearPlayer(r);
+  EXPECT_TRUE(r.Name.empty());
+  EXPECT_EQ(r.MaxLevel, 0);
+  EXPECT_EQ(r.TipValue, (std::array<std::int32_t, kTipCount>{}));
+}
+
+TEST(DebugBlockFile, FourHundredFourBytesExactly) {
+  DebugBlock b{};
+  for (int i = 0; i < kDebugBlockValues; ++i) b[std::size_t(i)] = i * 7919 - 400000;
+  const std::string bytes = EncodeDebugBlock(b);
+  ASSERT_EQ(bytes.size(), kDebugBlockSize);
+  EXPECT_EQ(I32At(bytes, 4), 7919 - 400000);
+  EXPECT_EQ(DecodeDebugBlock(bytes), b);
+  EXPECT_FALSE(DecodeDebugBlock(bytes.substr(0, 403)));
+  EXPECT_FALSE(DecodeDebugBlock(bytes + "x"));
+}
+
+}  // namespace
+}  // namespace bm
