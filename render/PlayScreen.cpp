@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "progress/LevelState.h"
+#include "progress/Stages.h"
 #include "shell/Game.h"
 
 namespace bm {
@@ -48,9 +49,7 @@ void DrawPanel(Game& g, const std::string& movesText) {
                {"Moves Available: " + movesText, 950, 48, 1235, 80}};
   for (const Line& l : lines)
     g.font.Draw(g.canvas, l.text, m.DesignRect(l.l, l.t, l.r, l.b), 0.32, 0xFF000000, 0xFFFFE6A0, Align::Left);
-  int stage = StageOfLevel(g.level.number);
-  int label = stage == 1 ? g.level.number : g.level.number - (stage - 1) * 9 + 1;
-  g.font.Draw(g.canvas, "Stage: " + std::to_string(stage) + " Level: " + std::to_string(label),
+  g.font.Draw(g.canvas, StageLevelLabel(g.level.number),
               m.DesignRect(340, 14, 940, 70), 0.45, 0xFF000000, 0xFFFFE6A0, Align::Center);
 }
 

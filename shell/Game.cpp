@@ -12,6 +12,7 @@ Game::Game(Platform& platform, Logs& logs, RunOptions opts)
       logs(logs),
       options(std::move(opts)),
       rng(options.seedGiven ? options.seed : 1),
+      fxRng((options.seedGiven ? options.seed : 1) + 0x5151),
       textures(*platform.render, options.gameDir, &logs),
       canvas(*platform.render, textures, ScreenMetrics::For(platform.render->Width(), platform.render->Height())),
       sfx(*platform.sound, *platform.clock, logs, options.gameDir),

@@ -18,8 +18,10 @@
 #include "diag/Logs.h"
 #include "platform/Platform.h"
 #include "progress/LevelState.h"
+#include "progress/MapView.h"
 #include "render/Canvas.h"
 #include "render/Font.h"
+#include "shell/BotHand.h"
 #include "shell/InputRouter.h"
 #include "shell/Options.h"
 #include "storage/Settings.h"
@@ -53,6 +55,15 @@ struct Session {
   int ShownScore = 0;
 };
 
+// What the between-levels screen keeps from one visit to the next.
+struct BetweenLevelsMemory {
+  MapPointTable points{};
+  bool pointsLoaded = false;
+  MapAnimation map;
+  bool upHeld = false, downHeld = false;  // the map's cheat keys act once per press
+  BotHand hand;                           // the bot's hand on these screens
+};
+
 struct RunStats {
   long frames = 0;
   int levelsPlayed = 0;
@@ -73,6 +84,7 @@ struct Game {
   Logs& logs;
   RunOptions options;
   Rng rng;
+  Rng fxRng;  // for what is only shown (the board's flight), so the game's draws stay the same
   LoopFlags flags;
   InputRouter input;
   SettingsRecord settings;
@@ -84,6 +96,7 @@ struct Game {
   BoardState board;
   BoardPlayer player;
   RunStats stats;
+  BetweenLevelsMemory between;
   TextureBank textures;
   Canvas canvas;
   Font font;

@@ -1,0 +1,167 @@
+#include "shell/BetweenLevels.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+
+#include "progress/MapView.h"
+#include "progress/Stages.h"
+#include "render/BetweenLevelsDraw.h"
+#include "shell/BotHand.h"
+#include "shell/BotInput.h"
+#include "shell/Game.h"
+#include "shell/Loop.h"
+#include "shell/ShopScreen.h"
+
+namespace bm {
+
+namespace {
+
+// Stand-in until the map point file is read with the item status: the shipped
+// "apo.dat", read once; a missing or short file puts the points on a plain grid.
+void LoadMapPointsOnce(Game& g) {
+  if (g.between.pointsLoaded) return;
+  g.between.pointsLoaded = true;
+  std::string bytes;
+  for (const std::string& dir : {g.options.dataDir, g.options.gameDir}) {
+    std::ifstream in(dir + "/apo.dat", std::ios::binary);
+    if (!in) continue;
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+    break;
+  }
+  if (bytes.size() < 808) {
+    g.logs.WriteRunLog("LoadMapPoints()", "apo.dat missing or short; the level points are laid out on a grid");
+    for (int n = 1; n <= kLastLevel; ++n)
+      g.between.points[std::size_t(n)] = {140 + (n - 1) % 13 * 80, 150 + (n - 1) / 13 * 150};
+    return;
+  }
+  auto word = [&](std::size_t at) {
+    std::uint32_t v = 0;
+    for (int b = 3; b >= 0; --b) v = (v << 8) | std::uint8_t(bytes[at + std::size_t(b)]);
+    return std::int32_t(v);
+  };
+  for (std::size_t n = 0; n < g.between.points.size(); ++n) g.between.points[n] = {word(n * 8), word(n * 8 + 4)};
+}
+
+void StopAmbience(Game& g) {
+  for (int s = 1; s <= kStageCount; ++s) g.sfx.StopSfx(StageAmbience(s));
+}
+
+// One frame of the map view.
+void MapFrameStep(Game& g, int& currentLevel, double frameFactor, bool restartMarker) {
+  // Hidden cheat keys: Up and Down change the level to be played, once per press.
+  if (g.input.CheatMode) {
+    for (int dir : {+1, -1}) {
+      int key = dir > 0 ? vk::Up : vk::Down;
+      bool down = g.in().KeyDown(key);
+      bool& held = dir > 0 ? g.between.upHeld : g.between.downHeld;
+      if (down && !held) currentLevel = std::clamp(currentLevel + dir, 1, kLastLevel);
+      held = down;
+    }
+  }
+  currentLevel = std::clamp(currentLevel, 1, kLastLevel);
+  if (StepMap(g.between.map, frameFactor, restartMarker)) g.sfx.PlaySfx("ev_map_current");
+  g.sfx.PlaySfx(StageAmbience(StageOfLevel(currentLevel)), true);
+  if (!g.drawing) return;
+  MapFrame f;
+  f.points = &g.between.points;
+  f.current = currentLevel;
+  f.marker = PlaceMarker(g.between.points, currentLevel, g.between.map.markerProgress);
+  f.pulsing = g.between.map.markerProgress <= 0;
+  f.pulse = PulseRingOf(g.between.map.pulse);
+  DrawMapView(g.canvas, g.font, f);
+}
+
+// The bot looks at the map a moment, spends what it can in the shop, and goes on.
+void BotBetweenLevels(Game& g, BetweenView view, bool& botVisitedShop) {
+  if (!g.botInput) return;
+  if (g.between.hand.Idle()) {
+    const ScreenMetrics& m = g.metrics;
+    auto centre = [&](BetweenButton b) {
+      IRect r = BetweenButtonRect(m, b);
+      return PointD{(r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0};
+    };
+    if (view == BetweenView::Map && !botVisitedShop) {
+      g.between.hand.Wait(g.plat.headless ? 400 : 1500);
+      PointD p = centre(BetweenButton::Shop);
+      g.between.hand.Click(p.x, p.y);
+      botVisitedShop = true;
+    } else if (view == BetweenView::Shop && PlanShopMoves(g, g.between.hand)) {
+      // the hand has the next drops to make
+    } else {
+      PointD p = centre(BetweenButton::Continue);
+      g.between.hand.Wait(g.plat.headless ? 200 : 800);
+      g.between.hand.Click(p.x, p.y);
+    }
+  }
+  g.botInput->Feed(g.between.hand.Step(g.Now()));
+}
+
+}  // namespace
+
+void SaveItemStatusOnLeaving(Game& g) {
+  // The item status files come with the saved games; until then the shop's state
+  // lives for this run only. The chances are brought up to date all the same.
+  RefreshBonusChances(g);
+}
+
+void BetweenLevelsScreen(Game& g, int& currentLevel) {
+  g.logs.WriteRunLog("BetweenLevelsScreen()", "Level " + std::to_string(currentLevel));
+  LoadMapPointsOnce(g);
+  BetweenView view = BetweenView::Map;
+  double last = g.Now();
+  bool wasDown = MouseDown(g.in(), g.flags.AppActive);
+  bool pressSeen = false;  // a press that began on this screen
+  bool releasedLastPass = true;  // entering counts as opening the map: the marker travels
+  bool botVisitedShop = false;
+  g.between.hand.Clear();
+  RunLoop(g, [&](Game& g) -> Pass {
+    double now = g.Now();
+    double frameFactor = (now - last) / 35.0;
+    last = now;
+    BotBetweenLevels(g, view, botVisitedShop);
+    g.flags.AppActive = g.window().IsForeground();
+    bool down = MouseDown(g.in(), g.flags.AppActive);
+    bool released = wasDown && !down;
+    if (down && !wasDown) pressSeen = true;
+    wasDown = down;
+    if (g.drawing) g.render().Clear(0xFF000000);
+    if (view == BetweenView::Map) MapFrameStep(g, currentLevel, frameFactor, releasedLastPass);
+    else ShopFrame(g, frameFactor);
+    releasedLastPass = released;
+
+    PointD p = g.in().Pointer();
+    int over = BetweenButtonAt(g.metrics, p.x, p.y);
+    if (g.drawing)
+      for (int b = 0; b < kBetweenButtonCount; ++b)
+        DrawBetweenButton(g.canvas, g.font, BetweenButton(b), b == over ? (down ? 2 : 1) : 0);
+    g.flags.SceneDirty = true;
+
+    bool leave = EscapePressed(g.input, g.in());
+    if (released && pressSeen && over >= 0) {
+      switch (BetweenButton(over)) {
+        case BetweenButton::Map:
+        case BetweenButton::Shop: {
+          g.sfx.PlaySfx("ev_map_paper");
+          BetweenView next = over == int(BetweenButton::Map) ? BetweenView::Map : BetweenView::Shop;
+          if (next != view) ShopViewChanged(g, next == BetweenView::Shop);
+          view = next;
+          break;
+        }
+        case BetweenButton::Continue: leave = true; break;
+      }
+    }
+    if (released) pressSeen = false;
+    if (!leave) return {false, 0};
+    StopAmbience(g);
+    ShopViewChanged(g, false);
+    SaveItemStatusOnLeaving(g);
+    g.input.ClickLatch = true;
+    return {true, 0};
+  });
+  StopAmbience(g);
+  if (g.botInput) g.botInput->Feed({-1, -1, false, false});
+}
+
+}  // namespace bm

@@ -1,0 +1,126 @@
+// Stages, level labels, what winning a level completes, and the map's logic.
+#include <gtest/gtest.h>
+
+#include "progress/MapView.h"
+#include "progress/Stages.h"
+
+namespace bm {
+namespace {
+
+TEST(Stages, LabelsAtTheStageEdges) {
+  EXPECT_EQ(StageLevelLabel(1), "Stage: 1 Level: 1");
+  EXPECT_EQ(StageLevelLabel(8), "Stage: 1 Level: 8");
+  EXPECT_EQ(StageLevelLabel(9), "Stage: 2 Level: 1");
+  EXPECT_EQ(StageLevelLabel(17), "Stage: 2 Level: 9");
+  EXPECT_EQ(StageLevelLabel(53), "Stage: 6 Level: 9");
+  EXPECT_EQ(StageLevelLabel(54), "Stage: 7 Level: 1");
+  EXPECT_EQ(StageLevelLabel(65), "Stage: 7 Level: 12") << "the last stage is capped at seven";
+  // Every level has exactly one label and the labels count up within a stage.
+  for (int n = 2; n <= kLastLevel; ++n) {
+    if (StageOfLevel(n) == StageOfLevel(n - 1)) EXPECT_EQ(LevelInStage(n), LevelInStage(n - 1) + 1) << n;
+    else EXPECT_EQ(LevelInStage(n), 1) << n;
+  }
+}
+
+TEST(Stages, WinningALevelCompletesLevelStageOrGame) {
+  EXPECT_EQ(LevelEndKind(8), LevelEnd::Stage);
+  EXPECT_EQ(LevelEndKind(9), LevelEnd::Level);
+  EXPECT_EQ(LevelEndKind(53), LevelEnd::Stage);
+  EXPECT_EQ(LevelEndKind(54), LevelEnd::Level);
+  EXPECT_EQ(LevelEndKind(62), LevelEnd::Level) << "63..65 stay in stage 7";
+  EXPECT_EQ(LevelEndKind(64), LevelEnd::Level);
+  EXPECT_EQ(LevelEndKind(65), LevelEnd::Game);
+  EXPECT_STREQ(LevelEndCue(LevelEndKind(8)), "complete_stage");
+  EXPECT_STREQ(LevelEndCue(LevelEndKind(9)), "complete_level");
+  EXPECT_STREQ(LevelEndCue(LevelEndKind(65)), "complete_game");
+  int firsts = 0;
+  for (int n = 1; n <= kLastLevel; ++n) firsts += FirstLevelOfStage(n);
+  EXPECT_EQ(firsts, 7);
+  EXPECT_TRUE(FirstLevelOfStage(54));
+  EXPECT_FALSE(FirstLevelOfStage(63));
+}
+
+TEST(MapView, StageBoundariesAndPointLooks) {
+  std::vector<int> boundaries;
+  for (int n = 1; n <= kLastLevel; ++n)
+    if (StageBoundary(n)) boundaries.push_back(n);
+  EXPECT_EQ(boundaries, (std::vector<int>{1, 9, 18, 27, 36, 45, 54, 65}));
+  // Current level 20: past, current (faint, the marker shows it) and later points.
+  EXPECT_EQ(MapPointLook(19, 20).state, 1);
+  EXPECT_EQ(MapPointLook(19, 20).alpha, 255);
+  EXPECT_EQ(MapPointLook(9, 20).state, 4) << "a past stage boundary";
+  EXPECT_EQ(MapPointLook(20, 20).state, 0);
+  EXPECT_EQ(MapPointLook(20, 20).alpha, 0x55);
+  EXPECT_EQ(MapPointLook(21, 20).state, 0);
+  EXPECT_EQ(MapPointLook(21, 20).alpha, 0x55);
+  EXPECT_EQ(MapPointLook(27, 20).state, 3);
+  // A current level on a boundary keeps its own opaque look.
+  EXPECT_EQ(MapPointLook(18, 18).state, 5);
+  EXPECT_EQ(MapPointLook(18, 18).alpha, 255);
+}
+
+MapPointTable Points() {
+  MapPointTable p{};
+  for (int n = 1; n <= kLastLevel; ++n) p[std::size_t(n)] = {n * 10, 1000 - n * 10};
+  return p;
+}
+
+TEST(MapView, MarkerTravelsFromThePreviousPointWithItsOffsets) {
+  MapPointTable p = Points();
+  MarkerSpot at = PlaceMarker(p, 5, 1.0);
+  EXPECT_DOUBLE_EQ(at.x, 40);
+  EXPECT_DOUBLE_EQ(at.y, 960);
+  at = PlaceMarker(p, 5, 0.0);
+  EXPECT_DOUBLE_EQ(at.x, 50);
+  at = PlaceMarker(p, 5, 0.5);
+  EXPECT_DOUBLE_EQ(at.x, 45);
+  // Level 9 opens stage 2: offset A on the current point; the previous point is plain.
+  at = PlaceMarker(p, 9, 0.0);
+  EXPECT_DOUBLE_EQ(at.x, 99);
+  EXPECT_DOUBLE_EQ(at.y, 919);
+  at = PlaceMarker(p, 9, 1.0);
+  EXPECT_DOUBLE_EQ(at.x, 80);
+  EXPECT_EQ(p[100].X, 9) << "offset A kept in point 100";
+  EXPECT_EQ(p[99].X, 0) << "offset B kept in point 99";
+  // Level 10: the previous point (9) is a boundary, so offset B applies.
+  at = PlaceMarker(p, 10, 1.0);
+  EXPECT_DOUBLE_EQ(at.x, 99);
+  // On level 1 the marker stands still on level 1's point.
+  for (double progress : {1.0, 0.5, 0.0}) {
+    at = PlaceMarker(p, 1, progress);
+    EXPECT_DOUBLE_EQ(at.x, 19);
+    EXPECT_DOUBLE_EQ(at.y, 999);
+  }
+}
+
+TEST(MapView, MarkerArrivesThenThePulseBeatsWithItsSound) {
+  MapAnimation a;
+  EXPECT_FALSE(StepMap(a, 1.0, true));
+  EXPECT_DOUBLE_EQ(a.markerProgress, 0.95);
+  int steps = 1;
+  while (a.markerProgress > 0) {
+    a.pulse = 0;  // the pulse holds at full while the marker travels
+    EXPECT_FALSE(StepMap(a, 1.0, false));
+    EXPECT_EQ(a.pulse, 255);
+    ++steps;
+  }
+  EXPECT_EQ(steps, 20) << "0.05 a frame of 35 ms";
+  EXPECT_EQ(a.markerProgress, 0) << "stops at zero";
+  // 1791 units down at 62.8 a frame: the 29th frame restarts the pulse.
+  int beats = 0, frames = 0;
+  while (beats == 0 && frames < 100) {
+    beats += StepMap(a, 1.0, false);
+    ++frames;
+  }
+  EXPECT_EQ(frames, 29);
+  EXPECT_EQ(a.pulse, 255);
+  EXPECT_EQ(PulseRingOf(255).alpha, 255);
+  EXPECT_DOUBLE_EQ(PulseRingOf(255).size, 1);
+  EXPECT_EQ(PulseRingOf(-600).alpha, 0);
+  EXPECT_DOUBLE_EQ(PulseRingOf(-600).size, 3) << "grows as it fades";
+  EXPECT_STREQ(StageAmbience(1), "ev_map_sea");
+  EXPECT_STREQ(StageAmbience(7), "ev_map_gold");
+}
+
+}  // namespace
+}  // namespace bm
