@@ -29,7 +29,7 @@ class Clock {
 
 // Virtual key codes the game tests.
 namespace vk {
-inline constexpr int Backspace = 8, Enter = 13, Escape = 27, Space = 32;
+inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Escape = 27, Space = 32;
 inline constexpr int Left = 37, Up = 38, Right = 39, Down = 40;
 inline constexpr int Numpad0 = 96, F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117, F12 = 123;
 }  // namespace vk

@@ -35,6 +35,7 @@ int SdlWindow::VirtualKeyOf(SDL_Keycode k) {
   if (k >= SDLK_F1 && k <= SDLK_F12) return vk::F1 + (k - SDLK_F1);
   switch (k) {
     case SDLK_BACKSPACE: return vk::Backspace;
+    case SDLK_TAB: return vk::Tab;
     case SDLK_RETURN:
     case SDLK_KP_ENTER: return vk::Enter;
     case SDLK_ESCAPE: return vk::Escape;
@@ -48,7 +49,9 @@ int SdlWindow::VirtualKeyOf(SDL_Keycode k) {
   }
 }
 
-void SdlWindow::Handle(const SDL_Event& e) {
+void SdlWindow::Handle(const SDL_Event& e, bool waiting) {
+  auto& keyPressed = waiting ? keyPressedWaiting_ : keyPressed_;
+  auto& buttonPressed = waiting ? buttonPressedWaiting_ : buttonPressed_;
   switch (e.type) {
     case SDL_QUIT: closeRequested_ = true; break;
     case SDL_WINDOWEVENT:
@@ -71,7 +74,7 @@ void SdlWindow::Handle(const SDL_Event& e) {
       if (v < 0 || v > 255) break;
       bool down = e.type == SDL_KEYDOWN;
       keyHeld_[size_t(v)] = down;
-      if (down) keyPressed_[size_t(v)] = true;
+      if (down) keyPressed[size_t(v)] = true;
       break;
     }
     case SDL_MOUSEBUTTONDOWN:
@@ -81,7 +84,7 @@ void SdlWindow::Handle(const SDL_Event& e) {
       if (b == 0) break;
       bool down = e.type == SDL_MOUSEBUTTONDOWN;
       buttonHeld_[size_t(b)] = down;
-      if (down) buttonPressed_[size_t(b)] = true;
+      if (down) buttonPressed[size_t(b)] = true;
       break;
     }
     case SDL_MOUSEMOTION: pointer_ = {double(e.motion.x), double(e.motion.y)}; break;
@@ -96,17 +99,20 @@ void SdlWindow::Handle(const SDL_Event& e) {
 // A press and its release often arrive in the same pump (xdotool, fast
 // mice): whatever went down since the last pump reads as down for this pass.
 void SdlWindow::Pump() {
-  keyPressed_.fill(false);
-  buttonPressed_.fill(false);
+  keyPressed_ = keyPressedWaiting_;
+  buttonPressed_ = buttonPressedWaiting_;
+  keyPressedWaiting_.fill(false);
+  buttonPressedWaiting_.fill(false);
   SDL_Event e;
   while (SDL_PollEvent(&e)) Handle(e);
 }
 
+// The event that ends the wait is handled here, not pushed back: a pushed-back
+// event could wake every later wait at once and spin the loop.
 void SdlWindow::WaitEvent(double timeoutMs) {
   if (timeoutMs <= 0) return;
   SDL_Event e;
-  // Peek only: the next Pump handles the event, so no press is lost.
-  if (SDL_WaitEventTimeout(&e, int(timeoutMs + 0.999))) SDL_PushEvent(&e);
+  if (SDL_WaitEventTimeout(&e, int(timeoutMs + 0.999))) Handle(e, true);
 }
 
 bool SdlWindow::TakeCloseRequest() {

@@ -50,7 +50,8 @@ class SdlWindow : public Window, public Input {
   static int VirtualKeyOf(SDL_Keycode key);
 
  private:
-  void Handle(const SDL_Event& e);
+  // Presses seen while waiting count for the next pass, like those the pump finds.
+  void Handle(const SDL_Event& e, bool waiting = false);
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   std::string error_;
@@ -60,6 +61,8 @@ class SdlWindow : public Window, public Input {
   bool focused_ = true, minimised_ = false, closeRequested_ = false;
   std::array<bool, 256> keyHeld_{}, keyPressed_{};
   std::array<bool, 3> buttonHeld_{}, buttonPressed_{};
+  std::array<bool, 256> keyPressedWaiting_{};
+  std::array<bool, 3> buttonPressedWaiting_{};
   PointD pointer_{-1, -1};
   std::string typed_;
 };

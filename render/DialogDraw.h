@@ -1,0 +1,36 @@
+// The small two-button dialog: where its frame and buttons sit, and how it is
+// drawn. The modal loop that runs it lives in shell/Dialog.h.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "board/ScreenMetrics.h"
+#include "render/Canvas.h"
+#include "render/Font.h"
+
+namespace bm {
+
+struct DialogLayout {
+  IRect frame;
+  IRect buttons[2];  // first (Enter) and second (Escape) answer
+};
+
+// A dialog frame of about 44 x 30 % of the screen. Its top-left corner goes to
+// (leftPercent, topPercent) of the screen; a negative value centres it on that axis.
+DialogLayout LayoutTwoButtonDialog(const ScreenMetrics& m, double leftPercent = -1, double topPercent = -1);
+
+// The button under (x, y): 1 or 2, 0 for none.
+int DialogButtonAt(const DialogLayout& d, double x, double y);
+
+// The frame, the message ("|" starts a new line) and the two buttons; hover is
+// the button under the pointer (0 none), focus the one Left/Right picked (0 none).
+void DrawTwoButtonDialog(Canvas& c, Font& font, const DialogLayout& d, const std::string& message,
+                         const std::string& first, const std::string& second, int hover, int focus = 0);
+
+// A plaque with a centred label in three states: 0 normal, 1 under the pointer, 2 pressed.
+void DrawTextButton(Canvas& c, Font& font, const IRect& r, const std::string& label, int state, double size = 0.45);
+
+// Splits a "|"-separated text into its lines.
+std::vector<std::string> SplitLines(const std::string& text);
+
+}  // namespace bm

@@ -1,0 +1,40 @@
+// Small pieces every modal screen shares: the minimised pause, key presses
+// taken once, and the autoplay bot's hands on a screen.
+#pragma once
+#include "board/ScreenMetrics.h"
+#include "platform/Platform.h"
+
+namespace bm {
+
+struct Game;
+
+// A key taken once per press. A key already held when the screen opens (the
+// press that opened it) is ignored until it is released.
+struct KeyEdge {
+  int key = 0;
+  bool held = true;
+  KeyEdge() = default;
+  KeyEdge(int k, Input& in) : key(k), held(in.KeyDown(k)) {}
+  bool Take(Input& in) {
+    bool down = in.KeyDown(key);
+    bool fresh = down && !held;
+    held = down;
+    return fresh;
+  }
+};
+
+// Minimised: pauses the music and returns true (the pass draws nothing).
+// Otherwise resumes it and returns false.
+bool ScreenMinimised(Game& g);
+
+// Plays "ev_menu_over" when the pointer comes onto an item from empty space and
+// re-arms it over empty space.
+void HoverSound(Game& g, bool overItem);
+
+// The bot's hands on a screen: the pointer rests on the centre of r, and the
+// button is held from pressAt for 60 ms. Does nothing without autoplay.
+void BotPress(Game& g, const IRect& r, double pressAt);
+// When the bot next needs a pass for a press at pressAt (0 without autoplay).
+double BotWake(Game& g, double pressAt);
+
+}  // namespace bm

@@ -1,0 +1,120 @@
+// The two-button dialog on the headless loop: clicks, keys, latches, the bot.
+#include <gtest/gtest.h>
+
+#include "ScreenHarness.h"
+#include "render/DialogDraw.h"
+#include "shell/Autoplay.h"
+#include "shell/Dialog.h"
+
+namespace bm {
+namespace {
+
+using test::ScreenHarness;
+
+DialogRequest Question() {
+  DialogRequest q;
+  q.message = "Continue saved game|or start new one?";
+  q.first = "Continue";
+  q.second = "New Game";
+  return q;
+}
+
+TEST(Dialog, EnterTakesTheFirstEscapeTheSecond) {
+  ScreenHarness h;
+  h.Key(h.now() + 100, vk::Enter);
+  h.Deadline(h.now() + 5000);
+  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 1);
+  h.Key(h.now() + 100, vk::Escape);
+  h.Deadline(h.now() + 5000);
+  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 2);
+}
+
+TEST(Dialog, ClicksOnEachButtonAndBesideThem) {
+  ScreenHarness h;
+  DialogLayout d = LayoutTwoButtonDialog(h.g().metrics);
+  EXPECT_EQ(DialogButtonAt(d, ScreenHarness::cx(d.frame), d.frame.top + 5), 0) << "the message is no button";
+  // A click on the frame and one outside it do nothing; the second button answers.
+  h.Click(h.now() + 100, d.frame);
+  h.w().ScriptClick(h.now() + 300, 5, 5);
+  h.Click(h.now() + 600, d.buttons[1]);
+  h.Deadline(h.now() + 5000);
+  double before = h.now();
+  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 2);
+  EXPECT_GE(h.now(), before + 600) << "answered by the last click, not the earlier ones";
+  h.Click(h.now() + 100, d.buttons[0]);
+  h.Deadline(h.now() + 5000);
+  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 1);
+}
+
+TEST(Dialog, TheOpeningPressAndAPressDraggedOffAnswerNothing) {
+  ScreenHarness h;
+  DialogLayout d = LayoutTwoButtonDialog(h.g().metrics, 10, 55);
+  EXPECT_EQ(d.frame.left, 128);
+  EXPECT_EQ(d.frame.top, 563);
+  // The button is held over "first" when the dialog opens, released there: no answer.
+  h.w().SetPointer(ScreenHarness::cx(d.buttons[0]), ScreenHarness::cy(d.buttons[0]));
+  h.w().SetButton(1, true);
+  h.w().SetKey(vk::Enter, true);
+  h.Up(h.now() + 200);
+  h.w().Script({ScriptEvent::KeyUp, h.now() + 200, 0, 0, vk::Enter});
+  // Pressed on "first", dragged onto "second", released: no answer either.
+  h.Down(h.now() + 400);
+  h.Move(h.now() + 450, ScreenHarness::cx(d.buttons[1]), ScreenHarness::cy(d.buttons[1]));
+  h.Up(h.now() + 500);
+  h.Key(h.now() + 1000, vk::Escape);
+  h.Deadline(h.now() + 5000);
+  DialogRequest q = Question();
+  q.leftPercent = 10;
+  q.topPercent = 55;
+  EXPECT_EQ(TwoButtonDialog(h.g(), q), 2);
+}
+
+TEST(Dialog, KeyboardFocusAndSpace) {
+  ScreenHarness h;
+  h.Key(h.now() + 100, vk::Right);
+  h.Key(h.now() + 200, vk::Right);
+  h.Key(h.now() + 300, vk::Space);
+  h.Deadline(h.now() + 5000);
+  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 2);
+  h.Key(h.now() + 100, vk::Left);
+  h.Key(h.now() + 200, vk::Left);
+  h.Key(h.now() + 300, vk::Space);
+  h.Deadline(h.now() + 5000);
+  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 1);
+}
+
+TEST(Dialog, EndingTheProgramIsNoAnswer) {
+  ScreenHarness h;
+  h.Key(h.now() + 100, vk::F12);
+  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 0);
+  EXPECT_TRUE(h.g().flags.ExitRequested);
+}
+
+TEST(Dialog, TheBotAnswersAsAsked) {
+  ScreenHarness h;
+  StartAutoplay(h.g());
+  h.Deadline(h.now() + 10000);
+  DialogRequest q = Question();
+  q.botAnswer = 2;
+  EXPECT_EQ(TwoButtonDialog(h.g(), q), 2);
+  EXPECT_FALSE(h.g().flags.ExitRequested);
+}
+
+TEST(Dialog, DrawsTheBackgroundOnlyWhenSomethingChanges) {
+  ScreenHarness h(true);
+  DialogLayout d = LayoutTwoButtonDialog(h.g().metrics);
+  int drawn = 0;
+  DialogRequest q = Question();
+  q.background = [&] { ++drawn; };
+  // Ten seconds with the pointer resting, one hover, then Enter.
+  h.Move(h.now() + 100, 5, 5);
+  h.Move(h.now() + 5000, ScreenHarness::cx(d.buttons[0]), ScreenHarness::cy(d.buttons[0]));
+  h.Key(h.now() + 10000, vk::Enter);
+  h.Deadline(h.now() + 20000);
+  EXPECT_EQ(TwoButtonDialog(h.g(), q), 1);
+  EXPECT_LE(drawn, 3) << "the first frame and the hover; nothing while the pointer rests";
+  EXPECT_GE(drawn, 2);
+}
+
+}  // namespace
+}  // namespace bm
