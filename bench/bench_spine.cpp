@@ -1,7 +1,8 @@
-// Figures for the spine: CPU use while nothing moves (menu, a level left alone),
-// time to the first frame, and the cost of a play-screen frame against the
-// background alone. Runs the real game in a window; starts its own Xvfb when no
-// display is set.
+// Figures for the spine: time to the first frame and to the end of loading, CPU
+// use while nothing changes with the pointer resting in the places a player
+// leaves it, the cost of a play-screen frame against the background alone, and
+// resident memory in play. Runs the real game in a window driven by xdotool;
+// starts its own Xvfb when no display is set.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -22,6 +23,7 @@
 #include "progress/LoadLevel.h"
 #include "render/BoardDraw.h"
 #include "render/PlayScreen.h"
+#include "board/ScreenMetrics.h"
 #include "shell/Game.h"
 
 namespace fs = std::filesystem;
@@ -64,46 +66,162 @@ std::string Slurp(const fs::path& p) {
   return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
-long ReportNumber(const std::string& json, const std::string& key) {
-  auto k = json.find("\"" + key + "\"");
-  if (k == std::string::npos) return -1;
-  return std::atol(json.c_str() + json.find(':', k) + 1);
+
+double Rss(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(in, line))
+    if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
+  return 0;
 }
 
-// One idle measurement: the game shows the menu (or a level after a click on
-// "Play" and the pointer parked aside) and nobody touches it for 10 s.
-void MeasureIdle(const std::string& game, bool play) {
-  fs::path dir = fs::temp_directory_path() / ("bm_bench_" + std::to_string(getpid()) + (play ? "_play" : "_menu"));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  std::string report = (dir / "r.json").string();
-  pid_t pid = Spawn({game, "--windowed", "--data-dir", dir.string(), "--max-seconds", "16", "--report", report});
-  usleep(3000 * 1000);
-  if (play) {
-    std::system("xdotool mousemove 200 430 click 1 >/dev/null 2>&1");  // the ship: "Play"
-    usleep(300 * 1000);
-    std::system("xdotool mousemove 1270 1010 >/dev/null 2>&1");
+std::string Run(const std::string& cmd) {
+  std::string out;
+  if (FILE* p = popen(cmd.c_str(), "r")) {
+    char buf[256];
+    while (std::fgets(buf, sizeof buf, p)) out += buf;
+    pclose(p);
+  }
+  while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+  return out;
+}
+
+// The game in a window, driven with xdotool like a player's hand.
+struct GameUnderTest {
+  fs::path dir;
+  pid_t pid = 0;
+  std::string window;
+  std::string report;
+  int w = 1024, h = 768;
+  GameUnderTest(const std::string& game, const std::string& tag, const std::vector<std::string>& extra) {
+    dir = fs::temp_directory_path() / ("bm_bench_" + std::to_string(getpid()) + "_" + tag);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    report = (dir / "r.json").string();
+    std::vector<std::string> args = {game, "--data-dir", dir.string(), "--max-seconds", "150", "--report", report};
+    args.insert(args.end(), extra.begin(), extra.end());
+    pid = Spawn(args);
+    window = Run("timeout 20 xdotool search --sync --onlyvisible --name Brinemoor 2>/dev/null | head -1");
+    usleep(2500 * 1000);  // the loading pass and the menu music fade-in
+  }
+  ~GameUnderTest() {
+    if (!window.empty()) std::system(("xdotool key --window " + window + " F12 >/dev/null 2>&1").c_str());
+    int status = 0;
+    for (int i = 0; i < 50 && waitpid(pid, &status, WNOHANG) == 0; ++i) usleep(100 * 1000);
+    if (waitpid(pid, &status, WNOHANG) == 0) {
+      kill(pid, SIGTERM);
+      waitpid(pid, &status, 0);
+    }
+    fs::remove_all(dir);
+  }
+  // A player's hand: a few steps from wherever the pointer is to (x, y) in the
+  // window's client pixels; negative: outside the window.
+  void MoveTo(double x, double y) {
+    for (int i = 1; i <= 8; ++i) {
+      std::string cmd = x < 0 ? "xdotool mousemove " + std::to_string(4 + i) + " " + std::to_string(4 + i)
+                              : "xdotool mousemove --window " + window + " " + std::to_string(int(x) + (8 - i) * 6) +
+                                    " " + std::to_string(int(y) + (8 - i) * 4);
+      std::system((cmd + " >/dev/null 2>&1").c_str());
+      usleep(30 * 1000);
+    }
+  }
+  void Click(double x, double y) {
+    MoveTo(x, y);
+    std::system("xdotool click 1 >/dev/null 2>&1");
+  }
+  // Percent of a core over 10 s once the pointer has rested 1.5 s.
+  double IdleCpu() {
     usleep(1500 * 1000);
+    double c0 = CpuSeconds(pid);
+    auto t0 = Clock::now();
+    usleep(10 * 1000 * 1000);
+    double c1 = CpuSeconds(pid);
+    return 100.0 * (c1 - c0) / std::chrono::duration<double>(Clock::now() - t0).count();
   }
-  double cpu0 = CpuSeconds(pid);
-  std::string runlog0 = Slurp(dir / "run.log");
+  std::string RunLog() { return Slurp(dir / "run.log"); }
+};
+
+// "N ms" after a run-log text, or "?".
+std::string LoggedMs(const std::string& log, const std::string& text) {
+  auto at = log.find(text);
+  if (at == std::string::npos) return "?";
+  at += text.size();
+  return log.substr(at, log.find(" *", at) - at);
+}
+
+// A cell holding a jewel on level 1 at this screen size, in client pixels.
+bm::PointD JewelAt(const std::string& gameDir, int w, int h) {
+  bm::Logs logs(fs::temp_directory_path().string());
+  bm::Cells cells;
+  bm::LevelState level;
+  bm::Rng rng(1);
+  bm::ScreenMetrics m = bm::ScreenMetrics::For(w, h);
+  bm::LoadLevel(1, gameDir + "/levels", cells, level, rng, m.XScale, logs);
+  for (int i = 0; i < bm::kCellCount; ++i)
+    if (cells[i].isExists) return {m.CellScreenX(cells[i].CenterX), m.CellScreenY(cells[i].CenterY)};
+  return {w / 2.0, h / 2.0};
+}
+
+void MeasureIdle(const std::string& game, const std::string& gameDir) {
+  GameUnderTest t(game, "idle", {"--windowed", "--resolution", "3"});
+  if (t.window.empty()) {
+    std::printf("idle CPU: no game window appeared\n");
+    return;
+  }
+  std::string log = t.RunLog();
+  std::printf("%-34s %s (goal <= 150 ms)\n", "start to first drawn frame:", LoggedMs(log, "First frame drawn ").c_str());
+  std::printf("%-34s %s (goal <= 500 ms)\n", "start to the end of loading:", LoggedMs(log, "Loading done ").c_str());
+  double W = t.w, H = t.h;
+  bm::ScreenMetrics m = bm::ScreenMetrics::For(t.w, t.h);
+  struct Spot {
+    const char* what;
+    double x, y;
+  };
+  const Spot menu[] = {{"main menu, pointer off the props:", 0.55 * W, 0.90 * H},
+                       {"main menu, pointer on a prop:", 0.15 * W, 0.40 * H},
+                       {"main menu, pointer outside:", -1, -1}};
+  for (const Spot& s : menu) {
+    t.MoveTo(s.x, s.y);
+    std::printf("%-34s CPU %5.2f %% of one core over 10 s\n", s.what, t.IdleCpu());
+  }
+  t.Click(0.15 * W, 0.40 * H);  // the ship: "Play"
+  usleep(3000 * 1000);          // the board grows in
+  bm::PointD jewel = JewelAt(gameDir, t.w, t.h);
+  bm::IRect button{int(W - 265 * 0.5 * m.XScale), int(H - 260 * 0.5 * m.YScale), 0, 0};
+  const Spot play[] = {{"level, pointer off the props:", 0.05 * W, 0.5 * H},
+                       {"level, pointer on the menu button:", button.left + 60 * m.XScale, button.top + 60 * m.YScale},
+                       {"level, pointer on a jewel:", jewel.x, jewel.y},
+                       {"level, pointer outside:", -1, -1}};
+  for (const Spot& s : play) {
+    t.MoveTo(s.x, s.y);
+    std::printf("%-34s CPU %5.2f %% of one core over 10 s\n", s.what, t.IdleCpu());
+  }
+  // The hover shimmer while it runs: the pointer keeps moving over the jewels.
+  double c0 = CpuSeconds(t.pid);
   auto t0 = Clock::now();
-  usleep(10 * 1000 * 1000);
-  double cpu1 = CpuSeconds(pid);
-  double wall = std::chrono::duration<double>(Clock::now() - t0).count();
-  int status = 0;
-  waitpid(pid, &status, 0);
-  std::string json = Slurp(report);
-  std::string runlog = Slurp(dir / "run.log");
-  std::printf("%-22s CPU %5.1f %% of one core over %.1f s; %ld frames in the whole run\n",
-              play ? "level left alone:" : "main menu:", 100.0 * (cpu1 - cpu0) / wall, wall,
-              ReportNumber(json, "frames"));
-  if (!play) {
-    auto at = runlog.find("First frame drawn ");
-    if (at != std::string::npos)
-      std::printf("%-22s %s\n", "start to first frame:", runlog.substr(at + 18, runlog.find(" *", at) - at - 18).c_str());
+  for (int i = 0; i < 10; ++i) {
+    t.MoveTo(jewel.x + (i % 2) * 3, jewel.y);
+    usleep(700 * 1000);
   }
-  fs::remove_all(dir);
+  double busy = 100.0 * (CpuSeconds(t.pid) - c0) / std::chrono::duration<double>(Clock::now() - t0).count();
+  std::printf("%-34s CPU %5.2f %% of one core (shimmer kept running)\n", "level, pointer nudged on a jewel:", busy);
+}
+
+// Resident memory 10 s into level 1 at 1280x1024.
+void MeasureMemory(const std::string& game) {
+  GameUnderTest t(game, "mem", {"--fullscreen", "--resolution", "4"});
+  if (t.window.empty()) {
+    std::printf("memory: no game window appeared\n");
+    return;
+  }
+  double menu = Rss(t.pid);
+  t.Click(0.15 * 1280, 0.40 * 1024);
+  usleep(10 * 1000 * 1000);
+  std::printf("%-34s %.1f MB on the menu, %.1f MB 10 s into level 1 (goal <= 110 MB)\n",
+              "resident memory at 1280x1024:", menu, Rss(t.pid));
+  std::string log = t.RunLog();
+  for (auto at = log.find("Memory * "); at != std::string::npos; at = log.find("Memory * ", at + 1))
+    std::printf("  %s\n", log.substr(at + 9, log.find(" *", at + 9) - at - 9).c_str());
 }
 
 void MeasureFrameCost(const std::string& gameDir) {
@@ -135,8 +253,8 @@ void MeasureFrameCost(const std::string& gameDir) {
     bm::DrawMenuButton(g, 0);
     bm::DrawBoard(g.canvas, g.font, g.cells, g.board);
   });
-  std::printf("%-22s background %.2f ms, play screen %.2f ms, ratio %.2f (1280x1024)\n", "drawn frame:", bg, full,
-              full / bg);
+  std::printf("%-34s background %.2f ms, play screen %.2f ms, ratio %.2f (1280x1024; goal <= 2.0)\n",
+              "drawn frame:", bg, full, full / bg);
 }
 
 }  // namespace
@@ -151,9 +269,9 @@ int main(int argc, char** argv) {
     setenv("DISPLAY", ":97", 1);
     usleep(1500 * 1000);
   }
-  MeasureIdle(game, false);
-  MeasureIdle(game, true);
+  MeasureIdle(game, gameDir);
   MeasureFrameCost(gameDir);
+  MeasureMemory(game);
   if (xvfb > 0) {
     kill(xvfb, SIGTERM);
     waitpid(xvfb, nullptr, 0);

@@ -46,7 +46,13 @@ struct PlayClock {
   double SandTickPeriod = 1000.0;
   bool sandEnabled = true;
   bool framesEnabled = true;
+  PointD lastPointer{-1, -1};
+  double lastPointerMs = -1e9;  // the pointer last moved or a button was down
 };
+
+// The hover shimmer and the turning selection marker: how long they move after
+// the pointer rests, and their frame interval meanwhile.
+inline constexpr double kOrnamentLifeMs = 1500, kOrnamentFrameMs = 66;
 
 struct Session {
   int CurrentLevel = 1;

@@ -14,17 +14,21 @@ namespace bm {
 
 namespace {
 
-// Nothing on the board moves or animates: no need to draw it again. (The move
-// count may still be running: it changes only the panel, at its end.)
+// Nothing on the board moves: no need to draw it again. The hover shimmer and
+// the turning selection marker are ornaments, judged apart. (The move count may
+// still be running: it changes only the panel, at its end.)
 bool BoardStill(const Game& g) {
   const BoardState& st = g.board;
   if (!(st.BoardIdle && st.NoFall && st.PrevNoFall) || st.SwapState != 0 || st.BoardGrowIn || st.NoMovesRunning ||
       st.LevelComplete || st.TimeUpFlag)
     return false;
-  if (st.HoveredCell != kNoCell || st.SelectedCell != kNoSelection) return false;  // shimmer, turning marker
   for (int i = 0; i < kCellCount; ++i)
     if (g.cells[i].Shine > 0 || g.cells.fx[std::size_t(i)].Active) return false;
   return true;
+}
+
+bool OrnamentsShown(const Game& g) {
+  return g.board.HoveredCell != kNoCell || g.board.SelectedCell != kNoSelection;
 }
 
 void PlayCue(Game& g, const BoardEvent& e) {
@@ -194,7 +198,17 @@ double PlayPass(Game& g) {
   if (overButton && clicked) g.flags.LeavePlay = true;
   bool buttonChanged = buttonState != g.menuButtonState;
   g.menuButtonState = buttonState;
-  bool quiet = BoardStill(g);
+  // The ornaments move for a short while after the pointer last moved or
+  // clicked, at a reduced rate; then the screen rests until something changes.
+  PointD at = g.in().Pointer();
+  bool buttons = g.in().ButtonDown(1) || g.in().ButtonDown(2);
+  if (at.x != g.play.lastPointer.x || at.y != g.play.lastPointer.y || buttons) {
+    g.play.lastPointer = at;
+    g.play.lastPointerMs = g.Now();
+  }
+  bool still = BoardStill(g);
+  bool ornaments = still && OrnamentsShown(g) && g.Now() - g.play.lastPointerMs < kOrnamentLifeMs;
+  bool quiet = still && !ornaments;
   bool changed = !quiet || !g.boardQuiet || g.flags.Redraw ||
                  timeBefore != TimeLeftText(g.level.SandLeft, g.level.TimeLimit) ||
                  movesBefore != g.board.MovesText || scoreBefore != g.board.Score ||
@@ -212,6 +226,7 @@ double PlayPass(Game& g) {
     }
     g.flags.SceneDirty = true;
   }
+  if (ornaments) return g.Now() + kOrnamentFrameMs;
   if (!quiet) return 0;
   // The move count takes one cell per frame; run those frames without drawing them.
   if (!g.board.MovesCounted) return g.Now() + 1;

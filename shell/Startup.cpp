@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -143,6 +144,10 @@ int RunGame(RunOptions options) {
   }
   LoadLevel(1, g.LevelsDir(), g.cells, g.level, g.rng, g.metrics.XScale, logs);
 
+  {
+    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - options.processStart).count();
+    logs.WriteRunLog("Startup", "Loading done " + std::to_string(int(ms)) + " ms after start");
+  }
   if (options.autoplay) StartAutoplay(g);
   if (options.beforeMainLoop) options.beforeMainLoop(g, *host);
   MainLoop(g);
