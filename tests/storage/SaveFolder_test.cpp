@@ -1,0 +1,339 @@
+#include "storage/SaveFolder.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+#include "diag/Logs.h"
+#include "storage/AtomicWrite.h"
+#include "tests/storage/SmallDisk.h"
+#include "tests/storage/TempDir.h"
+
+namespace bm {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::SmallDisk;
+using testing::TempDir;
+
+struct Folder {
+  explicit Folder(const std::string& dataDir, const std::string& gameDir = {}) : logs(dataDir) {
+    logs.SetTimeSource([] { return "01.01.2024 00:00:00"; });
+    f.dataDir = dataDir;
+    f.gameDir = gameDir.empty() ? dataDir : gameDir;
+    f.logs = &logs;
+    PrepareSaveFolder(f);
+  }
+  std::string Log() const {
+    std::ifstream in(logs.RunLogPath(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  Logs logs;
+  SaveFolder f;
+};
+
+// Every slot of every file different.
+SaveData Varied() {
+  SaveData d;
+  for (int s = 1; s <= kLastPlayer; ++s) {
+    PlayerRecord& p = d.players.slot[std::size_t(s)];
+    p.Name = "Player " + std::to_string(s);
+    p.GameScore = s * 1111;
+    p.MaxLevel = s + 3;
+    p.GameLevel = s;
+    p.GameLives = s % 4;
+    p.TimeLeft = s / 16.0;
+    p.TimeTotal = 100 + s;
+    p.BonusStock[std::size_t(s % 5)] = s;
+    p.TipShown[std::size_t(s * 7)] = kTrue;
+    p.TipValue[std::size_t(s)] = -s;
+  }
+  d.players.SetCurrent(6);
+  for (int i = 0; i < kDebugBlockValues; ++i) d.debug[std::size_t(i)] = i * i - 50;
+  ResetHighScoreEntries(d.scores);
+  EnterHighScore(d.scores, "Ann", 123456);
+  for (int s = 0; s < kItemSlots; ++s) {
+    Key(d.items.items[std::size_t(s)], 1 + s % 10).Flag = kTrue;
+    Lock(d.items.items[std::size_t(s)], 1 + (s + 3) % 10).Flag = kFalse;
+    d.items.stars[std::size_t(s)].object[std::size_t(1 + s % 6)].Flag = kTrue;
+    d.items.grades[std::size_t(s)].ChanceGrade[std::size_t(1 + s % 10)] = std::int16_t(1 + s % 3);
+    d.items.grades[std::size_t(s)].PowerGrade[std::size_t(1 + s % 4)] = 3;
+  }
+  for (int n = 0; n < kMapPoints; ++n) d.map.point[std::size_t(n)] = {n * 10, 900 - n * 5};
+  for (std::size_t i = 0; i < kMapPointsKept; ++i) d.map.kept[i] = std::uint8_t(255 - i % 256);
+  return d;
+}
+
+bool SaveAll(SaveFolder& f, const SaveData& d) {
+  bool ok = SavePlayers(f, d);
+  ok = SaveHighScores(f, d) && ok;
+  return SaveItemStatus(f, d) && ok;
+}
+
+SaveData LoadAll(SaveFolder& f) {
+  SaveData d;
+  d.players.SetCurrent(2);  // overwritten by the load
+  LoadPlayers(f, d);
+  LoadHighScores(f, d);
+  LoadItemStatus(f, d);
+  LoadMapPoints(f, d);
+  return d;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(SaveFiles, EveryFileRoundTripsWithAllSlotsDifferent) {
+  TempDir dir;
+  Folder folder(dir.Path());
+  const SaveData d = Varied();
+  ASSERT_TRUE(SaveAll(folder.f, d));
+  EXPECT_EQ(folder.f.counters.writes, 7);
+  EXPECT_EQ(folder.f.counters.failures, 0);
+  for (const char* name : {"players.dat", "hs.dat", "Items.dat", "ItemsS.dat", "ItemsB.dat"})
+    EXPECT_TRUE(fs::exists(dir.File(std::string("saves/") + name))) << name;
+  EXPECT_EQ(fs::file_size(dir.File("debug.dat")), 404u);
+  EXPECT_EQ(fs::file_size(dir.File("apo.dat")), 1616u);
+
+  const SaveData back = LoadAll(folder.f);
+  EXPECT_EQ(back.players, d.players);
+  EXPECT_EQ(back.debug, d.debug);
+  EXPECT_EQ(back.scores, d.scores);
+  EXPECT_EQ(back.items, d.items);
+  EXPECT_EQ(back.map, d.map);
+  EXPECT_EQ(back.grades, d.items.grades[6]);  // the working copy is the current player's
+  EXPECT_EQ(folder.Log().find("repaired"), std::string::npos) << folder.Log();
+  EXPECT_NE(folder.Log().find("LoadItemStatus() *"), std::string::npos);
+}
+
+TEST(SaveFiles, MissingFilesGiveFirstRunDefaultsAndCreateNothing) {
+  TempDir dir;
+  Folder folder(dir.Path());
+  const SaveData d = LoadAll(folder.f);
+  EXPECT_EQ(d.players, EmptyPlayers());
+  EXPECT_EQ(d.scores, EmptyHighScores());
+  EXPECT_EQ(d.items, NewGameItemStatus());
+  EXPECT_EQ(d.map, MapPoints{});
+  EXPECT_EQ(fs::directory_iterator(dir.File("saves")), fs::directory_iterator());
+  EXPECT_NE(folder.Log().find("players.dat\" is missing"), std::string::npos) << folder.Log();
+}
+
+TEST(SaveFiles, AGarbledFileIsLoggedKeptAsideAndCostsOnlyItself) {
+  TempDir dir;
+  Folder folder(dir.Path());
+  const SaveData d = Varied();
+  ASSERT_TRUE(SaveAll(folder.f, d));
+  // A name length of 60000 in the players file, a 1 MB score text in the scores.
+  std::string players = ReadFile(dir.File("saves/players.dat"));
+  players[std::size_t(2 + 672 + 0)] = char(0x60);
+  players[std::size_t(2 + 672 + 1)] = char(0xEA);
+  dir.Write("saves/players.dat", players);
+  const std::string goodItems = ReadFile(dir.File("saves/Items.dat"));
+
+  SaveData back = LoadAll(folder.f);
+  EXPECT_EQ(back.players, EmptyPlayers());
+  EXPECT_EQ(back.scores, d.scores);
+  EXPECT_EQ(back.items, d.items);
+  EXPECT_EQ(back.debug, d.debug);
+  EXPECT_NE(folder.Log().find("players.dat\" is damaged"), std::string::npos) << folder.Log();
+  EXPECT_EQ(ReadFile(dir.File("saves/players.dat.bad")), players);
+  EXPECT_FALSE(fs::exists(dir.File("saves/players.dat")));
+  EXPECT_EQ(ReadFile(dir.File("saves/Items.dat")), goodItems);
+
+  std::string scores = ReadFile(dir.File("saves/hs.dat")).substr(0, 440) + std::string("\xFF\xFF", 2);
+  scores += std::string(1 << 20, '7');
+  dir.Write("saves/hs.dat", scores);
+  back = LoadAll(folder.f);
+  EXPECT_EQ(back.scores, EmptyHighScores());
+  EXPECT_EQ(back.items, d.items);
+  EXPECT_TRUE(fs::exists(dir.File("saves/hs.dat.bad")));
+
+  // Short item files and an over-long grade file: each file alone falls back.
+  dir.Write("saves/ItemsS.dat", "short");
+  dir.Write("saves/ItemsB.dat", ReadFile(dir.File("saves/ItemsB.dat")) + "x");
+  back = LoadAll(folder.f);
+  EXPECT_EQ(back.items.items, d.items.items);
+  EXPECT_EQ(back.items.stars, NewGameItemStatus().stars);
+  EXPECT_EQ(back.items.grades, NewGameItemStatus().grades);
+
+  // Not a file at all: logged, nothing moved.
+  fs::remove(dir.File("saves/players.dat.bad"));
+  fs::create_directories(dir.File("saves/players.dat"));
+  back = LoadAll(folder.f);
+  EXPECT_EQ(back.players, EmptyPlayers());
+  EXPECT_NE(folder.Log().find("not a regular file"), std::string::npos);
+}
+
+TEST(SaveFiles, OddValuesInASoundFileAreRepairedNotDropped) {
+  TempDir dir;
+  Folder folder(dir.Path());
+  SaveData d = Varied();
+  d.players.slot[3].MaxLevel = 99;
+  d.players.slot[3].Name = "Bad_Name";
+  Key(d.items.items[4], 2).Flag = 3;
+  ASSERT_TRUE(SaveAll(folder.f, d));
+  const SaveData back = LoadAll(folder.f);
+  EXPECT_EQ(back.players.slot[3].MaxLevel, kLastLevel);
+  EXPECT_EQ(back.players.slot[3].Name, "BadName");
+  EXPECT_EQ(back.players.slot[4], d.players.slot[4]);
+  EXPECT_EQ(Key(back.items.items[4], 2).Flag, kFalse);
+  EXPECT_EQ(back.items.stars, d.items.stars);
+  EXPECT_NE(folder.Log().find("repaired: slot 3: MaxLevel 99"), std::string::npos) << folder.Log();
+}
+
+TEST(SaveFiles, MapPointsKeepTheirTailAndFallBackToTheShippedFile) {
+  TempDir game, data;
+  SaveData shipped = Varied();
+  shipped.map.kept[100] = 0x5A;
+  ASSERT_TRUE(WriteFileAtomic(game.File("apo.dat"), EncodeMapPoints(shipped.map)));
+  Folder folder(data.Path(), game.Path());
+  SaveData d;
+  LoadMapPoints(folder.f, d);
+  EXPECT_EQ(d.map, shipped.map);
+  ASSERT_TRUE(SaveItemStatus(folder.f, d));
+  EXPECT_EQ(ReadFile(data.File("apo.dat")), ReadFile(game.File("apo.dat")));
+
+  // A damaged copy in the data folder: the shipped one again, the shipped file never moved.
+  data.Write("apo.dat", "junk");
+  SaveData again;
+  LoadMapPoints(folder.f, again);
+  EXPECT_EQ(again.map, shipped.map);
+  EXPECT_TRUE(fs::exists(data.File("apo.dat.bad")));
+  game.Write("apo.dat", "junk too");
+  LoadMapPoints(folder.f, again);
+  EXPECT_EQ(again.map, MapPoints{});
+  EXPECT_TRUE(fs::exists(game.File("apo.dat")));
+}
+
+TEST(SaveFiles, ResetTouchesOnlyTheCurrentPlayer) {
+  TempDir dir;
+  Folder folder(dir.Path());
+  SaveData d = Varied();
+  const SaveData before = d;
+  ASSERT_TRUE(ResetItemStatus(folder.f, d));
+  for (int s = 0; s < kItemSlots; ++s) {
+    if (s == 6) continue;
+    EXPECT_EQ(d.items.items[std::size_t(s)], before.items.items[std::size_t(s)]) << s;
+    EXPECT_EQ(d.items.grades[std::size_t(s)], before.items.grades[std::size_t(s)]) << s;
+    EXPECT_EQ(d.players.slot[std::size_t(s)], before.players.slot[std::size_t(s)]) << s;
+  }
+  EXPECT_EQ(d.items.items[6], NewGameItems());
+  EXPECT_EQ(d.items.stars[6], NewGameStars());
+  EXPECT_EQ(d.grades, NewGameGrades());
+  EXPECT_EQ(d.players.slot[6].TipShown, (std::array<std::int16_t, kTipCount>{}));
+  EXPECT_EQ(d.players.slot[6].BonusStock, (std::array<std::int32_t, kBonusStockCount>{}));
+  EXPECT_EQ(d.players.slot[6].GameScore, before.players.slot[6].GameScore);
+  SaveData back = LoadAll(folder.f);
+  EXPECT_EQ(back.items, d.items);
+}
+
+TEST(SaveFiles, HighScoreEntryAndResetAreSaved) {
+  TempDir dir;
+  Folder folder(dir.Path());
+  SaveData d;
+  ASSERT_TRUE(ResetHighScores(folder.f, d));
+  EXPECT_EQ(RecordHighScore(folder.f, d, "Mary", 150000), 4);
+  SaveData back;
+  LoadHighScores(folder.f, back);
+  EXPECT_EQ(back.scores.entry[4], (HighScoreEntry{"Mary", "150000"}));
+  EXPECT_EQ(back.scores.entry[10].EntryScore, "40000");
+}
+
+// A child process whose files may grow to 1000 bytes: every longer write fails
+// as on a full disk.
+TEST(SaveFailures, AWriteThatFailsKeepsTheOldFileAndTheGameGoesOn) {
+  TempDir dir;
+  {
+    Folder folder(dir.Path());
+    ASSERT_TRUE(SaveAll(folder.f, Varied()));
+  }
+  const std::string old = ReadFile(dir.File("saves/players.dat"));
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    Folder folder(dir.Path());
+    SaveData d = Varied();
+    d.players.slot[1].Name = "Changed";
+    const bool players = SavePlayers(folder.f, d);  // 7 KB: fails; debug.dat (404 bytes) succeeds
+    _exit(!players && folder.f.counters.failures == 1 && folder.f.counters.writes == 1 ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadFile(dir.File("saves/players.dat")), old);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("saves")), fs::directory_iterator()), 5);
+  const std::string log = ReadFile(dir.File("run.log"));
+  EXPECT_NE(log.find("SavePlayers * cannot write"), std::string::npos) << log;
+  EXPECT_NE(log.find("the previous file is kept"), std::string::npos) << log;
+}
+
+TEST(SaveFailures, AFullDiskKeepsEveryOldFile) {
+  SmallDisk disk(160 * 1024);
+  if (!disk.mounted()) GTEST_SKIP() << "no tmpfs without root";
+  Folder folder(disk.Path());
+  ASSERT_TRUE(SaveAll(folder.f, Varied()));
+  const std::string players = ReadFile(folder.f.SavesPath("players.dat"));
+  const std::string items = ReadFile(folder.f.SavesPath("Items.dat"));
+  // Fill what is left.
+  {
+    std::ofstream fill(disk.Path() + "/filler", std::ios::binary);
+    const std::string block(4096, 'f');
+    for (int i = 0; i < 64 && fill; ++i) fill.write(block.data(), std::streamsize(block.size()));
+  }
+  SaveData d = Varied();
+  d.players.slot[2].Name = "New";
+  Key(d.items.items[3], 3).Flag = kFalse;
+  EXPECT_FALSE(SaveAll(folder.f, d));
+  EXPECT_GT(folder.f.counters.failures, 0);
+  EXPECT_EQ(ReadFile(folder.f.SavesPath("players.dat")), players);
+  EXPECT_EQ(ReadFile(folder.f.SavesPath("Items.dat")), items);
+  // The log shares the full disk: it cannot say more here (the read-only case checks the lines).
+}
+
+TEST(SaveFailures, AReadOnlyFolderIsLoggedAndLoadsStillWork) {
+  SmallDisk disk(256 * 1024);
+  if (!disk.mounted() && ::geteuid() == 0) GTEST_SKIP() << "root writes through folder permissions";
+  TempDir plain;
+  std::string path = disk.mounted() ? disk.Path() : plain.Path();
+  SaveData d = Varied();
+  {
+    Folder folder(path);
+    ASSERT_TRUE(SaveAll(folder.f, d));
+  }
+  if (disk.mounted()) {
+    ASSERT_TRUE(disk.ReadOnly());
+  } else {
+    ::chmod((path + "/saves").c_str(), 0555);
+    ::chmod(path.c_str(), 0555);
+  }
+  TempDir logDir;
+  Logs logs(logDir.Path());
+  SaveFolder f{path, path, &logs};
+  SaveData changed = d;
+  changed.players.slot[1].GameScore = 1;
+  EXPECT_FALSE(SaveAll(f, changed));
+  EXPECT_EQ(f.counters.failures, 7);
+  EXPECT_EQ(LoadAll(f).players, d.players);
+  std::ifstream in(logs.RunLogPath());
+  const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(log.find("cannot create"), std::string::npos) << log;
+  if (!disk.mounted()) {
+    ::chmod(path.c_str(), 0755);
+    ::chmod((path + "/saves").c_str(), 0755);
+  }
+}
+
+}  // namespace
+}  // namespace bm
