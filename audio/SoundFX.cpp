@@ -108,7 +108,9 @@ void SoundFx::ReportPlayError(const std::string& message) {
 SfxCue SoundFx::loadSFX(const std::string& key) {
   SfxCue cue;
   cue.Name = key;
-  std::string value = ReadIniSectionValue(SoundsIniPath(), "SFX", key);
+  // An unreadable catalogue is told once, not once per cue.
+  std::string value = ReadIniSectionValue(SoundsIniPath(), "SFX", key, iniReadLogged_ ? nullptr : &logs_);
+  iniReadLogged_ = true;
   if (value.empty()) ReportBassError("Record Not Found: " + key);
   std::vector<std::string> items = SplitCommas(value);
   cue.Id = LenientInt(items[0]);

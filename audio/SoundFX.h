@@ -126,6 +126,7 @@ struct SoundFx {
   std::string gameDir_;
   int appliedVolume_ = -1;
   int playErrorReports_ = 0;
+  bool iniReadLogged_ = false;
   std::vector<std::string> unknownNames_;
 };
 

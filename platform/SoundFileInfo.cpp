@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <vector>
+
+#include "storage/SafeRead.h"
 
 #define STB_VORBIS_HEADER_ONLY
 #include <stb/stb_vorbis.h>
@@ -15,41 +15,38 @@ namespace {
 std::uint32_t U32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24); }
 std::uint16_t U16(const unsigned char* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
 
-// Walks the RIFF chunks for "fmt " and "data"; a short or inconsistent header is garbled.
-SoundFileInfo WavInfo(std::ifstream& in) {
+// Walks the RIFF chunks for "fmt " and "data" inside the bytes at hand; a chunk
+// size is only ever compared with what is there, never allocated.
+SoundFileInfo WavInfo(const std::string& bytes) {
   SoundFileInfo info{SoundFileKind::Garbled, 0};
-  unsigned char head[12];
-  in.seekg(0);
-  if (!in.read(reinterpret_cast<char*>(head), 12) || std::memcmp(head + 8, "WAVE", 4) != 0) return info;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::uint64_t n = bytes.size();
+  if (n < 12 || std::memcmp(p + 8, "WAVE", 4) != 0) return info;
   std::uint32_t byteRate = 0;
+  std::uint64_t at = 12;
   for (int guard = 0; guard < 64; ++guard) {
-    unsigned char ch[8];
-    if (!in.read(reinterpret_cast<char*>(ch), 8)) return info;
+    if (at + 8 > n) return info;
+    const unsigned char* ch = p + at;
     std::uint32_t size = U32(ch + 4);
+    at += 8;
     if (std::memcmp(ch, "fmt ", 4) == 0) {
-      if (size < 16) return info;
-      std::vector<unsigned char> fmt(size);
-      if (!in.read(reinterpret_cast<char*>(fmt.data()), size)) return info;
-      if (U16(fmt.data() + 2) == 0) return info;  // no channels
-      byteRate = U32(fmt.data() + 8);
+      if (size < 16 || at + size > n) return info;
+      if (U16(p + at + 2) == 0) return info;  // no channels
+      byteRate = U32(p + at + 8);
       if (byteRate == 0) return info;
     } else if (std::memcmp(ch, "data", 4) == 0) {
       if (byteRate == 0) return info;
       info.kind = SoundFileKind::Wav;
       info.seconds = double(size) / byteRate;
       return info;
-    } else {
-      in.seekg(size + (size & 1), std::ios::cur);
     }
-    if (size & 1 && std::memcmp(ch, "fmt ", 4) == 0) in.seekg(1, std::ios::cur);
+    at += std::uint64_t(size) + (size & 1);
   }
   return info;
 }
 
-SoundFileInfo OggInfo(const std::string& path) {
+SoundFileInfo OggInfo(stb_vorbis* v) {
   SoundFileInfo info{SoundFileKind::Garbled, 0};
-  int error = 0;
-  stb_vorbis* v = stb_vorbis_open_filename(path.c_str(), &error, nullptr);
   if (!v) return info;
   stb_vorbis_info vi = stb_vorbis_get_info(v);
   unsigned frames = stb_vorbis_stream_length_in_samples(v);
@@ -60,20 +57,34 @@ SoundFileInfo OggInfo(const std::string& path) {
   return info;
 }
 
+SoundFileInfo OggInfoInMemory(const std::string& bytes) {
+  int error = 0;
+  return OggInfo(stb_vorbis_open_memory(reinterpret_cast<const unsigned char*>(bytes.data()), int(bytes.size()),
+                                        &error, nullptr));
+}
+
 }  // namespace
 
-SoundFileInfo ReadSoundFileInfo(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  char magic[4] = {};
-  in.read(magic, 4);
-  if (in.gcount() == 4 && std::memcmp(magic, "RIFF", 4) == 0) return WavInfo(in);
-  if (in.gcount() == 4 && std::memcmp(magic, "OggS", 4) == 0) {
-    in.close();
-    return OggInfo(path);
-  }
-  if (in.gcount() < 4) return {SoundFileKind::Garbled, 0};
+SoundFileInfo SoundInfoFromBytes(const std::string& head) {
+  if (head.size() < 4) return {SoundFileKind::Garbled, 0};
+  if (std::memcmp(head.data(), "RIFF", 4) == 0) return WavInfo(head);
+  if (std::memcmp(head.data(), "OggS", 4) == 0)
+    return head.size() <= kSoundHeaderBytes ? OggInfoInMemory(head) : SoundFileInfo{SoundFileKind::Other, 0};
   return {SoundFileKind::Other, 0};
+}
+
+SoundFileInfo ReadSoundFileInfo(const std::string& path) {
+  ReadResult r = ReadFileBounded(path, kSoundHeaderBytes);
+  if (r.status == ReadStatus::Missing) return {};
+  if (r.ok()) return SoundInfoFromBytes(r.bytes);
+  if (r.status != ReadStatus::TooLarge) return {SoundFileKind::Garbled, 0};
+  // Longer than the header window: a WAV's headers are in the front; an Ogg
+  // stream's length needs its last page, which the decoder finds by seeking.
+  if (r.bytes.compare(0, 4, "OggS") == 0) {
+    int error = 0;
+    return OggInfo(stb_vorbis_open_filename(path.c_str(), &error, nullptr));
+  }
+  return SoundInfoFromBytes(r.bytes);
 }
 
 }  // namespace bm

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
+
+#include "storage/SafeRead.h"
 
 namespace bm {
 namespace {
@@ -21,13 +22,14 @@ void SetError(std::string* error, const std::string& text) {
   if (error) *error = text;
 }
 
+// Reads no more than the record itself: anything past it is ignored, however large.
 bool ReadBytes(const std::string& path, std::size_t need, std::vector<unsigned char>& bytes, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    SetError(error, path + ": cannot open");
+  ReadResult r = ReadFileBounded(path, need);
+  if (!r.ok() && r.status != ReadStatus::TooLarge) {
+    SetError(error, r.error);
     return false;
   }
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  bytes.assign(r.bytes.begin(), r.bytes.end());
   if (bytes.size() < need) {
     SetError(error, path + ": " + std::to_string(bytes.size()) + " bytes, expected " + std::to_string(need));
     return false;

@@ -5,6 +5,7 @@
 
 #include "board/Geometry.h"
 #include "diag/Logs.h"
+#include "progress/LevelCheck.h"
 
 namespace bm {
 
@@ -101,6 +102,8 @@ bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& le
                      true);
     FallbackLevel(layout, rules);
   }
+  for (const std::string& repair : CheckLevel(layout, rules))
+    logs.WriteRunLog("LoadLevel(" + std::to_string(n) + ")", "Level " + std::to_string(n) + ": " + repair);
   BuildLevel(n, layout, rules, cells, level, rng, xScale);
   return ok;
 }

@@ -12,7 +12,8 @@ namespace bm {
 class Logs;
 
 // Loads level n (clamped to 1..65) from levelsDir. A missing or short file is
-// logged and replaced by a plain full board, so the board is always complete.
+// logged and replaced by a plain full board, so the board is always complete;
+// what CheckLevel repairs is logged line by line.
 // Returns false when that fallback was used.
 bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& level, Rng& rng, double xScale,
                Logs& logs);

@@ -126,7 +126,7 @@ void GameLoop(Game& g) {
 
 void MainLoop(Game& g) {
   g.logs.WriteRunPoint("MainLoop", "Begin");
-  g.input.CheatCode = CheatModeCode(g.options.gameDir);
+  g.input.CheatCode = CheatModeCode(g.options.gameDir, &g.logs);
   if (!std::filesystem::exists(std::filesystem::path(g.options.gameDir) / kDataIniFileName))
     g.logs.WriteRunLog("MainLoop", std::string(kDataIniFileName) + " is missing; the built-in switches are used");
   while (!g.flags.ExitRequested) {

@@ -38,12 +38,6 @@ std::string DefaultDataDir(const std::string& programDir) {
 
 namespace {
 
-bool SettingsFileUsable(const std::string& dir) {
-  std::error_code ec;
-  auto size = fs::file_size(fs::path(dir) / kSettingsFileName, ec);
-  return !ec && size == kSettingsRecordSize;
-}
-
 bool HasModeOf(int w, int h, const void* ctx) {
   return static_cast<Window*>(const_cast<void*>(ctx))->HasDisplayMode(w, h);
 }
@@ -70,8 +64,8 @@ int RunGame(RunOptions options) {
   logs.SetEcho(options.verbose);
   logs.StartRun();
 
-  bool freshSettings = !SettingsFileUsable(options.dataDir);
-  SettingsRecord settings = LoadSettings(options.dataDir, logs);
+  bool freshSettings = false;
+  SettingsRecord settings = LoadSettings(options.dataDir, logs, &freshSettings);
 
   HostOptions hostOptions;
   hostOptions.headless = options.headless;

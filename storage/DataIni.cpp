@@ -8,12 +8,12 @@ namespace {
 std::string DataIniPath(const std::string& dir) { return (dir.empty() ? std::string(".") : dir) + "/" + kDataIniFileName; }
 }  // namespace
 
-bool ForceReferenceRasterizer(const std::string& dir) {
-  return ReadIniValue(DataIniPath(dir), kReferenceRasterizerKey) == "TRUE";
+bool ForceReferenceRasterizer(const std::string& dir, Logs* logs) {
+  return ReadIniValue(DataIniPath(dir), kReferenceRasterizerKey, logs) == "TRUE";
 }
 
-std::string CheatModeCode(const std::string& dir) {
-  std::string code = ReadIniValue(DataIniPath(dir), kCheatModeCodeKey);
+std::string CheatModeCode(const std::string& dir, Logs* logs) {
+  std::string code = ReadIniValue(DataIniPath(dir), kCheatModeCodeKey, logs);
   return code.empty() ? kBuiltInCheatCode : code;
 }
 

@@ -1,19 +1,12 @@
 #include "storage/IniReader.h"
 
-#include <fstream>
-#include <iterator>
+#include "storage/SafeRead.h"
 
 namespace bm {
 
 namespace {
 
-// One character per byte; a missing or unreadable file reads as empty text.
-// Reading never creates the file.
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+constexpr const char* kLineBreaks = "\r\n";
 
 std::string Upper(std::string text) {
   for (char& c : text)
@@ -29,14 +22,14 @@ std::string TrimBlanks(const std::string& s) {
   return s.substr(first, last - first + 1);
 }
 
-// Lines are split at carriage returns only, so each line after the first starts
-// with the line feed of the break before it; it never reaches a value.
+// Lines end at a carriage return, a line feed or both, whichever editor saved
+// the file; the empty line between CR and LF never holds a key.
 std::string ScanLines(const std::string& upperText, const std::string& key) {
   const std::string upperKey = Upper(key);
   std::string result;
   size_t start = 0;
   while (true) {
-    size_t end = upperText.find('\r', start);
+    size_t end = upperText.find_first_of(kLineBreaks, start);
     std::string line = upperText.substr(start, end == std::string::npos ? std::string::npos : end - start);
     if (line.find(upperKey) != std::string::npos) {
       size_t eq = line.rfind('=');
@@ -65,7 +58,7 @@ std::string StripLineComments(const std::string& text) {
     }
     out.append(text, pos, open - pos);
     out += '\r';
-    size_t cr = text.find('\r', open);
+    size_t cr = text.find_first_of(kLineBreaks, open);
     if (cr == std::string::npos) return out;
     pos = cr + 1;
   }
@@ -90,12 +83,25 @@ std::string StripBlockComments(const std::string& text) {
 
 }  // namespace
 
-std::string ReadIniValue(const std::string& path, const std::string& key) {
-  return ScanLines(Upper(ReadWholeFile(path)), key);
+std::string ReadIniText(const std::string& path, Logs* logs) {
+  ReadResult r = ReadFileBounded(path, kTextFileMaxBytes);
+  if (r.ok()) return std::move(r.bytes);
+  if (logs && r.status != ReadStatus::Missing) LogReadFailure(*logs, "ReadIni", r, "its settings are left at their defaults");
+  return {};
 }
 
-std::string ReadIniSectionValue(const std::string& path, const std::string& section, const std::string& key) {
-  const std::string text = ReadWholeFile(path);
+std::string ReadIniValue(const std::string& path, const std::string& key, Logs* logs) {
+  return IniValueIn(ReadIniText(path, logs), key);
+}
+
+std::string ReadIniSectionValue(const std::string& path, const std::string& section, const std::string& key,
+                                Logs* logs) {
+  return IniSectionValueIn(ReadIniText(path, logs), section, key);
+}
+
+std::string IniValueIn(const std::string& text, const std::string& key) { return ScanLines(Upper(text), key); }
+
+std::string IniSectionValueIn(const std::string& text, const std::string& section, const std::string& key) {
   const std::string upper = Upper(text);
   const std::string beginMarker = "[" + Upper(section) + ":BEGIN]";
   const std::string endMarker = "[" + Upper(section) + ":END]";

@@ -2,12 +2,9 @@
 
 #include <bit>
 #include <cmath>
-#include <fstream>
-#include <iterator>
-#include <optional>
-
 #include "diag/Logs.h"
 #include "storage/AtomicWrite.h"
+#include "storage/SafeRead.h"
 
 namespace bm {
 
@@ -39,12 +36,8 @@ SettingsRecord::Reserved GetReserved(const Bytes& b, std::size_t at) { return {b
 
 std::string FilePath(const std::string& dir) { return (dir.empty() ? std::string(".") : dir) + "/" + kSettingsFileName; }
 
-// The file as it stands: nullopt when missing; otherwise its bytes (any length).
-std::optional<std::string> ReadRaw(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+// At most one record: an over-long file comes back as TooLarge with the record at its front.
+ReadResult ReadRaw(const std::string& path) { return ReadFileBounded(path, kSettingsRecordSize); }
 
 Bytes FirstRecord(const std::string& raw) {
   Bytes b{};
@@ -133,27 +126,35 @@ std::vector<std::string> SanitizeSettings(SettingsRecord& r) {
   return repairs;
 }
 
-SettingsRecord LoadSettings(const std::string& dir, Logs& logs) {
+SettingsRecord LoadSettings(const std::string& dir, Logs& logs, bool* firstStart) {
   const std::string path = FilePath(dir);
-  const std::optional<std::string> raw = ReadRaw(path);
-  if (!raw) {
+  const ReadResult raw = ReadRaw(path);
+  if (firstStart) *firstStart = false;
+  if (raw.status == ReadStatus::Missing) {
     logs.WriteRunLog(kPlace, "\"" + path + "\" is missing, default settings written");
+    if (firstStart) *firstStart = true;
     SettingsRecord d = DefaultSettings();
     SaveSettings(dir, d, logs);
     return d;
   }
-  if (raw->size() < kSettingsRecordSize) {
-    logs.WriteRunLog(kPlace, "\"" + path + "\" is " + std::to_string(raw->size()) + " bytes, shorter than " +
+  if (raw.status == ReadStatus::NotRegularFile || raw.status == ReadStatus::IoError) {
+    // Whatever stands there may still be the player's; it is left alone.
+    LogReadFailure(logs, kPlace, raw, "default settings used for this run");
+    return DefaultSettings();
+  }
+  if (raw.bytes.size() < kSettingsRecordSize) {
+    logs.WriteRunLog(kPlace, "\"" + path + "\" is " + std::to_string(raw.bytes.size()) + " bytes, shorter than " +
                                  std::to_string(kSettingsRecordSize) + "; default settings written");
+    if (firstStart) *firstStart = true;
     SettingsRecord d = DefaultSettings();
     SaveSettings(dir, d, logs);
     return d;
   }
-  SettingsRecord r = DeserializeSettings(FirstRecord(*raw));
+  SettingsRecord r = DeserializeSettings(FirstRecord(raw.bytes));
   bool rewrite = false;
-  if (raw->size() > kSettingsRecordSize) {
+  if (raw.status == ReadStatus::TooLarge) {
     // Trailing bytes are junk; the record at the front is still the settings.
-    logs.WriteRunLog(kPlace, "\"" + path + "\" is " + std::to_string(raw->size()) + " bytes, longer than " +
+    logs.WriteRunLog(kPlace, "\"" + path + "\" is " + std::to_string(raw.fileSize) + " bytes, longer than " +
                                  std::to_string(kSettingsRecordSize) + "; extra bytes dropped");
     rewrite = true;
   }
@@ -181,10 +182,10 @@ bool NeedsDeviceReset(const SettingsRecord& current, const SettingsRecord& store
 }
 
 bool ApplySettings(const std::string& dir, const SettingsRecord& current, Logs& logs) {
-  const std::optional<std::string> raw = ReadRaw(FilePath(dir));
+  const ReadResult raw = ReadRaw(FilePath(dir));
   bool reset = true;
-  if (raw && raw->size() >= kSettingsRecordSize) {
-    reset = NeedsDeviceReset(current, DeserializeSettings(FirstRecord(*raw)));
+  if ((raw.ok() || raw.status == ReadStatus::TooLarge) && raw.bytes.size() >= kSettingsRecordSize) {
+    reset = NeedsDeviceReset(current, DeserializeSettings(FirstRecord(raw.bytes)));
   } else {
     logs.WriteRunLog("ApplySettings", "\"" + FilePath(dir) + "\" unreadable, the render device will be reset");
   }

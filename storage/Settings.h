@@ -48,7 +48,10 @@ std::vector<std::string> SanitizeSettings(SettingsRecord& record);
 
 // Reads "config.dat" from dir. A missing, short, over-long or damaged file is
 // logged and rewritten whole with sound values, so the game never runs on garbage.
-SettingsRecord LoadSettings(const std::string& dir, Logs& logs);
+// Something that cannot be read at all (a folder, no permission) is logged and
+// left alone; the defaults serve this run. firstStart (when given) is set when
+// no stored record could be used: the file was missing or shorter than a record.
+SettingsRecord LoadSettings(const std::string& dir, Logs& logs, bool* firstStart = nullptr);
 
 // Writes the record as "config.dat" in dir atomically; logs and returns false on failure.
 bool SaveSettings(const std::string& dir, const SettingsRecord& record, Logs& logs);

@@ -15,6 +15,7 @@
 
 #include "diag/Logs.h"
 #include "platform/Audio.h"
+#include "storage/SafeRead.h"
 
 namespace bm {
 
@@ -231,6 +232,12 @@ void SdlMusicDevice::Hook() {
 
 bool SdlMusicDevice::Load(int slot, const std::string& path) {
   if (slot < 0 || slot >= kSlots) return false;
+  // Only a regular file is handed to the decoder: a FIFO would block it for ever.
+  ReadResult probe = ReadFileBounded(path, 0);
+  if (!probe.ok() && probe.status != ReadStatus::TooLarge) {
+    logs_.WriteRunLog("MusicDevice", probe.error + "; that tune stays silent", false);
+    return false;
+  }
   int error = 0;
   stb_vorbis* decoder = stb_vorbis_open_filename(path.c_str(), &error, nullptr);
   if (!decoder) return false;

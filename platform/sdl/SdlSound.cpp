@@ -10,12 +10,15 @@
 
 #include "diag/Logs.h"
 #include "platform/Audio.h"
+#include "storage/SafeRead.h"
 
 namespace bm {
 
 namespace {
 
 constexpr int kMaxChannels = 256;  // instances beyond this share channels
+// Our longest cue is a few seconds; a file far beyond that is not a sound of ours.
+constexpr std::size_t kSoundFileMaxBytes = 32u << 20;
 
 // The converter leaves a decoded WAV in a buffer several times the size of the
 // sound (room for its float stages); a copy of exactly the sound halves the memory.
@@ -143,7 +146,13 @@ SoundHandle SdlSoundDevice::CreateStream(const std::string& path) {
   if (open_) {
     auto it = chunks_.find(path);
     if (it == chunks_.end()) {
-      SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+      // Through the safe reader: no hang on a FIFO, no sound larger than any of ours.
+      ReadResult file = ReadFileBounded(path, kSoundFileMaxBytes);
+      if (!file.ok()) {
+        lastError_ = file.status == ReadStatus::TooLarge ? sound_error::Format : sound_error::FileOpen;
+        return 0;
+      }
+      SDL_RWops* rw = SDL_RWFromConstMem(file.bytes.data(), int(file.bytes.size()));
       if (!rw) {
         lastError_ = sound_error::FileOpen;
         return 0;
@@ -159,12 +168,11 @@ SoundHandle SdlSoundDevice::CreateStream(const std::string& path) {
     s.chunk = it->second.chunk;
   } else {
     // Silent: the file must still be there, so the log tells of missing files.
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
+    ReadResult file = ReadFileBounded(path, 0);
+    if (!file.ok() && file.status != ReadStatus::TooLarge) {
       lastError_ = sound_error::FileOpen;
       return 0;
     }
-    std::fclose(f);
   }
   std::size_t index = 0;
   while (index < streams_.size() && streams_[index].open) ++index;

@@ -4,6 +4,9 @@
 
 #include "../shell/TestDirs.h"
 #include "diag/Logs.h"
+#include "progress/LevelCheck.h"
+
+#include <sys/stat.h>
 
 namespace bm {
 namespace {
@@ -23,17 +26,17 @@ struct Fixture {
 
 TEST(LoadLevel, ClampsTheLevelNumber) {
   Fixture f;
-  f.layout.kind[0] = 1;
-  f.rules.time = 10;
+  for (int i : {0, 11, 22}) f.layout.kind[i] = 1;
+  f.rules.time = 100;
   f.Write(1);
-  f.rules.time = 20;
+  f.rules.time = 200;
   f.Write(65);
   EXPECT_TRUE(f.Load(0));
-  EXPECT_EQ(f.level.TimeLimit, 11);
+  EXPECT_EQ(f.level.TimeLimit, 101);
   EXPECT_TRUE(f.Load(-4));
-  EXPECT_EQ(f.level.TimeLimit, 11);
+  EXPECT_EQ(f.level.TimeLimit, 101);
   EXPECT_TRUE(f.Load(66));
-  EXPECT_EQ(f.level.TimeLimit, 21);
+  EXPECT_EQ(f.level.TimeLimit, 201);
 }
 
 TEST(LoadLevel, KindsBubblesTopCellsAndTime) {
@@ -43,6 +46,7 @@ TEST(LoadLevel, KindsBubblesTopCellsAndTime) {
   f.layout.kind[33] = 1;     // cell 22 above is a hole: a top cell mid-board
   f.layout.kind[44] = -3;    // no cell
   f.layout.kind[200] = 9;    // beyond the board: no effect
+  for (int i : {2, 13, 24}) f.layout.kind[i] = 1;  // a line of three makes the level playable
   f.rules.allowed[2] = -1;   // only one kind allowed
   f.rules.time = 179;
   f.Write(3);
@@ -54,7 +58,7 @@ TEST(LoadLevel, KindsBubblesTopCellsAndTime) {
   EXPECT_EQ(f.cells[11].Ice, 4);
   EXPECT_FALSE(f.cells[44].isExists);
   EXPECT_EQ(f.cells[44].Gem, 0);
-  EXPECT_EQ(f.level.topCells, (std::vector<int>{0, 33}));
+  EXPECT_EQ(f.level.topCells, (std::vector<int>{0, 2, 33}));
   EXPECT_FALSE(f.cells[200].isExists);
   EXPECT_DOUBLE_EQ(f.cells[1].CenterX, LatticeX(1)) << "holes keep their lattice position";
   EXPECT_LT(f.cells[0].Pos.Size, 0) << "items grow in";
@@ -72,6 +76,102 @@ TEST(LoadLevel, MissingOrShortFilesFallBackToAFullBoardAndSaySo) {
   std::filesystem::resize_file(f.dir.path / "levels" / "lvl6.dat", 100);
   EXPECT_FALSE(f.Load(6));
   EXPECT_EQ(f.level.jewelKinds.size(), 5u);
+}
+
+TEST(LoadLevel, FoldersFifosAndHugeFilesNeverAbortHangOrFillMemory) {
+  Fixture f;
+  const std::filesystem::path levels = f.dir.path / "levels";
+  std::filesystem::create_directory(levels / "lvl1.dat");
+  EXPECT_FALSE(f.Load(1));
+  EXPECT_NE(test::ReadText(f.dir.path / "run.log").find("lvl1.dat\" is a directory"), std::string::npos);
+
+  f.Write(2);
+  std::filesystem::remove(levels / "lvl2.dat2");
+  ASSERT_EQ(mkfifo((levels / "lvl2.dat2").c_str(), 0600), 0);
+  EXPECT_FALSE(f.Load(2));  // returns at once instead of waiting for a writer
+  EXPECT_NE(test::ReadText(f.dir.path / "run.log").find("FIFO"), std::string::npos);
+
+  // A sparse 2 GB file: only the record at its front is read.
+  for (int i : {0, 11, 22}) f.layout.kind[i] = 1;
+  f.rules.time = 99;
+  f.Write(3);
+  std::filesystem::resize_file(levels / "lvl3.dat", 2ull << 30);
+  EXPECT_TRUE(f.Load(3));
+  EXPECT_TRUE(f.cells[11].isExists);
+  EXPECT_EQ(f.level.TimeLimit, 100);
+}
+
+TEST(LoadLevel, UnplayableLevelsAreRepairedAndLogged) {
+  Fixture f;
+  // No cells at all: the level could never end.
+  f.rules.time = 99;
+  f.Write(1);
+  EXPECT_TRUE(f.Load(1));
+  int existing = 0;
+  for (int i = 0; i < kCellCount; ++i) existing += f.cells[i].isExists;
+  EXPECT_EQ(existing, 116);
+  EXPECT_EQ(f.level.TimeLimit, 100) << "the level's own time stays";
+  std::string log = test::ReadText(f.dir.path / "run.log");
+  EXPECT_NE(log.find("no line of three"), std::string::npos) << log;
+
+  // Two cells and a lone third: still no line to make.
+  f.layout = EmptyLatticeLayout();
+  for (int i : {0, 11, 40}) f.layout.kind[i] = 1;
+  f.Write(2);
+  f.Load(2);
+  existing = 0;
+  for (int i = 0; i < kCellCount; ++i) existing += f.cells[i].isExists;
+  EXPECT_EQ(existing, 116);
+
+  // Times out of range: 0 would end the level at once, a negative one never.
+  f.layout = EmptyLatticeLayout();
+  for (int i : {0, 11, 22}) f.layout.kind[i] = 1;
+  for (int t : {-1, -2, 0, 28, 3600, 2147483647, -2147483647 - 1}) {
+    f.rules.time = t;
+    f.Write(4);
+    f.Load(4);
+    EXPECT_EQ(f.level.TimeLimit, 180) << "time " << t;
+  }
+  for (int t : {29, 3599}) {
+    f.rules.time = t;
+    f.Write(4);
+    f.Load(4);
+    EXPECT_EQ(f.level.TimeLimit, t + 1) << "time " << t;
+  }
+  EXPECT_NE(test::ReadText(f.dir.path / "run.log").find("hourglass of 0 s"), std::string::npos);
+}
+
+TEST(LevelCheck, GarbledPositionsBubblesAndKindsAreHeldToWhatTheBoardKnows) {
+  LevelLayout layout = EmptyLatticeLayout();
+  LevelRules rules;
+  rules.time = 179;
+  for (int i : {0, 11, 22}) layout.kind[i] = 1;
+  layout.kind[22] = 1000;
+  layout.x[11] = -2000000000;
+  layout.y[0] = 90000;
+  rules.allowed[0] = rules.allowed[15] = rules.allowed[16] = rules.allowed[39] = -1;
+  std::vector<std::string> repairs = CheckLevel(layout, rules);
+  EXPECT_EQ(repairs.size(), 3u);
+  EXPECT_EQ(layout.x[11], LatticeX(11));
+  EXPECT_EQ(layout.y[0], LatticeY(0));
+  EXPECT_EQ(layout.kind[22], 9);
+  EXPECT_EQ(rules.allowed[15], -1) << "kind 16 has a picture";
+  EXPECT_EQ(rules.allowed[16], 0);
+  EXPECT_EQ(rules.allowed[39], 0);
+  EXPECT_TRUE(CheckLevel(layout, rules).empty()) << "a repaired level is sound";
+  // Three cells in a row that wraps round the board's edge are no line.
+  LevelLayout wrap = EmptyLatticeLayout();
+  for (int i : {10, 16, 22}) wrap.kind[i] = 1;  // step 6 from the last odd column to the next row
+  EXPECT_FALSE(HasRoomForALine(wrap));
+}
+
+TEST(LevelCheck, EveryShippedLevelIsSoundAsItIs) {
+  for (int n = 1; n <= kLevelCount; ++n) {
+    LevelLayout layout;
+    LevelRules rules;
+    ASSERT_TRUE(ReadLevelFiles(std::string(BM_GAME_DIR) + "/levels", n, layout, rules)) << n;
+    EXPECT_TRUE(CheckLevel(layout, rules).empty()) << "level " << n;
+  }
 }
 
 }  // namespace

@@ -29,15 +29,30 @@ TEST(IniReaderValue, ValueIsUpperCasedTrimmedAndTakenAfterLastEquals) {
   EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "tabbed"), "\tX");  // tabs are not trimmed
 }
 
-TEST(IniReaderValue, OnlyCarriageReturnsSplitLines) {
+TEST(IniReaderValue, CrLfAndCrLfLineEndsReadAlike) {
   TempDir dir;
-  // With bare line feeds the whole file is one line: the value is after its last "=",
-  // and the line feeds inside that value are dropped.
-  dir.Write("data.ini", "key=one\nother=two\nthree");
-  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "key"), "TWOTHREE");
-  // The line feed after a carriage return starts the next line and never reaches the value.
-  dir.Write("data.ini", "key=one\r\n  key = two  \r\n");
+  // A Linux editor saves bare line feeds; each one ends a line like CR LF does.
+  for (const char* eol : {"\r\n", "\n", "\r"}) {
+    std::string e = eol;
+    dir.Write("data.ini", "key=one" + e + "other=two" + e + "Cheat Mode Code = parrot" + e +
+                              "Force Reference Rasterizer (REF) = FALSE" + e);
+    EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "key"), "ONE") << "line end " << int(eol[0]);
+    EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "Cheat Mode Code"), "PARROT");
+    EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "Force Reference Rasterizer (REF)"), "FALSE");
+  }
+  // Mixed in one file, and no line feed ever reaches a value.
+  dir.Write("data.ini", "key=one\r\n  key = two  \nlast=3\r");
   EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "key"), "TWO");
+  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "last"), "3");
+}
+
+TEST(IniReaderSection, LineFeedFilesKeepEveryCueApart) {
+  TempDir dir;
+  dir.Write("Sounds.ini", "[SFX:BEGIN]\npop=1,a.wav // first\nbang=2,b.wav\n/* gone=3\n*/\nzap=4,c.wav\n[SFX:END]\n");
+  EXPECT_EQ(ReadIniSectionValue(dir.File("Sounds.ini"), "SFX", "pop"), "1,A.WAV");
+  EXPECT_EQ(ReadIniSectionValue(dir.File("Sounds.ini"), "SFX", "bang"), "2,B.WAV");
+  EXPECT_EQ(ReadIniSectionValue(dir.File("Sounds.ini"), "SFX", "gone"), "");
+  EXPECT_EQ(ReadIniSectionValue(dir.File("Sounds.ini"), "SFX", "zap"), "4,C.WAV");
 }
 
 TEST(IniReaderValue, CommentsAreNotStrippedAndMissingFilesStayMissing) {

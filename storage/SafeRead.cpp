@@ -1,0 +1,94 @@
+#include "storage/SafeRead.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "diag/Logs.h"
+
+namespace bm {
+
+namespace {
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+ReadResult Fail(ReadStatus status, const std::string& path, const std::string& what) {
+  ReadResult r;
+  r.status = status;
+  r.error = Quoted(path) + " " + what;
+  return r;
+}
+
+const char* KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "is a directory";
+  if (S_ISFIFO(mode)) return "is a FIFO";
+  if (S_ISSOCK(mode)) return "is a socket";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "is a device";
+  return "is not a regular file";
+}
+
+// Closes the descriptor on every way out.
+struct Fd {
+  int fd;
+  ~Fd() {
+    if (fd >= 0) close(fd);
+  }
+};
+
+}  // namespace
+
+ReadResult ReadFileBounded(const std::string& path, std::size_t maxBytes) {
+  // Non-blocking, so opening a FIFO with no writer returns at once; the type check follows.
+  Fd f{open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+  if (f.fd < 0) {
+    int e = errno;
+    if (e == ENOENT || e == ENOTDIR) return Fail(ReadStatus::Missing, path, "is missing");
+    return Fail(ReadStatus::IoError, path, std::string("cannot be opened: ") + std::strerror(e));
+  }
+  struct stat st {};
+  if (fstat(f.fd, &st) != 0) return Fail(ReadStatus::IoError, path, std::string("cannot be read: ") + std::strerror(errno));
+  if (!S_ISREG(st.st_mode)) return Fail(ReadStatus::NotRegularFile, path, KindOf(st.st_mode));
+
+  ReadResult r;
+  r.fileSize = std::uint64_t(st.st_size);
+  // One byte past the bound tells an over-long file even when its reported size lies.
+  const std::size_t want = maxBytes + 1 == 0 ? maxBytes : maxBytes + 1;
+  std::size_t have = 0;
+  std::size_t guess = r.fileSize < want ? std::size_t(r.fileSize) + 1 : want;
+  r.bytes.resize(guess < 4096 ? std::min<std::size_t>(4096, want) : guess);
+  while (have < want) {
+    if (have == r.bytes.size()) r.bytes.resize(std::min(want, r.bytes.size() * 2));
+    ssize_t n = read(f.fd, r.bytes.data() + have, r.bytes.size() - have);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int e = errno;
+      ReadResult bad = Fail(ReadStatus::IoError, path, std::string("cannot be read: ") + std::strerror(e));
+      bad.fileSize = r.fileSize;
+      return bad;
+    }
+    if (n == 0) break;
+    have += std::size_t(n);
+  }
+  if (have > maxBytes) {
+    r.bytes.resize(maxBytes);
+    r.status = ReadStatus::TooLarge;
+    r.error = Quoted(path) + " is " + std::to_string(r.fileSize) + " bytes, more than the " +
+              std::to_string(maxBytes) + " this file may hold";
+    return r;
+  }
+  r.bytes.resize(have);
+  r.bytes.shrink_to_fit();
+  r.status = ReadStatus::Ok;
+  return r;
+}
+
+void LogReadFailure(Logs& logs, const std::string& place, const ReadResult& result, const std::string& fallback) {
+  if (result.ok()) return;
+  logs.WriteRunLog(place, result.error + (fallback.empty() ? "" : "; " + fallback));
+}
+
+}  // namespace bm

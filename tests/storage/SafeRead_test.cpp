@@ -1,0 +1,80 @@
+#include "storage/SafeRead.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "diag/Logs.h"
+#include "tests/storage/TempDir.h"
+
+namespace bm {
+namespace {
+
+using testing::TempDir;
+
+TEST(SafeRead, ReadsRegularFilesWithinTheBound) {
+  TempDir dir;
+  dir.Write("a.bin", std::string("ab\0cd", 5));
+  ReadResult r = ReadFileBounded(dir.File("a.bin"), 5);
+  ASSERT_TRUE(r.ok()) << r.error;
+  EXPECT_EQ(r.bytes, std::string("ab\0cd", 5));
+  EXPECT_EQ(r.fileSize, 5u);
+  EXPECT_TRUE(r.error.empty());
+  dir.Write("empty", "");
+  EXPECT_TRUE(ReadFileBounded(dir.File("empty"), 10).ok());
+}
+
+TEST(SafeRead, LongerFileGivesOnlyItsFrontAndSaysSo) {
+  TempDir dir;
+  dir.Write("big", std::string(10000, 'x') + "tail");
+  ReadResult r = ReadFileBounded(dir.File("big"), 50);
+  EXPECT_EQ(r.status, ReadStatus::TooLarge);
+  EXPECT_EQ(r.bytes, std::string(50, 'x'));
+  EXPECT_EQ(r.fileSize, 10004u);
+  EXPECT_NE(r.error.find(dir.File("big")), std::string::npos);
+  // The bound itself is still a whole file.
+  dir.Write("exact", std::string(50, 'y'));
+  EXPECT_TRUE(ReadFileBounded(dir.File("exact"), 50).ok());
+}
+
+TEST(SafeRead, MissingFoldersFifosAndUnreadableFilesFailAtOnce) {
+  TempDir dir;
+  EXPECT_EQ(ReadFileBounded(dir.File("nothing"), 10).status, ReadStatus::Missing);
+  EXPECT_EQ(ReadFileBounded(dir.File("no/such/path"), 10).status, ReadStatus::Missing);
+  std::filesystem::create_directory(dir.File("folder"));
+  ReadResult d = ReadFileBounded(dir.File("folder"), 10);
+  EXPECT_EQ(d.status, ReadStatus::NotRegularFile);
+  EXPECT_NE(d.error.find("directory"), std::string::npos);
+  // A FIFO with no writer would block a plain open for ever.
+  ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
+  ReadResult f = ReadFileBounded(dir.File("fifo"), 10);
+  EXPECT_EQ(f.status, ReadStatus::NotRegularFile);
+  EXPECT_NE(f.error.find("FIFO"), std::string::npos);
+  EXPECT_EQ(ReadFileBounded("/dev/zero", 10).status, ReadStatus::NotRegularFile);
+  if (geteuid() != 0) {  // root reads anything
+    dir.Write("locked", "secret");
+    chmod(dir.File("locked").c_str(), 0);
+    EXPECT_EQ(ReadFileBounded(dir.File("locked"), 10).status, ReadStatus::IoError);
+  }
+}
+
+TEST(SafeRead, FailureLogLineNamesFileAndFallback) {
+  TempDir dir;
+  Logs logs(dir.Path());
+  logs.SetTimeSource([] { return "01.01.2024 00:00:00"; });
+  std::filesystem::create_directory(dir.File("thing.dat"));
+  LogReadFailure(logs, "LoadThing", ReadFileBounded(dir.File("thing.dat"), 10), "defaults used");
+  std::string log = dir.Read("run.log");
+  EXPECT_NE(log.find("LoadThing"), std::string::npos);
+  EXPECT_NE(log.find(dir.File("thing.dat")), std::string::npos);
+  EXPECT_NE(log.find("defaults used"), std::string::npos);
+  // A good read writes nothing.
+  dir.Write("good", "x");
+  LogReadFailure(logs, "LoadThing", ReadFileBounded(dir.File("good"), 10), "defaults used");
+  EXPECT_EQ(dir.Read("run.log"), log);
+}
+
+}  // namespace
+}  // namespace bm
