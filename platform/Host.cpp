@@ -4,6 +4,8 @@
 #include <SDL_image.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "diag/Logs.h"
 #include "platform/Audio.h"
@@ -21,6 +23,18 @@ void Window::ShowMessage(const std::string& title, const std::string& text) {
 }
 
 namespace {
+
+constexpr const char* kNoDisplayText =
+    "no display found (DISPLAY and WAYLAND_DISPLAY are not set, or no display answers). Start Brinemoor "
+    "from a desktop session, or pass --headless";
+
+bool HasDisplayVariable() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* v = std::getenv(name);
+    if (v && *v) return true;
+  }
+  return false;
+}
 
 class CounterClock : public Clock {
  public:
@@ -45,17 +59,34 @@ class SdlHost : public Host {
     SDL_Quit();
   }
   bool Start(const HostOptions& o, Logs& logs, std::string& error) {
+    // Without a display SDL would fall back to drawing off-screen: a game nobody sees
+    // and nobody can close. A driver named in SDL_VIDEODRIVER is taken as meant.
+    const char* forced = std::getenv("SDL_VIDEODRIVER");
+    bool chosen = forced && *forced;
+    if (!chosen && !HasDisplayVariable()) {
+      error = kNoDisplayText;
+      return false;
+    }
+    // Stop signals belong to the game's own watcher, not to SDL.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
       error = std::string("SDL_Init: ") + SDL_GetError();
       return false;
     }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!chosen && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+      error = kNoDisplayText;
+      return false;
+    }
     IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
     window_ = std::make_unique<SdlWindow>();
-    if (!window_->Create(o.title, o.width, o.height, o.fullScreen)) {
+    if (!window_->Create(o.title, o.width, o.height, o.fullScreen, o.softwareRenderer)) {
       error = "window: " + window_->Error();
       return false;
     }
     render_ = std::make_unique<SdlRenderDevice>(window_->Renderer(), nullptr, o.width, o.height);
+    if (o.softwareRenderer)
+      logs.WriteRunLog("ROOTFORM", "Force Reference Rasterizer (REF) is TRUE in data.ini: drawing in software");
     logs.WriteRunLog("ROOTFORM", "Renderer: " + window_->RendererName());
     if (o.sound) {
       sound_ = MakeSdlSoundDevice(logs);

@@ -16,6 +16,8 @@ struct HostOptions {
   int width = 1280, height = 1024;
   bool fullScreen = false;
   bool sound = true;
+  // "Force Reference Rasterizer (REF)" in data.ini: SDL's software renderer, never the GPU.
+  bool softwareRenderer = false;
   std::string title = "Brinemoor";
 };
 

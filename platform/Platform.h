@@ -71,6 +71,8 @@ class Window {
   virtual void WarpPointer(double, double) {}
   // True once after the window's picture was lost (shown again, uncovered): redraw it.
   virtual bool TakeExposed() { return false; }
+  // Safe from any thread: makes a WaitEvent in progress return at once (a stop signal arrived).
+  virtual void Wake() {}
   // A blocking message box (start-up failures); headless writes it to stderr.
   virtual void ShowMessage(const std::string& title, const std::string& text);
 };

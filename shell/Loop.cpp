@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "shell/StopSignals.h"
+
 namespace bm {
 
 void PumpMessages(Game& g) {
@@ -11,6 +13,12 @@ void PumpMessages(Game& g) {
   if (g.window().TakeCloseRequest()) {
     // A close while the loops run only asks to exit, so the game is saved first.
     g.window().ShowCursor(true);
+    g.flags.ExitRequested = true;
+  }
+  if (g.options.stop && g.options.stop->Received() && !g.flags.ExitRequested) {
+    // Log-out, shut-down or Ctrl-C: the same way out as the close box.
+    g.logs.WriteRunLog("MainLoop", std::string(StopSignals::Name(g.options.stop->Received())) +
+                                       " received; shutting down");
     g.flags.ExitRequested = true;
   }
   if (g.options.maxSeconds > 0 && g.Now() - g.startMs >= g.options.maxSeconds * 1000.0) {

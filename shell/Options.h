@@ -8,6 +8,7 @@ namespace bm {
 
 struct Game;
 class Host;
+class StopSignals;
 
 struct RunOptions {
   std::string dataDir;  // writable files: settings, logs, saves
@@ -26,6 +27,10 @@ struct RunOptions {
   bool verbose = false;
   bool showHelp = false, showVersion = false;
   std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
+  // The program's own run (main), not a test's: the stop-signal watcher, and
+  // the crash line in the run log for fatal signals and uncaught exceptions.
+  StopSignals* stop = nullptr;
+  bool installCrashLog = false;
   // Tests script the headless input here before the loops start.
   std::function<void(Game&, Host&)> beforeMainLoop;
 };

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "diag/CrashLog.h"
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
 #include "progress/LoadLevel.h"
@@ -17,6 +18,8 @@
 #include "shell/MainLoop.h"
 #include "shell/Autoplay.h"
 #include "shell/Report.h"
+#include "shell/StopSignals.h"
+#include "storage/DataIni.h"
 
 namespace fs = std::filesystem;
 
@@ -63,6 +66,7 @@ int RunGame(RunOptions options) {
   Logs logs(options.dataDir);
   logs.SetEcho(options.verbose);
   logs.StartRun();
+  if (options.installCrashLog) CrashLog::Install(logs.RunLogPath());
 
   bool freshSettings = false;
   SettingsRecord settings = LoadSettings(options.dataDir, logs, &freshSettings);
@@ -70,6 +74,7 @@ int RunGame(RunOptions options) {
   HostOptions hostOptions;
   hostOptions.headless = options.headless;
   hostOptions.sound = !options.headless;
+  hostOptions.softwareRenderer = ForceReferenceRasterizer(options.gameDir, &logs);
   std::string error;
   auto host = CreateHost(hostOptions, logs, error);
   if (!host) {
@@ -77,6 +82,14 @@ int RunGame(RunOptions options) {
     return 1;
   }
   Platform& plat = host->platform;
+  // A stop signal wakes the loop's wait at once; the hook goes before the window does.
+  struct WakeHook {
+    StopSignals* stop;
+    ~WakeHook() {
+      if (stop) stop->SetWake({});
+    }
+  } wakeHook{options.stop};
+  if (options.stop) options.stop->SetWake([w = plat.window] { w->Wake(); });
   logs.WriteRunLog("", "Application Start...");
 
   DisplayInfo display{plat.window->DesktopWidth(), plat.window->DesktopHeight(), HasModeOf, plat.window};

@@ -8,8 +8,11 @@
 #include "diag/Logs.h"
 #include "platform/Host.h"
 #include "shell/Startup.h"
+#include "shell/StopSignals.h"
 
 int main(int argc, char** argv) {
+  // Before anything starts a thread, so every thread leaves the stop signals to the watcher.
+  bm::StopSignals stop;
   bm::RunOptions options;
   std::string error;
   if (!bm::ParseCommandLine(argc, argv, options, error)) {
@@ -24,5 +27,7 @@ int main(int argc, char** argv) {
     std::cout << "Brinemoor " << BM_VERSION << "\n";
     return 0;
   }
+  options.stop = &stop;
+  options.installCrashLog = true;
   return bm::RunGame(options);
 }

@@ -7,7 +7,7 @@ SdlWindow::~SdlWindow() {
   if (window_) SDL_DestroyWindow(window_);
 }
 
-bool SdlWindow::Create(const std::string& title, int width, int height, bool fullScreen) {
+bool SdlWindow::Create(const std::string& title, int width, int height, bool fullScreen, bool software) {
   Uint32 flags = SDL_WINDOW_SHOWN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
   if (!window_) {
@@ -15,7 +15,7 @@ bool SdlWindow::Create(const std::string& title, int width, int height, bool ful
     return false;
   }
   // GL renderers were the fastest on software GL; SDL picks the best it has.
-  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+  if (!software) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer_) {
     error_ = SDL_GetError();
@@ -113,6 +113,13 @@ void SdlWindow::WaitEvent(double timeoutMs) {
   if (timeoutMs <= 0) return;
   SDL_Event e;
   if (SDL_WaitEventTimeout(&e, int(timeoutMs + 0.999))) Handle(e, true);
+}
+
+// SDL_PushEvent is safe from any thread and ends a wait in progress.
+void SdlWindow::Wake() {
+  SDL_Event e{};
+  e.type = SDL_USEREVENT;
+  SDL_PushEvent(&e);
 }
 
 bool SdlWindow::TakeCloseRequest() {

@@ -13,8 +13,9 @@ class SdlWindow : public Window, public Input {
  public:
   SdlWindow() = default;
   ~SdlWindow() override;
-  // Creates the window and its renderer; false with a message in error().
-  bool Create(const std::string& title, int width, int height, bool fullScreen);
+  // Creates the window and its renderer (SDL's software renderer when software
+  // is set); false with a message in error().
+  bool Create(const std::string& title, int width, int height, bool fullScreen, bool software = false);
   SDL_Renderer* Renderer() const { return renderer_; }
   const std::string& Error() const { return error_; }
   const std::string& RendererName() const { return rendererName_; }
@@ -22,6 +23,7 @@ class SdlWindow : public Window, public Input {
   // Window
   void Pump() override;
   void WaitEvent(double timeoutMs) override;
+  void Wake() override;
   bool TakeCloseRequest() override;
   bool IsForeground() override { return focused_ && !minimised_; }
   bool IsMinimised() override { return minimised_; }

@@ -77,3 +77,23 @@ TEST(StartupFiles, FoldersAndFifosInPlaceOfTheSettingsFilesAreLoggedAndLeftAlone
 
 }  // namespace
 }  // namespace bm
+
+namespace bm {
+namespace {
+
+TEST(StartupFiles, ReferenceRasterizerSwitchPicksSoftwareDrawingAndSaysSo) {
+  test::TempDir dir;
+  fs::path game = LinkedGameDir(dir);
+  fs::remove(game / "data.ini");
+  std::ofstream(game / "data.ini", std::ios::binary) << "Force Reference Rasterizer (REF) = true\n";
+  RunOptions o = Headless(dir, game);
+  o.headless = false;  // the SDL window on the video driver the test runs with
+  o.maxSeconds = 0.5;
+  ASSERT_EQ(RunGame(o), 0);
+  std::string log = test::ReadText(fs::path(o.dataDir) / "run.log");
+  EXPECT_NE(log.find("Force Reference Rasterizer (REF) is TRUE"), std::string::npos) << log;
+  EXPECT_NE(log.find("Renderer: software"), std::string::npos) << log;
+}
+
+}  // namespace
+}  // namespace bm
