@@ -1,0 +1,183 @@
+// Kill trials: a real process saves every file in a loop and is killed with
+// SIGKILL at random moments. After each kill every file must be exactly one
+// whole version the writer produced (never torn, never empty), and no file may
+// go back to a version older than one seen before.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <random>
+#include <set>
+#include <thread>
+
+#include "board/Cell.h"
+#include "storage/AtomicWrite.h"
+#include "storage/BoardFile.h"
+#include "storage/SaveFolder.h"
+#include "tests/storage/TempDir.h"
+
+namespace bm {
+namespace {
+
+using testing::TempDir;
+
+// Version k of everything; k can be read back from each file alone.
+SaveData Version(int k) {
+  SaveData d;
+  d.players.SetCurrent(1 + k % 10);
+  for (int s = 1; s <= kLastPlayer; ++s) {
+    PlayerRecord& p = d.players.slot[std::size_t(s)];
+    p.Name = std::string(std::size_t(1 + (k + s) % 15), char('A' + s));  // the length moves with k
+    p.GameScore = k * 10 + s;
+    p.TipValue[std::size_t(k % kTipCount)] = k;
+  }
+  d.debug[0] = k;
+  d.debug[100] = -k;
+  ResetHighScoreEntries(d.scores);
+  d.scores.entry[1].EntryScore = std::to_string(k);
+  d.scores.entry[2].EntryName = std::string(std::size_t(k % 40), 'x');
+  for (int s = 0; s < kItemSlots; ++s) {
+    d.items.items[std::size_t(s)].object[1].PosX = k;
+    d.items.stars[std::size_t(s)].object[0].HomeX = k;
+    d.items.grades[std::size_t(s)].ChanceMark[0][0].X = k;
+    d.items.grades[std::size_t(s)].ChanceGrade[std::size_t(1 + s % 10)] = std::int16_t(k % 4);
+  }
+  d.map.point[0].X = k;
+  d.map.kept[807] = std::uint8_t(k);
+  return d;
+}
+
+std::unique_ptr<Cells> BoardVersion(int k) {
+  auto c = std::make_unique<Cells>();
+  (*c)[0].Spare[0] = k;
+  for (int i = 0; i < kCellCount; ++i) {
+    (*c)[i].isExists = true;
+    (*c)[i].Gem = 1 + (i + k) % 5;
+  }
+  return c;
+}
+
+struct FileCheck {
+  std::string name;
+  // The version a file's bytes claim, or -1 when they are not a whole file.
+  std::function<int(const std::string&)> version;
+  std::function<std::string(int)> encode;
+};
+
+std::vector<FileCheck> Checks() {
+  std::vector<FileCheck> c;
+  c.push_back({"saves/players.dat",
+               [](const std::string& b) { auto t = DecodePlayers(b); return t ? int(t->slot[1].GameScore / 10) : -1; },
+               [](int k) { return EncodePlayers(Version(k).players); }});
+  c.push_back({"debug.dat", [](const std::string& b) { auto t = DecodeDebugBlock(b); return t ? int((*t)[0]) : -1; },
+               [](int k) { return EncodeDebugBlock(Version(k).debug); }});
+  c.push_back({"saves/hs.dat",
+               [](const std::string& b) {
+                 auto t = DecodeHighScores(b);
+                 return t ? int(ScoreValue(t->entry[1].EntryScore)) : -1;
+               },
+               [](int k) { return EncodeHighScores(Version(k).scores); }});
+  c.push_back({"saves/Items.dat",
+               [](const std::string& b) { auto t = DecodeItemRecords(b); return t ? int((*t)[0].object[1].PosX) : -1; },
+               [](int k) { return EncodeItemRecords(Version(k).items.items); }});
+  c.push_back({"saves/ItemsS.dat",
+               [](const std::string& b) { auto t = DecodeItemRecords(b); return t ? int((*t)[0].object[0].HomeX) : -1; },
+               [](int k) { return EncodeItemRecords(Version(k).items.stars); }});
+  c.push_back({"saves/ItemsB.dat",
+               [](const std::string& b) {
+                 auto t = DecodeGradeRecords(b);
+                 return t ? int((*t)[0].ChanceMark[0][0].X) : -1;
+               },
+               [](int k) { return EncodeGradeRecords(Version(k).items.grades); }});
+  c.push_back({"apo.dat", [](const std::string& b) { auto t = DecodeMapPoints(b); return t ? int(t->point[0].X) : -1; },
+               [](int k) { return EncodeMapPoints(Version(k).map); }});
+  c.push_back({"saves/dump1.dat",
+               [](const std::string& b) {
+                 auto cells = std::make_unique<Cells>();
+                 return DecodeBoard(b, *cells) ? int((*cells)[0].Spare[0]) : -1;
+               },
+               [](int k) { return EncodeBoard(*BoardVersion(k)); }});
+  return c;
+}
+
+std::string Slurp(const std::string& path, bool& exists) {
+  std::ifstream in(path, std::ios::binary);
+  exists = bool(in);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+[[noreturn]] void SaveForever(const std::string& dir, int first) {
+  SaveFolder f{dir, dir, nullptr};
+  for (int k = first;; ++k) {
+    const SaveData d = Version(k);
+    SavePlayers(f, d);
+    SaveHighScores(f, d);
+    SaveItemStatus(f, d);
+    auto cells = BoardVersion(k);
+    std::string error;
+    WriteFileAtomic(f.SavesPath("dump1.dat"), EncodeBoard(*cells), &error);
+  }
+}
+
+TEST(KillTrial, EveryFileIsWholeAfterEachOfAHundredKills) {
+  TempDir dir;
+  SaveFolder prep{dir.Path(), dir.Path(), nullptr};
+  PrepareSaveFolder(prep);
+  const std::vector<FileCheck> checks = Checks();
+  std::map<std::string, int> seen;  // newest version seen per file
+  std::mt19937 random(20261206);
+  int next = 1;
+  int kills = 0, caughtMidWay = 0;
+  const auto start = std::chrono::steady_clock::now();
+  for (; kills < 100; ++kills) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) SaveForever(dir.Path(), next);
+    std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 40000)(random)));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    int newest = 0;
+    std::set<int> versions;
+    for (const FileCheck& c : checks) {
+      bool exists = false;
+      const std::string bytes = Slurp(dir.File(c.name), exists);
+      if (!exists) {
+        // Only before the first save of that file has finished.
+        EXPECT_EQ(seen.count(c.name), 0u) << c.name << " vanished after kill " << kills;
+        continue;
+      }
+      const int k = c.version(bytes);
+      ASSERT_GE(k, 1) << c.name << " is torn after kill " << kills << " (" << bytes.size() << " bytes)";
+      ASSERT_EQ(bytes, c.encode(k)) << c.name << " is not exactly version " << k;
+      EXPECT_GE(k, seen[c.name]) << c.name << " went back to an older version";
+      seen[c.name] = k;
+      versions.insert(k);
+      newest = std::max(newest, k);
+    }
+    if (versions.size() > 1) ++caughtMidWay;  // killed between two files of one save
+    next = newest + 1;
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::cout << "[ figures  ] " << kills << " kills in " << seconds << " s, " << caughtMidWay
+            << " caught between two files of one save, last version " << next - 1 << "\n";
+  EXPECT_EQ(kills, 100);
+  EXPECT_GT(next, 1);  // the writer got somewhere
+  // Temporary files of killed writers are cleared at the next start.
+  SaveFolder after{dir.Path(), dir.Path(), nullptr};
+  PrepareSaveFolder(after);
+  for (const auto& e : std::filesystem::directory_iterator(dir.File("saves")))
+    EXPECT_EQ(e.path().filename().string().find(".tmp."), std::string::npos) << e.path();
+}
+
+}  // namespace
+}  // namespace bm
