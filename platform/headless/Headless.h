@@ -48,6 +48,9 @@ class HeadlessWindow : public Window, public Input {
   void SetForeground(bool on) { foreground_ = on; }
   void SetMinimised(bool on) { minimised_ = on; }
   void RequestClose() { closeRequested_ = true; }
+  // SIGTERM and SIGINT become a close request, as the SDL window does for its
+  // own runs, so a terminated headless game still saves and shuts down.
+  static void CloseOnTermSignals();
   void Type(const std::string& text) { typed_ += text; }
   bool TextInputOn() const { return textInput_; }
   // The largest virtual step one WaitEvent may take (keeps simulated frames short).
