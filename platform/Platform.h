@@ -29,7 +29,7 @@ class Clock {
 
 // Virtual key codes the game tests.
 namespace vk {
-inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Escape = 27, Space = 32;
+inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Escape = 27, Space = 32, Delete = 46;
 inline constexpr int Left = 37, Up = 38, Right = 39, Down = 40;
 inline constexpr int Numpad0 = 96, F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117, F12 = 123;
 }  // namespace vk
@@ -73,6 +73,9 @@ class Window {
   virtual bool TakeExposed() { return false; }
   // Safe from any thread: makes a WaitEvent in progress return at once (a stop signal arrived).
   virtual void Wake() {}
+  // True once after the render device lost its pictures (SDL reported a device
+  // or render-target reset): load them again before drawing.
+  virtual bool TakeDeviceReset() { return false; }
   // A blocking message box (start-up failures); headless writes it to stderr.
   virtual void ShowMessage(const std::string& title, const std::string& text);
 };
@@ -107,6 +110,10 @@ class RenderDevice {
   virtual int Width() = 0;
   virtual int Height() = 0;
   virtual long FramesPresented() = 0;
+  // Whether a picture is still held; false after the device lost it.
+  virtual bool TextureAlive(TextureId) { return true; }
+  // The device was lost: drop every picture (the game loads them again).
+  virtual void ForgetTextures() {}
 };
 
 class SoundDevice;

@@ -6,22 +6,45 @@
 
 namespace bm {
 
+// Screen pictures keep their size; the picture folder shrinks to the size class.
+int TextureBank::EdgeFor(const std::string& relPath) const { return relPath.rfind("256/", 0) == 0 ? pictureSize_ : 0; }
+
 TextureId TextureBank::Get(const std::string& relPath) {
   auto it = byPath_.find(relPath);
-  if (it != byPath_.end()) return it->second;
-  // Screen pictures keep their size; the picture folder shrinks to the size class.
-  int edge = relPath.rfind("256/", 0) == 0 ? pictureSize_ : 0;
+  if (it != byPath_.end()) return it->second.id;
+  int edge = EdgeFor(relPath);
   TextureId id = device_.LoadTexture(gameDir_ + "/" + relPath, edge);
   if (id == 0 && logs_) logs_->WriteRunLog("TextureBank", "Picture missing or unreadable: " + relPath);
-  byPath_[relPath] = id;
+  byPath_[relPath] = {id, edge};
   return id;
 }
 
 void TextureBank::Release(const std::string& relPath) {
   auto it = byPath_.find(relPath);
   if (it == byPath_.end()) return;
-  if (it->second) device_.FreeTexture(it->second);
+  if (it->second.id) device_.FreeTexture(it->second.id);
   byPath_.erase(it);
+}
+
+std::size_t TextureBank::ReloadAll() {
+  std::size_t n = 0;
+  for (auto& [path, held] : byPath_) {
+    if (held.id == 0) continue;  // missing files stay missing
+    bool alive = device_.TextureAlive(held.id);
+    if (alive && held.edge == EdgeFor(path)) continue;
+    if (alive) device_.FreeTexture(held.id);
+    held.edge = EdgeFor(path);
+    held.id = device_.LoadTexture(gameDir_ + "/" + path, held.edge);
+    if (held.id == 0 && logs_) logs_->WriteRunLog("TextureBank", "Picture could not be loaded again: " + path);
+    ++n;
+  }
+  return n;
+}
+
+bool TextureBank::AllAlive() const {
+  for (const auto& [path, held] : byPath_)
+    if (held.id && !device_.TextureAlive(held.id)) return false;
+  return true;
 }
 
 Argb WithAlpha(Argb c, double f) {

@@ -23,13 +23,23 @@ class TextureBank {
   bool Has(const std::string& relPath) { return Get(relPath) != 0; }
   void Release(const std::string& relPath);
   std::size_t Loaded() const { return byPath_.size(); }
+  // Loads again every picture the device no longer holds (a lost device, a new
+  // back buffer) or that belongs to another size class now; returns how many.
+  std::size_t ReloadAll();
+  // Every picture the bank holds is alive on the device.
+  bool AllAlive() const;
 
  private:
   RenderDevice& device_;
   std::string gameDir_;
   Logs* logs_;
   int pictureSize_ = 256;
-  std::unordered_map<std::string, TextureId> byPath_;
+  struct Held {
+    TextureId id = 0;
+    int edge = 0;  // the size class it was loaded at, 0 = as it is
+  };
+  int EdgeFor(const std::string& relPath) const;
+  std::unordered_map<std::string, Held> byPath_;
 };
 
 class Canvas {

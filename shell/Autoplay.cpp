@@ -1,3 +1,5 @@
+#include <iterator>
+
 #include "render/MenuScreen.h"
 #include "shell/BotInput.h"
 #include "shell/Game.h"
@@ -25,12 +27,25 @@ void StartAutoplay(Game& g) {
   g.botMenuClickAt = g.Now() + 300;
 }
 
+// The bot looks at every screen the menu opens before it plays.
+int BotMenuTarget(const Game& g) {
+  static constexpr int kTour[] = {menu::Options, menu::HowToPlay};
+  int k = g.botInput ? g.botInput->menuTour : 0;
+  return k < int(std::size(kTour)) ? kTour[k] : menu::Play;
+}
+
 void AutoplayMenuStep(Game& g) {
   if (!g.botInput || g.botMenuClickAt <= 0) return;
-  IRect play = MainMenuItemRect(g.metrics, menu::Play);
-  double x = (play.left + play.right) / 2.0, y = (play.top + play.bottom) / 2.0;
+  IRect r = MainMenuItemRect(g.metrics, BotMenuTarget(g));
+  double x = (r.left + r.right) / 2.0, y = (r.top + r.bottom) / 2.0;
   bool press = g.Now() >= g.botMenuClickAt && g.Now() < g.botMenuClickAt + 60;
   g.botInput->Feed({x, y, press, false});
+}
+
+void AutoplayScreenDone(Game& g) {
+  if (!g.botInput) return;
+  ++g.botInput->menuTour;
+  g.botMenuClickAt = g.Now() + 300;
 }
 
 }  // namespace bm

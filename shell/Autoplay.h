@@ -9,5 +9,7 @@ struct Game;
 void StartAutoplay(Game& g);
 // The bot's hands on the main menu: press "Play" shortly after the menu shows.
 void AutoplayMenuStep(Game& g);
+// After a menu screen closed: the bot moves on to the next item of its tour.
+void AutoplayScreenDone(Game& g);
 
 }  // namespace bm

@@ -12,6 +12,7 @@ class BotInput : public Input {
       : real_(real), window_(window), moveRealPointer_(moveRealPointer) {}
 
   void Feed(const PointerFeed& f);
+  int menuTour = 0;  // how many menu screens the bot has looked at
 
   bool KeyDown(int virtualKey) override { return real_.KeyDown(virtualKey); }
   bool ButtonDown(int button) override { return button == 1 ? feed_.left : button == 2 ? feed_.right : false; }

@@ -4,12 +4,19 @@
 #include <chrono>
 
 #include "shell/StopSignals.h"
+#include "shell/DisplayMode.h"
 
 namespace bm {
 
 void PumpMessages(Game& g) {
   g.window().Pump();
   if (g.window().TakeExposed()) g.flags.Redraw = true;
+  if (g.window().TakeDeviceReset()) {
+    // Nothing may be drawn from a dead texture: drop them all and load them again.
+    g.logs.WriteRunLog("PumpMessages", "The render device was lost; loading every picture again");
+    g.render().ForgetTextures();
+    RestoreTextures(g);
+  }
   if (g.window().TakeCloseRequest()) {
     // A close while the loops run only asks to exit, so the game is saved first.
     g.window().ShowCursor(true);

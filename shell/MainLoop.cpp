@@ -4,6 +4,7 @@
 
 #include "progress/LoadLevel.h"
 #include "render/MenuScreen.h"
+#include "shell/MenuScreens.h"
 #include "render/PlayScreen.h"
 #include "shell/Loop.h"
 #include "shell/PlayFrame.h"
@@ -30,6 +31,7 @@ void goMainMenu(Game& g) {
   g.music.PlayMusic(0, 0.05, 0, false);
   double lastMenuFrame = -1e9;
   bool animating = false;
+  MenuKeys keys;
   RunLoop(g, [&](Game& g) -> Pass {
     if (g.window().IsMinimised()) {
       g.music.PauseMusAll();
@@ -37,18 +39,22 @@ void goMainMenu(Game& g) {
     }
     g.music.ResumeMusAll();
     AutoplayMenuStep(g);
+    bool markMoved = false;
+    int keyItem = keys.Update(g.in(), markMoved);
+    if (markMoved) g.flags.Redraw = true;
     // Redraw at most every 10 ms, and only while something on the menu changes.
     if (g.Now() - lastMenuFrame > 10) {
       bool force = g.flags.Redraw;
       g.flags.Redraw = false;
       animating = DrawMainMenu(g, force);
+      if (g.flags.SceneDirty && keys.Marked()) DrawMenuMark(g.canvas, g.metrics, keys.Marked());
       lastMenuFrame = g.Now();
     }
     // The choice follows the pointer on every pass, drawn or not: a move and a
     // click often arrive together.
     g.MenuChoice = MainMenuItemAt(g.metrics, g.in().Pointer().x, g.in().Pointer().y);
     bool active = g.flags.AppActive;
-    if (MouseClicked(g.input, g.in(), active, 1) && g.MenuChoice == menu::Play) {
+    if ((MouseClicked(g.input, g.in(), active, 1) && g.MenuChoice == menu::Play) || keyItem == menu::Play) {
       g.botMenuClickAt = 0;
       g.session = Session{};
       g.session.CurrentLevel = g.options.level > 0 ? g.options.level : 1;
@@ -56,22 +62,27 @@ void goMainMenu(Game& g) {
       g.input.ClickLatch = true;
       return {true, 0};
     }
-    if (MouseDown(g.in(), active) && !g.input.ClickLatch) {
-      if (g.MenuChoice == menu::Exit) {
+    int item = MouseDown(g.in(), active) && !g.input.ClickLatch ? g.MenuChoice : keyItem;
+    if (item != 0) {
+      if (item == menu::Exit) {
         g.input.ClickLatch = true;
         g.sfx.StopSfx("ev_menu_over");
         g.flags.ExitRequested = true;
         return {true, 0};
       }
-      if (g.MenuChoice != 0) {
-        // Their screens are still to come; the click is heard all the same.
-        g.input.ClickLatch = true;
-        g.sfx.PlaySfxOnce("ev_menu_click");
-        g.sfx.RearmSfx("ev_menu_click");
+      g.input.ClickLatch = true;
+      g.sfx.PlaySfxOnce("ev_menu_click");
+      g.sfx.RearmSfx("ev_menu_click");
+      if (OpenMenuScreen(g, item)) {
+        AutoplayScreenDone(g);
+        keys = MenuKeys{};
+        g.flags.Redraw = true;
+        lastMenuFrame = -1e9;
+        return {false, 0};
       }
     }
     if (!g.in().ButtonDown(1) && g.input.ClickLatch) g.input.ClickLatch = false;
-    double wake = animating ? lastMenuFrame + 10 : g.Now() + 250;
+    double wake = animating || g.flags.Redraw ? lastMenuFrame + 10 : g.Now() + 250;
     if (g.botMenuClickAt > 0) wake = std::min(wake, std::max(g.botMenuClickAt, g.Now() + 1));
     return {false, wake};
   });

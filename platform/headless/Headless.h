@@ -51,6 +51,13 @@ class HeadlessWindow : public Window, public Input {
   // SIGTERM and SIGINT become a close request, as the SDL window does for its
   // own runs, so a terminated headless game still saves and shuts down.
   static void CloseOnTermSignals();
+  // Makes the next pump report a lost render device.
+  void LoseDevice() { deviceReset_ = true; }
+  bool TakeDeviceReset() override {
+    bool r = deviceReset_;
+    deviceReset_ = false;
+    return r;
+  }
   void Type(const std::string& text) { typed_ += text; }
   bool TextInputOn() const { return textInput_; }
   // The largest virtual step one WaitEvent may take (keeps simulated frames short).
@@ -89,7 +96,7 @@ class HeadlessWindow : public Window, public Input {
   std::array<bool, 3> buttonHeld_{}, buttonPressed_{};
   PointD pointer_{-1, -1};
   std::string typed_;
-  bool foreground_ = true, minimised_ = false, closeRequested_ = false, textInput_ = false;
+  bool foreground_ = true, minimised_ = false, closeRequested_ = false, textInput_ = false, deviceReset_ = false;
   double maxWait_ = 1e9;
 };
 

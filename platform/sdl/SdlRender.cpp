@@ -223,6 +223,19 @@ bool SdlRenderDevice::SaveScreenshot(const std::string& pngPath) {
   return ok;
 }
 
+void SdlRenderDevice::ForgetTextures() {
+  Flush();
+  for (auto& [id, pic] : textures_)
+    if (pic.owned) SDL_DestroyTexture(pic.tex);
+  for (AtlasPage& p : pages_) SDL_DestroyTexture(p.tex);
+  for (SDL_Texture*& t : slots_) {
+    if (t) SDL_DestroyTexture(t);
+    t = nullptr;
+  }
+  textures_.clear();
+  pages_.clear();
+}
+
 void SdlRenderDevice::Resize(int width, int height) {
   Flush();
   width_ = width;

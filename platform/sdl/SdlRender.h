@@ -31,6 +31,8 @@ class SdlRenderDevice : public RenderDevice {
   int Width() override { return width_; }
   int Height() override { return height_; }
   long FramesPresented() override { return frames_; }
+  bool TextureAlive(TextureId id) override { return textures_.count(id) != 0; }
+  void ForgetTextures() override;
 
   // Headless fast runs skip all drawing; screenshots switch it back on.
   void SetDrawingEnabled(bool on) { drawing_ = on; }

@@ -36,6 +36,7 @@ int SdlWindow::VirtualKeyOf(SDL_Keycode k) {
   switch (k) {
     case SDLK_BACKSPACE: return vk::Backspace;
     case SDLK_TAB: return vk::Tab;
+    case SDLK_DELETE: return vk::Delete;
     case SDLK_RETURN:
     case SDLK_KP_ENTER: return vk::Enter;
     case SDLK_ESCAPE: return vk::Escape;
@@ -54,6 +55,9 @@ void SdlWindow::Handle(const SDL_Event& e, bool waiting) {
   auto& buttonPressed = waiting ? buttonPressedWaiting_ : buttonPressed_;
   switch (e.type) {
     case SDL_QUIT: closeRequested_ = true; break;
+    // Textures are gone with the device; render targets only lose their picture.
+    case SDL_RENDER_DEVICE_RESET: deviceReset_ = true; break;
+    case SDL_RENDER_TARGETS_RESET: exposed_ = true; break;
     case SDL_WINDOWEVENT:
       switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE: closeRequested_ = true; break;

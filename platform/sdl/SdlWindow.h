@@ -40,6 +40,11 @@ class SdlWindow : public Window, public Input {
     exposed_ = false;
     return e;
   }
+  bool TakeDeviceReset() override {
+    bool r = deviceReset_;
+    deviceReset_ = false;
+    return r;
+  }
 
   // Input
   bool KeyDown(int virtualKey) override;
@@ -59,6 +64,7 @@ class SdlWindow : public Window, public Input {
   std::string error_;
   std::string rendererName_;
   bool exposed_ = false;
+  bool deviceReset_ = false;
   int width_ = 0, height_ = 0;
   bool focused_ = true, minimised_ = false, closeRequested_ = false;
   std::array<bool, 256> keyHeld_{}, keyPressed_{};

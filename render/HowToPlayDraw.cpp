@@ -1,0 +1,93 @@
+#include "render/HowToPlayDraw.h"
+
+#include <string>
+
+#include "render/DialogDraw.h"
+
+namespace bm {
+
+namespace {
+const HowToPlayPage kPages[kHowToPlayPages] = {
+    {"Matches",
+     "Form matches by lining up|three or more identical|jewels in any direction.|Swap two adjacent jewels|by clicking "
+     "on both cells or|by dragging one jewel to|the adjacent cell."},
+    {"Golden Tiles",
+     "When the jewels are matched|they disappear and the board|tiles turn to gold. Turn all|tiles to gold to complete "
+     "the|level."},
+    {"Bubbles",
+     "Line up the same jewels as|the jewel trapped in the|bubble. The bubble can|include up to eight nested|bubbles. "
+     "To release trapped|jewel you should burst all|nested bubbles one by one."},
+    {"Hourglass", "Complete the level before|the sand runs out or else|a life will be lost."},
+    {"Bonuses",
+     "Earn bonuses by swapping|them with any nearby item.|Some bonuses can be|accumulated for using|when it's "
+     "necessary."},
+    {"Colored Keys",
+     "The colored keys can be|used to unlock upgradable|and useful bonus items in|the Pirate Shop between|levels."},
+    {"Pirate Shop",
+     "To unlock one of the bonus|items you should have on of|the keys with appropriate|color. Unlocked bonus "
+     "items|can be upgraded with stars|as well."},
+    {"Magic Stars",
+     "Collect Gold and Blue Stars.|Later use them in the Pirate|Shop to upgrade unlocked|bonus items. Blue stars "
+     "can|be used to increase a chance|of appearance of appropriate|bonus and Gold stars can be|used to power-up "
+     "bonuses|affected."}};
+}  // namespace
+
+const HowToPlayPage& HowToPlayPageText(int page) {
+  return kPages[page >= 1 && page <= kHowToPlayPages ? page - 1 : 0];
+}
+
+IRect HowToPlayButton(const ScreenMetrics& m, int button) {
+  switch (button) {
+    case howto::Prev: return m.PercentRect(14, 80, 30, 88);
+    case howto::Done: return m.PercentRect(42, 80, 58, 88);
+    case howto::Next: return m.PercentRect(70, 80, 86, 88);
+    default: return {};
+  }
+}
+
+int HowToPlayButtonAt(const ScreenMetrics& m, int page, double x, double y) {
+  for (int b : {howto::Prev, howto::Done, howto::Next}) {
+    if (b == howto::Prev && page <= 1) continue;
+    if (b == howto::Next && page >= kHowToPlayPages) continue;
+    if (HowToPlayButton(m, b).Contains(x, y)) return b;
+  }
+  return 0;
+}
+
+void DrawHowToPlay(Canvas& c, Font& font, int page, int hover, int focus) {
+  const ScreenMetrics& m = c.metrics;
+  c.device.Clear(0xFF06203A);
+  TextureId back = c.Tex("red/menu/main0-new2.jpg");
+  if (back) c.FullScreen(back);
+  IRect f = m.PercentRect(8, 6, 92, 92);
+  c.Fill(f.left + 10, f.top + 10, f.right + 10, f.bottom + 10, 0x60000000);
+  TextureId frame = c.Tex("red/tipformA.png");
+  if (frame) c.Image(frame, f.left, f.top, f.right, f.bottom);
+  else c.FillGradient(f.left, f.top, f.right, f.bottom, 0xF0183A58, 0xF00A1C2E);
+  font.Draw(c, "How To Play", m.PercentRect(8, 8, 92, 17), 1.0, 0xFF000000, 0xFFFFE6A0, Align::Center);
+  const HowToPlayPage& p = HowToPlayPageText(page);
+  font.Draw(c, p.title, m.PercentRect(12, 19, 88, 26), 0.7, 0xFF000000, 0xFFFFFFFF, Align::Center);
+  // The picture on the left, the text beside it.
+  TextureId pic = c.Tex("red/tipimages/" + std::to_string(page) + ".jpg");
+  IRect picRect = m.PercentRect(13, 30, 41, 65);
+  if (pic) c.Image(pic, picRect.left, picRect.top, picRect.right, picRect.bottom);
+  std::vector<std::string> lines = SplitLines(p.text);
+  double y = 29 * m.YPercent, lineH = 5.2 * m.YPercent;
+  for (const std::string& line : lines) {
+    font.Draw(c, line, IRect{int(44 * m.XPercent), int(y), int(88 * m.XPercent), int(y + lineH)}, 0.42, 0xFF000000,
+              0xFFFFFFFF, Align::Left);
+    y += lineH;
+  }
+  font.Draw(c, std::to_string(page) + " / " + std::to_string(kHowToPlayPages), m.PercentRect(40, 72, 60, 78), 0.4,
+            0xFF000000, 0xFFFFE6A0, Align::Center);
+  const char* labels[4] = {"", "Prev", "Done", "Next"};
+  for (int b : {howto::Prev, howto::Done, howto::Next}) {
+    if (b == howto::Prev && page <= 1) continue;
+    if (b == howto::Next && page >= kHowToPlayPages) continue;
+    IRect r = HowToPlayButton(m, b);
+    DrawTextButton(c, font, r, labels[b], hover == b ? 1 : 0);
+    if (focus == b) c.Fill(r.left, r.bottom + 4, r.right, r.bottom + 8, 0xFFFFFFFF);
+  }
+}
+
+}  // namespace bm

@@ -1,0 +1,156 @@
+#include "render/OptionsDraw.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/DialogDraw.h"
+
+namespace bm {
+
+namespace {
+struct ItemPlace {
+  int item;
+  double l, t, r, b;  // percent of the screen
+};
+const ItemPlace kPlaces[] = {
+    {opt::CheckBox, 14, 34, 22, 40},        {opt::CheckMark, 15, 34, 20, 40},   {opt::FullScreenLabel, 23, 34, 47, 40},
+    {opt::ResolutionLabel, 16, 42, 47, 48}, {opt::ResPrev, 48, 42, 53, 48},     {opt::ResName, 55, 42, 78, 48},
+    {opt::ResNext, 79, 42, 84, 48},         {opt::SoundLabel, 16, 52, 47, 58},  {opt::SoundDown, 48, 52, 53, 58},
+    {opt::SoundSlider, 55, 52, 78, 57},     {opt::SoundUp, 79, 52, 84, 58},     {opt::MusicLabel, 16, 60, 47, 66},
+    {opt::MusicDown, 48, 60, 53, 66},       {opt::MusicSlider, 55, 60, 78, 65}, {opt::MusicUp, 79, 60, 84, 66},
+    {opt::Ok, 16, 73, 24, 79}};
+
+// One label: a shadow, then the text lifted up and to the left; items not under
+// the pointer float twice as high and half transparent.
+void DrawOptionLabel(Canvas& c, Font& font, const IRect& r, bool hovered, const std::string& text, Align align,
+                     double size, double lift) {
+  font.Draw(c, text, r, size, 0x40000000, 0x40000000, align);
+  Argb colour = hovered ? 0xFFFFFFFF : 0x80FFFFFF;
+  double g = hovered ? lift : 2 * lift;
+  const ScreenMetrics& m = c.metrics;
+  int dx = int(g * 0.3 * m.XPercent), dy = int(g * 0.4 * m.YPercent);
+  IRect up{r.left - dx, r.top - dy, r.right - dx, r.bottom - dy};
+  font.Draw(c, text, up, size, colour, colour, align);
+}
+
+// The bar runs green to yellow across a full slider; one long edge is darker.
+void DrawVolumeBar(Canvas& c, const IRect& s, double v, bool on) {
+  double w = s.right - s.left;
+  int mid = int(std::lround(s.left + w * v / 2)), end = int(std::lround(s.left + w * v));
+  int I = on ? 255 : 128, A = on ? 255 : 128;
+  auto colour = [&](double x, double k) {
+    double f = w > 0 ? (x - s.left) / w : 0;
+    return MakeArgb(A, int(std::lround(I * f * k)), int(std::lround(I * k)), 0);
+  };
+  auto quad = [&](int l, int r) {
+    if (r <= l) return;
+    Vertex q[4] = {{float(l), float(s.top), 0, 0, colour(l, 1)},
+                   {float(r), float(s.top), 0, 0, colour(r, 1)},
+                   {float(r), float(s.bottom), 0, 0, colour(r, 0.75)},
+                   {float(l), float(s.bottom), 0, 0, colour(l, 0.75)}};
+    c.device.FillQuad(q);
+  };
+  quad(s.left, mid);
+  quad(mid, end);
+}
+}  // namespace
+
+OptionRectTable OptionRects(const ScreenMetrics& m) {
+  OptionRectTable t{};
+  for (const ItemPlace& p : kPlaces) t[std::size_t(p.item)] = m.PercentRect(p.l, p.t, p.r, p.b);
+  return t;
+}
+
+int OptionItemAt(const OptionRectTable& rects, double x, double y) {
+  for (int i = 0; i < opt::Count; ++i)
+    if (rects[std::size_t(i)].Contains(x, y)) return i;
+  return -1;
+}
+
+double SliderValue(const IRect& s, double x) {
+  if (s.right <= s.left) return 0;
+  return std::clamp((x - s.left) / double(s.right - s.left), 0.0, 1.0);
+}
+
+std::string VolumeText(double volume, bool on) {
+  return on ? std::to_string(int(volume * 100 + 1e-9)) : "Mute";
+}
+
+std::string OptionHint(int item, double soundVolume, bool soundOn, double musicVolume, bool musicOn) {
+  if (!soundOn && (item == opt::SoundSlider || item == opt::SoundLabel))
+    return "Background sound volume is " + VolumeText(soundVolume, true) +
+           (item == opt::SoundSlider ? "|to turn SOUND ON - click 'Sound Volume' label" : "|to turn SOUND ON - click here");
+  if (!musicOn && (item == opt::MusicSlider || item == opt::MusicLabel))
+    return "Background music volume is " + VolumeText(musicVolume, true) +
+           (item == opt::MusicSlider ? "|to turn MUSIC ON - click 'Music Volume' label" : "|to turn MUSIC ON - click here");
+  return "";
+}
+
+void DrawOptionsScreen(Canvas& c, Font& font, const OptionsView& v) {
+  const ScreenMetrics& m = c.metrics;
+  c.device.Clear(0xFF06203A);
+  TextureId back = c.Tex("red/menu/main0-new2.jpg"), panel = c.Tex("red/menu/options-new.jpg");
+  if (back) c.FullScreen(back);
+  else c.FillGradient(0, 0, m.width, m.height, 0xFF0B3D5C, 0xFF041826);
+  if (panel) c.FullScreen(panel);
+  font.Draw(c, "OPTIONS", m.PercentRect(11, 19, 91, 31), 1.7, 0x40000000, 0x40000000, Align::Center);
+  font.Draw(c, "OPTIONS", m.PercentRect(10, 18, 90, 30), 1.7, 0xFFFFFFFF, 0xFFFFFFFF, Align::Center);
+  OptionRectTable r = OptionRects(m);
+  auto label = [&](int item, const std::string& text, Align a, double size, double lift = 1.0) {
+    DrawOptionLabel(c, font, r[std::size_t(item)], v.hover == item, text, a, size, lift);
+  };
+  label(opt::CheckBox, "_", Align::Left, 1.5);
+  if (v.fullScreen)
+    DrawOptionLabel(c, font, r[opt::CheckMark], true, "^", Align::Left, 1.3, v.hover == opt::CheckBox ? 1.0 : 2.0);
+  label(opt::FullScreenLabel, "Full Screen", Align::Left, 1.0);
+  label(opt::ResolutionLabel, "Resolution", Align::Left, 1.0);
+  label(opt::ResPrev, "<", Align::Center, 1.5);
+  label(opt::ResName, v.resolutionName, Align::Center, 1.0);
+  label(opt::ResNext, ">", Align::Center, 1.5);
+  label(opt::SoundLabel, "Sound Volume", Align::Left, 1.0);
+  label(opt::SoundDown, "<", Align::Center, 1.5);
+  label(opt::SoundUp, ">", Align::Center, 1.5);
+  label(opt::MusicLabel, "Music Volume", Align::Left, 1.0);
+  label(opt::MusicDown, "<", Align::Center, 1.5);
+  label(opt::MusicUp, ">", Align::Center, 1.5);
+  label(opt::Ok, "OK", Align::Left, 1.0);
+  struct Slider {
+    int item;
+    double volume;
+    bool on, drag;
+  } sliders[] = {{opt::SoundSlider, v.soundVolume, v.soundOn, v.soundDrag},
+                 {opt::MusicSlider, v.musicVolume, v.musicOn, v.musicDrag}};
+  for (const Slider& s : sliders) {
+    const IRect& q = r[std::size_t(s.item)];
+    c.Fill(q.left - 2, q.top - 2, q.right + 2, q.bottom + 2, 0xFFFFFFFF);
+    Argb body = s.drag ? 0xFF000000 : v.hover == s.item ? 0xFF202020 : 0xFF404040;
+    c.Fill(q.left, q.top, q.right, q.bottom, body);
+    DrawVolumeBar(c, q, s.volume, s.on);
+    DrawOptionLabel(c, font, q, true, VolumeText(s.volume, s.on), Align::Center, 0.9, 0);
+  }
+  DrawHintBox(c, font, OptionHint(v.hover, v.soundVolume, v.soundOn, v.musicVolume, v.musicOn), v.pointer);
+}
+
+void DrawHintBox(Canvas& c, Font& font, const std::string& text, PointD p) {
+  if (text.empty()) return;
+  const ScreenMetrics& m = c.metrics;
+  std::vector<std::string> lines = SplitLines(text);
+  const double size = 0.3, lineH = 30 * m.YScale;
+  double textW = 0;
+  for (const std::string& l : lines) textW = std::max(textW, font.Measure(l, size, m.XScale));
+  int w = int(std::lround(textW + 16 * m.XScale)), h = int(std::lround(lineH * double(lines.size()) + 6 * m.YScale));
+  double px = p.x;
+  int y = int(std::lround(p.y - h - 10 * m.YScale));
+  if (std::floor(px + w / 2.0) > m.width) px = m.width - w / 2.0 - 1;
+  if (std::floor(px - w / 2.0) < 0) px = w / 2.0 + 1;
+  int l = int(std::floor(px - w / 2.0)), r = int(std::floor(px + w / 2.0));
+  c.Fill(l - 1, y - 1, r + 1, y + h + 1, 0x40FFFFFF);
+  c.Fill(l, y, r, y + h, 0x80800000);
+  double ty = y + 3 * m.YScale;
+  for (const std::string& line : lines) {
+    font.Draw(c, line, IRect{l, int(ty), r, int(ty + lineH)}, size, 0xFFFFFFFF, 0xFFFFFFFF, Align::Center);
+    ty += lineH;
+  }
+}
+
+}  // namespace bm

@@ -1,0 +1,147 @@
+#include "render/RosterDraw.h"
+
+#include "render/DialogDraw.h"
+#include "render/OptionsDraw.h"
+
+namespace bm {
+
+namespace {
+constexpr double kRowTop = 22, kRowStep = 5.2;
+
+void Backdrop(Canvas& c) {
+  const ScreenMetrics& m = c.metrics;
+  c.device.Clear(0xFF06203A);
+  TextureId back = c.Tex("red/menu/main0-new2.jpg");
+  if (back) c.FullScreen(back);
+  IRect f = m.PercentRect(8, 6, 92, 94);
+  c.Fill(f.left + 10, f.top + 10, f.right + 10, f.bottom + 10, 0x60000000);
+  TextureId frame = c.Tex("red/tipformA.png");
+  if (frame) c.Image(frame, f.left, f.top, f.right, f.bottom);
+  else c.FillGradient(f.left, f.top, f.right, f.bottom, 0xF0183A58, 0xF00A1C2E);
+}
+
+void FocusBar(Canvas& c, const IRect& r) { c.Fill(r.left, r.bottom + 2, r.right, r.bottom + 6, 0xFFFFFFFF); }
+}  // namespace
+
+IRect RosterLineRect(const ScreenMetrics& m, int row) {
+  double t = kRowTop + row * kRowStep;
+  return m.PercentRect(14, t, 76, t + kRowStep - 0.4);
+}
+IRect RosterDeleteRect(const ScreenMetrics& m, int row) {
+  double t = kRowTop + row * kRowStep;
+  return m.PercentRect(78, t, 84, t + kRowStep - 0.4);
+}
+IRect RosterButtonRect(const ScreenMetrics& m, int kind) {
+  if (kind == roster::Add) return m.PercentRect(14, 82, 52, 89);
+  if (kind == roster::Ok) return m.PercentRect(64, 82, 84, 89);
+  return {};
+}
+
+std::vector<int> ListedPlayers(const PlayerTable& t) {
+  std::vector<int> v;
+  for (int s = kFirstPlayer; s <= kLastPlayer; ++s)
+    if (!t.slot[std::size_t(s)].Name.empty()) v.push_back(s);
+  return v;
+}
+
+RosterHit RosterHitAt(const ScreenMetrics& m, const PlayerTable& t, double x, double y) {
+  std::vector<int> listed = ListedPlayers(t);
+  for (int row = 0; row < int(listed.size()); ++row) {
+    if (RosterDeleteRect(m, row).Contains(x, y)) return {roster::Delete, listed[std::size_t(row)]};
+    if (RosterLineRect(m, row).Contains(x, y)) return {roster::Line, listed[std::size_t(row)]};
+  }
+  for (int k : {roster::Add, roster::Ok})
+    if (RosterButtonRect(m, k).Contains(x, y)) return {k, 0};
+  return {};
+}
+
+void DrawPlayersScreen(Canvas& c, Font& font, const PlayerTable& t, const RosterHit& hover, const RosterHit& focus,
+                       const std::string& message, PointD pointer) {
+  const ScreenMetrics& m = c.metrics;
+  Backdrop(c);
+  font.Draw(c, "Select your player or enter new one", m.PercentRect(8, 9, 92, 18), 0.6, 0xFF000000, 0xFFFFE6A0,
+            Align::Center);
+  std::vector<int> listed = ListedPlayers(t);
+  for (int row = 0; row < int(listed.size()); ++row) {
+    int s = listed[std::size_t(row)];
+    const PlayerRecord& p = t.slot[std::size_t(s)];
+    IRect line = RosterLineRect(m, row);
+    bool current = s == t.Current();
+    bool lit = (hover.kind == roster::Line && hover.slot == s) || (focus.kind == roster::Line && focus.slot == s);
+    if (lit) c.Fill(line.left, line.top, line.right, line.bottom, 0x40FFFFFF);
+    if (current) font.Draw(c, "^", IRect{line.left - int(4 * m.XPercent), line.top, line.left, line.bottom}, 0.45,
+                           0xFF000000, 0xFFFFD040, Align::Center);
+    Argb ink = current ? 0xFFFFD040 : 0xFFFFFFFF;
+    font.Draw(c, "Player: " + p.Name, IRect{line.left + 8, line.top, line.left + (line.right - line.left) * 55 / 100,
+                                             line.bottom}, 0.38, 0xFF000000, ink, Align::Left);
+    font.Draw(c, "Score: " + std::to_string(p.GameScore),
+              IRect{line.left + (line.right - line.left) * 55 / 100, line.top, line.right - 8, line.bottom}, 0.38,
+              0xFF000000, ink, Align::Left);
+    if (current) font.Draw(c, "CURRENT PLAYER", IRect{line.left, line.bottom - int(1.4 * m.YPercent), line.right - 8,
+                                                      line.bottom + int(0.6 * m.YPercent)}, 0.2, 0xFF000000, 0xFFFFD040,
+                           Align::Right);
+    IRect del = RosterDeleteRect(m, row);
+    bool delLit = (hover.kind == roster::Delete && hover.slot == s) || (focus.kind == roster::Delete && focus.slot == s);
+    font.Draw(c, "#", del, 0.5, 0xFF000000, delLit ? 0xFFFF6040 : 0xFFC0A080, Align::Center);
+  }
+  if (listed.empty())
+    font.Draw(c, "No players yet", RosterLineRect(m, 0), 0.4, 0xFF000000, 0xFFC0C0C0, Align::Center);
+  DrawTextButton(c, font, RosterButtonRect(m, roster::Add), "Add new player name", hover.kind == roster::Add ? 1 : 0,
+                 0.4);
+  DrawTextButton(c, font, RosterButtonRect(m, roster::Ok), "OK", hover.kind == roster::Ok ? 1 : 0);
+  if (focus.kind == roster::Add || focus.kind == roster::Ok) FocusBar(c, RosterButtonRect(m, focus.kind));
+  if (!message.empty()) {
+    std::vector<std::string> lines = SplitLines(message);
+    double y = 74;
+    for (const std::string& l : lines) {
+      font.Draw(c, l, m.PercentRect(8, y, 92, y + 3.5), 0.32, 0xFF000000, 0xFFFF8060, Align::Center);
+      y += 3.5;
+    }
+  }
+  if (hover.kind == roster::Delete) DrawHintBox(c, font, "Click to delete corresponding player.", pointer);
+}
+
+IRect NameBoxButtonRect(const ScreenMetrics& m, int button) {
+  return button == namebox::Ok ? m.PercentRect(28, 58, 46, 65) : m.PercentRect(54, 58, 72, 65);
+}
+
+void DrawNameBox(Canvas& c, Font& font, const std::string& text, int hover, const std::string& warning) {
+  const ScreenMetrics& m = c.metrics;
+  IRect f = m.PercentRect(22, 32, 78, 70);
+  c.Fill(0, 0, m.width, m.height, 0x50000000);
+  c.Fill(f.left + 8, f.top + 8, f.right + 8, f.bottom + 8, 0x60000000);
+  c.Fill(f.left - 3, f.top - 3, f.right + 3, f.bottom + 3, 0xFFC8A060);
+  c.FillGradient(f.left, f.top, f.right, f.bottom, 0xF0183A58, 0xF00A1C2E);
+  font.Draw(c, "Enter your name here:", m.PercentRect(22, 35, 78, 42), 0.5, 0xFF000000, 0xFFFFE6A0, Align::Center);
+  IRect box = m.PercentRect(27, 44, 73, 51);
+  c.Fill(box.left, box.top, box.right, box.bottom, 0xC0000000);
+  font.Draw(c, text + "_", box, 0.5, 0xFF000000, 0xFFFFFFFF, Align::Center);
+  if (!warning.empty())
+    font.Draw(c, warning, m.PercentRect(22, 51.5, 78, 56.5), 0.35, 0xFF000000, 0xFFFF8060, Align::Center);
+  DrawTextButton(c, font, NameBoxButtonRect(m, namebox::Ok), "OK", hover == namebox::Ok ? 1 : 0);
+  DrawTextButton(c, font, NameBoxButtonRect(m, namebox::Cancel), "CANCEL", hover == namebox::Cancel ? 1 : 0);
+}
+
+IRect HighScoreButtonRect(const ScreenMetrics& m, int button) {
+  return button == scores::Back ? m.PercentRect(20, 82, 40, 89) : m.PercentRect(60, 82, 80, 89);
+}
+
+void DrawHighScores(Canvas& c, Font& font, const HighScoreTable& t, int hover, int focus) {
+  const ScreenMetrics& m = c.metrics;
+  Backdrop(c);
+  font.Draw(c, "High Scores", m.PercentRect(8, 9, 92, 18), 0.9, 0xFF000000, 0xFFFFE6A0, Align::Center);
+  for (int i = 1; i < kHighScoreEntries; ++i) {
+    double y = 20 + (i - 1) * 6;
+    Argb ink = i == 1 ? 0xFFFFD040 : 0xFFFFFFFF;
+    font.Draw(c, std::to_string(i) + ".", m.PercentRect(14, y, 22, y + 5.5), 0.42, 0xFF000000, ink, Align::Right);
+    font.Draw(c, t.entry[std::size_t(i)].EntryName, m.PercentRect(25, y, 62, y + 5.5), 0.42, 0xFF000000, ink,
+              Align::Left);
+    font.Draw(c, t.entry[std::size_t(i)].EntryScore, m.PercentRect(62, y, 86, y + 5.5), 0.42, 0xFF000000, ink,
+              Align::Right);
+  }
+  DrawTextButton(c, font, HighScoreButtonRect(m, scores::Back), "BACK", hover == scores::Back ? 1 : 0);
+  DrawTextButton(c, font, HighScoreButtonRect(m, scores::Reset), "RESET", hover == scores::Reset ? 1 : 0);
+  if (focus) FocusBar(c, HighScoreButtonRect(m, focus));
+}
+
+}  // namespace bm

@@ -1,0 +1,195 @@
+// The options screen on the headless loop: arrows that repeat, sliders that
+// drag, switches, the keyboard, and what "OK" and Escape write.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ScreenHarness.h"
+#include "render/OptionsDraw.h"
+#include "shell/Autoplay.h"
+#include "shell/Dialog.h"
+#include "shell/OptionsScreen.h"
+
+namespace bm {
+namespace {
+
+using test::ScreenHarness;
+
+struct OptionsHarness : ScreenHarness {
+  OptionRectTable rects = OptionRects(g().metrics);
+  explicit OptionsHarness(double sound = 0.5, double music = 0.5) {
+    SettingsRecord s = DefaultSettings();
+    s.SoundVolume = sound;
+    s.MusicVolume = music;
+    s.Resolution = 3;
+    SaveSettings(dir.str(), s, logs);
+    stored = test::ReadText(dir.path / "config.dat");
+  }
+  const IRect& at(int item) { return rects[std::size_t(item)]; }
+  void Hold(double at, const IRect& r, double ms) { Click(at, r, ms); }
+  void Run() {
+    Deadline(now() + 60000);
+    OptionsLoop(g());
+  }
+  bool ConfigChanged() { return test::ReadText(dir.path / "config.dat") != stored; }
+  std::string stored;
+};
+
+TEST(OptionsScreen, ArrowsStepAtThePressThenRepeatFasterAndReleaseResetsTheDelay) {
+  OptionsHarness h;
+  double t = h.now();
+  h.Hold(t + 100, h.at(opt::SoundUp), 600);   // the press and one repeat at 500 ms
+  h.Hold(t + 1000, h.at(opt::SoundUp), 400);  // released before the delay: the press only
+  h.Key(t + 2000, vk::Escape);
+  h.Run();
+  EXPECT_NEAR(h.g().settings.SoundVolume, 0.53, 1e-9);
+  EXPECT_FALSE(h.ConfigChanged()) << "Escape writes nothing";
+
+  OptionsHarness k;
+  t = k.now();
+  k.Hold(t + 100, k.at(opt::MusicDown), 2000);
+  k.Key(t + 3000, vk::Escape);
+  k.Run();
+  // At 0, 500, 750, 875, 938, 970 ms, then every 30 ms up to 2000 ms: about 40 steps.
+  int steps = int(std::lround((0.5 - k.g().settings.MusicVolume) * 100));
+  EXPECT_GE(steps, 36);
+  EXPECT_LE(steps, 44);
+}
+
+TEST(OptionsScreen, VolumesStopAtTheEnds) {
+  OptionsHarness h(0.995, 0.004);
+  double t = h.now();
+  h.Click(t + 100, h.at(opt::SoundUp));
+  h.Click(t + 300, h.at(opt::SoundUp));
+  h.Click(t + 500, h.at(opt::MusicDown));
+  h.Click(t + 700, h.at(opt::MusicDown));
+  h.Key(t + 1000, vk::Escape);
+  h.Run();
+  EXPECT_EQ(h.g().settings.SoundVolume, 1.0);
+  EXPECT_EQ(h.g().settings.MusicVolume, 0.0);
+}
+
+TEST(OptionsScreen, SlidersDragToExactEndsAndAHeldButtonStartsNothing) {
+  OptionsHarness h;
+  const IRect& s = h.at(opt::SoundSlider);
+  const IRect& m = h.at(opt::MusicSlider);
+  // The button is already held over the music slider when the screen opens.
+  h.w().SetPointer(ScreenHarness::cx(m), ScreenHarness::cy(m));
+  h.w().SetButton(1, true);
+  h.Move(h.now() + 100, m.left + 1, ScreenHarness::cy(m));
+  h.Up(h.now() + 200);
+  double t = h.now() + 300;
+  h.Move(t, ScreenHarness::cx(s), ScreenHarness::cy(s));
+  h.Down(t + 50);
+  h.Move(t + 100, s.right + 500, ScreenHarness::cy(s) + 200);  // far right, off the slider
+  h.Move(t + 200, s.left + (s.right - s.left) / 4.0, 0);
+  h.Move(t + 300, s.left - 500, 0);  // far left
+  h.Up(t + 400);
+  h.Move(t + 500, s.right + 10, ScreenHarness::cy(s));  // after the release: no drag
+  h.Key(t + 1000, vk::Escape);
+  h.Run();
+  EXPECT_EQ(h.g().settings.MusicVolume, 0.5) << "the held button started no drag";
+  EXPECT_EQ(h.g().settings.SoundVolume, 0.0);
+  EXPECT_EQ(SliderValue(s, s.right + 500), 1.0);
+  EXPECT_EQ(SliderValue(s, s.left - 500), 0.0);
+}
+
+TEST(OptionsScreen, OkAfterVolumeChangesWritesWithoutAQuestion) {
+  OptionsHarness h;
+  double t = h.now();
+  h.Click(t + 100, h.at(opt::SoundUp));
+  h.Click(t + 300, h.at(opt::MusicLabel));  // music off
+  h.Click(t + 500, h.at(opt::Ok));
+  h.Run();
+  EXPECT_FALSE(h.g().flags.ExitRequested) << "no dialog waited for an answer";
+  SettingsRecord s = LoadSettings(h.dir.str(), h.logs);
+  EXPECT_NEAR(s.SoundVolume, 0.51, 1e-9);
+  EXPECT_EQ(s.MusicOn, 0);
+  EXPECT_EQ(h.w().Width(), 1280) << "no device reset";
+}
+
+TEST(OptionsScreen, ResolutionChangeAsksFirstExitWritesNothingApplyResizes) {
+  for (int answer : {vk::Escape, vk::Enter}) {
+    OptionsHarness h;
+    h.g().SetScreenSize(1024, 768);
+    h.w().SetMode(1024, 768, false);
+    h.rects = OptionRects(h.g().metrics);
+    double t = h.now();
+    h.Click(t + 100, h.at(opt::ResNext));  // 1024x768 -> 1280x1024
+    h.Click(t + 300, h.at(opt::Ok));
+    h.Key(t + 800, answer);  // the dialog: Enter is "Apply", Escape is "Exit"
+    h.Run();
+    EXPECT_FALSE(h.g().flags.ExitRequested);
+    if (answer == vk::Escape) {
+      EXPECT_FALSE(h.ConfigChanged());
+      EXPECT_EQ(h.w().Width(), 1024);
+    } else {
+      EXPECT_EQ(LoadSettings(h.dir.str(), h.logs).Resolution, 4);
+      EXPECT_EQ(h.w().Width(), 1280);
+      EXPECT_EQ(h.g().metrics.width, 1280);
+    }
+  }
+}
+
+TEST(OptionsScreen, FullScreenMovesTheResolutionToOneTheModeSupports) {
+  OptionsHarness h;
+  h.g().settings.Resolution = 5;
+  SettingsRecord s = DefaultSettings();
+  s.Resolution = 5;  // 1600x1200: the headless display has it full screen only
+  s.FullScreen = -1;
+  SaveSettings(h.dir.str(), s, h.logs);
+  h.Click(h.now() + 100, h.at(opt::CheckBox));
+  h.Key(h.now() + 500, vk::Escape);
+  h.Run();
+  EXPECT_EQ(h.g().settings.FullScreen, 0);
+  EXPECT_NE(h.g().settings.Resolution, 5) << "a window must be smaller than the 1920x1200 desktop";
+}
+
+TEST(OptionsScreen, EveryRowByKeyboard) {
+  OptionsHarness h;
+  double t = h.now();
+  h.Key(t + 100, vk::Down);    // Full Screen
+  h.Key(t + 200, vk::Enter);   // on
+  h.Key(t + 300, vk::Enter);   // off again
+  h.Key(t + 400, vk::Down);    // Resolution
+  h.Key(t + 500, vk::Left);    // 800x600
+  h.Key(t + 600, vk::Down);    // Sound Volume
+  h.Key(t + 700, vk::Right);   // +1 %
+  h.Key(t + 800, vk::Down);    // Music Volume
+  h.Key(t + 900, vk::Space);   // music off
+  h.Key(t + 1000, vk::Left, 700);  // held: a press and one repeat
+  h.Key(t + 2000, vk::Down);   // OK
+  h.Key(t + 2100, vk::Enter);  // the resolution changed: the question
+  h.Key(t + 2600, vk::Escape); // "Exit"
+  h.Run();
+  EXPECT_EQ(h.g().settings.FullScreen, 0);
+  EXPECT_EQ(h.g().settings.Resolution, 2);
+  EXPECT_NEAR(h.g().settings.SoundVolume, 0.51, 1e-9);
+  EXPECT_EQ(h.g().settings.MusicOn, 0);
+  EXPECT_NEAR(h.g().settings.MusicVolume, 0.48, 1e-9);
+  EXPECT_FALSE(h.ConfigChanged());
+  EXPECT_FALSE(h.g().flags.ExitRequested);
+}
+
+TEST(OptionsScreen, HintsAndValueTexts) {
+  EXPECT_EQ(VolumeText(0.75, true), "75");
+  EXPECT_EQ(VolumeText(0.29, true), "29") << "0.29 * 100 must not print 28";
+  EXPECT_EQ(VolumeText(0.75, false), "Mute");
+  EXPECT_EQ(OptionHint(opt::SoundSlider, 0.4, true, 0, true), "");
+  EXPECT_EQ(OptionHint(opt::MusicLabel, 0, true, 0.3, false),
+            "Background music volume is 30|to turn MUSIC ON - click here");
+  OptionRectTable r = OptionRects(ScreenMetrics::For(1280, 1024));
+  EXPECT_EQ(OptionItemAt(r, ScreenHarness::cx(r[opt::CheckMark]), ScreenHarness::cy(r[opt::CheckMark])), opt::CheckBox)
+      << "the check box lies under the mark and comes first";
+  EXPECT_EQ(OptionItemAt(r, 5, 5), -1);
+}
+
+TEST(OptionsScreen, TheBotLeavesByOk) {
+  OptionsHarness h;
+  StartAutoplay(h.g());
+  h.Run();
+  EXPECT_FALSE(h.g().flags.ExitRequested);
+}
+
+}  // namespace
+}  // namespace bm

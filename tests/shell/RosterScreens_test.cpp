@@ -1,0 +1,153 @@
+// The players screen, the name box and the high-score table on the headless loop.
+#include <gtest/gtest.h>
+
+#include "ScreenHarness.h"
+#include "render/DialogDraw.h"
+#include "render/RosterDraw.h"
+#include "shell/Autoplay.h"
+#include "shell/RosterScreens.h"
+
+namespace bm {
+namespace {
+
+using test::ScreenHarness;
+
+PlayerTable Players(std::initializer_list<const char*> names) {
+  PlayerTable t = EmptyPlayers();
+  int s = 1;
+  for (const char* n : names) t.slot[std::size_t(s++)].Name = n;
+  t.SetCurrent(1);
+  return t;
+}
+
+struct RosterHarness : ScreenHarness {
+  int saves = 0;
+  std::vector<int> forgotten;
+  PlayerTable players;
+  void RunPlayers() {
+    Deadline(now() + 60000);
+    PlayersLoop(g(), players, [&] { ++saves; }, [&](int s) { forgotten.push_back(s); });
+    EXPECT_FALSE(g().flags.ExitRequested) << "the screen ended by itself";
+  }
+};
+
+TEST(PlayersScreen, ChooseAPlayerThenOk) {
+  RosterHarness h;
+  h.players = Players({"Anne", "Bo", "Cyd"});
+  const ScreenMetrics& m = h.g().metrics;
+  h.Click(h.now() + 100, RosterLineRect(m, 1));
+  h.Click(h.now() + 300, RosterButtonRect(m, roster::Ok));
+  h.RunPlayers();
+  EXPECT_EQ(h.players.Current(), 2);
+  EXPECT_EQ(h.saves, 1);
+}
+
+TEST(PlayersScreen, DeleteAsksAndOnlyContinueDeletes) {
+  RosterHarness h;
+  h.players = Players({"Anne", "Bo"});
+  h.players.slot[2].GameScore = 500;
+  h.players.slot[2].MaxLevel = 7;
+  const ScreenMetrics& m = h.g().metrics;
+  double t = h.now();
+  h.Click(t + 100, RosterDeleteRect(m, 1));
+  h.Key(t + 600, vk::Escape);  // "CANCEL": Bo stays
+  h.Click(t + 1000, RosterDeleteRect(m, 1));
+  h.Key(t + 1500, vk::Enter);  // "CONTINUE"
+  h.Key(t + 2000, vk::Escape);  // leaves the screen
+  h.RunPlayers();
+  EXPECT_EQ(h.players.slot[1].Name, "Anne");
+  EXPECT_EQ(h.players.slot[2].Name, "");
+  EXPECT_EQ(h.players.slot[2].MaxLevel, 0) << "the game progress goes with the name";
+  EXPECT_EQ(h.forgotten, std::vector<int>{2});
+  EXPECT_EQ(h.saves, 1) << "saved after the deletion; Escape closes without another save";
+}
+
+TEST(PlayersScreen, TenPlayersLeaveNoRoomAndANewNameTakesTheFirstFreeSlot) {
+  RosterHarness h;
+  h.players = Players({"A", "B", "C", "D", "E", "F", "G", "H", "I", "J"});
+  const ScreenMetrics& m = h.g().metrics;
+  h.Click(h.now() + 100, RosterButtonRect(m, roster::Add));
+  h.Click(h.now() + 400, RosterButtonRect(m, roster::Ok));
+  h.RunPlayers();
+  EXPECT_EQ(h.players.Current(), 1) << "no name box opened, nothing changed";
+
+  RosterHarness k;
+  k.players = Players({"A", "B", "C"});
+  k.players.slot[2].Name.clear();  // slot 2 free
+  double t = k.now();
+  k.Click(t + 100, RosterButtonRect(m, roster::Add));
+  k.w().Script({ScriptEvent::Text, t + 300, 0, 0, 0, "Zed"});
+  k.Key(t + 400, vk::Enter);
+  k.Key(t + 800, vk::Escape);
+  k.RunPlayers();
+  EXPECT_EQ(k.players.slot[2].Name, "Zed");
+  EXPECT_EQ(k.players.Current(), 2);
+  EXPECT_EQ(k.saves, 1);
+}
+
+TEST(NameBox, LimitsEmptyNamesAndEscape) {
+  ScreenHarness h;
+  double t = h.now();
+  h.Click(t + 100, NameBoxButtonRect(h.g().metrics, namebox::Ok));  // empty: "Enter your name first!"
+  h.Key(t + 200, vk::Escape);  // not allowed here
+  h.w().Script({ScriptEvent::Text, t + 300, 0, 0, 0, "Abcdefghij~klmnopqrst"});
+  h.Key(t + 400, vk::Backspace);
+  h.Key(t + 500, vk::Enter);
+  h.Deadline(t + 10000);
+  std::string name;
+  EXPECT_TRUE(NameEntryLoop(h.g(), name, false));
+  EXPECT_EQ(name, "Abcdefghijklm") << "cut to 15, the character the font lacks dropped, one erased";
+
+  h.w().Script({ScriptEvent::Text, h.now() + 100, 0, 0, 0, "Kim"});
+  h.Click(h.now() + 300, NameBoxButtonRect(h.g().metrics, namebox::Cancel));
+  h.Deadline(h.now() + 10000);
+  std::string other = "Old";
+  EXPECT_FALSE(NameEntryLoop(h.g(), other, true));
+  EXPECT_EQ(other, "Old");
+  EXPECT_FALSE(h.g().flags.ExitRequested);
+}
+
+TEST(HighScoresScreen, ResetOnlyAfterOk) {
+  ScreenHarness h;
+  HighScoreTable t = EmptyHighScores();
+  EnterHighScore(t, "Anne", 900);
+  int saves = 0;
+  IRect reset = HighScoreButtonRect(h.g().metrics, scores::Reset);
+  double at = h.now();
+  h.Click(at + 100, reset);
+  h.Key(at + 600, vk::Escape);  // "CANCEL"
+  h.Click(at + 1000, HighScoreButtonRect(h.g().metrics, scores::Back));
+  h.Deadline(at + 20000);
+  HighScoresLoop(h.g(), t, [&] { ++saves; });
+  EXPECT_EQ(t.entry[1].EntryName, "Anne");
+  EXPECT_EQ(saves, 0);
+
+  at = h.now();
+  h.Key(at + 100, vk::Right);  // the keyboard picks "RESET"
+  h.Key(at + 200, vk::Enter);
+  h.Key(at + 700, vk::Enter);  // "OK"
+  h.Key(at + 1200, vk::Escape);
+  h.Deadline(at + 20000);
+  HighScoresLoop(h.g(), t, [&] { ++saves; });
+  EXPECT_EQ(t.entry[1].EntryName, "NONAME");
+  EXPECT_EQ(t.entry[1].EntryScore, "200000");
+  EXPECT_EQ(saves, 1);
+  EXPECT_FALSE(h.g().flags.ExitRequested);
+}
+
+TEST(RosterScreens, TheBotPassesEachScreen) {
+  RosterHarness h;
+  StartAutoplay(h.g());
+  h.players = Players({"Anne"});
+  h.RunPlayers();
+  HighScoreTable t = EmptyHighScores();
+  h.Deadline(h.now() + 20000);
+  HighScoresLoop(h.g(), t, {});
+  std::string name;
+  h.Deadline(h.now() + 20000);
+  EXPECT_TRUE(NameEntryLoop(h.g(), name));
+  EXPECT_FALSE(h.g().flags.ExitRequested);
+}
+
+}  // namespace
+}  // namespace bm
