@@ -51,7 +51,6 @@ void DrawTwoButtonDialog(Canvas& c, Font& font, const DialogLayout& d, const std
                          const std::string& first, const std::string& second, int hover, int focus) {
   const IRect& f = d.frame;
   // A shadow, then the frame picture (or a plain panel when it is missing).
-  c.Fill(f.left + 8, f.top + 8, f.right + 8, f.bottom + 8, 0x60000000);
   TextureId frame = c.Tex("red/tipformA.png");
   if (frame) c.Image(frame, f.left, f.top, f.right, f.bottom);
   else {
@@ -66,7 +65,7 @@ void DrawTwoButtonDialog(Canvas& c, Font& font, const DialogLayout& d, const std
   double y = (textTop + textBottom) / 2 - lineH * double(lines.size()) / 2;
   for (const std::string& line : lines) {
     IRect r{f.left + int(2 * m.XPercent), int(y), f.right - int(2 * m.XPercent), int(y + lineH)};
-    font.Draw(c, line, r, 0.42, 0xFF000000, 0xFFFFFFFF, Align::Center);
+    font.Draw(c, line, r, 0.42, 0xFF000000, kParchmentInk, Align::Center);
     y += lineH;
   }
   const std::string* labels[2] = {&first, &second};

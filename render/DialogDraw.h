@@ -10,6 +10,9 @@
 
 namespace bm {
 
+// Text on the parchment of the frames.
+inline constexpr Argb kParchmentInk = 0xFF3A2410, kParchmentTitle = 0xFF8A2A10;
+
 struct DialogLayout {
   IRect frame;
   IRect buttons[2];  // first (Enter) and second (Escape) answer

@@ -60,13 +60,12 @@ void DrawHowToPlay(Canvas& c, Font& font, int page, int hover, int focus) {
   TextureId back = c.Tex("red/menu/main0-new2.jpg");
   if (back) c.FullScreen(back);
   IRect f = m.PercentRect(8, 6, 92, 92);
-  c.Fill(f.left + 10, f.top + 10, f.right + 10, f.bottom + 10, 0x60000000);
   TextureId frame = c.Tex("red/tipformA.png");
   if (frame) c.Image(frame, f.left, f.top, f.right, f.bottom);
   else c.FillGradient(f.left, f.top, f.right, f.bottom, 0xF0183A58, 0xF00A1C2E);
   font.Draw(c, "How To Play", m.PercentRect(8, 8, 92, 17), 1.0, 0xFF000000, 0xFFFFE6A0, Align::Center);
   const HowToPlayPage& p = HowToPlayPageText(page);
-  font.Draw(c, p.title, m.PercentRect(12, 19, 88, 26), 0.7, 0xFF000000, 0xFFFFFFFF, Align::Center);
+  font.Draw(c, p.title, m.PercentRect(12, 19, 88, 26), 0.7, 0xFF000000, kParchmentTitle, Align::Center);
   // The picture on the left, the text beside it.
   TextureId pic = c.Tex("red/tipimages/" + std::to_string(page) + ".jpg");
   IRect picRect = m.PercentRect(13, 30, 41, 65);
@@ -75,11 +74,11 @@ void DrawHowToPlay(Canvas& c, Font& font, int page, int hover, int focus) {
   double y = 29 * m.YPercent, lineH = 5.2 * m.YPercent;
   for (const std::string& line : lines) {
     font.Draw(c, line, IRect{int(44 * m.XPercent), int(y), int(88 * m.XPercent), int(y + lineH)}, 0.42, 0xFF000000,
-              0xFFFFFFFF, Align::Left);
+              kParchmentInk, Align::Left);
     y += lineH;
   }
   font.Draw(c, std::to_string(page) + " / " + std::to_string(kHowToPlayPages), m.PercentRect(40, 72, 60, 78), 0.4,
-            0xFF000000, 0xFFFFE6A0, Align::Center);
+            0xFF000000, kParchmentInk, Align::Center);
   const char* labels[4] = {"", "Prev", "Done", "Next"};
   for (int b : {howto::Prev, howto::Done, howto::Next}) {
     if (b == howto::Prev && page <= 1) continue;

@@ -14,7 +14,6 @@ void Backdrop(Canvas& c) {
   TextureId back = c.Tex("red/menu/main0-new2.jpg");
   if (back) c.FullScreen(back);
   IRect f = m.PercentRect(8, 6, 92, 94);
-  c.Fill(f.left + 10, f.top + 10, f.right + 10, f.bottom + 10, 0x60000000);
   TextureId frame = c.Tex("red/tipformA.png");
   if (frame) c.Image(frame, f.left, f.top, f.right, f.bottom);
   else c.FillGradient(f.left, f.top, f.right, f.bottom, 0xF0183A58, 0xF00A1C2E);
@@ -68,24 +67,24 @@ void DrawPlayersScreen(Canvas& c, Font& font, const PlayerTable& t, const Roster
     IRect line = RosterLineRect(m, row);
     bool current = s == t.Current();
     bool lit = (hover.kind == roster::Line && hover.slot == s) || (focus.kind == roster::Line && focus.slot == s);
-    if (lit) c.Fill(line.left, line.top, line.right, line.bottom, 0x40FFFFFF);
+    if (lit) c.Fill(line.left, line.top, line.right, line.bottom, 0x30803000);
     if (current) font.Draw(c, "^", IRect{line.left - int(4 * m.XPercent), line.top, line.left, line.bottom}, 0.45,
-                           0xFF000000, 0xFFFFD040, Align::Center);
-    Argb ink = current ? 0xFFFFD040 : 0xFFFFFFFF;
+                           0xFF000000, kParchmentTitle, Align::Center);
+    Argb ink = current ? kParchmentTitle : kParchmentInk;
     font.Draw(c, "Player: " + p.Name, IRect{line.left + 8, line.top, line.left + (line.right - line.left) * 55 / 100,
                                              line.bottom}, 0.38, 0xFF000000, ink, Align::Left);
     font.Draw(c, "Score: " + std::to_string(p.GameScore),
               IRect{line.left + (line.right - line.left) * 55 / 100, line.top, line.right - 8, line.bottom}, 0.38,
               0xFF000000, ink, Align::Left);
     if (current) font.Draw(c, "CURRENT PLAYER", IRect{line.left, line.bottom - int(1.4 * m.YPercent), line.right - 8,
-                                                      line.bottom + int(0.6 * m.YPercent)}, 0.2, 0xFF000000, 0xFFFFD040,
+                                                      line.bottom + int(0.6 * m.YPercent)}, 0.2, 0xFF000000, kParchmentTitle,
                            Align::Right);
     IRect del = RosterDeleteRect(m, row);
     bool delLit = (hover.kind == roster::Delete && hover.slot == s) || (focus.kind == roster::Delete && focus.slot == s);
-    font.Draw(c, "#", del, 0.5, 0xFF000000, delLit ? 0xFFFF6040 : 0xFFC0A080, Align::Center);
+    font.Draw(c, "#", del, 0.5, 0xFF000000, delLit ? 0xFFE03010 : 0xFF806040, Align::Center);
   }
   if (listed.empty())
-    font.Draw(c, "No players yet", RosterLineRect(m, 0), 0.4, 0xFF000000, 0xFFC0C0C0, Align::Center);
+    font.Draw(c, "No players yet", RosterLineRect(m, 0), 0.4, 0xFF000000, kParchmentInk, Align::Center);
   DrawTextButton(c, font, RosterButtonRect(m, roster::Add), "Add new player name", hover.kind == roster::Add ? 1 : 0,
                  0.4);
   DrawTextButton(c, font, RosterButtonRect(m, roster::Ok), "OK", hover.kind == roster::Ok ? 1 : 0);
@@ -94,7 +93,7 @@ void DrawPlayersScreen(Canvas& c, Font& font, const PlayerTable& t, const Roster
     std::vector<std::string> lines = SplitLines(message);
     double y = 74;
     for (const std::string& l : lines) {
-      font.Draw(c, l, m.PercentRect(8, y, 92, y + 3.5), 0.32, 0xFF000000, 0xFFFF8060, Align::Center);
+      font.Draw(c, l, m.PercentRect(8, y, 92, y + 3.5), 0.32, 0xFF000000, 0xFFB02010, Align::Center);
       y += 3.5;
     }
   }
@@ -115,7 +114,12 @@ void DrawNameBox(Canvas& c, Font& font, const std::string& text, int hover, cons
   font.Draw(c, "Enter your name here:", m.PercentRect(22, 35, 78, 42), 0.5, 0xFF000000, 0xFFFFE6A0, Align::Center);
   IRect box = m.PercentRect(27, 44, 73, 51);
   c.Fill(box.left, box.top, box.right, box.bottom, 0xC0000000);
-  font.Draw(c, text + "_", box, 0.5, 0xFF000000, 0xFFFFFFFF, Align::Center);
+  font.Draw(c, text, box, 0.5, 0xFF000000, 0xFFFFFFFF, Align::Center);
+  // The cursor after the text (the font's "_" is the check box).
+  double w = font.Measure(text, 0.5, m.XScale);
+  int x = int((box.left + box.right) / 2.0 + w / 2 + 4 * m.XScale);
+  c.Fill(x, box.bottom - int(0.3 * (box.bottom - box.top)), x + int(18 * m.XScale) + 1,
+         box.bottom - int(0.3 * (box.bottom - box.top)) + int(4 * m.YScale) + 1, 0xFFFFFFFF);
   if (!warning.empty())
     font.Draw(c, warning, m.PercentRect(22, 51.5, 78, 56.5), 0.35, 0xFF000000, 0xFFFF8060, Align::Center);
   DrawTextButton(c, font, NameBoxButtonRect(m, namebox::Ok), "OK", hover == namebox::Ok ? 1 : 0);
@@ -132,11 +136,11 @@ void DrawHighScores(Canvas& c, Font& font, const HighScoreTable& t, int hover, i
   font.Draw(c, "High Scores", m.PercentRect(8, 9, 92, 18), 0.9, 0xFF000000, 0xFFFFE6A0, Align::Center);
   for (int i = 1; i < kHighScoreEntries; ++i) {
     double y = 20 + (i - 1) * 6;
-    Argb ink = i == 1 ? 0xFFFFD040 : 0xFFFFFFFF;
-    font.Draw(c, std::to_string(i) + ".", m.PercentRect(14, y, 22, y + 5.5), 0.42, 0xFF000000, ink, Align::Right);
-    font.Draw(c, t.entry[std::size_t(i)].EntryName, m.PercentRect(25, y, 62, y + 5.5), 0.42, 0xFF000000, ink,
+    Argb ink = i == 1 ? kParchmentTitle : kParchmentInk;
+    font.Draw(c, std::to_string(i) + ".", m.PercentRect(16, y, 23, y + 5.5), 0.42, 0xFF000000, ink, Align::Right);
+    font.Draw(c, t.entry[std::size_t(i)].EntryName, m.PercentRect(26, y, 60, y + 5.5), 0.42, 0xFF000000, ink,
               Align::Left);
-    font.Draw(c, t.entry[std::size_t(i)].EntryScore, m.PercentRect(62, y, 86, y + 5.5), 0.42, 0xFF000000, ink,
+    font.Draw(c, t.entry[std::size_t(i)].EntryScore, m.PercentRect(60, y, 80, y + 5.5), 0.42, 0xFF000000, ink,
               Align::Right);
   }
   DrawTextButton(c, font, HighScoreButtonRect(m, scores::Back), "BACK", hover == scores::Back ? 1 : 0);

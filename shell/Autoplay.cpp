@@ -29,7 +29,7 @@ void StartAutoplay(Game& g) {
 
 // The bot looks at every screen the menu opens before it plays.
 int BotMenuTarget(const Game& g) {
-  static constexpr int kTour[] = {menu::Options, menu::HowToPlay};
+  static constexpr int kTour[] = {menu::Options, menu::HowToPlay, menu::HighScores, menu::ChangePlayer};
   int k = g.botInput ? g.botInput->menuTour : 0;
   return k < int(std::size(kTour)) ? kTour[k] : menu::Play;
 }

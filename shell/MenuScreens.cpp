@@ -1,18 +1,42 @@
 #include "shell/MenuScreens.h"
 
+#include <filesystem>
 #include <iterator>
 
 #include "render/MenuScreen.h"
 #include "shell/Game.h"
 #include "shell/HowToPlayScreen.h"
 #include "shell/OptionsScreen.h"
+#include "shell/RosterScreens.h"
+#include "shell/ScreenKit.h"
+#include "storage/BoardFile.h"
+#include "storage/SaveFolder.h"
 
 namespace bm {
 
 bool OpenMenuScreen(Game& g, int item) {
+  // The files are the truth: each screen reads them afresh and writes what it changed.
+  SaveFolder folder{g.options.dataDir, g.options.gameDir, &g.logs};
+  SaveData data;
   switch (item) {
     case menu::Options: OptionsLoop(g); break;
     case menu::HowToPlay: HowToPlayLoop(g); break;
+    case menu::ChangePlayer:
+      PrepareSaveFolder(folder);
+      LoadPlayers(folder, data);
+      PlayersLoop(
+          g, data.players, [&] { SavePlayers(folder, data); },
+          [&](int slot) {
+            std::error_code ec;
+            std::filesystem::remove(folder.SavesPath(BoardFileName(slot)), ec);
+          });
+      break;
+    case menu::HighScores:
+      PrepareSaveFolder(folder);
+      LoadHighScores(folder, data);
+      HighScoresLoop(
+          g, data.scores, [&] { SaveHighScores(folder, data); }, [&] { ResetHighScores(folder, data); });
+      break;
     default: return false;
   }
   g.flags.Redraw = true;
@@ -21,13 +45,10 @@ bool OpenMenuScreen(Game& g, int item) {
 
 int MenuKeys::Update(Input& in, bool& changed) {
   changed = false;
-  PointD p = in.Pointer();
-  if (havePointer && (p.x != lastPointer.x || p.y != lastPointer.y) && focus >= 0) {
+  if (PointerMoved(lastPointer, in.Pointer()) && focus >= 0) {
     focus = -1;
     changed = true;
   }
-  havePointer = true;
-  lastPointer = p;
   const int keys[6] = {vk::Up, vk::Down, vk::Left, vk::Right, vk::Tab, vk::Enter};
   bool fresh[6];
   for (int i = 0; i < 6; ++i) {
@@ -50,10 +71,11 @@ int MenuKeys::Marked() const { return focus >= 0 ? kMenuKeyOrder[focus] : 0; }
 void DrawMenuMark(Canvas& c, const ScreenMetrics& m, int item) {
   IRect r = MainMenuItemRect(m, item);
   if (r.right <= r.left) return;
-  int x0 = r.left + (r.right - r.left) / 5, x1 = r.right - (r.right - r.left) / 5;
-  int y = (r.top + r.bottom) / 2 + int(32 * m.YScale);
-  c.Fill(x0, y, x1, y + int(5 * m.YScale) + 1, 0xFFFFFFFF);
-  c.Fill(x0, y + int(5 * m.YScale) + 1, x1, y + int(8 * m.YScale) + 2, 0x80000000);
+  // A gold bar with a dark rim just under the item's label.
+  int x0 = r.left + (r.right - r.left) / 6, x1 = r.right - (r.right - r.left) / 6;
+  int y = (r.top + r.bottom) / 2 + int(30 * m.YScale), h = int(8 * m.YScale) + 2, rim = 2;
+  c.Fill(x0 - rim, y - rim, x1 + rim, y + h + rim, 0xFF000000);
+  c.FillGradient(x0, y, x1, y + h, 0xFFFFF0A0, 0xFFE0A020);
 }
 
 }  // namespace bm

@@ -18,7 +18,6 @@ bool OpenMenuScreen(Game& g, int item);
 struct MenuKeys {
   int focus = -1;  // index into the key order, or -1 while the pointer leads
   PointD lastPointer{-1, -1};
-  bool havePointer = false;
   bool keysHeld[6] = {true, true, true, true, true, true};
   bool spaceHeld = true;
   // Updates the mark; returns the item to act on (0 for none). changed is set

@@ -88,7 +88,6 @@ void OptionsLoop(Game& g) {
   OptionsView shown;
   bool drawnOnce = false;
   double botAt = g.Now() + 400;
-  s.lastPointer = in0.Pointer();
   RunLoop(g, [&](Game& g) -> Pass {
     Input& in = g.in();
     if (EscapePressed(g.input, in)) return {true, 0};
@@ -98,8 +97,7 @@ void OptionsLoop(Game& g) {
     PointD p = in.Pointer();
     bool active = g.flags.AppActive;
     bool held = active && in.ButtonDown(1);
-    if (p.x != s.lastPointer.x || p.y != s.lastPointer.y) s.keyRow = -1;  // the pointer leads again
-    s.lastPointer = p;
+    if (PointerMoved(s.lastPointer, p)) s.keyRow = -1;  // the pointer leads again
 
     // Slider drags follow the pointer until the button is released.
     if (s.soundDrag) {

@@ -112,7 +112,7 @@ void PlayersLoop(Game& g, PlayerTable& players, const std::function<void()>& sav
   int focusIndex = -1;  // over the listed players, then "Add", then "OK"
   RosterHit shownHover{-1, -1}, shownFocus{-1, -1};
   std::string shownMessage;
-  PointD lastPointer = in0.Pointer();
+  PointD lastPointer{-1, -1};
   double botAt = g.Now() + 300;
   auto redrawBehind = [&] { DrawPlayersScreen(g.canvas, g.font, players, {}, {}, "", {}); };
   RunLoop(g, [&](Game& g) -> Pass {
@@ -123,8 +123,7 @@ void PlayersLoop(Game& g, PlayerTable& players, const std::function<void()>& sav
     std::vector<int> listed = ListedPlayers(players);
     int items = int(listed.size()) + 2;
     PointD p = in.Pointer();
-    if (p.x != lastPointer.x || p.y != lastPointer.y) focusIndex = -1;
-    lastPointer = p;
+    if (PointerMoved(lastPointer, p)) focusIndex = -1;
     if (up.Take(in)) focusIndex = focusIndex <= 0 ? items - 1 : focusIndex - 1;
     if (down.Take(in) || tab.Take(in)) focusIndex = focusIndex < 0 || focusIndex >= items - 1 ? 0 : focusIndex + 1;
     focusIndex = std::min(focusIndex, items - 1);

@@ -1,11 +1,18 @@
 #include "shell/ScreenKit.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "shell/BotInput.h"
 #include "shell/Game.h"
 
 namespace bm {
+
+bool PointerMoved(PointD& last, PointD now) {
+  bool moved = last.x >= 0 && now.x >= 0 && (std::abs(now.x - last.x) > 2 || std::abs(now.y - last.y) > 2);
+  if (now.x >= 0 && (moved || last.x < 0)) last = now;
+  return moved;
+}
 
 bool ScreenMinimised(Game& g) {
   if (g.window().IsMinimised()) {

@@ -23,6 +23,10 @@ struct KeyEdge {
   }
 };
 
+// The pointer moved by hand since last (which it then follows): the keyboard's
+// mark gives way. Leaving or entering the window is no move.
+bool PointerMoved(PointD& last, PointD now);
+
 // Minimised: pauses the music and returns true (the pass draws nothing).
 // Otherwise resumes it and returns false.
 bool ScreenMinimised(Game& g);

@@ -434,7 +434,7 @@ void menuScreen(const std::string& path, int which) {
         if (which == 2) {
             // Options panel: the items lie between 14 % and 84 % across and 34 % to 79 % down.
             paintParchment(cv, 0.10 * P, 0.22 * P, 0.80 * P, 0.63 * P, 30);
-            outlinedText(cr, "Options", P / 2.0, 0.30 * P, 56, hex(0xfff4c8), hex(0xf0b030), kInk, 4);
+            // The screen writes its own title across the parchment's top edge.
             for (double y : {0.52, 0.60}) {
                 roundRect(cr, 0.55 * P, y * P, 0.23 * P, 0.05 * P, 10);
                 setRgb(cr, hex(0x5a3a18), 0.35);

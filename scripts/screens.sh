@@ -1,0 +1,67 @@
+#!/bin/bash
+# Starts the game under its own Xvfb, walks every screen with xdotool and saves
+# a screenshot of each into OUT (default build/screens). Not a test: look at
+# the pictures.
+#   scripts/screens.sh [OUT] [DISPLAY_NUMBER]
+set -u
+cd "$(dirname "$0")/.."
+OUT=${1:-build/screens}
+NUM=${2:-77}
+GAME=build/game/brinemoor
+[ -x "$GAME" ] || { echo "build the game first (./run.sh or cmake --build build)"; exit 1; }
+mkdir -p "$OUT"
+DATA=$(mktemp -d)
+Xvfb :$NUM -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB=$!
+export DISPLAY=:$NUM SDL_AUDIODRIVER=dummy
+sleep 1.5
+"$GAME" --windowed --resolution 3 --data-dir "$DATA" --max-seconds 300 >/dev/null 2>&1 &
+PID=$!
+cleanup() { kill $PID 2>/dev/null; wait $PID 2>/dev/null; kill $XVFB 2>/dev/null; rm -rf "$DATA"; }
+trap cleanup EXIT
+W=$(timeout 20 xdotool search --sync --onlyvisible --name Brinemoor | head -1)
+[ -n "$W" ] || { echo "no game window"; exit 1; }
+sleep 2.5
+
+# The window is 1024x768; positions are client pixels.
+at() { xdotool mousemove --window "$W" "$1" "$2"; sleep 0.3; }
+click() { at "$1" "$2"; xdotool click 1; sleep 0.7; }
+key() { xdotool key --window "$W" "$@"; sleep 0.6; }
+shot() { sleep 0.4; import -window root "$OUT/$1.png"; echo "$OUT/$1.png"; }
+
+at 600 700;                 shot 01-menu
+at 154 322;                 shot 02-menu-ship-lit
+click 435 345;              shot 03-options
+at 834 345;                 shot 04-options-hover-next
+xdotool mousedown 1; sleep 0.2; xdotool mouseup 1; sleep 0.5
+at 650 419; xdotool mousedown 1; sleep 0.2; at 740 419; xdotool mouseup 1
+                            shot 05-options-slider-dragged
+click 435 470;              shot 06-options-music-off-hint
+click 435 470
+click 205 583;              shot 07-options-apply-question
+click 430 603;              shot 08-menu-after-exit
+click 922 57;               shot 09-howto-page1
+click 799 645;              shot 10-howto-page2
+key Right; key Right;       shot 11-howto-page4
+key Escape
+click 788 315;              shot 12-highscores
+click 717 655;              shot 13-highscores-reset-question
+click 614 449
+click 307 655
+click 512 150;              shot 14-players-empty
+click 338 655;              shot 15-name-entry
+xdotool type --delay 80 "Anne"; sleep 0.5
+                            shot 16-name-typed
+key Return;                 shot 17-players-one
+click 338 655; xdotool type --delay 80 "Bo"; sleep 0.3; key Return
+at 827 185;                 shot 18-players-delete-hint
+click 827 185;              shot 19-players-delete-question
+key Escape
+click 758 655
+# Keyboard on the menu: the mark walks the items.
+at 600 700; key Down; key Down; shot 20-menu-keyboard-mark
+key Up; key Up
+click 154 322; sleep 2.5;   shot 21-level
+at 300 300; sleep 0.3;      shot 22-level-hover
+key Escape; sleep 0.5;      shot 23-menu-again
+key F12

@@ -1,0 +1,64 @@
+// Every main-menu screen reached by mouse and by keys in a whole headless run.
+#include <gtest/gtest.h>
+
+#include "ScreenHarness.h"
+#include "render/MenuScreen.h"
+#include "shell/Startup.h"
+
+namespace bm {
+namespace {
+
+std::string RunScripted(const std::function<void(Game&, HeadlessWindow&)>& script) {
+  test::TempDir dir;
+  RunOptions o;
+  o.headless = true;
+  o.dataDir = dir.str();
+  o.gameDir = BM_GAME_DIR;
+  o.maxSeconds = 120;
+  o.beforeMainLoop = [&](Game& g, Host& host) { script(g, *host.Scripted()); };
+  EXPECT_EQ(RunGame(o), 0);
+  EXPECT_EQ(test::ReadText(dir.path / "run.log").find("Time limit"), std::string::npos) << "F12 ended the run";
+  return test::ReadText(dir.path / "run_pnt.log");
+}
+
+int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; ++at) ++n;
+  return n;
+}
+
+TEST(MenuScreens, EachItemOpensItsScreenByMouse) {
+  std::string points = RunScripted([](Game& g, HeadlessWindow& w) {
+    double t = g.Now() + 500;
+    for (int item : {menu::Options, menu::HowToPlay, menu::HighScores, menu::ChangePlayer}) {
+      IRect r = MainMenuItemRect(g.metrics, item);
+      w.ScriptClick(t, (r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0);
+      w.ScriptKey(t + 1000, vk::Escape);
+      t += 2000;
+    }
+    w.ScriptKey(t, vk::F12);
+  });
+  for (const char* screen : {"OptionsLoop", "HowToPlayLoop", "HighScoresLoop", "PlayersLoop"})
+    EXPECT_EQ(Count(points, std::string(screen) + " * Begin"), 1) << screen;
+}
+
+TEST(MenuScreens, EachItemOpensItsScreenByKeys) {
+  std::string points = RunScripted([](Game& g, HeadlessWindow& w) {
+    double t = g.Now() + 500;
+    // The keyboard order: Play, Options, How To Play, High Scores, Change Player, Exit.
+    for (int downs = 2; downs <= 5; ++downs) {
+      for (int k = 0; k < downs; ++k) w.ScriptKey(t += 100, vk::Down);
+      w.ScriptKey(t += 100, vk::Enter);
+      w.ScriptKey(t += 1000, vk::Escape);
+      t += 500;
+    }
+    // Up from the top wraps to "Exit", which ends the run.
+    w.ScriptKey(t += 100, vk::Up);
+    w.ScriptKey(t += 100, vk::Enter);
+  });
+  for (const char* screen : {"OptionsLoop", "HowToPlayLoop", "HighScoresLoop", "PlayersLoop"})
+    EXPECT_EQ(Count(points, std::string(screen) + " * Begin"), 1) << screen;
+}
+
+}  // namespace
+}  // namespace bm
