@@ -1,0 +1,43 @@
+// A lost render device or a new back buffer: every picture comes back, and
+// nothing is drawn from a dead texture.
+#include <gtest/gtest.h>
+
+#include "ScreenHarness.h"
+#include "render/MenuScreen.h"
+#include "render/OptionsDraw.h"
+#include "shell/DisplayMode.h"
+#include "shell/Loop.h"
+
+namespace bm {
+namespace {
+
+TEST(DeviceReset, EveryPictureComesBackAfterALostDeviceAndANewBackBuffer) {
+  test::ScreenHarness h(true);
+  Game& g = h.g();
+  DrawMainMenu(g, true);
+  OptionsView v;
+  DrawOptionsScreen(g.canvas, g.font, v);
+  std::size_t held = g.textures.Loaded();
+  ASSERT_GT(held, 5u);
+  ASSERT_TRUE(g.textures.AllAlive());
+
+  // The headless device starts afresh on a new size, as a reset device does.
+  g.settings.Resolution = 3;
+  g.settings.FullScreen = 0;
+  ApplyDisplayMode(g);
+  EXPECT_EQ(g.metrics.width, 1024);
+  EXPECT_TRUE(g.textures.AllAlive()) << "pictures restored after the new back buffer";
+  EXPECT_EQ(g.textures.Loaded(), held);
+
+  // SDL reports a lost device: the next pump drops and reloads everything.
+  h.w().LoseDevice();
+  g.flags.Redraw = false;
+  PumpMessages(g);
+  EXPECT_TRUE(g.textures.AllAlive());
+  EXPECT_TRUE(g.flags.Redraw) << "the screen is drawn afresh";
+  g.render().ForgetTextures();
+  EXPECT_FALSE(g.textures.AllAlive()) << "the check sees dead pictures";
+}
+
+}  // namespace
+}  // namespace bm
