@@ -1,6 +1,6 @@
 // What the board rules cost: how fast the autoplay bot plays whole levels on
 // the rules alone (simulated game seconds per wall second), the cost of one
-// GameFrame, and of a full move count on a full board.
+// AdvanceFrame, and of a full move count on a full board.
 //
 //   bench_board [levels]     (default 5 levels, seeds 1..levels)
 #include <chrono>
@@ -8,10 +8,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "board/BotRun.h"
-#include "board/GameFrame.h"
+#include "match/BotRun.h"
+#include "board/BoardContext.h"
 #include "board/LatticeBoard.h"
 #include "board/MoveSearch.h"
+#include "match/Match.h"
 
 using namespace bm;
 using Clock = std::chrono::steady_clock;
@@ -43,36 +44,32 @@ void BotLevels(int levels, bool checked) {
 }
 
 void FrameCost() {
-  auto cells = std::make_unique<Cells>();
-  BoardState st;
-  LevelState level;
-  BoardPlayer player;
-  Rng rng(9);
-  level.jewelKinds = {1, 2, 3, 4, 5};
-  LayOutLattice(*cells, level);
-  FillRandom(*cells, level, rng);
-  FrameInput in;
-  in.metrics = ScreenMetrics::For(1280, 1024);
+  auto match = std::make_unique<Match>(9);
+  Match& m = *match;
+  m.level.jewelKinds = {1, 2, 3, 4, 5};
+  LayOutLattice(m.cells, m.level);
+  FillRandom(m.cells, m.level, m.rng);
+  MatchInput in;
   in.now = 1000;
-  BeginLevelPlay(st, in.now);
-  st.BoardGrowIn = false;
+  BeginLevel(m, in.now);
+  m.board.BoardGrowIn = false;
+  m.clock.sandEnabled = false;
   const int n = 20000;
   auto t0 = Clock::now();
   for (int k = 0; k < n; ++k) {
     in.now += 16;
-    in.frameFactor = 16.0 / 35;
-    GameFrame(in, *cells, st, level, player, rng);
-    st.events.clear();
+    AdvanceFrame(m, in);
+    m.events.clear();
   }
   double us = 1e6 * Seconds(Clock::now() - t0) / n;
-  std::printf("GameFrame on a settled full board (116 cells, pointer idle): %.2f us\n", us);
+  std::printf("AdvanceFrame on a settled full board (116 cells, pointer idle): %.2f us\n", us);
 
-  BoardCtx c{*cells, st, level, player, rng, in.now, 1, 1, 1};
-  const int m = 2000;
+  BoardCtx c{m.cells, m.board, m.level, m.player, m.rng, in.now, 1, 1, 1};
+  const int reps = 2000;
   int moves = 0;
   t0 = Clock::now();
-  for (int k = 0; k < m; ++k) moves = CountMovesAll(c);
-  us = 1e6 * Seconds(Clock::now() - t0) / m;
+  for (int k = 0; k < reps; ++k) moves = CountMovesAll(c);
+  us = 1e6 * Seconds(Clock::now() - t0) / reps;
   std::printf("CountMovesAll on a full board (%d moves): %.1f us\n", moves, us);
 }
 

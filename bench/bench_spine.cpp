@@ -237,8 +237,8 @@ void MeasureFrameCost(const std::string& gameDir) {
   ro.gameDir = gameDir;
   bm::Game g(host->platform, logs, ro);
   g.SetScreenSize(1280, 1024);
-  bm::LoadLevel(1, g.LevelsDir(), g.cells, g.level, g.rng, 1.0, logs);
-  for (int i = 0; i < bm::kCellCount; ++i) g.cells[i].Pos.Size = 0;
+  bm::LoadLevel(1, g.LevelsDir(), g.match.cells, g.match.level, g.match.rng, 1.0, logs);
+  for (int i = 0; i < bm::kCellCount; ++i) g.match.cells[i].Pos.Size = 0;
   auto time = [&](auto draw) {
     for (int i = 0; i < 5; ++i) draw(), g.render().Present();  // warm up textures
     const int n = 60;
@@ -251,7 +251,7 @@ void MeasureFrameCost(const std::string& gameDir) {
     bm::DrawPlayBackground(g);
     bm::DrawPanel(g, "12");
     bm::DrawMenuButton(g, 0);
-    bm::DrawBoard(g.canvas, g.font, g.cells, g.board);
+    bm::DrawBoard(g.canvas, g.font, g.match.cells, g.match.board);
   });
   std::printf("%-34s background %.2f ms, play screen %.2f ms, ratio %.2f (1280x1024; goal <= 2.0)\n",
               "drawn frame:", bg, full, full / bg);

@@ -42,13 +42,13 @@ double Worth(Cells& board, int a, int b, const std::vector<int>& plainTiles) {
 Autoplay::Autoplay(AutoplayOptions options) : opt_(options), rng_(options.seed) {}
 
 bool Autoplay::BoardReady(const Cells& cells, const BoardState& st) {
-  if (!(st.BoardIdle && st.NoFall && st.PrevNoFall) || st.SwapState != 0 || st.NoMovesRunning || st.LevelComplete ||
+  if (!BoardSettled(st) || st.SwapState != SwapPhase::Idle || st.NoMovesRunning || st.LevelComplete ||
       st.TimeUpFlag || st.BoardGrowIn)
     return false;
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& c = cells[i];
     // An empty cell is about to be filled from above: the board only looks settled.
-    if (c.isExists && (c.Disappear != 0 || c.Move || !c.isAvailable || c.Gem == 0)) return false;
+    if (c.isExists && (c.Disappear != Removal::None || c.Move || !c.isAvailable || c.Gem == 0)) return false;
   }
   return true;
 }
@@ -107,7 +107,7 @@ void Autoplay::Plan(const MovePair& move, const Cells& cells, const BoardState& 
 }
 
 PointerFeed Autoplay::Step(double now, const Cells& cells, const BoardState& st, const ScreenMetrics& m) {
-  if (st.SwapState != 0) sawSwap_ = true;
+  if (st.SwapState != SwapPhase::Idle) sawSwap_ = true;
   bool ready = BoardReady(cells, st);
 
   if (!script_.empty()) {

@@ -5,7 +5,7 @@
 #include "board/BoardState.h"
 #include "board/Cell.h"
 #include "board/Rng.h"
-#include "progress/LevelState.h"
+#include "board/LevelState.h"
 
 namespace bm {
 

@@ -12,6 +12,18 @@ namespace bm {
 
 inline constexpr int kMoveListSize = 301;  // entries 1..300; entry 0 unused
 
+// The steps of a swap, numbered as the swap rules have always numbered them.
+enum class SwapPhase : int {
+  Idle = 0,
+  Start = 1,        // sound, front flags, start positions
+  Lift = 2,         // B rises
+  Exchange = 3,     // the pair slides (or, with rum, turns) into place; lines are marked
+  SetDown = 4,      // B comes down, then Finish
+  Finish = 5,       // bonus triggering, scoring, refill
+  SetDownBack = 6,  // no line: B comes down, then SwapBack
+  SwapBack = 7,     // the same two cells are exchanged again
+};
+
 struct SwapGeometry {
   double startAX = 0, startAY = 0, startBX = 0, startBY = 0;
   double midX = 0, midY = 0;
@@ -30,7 +42,7 @@ struct BoardState {
   bool LeftHeld = false, RightHeld = false;
 
   // The running swap.
-  int SwapState = 0;  // 0 idle, 1..7 while a swap runs
+  SwapPhase SwapState = SwapPhase::Idle;
   int SwapA = 0, SwapB = 0;
   bool IsReturnSwap = false;
   bool AnchorArmed = false;
@@ -82,5 +94,9 @@ struct BoardState {
 
   BoardEvents events;
 };
+
+// The board is at rest: nothing is removed, nothing falls this frame or fell
+// the last one. Clicks, line searches and the gold test wait for it.
+inline bool BoardSettled(const BoardState& st) { return st.BoardIdle && st.NoFall && st.PrevNoFall; }
 
 }  // namespace bm

@@ -12,6 +12,19 @@ inline constexpr int kCellSlots = 501;   // indices 0..500
 inline constexpr int kNoCell = 500;      // no parent, no hover
 inline constexpr int kNoSelection = 999;
 
+// The removal states of a cell's item; the numbers are the ones the board's
+// rules have always used (saved games carry them).
+enum class Removal : int {
+  None = 0,           // at rest
+  Start = 1,          // matched or triggered: the reward shows, then Removing
+  Removing = 11,      // the item shrinks away, or, when bubbled, a bubble bursts
+  Award = 2,          // the item is paid, its tile gilded and the cell emptied
+  BurstAward = 3,     // a bubble burst is paid; the item stays
+  Dropping = 12,      // the reshuffle drops the item off the board
+  DropDone = 21,      // the dropped item is gone; the cell is ready to refill
+  EmptyAfterTip = 22, // Award waited a frame for the gold tip; now the cell empties
+};
+
 struct CellPos {
   double X = 0, Y = 0;        // home (the cell's centre), board units
   double CurX = 0, CurY = 0;  // where the item is drawn now
@@ -23,7 +36,7 @@ struct CellPos {
 };
 
 struct Cell {
-  int Disappear = 0;  // removal state, 0 = at rest
+  Removal Disappear = Removal::None;
   bool isUpper = false;
   bool isSelected = false;
   bool isAvailable = false;

@@ -14,10 +14,8 @@
 namespace bm {
 
 namespace {
-
 constexpr double kDeg = std::numbers::pi / 180;
 
-bool Settled(const BoardState& st) { return st.BoardIdle && st.NoFall && st.PrevNoFall; }
 
 std::uint32_t Grey(int level) {
   std::uint32_t v = std::uint32_t(level & 255);
@@ -43,7 +41,7 @@ void LevelEndShrink(BoardCtx& c) {
 void HoverAndColours(BoardCtx& c, const FrameInput& in, double& hoverDistance) {
   BoardState& st = c.st;
   st.HoveredCell = NearestCell(c.cells, in.metrics, in.pointerX, in.pointerY, &hoverDistance);
-  bool settled = Settled(st);
+  bool settled = BoardSettled(st);
   if (settled) st.Combo = 0;
   for (int i = 0; i < kCellCount; ++i) {
     Cell& cell = c.cells[i];
@@ -112,7 +110,7 @@ void LastTiles(BoardCtx& c) {
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& cell = c.cells[i];
     if (!cell.isExists) continue;
-    if (!cell.isAvailable || cell.Disappear != 0 || cell.Move || c.cells.fx[std::size_t(i)].Active) return;
+    if (!cell.isAvailable || cell.Disappear != Removal::None || cell.Move || c.cells.fx[std::size_t(i)].Active) return;
     if (cell.Gnd == 0) ++left;
   }
   st.TilesLeft = left;
@@ -146,7 +144,7 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
   for (int i = 0; i < kCellCount; ++i) {
     CellSteps(c, i, in, growInReached);
     FallStep(c, i);
-    if (Settled(st)) {
+    if (BoardSettled(st)) {
       if (cells[i].isExists && cells[i].Gnd == 0) st.AllGold = false;
     } else {
       st.AllGold = false;
@@ -216,7 +214,7 @@ void BeginLevelPlay(BoardState& st, double now) {
   st.SelectedCell = kNoSelection;
   st.HoveredCell = kNoCell;
   st.PressedCell = -1;
-  st.SwapState = 0;
+  st.SwapState = SwapPhase::Idle;
   st.IsReturnSwap = st.AnchorSwap = false;
   st.MatchLines = st.GoldSum = st.Combo = 0;
   st.TimeUpFlag = false;

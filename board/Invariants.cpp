@@ -15,11 +15,13 @@ constexpr int kFallLimitFrames = 8;
 constexpr int kEmptyLimitFrames = 5;
 constexpr std::size_t kMaxMessages = 20;
 
-bool KnownRemovalState(int d) {
+bool KnownRemovalState(Removal d) {
   switch (d) {
-    case 0: case 1: case 2: case 3: case 11: case 12: case 21: case 22: return true;
-    default: return false;
+    case Removal::None: case Removal::Start: case Removal::Removing: case Removal::Award:
+    case Removal::BurstAward: case Removal::Dropping: case Removal::DropDone: case Removal::EmptyAfterTip:
+      return true;
   }
+  return false;
 }
 
 bool SamePair(int a, int b, int x, int y) { return (a == x && b == y) || (a == y && b == x); }
@@ -60,7 +62,7 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
   ++frames_;
   // Messages are built only when something fails: this runs on every frame.
   auto at = [&] { return " (frame " + std::to_string(frames_) + ")"; };
-  bool settled = st.BoardIdle && st.NoFall && st.PrevNoFall && !st.LevelComplete && st.SwapState == 0;
+  bool settled = BoardSettled(st) && !st.LevelComplete && st.SwapState == SwapPhase::Idle;
 
   for (int i = 0; i < kCellSlots; ++i) {
     const Cell& c = cells[i];
@@ -73,7 +75,7 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
       Fail(Invariant::BubbleCount, cell() + " has " + std::to_string(c.Ice) + " bubbles around code " + std::to_string(c.Gem) + at());
     if (c.Gnd != 0 && c.Gnd != 1) Fail(Invariant::GroundValue, cell() + " has Gnd " + std::to_string(c.Gnd) + at());
     if (!KnownRemovalState(c.Disappear))
-      Fail(Invariant::RemovalState, cell() + " in removal state " + std::to_string(c.Disappear) + at());
+      Fail(Invariant::RemovalState, cell() + " in removal state " + std::to_string(int(c.Disappear)) + at());
 
     std::size_t k = std::size_t(i);
     if (c.Move) {
@@ -111,7 +113,7 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
 
   // The two items of a swap are exchanged or put back, never lost, as long as
   // neither is being removed.
-  if (st.SwapState != 0) {
+  if (st.SwapState != SwapPhase::Idle) {
     if (!SamePair(st.SwapA, st.SwapB, swapA_, swapB_)) {
       swapA_ = st.SwapA;
       swapB_ = st.SwapB;
@@ -122,12 +124,12 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
   if (swapA_ >= 0) {
     const Cell& a = cells[swapA_];
     const Cell& b = cells[swapB_];
-    if (a.Disappear == 0 && b.Disappear == 0 && !a.Move && !b.Move &&
+    if (a.Disappear == Removal::None && b.Disappear == Removal::None && !a.Move && !b.Move &&
         !SamePair(a.Gem, b.Gem, swapCodeA_, swapCodeB_))
       Fail(Invariant::SwapKeepsCodes, "swap of cells " + std::to_string(swapA_) + " and " + std::to_string(swapB_) +
                                           " left codes " + std::to_string(a.Gem) + ", " + std::to_string(b.Gem) +
                                           " from " + std::to_string(swapCodeA_) + ", " + std::to_string(swapCodeB_) + at());
-    if (st.SwapState == 0) swapA_ = swapB_ = -1;
+    if (st.SwapState == SwapPhase::Idle) swapA_ = swapB_ = -1;
   }
 }
 

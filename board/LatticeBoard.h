@@ -6,7 +6,7 @@
 
 #include "board/Cell.h"
 #include "board/Rng.h"
-#include "progress/LevelState.h"
+#include "board/LevelState.h"
 
 namespace bm {
 

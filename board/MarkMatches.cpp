@@ -7,8 +7,8 @@ namespace bm {
 namespace {
 
 void MarkLineCell(Cell& c, int axis, bool resetParent) {
-  if (c.Disappear == 0) {
-    c.Disappear = 1;
+  if (c.Disappear == Removal::None) {
+    c.Disappear = Removal::Start;
     if (resetParent) {
       c.Parent = kNoCell;
       c.ParentGem = 1;

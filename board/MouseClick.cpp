@@ -11,7 +11,6 @@ namespace bm {
 
 namespace {
 
-bool Settled(const BoardState& st) { return st.BoardIdle && st.NoFall && st.PrevNoFall; }
 
 void LeftClick(BoardCtx& c) {
   BoardState& st = c.st;
@@ -19,7 +18,7 @@ void LeftClick(BoardCtx& c) {
   int h = st.HoveredCell, s = st.SelectedCell;
   bool hExists = Cells::InRange(h) && cells[h].isExists;
 
-  if (st.SunArmed && hExists && Settled(st) && st.SwapState == 0) {
+  if (st.SunArmed && hExists && BoardSettled(st) && st.SwapState == SwapPhase::Idle) {
     st.SunArmed = false;
     Cell& cell = cells[h];
     cell.Ice = 0;
@@ -27,13 +26,13 @@ void LeftClick(BoardCtx& c) {
     cell.Gem = 0;
     cell.isAvailable = true;
     st.BoardIdle = false;
-    cell.Disappear = 2;
+    cell.Disappear = Removal::Award;
     QueueSfx(st.events, "bon_sun");
     return;
   }
   // Nothing is taken while a swap runs either: a second swap cannot start, and
   // the cells of the running one must keep their items.
-  if (!hExists || !cells[h].isAvailable || !Settled(st) || st.SwapState != 0) return;
+  if (!hExists || !cells[h].isAvailable || !BoardSettled(st) || st.SwapState != SwapPhase::Idle) return;
   OfferTip(st.events, c.player, 0, h);
   if (s == h) {
     st.SelectedCell = kNoSelection;

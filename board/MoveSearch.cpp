@@ -115,7 +115,7 @@ void ShowHint(BoardCtx& c, int k) {
 void ShuffleBoard(BoardCtx& c) {
   for (int i = 1; i < kCellCount; ++i) {
     Cell& cell = c.cells[i];
-    if (cell.isExists && cell.Disappear == 0 && cell.Ice == 0) cell.Disappear = 12;
+    if (cell.isExists && cell.Disappear == Removal::None && cell.Ice == 0) cell.Disappear = Removal::Dropping;
   }
 }
 

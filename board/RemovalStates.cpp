@@ -43,13 +43,13 @@ bool AwardAndGild(BoardCtx& c, int i) {
   cell.Gnd = 1;
   ClearParent(cell);
   if (c.player.WantsTip(1)) {
-    cell.Disappear = 22;
+    cell.Disappear = Removal::EmptyAfterTip;
     return false;
   }
   cell.Gem = 0;
   cell.Pos.Size = 0;
   cell.isAvailable = true;
-  cell.Disappear = 0;
+  cell.Disappear = Removal::None;
   return true;
 }
 
@@ -91,20 +91,20 @@ void CellSteps(BoardCtx& c, int i, const FrameInput& in, bool& growInReached) {
     }
   }
 
-  if (!cell.isExists) cell.Disappear = 0;
+  if (!cell.isExists) cell.Disappear = Removal::None;
 
-  if (cell.Disappear == 1) {
+  if (cell.Disappear == Removal::Start) {
     ShowItemReward(c, cell.Gem, i);
-    cell.Disappear = 11;
+    cell.Disappear = Removal::Removing;
   }
 
-  if (cell.Disappear == 11 && cell.Ice == 0) {
+  if (cell.Disappear == Removal::Removing && cell.Ice == 0) {
     st.BoardIdle = false;
     cell.Pos.Size -= (IsJewel(cell.Gem) ? 5 : 2.5) * sx * ff;
-    if (cell.Pos.Size <= -40 * sx) cell.Disappear = 2;
+    if (cell.Pos.Size <= -40 * sx) cell.Disappear = Removal::Award;
   }
 
-  if (cell.Disappear == 11 && cell.Ice >= 1) {
+  if (cell.Disappear == Removal::Removing && cell.Ice >= 1) {
     st.BoardIdle = false;
     cell.Pos.Size += 4 * sx * ff;
     cell.colFade = std::clamp(int((1 - cell.Pos.Size / (40 * sx)) * 255), 0, 255);
@@ -113,12 +113,12 @@ void CellSteps(BoardCtx& c, int i, const FrameInput& in, bool& growInReached) {
       cell.Ice -= 1;
       cell.colFade = 255;
       cell.isAvailable = true;
-      cell.Disappear = 3;
+      cell.Disappear = Removal::BurstAward;
       QueueSfx(st.events, cell.Ice == 0 ? "ev_game_bal_pop" : "ev_game_bal_fill");
     }
   }
 
-  if (cell.Disappear == 12) {
+  if (cell.Disappear == Removal::Dropping) {
     st.BoardIdle = false;
     cell.Ice = 0;
     cell.Pos.Size -= 2 * sx * ff;
@@ -127,32 +127,32 @@ void CellSteps(BoardCtx& c, int i, const FrameInput& in, bool& growInReached) {
       cell.Pos.Size = 0;
       cell.Gem = 0;
       cell.isAvailable = true;
-      cell.Disappear = 21;
+      cell.Disappear = Removal::DropDone;
     }
   }
 
-  if (cell.Disappear == 2) {
+  if (cell.Disappear == Removal::Award) {
     if (!AwardAndGild(c, i)) return;
   }
 
-  if (cell.Disappear == 22) {
+  if (cell.Disappear == Removal::EmptyAfterTip) {
     st.BoardIdle = false;
     cell.isAvailable = false;
-    cell.Disappear = 0;
+    cell.Disappear = Removal::None;
     cell.Gem = 0;
     cell.Pos.Size = 0;
     cell.isAvailable = true;
   }
 
-  if (cell.Disappear == 21) {
+  if (cell.Disappear == Removal::DropDone) {
     st.BoardIdle = false;
     cell.Pos.CurX = cell.Pos.X;
     cell.Pos.CurY = cell.Pos.Y;
     ClearParent(cell);
-    cell.Disappear = 0;
+    cell.Disappear = Removal::None;
   }
 
-  if (cell.Disappear == 3) {
+  if (cell.Disappear == Removal::BurstAward) {
     CellFx& fx = c.cells.fx[std::size_t(i)];
     StartPointsText(fx, cell, ItemPoints(fx.Points, st.MatchLines, st.Combo, st.GoldSum));
     // The line bonus is shown but not paid for a burst. A burst never costs
@@ -161,7 +161,7 @@ void CellSteps(BoardCtx& c, int i, const FrameInput& in, bool& growInReached) {
     st.Score += std::max(paid, 0);
     st.BoardIdle = false;
     ClearParent(cell);
-    cell.Disappear = 0;
+    cell.Disappear = Removal::None;
   }
 }
 

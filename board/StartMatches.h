@@ -2,7 +2,7 @@
 #pragma once
 #include "board/Cell.h"
 #include "board/Rng.h"
-#include "progress/LevelState.h"
+#include "board/LevelState.h"
 
 namespace bm {
 

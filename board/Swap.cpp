@@ -14,7 +14,7 @@ namespace {
 constexpr double kDeg = std::numbers::pi / 180;
 
 bool StartPair(Cells& cells, BoardState& st, int a, int b, bool (*kind)(int)) {
-  if (a < 0 || a > 500 || b < 0 || b > 500 || a == b || st.SwapState != 0) return false;
+  if (a < 0 || a > 500 || b < 0 || b > 500 || a == b || st.SwapState != SwapPhase::Idle) return false;
   int ga = cells[a].Gem, gb = cells[b].Gem;
   if (!kind(ga) || !kind(gb) || ga == gb) return false;
   st.IsReturnSwap = false;
@@ -22,7 +22,7 @@ bool StartPair(Cells& cells, BoardState& st, int a, int b, bool (*kind)(int)) {
   cells[b].isAvailable = false;
   st.SwapA = a;
   st.SwapB = b;
-  st.SwapState = 1;
+  st.SwapState = SwapPhase::Start;
   return true;
 }
 
@@ -45,7 +45,7 @@ void Begin(BoardCtx& c, Cell& A, Cell& B) {
   g.halfDist = std::hypot(g.startAX - g.midX, g.startAY - g.midY);
   st.SavedGemA = A.Gem;
   st.SavedGemB = B.Gem;
-  st.SwapState = 2;
+  st.SwapState = SwapPhase::Lift;
 }
 
 void Lift(BoardCtx& c, Cell& B) {
@@ -58,7 +58,7 @@ void Lift(BoardCtx& c, Cell& B) {
     g.angle = g.startAngle;
     g.radius = g.halfDist;
     g.angleSpeed = 0;
-    c.st.SwapState = 3;
+    c.st.SwapState = SwapPhase::Exchange;
   }
 }
 
@@ -96,14 +96,14 @@ void Exchange(BoardCtx& c, Cell& A, Cell& B) {
   bool found = MarkMatches(c.cells);
   bool goBack = !found && !st.IsReturnSwap && !IsBonus(A.Gem) && !IsBonus(B.Gem) && !c.player.rumSwap &&
                 !st.AnchorSwap;
-  st.SwapState = goBack ? 6 : 4;
+  st.SwapState = goBack ? SwapPhase::SetDownBack : SwapPhase::SetDown;
 }
 
 // Set the lifted item down. An item already being removed keeps its own size:
 // a bursting bubble grows it, and the two must not fight over it.
 bool SetDown(BoardCtx& c, Cell& A, Cell& B) {
   bool down;
-  if (B.Disappear == 0 || (B.Disappear == 11 && B.Ice == 0)) {
+  if (B.Disappear == Removal::None || (B.Disappear == Removal::Removing && B.Ice == 0)) {
     B.Pos.Size -= 4 * c.sx * c.ff;
     down = B.Pos.Size < 0;
   } else {
@@ -113,7 +113,7 @@ bool SetDown(BoardCtx& c, Cell& A, Cell& B) {
   for (Cell* cell : {&A, &B}) {
     cell->Front = cell->Fronter = false;
     // A matched item stays unavailable until its removal ends.
-    if (cell->Disappear == 0) {
+    if (cell->Disappear == Removal::None) {
       cell->isAvailable = true;
       cell->Pos.Size = 0;
     }
@@ -123,16 +123,16 @@ bool SetDown(BoardCtx& c, Cell& A, Cell& B) {
 
 // Triggering changes neither code, so the order of the two calls does not matter.
 void Trigger(Cell& bonus, int partnerCell, const Cell& partner) {
-  if (IsBonus(bonus.Gem) && IsItem(partner.Gem) && bonus.Disappear == 0) {
+  if (IsBonus(bonus.Gem) && IsItem(partner.Gem) && bonus.Disappear == Removal::None) {
     bonus.Parent = partnerCell;
     bonus.ParentGem = partner.Gem;
-    bonus.Disappear = 1;
+    bonus.Disappear = Removal::Start;
   }
 }
 
 void Finish(BoardCtx& c, Cell& A, Cell& B) {
   BoardState& st = c.st;
-  st.SwapState = 0;
+  st.SwapState = SwapPhase::Idle;
   if (st.IsReturnSwap) OfferTip(st.events, c.player, 3, st.SwapA);
   // Both may trigger when two bonus items were swapped.
   Trigger(A, st.SwapB, B);
@@ -158,27 +158,27 @@ bool StartJewelSwap(Cells& cells, BoardState& st, int a, int b) { return StartPa
 
 void SwapStep(BoardCtx& c) {
   BoardState& st = c.st;
-  if (st.SwapState == 0) return;
+  if (st.SwapState == SwapPhase::Idle) return;
   Cell& A = c.cells[st.SwapA];
   Cell& B = c.cells[st.SwapB];
   switch (st.SwapState) {
-    case 1: Begin(c, A, B); break;
-    case 2: Lift(c, B); break;
-    case 3: Exchange(c, A, B); break;
-    case 4:
-      if (SetDown(c, A, B)) st.SwapState = 5;
+    case SwapPhase::Start: Begin(c, A, B); break;
+    case SwapPhase::Lift: Lift(c, B); break;
+    case SwapPhase::Exchange: Exchange(c, A, B); break;
+    case SwapPhase::SetDown:
+      if (SetDown(c, A, B)) st.SwapState = SwapPhase::Finish;
       break;
-    case 6:
-      if (SetDown(c, A, B)) st.SwapState = 7;
+    case SwapPhase::SetDownBack:
+      if (SetDown(c, A, B)) st.SwapState = SwapPhase::SwapBack;
       break;
-    case 7:
+    case SwapPhase::SwapBack:
       // The same two cells are exchanged again.
       st.IsReturnSwap = true;
       A.isAvailable = B.isAvailable = false;
-      st.SwapState = 1;
+      st.SwapState = SwapPhase::Start;
       break;
-    case 5: Finish(c, A, B); break;
-    default: st.SwapState = 0; break;
+    case SwapPhase::Finish: Finish(c, A, B); break;
+    default: st.SwapState = SwapPhase::Idle; break;
   }
 }
 

@@ -39,7 +39,7 @@ void BuildLevel(int n, const LevelLayout& layout, const LevelRules& rules, Cells
     c.Pos.DirX = c.Pos.DirY = 0;
     c.Move = false;
     c.Ice = 0;
-    c.Disappear = 0;
+    c.Disappear = Removal::None;
     c.isAvailable = false;
     c.Parent = kNoCell;
     c.ParentGem = 1;
@@ -89,7 +89,7 @@ void BuildLevel(int n, const LevelLayout& layout, const LevelRules& rules, Cells
 }
 
 bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& level, Rng& rng, double xScale,
-               Logs& logs) {
+               std::string* problem) {
   if (n < 1) n = 1;
   if (n > kLevelCount) n = kLevelCount;
   LevelLayout layout;
@@ -97,14 +97,20 @@ bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& le
   std::string error;
   bool ok = ReadLevelFiles(levelsDir, n, layout, rules, &error);
   if (!ok) {
-    logs.WriteRunLog("LoadLevel(" + std::to_string(n) + ")", "Level files unusable (" + error +
-                                                                  "); playing a plain full board instead",
-                     true);
+    if (problem) *problem = "Level files unusable (" + error + "); playing a plain full board instead";
     FallbackLevel(layout, rules);
   }
   for (const std::string& repair : CheckLevel(layout, rules))
     logs.WriteRunLog("LoadLevel(" + std::to_string(n) + ")", "Level " + std::to_string(n) + ": " + repair);
   BuildLevel(n, layout, rules, cells, level, rng, xScale);
+  return ok;
+}
+
+bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& level, Rng& rng, double xScale,
+               Logs& logs) {
+  std::string problem;
+  bool ok = LoadLevel(n, levelsDir, cells, level, rng, xScale, &problem);
+  if (!ok) logs.WriteRunLog("LoadLevel(" + std::to_string(std::clamp(n, 1, kLevelCount)) + ")", problem, true);
   return ok;
 }
 

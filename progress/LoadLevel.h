@@ -5,7 +5,7 @@
 #include "board/Cell.h"
 #include "board/Rng.h"
 #include "progress/LevelFile.h"
-#include "progress/LevelState.h"
+#include "board/LevelState.h"
 
 namespace bm {
 
@@ -17,6 +17,9 @@ class Logs;
 // Returns false when that fallback was used.
 bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& level, Rng& rng, double xScale,
                Logs& logs);
+// The same, handing the log line back in problem instead of writing it.
+bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& level, Rng& rng, double xScale,
+               std::string* problem);
 
 // The same from files already read (tests, the fallback).
 void BuildLevel(int n, const LevelLayout& layout, const LevelRules& rules, Cells& cells, LevelState& level, Rng& rng,

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "progress/LevelState.h"
+#include "board/LevelState.h"
 
 namespace bm {
 

@@ -112,7 +112,7 @@ void DrawItem(View& v, int i) {
   const Cell& c = v.cells[i];
   double x = v.X(c.Pos.CurX), y = v.Y(c.Pos.CurY);
   // A bursting bubble swells by the size offset; the item inside keeps its size.
-  bool bursting = c.Disappear == 11 && c.Ice >= 1;
+  bool bursting = c.Disappear == Removal::Removing && c.Ice >= 1;
   double edge = ItemEdge(bursting ? 0 : c.Pos.Size, v.sx);
   if (edge <= 0) return;
   double height = edge / std::max(1.0, c.Wave);
@@ -144,7 +144,7 @@ void DrawBubbles(View& v) {
     const Cell& c = v.cells[i];
     if (!c.isExists || c.Ice < 1 || c.Gem == 0) continue;
     double x = v.X(c.Pos.CurX), y = v.Y(c.Pos.CurY);
-    bool bursting = c.Disappear == 11;
+    bool bursting = c.Disappear == Removal::Removing;
     double base = ItemEdge(bursting ? 0 : std::min(c.Pos.Size, 0.0), v.sx);
     for (int k = 1; k <= c.Ice; ++k) {
       double edge = base * (1.08 + 0.12 * (k - 1));
@@ -212,7 +212,7 @@ void DrawRemovals(View& v) {
   if (!vanish) return;
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& c = v.cells[i];
-    if (!c.isExists || c.Disappear != 11 || c.Ice != 0) continue;
+    if (!c.isExists || c.Disappear != Removal::Removing || c.Ice != 0) continue;
     double p = std::clamp(-c.Pos.Size / (40 * v.sx), 0.0, 1.0);
     double w = v.tileW * (0.8 + 0.9 * p), h = v.tileW * (0.35 + 0.3 * p);
     // Rotation is measured counter-clockwise; the screen's y axis points down.

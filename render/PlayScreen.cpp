@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "progress/LevelState.h"
+#include "board/LevelState.h"
 #include "progress/Stages.h"
 #include "shell/Game.h"
 
@@ -13,7 +13,7 @@ namespace bm {
 void DrawPlayBackground(Game& g) {
   g.render().Clear(0xFF06203A);
   char path[64];
-  std::snprintf(path, sizeof path, "red/bg/back%d.jpg", StageOfLevel(g.level.number));
+  std::snprintf(path, sizeof path, "red/bg/back%d.jpg", StageOfLevel(g.match.level.number));
   TextureId bg = g.canvas.Tex(path);
   if (bg) g.canvas.FullScreen(bg);
   else g.canvas.FillGradient(0, 0, g.metrics.width, g.metrics.height, 0xFF0E4A6E, 0xFF041826);
@@ -43,13 +43,13 @@ void DrawPanel(Game& g, const std::string& movesText) {
   struct Line {
     std::string text;
     double l, t, r, b;
-  } lines[] = {{"Time Left: " + TimeLeftText(g.level.SandLeft, g.level.TimeLimit), 40, 8, 325, 40},
-               {"Score: " + std::to_string(g.session.Score), 40, 48, 325, 80},
-               {"Lives: " + std::to_string(g.session.Lives), 950, 8, 1235, 40},
+  } lines[] = {{"Time Left: " + TimeLeftText(g.match.level.SandLeft, g.match.level.TimeLimit), 40, 8, 325, 40},
+               {"Score: " + std::to_string(g.match.session.Score), 40, 48, 325, 80},
+               {"Lives: " + std::to_string(g.match.session.Lives), 950, 8, 1235, 40},
                {"Moves Available: " + movesText, 950, 48, 1235, 80}};
   for (const Line& l : lines)
     g.font.Draw(g.canvas, l.text, m.DesignRect(l.l, l.t, l.r, l.b), 0.32, 0xFF000000, 0xFFFFE6A0, Align::Left);
-  g.font.Draw(g.canvas, StageLevelLabel(g.level.number),
+  g.font.Draw(g.canvas, StageLevelLabel(g.match.level.number),
               m.DesignRect(340, 14, 940, 70), 0.45, 0xFF000000, 0xFFFFE6A0, Align::Center);
 }
 

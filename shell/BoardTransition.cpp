@@ -33,8 +33,8 @@ void PlaceCells(Cells& out, const Cells& in, const BoardFlight& f, const ScreenM
 
 void BoardTransition(Game& g, int direction) {
   g.music.FadeMusAll(-0.01, 30);
-  Cells& cells = g.cells;
-  BoardState& board = g.board;
+  Cells& cells = g.match.cells;
+  BoardState& board = g.match.board;
   board.MovesText = "--";
   board.HintVisible = false;
   board.HintA = board.HintB = 0;
@@ -68,7 +68,7 @@ void BoardTransition(Game& g, int direction) {
   });
   if (direction != 1) return;
   // The stage's tune starts afresh on its first level and carries on across the others.
-  int n = g.session.CurrentLevel;
+  int n = g.match.session.CurrentLevel;
   bool first = FirstLevelOfStage(n);
   g.music.PlayMusic(MusicMod::MP3onStage(StageOfLevel(n)), first ? 1.0 : 0.005, 0, first);
 }

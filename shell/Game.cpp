@@ -11,7 +11,7 @@ Game::Game(Platform& platform, Logs& logs, RunOptions opts)
     : plat(platform),
       logs(logs),
       options(std::move(opts)),
-      rng(options.seedGiven ? options.seed : 1),
+      match(options.seedGiven ? options.seed : 1, options.gameDir + "/levels"),
       fxRng((options.seedGiven ? options.seed : 1) + 0x5151),
       textures(*platform.render, options.gameDir, &logs),
       canvas(*platform.render, textures, ScreenMetrics::For(platform.render->Width(), platform.render->Height())),
@@ -27,7 +27,8 @@ void Game::SetScreenSize(int w, int h) {
   canvas.metrics = metrics;
   double side = std::sqrt(double(w) * h);
   textures.SetPictureSize(side < 950 ? 128 : side < 1300 ? 256 : 512);
-  UpdateNearReference(cells, metrics.XScale);
+  match.metrics = metrics;
+  UpdateNearReference(match.cells, metrics.XScale);
 }
 
 }  // namespace bm

@@ -8,16 +8,11 @@
 
 #include "audio/MusicMod.h"
 #include "audio/SoundFX.h"
-#include "board/BoardPlayer.h"
-#include "board/Autoplay.h"
-#include "board/BoardState.h"
-#include "board/Invariants.h"
-#include "board/Cell.h"
-#include "board/Rng.h"
 #include "board/ScreenMetrics.h"
+#include "board/Autoplay.h"
 #include "diag/Logs.h"
+#include "match/Match.h"
 #include "platform/Platform.h"
-#include "progress/LevelState.h"
 #include "progress/MapView.h"
 #include "render/Canvas.h"
 #include "render/Font.h"
@@ -38,29 +33,6 @@ struct LoopFlags {
   bool Redraw = true;  // the screen must be drawn afresh on the next pass
 };
 
-// The hourglass and the frame clock of the play screen.
-struct PlayClock {
-  double LastFrameTime = 0;
-  double FrameFactor = 1;
-  double LastSandTick = 0;
-  double SandTickPeriod = 1000.0;
-  bool sandEnabled = true;
-  bool framesEnabled = true;
-  PointD lastPointer{-1, -1};
-  double lastPointerMs = -1e9;  // the pointer last moved or a button was down
-};
-
-// The hover shimmer and the turning selection marker: how long they move after
-// the pointer rests, and their frame interval meanwhile.
-inline constexpr double kOrnamentLifeMs = 1500, kOrnamentFrameMs = 66;
-
-struct Session {
-  int CurrentLevel = 1;
-  int Lives = 3;
-  int Score = 0;
-  int ShownScore = 0;
-};
-
 // What the between-levels screen keeps from one visit to the next.
 struct BetweenLevelsMemory {
   MapPointTable points{};
@@ -70,15 +42,9 @@ struct BetweenLevelsMemory {
   BotHand hand;                           // the bot's hand on these screens
 };
 
+// The run's own figures; the game's are in the match.
 struct RunStats {
-  long frames = 0;
-  int levelsPlayed = 0;
-  int levelsWon = 0;
-  long moves = 0;
-  long lines = 0;
-  int longestCascade = 0;
-  int reshuffles = 0;
-  long invariantViolations = 0;
+  long framesPresented = 0;
   std::chrono::steady_clock::time_point wallStart = std::chrono::steady_clock::now();
 };
 
@@ -89,18 +55,12 @@ struct Game {
   Platform& plat;
   Logs& logs;
   RunOptions options;
-  Rng rng;
   Rng fxRng;  // for what is only shown (the board's flight), so the game's draws stay the same
   LoopFlags flags;
   InputRouter input;
   SettingsRecord settings;
   ScreenMetrics metrics;
-  PlayClock play;
-  Session session;
-  Cells cells;
-  LevelState level;
-  BoardState board;
-  BoardPlayer player;
+  Match match;  // the game in progress
   RunStats stats;
   BetweenLevelsMemory between;
   TextureBank textures;
@@ -113,15 +73,12 @@ struct Game {
   bool autoplay = false;
   std::unique_ptr<Autoplay> bot;           // with --autoplay
   std::unique_ptr<class BotInput> botInput;
-  InvariantChecker invariants;
-  bool checkInvariants = kCheckBoardEveryFrame;
   double botMenuClickAt = 0;  // when the bot presses "Play" on the menu
   bool drawing = true;  // headless fast runs skip drawing altogether
   double startMs = 0;        // clock at start, for --max-seconds
   double firstFrameMs = -1;  // clock when the first frame was presented
   double lastPresentMs = 0;  // frame pacing
-  bool boardQuiet = false;
-  int menuButtonState = 0;  // the play screen's menu button as last drawn   // nothing on the board moved in the last frame
+  int menuButtonState = 0;  // the play screen's menu button as last drawn
 
   Clock& clock() { return *plat.clock; }
   Input& in() { return *plat.input; }

@@ -69,7 +69,7 @@ void RenderScene(Game& g) {
     if (g.in().KeyDown(vk::Numpad0)) g.input.debugText.clear();
   }
   g.render().Present();
-  ++g.stats.frames;
+  ++g.stats.framesPresented;
   if (g.firstFrameMs < 0) {
     g.firstFrameMs = g.Now();
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g.options.processStart).count();

@@ -2,7 +2,6 @@
 #include <filesystem>
 #include "shell/MainLoop.h"
 
-#include "progress/LoadLevel.h"
 #include "render/MenuScreen.h"
 #include "shell/MenuScreens.h"
 #include "render/PlayScreen.h"
@@ -12,17 +11,6 @@
 #include "storage/DataIni.h"
 
 namespace bm {
-
-void StartLevel(Game& g) {
-  g.music.FadeMusAll(-0.01, 30);
-  LoadLevel(g.session.CurrentLevel, g.LevelsDir(), g.cells, g.level, g.rng, g.metrics.XScale, g.logs);
-  BeginLevel(g);
-  ++g.stats.levelsPlayed;
-  // The stage's tune starts afresh on its first level and carries on across the others.
-  int n = g.level.number, stage = StageOfLevel(n);
-  bool firstOfStage = n == 1 || StageOfLevel(n - 1) != stage;
-  g.music.PlayMusic(MusicMod::MP3onStage(stage), firstOfStage ? 1.0 : 0.005, 0, firstOfStage);
-}
 
 void goMainMenu(Game& g) {
   g.logs.WriteRunPoint("goMainMenu", "CP1");
@@ -56,9 +44,7 @@ void goMainMenu(Game& g) {
     bool active = g.flags.AppActive;
     if ((MouseClicked(g.input, g.in(), active, 1) && g.MenuChoice == menu::Play) || keyItem == menu::Play) {
       g.botMenuClickAt = 0;
-      g.session = Session{};
-      g.session.CurrentLevel = g.options.level > 0 ? g.options.level : 1;
-      StartLevel(g);
+      NewGame(g.match, g.options.level > 0 ? g.options.level : 1, g.Now());
       g.input.ClickLatch = true;
       return {true, 0};
     }
@@ -112,7 +98,7 @@ void WaitWhileInactive(Game& g) {
 }
 
 void GameLoop(Game& g) {
-  g.play.LastFrameTime = g.Now();
+  ResumeFrames(g.match, g.Now());
   RunLoop(g, [&](Game& g) -> Pass {
     bool active = g.window().IsForeground();
     g.flags.AppActive = active;
@@ -121,7 +107,7 @@ void GameLoop(Game& g) {
       WaitWhileInactive(g);
       g.music.ResumeMusAll();
       // Time spent away does not count: frames and the hourglass resume where they were.
-      g.play.LastFrameTime = g.Now();
+      ResumeFrames(g.match, g.Now());
       return {false, 0};
     }
     double wake = PlayPass(g);
@@ -145,8 +131,8 @@ void MainLoop(Game& g) {
     bool active = g.window().IsForeground();
     g.input.ClickLatch = g.in().ButtonDown(2) || (g.in().ButtonDown(1) && active);
     g.flags.LeavePlay = false;
-    g.play.SandTickPeriod = 1000.0;
-    g.play.sandEnabled = g.play.framesEnabled = true;
+    g.match.clock.SandTickPeriod = 1000.0;
+    g.match.clock.sandEnabled = g.match.clock.framesEnabled = true;
     g.flags.MainLoopRunning = true;
     PumpMessages(g);
     g.logs.WriteRunPoint("MainLoop", "CP1");

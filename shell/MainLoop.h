@@ -13,7 +13,5 @@ void goMainMenu(Game& g);
 void GameLoop(Game& g);
 // Shown while the window is in the background; nothing ticks.
 void WaitWhileInactive(Game& g);
-// Starts level CurrentLevel: load, re-roll ready-made lines, grow in.
-void StartLevel(Game& g);
 
 }  // namespace bm

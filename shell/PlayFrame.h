@@ -1,16 +1,18 @@
-// One pass of the play screen: the game frame, the hourglass tick and drawing.
+// One pass of the play screen: the match advanced by the pass's input, its
+// events played, and the screen drawn when something changed.
 #pragma once
+#include "match/MatchInput.h"
 
 namespace bm {
 
 struct Game;
 
-// Called after a level is loaded: ready-made lines re-rolled, items grow in.
-void BeginLevel(Game& g);
+// The pass's input as the match reads it: pointer, buttons, keys, screen, clock.
+MatchInput ReadMatchInput(Game& g);
 // Runs one pass of play; returns the clock time the next pass is due when
 // nothing on screen is moving (0 when the next frame is wanted at once).
 double PlayPass(Game& g);
-// The hourglass: one tick per SandTickPeriod, never below empty.
-void SandTick(Game& g);
+// Plays, writes or acts on the match's queued events, in order.
+void DrainMatchEvents(Game& g);
 
 }  // namespace bm

@@ -11,7 +11,6 @@
 #include "diag/CrashLog.h"
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
-#include "progress/LoadLevel.h"
 #include "render/Resolution.h"
 #include "shell/Game.h"
 #include "shell/Loop.h"
@@ -124,7 +123,7 @@ int RunGame(RunOptions options) {
   auto game = std::make_unique<Game>(plat, logs, options);
   Game& g = *game;
   g.drawing = !fast;
-  if (!options.reportPath.empty()) g.checkInvariants = true;
+  if (!options.reportPath.empty()) g.match.checkInvariants = true;
   g.settings = settings;
   g.SetScreenSize(size.w, size.h);
   g.startMs = g.Now();
@@ -147,9 +146,8 @@ int RunGame(RunOptions options) {
   if (!options.seedGiven) {
     // Any seed will do; keep it so the report can replay this game.
     g.options.seed = (unsigned long long)(g.Now() * 1000) ^ (unsigned long long)getpid();
-    g.rng.Seed(g.options.seed);
+    g.match.rng.Seed(g.options.seed);
   }
-  LoadLevel(1, g.LevelsDir(), g.cells, g.level, g.rng, g.metrics.XScale, logs);
 
   {
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - options.processStart).count();

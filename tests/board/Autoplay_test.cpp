@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "board/BotRun.h"
+#include "match/BotRun.h"
 #include "board/Invariants.h"
 #include "tests/board/BoardKit.h"
 
@@ -91,7 +91,7 @@ TEST(Autoplay, WaitsWhileTheBoardIsBusyAndForItsThinkingTime) {
   kit.Set(11, 1);
   kit.Set(28, 1);
   kit.Set(100, 9, 1);  // a bubble bursting
-  kit.cells[100].Disappear = 11;
+  kit.cells[100].Disappear = Removal::Removing;
   kit.cells[100].isAvailable = false;
   AutoplayOptions o;
   o.thinkMs = 1000;

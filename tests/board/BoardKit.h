@@ -11,6 +11,7 @@
 // distance one or two along an axis, so a filled board has no line and no move.
 #pragma once
 #include <algorithm>
+#include <memory>
 #include <cctype>
 #include <sstream>
 #include <string>
@@ -23,6 +24,7 @@
 #include "board/LatticeBoard.h"
 #include "board/MouseClick.h"
 #include "board/MoveSearch.h"
+#include "match/Match.h"
 
 namespace bm::testing {
 
@@ -33,17 +35,22 @@ inline int Column(int i) {
 inline int HalfRow(int i) { return 2 * (i / 11) + Column(i) % 2; }
 inline int FillerCode(int i) { return 20 + (Column(i) + 2 * HalfRow(i)) % 5; }
 
+// A Match on a crafted board, moved on by a virtual clock and pointer through
+// AdvanceFrame. The hourglass stands still unless a test starts it.
 struct BoardKit {
-  Cells cells;
-  BoardState st;
-  LevelState level;
-  BoardPlayer player;
-  Rng rng{7};
-  ScreenMetrics metrics = ScreenMetrics::For(1280, 1024);
+  std::unique_ptr<Match> owner = std::make_unique<Match>(7);
+  Match& m = *owner;
+  Cells& cells = m.cells;
+  BoardState& st = m.board;
+  LevelState& level = m.level;
+  BoardPlayer& player = m.player;
+  Rng& rng = m.rng;
+  ScreenMetrics& metrics = m.metrics;
   double now = 10000;
   double px = 0, py = 0;
   bool left = false, right = false;
   bool inClient = true;
+  std::uint32_t keys = 0;
 
   explicit BoardKit(std::string_view layout = {}, bool refill = false) { Load(layout, refill); }
 
@@ -76,7 +83,14 @@ struct BoardKit {
     st = BoardState{};
     st.PointsTextTime = st.LastFrameStart = now;
     ResetMoveTimer(st, now);
+    m.clock = MatchClock{};
+    m.clock.LastFrameTime = now;
+    m.clock.sandEnabled = false;
+    m.events.clear();
   }
+
+  BoardKit(const BoardKit&) = delete;
+  BoardKit& operator=(const BoardKit&) = delete;
 
   void Set(int cell, int code, int ice = 0) {
     cells[cell].Gem = code;
@@ -85,31 +99,33 @@ struct BoardKit {
 
   BoardCtx Ctx(double ff = 1) { return BoardCtx{cells, st, level, player, rng, now, ff, metrics.XScale, metrics.YScale}; }
 
-  FrameInput Input(double dt) const {
-    FrameInput in;
+  MatchInput Pass() const {
+    MatchInput in;
     in.now = now;
-    in.frameFactor = dt / 35;
     in.pointerX = px;
     in.pointerY = py;
     in.leftDown = left;
     in.rightDown = right;
     in.pointerInClient = inClient;
-    in.metrics = metrics;
+    in.pointerOverGame = true;
+    in.screenW = metrics.width;
+    in.screenH = metrics.height;
+    in.keys = keys;
     return in;
   }
 
-  // Advances the virtual clock by dt ms and runs one frame.
+  // Advances the virtual clock by dt ms and runs one pass of the match.
   void Frame(double dt = 35) {
     now += dt;
-    GameFrame(Input(dt), cells, st, level, player, rng);
+    AdvanceFrame(m, Pass());
   }
   void Frames(int n, double dt = 35) {
     for (int k = 0; k < n; ++k) Frame(dt);
   }
   bool AtRest() const {
-    if (!(st.BoardIdle && st.NoFall && st.PrevNoFall && st.SwapState == 0)) return false;
+    if (!(BoardSettled(st) && st.SwapState == SwapPhase::Idle)) return false;
     for (int i = 0; i < kCellCount; ++i)
-      if (cells[i].Disappear != 0 || cells[i].Move) return false;
+      if (cells[i].Disappear != Removal::None || cells[i].Move) return false;
     return true;
   }
   // Runs frames until the board has settled (nothing removed, nothing falling,
@@ -137,9 +153,20 @@ struct BoardKit {
     Frame(dt);
   }
 
+  // What the match queued, then what rules called directly queued on the board.
+  BoardEvents Events() const {
+    BoardEvents all = m.events;
+    all.insert(all.end(), st.events.begin(), st.events.end());
+    return all;
+  }
+  void ClearEvents() {
+    m.events.clear();
+    st.events.clear();
+  }
+
   std::vector<std::string> Sounds() const {
     std::vector<std::string> out;
-    for (const auto& e : st.events)
+    for (const auto& e : Events())
       if (e.kind == BoardEvent::Kind::Sound && e.mode != SfxMode::Rearm && e.text != "ev_game_timeout")
         out.push_back(e.text);
     return out;
@@ -150,12 +177,13 @@ struct BoardKit {
   }
   std::vector<int> Tips() const {
     std::vector<int> out;
-    for (const auto& e : st.events)
+    for (const auto& e : Events())
       if (e.kind == BoardEvent::Kind::Tip) out.push_back(e.tip);
     return out;
   }
   int CountEvents(BoardEvent::Kind kind) const {
-    return int(std::count_if(st.events.begin(), st.events.end(), [&](const BoardEvent& e) { return e.kind == kind; }));
+    auto all = Events();
+    return int(std::count_if(all.begin(), all.end(), [&](const BoardEvent& e) { return e.kind == kind; }));
   }
 };
 

@@ -31,7 +31,7 @@ TEST(Bubbles, ALineBurstsOneBubbleAndRemovesTheFreeJewels) {
 TEST(Bubbles, TheOuterBubbleFadesAsItSwells) {
   BoardKit kit;
   kit.Set(50, 5, 1);
-  kit.cells[50].Disappear = 11;
+  kit.cells[50].Disappear = Removal::Removing;
   kit.cells[50].isAvailable = false;
   kit.Frame();
   EXPECT_DOUBLE_EQ(kit.cells[50].Pos.Size, 4);

@@ -96,14 +96,14 @@ TEST(Falls, BonusItemsAndKeysFallLikeJewels) {
 
 TEST(Falls, NoFallStartsAfterARemovalMetEarlierInThePass) {
   BoardKit kit;
-  kit.cells[0].Disappear = 11;  // cell 0 is met first
+  kit.cells[0].Disappear = Removal::Removing;  // cell 0 is met first
   kit.cells[0].isAvailable = false;
   kit.Set(23, 0);
   kit.Frame();
   EXPECT_FALSE(kit.cells[12].Move);
   // A removal later in the pass does not hold back cells met before it.
   BoardKit late;
-  late.cells[100].Disappear = 11;
+  late.cells[100].Disappear = Removal::Removing;
   late.cells[100].isAvailable = false;
   late.Set(23, 0);
   late.Frame();

@@ -35,58 +35,18 @@ TEST(GameFrame, GrowInWaitsForItemsThatStartSmaller) {
   for (int i = 0; i < kCellCount; ++i) EXPECT_EQ(kit.cells[i].Pos.Size, 0);
 }
 
-TEST(GameFrame, LevelCompletesOnASettledAllGoldBoardAndShrinksAway) {
-  BoardKit kit;
-  for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gnd = 1;
-  for (int i : {0, 11, 22}) kit.cells[i].Gnd = 0;
-  kit.Set(0, 1);
-  kit.Set(11, 1);
-  kit.Set(28, 1);
-  ASSERT_TRUE(StartSwap(kit.cells, kit.st, 28, 22));
-  bool completeWhileBusy = false;
-  while (!kit.st.LevelComplete) {
-    kit.Frame();
-    bool busy = kit.st.SwapState != 0 || kit.cells[0].Disappear != 0 || kit.cells[11].Move;
-    completeWhileBusy = completeWhileBusy || (busy && kit.st.LevelComplete);
-    ASSERT_LT(kit.now, 100000);
-  }
-  EXPECT_FALSE(completeWhileBusy);
-  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelComplete), 0);
-  // Every item shrinks by 4 per frame from the completing frame on; the first
-  // one below -40 is emptied and hands over, one more each frame after.
-  EXPECT_DOUBLE_EQ(kit.cells[1].Pos.Size, -4);
-  kit.Frames(9);
-  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelComplete), 0);
-  kit.Frame();
-  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelComplete), 1);
-  EXPECT_EQ(kit.cells[0].Pos.Size, 0);
-  EXPECT_NE(kit.cells[1].Gem, 0);
-  kit.Frame();
-  EXPECT_EQ(kit.cells[1].Gem, 0);
-}
-
-TEST(GameFrame, AnEmptyHourglassRaisesTimeUpAndFreezesTheBoard) {
-  BoardKit kit;
-  kit.level.SandLeft = 0;
-  kit.Frame();
-  EXPECT_TRUE(kit.st.TimeUpFlag);
-  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::TimeUp), 1);
-  kit.Click(22);
-  EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
-}
-
 TEST(GameFrame, TheHourglassTicksAudiblyInTheLastHalfMinute) {
   BoardKit kit;
   kit.level.TimeLimit = 100;
   kit.level.SandLeft = 0.215;  // 21.5 s: odd second
   kit.Frame();
-  ASSERT_FALSE(kit.st.events.empty());
-  const BoardEvent& e = kit.st.events.back();
+  ASSERT_FALSE(kit.m.events.empty());
+  const BoardEvent& e = kit.m.events.back();
   EXPECT_EQ(e.text, "ev_game_timeout");
   EXPECT_EQ(e.mode, SfxMode::Once);
   kit.level.SandLeft = 0.205;
   kit.Frame();
-  EXPECT_EQ(kit.st.events.back().mode, SfxMode::Rearm);
+  EXPECT_EQ(kit.m.events.back().mode, SfxMode::Rearm);
 }
 
 TEST(GameFrame, TilesTurnGoldWithAFlashThenTipOne) {
@@ -99,7 +59,7 @@ TEST(GameFrame, TilesTurnGoldWithAFlashThenTipOne) {
   bool saw22 = false;
   for (int k = 0; k < 40; ++k) {
     kit.Frame();
-    saw22 = saw22 || kit.cells[11].Disappear == 22;
+    saw22 = saw22 || kit.cells[11].Disappear == Removal::EmptyAfterTip;
   }
   EXPECT_TRUE(saw22);
   EXPECT_EQ(kit.cells[11].Gnd, 1);
@@ -118,7 +78,7 @@ TEST(GameFrame, TipTwoWhenOneToThreeTilesAreLeft) {
   ASSERT_FALSE(kit.Tips().empty());
   EXPECT_EQ(kit.Tips().back(), 2);
   kit.player.tipSeen[2] = true;
-  kit.st.events.clear();
+  kit.ClearEvents();
   kit.Frame();
   EXPECT_TRUE(kit.Tips().empty());
 }
@@ -183,7 +143,7 @@ TEST(GameFrame, AClickThatArrivesWithAJumpOfThePointerHitsTheNewCell) {
   k.PointAt(51);
   k.left = true;
   k.Frame();
-  EXPECT_NE(k.st.SwapState, 0);
+  EXPECT_NE(k.st.SwapState, SwapPhase::Idle);
   k.left = false;
   k.Frame();
 }

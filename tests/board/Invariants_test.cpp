@@ -35,7 +35,7 @@ TEST(Invariants, EachBrokenRuleIsCountedUnderItsName) {
   kit.cells[300].Gem = 5;             // an item outside the board
   kit.cells[10].Ice = 9;              // too many bubbles
   kit.cells[11].Gnd = 2;
-  kit.cells[12].Disappear = 7;
+  kit.cells[12].Disappear = Removal(7);
   kit.st.Score = 90;
   check.Check(kit.cells, kit.st, kit.now);
   EXPECT_EQ(check.Count(Invariant::ItemInHole), 1);
@@ -51,7 +51,7 @@ TEST(Invariants, EachBrokenRuleIsCountedUnderItsName) {
   kit.cells[300].Gem = 0;
   kit.cells[10].Ice = 0;
   kit.cells[11].Gnd = 0;
-  kit.cells[12].Disappear = 0;
+  kit.cells[12].Disappear = Removal::None;
   check.Check(kit.cells, kit.st, kit.now);
   EXPECT_EQ(check.Count(Invariant::ScoreMonotonic), 1);
 }

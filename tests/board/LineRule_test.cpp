@@ -35,11 +35,11 @@ TEST(LineRule, FindsLinesOnAllThreeAxesWithTheirRotation) {
   EXPECT_DOUBLE_EQ(kit.cells[17].Rotation, std::numbers::pi / 6);
   EXPECT_DOUBLE_EQ(kit.cells[15].Rotation, -std::numbers::pi / 6);
   for (int i : {0, 11, 22, 7, 12, 17, 3, 9, 15}) {
-    EXPECT_EQ(kit.cells[i].Disappear, 1) << i;
+    EXPECT_EQ(kit.cells[i].Disappear, Removal::Start) << i;
     EXPECT_FALSE(kit.cells[i].isAvailable) << i;
     EXPECT_EQ(kit.cells[i].Parent, kNoCell);
   }
-  EXPECT_EQ(kit.cells[33].Disappear, 0);
+  EXPECT_EQ(kit.cells[33].Disappear, Removal::None);
 }
 
 TEST(LineRule, RunOfFourIsTwoLinesAndItsMiddleCountsTwice) {
@@ -66,8 +66,8 @@ TEST(LineRule, ScoreMatchesKeepsParentWhileMarkMatchesClearsIt) {
   }
   ScoreMatches(kit.cells, kit.st);
   EXPECT_EQ(kit.cells[11].Parent, 40);
-  EXPECT_EQ(kit.cells[11].Disappear, 1);
-  for (int i : {0, 11, 22}) kit.cells[i].Disappear = 0;
+  EXPECT_EQ(kit.cells[11].Disappear, Removal::Start);
+  for (int i : {0, 11, 22}) kit.cells[i].Disappear = Removal::None;
   MarkMatches(kit.cells);
   EXPECT_EQ(kit.cells[11].Parent, kNoCell);
   EXPECT_EQ(kit.cells[11].ParentGem, 1);
@@ -76,10 +76,10 @@ TEST(LineRule, ScoreMatchesKeepsParentWhileMarkMatchesClearsIt) {
 TEST(LineRule, ACellAlreadyBeingRemovedKeepsItsState) {
   BoardKit kit;
   for (int i : {0, 11, 22}) kit.Set(i, 1);
-  kit.cells[11].Disappear = 11;
+  kit.cells[11].Disappear = Removal::Removing;
   MarkMatches(kit.cells);
-  EXPECT_EQ(kit.cells[11].Disappear, 11);
-  EXPECT_EQ(kit.cells[0].Disappear, 1);
+  EXPECT_EQ(kit.cells[11].Disappear, Removal::Removing);
+  EXPECT_EQ(kit.cells[0].Disappear, Removal::Start);
 }
 
 TEST(LineRule, BonusItemsKeysAndEmptyCellsNeverFormLines) {

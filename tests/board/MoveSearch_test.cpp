@@ -39,7 +39,7 @@ TEST(MoveCount, AnyBusyFrameStartsTheScanOver) {
   BoardKit kit;
   OneMove(kit);
   kit.Frames(100);
-  kit.cells[100].Disappear = 21;  // a one-frame change
+  kit.cells[100].Disappear = Removal::DropDone;  // a one-frame change
   kit.Frame();
   EXPECT_EQ(kit.st.ScanCursor, 0);
   kit.Frames(115);
@@ -97,7 +97,7 @@ TEST(Hints, NeverWhileTheBoardIsBusyAndAnyChangeHidesThem) {
   double start = kit.now;
   bool shownWhileBusy = false;
   while (kit.now - start < 9000) {
-    kit.cells[100].Disappear = 21;  // busy every frame for nine seconds
+    kit.cells[100].Disappear = Removal::DropDone;  // busy every frame for nine seconds
     kit.Frame();
     shownWhileBusy = shownWhileBusy || kit.st.HintVisible;
   }
@@ -105,7 +105,7 @@ TEST(Hints, NeverWhileTheBoardIsBusyAndAnyChangeHidesThem) {
   double settled = kit.now;
   while (!kit.st.HintVisible) kit.Frame();
   EXPECT_GE(kit.now - settled, 10000);
-  kit.cells[100].Disappear = 21;
+  kit.cells[100].Disappear = Removal::DropDone;
   kit.Frame();
   EXPECT_FALSE(kit.st.HintVisible);
 }
@@ -132,10 +132,10 @@ TEST(NoMoves, CaptionsThenEveryFreeItemDropsAndIsReplaced) {
   while (kit.st.NoMovesRunning && frames++ < 500) kit.Frame();
   ASSERT_FALSE(kit.st.NoMovesRunning);
   EXPECT_EQ(kit.CountSound("bon_reshuf"), 1);
-  EXPECT_EQ(kit.cells[40].Disappear, 12);
-  EXPECT_EQ(kit.cells[0].Disappear, 0);  // cell 0 is left out
-  EXPECT_EQ(kit.cells[60].Disappear, 0);
-  while (kit.cells[40].Disappear != 0 && frames++ < 500) kit.Frame();
+  EXPECT_EQ(kit.cells[40].Disappear, Removal::Dropping);
+  EXPECT_EQ(kit.cells[0].Disappear, Removal::None);  // cell 0 is left out
+  EXPECT_EQ(kit.cells[60].Disappear, Removal::None);
+  while (kit.cells[40].Disappear != Removal::None && frames++ < 500) kit.Frame();
   EXPECT_EQ(kit.cells[0].Gem, cell0);
   EXPECT_EQ(kit.cells[60].Gem, bubbled);
   EXPECT_EQ(kit.cells[60].Ice, 2);

@@ -47,7 +47,7 @@ TEST(Points, TwoLinesAtOnceAdd13PerNewTile) {
   // Moving a 1 from 35 into 24 completes 2-13-24 (vertical) and 19-24-29 (axis 5).
   for (int i : {2, 13, 19, 29, 35}) kit.Set(i, 1);
   ASSERT_TRUE(StartSwap(kit.cells, kit.st, 35, 24));
-  while (kit.st.SwapState != 0) kit.Frame();
+  while (kit.st.SwapState != SwapPhase::Idle) kit.Frame();
   EXPECT_EQ(kit.st.MatchLines, 2);
   EXPECT_EQ(kit.st.GoldSum, 150);
   kit.Settle();
@@ -112,7 +112,7 @@ TEST(Points, ScoreNeverDropsForABurstWithoutALineSearch) {
   BoardKit kit;
   kit.st.GoldSum = 75;  // left from an earlier search
   kit.cells[50].Ice = 1;
-  kit.cells[50].Disappear = 11;  // hit by an effect, never scored by a line
+  kit.cells[50].Disappear = Removal::Removing;  // hit by an effect, never scored by a line
   kit.Settle();
   EXPECT_EQ(kit.st.Score, 0);
   EXPECT_EQ(kit.cells[50].Ice, 0);

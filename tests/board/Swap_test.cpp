@@ -16,7 +16,7 @@ using testing::FillerCode;
 
 int RunSwap(BoardKit& kit) {
   int frames = 0;
-  while (kit.st.SwapState != 0 && frames < 200) {
+  while (kit.st.SwapState != SwapPhase::Idle && frames < 200) {
     kit.Frame();
     ++frames;
   }
@@ -29,7 +29,7 @@ TEST(Swap, WithoutALineItGoesBackWithItsSoundsAndTip) {
   kit.Click(22);
   EXPECT_EQ(kit.st.SelectedCell, 22);
   kit.Click(28);
-  EXPECT_NE(kit.st.SwapState, 0);
+  EXPECT_NE(kit.st.SwapState, SwapPhase::Idle);
   EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
   EXPECT_EQ(kit.st.SwapA, 28);  // the cell clicked last
   EXPECT_LT(RunSwap(kit), 200);
@@ -58,9 +58,9 @@ TEST(Swap, DuringTheExchangeTheItemsSlideThroughTheMidpoint) {
   ASSERT_TRUE(StartSwap(kit.cells, kit.st, 28, 22));
   double midX = (kit.cells[22].CenterX + kit.cells[28].CenterX) / 2;
   bool sawLift = false, sawHalfway = false;
-  while (kit.st.SwapState != 0) {
+  while (kit.st.SwapState != SwapPhase::Idle) {
     kit.Frame();
-    if (kit.st.SwapState == 3) {
+    if (kit.st.SwapState == SwapPhase::Exchange) {
       sawLift = sawLift || kit.cells[22].Pos.Size == 8;
       EXPECT_TRUE(kit.cells[22].Fronter);
       double ax = kit.cells[28].Pos.CurX, bx = kit.cells[22].Pos.CurX;
@@ -100,10 +100,10 @@ TEST(Swap, BonusItemsAreNeverSwappedBackAndTrigger) {
   RunSwap(kit);
   EXPECT_FALSE(kit.st.IsReturnSwap);
   EXPECT_EQ(kit.cells[28].Gem, item::Shuffle);
-  EXPECT_EQ(kit.cells[28].Disappear, 1);
+  EXPECT_EQ(kit.cells[28].Disappear, Removal::Start);
   EXPECT_EQ(kit.cells[28].Parent, 22);
   EXPECT_EQ(kit.cells[28].ParentGem, FillerCode(28));
-  EXPECT_EQ(kit.cells[22].Disappear, 0);
+  EXPECT_EQ(kit.cells[22].Disappear, Removal::None);
   kit.Settle();
   EXPECT_EQ(kit.cells[28].Gnd, 1);
   EXPECT_EQ(kit.cells[28].Gem, FillerCode(17));  // the item above fell in
@@ -115,9 +115,9 @@ TEST(Swap, TwoBonusItemsBothTrigger) {
   kit.Set(28, 71);  // a key counts as a bonus
   ASSERT_TRUE(StartSwap(kit.cells, kit.st, 28, 22));
   RunSwap(kit);
-  EXPECT_EQ(kit.cells[22].Disappear, 1);
+  EXPECT_EQ(kit.cells[22].Disappear, Removal::Start);
   EXPECT_EQ(kit.cells[22].ParentGem, item::Parrot);
-  EXPECT_EQ(kit.cells[28].Disappear, 1);
+  EXPECT_EQ(kit.cells[28].Disappear, Removal::Start);
   EXPECT_EQ(kit.cells[28].ParentGem, 71);
 }
 
@@ -158,9 +158,9 @@ TEST(Swap, RumSwapTurnsAboutTheMidpointAndStays) {
   double mx = (kit.cells[22].CenterX + kit.cells[28].CenterX) / 2;
   double my = (kit.cells[22].CenterY + kit.cells[28].CenterY) / 2;
   double r = std::hypot(kit.cells[22].CenterX - mx, kit.cells[22].CenterY - my);
-  while (kit.st.SwapState != 0) {
+  while (kit.st.SwapState != SwapPhase::Idle) {
     kit.Frame();
-    if (kit.st.SwapState == 3) {
+    if (kit.st.SwapState == SwapPhase::Exchange) {
       EXPECT_NEAR(std::hypot(kit.cells[28].Pos.CurX - mx, kit.cells[28].Pos.CurY - my), r, 1e-9);
     }
   }
@@ -215,7 +215,7 @@ TEST(Clicks, SelectionMovesAndClearsAsAPlayerExpects) {
   kit.Set(66, kit.cells[60].Gem);  // 66 is below-right of 60, same code
   kit.Click(66);
   EXPECT_EQ(kit.st.SelectedCell, 66);
-  EXPECT_EQ(kit.st.SwapState, 0);
+  EXPECT_EQ(kit.st.SwapState, SwapPhase::Idle);
   EXPECT_EQ(kit.CountSound("ev_game_click"), 4);
 }
 
@@ -226,7 +226,7 @@ TEST(Clicks, BubbledItemsCannotBeSelectedNorClickedInto) {
   EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
   kit.Click(22);
   kit.Click(28);
-  EXPECT_EQ(kit.st.SwapState, 0);
+  EXPECT_EQ(kit.st.SwapState, SwapPhase::Idle);
   EXPECT_EQ(kit.st.SelectedCell, 22);
 }
 
@@ -239,7 +239,7 @@ TEST(Clicks, IgnoredWhileAnythingFallsIsRemovedOrSwaps) {
   }
   {
     BoardKit kit;
-    kit.cells[100].Disappear = 1;
+    kit.cells[100].Disappear = Removal::Start;
     kit.cells[100].isAvailable = false;
     kit.Click(60);
     EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
@@ -258,14 +258,14 @@ TEST(Clicks, OutsideTheClientAreaOnlyTheEntryIsLogged) {
   kit.Click(22);
   EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
   std::vector<std::string> logs;
-  for (auto& e : kit.st.events)
+  for (auto& e : kit.m.events)
     if (e.kind == BoardEvent::Kind::Log) logs.push_back(e.text);
   EXPECT_EQ(logs, (std::vector<std::string>{"Enter MouseClick (1)"}));
   kit.inClient = true;
-  kit.st.events.clear();
+  kit.ClearEvents();
   kit.Click(22);
   logs.clear();
-  for (auto& e : kit.st.events)
+  for (auto& e : kit.m.events)
     if (e.kind == BoardEvent::Kind::Log) logs.push_back(e.text);
   EXPECT_EQ(logs, (std::vector<std::string>{"Enter MouseClick (1)", "MouseClick (1)"}));
 }
@@ -283,11 +283,11 @@ TEST(Clicks, DragOntoANeighbourSwapsEvenAcrossTheGap) {
   kit.Frame();
   EXPECT_EQ(kit.st.HoveredCell, kNoCell);
   kit.Frame();
-  EXPECT_EQ(kit.st.SwapState, 0);
+  EXPECT_EQ(kit.st.SwapState, SwapPhase::Idle);
   kit.PointAt(28);
   kit.Frame();
   kit.Frame();
-  EXPECT_NE(kit.st.SwapState, 0);
+  EXPECT_NE(kit.st.SwapState, SwapPhase::Idle);
   EXPECT_EQ(kit.st.SwapA, 28);
   EXPECT_EQ(kit.st.SwapB, 22);
 }

@@ -85,7 +85,7 @@ TEST(BoardDraw, TheTwoSwapItemsAreDrawnLastAndBAboveA) {
   d.kit.Set(0, 1);  // the same picture elsewhere on the board, drawn earlier
   ASSERT_TRUE(StartSwap(d.kit.cells, d.kit.st, 28, 22));
   d.kit.Frames(5);
-  ASSERT_EQ(d.kit.st.SwapState, 3);
+  ASSERT_EQ(d.kit.st.SwapState, SwapPhase::Exchange);
   d.Draw();
   std::set<std::string> items;
   for (int code = 1; code <= 80; ++code) items.insert(ItemPicture(code));

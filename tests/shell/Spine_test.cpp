@@ -10,6 +10,7 @@
 #include "render/PlayScreen.h"
 #include "render/Resolution.h"
 #include "shell/Game.h"
+#include "match/Match.h"
 #include "shell/PlayFrame.h"
 #include "shell/Startup.h"
 
@@ -33,19 +34,20 @@ struct HeadlessGame {
   }
 };
 
-// Ticks until the hourglass is empty; returns the number of ticks.
+// Passes of the match until the hourglass is empty; returns the number of ticks.
 int TicksToEmpty(double limit, double frameMs) {
-  HeadlessGame h;
-  Game& g = *h.game;
-  g.level.TimeLimit = limit;
-  g.level.SandLeft = 1.0;
-  g.play.LastSandTick = 0;
+  auto m = std::make_unique<Match>(1);
+  m->level.TimeLimit = limit;
+  m->level.SandLeft = 1.0;
+  m->clock.framesEnabled = false;
   int ticks = 0;
-  double last = g.level.SandLeft;
-  for (int pass = 0; pass < 100000 && g.level.SandLeft > 0; ++pass) {
-    SandTick(g);
-    if (g.level.SandLeft != last) ++ticks, last = g.level.SandLeft;
-    h.host->Virtual()->Advance(frameMs);
+  double last = m->level.SandLeft, now = 5000;
+  for (int pass = 0; pass < 100000 && m->level.SandLeft > 0; ++pass) {
+    MatchInput in;
+    in.now = now;
+    AdvanceFrame(*m, in);
+    if (m->level.SandLeft != last) ++ticks, last = m->level.SandLeft;
+    now += frameMs;
   }
   return ticks;
 }
@@ -58,18 +60,17 @@ TEST(Hourglass, OneTickPerSecondWhateverTheFrameRate) {
 }
 
 TEST(Hourglass, FirstTickComesAtOnceAndNeverGoesBelowEmpty) {
-  HeadlessGame h;
-  Game& g = *h.game;
-  g.level.TimeLimit = 2;
-  g.level.SandLeft = 0.2;
-  g.play.LastSandTick = 0;
-  h.host->Virtual()->Set(5000);
-  SandTick(g);
-  EXPECT_EQ(g.level.SandLeft, 0) << "first tick on the first pass, clamped at empty";
-  double t = g.play.LastSandTick;
-  h.host->Virtual()->Advance(999);
-  SandTick(g);
-  EXPECT_EQ(g.play.LastSandTick, t) << "no second tick within a second";
+  auto m = std::make_unique<Match>(1);
+  m->level.TimeLimit = 2;
+  m->level.SandLeft = 0.2;
+  m->clock.framesEnabled = false;
+  MatchInput in;
+  in.now = 5000;
+  AdvanceFrame(*m, in);
+  EXPECT_EQ(m->level.SandLeft, 0) << "first tick on the first pass, clamped at empty";
+  in.now += 999;
+  AdvanceFrame(*m, in);
+  EXPECT_EQ(m->clock.LastSandTick, 5000) << "no second tick within a second";
 }
 
 TEST(ScreenMetrics, ScalesAndRectangles) {

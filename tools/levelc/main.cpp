@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "progress/LevelFile.h"
-#include "progress/LevelState.h"
+#include "board/LevelState.h"
 #include "tools/levelc/LevelText.h"
 
 namespace {

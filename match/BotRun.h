@@ -3,8 +3,10 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "board/Autoplay.h"
+#include "match/MatchInput.h"
 
 namespace bm {
 
@@ -17,6 +19,7 @@ struct BotRunOptions {
   int kinds = 5;              // jewel kinds 1..kinds
   bool checkInvariants = true;
   AutoplayOptions bot;
+  std::vector<MatchInput>* record = nullptr;  // every frame's input is appended here
 };
 
 struct BotRunResult {
@@ -28,6 +31,7 @@ struct BotRunResult {
   int shuffles = 0;
   int score = 0;
   int violations = 0;
+  std::uint64_t boardHash = 0;  // of the board the run ended on
   std::string report;  // the invariant report
 };
 

@@ -1,0 +1,281 @@
+#include "match/Match.h"
+
+#include <algorithm>
+
+#include "board/FrameInput.h"
+#include "board/GameFrame.h"
+#include "board/Geometry.h"
+#include "board/StartMatches.h"
+#include "progress/LoadLevel.h"
+
+namespace bm {
+
+namespace {
+
+constexpr int kLastLevel = 65;
+
+void Sound(Match& m, std::string_view cue) { QueueSfx(m.events, cue); }
+
+// The figures of the report, read off the board's state around each frame.
+void CountStats(Match& m, SwapPhase swapBefore, double comboBefore, bool noMovesBefore) {
+  const BoardState& st = m.board;
+  if (swapBefore == SwapPhase::Idle && st.SwapState != SwapPhase::Idle && !st.IsReturnSwap) ++m.stats.moves;
+  if (st.Combo > comboBefore) {
+    m.stats.lines += long(st.MatchLines);
+    m.stats.longestCascade = std::max(m.stats.longestCascade, int(st.Combo));
+  }
+  if (!noMovesBefore && st.NoMovesRunning) ++m.stats.reshuffles;
+}
+
+void CheckInvariants(Match& m, double now) {
+  int before = m.invariants.Violations();
+  m.invariants.Check(m.cells, m.board, now);
+  if (m.invariants.Violations() == before) return;
+  const auto& messages = m.invariants.Messages();
+  QueueLog(m.events, messages.empty() ? "violation" : messages.back(), "Invariants", true);
+  m.stats.invariantViolations = m.invariants.Violations();
+}
+
+void OnLevelWon(Match& m, double now) {
+  MatchSession& s = m.session;
+  ++m.stats.levelsWon;
+  s.Score = m.board.Score;
+  QueueLog(m.events, "Level " + std::to_string(s.CurrentLevel) + " complete, score " + std::to_string(s.Score),
+           "LevelWon");
+  QueueOutcome(m.events, BoardEvent::Kind::LevelWon, s.CurrentLevel);
+  if (s.CurrentLevel >= kLastLevel) {
+    Sound(m, "complete_game");
+    s.ended = true;
+    QueueOutcome(m.events, BoardEvent::Kind::GameComplete, s.CurrentLevel);
+    return;
+  }
+  bool stageEnds = StageOfLevel(s.CurrentLevel + 1) > StageOfLevel(s.CurrentLevel);
+  Sound(m, stageEnds ? "complete_stage" : "complete_level");
+  ++s.CurrentLevel;
+  StartLevel(m, now);
+}
+
+void OnTimeUp(Match& m, double now) {
+  MatchSession& s = m.session;
+  Sound(m, "complete_timeisup");
+  --s.Lives;
+  QueueLog(m.events,
+           "Time is up on level " + std::to_string(s.CurrentLevel) + ", lives left " +
+               std::to_string(std::max(s.Lives, 0)),
+           "TimeUp");
+  if (s.Lives < 0) {
+    Sound(m, "complete_gameover");
+    s.Lives = 0;
+    s.ended = true;
+    QueueOutcome(m.events, BoardEvent::Kind::GameOver, s.CurrentLevel);
+    return;
+  }
+  QueueOutcome(m.events, BoardEvent::Kind::LevelLost, s.CurrentLevel);
+  StartLevel(m, now);
+}
+
+// The board's events go to the caller in order; an outcome ends the frame's
+// list, as what follows it belongs to a board that is gone.
+void TakeBoardEvents(Match& m, double now) {
+  BoardEvents board;
+  board.swap(m.board.events);
+  for (BoardEvent& e : board) {
+    BoardEvent::Kind kind = e.kind;
+    m.events.push_back(std::move(e));
+    if (kind == BoardEvent::Kind::LevelComplete) return OnLevelWon(m, now);
+    if (kind == BoardEvent::Kind::TimeUp) return OnTimeUp(m, now);
+  }
+}
+
+void SandTick(Match& m, double now) {
+  MatchClock& c = m.clock;
+  // A finished board stops the hourglass.
+  if (m.board.LevelComplete) return;
+  if (!c.sandEnabled || !(c.LastSandTick + c.SandTickPeriod < now)) return;
+  c.LastSandTick = now;
+  m.level.SandLeft -= 1.0 / m.level.TimeLimit;
+  if (m.level.SandLeft < 0) m.level.SandLeft = 0;
+}
+
+// Hidden cheat keys: Up and Down skip a level per press; with a cell selected,
+// digits and F-keys put items into it and the right button a random bonus.
+void CheatKeys(Match& m, const MatchInput& in) {
+  for (int dir : {+1, -1}) {
+    bool& held = dir > 0 ? m.cheat.up : m.cheat.down;
+    bool down = in.Key(dir > 0 ? mkey::Up : mkey::Down);
+    bool pressed = down && !held;
+    held = down;
+    if (!pressed) continue;
+    m.session.CurrentLevel = std::clamp(m.session.CurrentLevel + dir, 1, kLastLevel);
+    m.session.Score = m.board.Score;
+    StartLevel(m, in.now);
+    return;
+  }
+  bool right = in.rightDown && !m.cheat.right;
+  m.cheat.right = in.rightDown;
+  int s = m.board.SelectedCell;
+  if (s < 0 || s >= kCellCount || !m.cells[s].isExists) return;
+  int code = 0;
+  for (int k = 1; k <= 10; ++k)
+    if (in.Key(mkey::Digit(k)) && k <= int(m.level.jewelKinds.size())) code = m.level.jewelKinds[std::size_t(k - 1)];
+  const std::pair<std::uint32_t, int> fkeys[] = {
+      {mkey::F1, 46}, {mkey::F2, 45}, {mkey::F3, 48}, {mkey::F5, 54}, {mkey::F6, 55}};
+  for (const auto& [key, item] : fkeys)
+    if (in.Key(key)) code = item;
+  if (right) {
+    code = 41 + m.rng.Below(14);  // the bonus kinds 41..55 without 53
+    if (code > 52) ++code;
+  }
+  if (code == 0) return;
+  m.cells[s].Gem = code;
+  m.board.SelectedCell = kNoSelection;
+}
+
+void FollowScreen(Match& m, const MatchInput& in) {
+  if (in.screenW == m.metrics.width && in.screenH == m.metrics.height) return;
+  if (in.screenW <= 0 || in.screenH <= 0) return;
+  m.metrics = ScreenMetrics::For(in.screenW, in.screenH);
+  UpdateNearReference(m.cells, m.metrics.XScale);
+}
+
+}  // namespace
+
+Match::Match(std::uint64_t seed, std::string dir) : rng(seed), levelsDir(std::move(dir)) {}
+
+bool BoardStill(const Match& m) {
+  const BoardState& st = m.board;
+  if (!BoardSettled(st) || st.SwapState != SwapPhase::Idle || st.BoardGrowIn || st.NoMovesRunning ||
+      st.LevelComplete || st.TimeUpFlag)
+    return false;
+  for (int i = 0; i < kCellCount; ++i)
+    if (m.cells[i].Shine > 0 || m.cells.fx[std::size_t(i)].Active) return false;
+  return true;
+}
+
+bool OrnamentsShown(const Match& m) {
+  return m.board.HoveredCell != kNoCell || m.board.SelectedCell != kNoSelection;
+}
+
+void NewGame(Match& m, int level, double now) {
+  m.session = MatchSession{};
+  m.session.CurrentLevel = std::clamp(level, 1, kLastLevel);
+  StartLevel(m, now);
+}
+
+void StartLevel(Match& m, double now) {
+  std::string problem;
+  if (!LoadLevel(m.session.CurrentLevel, m.levelsDir, m.cells, m.level, m.rng, m.metrics.XScale, &problem))
+    QueueLog(m.events, problem, "LoadLevel(" + std::to_string(m.level.number) + ")", true);
+  BeginLevel(m, now);
+}
+
+void BeginLevel(Match& m, double now) {
+  RemoveStartMatches(m.cells, m.level, m.rng);
+  BeginLevelPlay(m.board, now);
+  m.invariants.NewLevel();
+  m.board.Score = m.session.Score;
+  m.clock.LastFrameTime = now;
+  m.clock.quiet = false;
+  ++m.stats.levelsPlayed;
+  QueueOutcome(m.events, BoardEvent::Kind::LevelStarted, m.level.number);
+}
+
+void ResumeFrames(Match& m, double now) { m.clock.LastFrameTime = now; }
+
+bool FrameDue(const Match& m, double now) {
+  return !m.session.ended && m.clock.framesEnabled && m.clock.LastFrameTime < now;
+}
+
+bool AdvanceFrame(Match& m, const MatchInput& in) {
+  MatchClock& c = m.clock;
+  if (c.startMs < 0) c.startMs = in.now;
+  c.lastNow = in.now;
+  if (m.session.ended) return false;
+  FollowScreen(m, in);
+  bool ran = false;
+  if (FrameDue(m, in.now)) {
+    FrameInput f;
+    f.now = in.now;
+    f.frameFactor = (in.now - c.LastFrameTime) / 35.0;
+    // After a quiet spell the loop slept; nothing was moving, so no motion is owed.
+    if (c.quiet) f.frameFactor = std::min(f.frameFactor, 1.0);
+    c.FrameFactor = f.frameFactor;
+    c.LastFrameTime = in.now;
+    f.pointerX = in.pointerX;
+    f.pointerY = in.pointerY;
+    f.leftDown = in.leftDown;
+    f.rightDown = in.rightDown;
+    f.pointerInClient = in.pointerInClient;
+    f.pointerOverGame = in.pointerOverGame;
+    f.metrics = m.metrics;
+    SwapPhase swapBefore = m.board.SwapState;
+    double comboBefore = m.board.Combo;
+    bool noMovesBefore = m.board.NoMovesRunning;
+    GameFrame(f, m.cells, m.board, m.level, m.player, m.rng);
+    ++m.stats.frames;
+    CountStats(m, swapBefore, comboBefore, noMovesBefore);
+    if (m.checkInvariants) CheckInvariants(m, in.now);
+    int levelBefore = m.session.CurrentLevel;
+    long levelsBefore = m.stats.levelsPlayed;
+    TakeBoardEvents(m, in.now);
+    // Sub-systems that step once per board frame go here, after the board.
+    if (m.session.CurrentLevel == levelBefore && m.stats.levelsPlayed == levelsBefore)
+      m.session.Score = m.board.Score;
+    ran = true;
+  }
+  if (m.session.ended) return ran;
+  SandTick(m, in.now);
+  if (in.Key(mkey::CheatMode)) {
+    CheatKeys(m, in);
+  } else {
+    m.cheat.up = in.Key(mkey::Up);
+    m.cheat.down = in.Key(mkey::Down);
+    m.cheat.right = in.rightDown;
+  }
+  // The ornaments move for a short while after the pointer last moved or
+  // clicked, at a reduced rate; then the screen rests until something changes.
+  if (in.pointerX != c.pointerX || in.pointerY != c.pointerY || in.leftDown || in.rightDown) {
+    c.pointerX = in.pointerX;
+    c.pointerY = in.pointerY;
+    c.lastPointerMs = in.now;
+  }
+  bool still = BoardStill(m);
+  c.ornaments = still && OrnamentsShown(m) && in.now - c.lastPointerMs < kOrnamentLifeMs;
+  c.quiet = still && !c.ornaments;
+  return ran;
+}
+
+double MatchWakeAt(const Match& m, double now) {
+  if (m.clock.ornaments) return now + kOrnamentFrameMs;
+  if (!m.clock.quiet) return 0;
+  // The move count takes one cell per frame; run those frames without drawing them.
+  if (!m.board.MovesCounted) return now + 1;
+  // Quiet: wake for the next hourglass tick, or a little sooner for the hint timer.
+  return std::min(m.clock.LastSandTick + m.clock.SandTickPeriod + 1, now + 250);
+}
+
+BoardEvents TakeEvents(Match& m) {
+  BoardEvents out;
+  out.swap(m.events);
+  return out;
+}
+
+std::uint64_t BoardHash(const Cells& cells) {
+  std::uint64_t h = 14695981039346656037ull;
+  auto mix = [&](std::int64_t v) {
+    for (int b = 0; b < 8; ++b) {
+      h ^= std::uint64_t(v >> (8 * b)) & 0xFF;
+      h *= 1099511628211ull;
+    }
+  };
+  for (int i = 0; i < kCellCount; ++i) {
+    const Cell& c = cells[i];
+    mix(c.isExists);
+    mix(c.Gem);
+    mix(c.Ice);
+    mix(c.Gnd);
+  }
+  return h;
+}
+
+}  // namespace bm

@@ -1,0 +1,23 @@
+#include "match/MatchReport.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace bm {
+
+std::string MatchReportFields(const Match& m, std::uint64_t seed) {
+  const MatchStats& s = m.stats;
+  double playSeconds = m.clock.startMs < 0 ? 0 : (m.clock.lastNow - m.clock.startMs) / 1000.0;
+  char buf[1024];
+  std::snprintf(buf, sizeof buf,
+                "  \"seed\": %" PRIu64 ",\n  \"levels_played\": %d,\n  \"levels_won\": %d,\n  \"level\": %d,\n"
+                "  \"lives\": %d,\n  \"score\": %d,\n  \"moves\": %ld,\n  \"lines\": %ld,\n"
+                "  \"longest_cascade\": %d,\n  \"reshuffles\": %d,\n  \"frames\": %ld,\n  \"play_seconds\": %.3f,\n"
+                "  \"invariant_violations\": %ld,\n  \"board_hash\": \"%016" PRIx64 "\",\n",
+                seed, s.levelsPlayed, s.levelsWon, m.session.CurrentLevel, m.session.Lives, m.session.Score, s.moves,
+                s.lines, s.longestCascade, s.reshuffles, s.frames, playSeconds, s.invariantViolations,
+                BoardHash(m.cells));
+  return buf;
+}
+
+}  // namespace bm

@@ -1,0 +1,109 @@
+// A game in progress driven through its one entry point: outcomes, lives, the
+// hourglass and the cheat keys.
+#include <gtest/gtest.h>
+
+#include "tests/board/BoardKit.h"
+#include "board/Swap.h"
+#include "match/Match.h"
+
+namespace bm {
+namespace {
+
+using testing::BoardKit;
+
+// A board one line short of all gold: the swap of 28 and 22 makes 0-11-22.
+void OneLineFromGold(BoardKit& kit) {
+  for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gnd = 1;
+  for (int i : {0, 11, 22}) kit.cells[i].Gnd = 0;
+  kit.Set(0, 1);
+  kit.Set(11, 1);
+  kit.Set(28, 1);
+}
+
+TEST(MatchOutcome, LevelCompletesOnlyOnASettledAllGoldBoardThenTheNextLevelStarts) {
+  BoardKit kit;
+  OneLineFromGold(kit);
+  ASSERT_TRUE(StartSwap(kit.cells, kit.st, 28, 22));
+  bool completeWhileBusy = false;
+  while (!kit.st.LevelComplete) {
+    kit.Frame();
+    bool busy = kit.st.SwapState != SwapPhase::Idle || kit.cells[0].Disappear != Removal::None || kit.cells[11].Move;
+    completeWhileBusy = completeWhileBusy || (busy && kit.st.LevelComplete);
+    ASSERT_LT(kit.now, 100000);
+  }
+  EXPECT_FALSE(completeWhileBusy);
+  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelWon), 0);
+  // Every item shrinks by 4 per frame from the completing frame on; the first
+  // one below -40 hands over to the next level.
+  EXPECT_DOUBLE_EQ(kit.cells[1].Pos.Size, -4);
+  kit.Frames(9);
+  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelWon), 0);
+  int scoreBefore = kit.st.Score;
+  kit.Frame();
+  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelWon), 1);
+  EXPECT_EQ(kit.CountSound("complete_level"), 1);
+  EXPECT_EQ(kit.m.session.CurrentLevel, 2);
+  EXPECT_EQ(kit.m.stats.levelsWon, 1);
+  EXPECT_EQ(kit.m.session.Score, scoreBefore);
+  EXPECT_EQ(kit.st.Score, scoreBefore) << "the score carries into the next level";
+  EXPECT_FALSE(kit.st.LevelComplete);
+  EXPECT_TRUE(kit.st.BoardGrowIn);
+}
+
+TEST(MatchOutcome, ABusyBoardIsNeverCompleteEvenWhenEveryTileIsGold) {
+  BoardKit kit;
+  for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gnd = 1;
+  // Something still falls: cell 45 is empty and its column drops into it.
+  kit.Set(45, 0);
+  bool completeWhileFalling = false, fell = false, complete = false;
+  for (int k = 0; k < 40; ++k) {
+    kit.Frame();
+    bool falling = false;
+    for (int i = 0; i < kCellCount; ++i) falling = falling || kit.cells[i].Move;
+    fell = fell || falling;
+    complete = complete || kit.st.LevelComplete;
+    completeWhileFalling = completeWhileFalling || (falling && kit.st.LevelComplete);
+  }
+  EXPECT_TRUE(fell);
+  EXPECT_FALSE(completeWhileFalling);
+  EXPECT_TRUE(complete) << "once settled, the gold board is complete";
+}
+
+TEST(MatchOutcome, TimeUpCostsALifeAndRestartsTheLevelUntilNoneIsLeft) {
+  BoardKit kit;
+  kit.m.clock.sandEnabled = true;
+  kit.level.TimeLimit = 2;
+  for (int lives = 2; lives >= 0; --lives) {
+    kit.level.SandLeft = 0;
+    kit.Frame();
+    EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelLost), 1);
+    EXPECT_EQ(kit.m.session.Lives, lives);
+    EXPECT_GT(kit.level.SandLeft, 0) << "the level restarts with a full hourglass";
+    EXPECT_FALSE(kit.st.TimeUpFlag);
+    kit.ClearEvents();
+  }
+  kit.level.SandLeft = 0;
+  kit.Frame();
+  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::GameOver), 1);
+  EXPECT_EQ(kit.CountSound("complete_gameover"), 1);
+  EXPECT_EQ(kit.m.session.Lives, 0);
+  EXPECT_TRUE(kit.m.session.ended);
+  // The match stops: no more frames, no more outcomes.
+  kit.ClearEvents();
+  long frames = kit.m.stats.frames;
+  kit.Frames(5);
+  EXPECT_EQ(kit.m.stats.frames, frames);
+  EXPECT_TRUE(kit.Events().empty());
+}
+
+TEST(MatchClockTest, TheHourglassStopsOnACompletedBoard) {
+  BoardKit kit;
+  kit.m.clock.sandEnabled = true;
+  kit.level.TimeLimit = 60;
+  kit.st.LevelComplete = true;
+  kit.Frames(100);
+  EXPECT_EQ(kit.level.SandLeft, 1.0);
+}
+
+}  // namespace
+}  // namespace bm
