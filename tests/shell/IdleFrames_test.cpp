@@ -16,15 +16,13 @@ using test::ScreenHarness;
 long LevelFrames(double x, double y, bool click = false) {
   ScreenHarness h;
   Game& g = h.g();
-  g.session = Session{};
-  g.session.CurrentLevel = 1;
-  StartLevel(g);
+  NewGame(g.match, 1, g.Now());
   if (x < 0) {
     // Any jewel of the settled board.
     for (int i = 0; i < kCellCount; ++i)
-      if (g.cells[i].isExists && IsItem(g.cells[i].Gem)) {
-        x = g.metrics.CellScreenX(g.cells[i].CenterX);
-        y = g.metrics.CellScreenY(g.cells[i].CenterY);
+      if (g.match.cells[i].isExists && IsItem(g.match.cells[i].Gem)) {
+        x = g.metrics.CellScreenX(g.match.cells[i].CenterX);
+        y = g.metrics.CellScreenY(g.match.cells[i].CenterY);
         break;
       }
   }
@@ -32,7 +30,7 @@ long LevelFrames(double x, double y, bool click = false) {
   if (click) h.w().ScriptClick(h.now() + 3000, x, y);
   h.Deadline(h.now() + 12000);
   GameLoop(g);
-  return g.stats.frames;
+  return g.stats.framesPresented;
 }
 
 TEST(IdleFrames, RestingOnAJewelShimmersOnlyBriefly) {
@@ -54,7 +52,7 @@ TEST(IdleFrames, TheMenuRestsWithThePointerOffTheProps) {
     h.Deadline(h.now() + 10000);
     goMainMenu(g);
     // Highlights fade in 10 ms steps over about a second; then nothing is drawn.
-    EXPECT_LE(g.stats.frames, 40) << at.x << "," << at.y;
+    EXPECT_LE(g.stats.framesPresented, 40) << at.x << "," << at.y;
   }
 }
 
