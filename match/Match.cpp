@@ -163,9 +163,10 @@ void NewGame(Match& m, int level, double now) {
 }
 
 void StartLevel(Match& m, double now) {
-  std::string problem;
-  if (!LoadLevel(m.session.CurrentLevel, m.levelsDir, m.cells, m.level, m.rng, m.metrics.XScale, &problem))
-    QueueLog(m.events, problem, "LoadLevel(" + std::to_string(m.level.number) + ")", true);
+  std::vector<LoadNote> notes;
+  LoadLevel(m.session.CurrentLevel, m.levelsDir, m.cells, m.level, m.rng, m.metrics.XScale, notes);
+  for (LoadNote& note : notes)
+    QueueLog(m.events, std::move(note.text), "LoadLevel(" + std::to_string(m.level.number) + ")", note.critical);
   BeginLevel(m, now);
 }
 

@@ -89,7 +89,7 @@ void BuildLevel(int n, const LevelLayout& layout, const LevelRules& rules, Cells
 }
 
 bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& level, Rng& rng, double xScale,
-               std::string* problem) {
+               std::vector<LoadNote>& notes) {
   if (n < 1) n = 1;
   if (n > kLevelCount) n = kLevelCount;
   LevelLayout layout;
@@ -97,20 +97,21 @@ bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& le
   std::string error;
   bool ok = ReadLevelFiles(levelsDir, n, layout, rules, &error);
   if (!ok) {
-    if (problem) *problem = "Level files unusable (" + error + "); playing a plain full board instead";
+    notes.push_back({"Level files unusable (" + error + "); playing a plain full board instead", true});
     FallbackLevel(layout, rules);
   }
   for (const std::string& repair : CheckLevel(layout, rules))
-    logs.WriteRunLog("LoadLevel(" + std::to_string(n) + ")", "Level " + std::to_string(n) + ": " + repair);
+    notes.push_back({"Level " + std::to_string(n) + ": " + repair, false});
   BuildLevel(n, layout, rules, cells, level, rng, xScale);
   return ok;
 }
 
 bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& level, Rng& rng, double xScale,
                Logs& logs) {
-  std::string problem;
-  bool ok = LoadLevel(n, levelsDir, cells, level, rng, xScale, &problem);
-  if (!ok) logs.WriteRunLog("LoadLevel(" + std::to_string(std::clamp(n, 1, kLevelCount)) + ")", problem, true);
+  std::vector<LoadNote> notes;
+  bool ok = LoadLevel(n, levelsDir, cells, level, rng, xScale, notes);
+  for (const LoadNote& note : notes)
+    logs.WriteRunLog("LoadLevel(" + std::to_string(std::clamp(n, 1, kLevelCount)) + ")", note.text, note.critical);
   return ok;
 }
 

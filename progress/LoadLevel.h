@@ -1,6 +1,7 @@
 // Turns a level's two files into the board's cells and the level state.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "board/Cell.h"
 #include "board/Rng.h"
@@ -17,9 +18,14 @@ class Logs;
 // Returns false when that fallback was used.
 bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& level, Rng& rng, double xScale,
                Logs& logs);
-// The same, handing the log line back in problem instead of writing it.
+// A run-log line the load leaves: a fallback (critical) or a repair.
+struct LoadNote {
+  std::string text;
+  bool critical = false;
+};
+// The same, handing the log lines back instead of writing them.
 bool LoadLevel(int n, const std::string& levelsDir, Cells& cells, LevelState& level, Rng& rng, double xScale,
-               std::string* problem);
+               std::vector<LoadNote>& notes);
 
 // The same from files already read (tests, the fallback).
 void BuildLevel(int n, const LevelLayout& layout, const LevelRules& rules, Cells& cells, LevelState& level, Rng& rng,
