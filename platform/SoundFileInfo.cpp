@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "storage/SafeRead.h"
 
@@ -57,10 +58,20 @@ SoundFileInfo OggInfo(stb_vorbis* v) {
   return info;
 }
 
+// The decoder takes every byte it needs from this arena: a garbled stream can
+// neither leak (some of its error paths forget an allocation) nor grow without
+// bound; an open that needs more than the arena fails as garbled.
+struct VorbisArena {
+  static constexpr int kBytes = 1 << 20;
+  std::unique_ptr<char[]> bytes{new char[kBytes]};
+  stb_vorbis_alloc alloc{bytes.get(), kBytes};
+};
+
 SoundFileInfo OggInfoInMemory(const std::string& bytes) {
   int error = 0;
+  VorbisArena arena;
   return OggInfo(stb_vorbis_open_memory(reinterpret_cast<const unsigned char*>(bytes.data()), int(bytes.size()),
-                                        &error, nullptr));
+                                        &error, &arena.alloc));
 }
 
 }  // namespace
@@ -82,7 +93,8 @@ SoundFileInfo ReadSoundFileInfo(const std::string& path) {
   // stream's length needs its last page, which the decoder finds by seeking.
   if (r.bytes.compare(0, 4, "OggS") == 0) {
     int error = 0;
-    return OggInfo(stb_vorbis_open_filename(path.c_str(), &error, nullptr));
+    VorbisArena arena;
+    return OggInfo(stb_vorbis_open_filename(path.c_str(), &error, &arena.alloc));
   }
   return SoundInfoFromBytes(r.bytes);
 }

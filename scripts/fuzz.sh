@@ -37,7 +37,8 @@ case "$target" in
        [ -f "$game/Sounds.ini" ] && printf 'ev_pop \nSFX\n%s' "$(cat "$game/Sounds.ini")" > "$corpus/Sounds.ini" ;;
   sound_catalogue) seed "$game/Sounds.ini" Sounds.ini ;;
   sound_header)
-    for f in $(ls "$game/sfx"/*.wav 2>/dev/null | head -8); do head -c 65536 "$f" > "$corpus/$(basename "$f")"; done
+    # A few whole sound cues and the front of a tune (the header window of a long file).
+    for f in $(ls "$game/sfx"/* 2>/dev/null | head -8); do cp -n "$f" "$corpus/"; done
     for f in $(ls "$game"/music/*.ogg 2>/dev/null | head -1); do head -c 65536 "$f" > "$corpus/$(basename "$f")"; done ;;
 esac
 [ -d "$here/fuzz/seeds/$target" ] && cp -n "$here/fuzz/seeds/$target"/* "$corpus/" 2>/dev/null || true

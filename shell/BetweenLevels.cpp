@@ -13,6 +13,7 @@
 #include "shell/Game.h"
 #include "shell/Loop.h"
 #include "shell/ShopScreen.h"
+#include "storage/SafeRead.h"
 
 namespace bm {
 
@@ -25,9 +26,10 @@ void LoadMapPointsOnce(Game& g) {
   g.between.pointsLoaded = true;
   std::string bytes;
   for (const std::string& dir : {g.options.dataDir, g.options.gameDir}) {
-    std::ifstream in(dir + "/apo.dat", std::ios::binary);
-    if (!in) continue;
-    bytes.assign(std::istreambuf_iterator<char>(in), {});
+    ReadResult r = ReadFileBounded(dir + "/apo.dat", 808);
+    if (r.status == ReadStatus::Missing) continue;
+    LogReadFailure(g.logs, "LoadMapPoints()", r, "");
+    bytes = std::move(r.bytes);
     break;
   }
   if (bytes.size() < 808) {

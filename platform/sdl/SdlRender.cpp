@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "storage/SafeRead.h"
+
 namespace bm {
 
 SdlRenderDevice::SdlRenderDevice(SDL_Renderer* renderer, SDL_Surface* ownedSurface, int width, int height)
@@ -27,6 +29,8 @@ namespace {
 constexpr int kAtlasEdge = 2048;
 constexpr int kAtlasMaxPicture = 512;  // larger pictures keep a texture of their own
 constexpr int kAtlasPad = 2;           // transparent gutter so linear filtering never bleeds
+// Our largest picture (the island map at full size) is a few megabytes.
+constexpr std::size_t kPictureMaxBytes = 64u << 20;
 
 SDL_Surface* ToArgb(SDL_Surface* img) {
   SDL_Surface* s = SDL_ConvertSurfaceFormat(img, SDL_PIXELFORMAT_ARGB8888, 0);
@@ -72,7 +76,11 @@ TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img) {
 }
 
 TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge) {
-  SDL_Surface* img = IMG_Load(path.c_str());
+  // Through the safe reader: a FIFO or folder in a picture's place is refused at once.
+  ReadResult file = ReadFileBounded(path, kPictureMaxBytes);
+  if (!file.ok()) return 0;
+  SDL_RWops* rw = SDL_RWFromConstMem(file.bytes.data(), int(file.bytes.size()));
+  SDL_Surface* img = rw ? IMG_Load_RW(rw, 1) : nullptr;
   if (!img) return 0;
   img = ToArgb(img);
   if (!img) return 0;

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The long soak: the bot plays every level headless with many seeds on the
+# sanitizer build (ASan + UBSan) and a table tells what happened.
+# Usage: scripts/soak.sh [SEEDS] [GAME_SECONDS] [JOBS]
+#   SEEDS         seeds per level (default 20); runs are levels 1..65 x seeds 1..SEEDS
+#   GAME_SECONDS  game clock per run (default 240), on the headless virtual clock
+#   JOBS          runs at once (default 1)
+# Environment: BM_SOAK_LEVELS="1 2 3" plays only those levels; BM_SOAK_BUILD picks
+# the build folder (default build-asan, configured with -DBM_SANITIZE=ON).
+# A run counts as a hang when it takes more than 20x its game clock in real time
+# (at least 120 s). Exit status 1 when anything went wrong.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+seeds="${1:-20}"
+gameSeconds="${2:-240}"
+jobs="${3:-1}"
+build="${BM_SOAK_BUILD:-$here/build-asan}"
+levels="${BM_SOAK_LEVELS:-$(seq -s ' ' 1 65)}"
+out="$build/soak"
+
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+cmake -S "$here" -B "$build" -DBM_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+cmake --build "$build" -j2 --target brinemoor levels game_art sounds default_data >/dev/null
+
+rm -rf "$out"
+mkdir -p "$out"
+limit=$(( gameSeconds / 5 > 120 ? gameSeconds / 5 : 120 ))
+export out build gameSeconds limit
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:exitcode=86"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:exitcode=87"
+export LSAN_OPTIONS="suppressions=$here/scripts/lsan.supp:print_suppressions=0"
+export SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy
+
+one() {
+  local level=$1 seed=$2 dir="$out/l$1_s$2"
+  mkdir -p "$dir"
+  local start=$SECONDS rc=0
+  timeout --signal=KILL "$limit" "$build/game/brinemoor" --headless --autoplay --level "$level" --seed "$seed" \
+      --max-seconds "$gameSeconds" --report "$dir/report.json" --data-dir "$dir" >"$dir/out.txt" 2>&1 || rc=$?
+  echo "$rc $((SECONDS - start))" > "$dir/status"
+}
+export -f one
+
+for level in $levels; do
+  for seed in $(seq 1 "$seeds"); do echo "$level $seed"; done
+done | xargs -P "$jobs" -n 2 bash -c 'one "$0" "$1"'
+
+# One row per level, then the totals.
+printf '%-6s %5s %7s %6s %11s %10s %6s %9s\n' level runs played won invariants sanitizer hangs failures
+bad=0
+T_runs=0 T_played=0 T_won=0 T_inv=0 T_san=0 T_hang=0 T_fail=0
+for level in $levels; do
+  runs=0 played=0 won=0 inv=0 san=0 hang=0 fail=0
+  for dir in "$out"/l${level}_s*; do
+    runs=$((runs + 1))
+    read -r rc secs < "$dir/status"
+    if grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:' "$dir/out.txt"; then san=$((san + 1)); fi
+    if [ "$rc" = 137 ]; then hang=$((hang + 1));
+    elif [ "$rc" != 0 ]; then fail=$((fail + 1)); fi
+    if [ -f "$dir/report.json" ]; then
+      p=$(sed -n 's/.*"levels_played": \([0-9]*\).*/\1/p' "$dir/report.json")
+      w=$(sed -n 's/.*"levels_won": \([0-9]*\).*/\1/p' "$dir/report.json")
+      v=$(sed -n 's/.*"invariant_violations": \([0-9]*\).*/\1/p' "$dir/report.json")
+      played=$((played + ${p:-0})) won=$((won + ${w:-0})) inv=$((inv + ${v:-0}))
+    fi
+  done
+  printf '%-6s %5d %7d %6d %11d %10d %6d %9d\n' "$level" "$runs" "$played" "$won" "$inv" "$san" "$hang" "$fail"
+  T_runs=$((T_runs + runs)) T_played=$((T_played + played)) T_won=$((T_won + won)) T_inv=$((T_inv + inv))
+  T_san=$((T_san + san)) T_hang=$((T_hang + hang)) T_fail=$((T_fail + fail))
+done
+printf '%-6s %5d %7d %6d %11d %10d %6d %9d\n' all "$T_runs" "$T_played" "$T_won" "$T_inv" "$T_san" "$T_hang" "$T_fail"
+echo "logs and reports: $out"
+[ $((T_inv + T_san + T_hang + T_fail)) -eq 0 ] || bad=1
+exit $bad
