@@ -7,8 +7,8 @@
 #   JOBS          runs at once (default 1)
 # Environment: BM_SOAK_LEVELS="1 2 3" plays only those levels; BM_SOAK_BUILD picks
 # the build folder (default build-asan, configured with -DBM_SANITIZE=ON).
-# A run counts as a hang when it takes more than 20x its game clock in real time
-# (at least 120 s). Exit status 1 when anything went wrong.
+# A run counts as a hang when it is still running after max(120 s, GAME_SECONDS / 5)
+# of real time. Exit status 1 when anything went wrong.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 seeds="${1:-20}"
@@ -21,7 +21,8 @@ out="$build/soak"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -S "$here" -B "$build" -DBM_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
-cmake --build "$build" -j2 --target brinemoor levels game_art sounds default_data >/dev/null
+# The generators link the sanitizer runtime; their leaks (fontconfig's) are not the game's.
+ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" -j2 --target brinemoor levels game_art sounds default_data >/dev/null
 
 rm -rf "$out"
 mkdir -p "$out"
