@@ -3,11 +3,23 @@
 #pragma once
 #include "board/BoardPlayer.h"
 #include "board/BoardState.h"
+#include "board/ScreenMetrics.h"
+#include "bonus/BonusState.h"
 #include "board/Cell.h"
 #include "board/Rng.h"
 #include "board/LevelState.h"
 
 namespace bm {
+
+struct ItemStatus;
+
+// The bonus side of a game, handed to the frame.
+struct BonusRefs {
+  BonusState* bonus = nullptr;
+  int* lives = nullptr;
+  ItemStatus* items = nullptr;
+  int itemSlot = 0;
+};
 
 struct BoardCtx {
   Cells& cells;
@@ -19,6 +31,13 @@ struct BoardCtx {
   double ff = 1;   // frame factor: elapsed ms / 35
   double sx = 1;   // horizontal display scale
   double sy = 1;   // vertical display scale
+  // The bonus side of the game. Without it the board runs on plain jewels:
+  // no bonus is placed, rewarded or flown.
+  BonusState* bonus = nullptr;
+  const ScreenMetrics* metrics = nullptr;  // where cells are drawn: effects fly in screen pixels
+  int* lives = nullptr;                    // the player's lives, raised by the life bonus
+  ItemStatus* items = nullptr;             // keys, locks, stars and grades of every player slot
+  int itemSlot = 0;                        // the current player's slot in it
 };
 
 }  // namespace bm

@@ -19,6 +19,7 @@ enum class SfxMode {
 
 // Tip positions that are not a cell.
 inline constexpr int kTipAtShowFreeButton = -2;
+inline constexpr int kTipAtParrotButton = -3, kTipAtShuffleButton = -4, kTipAtHookButton = -5, kTipAtSunButton = -6;
 
 struct BoardEvent {
   enum class Kind {

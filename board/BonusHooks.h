@@ -1,6 +1,6 @@
-// Where the bonus module plugs into the board. The definitions in
-// BonusHooks.cpp give a board without bonuses: plain jewels at the top cells,
-// no rewards, no flying effects, no rum.
+// Where the bonus module plugs into the board (bonus/). A frame whose context
+// carries no bonus state runs a board without bonuses: plain jewels at the top
+// cells, no rewards, no flying effects, no rum.
 #pragma once
 #include "board/BoardContext.h"
 

@@ -126,8 +126,14 @@ void HourglassWarning(BoardCtx& c) {
 
 }  // namespace
 
-void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& level, BoardPlayer& player, Rng& rng) {
+void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& level, BoardPlayer& player, Rng& rng,
+               const BonusRefs& bonus) {
   BoardCtx c{cells, st, level, player, rng, in.now, in.frameFactor, in.metrics.XScale, in.metrics.YScale};
+  c.bonus = bonus.bonus;
+  c.metrics = &in.metrics;
+  c.lives = bonus.lives;
+  c.items = bonus.items;
+  c.itemSlot = bonus.itemSlot;
 
   // Settle flags.
   st.PrevNoFall = st.NoFall;

@@ -6,7 +6,8 @@
 
 namespace bm {
 
-void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& level, BoardPlayer& player, Rng& rng);
+void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& level, BoardPlayer& player, Rng& rng,
+               const BonusRefs& bonus = {});
 
 // Raises the level-start flags (the items grow in) and drops the selection and
 // every per-level leftover of the board state. The score is kept.

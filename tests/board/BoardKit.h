@@ -97,7 +97,11 @@ struct BoardKit {
     cells[cell].Ice = ice;
   }
 
-  BoardCtx Ctx(double ff = 1) { return BoardCtx{cells, st, level, player, rng, now, ff, metrics.XScale, metrics.YScale}; }
+  BoardCtx Ctx(double ff = 1) {
+    BoardCtx c{cells, st, level, player, rng, now, ff, metrics.XScale, metrics.YScale};
+    c.metrics = &metrics;
+    return c;
+  }
 
   MatchInput Pass() const {
     MatchInput in;

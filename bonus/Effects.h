@@ -1,0 +1,34 @@
+// The destructive bonuses as flying effect objects: bomb flames, Seismic Gem
+// rays, cannonball shots and pirate-gun shots. Each object destroys the cells
+// it passes over, once per pass, whatever they hold; a bonus destroyed that
+// way triggers in its turn.
+#pragma once
+#include "board/BoardContext.h"
+#include "bonus/BonusState.h"
+
+namespace bm {
+
+// Creates the objects of one effect at a cell. grade is the bonus's power grade
+// (0..3; the bomb's rings and the gun's shots depend on it). Returns how many
+// objects were created: a full slot table creates none, and the bonus is still
+// removed and awarded by the board.
+int StartEffect(BoardCtx& c, int cell, EffectKind kind, int grade = 0);
+
+// Advances every active object by one frame and lets it hit.
+void RunEffects(BoardCtx& c);
+
+// True while a Seismic Gem ray or a bomb flame flies: nothing falls, is clicked
+// or matched until they end.
+bool EffectsHoldBoard(const BonusState& b);
+
+// The existing cell whose drawn centre is nearest to a screen point and closer
+// than 55.5 x XScale; -1 when none is.
+int CellUnderPoint(const Cells& cells, const ScreenMetrics& m, double x, double y);
+
+// Opacity 0..255 of an object as drawn.
+int EffectAlpha(const EffectObject& e);
+
+// Screen metrics of a context (a test may run without any).
+ScreenMetrics MetricsOf(const BoardCtx& c);
+
+}  // namespace bm

@@ -1,0 +1,30 @@
+// What an item gives when it is collected or triggered on the board, and the
+// floating popups that show it. Lives, keys and stars are credited at once;
+// a chest's points and a clock's time when its popup ends; a button bonus when
+// its popup reaches its button on the panel.
+#pragma once
+#include <string>
+
+#include "board/BoardContext.h"
+#include "bonus/BonusState.h"
+
+namespace bm {
+
+// An item was collected or triggered at a cell; nothing for a code that is
+// neither a bonus item nor a key.
+void ShowItemReward(BoardCtx& c, int code, int cell);
+
+// Advances every popup; a popup that ends pays what its text says, or credits
+// its button bonus.
+void RewardPopupsStep(BoardCtx& c);
+
+// The popup text of a chest or a clock of a power grade: "+4000 Points", "+1 minute".
+std::string ChestText(int grade);
+std::string ClockText(int grade);
+// Seconds added to the hourglass: the glass keeps its sand and grows.
+void AddTime(LevelState& level, double seconds);
+
+// The panel button a button bonus flies to; None for the others.
+StockButton ButtonOfCode(int code);
+
+}  // namespace bm

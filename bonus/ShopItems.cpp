@@ -1,0 +1,68 @@
+#include "bonus/ShopItems.h"
+
+#include <algorithm>
+
+#include "storage/ItemStatus.h"
+
+namespace bm {
+
+namespace {
+
+constexpr int kShopCodes[11] = {0, 44, 50, 43, 41, 45, 47, 52, 51, 42, 49};
+
+bool SlotOk(const BoardCtx& c) { return c.items && c.itemSlot >= 0 && c.itemSlot < kItemSlots; }
+
+PlacedObject* StarSlot(BoardCtx& c, bool gold, int j) {
+  return &c.items->stars[std::size_t(c.itemSlot)].object[std::size_t((gold ? kGoldStarBase : 0) + j)];
+}
+
+}  // namespace
+
+int ShopItemCode(int s) { return s >= 1 && s <= 10 ? kShopCodes[s] : 0; }
+
+int ShopSlotOfCode(int code) {
+  for (int s = 1; s <= 10; ++s)
+    if (kShopCodes[s] == code) return s;
+  return 0;
+}
+
+bool KeyFound(const BoardCtx& c, int key) {
+  if (!SlotOk(c) || key < 1 || key > 10) return false;
+  return Key(c.items->items[std::size_t(c.itemSlot)], key).Flag != 0;
+}
+
+void SetKeyFound(BoardCtx& c, int key) {
+  if (!SlotOk(c) || key < 1 || key > 10) return;
+  Key(c.items->items[std::size_t(c.itemSlot)], key).Flag = -1;
+}
+
+bool ItemUnlocked(const BoardCtx& c, int s) {
+  if (!SlotOk(c) || s < 1 || s > 10) return false;
+  return Lock(c.items->items[std::size_t(c.itemSlot)], s).Flag == 0;
+}
+
+int ChanceGrade(const BoardCtx& c, int s) {
+  if (!SlotOk(c) || s < 1 || s > 10) return 0;
+  return std::clamp<int>(c.items->grades[std::size_t(c.itemSlot)].ChanceGrade[std::size_t(s)], 0, 3);
+}
+
+int PowerGrade(const BoardCtx& c, int s) {
+  if (!SlotOk(c) || s < 1 || s > 4) return 0;
+  return std::clamp<int>(c.items->grades[std::size_t(c.itemSlot)].PowerGrade[std::size_t(s)], 0, 3);
+}
+
+int FreeStarSlot(const BoardCtx& c, bool gold) {
+  if (!SlotOk(c)) return 0;
+  for (int j = 1; j <= 6; ++j)
+    if (StarSlot(const_cast<BoardCtx&>(c), gold, j)->Flag == 0) return j;
+  return 0;
+}
+
+bool TakeStar(BoardCtx& c, bool gold) {
+  int j = FreeStarSlot(c, gold);
+  if (j == 0) return false;
+  StarSlot(c, gold, j)->Flag = -1;
+  return true;
+}
+
+}  // namespace bm

@@ -1,0 +1,169 @@
+#include "bonus/StockButtons.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "board/MoveSearch.h"
+
+namespace bm {
+
+namespace {
+
+constexpr double kButtonScale = 0.35;
+
+bool Settled(const BoardState& st) {
+  return st.BoardIdle && st.NoFall && st.PrevNoFall && st.SwapState == 0 && !st.NoMovesRunning &&
+         !st.LevelComplete;
+}
+
+int RoundEven(double v) { return int(std::nearbyint(v)); }
+
+}  // namespace
+
+int PanelSlotOf(StockButton b) {
+  switch (b) {
+    case StockButton::Parrot: return 1;
+    case StockButton::Shuffle: return 2;
+    case StockButton::Hook: return 3;
+    case StockButton::Sun: return 4;
+    case StockButton::ShowFree: return 5;
+    case StockButton::None: break;
+  }
+  return 0;
+}
+
+void PanelAnchor(const ScreenMetrics& m, int slot, double& x, double& y) {
+  x = m.width - 115 * m.XScale;
+  y = (114 + 111 * (slot - 1)) * m.YScale;
+}
+
+void StockButtonPos(const ScreenMetrics& m, StockButton b, double& x, double& y) {
+  PanelAnchor(m, PanelSlotOf(b), x, y);
+  switch (b) {
+    case StockButton::ShowFree: x += 3 * m.XScale; y += 4 * m.YScale; break;
+    case StockButton::Parrot:
+    case StockButton::Shuffle: x += m.XScale; y -= m.YScale; break;
+    case StockButton::Hook: y -= 6 * m.YScale; break;
+    case StockButton::Sun: x += 3 * m.XScale; break;
+    case StockButton::None: break;
+  }
+}
+
+IRect StockButtonRect(const ScreenMetrics& m, StockButton b) {
+  double x = 0, y = 0;
+  StockButtonPos(m, b, x, y);
+  double sx = kButtonScale * m.XScale, sy = kButtonScale * m.YScale;
+  int left = RoundEven(x + 32 * sx), top = RoundEven(y + 32 * sy);
+  return {left, top, RoundEven(left + (255 - 64) * sx), RoundEven(top + (255 - 64) * sy)};
+}
+
+void StockButtonCentre(const ScreenMetrics& m, StockButton b, double& x, double& y) {
+  IRect r = StockButtonRect(m, b);
+  x = (r.left + r.right) / 2.0;
+  y = (r.top + r.bottom) / 2.0;
+}
+
+StockButton StockButtonAt(const ScreenMetrics& m, double x, double y) {
+  for (StockButton b : {StockButton::ShowFree, StockButton::Parrot, StockButton::Shuffle, StockButton::Hook,
+                        StockButton::Sun})
+    if (StockButtonRect(m, b).Contains(x, y)) return b;
+  return StockButton::None;
+}
+
+int TipPlaceOfButton(StockButton b) {
+  switch (b) {
+    case StockButton::ShowFree: return kTipAtShowFreeButton;
+    case StockButton::Parrot: return kTipAtParrotButton;
+    case StockButton::Shuffle: return kTipAtShuffleButton;
+    case StockButton::Hook: return kTipAtHookButton;
+    case StockButton::Sun: return kTipAtSunButton;
+    case StockButton::None: break;
+  }
+  return kTipAtShowFreeButton;
+}
+
+int StockCount(const BoardPlayer& p, StockButton b) {
+  switch (b) {
+    case StockButton::Parrot: return p.parrotCount;
+    case StockButton::Shuffle: return p.shuffleCount;
+    case StockButton::Hook: return p.anchorCount;
+    case StockButton::Sun: return p.sunCount;
+    default: return -1;
+  }
+}
+
+bool StockButtonReady(const BoardCtx& c, StockButton b) {
+  const BoardState& st = c.st;
+  switch (b) {
+    case StockButton::ShowFree: return c.bonus && !c.bonus->ShowFreeActive;
+    // The parrot counts the moves of a settled board; on a busy one it would be wasted.
+    case StockButton::Parrot: return c.player.parrotCount >= 1 && st.ParrotShowing == 0 && Settled(st);
+    case StockButton::Shuffle: return c.player.shuffleCount >= 1 && !st.NoMovesRunning && !st.LevelComplete;
+    case StockButton::Hook: return c.player.anchorCount >= 1 && !st.AnchorArmed && !st.LevelComplete;
+    case StockButton::Sun: return c.player.sunCount >= 1 && !st.SunArmed && !st.LevelComplete;
+    case StockButton::None: break;
+  }
+  return false;
+}
+
+bool PressStockButton(BoardCtx& c, StockButton b) {
+  if (!StockButtonReady(c, b)) return false;
+  BoardState& st = c.st;
+  if (c.bonus && b != StockButton::ShowFree) {
+    static const int kCodes[] = {0, 0, 47, 46, 51, 52};
+    ++c.bonus->figures.used[std::size_t(kCodes[int(b)])];
+  }
+  switch (b) {
+    case StockButton::ShowFree:
+      QueueSfx(st.events, "bon_sign");
+      c.bonus->ShowFreeActive = true;
+      c.bonus->ShowFreeAngle = 0;
+      return true;
+    case StockButton::Parrot: {
+      QueueSfx(st.events, "bon_parrot");
+      int moves = CountMovesAll(c);
+      st.MovesText = std::to_string(moves);
+      st.MovesAvailable = moves;
+      st.ParrotShowing = 1;
+      --c.player.parrotCount;
+      return true;
+    }
+    case StockButton::Shuffle:
+      QueueSfx(st.events, "bon_reshuf");
+      --c.player.shuffleCount;
+      ShuffleBoard(c);
+      return true;
+    case StockButton::Hook:
+      QueueSfx(st.events, "bon_anc");
+      --c.player.anchorCount;
+      st.AnchorArmed = true;
+      st.SelectedCell = kNoCell;
+      return true;
+    case StockButton::Sun:
+      --c.player.sunCount;
+      st.SunArmed = true;
+      st.SelectedCell = kNoCell;
+      return true;
+    case StockButton::None: break;
+  }
+  return false;
+}
+
+void ShowFreeStep(BonusState& b, double ff) {
+  if (!b.ShowFreeActive) return;
+  b.ShowFreeAngle += 36 * ff;
+  if (b.ShowFreeAngle >= 720) {
+    b.ShowFreeActive = false;
+    b.ShowFreeAngle = 0;
+  }
+}
+
+std::optional<std::uint32_t> ShowFreeTint(const BonusState& b) {
+  if (!b.ShowFreeActive) return std::nullopt;
+  constexpr double kDeg = std::numbers::pi / 180;
+  double a = b.ShowFreeAngle * kDeg;
+  auto ch = [&](double shift) { return std::uint32_t(int(127 * std::sin(a + shift * kDeg) + 128)) & 255u; };
+  return 0xFF000000u | (ch(0) << 16) | (ch(120) << 8) | ch(-120);
+}
+
+}  // namespace bm

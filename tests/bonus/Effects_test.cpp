@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "BonusKit.h"
+#include "bonus/Effects.h"
+
+namespace bm::testing {
+namespace {
+
+std::set<int> TargetsOf(const BonusState& b, EffectKind kind) {
+  std::set<int> out;
+  for (const EffectObject& e : b.effects)
+    if (e.Active && e.Kind == kind) out.insert(e.Target);
+  return out;
+}
+
+TEST(Effects, GunShootsDistinctTargetsByGradeAndDestroysEach) {
+  for (int grade : {0, 3}) {
+    BonusKit k;
+    k.Grades().PowerGrade[2] = std::int16_t(grade);
+    k.Trigger(57, 50);
+    k.Frame();
+    std::set<int> targets = TargetsOf(*k.bonus, EffectKind::Gun);
+    EXPECT_EQ(int(targets.size()), 2 * (grade + 1));
+    EXPECT_EQ(k.bonus->effectsAlive, 2 * (grade + 1));
+    EXPECT_EQ(k.CountSound("bon_gun"), 1);
+    k.RunOut();
+    for (int t : targets) {
+      EXPECT_EQ(k.cells[t].Gnd, 1) << "target " << t;
+    }
+    EXPECT_EQ(k.bonus->effectsAlive, 0);
+  }
+}
+
+TEST(Effects, GunWithFewerItemsThanShotsShootsEachOnce) {
+  BonusKit k;
+  for (int i = 0; i < kCellCount; ++i) k.cells[i].Gem = 0;
+  // On the bottom row, where nothing falls.
+  k.cells[110].Gem = 21;
+  k.cells[113].Gem = 22;
+  k.Grades().PowerGrade[2] = 3;
+  k.Trigger(57, 50);
+  k.Frame();
+  EXPECT_EQ(TargetsOf(*k.bonus, EffectKind::Gun), (std::set<int>{110, 113}));
+}
+
+TEST(Effects, SeismicGemTakesEveryJewelOfThePartnersKindAndOneBubble) {
+  BonusKit k;
+  const int red = 30;
+  k.Set(0, red);       // the corner cell counts too
+  k.Set(68, red, 2);   // bubbled: loses one bubble, stays
+  k.Set(110, red);
+  k.Trigger(57, 45, red, 56);
+  k.Frame();
+  EXPECT_EQ(TargetsOf(*k.bonus, EffectKind::Rainbow), (std::set<int>{0, 68, 110}));
+  EXPECT_FALSE(k.st.BoardIdle);  // the rays hold the board
+  k.RunOut();
+  EXPECT_EQ(k.cells[0].Gem, 0);
+  EXPECT_EQ(k.cells[0].Gnd, 1);
+  EXPECT_EQ(k.cells[110].Gnd, 1);
+  EXPECT_EQ(k.cells[68].Gem, red);
+  EXPECT_EQ(k.cells[68].Ice, 1);
+  EXPECT_EQ(k.cells[68].Gnd, 0);
+  for (int i = 0; i < kCellCount; ++i) {
+    if (i != 68) {
+      EXPECT_NE(k.cells[i].Gem, red) << "cell " << i;
+    }
+  }
+}
+
+TEST(Effects, CannonballShotSetsOffABombInItsPath) {
+  BonusKit k;
+  k.Set(79, 44);  // two cells straight below the cannonball
+  k.Trigger(57, 49);
+  k.Frame();
+  EXPECT_EQ(k.bonus->effectsAlive, 6);
+  k.RunOut();
+  EXPECT_EQ(k.bonus->figures.used[44], 1);
+  EXPECT_EQ(k.CountSound("bon_bomb1"), 1);
+  EXPECT_EQ(k.cells[79].Gnd, 1);
+  // The flames around the bomb gild what the shots did not reach.
+  EXPECT_EQ(k.cells[79 + 1].Gnd + k.cells[79 - 1].Gnd > 0, true);
+}
+
+TEST(Effects, BombHoldsTheBoardUntilItsFlamesEndAndReachesByGrade) {
+  int gilded[4] = {};
+  for (int grade : {0, 3}) {
+    BonusKit k;
+    k.Grades().PowerGrade[1] = std::int16_t(grade);
+    k.Trigger(57, 44);
+    k.Frame();
+    EXPECT_EQ(k.bonus->effectsAlive, 3);
+    int frames = 0;
+    while (k.bonus->effectsAlive > 0 && frames < 500) {
+      EXPECT_TRUE(EffectsHoldBoard(*k.bonus));
+      k.Frame();
+      EXPECT_FALSE(k.st.BoardIdle) << "frame " << frames;
+      ++frames;
+    }
+    EXPECT_LT(frames, 500);
+    k.RunOut();
+    gilded[grade] = k.Gilded();
+    EXPECT_EQ(k.CountSound(grade == 0 ? "bon_bomb1" : "bon_bomb4"), 1);
+  }
+  EXPECT_GT(gilded[0], 3);
+  EXPECT_GT(gilded[3], gilded[0] + 10);
+}
+
+TEST(Effects, FullSlotTableCreatesNothingButTheBonusStillGoes) {
+  BonusKit k;
+  for (EffectObject& e : k.bonus->effects) {
+    e.Active = true;
+    e.Kind = EffectKind::Core;
+    e.FromX = e.ToX = -5000;  // far off the board
+  }
+  k.bonus->effectsAlive = kEffectSlots;
+  k.Trigger(57, 50);
+  k.Frame();
+  EXPECT_TRUE(TargetsOf(*k.bonus, EffectKind::Gun).empty());
+  k.RunOut();
+  EXPECT_EQ(k.cells[57].Gnd, 1);
+  EXPECT_GT(k.st.Score, 0);
+}
+
+TEST(Effects, BombFlamesHoldTheBoardWhateverSlotTheyTake) {
+  BonusKit k;
+  for (int s = 0; s <= 100; ++s) {
+    EffectObject& e = k.bonus->effects[std::size_t(s)];
+    e.Active = true;
+    e.Kind = EffectKind::Gun;
+    e.FromX = e.ToX = -5000;
+    e.FromY = e.ToY = -5000;
+  }
+  k.bonus->effectsAlive = 101;
+  k.Trigger(57, 44);
+  k.Frame();
+  k.Frame();
+  EXPECT_TRUE(EffectsHoldBoard(*k.bonus));
+  EXPECT_FALSE(k.st.BoardIdle);
+}
+
+TEST(Effects, NoObjectHitsAHoleAndEveryObjectEnds) {
+  // Holes all round the cannonball's cell and along its rows.
+  BonusKit k;
+  std::string layout;
+  for (int i = 0; i < kCellCount; ++i) layout += (i % 3 == 0 && i != 57) ? ". " : "f ";
+  k.Load(layout);
+  k.Trigger(57, 49);
+  for (int f = 0; f < 400; ++f) {
+    k.Frame();
+    for (int i = 0; i < kCellCount; ++i) {
+      if (!k.cells[i].isExists) {
+        ASSERT_EQ(k.cells[i].Disappear, 0) << "hole " << i;
+      }
+    }
+  }
+  EXPECT_EQ(k.bonus->effectsAlive, 0);
+  EXPECT_EQ(CellUnderPoint(k.cells, k.metrics, -500, -500), -1);
+}
+
+TEST(Effects, LevelStartFreesEverySlot) {
+  BonusKit k;
+  k.Trigger(57, 49);
+  k.Frame();
+  ASSERT_GT(k.bonus->effectsAlive, 0);
+  ResetBonusLevel(*k.bonus, k.now);
+  EXPECT_EQ(k.bonus->effectsAlive, 0);
+  for (const EffectObject& e : k.bonus->effects) EXPECT_FALSE(e.Active);
+  EXPECT_FALSE(EffectsHoldBoard(*k.bonus));
+}
+
+}  // namespace
+}  // namespace bm::testing

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include "BonusKit.h"
+#include "bonus/Rewards.h"
+#include "bonus/StockButtons.h"
+
+namespace bm::testing {
+namespace {
+
+const RewardPopup* FirstPopup(const BonusState& b) {
+  for (const RewardPopup& p : b.popups)
+    if (p.Active) return &p;
+  return nullptr;
+}
+
+TEST(Rewards, ChestPointsArriveWhenItsPopupEnds) {
+  BonusKit k;
+  k.Grades().PowerGrade[4] = 3;
+  BoardCtx c = k.Ctx();
+  ShowItemReward(c, 41, 57);
+  const RewardPopup* p = FirstPopup(*k.bonus);
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->Text, "+8000 Points");
+  EXPECT_EQ(p->Color, 0xFFFFFF80u);
+  EXPECT_EQ(k.CountSound("bon_treasure"), 1);
+  int before = k.st.Score;
+  k.now += 900;
+  c.now = k.now;
+  RewardPopupsStep(c);
+  EXPECT_EQ(k.st.Score, before);
+  k.now += 200;
+  c.now = k.now;
+  RewardPopupsStep(c);
+  EXPECT_EQ(k.st.Score, before + 8000);
+  EXPECT_EQ(k.bonus->popupsAlive, 0);
+}
+
+TEST(Rewards, ClockTimeArrivesAtPopupEndAndKeepsTheSand) {
+  BonusKit k;
+  k.Grades().PowerGrade[3] = 1;
+  k.level.TimeLimit = 100;
+  k.level.SandLeft = 0.5;
+  BoardCtx c = k.Ctx();
+  ShowItemReward(c, 43, 57);
+  EXPECT_EQ(FirstPopup(*k.bonus)->Text, "+1 minute");
+  EXPECT_DOUBLE_EQ(k.level.TimeLimit, 100);
+  k.now += 1000;
+  c.now = k.now;
+  RewardPopupsStep(c);
+  EXPECT_DOUBLE_EQ(k.level.TimeLimit, 160);
+  EXPECT_DOUBLE_EQ(k.level.SandLeft, (50.0 + 60) / 160);
+  EXPECT_EQ(ClockText(0), "+30 seconds");
+  EXPECT_EQ(ClockText(2), "+90 seconds");
+  EXPECT_EQ(ClockText(3), "+2 minutes");
+}
+
+TEST(Rewards, LifeKeyAndStarsAreCreditedAtOnce) {
+  BonusKit k;
+  BoardCtx c = k.Ctx();
+  ShowItemReward(c, 42, 10);
+  EXPECT_EQ(k.lives, 4);
+  ShowItemReward(c, 74, 11);  // lettuce key
+  EXPECT_NE(Key(k.Keys(), 4).Flag, 0);
+  EXPECT_EQ(k.bonus->figures.keysFound, 1);
+  bool sawKeyText = false;
+  for (const RewardPopup& p : k.bonus->popups)
+    if (p.Active && p.Text == "Lettuce Key Revealed") sawKeyText = p.Color == 0xFFC0FFA0u;
+  EXPECT_TRUE(sawKeyText);
+  for (int n = 0; n < 7; ++n) ShowItemReward(c, 54, 12);
+  for (int j = 1; j <= 6; ++j) EXPECT_NE(k.Stars().object[std::size_t(j)].Flag, 0);
+  EXPECT_EQ(k.Stars().object[12].Flag, 0);  // no gold star
+  EXPECT_EQ(k.bonus->figures.starsFound, 6);
+  ShowItemReward(c, 55, 12);
+  EXPECT_NE(k.Stars().object[12].Flag, 0);
+  EXPECT_EQ(k.CountSound("bon_key"), 1);
+  EXPECT_EQ(k.CountSound("bon_coin_blue"), 7);
+}
+
+TEST(Rewards, ButtonBonusFliesToItsButtonAndCountsOnArrival) {
+  BonusKit k;
+  BoardCtx c = k.Ctx();
+  ShowItemReward(c, 47, 57);
+  const RewardPopup* p = FirstPopup(*k.bonus);
+  ASSERT_NE(p, nullptr);
+  double bx = 0, by = 0;
+  StockButtonCentre(k.metrics, StockButton::Parrot, bx, by);
+  EXPECT_EQ(k.player.parrotCount, 0);
+  k.now += 999;
+  c.now = k.now;
+  RewardPopupsStep(c);
+  EXPECT_EQ(k.player.parrotCount, 0);
+  k.now += 1;
+  c.now = k.now;
+  RewardPopupsStep(c);
+  EXPECT_EQ(k.player.parrotCount, 1);
+  EXPECT_NEAR(p->X, bx, 0.5);
+  EXPECT_NEAR(p->Y, by, 0.5);
+}
+
+TEST(Rewards, RumPopupFillsTheRumStockWhenItEnds) {
+  BonusKit k;
+  BoardCtx c = k.Ctx();
+  ShowItemReward(c, 48, 57);
+  EXPECT_EQ(k.player.rumCount, 0);
+  k.now += 1000;
+  c.now = k.now;
+  RewardPopupsStep(c);
+  EXPECT_EQ(k.player.rumCount, 30);
+  EXPECT_TRUE(k.bonus->RumFlag);
+  EXPECT_DOUBLE_EQ(k.bonus->RumTimer, k.now);
+}
+
+TEST(Rewards, WithEveryPopupSlotTakenTheRewardIsPaidAtOnce) {
+  BonusKit k;
+  for (RewardPopup& p : k.bonus->popups) p.Active = true;
+  k.bonus->popupsAlive = kPopupSlots;
+  BoardCtx c = k.Ctx();
+  int before = k.st.Score;
+  ShowItemReward(c, 41, 57);
+  ShowItemReward(c, 46, 57);
+  EXPECT_EQ(k.st.Score, before + 1000);
+  EXPECT_EQ(k.player.shuffleCount, 1);
+}
+
+TEST(Rewards, CodesThatAreNeitherBonusNorKeyGiveNothing) {
+  BonusKit k;
+  BoardCtx c = k.Ctx();
+  for (int code : {0, 5, 40, 61, 70, 81}) ShowItemReward(c, code, 57);
+  EXPECT_EQ(k.bonus->popupsAlive, 0);
+  EXPECT_TRUE(k.Sounds().empty());
+}
+
+TEST(Rewards, TriggeredChestOnTheBoardPaysThroughTheFrame) {
+  BonusKit k;
+  k.Trigger(57, 41);
+  k.Frame();
+  EXPECT_EQ(k.bonus->popupsAlive, 1);
+  int afterAward = 0;
+  for (int f = 0; f < 60; ++f) {
+    k.Frame();
+    if (f == 20) afterAward = k.st.Score;
+  }
+  EXPECT_EQ(k.st.Score, afterAward + 1000);
+}
+
+}  // namespace
+}  // namespace bm::testing
