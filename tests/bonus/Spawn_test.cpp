@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "BonusKit.h"
+#include "bonus/ShopCatalogue.h"
+#include "bonus/Spawn.h"
+
+namespace bm::testing {
+namespace {
+
+TEST(BonusChances, NothingOneAndTenItemsUnlocked) {
+  BonusKit k;
+  BonusChanceTable t{};
+  RecomputeBonusChances(t, k.items.get(), 1);
+  EXPECT_EQ(t[0], 12);
+  EXPECT_DOUBLE_EQ(t[20], 4.0);
+  for (int code = 41; code <= 55; ++code) {
+    double want = code == 46 || code == 48 ? 5 : code >= 54 ? 3 : 0;
+    EXPECT_EQ(t[std::size_t(code)], want) << code;
+  }
+  k.Unlock(7);  // golden sun
+  k.Grades().ChanceGrade[7] = 3;
+  RecomputeBonusChances(t, k.items.get(), 1);
+  EXPECT_EQ(t[0], 14);
+  EXPECT_DOUBLE_EQ(t[20], 4.0 / 1.2);
+  EXPECT_EQ(t[52], 40);
+  EXPECT_EQ(FormatChance(ItemChancePercent(t, 7)), "1.33");
+  for (int s = 1; s <= 10; ++s) k.Unlock(s);
+  RecomputeBonusChances(t, k.items.get(), 1);
+  EXPECT_NEAR(t[20], 4.0 / std::pow(1.2, 10), 1e-12);
+  EXPECT_EQ(t[44], 10);
+  EXPECT_EQ(FormatChance(ItemChancePercent(t, 1)), "0.06");
+  // Another player's shop is not read.
+  RecomputeBonusChances(t, k.items.get(), 2);
+  EXPECT_EQ(t[0], 12);
+}
+
+// Spawns into one top cell many times and counts the codes placed.
+std::array<long, 101> SpawnMany(BonusKit& k, int n) {
+  std::array<long, 101> placed{};
+  BoardCtx c = k.Ctx();
+  for (int i = 0; i < n; ++i) {
+    k.cells[5].Gem = 0;
+    SpawnBonusAtTopCell(c, 5);
+    int g = k.cells[5].Gem;
+    if (g >= 0 && g <= 100) ++placed[std::size_t(g)];
+  }
+  return placed;
+}
+
+TEST(Spawning, WithEverythingLockedOnlyShuffleAndRumAppearAndNoStar) {
+  BonusKit k;
+  k.level.number = 1;
+  RecomputeBonusChances(k.bonus->BonusChance, k.items.get(), 1);
+  auto placed = SpawnMany(k, 200000);
+  for (int code = 41; code <= 80; ++code) {
+    if (code == 46 || code == 48) continue;
+    EXPECT_EQ(placed[std::size_t(code)], 0) << code;
+  }
+  // 4 x 12 percent draw a code, 1 in 12 of them is the shuffle, 5 percent of those stay.
+  double expect = 200000 * 0.48 / 12 * 0.05;
+  EXPECT_NEAR(double(placed[46]), expect, expect * 0.25);
+  EXPECT_NEAR(double(placed[48]), expect, expect * 0.25);
+}
+
+TEST(Spawning, LifeAndClockAreDampedByLivesAndSand) {
+  // Every attempt draws a code; life and clock both at 100 percent.
+  auto count = [](int lives, double sand, int code) {
+    BonusKit k;
+    k.lives = lives;
+    k.level.SandLeft = sand;
+    k.bonus->BonusChance.fill(0);
+    k.bonus->BonusChance[0] = 12;
+    k.bonus->BonusChance[20] = 10;
+    k.bonus->BonusChance[42] = 100;
+    k.bonus->BonusChance[43] = 100;
+    return double(SpawnMany(k, 120000)[std::size_t(code)]);
+  };
+  double life0 = count(0, 1, 42), life3 = count(3, 1, 42);
+  EXPECT_NEAR(life0 / life3, 4, 0.4);
+  double clockEmpty = count(0, 0, 43), clockFull = count(0, 1, 43), clockHalf = count(0, 0.625, 43);
+  EXPECT_NEAR(clockEmpty / clockFull, 5, 0.6);
+  EXPECT_NEAR(clockEmpty / clockHalf, 3, 0.35);  // 2.5 rounds to 2
+}
+
+TEST(Spawning, NoStarIntoAFullRowOfSlots) {
+  BonusKit k;
+  k.Unlock(1);
+  RecomputeBonusChances(k.bonus->BonusChance, k.items.get(), 1);
+  k.bonus->BonusChance[20] = 10;
+  for (int j = 1; j <= 6; ++j) k.Stars().object[std::size_t(j)].Flag = -1;
+  auto placed = SpawnMany(k, 100000);
+  EXPECT_EQ(placed[54], 0);
+  EXPECT_GT(placed[55], 0);
+  for (int j = 12; j <= 17; ++j) k.Stars().object[std::size_t(j)].Flag = -1;
+  placed = SpawnMany(k, 100000);
+  EXPECT_EQ(placed[55], 0);
+}
+
+TEST(Spawning, KeysByLevelOncePerLevelAndNeverOnceFound) {
+  auto keysOn = [](int level, BonusKit& k) {
+    k.level.number = level;
+    k.level.keyPlaced = {};
+    std::array<long, 101> placed{};
+    BoardCtx c = k.Ctx();
+    for (int i = 0; i < 20000; ++i) {
+      k.cells[5].Gem = 0;
+      SpawnBonusAtTopCell(c, 5);
+      ++placed[std::size_t(k.cells[5].Gem)];
+    }
+    return placed;
+  };
+  BonusKit k;
+  auto l3 = keysOn(3, k);
+  for (int code = 71; code <= 80; ++code) EXPECT_EQ(l3[std::size_t(code)], 0);
+  auto l4 = keysOn(4, k);
+  for (int code = 71; code <= 80; ++code) EXPECT_EQ(l4[std::size_t(code)], code == 74 ? 1 : 0) << code;
+  EXPECT_TRUE(k.level.keyPlaced[4]);
+  // Every key appears on the last level, at most once; a key drawn in the same
+  // call as a later one is overwritten, and still counts as appeared.
+  auto l65 = keysOn(65, k);
+  long keys = 0;
+  for (int code = 71; code <= 80; ++code) {
+    EXPECT_LE(l65[std::size_t(code)], 1) << code;
+    EXPECT_TRUE(k.level.keyPlaced[std::size_t(code - 70)]) << code;
+    keys += l65[std::size_t(code)];
+  }
+  EXPECT_GE(keys, 7);
+  Key(k.Keys(), 4).Flag = -1;
+  auto found = keysOn(65, k);
+  EXPECT_EQ(found[74], 0);
+}
+
+TEST(Spawning, ABonusOrKeyOffersTipFiveAndIsCounted) {
+  BonusKit k;
+  k.player.tipsOn = true;
+  k.level.number = 65;
+  SpawnMany(k, 2000);
+  long spawned = 0;
+  for (long n : k.bonus->figures.spawned) spawned += n;
+  EXPECT_GT(spawned, 0);
+  EXPECT_FALSE(k.Tips().empty());
+  for (int tip : k.Tips()) EXPECT_EQ(tip, 5);
+}
+
+TEST(ShopCatalogue, TextsByGrade) {
+  EXPECT_EQ(ChanceText(3, 0.333333, 1), "Chance: 0.33%|plus 1 minute|per action");
+  EXPECT_EQ(ChanceText(3, 0.333333, 2), "Chance: 0.33%|plus 90 seconds|per action");
+  EXPECT_EQ(ChanceText(1, 1.5, 3), "Chance: 1.50%|Triple Wave|Detonation");
+  EXPECT_EQ(ChanceText(2, 1, 0), "Chance: 1.00%|two shots|per action");
+  EXPECT_EQ(ChanceText(4, 1, 2), "Chance: 1.00%|score increases|by 4000 points");
+  EXPECT_EQ(ChanceText(9, 1, 3), "Chance: 1.00%|");
+  BonusKit k;
+  EXPECT_EQ(LockedText(*k.items, 1, 8), "bonus locked|Find violet key|to unlock it");
+  Key(k.Keys(), 8).Flag = -1;
+  EXPECT_EQ(LockedText(*k.items, 1, 8), "to unlock bonus|Drag-n-Drop|violet key here");
+  EXPECT_EQ(FormatChance(0.005), "0.01");
+  EXPECT_EQ(kShopCatalogue[9].code, 49);
+}
+
+}  // namespace
+}  // namespace bm::testing

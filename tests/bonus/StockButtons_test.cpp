@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "BonusKit.h"
+#include "bonus/StockButtons.h"
+
+namespace bm::testing {
+namespace {
+
+void Press(BonusKit& k, StockButton b) {
+  BoardCtx c = k.Ctx();
+  PressStockButton(c, b);
+}
+
+TEST(StockButtons, SunRemovesABubbledJewelWithAllItsBubbles) {
+  BonusKit k;
+  k.Set(57, 21, 3);
+  k.player.sunCount = 1;
+  Press(k, StockButton::Sun);
+  EXPECT_EQ(k.player.sunCount, 0);
+  EXPECT_TRUE(k.st.SunArmed);
+  k.Click(57);
+  k.Settle();
+  EXPECT_EQ(k.cells[57].Gnd, 1);
+  EXPECT_EQ(k.cells[57].Ice, 0);
+  EXPECT_FALSE(k.st.SunArmed);
+  EXPECT_EQ(k.CountSound("bon_sun"), 1);
+}
+
+TEST(StockButtons, RightClickGivesArmedAnchorAndSunBack) {
+  BonusKit k;
+  k.player.anchorCount = 1;
+  k.player.sunCount = 2;
+  Press(k, StockButton::Hook);
+  Press(k, StockButton::Hook);  // already armed: nothing
+  Press(k, StockButton::Sun);
+  EXPECT_EQ(k.player.anchorCount, 0);
+  EXPECT_EQ(k.player.sunCount, 1);
+  k.right = true;
+  k.Frame();
+  k.right = false;
+  k.Frame();
+  EXPECT_FALSE(k.st.AnchorArmed);
+  EXPECT_FALSE(k.st.SunArmed);
+  EXPECT_EQ(k.player.anchorCount, 1);
+  EXPECT_EQ(k.player.sunCount, 2);
+}
+
+TEST(StockButtons, AnchorSwapsDistantItemsAndNeverSwapsBack) {
+  BonusKit k;
+  k.player.anchorCount = 1;
+  Press(k, StockButton::Hook);
+  int a = 13, b = 90;
+  int ga = k.cells[a].Gem, gb = k.cells[b].Gem;
+  ASSERT_NE(ga, gb);
+  k.Click(a);
+  k.Click(b);
+  k.Settle();
+  EXPECT_EQ(k.cells[a].Gem, gb);
+  EXPECT_EQ(k.cells[b].Gem, ga);
+  EXPECT_FALSE(k.st.AnchorArmed);
+  EXPECT_GE(k.CountSound("bon_anc"), 2);  // taken, then the swap
+}
+
+TEST(StockButtons, ParrotShowsEveryMoveAndWaitsForASettledBoard) {
+  BonusKit k;
+  // One move: 30 30 _ 30 in a column, the gap holding another kind.
+  k.Set(2, 30);
+  k.Set(13, 30);
+  k.Set(35, 30);
+  k.player.parrotCount = 2;
+  k.st.BoardIdle = false;
+  Press(k, StockButton::Parrot);
+  EXPECT_EQ(k.player.parrotCount, 2);
+  k.Frames(3);
+  Press(k, StockButton::Parrot);
+  EXPECT_EQ(k.player.parrotCount, 1);
+  EXPECT_EQ(k.st.ParrotShowing, 1);
+  EXPECT_GE(k.st.MovesFound, 2);
+  EXPECT_EQ(k.st.MovesText, std::to_string(k.st.MovesAvailable));
+  Press(k, StockButton::Parrot);  // already showing
+  EXPECT_EQ(k.player.parrotCount, 1);
+}
+
+TEST(StockButtons, ShuffleDropsFreeItemsButNotBubbledOnes) {
+  BonusKit k({}, true);
+  k.Set(57, 21, 2);
+  k.player.shuffleCount = 1;
+  Press(k, StockButton::Shuffle);
+  EXPECT_EQ(k.player.shuffleCount, 0);
+  EXPECT_EQ(k.cells[57].Disappear, 0);
+  EXPECT_EQ(k.cells[58].Disappear, 12);
+  EXPECT_EQ(k.cells[0].Disappear, 0);
+  EXPECT_EQ(k.CountSound("bon_reshuf"), 1);
+  Press(k, StockButton::Shuffle);
+  EXPECT_EQ(k.CountSound("bon_reshuf"), 1);
+}
+
+TEST(StockButtons, ShowFreeFlashesTwoTurnsInCyclingColours) {
+  BonusKit k;
+  Press(k, StockButton::ShowFree);
+  ASSERT_TRUE(ShowFreeTint(*k.bonus).has_value());
+  EXPECT_EQ(*ShowFreeTint(*k.bonus), 0xFF80ED12u);  // angle 0: 128, 237, 18
+  int frames = 0;
+  while (k.bonus->ShowFreeActive && frames < 100) {
+    k.Frame();
+    ++frames;
+  }
+  EXPECT_EQ(frames, 20);  // 720 degrees at 36 a frame
+  EXPECT_FALSE(ShowFreeTint(*k.bonus).has_value());
+  EXPECT_EQ(k.CountSound("bon_sign"), 1);
+}
+
+TEST(StockButtons, ButtonsSitInThePanelColumnAndAreFoundByPoint) {
+  ScreenMetrics m = ScreenMetrics::For(1280, 1024);
+  double x = 0, y = 0;
+  PanelAnchor(m, 1, x, y);
+  EXPECT_DOUBLE_EQ(x, 1165);
+  EXPECT_DOUBLE_EQ(y, 114);
+  PanelAnchor(m, 7, x, y);
+  EXPECT_DOUBLE_EQ(y, 780);
+  for (StockButton b : {StockButton::ShowFree, StockButton::Parrot, StockButton::Shuffle, StockButton::Hook,
+                        StockButton::Sun}) {
+    double cx = 0, cy = 0;
+    StockButtonCentre(m, b, cx, cy);
+    EXPECT_EQ(StockButtonAt(m, cx, cy), b);
+  }
+  EXPECT_EQ(StockButtonAt(m, 600, 500), StockButton::None);
+}
+
+}  // namespace
+}  // namespace bm::testing
