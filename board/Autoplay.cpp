@@ -6,6 +6,8 @@
 #include <set>
 
 #include "board/LineRule.h"
+#include "bonus/BotBonuses.h"
+#include "bonus/StockButtons.h"
 
 namespace bm {
 
@@ -53,7 +55,8 @@ bool Autoplay::BoardReady(const Cells& cells, const BoardState& st) {
   return true;
 }
 
-std::optional<MovePair> Autoplay::ChooseMove(const Cells& cells, Rng& rng, bool anyMove) {
+std::optional<MovePair> Autoplay::ChooseMove(const Cells& cells, Rng& rng, bool anyMove, double* worth) {
+  if (worth) *worth = 0;
   std::vector<MovePair> moves = ListMoves(cells);
   // Each move is listed from both of its cells; keep one of each.
   std::vector<MovePair> unique;
@@ -75,6 +78,7 @@ std::optional<MovePair> Autoplay::ChooseMove(const Cells& cells, Rng& rng, bool 
       pick = m;
     }
   }
+  if (worth) *worth = best;
   return pick;
 }
 
@@ -106,7 +110,47 @@ void Autoplay::Plan(const MovePair& move, const Cells& cells, const BoardState& 
   ++moves_;
 }
 
+bool Autoplay::PlanBonusAction(const Cells& cells, const BoardState& st, const ScreenMetrics& m,
+                               const BoardPlayer& player, double sandLeft, double bestMoveWorth) {
+  BonusPlan plan = PlanBonus(cells, st, player, m, sandLeft, bestMoveWorth);
+  if (plan.kind == BonusPlan::Kind::None) return false;
+  int s = st.SelectedCell;
+  auto at = [&](int i, double& x, double& y) {
+    x = CentreX(cells, m, i);
+    y = CentreY(cells, m, i);
+  };
+  double x = 0, y = 0;
+  if (plan.kind == BonusPlan::Kind::Swap) {
+    Plan({plan.a, plan.b}, cells, st, m);
+    expectSwap_ = true;
+    return true;
+  }
+  // A button first; an old selection would pair with the next click.
+  if (s >= 0 && s < kCellCount) {
+    at(s, x, y);
+    Click(x, y);
+  }
+  StockButtonCentre(m, plan.button, x, y);
+  Click(x, y);
+  expectSwap_ = plan.kind == BonusPlan::Kind::AnchorSwap;
+  if (plan.kind == BonusPlan::Kind::PressAndClick || plan.kind == BonusPlan::Kind::AnchorSwap) {
+    at(plan.a, x, y);
+    Click(x, y);
+  }
+  if (plan.kind == BonusPlan::Kind::AnchorSwap) {
+    at(plan.b, x, y);
+    Click(x, y);
+  }
+  ++bonusActions_;
+  return true;
+}
+
 PointerFeed Autoplay::Step(double now, const Cells& cells, const BoardState& st, const ScreenMetrics& m) {
+  return Step(now, cells, st, m, nullptr, 1.0);
+}
+
+PointerFeed Autoplay::Step(double now, const Cells& cells, const BoardState& st, const ScreenMetrics& m,
+                           const BoardPlayer* player, double sandLeft) {
   if (st.SwapState != SwapPhase::Idle) sawSwap_ = true;
   bool ready = BoardReady(cells, st);
 
@@ -138,7 +182,7 @@ PointerFeed Autoplay::Step(double now, const Cells& cells, const BoardState& st,
         waitAfterScript_ = 3;
         return feed_;
       }
-      return Step(now, cells, st, m);
+      return Step(now, cells, st, m, player, sandLeft);
     }
     if (arrivedAt_ >= 0) ++framesAtTarget_;
     readySince_ = -1;
@@ -147,7 +191,7 @@ PointerFeed Autoplay::Step(double now, const Cells& cells, const BoardState& st,
 
   feed_.left = false;
   if (waitAfterScript_ > 0 && --waitAfterScript_ == 0) {
-    lastMissed_ = !sawSwap_;
+    lastMissed_ = expectSwap_ && !sawSwap_;
     if (lastMissed_) ++missed_;
   }
   if (!ready || waitAfterScript_ > 0) {
@@ -159,12 +203,17 @@ PointerFeed Autoplay::Step(double now, const Cells& cells, const BoardState& st,
 
   // After a move that did not take, any move will do: the best one may be the
   // one that keeps failing.
-  std::optional<MovePair> move = ChooseMove(cells, rng_, lastMissed_);
-  if (!move) return feed_;  // the board will notice there is no move and shuffle
+  double worth = 0;
+  std::optional<MovePair> move = ChooseMove(cells, rng_, lastMissed_, &worth);
+  bool retry = lastMissed_;
   sawSwap_ = false;
   lastMissed_ = false;
+  if (player && !retry && PlanBonusAction(cells, st, m, *player, sandLeft, move ? worth : 0))
+    return Step(now, cells, st, m, player, sandLeft);
+  if (!move) return feed_;  // the board will notice there is no move and shuffle
+  expectSwap_ = true;
   Plan(*move, cells, st, m);
-  return Step(now, cells, st, m);
+  return Step(now, cells, st, m, player, sandLeft);
 }
 
 }  // namespace bm

@@ -6,6 +6,7 @@
 #include <deque>
 #include <optional>
 
+#include "board/BoardPlayer.h"
 #include "board/BoardState.h"
 #include "board/Cell.h"
 #include "board/MoveSearch.h"
@@ -34,16 +35,22 @@ class Autoplay {
   // Call once per frame, before the frame reads its input; returns what the
   // pointer and the buttons do during that frame.
   PointerFeed Step(double now, const Cells& cells, const BoardState& st, const ScreenMetrics& metrics);
+  // The same for a game with bonuses: the bot also swaps board bonuses and
+  // presses the stock buttons (the player's counts and the hourglass guide it).
+  PointerFeed Step(double now, const Cells& cells, const BoardState& st, const ScreenMetrics& metrics,
+                   const BoardPlayer* player, double sandLeft);
 
   // Nothing moves, nothing is removed, no caption or outcome runs: a click
   // would be taken.
   static bool BoardReady(const Cells& cells, const BoardState& st);
   // The move the bot would make: most tiles gilded, then most bubbles burst,
   // then the longest lines; ties broken at random.
-  static std::optional<MovePair> ChooseMove(const Cells& cells, Rng& rng, bool anyMove = false);
+  static std::optional<MovePair> ChooseMove(const Cells& cells, Rng& rng, bool anyMove = false,
+                                            double* worth = nullptr);
 
   int MovesMade() const { return moves_; }
   int MovesMissed() const { return missed_; }
+  int BonusActions() const { return bonusActions_; }
 
  private:
   struct Action {
@@ -53,6 +60,9 @@ class Autoplay {
   };
   void Plan(const MovePair& move, const Cells& cells, const BoardState& st, const ScreenMetrics& m);
   void Click(double x, double y);
+  // A bonus action instead of a move; false when there is none worth more.
+  bool PlanBonusAction(const Cells& cells, const BoardState& st, const ScreenMetrics& m, const BoardPlayer& player,
+                       double sandLeft, double bestMoveWorth);
 
   AutoplayOptions opt_;
   Rng rng_;
@@ -64,8 +74,9 @@ class Autoplay {
   int framesAtTarget_ = 0;
   double readySince_ = -1;
   bool sawSwap_ = false;     // a swap started since the last plan
+  bool expectSwap_ = true;   // the plan ends in a swap (a button press does not)
   int waitAfterScript_ = 0;  // frames left to see whether the planned swap began
-  int moves_ = 0, missed_ = 0;
+  int moves_ = 0, missed_ = 0, bonusActions_ = 0;
   bool lastMissed_ = false;
 };
 
