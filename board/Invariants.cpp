@@ -38,6 +38,7 @@ const char* InvariantName(Invariant which) {
     case Invariant::CellRefilled: return "every existing cell is refilled";
     case Invariant::ScoreMonotonic: return "the score never decreases";
     case Invariant::SwapKeepsCodes: return "a swap keeps its two items";
+    case Invariant::Effects: return "effects end and never hit a hole";
     case Invariant::Count: break;
   }
   return "?";

@@ -26,6 +26,7 @@ enum class Invariant {
   CellRefilled,      // an existing cell left empty on a settled board
   ScoreMonotonic,    // the score went down within a level
   SwapKeepsCodes,    // a swap lost or duplicated one of its two items
+  Effects,           // a flying effect hit a hole, never ended, or a slot count is off
   Count
 };
 
@@ -37,6 +38,8 @@ class InvariantChecker {
   void Check(const Cells& cells, const BoardState& st, double now);
   // A new level starts: the score may restart and all tracking is dropped.
   void NewLevel();
+  // A broken promise found by a checker outside the board (the effects').
+  void Report(Invariant which, std::string message) { Fail(which, std::move(message)); }
 
   int Violations() const { return total_; }
   int Count(Invariant which) const { return counts_[std::size_t(which)]; }

@@ -11,7 +11,7 @@ namespace bm {
 namespace {
 
 bool Plain(const Cell& c) { return c.isExists && c.Gnd == 0; }
-bool FreeItem(const Cell& c) { return c.isExists && IsItem(c.Gem) && c.Ice == 0 && c.Disappear == 0; }
+bool FreeItem(const Cell& c) { return c.isExists && IsItem(c.Gem) && c.Ice == 0 && c.Disappear == Removal::None; }
 
 double ScreenX(const Cells& cells, const ScreenMetrics& m, int i) { return m.CellScreenX(cells[i].CenterX); }
 double ScreenY(const Cells& cells, const ScreenMetrics& m, int i) { return m.CellScreenY(cells[i].CenterY); }
@@ -124,7 +124,7 @@ BonusPlan PlanBonus(const Cells& cells, const BoardState& st, const BoardPlayer&
     int target = -1, deepest = 0;
     for (int k = 0; k < kCellCount; ++k) {
       const Cell& c = cells[k];
-      if (!c.isExists || c.Disappear != 0) continue;
+      if (!c.isExists || c.Disappear != Removal::None) continue;
       if (plain <= 3 && c.Gnd == 0 && bestMoveWorth < 100) target = k;
       if (c.Ice >= 3 && c.Ice > deepest && c.Gnd == 0) {
         deepest = c.Ice;

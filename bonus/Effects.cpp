@@ -47,7 +47,7 @@ void End(BonusState& b, EffectObject& e) {
 
 // An item the gun may shoot at or the Seismic Gem may reach.
 bool AtRestWithItem(const Cell& cell) {
-  return cell.isExists && IsItem(cell.Gem) && cell.Disappear == 0 && !cell.Move;
+  return cell.isExists && IsItem(cell.Gem) && cell.Disappear == Removal::None && !cell.Move;
 }
 
 double CellX(const BoardCtx& c, const ScreenMetrics& m, int i) { return m.CellScreenX(c.cells[i].CenterX); }
@@ -248,10 +248,10 @@ void RunEffects(BoardCtx& c) {
       Cell& cell = c.cells[hit];
       // Only an item at rest is destroyed: one that falls or is being swapped
       // keeps its place in the pass and is not hit twice.
-      if (cell.Disappear == 0 && !cell.Move && cell.isAvailable) {
+      if (cell.Disappear == Removal::None && !cell.Move && cell.isAvailable) {
         cell.Parent = e.Owner;
         cell.ParentGem = e.OwnerGem;
-        cell.Disappear = 1;
+        cell.Disappear = Removal::Start;
       }
       e.LastCell = hit;
     }

@@ -10,7 +10,7 @@ namespace bm {
 
 namespace {
 
-bool Free(const Cell& cell) { return cell.isExists && cell.Disappear == 0 && !cell.Move && cell.isAvailable; }
+bool Free(const Cell& cell) { return cell.isExists && cell.Disappear == Removal::None && !cell.Move && cell.isAvailable; }
 
 }  // namespace
 
@@ -27,7 +27,7 @@ void RumTick(BoardCtx& c) {
   static const int kDirs[6] = {-6, 6, -5, 5, -11, 11};
   int a = c.rng.Below(115);
   int bCell = a + kDirs[c.rng.Below(6)];
-  bool idle = st.BoardIdle && st.NoFall && st.SwapState == 0 && !st.LevelComplete;
+  bool idle = st.BoardIdle && st.NoFall && st.SwapState == SwapPhase::Idle && !st.LevelComplete;
   if (!idle || !IsNeighbour(c.cells, a, bCell)) return;
   const Cell& A = c.cells[a];
   const Cell& B = c.cells[bCell];

@@ -65,4 +65,13 @@ bool TakeStar(BoardCtx& c, bool gold) {
   return true;
 }
 
+void UnlockEveryItem(ItemStatus& status, int slot) {
+  if (slot < 0 || slot >= kItemSlots) return;
+  for (int s = 1; s <= 10; ++s) {
+    Lock(status.items[std::size_t(slot)], s).Flag = 0;
+    status.grades[std::size_t(slot)].ChanceGrade[std::size_t(s)] = kMaxGrade;
+    status.grades[std::size_t(slot)].PowerGrade[std::size_t(s)] = s <= 4 ? kMaxGrade : 0;
+  }
+}
+
 }  // namespace bm

@@ -22,4 +22,7 @@ int FreeStarSlot(const BoardCtx& c, bool gold);
 // Fills the first free star slot; false when all six are held.
 bool TakeStar(BoardCtx& c, bool gold);
 
+// Opens every shop item of one player at the top grades (demo and soak runs).
+void UnlockEveryItem(ItemStatus& status, int slot);
+
 }  // namespace bm

@@ -12,7 +12,7 @@ namespace {
 constexpr double kButtonScale = 0.35;
 
 bool Settled(const BoardState& st) {
-  return st.BoardIdle && st.NoFall && st.PrevNoFall && st.SwapState == 0 && !st.NoMovesRunning &&
+  return st.BoardIdle && st.NoFall && st.PrevNoFall && st.SwapState == SwapPhase::Idle && !st.NoMovesRunning &&
          !st.LevelComplete;
 }
 

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "board/LatticeBoard.h"
+#include "bonus/ShopItems.h"
 #include "match/Match.h"
 
 namespace bm {
@@ -16,6 +17,8 @@ BotRunResult RunBotOnLattice(const BotRunOptions& o) {
   Rng jitter(o.seed * 7919 + 1);
   m.checkInvariants = o.checkInvariants;
   m.clock.sandEnabled = false;  // the bot plays each level to its end
+  m.bonusesOn = o.bonusesOn;
+  if (o.unlockAll) UnlockEveryItem(m.items, m.itemSlot);
 
   LayOutLattice(m.cells, m.level, o.holes);
   for (int k = 1; k <= o.kinds; ++k) m.level.jewelKinds.push_back(k);
@@ -39,7 +42,7 @@ BotRunResult RunBotOnLattice(const BotRunOptions& o) {
   in.screenH = m.metrics.height;
   while (now - 1000 < o.limitMs && !r.won) {
     now += o.frameMs * (0.5 + jitter.Next());
-    PointerFeed feed = bot.Step(now, m.cells, m.board, m.metrics);
+    PointerFeed feed = bot.Step(now, m.cells, m.board, m.metrics, &m.player, m.level.SandLeft);
     in.now = now;
     in.pointerX = feed.x;
     in.pointerY = feed.y;
@@ -60,6 +63,10 @@ BotRunResult RunBotOnLattice(const BotRunOptions& o) {
   r.score = m.session.Score;
   r.violations = m.invariants.Violations();
   r.report = m.invariants.Report();
+  for (long n : m.bonus.figures.spawned) r.bonusesSpawned += n;
+  for (long n : m.bonus.figures.used) r.bonusesUsed += n;
+  r.effectsPeak = m.bonus.figures.effectsPeak;
+  r.bonusActions = bot.BonusActions();
   return r;
 }
 

@@ -19,6 +19,8 @@ struct BotRunOptions {
   int kinds = 5;              // jewel kinds 1..kinds
   bool checkInvariants = true;
   AutoplayOptions bot;
+  bool bonusesOn = true;
+  bool unlockAll = false;     // every shop item open at its top grades: every bonus can appear
   std::vector<MatchInput>* record = nullptr;  // every frame's input is appended here
 };
 
@@ -33,6 +35,9 @@ struct BotRunResult {
   int violations = 0;
   std::uint64_t boardHash = 0;  // of the board the run ended on
   std::string report;  // the invariant report
+  long bonusesSpawned = 0, bonusesUsed = 0;
+  int effectsPeak = 0;
+  int bonusActions = 0;  // the bot's own bonus swaps and button presses
 };
 
 BotRunResult RunBotOnLattice(const BotRunOptions& options);

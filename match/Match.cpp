@@ -6,6 +6,8 @@
 #include "board/GameFrame.h"
 #include "board/Geometry.h"
 #include "board/StartMatches.h"
+#include "bonus/Spawn.h"
+#include "bonus/StockButtons.h"
 #include "progress/LoadLevel.h"
 
 namespace bm {
@@ -30,6 +32,8 @@ void CountStats(Match& m, SwapPhase swapBefore, double comboBefore, bool noMoves
 void CheckInvariants(Match& m, double now) {
   int before = m.invariants.Violations();
   m.invariants.Check(m.cells, m.board, now);
+  for (const std::string& problem : m.effectChecker.Check(m.cells, m.bonus))
+    m.invariants.Report(Invariant::Effects, problem);
   if (m.invariants.Violations() == before) return;
   const auto& messages = m.invariants.Messages();
   QueueLog(m.events, messages.empty() ? "violation" : messages.back(), "Invariants", true);
@@ -131,6 +135,24 @@ void CheatKeys(Match& m, const MatchInput& in) {
   m.board.SelectedCell = kNoSelection;
 }
 
+// A press on one of the panel's bonus buttons uses that bonus.
+void StockButtonInput(Match& m, const MatchInput& in) {
+  bool pressed = in.leftDown && !m.stockLatch;
+  m.stockLatch = in.leftDown;
+  if (!pressed || !m.bonusesOn) return;
+  StockButton b = StockButtonAt(m.metrics, in.pointerX, in.pointerY);
+  if (b == StockButton::None) return;
+  BoardCtx c{m.cells, m.board, m.level, m.player, m.rng, in.now, m.clock.FrameFactor, m.metrics.XScale,
+             m.metrics.YScale};
+  c.metrics = &m.metrics;
+  BonusRefs refs = BonusRefsOf(m);
+  c.bonus = refs.bonus;
+  c.lives = refs.lives;
+  c.items = refs.items;
+  c.itemSlot = refs.itemSlot;
+  PressStockButton(c, b);
+}
+
 void FollowScreen(Match& m, const MatchInput& in) {
   if (in.screenW == m.metrics.width && in.screenH == m.metrics.height) return;
   if (in.screenW <= 0 || in.screenH <= 0) return;
@@ -147,6 +169,8 @@ bool BoardStill(const Match& m) {
   if (!BoardSettled(st) || st.SwapState != SwapPhase::Idle || st.BoardGrowIn || st.NoMovesRunning ||
       st.LevelComplete || st.TimeUpFlag)
     return false;
+  const BonusState& b = m.bonus;
+  if (b.effectsAlive > 0 || b.popupsAlive > 0 || b.ShowFreeActive) return false;
   for (int i = 0; i < kCellCount; ++i)
     if (m.cells[i].Shine > 0 || m.cells.fx[std::size_t(i)].Active) return false;
   return true;
@@ -170,8 +194,17 @@ void StartLevel(Match& m, double now) {
   BeginLevel(m, now);
 }
 
+BonusRefs BonusRefsOf(Match& m) {
+  if (!m.bonusesOn) return {};
+  return {&m.bonus, &m.session.Lives, &m.items, m.itemSlot};
+}
+
 void BeginLevel(Match& m, double now) {
   RemoveStartMatches(m.cells, m.level, m.rng);
+  for (const std::string& problem : m.effectChecker.NewLevel(m.bonus))
+    m.invariants.Report(Invariant::Effects, problem);
+  ResetBonusLevel(m.bonus, now);
+  RecomputeBonusChances(m.bonus.BonusChance, &m.items, m.itemSlot);
   BeginLevelPlay(m.board, now);
   m.invariants.NewLevel();
   m.board.Score = m.session.Score;
@@ -212,7 +245,8 @@ bool AdvanceFrame(Match& m, const MatchInput& in) {
     SwapPhase swapBefore = m.board.SwapState;
     double comboBefore = m.board.Combo;
     bool noMovesBefore = m.board.NoMovesRunning;
-    GameFrame(f, m.cells, m.board, m.level, m.player, m.rng);
+    StockButtonInput(m, in);
+    GameFrame(f, m.cells, m.board, m.level, m.player, m.rng, BonusRefsOf(m));
     ++m.stats.frames;
     CountStats(m, swapBefore, comboBefore, noMovesBefore);
     if (m.checkInvariants) CheckInvariants(m, in.now);

@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <string>
 
+#include "board/BoardContext.h"
 #include "board/BoardPlayer.h"
 #include "board/BoardState.h"
 #include "board/Cell.h"
@@ -31,7 +32,10 @@
 #include "board/LevelState.h"
 #include "board/Rng.h"
 #include "board/ScreenMetrics.h"
+#include "bonus/BonusState.h"
+#include "bonus/EffectInvariants.h"
 #include "match/MatchInput.h"
+#include "storage/ItemStatus.h"
 
 namespace bm {
 
@@ -94,6 +98,15 @@ struct Match {
   InvariantChecker invariants;
   CheatLatches cheat;
   BoardEvents events;  // for the caller; TakeEvents empties it
+
+  // Bonuses: effects, popups, chances, the rum; the shop state they read and
+  // the player slot whose records are the current player's.
+  BonusState bonus;
+  bool bonusesOn = true;  // off: plain jewels only (board tests)
+  ItemStatus items = NewGameItemStatus();
+  int itemSlot = 1;
+  EffectChecker effectChecker;
+  bool stockLatch = false;  // the left button went down over a stock button
 };
 
 
@@ -126,6 +139,9 @@ bool AdvanceFrame(Match& m, const MatchInput& in);
 // When the match next needs a pass, 0 for at once (the board moves or the
 // move count runs).
 double MatchWakeAt(const Match& m, double now);
+
+// The bonus side of the match's board frames (nothing while bonuses are off).
+BonusRefs BonusRefsOf(Match& m);
 
 // The events queued since the last call, in order.
 BoardEvents TakeEvents(Match& m);

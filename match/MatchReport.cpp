@@ -17,7 +17,24 @@ std::string MatchReportFields(const Match& m, std::uint64_t seed) {
                 seed, s.levelsPlayed, s.levelsWon, m.session.CurrentLevel, m.session.Lives, m.session.Score, s.moves,
                 s.lines, s.longestCascade, s.reshuffles, s.frames, playSeconds, s.invariantViolations,
                 BoardHash(m.cells));
-  return buf;
+  std::string out = buf;
+  // The bonuses: what appeared and what was used, by item code.
+  const BonusFigures& f = m.bonus.figures;
+  auto byCode = [](const std::array<long, 101>& counts) {
+    std::string list = "{";
+    for (int code = 0; code <= 100; ++code) {
+      if (counts[std::size_t(code)] == 0) continue;
+      if (list.size() > 1) list += ", ";
+      list += "\"" + std::to_string(code) + "\": " + std::to_string(counts[std::size_t(code)]);
+    }
+    return list + "}";
+  };
+  out += "  \"bonuses_spawned\": " + byCode(f.spawned) + ",\n";
+  out += "  \"bonuses_used\": " + byCode(f.used) + ",\n";
+  out += "  \"keys_found\": " + std::to_string(f.keysFound) + ",\n";
+  out += "  \"stars_found\": " + std::to_string(f.starsFound) + ",\n";
+  out += "  \"effects_peak\": " + std::to_string(f.effectsPeak) + ",\n";
+  return out;
 }
 
 }  // namespace bm

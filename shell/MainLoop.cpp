@@ -2,6 +2,8 @@
 #include <filesystem>
 #include "shell/MainLoop.h"
 
+#include "bonus/ShopItems.h"
+
 #include "render/MenuScreen.h"
 #include "shell/MenuScreens.h"
 #include "render/PlayScreen.h"
@@ -44,6 +46,7 @@ void goMainMenu(Game& g) {
     bool active = g.flags.AppActive;
     if ((MouseClicked(g.input, g.in(), active, 1) && g.MenuChoice == menu::Play) || keyItem == menu::Play) {
       g.botMenuClickAt = 0;
+      if (g.options.allBonuses) UnlockEveryItem(g.match.items, g.match.itemSlot);
       NewGame(g.match, g.options.level > 0 ? g.options.level : 1, g.Now());
       g.input.ClickLatch = true;
       return {true, 0};

@@ -26,6 +26,7 @@ std::string UsageText() {
          "  --max-seconds S      end normally after S seconds of game clock\n"
          "  --autoplay           let the bot play\n"
          "  --think-ms N         the bot's pause per move\n"
+         "  --all-bonuses        open every shop item at its top grades (every bonus can appear)\n"
          "  --report FILE        write a JSON summary at exit\n"
          "  --screenshot FILE    save the last frame as PNG at exit\n"
          "  --verbose            echo the run log to the terminal\n";
@@ -65,6 +66,7 @@ bool ParseCommandLine(int argc, char** argv, RunOptions& o, std::string& error) 
     else if (a == "--max-seconds") { if (!number(n, 0, 1e9)) return false; o.maxSeconds = n; }
     else if (a == "--autoplay") o.autoplay = true;
     else if (a == "--think-ms") { if (!number(n, 0, 60000)) return false; o.thinkMs = n; }
+    else if (a == "--all-bonuses") o.allBonuses = true;
     else if (a == "--report") { if (!value(o.reportPath)) return false; }
     else if (a == "--screenshot") { if (!value(o.screenshotPath)) return false; }
     else if (a == "--verbose") o.verbose = true;

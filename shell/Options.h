@@ -22,6 +22,7 @@ struct RunOptions {
   double maxSeconds = 0;  // 0: no limit
   bool autoplay = false;
   double thinkMs = 0;
+  bool allBonuses = false;  // every shop item open at its top grades
   std::string reportPath;
   std::string screenshotPath;  // headless: a PNG of the last frame at exit
   bool verbose = false;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "bonus/StockButtons.h"
 #include "render/BoardDraw.h"
+#include "render/BonusDraw.h"
 #include "render/PlayScreen.h"
 #include "shell/BotInput.h"
 #include "shell/Game.h"
@@ -26,6 +28,18 @@ void LevelMusic(Game& g, int n) {
   int stage = StageOfLevel(n);
   bool firstOfStage = n == 1 || StageOfLevel(n - 1) != stage;
   g.music.PlayMusic(MusicMod::MP3onStage(stage), firstOfStage ? 1.0 : 0.005, 0, firstOfStage);
+}
+
+// What the stock buttons show: their counts, the armed ones and the one under
+// the pointer. A change means the panel must be drawn again.
+long StockButtonsLook(Game& g) {
+  const Match& m = g.match;
+  const BoardPlayer& p = m.player;
+  PointD at = g.in().Pointer();
+  long look = int(StockButtonAt(m.metrics, at.x, at.y)) + 8 * (MouseDown(g.in(), g.flags.AppActive) ? 1 : 0);
+  for (int n : {p.parrotCount, p.shuffleCount, p.anchorCount, p.sunCount, p.rumCount})
+    look = look * 131 + n;
+  return look * 4 + m.board.AnchorArmed * 2 + m.board.SunArmed;
 }
 
 }  // namespace
@@ -83,9 +97,11 @@ double PlayPass(Game& g) {
   std::string movesBefore = m.board.MovesText;
   int scoreBefore = m.board.Score;
   bool hintBefore = m.board.HintVisible;
+  long stockBefore = StockButtonsLook(g);
   bool quietBefore = m.clock.quiet;
   // The bot's hands move first; the board then reads them like a player's.
-  if (g.bot && FrameDue(m, g.Now())) g.botInput->Feed(g.bot->Step(g.Now(), m.cells, m.board, m.metrics));
+  if (g.bot && FrameDue(m, g.Now()))
+    g.botInput->Feed(g.bot->Step(g.Now(), m.cells, m.board, m.metrics, &m.player, m.level.SandLeft));
   AdvanceFrame(m, ReadMatchInput(g));
   DrainMatchEvents(g);
   // The menu button: lit under the pointer, pressed while held, leaves on the click.
@@ -101,7 +117,7 @@ double PlayPass(Game& g) {
   bool changed = !quiet || !quietBefore || g.flags.Redraw ||
                  timeBefore != TimeLeftText(m.level.SandLeft, m.level.TimeLimit) ||
                  movesBefore != m.board.MovesText || scoreBefore != m.board.Score ||
-                 hintBefore != m.board.HintVisible || buttonChanged;
+                 hintBefore != m.board.HintVisible || buttonChanged || stockBefore != StockButtonsLook(g);
   if (changed && !g.flags.LeavePlay) {
     g.flags.Redraw = false;
     if (g.drawing) {
@@ -110,7 +126,16 @@ double PlayPass(Game& g) {
       DrawMenuButton(g, g.menuButtonState);
       BoardDrawExtras extras;
       extras.clockMs = g.Now();
+      extras.freeTilesTint = ShowFreeTint(m.bonus);
       DrawBoard(g.canvas, g.font, m.cells, m.board, extras);
+      DrawEffects(g.canvas, m.bonus);
+      StockButtonsView view;
+      PointD p = g.in().Pointer();
+      view.pointerX = p.x;
+      view.pointerY = p.y;
+      view.leftDown = MouseDown(g.in(), g.flags.AppActive);
+      DrawStockButtons(g.canvas, g.font, m.player, m.board, m.bonus, view);
+      DrawPopups(g.canvas, g.font, m.bonus);
     }
     g.flags.SceneDirty = true;
   }

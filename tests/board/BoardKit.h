@@ -87,6 +87,9 @@ struct BoardKit {
     m.clock.LastFrameTime = now;
     m.clock.sandEnabled = false;
     m.events.clear();
+    // Plain jewels only, unless a bonus test switches them on.
+    m.bonusesOn = false;
+    ResetBonusLevel(m.bonus, now);
   }
 
   BoardKit(const BoardKit&) = delete;

@@ -10,13 +10,29 @@
 namespace bm::testing {
 
 struct BonusKit : BoardKit {
-  std::unique_ptr<BonusState> bonus = std::make_unique<BonusState>();
-  std::unique_ptr<ItemStatus> items = std::make_unique<ItemStatus>(NewGameItemStatus());
-  int lives = 3;
+  BonusState* bonus = &m.bonus;
+  ItemStatus* items = &m.items;
+  int& lives = m.session.Lives;
 
-  explicit BonusKit(std::string_view layout = {}, bool refill = false) : BoardKit(layout, refill) {
-    bonusRefs = {bonus.get(), &lives, items.get(), 1};
-    ResetBonusLevel(*bonus, now);
+  explicit BonusKit(std::string_view layout = {}, bool refill = false) : BoardKit(layout, refill) { BonusOn(); }
+  void Load(std::string_view layout, bool refill = false) {
+    BoardKit::Load(layout, refill);
+    BonusOn();
+  }
+  void BonusOn() {
+    m.bonusesOn = true;
+    m.items = NewGameItemStatus();
+    m.itemSlot = 1;
+    ResetBonusLevel(m.bonus, now);
+  }
+  BoardCtx Ctx(double ff = 1) {
+    BoardCtx c = BoardKit::Ctx(ff);
+    BonusRefs r = BonusRefsOf(m);
+    c.bonus = r.bonus;
+    c.lives = r.lives;
+    c.items = r.items;
+    c.itemSlot = r.itemSlot;
+    return c;
   }
 
   GradeRecord& Grades() { return items->grades[1]; }
@@ -29,7 +45,7 @@ struct BonusKit : BoardKit {
     cells[cell].Gem = code;
     cells[cell].Parent = partnerCell;
     cells[cell].ParentGem = partnerCode;
-    cells[cell].Disappear = 1;
+    cells[cell].Disappear = Removal::Start;
   }
   int Gilded() const {
     int n = 0;

@@ -151,7 +151,7 @@ TEST(Effects, NoObjectHitsAHoleAndEveryObjectEnds) {
     k.Frame();
     for (int i = 0; i < kCellCount; ++i) {
       if (!k.cells[i].isExists) {
-        ASSERT_EQ(k.cells[i].Disappear, 0) << "hole " << i;
+        ASSERT_EQ(k.cells[i].Disappear, Removal::None) << "hole " << i;
       }
     }
   }

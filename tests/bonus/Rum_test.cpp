@@ -15,7 +15,7 @@ TEST(Rum, ABoardWithoutAValidPairWastesTheSecond) {
   for (int s = 0; s < 5; ++s) {
     k.Frames(29);  // a second of frames
   }
-  EXPECT_EQ(k.st.SwapState, 0);
+  EXPECT_EQ(k.st.SwapState, SwapPhase::Idle);
   EXPECT_FALSE(k.player.rumSwap);
   EXPECT_LE(k.player.rumCount, 26);
   EXPECT_GE(k.player.rumCount, 24);
@@ -27,23 +27,23 @@ TEST(Rum, RumSwapsTurnAndNeverGoBackNorMakeALine) {
   int swaps = 0;
   std::array<int, kCellCount> before{};
   for (int f = 0; f < 30 * 30 && k.player.rumCount > 0; ++f) {
-    bool idle = k.st.SwapState == 0;
+    bool idle = k.st.SwapState == SwapPhase::Idle;
     for (int i = 0; i < kCellCount; ++i) before[std::size_t(i)] = k.cells[i].Gem;
     k.Frame();
-    if (idle && k.st.SwapState != 0) {
+    if (idle && k.st.SwapState != SwapPhase::Idle) {
       ++swaps;
       EXPECT_TRUE(k.player.rumSwap);
       int a = k.st.SwapA, b = k.st.SwapB;
       int ga = before[std::size_t(a)], gb = before[std::size_t(b)];
       int guard = 0;
-      while (k.st.SwapState != 0 && guard++ < 200) {
-        EXPECT_NE(k.st.SwapState, 6) << "a rum swap went back";
+      while (k.st.SwapState != SwapPhase::Idle && guard++ < 200) {
+        EXPECT_NE(k.st.SwapState, SwapPhase::SetDownBack) << "a rum swap went back";
         k.Frame();
       }
       EXPECT_EQ(k.cells[a].Gem, gb);
       EXPECT_EQ(k.cells[b].Gem, ga);
       EXPECT_FALSE(k.player.rumSwap);
-      for (int i = 0; i < kCellCount; ++i) EXPECT_EQ(k.cells[i].Disappear, 0);
+      for (int i = 0; i < kCellCount; ++i) EXPECT_EQ(k.cells[i].Disappear, Removal::None);
     }
   }
   EXPECT_GT(swaps, 0);
@@ -58,7 +58,7 @@ TEST(Rum, StopsAtLevelEnd) {
   BoardCtx c = k.Ctx();
   RumTick(c);
   EXPECT_EQ(k.player.rumCount, 0);
-  EXPECT_EQ(k.st.SwapState, 0);
+  EXPECT_EQ(k.st.SwapState, SwapPhase::Idle);
 }
 
 }  // namespace

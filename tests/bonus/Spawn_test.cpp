@@ -12,7 +12,7 @@ namespace {
 TEST(BonusChances, NothingOneAndTenItemsUnlocked) {
   BonusKit k;
   BonusChanceTable t{};
-  RecomputeBonusChances(t, k.items.get(), 1);
+  RecomputeBonusChances(t, k.items, 1);
   EXPECT_EQ(t[0], 12);
   EXPECT_DOUBLE_EQ(t[20], 4.0);
   for (int code = 41; code <= 55; ++code) {
@@ -21,18 +21,18 @@ TEST(BonusChances, NothingOneAndTenItemsUnlocked) {
   }
   k.Unlock(7);  // golden sun
   k.Grades().ChanceGrade[7] = 3;
-  RecomputeBonusChances(t, k.items.get(), 1);
+  RecomputeBonusChances(t, k.items, 1);
   EXPECT_EQ(t[0], 14);
   EXPECT_DOUBLE_EQ(t[20], 4.0 / 1.2);
   EXPECT_EQ(t[52], 40);
   EXPECT_EQ(FormatChance(ItemChancePercent(t, 7)), "1.33");
   for (int s = 1; s <= 10; ++s) k.Unlock(s);
-  RecomputeBonusChances(t, k.items.get(), 1);
+  RecomputeBonusChances(t, k.items, 1);
   EXPECT_NEAR(t[20], 4.0 / std::pow(1.2, 10), 1e-12);
   EXPECT_EQ(t[44], 10);
   EXPECT_EQ(FormatChance(ItemChancePercent(t, 1)), "0.06");
   // Another player's shop is not read.
-  RecomputeBonusChances(t, k.items.get(), 2);
+  RecomputeBonusChances(t, k.items, 2);
   EXPECT_EQ(t[0], 12);
 }
 
@@ -52,7 +52,7 @@ std::array<long, 101> SpawnMany(BonusKit& k, int n) {
 TEST(Spawning, WithEverythingLockedOnlyShuffleAndRumAppearAndNoStar) {
   BonusKit k;
   k.level.number = 1;
-  RecomputeBonusChances(k.bonus->BonusChance, k.items.get(), 1);
+  RecomputeBonusChances(k.bonus->BonusChance, k.items, 1);
   auto placed = SpawnMany(k, 200000);
   for (int code = 41; code <= 80; ++code) {
     if (code == 46 || code == 48) continue;
@@ -87,7 +87,7 @@ TEST(Spawning, LifeAndClockAreDampedByLivesAndSand) {
 TEST(Spawning, NoStarIntoAFullRowOfSlots) {
   BonusKit k;
   k.Unlock(1);
-  RecomputeBonusChances(k.bonus->BonusChance, k.items.get(), 1);
+  RecomputeBonusChances(k.bonus->BonusChance, k.items, 1);
   k.bonus->BonusChance[20] = 10;
   for (int j = 1; j <= 6; ++j) k.Stars().object[std::size_t(j)].Flag = -1;
   auto placed = SpawnMany(k, 100000);

@@ -87,9 +87,9 @@ TEST(StockButtons, ShuffleDropsFreeItemsButNotBubbledOnes) {
   k.player.shuffleCount = 1;
   Press(k, StockButton::Shuffle);
   EXPECT_EQ(k.player.shuffleCount, 0);
-  EXPECT_EQ(k.cells[57].Disappear, 0);
-  EXPECT_EQ(k.cells[58].Disappear, 12);
-  EXPECT_EQ(k.cells[0].Disappear, 0);
+  EXPECT_EQ(k.cells[57].Disappear, Removal::None);
+  EXPECT_EQ(k.cells[58].Disappear, Removal::Dropping);
+  EXPECT_EQ(k.cells[0].Disappear, Removal::None);
   EXPECT_EQ(k.CountSound("bon_reshuf"), 1);
   Press(k, StockButton::Shuffle);
   EXPECT_EQ(k.CountSound("bon_reshuf"), 1);
