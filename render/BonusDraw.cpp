@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <unordered_set>
 
 #include "bonus/StockButtons.h"
 #include "bonus/Effects.h"
@@ -19,6 +20,8 @@ constexpr const char* kFlame = "256/fire.png";
 constexpr const char* kSpark = "256/eff.png";
 constexpr const char* kRay = "256/rainbow2.png";
 constexpr const char* kBall = "256/core.png";
+
+constexpr int kCrowdedEffects = 150;
 
 Argb Alpha(Argb c, int a) { return (c & 0x00FFFFFFu) | (Argb(std::clamp(a, 0, 255)) << 24); }
 
@@ -41,6 +44,27 @@ void DrawEffects(Canvas& cv, const BonusState& b) {
   const ScreenMetrics& m = cv.metrics;
   TextureId flame = cv.Tex(kFlame), spark = cv.Tex(kSpark), ray = cv.Tex(kRay), ball = cv.Tex(kBall);
   const double tile = 96 * m.XScale;
+  // A crowded sky (chains of bonuses) is drawn plainer: one small sprite an
+  // object, no glow, so a busy moment costs about what a quiet one does.
+  if (b.effectsAlive > kCrowdedEffects) {
+    // Objects on top of one another (shots of one cannonball, flights of one
+    // gun) are drawn once.
+    std::unordered_set<std::uint64_t> drawn;
+    drawn.reserve(std::size_t(b.effectsAlive));
+    int left = b.effectsAlive;
+    for (const EffectObject& e : b.effects) {
+      if (left == 0) break;
+      if (!e.Active) continue;
+      --left;
+      std::uint64_t key = (std::uint64_t(std::uint32_t(int(e.X / 6))) << 32) ^ (std::uint64_t(std::uint32_t(int(e.Y / 6))) << 3) ^
+                          std::uint64_t(e.Kind);
+      if (!drawn.insert(key).second) continue;
+      TextureId t = e.Kind == EffectKind::Core ? ball : e.Kind == EffectKind::Rainbow ? ray : flame;
+      double edge = tile * (e.Kind == EffectKind::Bomb ? 0.5 : 0.25);
+      if (t) cv.Sprite(t, e.X, e.Y, edge, edge, 0, Alpha(0xFFFFFFFF, EffectAlpha(e)));
+    }
+    return;
+  }
   int left = b.effectsAlive;
   for (const EffectObject& e : b.effects) {
     if (left == 0) break;
