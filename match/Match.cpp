@@ -201,9 +201,10 @@ BonusRefs BonusRefsOf(Match& m) {
 
 void BeginLevel(Match& m, double now) {
   RemoveStartMatches(m.cells, m.level, m.rng);
+  // Effects still flying from the last board end with it.
+  ResetBonusLevel(m.bonus, now);
   for (const std::string& problem : m.effectChecker.NewLevel(m.bonus))
     m.invariants.Report(Invariant::Effects, problem);
-  ResetBonusLevel(m.bonus, now);
   RecomputeBonusChances(m.bonus.BonusChance, &m.items, m.itemSlot);
   BeginLevelPlay(m.board, now);
   m.invariants.NewLevel();
