@@ -4,6 +4,11 @@ namespace bm {
 
 std::vector<std::string> EffectChecker::Check(const Cells& cells, const BonusState& b) {
   std::vector<std::string> out;
+  // With nothing flying, a full look now and then is enough to catch a stray
+  // object the counts do not know of.
+  ++frames_;
+  if (b.effectsAlive == 0 && b.popupsAlive == 0 && !tracking_ && frames_ % 32 != 0) return out;
+  tracking_ = b.effectsAlive > 0;
   int alive = 0, holding = 0;
   for (std::size_t s = 0; s < b.effects.size(); ++s) {
     const EffectObject& e = b.effects[s];

@@ -19,6 +19,8 @@ class EffectChecker {
 
  private:
   std::array<int, kEffectSlots> framesAlive_{};
+  long frames_ = 0;
+  bool tracking_ = false;  // some object was flying at the last full look
 };
 
 // The longest an effect may fly: a grade-3 bomb flame turns 385 degrees at 15
