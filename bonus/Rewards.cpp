@@ -60,7 +60,7 @@ int TipOfButton(StockButton b) {
 
 // The reward of an ended popup: points and time from its text, a stock bonus
 // from its code.
-void PayPopup(BoardCtx& c, const RewardPopup& p) {
+void PayPopup(BoardCtx& c, const RewardPopup& p, bool withTime = true) {
   std::string t = Lower(p.Text);
   static const struct {
     const char* text;
@@ -71,7 +71,7 @@ void PayPopup(BoardCtx& c, const RewardPopup& p) {
   for (const auto& k : kPaid) {
     if (t != k.text) continue;
     c.st.Score += k.points;
-    if (k.seconds) AddTime(c.level, k.seconds);
+    if (k.seconds && withTime) AddTime(c.level, k.seconds);
   }
   switch (p.Code) {
     case item::Shuffle: ++c.player.shuffleCount; break;
@@ -216,6 +216,16 @@ void ShowItemReward(BoardCtx& c, int code, int cell) {
   }
   // No free popup: the reward it would carry is paid at once, not lost.
   PayPopup(c, p);
+}
+
+void PayPendingPopups(BoardCtx& c) {
+  if (!c.bonus) return;
+  for (RewardPopup& p : c.bonus->popups) {
+    if (!p.Active) continue;
+    p.Active = false;
+    PayPopup(c, p, false);
+  }
+  c.bonus->popupsAlive = 0;
 }
 
 void RewardPopupsStep(BoardCtx& c) {

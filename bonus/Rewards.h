@@ -18,6 +18,10 @@ void ShowItemReward(BoardCtx& c, int code, int cell);
 // its button bonus.
 void RewardPopupsStep(BoardCtx& c);
 
+// A level ends with popups still flying: their points and stock bonuses are
+// paid now (the time they carry belonged to the board that is gone).
+void PayPendingPopups(BoardCtx& c);
+
 // The popup text of a chest or a clock of a power grade: "+4000 Points", "+1 minute".
 std::string ChestText(int grade);
 std::string ClockText(int grade);

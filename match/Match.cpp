@@ -6,6 +6,7 @@
 #include "board/GameFrame.h"
 #include "board/Geometry.h"
 #include "board/StartMatches.h"
+#include "bonus/Rewards.h"
 #include "bonus/Spawn.h"
 #include "bonus/StockButtons.h"
 #include "progress/LoadLevel.h"
@@ -201,7 +202,15 @@ BonusRefs BonusRefsOf(Match& m) {
 
 void BeginLevel(Match& m, double now) {
   RemoveStartMatches(m.cells, m.level, m.rng);
-  // Effects still flying from the last board end with it.
+  // Effects still flying from the last board end with it; popups still on
+  // their way pay what they carry.
+  m.board.Score = m.session.Score;
+  {
+    BoardCtx c{m.cells, m.board, m.level, m.player, m.rng, now, 1, m.metrics.XScale, m.metrics.YScale};
+    c.bonus = &m.bonus;
+    PayPendingPopups(c);
+    m.session.Score = m.board.Score;
+  }
   ResetBonusLevel(m.bonus, now);
   for (const std::string& problem : m.effectChecker.NewLevel(m.bonus))
     m.invariants.Report(Invariant::Effects, problem);

@@ -143,5 +143,18 @@ TEST(Rewards, TriggeredChestOnTheBoardPaysThroughTheFrame) {
   EXPECT_EQ(k.st.Score, afterAward + 1000);
 }
 
+TEST(Rewards, PopupsStillFlyingAtTheLevelEndStillPay) {
+  BonusKit k;
+  k.m.session.Score = 500;
+  BoardCtx c = k.Ctx();
+  ShowItemReward(c, 41, 57);
+  ShowItemReward(c, 51, 58);
+  BeginLevel(k.m, k.now + 100);  // the next level starts before either popup ends
+  EXPECT_EQ(k.m.session.Score, 1500);
+  EXPECT_EQ(k.st.Score, 1500);
+  EXPECT_EQ(k.player.anchorCount, 1);
+  EXPECT_EQ(k.bonus->popupsAlive, 0);
+}
+
 }  // namespace
 }  // namespace bm::testing
