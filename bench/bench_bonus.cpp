@@ -201,6 +201,19 @@ void DrawnFrame(Game& g, const std::string& shots) {
   std::string path = shots + "/bonus-effects.png";
   everything();
   if (g.render().SaveScreenshot(path)) std::printf("saved %s\n", path.c_str());
+  // The gun's shots on their way, a little later.
+  for (int f = 0; f < 8; ++f) {
+    in.now += 35;
+    GameFrame(in, m.cells, m.board, m.level, m.player, m.rng, BonusRefsOf(m));
+  }
+  everything();
+  g.render().Present();
+  everything();
+  path = shots + "/bonus-effects-later.png";
+  if (g.render().SaveScreenshot(path)) std::printf("saved %s\n", path.c_str());
+  // Left on the screen a moment, for a look from outside the program.
+  g.render().Present();
+  usleep(4000 * 1000);
 }
 
 }  // namespace
