@@ -129,3 +129,33 @@ TEST(StockButtons, ButtonsSitInThePanelColumnAndAreFoundByPoint) {
 
 }  // namespace
 }  // namespace bm::testing
+
+namespace bm::testing {
+namespace {
+
+TEST(CheatKeys, PutABonusThatWorksIntoTheSelectedCell) {
+  BonusKit k;
+  k.Click(57);
+  ASSERT_EQ(k.st.SelectedCell, 57);
+  k.keys = mkey::CheatMode | mkey::F2;
+  k.Frame();
+  k.keys = mkey::CheatMode;
+  EXPECT_EQ(k.cells[57].Gem, 45);
+  EXPECT_EQ(k.st.SelectedCell, kNoSelection);
+  int partner = k.cells[68].Gem;  // straight below
+  auto count = [&] {
+    int n = 0;
+    for (int i = 0; i < kCellCount; ++i) n += k.cells[i].Gem == partner;
+    return n;
+  };
+  int before = count();
+  k.Click(57);
+  k.Click(68);
+  k.RunOut();
+  EXPECT_EQ(k.bonus->figures.used[45], 1);
+  EXPECT_EQ(k.cells[68].Gnd, 1);  // the gem, swapped down, went with its tile gilded
+  EXPECT_LE(count(), before - 10);
+}
+
+}  // namespace
+}  // namespace bm::testing
