@@ -73,7 +73,8 @@ void RulesFrame(Match& m) {
   double total = 0;
   long frames = 0;
   for (int round = 0; round < 20; ++round) {
-    LoadLevel(1, m.levelsDir, m.cells, m.level, m.rng, 1.0, nullptr);
+    std::vector<LoadNote> notes;
+    LoadLevel(1, m.levelsDir, m.cells, m.level, m.rng, 1.0, notes);
     for (int i = 0; i < kCellCount; ++i) m.cells[i].Pos.Size = 0;
     BeginLevelPlay(m.board, 1000);
     m.board.BoardGrowIn = false;
