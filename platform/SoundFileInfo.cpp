@@ -2,12 +2,8 @@
 
 #include <cstdint>
 #include <cstring>
-#include <memory>
 
 #include "storage/SafeRead.h"
-
-#define STB_VORBIS_HEADER_ONLY
-#include <stb/stb_vorbis.h>
 
 namespace bm {
 
@@ -15,6 +11,7 @@ namespace {
 
 std::uint32_t U32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24); }
 std::uint16_t U16(const unsigned char* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
+std::uint64_t U64(const unsigned char* p) { return U32(p) | (std::uint64_t(U32(p + 4)) << 32); }
 
 // Walks the RIFF chunks for "fmt " and "data" inside the bytes at hand; a chunk
 // size is only ever compared with what is there, never allocated.
@@ -46,57 +43,69 @@ SoundFileInfo WavInfo(const std::string& bytes) {
   return info;
 }
 
-SoundFileInfo OggInfo(stb_vorbis* v) {
-  SoundFileInfo info{SoundFileKind::Garbled, 0};
-  if (!v) return info;
-  stb_vorbis_info vi = stb_vorbis_get_info(v);
-  unsigned frames = stb_vorbis_stream_length_in_samples(v);
-  stb_vorbis_close(v);
-  if (vi.sample_rate == 0 || frames == 0) return info;
-  info.kind = SoundFileKind::OggVorbis;
-  info.seconds = double(frames) / vi.sample_rate;
-  return info;
+// One Ogg page header at p (n bytes left): its whole length, or 0 when it is not a page.
+std::uint64_t OggPageLength(const unsigned char* p, std::uint64_t n) {
+  if (n < 27 || std::memcmp(p, "OggS", 4) != 0 || p[4] != 0) return 0;
+  std::uint64_t segments = p[26];
+  if (27 + segments > n) return 0;
+  std::uint64_t body = 0;
+  for (std::uint64_t i = 0; i < segments; ++i) body += p[27 + i];
+  return 27 + segments + body;
 }
 
-// The decoder takes every byte it needs from this arena: a garbled stream can
-// neither leak (some of its error paths forget an allocation) nor grow without
-// bound; an open that needs more than the arena fails as garbled.
-struct VorbisArena {
-  static constexpr int kBytes = 1 << 20;
-  std::unique_ptr<char[]> bytes{new char[kBytes]};
-  stb_vorbis_alloc alloc{bytes.get(), kBytes};
-};
-
-SoundFileInfo OggInfoInMemory(const std::string& bytes) {
-  int error = 0;
-  VorbisArena arena;
-  return OggInfo(stb_vorbis_open_memory(reinterpret_cast<const unsigned char*>(bytes.data()), int(bytes.size()),
-                                        &error, &arena.alloc));
+// Read from the pages themselves, never by a decoder: the identification header
+// in the first page gives the rate, the granule position of the last whole page
+// the length in samples. A stream that does not add up is garbled.
+SoundFileInfo OggInfo(const std::string& bytes) {
+  SoundFileInfo info{SoundFileKind::Garbled, 0};
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::uint64_t n = bytes.size();
+  std::uint64_t first = OggPageLength(p, n);
+  if (first == 0 || first > n) return info;
+  const unsigned char* packet = p + 27 + p[26];
+  std::uint64_t packetBytes = first - 27 - p[26];
+  if (packetBytes < 16 || packet[0] != 1 || std::memcmp(packet + 1, "vorbis", 6) != 0) return info;
+  if (U32(packet + 7) != 0 || packet[11] == 0) return info;  // version 0, at least one channel
+  std::uint32_t rate = U32(packet + 12);
+  if (rate == 0) return info;
+  // Every page in turn; the last one that is whole tells the length.
+  std::uint64_t samples = 0;
+  bool any = false;
+  for (std::uint64_t at = 0; at < n;) {
+    std::uint64_t len = OggPageLength(p + at, n - at);
+    if (len == 0 || len > n - at) break;
+    std::uint64_t granule = U64(p + at + 6);
+    if (granule != ~std::uint64_t(0)) {
+      samples = granule;
+      any = true;
+    }
+    at += len;
+  }
+  // More than a day of sound is no sound of ours.
+  if (!any || samples == 0 || samples > std::uint64_t(rate) * 86400) return info;
+  info.kind = SoundFileKind::OggVorbis;
+  info.seconds = double(samples) / rate;
+  return info;
 }
 
 }  // namespace
 
-SoundFileInfo SoundInfoFromBytes(const std::string& head) {
-  if (head.size() < 4) return {SoundFileKind::Garbled, 0};
-  if (std::memcmp(head.data(), "RIFF", 4) == 0) return WavInfo(head);
-  if (std::memcmp(head.data(), "OggS", 4) == 0)
-    return head.size() <= kSoundHeaderBytes ? OggInfoInMemory(head) : SoundFileInfo{SoundFileKind::Other, 0};
+SoundFileInfo SoundInfoFromBytes(const std::string& bytes) {
+  if (bytes.size() < 4) return {SoundFileKind::Garbled, 0};
+  if (std::memcmp(bytes.data(), "RIFF", 4) == 0) return WavInfo(bytes);
+  if (std::memcmp(bytes.data(), "OggS", 4) == 0) return OggInfo(bytes);
   return {SoundFileKind::Other, 0};
 }
 
 SoundFileInfo ReadSoundFileInfo(const std::string& path) {
-  ReadResult r = ReadFileBounded(path, kSoundHeaderBytes);
+  ReadResult r = ReadFileBounded(path, kSoundFileMaxBytes);
   if (r.status == ReadStatus::Missing) return {};
   if (r.ok()) return SoundInfoFromBytes(r.bytes);
   if (r.status != ReadStatus::TooLarge) return {SoundFileKind::Garbled, 0};
-  // Longer than the header window: a WAV's headers are in the front; an Ogg
-  // stream's length needs its last page, which the decoder finds by seeking.
-  if (r.bytes.compare(0, 4, "OggS") == 0) {
-    int error = 0;
-    VorbisArena arena;
-    return OggInfo(stb_vorbis_open_filename(path.c_str(), &error, &arena.alloc));
-  }
-  return SoundInfoFromBytes(r.bytes);
+  // Longer than any sound of ours: a WAV still tells its length in front; anything
+  // else plays for an unknown time.
+  SoundFileInfo front = SoundInfoFromBytes(r.bytes);
+  return front.kind == SoundFileKind::Wav ? front : SoundFileInfo{SoundFileKind::Other, 0};
 }
 
 }  // namespace bm

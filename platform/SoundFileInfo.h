@@ -12,15 +12,16 @@ struct SoundFileInfo {
   double seconds = 0;  // Wav and OggVorbis only
 };
 
-// The front of a sound file is enough for a WAV's chunk headers; a WAV whose
-// "data" chunk starts later than this is taken as garbled.
-inline constexpr std::size_t kSoundHeaderBytes = 1 << 20;
+// The whole file is read to measure it (our longest tune is about a megabyte);
+// a longer file is measured only when it is a WAV, whose header is in front.
+inline constexpr std::size_t kSoundFileMaxBytes = 16u << 20;
 
 // Reads through the safe reader: a folder, FIFO or unreadable file is Garbled, never a hang.
 SoundFileInfo ReadSoundFileInfo(const std::string& path);
 
-// The same from bytes already read (the front of the file). An Ogg Vorbis stream
-// is measured only when head holds the whole file; otherwise Other.
-SoundFileInfo SoundInfoFromBytes(const std::string& head);
+// The same from the file's bytes. Ogg Vorbis is measured from its pages (the
+// identification header's rate and the last page's granule position), never by
+// a decoder, so a garbled stream cannot crash the reader: it is Garbled.
+SoundFileInfo SoundInfoFromBytes(const std::string& bytes);
 
 }  // namespace bm

@@ -15,7 +15,7 @@
 
 #include "diag/Logs.h"
 #include "platform/Audio.h"
-#include "storage/SafeRead.h"
+#include "platform/SoundFileInfo.h"
 
 namespace bm {
 
@@ -232,10 +232,11 @@ void SdlMusicDevice::Hook() {
 
 bool SdlMusicDevice::Load(int slot, const std::string& path) {
   if (slot < 0 || slot >= kSlots) return false;
-  // Only a regular file is handed to the decoder: a FIFO would block it for ever.
-  ReadResult probe = ReadFileBounded(path, 0);
-  if (!probe.ok() && probe.status != ReadStatus::TooLarge) {
-    logs_.WriteRunLog("MusicDevice", probe.error + "; that tune stays silent", false);
+  // Only a regular file whose pages add up is handed to the decoder: a FIFO would
+  // block it for ever, and a garbled stream can crash it.
+  if (ReadSoundFileInfo(path).kind != SoundFileKind::OggVorbis) {
+    logs_.WriteRunLog("MusicDevice", "\"" + path + "\" is missing, unreadable or not Ogg Vorbis; that tune stays silent",
+                      false);
     return false;
   }
   int error = 0;

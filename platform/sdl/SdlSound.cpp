@@ -10,6 +10,7 @@
 
 #include "diag/Logs.h"
 #include "platform/Audio.h"
+#include "platform/SoundFileInfo.h"
 #include "storage/SafeRead.h"
 
 namespace bm {
@@ -150,6 +151,12 @@ SoundHandle SdlSoundDevice::CreateStream(const std::string& path) {
       ReadResult file = ReadFileBounded(path, kSoundFileMaxBytes);
       if (!file.ok()) {
         lastError_ = file.status == ReadStatus::TooLarge ? sound_error::Format : sound_error::FileOpen;
+        return 0;
+      }
+      // The decoder is only given a stream whose header adds up: a garbled one can crash it.
+      SoundFileKind kind = SoundInfoFromBytes(file.bytes).kind;
+      if (kind != SoundFileKind::Wav && kind != SoundFileKind::OggVorbis) {
+        lastError_ = sound_error::Format;
         return 0;
       }
       SDL_RWops* rw = SDL_RWFromConstMem(file.bytes.data(), int(file.bytes.size()));
