@@ -246,11 +246,11 @@ void MeasureFrameCost(const std::string& gameDir) {
     for (int i = 0; i < n; ++i) draw(), g.render().Present();
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count() / n;
   };
-  double bg = time([&] { bm::DrawPlayBackground(g); });
+  double bg = time([&] { bm::DrawPlayBackground(g.canvas, g.match.level.number); });
   double full = time([&] {
-    bm::DrawPlayBackground(g);
-    bm::DrawPanel(g, "12");
-    bm::DrawMenuButton(g, 0);
+    bm::DrawPlayBackground(g.canvas, g.match.level.number);
+    bm::DrawPanel(g.canvas, g.font, bm::PanelView{});
+    bm::DrawMenuButton(g.canvas, 0);
     bm::DrawBoard(g.canvas, g.font, g.match.cells, g.match.board);
   });
   std::printf("%-34s background %.2f ms, play screen %.2f ms, ratio %.2f (1280x1024; goal <= 2.0)\n",

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "shell/Game.h"
+#include "render/Canvas.h"
+#include "render/Font.h"
 
 namespace bm {
 
@@ -35,49 +36,40 @@ int MainMenuItemAt(const ScreenMetrics& m, double x, double y) {
   return MainMenuItemRect(m, menu::ChangePlayer).Contains(x, y) ? menu::ChangePlayer : 0;
 }
 
-bool DrawMainMenu(Game& g, bool force) {
-  Canvas& c = g.canvas;
-  const ScreenMetrics& m = g.metrics;
-  PointD p = g.in().Pointer();
-  g.MenuChoice = 0;
+bool StepMenuHighlights(MainMenuView& v, const ScreenMetrics& m, double x, double y) {
   bool moving = false;
   for (const Item& it : kItems) {
-    IRect r = m.PercentRect(it.l, it.t, it.r, it.b);
-    double& h = g.menuHighlight[std::size_t(it.number)];
-    bool over = r.Contains(p.x, p.y);
-    if (over) g.MenuChoice = it.number;
+    double& h = v.highlight[std::size_t(it.number)];
+    bool over = m.PercentRect(it.l, it.t, it.r, it.b).Contains(x, y);
     double target = over ? 1.0 : 0.0;
     if (h != target) {
       h = over ? std::min(1.0, h + kHighlightStep) : std::max(0.0, h - kHighlightStep);
       moving = true;
     }
   }
-  // "Change Player" sits under the welcome banner.
-  IRect change = MainMenuItemRect(m, menu::ChangePlayer);
-  if (change.Contains(p.x, p.y)) g.MenuChoice = menu::ChangePlayer;
-  if (g.MenuChoice != 0 && g.MenuChoice != menu::ChangePlayer) g.sfx.PlaySfxOnce("ev_menu_over");
-  if (g.MenuChoice == 0) g.sfx.RearmSfx("ev_menu_over");
-  if (!moving && !force) return false;
+  v.choice = MainMenuItemAt(m, x, y);
+  return moving;
+}
 
-  g.render().Clear(0xFF06203A);
+void DrawMainMenu(Canvas& c, Font& font, const MainMenuView& v) {
+  const ScreenMetrics& m = c.metrics;
+  c.device.Clear(0xFF06203A);
   TextureId bg = c.Tex("red/menu/main0-new2.jpg"), lit = c.Tex("red/menu/main1-new2.jpg");
   if (bg) c.FullScreen(bg);
   else c.FillGradient(0, 0, m.width, m.height, 0xFF0B3D5C, 0xFF041826);
   for (const Item& it : kItems) {
-    double h = g.menuHighlight[std::size_t(it.number)];
+    double h = v.highlight[std::size_t(it.number)];
     IRect r = m.PercentRect(it.l, it.t, it.r, it.b);
     // The lit picture fades in over the prop under the pointer.
     if (h > 0 && lit)
       c.ImagePart(lit, r.left, r.top, r.right, r.bottom, it.l / 100, it.t / 100, it.r / 100, it.b / 100,
                   WithAlpha(0xFFFFFFFF, h));
     double size = 0.55 + 0.15 * h;
-    g.font.Draw(c, it.text, r, size, 0xFF000000, 0xFFFFE6A0, Align::Center, h >= 1.0);
+    font.Draw(c, it.text, r, size, 0xFF000000, 0xFFFFE6A0, Align::Center, h >= 1.0);
   }
-  g.font.Draw(c, "Welcome aboard!", m.DesignRect(30, 60, 1250, 160), 0.9, 0xFF000000, 0xFFFFE6A0, Align::Center);
-  g.font.Draw(c, ">Click Here to Change Player<", change, 0.4, 0xFF000000,
-              g.MenuChoice == menu::ChangePlayer ? 0xFFFFFFFF : 0xFFFFE6A0, Align::Center);
-  g.flags.SceneDirty = true;
-  return moving;
+  font.Draw(c, "Welcome aboard!", m.DesignRect(30, 60, 1250, 160), 0.9, 0xFF000000, 0xFFFFE6A0, Align::Center);
+  font.Draw(c, ">Click Here to Change Player<", MainMenuItemRect(m, menu::ChangePlayer), 0.4, 0xFF000000,
+            v.choice == menu::ChangePlayer ? 0xFFFFFFFF : 0xFFFFE6A0, Align::Center);
 }
 
 }  // namespace bm

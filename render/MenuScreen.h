@@ -1,20 +1,29 @@
 // The main menu: its picture, the items and which one is under the pointer.
 #pragma once
+#include <array>
 
 #include "board/ScreenMetrics.h"
 
 namespace bm {
 
-struct Game;
+class Canvas;
+class Font;
 
 // Menu item numbers as the main loop knows them.
 namespace menu {
 inline constexpr int Play = 1, Options = 2, Exit = 3, ChangePlayer = 4, HighScores = 6, HowToPlay = 8;
 }
 
-// Sets g.MenuChoice to the item under the pointer (0 = none) and draws the
-// menu when a highlight changes or force is set. True while highlights still move.
-bool DrawMainMenu(Game& g, bool force);
+// The menu's look: each item's highlight 0..1 and the item under the pointer.
+struct MainMenuView {
+  std::array<double, 9> highlight{};  // by item number
+  int choice = 0;
+};
+
+// One step of the highlights towards the pointer, and the item under it.
+// True while a highlight still moves.
+bool StepMenuHighlights(MainMenuView& v, const ScreenMetrics& m, double x, double y);
+void DrawMainMenu(Canvas& c, Font& font, const MainMenuView& v);
 
 // The item under a pointer position, 0 for none.
 int MainMenuItemAt(const ScreenMetrics& m, double x, double y);

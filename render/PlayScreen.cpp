@@ -6,17 +6,17 @@
 
 #include "board/LevelState.h"
 #include "progress/Stages.h"
-#include "shell/Game.h"
+#include "render/Font.h"
 
 namespace bm {
 
-void DrawPlayBackground(Game& g) {
-  g.render().Clear(0xFF06203A);
+void DrawPlayBackground(Canvas& c, int level) {
+  c.device.Clear(0xFF06203A);
   char path[64];
-  std::snprintf(path, sizeof path, "red/bg/back%d.jpg", StageOfLevel(g.match.level.number));
-  TextureId bg = g.canvas.Tex(path);
-  if (bg) g.canvas.FullScreen(bg);
-  else g.canvas.FillGradient(0, 0, g.metrics.width, g.metrics.height, 0xFF0E4A6E, 0xFF041826);
+  std::snprintf(path, sizeof path, "red/bg/back%d.jpg", StageOfLevel(level));
+  TextureId bg = c.Tex(path);
+  if (bg) c.FullScreen(bg);
+  else c.FillGradient(0, 0, c.metrics.width, c.metrics.height, 0xFF0E4A6E, 0xFF041826);
 }
 
 std::string TimeLeftText(double sandLeft, double timeLimit) {
@@ -26,30 +26,30 @@ std::string TimeLeftText(double sandLeft, double timeLimit) {
   return buf;
 }
 
-void DrawPanel(Game& g, const std::string& movesText) {
-  const ScreenMetrics& m = g.metrics;
+void DrawPanel(Canvas& c, Font& font, const PanelView& v) {
+  const ScreenMetrics& m = c.metrics;
   // The frame over the scene: text boxes at the top, the button column on the right.
-  TextureId frame = g.canvas.Tex("red/bg/fg.png");
+  TextureId frame = c.Tex("red/bg/fg.png");
   if (frame) {
     // Only its edges hold anything: blending the clear middle would cost a whole screen.
     const double parts[][4] = {{0, 0, 350, 100}, {920, 0, 1280, 100}, {1130, 80, 1280, 1024}};
     for (const auto& p : parts)
-      g.canvas.ImagePart(frame, p[0] * m.XScale, p[1] * m.YScale, p[2] * m.XScale, p[3] * m.YScale, p[0] / 1280,
+      c.ImagePart(frame, p[0] * m.XScale, p[1] * m.YScale, p[2] * m.XScale, p[3] * m.YScale, p[0] / 1280,
                          p[1] / 1024, p[2] / 1280, p[3] / 1024);
   } else {
-    g.canvas.DesignFill(30, 4, 335, 86, 0x90000000);
-    g.canvas.DesignFill(940, 4, 1245, 86, 0x90000000);
+    c.DesignFill(30, 4, 335, 86, 0x90000000);
+    c.DesignFill(940, 4, 1245, 86, 0x90000000);
   }
   struct Line {
     std::string text;
     double l, t, r, b;
-  } lines[] = {{"Time Left: " + TimeLeftText(g.match.level.SandLeft, g.match.level.TimeLimit), 40, 8, 325, 40},
-               {"Score: " + std::to_string(g.match.session.Score), 40, 48, 325, 80},
-               {"Lives: " + std::to_string(g.match.session.Lives), 950, 8, 1235, 40},
-               {"Moves Available: " + movesText, 950, 48, 1235, 80}};
+  } lines[] = {{"Time Left: " + TimeLeftText(v.sandLeft, v.timeLimit), 40, 8, 325, 40},
+               {"Score: " + std::to_string(v.score), 40, 48, 325, 80},
+               {"Lives: " + std::to_string(v.lives), 950, 8, 1235, 40},
+               {"Moves Available: " + v.movesText, 950, 48, 1235, 80}};
   for (const Line& l : lines)
-    g.font.Draw(g.canvas, l.text, m.DesignRect(l.l, l.t, l.r, l.b), 0.32, 0xFF000000, 0xFFFFE6A0, Align::Left);
-  g.font.Draw(g.canvas, StageLevelLabel(g.match.level.number),
+    font.Draw(c, l.text, m.DesignRect(l.l, l.t, l.r, l.b), 0.32, 0xFF000000, 0xFFFFE6A0, Align::Left);
+  font.Draw(c, StageLevelLabel(v.level),
               m.DesignRect(340, 14, 940, 70), 0.45, 0xFF000000, 0xFFFFE6A0, Align::Center);
 }
 
@@ -59,12 +59,12 @@ IRect MenuButtonRect(const ScreenMetrics& m) {
   return {int(x), int(y), int(x + 256 * sx), int(y + 256 * sy)};
 }
 
-void DrawMenuButton(Game& g, int state) {
+void DrawMenuButton(Canvas& c, int state) {
   static const char* kPictures[3] = {"256/mainmenu3.png", "256/mainmenu3s.png", "256/mainmenu3p.png"};
-  IRect r = MenuButtonRect(g.metrics);
-  TextureId t = g.canvas.Tex(kPictures[std::clamp(state, 0, 2)]);
-  if (t) g.canvas.Image(t, r.left, r.top, r.right, r.bottom);
-  else g.canvas.Fill(r.left, r.top, r.right, r.bottom, state ? 0xC0F0B040 : 0x90102840);
+  IRect r = MenuButtonRect(c.metrics);
+  TextureId t = c.Tex(kPictures[std::clamp(state, 0, 2)]);
+  if (t) c.Image(t, r.left, r.top, r.right, r.bottom);
+  else c.Fill(r.left, r.top, r.right, r.bottom, state ? 0xC0F0B040 : 0x90102840);
 }
 
 }  // namespace bm

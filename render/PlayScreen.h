@@ -6,14 +6,22 @@
 
 namespace bm {
 
-struct Game;
+class Canvas;
+class Font;
 
-void DrawPlayBackground(Game& g);
+// What the panel shows.
+struct PanelView {
+  double sandLeft = 1, timeLimit = 60;
+  int score = 0, lives = 3, level = 1;
+  std::string movesText = "--";
+};
+
+void DrawPlayBackground(Canvas& c, int level);
 // "MM:SS" of the seconds left.
 std::string TimeLeftText(double sandLeft, double timeLimit);
-void DrawPanel(Game& g, const std::string& movesText);
+void DrawPanel(Canvas& c, Font& font, const PanelView& v);
 // The menu button in the bottom-right corner: it leaves the level for the main menu.
 IRect MenuButtonRect(const ScreenMetrics& m);
-void DrawMenuButton(Game& g, int state);  // 0 normal, 1 under the pointer, 2 pressed
+void DrawMenuButton(Canvas& c, int state);  // 0 normal, 1 under the pointer, 2 pressed
 
 }  // namespace bm

@@ -59,7 +59,7 @@ void BoardTransition(Game& g, int direction) {
     if (!in.KeyDown(vk::Escape)) g.input.EscLatch = false;
     if (!in.ButtonDown(2) && !in.KeyDown(vk::Left) && !in.KeyDown(vk::Right)) g.input.ClickLatch = false;
     if (g.drawing) {
-      DrawPlayBackground(g);
+      DrawPlayBackground(g.canvas, g.match.level.number);
       PlaceCells(*drawn, cells, flight, g.metrics);
       DrawBoard(g.canvas, g.font, *drawn, still);
     }

@@ -16,6 +16,7 @@
 #include "progress/MapView.h"
 #include "render/Canvas.h"
 #include "render/Font.h"
+#include "render/MenuScreen.h"
 #include "shell/BotHand.h"
 #include "shell/InputRouter.h"
 #include "shell/Options.h"
@@ -69,7 +70,7 @@ struct Game {
   SoundFx sfx;
   MusicMod music;
   int MenuChoice = 0;
-  std::array<double, 9> menuHighlight{};  // per main-menu item, 0..1
+  MainMenuView menuView;
   bool autoplay = false;
   std::unique_ptr<Autoplay> bot;           // with --autoplay
   std::unique_ptr<class BotInput> botInput;

@@ -36,7 +36,16 @@ void goMainMenu(Game& g) {
     if (g.Now() - lastMenuFrame > 10) {
       bool force = g.flags.Redraw;
       g.flags.Redraw = false;
-      animating = DrawMainMenu(g, force);
+      PointD p = g.in().Pointer();
+      animating = StepMenuHighlights(g.menuView, g.metrics, p.x, p.y);
+      // The pointer over a prop is heard once; leaving every item re-arms it.
+      int over = g.menuView.choice;
+      if (over != 0 && over != menu::ChangePlayer) g.sfx.PlaySfxOnce("ev_menu_over");
+      if (over == 0) g.sfx.RearmSfx("ev_menu_over");
+      if (animating || force) {
+        DrawMainMenu(g.canvas, g.font, g.menuView);
+        g.flags.SceneDirty = true;
+      }
       if (g.flags.SceneDirty && keys.Marked()) DrawMenuMark(g.canvas, g.metrics, keys.Marked());
       lastMenuFrame = g.Now();
     }

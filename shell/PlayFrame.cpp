@@ -64,6 +64,17 @@ void DrainMatchEvents(Game& g) {
   }
 }
 
+PanelView PanelViewOf(const Match& m) {
+  PanelView v;
+  v.sandLeft = m.level.SandLeft;
+  v.timeLimit = m.level.TimeLimit;
+  v.score = m.session.Score;
+  v.lives = m.session.Lives;
+  v.level = m.level.number;
+  v.movesText = m.board.MovesText;
+  return v;
+}
+
 MatchInput ReadMatchInput(Game& g) {
   Input& in = g.in();
   MatchInput m;
@@ -121,9 +132,9 @@ double PlayPass(Game& g) {
   if (changed && !g.flags.LeavePlay) {
     g.flags.Redraw = false;
     if (g.drawing) {
-      DrawPlayBackground(g);
-      DrawPanel(g, m.board.MovesText);
-      DrawMenuButton(g, g.menuButtonState);
+      DrawPlayBackground(g.canvas, m.level.number);
+      DrawPanel(g.canvas, g.font, PanelViewOf(m));
+      DrawMenuButton(g.canvas, g.menuButtonState);
       BoardDrawExtras extras;
       extras.clockMs = g.Now();
       extras.freeTilesTint = ShowFreeTint(m.bonus);

@@ -14,7 +14,7 @@ namespace {
 TEST(DeviceReset, EveryPictureComesBackAfterALostDeviceAndANewBackBuffer) {
   test::ScreenHarness h(true);
   Game& g = h.g();
-  DrawMainMenu(g, true);
+  DrawMainMenu(g.canvas, g.font, g.menuView);
   OptionsView v;
   DrawOptionsScreen(g.canvas, g.font, v);
   std::size_t held = g.textures.Loaded();
