@@ -89,8 +89,6 @@ struct BoardState {
   double MarkerAngle = 0;       // selection marker, degrees
   double PointsTextTime = 0;    // clock of the last points-text step
   int TilesLeft = -1;           // tiles still to gild on a board at rest; -1 while busy
-  double FrameRate = 0;         // smoothed, for a debug display
-  double LastFrameStart = 0;
 
   BoardEvents events;
 };

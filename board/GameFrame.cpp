@@ -38,11 +38,12 @@ void LevelEndShrink(BoardCtx& c) {
   }
 }
 
-void HoverAndColours(BoardCtx& c, const FrameInput& in, double& hoverDistance) {
+void HoverAndColours(BoardCtx& c, const FrameInput& in, double& hoverDistance, bool linesThisFrame) {
   BoardState& st = c.st;
   st.HoveredCell = NearestCell(c.cells, in.metrics, in.pointerX, in.pointerY, &hoverDistance);
   bool settled = BoardSettled(st);
-  if (settled) st.Combo = 0;
+  // A line this frame's search just found starts a cascade: its items are paid with it.
+  if (settled && !linesThisFrame) st.Combo = 0;
   for (int i = 0; i < kCellCount; ++i) {
     Cell& cell = c.cells[i];
     if (settled && i == st.HoveredCell) {
@@ -91,7 +92,14 @@ void MoveCount(BoardCtx& c) {
     ResetMoveTimer(st, c.now);
     st.ParrotShowing = 0;
   }
-  int count = CountMovesStep(c);
+  // A running swap holds a half-exchanged board: the count starts afresh once it ends.
+  int count = -1;
+  if (st.SwapState != SwapPhase::Idle) {
+    st.ScanCursor = 0;
+    st.ScanCount = 0;
+  } else {
+    count = CountMovesStep(c);
+  }
   if (count >= 0) {
     st.MovesText = std::to_string(count);
     st.MovesAvailable = count;
@@ -171,6 +179,7 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
     if (!lagging) st.BoardGrowIn = false;
   }
 
+  double comboBefore = st.Combo;
   if (st.NoFall && st.BoardIdle) {
     ScoreMatches(cells, st);
     Refill(c);
@@ -186,7 +195,7 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
   InputStep(c, in);
 
   double hoverDistance = 0;
-  HoverAndColours(c, in, hoverDistance);
+  HoverAndColours(c, in, hoverDistance, st.Combo > comboBefore);
 
   SwapStep(c);
 
@@ -208,9 +217,6 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
   LastTiles(c);
   HourglassWarning(c);
 
-  double elapsed = in.now - st.LastFrameStart;
-  if (elapsed > 0) st.FrameRate = (9 * st.FrameRate + 1000 / elapsed) / 10;
-  st.LastFrameStart = in.now;
 }
 
 void BeginLevelPlay(BoardState& st, double now) {
@@ -229,8 +235,8 @@ void BeginLevelPlay(BoardState& st, double now) {
   st.ParrotShowing = 0;
   st.MovesAvailable = -1;
   st.MovesCounted = false;
+  st.AnchorArmed = st.SunArmed = false;
   st.PointsTextTime = now;
-  st.LastFrameStart = now;
   st.BoardIdle = st.NoFall = st.PrevNoFall = true;
   ResetMoveTimer(st, now);
 }

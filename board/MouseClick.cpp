@@ -30,9 +30,9 @@ void LeftClick(BoardCtx& c) {
     QueueSfx(st.events, "bon_sun");
     return;
   }
-  // Nothing is taken while a swap runs either: a second swap cannot start, and
-  // the cells of the running one must keep their items.
-  if (!hExists || !cells[h].isAvailable || !BoardSettled(st) || st.SwapState != SwapPhase::Idle) return;
+  // A selection may be made while a swap runs; the swap's own cells are not
+  // available, and a second swap does not start until the first has ended.
+  if (!hExists || !cells[h].isAvailable || !BoardSettled(st)) return;
   OfferTip(st.events, c.player, 0, h);
   if (s == h) {
     st.SelectedCell = kNoSelection;

@@ -78,6 +78,7 @@ void ResetMoveTimer(BoardState& st, double now) {
   st.ScanCount = 0;
   st.HintVisible = false;
   st.MovesText = "--";
+  st.MovesCounted = false;  // the count runs at full rate until it has a number again
 }
 
 int CountMovesStep(BoardCtx& c) {

@@ -101,14 +101,19 @@ void CellSteps(BoardCtx& c, int i, const FrameInput& in, bool& growInReached) {
   if (cell.Disappear == Removal::Removing && cell.Ice == 0) {
     st.BoardIdle = false;
     cell.Pos.Size -= (IsJewel(cell.Gem) ? 5 : 2.5) * sx * ff;
-    if (cell.Pos.Size <= -40 * sx) cell.Disappear = Removal::Award;
+    if (cell.Pos.Size <= -40 * sx) {
+      // A line the running swap made is paid when the swap ends, however slow the frames.
+      if (st.SwapState == SwapPhase::Idle) cell.Disappear = Removal::Award;
+      else cell.Pos.Size = -40 * sx;
+    }
   }
 
   if (cell.Disappear == Removal::Removing && cell.Ice >= 1) {
     st.BoardIdle = false;
     cell.Pos.Size += 4 * sx * ff;
     cell.colFade = std::clamp(int((1 - cell.Pos.Size / (40 * sx)) * 255), 0, 255);
-    if (cell.Pos.Size >= 40 * sx) {
+    if (cell.Pos.Size >= 40 * sx && st.SwapState != SwapPhase::Idle) cell.Pos.Size = 40 * sx;  // paid after the swap
+    if (cell.Pos.Size >= 40 * sx && st.SwapState == SwapPhase::Idle) {
       cell.Pos.Size = 0;
       cell.Ice -= 1;
       cell.colFade = 255;

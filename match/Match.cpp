@@ -9,6 +9,7 @@
 #include "bonus/Rewards.h"
 #include "bonus/Spawn.h"
 #include "bonus/StockButtons.h"
+#include "match/Tape.h"
 #include "progress/LoadLevel.h"
 
 namespace bm {
@@ -182,6 +183,12 @@ bool OrnamentsShown(const Match& m) {
 }
 
 void NewGame(Match& m, int level, double now) {
+  if (m.tape) {
+    TapeStep step{'N', std::clamp(level, 1, kLastLevel), MatchInput{now}};
+    step.in.screenW = m.metrics.width;
+    step.in.screenH = m.metrics.height;
+    m.tape->Write(step);
+  }
   m.session = MatchSession{};
   m.session.CurrentLevel = std::clamp(level, 1, kLastLevel);
   StartLevel(m, now);
@@ -201,6 +208,9 @@ BonusRefs BonusRefsOf(Match& m) {
 }
 
 void BeginLevel(Match& m, double now) {
+  // An armed anchor or sun goes back to the stock: it was not used on the level that ended.
+  if (m.board.AnchorArmed) ++m.player.anchorCount;
+  if (m.board.SunArmed) ++m.player.sunCount;
   RemoveStartMatches(m.cells, m.level, m.rng);
   // Effects still flying from the last board end with it; popups still on
   // their way pay what they carry.
@@ -224,13 +234,17 @@ void BeginLevel(Match& m, double now) {
   QueueOutcome(m.events, BoardEvent::Kind::LevelStarted, m.level.number);
 }
 
-void ResumeFrames(Match& m, double now) { m.clock.LastFrameTime = now; }
+void ResumeFrames(Match& m, double now) {
+  if (m.tape) m.tape->Write({'R', 0, MatchInput{now}});
+  m.clock.LastFrameTime = now;
+}
 
 bool FrameDue(const Match& m, double now) {
   return !m.session.ended && m.clock.framesEnabled && m.clock.LastFrameTime < now;
 }
 
 bool AdvanceFrame(Match& m, const MatchInput& in) {
+  if (m.tape) m.tape->Write({'F', 0, in});
   MatchClock& c = m.clock;
   if (c.startMs < 0) c.startMs = in.now;
   c.lastNow = in.now;

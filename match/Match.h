@@ -81,6 +81,8 @@ struct CheatLatches {
   bool up = false, down = false, right = false;
 };
 
+class TapeWriter;
+
 struct Match {
   explicit Match(std::uint64_t seed = 1, std::string levelsDir = {});
 
@@ -107,6 +109,10 @@ struct Match {
   int itemSlot = 1;
   EffectChecker effectChecker;
   bool stockLatch = false;  // the left button went down over a stock button
+
+  // With --record: NewGame, ResumeFrames and AdvanceFrame write their calls here.
+  // A sub-system that adds an entry point records it here too (match/Tape.h).
+  TapeWriter* tape = nullptr;
 };
 
 

@@ -29,6 +29,8 @@ std::string UsageText() {
          "  --all-bonuses        open every shop item at its top grades (every bonus can appear)\n"
          "  --report FILE        write a JSON summary at exit\n"
          "  --screenshot FILE    save the last frame as PNG at exit\n"
+         "  --record FILE        write every frame's input and time to FILE\n"
+         "  --replay FILE        play a recorded game headless and write its report\n"
          "  --verbose            echo the run log to the terminal\n";
 }
 
@@ -69,6 +71,8 @@ bool ParseCommandLine(int argc, char** argv, RunOptions& o, std::string& error) 
     else if (a == "--all-bonuses") o.allBonuses = true;
     else if (a == "--report") { if (!value(o.reportPath)) return false; }
     else if (a == "--screenshot") { if (!value(o.screenshotPath)) return false; }
+    else if (a == "--record") { if (!value(o.recordPath)) return false; }
+    else if (a == "--replay") { if (!value(o.replayPath)) return false; }
     else if (a == "--verbose") o.verbose = true;
     else {
       error = "unknown option " + a;

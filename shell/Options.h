@@ -25,6 +25,8 @@ struct RunOptions {
   bool allBonuses = false;  // every shop item open at its top grades
   std::string reportPath;
   std::string screenshotPath;  // headless: a PNG of the last frame at exit
+  std::string recordPath;      // the game's tape (match/Tape.h)
+  std::string replayPath;      // a tape to play back headless instead of a game
   bool verbose = false;
   bool showHelp = false, showVersion = false;
   std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();

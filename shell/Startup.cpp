@@ -16,6 +16,8 @@
 #include "shell/Loop.h"
 #include "shell/MainLoop.h"
 #include "shell/Autoplay.h"
+#include "match/Tape.h"
+#include "shell/Replay.h"
 #include "shell/Report.h"
 #include "shell/StopSignals.h"
 #include "storage/DataIni.h"
@@ -65,6 +67,7 @@ int RunGame(RunOptions options) {
   Logs logs(options.dataDir);
   logs.SetEcho(options.verbose);
   logs.StartRun();
+  if (!options.replayPath.empty()) return ReplayGame(options, logs);
   if (options.installCrashLog) CrashLog::Install(logs.RunLogPath());
 
   bool freshSettings = false;
@@ -155,7 +158,18 @@ int RunGame(RunOptions options) {
   }
   if (options.autoplay) StartAutoplay(g);
   if (options.beforeMainLoop) options.beforeMainLoop(g, *host);
+  TapeWriter tape;
+  if (!options.recordPath.empty()) {
+    std::string why;
+    if (tape.Open(options.recordPath, g.options.seed, g.match.checkInvariants, &why)) g.match.tape = &tape;
+    else logs.WriteRunLog("Record", "Not recording: " + why, true);
+  }
   MainLoop(g);
+  if (g.match.tape) {
+    g.match.tape = nullptr;
+    std::string why;
+    if (!tape.Close(&why)) logs.WriteRunLog("Record", "The recording is lost: " + why, true);
+  }
 
   if (!options.screenshotPath.empty()) {
     if (!plat.render->SaveScreenshot(options.screenshotPath))

@@ -81,7 +81,7 @@ struct BoardKit {
     level.jewelKinds = {20, 21, 22, 23, 24};
     if (!refill) level.topCells.clear();
     st = BoardState{};
-    st.PointsTextTime = st.LastFrameStart = now;
+    st.PointsTextTime = now;
     ResetMoveTimer(st, now);
     m.clock = MatchClock{};
     m.clock.LastFrameTime = now;

@@ -230,7 +230,7 @@ TEST(Clicks, BubbledItemsCannotBeSelectedNorClickedInto) {
   EXPECT_EQ(kit.st.SelectedCell, 22);
 }
 
-TEST(Clicks, IgnoredWhileAnythingFallsIsRemovedOrSwaps) {
+TEST(Clicks, IgnoredWhileAnythingFallsOrIsRemoved) {
   {
     BoardKit kit;
     kit.Set(34, 0);  // the item in 23 falls; small steps keep it falling
@@ -244,12 +244,23 @@ TEST(Clicks, IgnoredWhileAnythingFallsIsRemovedOrSwaps) {
     kit.Click(60);
     EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
   }
-  {
-    BoardKit kit;
-    ASSERT_TRUE(StartSwap(kit.cells, kit.st, 28, 22));
-    kit.Click(60);
-    EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
-  }
+}
+
+// A wrong swap runs out and back; meanwhile another item may be selected, and
+// the swap still ends with both items where they were.
+TEST(Clicks, SelectWhileAWrongSwapRunsOutAndBack) {
+  BoardKit kit;
+  int a = kit.cells[28].Gem, b = kit.cells[22].Gem;
+  ASSERT_TRUE(StartSwap(kit.cells, kit.st, 28, 22));
+  kit.Click(60);
+  EXPECT_EQ(kit.st.SelectedCell, 60);
+  EXPECT_NE(kit.st.SwapState, SwapPhase::Idle);
+  kit.Click(28);  // a cell of the running swap is not available
+  EXPECT_EQ(kit.st.SelectedCell, 60);
+  kit.Settle();
+  EXPECT_EQ(kit.cells[28].Gem, a);
+  EXPECT_EQ(kit.cells[22].Gem, b);
+  EXPECT_EQ(kit.CountSound("ev_game_wrong"), 1);
 }
 
 TEST(Clicks, OutsideTheClientAreaOnlyTheEntryIsLogged) {

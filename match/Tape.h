@@ -1,0 +1,68 @@
+// A recorded match: the seed, then every call that moved the match, one a
+// line of text. Playing the tape on a fresh match repeats the game exactly, so
+// a player who meets a fault can send the file, and a failing tape can be cut
+// down into a test.
+//
+//   brinemoor-tape 1
+//   seed 12345 invariants 1
+//   N <level> <now> <w> <h>                  NewGame on a screen of w x h
+//   R <now>                                  ResumeFrames
+//   F <now> <x> <y> <buttons> <keys> <w> <h> AdvanceFrame (buttons: 1 left, 2 right, 4 in client, 8 over game)
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "board/BoardEvents.h"
+#include "match/MatchInput.h"
+
+namespace bm {
+
+struct Match;
+
+struct TapeStep {
+  char kind = 'F';  // 'N', 'R' or 'F'
+  int level = 0;    // for 'N'
+  MatchInput in;    // 'R' and 'N' use only in.now
+};
+
+struct Tape {
+  std::uint64_t seed = 1;
+  bool invariants = false;
+  std::vector<TapeStep> steps;
+};
+
+// Writes a tape as the match is played: the entry points of the match append
+// their own lines once Match::tape points here. The file appears under its
+// name only when Close succeeds (written aside, then renamed).
+class TapeWriter {
+ public:
+  TapeWriter() = default;
+  ~TapeWriter();
+  TapeWriter(const TapeWriter&) = delete;
+  TapeWriter& operator=(const TapeWriter&) = delete;
+
+  bool Open(const std::string& path, std::uint64_t seed, bool invariants, std::string* error);
+  void Write(const TapeStep& step);
+  bool Close(std::string* error);
+  bool IsOpen() const { return file_ != nullptr; }
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::string path_, temp_;
+  bool failed_ = false;
+};
+
+// Reads a whole tape; false with a message on a missing, short or garbled file.
+bool ReadTape(const std::string& path, Tape& tape, std::string* error);
+// The same from text.
+bool ParseTape(const std::string& text, Tape& tape, std::string* error);
+
+// Plays the tape on m (built with the tape's seed and the level folder),
+// handing each event the match queues to onEvent.
+void PlayTape(Match& m, const Tape& tape, const std::function<void(const BoardEvent&)>& onEvent = {});
+
+}  // namespace bm
