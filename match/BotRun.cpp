@@ -10,11 +10,10 @@
 
 namespace bm {
 
-BotRunResult RunBotOnLattice(const BotRunOptions& o) {
+std::unique_ptr<Match> LatticeMatch(const BotRunOptions& o) {
   // The cell array is large; keep it off the stack.
   auto match = std::make_unique<Match>(o.seed);
   Match& m = *match;
-  Rng jitter(o.seed * 7919 + 1);
   m.checkInvariants = o.checkInvariants;
   m.clock.sandEnabled = false;  // the bot plays each level to its end
   m.bonusesOn = o.bonusesOn;
@@ -32,15 +31,21 @@ BotRunResult RunBotOnLattice(const BotRunOptions& o) {
   }
   for (int i = 0; i < kCellCount; ++i)
     if (m.cells[i].isExists) m.cells[i].Pos.Size = -40 * m.metrics.XScale;
+  BeginLevel(m, kLatticeStartMs);
+  return match;
+}
 
-  double now = 1000;
-  BeginLevel(m, now);
+BotRunResult RunBotOnLattice(const BotRunOptions& o) {
+  auto match = LatticeMatch(o);
+  Match& m = *match;
+  Rng jitter(o.seed * 7919 + 1);
+  double now = kLatticeStartMs;
   Autoplay bot(o.bot);
   BotRunResult r;
   MatchInput in;
   in.screenW = m.metrics.width;
   in.screenH = m.metrics.height;
-  while (now - 1000 < o.limitMs && !r.won) {
+  while (now - kLatticeStartMs < o.limitMs && !r.won) {
     now += o.frameMs * (0.5 + jitter.Next());
     PointerFeed feed = bot.Step(now, m.cells, m.board, m.metrics, &m.player, m.level.SandLeft);
     in.now = now;
@@ -57,7 +62,7 @@ BotRunResult RunBotOnLattice(const BotRunOptions& o) {
   }
   r.boardHash = BoardHash(m.cells);
   r.frames = m.stats.frames;
-  r.gameMs = now - 1000;
+  r.gameMs = now - kLatticeStartMs;
   r.moves = bot.MovesMade();
   r.missed = bot.MovesMissed();
   r.score = m.session.Score;

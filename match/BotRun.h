@@ -2,10 +2,12 @@
 // lattice board: for tests, benchmarks and quick checks without a window.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "board/Autoplay.h"
+#include "match/Match.h"
 #include "match/MatchInput.h"
 
 namespace bm {
@@ -41,5 +43,10 @@ struct BotRunResult {
 };
 
 BotRunResult RunBotOnLattice(const BotRunOptions& options);
+
+// The match such a run starts from, at clock kLatticeStartMs: a replay of its
+// recorded inputs on it repeats the run.
+inline constexpr double kLatticeStartMs = 1000;
+std::unique_ptr<Match> LatticeMatch(const BotRunOptions& options);
 
 }  // namespace bm

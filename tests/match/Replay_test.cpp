@@ -1,0 +1,123 @@
+// Recorded input played again: the same board, the same figures.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "match/BotRun.h"
+#include "match/Match.h"
+#include "match/Tape.h"
+#include "shell/Startup.h"
+#include "tests/shell/TestDirs.h"
+
+namespace bm {
+namespace {
+
+TEST(Replay, TheBotsInputsOnAFreshMatchRepeatItsGame) {
+  BotRunOptions o;
+  o.seed = 21;
+  o.bubbles = "40:2 62:1";
+  std::vector<MatchInput> inputs;
+  o.record = &inputs;
+  BotRunResult r = RunBotOnLattice(o);
+  ASSERT_TRUE(r.won);
+  ASSERT_GT(r.moves, 5);
+
+  auto m = LatticeMatch(o);
+  for (const MatchInput& in : inputs) {
+    AdvanceFrame(*m, in);
+    TakeEvents(*m);
+  }
+  EXPECT_EQ(BoardHash(m->cells), r.boardHash);
+  EXPECT_EQ(m->stats.frames, r.frames);
+  EXPECT_EQ(m->session.Score, r.score);
+  EXPECT_EQ(m->stats.levelsWon, 1);
+}
+
+TEST(Replay, ATapeReadsBackWhatWasWritten) {
+  test::TempDir dir;
+  std::string path = (dir.path / "t.tape").string();
+  TapeWriter w;
+  ASSERT_TRUE(w.Open(path, 77, true, nullptr));
+  MatchInput in;
+  in.now = 1234.0000000001;
+  in.pointerX = 10.25;
+  in.pointerY = -1;
+  in.leftDown = true;
+  in.pointerInClient = false;
+  in.keys = mkey::CheatMode | mkey::Digit(10);
+  in.screenW = 800;
+  in.screenH = 600;
+  w.Write({'N', 7, MatchInput{99.5}});
+  w.Write({'F', 0, in});
+  w.Write({'R', 0, MatchInput{2000}});
+  EXPECT_FALSE(std::ifstream(path).good()) << "the tape appears only once it is complete";
+  ASSERT_TRUE(w.Close(nullptr));
+  Tape t;
+  std::string error;
+  ASSERT_TRUE(ReadTape(path, t, &error)) << error;
+  EXPECT_EQ(t.seed, 77u);
+  EXPECT_TRUE(t.invariants);
+  ASSERT_EQ(t.steps.size(), 3u);
+  EXPECT_EQ(t.steps[0].level, 7);
+  EXPECT_TRUE(t.steps[1].in == in);
+  EXPECT_EQ(t.steps[2].in.now, 2000);
+}
+
+TEST(Replay, AGarbledOrMissingTapeIsRefusedWithAReason) {
+  Tape t;
+  std::string error;
+  EXPECT_FALSE(ReadTape("/nonexistent/x.tape", t, &error));
+  EXPECT_FALSE(error.empty());
+  for (const char* text : {"", "brinemoor-tape 1\n", "brinemoor-tape 1\nseed 1 invariants 0\nF 1 2\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nN 99 0 1280 1024\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nF nan 1 1 0 0 1280 1024\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nF 1 1 1 0 0 0 1024\n", "other 1\n"}) {
+    error.clear();
+    EXPECT_FALSE(ParseTape(text, t, &error)) << text;
+    EXPECT_FALSE(error.empty()) << text;
+  }
+}
+
+std::string GameFields(const std::string& report) {
+  auto at = report.find("\"board_hash\"");
+  return at == std::string::npos ? std::string() : report.substr(0, report.find('\n', at));
+}
+
+// A whole headless game by the bot, recorded, then replayed from the file.
+TEST(Replay, ARecordedBotGameReplaysToTheSameReportAndBoard) {
+  test::TempDir dir;
+  RunOptions o;
+  o.headless = true;
+  o.autoplay = true;
+  o.dataDir = dir.str();
+  o.gameDir = BM_GAME_DIR;
+  o.seedGiven = true;
+  o.seed = 5;
+  o.maxSeconds = 150;
+  o.reportPath = (dir.path / "game.json").string();
+  o.recordPath = (dir.path / "game.tape").string();
+  ASSERT_EQ(RunGame(o), 0);
+
+  RunOptions r;
+  r.dataDir = (dir.path / "replay").string();
+  r.gameDir = BM_GAME_DIR;
+  r.replayPath = o.recordPath;
+  r.reportPath = (dir.path / "replay.json").string();
+  ASSERT_EQ(RunGame(r), 0);
+  std::string game = test::ReadText(dir.path / "game.json"), replay = test::ReadText(dir.path / "replay.json");
+  ASSERT_FALSE(GameFields(game).empty()) << game;
+  EXPECT_EQ(GameFields(game), GameFields(replay));
+  EXPECT_NE(game.find("\"levels_won\": "), std::string::npos);
+  EXPECT_EQ(game.find("\"moves\": 0,"), std::string::npos) << "the bot made moves";
+
+  // A damaged tape: a clear failure, no report.
+  std::ofstream(r.replayPath = (dir.path / "bad.tape").string()) << "brinemoor-tape 1\nseed x\n";
+  r.reportPath = (dir.path / "bad.json").string();
+  EXPECT_EQ(RunGame(r), 1);
+  EXPECT_FALSE(std::ifstream(r.reportPath).good());
+}
+
+}  // namespace
+}  // namespace bm
