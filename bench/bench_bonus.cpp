@@ -128,9 +128,9 @@ void DrawnFrame(Game& g, const std::string& shots) {
   m.player.anchorCount = 3;
   m.player.sunCount = 1;
   auto everything = [&] {
-    DrawPlayBackground(g);
-    DrawPanel(g, "12");
-    DrawMenuButton(g, 0);
+    DrawPlayBackground(g.canvas, m.level.number);
+    DrawPanel(g.canvas, g.font, PanelView{});
+    DrawMenuButton(g.canvas, 0);
     BoardDrawExtras extras;
     extras.freeTilesTint = ShowFreeTint(m.bonus);
     DrawBoard(g.canvas, g.font, m.cells, m.board, extras);
@@ -154,7 +154,7 @@ void DrawnFrame(Game& g, const std::string& shots) {
       e.X = e.FromX + (e.ToX - e.FromX) * e.Progress;
       e.Y = e.FromY + (e.ToY - e.FromY) * e.Progress;
     }
-  double bg = time([&] { DrawPlayBackground(g); });
+  double bg = time([&] { DrawPlayBackground(g.canvas, m.level.number); });
   double full = time(everything);
   ResetBonusLevel(m.bonus, 1000);
   double plain = time(everything);
