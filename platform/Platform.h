@@ -112,6 +112,10 @@ class RenderDevice {
   virtual long FramesPresented() = 0;
   // Whether a picture is still held; false after the device lost it.
   virtual bool TextureAlive(TextureId) { return true; }
+  // Bytes a picture takes on the device (its part of an atlas page), and all the
+  // device holds (whole atlas pages, own textures, saved buffers): the memory figures.
+  virtual std::size_t TextureBytes(TextureId) { return 0; }
+  virtual std::size_t DeviceTextureBytes() { return 0; }
   // The device was lost: drop every picture (the game loads them again).
   virtual void ForgetTextures() {}
 };

@@ -41,6 +41,21 @@ std::size_t TextureBank::ReloadAll() {
   return n;
 }
 
+std::vector<std::pair<std::string, std::size_t>> TextureBank::BytesByClass() const {
+  static const std::pair<const char*, const char*> kClasses[] = {
+      {"256/", "board and buttons"}, {"fonts/", "fonts"},       {"red/bg/", "backgrounds and play frame"},
+      {"red/menu/", "menu screens"}, {"red/shop/", "shop"},     {"red/", "tips, logo and map"}};
+  std::vector<std::pair<std::string, std::size_t>> out;
+  for (const auto& c : kClasses) out.emplace_back(c.second, 0);
+  out.emplace_back("other", 0);
+  for (const auto& [path, held] : byPath_) {
+    std::size_t k = 0;
+    while (k < std::size(kClasses) && path.rfind(kClasses[k].first, 0) != 0) ++k;
+    out[k].second += device_.TextureBytes(held.id);
+  }
+  return out;
+}
+
 bool TextureBank::AllAlive() const {
   for (const auto& [path, held] : byPath_)
     if (held.id && !device_.TextureAlive(held.id)) return false;

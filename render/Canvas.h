@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "board/ScreenMetrics.h"
 #include "platform/Platform.h"
@@ -28,6 +30,8 @@ class TextureBank {
   std::size_t ReloadAll();
   // Every picture the bank holds is alive on the device.
   bool AllAlive() const;
+  // Bytes the held pictures take, by class ("board and buttons", "fonts", ...).
+  std::vector<std::pair<std::string, std::size_t>> BytesByClass() const;
 
  private:
   RenderDevice& device_;

@@ -6,7 +6,8 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$here/build}"
 
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libstb-dev
-          libcairo2-dev libvorbis-dev libgtest-dev fonts-dejavu-core)
+          libcairo2-dev libvorbis-dev libgtest-dev fonts-dejavu-core
+          xvfb xdotool imagemagick)  # the benchmarks and scripts/screens.sh drive a window
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

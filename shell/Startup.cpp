@@ -3,16 +3,19 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 
 #include "diag/CrashLog.h"
+#include "platform/Audio.h"
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
 #include "render/Resolution.h"
 #include "shell/Game.h"
+#include "shell/LoadingPass.h"
 #include "shell/Loop.h"
 #include "shell/MainLoop.h"
 #include "shell/Autoplay.h"
@@ -32,8 +35,20 @@ std::string ProgramDir() {
   return ec ? std::string(".") : exe.parent_path().string();
 }
 
-std::string DefaultDataDir(const std::string& programDir) {
-  if (access(programDir.c_str(), W_OK) == 0) return programDir;
+std::string GameDirFor(const std::string& programDir) {
+  std::error_code ec;
+  if (fs::is_directory(fs::path(programDir) / "levels", ec)) return programDir;
+  // An installed copy: the program in <prefix>/bin, its data in <prefix>/share/brinemoor.
+  fs::path shared = fs::path(programDir).parent_path() / "share" / "brinemoor";
+  if (fs::is_directory(shared / "levels", ec)) return shared.string();
+  return programDir;
+}
+
+std::string DefaultDataDir(const std::string& programDir, const std::string& gameDir) {
+  // A build or an unpacked copy keeps its files beside the program; an
+  // installed copy never writes into its prefix.
+  bool portable = gameDir.empty() || fs::path(gameDir) == fs::path(programDir);
+  if (portable && access(programDir.c_str(), W_OK) == 0) return programDir;
   const char* xdg = std::getenv("XDG_DATA_HOME");
   const char* home = std::getenv("HOME");
   fs::path base = xdg && *xdg ? fs::path(xdg) : fs::path(home ? home : ".") / ".local/share";
@@ -48,19 +63,31 @@ bool HasModeOf(int w, int h, const void* ctx) {
 
 }  // namespace
 
-void DrawLoadingScreen(Game& g) {
-  g.render().Clear(0xFF000000);
-  TextureId back = g.canvas.Tex("red/logo/gamelogo0.jpg");
-  if (back) g.canvas.FullScreen(back);
-  g.font.Draw(g.canvas, "Loading...", g.metrics.DesignRect(0, 900, 1280, 980), 0.6, 0xFF000000, 0xFFFFE6A0,
-              Align::Center);
-  RenderScene(g);
-  g.textures.Release("red/logo/gamelogo0.jpg");
+
+// What pictures and sounds cost, for the memory figures of the benchmark.
+static void LogMemory(Game& g) {
+  auto mb = [](std::size_t b) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f MB", double(b) / 1048576.0);
+    return std::string(buf);
+  };
+  std::size_t pictures = 0;
+  std::string classes;
+  for (const auto& [name, bytes] : g.textures.BytesByClass()) {
+    pictures += bytes;
+    if (bytes) classes += (classes.empty() ? "" : ", ") + name + " " + mb(bytes);
+  }
+  g.logs.WriteRunLog("Memory", "textures: " + std::to_string(g.textures.Loaded()) + " pictures, " + mb(pictures) +
+                                   " of pictures in " + mb(g.render().DeviceTextureBytes()) + " of device textures");
+  g.logs.WriteRunLog("Memory", "texture classes: " + classes);
+  g.logs.WriteRunLog("Memory", "sound bank: effects " + mb(g.plat.sound ? g.plat.sound->MemoryBytes() : 0) +
+                                   ", music decoders " + mb(g.plat.music ? g.plat.music->MemoryBytes() : 0));
 }
 
 int RunGame(RunOptions options) {
-  if (options.gameDir.empty()) options.gameDir = ProgramDir();
-  if (options.dataDir.empty()) options.dataDir = DefaultDataDir(options.gameDir);
+  std::string programDir = ProgramDir();
+  if (options.gameDir.empty()) options.gameDir = GameDirFor(programDir);
+  if (options.dataDir.empty()) options.dataDir = DefaultDataDir(programDir, options.gameDir);
   std::error_code ec;
   fs::create_directories(fs::path(options.dataDir) / "saves", ec);
 
@@ -130,8 +157,10 @@ int RunGame(RunOptions options) {
   g.settings = settings;
   g.SetScreenSize(size.w, size.h);
   g.startMs = g.Now();
-  // Show something at once: opening the sound device and decoding sounds take a moment.
-  DrawLoadingScreen(g);
+  // The logo first, before anything slow: the sound device, sounds and pictures
+  // load under the bar.
+  LoadingPass pass;
+  BeginLoading(g, pass);
   switch (g.sfx.StartSound()) {
     case SoundStart::BadVersion:
       plat.window->ShowMessage("Brinemoor", kBadSoundVersionText);
@@ -141,16 +170,20 @@ int RunGame(RunOptions options) {
       return 1;
     case SoundStart::Ok: break;
   }
+  LoadingStep(g, pass);
   g.sfx.ApplySoundVolume(g.settings.SoundVolume, g.settings.SoundOn != 0);
   g.music.MusicReady = true;
-  g.music.PreLoadMusic();
-  g.sfx.LoadLogoSFX();
-  g.sfx.loadAllSFX();
+  std::vector<std::function<void()>> steps = {[&] { g.music.PreLoadMusic(); }, [&] { g.sfx.LoadLogoSFX(); },
+                                              [&] { g.sfx.loadAllSFX(); }};
+  if (g.drawing)
+    for (const std::string& picture : MenuPictures()) steps.push_back([&g, picture] { g.textures.Get(picture); });
   if (!options.seedGiven) {
     // Any seed will do; keep it so the report can replay this game.
     g.options.seed = (unsigned long long)(g.Now() * 1000) ^ (unsigned long long)getpid();
     g.match.rng.Seed(g.options.seed);
   }
+  RunLoadingSteps(g, pass, steps);
+  EndLoading(g, pass);
 
   {
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - options.processStart).count();
@@ -177,6 +210,7 @@ int RunGame(RunOptions options) {
   }
   if (!options.reportPath.empty()) WriteReport(g, options.reportPath);
   g.sfx.ReleaseAllSfx();
+  LogMemory(g);
   game.reset();
   return 0;
 }

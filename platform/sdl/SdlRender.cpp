@@ -69,6 +69,8 @@ TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img) {
   pic.v0 = float(dst.y) / kAtlasEdge;
   pic.u1 = float(dst.x + dst.w) / kAtlasEdge;
   pic.v1 = float(dst.y + dst.h) / kAtlasEdge;
+  pic.w = img->w;
+  pic.h = img->h;
   page->shelfX += w;
   page->shelfH = std::max(page->shelfH, h);
   textures_[nextId_] = pic;
@@ -103,7 +105,10 @@ TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge) {
     if (tex) {
       SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
       SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
-      textures_[nextId_] = Picture{tex};
+      Picture pic{tex};
+      pic.w = img->w;
+      pic.h = img->h;
+      textures_[nextId_] = pic;
       id = nextId_++;
     }
   }
@@ -117,7 +122,10 @@ TextureId SdlRenderDevice::CreateTexture(int width, int height, const std::uint3
   SDL_UpdateTexture(tex, nullptr, argb, width * 4);
   SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
   SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
-  textures_[nextId_] = Picture{tex};
+  Picture pic{tex};
+  pic.w = width;
+  pic.h = height;
+  textures_[nextId_] = pic;
   return nextId_++;
 }
 
@@ -229,6 +237,20 @@ bool SdlRenderDevice::SaveScreenshot(const std::string& pngPath) {
   bool ok = IMG_SavePNG(s, pngPath.c_str()) == 0;
   SDL_FreeSurface(s);
   return ok;
+}
+
+std::size_t SdlRenderDevice::TextureBytes(TextureId id) {
+  auto it = textures_.find(id);
+  return it == textures_.end() ? 0 : std::size_t(it->second.w) * std::size_t(it->second.h) * 4;
+}
+
+std::size_t SdlRenderDevice::DeviceTextureBytes() {
+  std::size_t n = pages_.size() * std::size_t(kAtlasEdge) * kAtlasEdge * 4;
+  for (const auto& [id, pic] : textures_)
+    if (pic.owned) n += std::size_t(pic.w) * std::size_t(pic.h) * 4;
+  for (SDL_Texture* t : slots_)
+    if (t) n += std::size_t(width_) * std::size_t(height_) * 4;
+  return n;
 }
 
 void SdlRenderDevice::ForgetTextures() {

@@ -33,6 +33,8 @@ class SdlRenderDevice : public RenderDevice {
   long FramesPresented() override { return frames_; }
   bool TextureAlive(TextureId id) override { return textures_.count(id) != 0; }
   void ForgetTextures() override;
+  std::size_t TextureBytes(TextureId id) override;
+  std::size_t DeviceTextureBytes() override;
 
   // Headless fast runs skip all drawing; screenshots switch it back on.
   void SetDrawingEnabled(bool on) { drawing_ = on; }
@@ -56,6 +58,7 @@ class SdlRenderDevice : public RenderDevice {
     SDL_Texture* tex = nullptr;
     bool owned = true;
     float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
+    int w = 0, h = 0;
   };
   struct AtlasPage {
     SDL_Texture* tex = nullptr;

@@ -1,0 +1,52 @@
+#include "storage/ProgressBar.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "diag/Logs.h"
+#include "storage/AtomicWrite.h"
+#include "storage/SafeRead.h"
+
+namespace bm {
+
+namespace {
+std::string PathIn(const std::string& dir) { return dir + "/" + kProgressBarFile; }
+}  // namespace
+
+int LoadPBar(const std::string& dataDir, Logs& logs) {
+  ReadResult r = ReadFileBounded(PathIn(dataDir), 4);
+  if (r.status == ReadStatus::Missing) return 1;
+  if (!r.ok() || r.bytes.size() != 4) {
+    std::string why = r.ok() ? std::string(kProgressBarFile) + " holds " + std::to_string(r.bytes.size()) + " bytes, not 4"
+                      : r.status == ReadStatus::TooLarge ? std::string(kProgressBarFile) + " is longer than 4 bytes"
+                                                         : r.error;
+    logs.WriteRunLog("LoadPBar()", why + "; the bar starts full");
+    return 1;
+  }
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | std::uint8_t(r.bytes[std::size_t(i)]);
+  auto n = std::int32_t(v);
+  if (n < 1 || n > kMaxLoadingSteps) {
+    logs.WriteRunLog("LoadPBar()", std::string(kProgressBarFile) + " holds " + std::to_string(n) +
+                                       ", out of range; the bar starts full");
+    return 1;
+  }
+  return n;
+}
+
+bool SavePBar(const std::string& dataDir, int steps, Logs& logs) {
+  auto v = std::uint32_t(std::clamp(steps, 1, kMaxLoadingSteps));
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[std::size_t(i)] = char((v >> (8 * i)) & 255);
+  std::string error;
+  if (WriteFileAtomic(PathIn(dataDir), bytes, &error)) return true;
+  logs.WriteRunLog("SavePBar()", "Cannot write " + std::string(kProgressBarFile) + ": " + error);
+  return false;
+}
+
+double BarFraction(const LoadProgress& p) {
+  if (p.StepsTotal <= 0) return 1;
+  return std::clamp(double(p.StepsDone) / p.StepsTotal, 0.0, 1.0);
+}
+
+}  // namespace bm
