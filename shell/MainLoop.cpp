@@ -5,6 +5,7 @@
 #include "bonus/ShopItems.h"
 
 #include "render/MenuScreen.h"
+#include "shell/MemoryReport.h"
 #include "shell/MenuScreens.h"
 #include "render/PlayScreen.h"
 #include "shell/Loop.h"
@@ -153,6 +154,7 @@ void MainLoop(Game& g) {
     if (g.flags.ExitRequested) break;
     GameLoop(g);
   }
+  LogMemory(g);
   g.logs.WriteRunLog("", "Application End.");
 }
 

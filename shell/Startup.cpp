@@ -10,7 +10,6 @@
 #include <iostream>
 
 #include "diag/CrashLog.h"
-#include "platform/Audio.h"
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
 #include "render/Resolution.h"
@@ -63,26 +62,6 @@ bool HasModeOf(int w, int h, const void* ctx) {
 
 }  // namespace
 
-
-// What pictures and sounds cost, for the memory figures of the benchmark.
-static void LogMemory(Game& g) {
-  auto mb = [](std::size_t b) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f MB", double(b) / 1048576.0);
-    return std::string(buf);
-  };
-  std::size_t pictures = 0;
-  std::string classes;
-  for (const auto& [name, bytes] : g.textures.BytesByClass()) {
-    pictures += bytes;
-    if (bytes) classes += (classes.empty() ? "" : ", ") + name + " " + mb(bytes);
-  }
-  g.logs.WriteRunLog("Memory", "textures: " + std::to_string(g.textures.Loaded()) + " pictures, " + mb(pictures) +
-                                   " of pictures in " + mb(g.render().DeviceTextureBytes()) + " of device textures");
-  g.logs.WriteRunLog("Memory", "texture classes: " + classes);
-  g.logs.WriteRunLog("Memory", "sound bank: effects " + mb(g.plat.sound ? g.plat.sound->MemoryBytes() : 0) +
-                                   ", music decoders " + mb(g.plat.music ? g.plat.music->MemoryBytes() : 0));
-}
 
 int RunGame(RunOptions options) {
   std::string programDir = ProgramDir();
@@ -210,7 +189,6 @@ int RunGame(RunOptions options) {
   }
   if (!options.reportPath.empty()) WriteReport(g, options.reportPath);
   g.sfx.ReleaseAllSfx();
-  LogMemory(g);
   game.reset();
   return 0;
 }
