@@ -160,7 +160,6 @@ std::unique_ptr<Host> CreateHost(const HostOptions& options, Logs& logs, std::st
   if (options.headless) {
     auto h = std::make_unique<HeadlessHost>();
     if (!h->Start(options, error)) return nullptr;
-    HeadlessWindow::CloseOnTermSignals();
     return h;
   }
   auto h = std::make_unique<SdlHost>();

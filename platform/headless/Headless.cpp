@@ -1,20 +1,8 @@
 #include "platform/headless/Headless.h"
 
 #include <algorithm>
-#include <csignal>
 
 namespace bm {
-
-namespace {
-// The only state a signal handler may touch.
-volatile std::sig_atomic_t gTermSignal = 0;
-extern "C" void OnTermSignal(int) { gTermSignal = 1; }
-}  // namespace
-
-void HeadlessWindow::CloseOnTermSignals() {
-  std::signal(SIGTERM, OnTermSignal);
-  std::signal(SIGINT, OnTermSignal);
-}
 
 void HeadlessWindow::ScriptClick(double atMs, double x, double y, double holdMs) {
   Script({ScriptEvent::Move, atMs, x, y});
@@ -77,10 +65,6 @@ void HeadlessWindow::WaitEvent(double timeoutMs) {
 }
 
 bool HeadlessWindow::TakeCloseRequest() {
-  if (gTermSignal) {
-    gTermSignal = 0;
-    closeRequested_ = true;
-  }
   bool r = closeRequested_;
   closeRequested_ = false;
   return r;

@@ -48,9 +48,6 @@ class HeadlessWindow : public Window, public Input {
   void SetForeground(bool on) { foreground_ = on; }
   void SetMinimised(bool on) { minimised_ = on; }
   void RequestClose() { closeRequested_ = true; }
-  // SIGTERM and SIGINT become a close request, as the SDL window does for its
-  // own runs, so a terminated headless game still saves and shuts down.
-  static void CloseOnTermSignals();
   // Makes the next pump report a lost render device.
   void LoseDevice() { deviceReset_ = true; }
   bool TakeDeviceReset() override {
