@@ -5,11 +5,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <optional>
 
 #include "diag/Logs.h"
 #include "storage/AtomicWrite.h"
+#include "storage/SafeRead.h"
 
 namespace bm {
 
@@ -18,48 +18,6 @@ namespace {
 // Upper bounds of what a sound file can hold; a larger file is garbled.
 constexpr std::size_t kPlayersMaxBytes = kPlayerSlots * (2 + 255 + 672);
 constexpr std::size_t kHighScoresMaxBytes = kHighScoreEntries * (kEntryNameWidth + 2 + kScoreTextLimit);
-
-enum class ReadStatus { Ok, Missing, TooLarge, IoError };
-struct ReadResult {
-  ReadStatus status = ReadStatus::IoError;
-  std::string bytes;
-  std::string error;
-};
-
-// The one place save files are read from disk; at most maxBytes are read.
-ReadResult ReadSaveFile(const std::string& path, std::size_t maxBytes) {
-  ReadResult r;
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) {
-    r.status = errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::IoError;
-    r.error = "cannot open \"" + path + "\": " + std::strerror(errno);
-    return r;
-  }
-  if (!S_ISREG(st.st_mode)) {
-    r.error = "\"" + path + "\" is not a regular file";
-    return r;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    r.error = "cannot open \"" + path + "\": " + std::strerror(errno);
-    return r;
-  }
-  r.bytes.resize(maxBytes + 1);
-  in.read(r.bytes.data(), std::streamsize(r.bytes.size()));
-  r.bytes.resize(std::size_t(in.gcount()));
-  if (in.bad()) {
-    r.error = "read error in \"" + path + "\"";
-    return r;
-  }
-  if (r.bytes.size() > maxBytes) {
-    r.status = ReadStatus::TooLarge;
-    r.error = "\"" + path + "\" is longer than " + std::to_string(maxBytes) + " bytes";
-    r.bytes.resize(maxBytes);
-    return r;
-  }
-  r.status = ReadStatus::Ok;
-  return r;
-}
 
 void Log(SaveFolder& f, const std::string& place, const std::string& message) {
   if (f.logs) f.logs->WriteRunLog(place, message);
@@ -76,7 +34,7 @@ void KeepAside(SaveFolder& f, const std::string& place, const std::string& path)
 template <class T, class Decode>
 std::optional<T> LoadFile(SaveFolder& f, const std::string& place, const std::string& path, std::size_t maxBytes,
                           Decode decode, const std::string& fallback, bool ours = true) {
-  ReadResult r = ReadSaveFile(path, maxBytes);
+  ReadResult r = ReadFileBounded(path, maxBytes);
   if (r.status == ReadStatus::Missing) {
     Log(f, place, "\"" + path + "\" is missing, " + fallback);
     return std::nullopt;
@@ -87,7 +45,9 @@ std::optional<T> LoadFile(SaveFolder& f, const std::string& place, const std::st
     r.error = "\"" + path + "\" is damaged: " + why;
   }
   Log(f, place, r.error + "; " + fallback);
-  if (ours && r.status != ReadStatus::IoError) KeepAside(f, place, path);
+  // Only a file that holds the wrong bytes is moved; one that cannot be read
+  // (or is no file at all) is left where it is.
+  if (ours && (r.status == ReadStatus::Ok || r.status == ReadStatus::TooLarge)) KeepAside(f, place, path);
   return std::nullopt;
 }
 
@@ -241,7 +201,7 @@ void LoadMapPoints(SaveFolder& f, SaveData& data) {
   const bool separate = shipped != own;
   // The data folder's copy carries what the game wrote back; a missing or
   // damaged one falls back to the program folder's, which is never moved.
-  if (!separate || ReadSaveFile(own, kMapPointsSize).status != ReadStatus::Missing) {
+  if (!separate || ReadFileBounded(own, kMapPointsSize).status != ReadStatus::Missing) {
     if (auto m = LoadFile<MapPoints>(f, kPlace, own, kMapPointsSize, DecodeMapPoints,
                                      separate ? "the program folder's used" : "no map points")) {
       data.map = *m;
