@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!SanitizePlayers(*t).empty()) std::abort();
   for (const PlayerRecord& p : t->slot) {
     if (p.Name.size() > kNameMaxLength) std::abort();
-    if (p.MaxLevel < 0 || p.MaxLevel > kLastLevel || p.GameLevel < 0 || p.GameLevel > kLastLevel) std::abort();
+    if (p.MaxLevel < 0 || p.MaxLevel > kMaxGameLevel || p.GameLevel < 0 || p.GameLevel > kMaxGameLevel) std::abort();
     if (!(p.TimeLeft >= 0 && p.TimeLeft <= 1)) std::abort();
   }
   if (t->Current() < kFirstPlayer || t->Current() > kLastPlayer) std::abort();

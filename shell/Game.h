@@ -12,6 +12,7 @@
 #include "board/Autoplay.h"
 #include "diag/Logs.h"
 #include "match/Match.h"
+#include "storage/SaveFolder.h"
 #include "platform/Platform.h"
 #include "progress/MapView.h"
 #include "render/Canvas.h"
@@ -62,6 +63,8 @@ struct Game {
   SettingsRecord settings;
   ScreenMetrics metrics;
   Match match;  // the game in progress
+  SaveCounters saveCounters;  // what saving the game has cost this run
+  double levelVisitMs = 0;    // when play last (re)entered the game loop
   RunStats stats;
   BetweenLevelsMemory between;
   TextureBank textures;

@@ -10,6 +10,7 @@
 #include "render/PlayScreen.h"
 #include "shell/Loop.h"
 #include "shell/PlayFrame.h"
+#include "shell/SaveHooks.h"
 #include "shell/Autoplay.h"
 #include "storage/DataIni.h"
 
@@ -57,7 +58,9 @@ void goMainMenu(Game& g) {
     if ((MouseClicked(g.input, g.in(), active, 1) && g.MenuChoice == menu::Play) || keyItem == menu::Play) {
       g.botMenuClickAt = 0;
       if (g.options.allBonuses) UnlockEveryItem(g.match.items, g.match.itemSlot);
-      NewGame(g.match, g.options.level > 0 ? g.options.level : 1, g.Now());
+      // The bot that left a level mid-way comes back to it.
+      if (!(g.options.botLeaveSeconds > 0 && g.botInput && ContinueSavedGame(g)))
+        NewGame(g.match, g.options.level > 0 ? g.options.level : 1, g.Now());
       g.input.ClickLatch = true;
       return {true, 0};
     }
@@ -112,6 +115,7 @@ void WaitWhileInactive(Game& g) {
 
 void GameLoop(Game& g) {
   ResumeFrames(g.match, g.Now());
+  g.levelVisitMs = g.Now();
   RunLoop(g, [&](Game& g) -> Pass {
     bool active = g.window().IsForeground();
     g.flags.AppActive = active;
@@ -125,7 +129,7 @@ void GameLoop(Game& g) {
     }
     double wake = PlayPass(g);
     if (!g.in().KeyDown(vk::Left) && !g.in().KeyDown(vk::Right)) g.input.ClickLatch = false;
-    if (EscapePressed(g.input, g.in())) g.flags.LeavePlay = true;
+    if (EscapePressed(g.input, g.in()) || BotLeavesNow(g)) g.flags.LeavePlay = true;
     if (g.flags.LeavePlay) {
       g.sfx.PlaySfxOnce("ev_menu_click");
       return {true, 0};
@@ -153,6 +157,10 @@ void MainLoop(Game& g) {
     g.logs.WriteRunPoint("MainLoop", "CP2");
     if (g.flags.ExitRequested) break;
     GameLoop(g);
+    // Leaving by the menu, Escape, the close box, F12 or a stop signal: the level is kept.
+    SaveLeftLevel(g);
+    ForgetEndedGame(g);
+    if (g.options.botLeaveSeconds > 0 && g.botInput && !g.flags.ExitRequested) g.botMenuClickAt = g.Now() + 300;
   }
   LogMemory(g);
   g.logs.WriteRunLog("", "Application End.");

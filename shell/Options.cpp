@@ -27,6 +27,7 @@ std::string UsageText() {
          "  --autoplay           let the bot play\n"
          "  --think-ms N         the bot's pause per move\n"
          "  --all-bonuses        open every shop item at its top grades (every bonus can appear)\n"
+         "  --bot-leave S        the bot leaves the level after S seconds, saving, and continues it\n"
          "  --report FILE        write a JSON summary at exit\n"
          "  --screenshot FILE    save the last frame as PNG at exit\n"
          "  --record FILE        write every frame's input and time to FILE\n"
@@ -69,6 +70,7 @@ bool ParseCommandLine(int argc, char** argv, RunOptions& o, std::string& error) 
     else if (a == "--autoplay") o.autoplay = true;
     else if (a == "--think-ms") { if (!number(n, 0, 60000)) return false; o.thinkMs = n; }
     else if (a == "--all-bonuses") o.allBonuses = true;
+    else if (a == "--bot-leave") { if (!number(n, 0, 1e6)) return false; o.botLeaveSeconds = n; }
     else if (a == "--report") { if (!value(o.reportPath)) return false; }
     else if (a == "--screenshot") { if (!value(o.screenshotPath)) return false; }
     else if (a == "--record") { if (!value(o.recordPath)) return false; }

@@ -23,6 +23,7 @@ struct RunOptions {
   bool autoplay = false;
   double thinkMs = 0;
   bool allBonuses = false;  // every shop item open at its top grades
+  double botLeaveSeconds = 0;  // with autoplay: leave each visit to a level after this long, then continue it
   std::string reportPath;
   std::string screenshotPath;  // headless: a PNG of the last frame at exit
   std::string recordPath;      // the game's tape (match/Tape.h)

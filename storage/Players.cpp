@@ -89,7 +89,7 @@ void PlayerTable::SetCurrent(int s) { slot[0].CurrentPlayer = s >= kFirstPlayer 
 
 bool PlayerTable::CanContinue() const {
   const PlayerRecord& p = CurrentRecord();
-  return !p.Name.empty() && p.MaxLevel > 0 && p.GameLevel >= 1 && p.GameLevel <= kLastLevel;
+  return !p.Name.empty() && p.MaxLevel > 0 && p.GameLevel >= 1 && p.GameLevel <= kMaxGameLevel;
 }
 
 PlayerTable EmptyPlayers() {
@@ -140,8 +140,8 @@ std::vector<std::string> SanitizePlayers(PlayerTable& table) {
       p.Name = clean;
     }
     fix.Int(p.GameScore, 0, INT32_MAX, "GameScore");
-    fix.Int(p.MaxLevel, 0, kLastLevel, "MaxLevel");
-    fix.Int(p.GameLevel, 0, kLastLevel, "GameLevel");
+    fix.Int(p.MaxLevel, 0, kMaxGameLevel, "MaxLevel");
+    fix.Int(p.GameLevel, 0, kMaxGameLevel, "GameLevel");
     fix.Int(p.GameLives, 0, kLivesLimit, "GameLives");
     fix.Real(p.TimeLeft, 0.0, 1.0, "TimeLeft");
     fix.Real(p.TimeTotal, 0.0, kTimeTotalLimit, "TimeTotal");

@@ -181,7 +181,7 @@ TEST(SaveFiles, OddValuesInASoundFileAreRepairedNotDropped) {
   Key(d.items.items[4], 2).Flag = 3;
   ASSERT_TRUE(SaveAll(folder.f, d));
   const SaveData back = LoadAll(folder.f);
-  EXPECT_EQ(back.players.slot[3].MaxLevel, kLastLevel);
+  EXPECT_EQ(back.players.slot[3].MaxLevel, kMaxGameLevel);
   EXPECT_EQ(back.players.slot[3].Name, "BadName");
   EXPECT_EQ(back.players.slot[4], d.players.slot[4]);
   EXPECT_EQ(Key(back.items.items[4], 2).Flag, kFalse);

@@ -1,0 +1,157 @@
+#include "storage/SaveGame.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "diag/Logs.h"
+#include "match/Match.h"
+#include "storage/AtomicWrite.h"
+#include "storage/BoardFile.h"
+#include "storage/SafeRead.h"
+
+namespace bm {
+
+namespace {
+
+void Log(SaveFolder& f, const std::string& place, const std::string& message) {
+  if (f.logs) f.logs->WriteRunLog(place, message);
+}
+
+bool ValidSlot(int slot) { return slot >= kFirstPlayer && slot <= kLastPlayer; }
+
+}  // namespace
+
+bool HasSavedGame(const SaveData& data) { return data.players.CanContinue(); }
+
+void CopyPlayerToMatch(const PlayerRecord& p, BoardPlayer& b) {
+  b.sunCount = p.BonusStock[0];
+  b.parrotCount = p.BonusStock[1];
+  b.shuffleCount = p.BonusStock[2];
+  b.rumCount = p.BonusStock[3];
+  b.anchorCount = p.BonusStock[4];
+  b.rumSwap = p.NewGameFlag != kFalse;
+  b.tipsOn = p.ShowTips != kFalse;
+  for (std::size_t i = 0; i < b.tipSeen.size(); ++i) b.tipSeen[i] = p.TipShown[i] != kFalse;
+}
+
+void CopyMatchToPlayer(const BoardPlayer& b, PlayerRecord& p) {
+  p.BonusStock = {b.sunCount, b.parrotCount, b.shuffleCount, b.rumCount, b.anchorCount};
+  p.NewGameFlag = b.rumSwap ? kTrue : kFalse;
+  p.ShowTips = b.tipsOn ? kTrue : kFalse;
+  for (std::size_t i = 0; i < b.tipSeen.size(); ++i) p.TipShown[i] = b.tipSeen[i] ? kTrue : kFalse;
+}
+
+bool LevelInProgress(const Match& m) {
+  return !m.session.ended && m.session.CurrentLevel >= 1 && m.session.CurrentLevel <= kMaxGameLevel;
+}
+
+bool SaveBoard(SaveFolder& f, int slot, const Cells& cells) {
+  if (!ValidSlot(slot)) return false;
+  const std::string path = f.SavesPath(BoardFileName(slot));
+  std::string error;
+  if (WriteFileAtomic(path, EncodeBoard(cells), &error)) {
+    ++f.counters.writes;
+    return true;
+  }
+  ++f.counters.failures;
+  Log(f, "SaveBoard", error + "; the previous file is kept");
+  return false;
+}
+
+bool LoadBoard(SaveFolder& f, int slot, Cells& cells) {
+  constexpr const char* kPlace = "LoadBoard";
+  if (!ValidSlot(slot)) return false;
+  const std::string path = f.SavesPath(BoardFileName(slot));
+  const ReadResult r = ReadFileBounded(path, kBoardFileSize);
+  if (!r.ok()) {
+    Log(f, kPlace, r.error + "; the level starts afresh");
+    return false;
+  }
+  const std::string& bytes = r.bytes;
+  std::string error;
+  auto saved = std::make_unique<Cells>();
+  if (!DecodeBoard(bytes, *saved, &error) || !BoardFitsLevel(*saved, cells, &error)) {
+    Log(f, kPlace, "\"" + path + "\" cannot be used: " + error + "; the level starts afresh");
+    return false;
+  }
+  cells.cell = saved->cell;
+  return true;
+}
+
+void ClearBoard(SaveFolder& f, int slot) {
+  if (!ValidSlot(slot)) return;
+  const std::string path = f.SavesPath(BoardFileName(slot));
+  if (std::remove(path.c_str()) != 0 && errno != ENOENT)
+    Log(f, "ClearBoard", "cannot remove \"" + path + "\": " + std::strerror(errno));
+}
+
+bool SaveGame(SaveFolder& f, SaveData& data, const Match& m) {
+  if (!LevelInProgress(m)) return false;
+  const int slot = data.players.Current();
+  PlayerRecord& p = data.players.CurrentRecord();
+  p.GameScore = m.session.Score;
+  p.GameLives = m.session.Lives;
+  p.GameLevel = m.session.CurrentLevel;
+  if (m.session.CurrentLevel > p.MaxLevel) p.MaxLevel = m.session.CurrentLevel;
+  p.TimeLeft = m.level.SandLeft;
+  p.TimeTotal = m.level.TimeLimit;
+  CopyMatchToPlayer(m.player, p);
+  // Each file is whole at every instant. A kill between two of them pairs the
+  // new record with the previous board; Continue refuses a board that does not
+  // fit the record's level, so the worst case is that level started afresh.
+  bool ok = SavePlayers(f, data);
+  ok = SaveBoard(f, slot, m.cells) && ok;
+  ok = SaveItemStatus(f, data) && ok;
+  if (ok) ++f.counters.games;
+  return ok;
+}
+
+bool LoadSavedGame(SaveFolder& f, SaveData& data, Match& m, double now) {
+  if (!HasSavedGame(data)) return false;
+  const PlayerRecord& p = data.players.CurrentRecord();
+  m.session = MatchSession{};
+  m.session.CurrentLevel = p.GameLevel;
+  m.session.Score = m.session.ShownScore = p.GameScore;
+  m.session.Lives = p.GameLives;
+  StartLevel(m, now);
+  m.level.SandLeft = p.TimeLeft;
+  m.level.TimeLimit = p.TimeTotal > 0 ? p.TimeTotal : m.level.TimeLimit;
+  m.board.Score = p.GameScore;
+  CopyPlayerToMatch(p, m.player);
+  if (LoadBoard(f, data.players.Current(), m.cells)) {
+    // No fly-in and no grow-in: the board is back as it was left.
+    m.board.BoardGrowIn = false;
+    for (int i = 0; i < kCellSlots; ++i) {
+      Cell& c = m.cells[i];
+      c.isSelected = false;
+      // A swap cut short is not resumed: its items go home.
+      if (!c.Move) {
+        c.Pos.CurX = c.Pos.X;
+        c.Pos.CurY = c.Pos.Y;
+      }
+    }
+  }
+  LoadItemStatus(f, data);
+  return true;
+}
+
+void StartNewGameRecords(SaveFolder& f, SaveData& data) {
+  PlayerRecord& p = data.players.CurrentRecord();
+  RecordHighScore(f, data, p.Name, p.GameScore);
+  // Entered once: a game over before the next save must not enter it again.
+  p.GameScore = 0;
+  ResetItemStatus(f, data);  // also clears the stocks, the rum flag and the tips
+}
+
+void EndGameRecords(SaveFolder& f, SaveData& data, std::int64_t score, bool enterScore) {
+  PlayerRecord& p = data.players.CurrentRecord();
+  if (enterScore) RecordHighScore(f, data, p.Name, score);
+  p.GameScore = 0;
+  p.GameLevel = 0;
+  p.MaxLevel = 0;
+  SavePlayers(f, data);
+}
+
+}  // namespace bm

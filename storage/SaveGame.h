@@ -1,0 +1,66 @@
+// Saving the game in progress and continuing it: the current player's record,
+// the players file, the board file "saves/dumpN.dat" and the item status.
+//
+// For the level flow:
+//   if (HasSavedGame(data)) ask "Continue saved game|or start new one?";
+//   Continue:  LoadSavedGame(folder, data, match, now)  (false: nothing to continue)
+//   New Game:  StartNewGameRecords(folder, data); NewGame(match, 1, now);
+//              then CopyPlayerToMatch(data.players.CurrentRecord(), match.player)
+//   Leaving a level in progress (menu, Escape, window close, F12, shut-down):
+//              SaveGame(folder, data, match)
+//   Game over / game complete: EndGameRecords(folder, data, ...)
+// None of them throws or stops the game: a failed write is logged and counted
+// in folder.counters, and the previous files stay.
+#pragma once
+#include <cstdint>
+
+#include "board/BoardPlayer.h"
+#include "storage/SaveFolder.h"
+
+namespace bm {
+
+struct Cells;
+struct Match;
+
+// The current player has a name and a game to continue.
+bool HasSavedGame(const SaveData& data);
+
+// The bonus stocks, the rum flag and the tips between the player's record and
+// the board (stocks: golden sun, parrot, shuffle, rum seconds, anchor).
+void CopyPlayerToMatch(const PlayerRecord& player, BoardPlayer& board);
+void CopyMatchToPlayer(const BoardPlayer& board, PlayerRecord& player);
+
+// True while the match holds a level that can be continued later.
+bool LevelInProgress(const Match& m);
+
+// Into the current player's record: GameScore, GameLives, GameLevel, MaxLevel
+// (never lowered), TimeLeft, TimeTotal, stocks and tips; then the players file,
+// the board file and the item status. Does nothing (returns false) when no
+// level is in progress. True when every file was written.
+bool SaveGame(SaveFolder& folder, SaveData& data, const Match& m);
+
+// Continue: the saved level is loaded afresh, the progress restored from the
+// player's record, the saved board put over it (a board file that is missing,
+// damaged or of another layout is logged and the fresh board kept) and the item
+// status reloaded. False, with the match untouched, when there is nothing to
+// continue.
+bool LoadSavedGame(SaveFolder& folder, SaveData& data, Match& m, double now);
+
+// The board file of slot 1..10 into cells, when it is sound and fits the level
+// the cells hold; false (cells untouched, a log line) otherwise.
+bool LoadBoard(SaveFolder& folder, int slot, Cells& cells);
+bool SaveBoard(SaveFolder& folder, int slot, const Cells& cells);
+// A deleted player's board goes with them.
+void ClearBoard(SaveFolder& folder, int slot);
+
+// "New Game": the score of an abandoned game goes into the high scores, the
+// shop is reset for the current player and the stocks, rum flag and tips are
+// cleared. The caller then starts level 1.
+void StartNewGameRecords(SaveFolder& folder, SaveData& data);
+
+// Game over or game complete: with enterScore the score goes into the high
+// scores under the player's name; the game can no longer be continued
+// (GameLevel and MaxLevel 0) and the players file is saved.
+void EndGameRecords(SaveFolder& folder, SaveData& data, std::int64_t score, bool enterScore);
+
+}  // namespace bm

@@ -1,0 +1,100 @@
+// Whole headless runs: leaving a level by Escape, F12 or the close box saves
+// it; the bot can leave mid-level and continue, and the report counts saves.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "TestDirs.h"
+#include "platform/Host.h"
+#include "platform/headless/Headless.h"
+#include "render/MenuScreen.h"
+#include "shell/Game.h"
+#include "shell/Startup.h"
+#include "storage/SaveFolder.h"
+
+namespace bm {
+namespace {
+
+RunOptions Headless(const test::TempDir& dir) {
+  RunOptions o;
+  o.headless = true;
+  o.dataDir = dir.str();
+  o.gameDir = BM_GAME_DIR;
+  o.seedGiven = true;
+  o.seed = 8;
+  o.maxSeconds = 120;
+  return o;
+}
+
+PlayerTable SavedPlayers(const test::TempDir& dir) {
+  SaveFolder f{dir.str(), BM_GAME_DIR, nullptr};
+  SaveData d;
+  LoadPlayers(f, d);
+  return d.players;
+}
+
+TEST(SaveOnLeave, EscapeTheCloseBoxAndF12EachSaveTheLevel) {
+  for (int way = 0; way < 3; ++way) {
+    SCOPED_TRACE(way);
+    test::TempDir dir;
+    RunOptions o = Headless(dir);
+    o.level = 7;
+    o.beforeMainLoop = [&](Game& g, Host& host) {
+      HeadlessWindow* w = host.Scripted();
+      IRect play = MainMenuItemRect(g.metrics, menu::Play);
+      const double t = g.Now();
+      w->ScriptClick(t + 500, (play.left + play.right) / 2.0, (play.top + play.bottom) / 2.0);
+      if (way == 0) {
+        w->ScriptKey(t + 4000, vk::Escape);
+        w->ScriptKey(t + 6000, vk::F12);  // from the menu: nothing more to save
+      } else if (way == 1) {
+        w->Script({ScriptEvent::Close, t + 4000});
+      } else {
+        w->ScriptKey(t + 4000, vk::F12);
+      }
+    };
+    ASSERT_EQ(RunGame(o), 0);
+    const PlayerTable players = SavedPlayers(dir);
+    EXPECT_EQ(players.CurrentRecord().GameLevel, 7);
+    EXPECT_EQ(players.CurrentRecord().MaxLevel, 7);
+    EXPECT_EQ(players.CurrentRecord().GameLives, 3);
+    EXPECT_GT(players.CurrentRecord().TimeLeft, 0.5);
+    EXPECT_TRUE(std::filesystem::exists(dir.path / "saves" / "dump1.dat"));
+    EXPECT_TRUE(std::filesystem::exists(dir.path / "saves" / "Items.dat"));
+    EXPECT_NE(test::ReadText(dir.path / "run.log").find("SaveGame * Saved on level 7"), std::string::npos);
+  }
+}
+
+// The bot leaves every few seconds, the game is saved, and it continues from
+// the menu: the rules stay sound across every continue.
+TEST(SaveOnLeave, TheBotLeavesAndContinuesWithoutBreakingARule) {
+  test::TempDir dir;
+  RunOptions o = Headless(dir);
+  o.autoplay = true;
+  o.botLeaveSeconds = 8;
+  o.maxSeconds = 90;
+  o.reportPath = (dir.path / "report.json").string();
+  {
+    // A saved game needs a player with a name.
+    SaveFolder f{dir.str(), BM_GAME_DIR, nullptr};
+    PrepareSaveFolder(f);
+    SaveData d;
+    d.players.slot[1].Name = "Bot";
+    ASSERT_TRUE(SavePlayers(f, d));
+  }
+  ASSERT_EQ(RunGame(o), 0);
+  const std::string report = test::ReadText(dir.path / "report.json");
+  auto number = [&](const std::string& key) {
+    auto at = report.find("\"" + key + "\"");
+    return at == std::string::npos ? -1.0 : std::atof(report.c_str() + report.find(':', at) + 1);
+  };
+  EXPECT_GE(number("saves"), 4) << report;
+  EXPECT_EQ(number("save_failures"), 0) << report;
+  EXPECT_EQ(number("invariant_violations"), 0) << report;
+  const std::string log = test::ReadText(dir.path / "run.log");
+  EXPECT_NE(log.find("Continued on level"), std::string::npos) << log;
+}
+
+}  // namespace
+}  // namespace bm

@@ -1,0 +1,225 @@
+#include "storage/SaveGame.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "board/Autoplay.h"
+#include "diag/Logs.h"
+#include "match/Match.h"
+#include "storage/BoardFile.h"
+#include "tests/storage/TempDir.h"
+
+namespace bm {
+namespace {
+
+using testing::TempDir;
+
+const std::string kLevels = std::string(BM_GAME_DIR) + "/levels";
+
+struct Saves {
+  explicit Saves(const TempDir& dir) : logs(dir.Path()) {
+    logs.SetTimeSource([] { return "01.01.2024 00:00:00"; });
+    folder.dataDir = folder.gameDir = dir.Path();
+    folder.logs = &logs;
+    PrepareSaveFolder(folder);
+    data.players.slot[4].Name = "Mary";
+    data.players.slot[7].Name = "Ann";
+    data.players.slot[7].GameScore = 777;
+    data.players.SetCurrent(4);
+  }
+  std::string Log() const {
+    std::ifstream in(logs.RunLogPath(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  Logs logs;
+  SaveFolder folder;
+  SaveData data;
+};
+
+std::unique_ptr<Match> Playing(int level, std::uint64_t seed = 3) {
+  auto m = std::make_unique<Match>(seed, kLevels);
+  NewGame(*m, level, 1000);
+  return m;
+}
+
+// Runs the bot for ms of game time.
+void Play(Match& m, Autoplay& bot, double& now, double ms) {
+  MatchInput in;
+  for (double end = now + ms; now < end && !m.session.ended;) {
+    now += 16;
+    PointerFeed f = bot.Step(now, m.cells, m.board, m.metrics);
+    in.now = now;
+    in.pointerX = f.x;
+    in.pointerY = f.y;
+    in.leftDown = f.left;
+    in.rightDown = f.right;
+    AdvanceFrame(m, in);
+    TakeEvents(m);
+  }
+}
+
+TEST(SaveGame, ContinueRestoresTheBoardAndEveryProgressField) {
+  TempDir dir;
+  Saves s(dir);
+  auto m = Playing(12);
+  Autoplay bot;
+  double now = 1000;
+  Play(*m, bot, now, 20000);
+  m->session.Lives = 2;
+  m->level.SandLeft = 0.5;
+  m->cells[30].Ice = 3;
+  m->cells[31].Gnd = 1;
+  m->player.parrotCount = 4;
+  m->player.tipSeen[3] = true;
+  const std::uint64_t hash = BoardHash(m->cells);
+  const int score = m->session.Score;
+  const double limit = m->level.TimeLimit;
+  ASSERT_TRUE(SaveGame(s.folder, s.data, *m));
+  EXPECT_EQ(s.folder.counters.games, 1);
+  EXPECT_TRUE(std::filesystem::exists(dir.File("saves/dump4.dat")));
+
+  // A later run: everything read back from the files.
+  Saves t(dir);
+  LoadPlayers(t.folder, t.data);
+  ASSERT_TRUE(HasSavedGame(t.data));
+  auto back = std::make_unique<Match>(99, kLevels);
+  ASSERT_TRUE(LoadSavedGame(t.folder, t.data, *back, 5000));
+  EXPECT_EQ(BoardHash(back->cells), hash);
+  EXPECT_EQ(EncodeBoard(back->cells).substr(0, 116 * kCellRecordSize).size(), 116 * kCellRecordSize);
+  EXPECT_EQ(back->session.CurrentLevel, 12);
+  EXPECT_EQ(back->session.Lives, 2);
+  EXPECT_EQ(back->session.Score, score);
+  EXPECT_EQ(back->session.ShownScore, score);
+  EXPECT_EQ(back->board.Score, score);
+  EXPECT_EQ(back->level.SandLeft, 0.5);
+  EXPECT_EQ(back->level.TimeLimit, limit);
+  EXPECT_EQ(back->player.parrotCount, 4);
+  EXPECT_TRUE(back->player.tipSeen[3]);
+  EXPECT_FALSE(back->board.BoardGrowIn);  // no fly-in, no grow-in
+  // The game goes on from there.
+  Autoplay bot2;
+  double later = 5000;
+  Play(*back, bot2, later, 5000);
+  EXPECT_EQ(back->invariants.Violations(), 0) << back->invariants.Report();
+}
+
+TEST(SaveGame, MaxLevelNeverFallsAndNothingIsSavedWithoutALevel) {
+  TempDir dir;
+  Saves s(dir);
+  auto m = Playing(12);
+  ASSERT_TRUE(SaveGame(s.folder, s.data, *m));
+  m = Playing(5);
+  ASSERT_TRUE(SaveGame(s.folder, s.data, *m));
+  LoadPlayers(s.folder, s.data);
+  EXPECT_EQ(s.data.players.CurrentRecord().MaxLevel, 12);
+  EXPECT_EQ(s.data.players.CurrentRecord().GameLevel, 5);
+
+  m->session.ended = true;  // game over: nothing left to save
+  const long writes = s.folder.counters.writes;
+  EXPECT_FALSE(SaveGame(s.folder, s.data, *m));
+  EXPECT_EQ(s.folder.counters.writes, writes);
+}
+
+TEST(SaveGame, ABoardThatDoesNotFitIsLoggedAndTheLevelStartsAfresh) {
+  TempDir dir;
+  Saves s(dir);
+  auto m = Playing(12);
+  ASSERT_TRUE(SaveGame(s.folder, s.data, *m));
+  // Find a level laid out differently and point the record at it.
+  int other = 0;
+  for (int n = 1; n <= 65 && other == 0; ++n) {
+    auto probe = Playing(n);
+    std::string why;
+    if (!BoardFitsLevel(m->cells, probe->cells, &why)) other = n;
+  }
+  ASSERT_NE(other, 0);
+  s.data.players.CurrentRecord().GameLevel = other;
+  auto back = std::make_unique<Match>(5, kLevels);
+  ASSERT_TRUE(LoadSavedGame(s.folder, s.data, *back, 2000));
+  EXPECT_EQ(back->session.CurrentLevel, other);
+  EXPECT_NE(s.Log().find("not laid out as in this level"), std::string::npos) << s.Log();
+  for (int i = 0; i < kCellCount; ++i) EXPECT_EQ(back->cells[i].Gnd, 0);
+
+  // A missing board file: the same.
+  ClearBoard(s.folder, 4);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("saves/dump4.dat")));
+  s.data.players.CurrentRecord().GameLevel = 12;
+  EXPECT_TRUE(LoadSavedGame(s.folder, s.data, *back, 3000));
+  EXPECT_EQ(back->session.CurrentLevel, 12);
+}
+
+TEST(SaveGame, NothingToContinueLeavesTheMatchAlone) {
+  TempDir dir;
+  Saves s(dir);
+  auto m = Playing(3);
+  const std::uint64_t hash = BoardHash(m->cells);
+  EXPECT_FALSE(HasSavedGame(s.data));
+  EXPECT_FALSE(LoadSavedGame(s.folder, s.data, *m, 2000));
+  EXPECT_EQ(BoardHash(m->cells), hash);
+  EXPECT_EQ(m->session.CurrentLevel, 3);
+}
+
+TEST(SaveGame, ANewGameResetsOnlyTheCurrentPlayersRecords) {
+  TempDir dir;
+  Saves s(dir);
+  auto m = Playing(20);
+  m->session.Score = 250000;
+  m->player.sunCount = 3;
+  m->player.tipSeen[1] = true;
+  Key(s.data.items.items[4], 2).Flag = kTrue;
+  Key(s.data.items.items[7], 2).Flag = kTrue;
+  s.data.items.grades[7].ChanceGrade[3] = 2;
+  ASSERT_TRUE(SaveGame(s.folder, s.data, *m));
+  const PlayerRecord other = s.data.players.slot[7];
+  ResetHighScores(s.folder, s.data);
+
+  StartNewGameRecords(s.folder, s.data);
+  const PlayerRecord& p = s.data.players.CurrentRecord();
+  EXPECT_EQ(p.BonusStock[0], 0);
+  EXPECT_EQ(p.TipShown[1], kFalse);
+  EXPECT_EQ(p.GameScore, 0);  // entered once, never twice
+  EXPECT_EQ(s.data.items.items[4], NewGameItems());
+  EXPECT_EQ(Key(s.data.items.items[7], 2).Flag, kTrue);
+  EXPECT_EQ(s.data.items.grades[7].ChanceGrade[3], 2);
+  EXPECT_EQ(s.data.players.slot[7], other);
+  SaveData fromDisk;
+  LoadHighScores(s.folder, fromDisk);
+  EXPECT_EQ(fromDisk.scores.entry[1], (HighScoreEntry{"Mary", "250000"}));
+  LoadItemStatus(s.folder, fromDisk);
+  EXPECT_EQ(fromDisk.items.items[4], NewGameItems());
+
+  // Game over: the score is entered and nothing is left to continue.
+  EndGameRecords(s.folder, s.data, 190000, true);
+  LoadPlayers(s.folder, fromDisk);
+  EXPECT_FALSE(HasSavedGame(fromDisk));
+  EXPECT_EQ(fromDisk.players.CurrentRecord().MaxLevel, 0);
+  EXPECT_EQ(s.data.scores.entry[3], (HighScoreEntry{"Mary", "190000"}));
+}
+
+// Saved at random moments of a bot's game (mid-swap, mid-fall, mid-removal),
+// a continued game always runs on without a broken rule.
+TEST(SaveGame, SavedAtAnyMomentTheGameContinuesSoundly) {
+  TempDir dir;
+  Saves s(dir);
+  auto m = Playing(1, 17);
+  Autoplay bot;
+  double now = 1000;
+  Rng pick(5);
+  for (int round = 0; round < 12; ++round) {
+    Play(*m, bot, now, 300 + 3000 * pick.Next());
+    if (!LevelInProgress(*m)) break;
+    const std::uint64_t hash = BoardHash(m->cells);
+    ASSERT_TRUE(SaveGame(s.folder, s.data, *m));
+    m = std::make_unique<Match>(round + 100, kLevels);
+    ASSERT_TRUE(LoadSavedGame(s.folder, s.data, *m, now));
+    ASSERT_EQ(BoardHash(m->cells), hash) << "round " << round;
+  }
+  Play(*m, bot, now, 20000);
+  EXPECT_EQ(m->invariants.Violations(), 0) << m->invariants.Report();
+}
+
+}  // namespace
+}  // namespace bm
