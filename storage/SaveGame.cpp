@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "bonus/Spawn.h"
 #include "diag/Logs.h"
 #include "match/Match.h"
 #include "storage/AtomicWrite.h"
@@ -98,6 +99,13 @@ bool SaveGame(SaveFolder& f, SaveData& data, const Match& m) {
   p.TimeLeft = m.level.SandLeft;
   p.TimeTotal = m.level.TimeLimit;
   CopyMatchToPlayer(m.player, p);
+  // Keys found and stars taken during the level live in the match's shop state.
+  if (m.itemSlot >= 0 && m.itemSlot < kItemSlots) {
+    const std::size_t from = std::size_t(m.itemSlot), to = std::size_t(slot);
+    data.items.items[to] = m.items.items[from];
+    data.items.stars[to] = m.items.stars[from];
+    data.items.grades[to] = m.items.grades[from];
+  }
   // Each file is whole at every instant. A kill between two of them pairs the
   // new record with the previous board; Continue refuses a board that does not
   // fit the record's level, so the worst case is that level started afresh.
@@ -134,6 +142,9 @@ bool LoadSavedGame(SaveFolder& f, SaveData& data, Match& m, double now) {
     }
   }
   LoadItemStatus(f, data);
+  m.items = data.items;
+  m.itemSlot = data.players.Current();
+  RecomputeBonusChances(m.bonus.BonusChance, &m.items, m.itemSlot);
   return true;
 }
 

@@ -74,6 +74,7 @@ TEST(SaveGame, ContinueRestoresTheBoardAndEveryProgressField) {
   m->cells[31].Gnd = 1;
   m->player.parrotCount = 4;
   m->player.tipSeen[3] = true;
+  Key(m->items.items[std::size_t(m->itemSlot)], 6).Flag = kTrue;
   const std::uint64_t hash = BoardHash(m->cells);
   const int score = m->session.Score;
   const double limit = m->level.TimeLimit;
@@ -99,6 +100,8 @@ TEST(SaveGame, ContinueRestoresTheBoardAndEveryProgressField) {
   EXPECT_EQ(back->player.parrotCount, 4);
   EXPECT_TRUE(back->player.tipSeen[3]);
   EXPECT_FALSE(back->board.BoardGrowIn);  // no fly-in, no grow-in
+  EXPECT_EQ(Key(back->items.items[4], 6).Flag, kTrue);  // the key found before leaving
+  EXPECT_EQ(back->itemSlot, 4);
   // The game goes on from there.
   Autoplay bot2;
   double later = 5000;
