@@ -310,7 +310,8 @@ double MatchWakeAt(const Match& m, double now) {
   // The move count takes one cell per frame; run those frames without drawing them.
   if (!m.board.MovesCounted) return now + 1;
   // Quiet: wake for the next hourglass tick, or a little sooner for the hint timer.
-  return std::min(m.clock.LastSandTick + m.clock.SandTickPeriod + 1, now + 250);
+  double hint = now + 250;
+  return m.clock.sandEnabled ? std::min(m.clock.LastSandTick + m.clock.SandTickPeriod + 1, hint) : hint;
 }
 
 BoardEvents TakeEvents(Match& m) {
