@@ -15,6 +15,13 @@ build="$here/build-fuzz"
 game="$here/build/game"
 [ -f "$here/fuzz/fuzz_$target.cpp" ] || { echo "no fuzz target fuzz/fuzz_$target.cpp" >&2; exit 2; }
 
+# libFuzzer comes with clang; a fresh machine has neither.
+if ! command -v clang++ >/dev/null; then
+  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends clang
+fi
+
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -S "$here" -B "$build" -DBM_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
