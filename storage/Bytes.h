@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <array>
 
 namespace bm {
 
@@ -20,6 +21,16 @@ class ByteWriter {
   void Text(std::string_view text);
   // Exactly width bytes: the text padded with blanks (cut when longer).
   void FixedText(std::string_view text, std::size_t width);
+  // One name for every field, so a record's writer and reader can share one
+  // field list (see Fields templates in the codecs) and never drift apart.
+  void Field(std::int16_t v) { I16(v); }
+  void Field(std::int32_t v) { I32(v); }
+  void Field(double v) { F64(v); }
+  template <class T, std::size_t N>
+  void Field(const std::array<T, N>& a) {
+    for (const T& v : a) Field(v);
+  }
+  void Text(const std::string& text, std::size_t /*maxLength*/, const char* /*what*/) { Text(std::string_view(text)); }
   const std::string& Bytes() const { return bytes_; }
   std::string Take() { return std::move(bytes_); }
 
@@ -41,6 +52,16 @@ class ByteReader {
   // without touching the bytes, so a hostile length never allocates.
   std::string Text(std::size_t maxLength, const char* what);
   std::string FixedText(std::size_t width);
+
+  // The reading twins of ByteWriter::Field and ByteWriter::Text.
+  void Field(std::int16_t& v) { v = I16(); }
+  void Field(std::int32_t& v) { v = I32(); }
+  void Field(double& v) { v = F64(); }
+  template <class T, std::size_t N>
+  void Field(std::array<T, N>& a) {
+    for (T& v : a) Field(v);
+  }
+  void Text(std::string& out, std::size_t maxLength, const char* what) { out = Text(maxLength, what); }
 
   bool ok() const { return error_.empty(); }
   const std::string& error() const { return error_; }

@@ -22,42 +22,59 @@ PlacedObject At(std::int16_t flag, std::int32_t index, double x, double y) {
   return o;
 }
 
-void Put(ByteWriter& w, const PlacedObject& o) {
-  w.I16(o.Flag);
-  w.I32(o.Index);
-  w.F64(o.HomeX);
-  w.F64(o.HomeY);
-  w.F64(o.PosX);
-  w.F64(o.PosY);
-  w.Raw(o.Reserved.data(), o.Reserved.size());
+// Each record's fields in file order; IO is a ByteWriter or a ByteReader, so
+// writing and reading share one list. Writers work on a copy of the records.
+template <class IO>
+void Fields(IO& io, PlacedObject& o) {
+  io.Field(o.Flag);
+  io.Field(o.Index);
+  io.Field(o.HomeX);
+  io.Field(o.HomeY);
+  io.Field(o.PosX);
+  io.Field(o.PosY);
+  io.Raw(o.Reserved.data(), o.Reserved.size());
 }
 
-PlacedObject GetObject(ByteReader& r) {
-  PlacedObject o;
-  o.Flag = r.I16();
-  o.Index = r.I32();
-  o.HomeX = r.F64();
-  o.HomeY = r.F64();
-  o.PosX = r.F64();
-  o.PosY = r.F64();
-  r.Raw(o.Reserved.data(), o.Reserved.size());
-  return o;
+template <class IO>
+void Fields(IO& io, ItemRecord& r) {
+  for (PlacedObject& o : r.object) Fields(io, o);
+  io.Field(r.Dragged);
 }
 
-void PutMarks(ByteWriter& w, const std::array<std::array<MarkPoint, 11>, kGradeMarks>& marks) {
-  for (const auto& row : marks)
-    for (const MarkPoint& p : row) {
-      w.F64(p.X);
-      w.F64(p.Y);
-    }
+template <class IO>
+void Fields(IO& io, GradeRecord& g) {
+  io.Field(g.ChanceGrade);
+  io.Field(g.PowerGrade);
+  for (auto* marks : {&g.ChanceMark, &g.PowerMark})
+    for (auto& row : *marks)
+      for (MarkPoint& p : row) {
+        io.Field(p.X);
+        io.Field(p.Y);
+      }
+  io.Raw(g.Reserved.data(), g.Reserved.size());
 }
 
-void GetMarks(ByteReader& r, std::array<std::array<MarkPoint, 11>, kGradeMarks>& marks) {
-  for (auto& row : marks)
-    for (MarkPoint& p : row) {
-      p.X = r.F64();
-      p.Y = r.F64();
-    }
+template <class IO>
+void Fields(IO& io, MapPoints& m) {
+  for (MapPoint& p : m.point) {
+    io.Field(p.X);
+    io.Field(p.Y);
+  }
+  io.Raw(m.kept.data(), m.kept.size());
+}
+
+template <class Record>
+std::string Encode(Record copy) {
+  ByteWriter w;
+  Fields(w, copy);
+  return w.Take();
+}
+
+template <class Record, std::size_t N>
+std::string Encode(std::array<Record, N> copy) {
+  ByteWriter w;
+  for (Record& r : copy) Fields(w, r);
+  return w.Take();
 }
 
 template <class T>
@@ -163,14 +180,7 @@ ItemStatus NewGameItemStatus() {
   return s;
 }
 
-std::string EncodeItemRecords(const std::array<ItemRecord, kItemSlots>& records) {
-  ByteWriter w;
-  for (const ItemRecord& r : records) {
-    for (const PlacedObject& o : r.object) Put(w, o);
-    w.I32(r.Dragged);
-  }
-  return w.Take();
-}
+std::string EncodeItemRecords(const std::array<ItemRecord, kItemSlots>& records) { return Encode(records); }
 
 std::optional<std::array<ItemRecord, kItemSlots>> DecodeItemRecords(std::string_view bytes, std::string* error) {
   ByteReader r(bytes);
@@ -179,24 +189,11 @@ std::optional<std::array<ItemRecord, kItemSlots>> DecodeItemRecords(std::string_
   if (bytes.size() != kItemSlots * kItemRecordSize)
     r.Fail(std::to_string(bytes.size()) + " bytes where " + std::to_string(kItemSlots * kItemRecordSize) +
            " belong");
-  for (ItemRecord& rec : records) {
-    for (PlacedObject& o : rec.object) o = GetObject(r);
-    rec.Dragged = r.I32();
-  }
+  for (ItemRecord& rec : records) Fields(r, rec);
   return Finish(r, records, error);
 }
 
-std::string EncodeGradeRecords(const std::array<GradeRecord, kItemSlots>& records) {
-  ByteWriter w;
-  for (const GradeRecord& g : records) {
-    for (std::int16_t v : g.ChanceGrade) w.I16(v);
-    for (std::int16_t v : g.PowerGrade) w.I16(v);
-    PutMarks(w, g.ChanceMark);
-    PutMarks(w, g.PowerMark);
-    w.Raw(g.Reserved.data(), g.Reserved.size());
-  }
-  return w.Take();
-}
+std::string EncodeGradeRecords(const std::array<GradeRecord, kItemSlots>& records) { return Encode(records); }
 
 std::optional<std::array<GradeRecord, kItemSlots>> DecodeGradeRecords(std::string_view bytes, std::string* error) {
   ByteReader r(bytes);
@@ -204,36 +201,18 @@ std::optional<std::array<GradeRecord, kItemSlots>> DecodeGradeRecords(std::strin
   if (bytes.size() != kItemSlots * kGradeRecordSize)
     r.Fail(std::to_string(bytes.size()) + " bytes where " + std::to_string(kItemSlots * kGradeRecordSize) +
            " belong");
-  for (GradeRecord& g : records) {
-    for (std::int16_t& v : g.ChanceGrade) v = r.I16();
-    for (std::int16_t& v : g.PowerGrade) v = r.I16();
-    GetMarks(r, g.ChanceMark);
-    GetMarks(r, g.PowerMark);
-    r.Raw(g.Reserved.data(), g.Reserved.size());
-  }
+  for (GradeRecord& g : records) Fields(r, g);
   return Finish(r, records, error);
 }
 
-std::string EncodeMapPoints(const MapPoints& points) {
-  ByteWriter w;
-  for (const MapPoint& p : points.point) {
-    w.I32(p.X);
-    w.I32(p.Y);
-  }
-  w.Raw(points.kept.data(), points.kept.size());
-  return w.Take();
-}
+std::string EncodeMapPoints(const MapPoints& points) { return Encode(points); }
 
 std::optional<MapPoints> DecodeMapPoints(std::string_view bytes, std::string* error) {
   ByteReader r(bytes);
   MapPoints m;
   if (bytes.size() != kMapPointsSize)
     r.Fail(std::to_string(bytes.size()) + " bytes where " + std::to_string(kMapPointsSize) + " belong");
-  for (MapPoint& p : m.point) {
-    p.X = r.I32();
-    p.Y = r.I32();
-  }
-  r.Raw(m.kept.data(), m.kept.size());
+  Fields(r, m);
   return Finish(r, m, error);
 }
 

@@ -15,42 +15,24 @@ constexpr std::size_t kNameLengthLimit = 255;
 constexpr std::int32_t kLivesLimit = 1000;
 constexpr double kTimeTotalLimit = 1e6;
 
-void Put(ByteWriter& w, const PlayerRecord& p) {
-  w.Text(p.Name);
-  for (std::int32_t v : p.TipValue) w.I32(v);
-  w.I32(p.GameScore);
-  w.I32(p.MaxLevel);
-  w.I32(p.GameLevel);
-  w.I32(p.GameLives);
-  w.I32(p.Deleted);
-  w.I32(p.CurrentPlayer);
-  w.F64(p.TimeLeft);
-  w.F64(p.TimeTotal);
-  for (std::int32_t v : p.BonusStock) w.I32(v);
-  w.I16(p.NewGameFlag);
-  w.I16(p.Spare);
-  w.I16(p.ShowTips);
-  for (std::int16_t v : p.TipShown) w.I16(v);
-}
-
-PlayerRecord Get(ByteReader& r) {
-  PlayerRecord p;
-  p.Name = r.Text(kNameLengthLimit, "player name");
-  for (std::int32_t& v : p.TipValue) v = r.I32();
-  p.GameScore = r.I32();
-  p.MaxLevel = r.I32();
-  p.GameLevel = r.I32();
-  p.GameLives = r.I32();
-  p.Deleted = r.I32();
-  p.CurrentPlayer = r.I32();
-  p.TimeLeft = r.F64();
-  p.TimeTotal = r.F64();
-  for (std::int32_t& v : p.BonusStock) v = r.I32();
-  p.NewGameFlag = r.I16();
-  p.Spare = r.I16();
-  p.ShowTips = r.I16();
-  for (std::int16_t& v : p.TipShown) v = r.I16();
-  return p;
+// The record's fields in file order; IO is a ByteWriter or a ByteReader.
+template <class IO, class Record>
+void Fields(IO& io, Record& p) {
+  io.Text(p.Name, kNameLengthLimit, "player name");
+  io.Field(p.TipValue);
+  io.Field(p.GameScore);
+  io.Field(p.MaxLevel);
+  io.Field(p.GameLevel);
+  io.Field(p.GameLives);
+  io.Field(p.Deleted);
+  io.Field(p.CurrentPlayer);
+  io.Field(p.TimeLeft);
+  io.Field(p.TimeTotal);
+  io.Field(p.BonusStock);
+  io.Field(p.NewGameFlag);
+  io.Field(p.Spare);
+  io.Field(p.ShowTips);
+  io.Field(p.TipShown);
 }
 
 struct Repairs {
@@ -114,14 +96,14 @@ std::string CleanName(std::string_view name) {
 
 std::string EncodePlayers(const PlayerTable& table) {
   ByteWriter w;
-  for (const PlayerRecord& p : table.slot) Put(w, p);
+  for (const PlayerRecord& p : table.slot) Fields(w, p);
   return w.Take();
 }
 
 std::optional<PlayerTable> DecodePlayers(std::string_view bytes, std::string* error) {
   ByteReader r(bytes);
   PlayerTable t;
-  for (PlayerRecord& p : t.slot) p = Get(r);
+  for (PlayerRecord& p : t.slot) Fields(r, p);
   r.ExpectEnd();
   if (!r.ok()) {
     if (error) *error = r.error();
