@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
-#include <set>
 
-#include "board/LineRule.h"
 #include "bonus/BotBonuses.h"
 #include "bonus/StockButtons.h"
 
@@ -15,29 +12,6 @@ namespace {
 
 double CentreX(const Cells& cells, const ScreenMetrics& m, int i) { return m.CellScreenX(cells[i].CenterX); }
 double CentreY(const Cells& cells, const ScreenMetrics& m, int i) { return m.CellScreenY(cells[i].CenterY); }
-
-// Worth of a move: tiles it gilds, bubbles it bursts, then line length. Late
-// in a level it also counts the removals that stir the items around the tiles
-// still to gild: a cleared cell at or below a neighbour of such a tile, in its
-// column or the next, makes new items slide in around it.
-double Worth(Cells& board, int a, int b, const std::vector<int>& plainTiles) {
-  std::swap(board[a].Gem, board[b].Gem);
-  std::set<int> hit;
-  for (int c : {a, b})
-    for (int d : {11, 5, 6})
-      for (int centre : {c - d, c, c + d})
-        if (IsLineAt(board, centre, d))
-          for (int k : {centre - d, centre, centre + d}) hit.insert(k);
-  std::swap(board[a].Gem, board[b].Gem);
-  int gild = 0, burst = 0, stir = 0;
-  for (int k : hit) {
-    if (board[k].Ice > 0) ++burst;
-    else if (board[k].Gnd == 0) ++gild;
-    for (int t : plainTiles)
-      if (std::abs(board[k].CenterX - board[t].CenterX) < 50 && board[k].CenterY >= board[t].CenterY - 30) ++stir;
-  }
-  return 100.0 * gild + 70.0 * burst + 5.0 * stir + double(hit.size());
-}
 
 }  // namespace
 
@@ -56,30 +30,8 @@ bool Autoplay::BoardReady(const Cells& cells, const BoardState& st) {
 }
 
 std::optional<MovePair> Autoplay::ChooseMove(const Cells& cells, Rng& rng, bool anyMove, double* worth) {
-  if (worth) *worth = 0;
-  std::vector<MovePair> moves = ListMoves(cells);
-  // Each move is listed from both of its cells; keep one of each.
-  std::vector<MovePair> unique;
-  for (const MovePair& m : moves)
-    if (m.from < m.to) unique.push_back(m);
-  if (unique.empty()) return std::nullopt;
-  if (anyMove) return unique[std::size_t(rng.Below(int(unique.size())))];
-  auto board = std::make_unique<Cells>(cells);
-  std::vector<int> plainTiles;
-  for (int i = 0; i < kCellCount; ++i)
-    if (cells[i].isExists && cells[i].Gnd == 0) plainTiles.push_back(i);
-  if (plainTiles.size() > 6) plainTiles.clear();
-  double best = -1;
-  MovePair pick;
-  for (const MovePair& m : unique) {
-    double w = Worth(*board, m.from, m.to, plainTiles) + rng.Next();  // the fraction breaks ties
-    if (w > best) {
-      best = w;
-      pick = m;
-    }
-  }
-  if (worth) *worth = best;
-  return pick;
+  MoveChooser chooser;
+  return chooser.Choose(cells, rng, anyMove, worth);
 }
 
 void Autoplay::Click(double x, double y) {
@@ -204,7 +156,7 @@ PointerFeed Autoplay::Step(double now, const Cells& cells, const BoardState& st,
   // After a move that did not take, any move will do: the best one may be the
   // one that keeps failing.
   double worth = 0;
-  std::optional<MovePair> move = ChooseMove(cells, rng_, lastMissed_, &worth);
+  std::optional<MovePair> move = chooser_.Choose(cells, rng_, lastMissed_, &worth);
   bool retry = lastMissed_;
   sawSwap_ = false;
   lastMissed_ = false;

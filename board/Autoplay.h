@@ -9,6 +9,7 @@
 #include "board/BoardPlayer.h"
 #include "board/BoardState.h"
 #include "board/Cell.h"
+#include "board/MoveChoice.h"
 #include "board/MoveSearch.h"
 #include "board/Rng.h"
 #include "board/ScreenMetrics.h"
@@ -43,8 +44,7 @@ class Autoplay {
   // Nothing moves, nothing is removed, no caption or outcome runs: a click
   // would be taken.
   static bool BoardReady(const Cells& cells, const BoardState& st);
-  // The move the bot would make: most tiles gilded, then most bubbles burst,
-  // then the longest lines; ties broken at random.
+  // The move the bot would make (board/MoveChoice.h); ties broken at random.
   static std::optional<MovePair> ChooseMove(const Cells& cells, Rng& rng, bool anyMove = false,
                                             double* worth = nullptr);
 
@@ -66,6 +66,7 @@ class Autoplay {
 
   AutoplayOptions opt_;
   Rng rng_;
+  MoveChooser chooser_;
   std::deque<Action> script_;
   PointerFeed feed_;
   double fromX_ = 0, fromY_ = 0;
