@@ -3,12 +3,17 @@
 // a player arriving there), one row per level.
 //
 //   balance [--levels 1-65] [--seeds 10] [--think-ms 1500] [--lives 3] [--jobs 1]
-//           [--levels-dir DIR] [--no-bonuses] [--check]
+//           [--levels-dir DIR] [--no-bonuses] [--check] [--untimed]
 //
 // Columns: games won of games played with the lives a player has; attempts
 // used per game; the median share of the hourglass used on a won first
 // attempt (and how many first attempts were won); "NO MORE MOVES" reshuffles
-// per attempt; bonuses collected per game. tools/balance.sh builds and runs it.
+// per attempt; bonuses collected per game; tiles still plain when the
+// hourglass ran out, per lost attempt.
+//
+// --untimed stops the hourglass and plays one attempt of each game to its end:
+// the table then gives the game seconds a level takes (median, the slowest of
+// the fastest 80 %, the slowest) and the games not won within half an hour. tools/balance.sh builds and runs it.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -35,6 +40,7 @@ struct Args {
   std::string levelsDir = "build/game/levels";
   bool bonuses = true;
   bool check = false;
+  bool untimed = false;
 };
 
 // "1-65", "3 17 40", "1-8,20"
@@ -67,6 +73,7 @@ bool Parse(int argc, char** argv, Args& a) {
     const char* v = nullptr;
     if (k == "--no-bonuses") a.bonuses = false;
     else if (k == "--check") a.check = true;
+    else if (k == "--untimed") a.untimed = true;
     else if (!(v = value())) return false;
     else if (k == "--levels") { if (!ParseLevels(v, a.levels)) return false; }
     else if (k == "--seeds") a.seeds = std::max(1, std::atoi(v));
@@ -88,6 +95,41 @@ double Median(std::vector<double> v) {
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+double Quantile(std::vector<double> v, double q) {
+  if (v.empty()) return -1;
+  std::sort(v.begin(), v.end());
+  return v[std::min(v.size() - 1, std::size_t(q * double(v.size() - 1) + 0.5))];
+}
+
+struct Job {
+  int level;
+  std::uint64_t seed;
+  LevelTrialResult r;
+};
+
+int PrintUntimed(const Args& a, const std::vector<Job>& jobs, double wall) {
+  std::printf("| level | stage | time | finish s median | 80 %% | slowest | not won |\n");
+  std::printf("|---:|---:|---:|---:|---:|---:|---:|\n");
+  double game = 0;
+  for (int n : a.levels) {
+    std::vector<double> t;
+    int lost = 0;
+    double limit = 0;
+    for (const Job& j : jobs) {
+      if (j.level != n) continue;
+      limit = j.r.timeLimit;
+      game += j.r.gameMs / 1000;
+      if (j.r.won) t.push_back(j.r.finishSeconds);
+      else ++lost;
+    }
+    int tl = int(limit + 0.5);
+    std::printf("| %d | %d | %d:%02d | %.0f | %.0f | %.0f | %d |\n", n, StageOfLevel(n), tl / 60, tl % 60, Median(t),
+                Quantile(t, 0.8), Quantile(t, 1.0), lost);
+  }
+  std::printf("\n%zu games, %.0f game s in %.1f wall s\n", jobs.size(), game, wall);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -95,14 +137,9 @@ int main(int argc, char** argv) {
   if (!Parse(argc, argv, a)) {
     std::fprintf(stderr,
                  "usage: balance [--levels 1-65] [--seeds 10] [--think-ms 1500] [--lives 3] [--jobs 1]\n"
-                 "               [--levels-dir DIR] [--no-bonuses] [--check]\n");
+                 "               [--levels-dir DIR] [--no-bonuses] [--check] [--untimed]\n");
     return 2;
   }
-  struct Job {
-    int level;
-    std::uint64_t seed;
-    LevelTrialResult r;
-  };
   std::vector<Job> jobs;
   for (int n : a.levels)
     for (int s = 1; s <= a.seeds; ++s) jobs.push_back({n, std::uint64_t(s), {}});
@@ -118,6 +155,7 @@ int main(int argc, char** argv) {
       o.lives = a.lives;
       o.bonusesOn = a.bonuses;
       o.checkInvariants = a.check;
+      o.untimed = a.untimed;
       jobs[k].r = RunLevelTrial(o);
     }
   };
@@ -127,13 +165,14 @@ int main(int argc, char** argv) {
   for (std::thread& t : threads) t.join();
   double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 
+  if (a.untimed) return PrintUntimed(a, jobs, wall);
   std::printf("| level | stage | time | kinds | cells | bubbles | won | attempts | first won, hourglass used | "
-              "reshuffles / attempt | bonuses / game |\n");
-  std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+              "reshuffles / attempt | bonuses / game | tiles left at time-up |\n");
+  std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
   double game = 0;
   int violations = 0;
   for (int n : a.levels) {
-    int won = 0, games = 0, attempts = 0, reshuffles = 0;
+    int won = 0, games = 0, attempts = 0, reshuffles = 0, plainLeft = 0;
     long bonuses = 0;
     std::vector<double> shares;
     const LevelTrialResult* any = nullptr;
@@ -144,6 +183,7 @@ int main(int argc, char** argv) {
       won += j.r.won;
       attempts += j.r.attempts;
       reshuffles += j.r.reshuffles;
+      plainLeft += j.r.plainAtTimeUp;
       bonuses += j.r.bonusesUsed;
       if (j.r.firstShare >= 0) shares.push_back(j.r.firstShare);
       game += j.r.gameMs / 1000;
@@ -155,9 +195,12 @@ int main(int argc, char** argv) {
     if (median < 0) std::snprintf(share, sizeof share, "- (0)");
     else std::snprintf(share, sizeof share, "%.0f %% (%zu)", 100 * median, shares.size());
     int t = int(any->timeLimit + 0.5);
-    std::printf("| %d | %d | %d:%02d | %d | %d | %d | %d/%d | %.1f | %s | %.1f | %.1f |\n", n, StageOfLevel(n), t / 60,
-                t % 60, any->kinds, any->cells, any->bubbles, won, games, double(attempts) / games, share,
-                double(reshuffles) / std::max(1, attempts), double(bonuses) / games);
+    int lost = attempts - won;
+    char left[16] = "-";
+    if (lost > 0) std::snprintf(left, sizeof left, "%.1f", double(plainLeft) / lost);
+    std::printf("| %d | %d | %d:%02d | %d | %d | %d | %d/%d | %.1f | %s | %.1f | %.1f | %s |\n", n, StageOfLevel(n),
+                t / 60, t % 60, any->kinds, any->cells, any->bubbles, won, games, double(attempts) / games, share,
+                double(reshuffles) / std::max(1, attempts), double(bonuses) / games, left);
   }
   std::printf("\n%zu games, %.0f game s in %.1f wall s (%d job%s): %.0fx real time%s\n", jobs.size(), game, wall,
               a.jobs, a.jobs > 1 ? "s" : "", game / std::max(wall, 1e-9), a.check ?

@@ -27,6 +27,7 @@ LevelTrialResult RunLevelTrial(const LevelTrialOptions& o) {
   double now = 1000;
   NewGame(m, o.level, now);
   m.session.Lives = o.lives;
+  m.clock.sandEnabled = !o.untimed;
 
   LevelTrialResult r;
   r.timeLimit = m.level.TimeLimit;
@@ -39,8 +40,10 @@ LevelTrialResult RunLevelTrial(const LevelTrialOptions& o) {
   r.attempts = 1;
   // A level is played out within lives + 1 hourglasses; the margin covers
   // clocks found on the board and the captions.
-  const double limitMs = (o.lives + 2) * (m.level.TimeLimit + 60) * 1000.0 * 2;
+  const double limitMs =
+      o.untimed ? o.untimedLimitS * 1000 : (o.lives + 2) * (m.level.TimeLimit + 60) * 1000.0 * 2;
   double usedSeconds = 0;
+  int plain = 0;
   bool over = false;
   while (!over && now - 1000 < limitMs) {
     // A quiet board sleeps until its next due time, as the game's loop does;
@@ -56,19 +59,28 @@ LevelTrialResult RunLevelTrial(const LevelTrialOptions& o) {
     in.rightDown = feed.right;
     // The hourglass time the level has run, clocks found included.
     usedSeconds = m.level.TimeLimit * (1 - m.level.SandLeft);
+    if (m.board.TimeUpFlag || m.level.SandLeft <= 0) {
+      plain = 0;
+      for (int i = 0; i < kCellCount; ++i) plain += m.cells[i].isExists && m.cells[i].Gnd == 0;
+    }
     AdvanceFrame(m, in);
     for (const BoardEvent& e : TakeEvents(m)) {
       if (e.kind == BoardEvent::Kind::LevelWon) {
         r.won = true;
         if (r.attempts == 1) r.firstShare = usedSeconds / r.timeLimit;
+        r.finishSeconds = (now - 1000) / 1000;
         over = true;
         break;
       }
       if (e.kind == BoardEvent::Kind::GameOver) {
+        r.plainAtTimeUp += plain;
         over = true;
         break;
       }
-      if (e.kind == BoardEvent::Kind::LevelLost) ++r.attempts;
+      if (e.kind == BoardEvent::Kind::LevelLost) {
+        r.plainAtTimeUp += plain;
+        ++r.attempts;
+      }
     }
   }
   r.reshuffles = m.stats.reshuffles;

@@ -19,14 +19,20 @@ struct LevelTrialOptions {
   bool arrivalShop = true;   // else every item locked
   bool checkInvariants = false;
   double frameMs = 1000.0 / 60;  // the game's frame interval
+  // The hourglass stands still: one attempt, played until it is won or this
+  // much game time has passed; finishSeconds says how long it took.
+  bool untimed = false;
+  double untimedLimitS = 1800;
 };
 
 struct LevelTrialResult {
   bool won = false;
   int attempts = 0;            // levels started, the won one included
+  double finishSeconds = -1;   // untimed: game seconds to the win; -1 when not won
   double firstShare = -1;      // hourglass used on a won first attempt (0..1); -1 otherwise
   double timeLimit = 0;        // the level's hourglass, seconds
   int cells = 0, bubbles = 0, kinds = 0;  // the level's board as loaded
+  int plainAtTimeUp = 0;       // tiles still plain when the hourglass ran out, over all lost attempts
   int reshuffles = 0;          // "NO MORE MOVES" shuffles over all attempts
   long bonusesUsed = 0;        // bonus items, keys and stars collected or set off
   long bonusesSpawned = 0;
