@@ -243,8 +243,9 @@ bool FrameDue(const Match& m, double now) {
   return !m.session.ended && m.clock.framesEnabled && m.clock.LastFrameTime < now;
 }
 
-bool AdvanceFrame(Match& m, const MatchInput& in) {
-  if (m.tape) m.tape->Write({'F', 0, in});
+bool AdvanceFrame(Match& m, const MatchInput& raw) {
+  if (m.tape) m.tape->Write({'F', 0, raw});
+  const MatchInput in = SteerByKeys(m, raw);
   MatchClock& c = m.clock;
   if (c.startMs < 0) c.startMs = in.now;
   c.lastNow = in.now;
@@ -305,6 +306,8 @@ bool AdvanceFrame(Match& m, const MatchInput& in) {
 }
 
 double MatchWakeAt(const Match& m, double now) {
+  // A key's press is let go on the next board frame.
+  if (m.keyCursor.pressStage > 0) return now + 1;
   if (m.clock.ornaments) return now + kOrnamentFrameMs;
   if (!m.clock.quiet) return 0;
   // The move count takes one cell per frame; run those frames without drawing them.

@@ -34,6 +34,7 @@
 #include "board/ScreenMetrics.h"
 #include "bonus/BonusState.h"
 #include "bonus/EffectInvariants.h"
+#include "match/KeyCursor.h"
 #include "match/MatchInput.h"
 #include "storage/ItemStatus.h"
 
@@ -109,6 +110,7 @@ struct Match {
   int itemSlot = 1;
   EffectChecker effectChecker;
   bool stockLatch = false;  // the left button went down over a stock button
+  KeyCursor keyCursor;      // the keyboard's hand on the board
 
   // With --record: NewGame, ResumeFrames and AdvanceFrame write their calls here.
   // A sub-system that adds an entry point records it here too (match/Tape.h).

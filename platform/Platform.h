@@ -29,7 +29,8 @@ class Clock {
 
 // Virtual key codes the game tests.
 namespace vk {
-inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Escape = 27, Space = 32, Delete = 46;
+inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Escape = 27, Space = 32, PageUp = 33, PageDown = 34,
+                     Delete = 46;
 inline constexpr int Left = 37, Up = 38, Right = 39, Down = 40;
 inline constexpr int Numpad0 = 96, F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117, F12 = 123;
 }  // namespace vk
@@ -118,6 +119,15 @@ class RenderDevice {
   virtual std::size_t DeviceTextureBytes() { return 0; }
   // The device was lost: drop every picture (the game loads them again).
   virtual void ForgetTextures() {}
+  // Limits drawing to a pixel rectangle until the next call or Present (null: the
+  // whole screen): a kept frame redrawn only where it changed.
+  virtual void SetClip(const Rect* r) { (void)r; }
+  // Whether the picture drawn so far stays after Present, so that the next frame
+  // may redraw only a part of it.
+  virtual bool KeepsFrame() { return false; }
+  // A picture laid over each presented frame and never into the kept one (the
+  // software cursor): moving it costs a present, not a redraw. tex 0 = none.
+  virtual void SetCursor(TextureId tex, const Rect& where) { (void)tex, (void)where; }
 };
 
 class SoundDevice;

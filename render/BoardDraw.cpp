@@ -180,6 +180,25 @@ void DrawSelection(View& v) {
   }
 }
 
+// The keyboard's cell: a still gold frame, so that it costs nothing at rest.
+void DrawKeyCursor(View& v, int cell) {
+  if (cell < 0 || cell >= kCellCount || !v.cells[cell].isExists) return;
+  double x = v.X(v.cells[cell].CenterX), y = v.Y(v.cells[cell].CenterY);
+  TextureId border = v.cv.Tex(kBorder);
+  if (border) {
+    v.cv.Sprite(border, x, y, v.tileW * 1.04, v.tileH * 1.04, 0, 0xFFFFC830);
+    v.cv.Sprite(border, x, y, v.tileW * 0.98, v.tileH * 0.98, 0, 0xFFFFF0A0);
+  } else {
+    double e = v.tileW * 0.45;
+    for (int k = 0; k < 4; ++k) {
+      double t = 3 * v.sx;
+      double l = k == 1 ? x + e - t : x - e, r = k == 3 ? x - e + t : x + e;
+      double tp = k == 2 ? y + e - t : y - e, b = k == 0 ? y - e + t : y + e;
+      v.cv.Fill(l, tp, r, b, 0xFFFFC830);
+    }
+  }
+}
+
 // An arrow between two cells, pointing from a to b.
 void Arrow(View& v, int a, int b, double scale, Argb color) {
   if (a < 0 || b < 0 || a >= kCellCount || b >= kCellCount) return;
@@ -294,6 +313,7 @@ void DrawBoard(Canvas& canvas, Font& font, const Cells& cells, const BoardState&
   DrawItems(v);
   DrawBubbles(v);
   DrawSelection(v);
+  DrawKeyCursor(v, extras.keyCursor);
   DrawMarks(v, extras);
   DrawRemovals(v);
   DrawPointsTexts(v, font);

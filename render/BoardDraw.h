@@ -19,6 +19,7 @@ struct BoardDrawExtras {
   std::optional<Argb> freeTilesTint;  // the show-free bonus: tint of the tiles not gold yet
   int flipScale = 0;                  // level-end flip: 1..18 while it runs, 0 otherwise
   double clockMs = 0;                 // drives the pulse of the hint marks
+  int keyCursor = -1;                 // the keyboard's cell, or none
 };
 
 void DrawBoard(Canvas& canvas, Font& font, const Cells& cells, const BoardState& st,

@@ -21,6 +21,7 @@
 #include "shell/BotHand.h"
 #include "shell/InputRouter.h"
 #include "shell/Options.h"
+#include "shell/SoftCursor.h"
 #include "storage/Settings.h"
 
 namespace bm {
@@ -47,6 +48,7 @@ struct BetweenLevelsMemory {
 // The run's own figures; the game's are in the match.
 struct RunStats {
   long framesPresented = 0;
+  long partialFrames = 0;  // play frames drawn again only where they changed
   std::chrono::steady_clock::time_point wallStart = std::chrono::steady_clock::now();
 };
 
@@ -83,6 +85,10 @@ struct Game {
   double firstFrameMs = -1;  // clock when the first frame was presented
   double lastPresentMs = 0;  // frame pacing
   int menuButtonState = 0;  // the play screen's menu button as last drawn
+  // The device's frame count once the last play frame is shown: while nothing
+  // else was presented since, that frame is still there to be redrawn in part.
+  long playFrameMark = -1;
+  SoftCursor softCursor;
 
   Clock& clock() { return *plat.clock; }
   Input& in() { return *plat.input; }

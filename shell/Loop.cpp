@@ -98,13 +98,21 @@ void RunLoop(Game& g, const PassBody& body) {
     g.music.MusicTick(g.settings.MusicOn != 0, g.settings.MusicVolume);
     g.flags.SceneDirty = false;
     Pass p = body(g);
-    if (g.flags.SceneDirty) RenderScene(g);
+    bool cursorMoved = StepSoftCursor(g);
+    if (g.flags.SceneDirty) {
+      RenderScene(g);
+    } else if (cursorMoved) {
+      // The kept frame again with the cursor moved; a play frame stays redrawable in part.
+      bool kept = g.playFrameMark == g.render().FramesPresented();
+      g.render().Present();
+      if (kept) g.playFrameMark = g.render().FramesPresented();
+    }
     if (p.done || g.flags.ExitRequested) return;
     if (MusicFading(g.music)) {
       double due = g.Now() + g.music.TickInterval;
       p.wakeAt = p.wakeAt > 0 ? std::min(p.wakeAt, due) : due;
     }
-    PaceLoop(g, g.flags.SceneDirty, p.wakeAt);
+    PaceLoop(g, g.flags.SceneDirty || cursorMoved, p.wakeAt);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "shell/PlayFrame.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "bonus/StockButtons.h"
 #include "render/BoardDraw.h"
@@ -42,7 +43,43 @@ long StockButtonsLook(Game& g) {
   return look * 4 + m.board.AnchorArmed * 2 + m.board.SunArmed;
 }
 
+// The square around a cell that its ornaments cover: the shimmering item and
+// its glow, or the turning selection ring with the rings of its neighbours.
+std::optional<IRect> OrnamentBox(const Match& m, int cell, double reach) {
+  if (cell < 0 || cell >= kCellCount || !m.cells[cell].isExists) return std::nullopt;
+  const ScreenMetrics& s = m.metrics;
+  double x = s.CellScreenX(m.cells[cell].CenterX), y = s.CellScreenY(m.cells[cell].CenterY);
+  double w = 96 * s.XScale * reach, h = 96 * s.YScale * reach;
+  return IRect{int(x - w) - 2, int(y - h) - 2, int(x + w) + 3, int(y + h) + 3};
+}
+
+void Join(std::optional<IRect>& into, const std::optional<IRect>& r) {
+  if (!r) return;
+  if (!into) {
+    into = r;
+    return;
+  }
+  into->left = std::min(into->left, r->left);
+  into->top = std::min(into->top, r->top);
+  into->right = std::max(into->right, r->right);
+  into->bottom = std::max(into->bottom, r->bottom);
+}
+
 }  // namespace
+
+std::optional<IRect> PlayDirtyPart(const Match& m, const PlayLookBefore& b, bool timeChanged) {
+  bool ornaments = m.clock.ornaments || b.ornaments || b.hover != m.board.HoveredCell ||
+                   b.selected != m.board.SelectedCell || b.keyCursor != m.keyCursor.cell;
+  std::optional<IRect> part;
+  // The time text with its outline.
+  if (timeChanged) part = m.metrics.DesignRect(30, 0, 340, 48);
+  if (ornaments) {
+    for (int cell : {b.hover, m.board.HoveredCell, b.keyCursor, m.keyCursor.cell})
+      Join(part, OrnamentBox(m, cell, 0.7));
+    for (int cell : {b.selected, m.board.SelectedCell}) Join(part, OrnamentBox(m, cell, 1.7));
+  }
+  return part;
+}
 
 void DrainMatchEvents(Game& g) {
   for (const BoardEvent& e : TakeEvents(g.match)) {
@@ -88,18 +125,50 @@ MatchInput ReadMatchInput(Game& g) {
   m.pointerOverGame = m.pointerInClient;
   m.screenW = g.metrics.width;
   m.screenH = g.metrics.height;
+  const std::pair<int, std::uint32_t> playKeys[] = {
+      {vk::Up, mkey::ArrowUp},     {vk::Down, mkey::ArrowDown}, {vk::Left, mkey::ArrowLeft},
+      {vk::Right, mkey::ArrowRight}, {vk::Enter, mkey::Select},  {vk::Space, mkey::Select},
+      {vk::Backspace, mkey::Cancel}};
+  for (const auto& [vkey, bit] : playKeys)
+    if (in.KeyDown(vkey)) m.keys |= bit;
   if (g.input.CheatMode) {
     m.keys |= mkey::CheatMode;
-    if (in.KeyDown(vk::Up)) m.keys |= mkey::Up;
-    if (in.KeyDown(vk::Down)) m.keys |= mkey::Down;
+    if (in.KeyDown(vk::PageUp)) m.keys |= mkey::Up;
+    if (in.KeyDown(vk::PageDown)) m.keys |= mkey::Down;
     for (int k = 1; k <= 10; ++k)
       if (in.KeyDown('0' + k % 10)) m.keys |= mkey::Digit(k);
     const std::pair<int, std::uint32_t> fkeys[] = {
         {vk::F1, mkey::F1}, {vk::F2, mkey::F2}, {vk::F3, mkey::F3}, {vk::F5, mkey::F5}, {vk::F6, mkey::F6}};
     for (const auto& [vkey, bit] : fkeys)
       if (in.KeyDown(vkey)) m.keys |= bit;
+  } else {
+    // The digits follow the stock buttons down the panel; in cheat mode they place jewels.
+    const std::uint32_t stock[5] = {mkey::StockParrot, mkey::StockShuffle, mkey::StockHook, mkey::StockSun,
+                                    mkey::StockShowFree};
+    for (int k = 0; k < 5; ++k)
+      if (in.KeyDown('1' + k)) m.keys |= stock[k];
   }
   return m;
+}
+
+void DrawPlayScreen(Game& g) {
+  Match& m = g.match;
+  DrawPlayBackground(g.canvas, m.level.number);
+  DrawPanel(g.canvas, g.font, PanelViewOf(m));
+  DrawMenuButton(g.canvas, g.menuButtonState);
+  BoardDrawExtras extras;
+  extras.clockMs = g.Now();
+  extras.freeTilesTint = ShowFreeTint(m.bonus);
+  extras.keyCursor = m.keyCursor.cell;
+  DrawBoard(g.canvas, g.font, m.cells, m.board, extras);
+  DrawEffects(g.canvas, m.bonus);
+  StockButtonsView view;
+  PointD p = g.in().Pointer();
+  view.pointerX = p.x;
+  view.pointerY = p.y;
+  view.leftDown = MouseDown(g.in(), g.flags.AppActive);
+  DrawStockButtons(g.canvas, g.font, m.player, m.board, m.bonus, view);
+  DrawPopups(g.canvas, g.font, m.bonus);
 }
 
 double PlayPass(Game& g) {
@@ -110,6 +179,8 @@ double PlayPass(Game& g) {
   bool hintBefore = m.board.HintVisible;
   long stockBefore = StockButtonsLook(g);
   bool quietBefore = m.clock.quiet;
+  PlayLookBefore look{m.clock.ornaments, m.board.HoveredCell, m.board.SelectedCell, m.keyCursor.cell};
+  bool stillBefore = m.clock.quiet || m.clock.ornaments;
   // The bot's hands move first; the board then reads them like a player's.
   if (g.bot && FrameDue(m, g.Now()))
     g.botInput->Feed(g.bot->Step(g.Now(), m.cells, m.board, m.metrics, &m.player, m.level.SandLeft));
@@ -125,30 +196,32 @@ double PlayPass(Game& g) {
   bool buttonChanged = buttonState != g.menuButtonState;
   g.menuButtonState = buttonState;
   bool quiet = m.clock.quiet;
-  bool changed = !quiet || !quietBefore || g.flags.Redraw ||
-                 timeBefore != TimeLeftText(m.level.SandLeft, m.level.TimeLimit) ||
-                 movesBefore != m.board.MovesText || scoreBefore != m.board.Score ||
-                 hintBefore != m.board.HintVisible || buttonChanged || stockBefore != StockButtonsLook(g);
+  bool timeChanged = timeBefore != TimeLeftText(m.level.SandLeft, m.level.TimeLimit);
+  bool panelChanged = movesBefore != m.board.MovesText || scoreBefore != m.board.Score ||
+                      hintBefore != m.board.HintVisible || buttonChanged || stockBefore != StockButtonsLook(g);
+  bool changed = !quiet || !quietBefore || g.flags.Redraw || timeChanged || panelChanged ||
+                 look.keyCursor != m.keyCursor.cell;
+  // A still board whose clock ticked or whose ornaments moved: the frame on
+  // screen is kept and only that part of it is drawn again.
+  std::optional<IRect> part;
+  bool still = stillBefore && (quiet || m.clock.ornaments);
+  if (changed && still && !g.flags.Redraw && !panelChanged && !g.input.CheatMode && g.render().KeepsFrame() &&
+      g.render().FramesPresented() == g.playFrameMark)
+    part = PlayDirtyPart(m, look, timeChanged);
   if (changed && !g.flags.LeavePlay) {
     g.flags.Redraw = false;
     if (g.drawing) {
-      DrawPlayBackground(g.canvas, m.level.number);
-      DrawPanel(g.canvas, g.font, PanelViewOf(m));
-      DrawMenuButton(g.canvas, g.menuButtonState);
-      BoardDrawExtras extras;
-      extras.clockMs = g.Now();
-      extras.freeTilesTint = ShowFreeTint(m.bonus);
-      DrawBoard(g.canvas, g.font, m.cells, m.board, extras);
-      DrawEffects(g.canvas, m.bonus);
-      StockButtonsView view;
-      PointD p = g.in().Pointer();
-      view.pointerX = p.x;
-      view.pointerY = p.y;
-      view.leftDown = MouseDown(g.in(), g.flags.AppActive);
-      DrawStockButtons(g.canvas, g.font, m.player, m.board, m.bonus, view);
-      DrawPopups(g.canvas, g.font, m.bonus);
+      Rect clip;
+      if (part) {
+        clip = {part->left, part->top, part->right, part->bottom};
+        g.render().SetClip(&clip);
+      }
+      DrawPlayScreen(g);
+      if (part) g.render().SetClip(nullptr);
     }
     g.flags.SceneDirty = true;
+    g.playFrameMark = g.render().FramesPresented() + 1;
+    if (part) ++g.stats.partialFrames;
   }
   return MatchWakeAt(m, g.Now());
 }

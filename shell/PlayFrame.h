@@ -1,6 +1,8 @@
 // One pass of the play screen: the match advanced by the pass's input, its
 // events played, and the screen drawn when something changed.
 #pragma once
+#include <optional>
+
 #include "match/Match.h"
 #include "match/MatchInput.h"
 #include "render/PlayScreen.h"
@@ -14,8 +16,18 @@ MatchInput ReadMatchInput(Game& g);
 // Runs one pass of play; returns the clock time the next pass is due when
 // nothing on screen is moving (0 when the next frame is wanted at once).
 double PlayPass(Game& g);
+// Draws the whole play screen (within the device's clip, when one is set).
+void DrawPlayScreen(Game& g);
 // What the play screen's panel shows of the match.
 PanelView PanelViewOf(const Match& m);
+// What the screen showed of the board's ornaments before a pass.
+struct PlayLookBefore {
+  bool ornaments = false;
+  int hover = -1, selected = -1, keyCursor = -1;
+};
+// The part of a kept play frame a still pass must draw again: the time text
+// when it changed, the cells whose ornaments moved or moved away.
+std::optional<IRect> PlayDirtyPart(const Match& m, const PlayLookBefore& before, bool timeChanged);
 // Plays, writes or acts on the match's queued events, in order.
 void DrainMatchEvents(Game& g);
 

@@ -11,9 +11,11 @@ namespace bm {
 SdlRenderDevice::SdlRenderDevice(SDL_Renderer* renderer, SDL_Surface* ownedSurface, int width, int height)
     : renderer_(renderer), surface_(ownedSurface), width_(width), height_(height) {
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  MakeFrame();
 }
 
 SdlRenderDevice::~SdlRenderDevice() {
+  if (frame_) SDL_DestroyTexture(frame_);
   for (auto& [id, pic] : textures_)
     if (pic.owned) SDL_DestroyTexture(pic.tex);
   for (AtlasPage& p : pages_) SDL_DestroyTexture(p.tex);
@@ -142,7 +144,70 @@ void SdlRenderDevice::Clear(Argb color) {
   if (!drawing_) return;
   Flush();
   SDL_SetRenderDrawColor(renderer_, (color >> 16) & 255, (color >> 8) & 255, color & 255, 255);
+  if (!clipped_) {
+    SDL_RenderClear(renderer_);
+    return;
+  }
+  // A clear ignores the clip rectangle; a partial redraw clears only its part.
+  SDL_Rect r;
+  SDL_RenderGetClipRect(renderer_, &r);
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+  SDL_RenderFillRect(renderer_, &r);
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+}
+
+void SdlRenderDevice::SetClip(const Rect* r) {
+  Flush();
+  clipped_ = r != nullptr && drawing_;
+  if (!clipped_) {
+    SDL_RenderSetClipRect(renderer_, nullptr);
+    return;
+  }
+  SDL_Rect c{r->left, r->top, std::max(0, r->right - r->left), std::max(0, r->bottom - r->top)};
+  SDL_RenderSetClipRect(renderer_, &c);
+}
+
+void SdlRenderDevice::MakeFrame() {
+  if (surface_) return;
+  if (frame_) {
+    SDL_SetRenderTarget(renderer_, nullptr);
+    SDL_DestroyTexture(frame_);
+    frame_ = nullptr;
+  }
+  if (!SDL_RenderTargetSupported(renderer_)) return;
+  frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width_, height_);
+  if (frame_ && SDL_SetRenderTarget(renderer_, frame_) != 0) {
+    SDL_DestroyTexture(frame_);
+    frame_ = nullptr;
+  }
+  if (!frame_) return;  // drawn straight to the window, every frame whole
+  SDL_SetTextureBlendMode(frame_, SDL_BLENDMODE_NONE);
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
+}
+
+void SdlRenderDevice::SetCursor(TextureId tex, const Rect& where) {
+  cursorTex_ = tex;
+  cursorAt_ = where;
+}
+
+// Over the window's picture only, after the kept frame was copied there.
+void SdlRenderDevice::DrawCursorQuad() {
+  auto it = textures_.find(cursorTex_);
+  if (cursorTex_ == 0 || it == textures_.end()) return;
+  const Picture& p = it->second;
+  float l = float(cursorAt_.left), t = float(cursorAt_.top), r = float(cursorAt_.right), b = float(cursorAt_.bottom);
+  SDL_Vertex v[4];
+  const float xy[4][2] = {{l, t}, {r, t}, {r, b}, {l, b}};
+  const float uv[4][2] = {{p.u0, p.v0}, {p.u1, p.v0}, {p.u1, p.v1}, {p.u0, p.v1}};
+  for (int i = 0; i < 4; ++i) {
+    v[i].position = {xy[i][0], xy[i][1]};
+    v[i].color = {255, 255, 255, 255};
+    v[i].tex_coord = {uv[i][0], uv[i][1]};
+  }
+  const int idx[6] = {0, 1, 2, 0, 2, 3};
+  SDL_RenderGeometry(renderer_, p.tex, v, 4, idx, 6);
 }
 
 // Consecutive quads of one texture go to the renderer in one geometry call:
@@ -200,7 +265,20 @@ void SdlRenderDevice::Flush() {
 
 void SdlRenderDevice::Present() {
   Flush();
-  if (drawing_) SDL_RenderPresent(renderer_);
+  if (clipped_) SetClip(nullptr);
+  if (drawing_) {
+    if (frame_) {
+      SDL_SetRenderTarget(renderer_, nullptr);
+      SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
+      DrawCursorQuad();
+      SDL_RenderPresent(renderer_);
+      SDL_SetRenderTarget(renderer_, frame_);
+    } else {
+      // Nothing is kept here: the cursor goes into the frame, which is drawn whole each time.
+      if (!surface_) DrawCursorQuad();
+      SDL_RenderPresent(renderer_);
+    }
+  }
   ++frames_;
 }
 
@@ -250,6 +328,7 @@ std::size_t SdlRenderDevice::DeviceTextureBytes() {
     if (pic.owned) n += std::size_t(pic.w) * std::size_t(pic.h) * 4;
   for (SDL_Texture* t : slots_)
     if (t) n += std::size_t(width_) * std::size_t(height_) * 4;
+  if (frame_) n += std::size_t(width_) * std::size_t(height_) * 4;
   return n;
 }
 
@@ -264,6 +343,7 @@ void SdlRenderDevice::ForgetTextures() {
   }
   textures_.clear();
   pages_.clear();
+  MakeFrame();
 }
 
 void SdlRenderDevice::Resize(int width, int height) {
@@ -280,7 +360,12 @@ void SdlRenderDevice::Resize(int width, int height) {
     textures_.clear();
     pages_.clear();
     for (SDL_Texture*& t : slots_) t = nullptr;
+    return;
   }
+  // The logical size belongs to the window's own target; set it while that one is bound.
+  SDL_SetRenderTarget(renderer_, nullptr);
+  SDL_RenderSetLogicalSize(renderer_, width, height);
+  MakeFrame();
 }
 
 }  // namespace bm

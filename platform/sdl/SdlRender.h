@@ -35,6 +35,9 @@ class SdlRenderDevice : public RenderDevice {
   void ForgetTextures() override;
   std::size_t TextureBytes(TextureId id) override;
   std::size_t DeviceTextureBytes() override;
+  void SetClip(const Rect* r) override;
+  bool KeepsFrame() override { return surface_ != nullptr || frame_ != nullptr; }
+  void SetCursor(TextureId tex, const Rect& where) override;
 
   // Headless fast runs skip all drawing; screenshots switch it back on.
   void SetDrawingEnabled(bool on) { drawing_ = on; }
@@ -45,6 +48,10 @@ class SdlRenderDevice : public RenderDevice {
   void Flush();
   void Queue(SDL_Texture* tex, const Vertex corners[4]);
   SDL_Surface* ReadBack();
+  // The kept frame of a window: everything is drawn into it, and Present copies
+  // it to the window (the headless surface keeps its pixels by itself).
+  void MakeFrame();
+  void DrawCursorQuad();
 
   SDL_Renderer* renderer_;
   SDL_Surface* surface_;  // headless target, or null
@@ -72,6 +79,10 @@ class SdlRenderDevice : public RenderDevice {
   std::vector<SDL_Vertex> verts_;
   std::vector<int> indices_;
   SDL_Texture* slots_[11] = {};
+  SDL_Texture* frame_ = nullptr;
+  bool clipped_ = false;
+  TextureId cursorTex_ = 0;
+  Rect cursorAt_;
 };
 
 }  // namespace bm

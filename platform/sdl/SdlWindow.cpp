@@ -37,6 +37,8 @@ int SdlWindow::VirtualKeyOf(SDL_Keycode k) {
     case SDLK_BACKSPACE: return vk::Backspace;
     case SDLK_TAB: return vk::Tab;
     case SDLK_DELETE: return vk::Delete;
+    case SDLK_PAGEUP: return vk::PageUp;
+    case SDLK_PAGEDOWN: return vk::PageDown;
     case SDLK_RETURN:
     case SDLK_KP_ENTER: return vk::Enter;
     case SDLK_ESCAPE: return vk::Escape;

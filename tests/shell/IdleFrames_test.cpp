@@ -6,6 +6,12 @@
 #include "board/ItemCodes.h"
 #include "render/MenuScreen.h"
 #include "shell/MainLoop.h"
+#include "shell/PlayFrame.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdlib>
 
 namespace bm {
 namespace {
@@ -54,6 +60,72 @@ TEST(IdleFrames, TheMenuRestsWithThePointerOffTheProps) {
     // Highlights fade in 10 ms steps over about a second; then nothing is drawn.
     EXPECT_LE(g.stats.framesPresented, 40) << at.x << "," << at.y;
   }
+}
+
+// Pixels whose colour differs by more than a quarter of the range in a
+// channel; -1 when the pictures cannot be read or differ in size. The
+// software renderer rounds a clipped quad's texels a little differently, and
+// the cell nearest the pointer keeps changing its tint between drawn frames:
+// small differences are expected, a stale part of the screen is not.
+long StrongDifferences(const std::string& a, const std::string& b) {
+  SDL_Surface* sa = IMG_Load(a.c_str());
+  SDL_Surface* sb = IMG_Load(b.c_str());
+  long n = -1;
+  if (sa && sb && sa->w == sb->w && sa->h == sb->h) {
+    SDL_Surface* ca = SDL_ConvertSurfaceFormat(sa, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_Surface* cb = SDL_ConvertSurfaceFormat(sb, SDL_PIXELFORMAT_ARGB8888, 0);
+    n = 0;
+    for (int y = 0; y < ca->h; ++y)
+      for (int x = 0; x < ca->w; ++x) {
+        Uint32 pa = static_cast<Uint32*>(ca->pixels)[y * ca->pitch / 4 + x];
+        Uint32 pb = static_cast<Uint32*>(cb->pixels)[y * cb->pitch / 4 + x];
+        for (int shift : {0, 8, 16})
+          if (std::abs(int((pa >> shift) & 255) - int((pb >> shift) & 255)) > 64) {
+            ++n;
+            break;
+          }
+      }
+    SDL_FreeSurface(ca);
+    SDL_FreeSurface(cb);
+  }
+  if (sa) SDL_FreeSurface(sa);
+  if (sb) SDL_FreeSurface(sb);
+  return n;
+}
+
+// The clock's ticks, the shimmer and the keyboard's frame redraw only their
+// part of the kept frame: what is on screen afterwards must be exactly the
+// frame drawn whole.
+TEST(IdleFrames, FramesRedrawnInPartEqualTheWholeFrame) {
+  ScreenHarness h(true);
+  Game& g = h.g();
+  NewGame(g.match, 1, g.Now());
+  double t = h.now();
+  h.Move(t + 5, -1, -1);
+  // Over a jewel for a while, then off the board, then a few arrow steps.
+  PointD jewel{-1, -1};
+  for (int i = 0; i < kCellCount; ++i)
+    if (g.match.cells[i].isExists && IsItem(g.match.cells[i].Gem)) {
+      jewel = {g.metrics.CellScreenX(g.match.cells[i].CenterX), g.metrics.CellScreenY(g.match.cells[i].CenterY)};
+      break;
+    }
+  h.Move(t + 3000, jewel.x, jewel.y);
+  h.Move(t + 3400, jewel.x + 90, jewel.y + 40);
+  h.Move(t + 3800, 30, 500);
+  h.Key(t + 5000, vk::Down);
+  h.Key(t + 5200, vk::Right);
+  h.Key(t + 5400, vk::Right);
+  h.Move(t + 7000, 30, 520);  // the pointer takes the board back: no cell is lit at the end
+  h.Deadline(t + 8500);
+  GameLoop(g);
+  EXPECT_GE(g.stats.partialFrames, 10) << "clock ticks, shimmer steps and cursor steps are drawn in part";
+  std::string kept = h.dir.str() + "/kept.png", whole = h.dir.str() + "/whole.png";
+  ASSERT_TRUE(g.render().SaveScreenshot(kept));
+  DrawPlayScreen(g);
+  ASSERT_TRUE(g.render().SaveScreenshot(whole));
+  long strong = StrongDifferences(kept, whole);
+  EXPECT_GE(strong, 0);
+  EXPECT_LE(strong, 40) << "the kept frame differs from the frame drawn whole";
 }
 
 }  // namespace

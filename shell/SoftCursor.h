@@ -1,0 +1,26 @@
+// The software cursor of full screen: the system cursor is hidden and the
+// cursor picture is laid over each presented frame at the pointer, by the
+// device, so that moving it costs a present and never a redraw.
+#pragma once
+#include "board/ScreenMetrics.h"
+#include "platform/Platform.h"
+
+namespace bm {
+
+struct Game;
+
+struct SoftCursor {
+  bool on = false;               // the picture stands in for the system cursor
+  double x = -1e9, y = -1e9;     // where it was last laid
+};
+
+// Where the cursor picture lies for a pointer at (x, y): a 96-pixel design
+// square whose hot spot is 30 from its left and 10 from its top.
+Rect SoftCursorRect(const ScreenMetrics& m, double x, double y);
+
+// Once per pass, before the frame is presented: switches between the system
+// cursor and the picture as the window mode asks, and moves the picture.
+// Returns true when the picture moved and the frame must be shown again.
+bool StepSoftCursor(Game& g);
+
+}  // namespace bm
