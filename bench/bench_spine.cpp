@@ -246,11 +246,14 @@ void MeasureFrameCost(const std::string& gameDir) {
   g.SetScreenSize(1280, 1024);
   bm::LoadLevel(1, g.LevelsDir(), g.match.cells, g.match.level, g.match.rng, 1.0, logs);
   for (int i = 0; i < bm::kCellCount; ++i) g.match.cells[i].Pos.Size = 0;
+  double cpuMs = 0;  // the process's processor time of the last timing, all threads
   auto time = [&](auto draw) {
     for (int i = 0; i < 5; ++i) draw(), g.render().Present();  // warm up textures
     const int n = 60;
+    double c0 = CpuSeconds(getpid());
     auto t0 = Clock::now();
     for (int i = 0; i < n; ++i) draw(), g.render().Present();
+    cpuMs = (CpuSeconds(getpid()) - c0) * 1000 / n;
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count() / n;
   };
   double bg = time([&] { bm::DrawPlayBackground(g.canvas, g.match.level.number); });
@@ -262,13 +265,36 @@ void MeasureFrameCost(const std::string& gameDir) {
   });
   std::printf("%-34s background %.2f ms, play screen %.2f ms, ratio %.2f (1280x1024; goal <= 2.0)\n",
               "drawn frame:", bg, full, full / bg);
+  // What a still level costs each second: the kept frame shown again, and the
+  // time text drawn again under a clip before it is shown.
+  double again = time([&] {});
+  double againCpu = cpuMs;
+  bm::IRect t = g.metrics.DesignRect(30, 0, 340, 48);
+  bm::Rect clip{t.left, t.top, t.right, t.bottom};
+  double tick = time([&] {
+    g.render().SetClip(&clip);
+    bm::DrawPlayBackground(g.canvas, g.match.level.number);
+    bm::DrawPanel(g.canvas, g.font, bm::PanelView{});
+    bm::DrawMenuButton(g.canvas, 0);
+    bm::DrawBoard(g.canvas, g.font, g.match.cells, g.match.board);
+    g.render().SetClip(nullptr);
+  });
+  std::printf("%-34s kept frame shown again %.2f ms (%.2f ms of processor), clock tick redrawn in part and shown "
+              "%.2f ms (%.2f ms of processor; 1280x1024)\n",
+              "a still level's second:", again, againCpu, tick, cpuMs);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   fs::path self = fs::canonical("/proc/self/exe").parent_path();
-  std::string gameDir = argc > 1 ? argv[1] : (self / "game").string();
+  std::string gameDir = (self / "game").string();
+  std::string only;  // --only idle|frames|memory: one part of the run
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--only" && i + 1 < argc) only = argv[++i];
+    else gameDir = a;
+  }
   std::string game = gameDir + "/brinemoor";
   pid_t xvfb = 0;
   if (!std::getenv("DISPLAY")) {
@@ -276,9 +302,9 @@ int main(int argc, char** argv) {
     setenv("DISPLAY", ":97", 1);
     usleep(1500 * 1000);
   }
-  MeasureIdle(game, gameDir);
-  MeasureFrameCost(gameDir);
-  MeasureMemory(game);
+  if (only.empty() || only == "idle") MeasureIdle(game, gameDir);
+  if (only.empty() || only == "frames") MeasureFrameCost(gameDir);
+  if (only.empty() || only == "memory") MeasureMemory(game);
   if (xvfb > 0) {
     kill(xvfb, SIGTERM);
     waitpid(xvfb, nullptr, 0);

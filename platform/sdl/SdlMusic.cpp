@@ -43,6 +43,7 @@ struct Track {
   long volume = 0, balance = 0;
   double rate = 1.0;
   double appliedLeft = -1, appliedRight = -1;  // gains reached by the last mix
+  double silentAhead = 0;  // frames a silent track moved on without decoding them
 
   void Close() {
     if (decoder) stb_vorbis_close(decoder);
@@ -56,11 +57,12 @@ struct Track {
     bufferStart = frame;
     bufferFrames = readIndex = 0;
     fraction = 0;
+    silentAhead = 0;
     endOfFile = ended = false;
   }
   double PositionFrames() const {
     if (ended) return double(totalFrames);
-    return double(bufferStart + readIndex) + fraction;
+    return double(bufferStart + readIndex) + fraction + silentAhead;
   }
   // Makes the frames at readIndex and readIndex + 1 available.
   bool Fill() {
@@ -90,10 +92,18 @@ struct Track {
     if (balance > 0) left *= GainOf(-balance);
     if (balance < 0) right *= GainOf(balance);
     if (appliedLeft < 0) appliedLeft = left, appliedRight = right;
+    double step = sourceRate * rate / outputRate;
+    // A track faded out to silence keeps its time without being decoded (the
+    // decoder is most of the music's cost); heard again, it seeks to where it is.
+    if (left == 0 && right == 0 && appliedLeft == 0 && appliedRight == 0) {
+      silentAhead += frames * step;
+      if (PositionFrames() >= double(totalFrames)) ended = true;
+      return;
+    }
+    if (silentAhead > 0) Seek(long(PositionFrames()));
     // Gain changes glide across the buffer instead of clicking.
     double dl = (left - appliedLeft) / frames, dr = (right - appliedRight) / frames;
     double gl = appliedLeft, gr = appliedRight;
-    double step = sourceRate * rate / outputRate;
     for (int i = 0; i < frames; ++i) {
       if (!Fill()) {
         ended = true;

@@ -167,6 +167,24 @@ void SdlRenderDevice::SetClip(const Rect* r) {
   SDL_RenderSetClipRect(renderer_, &c);
 }
 
+// Whether the window's back buffer still holds the last frame after a present:
+// two presents of two colours, and the second must still be there (a driver
+// that flips between buffers shows the first or nothing).
+bool SdlRenderDevice::BackBufferKept() {
+  Uint32 seen = 0;
+  for (int shade : {1, 2}) {
+    SDL_SetRenderDrawColor(renderer_, Uint8(shade), Uint8(shade), Uint8(shade), 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderPresent(renderer_);
+  }
+  SDL_Rect px{0, 0, 1, 1};
+  if (SDL_RenderReadPixels(renderer_, &px, SDL_PIXELFORMAT_ARGB8888, &seen, 4) != 0) return false;
+  return (seen & 0xFFFFFFu) == 0x020202u;
+}
+
+// A window keeps its frame in its own back buffer when the driver leaves it
+// there after a present; otherwise, and in full screen (where the software
+// cursor is laid over each present), in a texture that Present copies over.
 void SdlRenderDevice::MakeFrame() {
   if (surface_) return;
   if (frame_) {
@@ -174,7 +192,10 @@ void SdlRenderDevice::MakeFrame() {
     SDL_DestroyTexture(frame_);
     frame_ = nullptr;
   }
-  if (!SDL_RenderTargetSupported(renderer_)) return;
+  SDL_Window* window = SDL_RenderGetWindow(renderer_);
+  bool fullScreen = window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
+  backBufferKept_ = !fullScreen && BackBufferKept();
+  if (backBufferKept_ || !SDL_RenderTargetSupported(renderer_)) return;
   frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width_, height_);
   if (frame_ && SDL_SetRenderTarget(renderer_, frame_) != 0) {
     SDL_DestroyTexture(frame_);
@@ -269,13 +290,17 @@ void SdlRenderDevice::Present() {
   if (drawing_) {
     if (frame_) {
       SDL_SetRenderTarget(renderer_, nullptr);
+      // Pixel for pixel in a window; filtered only when full screen stretches it.
+      int ow = 0, oh = 0;
+      SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+      SDL_SetTextureScaleMode(frame_, ow == width_ && oh == height_ ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
       SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
       DrawCursorQuad();
       SDL_RenderPresent(renderer_);
       SDL_SetRenderTarget(renderer_, frame_);
     } else {
       // Nothing is kept here: the cursor goes into the frame, which is drawn whole each time.
-      if (!surface_) DrawCursorQuad();
+      if (!surface_ && !backBufferKept_) DrawCursorQuad();
       SDL_RenderPresent(renderer_);
     }
   }

@@ -36,7 +36,7 @@ class SdlRenderDevice : public RenderDevice {
   std::size_t TextureBytes(TextureId id) override;
   std::size_t DeviceTextureBytes() override;
   void SetClip(const Rect* r) override;
-  bool KeepsFrame() override { return surface_ != nullptr || frame_ != nullptr; }
+  bool KeepsFrame() override { return surface_ != nullptr || frame_ != nullptr || backBufferKept_; }
   void SetCursor(TextureId tex, const Rect& where) override;
 
   // Headless fast runs skip all drawing; screenshots switch it back on.
@@ -51,6 +51,7 @@ class SdlRenderDevice : public RenderDevice {
   // The kept frame of a window: everything is drawn into it, and Present copies
   // it to the window (the headless surface keeps its pixels by itself).
   void MakeFrame();
+  bool BackBufferKept();
   void DrawCursorQuad();
 
   SDL_Renderer* renderer_;
@@ -80,6 +81,7 @@ class SdlRenderDevice : public RenderDevice {
   std::vector<int> indices_;
   SDL_Texture* slots_[11] = {};
   SDL_Texture* frame_ = nullptr;
+  bool backBufferKept_ = false;
   bool clipped_ = false;
   TextureId cursorTex_ = 0;
   Rect cursorAt_;

@@ -69,6 +69,14 @@ TEST(SdlAudio, PlaysAWavEffectAndStreamsAnOggTrack) {
   }
   EXPECT_GE(p0, 0.1);
   EXPECT_GE(p1, 0.1);
+  // The silent track kept its time without decoding; heard again, it goes on from there.
+  double silentAt = 0, heardAt = 0;
+  music->Position(1, silentAt);
+  music->SetVolume(1, -600);
+  std::this_thread::sleep_for(std::chrono::milliseconds(80));
+  music->Position(1, heardAt);
+  EXPECT_GE(heardAt, silentAt);
+  EXPECT_LT(heardAt, silentAt + 1.0);
   ASSERT_TRUE(music->Pause(0));
   music->Position(0, p0);
   std::this_thread::sleep_for(std::chrono::milliseconds(60));
