@@ -102,7 +102,6 @@ struct SoundFx {
 
   int OldestSfxInstance(int id) const;
   void ReportBassError(const std::string& message);
-  static int HiWord(std::uint32_t x) { return int((x / 65536) & 65535); }
   // Shut-down: frees every instance.
   void ReleaseAllSfx();
 

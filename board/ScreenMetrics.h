@@ -15,7 +15,6 @@ struct ScreenMetrics {
   int width = 1280, height = 1024;
   double XScale = 1, YScale = 1;      // width / 1280, height / 1024
   double XPercent = 12.8, YPercent = 10.24;
-  double ScreenDiagonal = 0;
   double BoardLeft = 200, BoardTop = 90;
 
   static ScreenMetrics For(int w, int h) {
@@ -26,7 +25,6 @@ struct ScreenMetrics {
     m.YScale = h / 1024.0;
     m.XPercent = w / 100.0;
     m.YPercent = h / 100.0;
-    m.ScreenDiagonal = std::sqrt(double(w) * w + double(h) * h);
     m.BoardLeft = 200 * m.XScale;
     m.BoardTop = 90 * m.YScale;
     return m;

@@ -20,16 +20,10 @@ class Logs {
   // Tests and headless runs pin the date-time text so lines are reproducible.
   void SetTimeSource(std::function<std::string()> now) { now_ = std::move(now); }
 
-  const std::string& Dir() const { return dir_; }
   std::string RunLogPath() const;
   std::string RunPointPath() const;
   // Echo every line to stderr as well (the --verbose flag).
   void SetEcho(bool echo) { echo_ = echo; }
-
-  // Trace hooks: procedures announce entry and exit; they write nothing.
-  static void TraceEnter(const std::string&) {}
-  static void TraceExit(const std::string&) {}
-  static void ShowStatus(const std::string&) {}
 
   static std::string FormatLine(const std::string& dateTime, const std::string& place, const std::string& message,
                                 bool critical);

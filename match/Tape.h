@@ -48,7 +48,6 @@ class TapeWriter {
   bool Open(const std::string& path, std::uint64_t seed, bool invariants, std::string* error);
   void Write(const TapeStep& step);
   bool Close(std::string* error);
-  bool IsOpen() const { return file_ != nullptr; }
 
  private:
   std::FILE* file_ = nullptr;

@@ -32,7 +32,7 @@ namespace vk {
 inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Escape = 27, Space = 32, PageUp = 33, PageDown = 34,
                      Delete = 46;
 inline constexpr int Left = 37, Up = 38, Right = 39, Down = 40;
-inline constexpr int Numpad0 = 96, F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117, F12 = 123;
+inline constexpr int F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117, F12 = 123;
 }  // namespace vk
 
 class Input {

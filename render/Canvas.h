@@ -67,9 +67,6 @@ class Canvas {
   void Fill(double l, double t, double r, double b, Argb color);
   void FillGradient(double l, double t, double r, double b, Argb top, Argb bottom);
   // Design-space (1280 x 1024) versions.
-  void DesignImage(TextureId tex, double l, double t, double r, double b, Argb color = 0xFFFFFFFF) {
-    Image(tex, l * metrics.XScale, t * metrics.YScale, r * metrics.XScale, b * metrics.YScale, color);
-  }
   void DesignFill(double l, double t, double r, double b, Argb color) {
     Fill(l * metrics.XScale, t * metrics.YScale, r * metrics.XScale, b * metrics.YScale, color);
   }

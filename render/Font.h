@@ -22,7 +22,6 @@ enum class Align { Center = 0, Left = 1, Right = 2 };
 class Font {
  public:
   Font() : glyphs_(PrepareAlphabet()) {}
-  const std::array<GlyphEntry, 256>& Glyphs() const { return glyphs_; }
 
   // Width in pixels of one line at this size (spacing multiplies each advance).
   double Measure(const std::string& text, double size, double xScale, double spacing = 1.0) const;

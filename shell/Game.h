@@ -29,7 +29,6 @@ namespace bm {
 // The flags every loop reads.
 struct LoopFlags {
   bool ExitRequested = false;
-  bool MainLoopRunning = false;
   bool LeavePlay = false;
   bool AppActive = true;
   bool SceneDirty = false;

@@ -18,8 +18,6 @@ bool MouseClicked(InputRouter& r, Input& in, bool appActive, int button) {
   return false;
 }
 
-void DebugPrint(InputRouter& r, const std::string& text) { r.debugText += text + "|"; }
-
 void PollGlobalKeys(InputRouter& r, Input& in, bool& exitRequested) {
   if (r.CheatCode.empty()) r.CheatCode = kBuiltInCheatCode;
   if (in.KeyDown(vk::F12)) exitRequested = true;

@@ -17,14 +17,11 @@ struct InputRouter {
   std::string CheatCode;  // from "data.ini"; the built-in word when empty
   std::string typedLetters;
   bool codeKeyLatch = false;
-  std::string debugText;
-  bool pointerMoved = false;
 };
 
 bool MouseDown(Input& in, bool appActive);
 // True exactly once per press of button 1 (left) or 2 (right).
 bool MouseClicked(InputRouter& r, Input& in, bool appActive, int button);
-void DebugPrint(InputRouter& r, const std::string& text);
 
 // Runs before every presented frame: F12 asks to exit, the code word toggles
 // cheat mode (one letter per key press).

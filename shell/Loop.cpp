@@ -52,21 +52,6 @@ void RenderScene(Game& g) {
   if (g.input.CheatMode) {
     IRect r = g.metrics.DesignRect(10, 4, 400, 40);
     g.font.Draw(g.canvas, "Cheat Mode", r, 0.5, 0xFFFFFFFF, 0xFFFFFFFF, Align::Left);
-    if (g.in().KeyDown(vk::Backspace) && !g.input.debugText.empty()) {
-      g.canvas.DesignFill(10, 44, 900, 300, 0xA0000000);
-      std::string t = g.input.debugText;
-      double y = 50;
-      for (std::size_t p = 0; p < t.size() && y < 290;) {
-        std::size_t bar = t.find('|', p);
-        std::string line = t.substr(p, bar == std::string::npos ? std::string::npos : bar - p);
-        g.font.Draw(g.canvas, line, g.metrics.DesignRect(20, y, 890, y + 24), 0.25, 0xFFFFFFFF, 0xFFFFFFFF,
-                    Align::Left);
-        y += 26;
-        if (bar == std::string::npos) break;
-        p = bar + 1;
-      }
-    }
-    if (g.in().KeyDown(vk::Numpad0)) g.input.debugText.clear();
   }
   g.render().Present();
   ++g.stats.framesPresented;

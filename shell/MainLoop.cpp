@@ -150,7 +150,6 @@ void MainLoop(Game& g) {
     g.flags.LeavePlay = false;
     g.match.clock.SandTickPeriod = 1000.0;
     g.match.clock.sandEnabled = g.match.clock.framesEnabled = true;
-    g.flags.MainLoopRunning = true;
     PumpMessages(g);
     g.logs.WriteRunPoint("MainLoop", "CP1");
     goMainMenu(g);

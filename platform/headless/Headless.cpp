@@ -54,7 +54,7 @@ void HeadlessWindow::Pump() {
 
 // Waiting jumps the virtual clock, but never past the next scripted event.
 void HeadlessWindow::WaitEvent(double timeoutMs) {
-  double step = std::min(timeoutMs, maxWait_);
+  double step = timeoutMs;
   if (!script_.empty()) {
     double next = script_.front().atMs;
     for (const auto& e : script_) next = std::min(next, e.atMs);

@@ -39,7 +39,6 @@ class HeadlessWindow : public Window, public Input {
   void Script(ScriptEvent e) { script_.push_back(std::move(e)); }
   void ScriptClick(double atMs, double x, double y, double holdMs = 40);
   void ScriptKey(double atMs, int virtualKey, double holdMs = 40);
-  bool ScriptDone() const { return script_.empty(); }
 
   // Direct control for tests.
   void SetPointer(double x, double y) { pointer_ = {x, y}; }
@@ -56,9 +55,6 @@ class HeadlessWindow : public Window, public Input {
     return r;
   }
   void Type(const std::string& text) { typed_ += text; }
-  bool TextInputOn() const { return textInput_; }
-  // The largest virtual step one WaitEvent may take (keeps simulated frames short).
-  void SetMaxWait(double ms) { maxWait_ = ms; }
 
   void Pump() override;
   void WaitEvent(double timeoutMs) override;
@@ -94,7 +90,6 @@ class HeadlessWindow : public Window, public Input {
   PointD pointer_{-1, -1};
   std::string typed_;
   bool foreground_ = true, minimised_ = false, closeRequested_ = false, textInput_ = false, deviceReset_ = false;
-  double maxWait_ = 1e9;
 };
 
 }  // namespace bm

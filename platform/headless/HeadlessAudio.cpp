@@ -64,7 +64,7 @@ bool HeadlessSoundDevice::Play(SoundHandle handle, bool restart) {
   if (!restart && IsPlaying(handle)) return true;
   s->playing = true;
   s->startedMs = clock_.ClockMs();
-  played_.push_back({handle, s->path, s->instance, restart, s->startedMs});
+  played_.push_back({handle, s->path, s->instance, restart});
   lastError_ = sound_error::Ok;
   return true;
 }

@@ -17,7 +17,6 @@ struct SfxPlayRecord {
   std::string file;   // the path the stream was created from
   int instance = 0;   // how many streams of the same file were created before this one
   bool restart = false;
-  double timeMs = 0;
 };
 
 class HeadlessSoundDevice : public SoundDevice {

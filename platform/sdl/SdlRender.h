@@ -42,7 +42,6 @@ class SdlRenderDevice : public RenderDevice {
   // Headless fast runs skip all drawing; screenshots switch it back on.
   void SetDrawingEnabled(bool on) { drawing_ = on; }
   long DrawCalls() const { return drawCalls_; }
-  std::size_t AtlasPages() const { return pages_.size(); }
 
  private:
   void Flush();

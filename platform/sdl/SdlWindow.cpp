@@ -47,7 +47,6 @@ int SdlWindow::VirtualKeyOf(SDL_Keycode k) {
     case SDLK_UP: return vk::Up;
     case SDLK_RIGHT: return vk::Right;
     case SDLK_DOWN: return vk::Down;
-    case SDLK_KP_0: return vk::Numpad0;
     default: return -1;
   }
 }

@@ -28,20 +28,6 @@ TEST(Bubbles, ALineBurstsOneBubbleAndRemovesTheFreeJewels) {
   EXPECT_TRUE(kit.cells.fx[33].Active);  // the burst shows its points
 }
 
-TEST(Bubbles, TheOuterBubbleFadesAsItSwells) {
-  BoardKit kit;
-  kit.Set(50, 5, 1);
-  kit.cells[50].Disappear = Removal::Removing;
-  kit.cells[50].isAvailable = false;
-  kit.Frame();
-  EXPECT_DOUBLE_EQ(kit.cells[50].Pos.Size, 4);
-  EXPECT_EQ(kit.cells[50].colFade, int(0.9 * 255));
-  kit.Frames(9);
-  EXPECT_EQ(kit.cells[50].Ice, 0);
-  EXPECT_EQ(kit.cells[50].Pos.Size, 0);
-  EXPECT_EQ(kit.CountSound("ev_game_bal_pop"), 1);
-}
-
 TEST(Bubbles, ALineOfBubbledJewelsBurstsAgainUntilFreeThenGoes) {
   BoardKit kit;
   kit.Set(11, 1, 1);

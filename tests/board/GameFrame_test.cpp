@@ -100,29 +100,6 @@ TEST(GameFrame, HoverNeedsThePointerNearACentreAndTheHoveredItemShimmers) {
   EXPECT_EQ(kit.st.HoveredCell, kNoCell);
 }
 
-TEST(GameFrame, SelectionMarkerTurnsWithTheFrameFactor) {
-  BoardKit kit;
-  kit.Frame(70);
-  EXPECT_DOUBLE_EQ(kit.st.MarkerAngle, 6);
-}
-
-TEST(GameFrame, BeginLevelPlayKeepsTheScoreAndDropsTheRest) {
-  BoardState st;
-  st.Score = 1234;
-  st.SelectedCell = 40;
-  st.LevelComplete = true;
-  st.NoMovesRunning = true;
-  st.MovesText = "7";
-  BeginLevelPlay(st, 5000);
-  EXPECT_EQ(st.Score, 1234);
-  EXPECT_EQ(st.SelectedCell, kNoSelection);
-  EXPECT_FALSE(st.LevelComplete);
-  EXPECT_FALSE(st.NoMovesRunning);
-  EXPECT_TRUE(st.BoardGrowIn);
-  EXPECT_EQ(st.MovesText, "--");
-  EXPECT_EQ(st.LastHintTime, 5000);
-}
-
 }  // namespace
 }  // namespace bm
 

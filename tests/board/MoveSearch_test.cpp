@@ -145,18 +145,5 @@ TEST(NoMoves, CaptionsThenEveryFreeItemDropsAndIsReplaced) {
   for (int i = 0; i < kCellCount; ++i) EXPECT_NE(kit.cells[i].Gem, 0) << i;
 }
 
-TEST(NoMoves, CaptionFadesInAndOutWhileCrossingFromTheRight) {
-  BoardState st;
-  st.NoMovesRunning = true;
-  st.CaptionProgress = 0.5;
-  NoMovesCaption a = CaptionOf(st);
-  EXPECT_DOUBLE_EQ(a.x, 768);
-  EXPECT_EQ(a.argb >> 24, 128u);
-  st.CaptionProgress = 1.5;
-  NoMovesCaption b = CaptionOf(st);
-  EXPECT_DOUBLE_EQ(b.x, 256);
-  EXPECT_EQ(b.argb >> 24, 512u - 383u);
-}
-
 }  // namespace
 }  // namespace bm

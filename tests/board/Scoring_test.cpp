@@ -15,20 +15,6 @@ void SwapAndSettle(BoardKit& kit, int a, int b) {
   kit.Settle();
 }
 
-TEST(Points, ArithmeticOfLinesCombosAndOldTiles) {
-  // One line of new tiles in the first pass.
-  EXPECT_EQ(ItemPoints(25, 1, 1, 75), 25);
-  // Each further line of the same pass: 13 more per new tile, 1 per old tile.
-  EXPECT_EQ(ItemPoints(25, 2, 1, 150), 38);
-  EXPECT_EQ(ItemPoints(1, 2, 1, 150), 2);
-  // Each further cascade pass adds 1.
-  EXPECT_EQ(ItemPoints(25, 1, 2, 75), 26);
-  // A gold tile matched again: 1 plus combo, less one.
-  EXPECT_EQ(ItemPoints(1, 1, 1, 3), 1);
-  // Nothing known about the item (a bonus trigger without a line).
-  EXPECT_EQ(ItemPoints(0, 0, 0, 0), 0);
-}
-
 TEST(Points, ALineOfThreeNewTilesGives25EachAndScore75) {
   BoardKit kit;
   kit.Set(0, 1);

@@ -26,6 +26,43 @@ TEST(StockButtons, SunRemovesABubbledJewelWithAllItsBubbles) {
   EXPECT_EQ(k.CountSound("bon_sun"), 1);
 }
 
+// On a busy board (items falling, bomb flames flying) a click leaves the sun
+// armed and the cell alone; the first click on the settled board uses it.
+TEST(StockButtons, SunWaitsForASettledBoard) {
+  for (bool flames : {false, true}) {
+    BonusKit k;
+    k.player.sunCount = 1;
+    Press(k, StockButton::Sun);
+    if (flames) {
+      k.Trigger(60, 44);
+    } else {
+      for (int i : {45, 56, 67}) k.Set(i, 0);  // column 1 falls into the gap
+    }
+    int gem = k.cells[90].Gem;
+    k.PointAt(90);
+    k.Frame();
+    ASSERT_FALSE(BoardSettled(k.st)) << flames;
+    ASSERT_TRUE(!flames || k.bonus->effectsAlive > 0);
+    k.left = true;
+    k.Frame();
+    ASSERT_FALSE(BoardSettled(k.st)) << flames;
+    k.left = false;
+    k.Frame();
+    EXPECT_TRUE(k.st.SunArmed) << flames;
+    EXPECT_EQ(k.cells[90].Gem, gem) << flames;
+    EXPECT_EQ(k.cells[90].Disappear, Removal::None) << flames;
+    EXPECT_EQ(k.CountSound("bon_sun"), 0) << flames;
+    k.RunOut();
+    if (k.cells[90].Gnd == 1) continue;  // the flames reached it: nothing left to show
+    k.Click(90);
+    k.Settle();
+    EXPECT_FALSE(k.st.SunArmed) << flames;
+    EXPECT_EQ(k.cells[90].Gnd, 1) << flames;
+    EXPECT_EQ(k.CountSound("bon_sun"), 1) << flames;
+    EXPECT_EQ(k.player.sunCount, 0) << flames;
+  }
+}
+
 TEST(StockButtons, RightClickGivesArmedAnchorAndSunBack) {
   BonusKit k;
   k.player.anchorCount = 1;

@@ -138,14 +138,5 @@ TEST(BoardDraw, WithoutPicturesStandInsAreDrawnAndNothingBreaks) {
   EXPECT_GE(d.device.Count(""), 116 + 116);
 }
 
-TEST(BoardDraw, ItemsShrinkAwayWithTheirSizeOffset) {
-  EXPECT_DOUBLE_EQ(ItemEdge(0, 1), 80);
-  EXPECT_DOUBLE_EQ(ItemEdge(-40, 1), 0);
-  EXPECT_DOUBLE_EQ(ItemEdge(-50, 1), 0);
-  EXPECT_DOUBLE_EQ(ItemEdge(8 * 0.5, 0.5), 48);
-  EXPECT_EQ(BonusGlow(item::Bomb), MakeArgb(255, 0, 0, 0));
-  EXPECT_EQ(BonusGlow(5), 0u);
-}
-
 }  // namespace
 }  // namespace bm

@@ -122,19 +122,5 @@ TEST(NameEntry, EnterNeedsTextAndEscapeNeedsPermission) {
   EXPECT_EQ(e.text, "Mary Read");
 }
 
-TEST(MenuRepeatTimer, HalvesTheIntervalDownToThirtyMs) {
-  MenuRepeatTimer t;
-  t.Start(0, 400);
-  double now = 0;
-  std::vector<double> intervals;
-  for (int i = 0; i < 6; ++i) {
-    now += t.interval;
-    t.Update(now);
-    intervals.push_back(t.interval);
-  }
-  EXPECT_EQ(t.tag, "End");
-  EXPECT_EQ(intervals, (std::vector<double>{200, 100, 50, 30, 30, 30}));
-}
-
 }  // namespace
 }  // namespace bm
