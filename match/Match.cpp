@@ -87,6 +87,9 @@ void TakeBoardEvents(Match& m, double now) {
   board.swap(m.board.events);
   for (BoardEvent& e : board) {
     BoardEvent::Kind kind = e.kind;
+    // A tip is shown once to each player: offered, it counts as seen.
+    if (kind == BoardEvent::Kind::Tip && e.tip >= 0 && e.tip < int(m.player.tipSeen.size()))
+      m.player.tipSeen[std::size_t(e.tip)] = true;
     m.events.push_back(std::move(e));
     if (kind == BoardEvent::Kind::LevelComplete) return OnLevelWon(m, now);
     if (kind == BoardEvent::Kind::TimeUp) return OnTimeUp(m, now);

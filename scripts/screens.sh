@@ -64,4 +64,41 @@ key Up; key Up
 click 154 322; sleep 2.5;   shot 21-level
 at 300 300; sleep 0.3;      shot 22-level-hover
 key Escape; sleep 0.5;      shot 23-menu-again
+
+# The same screens by keys alone: the menu's mark walks Play, Options, How To
+# Play, High Scores, Change Player and Exit; it starts afresh after each screen.
+mark() { at 600 700; for _ in $(seq "$1"); do key Down; done; }
+mark 2;                     shot 24-keys-menu-options-marked
+key Return;                 shot 25-keys-options
+key Down; key Down;         shot 26-keys-options-resolution-row
+key Escape
+mark 3; key Return;         shot 27-keys-howto
+key Right;                  shot 28-keys-howto-page2
+key Escape
+mark 4; key Return;         shot 29-keys-highscores
+key Right;                  shot 30-keys-highscores-reset-marked
+key Escape
+mark 5; key Return;         shot 31-keys-players
+key Down;                   shot 32-keys-players-marked
+key Escape
+mark 1; key Return; sleep 2.5; shot 33-keys-level
+key Down;                   shot 34-keys-level-cursor
+key Left; key Up;           shot 35-keys-level-cursor-moved
+key Return;                 shot 36-keys-level-selected
+key Right; key Return; sleep 1.2; shot 37-keys-level-after-swap
+key 5; sleep 0.5;           shot 38-keys-level-spyglass
+key Escape; sleep 0.5;      shot 39-keys-menu-again
+key F12
+wait $PID 2>/dev/null
+
+# Full screen at the display's size: the software cursor over the menu and a level.
+"$GAME" --fullscreen --resolution 4 --data-dir "$DATA" --max-seconds 120 >/dev/null 2>&1 &
+PID=$!
+W=$(timeout 20 xdotool search --sync --onlyvisible --name Brinemoor | head -1)
+[ -n "$W" ] || { echo "no full-screen window"; exit 1; }
+sleep 2.5
+at 640 900;                 shot 40-fullscreen-menu-cursor
+at 200 420;                 shot 41-fullscreen-cursor-on-the-ship
+click 200 420; sleep 2.5; at 640 520; shot 42-fullscreen-level-cursor
+at 1200 330;                shot 43-fullscreen-stock-button-hover
 key F12

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "audio/MusicMod.h"
 #include "audio/SoundFX.h"
@@ -18,6 +19,7 @@
 #include "render/Canvas.h"
 #include "render/Font.h"
 #include "render/MenuScreen.h"
+#include "render/TipDraw.h"
 #include "shell/BotHand.h"
 #include "shell/InputRouter.h"
 #include "shell/Options.h"
@@ -88,6 +90,11 @@ struct Game {
   // else was presented since, that frame is still there to be redrawn in part.
   long playFrameMark = -1;
   SoftCursor softCursor;
+  // The tip shown over the play screen, those waiting their turn, and the
+  // press that closed one (the board does not see it).
+  TipBox tip;
+  std::vector<TipBox> tipsWaiting;
+  bool tipPressHeld = false;
 
   Clock& clock() { return *plat.clock; }
   Input& in() { return *plat.input; }

@@ -59,8 +59,11 @@ void goMainMenu(Game& g) {
       g.botMenuClickAt = 0;
       if (g.options.allBonuses) UnlockEveryItem(g.match.items, g.match.itemSlot);
       // The bot that left a level mid-way comes back to it.
-      if (!(g.options.botLeaveSeconds > 0 && g.botInput && ContinueSavedGame(g)))
+      if (!(g.options.botLeaveSeconds > 0 && g.botInput && ContinueSavedGame(g))) {
         NewGame(g.match, g.options.level > 0 ? g.options.level : 1, g.Now());
+        // The bot reads no tips.
+        if (!g.botInput) UseCurrentPlayerTips(g);
+      }
       g.input.ClickLatch = true;
       return {true, 0};
     }

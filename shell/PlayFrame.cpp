@@ -7,6 +7,7 @@
 #include "render/BoardDraw.h"
 #include "render/BonusDraw.h"
 #include "render/PlayScreen.h"
+#include "render/TipDraw.h"
 #include "shell/BotInput.h"
 #include "shell/Game.h"
 
@@ -65,7 +66,47 @@ void Join(std::optional<IRect>& into, const std::optional<IRect>& r) {
   into->bottom = std::max(into->bottom, r->bottom);
 }
 
+// Where a tip points: its cell, or the stock button it is about.
+PointD TipPoint(const Match& m, int place) {
+  if (place >= 0 && place < kCellCount)
+    return {m.metrics.CellScreenX(m.cells[place].CenterX), m.metrics.CellScreenY(m.cells[place].CenterY)};
+  StockButton b = place == kTipAtParrotButton    ? StockButton::Parrot
+                  : place == kTipAtShuffleButton ? StockButton::Shuffle
+                  : place == kTipAtHookButton    ? StockButton::Hook
+                  : place == kTipAtSunButton     ? StockButton::Sun
+                                                 : StockButton::ShowFree;
+  PointD p;
+  StockButtonCentre(m.metrics, b, p.x, p.y);
+  return p;
+}
+
 }  // namespace
+
+void OfferTipBox(Game& g, int number, int place) {
+  if (TipText(number).empty()) return;
+  PointD at = TipPoint(g.match, place);
+  TipBox box{number, at.x, at.y};
+  if (g.tip.number == number) return;
+  for (const TipBox& t : g.tipsWaiting)
+    if (t.number == number) return;
+  if (g.tip.number < 0) {
+    g.tip = box;
+    g.flags.Redraw = true;
+    g.tipPressHeld = true;  // the press that brought it is not the one that closes it
+  } else {
+    g.tipsWaiting.push_back(box);
+  }
+}
+
+void CloseTipBox(Game& g) {
+  if (g.tip.number < 0) return;
+  g.tip = TipBox{};
+  if (!g.tipsWaiting.empty()) {
+    g.tip = g.tipsWaiting.front();
+    g.tipsWaiting.erase(g.tipsWaiting.begin());
+  }
+  g.flags.Redraw = true;
+}
 
 std::optional<IRect> PlayDirtyPart(const Match& m, const PlayLookBefore& b, bool timeChanged) {
   bool ornaments = m.clock.ornaments || b.ornaments || b.hover != m.board.HoveredCell ||
@@ -86,8 +127,11 @@ void DrainMatchEvents(Game& g) {
     switch (e.kind) {
       case BoardEvent::Kind::Sound: PlayCue(g, e); break;
       case BoardEvent::Kind::Log: g.logs.WriteRunLog(e.place, e.text, e.critical); break;
-      case BoardEvent::Kind::Tip: break;  // tip windows come with the overlays
+      case BoardEvent::Kind::Tip: OfferTipBox(g, e.tip, e.cell); break;
       case BoardEvent::Kind::LevelStarted:
+        // The last level's tips go with it.
+        g.tip = TipBox{};
+        g.tipsWaiting.clear();
         LevelMusic(g, e.level);
         g.flags.Redraw = true;
         break;
@@ -131,6 +175,18 @@ MatchInput ReadMatchInput(Game& g) {
       {vk::Backspace, mkey::Cancel}};
   for (const auto& [vkey, bit] : playKeys)
     if (in.KeyDown(vkey)) m.keys |= bit;
+  // A tip on screen takes the next press, of the button or of Enter or Space,
+  // and closes; the board sees neither that press nor its release.
+  bool pressing = m.leftDown || (m.keys & mkey::Select) != 0;
+  if (g.tip.number >= 0 && pressing && !g.tipPressHeld) {
+    CloseTipBox(g);
+    g.tipPressHeld = true;
+  }
+  if (g.tipPressHeld) {
+    if (!pressing) g.tipPressHeld = false;
+    m.leftDown = false;
+    m.keys &= ~mkey::Select;
+  }
   if (g.input.CheatMode) {
     m.keys |= mkey::CheatMode;
     if (in.KeyDown(vk::PageUp)) m.keys |= mkey::Up;
@@ -169,6 +225,7 @@ void DrawPlayScreen(Game& g) {
   view.leftDown = MouseDown(g.in(), g.flags.AppActive);
   DrawStockButtons(g.canvas, g.font, m.player, m.board, m.bonus, view);
   DrawPopups(g.canvas, g.font, m.bonus);
+  if (g.tip.number >= 0) DrawTip(g.canvas, g.font, g.tip);
 }
 
 double PlayPass(Game& g) {

@@ -28,6 +28,10 @@ struct PlayLookBefore {
 // The part of a kept play frame a still pass must draw again: the time text
 // when it changed, the cells whose ornaments moved or moved away.
 std::optional<IRect> PlayDirtyPart(const Match& m, const PlayLookBefore& before, bool timeChanged);
+// Shows tip n pointing at its place (a cell, or a button's code), or keeps it
+// for when the tip on screen is closed.
+void OfferTipBox(Game& g, int number, int place);
+void CloseTipBox(Game& g);
 // Plays, writes or acts on the match's queued events, in order.
 void DrainMatchEvents(Game& g);
 

@@ -173,6 +173,7 @@ void PlayersLoop(Game& g, PlayerTable& players, const std::function<void()>& sav
           PlayerRecord& rec = players.slot[std::size_t(free)];
           ClearPlayer(rec);
           rec.Name = CleanName(name);
+          rec.ShowTips = kTrue;  // a new player is shown the tips
           players.SetCurrent(free);
           if (save) save();
         }

@@ -14,6 +14,8 @@ void SaveLeftLevel(Game& g);
 void ForgetEndedGame(Game& g);
 // Continues the current player's saved game; false when there is none.
 bool ContinueSavedGame(Game& g);
+// A new game shows the current player each tip once, when they have tips on.
+void UseCurrentPlayerTips(Game& g);
 // With --bot-leave, the bot has played long enough on this visit to leave.
 bool BotLeavesNow(const Game& g);
 

@@ -90,6 +90,10 @@ int RunGame(RunOptions options) {
     return 1;
   }
   Platform& plat = host->platform;
+  {
+    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - options.processStart).count();
+    logs.WriteRunLog("Startup", "Window and renderer ready " + std::to_string(int(ms)) + " ms after start");
+  }
   // A stop signal wakes the loop's wait at once; the hook goes before the window does.
   struct WakeHook {
     StopSignals* stop;
