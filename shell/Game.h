@@ -95,6 +95,7 @@ struct Game {
   TipBox tip;
   std::vector<TipBox> tipsWaiting;
   bool tipPressHeld = false;
+  std::uint32_t keysLatched = 0;  // play keys held since play began, ignored until let go
 
   Clock& clock() { return *plat.clock; }
   Input& in() { return *plat.input; }

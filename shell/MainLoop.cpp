@@ -118,6 +118,7 @@ void WaitWhileInactive(Game& g) {
 
 void GameLoop(Game& g) {
   ResumeFrames(g.match, g.Now());
+  g.keysLatched = ~0u;
   g.levelVisitMs = g.Now();
   RunLoop(g, [&](Game& g) -> Pass {
     bool active = g.window().IsForeground();

@@ -175,6 +175,11 @@ MatchInput ReadMatchInput(Game& g) {
       {vk::Backspace, mkey::Cancel}};
   for (const auto& [vkey, bit] : playKeys)
     if (in.KeyDown(vkey)) m.keys |= bit;
+  // Keys already down when play began (the Enter that chose "Play") act only
+  // once they have been let go.
+  std::uint32_t down = m.keys;
+  m.keys &= ~g.keysLatched;
+  g.keysLatched &= down;
   // A tip on screen takes the next press, of the button or of Enter or Space,
   // and closes; the board sees neither that press nor its release.
   bool pressing = m.leftDown || (m.keys & mkey::Select) != 0;

@@ -60,6 +60,21 @@ TEST(Tips, TheFirstClickShowsTipZeroAndTheNextPressOnlyClosesIt) {
   EXPECT_NE(g.match.board.SelectedCell, a) << "a second click on the selected cell clears it";
 }
 
+// The Enter that chose "Play" on the menu is still down when the level starts:
+// it must not press on the board.
+TEST(Tips, TheKeyThatStartedPlayDoesNotPressOnTheBoard) {
+  ScreenHarness h;
+  Game& g = h.g();
+  NewGame(g.match, 1, g.Now());
+  g.match.player.tipsOn = true;
+  h.Key(h.now(), vk::Enter, 300);
+  h.Deadline(h.now() + 2000);
+  GameLoop(g);
+  EXPECT_EQ(g.tip.number, -1);
+  EXPECT_EQ(g.match.board.SelectedCell, kNoSelection);
+  EXPECT_EQ(g.match.keyCursor.cell, kNoCell);
+}
+
 TEST(Tips, ABoxStaysOnScreenWithItsTailTowardsThePoint) {
   for (auto [w, h] : {std::pair{640, 480}, std::pair{1280, 1024}}) {
     ScreenMetrics m = ScreenMetrics::For(w, h);
