@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "match/BotRun.h"
 #include "board/BoardContext.h"
@@ -25,6 +26,8 @@ void BotLevels(int levels, bool checked) {
   double game = 0, wall = 0;
   long frames = 0;
   int won = 0, violations = 0;
+  double slowest = 1e18;
+  std::string each;
   for (int seed = 1; seed <= levels; ++seed) {
     BotRunOptions o;
     o.seed = std::uint64_t(seed);
@@ -32,8 +35,11 @@ void BotLevels(int levels, bool checked) {
     o.checkInvariants = checked;
     auto t0 = Clock::now();
     BotRunResult r = RunBotOnLattice(o);
-    wall += Seconds(Clock::now() - t0);
+    double w = Seconds(Clock::now() - t0);
+    wall += w;
     game += r.gameMs / 1000;
+    slowest = std::min(slowest, r.gameMs / 1000 / w);
+    each += (each.empty() ? "" : " ") + std::to_string(int(r.gameMs / 1000 / w));
     frames += r.frames;
     won += r.won;
     violations += r.violations;
@@ -41,6 +47,7 @@ void BotLevels(int levels, bool checked) {
   std::printf("bot on the rules%s: %d of %d levels won, %.0f game s in %.3f wall s = %.0fx real time, %.1f us per frame%s\n",
               checked ? " with invariant checks" : "", won, levels, game, wall, game / wall, 1e6 * wall / double(frames),
               checked ? (violations ? " (VIOLATIONS)" : ", 0 violations") : "");
+  std::printf("  each level: %s x real time; slowest %.0fx (goal >= 1000)\n", each.c_str(), slowest);
 }
 
 void FrameCost() {

@@ -7,6 +7,7 @@
 
 #include "board/BoardEvents.h"
 #include "board/Cell.h"
+#include "board/LineRule.h"
 
 namespace bm {
 
@@ -71,6 +72,9 @@ struct BoardState {
   std::array<int, kMoveListSize> MoveTo{};
   int ScanCursor = 0;  // cells examined in the running scan; 0 = a new scan begins
   int ScanCount = 0;   // list entries found so far in the running scan
+  // The lines already on the board while a scan runs on a board at rest.
+  std::vector<LineRef> ScanLines;
+  bool ScanLinesKnown = false;
   int MovesFound = 0;
   int MovesAvailable = -1;
   std::string MovesText = "--";

@@ -58,7 +58,10 @@ void FallStep(BoardCtx& c, int i) {
 void Refill(BoardCtx& c) {
   for (int cell : c.level.topCells) {
     if (cell < 0 || cell >= kCellCount) continue;
-    if (c.cells[cell].isExists && c.cells[cell].Gem == 0) SpawnAtTopCell(c, cell);
+    if (c.cells[cell].isExists && c.cells[cell].Gem == 0) {
+      SpawnAtTopCell(c, cell);
+      c.st.ScanLinesKnown = false;  // the move count looks at the board again
+    }
   }
 }
 

@@ -38,9 +38,9 @@ void LevelEndShrink(BoardCtx& c) {
   }
 }
 
-void HoverAndColours(BoardCtx& c, const FrameInput& in, double& hoverDistance, bool linesThisFrame) {
+void HoverAndColours(BoardCtx& c, int nearest, bool linesThisFrame) {
   BoardState& st = c.st;
-  st.HoveredCell = NearestCell(c.cells, in.metrics, in.pointerX, in.pointerY, &hoverDistance);
+  st.HoveredCell = nearest;
   bool settled = BoardSettled(st);
   // A line this frame's search just found starts a cascade: its items are paid with it.
   if (settled && !linesThisFrame) st.Combo = 0;
@@ -187,19 +187,19 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
 
   // A click goes to the cell under the pointer now: the pointer may have jumped
   // since the last drawing (a press and a move often arrive together).
-  {
-    double d = 0;
-    int nearest = NearestCell(cells, in.metrics, in.pointerX, in.pointerY, &d);
-    st.HoveredCell = d > HoverReach(cells, in.metrics) ? kNoCell : nearest;
-  }
+  // The cell centres stand still within a frame: one search serves the click
+  // and the hover.
+  double hoverDistance = 0;
+  int nearest = NearestCell(cells, in.metrics, in.pointerX, in.pointerY, &hoverDistance);
+  bool outOfReach = hoverDistance > HoverReach(cells, in.metrics);
+  st.HoveredCell = outOfReach ? kNoCell : nearest;
   InputStep(c, in);
 
-  double hoverDistance = 0;
-  HoverAndColours(c, in, hoverDistance, st.Combo > comboBefore);
+  HoverAndColours(c, nearest, st.Combo > comboBefore);
 
   SwapStep(c);
 
-  if (hoverDistance > HoverReach(cells, in.metrics)) st.HoveredCell = kNoCell;
+  if (outOfReach) st.HoveredCell = kNoCell;
 
   PointsTexts(c);
   RewardPopupsStep(c);

@@ -80,18 +80,20 @@ void RightClick(BoardCtx& c) {
 }  // namespace
 
 int NearestCell(const Cells& cells, const ScreenMetrics& m, double x, double y, double* distance) {
+  // Squared distances: the nearest is the same, and no square root per cell.
   int best = kNoCell;
-  double bestDist = 1000000;
+  double bestSq = 1e12;
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& cell = cells[i];
     if (!cell.isExists) continue;
-    double d = std::hypot(m.CellScreenX(cell.CenterX) - x, m.CellScreenY(cell.CenterY) - y);
-    if (d < bestDist) {
-      bestDist = d;
+    double dx = m.CellScreenX(cell.CenterX) - x, dy = m.CellScreenY(cell.CenterY) - y;
+    double d = dx * dx + dy * dy;
+    if (d < bestSq) {
+      bestSq = d;
       best = i;
     }
   }
-  if (distance) *distance = bestDist;
+  if (distance) *distance = std::sqrt(bestSq);
   return best;
 }
 

@@ -84,8 +84,16 @@ void ResetMoveTimer(BoardState& st, double now) {
 int CountMovesStep(BoardCtx& c) {
   BoardState& st = c.st;
   if (st.ScanCursor == 0) st.ScanCount = 0;
-  if (st.ScanCursor < kCellCount && c.cells[st.ScanCursor].isExists)
-    ExamineCell(c, st.ScanCursor, LinesOfAnyCode(c.cells));
+  // On a board at rest the lines already there stay the same from cell to
+  // cell: they are searched once a scan, not once a frame.
+  if (st.ScanCursor == 0 || !BoardSettled(st)) st.ScanLinesKnown = false;
+  if (st.ScanCursor < kCellCount && c.cells[st.ScanCursor].isExists) {
+    if (!st.ScanLinesKnown) {
+      st.ScanLines = LinesOfAnyCode(c.cells);
+      st.ScanLinesKnown = true;
+    }
+    ExamineCell(c, st.ScanCursor, st.ScanLines);
+  }
   st.ScanCursor += 1;
   if (!st.BoardIdle) ResetMoveTimer(st, c.now);
   if (st.ScanCursor < kCellCount) {

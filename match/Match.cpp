@@ -138,6 +138,7 @@ void CheatKeys(Match& m, const MatchInput& in) {
   if (code == 0) return;
   m.cells[s].Gem = code;
   m.board.SelectedCell = kNoSelection;
+  m.board.ScanLinesKnown = false;
 }
 
 // A press on one of the panel's bonus buttons uses that bonus.

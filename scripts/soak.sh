@@ -6,7 +6,10 @@
 #   GAME_SECONDS  game clock per run (default 240), on the headless virtual clock
 #   JOBS          runs at once (default 1)
 # Environment: BM_SOAK_LEVELS="1 2 3" plays only those levels; BM_SOAK_BUILD picks
-# the build folder (default build-asan, configured with -DBM_SANITIZE=ON).
+# the build folder (default build-asan, configured with -DBM_SANITIZE=ON;
+# BM_SOAK_SANITIZE=0 configures it without the sanitizers). BM_SOAK_BONUSES=1
+# opens every shop item (--all-bonuses) and ends with a table of the bonuses
+# spawned and used by kind; a kind never spawned or never used is a failure.
 # A run counts as a hang when it is still running after max(120 s, GAME_SECONDS / 5)
 # of real time. Exit status 1 when anything went wrong.
 set -euo pipefail
@@ -17,17 +20,23 @@ jobs="${3:-1}"
 build="${BM_SOAK_BUILD:-$here/build-asan}"
 levels="${BM_SOAK_LEVELS:-$(seq -s ' ' 1 65)}"
 out="$build/soak"
+sanitize="${BM_SOAK_SANITIZE:-1}"
+bonuses="${BM_SOAK_BONUSES:-0}"
+extra=""
+[ "$bonuses" = 1 ] && extra="--all-bonuses"
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-cmake -S "$here" -B "$build" -DBM_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+san=ON
+[ "$sanitize" = 0 ] && san=OFF
+cmake -S "$here" -B "$build" -DBM_SANITIZE=$san -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 # The generators link the sanitizer runtime; their leaks (fontconfig's) are not the game's.
 ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" -j2 --target brinemoor levels game_art sounds default_data >/dev/null
 
 rm -rf "$out"
 mkdir -p "$out"
 limit=$(( gameSeconds / 5 > 120 ? gameSeconds / 5 : 120 ))
-export out build gameSeconds limit
+export out build gameSeconds limit extra
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:exitcode=86"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:exitcode=87"
 export LSAN_OPTIONS="suppressions=$here/scripts/lsan.supp:print_suppressions=0"
@@ -38,7 +47,7 @@ one() {
   mkdir -p "$dir"
   local start=$SECONDS rc=0
   timeout --signal=KILL "$limit" "$build/game/brinemoor" --headless --autoplay --level "$level" --seed "$seed" \
-      --max-seconds "$gameSeconds" --report "$dir/report.json" --data-dir "$dir" >"$dir/out.txt" 2>&1 || rc=$?
+      --max-seconds "$gameSeconds" $extra --report "$dir/report.json" --data-dir "$dir" >"$dir/out.txt" 2>&1 || rc=$?
   echo "$rc $((SECONDS - start))" > "$dir/status"
 }
 export -f one
@@ -71,6 +80,29 @@ for level in $levels; do
   T_san=$((T_san + san)) T_hang=$((T_hang + hang)) T_fail=$((T_fail + fail))
 done
 printf '%-6s %5d %7d %6d %11d %10d %6d %9d\n' all "$T_runs" "$T_played" "$T_won" "$T_inv" "$T_san" "$T_hang" "$T_fail"
-echo "logs and reports: $out"
 [ $((T_inv + T_san + T_hang + T_fail)) -eq 0 ] || bad=1
+
+# The bonuses over every run: by item code, how many appeared and how many were used.
+byCode() {
+  cat "$out"/l*_s*/report.json 2>/dev/null | sed -n "s/.*\"$1\": {\(.*\)}.*/\1/p" | tr ',' '\n' |
+    sed -n 's/ *"\([0-9]*\)": \([0-9]*\)/\1 \2/p' | awk '{n[$1] += $2} END {for (c in n) print c, n[c]}'
+}
+total() { cat "$out"/l*_s*/report.json 2>/dev/null | sed -n "s/.*\"$1\": \([0-9]*\).*/\1/p" | awk '{n += $1} END {print n + 0}'; }
+if [ "$bonuses" = 1 ]; then
+  spawned="$(byCode bonuses_spawned)"
+  used="$(byCode bonuses_used)"
+  echo
+  printf '%-5s %-12s %8s %6s\n' code bonus spawned used
+  names=(chest life clock bomb "Seismic Gem" shuffle parrot rum cannonball "pirate gun" anchor "golden sun" - "blue star" "gold star")
+  for code in 41 42 43 44 45 46 47 48 49 50 51 52 54 55; do
+    s=$(awk -v c="$code" '$1 == c {print $2}' <<<"$spawned")
+    u=$(awk -v c="$code" '$1 == c {print $2}' <<<"$used")
+    mark=""
+    if [ "${s:-0}" -eq 0 ] || [ "${u:-0}" -eq 0 ]; then mark="  never $([ "${s:-0}" -eq 0 ] && echo spawned || echo used)"; bad=1; fi
+    printf '%-5s %-12s %8d %6d%s\n' "$code" "${names[$((code - 41))]}" "${s:-0}" "${u:-0}" "$mark"
+  done
+  printf 'keys found %d, stars found %d, most effects at once %d\n' "$(total keys_found)" "$(total stars_found)" \
+    "$(cat "$out"/l*_s*/report.json 2>/dev/null | sed -n 's/.*"effects_peak": \([0-9]*\).*/\1/p' | sort -n | tail -1)"
+fi
+echo "logs and reports: $out"
 exit $bad
