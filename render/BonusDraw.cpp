@@ -49,18 +49,21 @@ void DrawEffects(Canvas& cv, const BonusState& b) {
   if (b.effectsAlive > kCrowdedEffects) {
     // Objects on top of one another (shots of one cannonball, flights of one
     // gun) are drawn once.
+    // Objects off the screen are not drawn at all.
     std::unordered_set<std::uint64_t> drawn;
     drawn.reserve(std::size_t(b.effectsAlive));
+    const double grid = std::max(1.0, tile / 16);
     int left = b.effectsAlive;
     for (const EffectObject& e : b.effects) {
       if (left == 0) break;
       if (!e.Active) continue;
       --left;
-      std::uint64_t key = (std::uint64_t(std::uint32_t(int(e.X / 6))) << 32) ^ (std::uint64_t(std::uint32_t(int(e.Y / 6))) << 3) ^
-                          std::uint64_t(e.Kind);
+      double edge = tile * (e.Kind == EffectKind::Bomb ? 0.4 : 0.18);
+      if (e.X < -edge || e.Y < -edge || e.X > m.width + edge || e.Y > m.height + edge) continue;
+      std::uint64_t key = (std::uint64_t(std::uint32_t(int(e.X / grid))) << 32) ^
+                          (std::uint64_t(std::uint32_t(int(e.Y / grid))) << 3) ^ std::uint64_t(e.Kind);
       if (!drawn.insert(key).second) continue;
       TextureId t = e.Kind == EffectKind::Core ? ball : e.Kind == EffectKind::Rainbow ? ray : flame;
-      double edge = tile * (e.Kind == EffectKind::Bomb ? 0.5 : 0.25);
       if (t) cv.Sprite(t, e.X, e.Y, edge, edge, 0, Alpha(0xFFFFFFFF, EffectAlpha(e)));
     }
     return;
