@@ -91,9 +91,9 @@ double BonusSwapWorth(const Cells& cells, const ScreenMetrics& m, int i, int j, 
     }
     case item::Clock: return self + (sandLeft < 0.35 ? 900 : 250);
     case item::Life: return self + 300;
-    // Jewels swapping by themselves: a nuisance, taken when it sits on a tile
-    // still to gild or when nothing else on the board gilds.
-    case item::Rum: return self + 20;
+    // Jewels swapping by themselves: a nuisance while lines are easy to find,
+    // a welcome stir when the last few tiles wait for the right jewels.
+    case item::Rum: return self + (PlainTiles(cells) <= 8 ? 150 : 20);
     case item::BlueStar:
     case item::GoldStar: return self + 300;
     default: break;
