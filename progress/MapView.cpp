@@ -19,17 +19,17 @@ PointLook MapPointLook(int n, int current) {
 
 MarkerSpot PlaceMarker(MapPointTable& points, int current, double progress) {
   current = std::clamp(current, 1, kLastLevel);
-  auto offset = [](bool on) { return on ? LevelPoint{9, 9} : LevelPoint{0, 0}; };
+  auto offset = [](bool on) { return on ? MapPoint{9, 9} : MapPoint{0, 0}; };
   int prev = current - 1;
   bool a = current < 2 || current == kLastLevel || StageOfLevel(current) != StageOfLevel(current - 1);
   bool b = prev < 2 || current == 1 || current == kLastLevel || StageOfLevel(prev) != StageOfLevel(prev - 1);
   points[100] = offset(a);
   points[99] = offset(b);
-  const LevelPoint& from = points[std::size_t(std::max(prev, 0))];
-  const LevelPoint& to = points[std::size_t(current)];
+  const MapPoint& from = points[std::size_t(std::max(prev, 0))];
+  const MapPoint& to = points[std::size_t(current)];
   // On level 1 there is no previous point: the marker stands on level 1's.
-  const LevelPoint& start = prev >= 1 ? from : to;
-  const LevelPoint &A = points[100], &B = points[99];
+  const MapPoint& start = prev >= 1 ? from : to;
+  const MapPoint &A = points[100], &B = points[99];
   return {(start.X + B.X) * progress + (to.X + A.X) * (1 - progress),
           (start.Y + B.Y) * progress + (to.Y + A.Y) * (1 - progress)};
 }

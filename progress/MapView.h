@@ -5,14 +5,13 @@
 #include <array>
 #include <cstdint>
 
+#include "storage/ItemStatus.h"
+
 namespace bm {
 
-struct LevelPoint {
-  std::int32_t X = 0, Y = 0;  // 1280 x 1024 screen pixels
-};
-// Point n is level n's place on the island; 99 and 100 hold the marker's two
-// offsets while the map is shown; the rest carry nothing.
-using MapPointTable = std::array<LevelPoint, 101>;
+// Point n is level n's place on the island (1280 x 1024 screen pixels); 99 and
+// 100 hold the marker's two offsets while the map is shown; the rest carry nothing.
+using MapPointTable = decltype(MapPoints::point);
 
 // Survives between frames and between visits to the map.
 struct MapAnimation {

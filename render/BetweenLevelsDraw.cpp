@@ -75,7 +75,7 @@ void DrawMapView(Canvas& c, Font& font, const MapFrame& f) {
     else c.DesignFill(pts[std::size_t(n)].X - 6, pts[std::size_t(n)].Y - 6, pts[std::size_t(n)].X + 6,
                       pts[std::size_t(n)].Y + 6, look.state % 3 == 1 ? 0xFFFFD040 : color);
   }
-  const LevelPoint& cur = pts[std::size_t(f.current)];
+  const MapPoint& cur = pts[std::size_t(f.current)];
   if (f.pulsing && f.pulse.alpha > 0 && sheet)
     MapSprite(c, sheet, kMapPulseCell, cur.X, cur.Y, 56 * f.pulse.size, MakeArgb(f.pulse.alpha, 255, 255, 255));
   if (sheet) MapSprite(c, sheet, kMapMarkerCell, f.marker.x, f.marker.y - 18, 64, 0xFFFFFFFF);

@@ -1,9 +1,7 @@
 #include "shell/BetweenLevels.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <fstream>
-#include <iterator>
+#include <optional>
 
 #include "progress/MapView.h"
 #include "progress/Stages.h"
@@ -19,31 +17,26 @@ namespace bm {
 
 namespace {
 
-// Stand-in until the map point file is read with the item status: the shipped
-// "apo.dat", read once; a missing or short file puts the points on a plain grid.
+// Stand-in until the map point file is read with the item status: "apo.dat"
+// from the data folder, else the shipped one, read once; without either the
+// points are laid out on a plain grid.
 void LoadMapPointsOnce(Game& g) {
   if (g.between.pointsLoaded) return;
   g.between.pointsLoaded = true;
-  std::string bytes;
   for (const std::string& dir : {g.options.dataDir, g.options.gameDir}) {
-    ReadResult r = ReadFileBounded(dir + "/apo.dat", 808);
+    ReadResult r = ReadFileBounded(dir + "/apo.dat", kMapPointsSize);
     if (r.status == ReadStatus::Missing) continue;
     LogReadFailure(g.logs, "LoadMapPoints()", r, "");
-    bytes = std::move(r.bytes);
-    break;
+    std::string error;
+    if (std::optional<MapPoints> p = DecodeMapPoints(r.bytes, &error)) {
+      g.between.points = p->point;
+      return;
+    }
+    if (!r.bytes.empty()) g.logs.WriteRunLog("LoadMapPoints()", dir + "/apo.dat: " + error);
   }
-  if (bytes.size() < 808) {
-    g.logs.WriteRunLog("LoadMapPoints()", "apo.dat missing or short; the level points are laid out on a grid");
-    for (int n = 1; n <= kLastLevel; ++n)
-      g.between.points[std::size_t(n)] = {140 + (n - 1) % 13 * 80, 150 + (n - 1) / 13 * 150};
-    return;
-  }
-  auto word = [&](std::size_t at) {
-    std::uint32_t v = 0;
-    for (int b = 3; b >= 0; --b) v = (v << 8) | std::uint8_t(bytes[at + std::size_t(b)]);
-    return std::int32_t(v);
-  };
-  for (std::size_t n = 0; n < g.between.points.size(); ++n) g.between.points[n] = {word(n * 8), word(n * 8 + 4)};
+  g.logs.WriteRunLog("LoadMapPoints()", "No readable apo.dat; the level points are laid out on a grid");
+  for (int n = 1; n <= kLastLevel; ++n)
+    g.between.points[std::size_t(n)] = {140 + (n - 1) % 13 * 80, 150 + (n - 1) / 13 * 150};
 }
 
 void StopAmbience(Game& g) {

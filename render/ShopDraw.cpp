@@ -1,0 +1,106 @@
+#include "render/ShopDraw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "render/ItemPictures.h"
+
+namespace bm {
+
+namespace {
+
+std::string Numbered(const char* stem, int n) {
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "red/shop/%s%02d.png", stem, std::clamp(n, 1, 10));
+  return buf;
+}
+
+// A picture centred at a design point, size in design pixels; a plain block without it.
+void Put(Canvas& c, const std::string& path, double x, double y, double size, Argb color, Argb standIn) {
+  const ScreenMetrics& m = c.metrics;
+  TextureId t = c.Tex(path);
+  if (t) c.Sprite(t, x * m.XScale, y * m.YScale, size * m.XScale, size * m.YScale, 0, color);
+  else c.DesignFill(x - size / 3, y - size / 3, x + size / 3, y + size / 3, standIn);
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> out;
+  std::size_t p = 0;
+  while (true) {
+    std::size_t bar = text.find('|', p);
+    out.push_back(text.substr(p, bar == std::string::npos ? std::string::npos : bar - p));
+    if (bar == std::string::npos) break;
+    p = bar + 1;
+  }
+  while (!out.empty() && out.back().empty()) out.pop_back();
+  return out;
+}
+
+void DrawCard(Canvas& c, const ShopPicture& p, int s) {
+  const PlacedObject& lock = Lock(*p.items, s);
+  double x = ShopItemX(s), y = ShopItemY(s);
+  bool locked = lock.Flag != 0;
+  std::string pic = ItemPicture(p.itemCodes[s]);
+  Argb tint = locked ? 0xFF707070 : 0xFFFFFFFF;
+  if (s == p.hovered && !locked) tint = 0xFFFFFFFF;
+  Put(c, pic, x, y - 30, s == p.hovered ? 120 : 110, tint, 0xFF80A0C0);
+  // Chance marks for every item, power marks for the first four; they twinkle a little.
+  for (int m = 1; m <= kMaxGrade; ++m) {
+    double tw = 0.85 + 0.15 * std::sin(p.clockMs / 300.0 + m + s);
+    if (p.grades->ChanceGrade[std::size_t(s)] >= m) {
+      const MarkPoint& at = p.grades->ChanceMark[std::size_t(m)][std::size_t(s)];
+      Put(c, "256/star-blue.png", at.X, at.Y, 26 * tw, 0xFFFFFFFF, 0xFF4080FF);
+    }
+    if (s <= 4 && p.grades->PowerGrade[std::size_t(s)] >= m) {
+      const MarkPoint& at = p.grades->PowerMark[std::size_t(m)][std::size_t(s)];
+      Put(c, "256/star-gold.png", at.X, at.Y, 26 * tw, 0xFFFFFFFF, 0xFFFFC040);
+    }
+  }
+  if (locked) Put(c, Numbered("lock", lock.Index), lock.PosX, lock.PosY + 40, 96, 0xFFFFFFFF, 0xFF604020);
+}
+
+}  // namespace
+
+void DrawLines(Canvas& c, Font& font, const std::string& text, const IRect& r, double size, Argb color) {
+  std::vector<std::string> lines = SplitLines(text);
+  if (lines.empty()) return;
+  double rowH = double(r.bottom - r.top) / double(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    IRect row{r.left, int(r.top + rowH * double(i)), r.right, int(r.top + rowH * double(i + 1))};
+    double s = size, w = font.Measure(lines[i], size, c.metrics.XScale);
+    if (w > row.right - row.left && w > 0) s *= (row.right - row.left) / w;
+    font.Draw(c, lines[i], row, s, color, color, Align::Center);
+  }
+}
+
+void DrawShop(Canvas& c, Font& font, const ShopPicture& p) {
+  TextureId back = c.Tex("red/shop/shop1.jpg");
+  if (back) c.FullScreen(back);
+  else c.FillGradient(0, 0, c.metrics.width, c.metrics.height, 0xFF6A4020, 0xFF2A1408);
+  for (int s = 1; s <= kShopItems; ++s) DrawCard(c, p, s);
+  // Keys and stars at rest first, then whatever the hand carries, on top.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int k = 1; k <= kShopItems; ++k) {
+      const PlacedObject& key = Key(*p.items, k);
+      if (key.Flag == 0 || (p.items->Dragged == k) != (pass == 1)) continue;
+      Put(c, Numbered("key", key.Index), key.PosX, key.PosY, pass ? 84 : 72, 0xFFFFFFFF, 0xFFE0C040);
+    }
+    for (int i = 1; i <= kGoldStarLast; ++i) {
+      if (!IsBlueStar(i) && !IsGoldStar(i)) continue;
+      const PlacedObject& star = p.stars->object[std::size_t(i)];
+      if (star.Flag == 0 || (p.stars->Dragged == i) != (pass == 1)) continue;
+      Put(c, IsBlueStar(i) ? "256/star-blue.png" : "256/star-gold.png", star.PosX, star.PosY, pass ? 64 : 54,
+          0xFFFFFFFF, IsBlueStar(i) ? 0xFF4080FF : 0xFFFFC040);
+    }
+  }
+  if (p.hovered == 0 || p.hoverText.empty()) return;
+  // The hover text sits on a dark panel under the item's card.
+  double x = ShopItemX(p.hovered), top = ShopItemY(p.hovered) + 40;
+  double l = std::clamp(x - 150, 10.0, 1270.0 - 300), t = top, r = l + 300, b = t + 96;
+  c.DesignFill(l, t, r, b, 0xD0101828);
+  DrawLines(c, font, p.hoverText, c.metrics.DesignRect(l + 8, t + 6, r - 8, b - 6), 0.32, p.hoverColor);
+}
+
+}  // namespace bm
