@@ -1,0 +1,18 @@
+#include "render/LevelEndDraw.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace bm {
+
+void DrawTimeUpCaption(Canvas& c, Font& font, const OverlayCaption& k) {
+  if (k.alpha <= 0) return;
+  const ScreenMetrics& m = c.metrics;
+  IRect r = m.DesignRect(k.cx - 300, k.cy - 50, k.cx + 300, k.cy + 50);
+  int d = std::max(2, int(std::lround(4 * m.XScale)));
+  IRect s{r.left + d, r.top + d, r.right + d, r.bottom + d};
+  font.Draw(c, k.text, s, k.scale, k.shadow, k.shadow, Align::Center);
+  font.Draw(c, k.text, r, k.scale, k.color, k.color, Align::Center);
+}
+
+}  // namespace bm
