@@ -10,6 +10,7 @@
 #include "bonus/Spawn.h"
 #include "bonus/StockButtons.h"
 #include "match/Tape.h"
+#include "progress/LevelFlow.h"
 #include "progress/LoadLevel.h"
 
 namespace bm {
@@ -17,8 +18,6 @@ namespace bm {
 namespace {
 
 constexpr int kLastLevel = 65;
-
-void Sound(Match& m, std::string_view cue) { QueueSfx(m.events, cue); }
 
 // The figures of the report, read off the board's state around each frame.
 void CountStats(Match& m, SwapPhase swapBefore, double comboBefore, bool noMovesBefore) {
@@ -42,44 +41,6 @@ void CheckInvariants(Match& m, double now) {
   m.stats.invariantViolations = m.invariants.Violations();
 }
 
-void OnLevelWon(Match& m, double now) {
-  MatchSession& s = m.session;
-  ++m.stats.levelsWon;
-  s.Score = m.board.Score;
-  QueueLog(m.events, "Level " + std::to_string(s.CurrentLevel) + " complete, score " + std::to_string(s.Score),
-           "LevelWon");
-  QueueOutcome(m.events, BoardEvent::Kind::LevelWon, s.CurrentLevel);
-  if (s.CurrentLevel >= kLastLevel) {
-    Sound(m, "complete_game");
-    s.ended = true;
-    QueueOutcome(m.events, BoardEvent::Kind::GameComplete, s.CurrentLevel);
-    return;
-  }
-  bool stageEnds = StageOfLevel(s.CurrentLevel + 1) > StageOfLevel(s.CurrentLevel);
-  Sound(m, stageEnds ? "complete_stage" : "complete_level");
-  ++s.CurrentLevel;
-  StartLevel(m, now);
-}
-
-void OnTimeUp(Match& m, double now) {
-  MatchSession& s = m.session;
-  Sound(m, "complete_timeisup");
-  --s.Lives;
-  QueueLog(m.events,
-           "Time is up on level " + std::to_string(s.CurrentLevel) + ", lives left " +
-               std::to_string(std::max(s.Lives, 0)),
-           "TimeUp");
-  if (s.Lives < 0) {
-    Sound(m, "complete_gameover");
-    s.Lives = 0;
-    s.ended = true;
-    QueueOutcome(m.events, BoardEvent::Kind::GameOver, s.CurrentLevel);
-    return;
-  }
-  QueueOutcome(m.events, BoardEvent::Kind::LevelLost, s.CurrentLevel);
-  StartLevel(m, now);
-}
-
 // The board's events go to the caller in order; an outcome ends the frame's
 // list, as what follows it belongs to a board that is gone.
 void TakeBoardEvents(Match& m, double now) {
@@ -91,8 +52,8 @@ void TakeBoardEvents(Match& m, double now) {
     if (kind == BoardEvent::Kind::Tip && e.tip >= 0 && e.tip < int(m.player.tipSeen.size()))
       m.player.tipSeen[std::size_t(e.tip)] = true;
     m.events.push_back(std::move(e));
-    if (kind == BoardEvent::Kind::LevelComplete) return OnLevelWon(m, now);
-    if (kind == BoardEvent::Kind::TimeUp) return OnTimeUp(m, now);
+    if (kind == BoardEvent::Kind::LevelComplete) return OnLevelComplete(m, now);
+    if (kind == BoardEvent::Kind::TimeUp) return TimeUpFrame(m, m.clock.FrameFactor);
   }
 }
 
@@ -115,9 +76,7 @@ void CheatKeys(Match& m, const MatchInput& in) {
     bool pressed = down && !held;
     held = down;
     if (!pressed) continue;
-    m.session.CurrentLevel = std::clamp(m.session.CurrentLevel + dir, 1, kLastLevel);
-    m.session.Score = m.board.Score;
-    StartLevel(m, in.now);
+    RequestSkip(m, dir);
     return;
   }
   bool right = in.rightDown && !m.cheat.right;
@@ -194,6 +153,7 @@ void NewGame(Match& m, int level, double now) {
     m.tape->Write(step);
   }
   m.session = MatchSession{};
+  m.flow = FlowState{};
   m.session.CurrentLevel = std::clamp(level, 1, kLastLevel);
   StartLevel(m, now);
 }
@@ -203,6 +163,7 @@ void StartLevel(Match& m, double now) {
   LoadLevel(m.session.CurrentLevel, m.levelsDir, m.cells, m.level, m.rng, m.metrics.XScale, notes);
   for (LoadNote& note : notes)
     QueueLog(m.events, std::move(note.text), "LoadLevel(" + std::to_string(m.level.number) + ")", note.critical);
+  m.stats.levelsReached = std::max(m.stats.levelsReached, m.level.number);
   BeginLevel(m, now);
 }
 
@@ -244,7 +205,7 @@ void ResumeFrames(Match& m, double now) {
 }
 
 bool FrameDue(const Match& m, double now) {
-  return !m.session.ended && m.clock.framesEnabled && m.clock.LastFrameTime < now;
+  return !m.session.ended && m.flow.pending == FlowStep::None && m.clock.framesEnabled && m.clock.LastFrameTime < now;
 }
 
 bool AdvanceFrame(Match& m, const MatchInput& raw) {
@@ -256,6 +217,9 @@ bool AdvanceFrame(Match& m, const MatchInput& raw) {
   if (m.session.ended) return false;
   FollowScreen(m, in);
   bool ran = false;
+  // The flip steps on its own 30 ms clock at the start of a frame; its end asks
+  // for the screens between levels, and the board rests meanwhile.
+  if (FrameDue(m, in.now)) FlipFrame(m, in.now);
   if (FrameDue(m, in.now)) {
     FrameInput f;
     f.now = in.now;
@@ -271,6 +235,8 @@ bool AdvanceFrame(Match& m, const MatchInput& raw) {
     f.pointerInClient = in.pointerInClient;
     f.pointerOverGame = in.pointerOverGame;
     f.metrics = m.metrics;
+    f.levelEndFlip = m.flow.flip.running;
+    f.levelEndStep = m.flow.flip.step;
     SwapPhase swapBefore = m.board.SwapState;
     double comboBefore = m.board.Combo;
     bool noMovesBefore = m.board.NoMovesRunning;
@@ -287,7 +253,7 @@ bool AdvanceFrame(Match& m, const MatchInput& raw) {
       m.session.Score = m.board.Score;
     ran = true;
   }
-  if (m.session.ended) return ran;
+  if (m.session.ended || m.flow.pending != FlowStep::None) return ran;
   SandTick(m, in.now);
   if (in.Key(mkey::CheatMode)) {
     CheatKeys(m, in);

@@ -37,6 +37,7 @@
 #include "match/KeyCursor.h"
 #include "match/MatchInput.h"
 #include "storage/ItemStatus.h"
+#include "progress/LevelFlow.h"
 
 namespace bm {
 
@@ -75,6 +76,14 @@ struct MatchStats {
   int longestCascade = 0;
   int reshuffles = 0;
   long invariantViolations = 0;
+  // A whole game's course: lives spent at time-ups, games lost and finished,
+  // the highest level started, and what the shop opened and raised.
+  int livesLost = 0;
+  int gameOvers = 0;
+  int gamesCompleted = 0;
+  int levelsReached = 0;
+  int shopUnlocks = 0;
+  int shopUpgrades = 0;
 };
 
 // Key latches of the cheat keys: one action per press.
@@ -115,6 +124,7 @@ struct Match {
   // With --record: NewGame, ResumeFrames and AdvanceFrame write their calls here.
   // A sub-system that adds an entry point records it here too (match/Tape.h).
   TapeWriter* tape = nullptr;
+  FlowState flow;      // how the level ends and the next begins
 };
 
 

@@ -34,7 +34,12 @@ std::string MatchReportFields(const Match& m, std::uint64_t seed) {
   out += "  \"keys_found\": " + std::to_string(f.keysFound) + ",\n";
   out += "  \"stars_found\": " + std::to_string(f.starsFound) + ",\n";
   out += "  \"effects_peak\": " + std::to_string(f.effectsPeak) + ",\n";
-  return out;
+  char flow[512];
+  std::snprintf(flow, sizeof flow,
+                "  \"lives_lost\": %d,\n  \"game_overs\": %d,\n  \"games_completed\": %d,\n"
+                "  \"shop_unlocks\": %d,\n  \"shop_upgrades\": %d,\n  \"levels_reached\": %d,\n",
+                s.livesLost, s.gameOvers, s.gamesCompleted, s.shopUnlocks, s.shopUpgrades, s.levelsReached);
+  return out + flow;
 }
 
 }  // namespace bm

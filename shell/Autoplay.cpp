@@ -49,3 +49,13 @@ void AutoplayScreenDone(Game& g) {
 }
 
 }  // namespace bm
+
+namespace bm {
+
+void AutoplayBackOnMenu(Game& g) {
+  if (!g.botInput) return;
+  g.botInput->Feed({-1, -1, false, false});
+  g.botMenuClickAt = g.Now() + 300;
+}
+
+}  // namespace bm

@@ -11,5 +11,7 @@ void StartAutoplay(Game& g);
 void AutoplayMenuStep(Game& g);
 // After a menu screen closed: the bot moves on to the next item of its tour.
 void AutoplayScreenDone(Game& g);
+// Back on the main menu after a game: the bot presses "Play" again a moment later.
+void AutoplayBackOnMenu(Game& g);
 
 }  // namespace bm

@@ -22,6 +22,7 @@
 #include "render/TipDraw.h"
 #include "shell/BotHand.h"
 #include "shell/InputRouter.h"
+#include "shell/ShopScreen.h"
 #include "shell/Options.h"
 #include "shell/SoftCursor.h"
 #include "storage/Settings.h"
@@ -44,6 +45,8 @@ struct BetweenLevelsMemory {
   MapAnimation map;
   bool upHeld = false, downHeld = false;  // the map's cheat keys act once per press
   BotHand hand;                           // the bot's hand on these screens
+  ShopMemory shop;
+  ItemStatus statusStandIn = NewGameItemStatus();  // until the match holds the item status
 };
 
 // The run's own figures; the game's are in the match.

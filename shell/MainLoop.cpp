@@ -9,6 +9,7 @@
 #include "shell/MenuScreens.h"
 #include "render/PlayScreen.h"
 #include "shell/Loop.h"
+#include "shell/PlayFlow.h"
 #include "shell/PlayFrame.h"
 #include "shell/SaveHooks.h"
 #include "shell/Autoplay.h"
@@ -24,6 +25,8 @@ void goMainMenu(Game& g) {
   double lastMenuFrame = -1e9;
   bool animating = false;
   MenuKeys keys;
+  // The bot starts the next game as a player would.
+  if (g.botInput && g.botMenuClickAt <= 0) AutoplayBackOnMenu(g);
   RunLoop(g, [&](Game& g) -> Pass {
     if (g.window().IsMinimised()) {
       g.music.PauseMusAll();
@@ -58,14 +61,11 @@ void goMainMenu(Game& g) {
     if ((MouseClicked(g.input, g.in(), active, 1) && g.MenuChoice == menu::Play) || keyItem == menu::Play) {
       g.botMenuClickAt = 0;
       if (g.options.allBonuses) UnlockEveryItem(g.match.items, g.match.itemSlot);
-      // The bot that left a level mid-way comes back to it.
-      if (!(g.options.botLeaveSeconds > 0 && g.botInput && ContinueSavedGame(g))) {
-        NewGame(g.match, g.options.level > 0 ? g.options.level : 1, g.Now());
-        // The bot reads no tips.
-        if (!g.botInput) UseCurrentPlayerTips(g);
-      }
-      g.input.ClickLatch = true;
-      return {true, 0};
+      if (PlaySetUp(g)) return {true, 0};
+      // Nothing was started: the menu again, drawn afresh.
+      g.flags.Redraw = true;
+      if (g.botInput) AutoplayBackOnMenu(g);
+      return {false, 0};
     }
     int item = MouseDown(g.in(), active) && !g.input.ClickLatch ? g.MenuChoice : keyItem;
     if (item != 0) {
@@ -132,6 +132,11 @@ void GameLoop(Game& g) {
       return {false, 0};
     }
     double wake = PlayPass(g);
+    // A level's end runs its screens in turn: flight, map and shop, the next level.
+    if (g.match.flow.pending != FlowStep::None && !g.flags.LeavePlay) {
+      RunPendingFlow(g);
+      return {g.flags.LeavePlay || g.flags.ExitRequested, 0};
+    }
     if (!g.in().KeyDown(vk::Left) && !g.in().KeyDown(vk::Right)) g.input.ClickLatch = false;
     if (EscapePressed(g.input, g.in()) || BotLeavesNow(g)) g.flags.LeavePlay = true;
     if (g.flags.LeavePlay) {

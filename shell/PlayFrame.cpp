@@ -6,6 +6,7 @@
 #include "bonus/StockButtons.h"
 #include "render/BoardDraw.h"
 #include "render/BonusDraw.h"
+#include "render/LevelEndDraw.h"
 #include "render/PlayScreen.h"
 #include "render/TipDraw.h"
 #include "shell/BotInput.h"
@@ -22,14 +23,6 @@ void PlayCue(Game& g, const BoardEvent& e) {
     case SfxMode::Once: g.sfx.PlaySfxOnce(e.text); break;
     case SfxMode::Rearm: g.sfx.RearmSfx(e.text); break;
   }
-}
-
-// The stage's tune starts afresh on its first level and carries on across the others.
-void LevelMusic(Game& g, int n) {
-  g.music.FadeMusAll(-0.01, 30);
-  int stage = StageOfLevel(n);
-  bool firstOfStage = n == 1 || StageOfLevel(n - 1) != stage;
-  g.music.PlayMusic(MusicMod::MP3onStage(stage), firstOfStage ? 1.0 : 0.005, 0, firstOfStage);
 }
 
 // What the stock buttons show: their counts, the armed ones and the one under
@@ -100,6 +93,8 @@ void OfferTipBox(Game& g, int number, int place) {
 
 void CloseTipBox(Game& g) {
   if (g.tip.number < 0) return;
+  // The won level's tip holds its flip until it is read.
+  if (g.tip.number == 4) FlipTipClosed(g.match, g.Now());
   g.tip = TipBox{};
   if (!g.tipsWaiting.empty()) {
     g.tip = g.tipsWaiting.front();
@@ -132,11 +127,11 @@ void DrainMatchEvents(Game& g) {
         // The last level's tips go with it.
         g.tip = TipBox{};
         g.tipsWaiting.clear();
-        LevelMusic(g, e.level);
         g.flags.Redraw = true;
         break;
+      // The screens that follow run from the game loop (RunPendingFlow).
       case BoardEvent::Kind::GameOver:
-      case BoardEvent::Kind::GameComplete: g.flags.LeavePlay = true; break;
+      case BoardEvent::Kind::GameComplete:
       case BoardEvent::Kind::LevelComplete:
       case BoardEvent::Kind::TimeUp:
       case BoardEvent::Kind::LevelWon:
@@ -221,6 +216,7 @@ void DrawPlayScreen(Game& g) {
   extras.clockMs = g.Now();
   extras.freeTilesTint = ShowFreeTint(m.bonus);
   extras.keyCursor = m.keyCursor.cell;
+  if (m.flow.flip.running) extras.flipScale = m.flow.flip.scale;
   DrawBoard(g.canvas, g.font, m.cells, m.board, extras);
   DrawEffects(g.canvas, m.bonus);
   StockButtonsView view;

@@ -1,19 +1,159 @@
 #include "shell/ShopScreen.h"
 
+#include <algorithm>
+
+#include "progress/ShopCatalogueStandIn.h"
+#include "progress/MapView.h"
+#include "progress/ShopRules.h"
+#include "render/ShopDraw.h"
+#include "shell/BotHand.h"
 #include "shell/Game.h"
 
 namespace bm {
 
-void ShopFrame(Game& g, double) {
-  if (!g.drawing) return;
-  TextureId back = g.canvas.Tex("red/shop/shop1.jpg");
-  if (back) g.canvas.FullScreen(back);
+namespace {
+
+// Stand-in until the bonuses bring the item status into the match: the shop's
+// records live with the between-levels screen for this run only.
+ItemStatus& Status(Game& g) { return g.between.statusStandIn; }
+int CurrentItemSlot(Game&) { return 1; }
+
+ShopSlot Shop(Game& g) {
+  int slot = CurrentItemSlot(g);
+  ItemStatus& st = Status(g);
+  return {st.items[std::size_t(slot)], st.stars[std::size_t(slot)], st.grades[std::size_t(slot)]};
 }
 
-void ShopViewChanged(Game&, bool) {}
+// The chance of item s as the next refill would use it (stand-in: the catalogue's rule).
+double ChancePercent(Game& g, int s) {
+  ShopSlot shop = Shop(g);
+  int unlocked = 0;
+  for (int i = 1; i <= kShopItems; ++i) unlocked += !ItemLocked(shop, i);
+  if (ItemLocked(shop, s)) return 0;
+  double factor = 4;
+  for (int i = 0; i < unlocked; ++i) factor /= 1.2;
+  return factor * 10 * (shop.grades.ChanceGrade[std::size_t(s)] + 1) / 100;
+}
+
+// Pressed since the last frame (once per press).
+bool Pressed(bool down, bool& held) {
+  bool edge = down && !held;
+  held = down;
+  return edge;
+}
+
+void CheatKeys(Game& g, ShopSlot& s) {
+  ShopMemory& mem = g.between.shop;
+  const int fkeys[4] = {vk::F1, vk::F2, vk::F3, vk::F4};
+  for (int i = 0; i < 4; ++i)
+    if (Pressed(g.in().KeyDown(fkeys[i]), mem.cheatHeld[std::size_t(i)]))
+      CheatStar(s, i >= 2, i % 2 == 1, [&](int n) { return g.fxRng.Below(n); });
+  for (int k = 1; k <= kShopItems; ++k)
+    if (Pressed(g.in().KeyDown('0' + k % 10), mem.digitHeld[std::size_t(k - 1)])) CheatToggleKey(s, k);
+}
+
+// The text of the item under the pointer and its colour.
+std::pair<std::string, Argb> HoverText(Game& g, const ShopSlot& s, int item, double y) {
+  int slot = CurrentItemSlot(g);
+  if (ItemLocked(s, item)) {
+    bool holds = HoldsKeyFor(s, item);
+    return {StandInLockedText(Status(g), slot, item), holds ? 0xFFB02020 : 0xFFA0A0A0};
+  }
+  if (!OnLowerHalf(item, y)) return {ShopDescription(item), 0xFFFFE6A0};
+  // The chance shown is the one the next refill would use.
+  RefreshBonusChances(g);
+  return {StandInChanceText(item, ChancePercent(g, item), s.grades.PowerGrade[std::size_t(item)]), 0xFFFFFFFF};
+}
+
+}  // namespace
+
+void ShopFrame(Game& g, double) {
+  for (int st = 1; st <= kStageCount; ++st) g.sfx.StopSfx(StageAmbience(st));
+  ShopSlot s = Shop(g);
+  ShopMemory& mem = g.between.shop;
+  if (g.input.CheatMode) CheatKeys(g, s);
+  PointD p = g.in().Pointer();
+  double x = p.x / g.metrics.XScale, y = p.y / g.metrics.YScale;
+  bool down = MouseDown(g.in(), g.flags.AppActive);
+  bool pressed = down && !mem.wasDown, released = !down && mem.wasDown;
+  mem.wasDown = down;
+  auto play = [&](const char* cue) {
+    if (cue) g.sfx.PlaySfx(cue);
+  };
+  if (pressed) {
+    if (int k = KeyAt(s.items, x, y)) play(TakeKey(s, k));
+    else if (int star = StarAt(s.stars, x, y)) play(TakeStar(s, star));
+  }
+  if (down) CarryTo(s, x, y);
+  int hovered = ShopItemAt(x, y);
+  if (hovered != mem.hovered && hovered != 0) g.sfx.PlaySfx("ev_shop_bonus_over");
+  mem.hovered = hovered;
+  if (released) {
+    const char* cue = Release(s, hovered);
+    play(cue);
+    std::string what = cue ? cue : "";
+    if (what == "ev_shop_open") ++g.match.stats.shopUnlocks;
+    if (what == "ev_shop_stars_blue" || what == "ev_shop_stars_gold") ++g.match.stats.shopUpgrades;
+  }
+  // A right click on a grade mark only plays its sound.
+  bool right = g.flags.AppActive && g.in().ButtonDown(2);
+  if (Pressed(right, mem.rightWasDown) && hovered && s.grades.ChanceGrade[std::size_t(hovered)] > 0)
+    g.sfx.PlaySfx("ev_shop_stars_back");
+  if (!g.drawing) return;
+  ShopPicture pic;
+  pic.items = &s.items;
+  pic.stars = &s.stars;
+  pic.grades = &s.grades;
+  for (int i = 1; i <= kShopItems; ++i) pic.itemCodes[i] = ShopItemCodeOf(i);
+  pic.hovered = hovered;
+  if (hovered) std::tie(pic.hoverText, pic.hoverColor) = HoverText(g, s, hovered, y);
+  pic.pointerX = x;
+  pic.pointerY = y;
+  pic.clockMs = g.Now();
+  DrawShop(g.canvas, g.font, pic);
+}
 
 void RefreshBonusChances(Game&) {}
 
-bool PlanShopMoves(Game&, BotHand&) { return false; }
+void ShopViewChanged(Game& g, bool) {
+  ShopSlot s = Shop(g);
+  // Whatever the hand still carries goes home quietly.
+  Release(s, 0);
+  g.between.shop.wasDown = false;
+  g.between.shop.hovered = 0;
+}
+
+// The bot spends like a sensible player: keys open their own locks first, then
+// blue stars go to the item with the lowest chance grade, gold stars to the
+// first four items with the lowest power grade.
+bool PlanShopMoves(Game& g, BotHand& hand) {
+  ShopSlot s = Shop(g);
+  const ScreenMetrics& m = g.metrics;
+  auto drag = [&](const PlacedObject& o, int item) {
+    hand.Drag(o.PosX * m.XScale, o.PosY * m.YScale, ShopItemX(item) * m.XScale, ShopItemY(item) * m.YScale);
+  };
+  for (int k = 1; k <= kShopItems; ++k) {
+    if (Key(s.items, k).Flag == 0) continue;
+    for (int item = 1; item <= kShopItems; ++item)
+      if (ItemLocked(s, item) && KeyOpens(s, k, item)) {
+        drag(Key(s.items, k), item);
+        return true;
+      }
+  }
+  for (int star = 1; star <= kGoldStarLast; ++star) {
+    if (!(IsBlueStar(star) || IsGoldStar(star)) || s.stars.object[std::size_t(star)].Flag == 0) continue;
+    int best = 0, bestGrade = kMaxGrade + 1;
+    for (int item = 1; item <= kShopItems; ++item) {
+      if (!StarRaises(s, star, item)) continue;
+      int grade = IsBlueStar(star) ? s.grades.ChanceGrade[std::size_t(item)] : s.grades.PowerGrade[std::size_t(item)];
+      if (grade < bestGrade) best = item, bestGrade = grade;
+    }
+    if (best) {
+      drag(s.stars.object[std::size_t(star)], best);
+      return true;
+    }
+  }
+  return false;
+}
 
 }  // namespace bm

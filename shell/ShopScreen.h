@@ -1,10 +1,19 @@
 // The Pirate Shop view of the between-levels screen.
 #pragma once
+#include <array>
 
 namespace bm {
 
 struct Game;
 class BotHand;
+
+// Key latches and the hover of the shop, kept between frames.
+struct ShopMemory {
+  bool wasDown = false, rightWasDown = false;
+  std::array<bool, 4> cheatHeld{};  // F1..F4
+  std::array<bool, 10> digitHeld{};  // keys 1..9 and 0
+  int hovered = 0;
+};
 
 // One frame of the shop: drawing, picking up, dragging and dropping.
 void ShopFrame(Game& g, double frameFactor);

@@ -41,10 +41,25 @@ TEST(MatchOutcome, LevelCompletesOnlyOnASettledAllGoldBoardThenTheNextLevelStart
   int scoreBefore = kit.st.Score;
   kit.Frame();
   EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelWon), 1);
-  EXPECT_EQ(kit.CountSound("complete_level"), 1);
-  EXPECT_EQ(kit.m.session.CurrentLevel, 2);
   EXPECT_EQ(kit.m.stats.levelsWon, 1);
   EXPECT_EQ(kit.m.session.Score, scoreBefore);
+  // The board flips away: 18 steps of 30 ms, then the cue of what was completed.
+  ASSERT_TRUE(kit.m.flow.flip.running);
+  EXPECT_EQ(kit.m.flow.LevelWon, 1.0);
+  double flipStart = kit.now;
+  while (kit.m.flow.pending == FlowStep::None && kit.now < flipStart + 5000) kit.Frame(10);
+  EXPECT_NEAR(kit.now - flipStart, 18 * 30, 30);
+  EXPECT_EQ(kit.m.flow.pending, FlowStep::NextLevel);
+  EXPECT_EQ(kit.CountSound("complete_level"), 1);
+  EXPECT_EQ(kit.m.session.CurrentLevel, 1) << "the level changes only after the screens between levels";
+  long frames = kit.m.stats.frames;
+  kit.Frames(5);
+  EXPECT_EQ(kit.m.stats.frames, frames) << "no board frames while the screens run";
+  FollowFlowWithoutScreens(kit.m, kit.now);
+  EXPECT_EQ(kit.m.session.CurrentLevel, 2);
+  EXPECT_EQ(kit.m.flow.pending, FlowStep::None);
+  EXPECT_FALSE(kit.m.flow.flip.running);
+  EXPECT_EQ(kit.m.flow.LevelWon, 0.0);
   EXPECT_EQ(kit.st.Score, scoreBefore) << "the score carries into the next level";
   EXPECT_FALSE(kit.st.LevelComplete);
   EXPECT_TRUE(kit.st.BoardGrowIn);
@@ -69,25 +84,47 @@ TEST(MatchOutcome, ABusyBoardIsNeverCompleteEvenWhenEveryTileIsGold) {
   EXPECT_TRUE(complete) << "once settled, the gold board is complete";
 }
 
+// Frames until the match asks for a screen; returns the game time they took.
+double RunUntilPending(BoardKit& kit, double limitMs = 60000) {
+  double start = kit.now;
+  while (kit.m.flow.pending == FlowStep::None && kit.now - start < limitMs) kit.Frame();
+  return kit.now - start;
+}
+
 TEST(MatchOutcome, TimeUpCostsALifeAndRestartsTheLevelUntilNoneIsLeft) {
   BoardKit kit;
   kit.m.clock.sandEnabled = true;
   kit.level.TimeLimit = 2;
   for (int lives = 2; lives >= 0; --lives) {
     kit.level.SandLeft = 0;
-    kit.Frame();
+    double took = RunUntilPending(kit);
+    EXPECT_GT(took, 1000) << "\"TIME IS UP\" rises before the restart";
+    EXPECT_EQ(kit.m.flow.pending, FlowStep::RestartLevel);
     EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelLost), 1);
+    EXPECT_EQ(kit.CountSound("complete_timeisup"), 1);
     EXPECT_EQ(kit.m.session.Lives, lives);
+    FollowFlowWithoutScreens(kit.m, kit.now);
     EXPECT_GT(kit.level.SandLeft, 0) << "the level restarts with a full hourglass";
     EXPECT_FALSE(kit.st.TimeUpFlag);
     kit.ClearEvents();
   }
+  // With no life left the fourth time-up shows "GAME OVER" and ends the game.
   kit.level.SandLeft = 0;
-  kit.Frame();
-  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::GameOver), 1);
+  int scoreBefore = kit.m.session.Score = kit.st.Score = 1234;
+  RunUntilPending(kit);
+  EXPECT_EQ(kit.m.flow.pending, FlowStep::GameOver);
+  EXPECT_EQ(kit.CountSound("complete_timeisup"), 1);
   EXPECT_EQ(kit.CountSound("complete_gameover"), 1);
+  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelLost), 0);
+  EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::GameOver), 1);
   EXPECT_EQ(kit.m.session.Lives, 0);
   EXPECT_TRUE(kit.m.session.ended);
+  EXPECT_EQ(kit.m.stats.livesLost, 3);
+  EXPECT_EQ(kit.m.stats.gameOvers, 1);
+  EXPECT_EQ(EndLostGame(kit.m), scoreBefore) << "the lost game's running score goes to the table";
+  EXPECT_EQ(kit.m.session.Lives, 3);
+  EXPECT_EQ(kit.m.session.Score, 0);
+  EXPECT_EQ(kit.m.session.CurrentLevel, 0);
   // The match stops: no more frames, no more outcomes.
   kit.ClearEvents();
   long frames = kit.m.stats.frames;

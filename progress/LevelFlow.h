@@ -1,0 +1,57 @@
+// How a level of a game in progress ends and the next one begins: the flip of
+// a won level, the time-up and game-over caption, and the steps the screens
+// between levels run in order. The match steps these on the board's frames;
+// whatever needs a screen (the board's flight, the map and shop, the credits,
+// the high-score entry) is asked for through `pending`, and the caller runs it
+// and then calls the rule that follows.
+#pragma once
+#include "progress/LevelEnd.h"
+
+namespace bm {
+
+struct Match;
+
+// What the caller must run next; the match takes no board frames meanwhile.
+enum class FlowStep {
+  None = 0,
+  NextLevel,     // won: fly out, next level, between levels, level start
+  RestartLevel,  // time up with a life left: fly out, between levels, the same level
+  GameComplete,  // the last level won: the congratulations screen, then the menu
+  GameOver,      // no life left: the score to the high-score table, then the menu
+  SkipLevel,     // cheat keys: fly out, skipBy levels on, between levels, level start
+};
+
+struct FlowState {
+  LevelEndFlip flip;
+  double LevelWon = 0;  // 1 from the start of a won level's flip until the next level
+  TimeUpOverlay timeUp;
+  bool tipWaiting = false;  // the flip has ended on a tip box; its closing goes on
+  FlowStep pending = FlowStep::None;
+  int skipBy = 0;
+};
+
+// The board reports every tile gold and every item gone: the flip begins.
+void OnLevelComplete(Match& m, double now);
+// At the start of each board frame: one flip step when 30 ms have passed.
+void FlipFrame(Match& m, double now);
+// The tip shown at the flip's end was closed: the flip ends for good.
+void FlipTipClosed(Match& m, double now);
+// Each board frame while the time-up flag is set.
+void TimeUpFrame(Match& m, double frameFactor);
+// Cheat keys: leave the level for another, skipBy levels away.
+void RequestSkip(Match& m, int by);
+
+// The level-end steps, in the order the screens between them run:
+// after the fly-out, the level to play next (false when the game is complete);
+bool LeaveLevel(Match& m);
+// after the map and shop, the values a new level starts from;
+void BetweenLevelsDone(Match& m, double now);
+// game over: lives back to three, no score, no level (returns the score to enter).
+int EndLostGame(Match& m);
+// game complete: no level.
+void EndFinishedGame(Match& m);
+
+// Runs whatever is pending without any screen (bot runs and tests of the rules).
+void FollowFlowWithoutScreens(Match& m, double now);
+
+}  // namespace bm
