@@ -8,6 +8,7 @@
 #include "shell/GameComplete.h"
 #include "shell/Game.h"
 #include "shell/PlayFrame.h"
+#include "storage/SaveFolder.h"
 
 namespace bm {
 
@@ -56,10 +57,39 @@ void NewGameSetUp(Game& g) {
   g.input.ClickLatch = true;
 }
 
-// The lost game's score goes to the high-score table.
+// The files of the players and the high scores, read afresh for the moment's need.
+struct Records {
+  SaveFolder folder;
+  SaveData data;
+  explicit Records(Game& g) : folder{g.options.dataDir, g.options.gameDir, &g.logs, {}} {
+    PrepareSaveFolder(folder);
+    LoadPlayers(folder, data);
+  }
+};
+
+// The game can no longer be continued; the players file keeps that.
+void ForgetGame(Records& r) {
+  PlayerRecord& p = r.data.players.CurrentRecord();
+  p.GameLevel = 0;
+  p.MaxLevel = 0;
+  SavePlayers(r.folder, r.data);
+}
+
+// The lost game's running score goes to the high-score table under the player's name.
 void EnterLostGame(Game& g, int score) {
   g.logs.WriteRunLog("GameOver", "Game over on level " + std::to_string(g.match.level.number) + " with a score of " +
                                      std::to_string(score));
+  Records r(g);
+  std::string name = r.data.players.CurrentRecord().Name;
+  if (name.empty()) name = "Player";
+  int place = RecordHighScore(r.folder, r.data, name, score);
+  if (place > 0) g.logs.WriteRunLog("GameOver", name + " takes place " + std::to_string(place) + " in the high scores");
+  ForgetGame(r);
+}
+
+void FinishedGameSaved(Game& g) {
+  Records r(g);
+  ForgetGame(r);
 }
 
 }  // namespace
@@ -102,6 +132,7 @@ void RunPendingFlow(Game& g) {
     case FlowStep::SkipLevel: ChangeLevel(g); return;
     case FlowStep::GameComplete:
       EndFinishedGame(m);
+      FinishedGameSaved(g);
       GameCompleteScreen(g);
       g.flags.LeavePlay = true;
       return;
