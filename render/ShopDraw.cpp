@@ -61,6 +61,15 @@ void DrawCard(Canvas& c, const ShopPicture& p, int s) {
   if (locked) Put(c, Numbered("lock", lock.Index), lock.PosX, lock.PosY + 40, 96, 0xFFFFFFFF, 0xFF604020);
 }
 
+// The hover text sits on a dark panel under the item's card.
+void DrawHover(Canvas& c, Font& font, const ShopPicture& p) {
+  if (p.hovered == 0 || p.hoverText.empty()) return;
+  double x = ShopItemX(p.hovered), top = ShopItemY(p.hovered) + 40;
+  double l = std::clamp(x - 150, 10.0, 1270.0 - 300), t = top, r = l + 300, b = t + 96;
+  c.DesignFill(l, t, r, b, 0xD0101828);
+  DrawLines(c, font, p.hoverText, c.metrics.DesignRect(l + 8, t + 6, r - 8, b - 6), 0.32, p.hoverColor);
+}
+
 }  // namespace
 
 void DrawLines(Canvas& c, Font& font, const std::string& text, const IRect& r, double size, Argb color) {
@@ -82,6 +91,7 @@ void DrawShop(Canvas& c, Font& font, const ShopPicture& p) {
   for (int s = 1; s <= kShopItems; ++s) DrawCard(c, p, s);
   // Keys and stars at rest first, then whatever the hand carries, on top.
   for (int pass = 0; pass < 2; ++pass) {
+    if (pass == 1) DrawHover(c, font, p);
     for (int k = 1; k <= kShopItems; ++k) {
       const PlacedObject& key = Key(*p.items, k);
       if (key.Flag == 0 || (p.items->Dragged == k) != (pass == 1)) continue;
@@ -95,12 +105,6 @@ void DrawShop(Canvas& c, Font& font, const ShopPicture& p) {
           0xFFFFFFFF, IsBlueStar(i) ? 0xFF4080FF : 0xFFFFC040);
     }
   }
-  if (p.hovered == 0 || p.hoverText.empty()) return;
-  // The hover text sits on a dark panel under the item's card.
-  double x = ShopItemX(p.hovered), top = ShopItemY(p.hovered) + 40;
-  double l = std::clamp(x - 150, 10.0, 1270.0 - 300), t = top, r = l + 300, b = t + 96;
-  c.DesignFill(l, t, r, b, 0xD0101828);
-  DrawLines(c, font, p.hoverText, c.metrics.DesignRect(l + 8, t + 6, r - 8, b - 6), 0.32, p.hoverColor);
 }
 
 }  // namespace bm

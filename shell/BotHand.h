@@ -16,7 +16,10 @@ class BotHand {
   // Keep the pointer where it is, buttons up, for a while.
   void Wait(double ms);
   bool Idle() const { return steps_.empty(); }
-  void Clear() { steps_.clear(); }
+  void Clear() {
+    steps_.clear();
+    stepStart_ = -1;
+  }
   // What the pointer and buttons do now.
   PointerFeed Step(double now);
 
