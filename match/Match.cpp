@@ -159,6 +159,7 @@ void NewGame(Match& m, int level, double now) {
 }
 
 void StartLevel(Match& m, double now) {
+  m.flow = FlowState{};  // a fresh level has no flip, caption or screen pending
   std::vector<LoadNote> notes;
   LoadLevel(m.session.CurrentLevel, m.levelsDir, m.cells, m.level, m.rng, m.metrics.XScale, notes);
   for (LoadNote& note : notes)
