@@ -110,20 +110,24 @@ TEST(CheatKeys, OneLevelPerPressOfUpOrDown) {
   BoardKit kit;
   kit.keys = mkey::CheatMode | mkey::Up;
   kit.Frames(10);  // a 350 ms press
+  FollowFlowWithoutScreens(kit.m, kit.now);  // the skip runs its screens between the levels
   EXPECT_EQ(kit.m.session.CurrentLevel, 2);
   kit.keys = mkey::CheatMode;
   kit.Frame();
   kit.keys = mkey::CheatMode | mkey::Up;
   kit.Frames(3);
+  FollowFlowWithoutScreens(kit.m, kit.now);
   EXPECT_EQ(kit.m.session.CurrentLevel, 3);
   kit.keys = mkey::CheatMode | mkey::Down;
   kit.Frames(10);
+  FollowFlowWithoutScreens(kit.m, kit.now);
   EXPECT_EQ(kit.m.session.CurrentLevel, 2);
   // Without cheat mode the keys do nothing, and a key held when it comes on waits for its release.
   kit.keys = mkey::Up;
   kit.Frames(3);
   kit.keys = mkey::CheatMode | mkey::Up;
   kit.Frames(3);
+  FollowFlowWithoutScreens(kit.m, kit.now);
   EXPECT_EQ(kit.m.session.CurrentLevel, 2);
 }
 
