@@ -8,6 +8,18 @@
 //   N <level> <now> <w> <h>                  NewGame on a screen of w x h
 //   R <now>                                  ResumeFrames
 //   F <now> <x> <y> <buttons> <keys> <w> <h> AdvanceFrame (buttons: 1 left, 2 right, 4 in client, 8 over game)
+// The screens around the board hand the match their outcome (match/Carryover.h,
+// progress/LevelFlow.h):
+//   P <now> <sun> <parrot> <shuffle> <rum> <anchor> <rumSwap> <tipsOn> <tipBits>   SetMatchPlayer
+//   I <now> <slot> <22 key/lock flags> <22 indices> <22 star flags> <11 chance> <11 power>   SetShopState
+//   C <now> <level> <score> <lives> <timeLeft> <timeTotal>   ContinueLevel
+//   D <now> <board file bytes in hex>                        PutSavedBoard
+//   L <now>            LeaveLevel (after the fly-out)
+//   B <now> <level>    BetweenLevelsDone (the level chosen on the map)
+//   S <now>            EnterLevel (the level start after the screens)
+//   T <now>            FlipTipClosed
+//   O <now>            EndLostGame
+//   E <now>            EndFinishedGame
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -24,10 +36,16 @@ namespace bm {
 struct Match;
 
 struct TapeStep {
-  char kind = 'F';  // 'N', 'R' or 'F'
+  char kind = 'F';  // 'N', 'R', 'F' or one of the screens' kinds above
   int level = 0;    // for 'N'
-  MatchInput in;    // 'R' and 'N' use only in.now
+  MatchInput in;    // all but 'F' use only in.now ('N' also the screen size)
+  std::vector<double> values;  // the screens' kinds: the numbers after <now>
+  std::string blob;            // 'D': the saved board's bytes
 };
+
+// How many numbers follow <now> on a line of this kind; -1 for a kind that is
+// not one of the screens'.
+int TapeValueCount(char kind);
 
 struct Tape {
   std::uint64_t seed = 1;
@@ -59,6 +77,9 @@ class TapeWriter {
 bool ReadTape(const std::string& path, Tape& tape, std::string* error);
 // The same from text.
 bool ParseTape(const std::string& text, Tape& tape, std::string* error);
+
+// Writes the step to the match's tape when it has one.
+void RecordStep(Match& m, const TapeStep& step);
 
 // Plays the tape on m (built with the tape's seed and the level folder),
 // handing each event the match queues to onEvent.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "match/Match.h"
+#include "match/Tape.h"
 #include "board/MoveSearch.h"
 #include "progress/Stages.h"
 
@@ -12,6 +13,15 @@ namespace bm {
 namespace {
 
 constexpr int kTipLevelWon = 4;
+
+void Record(Match& m, char kind, double now, std::vector<double> values = {}) {
+  if (!m.tape) return;
+  TapeStep s;
+  s.kind = kind;
+  s.in.now = now;
+  s.values = std::move(values);
+  RecordStep(m, s);
+}
 constexpr int kTipCell = 57;
 
 // The flip has run its course: the tip first (once per player), then the cue of
@@ -63,6 +73,7 @@ void FlipFrame(Match& m, double now) {
 
 void FlipTipClosed(Match& m, double now) {
   if (!m.flow.tipWaiting) return;
+  Record(m, 'T', now);
   if (FlipStep(m.flow.flip, -1, now) != FlipEnd::None) EndOfFlip(m, false);
 }
 
@@ -103,6 +114,7 @@ void RequestSkip(Match& m, int by) {
 }
 
 bool LeaveLevel(Match& m) {
+  Record(m, 'L', 0);
   FlowState& f = m.flow;
   MatchSession& s = m.session;
   switch (f.pending) {
@@ -119,7 +131,9 @@ bool LeaveLevel(Match& m) {
   return s.CurrentLevel >= 1 && s.CurrentLevel <= kLastLevel;
 }
 
-void BetweenLevelsDone(Match& m, double now) {
+void BetweenLevelsDone(Match& m, double now, int level) {
+  Record(m, 'B', now, {double(level)});
+  m.session.CurrentLevel = std::clamp(level, 1, kLastLevel);
   ResetMoveTimer(m.board, now);
   m.session.ShownScore = m.session.Score;
   // Rum does not carry over into the next level.
@@ -128,7 +142,13 @@ void BetweenLevelsDone(Match& m, double now) {
   m.level.SandLeft = 0;
 }
 
+void EnterLevel(Match& m, double now) {
+  Record(m, 'S', now);
+  StartLevel(m, now);
+}
+
 int EndLostGame(Match& m) {
+  Record(m, 'O', 0);
   MatchSession& s = m.session;
   int score = s.Score;
   s.Lives = 3;
@@ -140,6 +160,7 @@ int EndLostGame(Match& m) {
 }
 
 void EndFinishedGame(Match& m) {
+  Record(m, 'E', 0);
   m.session.CurrentLevel = 0;
   ResetFlip(m.flow.flip);
   m.flow.LevelWon = 0;
@@ -155,8 +176,8 @@ void FollowFlowWithoutScreens(Match& m, double now) {
     case FlowStep::RestartLevel:
     case FlowStep::SkipLevel:
       if (!LeaveLevel(m)) return;
-      BetweenLevelsDone(m, now);
-      StartLevel(m, now);
+      BetweenLevelsDone(m, now, m.session.CurrentLevel);
+      EnterLevel(m, now);
       return;
   }
 }

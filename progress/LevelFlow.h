@@ -44,12 +44,17 @@ void RequestSkip(Match& m, int by);
 // The level-end steps, in the order the screens between them run:
 // after the fly-out, the level to play next (false when the game is complete);
 bool LeaveLevel(Match& m);
-// after the map and shop, the values a new level starts from;
-void BetweenLevelsDone(Match& m, double now);
+// after the map and shop, the values a new level starts from and the level
+// to play (the map's cheat keys may have changed it);
+void BetweenLevelsDone(Match& m, double now, int level);
+// the level start: the current level loaded afresh (the fly-in is the caller's);
+void EnterLevel(Match& m, double now);
 // game over: lives back to three, no score, no level (returns the score to enter).
 int EndLostGame(Match& m);
 // game complete: no level.
 void EndFinishedGame(Match& m);
+
+// Each of these writes its line to the match's tape (match/Tape.h).
 
 // Runs whatever is pending without any screen (bot runs and tests of the rules).
 void FollowFlowWithoutScreens(Match& m, double now);

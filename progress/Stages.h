@@ -3,9 +3,10 @@
 #include <string>
 
 #include "board/LevelState.h"
-#include "storage/Players.h"  // kLastLevel
 
 namespace bm {
+
+inline constexpr int kLastLevel = 65;
 
 // The stage number as text (two levels share a stage when these agree).
 std::string StageText(int n);

@@ -11,30 +11,24 @@
 #include "shell/Game.h"
 #include "shell/Loop.h"
 #include "shell/ShopScreen.h"
-#include "storage/SafeRead.h"
+#include "match/Carryover.h"
+#include "shell/SaveHooks.h"
 
 namespace bm {
 
 namespace {
 
-// Stand-in until the map point file is read with the item status: "apo.dat"
-// from the data folder, else the shipped one, read once; without either the
-// points are laid out on a plain grid.
+// The level points, read once a run: "apo.dat" of the data folder, else the
+// shipped one; without either they are laid out on a plain grid.
 void LoadMapPointsOnce(Game& g) {
   if (g.between.pointsLoaded) return;
   g.between.pointsLoaded = true;
-  for (const std::string& dir : {g.options.dataDir, g.options.gameDir}) {
-    ReadResult r = ReadFileBounded(dir + "/apo.dat", kMapPointsSize);
-    if (r.status == ReadStatus::Missing) continue;
-    LogReadFailure(g.logs, "LoadMapPoints()", r, "");
-    std::string error;
-    if (std::optional<MapPoints> p = DecodeMapPoints(r.bytes, &error)) {
-      g.between.points = p->point;
-      return;
-    }
-    if (!r.bytes.empty()) g.logs.WriteRunLog("LoadMapPoints()", dir + "/apo.dat: " + error);
-  }
-  g.logs.WriteRunLog("LoadMapPoints()", "No readable apo.dat; the level points are laid out on a grid");
+  MapPoints points;
+  LoadMapPointsOf(g, points);
+  g.between.points = points.point;
+  for (int n = 1; n <= kLastLevel; ++n)
+    if (points.point[std::size_t(n)].X != 0 || points.point[std::size_t(n)].Y != 0) return;
+  g.logs.WriteRunLog("LoadMapPoints()", "No map points; the level points are laid out on a grid");
   for (int n = 1; n <= kLastLevel; ++n)
     g.between.points[std::size_t(n)] = {140 + (n - 1) % 13 * 80, 150 + (n - 1) / 13 * 150};
 }
@@ -96,9 +90,9 @@ void BotBetweenLevels(Game& g, BetweenView view, bool& botVisitedShop) {
 }  // namespace
 
 void SaveItemStatusOnLeaving(Game& g) {
-  // The item status files come with the saved games; until then the shop's state
-  // lives for this run only. The chances are brought up to date all the same.
-  RefreshBonusChances(g);
+  // The match takes the shop's outcome (its chances rebuilt for the next level), then the files.
+  SetShopState(g.match, g.between.shopStatus, g.match.itemSlot, g.Now());
+  SaveShopOnLeaving(g);
 }
 
 void BetweenLevelsScreen(Game& g, int& currentLevel) {
@@ -111,6 +105,9 @@ void BetweenLevelsScreen(Game& g, int& currentLevel) {
   bool releasedLastPass = true;  // entering counts as opening the map: the marker travels
   bool botVisitedShop = false;
   g.between.hand.Clear();
+  // The shop works on its own copy; the match takes it on leaving.
+  g.between.shopStatus = g.match.items;
+  bool saved = false;
   RunLoop(g, [&](Game& g) -> Pass {
     double now = g.Now();
     double frameFactor = (now - last) / 35.0;
@@ -152,10 +149,16 @@ void BetweenLevelsScreen(Game& g, int& currentLevel) {
     StopAmbience(g);
     ShopViewChanged(g, false);
     SaveItemStatusOnLeaving(g);
+    saved = true;
     g.input.ClickLatch = true;
     return {true, 0};
   });
   StopAmbience(g);
+  // Closing the program here keeps what was done in the shop as well.
+  if (!saved) {
+    ShopViewChanged(g, false);
+    SaveItemStatusOnLeaving(g);
+  }
   if (g.botInput) g.botInput->Feed({-1, -1, false, false});
 }
 

@@ -46,7 +46,7 @@ struct BetweenLevelsMemory {
   bool upHeld = false, downHeld = false;  // the map's cheat keys act once per press
   BotHand hand;                           // the bot's hand on these screens
   ShopMemory shop;
-  ItemStatus statusStandIn = NewGameItemStatus();  // until the match holds the item status
+  ItemStatus shopStatus = NewGameItemStatus();  // the shop's working copy of the match's item status
 };
 
 // The run's own figures; the game's are in the match.

@@ -60,7 +60,6 @@ void goMainMenu(Game& g) {
     bool active = g.flags.AppActive;
     if ((MouseClicked(g.input, g.in(), active, 1) && g.MenuChoice == menu::Play) || keyItem == menu::Play) {
       g.botMenuClickAt = 0;
-      if (g.options.allBonuses) UnlockEveryItem(g.match.items, g.match.itemSlot);
       if (PlaySetUp(g)) return {true, 0};
       // Nothing was started: the menu again, drawn afresh.
       g.flags.Redraw = true;

@@ -8,48 +8,32 @@
 #include "shell/GameComplete.h"
 #include "shell/Game.h"
 #include "shell/PlayFrame.h"
-#include "storage/SaveFolder.h"
+#include "shell/SaveHooks.h"
+#include "render/MenuScreen.h"
 
 namespace bm {
 
 namespace {
 
-// The map and the shop, then the values the next level starts from.
-void BetweenLevels(Game& g) {
-  BetweenLevelsScreen(g, g.match.session.CurrentLevel);
-  BetweenLevelsDone(g.match, g.Now());
-}
-
-// Fly out, the screens between levels, then the level the match chose.
+// Fly out, the map and the shop, then the level the match chose with its fly-in.
+// Closing the program on the way still lands on that level, fresh, so the save
+// on the way out never keeps a board that is already won or out of time.
 void ChangeLevel(Game& g) {
   Match& m = g.match;
   g.input.ClickLatch = true;
   BoardTransition(g, 0);
-  if (g.flags.ExitRequested) return;
   if (!LeaveLevel(m)) return;
-  BetweenLevels(g);
-  if (g.flags.ExitRequested) return;
+  int level = m.session.CurrentLevel;
+  if (!g.flags.ExitRequested) BetweenLevelsScreen(g, level);
+  BetweenLevelsDone(m, g.Now(), level);
   g.input.ClickLatch = true;
   LevelStart(g);
 }
 
-// The player has a game that can be continued.
-bool HasGameToContinue(Game&) {
-  // Saved games come with the players' records; until then every Play is a new game.
-  return false;
-}
-
-bool ContinueSavedGame(Game&) { return false; }
-
 void NewGameSetUp(Game& g) {
   Match& m = g.match;
-  // The shop starts afresh for this player: every item locked, no key, no star.
-  g.between.statusStandIn = NewGameItemStatus();
   g.input.ClickLatch = true;
-  NewGame(m, g.options.level > 0 ? g.options.level : 1, g.Now());
-  m.player.sunCount = m.player.parrotCount = m.player.shuffleCount = m.player.rumCount = m.player.anchorCount = 0;
-  m.player.rumSwap = false;
-  m.player.tipSeen.fill(false);
+  StartNewGame(g, g.options.level > 0 ? g.options.level : 1);
   m.session.ShownScore = 0;
   DrainMatchEvents(g);
   BoardTransition(g, 1);
@@ -57,39 +41,14 @@ void NewGameSetUp(Game& g) {
   g.input.ClickLatch = true;
 }
 
-// The files of the players and the high scores, read afresh for the moment's need.
-struct Records {
-  SaveFolder folder;
-  SaveData data;
-  explicit Records(Game& g) : folder{g.options.dataDir, g.options.gameDir, &g.logs, {}} {
-    PrepareSaveFolder(folder);
-    LoadPlayers(folder, data);
-  }
-};
-
-// The game can no longer be continued; the players file keeps that.
-void ForgetGame(Records& r) {
-  PlayerRecord& p = r.data.players.CurrentRecord();
-  p.GameLevel = 0;
-  p.MaxLevel = 0;
-  SavePlayers(r.folder, r.data);
-}
-
-// The lost game's running score goes to the high-score table under the player's name.
-void EnterLostGame(Game& g, int score) {
-  g.logs.WriteRunLog("GameOver", "Game over on level " + std::to_string(g.match.level.number) + " with a score of " +
-                                     std::to_string(score));
-  Records r(g);
-  std::string name = r.data.players.CurrentRecord().Name;
-  if (name.empty()) name = "Player";
-  int place = RecordHighScore(r.folder, r.data, name, score);
-  if (place > 0) g.logs.WriteRunLog("GameOver", name + " takes place " + std::to_string(place) + " in the high scores");
-  ForgetGame(r);
-}
-
-void FinishedGameSaved(Game& g) {
-  Records r(g);
-  ForgetGame(r);
+// Continue: the board as it was left, no fly-in, the stage's tune.
+bool ContinueSetUp(Game& g) {
+  if (!ContinueSavedGame(g)) return false;
+  DrainMatchEvents(g);
+  g.music.FadeMusAll(-0.1, 0);
+  g.music.PlayMusic(MusicMod::MP3onStage(StageOfLevel(g.match.session.CurrentLevel)), 0.1, 0, false);
+  g.input.ClickLatch = true;
+  return true;
 }
 
 }  // namespace
@@ -101,21 +60,24 @@ bool PlaySetUp(Game& g) {
     q.message = "Continue saved game|or start new one?";
     q.first = "Continue";
     q.second = "New Game";
-    q.botAnswer = 1;
+    q.background = [&g] { DrawMainMenu(g.canvas, g.font, g.menuView); };
+    // The bot goes on with what it left; a level asked for on the command line is a new game.
+    q.botAnswer = g.options.level > 0 && g.options.botLeaveSeconds <= 0 ? 2 : 1;
     int answer = TwoButtonDialog(g, q);
     g.input.ClickLatch = true;
     if (answer != 1 && answer != 2) return false;
     newGame = answer == 2;
   }
   g.input.ClickLatch = true;
-  if (!newGame) return ContinueSavedGame(g);
+  // A saved game that cannot be continued after all starts a new one.
+  if (!newGame && ContinueSetUp(g)) return !g.flags.ExitRequested;
   NewGameSetUp(g);
   return !g.flags.ExitRequested;
 }
 
 void LevelStart(Game& g) {
   Match& m = g.match;
-  StartLevel(m, g.Now());
+  EnterLevel(m, g.Now());
   DrainMatchEvents(g);
   if (!g.flags.LeavePlay) BoardTransition(g, 1);
   // The flight is not play: the board's clock starts when it has landed.
@@ -130,16 +92,24 @@ void RunPendingFlow(Game& g) {
     case FlowStep::NextLevel:
     case FlowStep::RestartLevel:
     case FlowStep::SkipLevel: ChangeLevel(g); return;
-    case FlowStep::GameComplete:
+    case FlowStep::GameComplete: {
+      const int score = m.session.Score;
       EndFinishedGame(m);
-      FinishedGameSaved(g);
+      // The finished game's score goes to the high scores like a lost one's.
+      EnterEndedGame(g, score);
       GameCompleteScreen(g);
       g.flags.LeavePlay = true;
       return;
-    case FlowStep::GameOver:
-      EnterLostGame(g, EndLostGame(m));
+    }
+    case FlowStep::GameOver: {
+      const int level = m.level.number;
+      const int score = EndLostGame(m);
+      g.logs.WriteRunLog("GameOver", "Game over on level " + std::to_string(level) + " with a score of " +
+                                         std::to_string(score));
+      EnterEndedGame(g, score);
       g.flags.LeavePlay = true;
       return;
+    }
   }
 }
 

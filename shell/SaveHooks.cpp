@@ -1,6 +1,8 @@
 #include "shell/SaveHooks.h"
 
 #include "shell/Game.h"
+#include "bonus/ShopItems.h"
+#include "match/Carryover.h"
 #include "storage/SaveGame.h"
 
 namespace bm {
@@ -63,6 +65,74 @@ void UseCurrentPlayerTips(Game& g) {
   g.match.player.tipsOn = p.Name.empty() || p.ShowTips != kFalse;
   // A new game shows every tip again, once each; a continued game keeps its marks.
   g.match.player.tipSeen.fill(false);
+bool HasGameToContinue(Game& g) {
+  SaveFolder folder = Folder(g);
+  SaveData data;
+  LoadPlayers(folder, data);
+  return HasSavedGame(data);
+}
+
+void StartNewGame(Game& g, int level) {
+  SaveFolder folder = Folder(g);
+  PrepareSaveFolder(folder);
+  SaveData data;
+  LoadPlayers(folder, data);
+  LoadItemStatus(folder, data);
+  StartNewGameRecords(folder, data);
+  SavePlayers(folder, data);
+  Match& m = g.match;
+  const double now = g.Now();
+  BoardPlayer player = m.player;
+  const PlayerRecord& record = data.players.CurrentRecord();
+  CopyPlayerToMatch(record, player);
+  // Someone who never named a player gets the tips too; the bot reads none.
+  player.tipsOn = !g.botInput && (record.Name.empty() || record.ShowTips != kFalse);
+  SetMatchPlayer(m, player, now);
+  const int slot = data.players.Current();
+  // Demos and soaks open the whole shop.
+  if (g.options.allBonuses) UnlockEveryItem(data.items, slot);
+  SetShopState(m, data.items, slot, now);
+  NewGame(m, level, now);
+  g.logs.WriteRunLog("NewGame", "New game on level " + std::to_string(m.session.CurrentLevel) + " for player " +
+                                    std::to_string(slot));
+  Count(g, folder);
+}
+
+void EnterEndedGame(Game& g, int score) {
+  SaveFolder folder = Folder(g);
+  PrepareSaveFolder(folder);
+  SaveData data;
+  LoadPlayers(folder, data);
+  // A game played without a player still has its score kept, under a plain name.
+  const bool named = !data.players.CurrentRecord().Name.empty();
+  if (!named) RecordHighScore(folder, data, "Player", score);
+  EndGameRecords(folder, data, score, named);
+  Count(g, folder);
+}
+
+void SaveShopOnLeaving(Game& g) {
+  SaveFolder folder = Folder(g);
+  PrepareSaveFolder(folder);
+  SaveData data;
+  LoadPlayers(folder, data);
+  LoadItemStatus(folder, data);
+  LoadMapPoints(folder, data);
+  const Match& m = g.match;
+  const std::size_t from = std::size_t(m.itemSlot), to = std::size_t(data.players.Current());
+  if (from < std::size_t(kItemSlots)) {
+    data.items.items[to] = m.items.items[from];
+    data.items.stars[to] = m.items.stars[from];
+    data.items.grades[to] = m.items.grades[from];
+  }
+  if (!SaveItemStatus(folder, data)) g.logs.WriteRunLog("SaveItemStatus", "The shop was not fully saved");
+  Count(g, folder);
+}
+
+void LoadMapPointsOf(Game& g, MapPoints& points) {
+  SaveFolder folder = Folder(g);
+  SaveData data;
+  LoadMapPoints(folder, data);
+  points = data.map;
 }
 
 bool BotLeavesNow(const Game& g) {

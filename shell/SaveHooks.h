@@ -2,6 +2,8 @@
 // saves it, and the bot can leave a level mid-way and continue it.
 #pragma once
 
+#include "storage/ItemStatus.h"
+
 namespace bm {
 
 struct Game;
@@ -16,6 +18,20 @@ void ForgetEndedGame(Game& g);
 bool ContinueSavedGame(Game& g);
 // A new game shows the current player each tip once, when they have tips on.
 void UseCurrentPlayerTips(Game& g);
+// The current player has a saved game to continue (a name and a level).
+bool HasGameToContinue(Game& g);
+// "New Game": the abandoned game's score into the high scores, the player's
+// shop, stocks and tips reset, then a new game on `level` (no fly-in yet).
+void StartNewGame(Game& g, int level);
+// Game over or game complete: the score into the high scores, the game no
+// longer continued, the players file saved.
+void EnterEndedGame(Game& g, int score);
+// Leaving the screens between levels: the current player's shop and the map
+// points written to the item files.
+void SaveShopOnLeaving(Game& g);
+// The level points of the map ("apo.dat" of the data folder, else the shipped one).
+void LoadMapPointsOf(Game& g, MapPoints& points);
+
 // With --bot-leave, the bot has played long enough on this visit to leave.
 bool BotLeavesNow(const Game& g);
 

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "progress/ShopCatalogueStandIn.h"
+#include "bonus/ShopCatalogue.h"
+#include "bonus/Spawn.h"
 #include "progress/MapView.h"
 #include "progress/ShopRules.h"
 #include "render/ShopDraw.h"
@@ -13,26 +14,11 @@ namespace bm {
 
 namespace {
 
-// Stand-in until the bonuses bring the item status into the match: the shop's
-// records live with the between-levels screen for this run only.
-ItemStatus& Status(Game& g) { return g.between.statusStandIn; }
-int CurrentItemSlot(Game&) { return 1; }
-
+// The current player's shop (the screen's working copy of the match's).
 ShopSlot Shop(Game& g) {
-  int slot = CurrentItemSlot(g);
-  ItemStatus& st = Status(g);
-  return {st.items[std::size_t(slot)], st.stars[std::size_t(slot)], st.grades[std::size_t(slot)]};
-}
-
-// The chance of item s as the next refill would use it (stand-in: the catalogue's rule).
-double ChancePercent(Game& g, int s) {
-  ShopSlot shop = Shop(g);
-  int unlocked = 0;
-  for (int i = 1; i <= kShopItems; ++i) unlocked += !ItemLocked(shop, i);
-  if (ItemLocked(shop, s)) return 0;
-  double factor = 4;
-  for (int i = 0; i < unlocked; ++i) factor /= 1.2;
-  return factor * 10 * (shop.grades.ChanceGrade[std::size_t(s)] + 1) / 100;
+  ItemStatus& st = g.between.shopStatus;
+  const std::size_t slot = std::size_t(std::clamp(g.match.itemSlot, 0, kItemSlots - 1));
+  return {st.items[slot], st.stars[slot], st.grades[slot]};
 }
 
 // Pressed since the last frame (once per press).
@@ -54,15 +40,17 @@ void CheatKeys(Game& g, ShopSlot& s) {
 
 // The text of the item under the pointer and its colour.
 std::pair<std::string, Argb> HoverText(Game& g, const ShopSlot& s, int item, double y) {
-  int slot = CurrentItemSlot(g);
+  int slot = std::clamp(g.match.itemSlot, 0, kItemSlots - 1);
   if (ItemLocked(s, item)) {
     bool holds = HoldsKeyFor(s, item);
-    return {StandInLockedText(Status(g), slot, item), holds ? 0xFFB02020 : 0xFFA0A0A0};
+    return {LockedText(g.between.shopStatus, slot, item), holds ? 0xFFB02020 : 0xFFA0A0A0};
   }
-  if (!OnLowerHalf(item, y)) return {ShopDescription(item), 0xFFFFE6A0};
+  if (!OnLowerHalf(item, y)) return {kShopCatalogue[std::size_t(item - 1)].description, 0xFFFFE6A0};
   // The chance shown is the one the next refill would use.
-  RefreshBonusChances(g);
-  return {StandInChanceText(item, ChancePercent(g, item), s.grades.PowerGrade[std::size_t(item)]), 0xFFFFFFFF};
+  BonusChanceTable chance{};
+  RecomputeBonusChances(chance, &g.between.shopStatus, slot);
+  const double percent = ItemChancePercent(chance, item);
+  return {ChanceText(item, percent, s.grades.PowerGrade[std::size_t(item)]), 0xFFFFFFFF};
 }
 
 }  // namespace
@@ -91,9 +79,6 @@ void ShopFrame(Game& g, double) {
   if (released) {
     const char* cue = Release(s, hovered);
     play(cue);
-    std::string what = cue ? cue : "";
-    if (what == "ev_shop_open") ++g.match.stats.shopUnlocks;
-    if (what == "ev_shop_stars_blue" || what == "ev_shop_stars_gold") ++g.match.stats.shopUpgrades;
   }
   // A right click on a grade mark only plays its sound.
   bool right = g.flags.AppActive && g.in().ButtonDown(2);
@@ -104,7 +89,7 @@ void ShopFrame(Game& g, double) {
   pic.items = &s.items;
   pic.stars = &s.stars;
   pic.grades = &s.grades;
-  for (int i = 1; i <= kShopItems; ++i) pic.itemCodes[i] = ShopItemCodeOf(i);
+  for (int i = 1; i <= kShopItems; ++i) pic.itemCodes[i] = kShopCatalogue[std::size_t(i - 1)].code;
   pic.hovered = hovered;
   if (hovered) std::tie(pic.hoverText, pic.hoverColor) = HoverText(g, s, hovered, y);
   pic.pointerX = x;
@@ -112,8 +97,6 @@ void ShopFrame(Game& g, double) {
   pic.clockMs = g.Now();
   DrawShop(g.canvas, g.font, pic);
 }
-
-void RefreshBonusChances(Game&) {}
 
 void ShopViewChanged(Game& g, bool) {
   ShopSlot s = Shop(g);

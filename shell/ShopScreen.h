@@ -19,8 +19,6 @@ struct ShopMemory {
 void ShopFrame(Game& g, double frameFactor);
 // The shop view was opened or closed: a key or star still in the hand goes home.
 void ShopViewChanged(Game& g, bool opened);
-// The bonus chances follow the shop's locks and grades.
-void RefreshBonusChances(Game& g);
 // The bot's next drops in the shop; false when it has nothing left worth doing.
 bool PlanShopMoves(Game& g, BotHand& hand);
 

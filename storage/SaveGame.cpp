@@ -7,6 +7,7 @@
 
 #include "bonus/Spawn.h"
 #include "diag/Logs.h"
+#include "match/Carryover.h"
 #include "match/Match.h"
 #include "storage/AtomicWrite.h"
 #include "storage/BoardFile.h"
@@ -119,32 +120,16 @@ bool SaveGame(SaveFolder& f, SaveData& data, const Match& m) {
 bool LoadSavedGame(SaveFolder& f, SaveData& data, Match& m, double now) {
   if (!HasSavedGame(data)) return false;
   const PlayerRecord& p = data.players.CurrentRecord();
-  m.session = MatchSession{};
-  m.session.CurrentLevel = p.GameLevel;
-  m.session.Score = m.session.ShownScore = p.GameScore;
-  m.session.Lives = p.GameLives;
-  StartLevel(m, now);
-  m.level.SandLeft = p.TimeLeft;
-  m.level.TimeLimit = p.TimeTotal > 0 ? p.TimeTotal : m.level.TimeLimit;
-  m.board.Score = p.GameScore;
-  CopyPlayerToMatch(p, m.player);
-  if (LoadBoard(f, data.players.Current(), m.cells)) {
-    // No fly-in and no grow-in: the board is back as it was left.
-    m.board.BoardGrowIn = false;
-    for (int i = 0; i < kCellSlots; ++i) {
-      Cell& c = m.cells[i];
-      c.isSelected = false;
-      // A swap cut short is not resumed: its items go home.
-      if (!c.Move) {
-        c.Pos.CurX = c.Pos.X;
-        c.Pos.CurY = c.Pos.Y;
-      }
-    }
-  }
+  // The player and the shop first: the level's start reads both.
+  BoardPlayer player = m.player;
+  CopyPlayerToMatch(p, player);
+  SetMatchPlayer(m, player, now);
   LoadItemStatus(f, data);
-  m.items = data.items;
-  m.itemSlot = data.players.Current();
-  RecomputeBonusChances(m.bonus.BonusChance, &m.items, m.itemSlot);
+  SetShopState(m, data.items, data.players.Current(), now);
+  ContinueLevel(m, {p.GameLevel, p.GameScore, p.GameLives, p.TimeLeft, p.TimeTotal}, now);
+  auto saved = std::make_unique<Cells>();
+  saved->cell = m.cells.cell;
+  if (LoadBoard(f, data.players.Current(), *saved)) PutSavedBoard(m, *saved, now);
   return true;
 }
 

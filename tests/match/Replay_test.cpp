@@ -9,6 +9,7 @@
 #include "match/Match.h"
 #include "match/Tape.h"
 #include "shell/Startup.h"
+#include "storage/SaveFolder.h"
 #include "tests/shell/TestDirs.h"
 
 namespace bm {
@@ -52,6 +53,12 @@ TEST(Replay, ATapeReadsBackWhatWasWritten) {
   w.Write({'N', 7, MatchInput{99.5}});
   w.Write({'F', 0, in});
   w.Write({'R', 0, MatchInput{2000}});
+  TapeStep board{'D', 0, MatchInput{2500}};
+  board.blob = std::string("\x00\xff\x10 a", 5);
+  w.Write(board);
+  TapeStep between{'B', 0, MatchInput{3000}};
+  between.values = {9};
+  w.Write(between);
   EXPECT_FALSE(std::ifstream(path).good()) << "the tape appears only once it is complete";
   ASSERT_TRUE(w.Close(nullptr));
   Tape t;
@@ -59,10 +66,13 @@ TEST(Replay, ATapeReadsBackWhatWasWritten) {
   ASSERT_TRUE(ReadTape(path, t, &error)) << error;
   EXPECT_EQ(t.seed, 77u);
   EXPECT_TRUE(t.invariants);
-  ASSERT_EQ(t.steps.size(), 3u);
+  ASSERT_EQ(t.steps.size(), 5u);
   EXPECT_EQ(t.steps[0].level, 7);
   EXPECT_TRUE(t.steps[1].in == in);
   EXPECT_EQ(t.steps[2].in.now, 2000);
+  EXPECT_EQ(t.steps[3].blob, board.blob) << "bytes of every value survive";
+  EXPECT_EQ(t.steps[4].values, between.values);
+  EXPECT_EQ(t.steps[4].in.now, 3000);
 }
 
 TEST(Replay, AGarbledOrMissingTapeIsRefusedWithAReason) {
@@ -73,7 +83,14 @@ TEST(Replay, AGarbledOrMissingTapeIsRefusedWithAReason) {
   for (const char* text : {"", "brinemoor-tape 1\n", "brinemoor-tape 1\nseed 1 invariants 0\nF 1 2\n",
                            "brinemoor-tape 1\nseed 1 invariants 0\nN 99 0 1280 1024\n",
                            "brinemoor-tape 1\nseed 1 invariants 0\nF nan 1 1 0 0 1280 1024\n",
-                           "brinemoor-tape 1\nseed 1 invariants 0\nF 1 1 1 0 0 0 1024\n", "other 1\n"}) {
+                           "brinemoor-tape 1\nseed 1 invariants 0\nF 1 1 1 0 0 0 1024\n", "other 1\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nL\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nB 10 3 4\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nP 10 1 2 3\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nD 10 abc\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nD 10 zz\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nC 10 1 2 3 inf 5\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nX 10\n"}) {
     error.clear();
     EXPECT_FALSE(ParseTape(text, t, &error)) << text;
     EXPECT_FALSE(error.empty()) << text;
@@ -117,6 +134,59 @@ TEST(Replay, ARecordedBotGameReplaysToTheSameReportAndBoard) {
   r.reportPath = (dir.path / "bad.json").string();
   EXPECT_EQ(RunGame(r), 1);
   EXPECT_FALSE(std::ifstream(r.reportPath).good());
+}
+
+// Everything the report says about the game, up to the level reached.
+std::string WholeGameFields(const std::string& report) {
+  auto at = report.find("\"levels_reached\"");
+  return at == std::string::npos ? std::string() : report.substr(0, report.find('\n', at));
+}
+
+// The bot's game through level ends, time-ups, the map and the shop, a level
+// left mid-way and continued from its saved board: the tape holds what each
+// screen handed the match, and the replay ends on the same game.
+TEST(Replay, AGameAcrossLevelEndsTheShopAndAContinueReplays) {
+  test::TempDir dir;
+  {
+    SaveFolder f{dir.str(), BM_GAME_DIR, nullptr};
+    PrepareSaveFolder(f);
+    SaveData d;
+    d.players.slot[1].Name = "Bot";
+    ASSERT_TRUE(SavePlayers(f, d));
+  }
+  RunOptions o;
+  o.headless = true;
+  o.autoplay = true;
+  o.allBonuses = true;
+  o.botLeaveSeconds = 100;
+  o.dataDir = dir.str();
+  o.gameDir = BM_GAME_DIR;
+  o.seedGiven = true;
+  o.seed = 11;
+  o.level = 7;
+  o.maxSeconds = 900;
+  o.reportPath = (dir.path / "game.json").string();
+  o.recordPath = (dir.path / "game.tape").string();
+  ASSERT_EQ(RunGame(o), 0);
+  const std::string tape = test::ReadText(dir.path / "game.tape");
+  for (const char* kind : {"\nL ", "\nB ", "\nS ", "\nI ", "\nP ", "\nC ", "\nD "})
+    EXPECT_NE(tape.find(kind), std::string::npos) << "no line" << kind;
+
+  RunOptions r;
+  r.dataDir = (dir.path / "replay").string();
+  r.gameDir = BM_GAME_DIR;
+  r.replayPath = o.recordPath;
+  r.reportPath = (dir.path / "replay.json").string();
+  ASSERT_EQ(RunGame(r), 0);
+  const std::string game = test::ReadText(dir.path / "game.json"), replay = test::ReadText(dir.path / "replay.json");
+  ASSERT_FALSE(WholeGameFields(game).empty()) << game;
+  EXPECT_EQ(WholeGameFields(game), WholeGameFields(replay));
+  auto figure = [&](const std::string& key) {
+    std::size_t at = game.find("\"" + key + "\": ");
+    return at == std::string::npos ? -1 : std::atoi(game.c_str() + at + key.size() + 4);
+  };
+  EXPECT_GE(figure("levels_won"), 1) << game;
+  EXPECT_GE(figure("lives_lost"), 1) << game;
 }
 
 }  // namespace

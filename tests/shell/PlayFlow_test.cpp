@@ -9,7 +9,15 @@
 #include "shell/MainLoop.h"
 #include "shell/PlayFrame.h"
 #include "shell/Startup.h"
+#include "bonus/ShopCatalogue.h"
+#include "bonus/ShopItems.h"
+#include "bonus/Spawn.h"
+#include "match/Carryover.h"
+#include "progress/ShopRules.h"
+#include "shell/PlayFlow.h"
+#include "shell/SaveHooks.h"
 #include "storage/SaveFolder.h"
+#include "storage/SaveGame.h"
 
 namespace bm {
 namespace {
@@ -133,6 +141,104 @@ TEST(PlayFlow, TheCheatSkipToTheLastLevelEndsOnTheCongratulations) {
   EXPECT_EQ(Count(test::ReadText(h.dir.path / "run.log"), "GameCompleteScreen()"), 1);
 }
 
+SaveFolder FolderOf(test::FlowGame& h) { return SaveFolder{h.g().options.dataDir, BM_GAME_DIR, nullptr, {}}; }
+
+void NamePlayer(test::FlowGame& h, const std::string& name) {
+  SaveFolder f = FolderOf(h);
+  PrepareSaveFolder(f);
+  SaveData d;
+  d.players.slot[1].Name = name;
+  ASSERT_TRUE(SavePlayers(f, d));
+}
+
+// A player with a saved game is asked; Continue puts back the board as it was
+// left without a fly-in, New Game enters the abandoned score and starts afresh.
+TEST(PlayFlow, TheSavedGameIsContinuedOrGivenUpForANewOne) {
+  test::FlowGame h;
+  Game& g = h.g();
+  Match& m = g.match;
+  NamePlayer(h, "Ann");
+  g.options.level = 5;
+  ASSERT_TRUE(PlaySetUp(g)) << "no saved game yet: a new game without a question";
+  EXPECT_EQ(m.session.CurrentLevel, 5);
+  PlayFor(h, 3000);
+  m.session.Score = m.board.Score = 777;
+  const double sand = m.level.SandLeft;
+  const std::uint64_t hash = BoardHash(m.cells);
+  SaveLeftLevel(g);
+
+  NewGame(m, 2, h.Now());  // whatever was played since
+  h.win().ScriptKey(h.Now() + 300, vk::Enter);  // "Continue"
+  double asked = h.Now();
+  ASSERT_TRUE(PlaySetUp(g));
+  EXPECT_LT(h.Now() - asked, 1000) << "no fly-in after Continue";
+  EXPECT_EQ(m.session.CurrentLevel, 5);
+  EXPECT_EQ(m.session.Score, 777);
+  EXPECT_EQ(BoardHash(m.cells), hash);
+  EXPECT_DOUBLE_EQ(m.level.SandLeft, sand);
+
+  h.win().ScriptKey(h.Now() + 300, vk::Escape);  // "New Game"
+  ASSERT_TRUE(PlaySetUp(g));
+  EXPECT_EQ(m.session.Score, 0);
+  EXPECT_EQ(m.session.Lives, 3);
+  SaveFolder f = FolderOf(h);
+  SaveData d;
+  LoadHighScores(f, d);
+  bool entered = false;
+  for (const HighScoreEntry& e : d.scores.entry) entered |= e.EntryScore == "777" && e.EntryName == "Ann";
+  EXPECT_TRUE(entered) << "the abandoned game's score is in the table";
+
+  // Nothing saved since the new game began: no question, a new game at once.
+  EndGameRecords(f, d, 0, false);
+  double before = h.Now();
+  ASSERT_TRUE(PlaySetUp(g));
+  EXPECT_GT(h.Now() - before, 500) << "a new game flies its board in";
+}
+
+// The shop through the real screen: a found key dragged onto its lock opens
+// the item; leaving saves the item files, and the match's chances follow.
+TEST(PlayFlow, AKeyDraggedInTheShopOpensItsItemForTheNextLevel) {
+  test::FlowGame h;
+  Game& g = h.g();
+  Match& m = g.match;
+  StartAt(h, 2);
+  ItemStatus status = m.items;
+  Key(status.items[std::size_t(m.itemSlot)], 3).Flag = -1;  // key 3 was found
+  SetShopState(m, status, m.itemSlot, h.Now());
+  ASSERT_EQ(m.bonus.BonusChance[std::size_t(ShopItemCode(3))], 0);
+  PlayFor(h, 500);
+  AllGold(m);
+  const ScreenMetrics& sm = g.metrics;
+  h.Click(3000, BetweenButtonRect(sm, BetweenButton::Shop));
+  const PlacedObject& key = Key(m.items.items[std::size_t(m.itemSlot)], 3);
+  const double kx = key.HomeX * sm.XScale, ky = key.HomeY * sm.YScale;
+  const double ix = ShopItemX(3) * sm.XScale, iy = ShopItemY(3) * sm.YScale;
+  const double t = h.Now() + 4000;
+  h.win().Script({ScriptEvent::Move, t, kx, ky});
+  h.win().Script({ScriptEvent::ButtonDown, t + 100, kx, ky, 1});
+  h.win().Script({ScriptEvent::Move, t + 300, (kx + ix) / 2, (ky + iy) / 2});
+  h.win().Script({ScriptEvent::Move, t + 500, ix, iy});
+  h.win().Script({ScriptEvent::ButtonUp, t + 700, ix, iy, 1});
+  h.Click(5500, BetweenButtonRect(sm, BetweenButton::Continue));
+  h.win().ScriptKey(h.Now() + 9000, vk::Escape);
+  GameLoop(g);
+  EXPECT_EQ(m.session.CurrentLevel, 3);
+  EXPECT_EQ(h.Heard("ev_shop_key_take"), 1);
+  EXPECT_EQ(h.Heard("ev_shop_open"), 1);
+  EXPECT_EQ(Lock(m.items.items[std::size_t(m.itemSlot)], 3).Flag, 0) << "the match holds the open lock";
+  EXPECT_GT(m.bonus.BonusChance[std::size_t(ShopItemCode(3))], 0) << "and can draw the item";
+  EXPECT_EQ(m.stats.shopUnlocks, 1);
+  SaveFolder f = FolderOf(h);
+  SaveData d;
+  LoadPlayers(f, d);
+  LoadItemStatus(f, d);
+  EXPECT_EQ(Lock(d.items.items[std::size_t(d.players.Current())], 3).Flag, 0) << "saved on leaving the map";
+  // The map's points are the ones of the map point file.
+  LoadMapPoints(f, d);
+  EXPECT_EQ(g.between.points[9], d.map.point[9]);
+  EXPECT_NE(d.map.point[9].X, 0);
+}
+
 // From the main menu, the bot plays the last levels through every screen until
 // the game is over or complete, and keeps going.
 TEST(PlayFlow, TheBotPlaysWholeGamesFromTheMenuHeadless) {
@@ -145,7 +251,7 @@ TEST(PlayFlow, TheBotPlaysWholeGamesFromTheMenuHeadless) {
   o.seedGiven = true;
   o.seed = 3;
   o.level = 64;
-  o.maxSeconds = 2400;
+  o.maxSeconds = 12000;  // the shop opens lives and clocks: a game lasts a while
   o.reportPath = dir.str() + "/report.json";
   ASSERT_EQ(RunGame(o), 0);
   std::string report = test::ReadText(dir.path / "report.json");
