@@ -120,7 +120,7 @@ TEST(PlayFlow, TheCheatSkipToTheLastLevelEndsOnTheCongratulations) {
   Game& g = h.g();
   StartAt(h, 64);
   g.input.CheatMode = true;
-  h.win().ScriptKey(h.Now() + 1000, vk::Up);
+  h.win().ScriptKey(h.Now() + 1000, vk::PageUp);
   h.Click(4000, BetweenButtonRect(g.metrics, BetweenButton::Continue));
   h.win().ScriptKey(h.Now() + 8000, vk::Escape);
   GameLoop(g);
