@@ -56,15 +56,6 @@ bool ContinueSavedGame(Game& g) {
   return ok;
 }
 
-void UseCurrentPlayerTips(Game& g) {
-  SaveFolder folder = Folder(g);
-  SaveData data;
-  LoadPlayers(folder, data);
-  const PlayerRecord& p = data.players.CurrentRecord();
-  // Someone who never named a player gets the tips too.
-  g.match.player.tipsOn = p.Name.empty() || p.ShowTips != kFalse;
-  // A new game shows every tip again, once each; a continued game keeps its marks.
-  g.match.player.tipSeen.fill(false);
 bool HasGameToContinue(Game& g) {
   SaveFolder folder = Folder(g);
   SaveData data;

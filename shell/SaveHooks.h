@@ -16,8 +16,6 @@ void SaveLeftLevel(Game& g);
 void ForgetEndedGame(Game& g);
 // Continues the current player's saved game; false when there is none.
 bool ContinueSavedGame(Game& g);
-// A new game shows the current player each tip once, when they have tips on.
-void UseCurrentPlayerTips(Game& g);
 // The current player has a saved game to continue (a name and a level).
 bool HasGameToContinue(Game& g);
 // "New Game": the abandoned game's score into the high scores, the player's
