@@ -82,6 +82,8 @@ LevelTrialResult RunLevelTrial(const LevelTrialOptions& o) {
         ++r.attempts;
       }
     }
+    // A lost hourglass restarts the level at once: the map and shop are the shell's.
+    if (!over) FollowFlowWithoutScreens(m, now);
   }
   r.reshuffles = m.stats.reshuffles;
   for (long n : m.bonus.figures.used) r.bonusesUsed += n;
