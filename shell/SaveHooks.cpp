@@ -69,6 +69,8 @@ void StartNewGame(Game& g, int level) {
   SaveData data;
   LoadPlayers(folder, data);
   LoadItemStatus(folder, data);
+  // The shop's reset writes the map point file too: it must hold the map's points.
+  LoadMapPoints(folder, data);
   StartNewGameRecords(folder, data);
   SavePlayers(folder, data);
   Match& m = g.match;

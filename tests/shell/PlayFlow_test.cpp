@@ -187,6 +187,8 @@ TEST(PlayFlow, TheSavedGameIsContinuedOrGivenUpForANewOne) {
   bool entered = false;
   for (const HighScoreEntry& e : d.scores.entry) entered |= e.EntryScore == "777" && e.EntryName == "Ann";
   EXPECT_TRUE(entered) << "the abandoned game's score is in the table";
+  LoadMapPoints(f, d);
+  EXPECT_NE(d.map.point[9].X, 0) << "the new game's shop reset keeps the map's points";
 
   // Nothing saved since the new game began: no question, a new game at once.
   EndGameRecords(f, d, 0, false);
