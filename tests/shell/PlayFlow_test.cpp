@@ -151,6 +151,27 @@ void NamePlayer(test::FlowGame& h, const std::string& name) {
   ASSERT_TRUE(SavePlayers(f, d));
 }
 
+// Closing the program on the map after a time-up keeps the level to restart,
+// fresh: the save never holds an empty hourglass that would cost a second life.
+TEST(PlayFlow, ClosingOnTheMapAfterATimeUpSavesTheLevelAfresh) {
+  test::FlowGame h;
+  Game& g = h.g();
+  NamePlayer(h, "Ann");
+  StartAt(h, 5);
+  g.match.level.SandLeft = 0;
+  h.win().Script({ScriptEvent::Close, h.Now() + 5000});
+  GameLoop(g);
+  ASSERT_TRUE(g.flags.ExitRequested);
+  SaveLeftLevel(g);
+  SaveFolder f = FolderOf(h);
+  SaveData d;
+  LoadPlayers(f, d);
+  const PlayerRecord& p = d.players.CurrentRecord();
+  EXPECT_EQ(p.GameLevel, 5);
+  EXPECT_EQ(p.GameLives, 2);
+  EXPECT_GT(p.TimeLeft, 0.9) << "a full hourglass to restart with";
+}
+
 // A player with a saved game is asked; Continue puts back the board as it was
 // left without a fly-in, New Game enters the abandoned score and starts afresh.
 TEST(PlayFlow, TheSavedGameIsContinuedOrGivenUpForANewOne) {
