@@ -19,6 +19,8 @@ namespace bm {
 
 void goMainMenu(Game& g) {
   g.logs.WriteRunPoint("goMainMenu", "CP1");
+  // The bot answered the name box where "OK" is: it aims at "Play" afresh.
+  if (AskFirstPlayerName(g) && g.botInput) g.botMenuClickAt = 0;
   g.flags.Redraw = true;
   g.music.FadeMusAll(-0.01, 0);
   g.music.PlayMusic(0, 0.05, 0, false);

@@ -3,6 +3,7 @@
 #include "shell/Game.h"
 #include "bonus/ShopItems.h"
 #include "match/Carryover.h"
+#include "shell/RosterScreens.h"
 #include "storage/SaveGame.h"
 
 namespace bm {
@@ -131,6 +132,28 @@ void LoadMapPointsOf(Game& g, MapPoints& points) {
 bool BotLeavesNow(const Game& g) {
   return g.botInput && g.options.botLeaveSeconds > 0 &&
          g.plat.clock->ClockMs() - g.levelVisitMs >= g.options.botLeaveSeconds * 1000.0;
+}
+
+bool AskFirstPlayerName(Game& g) {
+  SaveFolder folder = Folder(g);
+  SaveData data;
+  LoadPlayers(folder, data);
+  if (!data.players.CurrentRecord().Name.empty()) return false;
+  data.players.SetCurrent(kFirstPlayer);
+  PlayerRecord& first = data.players.slot[std::size_t(kFirstPlayer)];
+  std::string name;
+  const bool ask = first.Name.empty();
+  if (ask && NameEntryLoop(g, name, true)) {
+    ClearPlayer(first);
+    first.Name = CleanName(name);
+    first.ShowTips = kTrue;  // a new player is shown the tips
+    g.logs.WriteRunLog("goMainMenu", "New player \"" + first.Name + "\" in slot 1");
+  }
+  PrepareSaveFolder(folder);
+  SavePlayers(folder, data);
+  Count(g, folder);
+  g.flags.Redraw = true;
+  return ask;
 }
 
 }  // namespace bm

@@ -30,6 +30,11 @@ void SaveShopOnLeaving(Game& g);
 // The level points of the map ("apo.dat" of the data folder, else the shipped one).
 void LoadMapPointsOf(Game& g, MapPoints& points);
 
+// A player without a name is asked for one on the way to the main menu, so a
+// first game is kept under a name and can be continued after closing. True
+// when the name box was shown.
+bool AskFirstPlayerName(Game& g);
+
 // With --bot-leave, the bot has played long enough on this visit to leave.
 bool BotLeavesNow(const Game& g);
 

@@ -1,6 +1,7 @@
 // Every main-menu screen reached by mouse and by keys in a whole headless run.
 #include <gtest/gtest.h>
 
+#include "PlayerDir.h"
 #include "ScreenHarness.h"
 #include "render/MenuScreen.h"
 #include "shell/Startup.h"
@@ -9,7 +10,7 @@ namespace bm {
 namespace {
 
 std::string RunScripted(const std::function<void(Game&, HeadlessWindow&)>& script) {
-  test::TempDir dir;
+  test::PlayerDir dir;
   RunOptions o;
   o.headless = true;
   o.dataDir = dir.str();

@@ -5,13 +5,14 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "TestDirs.h"
+#include "PlayerDir.h"
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
 #include "render/MenuScreen.h"
 #include "shell/Game.h"
 #include "shell/Startup.h"
 #include "storage/SaveFolder.h"
+#include "storage/SaveGame.h"
 
 namespace bm {
 namespace {
@@ -37,7 +38,7 @@ PlayerTable SavedPlayers(const test::TempDir& dir) {
 TEST(SaveOnLeave, EscapeTheCloseBoxAndF12EachSaveTheLevel) {
   for (int way = 0; way < 3; ++way) {
     SCOPED_TRACE(way);
-    test::TempDir dir;
+    test::PlayerDir dir;
     RunOptions o = Headless(dir);
     o.level = 7;
     o.beforeMainLoop = [&](Game& g, Host& host) {
@@ -66,10 +67,34 @@ TEST(SaveOnLeave, EscapeTheCloseBoxAndF12EachSaveTheLevel) {
   }
 }
 
+// A first start has no player: the name box comes before the menu, and the
+// game left with Escape is kept under that name, to be continued next time.
+TEST(SaveOnLeave, AFirstStartAsksForANameSoTheGameCanBeContinued) {
+  test::TempDir dir;
+  RunOptions o = Headless(dir);
+  o.beforeMainLoop = [&](Game& g, Host& host) {
+    HeadlessWindow* w = host.Scripted();
+    IRect play = MainMenuItemRect(g.metrics, menu::Play);
+    const double t = g.Now();
+    w->Script({ScriptEvent::Text, t + 300, 0, 0, 0, "Ann"});
+    w->ScriptKey(t + 500, vk::Enter);
+    w->ScriptClick(t + 1500, (play.left + play.right) / 2.0, (play.top + play.bottom) / 2.0);
+    w->ScriptKey(t + 5000, vk::Escape);
+    w->ScriptKey(t + 7000, vk::F12);
+  };
+  ASSERT_EQ(RunGame(o), 0);
+  SaveFolder f{dir.str(), BM_GAME_DIR, nullptr};
+  SaveData d;
+  LoadPlayers(f, d);
+  EXPECT_EQ(d.players.Current(), 1);
+  EXPECT_EQ(d.players.CurrentRecord().Name, "Ann");
+  EXPECT_TRUE(HasSavedGame(d)) << "the first game can be continued";
+}
+
 // The bot leaves every few seconds, the game is saved, and it continues from
 // the menu: the rules stay sound across every continue.
 TEST(SaveOnLeave, TheBotLeavesAndContinuesWithoutBreakingARule) {
-  test::TempDir dir;
+  test::PlayerDir dir;
   RunOptions o = Headless(dir);
   o.autoplay = true;
   o.botLeaveSeconds = 8;

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "PlayerDir.h"
 #include "ProgramRun.h"
 #include "diag/CrashLog.h"
 
@@ -29,7 +30,7 @@ TEST(StopSignals, TermIntAndHupEndThroughTheNormalShutDownWithinTwoSeconds) {
   // Left alone on the main menu, and in the middle of a level with the bot playing.
   for (const Case& c : {Case{SIGTERM, "SIGTERM", {}}, Case{SIGINT, "SIGINT", {}}, Case{SIGHUP, "SIGHUP", {}},
                         Case{SIGTERM, "SIGTERM", {"--autoplay", "--level", "4"}}}) {
-    test::TempDir dir;
+    test::PlayerDir dir;
     test::Program p;
     StartRun(p, dir, c.extra);
     if (!c.extra.empty()) {
@@ -47,7 +48,7 @@ TEST(StopSignals, TermIntAndHupEndThroughTheNormalShutDownWithinTwoSeconds) {
 
 #ifndef BM_SANITIZE
 TEST(CrashLog, FatalSignalLeavesACriticalErrorLine) {
-  test::TempDir dir;
+  test::PlayerDir dir;
   test::Program p;
   StartRun(p, dir);
   ASSERT_EQ(kill(p.pid, SIGSEGV), 0);

@@ -2,7 +2,7 @@
 // metrics, resolutions, and whole runs from start to shut-down.
 #include <gtest/gtest.h>
 
-#include "TestDirs.h"
+#include "PlayerDir.h"
 #include "board/ScreenMetrics.h"
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
@@ -102,7 +102,7 @@ TEST(Resolution, WindowNeedsSmallerThanDesktopAndFullScreenWrapsToDesktop) {
 
 // A whole run: start, Play from the menu by mouse, some seconds of play, F12.
 TEST(EndToEnd, StartPlayAndF12EndThroughTheNormalShutDown) {
-  test::TempDir dir;
+  test::PlayerDir dir;
   RunOptions o;
   o.headless = true;
   o.dataDir = dir.str();
@@ -133,7 +133,7 @@ TEST(EndToEnd, StartPlayAndF12EndThroughTheNormalShutDown) {
 }
 
 TEST(EndToEnd, ClosingTheWindowFromTheMenuEndsTheRun) {
-  test::TempDir dir;
+  test::PlayerDir dir;
   RunOptions o;
   o.headless = true;
   o.dataDir = dir.str();
@@ -209,7 +209,7 @@ namespace {
 
 // Escape and the menu button both leave the level for the main menu.
 TEST(EndToEnd, EscapeAndTheMenuButtonReturnToTheMenu) {
-  test::TempDir dir;
+  test::PlayerDir dir;
   RunOptions o;
   o.headless = true;
   o.dataDir = dir.str();
@@ -224,6 +224,7 @@ TEST(EndToEnd, EscapeAndTheMenuButtonReturnToTheMenu) {
     w->ScriptClick(t + 500, px, py);
     w->ScriptKey(t + 3000, vk::Escape);
     w->ScriptClick(t + 4000, px, py);
+    w->ScriptKey(t + 5000, vk::Enter);  // "Continue" the level left with Escape
     w->ScriptClick(t + 7000, (button.left + button.right) / 2.0, (button.top + button.bottom) / 2.0);
     w->ScriptKey(t + 9000, vk::F12);
   };
