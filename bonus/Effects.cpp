@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "board/ItemCodes.h"
+#include "board/MouseClick.h"
 
 namespace bm {
 
@@ -145,20 +146,10 @@ ScreenMetrics MetricsOf(const BoardCtx& c) {
 }
 
 int CellUnderPoint(const Cells& cells, const ScreenMetrics& m, double x, double y) {
-  double reach = 37.0 * 96 * m.XScale / 64;  // 55.5 x XScale
-  double best = reach * reach;
-  int hit = -1;
-  for (int i = 0; i < kCellCount; ++i) {
-    const Cell& cell = cells[i];
-    if (!cell.isExists) continue;
-    double dx = m.CellScreenX(cell.CenterX) - x, dy = m.CellScreenY(cell.CenterY) - y;
-    double d = dx * dx + dy * dy;
-    if (d < best) {
-      best = d;
-      hit = i;
-    }
-  }
-  return hit;
+  const double reach = 37.0 * 96 * m.XScale / 64;  // 55.5 x XScale
+  double distance = 0;
+  const int nearest = NearestCell(cells, m, x, y, &distance);
+  return nearest != kNoCell && distance < reach ? nearest : -1;
 }
 
 int StartEffect(BoardCtx& c, int cell, EffectKind kind, int grade) {
