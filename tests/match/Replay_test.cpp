@@ -11,6 +11,7 @@
 #include "shell/Startup.h"
 #include "storage/SaveFolder.h"
 #include "tests/shell/TestDirs.h"
+#include "tests/shell/HeadlessBot.h"
 
 namespace bm {
 namespace {
@@ -105,14 +106,7 @@ std::string GameFields(const std::string& report) {
 // A whole headless game by the bot, recorded, then replayed from the file.
 TEST(Replay, ARecordedBotGameReplaysToTheSameReportAndBoard) {
   test::TempDir dir;
-  RunOptions o;
-  o.headless = true;
-  o.autoplay = true;
-  o.dataDir = dir.str();
-  o.gameDir = BM_GAME_DIR;
-  o.seedGiven = true;
-  o.seed = 5;
-  o.maxSeconds = 150;
+  RunOptions o = test::HeadlessBot(dir, 5, 150);
   o.reportPath = (dir.path / "game.json").string();
   o.recordPath = (dir.path / "game.tape").string();
   ASSERT_EQ(RunGame(o), 0);
@@ -154,17 +148,10 @@ TEST(Replay, AGameAcrossLevelEndsTheShopAndAContinueReplays) {
     d.players.slot[1].Name = "Bot";
     ASSERT_TRUE(SavePlayers(f, d));
   }
-  RunOptions o;
-  o.headless = true;
-  o.autoplay = true;
+  RunOptions o = test::HeadlessBot(dir, 11, 900);
   o.allBonuses = true;
   o.botLeaveSeconds = 100;
-  o.dataDir = dir.str();
-  o.gameDir = BM_GAME_DIR;
-  o.seedGiven = true;
-  o.seed = 11;
   o.level = 7;
-  o.maxSeconds = 900;
   o.reportPath = (dir.path / "game.json").string();
   o.recordPath = (dir.path / "game.tape").string();
   ASSERT_EQ(RunGame(o), 0);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FlowKit.h"
+#include "HeadlessBot.h"
 #include "render/BetweenLevelsDraw.h"
 #include "shell/MainLoop.h"
 #include "shell/PlayFrame.h"
@@ -266,16 +267,9 @@ TEST(PlayFlow, AKeyDraggedInTheShopOpensItsItemForTheNextLevel) {
 // the game is over or complete, and keeps going.
 TEST(PlayFlow, TheBotPlaysWholeGamesFromTheMenuHeadless) {
   test::TempDir dir;
-  RunOptions o;
-  o.headless = true;
-  o.autoplay = true;
-  o.dataDir = dir.str();
-  o.gameDir = BM_GAME_DIR;
-  o.seedGiven = true;
-  o.seed = 3;
+  // The shop opens lives and clocks: a game lasts a while.
+  RunOptions o = test::HeadlessBot(dir, 3, 12000);
   o.level = 64;
-  o.maxSeconds = 12000;  // the shop opens lives and clocks: a game lasts a while
-  o.reportPath = dir.str() + "/report.json";
   ASSERT_EQ(RunGame(o), 0);
   std::string report = test::ReadText(dir.path / "report.json");
   auto figure = [&](const std::string& key) {

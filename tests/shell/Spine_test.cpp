@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PlayerDir.h"
+#include "HeadlessBot.h"
 #include "board/ScreenMetrics.h"
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
@@ -158,15 +159,7 @@ namespace {
 // with the board rules checked on every frame.
 TEST(EndToEnd, HeadlessAutoplayWinsEarlyLevelsWithoutViolations) {
   test::TempDir dir;
-  RunOptions o;
-  o.headless = true;
-  o.autoplay = true;
-  o.dataDir = dir.str();
-  o.gameDir = BM_GAME_DIR;
-  o.seedGiven = true;
-  o.seed = 11;
-  o.maxSeconds = 600;
-  o.reportPath = (dir.path / "report.json").string();
+  RunOptions o = test::HeadlessBot(dir, 11, 600);
   ASSERT_EQ(RunGame(o), 0);
   std::string report = test::ReadText(dir.path / "report.json");
   auto number = [&](const std::string& key) {
