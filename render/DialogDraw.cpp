@@ -83,4 +83,14 @@ void DrawTwoButtonDialog(Canvas& c, Font& font, const DialogLayout& d, const std
   }
 }
 
+void DrawFramedBackdrop(Canvas& c, double bottomPercent) {
+  c.device.Clear(0xFF06203A);
+  TextureId back = c.Tex("red/menu/main0-new2.jpg");
+  if (back) c.FullScreen(back);
+  IRect f = c.metrics.PercentRect(8, 6, 92, bottomPercent);
+  TextureId frame = c.Tex("red/tipformA.png");
+  if (frame) c.Image(frame, f.left, f.top, f.right, f.bottom);
+  else c.FillGradient(f.left, f.top, f.right, f.bottom, 0xF0183A58, 0xF00A1C2E);
+}
+
 }  // namespace bm

@@ -33,6 +33,10 @@ void DrawTwoButtonDialog(Canvas& c, Font& font, const DialogLayout& d, const std
 // A plaque with a centred label in three states: 0 normal, 1 under the pointer, 2 pressed.
 void DrawTextButton(Canvas& c, Font& font, const IRect& r, const std::string& label, int state, double size = 0.45);
 
+// The menu screens' backdrop: the harbour picture with the framed panel over
+// it, from 6 % of the height down to bottomPercent.
+void DrawFramedBackdrop(Canvas& c, double bottomPercent);
+
 // Splits a "|"-separated text into its lines.
 std::vector<std::string> SplitLines(const std::string& text);
 

@@ -56,13 +56,7 @@ int HowToPlayButtonAt(const ScreenMetrics& m, int page, double x, double y) {
 
 void DrawHowToPlay(Canvas& c, Font& font, int page, int hover, int focus) {
   const ScreenMetrics& m = c.metrics;
-  c.device.Clear(0xFF06203A);
-  TextureId back = c.Tex("red/menu/main0-new2.jpg");
-  if (back) c.FullScreen(back);
-  IRect f = m.PercentRect(8, 6, 92, 92);
-  TextureId frame = c.Tex("red/tipformA.png");
-  if (frame) c.Image(frame, f.left, f.top, f.right, f.bottom);
-  else c.FillGradient(f.left, f.top, f.right, f.bottom, 0xF0183A58, 0xF00A1C2E);
+  DrawFramedBackdrop(c, 92);
   font.Draw(c, "How To Play", m.PercentRect(8, 8, 92, 17), 1.0, 0xFF000000, 0xFFFFE6A0, Align::Center);
   const HowToPlayPage& p = HowToPlayPageText(page);
   font.Draw(c, p.title, m.PercentRect(12, 19, 88, 26), 0.7, 0xFF000000, kParchmentTitle, Align::Center);

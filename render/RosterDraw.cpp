@@ -8,16 +8,7 @@ namespace bm {
 namespace {
 constexpr double kRowTop = 22, kRowStep = 5.2;
 
-void Backdrop(Canvas& c) {
-  const ScreenMetrics& m = c.metrics;
-  c.device.Clear(0xFF06203A);
-  TextureId back = c.Tex("red/menu/main0-new2.jpg");
-  if (back) c.FullScreen(back);
-  IRect f = m.PercentRect(8, 6, 92, 94);
-  TextureId frame = c.Tex("red/tipformA.png");
-  if (frame) c.Image(frame, f.left, f.top, f.right, f.bottom);
-  else c.FillGradient(f.left, f.top, f.right, f.bottom, 0xF0183A58, 0xF00A1C2E);
-}
+void Backdrop(Canvas& c) { DrawFramedBackdrop(c, 94); }
 
 void FocusBar(Canvas& c, const IRect& r) { c.Fill(r.left, r.bottom + 2, r.right, r.bottom + 6, 0xFFFFFFFF); }
 }  // namespace
