@@ -76,6 +76,30 @@ TEST(MoveChoice, BubblesBurstAndFallWithTheirJewel) {
   EXPECT_EQ(w->gilds, 470);
 }
 
+TEST(MoveChoice, AJewelKeepsItsBubblesWhereItFalls) {
+  BoardKit kit;
+  // 61<->66 clears 44-55-66; the 5 in two bubbles at 33 falls to 66 and makes
+  // 66-77-88. It loses one bubble and stays, so the 6 from 22 stops on 77,
+  // short of the 6s at 99 and 110. Were the bubble left behind, the 5 would go,
+  // the 6 would land on 88 and 88-99-110 would gild two more.
+  kit.Set(44, 1);
+  kit.Set(55, 1);
+  kit.Set(66, 2);
+  kit.Set(61, 1);
+  kit.Set(33, 5, 2);
+  kit.Set(22, 6);
+  kit.Set(11, 7);
+  kit.Set(77, 5);
+  kit.Set(88, 5);
+  kit.Set(99, 6);
+  kit.Set(110, 6);
+  MoveChooser chooser;
+  std::vector<MoveWorth> ranked = chooser.Rank(kit.cells);
+  const MoveWorth* w = Find(ranked, 61, 66);
+  ASSERT_TRUE(w);
+  EXPECT_EQ(w->gilds, 500);  // 44, 55, 66, then 77 and 88
+}
+
 TEST(MoveChoice, TakesTheTileFewLinesReachBeforeAnEasyOne) {
   BoardKit kit;
   // Two moves that each gild three tiles: the top right corner (5-16-27, made
