@@ -4,6 +4,7 @@
 
 #include "BonusKit.h"
 #include "bonus/ShopCatalogue.h"
+#include "bonus/ShopItems.h"
 #include "bonus/Spawn.h"
 
 namespace bm::testing {
@@ -96,6 +97,19 @@ TEST(Spawning, NoStarIntoAFullRowOfSlots) {
   for (int j = 12; j <= 17; ++j) k.Stars().object[std::size_t(j)].Flag = -1;
   placed = SpawnMany(k, 100000);
   EXPECT_EQ(placed[55], 0);
+}
+
+TEST(Spawning, WithEveryItemAtItsTopGradesBothStarsStillComeAlike) {
+  // A shop with nothing left to raise still has empty star slots: the stars
+  // keep coming, one colour as often as the other.
+  BonusKit k;
+  UnlockEveryItem(*k.items, 1);
+  RecomputeBonusChances(k.bonus->BonusChance, k.items, 1);
+  auto placed = SpawnMany(k, 1000000);
+  // 4 / 1.2^10 x 14 percent draw a code, 1 in 14 is each star, 3 percent stay.
+  double expect = 1000000 * 4 / std::pow(1.2, 10) * 0.14 / 14 * 0.03;
+  EXPECT_NEAR(double(placed[54]), expect, expect * 0.3);
+  EXPECT_NEAR(double(placed[55]), expect, expect * 0.3);
 }
 
 TEST(Spawning, KeysByLevelOncePerLevelAndNeverOnceFound) {
