@@ -79,15 +79,29 @@ class SdlHost : public Host {
       return false;
     }
     IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+    RendererChoice choice = ChooseRenderer(o.renderer, o.softwareRenderer, HasGpuDeviceNode());
     window_ = std::make_unique<SdlWindow>();
-    if (!window_->Create(o.title, o.width, o.height, o.fullScreen, o.softwareRenderer)) {
+    if (!window_->Create(o.title, o.width, o.height, o.fullScreen, choice.software)) {
       error = "window: " + window_->Error();
       return false;
     }
+    if (!choice.software) {
+      // A GPU node may still lead to a GL that draws on the processor (a virtual
+      // machine's display, a missing driver): then SDL's software renderer is
+      // as quick and holds no compiler and no GL buffers.
+      std::string gl = window_->GlRendererString();
+      if (!gl.empty()) choice = ReviewGlRenderer(o.renderer, gl);
+      if (choice.software) {
+        window_ = std::make_unique<SdlWindow>();
+        if (!window_->Create(o.title, o.width, o.height, o.fullScreen, true)) {
+          error = "window: " + window_->Error();
+          return false;
+        }
+      }
+    }
     render_ = std::make_unique<SdlRenderDevice>(window_->Renderer(), nullptr, o.width, o.height);
-    if (o.softwareRenderer)
-      logs.WriteRunLog("ROOTFORM", "Force Reference Rasterizer (REF) is TRUE in data.ini: drawing in software");
-    logs.WriteRunLog("ROOTFORM", "Renderer: " + window_->RendererName());
+    renderer = window_->RendererName() + " (" + choice.reason + ")";
+    logs.WriteRunLog("ROOTFORM", "Renderer: " + renderer);
     if (o.sound) {
       sound_ = MakeSdlSoundDevice(logs);
       music_ = MakeSdlMusicDevice(logs);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/RendererChoice.h"
 
 namespace bm {
 
@@ -18,6 +19,8 @@ struct HostOptions {
   bool sound = true;
   // "Force Reference Rasterizer (REF)" in data.ini: SDL's software renderer, never the GPU.
   bool softwareRenderer = false;
+  // --renderer: auto (software when the machine has no GPU to draw with), gl or software.
+  RendererRequest renderer = RendererRequest::Auto;
   std::string title = "Brinemoor";
 };
 
@@ -25,6 +28,7 @@ class Host {
  public:
   virtual ~Host() = default;
   Platform platform;
+  std::string renderer;  // the window's renderer and why it was chosen; empty headless
   // Headless runs only; null with a window.
   virtual VirtualClock* Virtual() { return nullptr; }
   virtual HeadlessWindow* Scripted() { return nullptr; }

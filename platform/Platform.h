@@ -104,8 +104,17 @@ class RenderDevice {
   // An untextured quad, same corner order.
   virtual void FillQuad(const Vertex corners[4]) = 0;
   virtual void Present() = 0;
+  // Screen-sized pictures in 11 slots: SaveBuffer copies the screen into one,
+  // RestoreBuffer draws one over the whole screen (within the clip).
   virtual void SaveBuffer(int slot) = 0;
   virtual void RestoreBuffer(int slot) = 0;
+  // Sends drawing into a slot's picture instead of the screen until EndLayer
+  // (the play screen's still layer); false when the device cannot, and then
+  // nothing changes. The clip is off while drawing there.
+  virtual bool BeginLayer(int slot) { (void)slot; return false; }
+  virtual void EndLayer() {}
+  // Whether a slot holds a picture of the screen's present size.
+  virtual bool SlotHeld(int slot) { (void)slot; return false; }
   virtual bool SaveScreenshot(const std::string& pngPath) = 0;
   virtual void Resize(int width, int height) = 0;
   virtual int Width() = 0;

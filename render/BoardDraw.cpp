@@ -97,7 +97,7 @@ void DrawTiles(View& v, const BoardDrawExtras& extras) {
       if (sweep) v.cv.Sprite(sweep, x, y, v.tileW, v.tileH);
     }
   }
-  if (v.st.HintVisible) {
+  if (v.st.HintVisible && extras.part != BoardPart::Still) {
     TextureId border = v.cv.Tex(kBorder);
     double pulse = 0.6 + 0.4 * std::sin(extras.clockMs / 1000 * 2 * kPi);
     for (int i : {v.st.HintA, v.st.HintB}) {
@@ -127,22 +127,30 @@ void DrawItem(View& v, int i) {
   else Block(v, x, y, edge * 0.7, Shade(JewelStandIn(c.Gem), c.GemCol[0]));
 }
 
-void DrawItems(View& v) {
+// Which cells' items and bubbles a part draws.
+enum class Cells_ { All, AtRest, NotAtRest };
+
+bool Takes(View& v, Cells_ which, int i) {
+  if (which == Cells_::All) return true;
+  return CellAtRest(v.cells, i, v.st) == (which == Cells_::AtRest);
+}
+
+void DrawItems(View& v, Cells_ which) {
   // The two items of a swap lie above all others, and B above A.
   for (int pass = 0; pass < 3; ++pass)
     for (int i = 0; i < kCellCount; ++i) {
       const Cell& c = v.cells[i];
-      if (!c.isExists || c.Gem == 0) continue;
+      if (!c.isExists || c.Gem == 0 || !Takes(v, which, i)) continue;
       int layer = !c.Front ? 0 : !c.Fronter ? 1 : 2;
       if (layer == pass) DrawItem(v, i);
     }
 }
 
-void DrawBubbles(View& v) {
+void DrawBubbles(View& v, Cells_ which) {
   TextureId ring = v.cv.Tex(kBubble);
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& c = v.cells[i];
-    if (!c.isExists || c.Ice < 1 || c.Gem == 0) continue;
+    if (!c.isExists || c.Ice < 1 || c.Gem == 0 || !Takes(v, which, i)) continue;
     double x = v.X(c.Pos.CurX), y = v.Y(c.Pos.CurY);
     bool bursting = c.Disappear == Removal::Removing;
     double base = ItemEdge(bursting ? 0 : std::min(c.Pos.Size, 0.0), v.sx);
@@ -275,6 +283,20 @@ void DrawCaption(View& v, Font& font) {
 
 }  // namespace
 
+bool CellAtRest(const Cells& cells, int i, const BoardState& st) {
+  const Cell& c = cells[i];
+  if (!c.isExists || c.Gem == 0) return true;  // nothing of it is drawn
+  return c.Disappear == Removal::None && !c.Front && !c.Fronter && c.Pos.CurX == c.CenterX &&
+         c.Pos.CurY == c.CenterY && c.Pos.Size == 0 && c.Wave <= 1 && i != st.HoveredCell;
+}
+
+bool TilesAtRest(const Cells& cells, const BoardState& st, const BoardDrawExtras& extras) {
+  if (extras.flipScale != 0 || extras.freeTilesTint || st.HintVisible) return false;
+  for (int i = 0; i < kCellCount; ++i)
+    if (cells[i].isExists && cells[i].Shine > 0) return false;
+  return true;
+}
+
 double ItemEdge(double sizeOffset, double sx) { return std::max(0.0, 2 * (40 * sx + sizeOffset)); }
 
 Argb BonusGlow(int code) {
@@ -309,9 +331,20 @@ void DrawBoard(Canvas& canvas, Font& font, const Cells& cells, const BoardState&
   // Tiles are flat-topped hexagons filling their picture's width; columns stand
   // 48 board units apart, so a tile spans 64 units.
   View v{canvas, cells, st, m, m.XScale, m.YScale, 64 * 1.5 * m.XScale * 1.02, 64 * 1.5 * m.YScale * 1.02};
-  DrawTiles(v, extras);
-  DrawItems(v);
-  DrawBubbles(v);
+  // With still tiles the still part holds them and the items at rest; the
+  // moving part adds the other items. Otherwise the moving part draws it all.
+  bool split = extras.part != BoardPart::Whole && TilesAtRest(cells, st, extras);
+  if (extras.part == BoardPart::Still) {
+    if (!split) return;
+    DrawTiles(v, extras);
+    DrawItems(v, Cells_::AtRest);
+    DrawBubbles(v, Cells_::AtRest);
+    return;
+  }
+  Cells_ which = split ? Cells_::NotAtRest : Cells_::All;
+  if (!split) DrawTiles(v, extras);
+  DrawItems(v, which);
+  DrawBubbles(v, which);
   DrawSelection(v);
   DrawKeyCursor(v, extras.keyCursor);
   DrawMarks(v, extras);

@@ -27,6 +27,11 @@ std::string TimeLeftText(double sandLeft, double timeLimit) {
 }
 
 void DrawPanel(Canvas& c, Font& font, const PanelView& v) {
+  DrawPanelFrame(c);
+  DrawPanelTexts(c, font, v);
+}
+
+void DrawPanelFrame(Canvas& c) {
   const ScreenMetrics& m = c.metrics;
   // The frame over the scene: text boxes at the top, the button column on the right.
   TextureId frame = c.Tex("red/bg/fg.png");
@@ -40,6 +45,10 @@ void DrawPanel(Canvas& c, Font& font, const PanelView& v) {
     c.DesignFill(30, 4, 335, 86, 0x90000000);
     c.DesignFill(940, 4, 1245, 86, 0x90000000);
   }
+}
+
+void DrawPanelTexts(Canvas& c, Font& font, const PanelView& v) {
+  const ScreenMetrics& m = c.metrics;
   struct Line {
     std::string text;
     double l, t, r, b;

@@ -19,7 +19,9 @@ struct PanelView {
 void DrawPlayBackground(Canvas& c, int level);
 // "MM:SS" of the seconds left.
 std::string TimeLeftText(double sandLeft, double timeLimit);
-void DrawPanel(Canvas& c, Font& font, const PanelView& v);
+void DrawPanel(Canvas& c, Font& font, const PanelView& v);  // the frame, then its texts
+void DrawPanelFrame(Canvas& c);
+void DrawPanelTexts(Canvas& c, Font& font, const PanelView& v);
 // The menu button in the bottom-right corner: it leaves the level for the main menu.
 IRect MenuButtonRect(const ScreenMetrics& m);
 void DrawMenuButton(Canvas& c, int state);  // 0 normal, 1 under the pointer, 2 pressed

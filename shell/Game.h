@@ -19,6 +19,7 @@
 #include "render/Canvas.h"
 #include "render/Font.h"
 #include "render/MenuScreen.h"
+#include "render/StillLayer.h"
 #include "render/TipDraw.h"
 #include "shell/BotHand.h"
 #include "shell/InputRouter.h"
@@ -92,6 +93,7 @@ struct Game {
   // The device's frame count once the last play frame is shown: while nothing
   // else was presented since, that frame is still there to be redrawn in part.
   long playFrameMark = -1;
+  StillLayer stillLayer;  // the play screen's part that does not move
   SoftCursor softCursor;
   // The tip shown over the play screen, those waiting their turn, and the
   // press that closed one (the board does not see it).

@@ -10,8 +10,13 @@ namespace bm {
 
 void PumpMessages(Game& g) {
   g.window().Pump();
-  if (g.window().TakeExposed()) g.flags.Redraw = true;
+  if (g.window().TakeExposed()) {
+    // Also sent when render targets lost their pictures: the still layer with them.
+    g.flags.Redraw = true;
+    g.stillLayer.valid = false;
+  }
   if (g.window().TakeDeviceReset()) {
+    g.stillLayer.valid = false;
     // Nothing may be drawn from a dead texture: drop them all and load them again.
     g.logs.WriteRunLog("PumpMessages", "The render device was lost; loading every picture again");
     g.render().ForgetTextures();

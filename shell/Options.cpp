@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/RendererChoice.h"
+
 namespace bm {
 
 namespace {
@@ -32,6 +34,7 @@ std::string UsageText() {
          "  --screenshot FILE    save the last frame as PNG at exit\n"
          "  --record FILE        write every frame's input and time to FILE\n"
          "  --replay FILE        play a recorded game headless and write its report\n"
+         "  --renderer R         auto (software when no GPU can draw), gl or software\n"
          "  --verbose            echo the run log to the terminal\n";
 }
 
@@ -75,6 +78,14 @@ bool ParseCommandLine(int argc, char** argv, RunOptions& o, std::string& error) 
     else if (a == "--screenshot") { if (!value(o.screenshotPath)) return false; }
     else if (a == "--record") { if (!value(o.recordPath)) return false; }
     else if (a == "--replay") { if (!value(o.replayPath)) return false; }
+    else if (a == "--renderer") {
+      if (!value(o.renderer)) return false;
+      RendererRequest r;
+      if (!ParseRendererRequest(o.renderer, r)) {
+        error = "--renderer: '" + o.renderer + "' is not auto, gl or software";
+        return false;
+      }
+    }
     else if (a == "--verbose") o.verbose = true;
     else {
       error = "unknown option " + a;

@@ -29,6 +29,7 @@ struct RunOptions {
   std::string recordPath;      // the game's tape (match/Tape.h)
   std::string replayPath;      // a tape to play back headless instead of a game
   bool verbose = false;
+  std::string renderer = "auto";  // auto, gl or software
   bool showHelp = false, showVersion = false;
   std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
   // The program's own run (main), not a test's: the stop-signal watcher, and

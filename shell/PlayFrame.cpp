@@ -8,6 +8,7 @@
 #include "render/BonusDraw.h"
 #include "render/LevelEndDraw.h"
 #include "render/PlayScreen.h"
+#include "render/StillLayer.h"
 #include "render/TipDraw.h"
 #include "shell/BotInput.h"
 #include "shell/Game.h"
@@ -207,16 +208,49 @@ MatchInput ReadMatchInput(Game& g) {
   return m;
 }
 
+namespace {
+
+// Brings the still layer up to date when its key changed, and copies it to the
+// screen; false when the device has no layers (the caller draws it all).
+bool DrawStillPart(Game& g, BoardDrawExtras extras) {
+  Match& m = g.match;
+  StillLayer& layer = g.stillLayer;
+  if (!layer.enabled) return false;
+  RenderDevice& d = g.render();
+  std::uint64_t key = StillLayerKey(m.level.number, g.metrics, m.cells, m.board, extras);
+  if (!layer.valid || layer.key != key || !d.SlotHeld(kStillLayerSlot)) {
+    layer.valid = false;
+    if (!d.BeginLayer(kStillLayerSlot)) return false;
+    DrawPlayBackground(g.canvas, m.level.number);
+    DrawPanelFrame(g.canvas);
+    extras.part = BoardPart::Still;
+    DrawBoard(g.canvas, g.font, m.cells, m.board, extras);
+    d.EndLayer();
+    layer.valid = true;
+    layer.key = key;
+    ++layer.builds;
+  }
+  d.RestoreBuffer(kStillLayerSlot);
+  return true;
+}
+
+}  // namespace
+
 void DrawPlayScreen(Game& g) {
   Match& m = g.match;
-  DrawPlayBackground(g.canvas, m.level.number);
-  DrawPanel(g.canvas, g.font, PanelViewOf(m));
-  DrawMenuButton(g.canvas, g.menuButtonState);
   BoardDrawExtras extras;
   extras.clockMs = g.Now();
   extras.freeTilesTint = ShowFreeTint(m.bonus);
   extras.keyCursor = m.keyCursor.cell;
   if (m.flow.flip.running) extras.flipScale = m.flow.flip.scale;
+  if (DrawStillPart(g, extras)) {
+    extras.part = BoardPart::Moving;
+  } else {
+    DrawPlayBackground(g.canvas, m.level.number);
+    DrawPanelFrame(g.canvas);
+  }
+  DrawPanelTexts(g.canvas, g.font, PanelViewOf(m));
+  DrawMenuButton(g.canvas, g.menuButtonState);
   DrawBoard(g.canvas, g.font, m.cells, m.board, extras);
   DrawEffects(g.canvas, m.bonus);
   StockButtonsView view;

@@ -83,6 +83,7 @@ int RunGame(RunOptions options) {
   hostOptions.headless = options.headless;
   hostOptions.sound = !options.headless;
   hostOptions.softwareRenderer = ForceReferenceRasterizer(options.gameDir, &logs);
+  ParseRendererRequest(options.renderer, hostOptions.renderer);
   std::string error;
   auto host = CreateHost(hostOptions, logs, error);
   if (!host) {

@@ -163,8 +163,49 @@ void SdlRenderDevice::SetClip(const Rect* r) {
     SDL_RenderSetClipRect(renderer_, nullptr);
     return;
   }
-  SDL_Rect c{r->left, r->top, std::max(0, r->right - r->left), std::max(0, r->bottom - r->top)};
-  SDL_RenderSetClipRect(renderer_, &c);
+  clip_ = {r->left, r->top, std::max(0, r->right - r->left), std::max(0, r->bottom - r->top)};
+  SDL_RenderSetClipRect(renderer_, &clip_);
+}
+
+bool SdlRenderDevice::SlotHeld(int slot) {
+  if (slot < 0 || slot > 10 || !slots_[slot]) return false;
+  int w = 0, h = 0;
+  SDL_QueryTexture(slots_[slot], nullptr, nullptr, &w, &h);
+  return w == width_ && h == height_;
+}
+
+bool SdlRenderDevice::BeginLayer(int slot) {
+  if (slot < 0 || slot > 10 || !drawing_ || inLayer_ || !SDL_RenderTargetSupported(renderer_)) return false;
+  Flush();
+  SDL_Texture*& t = slots_[slot];
+  int access = 0, w = 0, h = 0;
+  if (t) SDL_QueryTexture(t, nullptr, &access, &w, &h);
+  if (t && (access != SDL_TEXTUREACCESS_TARGET || w != width_ || h != height_)) {
+    SDL_DestroyTexture(t);
+    t = nullptr;
+  }
+  if (!t) t = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width_, height_);
+  if (!t) return false;
+  SDL_Texture* back = SDL_GetRenderTarget(renderer_);
+  if (SDL_SetRenderTarget(renderer_, t) != 0) {
+    SDL_SetRenderTarget(renderer_, back);
+    return false;
+  }
+  layerReturn_ = back;
+  layerClipped_ = clipped_;
+  clipped_ = false;
+  SDL_RenderSetClipRect(renderer_, nullptr);
+  inLayer_ = true;
+  return true;
+}
+
+void SdlRenderDevice::EndLayer() {
+  if (!inLayer_) return;
+  Flush();
+  inLayer_ = false;
+  SDL_SetRenderTarget(renderer_, layerReturn_);
+  clipped_ = layerClipped_;
+  SDL_RenderSetClipRect(renderer_, clipped_ ? &clip_ : nullptr);
 }
 
 // Whether the window's back buffer still holds the last frame after a present:

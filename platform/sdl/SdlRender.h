@@ -26,6 +26,9 @@ class SdlRenderDevice : public RenderDevice {
   void Present() override;
   void SaveBuffer(int slot) override;
   void RestoreBuffer(int slot) override;
+  bool BeginLayer(int slot) override;
+  void EndLayer() override;
+  bool SlotHeld(int slot) override;
   bool SaveScreenshot(const std::string& pngPath) override;
   void Resize(int width, int height) override;
   int Width() override { return width_; }
@@ -82,6 +85,11 @@ class SdlRenderDevice : public RenderDevice {
   SDL_Texture* frame_ = nullptr;
   bool backBufferKept_ = false;
   bool clipped_ = false;
+  SDL_Rect clip_{};
+  // While a layer is drawn: the target to go back to and the clip to put back.
+  bool inLayer_ = false;
+  SDL_Texture* layerReturn_ = nullptr;
+  bool layerClipped_ = false;
   TextureId cursorTex_ = 0;
   Rect cursorAt_;
 };

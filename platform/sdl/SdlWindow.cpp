@@ -14,9 +14,13 @@ bool SdlWindow::Create(const std::string& title, int width, int height, bool ful
     error_ = SDL_GetError();
     return false;
   }
-  // GL renderers were the fastest on software GL; SDL picks the best it has.
   if (!software) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_) {
+    // The software renderer draws into the window's own surface; without this
+    // SDL would back that surface with GL and load it after all.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  }
   if (!renderer_) {
     error_ = SDL_GetError();
     return false;
@@ -27,6 +31,14 @@ bool SdlWindow::Create(const std::string& title, int width, int height, bool ful
   width_ = width;
   height_ = height;
   return true;
+}
+
+std::string SdlWindow::GlRendererString() const {
+  if (!renderer_ || rendererName_.rfind("opengl", 0) != 0) return "";
+  using GetString = const unsigned char* (*)(unsigned int);
+  auto get = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = get ? get(0x1F01 /* GL_RENDERER */) : nullptr;
+  return name ? reinterpret_cast<const char*>(name) : "";
 }
 
 int SdlWindow::VirtualKeyOf(SDL_Keycode k) {

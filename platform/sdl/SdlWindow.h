@@ -19,6 +19,8 @@ class SdlWindow : public Window, public Input {
   SDL_Renderer* Renderer() const { return renderer_; }
   const std::string& Error() const { return error_; }
   const std::string& RendererName() const { return rendererName_; }
+  // What GL says it draws with (GL_RENDERER); empty when the renderer is not GL.
+  std::string GlRendererString() const;
 
   // Window
   void Pump() override;

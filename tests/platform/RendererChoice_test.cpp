@@ -1,0 +1,78 @@
+// Which renderer draws the window: software on a machine without a GPU to
+// draw with, GL otherwise, and what the player asks for wins.
+#include "platform/RendererChoice.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "shell/Options.h"
+
+namespace fs = std::filesystem;
+
+namespace bm {
+namespace {
+
+struct FakeDev {
+  fs::path root = fs::temp_directory_path() / ("bm_dev_" + std::to_string(getpid()));
+  FakeDev() {
+    fs::remove_all(root);
+    fs::create_directories(root);
+  }
+  ~FakeDev() { fs::remove_all(root); }
+  void Node(const std::string& rel) {
+    fs::create_directories((root / rel).parent_path());
+    std::ofstream(root / rel) << "";
+  }
+};
+
+TEST(RendererChoice, OnlyAGraphicsNodeCountsAsAGpu) {
+  FakeDev dev;
+  EXPECT_FALSE(HasGpuDeviceNode(dev.root.string())) << "no /dev/dri at all";
+  dev.Node("dri/by-path/pci-0000:00:02.0-card");
+  dev.Node("nvidiactl");
+  dev.Node("nvidia-uvm");
+  EXPECT_FALSE(HasGpuDeviceNode(dev.root.string())) << "links folder and NVIDIA's control nodes are no GPU";
+  dev.Node("dri/renderD128");
+  EXPECT_TRUE(HasGpuDeviceNode(dev.root.string()));
+  FakeDev nvidia;
+  nvidia.Node("nvidia0");
+  EXPECT_TRUE(HasGpuDeviceNode(nvidia.root.string()));
+  EXPECT_FALSE(HasGpuDeviceNode((dev.root / "missing").string()));
+}
+
+TEST(RendererChoice, SoftwareWithoutAGpuOrWithASoftwareGlAndWhatThePlayerAsksWins) {
+  EXPECT_TRUE(ChooseRenderer(RendererRequest::Auto, false, false).software);
+  EXPECT_FALSE(ChooseRenderer(RendererRequest::Auto, false, true).software);
+  EXPECT_TRUE(ChooseRenderer(RendererRequest::Auto, true, true).software) << "data.ini forces software";
+  EXPECT_FALSE(ChooseRenderer(RendererRequest::Gl, true, false).software) << "the command line wins";
+  EXPECT_TRUE(ChooseRenderer(RendererRequest::Software, false, true).software);
+
+  // Mesa's software rasterizers give themselves away in GL's renderer string.
+  EXPECT_TRUE(ReviewGlRenderer(RendererRequest::Auto, "llvmpipe (LLVM 15.0.6, 256 bits)").software);
+  EXPECT_TRUE(ReviewGlRenderer(RendererRequest::Auto, "Mesa Software Rasterizer").software);
+  EXPECT_TRUE(ReviewGlRenderer(RendererRequest::Auto, "softpipe").software);
+  EXPECT_FALSE(ReviewGlRenderer(RendererRequest::Auto, "Mesa Intel(R) UHD Graphics 620 (KBL GT2)").software);
+  EXPECT_FALSE(ReviewGlRenderer(RendererRequest::Gl, "llvmpipe (LLVM 15.0.6, 256 bits)").software)
+      << "GL asked for stays GL";
+  for (auto c : {ChooseRenderer(RendererRequest::Auto, false, false),
+                 ReviewGlRenderer(RendererRequest::Auto, "llvmpipe")})
+    EXPECT_FALSE(c.reason.empty());
+}
+
+TEST(RendererChoice, TheCommandLineTakesOnlyTheThreeNames) {
+  const char* good[] = {"brinemoor", "--renderer", "software"};
+  RunOptions o;
+  std::string error;
+  EXPECT_TRUE(ParseCommandLine(3, const_cast<char**>(good), o, error));
+  EXPECT_EQ(o.renderer, "software");
+  const char* bad[] = {"brinemoor", "--renderer", "vulkan"};
+  RunOptions o2;
+  EXPECT_FALSE(ParseCommandLine(3, const_cast<char**>(bad), o2, error));
+  EXPECT_NE(error.find("vulkan"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bm
