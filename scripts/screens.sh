@@ -2,7 +2,7 @@
 # Starts the game under its own Xvfb, walks every screen with xdotool and saves
 # a screenshot of each into OUT (default build/screens). Not a test: look at
 # the pictures.
-#   scripts/screens.sh [OUT] [DISPLAY_NUMBER]
+#   scripts/screens.sh [OUT] [DISPLAY_NUMBER]      (BM_RENDERER=gl or software: that renderer)
 set -u
 cd "$(dirname "$0")/.."
 OUT=${1:-build/screens}
@@ -15,7 +15,7 @@ Xvfb :$NUM -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 XVFB=$!
 export DISPLAY=:$NUM SDL_AUDIODRIVER=dummy
 sleep 1.5
-"$GAME" --windowed --resolution 3 --data-dir "$DATA" --max-seconds 300 >/dev/null 2>&1 &
+"$GAME" --renderer "${BM_RENDERER:-auto}" --windowed --resolution 3 --data-dir "$DATA" --max-seconds 300 >/dev/null 2>&1 &
 PID=$!
 cleanup() { kill $PID 2>/dev/null; wait $PID 2>/dev/null; kill $XVFB 2>/dev/null; rm -rf "$DATA"; }
 trap cleanup EXIT
@@ -92,7 +92,7 @@ key F12
 wait $PID 2>/dev/null
 
 # Full screen at the display's size: the software cursor over the menu and a level.
-"$GAME" --fullscreen --resolution 4 --data-dir "$DATA" --max-seconds 120 >/dev/null 2>&1 &
+"$GAME" --renderer "${BM_RENDERER:-auto}" --fullscreen --resolution 4 --data-dir "$DATA" --max-seconds 120 >/dev/null 2>&1 &
 PID=$!
 W=$(timeout 20 xdotool search --sync --onlyvisible --name Brinemoor | head -1)
 [ -n "$W" ] || { echo "no full-screen window"; exit 1; }
