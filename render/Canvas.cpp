@@ -26,6 +26,17 @@ void TextureBank::Release(const std::string& relPath) {
   byPath_.erase(it);
 }
 
+void TextureBank::ReleaseFolder(const std::string& folder) {
+  for (auto it = byPath_.begin(); it != byPath_.end();) {
+    if (it->first.rfind(folder, 0) == 0) {
+      if (it->second.id) device_.FreeTexture(it->second.id);
+      it = byPath_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
 std::size_t TextureBank::ReloadAll() {
   std::size_t n = 0;
   for (auto& [path, held] : byPath_) {

@@ -24,6 +24,10 @@ class TextureBank {
   void SetPictureSize(int edge) { pictureSize_ = edge; }
   bool Has(const std::string& relPath) { return Get(relPath) != 0; }
   void Release(const std::string& relPath);
+  // Releases every picture whose path starts with folder ("red/menu/"): a
+  // screen's pictures while the game is elsewhere; they load again on use.
+  void ReleaseFolder(const std::string& folder);
+  bool Holds(const std::string& relPath) const { return byPath_.count(relPath) != 0; }
   std::size_t Loaded() const { return byPath_.size(); }
   // Loads again every picture the device no longer holds (a lost device, a new
   // back buffer) or that belongs to another size class now; returns how many.

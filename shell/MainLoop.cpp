@@ -118,6 +118,8 @@ void WaitWhileInactive(Game& g) {
 }
 
 void GameLoop(Game& g) {
+  // The menu's screen pictures (8 MB at 1280x1024) wait on disk while a game runs.
+  g.textures.ReleaseFolder("red/menu/");
   ResumeFrames(g.match, g.Now());
   g.keysLatched = ~0u;
   g.levelVisitMs = g.Now();

@@ -2,6 +2,8 @@
 
 #include <SDL_image.h>
 
+#include <malloc.h>
+
 #include <algorithm>
 
 #include "storage/SafeRead.h"
@@ -28,11 +30,14 @@ SdlRenderDevice::~SdlRenderDevice() {
 }
 
 namespace {
-constexpr int kAtlasEdge = 2048;
+// Pages of 4 MB: the last page's empty part stays small (the board's and the
+// fonts' pictures fill about three and a half at 1280x1024).
+constexpr int kAtlasEdge = 1024;
 constexpr int kAtlasMaxPicture = 512;  // larger pictures keep a texture of their own
 constexpr int kAtlasPad = 2;           // transparent gutter so linear filtering never bleeds
 // Our largest picture (the island map at full size) is a few megabytes.
 constexpr std::size_t kPictureMaxBytes = 64u << 20;
+constexpr std::size_t kLargePictureBytes = 1u << 20;
 
 SDL_Surface* ToArgb(SDL_Surface* img) {
   SDL_Surface* s = SDL_ConvertSurfaceFormat(img, SDL_PIXELFORMAT_ARGB8888, 0);
@@ -55,8 +60,14 @@ TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img) {
     SDL_Texture* t =
         SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kAtlasEdge, kAtlasEdge);
     if (!t) return 0;
-    std::vector<std::uint32_t> clear(std::size_t(kAtlasEdge) * kAtlasEdge, 0);
-    SDL_UpdateTexture(t, nullptr, clear.data(), kAtlasEdge * 4);
+    // A new page starts transparent, cleared a band at a time (a whole page of
+    // zeros would be as much heap again for a moment).
+    constexpr int kBand = 64;
+    std::vector<std::uint32_t> clear(std::size_t(kAtlasEdge) * kBand, 0);
+    for (int y = 0; y < kAtlasEdge; y += kBand) {
+      SDL_Rect band{0, y, kAtlasEdge, kBand};
+      SDL_UpdateTexture(t, &band, clear.data(), kAtlasEdge * 4);
+    }
     SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
     SDL_SetTextureScaleMode(t, SDL_ScaleModeLinear);
     pages_.push_back({t, 0, 0, 0});
@@ -114,7 +125,11 @@ TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge) {
       id = nextId_++;
     }
   }
+  bool large = std::size_t(img->w) * std::size_t(img->h) * 4 >= kLargePictureBytes;
   SDL_FreeSurface(img);
+  // Decoding a screen-sized picture leaves megabytes of freed heap behind; hand
+  // them back, so the process holds only the pictures it keeps.
+  if (large) malloc_trim(0);
   return id;
 }
 

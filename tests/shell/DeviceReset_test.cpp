@@ -7,6 +7,7 @@
 #include "render/OptionsDraw.h"
 #include "shell/DisplayMode.h"
 #include "shell/Loop.h"
+#include "shell/MainLoop.h"
 
 namespace bm {
 namespace {
@@ -37,6 +38,22 @@ TEST(DeviceReset, EveryPictureComesBackAfterALostDeviceAndANewBackBuffer) {
   EXPECT_TRUE(g.flags.Redraw) << "the screen is drawn afresh";
   g.render().ForgetTextures();
   EXPECT_FALSE(g.textures.AllAlive()) << "the check sees dead pictures";
+}
+
+TEST(DeviceReset, TheMenuPicturesWaitOnDiskDuringPlayAndComeBackWithTheMenu) {
+  test::ScreenHarness h(true);
+  Game& g = h.g();
+  DrawMainMenu(g.canvas, g.font, g.menuView);
+  ASSERT_TRUE(g.textures.Holds("red/menu/main0-new2.jpg"));
+  NewGame(g.match, 1, g.Now());
+  h.Deadline(h.now() + 500);
+  GameLoop(g);
+  EXPECT_FALSE(g.textures.Holds("red/menu/main0-new2.jpg"));
+  EXPECT_FALSE(g.textures.Holds("red/menu/main1-new2.jpg"));
+  EXPECT_TRUE(g.textures.Holds("256/parus-front.png")) << "the board's pictures stay";
+  DrawMainMenu(g.canvas, g.font, g.menuView);
+  EXPECT_TRUE(g.textures.Holds("red/menu/main0-new2.jpg"));
+  EXPECT_TRUE(g.textures.AllAlive());
 }
 
 }  // namespace
