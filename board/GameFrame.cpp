@@ -165,6 +165,9 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
     }
   }
 
+  // A board still growing in is not finished, gold or not: its shrinking away
+  // would fight the growth and neither would ever end.
+  if (st.BoardGrowIn) st.AllGold = false;
   if (st.AllGold) {
     st.LevelComplete = true;
     st.BoardIdle = false;
@@ -195,11 +198,10 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
   st.HoveredCell = outOfReach ? kNoCell : nearest;
   InputStep(c, in);
 
-  HoverAndColours(c, nearest, st.Combo > comboBefore);
+  // Only a cell within reach of the pointer shimmers: far off the board, none does.
+  HoverAndColours(c, st.HoveredCell, st.Combo > comboBefore);
 
   SwapStep(c);
-
-  if (outOfReach) st.HoveredCell = kNoCell;
 
   PointsTexts(c);
   RewardPopupsStep(c);

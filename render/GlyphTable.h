@@ -20,10 +20,14 @@ inline constexpr int kGlyphBaseline = 96;
 
 inline constexpr int kGlyphPageCount = 20;
 
+// The options' check box has a code of its own, one no name can hold: the
+// underscore stays an underscore (the name box's cursor).
+inline constexpr char kCheckBoxGlyph = '~';
+
 inline constexpr std::array kGlyphTable = std::to_array<GlyphRect>({
     {'<', 0, 0, 0, 127, 127},
     {'>', 0, 127, 0, 255, 127},
-    {'_', 0, 0, 127, 127, 255},
+    {'_', 0, 0, 127, 64, 255},
     {'^', 0, 127, 127, 255, 255},
     {'A', 1, 27, 0, 103, 127},
     {'B', 1, 153, 0, 233, 127},
@@ -63,8 +67,9 @@ inline constexpr std::array kGlyphTable = std::to_array<GlyphRect>({
     {'0', 9, 157, 127, 229, 255},
     {'#', 10, 0, 0, 127, 127},
     {'+', 10, 127, 0, 255, 127},
-    {'-', 10, 32, 127, 95, 255},
-    {':', 10, 175, 127, 205, 255},
+    {'-', 10, 0, 127, 63, 255},
+    {'~', 10, 64, 127, 191, 255},  // the check box (kCheckBoxGlyph)
+    {':', 10, 200, 127, 230, 255},
     {'(', 11, 33, 10, 90, 127},
     {')', 11, 166, 10, 220, 127},
     {'[', 11, 33, 137, 90, 255},

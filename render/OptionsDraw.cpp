@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/DialogDraw.h"
+#include "render/GlyphTable.h"
 
 namespace bm {
 
@@ -101,7 +102,7 @@ void DrawOptionsScreen(Canvas& c, Font& font, const OptionsView& v) {
   auto label = [&](int item, const std::string& text, Align a, double size, double lift = 1.0) {
     DrawOptionLabel(c, font, r[std::size_t(item)], v.hover == item, text, a, size, lift);
   };
-  label(opt::CheckBox, "_", Align::Left, 1.5);
+  label(opt::CheckBox, std::string(1, kCheckBoxGlyph), Align::Left, 1.5);
   if (v.fullScreen)
     DrawOptionLabel(c, font, r[opt::CheckMark], true, "^", Align::Left, 1.3, v.hover == opt::CheckBox ? 1.0 : 2.0);
   label(opt::FullScreenLabel, "Full Screen", Align::Left, 1.0);

@@ -88,7 +88,15 @@ void DrawPlayersScreen(Canvas& c, Font& font, const PlayerTable& t, const Roster
       y += 3.5;
     }
   }
-  if (hover.kind == roster::Delete) DrawHintBox(c, font, "Click to delete corresponding player.", pointer);
+  // The hint stands over the pointer, or over the mark the keyboard rests on.
+  const char* hint = "Click to delete corresponding player.";
+  if (hover.kind == roster::Delete) DrawHintBox(c, font, hint, pointer);
+  else if (focus.kind == roster::Delete)
+    for (std::size_t row = 0; row < listed.size(); ++row)
+      if (listed[row] == focus.slot) {
+        IRect del = RosterDeleteRect(m, int(row));
+        DrawHintBox(c, font, hint, {(del.left + del.right) / 2.0, double(del.top)});
+      }
 }
 
 IRect NameBoxButtonRect(const ScreenMetrics& m, int button) {
@@ -105,16 +113,12 @@ void DrawNameBox(Canvas& c, Font& font, const std::string& text, int hover, cons
   font.Draw(c, "Enter your name here:", m.PercentRect(22, 35, 78, 42), 0.5, 0xFF000000, 0xFFFFE6A0, Align::Center);
   IRect box = m.PercentRect(27, 44, 73, 51);
   c.Fill(box.left, box.top, box.right, box.bottom, 0xC0000000);
-  font.Draw(c, text, box, 0.5, 0xFF000000, 0xFFFFFFFF, Align::Center);
-  // The cursor after the text (the font's "_" is the check box).
-  double w = font.Measure(text, 0.5, m.XScale);
-  int x = int((box.left + box.right) / 2.0 + w / 2 + 4 * m.XScale);
-  c.Fill(x, box.bottom - int(0.3 * (box.bottom - box.top)), x + int(18 * m.XScale) + 1,
-         box.bottom - int(0.3 * (box.bottom - box.top)) + int(4 * m.YScale) + 1, 0xFFFFFFFF);
-  if (!warning.empty())
-    font.Draw(c, warning, m.PercentRect(22, 51.5, 78, 56.5), 0.35, 0xFF000000, 0xFFFF8060, Align::Center);
-  DrawTextButton(c, font, NameBoxButtonRect(m, namebox::Ok), "OK", hover == namebox::Ok ? 1 : 0);
+  font.Draw(c, text + "_", box, 0.5, 0xFF000000, 0xFFFFFFFF, Align::Center);
+  IRect ok = NameBoxButtonRect(m, namebox::Ok);
+  DrawTextButton(c, font, ok, "OK", hover == namebox::Ok ? 1 : 0);
   DrawTextButton(c, font, NameBoxButtonRect(m, namebox::Cancel), "CANCEL", hover == namebox::Cancel ? 1 : 0);
+  // The warning stands in a hint box over "OK", whichever way it was pressed.
+  DrawHintBox(c, font, warning, {(ok.left + ok.right) / 2.0, double(ok.top)});
 }
 
 IRect HighScoreButtonRect(const ScreenMetrics& m, int button) {

@@ -84,11 +84,21 @@ void DrawLines(Canvas& c, Font& font, const std::string& text, const IRect& r, d
   }
 }
 
+void DrawFocusFrame(Canvas& c, const IRect& r) {
+  const int t = std::max(3, int(4 * c.metrics.XScale)), g = 3;
+  const Argb gold = 0xFFFFD040;
+  c.Fill(r.left - g - t, r.top - g - t, r.right + g + t, r.top - g, gold);
+  c.Fill(r.left - g - t, r.bottom + g, r.right + g + t, r.bottom + g + t, gold);
+  c.Fill(r.left - g - t, r.top - g, r.left - g, r.bottom + g, gold);
+  c.Fill(r.right + g, r.top - g, r.right + g + t, r.bottom + g, gold);
+}
+
 void DrawShop(Canvas& c, Font& font, const ShopPicture& p) {
   TextureId back = c.Tex("red/shop/shop1.jpg");
   if (back) c.FullScreen(back);
   else c.FillGradient(0, 0, c.metrics.width, c.metrics.height, 0xFF6A4020, 0xFF2A1408);
   for (int s = 1; s <= kShopItems; ++s) DrawCard(c, p, s);
+  if (p.focusOn) DrawFocusFrame(c, c.metrics.DesignRect(p.focusLeft, p.focusTop, p.focusRight, p.focusBottom));
   // Keys and stars at rest first, then whatever the hand carries, on top.
   for (int pass = 0; pass < 2; ++pass) {
     if (pass == 1) DrawHover(c, font, p);

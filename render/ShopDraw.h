@@ -19,7 +19,12 @@ struct ShopPicture {
   std::uint32_t hoverColor = 0xFFFFFFFF;
   double pointerX = 0, pointerY = 0;   // design pixels
   double clockMs = 0;                  // the marks twinkle
+  bool focusOn = false;                // the keyboard's frame, design pixels
+  double focusLeft = 0, focusTop = 0, focusRight = 0, focusBottom = 0;
 };
+
+// The keyboard's focus: a gold frame just outside the rectangle (pixels).
+void DrawFocusFrame(Canvas& c, const IRect& r);
 
 void DrawShop(Canvas& c, Font& font, const ShopPicture& p);
 

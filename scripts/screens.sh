@@ -29,6 +29,10 @@ click() { at "$1" "$2"; xdotool click 1; sleep 0.7; }
 key() { xdotool key --window "$W" "$@"; sleep 0.6; }
 shot() { sleep 0.4; import -window root "$OUT/$1.png"; echo "$OUT/$1.png"; }
 
+# A first start asks for a name before the menu.
+                            shot 00-first-start-name
+key Return;                 shot 00b-name-empty-warning
+xdotool type --delay 80 "Anne"; sleep 0.3; key Return
 at 600 700;                 shot 01-menu
 at 154 322;                 shot 02-menu-ship-lit
 click 435 345;              shot 03-options
@@ -48,12 +52,11 @@ click 788 315;              shot 12-highscores
 click 717 655;              shot 13-highscores-reset-question
 click 614 449
 click 307 655
-click 512 150;              shot 14-players-empty
+click 512 150;              shot 14-players
 click 338 655;              shot 15-name-entry
-xdotool type --delay 80 "Anne"; sleep 0.5
+xdotool type --delay 80 "Bo"; sleep 0.5
                             shot 16-name-typed
-key Return;                 shot 17-players-one
-click 338 655; xdotool type --delay 80 "Bo"; sleep 0.3; key Return
+key Return;                 shot 17-players-two
 at 827 185;                 shot 18-players-delete-hint
 click 827 185;              shot 19-players-delete-question
 key Escape
@@ -88,6 +91,39 @@ key Return;                 shot 36-keys-level-selected
 key Right; key Return; sleep 1.2; shot 37-keys-level-after-swap
 key 5; sleep 0.5;           shot 38-keys-level-spyglass
 key Escape; sleep 0.5;      shot 39-keys-menu-again
+
+# Cheat mode on a level, then Page Up skips it: the map and the Pirate Shop by keys.
+# Play asks first about the game left above: Enter continues it.
+mark 1; key Return;         shot 39a-keys-continue-question
+key Return; sleep 2.5
+xdotool type --window "$W" --delay 150 krakenrum; sleep 0.5
+                            shot 39b-cheat-caption
+key Prior; sleep 4;         shot 39c-map
+key Left;                   shot 39d-map-shop-marked
+key Return;                 shot 39e-shop-by-keys
+key 1; key 3; key F2; key F2; key F4
+key Right; key Right; key Down; shot 39f-shop-item-marked
+key Down;                   shot 39g-shop-key-marked
+key Return;                 shot 39h-shop-key-carried
+key Return;                 shot 39i-shop-lock-opened
+key Tab;                    shot 39j-shop-tab
+key Escape; sleep 3;        shot 39k-next-level
+key F12
+wait $PID 2>/dev/null
+
+# The last level skipped in cheat mode: the congratulations and the credits.
+"$GAME" --windowed --resolution 3 --level 65 --data-dir "$DATA" --max-seconds 120 >/dev/null 2>&1 &
+PID=$!
+W=$(timeout 20 xdotool search --sync --onlyvisible --name Brinemoor | head -1)
+[ -n "$W" ] || { echo "no game window"; exit 1; }
+sleep 2.5
+# Play, and "New Game" (Escape) starts the level asked for.
+mark 1; key Return; key Escape; sleep 3
+                            shot 39l-level-65
+xdotool type --window "$W" --delay 150 krakenrum; sleep 0.3
+key Prior; sleep 4;         shot 39m-congratulations
+sleep 12;                   shot 39n-credits
+key Return; sleep 1;        shot 39o-menu-after-credits
 key F12
 wait $PID 2>/dev/null
 

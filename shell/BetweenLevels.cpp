@@ -9,7 +9,9 @@
 #include "shell/BotHand.h"
 #include "shell/BotInput.h"
 #include "shell/Game.h"
+#include "render/ShopDraw.h"
 #include "shell/Loop.h"
+#include "shell/ScreenKit.h"
 #include "shell/ShopScreen.h"
 #include "match/Carryover.h"
 #include "shell/SaveHooks.h"
@@ -108,6 +110,17 @@ void BetweenLevelsScreen(Game& g, int& currentLevel) {
   // The shop works on its own copy; the match takes it on leaving.
   g.between.shopStatus = g.match.items;
   bool saved = false;
+  // Keys: on the map Left/Right (or Tab) pick a button, Enter or Space presses
+  // it ("Continue" at first); in the shop the focus walks the keys, stars,
+  // items and buttons.
+  Input& in = g.in();
+  KeyEdge kLeft(vk::Left, in), kRight(vk::Right, in), kUp(vk::Up, in), kDown(vk::Down, in), kTab(vk::Tab, in),
+      kEnter(vk::Enter, in), kSpace(vk::Space, in);
+  int mapFocus = int(BetweenButton::Continue);
+  bool mapKeyboard = false;
+  PointD lastPointer{-1, -1};
+  g.between.shop.keyboard = false;
+  g.between.shop.focusKind = ShopMemory::Spot::None;
   RunLoop(g, [&](Game& g) -> Pass {
     double now = g.Now();
     double frameFactor = (now - last) / 35.0;
@@ -118,27 +131,59 @@ void BetweenLevelsScreen(Game& g, int& currentLevel) {
     bool released = wasDown && !down;
     if (down && !wasDown) pressSeen = true;
     wasDown = down;
+    Input& in = g.in();
+    ScreenKeys keys;
+    keys.dx = (kRight.Take(in) ? 1 : 0) - (kLeft.Take(in) ? 1 : 0);
+    // On the map Up and Down belong to the hidden level keys.
+    bool up = kUp.Take(in), dn = kDown.Take(in);
+    if (view == BetweenView::Shop) keys.dy = (dn ? 1 : 0) - (up ? 1 : 0);
+    keys.tab = kTab.Take(in);
+    keys.enter = kEnter.Take(in) | kSpace.Take(in);
+    PointD p = in.Pointer();
+    if (PointerMoved(lastPointer, p)) mapKeyboard = false;
     if (g.drawing) g.render().Clear(0xFF000000);
-    if (view == BetweenView::Map) MapFrameStep(g, currentLevel, frameFactor, releasedLastPass);
-    else ShopFrame(g, frameFactor);
+    int keyButton = -1;  // a bottom button pressed by keys
+    bool escapeTaken = false;
+    if (view == BetweenView::Map) {
+      MapFrameStep(g, currentLevel, frameFactor, releasedLastPass);
+      if (keys.dx || keys.tab) {
+        mapFocus = (mapFocus + (keys.dx < 0 ? kBetweenButtonCount - 1 : 1)) % kBetweenButtonCount;
+        mapKeyboard = true;
+      }
+      if (keys.enter) keyButton = mapFocus;
+    } else {
+      keys.escape = in.KeyDown(vk::Escape) && !g.input.EscLatch;
+      keyButton = ShopFrame(g, frameFactor, keys, escapeTaken);
+      if (escapeTaken) g.input.EscLatch = true;
+    }
     releasedLastPass = released;
 
-    PointD p = g.in().Pointer();
     int over = BetweenButtonAt(g.metrics, p.x, p.y);
-    if (g.drawing)
+    int focused = view == BetweenView::Map ? (mapKeyboard ? mapFocus : -1)
+                  : g.between.shop.keyboard && g.between.shop.focusKind == ShopMemory::Spot::Button
+                      ? g.between.shop.focusIndex
+                      : -1;
+    if (g.drawing) {
       for (int b = 0; b < kBetweenButtonCount; ++b)
-        DrawBetweenButton(g.canvas, g.font, BetweenButton(b), b == over ? (down ? 2 : 1) : 0);
+        DrawBetweenButton(g.canvas, g.font, BetweenButton(b), b == over ? (down ? 2 : 1) : b == focused ? 1 : 0);
+      if (focused >= 0) DrawFocusFrame(g.canvas, BetweenButtonRect(g.metrics, BetweenButton(focused)));
+    }
     g.flags.SceneDirty = true;
 
-    bool leave = EscapePressed(g.input, g.in());
-    if (released && pressSeen && over >= 0) {
-      switch (BetweenButton(over)) {
+    bool leave = EscapePressed(g.input, in);
+    int act = released && pressSeen ? over : -1;
+    if (keyButton >= 0) act = keyButton;
+    if (act >= 0) {
+      switch (BetweenButton(act)) {
         case BetweenButton::Map:
         case BetweenButton::Shop: {
           g.sfx.PlaySfx("ev_map_paper");
-          BetweenView next = over == int(BetweenButton::Map) ? BetweenView::Map : BetweenView::Shop;
+          BetweenView next = act == int(BetweenButton::Map) ? BetweenView::Map : BetweenView::Shop;
           if (next != view) ShopViewChanged(g, next == BetweenView::Shop);
           view = next;
+          // The keys carry on from the button just pressed.
+          mapFocus = act;
+          if (next == BetweenView::Shop && keyButton >= 0) ShopFocusFirst(g);
           break;
         }
         case BetweenButton::Continue: leave = true; break;

@@ -6,6 +6,7 @@
 #include "shell/BotInput.h"
 #include "shell/Game.h"
 #include "shell/Loop.h"
+#include "shell/ScreenKit.h"
 
 namespace bm {
 
@@ -20,6 +21,9 @@ void GameCompleteScreen(Game& g) {
     g.between.hand.Wait(g.plat.headless ? 31000 : 33000);
     g.between.hand.Click(g.metrics.width * 0.75, g.metrics.height * 0.97);
   }
+  // Enter, Space or Escape go on as the click does; a key held from the level does not.
+  KeyEdge enter(vk::Enter, g.in()), space(vk::Space, g.in());
+  g.input.EscLatch = g.in().KeyDown(vk::Escape);
   RunLoop(g, [&](Game& g) -> Pass {
     double now = g.Now();
     // The scroll moves ten units a second, whatever the frame rate.
@@ -28,7 +32,8 @@ void GameCompleteScreen(Game& g) {
     if (g.botInput) g.botInput->Feed(g.between.hand.Step(now));
     bool active = g.window().IsForeground();
     g.flags.AppActive = active;
-    if (g.in().ButtonDown(1) && active && !g.input.ClickLatch) {
+    bool key = enter.Take(g.in()) | space.Take(g.in()) | EscapePressed(g.input, g.in());
+    if (key || (g.in().ButtonDown(1) && active && !g.input.ClickLatch)) {
       g.input.ClickLatch = true;
       g.flags.LeavePlay = true;
       return {true, 0};

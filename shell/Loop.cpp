@@ -53,11 +53,11 @@ void PollKeys(Game& g) {
   if (cheat != g.input.CheatMode) g.flags.Redraw = true;
 }
 
+IRect CheatCaptionRect(const ScreenMetrics& m) { return m.DesignRect(20, 90, 300, 116); }
+
 void RenderScene(Game& g) {
-  if (g.input.CheatMode) {
-    IRect r = g.metrics.DesignRect(10, 4, 400, 40);
-    g.font.Draw(g.canvas, "Cheat Mode", r, 0.5, 0xFFFFFFFF, 0xFFFFFFFF, Align::Left);
-  }
+  if (g.input.CheatMode)
+    g.font.Draw(g.canvas, "Cheat Mode", CheatCaptionRect(g.metrics), 0.45, 0xFFFFFFFF, 0xFFFFFFFF, Align::Left);
   g.render().Present();
   ++g.stats.framesPresented;
   if (g.firstFrameMs < 0) {

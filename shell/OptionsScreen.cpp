@@ -176,7 +176,13 @@ void OptionsLoop(Game& g) {
     v.soundDrag = s.soundDrag;
     v.musicDrag = s.musicDrag;
     // The pointer matters to the picture only where a hint box follows it.
-    v.pointer = OptionHint(v.hover, v.soundVolume, v.soundOn, v.musicVolume, v.musicOn).empty() ? PointD{} : p;
+    bool hinted = !OptionHint(v.hover, v.soundVolume, v.soundOn, v.musicVolume, v.musicOn).empty();
+    v.pointer = hinted ? p : PointD{};
+    // Led by the keys, the hint box stands over the row they rest on.
+    if (hinted && hover < 0 && row >= 0) {
+      const IRect& q = s.rects[std::size_t(row)];
+      v.pointer = {(q.left + q.right) / 2.0, double(q.top)};
+    }
     if (ok) {
       Confirm(g, v);
       return {true, 0};

@@ -106,10 +106,11 @@ void PlayersLoop(Game& g, PlayerTable& players, const std::function<void()>& sav
   g.logs.WriteRunPoint("PlayersLoop", "Begin");
   Input& in0 = g.in();
   KeyEdge up(vk::Up, in0), down(vk::Down, in0), tab(vk::Tab, in0), enter(vk::Enter, in0), space(vk::Space, in0),
-      del(vk::Delete, in0), dKey('D', in0);
+      del(vk::Delete, in0), dKey('D', in0), left(vk::Left, in0), right(vk::Right, in0);
   ClickEdge click(in0);
   std::string message;
   int focusIndex = -1;  // over the listed players, then "Add", then "OK"
+  bool onDeleteMark = false;  // Right moves the focus from a player's line to its delete mark
   RosterHit shownHover{-1, -1}, shownFocus{-1, -1};
   std::string shownMessage;
   PointD lastPointer{-1, -1};
@@ -124,11 +125,15 @@ void PlayersLoop(Game& g, PlayerTable& players, const std::function<void()>& sav
     int items = int(listed.size()) + 2;
     PointD p = in.Pointer();
     if (PointerMoved(lastPointer, p)) focusIndex = -1;
-    if (up.Take(in)) focusIndex = focusIndex <= 0 ? items - 1 : focusIndex - 1;
-    if (down.Take(in) || tab.Take(in)) focusIndex = focusIndex < 0 || focusIndex >= items - 1 ? 0 : focusIndex + 1;
+    bool upKey = up.Take(in), downKey = down.Take(in) | tab.Take(in);
+    if (upKey) focusIndex = focusIndex <= 0 ? items - 1 : focusIndex - 1;
+    if (downKey) focusIndex = focusIndex < 0 || focusIndex >= items - 1 ? 0 : focusIndex + 1;
     focusIndex = std::min(focusIndex, items - 1);
+    if (right.Take(in)) onDeleteMark = true;
+    if (left.Take(in)) onDeleteMark = false;
     RosterHit focus;
-    if (focusIndex >= 0 && focusIndex < int(listed.size())) focus = {roster::Line, listed[std::size_t(focusIndex)]};
+    if (focusIndex >= 0 && focusIndex < int(listed.size()))
+      focus = {onDeleteMark ? roster::Delete : roster::Line, listed[std::size_t(focusIndex)]};
     else if (focusIndex == items - 2) focus = {roster::Add, 0};
     else if (focusIndex == items - 1) focus = {roster::Ok, 0};
     RosterHit hover = RosterHitAt(g.metrics, players, p.x, p.y);
@@ -136,7 +141,8 @@ void PlayersLoop(Game& g, PlayerTable& players, const std::function<void()>& sav
     RosterHit act;
     if (click.Take(g)) act = hover;
     if (enter.Take(in) | space.Take(in)) act = focus.kind ? focus : RosterHit{roster::Ok, 0};
-    if ((del.Take(in) | dKey.Take(in)) && focus.kind == roster::Line) act = {roster::Delete, focus.slot};
+    if ((del.Take(in) | dKey.Take(in)) && focus.kind != roster::None && focus.slot > 0)
+      act = {roster::Delete, focus.slot};
     if (act.kind != roster::None) Clicked(g);
     switch (act.kind) {
       case roster::Line:
@@ -190,8 +196,9 @@ void PlayersLoop(Game& g, PlayerTable& players, const std::function<void()>& sav
       // A key that answered a dialog or closed the name box must not act here too.
       up = KeyEdge(vk::Up, in), down = KeyEdge(vk::Down, in), tab = KeyEdge(vk::Tab, in);
       enter = KeyEdge(vk::Enter, in), space = KeyEdge(vk::Space, in), del = KeyEdge(vk::Delete, in);
-      dKey = KeyEdge('D', in);
+      dKey = KeyEdge('D', in), left = KeyEdge(vk::Left, in), right = KeyEdge(vk::Right, in);
       click = ClickEdge(in);
+      onDeleteMark = false;
     }
     if (g.flags.Redraw || !(hover == shownHover) || !(focus == shownFocus) || message != shownMessage ||
         act.kind != roster::None) {

@@ -14,6 +14,23 @@ bool PointerMoved(PointD& last, PointD now) {
   return moved;
 }
 
+int FocusStep(const std::vector<PointD>& spots, int from, int dx, int dy) {
+  if (spots.empty()) return -1;
+  if (from < 0 || from >= int(spots.size())) return 0;
+  const PointD c = spots[std::size_t(from)];
+  int best = from;
+  double bestScore = 0;
+  for (int i = 0; i < int(spots.size()); ++i) {
+    double ahead = (spots[std::size_t(i)].x - c.x) * dx + (spots[std::size_t(i)].y - c.y) * dy;
+    double aside = std::abs((spots[std::size_t(i)].x - c.x) * dy) + std::abs((spots[std::size_t(i)].y - c.y) * dx);
+    if (i == from || ahead <= 1) continue;
+    // Off to the side counts double: Down from the end of a row goes down, not round the corner.
+    double score = ahead + 2 * aside;
+    if (best == from || score < bestScore) best = i, bestScore = score;
+  }
+  return best;
+}
+
 bool ScreenMinimised(Game& g) {
   if (g.window().IsMinimised()) {
     g.music.PauseMusAll();

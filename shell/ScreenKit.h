@@ -1,6 +1,8 @@
 // Small pieces every modal screen shares: the minimised pause, key presses
 // taken once, and the autoplay bot's hands on a screen.
 #pragma once
+#include <vector>
+
 #include "board/ScreenMetrics.h"
 #include "platform/Platform.h"
 
@@ -26,6 +28,12 @@ struct KeyEdge {
 // The pointer moved by hand since last (which it then follows): the keyboard's
 // mark gives way. Leaving or entering the window is no move.
 bool PointerMoved(PointD& last, PointD now);
+
+// The keyboard's focus moved over spots laid out on the screen: the spot that
+// lies nearest in the arrow's direction (dx, dy of -1, 0 or 1), favouring spots
+// straight ahead over ones off to the side. Stays put when none lies that way;
+// from -1 (no focus yet) it goes to the first spot.
+int FocusStep(const std::vector<PointD>& spots, int from, int dx, int dy);
 
 // Minimised: pauses the music and returns true (the pass draws nothing).
 // Otherwise resumes it and returns false.

@@ -1,14 +1,17 @@
 #include "shell/ShopScreen.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "bonus/ShopCatalogue.h"
 #include "bonus/Spawn.h"
 #include "progress/MapView.h"
 #include "progress/ShopRules.h"
+#include "render/BetweenLevelsDraw.h"
 #include "render/ShopDraw.h"
 #include "shell/BotHand.h"
 #include "shell/Game.h"
+#include "shell/ScreenKit.h"
 
 namespace bm {
 
@@ -55,12 +58,155 @@ std::pair<std::string, Argb> HoverText(Game& g, const ShopSlot& s, int item, dou
 
 }  // namespace
 
-void ShopFrame(Game& g, double) {
+namespace {
+
+struct Target {
+  ShopMemory::Spot kind;
+  int index;
+  PointD at;  // design pixels
+};
+
+bool Carrying(const ShopSlot& s) { return s.items.Dragged != 0 || s.stars.Dragged != 0; }
+
+// What the keyboard's focus can rest on: with the hand full only the items,
+// else the keys found, the stars held, the items and the three buttons below.
+std::vector<Target> Targets(Game& g, const ShopSlot& s) {
+  using Spot = ShopMemory::Spot;
+  std::vector<Target> out;
+  bool carrying = Carrying(s);
+  if (!carrying) {
+    for (int k = 1; k <= kShopItems; ++k)
+      if (const PlacedObject& o = Key(s.items, k); o.Flag != 0) out.push_back({Spot::Key, k, {o.HomeX, o.HomeY}});
+    for (int i = 1; i <= kGoldStarLast; ++i)
+      if (const PlacedObject& o = s.stars.object[std::size_t(i)]; (IsBlueStar(i) || IsGoldStar(i)) && o.Flag != 0)
+        out.push_back({Spot::Star, i, {o.HomeX, o.HomeY}});
+  }
+  for (int i = 1; i <= kShopItems; ++i) out.push_back({Spot::Item, i, {ShopItemX(i), ShopItemY(i)}});
+  if (!carrying)
+    for (int b = 0; b < kBetweenButtonCount; ++b) {
+      IRect r = BetweenButtonRect(g.metrics, BetweenButton(b));
+      out.push_back({Spot::Button, b, {(r.left + r.right) / 2.0 / g.metrics.XScale,
+                                       (r.top + r.bottom) / 2.0 / g.metrics.YScale}});
+    }
+  return out;
+}
+
+int FindTarget(const std::vector<Target>& t, ShopMemory::Spot kind, int index) {
+  for (int i = 0; i < int(t.size()); ++i)
+    if (t[std::size_t(i)].kind == kind && t[std::size_t(i)].index == index) return i;
+  return -1;
+}
+
+// Where a key or star just picked up is most likely wanted: the first item it
+// would open or raise, else the first item.
+int FirstUse(const ShopSlot& s, int key, int star) {
+  for (int item = 1; item <= kShopItems; ++item) {
+    if (key && ItemLocked(s, item) && KeyOpens(s, key, item)) return item;
+    if (star && StarRaises(s, star, item)) return item;
+  }
+  return 1;
+}
+
+// One pass of keys in the shop; returns the button pressed, -1 for none.
+int ShopKeysStep(Game& g, ShopSlot& s, const ScreenKeys& keys, bool& escapeTaken) {
+  using Spot = ShopMemory::Spot;
+  ShopMemory& mem = g.between.shop;
+  auto play = [&](const char* cue) {
+    if (cue) g.sfx.PlaySfx(cue);
+  };
+  if (keys.escape && Carrying(s)) {
+    play(Release(s, 0));
+    mem.keyCarry = false;
+    escapeTaken = true;
+  }
+  if (!keys.dx && !keys.dy && !keys.tab && !keys.enter) return -1;
+  mem.keyboard = true;
+  std::vector<Target> t = Targets(g, s);
+  int cur = FindTarget(t, mem.focusKind, mem.focusIndex);
+  auto focus = [&](int i) {
+    mem.focusKind = t[std::size_t(i)].kind;
+    mem.focusIndex = t[std::size_t(i)].index;
+  };
+  if (cur < 0) {
+    // The first press only shows where the focus is.
+    focus(0);
+    return -1;
+  }
+  if (keys.dx || keys.dy) {
+    std::vector<PointD> at;
+    for (const Target& x : t) at.push_back(x.at);
+    focus(FocusStep(at, cur, keys.dx, keys.dy));
+    mem.chanceShown = false;
+    return -1;
+  }
+  if (keys.tab) {
+    focus((cur + 1) % int(t.size()));
+    mem.chanceShown = false;
+    return -1;
+  }
+  const Target& f = t[std::size_t(cur)];
+  switch (f.kind) {
+    case Spot::Key:
+      play(TakeKey(s, f.index));
+      mem.keyCarry = true;
+      mem.focusKind = Spot::Item;
+      mem.focusIndex = FirstUse(s, f.index, 0);
+      break;
+    case Spot::Star:
+      play(TakeStar(s, f.index));
+      mem.keyCarry = true;
+      mem.focusKind = Spot::Item;
+      mem.focusIndex = FirstUse(s, 0, f.index);
+      break;
+    case Spot::Item:
+      if (Carrying(s)) {
+        play(Release(s, f.index));
+        mem.keyCarry = false;
+      } else {
+        mem.chanceShown = !mem.chanceShown;
+      }
+      break;
+    case Spot::Button: return f.index;
+    case Spot::None: break;
+  }
+  return -1;
+}
+
+// The frame around the focused key, star or item, in design pixels.
+void FocusRect(const ShopSlot& s, const ShopMemory& mem, ShopPicture& pic) {
+  using Spot = ShopMemory::Spot;
+  double x = 0, y = 0, hw = 0, hh = 0;
+  switch (mem.focusKind) {
+    case Spot::Key: {
+      const PlacedObject& o = Key(s.items, mem.focusIndex);
+      x = o.PosX, y = o.PosY, hw = 40, hh = 40;
+      break;
+    }
+    case Spot::Star: {
+      const PlacedObject& o = s.stars.object[std::size_t(mem.focusIndex)];
+      x = o.PosX, y = o.PosY, hw = 31, hh = 31;
+      break;
+    }
+    case Spot::Item:
+      x = ShopItemX(mem.focusIndex), y = ShopItemY(mem.focusIndex) - 15, hw = 82, hh = 92;
+      break;
+    default: return;
+  }
+  pic.focusOn = true;
+  pic.focusLeft = x - hw, pic.focusTop = y - hh, pic.focusRight = x + hw, pic.focusBottom = y + hh;
+}
+
+}  // namespace
+
+int ShopFrame(Game& g, double, const ScreenKeys& keys, bool& escapeTaken) {
+  using Spot = ShopMemory::Spot;
+  escapeTaken = false;
   for (int st = 1; st <= kStageCount; ++st) g.sfx.StopSfx(StageAmbience(st));
   ShopSlot s = Shop(g);
   ShopMemory& mem = g.between.shop;
   if (g.input.CheatMode) CheatKeys(g, s);
   PointD p = g.in().Pointer();
+  if (PointerMoved(mem.lastPointer, p)) mem.keyboard = false;
   double x = p.x / g.metrics.XScale, y = p.y / g.metrics.YScale;
   bool down = MouseDown(g.in(), g.flags.AppActive);
   bool pressed = down && !mem.wasDown, released = !down && mem.wasDown;
@@ -68,34 +214,53 @@ void ShopFrame(Game& g, double) {
   auto play = [&](const char* cue) {
     if (cue) g.sfx.PlaySfx(cue);
   };
+  int button = ShopKeysStep(g, s, keys, escapeTaken);
+  if (!Carrying(s)) mem.keyCarry = false;
   if (pressed) {
+    mem.keyCarry = false;
+    mem.keyboard = false;
     if (int k = KeyAt(s.items, x, y)) play(TakeKey(s, k));
     else if (int star = StarAt(s.stars, x, y)) play(TakeStar(s, star));
   }
   if (down) CarryTo(s, x, y);
-  int hovered = ShopItemAt(x, y);
+  // A hand filled by keys follows the focus over the items.
+  if (mem.keyCarry && mem.focusKind == Spot::Item)
+    CarryTo(s, ShopItemX(mem.focusIndex), ShopItemY(mem.focusIndex));
+  bool byKeys = mem.keyboard && mem.focusKind == Spot::Item;
+  int hovered = byKeys ? mem.focusIndex : mem.keyboard ? 0 : ShopItemAt(x, y);
+  double textY = byKeys ? ShopItemY(hovered) + (mem.chanceShown ? 20 : -20) : y;
   if (hovered != mem.hovered && hovered != 0) g.sfx.PlaySfx("ev_shop_bonus_over");
   mem.hovered = hovered;
-  if (released) {
-    const char* cue = Release(s, hovered);
+  if (released && !mem.keyCarry) {
+    const char* cue = Release(s, ShopItemAt(x, y));
     play(cue);
   }
   // A right click on a grade mark only plays its sound.
   bool right = g.flags.AppActive && g.in().ButtonDown(2);
   if (Pressed(right, mem.rightWasDown) && hovered && s.grades.ChanceGrade[std::size_t(hovered)] > 0)
     g.sfx.PlaySfx("ev_shop_stars_back");
-  if (!g.drawing) return;
+  if (!g.drawing) return button;
   ShopPicture pic;
   pic.items = &s.items;
   pic.stars = &s.stars;
   pic.grades = &s.grades;
   for (int i = 1; i <= kShopItems; ++i) pic.itemCodes[i] = kShopCatalogue[std::size_t(i - 1)].code;
   pic.hovered = hovered;
-  if (hovered) std::tie(pic.hoverText, pic.hoverColor) = HoverText(g, s, hovered, y);
+  if (hovered) std::tie(pic.hoverText, pic.hoverColor) = HoverText(g, s, hovered, textY);
   pic.pointerX = x;
   pic.pointerY = y;
   pic.clockMs = g.Now();
+  if (mem.keyboard) FocusRect(s, mem, pic);
   DrawShop(g.canvas, g.font, pic);
+  return button;
+}
+
+void ShopFocusFirst(Game& g) {
+  ShopSlot s = Shop(g);
+  std::vector<Target> t = Targets(g, s);
+  g.between.shop.keyboard = true;
+  g.between.shop.focusKind = t.front().kind;
+  g.between.shop.focusIndex = t.front().index;
 }
 
 void ShopViewChanged(Game& g, bool) {
@@ -104,6 +269,8 @@ void ShopViewChanged(Game& g, bool) {
   Release(s, 0);
   g.between.shop.wasDown = false;
   g.between.shop.hovered = 0;
+  g.between.shop.keyCarry = false;
+  g.between.shop.chanceShown = false;
 }
 
 // The bot spends like a sensible player: keys open their own locks first, then

@@ -2,6 +2,8 @@
 #pragma once
 #include <array>
 
+#include "platform/Platform.h"
+
 namespace bm {
 
 struct Game;
@@ -13,10 +15,30 @@ struct ShopMemory {
   std::array<bool, 4> cheatHeld{};  // F1..F4
   std::array<bool, 10> digitHeld{};  // keys 1..9 and 0
   int hovered = 0;
+  // The keyboard's focus: what it rests on, and whether the keyboard has the
+  // screen (moving the pointer hands it back to the mouse).
+  enum class Spot { None, Key, Star, Item, Button };
+  Spot focusKind = Spot::None;
+  int focusIndex = 0;  // key 1..10, star 1..17, item 1..10, button 0..2
+  bool keyboard = false;
+  bool keyCarry = false;  // the hand was filled by Enter, so it follows the focus
+  bool chanceShown = false;  // Enter on an item with an empty hand tells its chance
+  PointD lastPointer{-1, -1};
 };
 
-// One frame of the shop: drawing, picking up, dragging and dropping.
-void ShopFrame(Game& g, double frameFactor);
+// One pass of keys on the between-levels screen, each taken once per press.
+struct ScreenKeys {
+  int dx = 0, dy = 0;  // an arrow
+  bool tab = false, enter = false, escape = false;
+  bool Any() const { return dx || dy || tab || enter || escape; }
+};
+
+// One frame of the shop: drawing, picking up, dragging and dropping, by mouse
+// or keys. Returns the bottom button pressed by keys (-1 for none); sets
+// escapeTaken when Escape only put back what the hand carried.
+int ShopFrame(Game& g, double frameFactor, const ScreenKeys& keys, bool& escapeTaken);
+// The shop opened by keys: the focus shows on its first key, star or item.
+void ShopFocusFirst(Game& g);
 // The shop view was opened or closed: a key or star still in the hand goes home.
 void ShopViewChanged(Game& g, bool opened);
 // The bot's next drops in the shop; false when it has nothing left worth doing.

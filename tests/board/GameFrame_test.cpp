@@ -35,6 +35,27 @@ TEST(GameFrame, GrowInWaitsForItemsThatStartSmaller) {
   for (int i = 0; i < kCellCount; ++i) EXPECT_EQ(kit.cells[i].Pos.Size, 0);
 }
 
+TEST(GameFrame, OnlyACellWithinReachOfThePointerShimmers) {
+  BoardKit kit;
+  kit.Settle();
+  auto lit = [&] {
+    int n = 0;
+    for (int i = 0; i < kCellCount; ++i)
+      if (kit.cells[i].isExists && kit.cells[i].GemCol[0] != 0xDDDDDDu) ++n;
+    return n;
+  };
+  // Far above the board: the nearest cell is still some cell, but out of reach.
+  kit.px = 640, kit.py = 2;
+  kit.Frames(3);
+  EXPECT_EQ(kit.st.HoveredCell, kNoCell);
+  EXPECT_EQ(lit(), 0) << "the pointer far from the board lights nothing";
+  kit.PointAt(50);
+  kit.Frames(3);
+  EXPECT_EQ(kit.st.HoveredCell, 50);
+  EXPECT_EQ(lit(), 1);
+  EXPECT_NE(kit.cells[50].GemCol[0], 0xDDDDDDu);
+}
+
 TEST(GameFrame, TheHourglassTicksAudiblyInTheLastHalfMinute) {
   BoardKit kit;
   kit.level.TimeLimit = 100;

@@ -91,6 +91,27 @@ double RunUntilPending(BoardKit& kit, double limitMs = 60000) {
   return kit.now - start;
 }
 
+TEST(MatchOutcome, ABoardAllGoldAsItGrowsInStillCompletes) {
+  BoardKit kit;
+  for (int i = 0; i < kCellCount; ++i) {
+    kit.cells[i].Gnd = 1;
+    kit.cells[i].Pos.Size = -40;
+  }
+  BeginLevelPlay(kit.st, kit.now);
+  int frames = 0;
+  bool completeWhileGrowing = false;
+  while (!kit.st.LevelComplete && frames < 400) {
+    kit.Frame(), ++frames;
+    completeWhileGrowing = completeWhileGrowing || (kit.st.LevelComplete && kit.st.BoardGrowIn);
+  }
+  EXPECT_TRUE(kit.st.LevelComplete) << "a gold board that grew in is a won level";
+  EXPECT_FALSE(completeWhileGrowing);
+
+  double spent = RunUntilPending(kit);
+  EXPECT_NE(kit.m.flow.pending, FlowStep::None) << "the level ends and asks for the next screen";
+  EXPECT_LT(spent, 20000);
+}
+
 TEST(MatchOutcome, TimeUpCostsALifeAndRestartsTheLevelUntilNoneIsLeft) {
   BoardKit kit;
   kit.m.clock.sandEnabled = true;

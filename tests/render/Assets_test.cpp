@@ -3,10 +3,12 @@
 
 #include "render/AssetCatalogue.h"
 #include "render/GlyphTable.h"
+#include "shell/InputRouter.h"
 
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -61,7 +63,7 @@ TEST(Assets, GlyphTableIsConsistent) {
         EXPECT_LT(g.left, g.right);
         EXPECT_LT(g.top, g.bottom);
     }
-    EXPECT_EQ(chars.size(), 85u);
+    EXPECT_EQ(chars.size(), 86u);
     EXPECT_EQ(chars.count(' '), 0u);
 }
 
@@ -103,6 +105,40 @@ TEST(Assets, GlyphInkStaysInsideItsRectangle) {
     }
     for (int i = 1; i <= 10; ++i) checkPage("fonts/new/c" + std::to_string(i) + "h.png", i);
     for (const char* p0 : {"fonts/new/c0m.png", "fonts/new/c0mh.png", "fonts/new/c0mp.png"}) checkPage(p0, 0);
+}
+
+// The ink of one glyph: its bounding box on the page.
+struct InkBox {
+    int left = 256, top = 256, right = -1, bottom = -1;
+};
+InkBox inkOf(const Picture& p, char ch) {
+    InkBox b;
+    for (const auto& g : bm::kGlyphTable) {
+        if (g.ch != ch) continue;
+        for (int y = g.top; y < g.bottom; ++y)
+            for (int x = g.left; x < g.right; ++x)
+                if (p.alpha(x, y) > 128)
+                    b.left = std::min(b.left, x), b.right = std::max(b.right, x), b.top = std::min(b.top, y),
+                    b.bottom = std::max(b.bottom, y);
+    }
+    return b;
+}
+
+TEST(Assets, AnUnderscoreIsALowBarAndTheCheckBoxHasItsOwnCode) {
+    Picture p0 = load("fonts/new/c0m.png");
+    ASSERT_TRUE(p0.px);
+    InkBox u = inkOf(p0, '_');
+    ASSERT_GE(u.right, u.left) << "the underscore has ink";
+    EXPECT_GT(u.right - u.left, 3 * (u.bottom - u.top)) << "a flat bar, not a box";
+    EXPECT_GE(u.top, 127 + bm::kGlyphBaseline - 8) << "on or under the baseline";
+    EXPECT_NE(bm::kCheckBoxGlyph, '_');
+    EXPECT_FALSE(bm::IsFontChar(bm::kCheckBoxGlyph)) << "no name can hold the check box";
+    Picture p10 = load("fonts/large/c10n.png");
+    ASSERT_TRUE(p10.px);
+    InkBox box = inkOf(p10, bm::kCheckBoxGlyph);
+    ASSERT_GE(box.right, box.left);
+    int w = box.right - box.left, h = box.bottom - box.top;
+    EXPECT_NEAR(double(w) / h, 1.0, 0.2) << "the check box is square";
 }
 
 TEST(Assets, MapPointFileHoldsSixtyFiveLevelsOnScreen) {

@@ -7,6 +7,8 @@
 #include "render/CreditsDraw.h"
 #include "shell/BetweenLevels.h"
 #include "shell/GameComplete.h"
+#include "shell/ScreenKit.h"
+#include "storage/ItemStatus.h"
 
 namespace bm {
 namespace {
@@ -72,6 +74,107 @@ TEST(BetweenLevels, CreditsScrollToRestAndAClickLeavesForTheMenu) {
   EXPECT_NEAR(h.Now() - start, 40000, 100);
   // Thirty seconds of scrolling at up to 60 frames a second, then it rests.
   EXPECT_LT(g.stats.framesPresented - framesBefore, 2000) << "no frames drawn once the credits rest";
+}
+
+TEST(FocusStep, ArrowsWalkRowsAndColumnsAndStayAtTheEdge) {
+  // Two rows of three and a lone spot below the middle.
+  std::vector<PointD> spots = {{100, 100}, {200, 100}, {300, 100}, {100, 200}, {200, 200}, {300, 200}, {210, 400}};
+  EXPECT_EQ(FocusStep(spots, -1, 1, 0), 0) << "no focus yet: the first spot";
+  EXPECT_EQ(FocusStep(spots, 0, 1, 0), 1);
+  EXPECT_EQ(FocusStep(spots, 1, -1, 0), 0);
+  EXPECT_EQ(FocusStep(spots, 2, 1, 0), 2) << "nothing further right";
+  EXPECT_EQ(FocusStep(spots, 2, 0, 1), 5) << "down from the row's end goes down, not round the corner";
+  EXPECT_EQ(FocusStep(spots, 0, 0, -1), 0);
+  EXPECT_EQ(FocusStep(spots, 3, 0, 1), 6);
+  EXPECT_EQ(FocusStep(spots, 6, 0, -1), 4) << "back up to the spot straight above";
+}
+
+// The shop's records of the player the match plays for.
+ItemRecord& PlayerItems(Game& g) { return g.match.items.items[std::size_t(g.match.itemSlot)]; }
+
+TEST(BetweenLevels, KeysAloneTakeAKeyToItsLockAndOpenIt) {
+  test::FlowGame h;
+  Game& g = h.g();
+  Key(PlayerItems(g), 3).Flag = -1;
+  double t = h.Now();
+  auto key = [&](double at, int k) { h.win().ScriptKey(t + at, k); };
+  key(300, vk::Left);    // "Continue" -> "Shop"
+  key(600, vk::Enter);   // the shop opens with the focus on key 3
+  key(900, vk::Enter);   // key 3 is taken; the focus goes to its lock
+  key(1200, vk::Right);  // carried on to item 4 ...
+  key(1500, vk::Enter);  // ... which another key locks: it fails and goes home
+  key(1800, vk::Down);   // item 9
+  key(2100, vk::Down);   // key 3
+  key(2400, vk::Enter);
+  key(2700, vk::Enter);  // dropped on item 3: open
+  key(3000, vk::Escape);  // nothing carried: leaves, as "Continue" does
+  int level = 5;
+  BetweenLevelsScreen(g, level);
+  EXPECT_GE(h.Now() - t, 3000) << "only the last Escape left";
+  EXPECT_FALSE(g.flags.ExitRequested);
+  EXPECT_EQ(h.Heard("ev_map_paper"), 1);
+  EXPECT_EQ(h.Heard("ev_shop_key_take"), 2);
+  EXPECT_EQ(h.Heard("ev_shop_key_fail"), 1);
+  EXPECT_EQ(h.Heard("ev_shop_open"), 1);
+  // The match took the shop's outcome on leaving.
+  EXPECT_EQ(Lock(PlayerItems(g), 3).Flag, 0) << "item 3 is open";
+  EXPECT_NE(Lock(PlayerItems(g), 4).Flag, 0) << "item 4 stays locked";
+  const PlacedObject& k3 = Key(PlayerItems(g), 3);
+  EXPECT_NE(k3.Flag, 0) << "the key stays found";
+  EXPECT_EQ(PlayerItems(g).Dragged, 0);
+  EXPECT_DOUBLE_EQ(k3.PosX, k3.HomeX);
+}
+
+TEST(BetweenLevels, EscapePutsBackWhatTheKeysCarryAndEnterOnTheMapGoesOn) {
+  test::FlowGame h;
+  Game& g = h.g();
+  Key(PlayerItems(g), 2).Flag = -1;
+  g.match.items.stars[std::size_t(g.match.itemSlot)].object[1].Flag = -1;  // a blue star
+  double t = h.Now();
+  auto key = [&](double at, int k) { h.win().ScriptKey(t + at, k); };
+  key(300, vk::Tab);     // "Map"
+  key(500, vk::Tab);     // "Shop"
+  key(700, vk::Space);   // opens the shop: key 2 first
+  key(900, vk::Tab);     // the blue star
+  key(1100, vk::Enter);  // taken
+  key(1300, vk::Escape);  // put back; the screen stays
+  key(1600, vk::Tab);
+  key(1800, vk::Tab);
+  key(2000, vk::Tab);    // from item 1 (where the star was bound) on to item 4 ...
+  int level = 5;
+  // ... then back to the map by its button, and Enter there goes on.
+  double mapAt = 0;
+  for (int k = 0; k < 7; ++k) key(mapAt = 2200 + 200 * k, vk::Tab);  // items 5..10, then "Map"
+  key(mapAt + 200, vk::Enter);
+  key(mapAt + 600, vk::Enter);  // on the map the focus stays on "Map": it stays the map
+  key(mapAt + 800, vk::Right);
+  key(mapAt + 1000, vk::Right);  // "Continue"
+  key(mapAt + 1200, vk::Enter);
+  BetweenLevelsScreen(g, level);
+  EXPECT_NEAR(h.Now() - t, mapAt + 1200, 150) << "left on the last Enter";
+  EXPECT_EQ(h.Heard("ev_shop_star_take"), 1);
+  EXPECT_EQ(h.Heard("ev_shop_star_put"), 1);
+  EXPECT_EQ(h.Heard("ev_map_paper"), 3) << "to the shop, back to the map, the map again";
+  const PlacedObject& star = g.match.items.stars[std::size_t(g.match.itemSlot)].object[1];
+  EXPECT_NE(star.Flag, 0) << "the star is still held";
+  EXPECT_DOUBLE_EQ(star.PosX, star.HomeX);
+  EXPECT_DOUBLE_EQ(star.PosY, star.HomeY);
+  for (int item = 1; item <= kShopItems; ++item)
+    EXPECT_EQ(g.match.items.grades[std::size_t(g.match.itemSlot)].ChanceGrade[std::size_t(item)], 0);
+}
+
+TEST(BetweenLevels, TheCreditsGoOnWithEnterSpaceOrEscape) {
+  for (int k : {vk::Enter, vk::Space, vk::Escape}) {
+    test::FlowGame h;
+    Game& g = h.g();
+    h.win().SetKey(k, true);  // held from the level: not taken
+    h.win().Script({ScriptEvent::KeyUp, h.Now() + 100, 0, 0, k});
+    h.win().ScriptKey(h.Now() + 2000, k);
+    double start = h.Now();
+    GameCompleteScreen(g);
+    EXPECT_TRUE(g.flags.LeavePlay) << k;
+    EXPECT_NEAR(h.Now() - start, 2000, 100) << k;
+  }
 }
 
 }  // namespace

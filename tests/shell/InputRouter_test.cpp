@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/Headless.h"
+#include "shell/Loop.h"
 
 namespace bm {
 namespace {
@@ -120,6 +121,20 @@ TEST(NameEntry, EnterNeedsTextAndEscapeNeedsPermission) {
   UpdateNameEntry(e, r, w);
   EXPECT_TRUE(e.accepted);
   EXPECT_EQ(e.text, "Mary Read");
+}
+
+TEST(CheatCode, TheCaptionKeepsClearOfThePanelTexts) {
+  auto overlap = [](const IRect& a, const IRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+  };
+  for (auto [w, h] : {std::pair{1280, 1024}, std::pair{800, 600}, std::pair{1920, 1200}}) {
+    ScreenMetrics m = ScreenMetrics::For(w, h);
+    IRect cap = CheatCaptionRect(m);
+    // "Time Left", "Score", "Lives", "Moves Available" and the level's title.
+    for (IRect panel : {m.DesignRect(40, 8, 325, 40), m.DesignRect(40, 48, 325, 80), m.DesignRect(950, 8, 1235, 40),
+                        m.DesignRect(950, 48, 1235, 80), m.DesignRect(340, 14, 940, 70)})
+      EXPECT_FALSE(overlap(cap, panel)) << w << "x" << h << " at " << panel.left << "," << panel.top;
+  }
 }
 
 }  // namespace

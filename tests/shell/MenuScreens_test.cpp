@@ -4,6 +4,7 @@
 #include "PlayerDir.h"
 #include "ScreenHarness.h"
 #include "render/MenuScreen.h"
+#include "shell/HowToPlayScreen.h"
 #include "shell/Startup.h"
 
 namespace bm {
@@ -59,6 +60,23 @@ TEST(MenuScreens, EachItemOpensItsScreenByKeys) {
   });
   for (const char* screen : {"OptionsLoop", "HowToPlayLoop", "HighScoresLoop", "PlayersLoop"})
     EXPECT_EQ(Count(points, std::string(screen) + " * Begin"), 1) << screen;
+}
+
+TEST(MenuScreens, HowToPlayPagesTurnByKeysAndEnterEndsOnTheLast) {
+  test::ScreenHarness h;
+  double t = h.now();
+  h.Key(t + 100, vk::Right);
+  h.Key(t + 200, vk::Right);  // page 3
+  h.Key(t + 300, vk::Left);   // page 2
+  h.Key(t + 400, vk::Left);
+  h.Key(t + 500, vk::Left);   // page 1: no page before it
+  // Seven "Next" to page 8, where Enter is "Done".
+  double at = t + 600;
+  for (int k = 0; k < 8; ++k) h.Key(at += 100, vk::Enter);
+  h.Deadline(t + 20000);
+  HowToPlayLoop(h.g());
+  EXPECT_FALSE(h.g().flags.ExitRequested);
+  EXPECT_NEAR(h.now() - t, 1400, 60) << "closed by the eighth Enter";
 }
 
 }  // namespace

@@ -62,6 +62,36 @@ TEST(PlayersScreen, DeleteAsksAndOnlyContinueDeletes) {
   EXPECT_EQ(h.saves, 1) << "saved after the deletion; Escape closes without another save";
 }
 
+TEST(PlayersScreen, KeysAloneChooseDeleteByTheMarkAddAndLeave) {
+  RosterHarness h;
+  h.players = Players({"Anne", "Bo", "Cyd"});
+  double t = h.now();
+  h.Key(t + 100, vk::Down);  // Anne
+  h.Key(t + 200, vk::Down);  // Bo
+  h.Key(t + 300, vk::Enter);  // Bo plays
+  h.Key(t + 400, vk::Down);  // Cyd
+  h.Key(t + 500, vk::Right);  // Cyd's delete mark
+  h.Key(t + 600, vk::Enter);
+  h.Key(t + 1100, vk::Enter);  // "CONTINUE"
+  // Two lines left: the focus's third place is now "Add new player name".
+  h.Key(t + 1500, vk::Up);  // Bo, on his line again
+  h.Key(t + 1600, vk::Enter);
+  h.Key(t + 1700, vk::Down);  // "Add new player name"
+  h.Key(t + 1800, vk::Enter);
+  h.w().Script({ScriptEvent::Text, t + 2300, 0, 0, 0, "Dee"});
+  h.Key(t + 2400, vk::Enter);
+  // Anne, Bo, Dee: the third place is Dee's line.
+  h.Key(t + 2800, vk::Down);
+  h.Key(t + 2900, vk::Down);  // "OK"
+  h.Key(t + 3000, vk::Enter);
+  h.RunPlayers();
+  EXPECT_EQ(h.players.slot[3].Name, "Dee") << "Cyd's slot, freed by the mark, takes the new name";
+  EXPECT_EQ(h.players.slot[2].Name, "Bo");
+  EXPECT_EQ(h.players.Current(), 3);
+  EXPECT_EQ(h.forgotten, std::vector<int>{3});
+  EXPECT_EQ(h.saves, 3) << "after the deletion, the new name and OK";
+}
+
 TEST(PlayersScreen, TenPlayersLeaveNoRoomAndANewNameTakesTheFirstFreeSlot) {
   RosterHarness h;
   h.players = Players({"A", "B", "C", "D", "E", "F", "G", "H", "I", "J"});

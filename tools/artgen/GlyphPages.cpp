@@ -53,7 +53,7 @@ bool symbolPath(cairo_t* cr, char ch) {
             cairo_line_to(cr, 0, 2);
             cairo_close_path(cr);
             return true;
-        case '_':  // the check box; a box also reads well as the text cursor
+        case kCheckBoxGlyph:
             cairo_rectangle(cr, 0, -66, 66, 66);
             cairo_rectangle(cr, 56, -56, -46, 46);  // counter-clockwise hole
             return true;
