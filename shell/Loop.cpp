@@ -53,11 +53,17 @@ void PollKeys(Game& g) {
   if (cheat != g.input.CheatMode) g.flags.Redraw = true;
 }
 
-IRect CheatCaptionRect(const ScreenMetrics& m) { return m.DesignRect(20, 90, 300, 116); }
+IRect CheatCaptionRect(const ScreenMetrics& m, bool playScreen) {
+  return playScreen ? m.DesignRect(20, 90, 300, 116) : m.DesignRect(10, 4, 400, 40);
+}
 
 void RenderScene(Game& g) {
-  if (g.input.CheatMode)
-    g.font.Draw(g.canvas, "Cheat Mode", CheatCaptionRect(g.metrics), 0.45, 0xFFFFFFFF, 0xFFFFFFFF, Align::Left);
+  if (g.input.CheatMode) {
+    // The play pass marks the frame it is about to show.
+    bool playScreen = g.playFrameMark == g.render().FramesPresented() + 1;
+    g.font.Draw(g.canvas, "Cheat Mode", CheatCaptionRect(g.metrics, playScreen), playScreen ? 0.45 : 0.5, 0xFFFFFFFF,
+                0xFFFFFFFF, Align::Left);
+  }
   g.render().Present();
   ++g.stats.framesPresented;
   if (g.firstFrameMs < 0) {

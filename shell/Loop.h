@@ -28,8 +28,9 @@ bool MusicFading(const MusicMod& m);
 // F12 and the cheat code word; run on every pass.
 void PollKeys(Game& g);
 
-// Where "Cheat Mode" is written: top left, under the play screen's panel and clear of its texts.
-IRect CheatCaptionRect(const ScreenMetrics& m);
+// Where "Cheat Mode" is written: the top left corner, on the play screen under
+// the panel, clear of its texts.
+IRect CheatCaptionRect(const ScreenMetrics& m, bool playScreen);
 
 // End of a drawn frame: the cheat caption, then present.
 void RenderScene(Game& g);

@@ -188,7 +188,7 @@ void FocusRect(const ShopSlot& s, const ShopMemory& mem, ShopPicture& pic) {
       break;
     }
     case Spot::Item:
-      x = ShopItemX(mem.focusIndex), y = ShopItemY(mem.focusIndex) - 15, hw = 82, hh = 92;
+      x = ShopItemX(mem.focusIndex), y = ShopItemY(mem.focusIndex), hw = 84, hh = 86;
       break;
     default: return;
   }

@@ -129,7 +129,7 @@ TEST(CheatCode, TheCaptionKeepsClearOfThePanelTexts) {
   };
   for (auto [w, h] : {std::pair{1280, 1024}, std::pair{800, 600}, std::pair{1920, 1200}}) {
     ScreenMetrics m = ScreenMetrics::For(w, h);
-    IRect cap = CheatCaptionRect(m);
+    IRect cap = CheatCaptionRect(m, true);
     // "Time Left", "Score", "Lives", "Moves Available" and the level's title.
     for (IRect panel : {m.DesignRect(40, 8, 325, 40), m.DesignRect(40, 48, 325, 80), m.DesignRect(950, 8, 1235, 40),
                         m.DesignRect(950, 48, 1235, 80), m.DesignRect(340, 14, 940, 70)})
