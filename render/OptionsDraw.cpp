@@ -134,6 +134,16 @@ void DrawOptionsScreen(Canvas& c, Font& font, const OptionsView& v) {
   DrawHintBox(c, font, OptionHint(v.hover, v.soundVolume, v.soundOn, v.musicVolume, v.musicOn), v.pointer);
 }
 
+IRect PlaceHintBox(const ScreenMetrics& m, double textW, double textH, PointD p) {
+  int w = int(std::lround(textW + 16 * m.XScale)), h = int(std::lround(textH + 6 * m.YScale));
+  double px = p.x;
+  int y = int(std::lround(p.y - h - 10 * m.YScale));
+  // Moved in sideways to stay on screen; the top is not limited.
+  if (std::floor(px + w / 2.0) > m.width) px = m.width - w / 2.0 - 1;
+  if (std::floor(px - w / 2.0) < 0) px = w / 2.0 + 1;
+  return {int(std::floor(px - w / 2.0)), y, int(std::floor(px + w / 2.0)), y + h};
+}
+
 void DrawHintBox(Canvas& c, Font& font, const std::string& text, PointD p) {
   if (text.empty()) return;
   const ScreenMetrics& m = c.metrics;
@@ -141,17 +151,13 @@ void DrawHintBox(Canvas& c, Font& font, const std::string& text, PointD p) {
   const double size = 0.3, lineH = 30 * m.YScale;
   double textW = 0;
   for (const std::string& l : lines) textW = std::max(textW, font.Measure(l, size, m.XScale));
-  int w = int(std::lround(textW + 16 * m.XScale)), h = int(std::lround(lineH * double(lines.size()) + 6 * m.YScale));
-  double px = p.x;
-  int y = int(std::lround(p.y - h - 10 * m.YScale));
-  if (std::floor(px + w / 2.0) > m.width) px = m.width - w / 2.0 - 1;
-  if (std::floor(px - w / 2.0) < 0) px = w / 2.0 + 1;
-  int l = int(std::floor(px - w / 2.0)), r = int(std::floor(px + w / 2.0));
-  c.Fill(l - 1, y - 1, r + 1, y + h + 1, 0x40FFFFFF);
-  c.Fill(l, y, r, y + h, 0x80800000);
-  double ty = y + 3 * m.YScale;
+  IRect box = PlaceHintBox(m, textW, lineH * double(lines.size()), p);
+  c.Fill(box.left - 1, box.top - 1, box.right + 1, box.bottom + 1, 0x40FFFFFF);
+  c.Fill(box.left, box.top, box.right, box.bottom, 0x80800000);
+  double ty = box.top + 3 * m.YScale;
   for (const std::string& line : lines) {
-    font.Draw(c, line, IRect{l, int(ty), r, int(ty + lineH)}, size, 0xFFFFFFFF, 0xFFFFFFFF, Align::Center);
+    font.Draw(c, line, IRect{box.left, int(ty), box.right, int(ty + lineH)}, size, 0xFFFFFFFF, 0xFFFFFFFF,
+              Align::Center);
     ty += lineH;
   }
 }

@@ -52,5 +52,8 @@ void DrawOptionsScreen(Canvas& c, Font& font, const OptionsView& v);
 // A box with the text ("|" separates lines) centred above the pointer, kept on
 // the screen sideways; nothing for an empty text.
 void DrawHintBox(Canvas& c, Font& font, const std::string& text, PointD pointer);
+// Where the hint box for text of that size stands: centred 10 design pixels
+// above the point, moved in sideways so it never leaves the screen.
+IRect PlaceHintBox(const ScreenMetrics& m, double textW, double textH, PointD point);
 
 }  // namespace bm

@@ -184,6 +184,26 @@ TEST(OptionsScreen, HintsAndValueTexts) {
   EXPECT_EQ(OptionItemAt(r, 5, 5), -1);
 }
 
+TEST(HintBox, StandsCentredAboveThePointAndNeverLeavesTheScreenSideways) {
+  for (auto [w, h] : {std::pair{1280, 1024}, std::pair{800, 600}}) {
+    ScreenMetrics m = ScreenMetrics::For(w, h);
+    const double textW = 200, textH = 60;
+    IRect mid = PlaceHintBox(m, textW, textH, {w / 2.0, h / 2.0});
+    EXPECT_NEAR((mid.left + mid.right) / 2.0, w / 2.0, 1);
+    EXPECT_NEAR(mid.right - mid.left, textW + 16 * m.XScale, 1);
+    EXPECT_NEAR(mid.bottom - mid.top, textH + 6 * m.YScale, 1);
+    EXPECT_NEAR(mid.bottom, h / 2.0 - 10 * m.YScale, 1) << "10 design pixels clear of the point";
+    for (double x : {0.0, 3.0, w - 3.0, double(w)}) {
+      IRect r = PlaceHintBox(m, textW, textH, {x, h / 2.0});
+      EXPECT_GE(r.left, 0) << w << " at " << x;
+      EXPECT_LE(r.right, w) << w << " at " << x;
+      EXPECT_EQ(r.right - r.left, mid.right - mid.left) << "moved, not squeezed";
+    }
+    IRect top = PlaceHintBox(m, textW, textH, {w / 2.0, 5});
+    EXPECT_LT(top.top, 0) << "its top is not limited";
+  }
+}
+
 TEST(OptionsScreen, TheBotLeavesByOk) {
   OptionsHarness h;
   StartAutoplay(h.g());
