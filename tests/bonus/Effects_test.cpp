@@ -83,6 +83,18 @@ TEST(Effects, CannonballShotSetsOffABombInItsPath) {
   EXPECT_EQ(k.cells[79 + 1].Gnd + k.cells[79 - 1].Gnd > 0, true);
 }
 
+TEST(Effects, CannonballShotsFollowTheSixLinesOfTheLattice) {
+  // From 57 (column 4, row 5): straight up and down the column (11 apart) and
+  // along the two diagonals (6 and 5 apart); the cells beside it are spared.
+  BonusKit k;
+  k.Trigger(57, 49);
+  k.RunOut();
+  for (int step : {11, 6, 5})
+    for (int n = 1; n <= 3; ++n)
+      for (int cell : {57 - n * step, 57 + n * step}) EXPECT_EQ(k.cells[cell].Gnd, 1) << "cell " << cell;
+  for (int spared : {56, 58, 34, 36, 78, 80}) EXPECT_EQ(k.cells[spared].Gnd, 0) << "cell " << spared;
+}
+
 TEST(Effects, BombHoldsTheBoardUntilItsFlamesEndAndReachesByGrade) {
   int gilded[4] = {};
   for (int grade : {0, 3}) {
