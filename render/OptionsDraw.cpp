@@ -117,6 +117,11 @@ void DrawOptionsScreen(Canvas& c, Font& font, const OptionsView& v) {
   label(opt::MusicDown, "<", Align::Center, 1.5);
   label(opt::MusicUp, ">", Align::Center, 1.5);
   label(opt::Ok, "OK", Align::Left, 1.0);
+  if (v.keyRow >= 0 && v.keyRow < opt::Count) {
+    // The keyboard's mark: a gold bar under the row's label.
+    const IRect& q = r[std::size_t(v.keyRow)];
+    c.Fill(q.left, q.bottom + 1, q.right, q.bottom + 1 + std::max(3, int(4 * m.YScale)), 0xFFFFD040);
+  }
   struct Slider {
     int item;
     double volume;

@@ -40,8 +40,9 @@ struct OptionsView {
   int hover = -1;  // item under the pointer, or the keyboard's item
   bool soundDrag = false, musicDrag = false;
   PointD pointer{-1, -1};  // where the hint box follows the pointer
+  int keyRow = -1;         // the row the keys rest on (a gold bar under it), -1 while the pointer leads
   bool operator==(const OptionsView& o) const {
-    return fullScreen == o.fullScreen && resolutionName == o.resolutionName && soundVolume == o.soundVolume &&
+    return keyRow == o.keyRow && fullScreen == o.fullScreen && resolutionName == o.resolutionName && soundVolume == o.soundVolume &&
            musicVolume == o.musicVolume && soundOn == o.soundOn && musicOn == o.musicOn && hover == o.hover &&
            soundDrag == o.soundDrag && musicDrag == o.musicDrag && pointer.x == o.pointer.x && pointer.y == o.pointer.y;
   }

@@ -84,7 +84,8 @@ key Escape
 mark 5; key Return;         shot 31-keys-players
 key Down;                   shot 32-keys-players-marked
 key Escape
-mark 1; key Return; sleep 2.5; shot 33-keys-level
+# Play asks about the game left above: Enter continues it.
+mark 1; key Return; key Return; sleep 2.5; shot 33-keys-level
 key Down;                   shot 34-keys-level-cursor
 key Left; key Up;           shot 35-keys-level-cursor-moved
 key Return;                 shot 36-keys-level-selected

@@ -117,7 +117,7 @@ void BetweenLevelsScreen(Game& g, int& currentLevel) {
   KeyEdge kLeft(vk::Left, in), kRight(vk::Right, in), kUp(vk::Up, in), kDown(vk::Down, in), kTab(vk::Tab, in),
       kEnter(vk::Enter, in), kSpace(vk::Space, in);
   int mapFocus = int(BetweenButton::Continue);
-  bool mapKeyboard = false;
+  bool mapKeyboard = true;  // the frame shows on "Continue" until the mouse moves
   PointD lastPointer{-1, -1};
   g.between.shop.keyboard = false;
   g.between.shop.focusKind = ShopMemory::Spot::None;

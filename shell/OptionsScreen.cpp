@@ -173,6 +173,7 @@ void OptionsLoop(Game& g) {
     v.soundOn = g.settings.SoundOn != 0;
     v.musicOn = g.settings.MusicOn != 0;
     v.hover = hover >= 0 ? hover : row;
+    v.keyRow = hover >= 0 ? -1 : row;
     v.soundDrag = s.soundDrag;
     v.musicDrag = s.musicDrag;
     // The pointer matters to the picture only where a hint box follows it.
