@@ -79,5 +79,36 @@ TEST(MenuScreens, HowToPlayPagesTurnByKeysAndEnterEndsOnTheLast) {
   EXPECT_NEAR(h.now() - t, 1400, 60) << "closed by the eighth Enter";
 }
 
+TEST(MenuScreens, AWholeRoundByKeysAloneThroughTheMapAndTheShop) {
+  test::PlayerDir dir;
+  RunOptions o;
+  o.headless = true;
+  o.dataDir = dir.str();
+  o.gameDir = BM_GAME_DIR;
+  o.maxSeconds = 120;
+  o.beforeMainLoop = [&](Game& g, Host& host) {
+    HeadlessWindow& w = *host.Scripted();
+    double t = g.Now() + 500;
+    w.ScriptKey(t += 100, vk::Down);  // "Play"
+    w.ScriptKey(t += 100, vk::Enter);
+    t += 3000;  // the board flies in
+    for (char c : std::string("KRAKENRUM")) w.ScriptKey(t += 150, c);
+    w.ScriptKey(t += 300, vk::PageUp);  // skips the level: the board flies out, then the map
+    t += 5000;
+    w.ScriptKey(t += 100, vk::Left);  // "Shop"
+    w.ScriptKey(t += 300, vk::Enter);
+    w.ScriptKey(t += 500, vk::Escape);  // saves the shop and goes on
+    t += 4000;
+    w.ScriptKey(t += 100, vk::Escape);  // leaves level 2 for the menu
+    w.ScriptKey(t += 1000, vk::Up);  // "Exit Game"
+    w.ScriptKey(t += 100, vk::Enter);
+  };
+  EXPECT_EQ(RunGame(o), 0);
+  std::string log = test::ReadText(dir.path / "run.log");
+  EXPECT_EQ(log.find("Time limit"), std::string::npos) << "the keys ended the run";
+  EXPECT_EQ(Count(log, "BetweenLevelsScreen()"), 1) << log;
+  EXPECT_NE(log.find("Saved on level 2"), std::string::npos) << log;
+}
+
 }  // namespace
 }  // namespace bm
