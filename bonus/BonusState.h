@@ -53,6 +53,7 @@ struct RewardPopup {
 struct BonusFigures {
   std::array<long, 101> spawned{};  // by item code
   std::array<long, 101> used{};     // by item code: triggered or collected on the board, or pressed on the panel
+  std::array<long, 101> pressed{};  // by item code: the stock buttons pressed on the panel alone
   long keysFound = 0;
   long starsFound = 0;
   int effectsPeak = 0;

@@ -112,6 +112,7 @@ bool PressStockButton(BoardCtx& c, StockButton b) {
   if (c.bonus && b != StockButton::ShowFree) {
     static const int kCodes[] = {0, 0, 47, 46, 51, 52};
     ++c.bonus->figures.used[std::size_t(kCodes[int(b)])];
+    ++c.bonus->figures.pressed[std::size_t(kCodes[int(b)])];
   }
   switch (b) {
     case StockButton::ShowFree:

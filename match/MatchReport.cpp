@@ -31,6 +31,7 @@ std::string MatchReportFields(const Match& m, std::uint64_t seed) {
   };
   out += "  \"bonuses_spawned\": " + byCode(f.spawned) + ",\n";
   out += "  \"bonuses_used\": " + byCode(f.used) + ",\n";
+  out += "  \"bonuses_pressed\": " + byCode(f.pressed) + ",\n";
   out += "  \"keys_found\": " + std::to_string(f.keysFound) + ",\n";
   out += "  \"stars_found\": " + std::to_string(f.starsFound) + ",\n";
   out += "  \"effects_peak\": " + std::to_string(f.effectsPeak) + ",\n";

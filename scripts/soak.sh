@@ -12,7 +12,8 @@
 # the build folder (default build-asan, configured with -DBM_SANITIZE=ON;
 # BM_SOAK_SANITIZE=0 configures it without the sanitizers). BM_SOAK_BONUSES=1
 # opens every shop item (--all-bonuses) and ends with a table of the bonuses
-# spawned and used by kind; a kind never spawned or never used is a failure.
+# spawned, used and (the stock bonuses) pressed by kind; a kind never spawned,
+# never used or never pressed is a failure.
 # A run counts as a hang when it is still running after max(120 s, GAME_SECONDS / 5)
 # of real time. Exit status 1 when anything went wrong.
 set -euo pipefail
@@ -94,15 +95,25 @@ total() { cat "$out"/l*_s*/report.json 2>/dev/null | sed -n "s/.*\"$1\": \([0-9]
 if [ "$bonuses" = 1 ]; then
   spawned="$(byCode bonuses_spawned)"
   used="$(byCode bonuses_used)"
+  pressed="$(byCode bonuses_pressed)"
   echo
-  printf '%-5s %-12s %8s %6s\n' code bonus spawned used
+  # used: set off or collected on the board, or pressed on the panel; pressed:
+  # the stock buttons alone, which the bot must press too, not only collect.
+  printf '%-5s %-12s %8s %6s %8s\n' code bonus spawned used pressed
   names=(chest life clock bomb "Seismic Gem" shuffle parrot rum cannonball "pirate gun" anchor "golden sun" - "blue star" "gold star")
   for code in 41 42 43 44 45 46 47 48 49 50 51 52 54 55; do
     s=$(awk -v c="$code" '$1 == c {print $2}' <<<"$spawned")
     u=$(awk -v c="$code" '$1 == c {print $2}' <<<"$used")
+    p=$(awk -v c="$code" '$1 == c {print $2}' <<<"$pressed")
+    stock=0
+    case $code in 46|47|51|52) stock=1 ;; esac
     mark=""
-    if [ "${s:-0}" -eq 0 ] || [ "${u:-0}" -eq 0 ]; then mark="  never $([ "${s:-0}" -eq 0 ] && echo spawned || echo used)"; bad=1; fi
-    printf '%-5s %-12s %8d %6d%s\n' "$code" "${names[$((code - 41))]}" "${s:-0}" "${u:-0}" "$mark"
+    if [ "${s:-0}" -eq 0 ]; then mark="  never spawned"
+    elif [ "${u:-0}" -eq 0 ]; then mark="  never used"
+    elif [ "$stock" = 1 ] && [ "${p:-0}" -eq 0 ]; then mark="  never pressed"; fi
+    [ -n "$mark" ] && bad=1
+    if [ "$stock" = 1 ]; then p="${p:-0}"; else p="-"; fi
+    printf '%-5s %-12s %8d %6d %8s%s\n' "$code" "${names[$((code - 41))]}" "${s:-0}" "${u:-0}" "$p" "$mark"
   done
   printf 'keys found %d, stars found %d, most effects at once %d\n' "$(total keys_found)" "$(total stars_found)" \
     "$(cat "$out"/l*_s*/report.json 2>/dev/null | sed -n 's/.*"effects_peak": \([0-9]*\).*/\1/p' | sort -n | tail -1)"

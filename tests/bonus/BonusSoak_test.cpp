@@ -59,6 +59,8 @@ TEST(BonusSoak, EveryLevelWithEveryBonusOpen) {
     EXPECT_GT(f.spawned[std::size_t(code)], 0) << "code " << code << " never appeared";
     EXPECT_GT(f.used[std::size_t(code)], 0) << "code " << code << " never used, spawned " << f.spawned[std::size_t(code)];
   }
+  // The stock bonuses are pressed on the panel too, not only collected.
+  for (int code : {46, 47, 51, 52}) EXPECT_GT(f.pressed[std::size_t(code)], 0) << "code " << code << " never pressed";
   EXPECT_GT(f.keysFound, 0);
   EXPECT_GT(f.starsFound, 0);
   EXPECT_GT(actions, 0);
