@@ -126,6 +126,8 @@ class RenderDevice {
   // device holds (whole atlas pages, own textures, saved buffers): the memory figures.
   virtual std::size_t TextureBytes(TextureId) { return 0; }
   virtual std::size_t DeviceTextureBytes() { return 0; }
+  // The same split into its parts, for the memory figures ("" when not known).
+  virtual std::string DeviceTextureParts() { return ""; }
   // The device was lost: drop every picture (the game loads them again).
   virtual void ForgetTextures() {}
   // Limits drawing to a pixel rectangle until the next call or Present (null: the

@@ -23,6 +23,8 @@ void LogMemory(Game& g) {
   }
   g.logs.WriteRunLog("Memory", "textures: " + std::to_string(g.textures.Loaded()) + " pictures, " + mb(pictures) +
                                    " of pictures in " + mb(g.render().DeviceTextureBytes()) + " of device textures");
+  std::string parts = g.render().DeviceTextureParts();
+  if (!parts.empty()) g.logs.WriteRunLog("Memory", "device textures: " + parts);
   g.logs.WriteRunLog("Memory", "texture classes: " + classes);
   g.logs.WriteRunLog("Memory", "sound bank: effects " + mb(g.plat.sound ? g.plat.sound->MemoryBytes() : 0) +
                                    ", music decoders " + mb(g.plat.music ? g.plat.music->MemoryBytes() : 0));

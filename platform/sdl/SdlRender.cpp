@@ -5,6 +5,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "storage/SafeRead.h"
 
@@ -30,11 +31,11 @@ SdlRenderDevice::~SdlRenderDevice() {
 }
 
 namespace {
-// Pages of 4 MB: the last page's empty part stays small (the board's and the
-// fonts' pictures fill about three and a half at 1280x1024).
-constexpr int kAtlasEdge = 1024;
+constexpr int kAtlasPad = 2;  // transparent gutter so linear filtering never bleeds
+// Pages of about 4 MB, so the last page's empty part stays small; four
+// 256-pixel pictures with their gutters fill a row exactly (1024 would take three).
+constexpr int kAtlasEdge = 4 * (256 + 2 * kAtlasPad);
 constexpr int kAtlasMaxPicture = 512;  // larger pictures keep a texture of their own
-constexpr int kAtlasPad = 2;           // transparent gutter so linear filtering never bleeds
 // Our largest picture (the island map at full size) is a few megabytes.
 constexpr std::size_t kPictureMaxBytes = 64u << 20;
 constexpr std::size_t kLargePictureBytes = 1u << 20;
@@ -411,6 +412,22 @@ std::size_t SdlRenderDevice::DeviceTextureBytes() {
     if (t) n += std::size_t(width_) * std::size_t(height_) * 4;
   if (frame_) n += std::size_t(width_) * std::size_t(height_) * 4;
   return n;
+}
+
+std::string SdlRenderDevice::DeviceTextureParts() {
+  auto mb = [](std::size_t b) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f MB", double(b) / 1048576.0);
+    return std::string(buf);
+  };
+  std::size_t screen = std::size_t(width_) * std::size_t(height_) * 4, own = 0, copies = 0;
+  for (const auto& [id, pic] : textures_)
+    if (pic.owned) own += std::size_t(pic.w) * std::size_t(pic.h) * 4;
+  for (SDL_Texture* t : slots_)
+    if (t) copies += screen;
+  return std::to_string(pages_.size()) + " atlas pages " + mb(pages_.size() * std::size_t(kAtlasEdge) * kAtlasEdge * 4) +
+         ", pictures of their own " + mb(own) + ", screen copies (still layer) " + mb(copies) + ", kept frame " +
+         mb(frame_ ? screen : 0);
 }
 
 void SdlRenderDevice::ForgetTextures() {

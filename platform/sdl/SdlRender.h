@@ -38,6 +38,7 @@ class SdlRenderDevice : public RenderDevice {
   void ForgetTextures() override;
   std::size_t TextureBytes(TextureId id) override;
   std::size_t DeviceTextureBytes() override;
+  std::string DeviceTextureParts() override;
   void SetClip(const Rect* r) override;
   bool KeepsFrame() override { return surface_ != nullptr || frame_ != nullptr || backBufferKept_; }
   void SetCursor(TextureId tex, const Rect& where) override;
