@@ -62,8 +62,14 @@ int MenuKeys::Update(Input& in, bool& changed) {
   int n = int(std::size(kMenuKeyOrder));
   if (fresh[0] || fresh[2]) focus = focus <= 0 ? n - 1 : focus - 1, changed = true;
   if (fresh[1] || fresh[3] || fresh[4]) focus = focus < 0 || focus >= n - 1 ? 0 : focus + 1, changed = true;
-  if ((fresh[5] || spaceFresh) && focus >= 0) return kMenuKeyOrder[focus];
-  return 0;
+  if (!(fresh[5] || spaceFresh)) return 0;
+  // A first Enter with nothing marked shows the mark on "Play" rather than doing nothing unseen.
+  if (focus < 0) {
+    focus = 0;
+    changed = true;
+    return 0;
+  }
+  return kMenuKeyOrder[focus];
 }
 
 int MenuKeys::Marked() const { return focus >= 0 ? kMenuKeyOrder[focus] : 0; }
