@@ -2,16 +2,12 @@
 // something on it moves, and ornaments move only briefly.
 #include <gtest/gtest.h>
 
+#include "PixelDiff.h"
 #include "ScreenHarness.h"
 #include "board/ItemCodes.h"
 #include "render/MenuScreen.h"
 #include "shell/MainLoop.h"
 #include "shell/PlayFrame.h"
-
-#include <SDL.h>
-#include <SDL_image.h>
-
-#include <cstdlib>
 
 namespace bm {
 namespace {
@@ -62,37 +58,6 @@ TEST(IdleFrames, TheMenuRestsWithThePointerOffTheProps) {
   }
 }
 
-// Pixels whose colour differs by more than a quarter of the range in a
-// channel; -1 when the pictures cannot be read or differ in size. The
-// software renderer rounds a clipped quad's texels a little differently, and
-// the cell nearest the pointer keeps changing its tint between drawn frames:
-// small differences are expected, a stale part of the screen is not.
-long StrongDifferences(const std::string& a, const std::string& b) {
-  SDL_Surface* sa = IMG_Load(a.c_str());
-  SDL_Surface* sb = IMG_Load(b.c_str());
-  long n = -1;
-  if (sa && sb && sa->w == sb->w && sa->h == sb->h) {
-    SDL_Surface* ca = SDL_ConvertSurfaceFormat(sa, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_Surface* cb = SDL_ConvertSurfaceFormat(sb, SDL_PIXELFORMAT_ARGB8888, 0);
-    n = 0;
-    for (int y = 0; y < ca->h; ++y)
-      for (int x = 0; x < ca->w; ++x) {
-        Uint32 pa = static_cast<Uint32*>(ca->pixels)[y * ca->pitch / 4 + x];
-        Uint32 pb = static_cast<Uint32*>(cb->pixels)[y * cb->pitch / 4 + x];
-        for (int shift : {0, 8, 16})
-          if (std::abs(int((pa >> shift) & 255) - int((pb >> shift) & 255)) > 64) {
-            ++n;
-            break;
-          }
-      }
-    SDL_FreeSurface(ca);
-    SDL_FreeSurface(cb);
-  }
-  if (sa) SDL_FreeSurface(sa);
-  if (sb) SDL_FreeSurface(sb);
-  return n;
-}
-
 // The clock's ticks, the shimmer and the keyboard's frame redraw only their
 // part of the kept frame: what is on screen afterwards must be exactly the
 // frame drawn whole.
@@ -123,7 +88,10 @@ TEST(IdleFrames, FramesRedrawnInPartEqualTheWholeFrame) {
   ASSERT_TRUE(g.render().SaveScreenshot(kept));
   DrawPlayScreen(g);
   ASSERT_TRUE(g.render().SaveScreenshot(whole));
-  long strong = StrongDifferences(kept, whole);
+  // The software renderer rounds a clipped quad's texels a little differently,
+  // and the cell nearest the pointer keeps changing its tint between drawn
+  // frames: small differences are expected, a stale part of the screen is not.
+  long strong = test::PixelDifferences(kept, whole, 64);
   EXPECT_GE(strong, 0);
   EXPECT_LE(strong, 40) << "the kept frame differs from the frame drawn whole";
 }

@@ -1,9 +1,8 @@
 // The play screen drawn over its still layer must show exactly what the screen
 // drawn whole shows, whatever changed on the board since the layer was made.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include "PixelDiff.h"
 #include "ScreenHarness.h"
 #include "board/ItemCodes.h"
 #include "shell/Loop.h"
@@ -13,29 +12,6 @@ namespace bm {
 namespace {
 
 using test::ScreenHarness;
-
-// Pixels that differ between two saved pictures; -1 when they cannot be read.
-long Differences(const std::string& a, const std::string& b) {
-  SDL_Surface* sa = IMG_Load(a.c_str());
-  SDL_Surface* sb = IMG_Load(b.c_str());
-  long n = -1;
-  if (sa && sb && sa->w == sb->w && sa->h == sb->h) {
-    SDL_Surface* ca = SDL_ConvertSurfaceFormat(sa, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_Surface* cb = SDL_ConvertSurfaceFormat(sb, SDL_PIXELFORMAT_ARGB8888, 0);
-    n = 0;
-    for (int y = 0; y < ca->h; ++y)
-      for (int x = 0; x < ca->w; ++x) {
-        Uint32 pa = static_cast<Uint32*>(ca->pixels)[y * ca->pitch / 4 + x] & 0xFFFFFFu;
-        Uint32 pb = static_cast<Uint32*>(cb->pixels)[y * cb->pitch / 4 + x] & 0xFFFFFFu;
-        n += pa != pb;
-      }
-    SDL_FreeSurface(ca);
-    SDL_FreeSurface(cb);
-  }
-  if (sa) SDL_FreeSurface(sa);
-  if (sb) SDL_FreeSurface(sb);
-  return n;
-}
 
 struct LayerKit {
   ScreenHarness h{true};
@@ -73,7 +49,7 @@ struct LayerKit {
     DrawPlayScreen(g);
     g.stillLayer.enabled = true;
     if (!g.render().SaveScreenshot(whole)) return -1;
-    return Differences(layered, whole);
+    return test::PixelDifferences(layered, whole);
   }
 };
 
