@@ -59,16 +59,19 @@ void DrawPlayersScreen(Canvas& c, Font& font, const PlayerTable& t, const Roster
     bool current = s == t.Current();
     bool lit = (hover.kind == roster::Line && hover.slot == s) || (focus.kind == roster::Line && focus.slot == s);
     if (lit) c.Fill(line.left, line.top, line.right, line.bottom, 0x30803000);
-    if (current) font.Draw(c, "^", IRect{line.left - int(4 * m.XPercent), line.top, line.left, line.bottom}, 0.45,
-                           0xFF000000, kParchmentTitle, Align::Center);
+    // The check mark stands inside the row, ahead of the name: left of it lies the frame's edge.
+    const int mark = int(3.5 * m.XPercent);
+    if (current) font.Draw(c, "^", IRect{line.left, line.top, line.left + mark, line.bottom}, 0.45, 0xFF000000,
+                           kParchmentTitle, Align::Center);
     Argb ink = current ? kParchmentTitle : kParchmentInk;
-    font.Draw(c, "Player: " + p.Name, IRect{line.left + 8, line.top, line.left + (line.right - line.left) * 55 / 100,
-                                             line.bottom}, 0.38, 0xFF000000, ink, Align::Left);
+    font.Draw(c, "Player: " + p.Name,
+              IRect{line.left + mark + 4, line.top, line.left + (line.right - line.left) * 55 / 100, line.bottom}, 0.38,
+              0xFF000000, ink, Align::Left);
     font.Draw(c, "Score: " + std::to_string(p.GameScore),
               IRect{line.left + (line.right - line.left) * 55 / 100, line.top, line.right - 8, line.bottom}, 0.38,
               0xFF000000, ink, Align::Left);
     if (current) font.Draw(c, "CURRENT PLAYER", IRect{line.left, line.bottom - int(1.4 * m.YPercent), line.right - 8,
-                                                      line.bottom + int(0.6 * m.YPercent)}, 0.2, 0xFF000000, kParchmentTitle,
+                                                      line.bottom + int(0.6 * m.YPercent)}, 0.24, 0xFF000000, kParchmentTitle,
                            Align::Right);
     IRect del = RosterDeleteRect(m, row);
     bool delLit = (hover.kind == roster::Delete && hover.slot == s) || (focus.kind == roster::Delete && focus.slot == s);
