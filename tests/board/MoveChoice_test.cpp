@@ -15,14 +15,20 @@ const MoveWorth* Find(const std::vector<MoveWorth>& ranked, int a, int b) {
   return nullptr;
 }
 
+// 44-55-66 in column 0, made by 61<->66 (61 touches 66 from column 1); 55
+// may sit in bubbles.
+void LineMadeBy61And66(BoardKit& kit, int bubblesOn55 = 0) {
+  kit.Set(44, 1);
+  kit.Set(55, 1, bubblesOn55);
+  kit.Set(66, 2);
+  kit.Set(61, 1);
+}
+
 // Column 0 runs 0, 11, 22, ...; 61 and 72 touch 66 from column 1.
 TEST(MoveChoice, CountsTheCascadesOfTheJewelsShownAndNeverTheJewelsToCome) {
   BoardKit kit;
   // 61<->66 makes 44-55-66; the 5 at 33 then falls to 66 and makes 66-77-88.
-  kit.Set(44, 1);
-  kit.Set(55, 1);
-  kit.Set(66, 2);
-  kit.Set(61, 1);
+  LineMadeBy61And66(kit);
   kit.Set(33, 5);
   kit.Set(77, 5);
   kit.Set(88, 5);
@@ -59,10 +65,7 @@ TEST(MoveChoice, BubblesBurstAndFallWithTheirJewel) {
   BoardKit kit;
   // 44-55-66 with a bubble on 55: 44 and 66 gild, 55 loses its bubble, keeps
   // its jewel and falls to 66 with the 5 from 33 above it onto 55.
-  kit.Set(44, 1);
-  kit.Set(55, 1, 1);
-  kit.Set(66, 2);
-  kit.Set(61, 1);
+  LineMadeBy61And66(kit, 1);
   kit.Set(33, 5);
   kit.Set(77, 1);  // 55's jewel lands on 66: 66-77 and 88 make a line
   kit.Set(88, 1);
@@ -82,10 +85,7 @@ TEST(MoveChoice, AJewelKeepsItsBubblesWhereItFalls) {
   // 66-77-88. It loses one bubble and stays, so the 6 from 22 stops on 77,
   // short of the 6s at 99 and 110. Were the bubble left behind, the 5 would go,
   // the 6 would land on 88 and 88-99-110 would gild two more.
-  kit.Set(44, 1);
-  kit.Set(55, 1);
-  kit.Set(66, 2);
-  kit.Set(61, 1);
+  LineMadeBy61And66(kit);
   kit.Set(33, 5, 2);
   kit.Set(22, 6);
   kit.Set(11, 7);
@@ -123,10 +123,7 @@ TEST(MoveChoice, TakesTheTileFewLinesReachBeforeAnEasyOne) {
 
 TEST(MoveChoice, ANewLayoutIsLearnedAgain) {
   BoardKit kit;
-  kit.Set(44, 1);
-  kit.Set(55, 1);
-  kit.Set(66, 2);
-  kit.Set(61, 1);
+  LineMadeBy61And66(kit);
   MoveChooser chooser;
   ASSERT_TRUE(Find(chooser.Rank(kit.cells), 61, 66));
   // The same chooser on a board where 77 is a hole and 66 has no cell below.

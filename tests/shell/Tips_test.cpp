@@ -33,6 +33,15 @@ TEST(Tips, TheFirstClickShowsTipZeroAndTheNextPressOnlyClosesIt) {
   ASSERT_GE(b, 0);
   double t = h.now();
   PointD pa = CellPoint(g, a), pb = CellPoint(g, b);
+  // Plays on for a second with one click, after the F12 that ended the last part is let go.
+  auto clickAfterAPause = [&](PointD p) {
+    g.flags.ExitRequested = g.flags.LeavePlay = false;
+    g.clock().SleepMs(200);
+    double at = h.now();
+    h.w().ScriptClick(at + 300, p.x, p.y);
+    h.Deadline(at + 1000);
+    GameLoop(g);
+  };
   h.w().ScriptClick(t + 4000, pa.x, pa.y);
   h.Deadline(t + 5000);
   GameLoop(g);
@@ -41,21 +50,11 @@ TEST(Tips, TheFirstClickShowsTipZeroAndTheNextPressOnlyClosesIt) {
   EXPECT_TRUE(g.match.player.tipSeen[0]);
   EXPECT_EQ(g.match.board.SelectedCell, a) << "the click that brings the tip still selects";
   // The next press closes the tip; the board does not see it.
-  g.flags.ExitRequested = g.flags.LeavePlay = false;
-  g.clock().SleepMs(200);  // the F12 that ended the last part is let go
-  t = h.now();
-  h.w().ScriptClick(t + 300, pb.x, pb.y);
-  h.Deadline(t + 1000);
-  GameLoop(g);
+  clickAfterAPause(pb);
   EXPECT_EQ(g.tip.number, -1);
   EXPECT_EQ(g.match.board.SelectedCell, a);
   // Now a press acts again, and tip 0 is not offered a second time.
-  g.flags.ExitRequested = g.flags.LeavePlay = false;
-  g.clock().SleepMs(200);  // the F12 that ended the last part is let go
-  t = h.now();
-  h.w().ScriptClick(t + 300, pa.x, pa.y);
-  h.Deadline(t + 1000);
-  GameLoop(g);
+  clickAfterAPause(pa);
   EXPECT_EQ(g.tip.number, -1);
   EXPECT_NE(g.match.board.SelectedCell, a) << "a second click on the selected cell clears it";
 }
