@@ -18,15 +18,22 @@ void Count(Game& g, const SaveFolder& f) {
   g.saveCounters.failures += f.counters.failures;
 }
 
+// The players, the item status and the map points: what a save of the game or
+// the shop writes back. Saving the item status writes the map point file too,
+// so the points must be loaded first.
+void LoadGameRecords(SaveFolder& folder, SaveData& data) {
+  LoadPlayers(folder, data);
+  LoadItemStatus(folder, data);
+  LoadMapPoints(folder, data);
+}
+
 }  // namespace
 
 void SaveLeftLevel(Game& g) {
   if (!LevelInProgress(g.match)) return;
   SaveFolder folder = Folder(g);
   SaveData data;
-  LoadPlayers(folder, data);
-  LoadItemStatus(folder, data);
-  LoadMapPoints(folder, data);
+  LoadGameRecords(folder, data);
   const bool ok = SaveGame(folder, data, g.match);
   g.logs.WriteRunLog("SaveGame", std::string(ok ? "Saved" : "Not fully saved") + " on level " +
                                      std::to_string(g.match.session.CurrentLevel) + " for player " +
@@ -68,10 +75,7 @@ void StartNewGame(Game& g, int level) {
   SaveFolder folder = Folder(g);
   PrepareSaveFolder(folder);
   SaveData data;
-  LoadPlayers(folder, data);
-  LoadItemStatus(folder, data);
-  // The shop's reset writes the map point file too: it must hold the map's points.
-  LoadMapPoints(folder, data);
+  LoadGameRecords(folder, data);
   StartNewGameRecords(folder, data);
   SavePlayers(folder, data);
   Match& m = g.match;
@@ -108,9 +112,7 @@ void SaveShopOnLeaving(Game& g) {
   SaveFolder folder = Folder(g);
   PrepareSaveFolder(folder);
   SaveData data;
-  LoadPlayers(folder, data);
-  LoadItemStatus(folder, data);
-  LoadMapPoints(folder, data);
+  LoadGameRecords(folder, data);
   const Match& m = g.match;
   const std::size_t from = std::size_t(m.itemSlot), to = std::size_t(data.players.Current());
   if (from < std::size_t(kItemSlots)) {
