@@ -37,9 +37,11 @@ std::string ProgramDir() {
 std::string GameDirFor(const std::string& programDir) {
   std::error_code ec;
   if (fs::is_directory(fs::path(programDir) / "levels", ec)) return programDir;
-  // An installed copy: the program in <prefix>/bin, its data in <prefix>/share/brinemoor.
-  fs::path shared = fs::path(programDir).parent_path() / "share" / "brinemoor";
-  if (fs::is_directory(shared / "levels", ec)) return shared.string();
+  // An installed copy: the program in <prefix>/bin with its data in <prefix>/share/brinemoor,
+  // or, laid out as Debian lays out games, in <prefix>/games with <prefix>/share/games/brinemoor.
+  fs::path share = fs::path(programDir).parent_path() / "share";
+  for (const fs::path& shared : {share / "brinemoor", share / "games" / "brinemoor"})
+    if (fs::is_directory(shared / "levels", ec)) return shared.string();
   return programDir;
 }
 

@@ -21,8 +21,9 @@ Poly tileHex(double shrink = 0, double squeeze = 1) {
     return p;
 }
 
-void bevelTile(Canvas& cv, Rgb top, Rgb bottom, Rgb rim, double squeeze = 1, double shade = 0) {
-    cairo_t* cr = cv.cr();
+}  // namespace
+
+void bevelTile(cairo_t* cr, Rgb top, Rgb bottom, Rgb rim, double squeeze, double shade) {
     Poly outer = tileHex(0.5, squeeze), inner = tileHex(7, squeeze);
     polyPath(cr, outer);
     fillVertical(cr, 6, 94, lighter(rim, 0.35), darker(rim, 0.35));
@@ -61,10 +62,12 @@ void bevelTile(Canvas& cv, Rgb top, Rgb bottom, Rgb rim, double squeeze = 1, dou
     edge(cr, darker(rim, 0.45), 0.8);
 }
 
+namespace {
+
 void tileFront(const std::string& p) {
     Canvas cv(512, 512);
     unitSpace(cv);
-    bevelTile(cv, hex(0x6a8ea0), hex(0x2a4a5e), hex(0x3a5468));
+    bevelTile(cv.cr(), hex(0x6a8ea0), hex(0x2a4a5e), hex(0x3a5468));
     cv.save(p);
 }
 
@@ -102,7 +105,7 @@ void goldTile(const std::string& p, int variant, double squeeze = 1, double shad
     unitSpace(cv);
     Rgb top = variant == 0 ? hex(0xffe27a) : variant == 1 ? hex(0xfff6c0) : hex(0xfff070);
     Rgb bottom = variant == 0 ? hex(0xc08a18) : variant == 1 ? hex(0xe0a830) : hex(0xe0b000);
-    bevelTile(cv, top, bottom, hex(0xb07a10), squeeze, shade);
+    bevelTile(cv.cr(), top, bottom, hex(0xb07a10), squeeze, shade);
     cairo_t* cr = cv.cr();
     // Embossed doubloon mark.
     cairo_save(cr);
@@ -448,8 +451,8 @@ void cursor(const std::string& p) {
 
 void paintTile(Canvas& cv, bool gold) {
     unitSpace(cv);
-    if (gold) bevelTile(cv, hex(0xffe27a), hex(0xc08a18), hex(0xb07a10));
-    else bevelTile(cv, hex(0x6a8ea0), hex(0x2a4a5e), hex(0x3a5468));
+    if (gold) bevelTile(cv.cr(), hex(0xffe27a), hex(0xc08a18), hex(0xb07a10));
+    else bevelTile(cv.cr(), hex(0x6a8ea0), hex(0x2a4a5e), hex(0x3a5468));
 }
 
 void addBoardPieces(PainterMap& m) {

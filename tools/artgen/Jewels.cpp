@@ -137,11 +137,9 @@ Cut cutMarquise() {
                        0.5);
 }
 
-void paintJewelOn(Canvas& cv, const Cut& cut, Rgb base, uint32_t seed) {
-    cairo_t* cr = cv.cr();
+// The stone itself, paths and gradients only, in 512 x 512 units.
+void paintStone(cairo_t* cr, const Cut& cut, Rgb base, uint32_t seed) {
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    softShadow(cv, [&](cairo_t* c) { polyPath(c, cut.outline); }, 22, 0, 14, {0, 0, 0}, 0.55);
-
     // Body.
     polyPath(cr, cut.outline);
     cairo_pattern_t* body = cairo_pattern_create_radial(C - 60, C - 80, 20, C, C, 260);
@@ -252,6 +250,12 @@ void paintJewelOn(Canvas& cv, const Cut& cut, Rgb base, uint32_t seed) {
     cairo_fill(cr);
 }
 
+void paintJewelOn(Canvas& cv, const Cut& cut, Rgb base, uint32_t seed) {
+    cairo_set_line_join(cv.cr(), CAIRO_LINE_JOIN_ROUND);
+    softShadow(cv, [&](cairo_t* c) { polyPath(c, cut.outline); }, 22, 0, 14, {0, 0, 0}, 0.55);
+    paintStone(cv.cr(), cut, base, seed);
+}
+
 void drawJewel(const std::string& path, const Cut& cut, Rgb base, uint32_t seed) {
     Canvas cv(kSize, kSize);
     paintJewelOn(cv, cut, base, seed);
@@ -280,6 +284,11 @@ const JewelSpec kJewels[] = {
 void paintJewel(Canvas& cv, int kind) {
     const JewelSpec& j = kJewels[kind % 16];
     paintJewelOn(cv, j.cut(), hex(j.colour), uint32_t(kind % 16 + 1));
+}
+
+void paintJewelStone(cairo_t* cr, int kind) {
+    const JewelSpec& j = kJewels[kind % 16];
+    paintStone(cr, j.cut(), hex(j.colour), uint32_t(kind % 16 + 1));
 }
 
 void addJewels(PainterMap& m) {

@@ -27,6 +27,15 @@ void paintJewel(Canvas& cv, int kind);
 // Draws a board tile (gold or not) into a canvas of any size.
 void paintTile(Canvas& cv, bool gold);
 
+// Paths and gradients only (no pixel work), so they draw on any cairo surface:
+// jewel kind 0..15 without its shadow, in 512 x 512 units; a bevelled hexagonal
+// tile in 100 x 100 units.
+void paintJewelStone(cairo_t* cr, int kind);
+void bevelTile(cairo_t* cr, Rgb top, Rgb bottom, Rgb rim, double squeeze = 1, double shade = 0);
+
+// The game's icon, `size` pixels square, as PNG or (by the file's extension) SVG.
+void writeIcon(const std::string& path, int size);
+
 // Draws bonus item `file` (e.g. "256/parrot2.png") into a canvas of any size.
 void drawBonusIcon(Canvas& cv, const std::string& file);
 

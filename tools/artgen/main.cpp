@@ -2,6 +2,8 @@
 //   artgen <game dir>                          write the whole picture tree and apo.dat
 //   artgen --contact-sheet out.png [<game dir>] [--only TEXT]
 //                                              one PNG of every picture with its name
+//   artgen --icons <dir>                       the game's icon as a hicolor theme tree:
+//                                              48, 128 and 256 px PNGs and a scalable SVG
 
 #include "Canvas.h"
 #include "ContactSheet.h"
@@ -103,6 +105,23 @@ int generate(const fs::path& dir) {
     return (failed || missing) ? 1 : 0;
 }
 
+int writeIcons(const fs::path& dir) {
+    try {
+        for (int size : {48, 128, 256}) {
+            std::string px = std::to_string(size);
+            fs::path apps = dir / (px + "x" + px) / "apps";
+            fs::create_directories(apps);
+            writeIcon((apps / "brinemoor.png").string(), size);
+        }
+        fs::create_directories(dir / "scalable/apps");
+        writeIcon((dir / "scalable/apps/brinemoor.svg").string(), 256);
+    } catch (const std::exception& ex) {
+        std::fprintf(stderr, "artgen: %s\n", ex.what());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -127,8 +146,10 @@ int main(int argc, char** argv) {
         if (!complete && generate(dir) != 0) return 1;
         return writeContactSheet(dir.string(), out, only) ? 0 : 1;
     }
+    if (args.size() == 2 && args[0] == "--icons") return writeIcons(args[1]);
     if (args.size() != 1) {
-        std::fprintf(stderr, "usage: artgen <game dir> | artgen --contact-sheet out.png [game dir] [--only TEXT]\n");
+        std::fprintf(stderr, "usage: artgen <game dir> | artgen --contact-sheet out.png [game dir] [--only TEXT]"
+                             " | artgen --icons <dir>\n");
         return 2;
     }
     return generate(args[0]);
