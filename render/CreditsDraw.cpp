@@ -25,7 +25,7 @@ void DrawCredits(Canvas& c, Font& font, double s) {
   };
   static const Line kLines[] = {
       {"Congratulations!", 30, 45, false, 1.0},
-      {"You have successfuly complete a game!", 45, 50, false, 0.5},
+      {"You have successfully completed a game!", 45, 50, false, 0.5},
       {"Credits", 165, 175, true, 1.0},
       {"Code: the Brinemoor crew", 180, 190, true, 0.6},
       {"Graphics: artgen", 190, 200, true, 0.6},

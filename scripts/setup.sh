@@ -7,7 +7,8 @@ build="${1:-$here/build}"
 
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libstb-dev
           libcairo2-dev libvorbis-dev libgtest-dev fonts-dejavu-core
-          xvfb xdotool imagemagick)  # the benchmarks and scripts/screens.sh drive a window
+          xvfb xdotool imagemagick   # the benchmarks and scripts/screens.sh drive a window
+          dpkg-dev file lintian desktop-file-utils appstream groff-base)  # the Debian packages and their test
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
