@@ -18,7 +18,8 @@ fail() {
   exit 1
 }
 
-(cd "$build" && cpack -G DEB -B "$scratch/out" > "$scratch/cpack.log" 2>&1) || { cat "$scratch/cpack.log"; fail "cpack"; }
+(cd "$build" && cpack -G DEB -B "$scratch/out" > "$scratch/cpack.log" 2>&1) ||
+  { cat "$scratch/cpack.log"; fail "cpack"; }
 program=("$scratch"/out/brinemoor_*_*.deb)
 data=("$scratch"/out/brinemoor-data_*_all.deb)
 [ -f "${program[0]}" ] && [ -f "${data[0]}" ] || fail "cpack made $(ls "$scratch/out")"
@@ -65,8 +66,9 @@ before="$(cd "$root" && find . | sort | md5sum)"
 log="$scratch/xdg/brinemoor/run.log"
 run() {
   (cd "$scratch" && env -u DISPLAY XDG_DATA_HOME="$scratch/xdg" HOME="$scratch/home" SDL_AUDIODRIVER=dummy \
-    SDL_VIDEODRIVER=dummy "$root/usr/games/brinemoor" --headless --seed 1 "$@") || fail "the unpacked program exited with $?"
-  [ -f "$log" ] || fail "no run log under \$XDG_DATA_HOME/brinemoor"
+    SDL_VIDEODRIVER=dummy "$root/usr/games/brinemoor" --headless --seed 1 "$@") ||
+    fail "the unpacked program exited with $?"
+  [ -f "$log" ] || fail "no run log under \$XDG_DATA_HOME/brinemoor (no data found: a portable copy?)"
   ! grep -E "missing or unreadable|Can't load|Can't Assign|Record Not Found" "$log" ||
     fail "the game could not read some of its files"
 }
