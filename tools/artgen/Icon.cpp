@@ -48,26 +48,20 @@ void paintIcon(cairo_t* cr) {
     sparkle(cr, 79, 27, 9);
 }
 
-bool endsWith(const std::string& s, const char* tail) {
-    std::string t(tail);
-    return s.size() >= t.size() && s.compare(s.size() - t.size(), t.size(), t) == 0;
-}
-
 }  // namespace
 
 void writeIcon(const std::string& path, int size) {
     std::string tmp = path + ".tmp";
-    cairo_surface_t* surface = endsWith(path, ".svg") ? cairo_svg_surface_create(tmp.c_str(), size, size)
-                                                      : cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
-    if (cairo_surface_get_type(surface) == CAIRO_SURFACE_TYPE_SVG)
-        cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
+    bool svg = path.ends_with(".svg");
+    cairo_surface_t* surface = svg ? cairo_svg_surface_create(tmp.c_str(), size, size)
+                                   : cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+    if (svg) cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
     cairo_t* cr = cairo_create(surface);
     cairo_scale(cr, size / 100.0, size / 100.0);
     paintIcon(cr);
     cairo_destroy(cr);
     cairo_status_t written = CAIRO_STATUS_SUCCESS;
-    if (cairo_surface_get_type(surface) == CAIRO_SURFACE_TYPE_IMAGE)
-        written = cairo_surface_write_to_png(surface, tmp.c_str());
+    if (!svg) written = cairo_surface_write_to_png(surface, tmp.c_str());
     cairo_surface_finish(surface);
     bool ok = written == CAIRO_STATUS_SUCCESS && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);

@@ -251,7 +251,6 @@ void paintStone(cairo_t* cr, const Cut& cut, Rgb base, uint32_t seed) {
 }
 
 void paintJewelOn(Canvas& cv, const Cut& cut, Rgb base, uint32_t seed) {
-    cairo_set_line_join(cv.cr(), CAIRO_LINE_JOIN_ROUND);
     softShadow(cv, [&](cairo_t* c) { polyPath(c, cut.outline); }, 22, 0, 14, {0, 0, 0}, 0.55);
     paintStone(cv.cr(), cut, base, seed);
 }
