@@ -102,10 +102,22 @@ class MusicDevice {
   virtual std::size_t MemoryBytes() = 0;
 };
 
+// The left and right gains (1 = as recorded) of a track at a volume and a
+// balance, both in hundredths of a decibel (MusicDevice's units).
+struct StereoGain {
+  double left = 1, right = 1;
+};
+StereoGain TrackGain(long volume, long balance);
+
 // SDL2_mixer back ends. The music device mixes into the sound device's output,
 // so create and Init the sound device first.
 std::unique_ptr<SoundDevice> MakeSdlSoundDevice(Logs& logs);
 std::unique_ptr<MusicDevice> MakeSdlMusicDevice(Logs& logs);
+
+// Web Audio back ends (the browser build). The music device plays through the
+// sound device's audio context, so create and Init the sound device first.
+std::unique_ptr<SoundDevice> MakeWebSoundDevice(Logs& logs);
+std::unique_ptr<MusicDevice> MakeWebMusicDevice(Logs& logs);
 
 // Silent twins that remember what was asked of them, timed by clock.
 std::unique_ptr<SoundDevice> MakeHeadlessSoundDevice(Clock& clock);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,7 @@ namespace bm {
 namespace {
 
 constexpr const char* kTempMark = ".tmp.";
+std::atomic<std::uint64_t> writesDone{0};
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
@@ -77,6 +79,7 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::str
     ::unlink(tmp.c_str());
     return Fail(error, "cannot replace " + path, err);
   }
+  ++writesDone;
   // The new name lives in the folder: flush it too. A folder that cannot be
   // opened or synced (some file systems refuse) does not undo the write.
   const int dfd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -86,6 +89,8 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::str
   }
   return true;
 }
+
+std::uint64_t AtomicWritesDone() { return writesDone; }
 
 int RemoveStaleTempFiles(const std::string& folder) {
   DIR* d = ::opendir(folder.c_str());

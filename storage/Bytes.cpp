@@ -1,15 +1,26 @@
 #include "storage/Bytes.h"
 
-#include <bit>
 #include <cstring>
 
 namespace bm {
+
+std::uint64_t DoubleBits(double v) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  return bits;
+}
+
+double DoubleFromBits(std::uint64_t bits) {
+  double v;
+  std::memcpy(&v, &bits, sizeof v);
+  return v;
+}
 
 void ByteWriter::Le(std::uint64_t v, int width) {
   for (int i = 0; i < width; ++i) bytes_.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
 
-void ByteWriter::F64(double v) { Le(std::bit_cast<std::uint64_t>(v), 8); }
+void ByteWriter::F64(double v) { Le(DoubleBits(v), 8); }
 
 void ByteWriter::Text(std::string_view text) {
   // Callers keep texts short; a longer one is cut rather than wrapped around.
@@ -46,7 +57,7 @@ std::uint64_t ByteReader::Le(int width, const char* what) {
   return v;
 }
 
-double ByteReader::F64() { return std::bit_cast<double>(Le(8, "double")); }
+double ByteReader::F64() { return DoubleFromBits(Le(8, "double")); }
 
 void ByteReader::Raw(void* out, std::size_t n) {
   if (!Need(n, "block")) {

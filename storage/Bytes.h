@@ -11,6 +11,11 @@
 
 namespace bm {
 
+// A double's bits and back, as std::bit_cast would (the browser build's
+// standard library does not have it yet).
+std::uint64_t DoubleBits(double v);
+double DoubleFromBits(std::uint64_t bits);
+
 class ByteWriter {
  public:
   void I16(std::int16_t v) { Le(static_cast<std::uint16_t>(v), 2); }

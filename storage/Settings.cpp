@@ -1,9 +1,9 @@
 #include "storage/Settings.h"
 
-#include <bit>
 #include <cmath>
 #include "diag/Logs.h"
 #include "storage/AtomicWrite.h"
+#include "storage/Bytes.h"
 #include "storage/SafeRead.h"
 
 namespace bm {
@@ -88,8 +88,8 @@ std::array<std::uint8_t, kSettingsRecordSize> SerializeSettings(const SettingsRe
   PutU32(b, 16, static_cast<std::uint32_t>(r.FrameScratch));
   PutReserved(b, 20, r.Reserved20);
   PutU32(b, 24, static_cast<std::uint32_t>(r.Resolution));
-  PutU64(b, 28, std::bit_cast<std::uint64_t>(r.MusicVolume));
-  PutU64(b, 36, std::bit_cast<std::uint64_t>(r.SoundVolume));
+  PutU64(b, 28, DoubleBits(r.MusicVolume));
+  PutU64(b, 36, DoubleBits(r.SoundVolume));
   PutU16(b, 44, static_cast<std::uint16_t>(r.MusicOn));
   PutU16(b, 46, static_cast<std::uint16_t>(r.SoundOn));
   PutU16(b, 48, static_cast<std::uint16_t>(r.FullScreen));
@@ -105,8 +105,8 @@ SettingsRecord DeserializeSettings(const std::array<std::uint8_t, kSettingsRecor
   r.FrameScratch = static_cast<std::int32_t>(GetLe(b, 16, 4));
   r.Reserved20 = GetReserved(b, 20);
   r.Resolution = static_cast<std::int32_t>(GetLe(b, 24, 4));
-  r.MusicVolume = std::bit_cast<double>(GetLe(b, 28, 8));
-  r.SoundVolume = std::bit_cast<double>(GetLe(b, 36, 8));
+  r.MusicVolume = DoubleFromBits(GetLe(b, 28, 8));
+  r.SoundVolume = DoubleFromBits(GetLe(b, 36, 8));
   r.MusicOn = static_cast<std::int16_t>(GetLe(b, 44, 2));
   r.SoundOn = static_cast<std::int16_t>(GetLe(b, 46, 2));
   r.FullScreen = static_cast<std::int16_t>(GetLe(b, 48, 2));

@@ -15,26 +15,14 @@ void HeadlessWindow::ScriptKey(double atMs, int virtualKey, double holdMs) {
   Script({ScriptEvent::KeyUp, atMs + holdMs, 0, 0, virtualKey});
 }
 
-void HeadlessWindow::SetButton(int b, bool down) {
-  if (b < 1 || b > 2) return;
-  buttonHeld_[size_t(b)] = down;
-  if (down) buttonPressed_[size_t(b)] = true;
-}
-
-void HeadlessWindow::SetKey(int v, bool down) {
-  if (v < 0 || v > 255) return;
-  keyHeld_[size_t(v)] = down;
-  if (down) keyPressed_[size_t(v)] = true;
-}
-
 void HeadlessWindow::Apply(const ScriptEvent& e) {
   switch (e.kind) {
-    case ScriptEvent::Move: pointer_ = {e.x, e.y}; break;
+    case ScriptEvent::Move: input_.pointer = {e.x, e.y}; break;
     case ScriptEvent::ButtonDown: SetButton(e.code, true); break;
     case ScriptEvent::ButtonUp: SetButton(e.code, false); break;
     case ScriptEvent::KeyDown: SetKey(e.code, true); break;
     case ScriptEvent::KeyUp: SetKey(e.code, false); break;
-    case ScriptEvent::Text: typed_ += e.text; break;
+    case ScriptEvent::Text: input_.typed += e.text; break;
     case ScriptEvent::Close: closeRequested_ = true; break;
     case ScriptEvent::Focus: foreground_ = true; break;
     case ScriptEvent::Blur: foreground_ = false; break;
@@ -42,8 +30,7 @@ void HeadlessWindow::Apply(const ScriptEvent& e) {
 }
 
 void HeadlessWindow::Pump() {
-  keyPressed_.fill(false);
-  buttonPressed_.fill(false);
+  input_.BeginPass();
   std::stable_sort(script_.begin(), script_.end(),
                    [](const ScriptEvent& a, const ScriptEvent& b) { return a.atMs < b.atMs; });
   while (!script_.empty() && script_.front().atMs <= clock_.ClockMs()) {
@@ -68,22 +55,6 @@ bool HeadlessWindow::TakeCloseRequest() {
   bool r = closeRequested_;
   closeRequested_ = false;
   return r;
-}
-
-bool HeadlessWindow::KeyDown(int v) {
-  if (v < 0 || v > 255) return false;
-  return keyHeld_[size_t(v)] || keyPressed_[size_t(v)];
-}
-
-bool HeadlessWindow::ButtonDown(int b) {
-  if (b != 1 && b != 2) return false;
-  return buttonHeld_[size_t(b)] || buttonPressed_[size_t(b)];
-}
-
-std::string HeadlessWindow::TakeTypedText() {
-  std::string t;
-  t.swap(typed_);
-  return t;
 }
 
 }  // namespace bm

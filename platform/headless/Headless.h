@@ -1,11 +1,11 @@
 // The headless twins: a virtual clock the loop advances, scripted input and a
 // window that is never minimised. Drawing goes to an off-screen surface.
 #pragma once
-#include <array>
 #include <deque>
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/PolledInput.h"
 
 namespace bm {
 
@@ -41,9 +41,9 @@ class HeadlessWindow : public Window, public Input {
   void ScriptKey(double atMs, int virtualKey, double holdMs = 40);
 
   // Direct control for tests.
-  void SetPointer(double x, double y) { pointer_ = {x, y}; }
-  void SetButton(int b, bool down);
-  void SetKey(int v, bool down);
+  void SetPointer(double x, double y) { input_.pointer = {x, y}; }
+  void SetButton(int b, bool down) { input_.SetButton(b, down); }
+  void SetKey(int v, bool down) { input_.SetKey(v, down); }
   void SetForeground(bool on) { foreground_ = on; }
   void SetMinimised(bool on) { minimised_ = on; }
   void RequestClose() { closeRequested_ = true; }
@@ -54,7 +54,7 @@ class HeadlessWindow : public Window, public Input {
     deviceReset_ = false;
     return r;
   }
-  void Type(const std::string& text) { typed_ += text; }
+  void Type(const std::string& text) { input_.typed += text; }
 
   void Pump() override;
   void WaitEvent(double timeoutMs) override;
@@ -73,22 +73,19 @@ class HeadlessWindow : public Window, public Input {
   bool HasDisplayMode(int w, int h) override { return w <= 1920 && h <= 1200; }
   void ShowCursor(bool) override {}
 
-  bool KeyDown(int v) override;
-  bool ButtonDown(int b) override;
-  PointD Pointer() override { return pointer_; }
+  bool KeyDown(int v) override { return input_.KeyDown(v); }
+  bool ButtonDown(int b) override { return input_.ButtonDown(b); }
+  PointD Pointer() override { return input_.pointer; }
   void StartTextInput() override { textInput_ = true; }
   void StopTextInput() override { textInput_ = false; }
-  std::string TakeTypedText() override;
+  std::string TakeTypedText() override { return input_.TakeTypedText(); }
 
  private:
   void Apply(const ScriptEvent& e);
   VirtualClock& clock_;
   int width_, height_;
   std::deque<ScriptEvent> script_;
-  std::array<bool, 256> keyHeld_{}, keyPressed_{};
-  std::array<bool, 3> buttonHeld_{}, buttonPressed_{};
-  PointD pointer_{-1, -1};
-  std::string typed_;
+  PolledInput input_;
   bool foreground_ = true, minimised_ = false, closeRequested_ = false, textInput_ = false, deviceReset_ = false;
 };
 

@@ -23,11 +23,6 @@ namespace {
 
 constexpr int kBufferFrames = 2048;  // decoded frames kept per track
 
-double GainOf(long hundredthsDb) {
-  if (hundredthsDb <= MusicDevice::kMinVolume) return 0.0;
-  return std::pow(10.0, double(hundredthsDb) / 2000.0);
-}
-
 struct Track {
   stb_vorbis* decoder = nullptr;
   std::string path;
@@ -88,9 +83,7 @@ struct Track {
     return true;
   }
   void Render(float* out, int frames, int outputRate) {
-    double left = GainOf(volume), right = left;
-    if (balance > 0) left *= GainOf(-balance);
-    if (balance < 0) right *= GainOf(balance);
+    auto [left, right] = TrackGain(volume, balance);
     if (appliedLeft < 0) appliedLeft = left, appliedRight = right;
     double step = sourceRate * rate / outputRate;
     // A track faded out to silence keeps its time without being decoded (the

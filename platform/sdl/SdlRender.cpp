@@ -5,7 +5,6 @@
 #include <malloc.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "storage/SafeRead.h"
 
@@ -21,7 +20,7 @@ SdlRenderDevice::~SdlRenderDevice() {
   if (frame_) SDL_DestroyTexture(frame_);
   for (auto& [id, pic] : textures_)
     if (pic.owned) SDL_DestroyTexture(pic.tex);
-  for (AtlasPage& p : pages_) SDL_DestroyTexture(p.tex);
+  for (SDL_Texture* p : pages_) SDL_DestroyTexture(p);
   for (SDL_Texture* t : slots_)
     if (t) SDL_DestroyTexture(t);
   if (surface_) {
@@ -31,11 +30,6 @@ SdlRenderDevice::~SdlRenderDevice() {
 }
 
 namespace {
-constexpr int kAtlasPad = 2;  // transparent gutter so linear filtering never bleeds
-// Pages of about 4 MB, so the last page's empty part stays small; four
-// 256-pixel pictures with their gutters fill a row exactly (1024 would take three).
-constexpr int kAtlasEdge = 4 * (256 + 2 * kAtlasPad);
-constexpr int kAtlasMaxPicture = 512;  // larger pictures keep a texture of their own
 // Our largest picture (the island map at full size) is a few megabytes.
 constexpr std::size_t kPictureMaxBytes = 64u << 20;
 constexpr std::size_t kLargePictureBytes = 1u << 20;
@@ -47,17 +41,9 @@ SDL_Surface* ToArgb(SDL_Surface* img) {
 }
 }  // namespace
 
-// Packs a picture into a shelf of an atlas page, so that quads of different
-// pictures still reach the renderer in one geometry call.
 TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img) {
-  int w = img->w + 2 * kAtlasPad, h = img->h + 2 * kAtlasPad;
-  AtlasPage* page = pages_.empty() ? nullptr : &pages_.back();
-  if (page && page->shelfX + w > kAtlasEdge) {
-    page->shelfY += page->shelfH;
-    page->shelfX = 0;
-    page->shelfH = 0;
-  }
-  if (!page || page->shelfY + h > kAtlasEdge) {
+  AtlasSpot spot = shelves_.Place(img->w, img->h);
+  if (spot.newPage) {
     SDL_Texture* t =
         SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kAtlasEdge, kAtlasEdge);
     if (!t) return 0;
@@ -71,22 +57,20 @@ TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img) {
     }
     SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
     SDL_SetTextureScaleMode(t, SDL_ScaleModeLinear);
-    pages_.push_back({t, 0, 0, 0});
-    page = &pages_.back();
+    pages_.push_back(t);
   }
-  SDL_Rect dst{page->shelfX + kAtlasPad, page->shelfY + kAtlasPad, img->w, img->h};
-  SDL_UpdateTexture(page->tex, &dst, img->pixels, img->pitch);
+  shelves_.Take(spot);
+  SDL_Rect dst{spot.x, spot.y, img->w, img->h};
+  SDL_UpdateTexture(pages_.back(), &dst, img->pixels, img->pitch);
   Picture pic;
-  pic.tex = page->tex;
+  pic.tex = pages_.back();
   pic.owned = false;
-  pic.u0 = float(dst.x) / kAtlasEdge;
-  pic.v0 = float(dst.y) / kAtlasEdge;
-  pic.u1 = float(dst.x + dst.w) / kAtlasEdge;
-  pic.v1 = float(dst.y + dst.h) / kAtlasEdge;
+  pic.u0 = spot.u0;
+  pic.v0 = spot.v0;
+  pic.u1 = spot.u1;
+  pic.v1 = spot.v1;
   pic.w = img->w;
   pic.h = img->h;
-  page->shelfX += w;
-  page->shelfH = std::max(page->shelfH, h);
   textures_[nextId_] = pic;
   return nextId_++;
 }
@@ -405,7 +389,7 @@ std::size_t SdlRenderDevice::TextureBytes(TextureId id) {
 }
 
 std::size_t SdlRenderDevice::DeviceTextureBytes() {
-  std::size_t n = pages_.size() * std::size_t(kAtlasEdge) * kAtlasEdge * 4;
+  std::size_t n = pages_.size() * kAtlasPageBytes;
   for (const auto& [id, pic] : textures_)
     if (pic.owned) n += std::size_t(pic.w) * std::size_t(pic.h) * 4;
   for (SDL_Texture* t : slots_)
@@ -415,32 +399,26 @@ std::size_t SdlRenderDevice::DeviceTextureBytes() {
 }
 
 std::string SdlRenderDevice::DeviceTextureParts() {
-  auto mb = [](std::size_t b) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f MB", double(b) / 1048576.0);
-    return std::string(buf);
-  };
   std::size_t screen = std::size_t(width_) * std::size_t(height_) * 4, own = 0, copies = 0;
   for (const auto& [id, pic] : textures_)
     if (pic.owned) own += std::size_t(pic.w) * std::size_t(pic.h) * 4;
   for (SDL_Texture* t : slots_)
     if (t) copies += screen;
-  return std::to_string(pages_.size()) + " atlas pages " + mb(pages_.size() * std::size_t(kAtlasEdge) * kAtlasEdge * 4) +
-         ", pictures of their own " + mb(own) + ", screen copies (still layer) " + mb(copies) + ", kept frame " +
-         mb(frame_ ? screen : 0);
+  return DeviceTexturePartsText(int(pages_.size()), own, copies, frame_ ? screen : 0);
 }
 
 void SdlRenderDevice::ForgetTextures() {
   Flush();
   for (auto& [id, pic] : textures_)
     if (pic.owned) SDL_DestroyTexture(pic.tex);
-  for (AtlasPage& p : pages_) SDL_DestroyTexture(p.tex);
+  for (SDL_Texture* p : pages_) SDL_DestroyTexture(p);
   for (SDL_Texture*& t : slots_) {
     if (t) SDL_DestroyTexture(t);
     t = nullptr;
   }
   textures_.clear();
   pages_.clear();
+  shelves_.Clear();
   MakeFrame();
 }
 
@@ -457,6 +435,7 @@ void SdlRenderDevice::Resize(int width, int height) {
     // Textures belong to the old renderer; a headless resize starts without pictures.
     textures_.clear();
     pages_.clear();
+    shelves_.Clear();
     for (SDL_Texture*& t : slots_) t = nullptr;
     return;
   }

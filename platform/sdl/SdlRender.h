@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Atlas.h"
 #include "platform/Platform.h"
 
 namespace bm {
@@ -71,13 +72,10 @@ class SdlRenderDevice : public RenderDevice {
     float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
     int w = 0, h = 0;
   };
-  struct AtlasPage {
-    SDL_Texture* tex = nullptr;
-    int shelfX = 0, shelfY = 0, shelfH = 0;
-  };
   TextureId AddToAtlas(SDL_Surface* img);
   std::map<TextureId, Picture> textures_;
-  std::vector<AtlasPage> pages_;
+  std::vector<SDL_Texture*> pages_;
+  AtlasShelves shelves_;
   SDL_Texture* batchTex_ = nullptr;
   bool batchOpen_ = false;
   std::vector<SDL_Vertex> verts_;

@@ -64,8 +64,6 @@ int SdlWindow::VirtualKeyOf(SDL_Keycode k) {
 }
 
 void SdlWindow::Handle(const SDL_Event& e, bool waiting) {
-  auto& keyPressed = waiting ? keyPressedWaiting_ : keyPressed_;
-  auto& buttonPressed = waiting ? buttonPressedWaiting_ : buttonPressed_;
   switch (e.type) {
     case SDL_QUIT: closeRequested_ = true; break;
     // Textures are gone with the device; render targets only lose their picture.
@@ -81,33 +79,26 @@ void SdlWindow::Handle(const SDL_Event& e, bool waiting) {
         case SDL_WINDOWEVENT_SHOWN: minimised_ = false; exposed_ = true; break;
         case SDL_WINDOWEVENT_EXPOSED: exposed_ = true; break;
         // A pointer outside the window is over nothing of ours.
-        case SDL_WINDOWEVENT_LEAVE: pointer_ = {-1, -1}; break;
+        case SDL_WINDOWEVENT_LEAVE: input_.pointer = {-1, -1}; break;
         default: break;
       }
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
-      int v = VirtualKeyOf(e.key.keysym.sym);
-      if (v < 0 || v > 255) break;
-      bool down = e.type == SDL_KEYDOWN;
-      keyHeld_[size_t(v)] = down;
-      if (down) keyPressed[size_t(v)] = true;
+      input_.SetKey(VirtualKeyOf(e.key.keysym.sym), e.type == SDL_KEYDOWN, waiting);
       break;
     }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       int b = e.button.button == SDL_BUTTON_LEFT ? 1 : e.button.button == SDL_BUTTON_RIGHT ? 2 : 0;
-      pointer_ = {double(e.button.x), double(e.button.y)};
-      if (b == 0) break;
-      bool down = e.type == SDL_MOUSEBUTTONDOWN;
-      buttonHeld_[size_t(b)] = down;
-      if (down) buttonPressed[size_t(b)] = true;
+      input_.pointer = {double(e.button.x), double(e.button.y)};
+      input_.SetButton(b, e.type == SDL_MOUSEBUTTONDOWN, waiting);
       break;
     }
-    case SDL_MOUSEMOTION: pointer_ = {double(e.motion.x), double(e.motion.y)}; break;
+    case SDL_MOUSEMOTION: input_.pointer = {double(e.motion.x), double(e.motion.y)}; break;
     case SDL_TEXTINPUT:
       // The fonts know one byte per character; anything beyond Latin-1 is dropped later.
-      for (const char* p = e.text.text; *p; ++p) typed_.push_back(*p);
+      for (const char* p = e.text.text; *p; ++p) input_.typed.push_back(*p);
       break;
     default: break;
   }
@@ -116,10 +107,7 @@ void SdlWindow::Handle(const SDL_Event& e, bool waiting) {
 // A press and its release often arrive in the same pump (xdotool, fast
 // mice): whatever went down since the last pump reads as down for this pass.
 void SdlWindow::Pump() {
-  keyPressed_ = keyPressedWaiting_;
-  buttonPressed_ = buttonPressedWaiting_;
-  keyPressedWaiting_.fill(false);
-  buttonPressedWaiting_.fill(false);
+  input_.BeginPass();
   SDL_Event e;
   while (SDL_PollEvent(&e)) Handle(e);
 }
@@ -184,22 +172,6 @@ void SdlWindow::WarpPointer(double x, double y) {
   SDL_GetWindowSize(window_, &w, &h);
   double sx = width_ > 0 ? double(w) / width_ : 1, sy = height_ > 0 ? double(h) / height_ : 1;
   SDL_WarpMouseInWindow(window_, int(x * sx), int(y * sy));
-}
-
-bool SdlWindow::KeyDown(int v) {
-  if (v < 0 || v > 255) return false;
-  return keyHeld_[size_t(v)] || keyPressed_[size_t(v)];
-}
-
-bool SdlWindow::ButtonDown(int b) {
-  if (b != 1 && b != 2) return false;
-  return buttonHeld_[size_t(b)] || buttonPressed_[size_t(b)];
-}
-
-std::string SdlWindow::TakeTypedText() {
-  std::string t;
-  t.swap(typed_);
-  return t;
 }
 
 }  // namespace bm

@@ -2,10 +2,10 @@
 #pragma once
 #include <SDL.h>
 
-#include <array>
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/PolledInput.h"
 
 namespace bm {
 
@@ -49,12 +49,12 @@ class SdlWindow : public Window, public Input {
   }
 
   // Input
-  bool KeyDown(int virtualKey) override;
-  bool ButtonDown(int button) override;
-  PointD Pointer() override { return pointer_; }
+  bool KeyDown(int virtualKey) override { return input_.KeyDown(virtualKey); }
+  bool ButtonDown(int button) override { return input_.ButtonDown(button); }
+  PointD Pointer() override { return input_.pointer; }
   void StartTextInput() override { SDL_StartTextInput(); }
   void StopTextInput() override { SDL_StopTextInput(); }
-  std::string TakeTypedText() override;
+  std::string TakeTypedText() override { return input_.TakeTypedText(); }
 
   static int VirtualKeyOf(SDL_Keycode key);
 
@@ -69,12 +69,7 @@ class SdlWindow : public Window, public Input {
   bool deviceReset_ = false;
   int width_ = 0, height_ = 0;
   bool focused_ = true, minimised_ = false, closeRequested_ = false;
-  std::array<bool, 256> keyHeld_{}, keyPressed_{};
-  std::array<bool, 3> buttonHeld_{}, buttonPressed_{};
-  std::array<bool, 256> keyPressedWaiting_{};
-  std::array<bool, 3> buttonPressedWaiting_{};
-  PointD pointer_{-1, -1};
-  std::string typed_;
+  PolledInput input_;
 };
 
 }  // namespace bm

@@ -1,0 +1,49 @@
+#include "platform/web/PageInput.h"
+
+#include <algorithm>
+
+namespace bm {
+
+int VirtualKeyOfKeyCode(unsigned long k) {
+  bool letter = k >= 'A' && k <= 'Z', digit = k >= '0' && k <= '9', function = k >= vk::F1 && k <= vk::F12;
+  switch (k) {
+    case vk::Backspace:
+    case vk::Tab:
+    case vk::Enter:
+    case vk::Escape:
+    case vk::Space:
+    case vk::PageUp:
+    case vk::PageDown:
+    case vk::Delete:
+    case vk::Left:
+    case vk::Up:
+    case vk::Right:
+    case vk::Down: return int(k);
+    default: return letter || digit || function ? int(k) : -1;
+  }
+}
+
+char TypedCharOfKey(const char* key) {
+  if (!key) return 0;
+  auto b = [key](int i) { return static_cast<unsigned char>(key[i]); };
+  unsigned code = 0;
+  if (b(0) >= 0x20 && b(0) < 0x7F && b(1) == 0) {
+    code = b(0);
+  } else if ((b(0) & 0xE0) == 0xC0 && (b(1) & 0xC0) == 0x80 && b(2) == 0) {
+    code = ((b(0) & 0x1Fu) << 6) | (b(1) & 0x3Fu);  // two bytes reach U+07FF; Latin-1 ends at U+00FF
+  }
+  return code >= 0x20 && code != 0x7F && (code < 0x80 || code >= 0xA0) && code <= 0xFF ? char(code) : 0;
+}
+
+CanvasBox FitCanvas(double pageWidth, double pageHeight, int pictureWidth, int pictureHeight) {
+  if (pictureWidth <= 0 || pictureHeight <= 0 || pageWidth <= 0 || pageHeight <= 0) return {};
+  double scale = std::min(pageWidth / pictureWidth, pageHeight / pictureHeight);
+  return {pictureWidth * scale, pictureHeight * scale};
+}
+
+PointD CanvasToPicture(double x, double y, CanvasBox box, int pictureWidth, int pictureHeight) {
+  if (box.width <= 0 || box.height <= 0) return {x, y};
+  return {x * pictureWidth / box.width, y * pictureHeight / box.height};
+}
+
+}  // namespace bm

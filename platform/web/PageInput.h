@@ -1,0 +1,27 @@
+// What the page's events mean to the game: keys, typed characters and pointer
+// positions on a canvas the page scales. Plain functions, no browser here, so
+// the desktop tests check them too.
+#pragma once
+#include "platform/Platform.h"
+
+namespace bm {
+
+// A DOM keyCode as the game's virtual key (the page numbers keys as the game
+// does); -1 for a key the game has no use for.
+int VirtualKeyOfKeyCode(unsigned long keyCode);
+
+// The character a key press types into the name box, from KeyboardEvent.key
+// (UTF-8): one printable Latin-1 character, else 0 ("Enter", "Shift", an emoji).
+char TypedCharOfKey(const char* key);
+
+struct CanvasBox {
+  double width = 0, height = 0;  // page pixels
+};
+
+// The canvas on the page: as large as the page allows, the picture's proportions kept.
+CanvasBox FitCanvas(double pageWidth, double pageHeight, int pictureWidth, int pictureHeight);
+
+// A position on the canvas in page pixels, in the picture's pixels.
+PointD CanvasToPicture(double x, double y, CanvasBox box, int pictureWidth, int pictureHeight);
+
+}  // namespace bm

@@ -1,0 +1,26 @@
+// The page's loop. The browser calls one pass of the program at a time; each
+// pass says when the next one is due, and nothing runs in between: a still
+// screen costs no frame. Passes run on animation frames; one due later waits
+// on a timer first; every input event brings the next pass to the next frame.
+// A save written during a pass is copied to the browser's storage after it.
+#pragma once
+#include <functional>
+#include <limits>
+
+namespace bm {
+
+class Clock;
+
+struct PassResult {
+  bool finished = false;  // the program ended: no more passes
+  // The clock time (ms) the next pass is due; infinity: only when an event comes.
+  double nextDueMs = std::numeric_limits<double>::infinity();
+};
+
+// Starts the passes and returns at once; the browser calls them from now on.
+void RunPasses(Clock& clock, std::function<PassResult()> pass);
+
+// An event came: the next pass runs at the next animation frame.
+void WakePasses();
+
+}  // namespace bm

@@ -1,0 +1,73 @@
+# The browser build (emcmake, included by the top-level CMakeLists.txt): the
+# rules, drawing and sound logic compiled to wasm over the web back ends, and
+# the game's data packed for the page. The data comes from a desktop build's
+# generators, which run natively (scripts/web.sh makes them first).
+set(BM_NATIVE_GAME_DIR ${CMAKE_SOURCE_DIR}/build/game CACHE PATH
+    "The program folder of a desktop build, whose generated data the page ships")
+if(NOT EXISTS ${BM_NATIVE_GAME_DIR}/Sounds.ini)
+  message(FATAL_ERROR "No generated game data in ${BM_NATIVE_GAME_DIR}: build the desktop generators first "
+                      "(scripts/web.sh does), or point BM_NATIVE_GAME_DIR at a program folder")
+endif()
+
+# Everything the page needs, for any static file server.
+set(BM_PAGE_DIR ${CMAKE_BINARY_DIR}/page)
+file(MAKE_DIRECTORY ${BM_PAGE_DIR})
+
+# stb (Debian's libstb-dev) compiled in; its folder is seen alone, since all of
+# /usr/include would hide emscripten's own C library.
+set(BM_STB_INCLUDE ${CMAKE_BINARY_DIR}/stb-include)
+file(MAKE_DIRECTORY ${BM_STB_INCLUDE})
+file(CREATE_LINK /usr/include/stb ${BM_STB_INCLUDE}/stb SYMBOLIC)
+
+# Drawing helpers, screens' pictures and sound logic: the same code as the desktop's.
+file(GLOB BM_VIEW_SOURCES CONFIGURE_DEPENDS render/*.cpp audio/*.cpp)
+add_library(bm_view STATIC ${BM_VIEW_SOURCES})
+target_link_libraries(bm_view PUBLIC bm_rules)
+target_compile_options(bm_view PRIVATE ${BM_WARNINGS})
+
+# The only place the browser appears: the web back ends (and the silent twins for "no sound").
+file(GLOB BM_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp platform/headless/*.cpp platform/web/*.cpp)
+list(FILTER BM_PLATFORM_SOURCES EXCLUDE REGEX ".*/platform/(Host|RendererChoice)\\.cpp$")
+list(FILTER BM_PLATFORM_SOURCES EXCLUDE REGEX ".*_main\\.cpp$")
+add_library(bm_platform STATIC ${BM_PLATFORM_SOURCES})
+target_link_libraries(bm_platform PUBLIC bm_rules)
+target_include_directories(bm_platform SYSTEM PRIVATE ${BM_STB_INCLUDE})
+target_compile_options(bm_platform PRIVATE ${BM_WARNINGS})
+
+# A program that runs in the page: linked to .js (the HTML step of this
+# emscripten fails), with the page's library, the saves folder on IndexedDB
+# and its output in the page folder.
+function(bm_web_program target)
+  set(js ${CMAKE_SOURCE_DIR}/platform/web/page_library.js)
+  set(pre ${CMAKE_SOURCE_DIR}/platform/web/page_pre.js)
+  target_link_libraries(${target} PRIVATE bm_platform bm_view)
+  target_compile_options(${target} PRIVATE ${BM_WARNINGS})
+  target_link_options(${target} PRIVATE
+    -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sFORCE_FILESYSTEM=1 -lidbfs.js
+    "SHELL:--js-library ${js}" "SHELL:--pre-js ${pre}")
+  set_target_properties(${target} PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${BM_PAGE_DIR}
+                        LINK_DEPENDS "${js};${pre}")
+endfunction()
+
+add_executable(webdemo platform/web/demo_main.cpp)
+bm_web_program(webdemo)
+
+# The page: index.html starts BM_WEB_ENTRY (its .js); the logo shows while the rest loads.
+set(BM_WEB_ENTRY webdemo CACHE STRING "The program index.html starts")
+configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${BM_PAGE_DIR}/index.html @ONLY)
+configure_file(${BM_NATIVE_GAME_DIR}/red/logo/gamelogo0.jpg ${BM_PAGE_DIR}/logo.jpg COPYONLY)
+
+# The game's data in one package the page fetches (with a progress bar) and
+# unpacks into /game before the program starts; what a run writes stays out.
+file(GLOB_RECURSE BM_WEB_DATA CONFIGURE_DEPENDS ${BM_NATIVE_GAME_DIR}/*)
+list(FILTER BM_WEB_DATA EXCLUDE REGEX "/(brinemoor|config\\.dat|debug\\.dat|pbar\\.val)$|/saves/|\\.(log|bad)$|\\.tmp")
+add_custom_command(
+  OUTPUT ${BM_PAGE_DIR}/game.data ${BM_PAGE_DIR}/game-data.js
+  COMMAND ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager game.data --preload ${BM_NATIVE_GAME_DIR}@/game
+          --exclude "*/brinemoor" "*/config.dat" "*/debug.dat" "*/pbar.val" "*/saves" "*.log" "*.bad" "*.tmp*"
+          --js-output=game-data.js --no-node
+  DEPENDS ${BM_WEB_DATA}
+  WORKING_DIRECTORY ${BM_PAGE_DIR}
+  COMMENT "Packing the game's data for the page"
+  VERBATIM)
+add_custom_target(web_data ALL DEPENDS ${BM_PAGE_DIR}/game.data)

@@ -1,0 +1,94 @@
+#include "platform/web/WebHost.h"
+
+#include <emscripten.h>
+
+#include <cstdio>
+
+#include "diag/Logs.h"
+#include "platform/Audio.h"
+#include "platform/Host.h"
+#include "platform/web/WebRender.h"
+#include "platform/web/WebWindow.h"
+
+extern "C" {
+void bm_page_message(const char* title, const char* text);
+void bm_page_title(const char* text);
+}
+
+namespace bm {
+
+// The page shows the message over the canvas.
+void Window::ShowMessage(const std::string& title, const std::string& text) {
+  std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+  bm_page_message(title.c_str(), text.c_str());
+}
+
+namespace {
+
+// The browser's own clock; a pass never sleeps (the page's loop waits between passes).
+class PageClock : public Clock {
+ public:
+  double ClockMs() override { return emscripten_get_now(); }
+  void SleepMs(double) override {}
+};
+
+class WebHost : public Host {
+ public:
+  ~WebHost() override {
+    music_.reset();
+    sound_.reset();
+    if (window_) window_->SetRenderDevice(nullptr);
+    render_.reset();
+  }
+  bool Start(const HostOptions& o, Logs& logs, std::string& error) {
+    if (o.headless) {
+      error = "a page always has its canvas: no headless runs in a browser";
+      return false;
+    }
+    bm_page_title(o.title.c_str());
+    window_ = std::make_unique<WebWindow>();
+    window_->SetMode(o.width, o.height, o.fullScreen);
+    render_ = std::make_unique<WebRenderDevice>(kCanvasSelector, o.width, o.height);
+    if (!render_->Ok()) {
+      error = "this browser cannot draw with WebGL";
+      return false;
+    }
+    window_->SetRenderDevice(render_.get());
+    renderer = "WebGL (" + render_->RendererName() + ")";
+    logs.WriteRunLog("ROOTFORM", "Renderer: " + renderer);
+    if (o.sound) {
+      sound_ = MakeWebSoundDevice(logs);
+      music_ = MakeWebMusicDevice(logs);
+    } else {
+      sound_ = MakeHeadlessSoundDevice(clock_);
+      music_ = MakeHeadlessMusicDevice(clock_);
+    }
+    platform.clock = &clock_;
+    platform.window = window_.get();
+    platform.input = window_.get();
+    platform.render = render_.get();
+    platform.sound = sound_.get();
+    platform.music = music_.get();
+    return true;
+  }
+
+ private:
+  PageClock clock_;
+  std::unique_ptr<WebWindow> window_;
+  std::unique_ptr<WebRenderDevice> render_;
+  std::unique_ptr<SoundDevice> sound_;
+  std::unique_ptr<MusicDevice> music_;
+};
+
+}  // namespace
+
+std::unique_ptr<Host> CreateHost(const HostOptions& options, Logs& logs, std::string& error) {
+  auto h = std::make_unique<WebHost>();
+  if (!h->Start(options, logs, error)) {
+    logs.WriteRunLog("ROOTFORM", "Can't create the game window: " + error, true);
+    return nullptr;
+  }
+  return h;
+}
+
+}  // namespace bm

@@ -1,0 +1,165 @@
+#include "platform/web/WebWindow.h"
+
+#include <emscripten/html5.h>
+
+#include <cmath>
+
+#include "platform/web/PassLoop.h"
+#include "platform/web/WebRender.h"
+
+extern "C" {
+int bm_page_width();
+int bm_page_height();
+void bm_page_cursor(const char* canvas, bool show);
+}
+
+namespace bm {
+
+namespace {
+
+WebWindow* Self(void* user) { return static_cast<WebWindow*>(user); }
+
+EM_BOOL MouseDown(int, const EmscriptenMouseEvent* e, void* user) {
+  // DOM buttons: 0 left, 1 middle, 2 right.
+  int button = e->button == 0 ? 1 : e->button == 2 ? 2 : 0;
+  Self(user)->OnPointer(double(e->targetX), double(e->targetY));
+  Self(user)->OnButton(button, true);
+  WakePasses();
+  return EM_TRUE;
+}
+
+// On the whole window: a button let go outside the canvas is up as well.
+EM_BOOL MouseUp(int, const EmscriptenMouseEvent* e, void* user) {
+  Self(user)->OnButton(e->button == 0 ? 1 : e->button == 2 ? 2 : 0, false);
+  WakePasses();
+  return EM_FALSE;
+}
+
+EM_BOOL MouseMove(int, const EmscriptenMouseEvent* e, void* user) {
+  Self(user)->OnPointer(double(e->targetX), double(e->targetY));
+  WakePasses();
+  return EM_FALSE;
+}
+
+EM_BOOL MouseLeave(int, const EmscriptenMouseEvent*, void* user) {
+  Self(user)->OnLeave();
+  WakePasses();
+  return EM_FALSE;
+}
+
+// The first finger is the mouse: touching presses the left button.
+EM_BOOL Touch(int type, const EmscriptenTouchEvent* e, void* user) {
+  for (int i = 0; i < e->numTouches; ++i) {
+    const EmscriptenTouchPoint& t = e->touches[i];
+    if (!t.isChanged) continue;
+    Self(user)->OnPointer(double(t.targetX), double(t.targetY));
+    Self(user)->OnButton(1, type == EMSCRIPTEN_EVENT_TOUCHSTART);
+    break;
+  }
+  WakePasses();
+  return EM_TRUE;  // no scrolling, no mouse events made up from the touch
+}
+
+EM_BOOL Key(int type, const EmscriptenKeyboardEvent* e, void* user) {
+  bool handled = Self(user)->OnKey(e->keyCode, e->key, type == EMSCRIPTEN_EVENT_KEYDOWN, e->ctrlKey || e->metaKey);
+  WakePasses();
+  return handled;
+}
+
+EM_BOOL Focus(int type, const EmscriptenFocusEvent*, void* user) {
+  Self(user)->OnFocus(type == EMSCRIPTEN_EVENT_FOCUS);
+  WakePasses();
+  return EM_FALSE;
+}
+
+EM_BOOL Visibility(int, const EmscriptenVisibilityChangeEvent* e, void* user) {
+  Self(user)->OnHidden(e->hidden);
+  WakePasses();
+  return EM_FALSE;
+}
+
+EM_BOOL Resize(int, const EmscriptenUiEvent* e, void* user) {
+  Self(user)->FitTo(e->windowInnerWidth, e->windowInnerHeight);
+  WakePasses();
+  return EM_FALSE;
+}
+
+}  // namespace
+
+WebWindow::WebWindow() {
+  const char* c = kCanvasSelector;
+  const char* w = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+  emscripten_set_mousedown_callback(c, this, true, MouseDown);
+  emscripten_set_mouseup_callback(w, this, true, MouseUp);
+  emscripten_set_mousemove_callback(c, this, true, MouseMove);
+  emscripten_set_mouseleave_callback(c, this, true, MouseLeave);
+  emscripten_set_touchstart_callback(c, this, true, Touch);
+  emscripten_set_touchmove_callback(c, this, true, Touch);
+  emscripten_set_touchend_callback(c, this, true, Touch);
+  emscripten_set_touchcancel_callback(c, this, true, Touch);
+  emscripten_set_keydown_callback(w, this, true, Key);
+  emscripten_set_keyup_callback(w, this, true, Key);
+  emscripten_set_focus_callback(w, this, true, Focus);
+  emscripten_set_blur_callback(w, this, true, Focus);
+  emscripten_set_visibilitychange_callback(this, true, Visibility);
+  emscripten_set_resize_callback(w, this, true, Resize);
+  EmscriptenVisibilityChangeEvent v;
+  if (emscripten_get_visibility_status(&v) == EMSCRIPTEN_RESULT_SUCCESS) hidden_ = v.hidden;
+}
+
+WebWindow::~WebWindow() { emscripten_html5_remove_all_event_listeners(); }
+
+void WebWindow::Wake() { WakePasses(); }
+
+bool WebWindow::SetMode(int width, int height, bool fullScreen) {
+  if (width <= 0 || height <= 0) return false;
+  width_ = width;
+  height_ = height;
+  emscripten_set_canvas_element_size(kCanvasSelector, width, height);
+  FitTo(bm_page_width(), bm_page_height());
+  EmscriptenFullscreenChangeEvent now;
+  bool isFull = emscripten_get_fullscreen_status(&now) == EMSCRIPTEN_RESULT_SUCCESS && now.isFullscreen;
+  // The browser leaves full screen with the page's canvas as it is; the fit follows the resize.
+  if (fullScreen && !isFull) emscripten_request_fullscreen(kStageSelector, EM_TRUE);
+  if (!fullScreen && isFull) emscripten_exit_fullscreen();
+  return true;
+}
+
+void WebWindow::FitTo(double pageWidth, double pageHeight) {
+  box_ = FitCanvas(pageWidth, pageHeight, width_, height_);
+  emscripten_set_element_css_size(kCanvasSelector, box_.width, box_.height);
+}
+
+int WebWindow::DesktopWidth() {
+  int w = 0, h = 0;
+  emscripten_get_screen_size(&w, &h);
+  return int(std::lround(w * emscripten_get_device_pixel_ratio()));
+}
+
+int WebWindow::DesktopHeight() {
+  int w = 0, h = 0;
+  emscripten_get_screen_size(&w, &h);
+  return int(std::lround(h * emscripten_get_device_pixel_ratio()));
+}
+
+void WebWindow::ShowCursor(bool show) {
+  bm_page_cursor(kCanvasSelector, show);
+}
+
+bool WebWindow::TakeDeviceReset() { return device_ && device_->TakeRestored(); }
+
+void WebWindow::OnPointer(double canvasX, double canvasY) {
+  input_.pointer = CanvasToPicture(canvasX, canvasY, box_, width_, height_);
+}
+
+bool WebWindow::OnKey(unsigned long keyCode, const char* key, bool down, bool command) {
+  int v = VirtualKeyOfKeyCode(keyCode);
+  input_.SetKey(v, down, true);
+  char typed = down && textInput_ && !command ? TypedCharOfKey(key) : 0;
+  if (typed) input_.typed.push_back(typed);
+  // The browser keeps its own keys: reload (F5), its tools (F12) and every shortcut.
+  bool browsers = command || v == vk::F5 || v == vk::F12;
+  return (v >= 0 || typed) && !browsers;
+}
+
+}  // namespace bm

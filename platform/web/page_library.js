@@ -1,0 +1,231 @@
+// The page's side of the web back ends: sound cues and music on Web Audio,
+// copying the save folder to the browser's persistent storage, and telling the
+// page that the game's first picture is up. Linked with --js-library.
+mergeInto(LibraryManager.library, {
+  $BM: {
+    ctx: null,       // the AudioContext; suspended until the player's first click or key
+    cues: null,      // a GainNode all cues go through (their volume)
+    buffers: {},     // decoded cues by number
+    voices: {},      // playing cue sources by handle
+    tracks: {},      // music by slot: {el, url, left, right, running}
+    unlocked: false,  // the player clicked or pressed a key: sound may start
+    syncing: false,
+    syncAgain: false,
+    // Browsers let sound start only after the player did something on the page;
+    // what starts before the context runs again plays once it does.
+    unlock: function () {
+      if (!BM.ctx || BM.unlocked) return;
+      BM.unlocked = true;
+      BM.ctx.resume();
+      for (var slot in BM.tracks) {
+        var t = BM.tracks[slot];
+        if (t.running) t.el.play().catch(function () {});
+      }
+    },
+  },
+
+  bm_audio_start__deps: ['$BM'],
+  bm_audio_start: function () {
+    if (BM.ctx) return 1;
+    var Context = window.AudioContext || window.webkitAudioContext;
+    if (!Context) return 0;
+    try {
+      BM.ctx = new Context();
+    } catch (e) {
+      return 0;
+    }
+    BM.cues = BM.ctx.createGain();
+    BM.cues.connect(BM.ctx.destination);
+    ['pointerdown', 'keydown', 'touchend'].forEach(function (type) {
+      window.addEventListener(type, BM.unlock, true);
+    });
+    return 1;
+  },
+
+  bm_audio_decode__deps: ['$BM'],
+  bm_audio_decode: function (buffer, bytes, length) {
+    var copy = HEAPU8.slice(bytes, bytes + length).buffer;
+    BM.ctx.decodeAudioData(copy).then(function (decoded) {
+      BM.buffers[buffer] = decoded;
+    }, function (e) {
+      err('sound ' + buffer + ' could not be decoded: ' + e);
+    });
+  },
+
+  bm_audio_forget__deps: ['$BM'],
+  bm_audio_forget: function (buffer) {
+    delete BM.buffers[buffer];
+  },
+
+  bm_audio_play__deps: ['$BM', 'bm_audio_stop'],
+  bm_audio_play: function (voice, buffer) {
+    _bm_audio_stop(voice);
+    var decoded = BM.buffers[buffer];
+    if (!decoded || !BM.unlocked) return 0;
+    var source = BM.ctx.createBufferSource();
+    source.buffer = decoded;
+    source.connect(BM.cues);
+    source.onended = function () {
+      if (BM.voices[voice] === source) delete BM.voices[voice];
+    };
+    source.start();
+    BM.voices[voice] = source;
+    return 1;
+  },
+
+  bm_audio_playing__deps: ['$BM'],
+  bm_audio_playing: function (voice) {
+    return BM.voices[voice] ? 1 : 0;
+  },
+
+  bm_audio_stop__deps: ['$BM'],
+  bm_audio_stop: function (voice) {
+    var source = BM.voices[voice];
+    if (!source) return;
+    delete BM.voices[voice];
+    source.onended = null;
+    source.stop();
+  },
+
+  bm_audio_volume__deps: ['$BM'],
+  bm_audio_volume: function (gain) {
+    BM.cues.gain.value = gain;
+  },
+
+  bm_audio_bytes__deps: ['$BM'],
+  bm_audio_bytes: function () {
+    var n = 0;
+    for (var k in BM.buffers) n += BM.buffers[k].length * BM.buffers[k].numberOfChannels * 4;
+    return n;
+  },
+
+  // A track plays from an audio element, which decodes it a little at a time,
+  // through its own left and right gains.
+  bm_music_load__deps: ['$BM', 'bm_music_unload'],
+  bm_music_load: function (slot, bytes, length) {
+    _bm_music_unload(slot);
+    if (!BM.ctx) return;  // no Web Audio: the track keeps its state in silence
+    var url = URL.createObjectURL(new Blob([HEAPU8.slice(bytes, bytes + length)], {type: 'audio/ogg'}));
+    var el = new Audio();
+    el.preload = 'auto';
+    el.preservesPitch = false;  // a faster track sounds higher, as on the desktop
+    el.src = url;
+    var t = {el: el, url: url, running: false};
+    // Mono becomes two equal channels before the split, so both sides sound.
+    var both = BM.ctx.createGain();
+    both.channelCount = 2;
+    both.channelCountMode = 'explicit';
+    var split = BM.ctx.createChannelSplitter(2), merge = BM.ctx.createChannelMerger(2);
+    t.left = BM.ctx.createGain();
+    t.right = BM.ctx.createGain();
+    BM.ctx.createMediaElementSource(el).connect(both);
+    both.connect(split);
+    split.connect(t.left, 0);
+    split.connect(t.right, 1);
+    t.left.connect(merge, 0, 0);
+    t.right.connect(merge, 0, 1);
+    merge.connect(BM.ctx.destination);
+    t.nodes = [both, split, merge];
+    BM.tracks[slot] = t;
+  },
+
+  bm_music_unload__deps: ['$BM'],
+  bm_music_unload: function (slot) {
+    var t = BM.tracks[slot];
+    if (!t) return;
+    t.el.pause();
+    t.el.removeAttribute('src');
+    URL.revokeObjectURL(t.url);
+    t.nodes.concat([t.left, t.right]).forEach(function (n) { n.disconnect(); });
+    delete BM.tracks[slot];
+  },
+
+  bm_music_run__deps: ['$BM'],
+  bm_music_run: function (slot, run) {
+    var t = BM.tracks[slot];
+    if (!t) return;
+    t.running = !!run;
+    if (!run) t.el.pause();
+    else if (BM.unlocked) t.el.play().catch(function () {});
+  },
+
+  bm_music_seek__deps: ['$BM'],
+  bm_music_seek: function (slot, seconds) {
+    var t = BM.tracks[slot];
+    if (!t) return;
+    t.el.currentTime = seconds;
+    if (t.running && t.el.paused && BM.unlocked) t.el.play().catch(function () {});
+  },
+
+  // Seconds from the start; -1 once the track played to its end.
+  bm_music_position__deps: ['$BM'],
+  bm_music_position: function (slot) {
+    var t = BM.tracks[slot];
+    if (!t) return 0;
+    return t.el.ended ? -1 : t.el.currentTime;
+  },
+
+  bm_music_gain__deps: ['$BM'],
+  bm_music_gain: function (slot, left, right) {
+    var t = BM.tracks[slot];
+    if (!t) return;
+    t.left.gain.value = left;
+    t.right.gain.value = right;
+  },
+
+  bm_music_rate__deps: ['$BM'],
+  bm_music_rate: function (slot, rate) {
+    var t = BM.tracks[slot];
+    if (t) t.el.playbackRate = rate;
+  },
+
+  // Copies the save folder to the browser's storage; a write during a copy
+  // asks for one more copy after it.
+  bm_files_sync__deps: ['$BM', '$FS'],
+  bm_files_sync: function () {
+    if (BM.syncing) {
+      BM.syncAgain = true;
+      return;
+    }
+    BM.syncing = true;
+    FS.syncfs(false, function (e) {
+      BM.syncing = false;
+      if (e) err('saving to the browser storage failed: ' + e);
+      else Module['savesStored'] = (Module['savesStored'] || 0) + 1;
+      if (BM.syncAgain) {
+        BM.syncAgain = false;
+        _bm_files_sync();
+      }
+    });
+  },
+
+  // The page around the canvas.
+  bm_page_first_picture: function () {
+    if (Module['firstPicture']) Module['firstPicture']();
+  },
+
+  bm_page_message: function (title, text) {
+    if (Module['showMessage']) Module['showMessage'](UTF8ToString(title), UTF8ToString(text));
+  },
+
+  bm_page_title: function (text) {
+    document.title = UTF8ToString(text);
+  },
+
+  bm_page_width: function () {
+    return window.innerWidth;
+  },
+
+  bm_page_height: function () {
+    return window.innerHeight;
+  },
+
+  bm_page_cursor: function (canvas, show) {
+    document.querySelector(UTF8ToString(canvas)).style.cursor = show ? 'default' : 'none';
+  },
+
+  // A run's findings as JSON, in the element with id "report" (the browser tests read it).
+  bm_page_report: function (json) {
+    document.getElementById('report').textContent = UTF8ToString(json);
+  },
+});

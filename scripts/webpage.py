@@ -1,0 +1,276 @@
+#!/usr/bin/env python3
+"""Serves the browser build's page and drives it in headless Chromium.
+
+  webpage.py serve [DIR] [PORT]      serve DIR (build-web/page) on 127.0.0.1:PORT until Ctrl-C
+  webpage.py demo-check [DIR] [OUT]  open the back ends' demo page, check what it reports, click it, reload it,
+                                     and save screenshots in OUT (build-web/check)
+
+Chromium is driven over its DevTools protocol on a pipe (--remote-debugging-pipe), so nothing but the
+Python standard library is needed. Exits non-zero when a check fails.
+"""
+import functools
+import http.server
+import json
+import os
+import select
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+DEFAULT_PAGE = os.path.join(HERE, '..', 'build-web', 'page')
+VIEW_W, VIEW_H = 1024, 768  # the demo's canvas: one page pixel is one canvas pixel
+
+
+class PageHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, '.wasm': 'application/wasm',
+                      '.data': 'application/octet-stream', '.js': 'text/javascript'}
+
+    def end_headers(self):
+        self.send_header('Cache-Control', 'no-cache')
+        super().end_headers()
+
+    def log_message(self, *args):
+        pass
+
+
+def start_server(page_dir, port=0):
+    handler = functools.partial(PageHandler, directory=page_dir)
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', port), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+class Browser:
+    """Headless Chromium with a fresh profile, one page, commands over the DevTools pipe."""
+
+    def __init__(self, width=VIEW_W, height=VIEW_H):
+        self.profile = tempfile.mkdtemp(prefix='bm-chromium-')
+        to_chrome_r, self.to_chrome = os.pipe()
+        self.from_chrome, from_chrome_w = os.pipe()
+
+        def child_pipes():
+            os.dup2(to_chrome_r, 3)
+            os.dup2(from_chrome_w, 4)
+
+        chromium = shutil.which('chromium') or shutil.which('chromium-browser')
+        if not chromium:
+            sys.exit('webpage.py: chromium is not installed (apt-get install chromium)')
+        self.proc = subprocess.Popen(
+            [chromium, '--headless=new', '--use-gl=angle', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+             '--no-sandbox', '--disable-background-networking', '--disable-component-update', '--disable-sync',
+             '--no-first-run', '--remote-debugging-pipe', '--user-data-dir=' + self.profile,
+             '--window-size=%d,%d' % (width, height), 'about:blank'],
+            preexec_fn=child_pipes, close_fds=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(to_chrome_r)
+        os.close(from_chrome_w)
+        self.next_id = 0
+        self.buffer = b''
+        self.console = []
+        target = next(t for t in self.call('Target.getTargets')['targetInfos'] if t['type'] == 'page')
+        self.session = self.call('Target.attachToTarget', targetId=target['targetId'], flatten=True)['sessionId']
+        self.call('Runtime.enable', session=True)
+        self.call('Page.enable', session=True)
+        self.call('Emulation.setDeviceMetricsOverride', session=True, width=width, height=height,
+                  deviceScaleFactor=1, mobile=False)
+
+    def close(self):
+        self.proc.kill()
+        self.proc.wait()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    def _message(self, timeout):
+        while b'\0' not in self.buffer:
+            ready, _, _ = select.select([self.from_chrome], [], [], timeout)
+            if not ready:
+                raise TimeoutError('chromium did not answer')
+            chunk = os.read(self.from_chrome, 1 << 20)
+            if not chunk:
+                raise RuntimeError('chromium ended')
+            self.buffer += chunk
+        text, self.buffer = self.buffer.split(b'\0', 1)
+        return json.loads(text)
+
+    def call(self, method, session=False, timeout=30, **params):
+        self.next_id += 1
+        message = {'id': self.next_id, 'method': method, 'params': params}
+        if session:
+            message['sessionId'] = self.session
+        os.write(self.to_chrome, json.dumps(message).encode() + b'\0')
+        while True:
+            reply = self._message(timeout)
+            if reply.get('id') == self.next_id:
+                if 'error' in reply:
+                    raise RuntimeError('%s: %s' % (method, reply['error']))
+                return reply.get('result', {})
+            self._event(reply)
+
+    def _event(self, event):
+        method, params = event.get('method'), event.get('params', {})
+        if method == 'Runtime.consoleAPICalled':
+            self.console.append(' '.join(str(a.get('value', a.get('description', ''))) for a in params['args']))
+        elif method == 'Runtime.exceptionThrown':
+            self.console.append('exception: ' + params['exceptionDetails'].get('text', '') + ' ' +
+                                params['exceptionDetails'].get('exception', {}).get('description', ''))
+
+    def evaluate(self, expression):
+        result = self.call('Runtime.evaluate', session=True, expression=expression, returnByValue=True)
+        return result.get('result', {}).get('value')
+
+    def wait_for(self, expression, timeout=30, poll=0.05):
+        """Polls a JavaScript expression until it is truthy; returns its value."""
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            value = self.evaluate(expression)
+            if value:
+                return value
+            time.sleep(poll)
+        raise TimeoutError('waited %.0f s for: %s' % (timeout, expression))
+
+    def navigate(self, url):
+        self.call('Page.navigate', session=True, url=url)
+
+    def reload(self):
+        self.call('Page.reload', session=True, ignoreCache=False)
+
+    def click(self, x, y):
+        for kind in ('mousePressed', 'mouseReleased'):
+            self.call('Input.dispatchMouseEvent', session=True, type=kind, x=x, y=y, button='left', clickCount=1)
+
+    def screenshot(self, path):
+        import base64
+        data = base64.b64decode(self.call('Page.captureScreenshot', session=True, format='png')['data'])
+        with open(path, 'wb') as f:
+            f.write(data)
+        return decode_png(data)
+
+
+def decode_png(data):
+    """(width, height, rows of RGB triples) of an 8-bit, non-interlaced RGB or RGBA PNG."""
+    pos, idat, width = 8, b'', 0
+    while pos < len(data):
+        length, kind = struct.unpack('>I4s', data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b'IHDR':
+            width, height, depth, colour = struct.unpack('>IIBB', body[:10])
+            if depth != 8 or colour not in (2, 6):
+                raise ValueError('unexpected PNG format')
+            channels = 3 if colour == 2 else 4
+        elif kind == b'IDAT':
+            idat += body
+        pos += 12 + length
+    raw, stride, rows, prev = zlib.decompress(idat), width * channels, [], bytearray(width * channels)
+    for y in range(height):
+        line = raw[y * (stride + 1):(y + 1) * (stride + 1)]
+        kind, cur = line[0], bytearray(line[1:])
+        for i in range(stride):
+            a = cur[i - channels] if i >= channels else 0
+            b, c = prev[i], prev[i - channels] if i >= channels else 0
+            if kind == 1:
+                cur[i] = (cur[i] + a) & 255
+            elif kind == 2:
+                cur[i] = (cur[i] + b) & 255
+            elif kind == 3:
+                cur[i] = (cur[i] + (a + b) // 2) & 255
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                cur[i] = (cur[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rows.append([tuple(cur[x * channels:x * channels + 3]) for x in range(width)])
+        prev = cur
+    return width, height, rows
+
+
+def near(rgb, want_hex, tolerance=3):
+    want = int(want_hex, 16)
+    return all(abs(rgb[i] - ((want >> (16 - 8 * i)) & 255)) <= tolerance for i in range(3))
+
+
+def demo_check(page_dir, out_dir):
+    os.makedirs(out_dir, exist_ok=True)
+    server = start_server(page_dir)
+    url = 'http://127.0.0.1:%d/index.html' % server.server_address[1]
+    browser = Browser()
+    failures = []
+
+    def expect(ok, what):
+        print(('ok    ' if ok else 'FAIL  ') + what)
+        if not ok:
+            failures.append(what)
+
+    report_js = "(function(){var t=document.getElementById('report').textContent;return t?JSON.parse(t):null})()"
+    try:
+        started = time.monotonic()
+        browser.navigate(url)
+        first = browser.wait_for(report_js + " && " + report_js + ".ready && Module.firstPictureMs && " + report_js)
+        wall = (time.monotonic() - started) * 1000
+        logo_ms = browser.evaluate('window.logoShownMs || 0')
+        picture_ms = browser.evaluate('Module.firstPictureMs || 0')
+        print('page to logo %.0f ms, to the program\'s first picture %.0f ms (%.0f ms as the script saw it)'
+              % (logo_ms, picture_ms, wall))
+        print('renderer: %s; %d pictures of %d; %d frames, %d draw calls'
+              % (first['renderer'], first['pictures'], first['pictures_wanted'], first['frames'], first['draw_calls']))
+        for check in first['checks']:
+            expect(check['ok'], 'drawn %-12s want %s got %s' % (check['name'], check['want'], check['got']))
+        expect(first['pictures'] == first['pictures_wanted'], 'every picture loaded')
+        time.sleep(1.2)  # the loading bar fills in a second; then nothing moves
+        width, height, rows = browser.screenshot(os.path.join(out_dir, 'demo.png'))
+        expect((width, height) == (VIEW_W, VIEW_H), 'screenshot is %dx%d' % (width, height))
+        for check in first['checks']:
+            rgb = rows[check['y']][check['x']] if check['y'] < height and check['x'] < width else (0, 0, 0)
+            expect(near(rgb, check['want']), 'shown %-12s want %s got %02X%02X%02X' % ((check['name'], check['want']) + rgb))
+        frames_before = browser.evaluate(report_js)['frames']
+        time.sleep(1.0)
+        expect(browser.evaluate(report_js)['frames'] == frames_before, 'a still page draws no frame')
+
+        browser.click(VIEW_W // 2, VIEW_H // 2)
+        clicked = browser.wait_for(report_js + ".clicks >= 1 && " + report_js)
+        expect(clicked['sound'], 'the page has Web Audio')
+        expect(clicked['cue_started'], 'the click started a cue')
+        expect(clicked['music_running'], 'the click started the tune')
+        time.sleep(1.5)
+        later = browser.evaluate(report_js)
+        expect(later['music_seconds'] > 0.2, 'the tune moves on (%.2f s in)' % later['music_seconds'])
+        browser.screenshot(os.path.join(out_dir, 'demo-clicked.png'))
+
+        browser.wait_for('Module.savesStored >= 1')
+        browser.reload()
+        again = browser.wait_for("(function(){try{return Module.firstPictureMs && " + report_js + "}catch(e){}})()")
+        expect(again['runs'] == first['runs'] + 1, 'the start count survives a reload (%d, then %d)'
+               % (first['runs'], again['runs']))
+    finally:
+        for line in browser.console:
+            print('page: ' + line)
+        browser.close()
+        server.shutdown()
+    print('%d checks failed' % len(failures) if failures else 'all checks passed')
+    return 1 if failures else 0
+
+
+def main(argv):
+    command = argv[1] if len(argv) > 1 else ''
+    page_dir = os.path.abspath(argv[2] if len(argv) > 2 else DEFAULT_PAGE)
+    if not os.path.exists(os.path.join(page_dir, 'index.html')):
+        sys.exit('webpage.py: no page in %s (build it with scripts/web.sh)' % page_dir)
+    if command == 'serve':
+        port = int(argv[3]) if len(argv) > 3 else 8000
+        server = start_server(page_dir, port)
+        print('Serving %s on http://127.0.0.1:%d/ (Ctrl-C ends it)' % (page_dir, server.server_address[1]))
+        try:
+            threading.Event().wait()
+        except KeyboardInterrupt:
+            server.shutdown()
+        return 0
+    if command == 'demo-check':
+        out = os.path.abspath(argv[3] if len(argv) > 3 else os.path.join(page_dir, '..', 'check'))
+        return demo_check(page_dir, out)
+    sys.exit(__doc__)
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv))
