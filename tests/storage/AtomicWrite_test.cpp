@@ -21,11 +21,13 @@ std::size_t FilesIn(const TempDir& dir) {
 TEST(AtomicWrite, ReplacesWholeAndLeavesNoTemporaryFile) {
   TempDir dir;
   dir.Write("a.dat", "old contents");
+  std::uint64_t writes = AtomicWritesDone();
   ASSERT_TRUE(WriteFileAtomic(dir.File("a.dat"), std::string("new\0bytes", 9)));
   EXPECT_EQ(dir.Read("a.dat"), std::string("new\0bytes", 9));
   ASSERT_TRUE(WriteFileAtomic(dir.File("a.dat"), ""));
   EXPECT_EQ(dir.Read("a.dat"), "");
   EXPECT_EQ(FilesIn(dir), 1u);
+  EXPECT_EQ(AtomicWritesDone(), writes + 2) << "each write is counted, so the browser build copies it";
 }
 
 TEST(AtomicWrite, AFailedReplaceKeepsTheOldFileAndSaysWhy) {
@@ -33,6 +35,7 @@ TEST(AtomicWrite, AFailedReplaceKeepsTheOldFileAndSaysWhy) {
   // The target is a non-empty folder: the rename fails after the data is written.
   std::filesystem::create_directories(dir.File("busy/inner"));
   std::string error;
+  std::uint64_t writes = AtomicWritesDone();
   EXPECT_FALSE(WriteFileAtomic(dir.File("busy"), "data", &error));
   EXPECT_NE(error.find("busy"), std::string::npos) << error;
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("busy/inner")));
@@ -40,6 +43,7 @@ TEST(AtomicWrite, AFailedReplaceKeepsTheOldFileAndSaysWhy) {
   // A missing folder fails before anything is written.
   EXPECT_FALSE(WriteFileAtomic(dir.File("nowhere/a.dat"), "data", &error));
   EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
+  EXPECT_EQ(AtomicWritesDone(), writes) << "a failed write is not counted";
 }
 
 TEST(AtomicWrite, StaleTemporaryFilesOfKilledWritersAreRemoved) {

@@ -1,0 +1,66 @@
+// What the render and sound back ends share: where atlas pictures go, and a
+// track's two gains.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/Atlas.h"
+#include "platform/Audio.h"
+
+namespace bm {
+namespace {
+
+TEST(AtlasShelves, PicturesNeverOverlapAndNewPagesOpenWhenOneIsFull) {
+  struct Placed {
+    int page, x, y, w, h;
+  };
+  AtlasShelves shelves;
+  std::vector<Placed> placed;
+  int page = -1;
+  for (int i = 0; i < 120; ++i) {
+    int w = 16 + (i * 37) % 497, h = 16 + (i * 53) % 497;  // up to the largest picture a page takes
+    AtlasSpot s = shelves.Place(w, h);
+    if (i == 0) {
+      EXPECT_TRUE(s.newPage) << "the first picture opens a page";
+    }
+    if (s.newPage) ++page;
+    shelves.Take(s);
+    ASSERT_EQ(shelves.Pages(), page + 1);
+    EXPECT_GE(s.x, kAtlasPad);
+    EXPECT_GE(s.y, kAtlasPad);
+    EXPECT_LE(s.x + w + kAtlasPad, kAtlasEdge);
+    EXPECT_LE(s.y + h + kAtlasPad, kAtlasEdge);
+    EXPECT_FLOAT_EQ(s.u0 * kAtlasEdge, float(s.x));
+    EXPECT_FLOAT_EQ(s.v1 * kAtlasEdge, float(s.y + h));
+    // Gutters included, nothing on the same page overlaps.
+    for (const Placed& o : placed) {
+      bool apart = o.page != page || s.x + w + kAtlasPad <= o.x - kAtlasPad || o.x + o.w + kAtlasPad <= s.x - kAtlasPad ||
+                   s.y + h + kAtlasPad <= o.y - kAtlasPad || o.y + o.h + kAtlasPad <= s.y - kAtlasPad;
+      EXPECT_TRUE(apart) << "picture " << i << " overlaps another";
+    }
+    placed.push_back({page, s.x, s.y, w, h});
+  }
+  EXPECT_GT(page, 2);
+  shelves.Clear();
+  EXPECT_TRUE(shelves.Place(10, 10).newPage);
+}
+
+TEST(TrackGain, VolumeSetsBothSidesAndBalanceQuietensOne) {
+  StereoGain full = TrackGain(0, 0);
+  EXPECT_DOUBLE_EQ(full.left, 1);
+  EXPECT_DOUBLE_EQ(full.right, 1);
+  StereoGain quiet = TrackGain(-2000, 0);  // -20 dB
+  EXPECT_NEAR(quiet.left, 0.1, 1e-9);
+  EXPECT_NEAR(quiet.right, 0.1, 1e-9);
+  StereoGain silent = TrackGain(MusicDevice::kMinVolume, 0);
+  EXPECT_EQ(silent.left + silent.right, 0);
+  StereoGain toRight = TrackGain(0, 2000);  // towards the right: the left side quietens
+  EXPECT_NEAR(toRight.left, 0.1, 1e-9);
+  EXPECT_DOUBLE_EQ(toRight.right, 1);
+  StereoGain toLeft = TrackGain(-2000, -2000);
+  EXPECT_NEAR(toLeft.left, 0.1, 1e-9);
+  EXPECT_NEAR(toLeft.right, 0.01, 1e-9);
+}
+
+}  // namespace
+}  // namespace bm

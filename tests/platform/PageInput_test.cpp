@@ -1,0 +1,59 @@
+// What the page's events mean to the game: the same keys as on the desktop,
+// the name box's characters, and pointer positions on a scaled canvas.
+#include "platform/web/PageInput.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/sdl/SdlWindow.h"
+
+namespace bm {
+namespace {
+
+TEST(PageInput, EveryKeyMeansWhatItMeansOnTheDesktop) {
+  struct Same {
+    SDL_Keycode sdl;
+    unsigned long dom;  // KeyboardEvent.keyCode of the same key
+  };
+  const Same keys[] = {{SDLK_a, 65},      {SDLK_z, 90},        {SDLK_0, 48},        {SDLK_9, 57},
+                       {SDLK_F1, 112},    {SDLK_F6, 117},      {SDLK_F12, 123},     {SDLK_BACKSPACE, 8},
+                       {SDLK_TAB, 9},     {SDLK_RETURN, 13},   {SDLK_KP_ENTER, 13}, {SDLK_ESCAPE, 27},
+                       {SDLK_SPACE, 32},  {SDLK_PAGEUP, 33},   {SDLK_PAGEDOWN, 34}, {SDLK_DELETE, 46},
+                       {SDLK_LEFT, 37},   {SDLK_UP, 38},       {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},
+                       {SDLK_LSHIFT, 16}, {SDLK_LCTRL, 17},    {SDLK_KP_1, 97},     {SDLK_SEMICOLON, 186},
+                       {SDLK_F13, 124},   {SDLK_HOME, 36},     {SDLK_INSERT, 45}};
+  for (const Same& k : keys)
+    EXPECT_EQ(VirtualKeyOfKeyCode(k.dom), SdlWindow::VirtualKeyOf(k.sdl)) << "keyCode " << k.dom;
+}
+
+TEST(PageInput, TheNameBoxGetsOnePrintableLatin1CharacterAKey) {
+  EXPECT_EQ(TypedCharOfKey("a"), 'a');
+  EXPECT_EQ(TypedCharOfKey("Z"), 'Z');
+  EXPECT_EQ(TypedCharOfKey(" "), ' ');
+  EXPECT_EQ(TypedCharOfKey("\xC3\xA9"), '\xE9');  // é
+  EXPECT_EQ(TypedCharOfKey("\xC3\xBF"), '\xFF');  // ÿ, the last one
+  for (const char* none : {"Enter", "Shift", "Backspace", "ab", "", "\xE2\x82\xAC" /* € */, "\xC2\x85" /* a control */,
+                           "\x7F", "\xC4\x80" /* Ā */, "\xC3"})
+    EXPECT_EQ(TypedCharOfKey(none), 0) << none;
+  EXPECT_EQ(TypedCharOfKey(nullptr), 0);
+}
+
+TEST(PageInput, TheCanvasFillsThePageInItsProportionsAndPointsMapBack) {
+  CanvasBox wide = FitCanvas(1920, 1080, 1280, 1024);  // the page is wider: full height
+  EXPECT_DOUBLE_EQ(wide.height, 1080);
+  EXPECT_DOUBLE_EQ(wide.width, 1350);
+  CanvasBox tall = FitCanvas(800, 1200, 1280, 1024);  // taller: full width
+  EXPECT_DOUBLE_EQ(tall.width, 800);
+  EXPECT_DOUBLE_EQ(tall.height, 640);
+  CanvasBox none = FitCanvas(0, 600, 1280, 1024);
+  EXPECT_EQ(none.width, 0);
+
+  PointD centre = CanvasToPicture(675, 540, wide, 1280, 1024);
+  EXPECT_DOUBLE_EQ(centre.x, 640);
+  EXPECT_DOUBLE_EQ(centre.y, 512);
+  PointD corner = CanvasToPicture(800, 640, tall, 1280, 1024);
+  EXPECT_DOUBLE_EQ(corner.x, 1280);
+  EXPECT_DOUBLE_EQ(corner.y, 1024);
+}
+
+}  // namespace
+}  // namespace bm
