@@ -8,6 +8,7 @@
 Chromium is driven over its DevTools protocol on a pipe (--remote-debugging-pipe), so nothing but the
 Python standard library is needed. Exits non-zero when a check fails.
 """
+import fcntl
 import functools
 import http.server
 import json
@@ -55,8 +56,11 @@ class Browser:
         self.from_chrome, from_chrome_w = os.pipe()
 
         def child_pipes():
-            os.dup2(to_chrome_r, 3)
-            os.dup2(from_chrome_w, 4)
+            # Chromium reads commands on fd 3 and answers on fd 4; the pipes go there by way of
+            # higher numbers, since either may already sit on 3 or 4.
+            high = [fcntl.fcntl(fd, fcntl.F_DUPFD, 10) for fd in (to_chrome_r, from_chrome_w)]
+            os.dup2(high[0], 3)
+            os.dup2(high[1], 4)
 
         chromium = shutil.which('chromium') or shutil.which('chromium-browser')
         if not chromium:
@@ -117,6 +121,35 @@ class Browser:
         elif method == 'Runtime.exceptionThrown':
             self.console.append('exception: ' + params['exceptionDetails'].get('text', '') + ' ' +
                                 params['exceptionDetails'].get('exception', {}).get('description', ''))
+
+    def cpu_use(self, seconds):
+        """Per cent of one core each kind of Chromium process (renderer, gpu-process, ...) used over seconds."""
+        def sample():
+            parents, info = {}, {}
+            for pid in filter(str.isdigit, os.listdir('/proc')):
+                try:
+                    with open('/proc/%s/stat' % pid) as f:
+                        fields = f.read().rsplit(')', 1)[1].split()
+                    with open('/proc/%s/cmdline' % pid, 'rb') as f:
+                        cmd = f.read().replace(b'\0', b' ').split()  # Chromium's children rewrite theirs
+                except OSError:
+                    continue
+                parents[int(pid)] = int(fields[1])
+                kind = next((a[7:].decode() for a in cmd if a.startswith(b'--type=')), 'browser')
+                info[int(pid)] = (kind, int(fields[11]) + int(fields[12]))
+            ticks = {}
+            for pid, (kind, used) in info.items():
+                up = pid
+                while up > 1 and up != self.proc.pid:
+                    up = parents.get(up, 0)
+                if up == self.proc.pid:
+                    ticks[kind] = ticks.get(kind, 0) + used
+            return ticks
+        before, start = sample(), time.monotonic()
+        time.sleep(seconds)
+        after, spent = sample(), time.monotonic() - start
+        hz = os.sysconf('SC_CLK_TCK')
+        return {k: 100.0 * (after[k] - before.get(k, 0)) / hz / spent for k in after}
 
     def evaluate(self, expression):
         result = self.call('Runtime.evaluate', session=True, expression=expression, returnByValue=True)
@@ -225,7 +258,8 @@ def demo_check(page_dir, out_dir):
             rgb = rows[check['y']][check['x']] if check['y'] < height and check['x'] < width else (0, 0, 0)
             expect(near(rgb, check['want']), 'shown %-12s want %s got %02X%02X%02X' % ((check['name'], check['want']) + rgb))
         frames_before = browser.evaluate(report_js)['frames']
-        time.sleep(1.0)
+        cpu = browser.cpu_use(5.0)
+        print('CPU over 5 s of a still page: ' + ', '.join('%s %.1f %%' % kv for kv in sorted(cpu.items())))
         expect(browser.evaluate(report_js)['frames'] == frames_before, 'a still page draws no frame')
 
         browser.click(VIEW_W // 2, VIEW_H // 2)
