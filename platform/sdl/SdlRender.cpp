@@ -18,8 +18,7 @@ SdlRenderDevice::SdlRenderDevice(SDL_Renderer* renderer, SDL_Surface* ownedSurfa
 
 SdlRenderDevice::~SdlRenderDevice() {
   if (frame_) SDL_DestroyTexture(frame_);
-  for (auto& [id, pic] : textures_)
-    if (pic.owned) SDL_DestroyTexture(pic.tex);
+  for (SDL_Texture* t : pictures_.OwnTextures()) SDL_DestroyTexture(t);
   for (SDL_Texture* p : pages_) SDL_DestroyTexture(p);
   for (SDL_Texture* t : slots_)
     if (t) SDL_DestroyTexture(t);
@@ -62,17 +61,7 @@ TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img) {
   shelves_.Take(spot);
   SDL_Rect dst{spot.x, spot.y, img->w, img->h};
   SDL_UpdateTexture(pages_.back(), &dst, img->pixels, img->pitch);
-  Picture pic;
-  pic.tex = pages_.back();
-  pic.owned = false;
-  pic.u0 = spot.u0;
-  pic.v0 = spot.v0;
-  pic.u1 = spot.u1;
-  pic.v1 = spot.v1;
-  pic.w = img->w;
-  pic.h = img->h;
-  textures_[nextId_] = pic;
-  return nextId_++;
+  return pictures_.Add(Picture::OnPage(pages_.back(), spot, img->w, img->h));
 }
 
 TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge) {
@@ -103,11 +92,7 @@ TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge) {
     if (tex) {
       SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
       SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
-      Picture pic{tex};
-      pic.w = img->w;
-      pic.h = img->h;
-      textures_[nextId_] = pic;
-      id = nextId_++;
+      id = pictures_.Add(Picture::Own(tex, img->w, img->h));
     }
   }
   bool large = std::size_t(img->w) * std::size_t(img->h) * 4 >= kLargePictureBytes;
@@ -124,20 +109,16 @@ TextureId SdlRenderDevice::CreateTexture(int width, int height, const std::uint3
   SDL_UpdateTexture(tex, nullptr, argb, width * 4);
   SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
   SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
-  Picture pic{tex};
-  pic.w = width;
-  pic.h = height;
-  textures_[nextId_] = pic;
-  return nextId_++;
+  return pictures_.Add(Picture::Own(tex, width, height));
 }
 
 void SdlRenderDevice::FreeTexture(TextureId id) {
-  auto it = textures_.find(id);
-  if (it == textures_.end()) return;
+  const Picture* p = pictures_.Find(id);
+  if (!p) return;
   Flush();
   // Atlas space is not reclaimed: only backgrounds come and go, and they have their own textures.
-  if (it->second.owned) SDL_DestroyTexture(it->second.tex);
-  textures_.erase(it);
+  if (p->owned) SDL_DestroyTexture(p->tex);
+  pictures_.Erase(id);
 }
 
 void SdlRenderDevice::Clear(Argb color) {
@@ -256,9 +237,9 @@ void SdlRenderDevice::SetCursor(TextureId tex, const Rect& where) {
 
 // Over the window's picture only, after the kept frame was copied there.
 void SdlRenderDevice::DrawCursorQuad() {
-  auto it = textures_.find(cursorTex_);
-  if (cursorTex_ == 0 || it == textures_.end()) return;
-  const Picture& p = it->second;
+  const Picture* found = pictures_.Find(cursorTex_);
+  if (!found) return;
+  const Picture& p = *found;
   float l = float(cursorAt_.left), t = float(cursorAt_.top), r = float(cursorAt_.right), b = float(cursorAt_.bottom);
   SDL_Vertex v[4];
   const float xy[4][2] = {{l, t}, {r, t}, {r, b}, {l, b}};
@@ -295,20 +276,11 @@ void SdlRenderDevice::Queue(SDL_Texture* tex, const Vertex corners[4]) {
 }
 
 void SdlRenderDevice::DrawQuad(TextureId tex, const Vertex corners[4]) {
-  auto it = textures_.find(tex);
-  if (it == textures_.end()) return;
-  const Picture& p = it->second;
-  if (p.owned) {
-    Queue(p.tex, corners);
-    return;
-  }
+  const Picture* p = pictures_.Find(tex);
+  if (!p) return;
   Vertex v[4];
-  for (int i = 0; i < 4; ++i) {
-    v[i] = corners[i];
-    v[i].u = p.u0 + (p.u1 - p.u0) * corners[i].u;
-    v[i].v = p.v0 + (p.v1 - p.v0) * corners[i].v;
-  }
-  Queue(p.tex, v);
+  p->OnPart(corners, v);
+  Queue(p->tex, v);
 }
 
 void SdlRenderDevice::FillQuad(const Vertex corners[4]) { Queue(nullptr, corners); }
@@ -383,15 +355,8 @@ bool SdlRenderDevice::SaveScreenshot(const std::string& pngPath) {
   return ok;
 }
 
-std::size_t SdlRenderDevice::TextureBytes(TextureId id) {
-  auto it = textures_.find(id);
-  return it == textures_.end() ? 0 : std::size_t(it->second.w) * std::size_t(it->second.h) * 4;
-}
-
 std::size_t SdlRenderDevice::DeviceTextureBytes() {
-  std::size_t n = pages_.size() * kAtlasPageBytes;
-  for (const auto& [id, pic] : textures_)
-    if (pic.owned) n += std::size_t(pic.w) * std::size_t(pic.h) * 4;
+  std::size_t n = pages_.size() * kAtlasPageBytes + pictures_.OwnBytes();
   for (SDL_Texture* t : slots_)
     if (t) n += std::size_t(width_) * std::size_t(height_) * 4;
   if (frame_) n += std::size_t(width_) * std::size_t(height_) * 4;
@@ -399,24 +364,21 @@ std::size_t SdlRenderDevice::DeviceTextureBytes() {
 }
 
 std::string SdlRenderDevice::DeviceTextureParts() {
-  std::size_t screen = std::size_t(width_) * std::size_t(height_) * 4, own = 0, copies = 0;
-  for (const auto& [id, pic] : textures_)
-    if (pic.owned) own += std::size_t(pic.w) * std::size_t(pic.h) * 4;
+  std::size_t screen = std::size_t(width_) * std::size_t(height_) * 4, copies = 0;
   for (SDL_Texture* t : slots_)
     if (t) copies += screen;
-  return DeviceTexturePartsText(int(pages_.size()), own, copies, frame_ ? screen : 0);
+  return DeviceTexturePartsText(int(pages_.size()), pictures_.OwnBytes(), copies, frame_ ? screen : 0);
 }
 
 void SdlRenderDevice::ForgetTextures() {
   Flush();
-  for (auto& [id, pic] : textures_)
-    if (pic.owned) SDL_DestroyTexture(pic.tex);
+  for (SDL_Texture* t : pictures_.OwnTextures()) SDL_DestroyTexture(t);
   for (SDL_Texture* p : pages_) SDL_DestroyTexture(p);
   for (SDL_Texture*& t : slots_) {
     if (t) SDL_DestroyTexture(t);
     t = nullptr;
   }
-  textures_.clear();
+  pictures_.Clear();
   pages_.clear();
   shelves_.Clear();
   MakeFrame();
@@ -433,7 +395,7 @@ void SdlRenderDevice::Resize(int width, int height) {
     renderer_ = SDL_CreateSoftwareRenderer(surface_);
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     // Textures belong to the old renderer; a headless resize starts without pictures.
-    textures_.clear();
+    pictures_.Clear();
     pages_.clear();
     shelves_.Clear();
     for (SDL_Texture*& t : slots_) t = nullptr;

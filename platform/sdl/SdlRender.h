@@ -3,11 +3,10 @@
 #pragma once
 #include <SDL.h>
 
-#include <map>
 #include <memory>
 #include <vector>
 
-#include "platform/Atlas.h"
+#include "platform/DevicePictures.h"
 #include "platform/Platform.h"
 
 namespace bm {
@@ -35,9 +34,9 @@ class SdlRenderDevice : public RenderDevice {
   int Width() override { return width_; }
   int Height() override { return height_; }
   long FramesPresented() override { return frames_; }
-  bool TextureAlive(TextureId id) override { return textures_.count(id) != 0; }
+  bool TextureAlive(TextureId id) override { return pictures_.Find(id) != nullptr; }
   void ForgetTextures() override;
-  std::size_t TextureBytes(TextureId id) override;
+  std::size_t TextureBytes(TextureId id) override { return pictures_.Bytes(id); }
   std::size_t DeviceTextureBytes() override;
   std::string DeviceTextureParts() override;
   void SetClip(const Rect* r) override;
@@ -64,16 +63,9 @@ class SdlRenderDevice : public RenderDevice {
   bool drawing_ = true;
   long frames_ = 0;
   long drawCalls_ = 0;
-  int nextId_ = 1;
-  // A picture: a whole texture of its own, or a part of an atlas page.
-  struct Picture {
-    SDL_Texture* tex = nullptr;
-    bool owned = true;
-    float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
-    int w = 0, h = 0;
-  };
+  using Picture = DevicePicture<SDL_Texture*>;
   TextureId AddToAtlas(SDL_Surface* img);
-  std::map<TextureId, Picture> textures_;
+  PictureTable<SDL_Texture*> pictures_;
   std::vector<SDL_Texture*> pages_;
   AtlasShelves shelves_;
   SDL_Texture* batchTex_ = nullptr;

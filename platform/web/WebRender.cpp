@@ -148,14 +148,13 @@ bool WebRenderDevice::MakeObjects() {
 }
 
 void WebRenderDevice::DropObjects() {
-  for (auto& [id, pic] : textures_)
-    if (pic.owned) glDeleteTextures(1, &pic.tex);
+  for (GLuint t : pictures_.OwnTextures()) glDeleteTextures(1, &t);
   for (GLuint p : pages_) glDeleteTextures(1, &p);
   for (Slot& s : slots_) {
     if (s.tex) glDeleteTextures(1, &s.tex);
     s = {};
   }
-  textures_.clear();
+  pictures_.Clear();
   pages_.clear();
   shelves_.Clear();
   for (GLuint t : {white_, frameTex_}) glDeleteTextures(1, &t);
@@ -189,27 +188,14 @@ GLuint WebRenderDevice::MakeTexture(int width, int height, const void* rgba) {
 }
 
 TextureId WebRenderDevice::AddPicture(const std::uint8_t* rgba, int width, int height) {
-  Picture pic;
-  pic.w = width;
-  pic.h = height;
-  if (width <= kAtlasMaxPicture && height <= kAtlasMaxPicture) {
-    AtlasSpot spot = shelves_.Place(width, height);
-    if (spot.newPage) pages_.push_back(MakeTexture(kAtlasEdge, kAtlasEdge, nullptr));  // WebGL starts it clear
-    shelves_.Take(spot);
-    glBindTexture(GL_TEXTURE_2D, pages_.back());
-    glTexSubImage2D(GL_TEXTURE_2D, 0, spot.x, spot.y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    pic.tex = pages_.back();
-    pic.owned = false;
-    pic.u0 = spot.u0;
-    pic.v0 = spot.v0;
-    pic.u1 = spot.u1;
-    pic.v1 = spot.v1;
-  } else {
-    pic.tex = MakeTexture(width, height, rgba);
-  }
-  if (!pic.tex) return 0;
-  textures_[nextId_] = pic;
-  return nextId_++;
+  if (width > kAtlasMaxPicture || height > kAtlasMaxPicture)
+    return pictures_.Add(Picture::Own(MakeTexture(width, height, rgba), width, height));
+  AtlasSpot spot = shelves_.Place(width, height);
+  if (spot.newPage) pages_.push_back(MakeTexture(kAtlasEdge, kAtlasEdge, nullptr));  // WebGL starts it clear
+  shelves_.Take(spot);
+  glBindTexture(GL_TEXTURE_2D, pages_.back());
+  glTexSubImage2D(GL_TEXTURE_2D, 0, spot.x, spot.y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  return pictures_.Add(Picture::OnPage(pages_.back(), spot, width, height));
 }
 
 TextureId WebRenderDevice::LoadTexture(const std::string& path, int maxEdge) {
@@ -250,21 +236,16 @@ TextureId WebRenderDevice::CreateTexture(int width, int height, const std::uint3
     rgba[i * 4 + 3] = std::uint8_t(c >> 24);
   }
   Flush();
-  Picture pic;
-  pic.tex = MakeTexture(width, height, rgba.data());
-  pic.w = width;
-  pic.h = height;
-  textures_[nextId_] = pic;
-  return nextId_++;
+  return pictures_.Add(Picture::Own(MakeTexture(width, height, rgba.data()), width, height));
 }
 
 void WebRenderDevice::FreeTexture(TextureId id) {
-  auto it = textures_.find(id);
-  if (it == textures_.end()) return;
+  const Picture* p = pictures_.Find(id);
+  if (!p) return;
   Flush();
   // Atlas space is not reclaimed: only backgrounds come and go, and they have their own textures.
-  if (it->second.owned) glDeleteTextures(1, &it->second.tex);
-  textures_.erase(it);
+  if (p->owned) glDeleteTextures(1, &p->tex);
+  pictures_.Erase(id);
 }
 
 // Binds a render target (0: the canvas) and fits the drawing to it.
@@ -324,16 +305,11 @@ void WebRenderDevice::Flush() {
 }
 
 void WebRenderDevice::DrawQuad(TextureId tex, const Vertex corners[4]) {
-  auto it = textures_.find(tex);
-  if (it == textures_.end()) return;
-  const Picture& p = it->second;
+  const Picture* p = pictures_.Find(tex);
+  if (!p) return;
   Vertex v[4];
-  for (int i = 0; i < 4; ++i) {
-    v[i] = corners[i];
-    v[i].u = p.u0 + (p.u1 - p.u0) * corners[i].u;
-    v[i].v = p.v0 + (p.v1 - p.v0) * corners[i].v;
-  }
-  Queue(p.tex, v);
+  p->OnPart(corners, v);
+  Queue(p->tex, v);
 }
 
 void WebRenderDevice::FillQuad(const Vertex corners[4]) { Queue(white_, corners); }
@@ -368,7 +344,7 @@ void WebRenderDevice::Present() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
   Copy(frameTex_);
   // The cursor goes over the canvas's picture only, never into the kept frame.
-  if (cursorTex_ && textures_.count(cursorTex_)) {
+  if (pictures_.Find(cursorTex_)) {
     float l = float(cursorAt_.left), t = float(cursorAt_.top), r = float(cursorAt_.right), b = float(cursorAt_.bottom);
     const Vertex v[4] = {{l, t, 0, 0, 0xFFFFFFFF}, {r, t, 1, 0, 0xFFFFFFFF}, {r, b, 1, 1, 0xFFFFFFFF},
                          {l, b, 0, 1, 0xFFFFFFFF}};
@@ -482,28 +458,19 @@ bool WebRenderDevice::TakeRestored() {
   return r;
 }
 
-std::size_t WebRenderDevice::TextureBytes(TextureId id) {
-  auto it = textures_.find(id);
-  return it == textures_.end() ? 0 : std::size_t(it->second.w) * std::size_t(it->second.h) * 4;
-}
-
 std::size_t WebRenderDevice::DeviceTextureBytes() {
   std::size_t screen = std::size_t(width_) * std::size_t(height_) * 4;
-  std::size_t n = pages_.size() * kAtlasPageBytes + screen;  // the kept frame
-  for (const auto& [id, pic] : textures_)
-    if (pic.owned) n += std::size_t(pic.w) * std::size_t(pic.h) * 4;
+  std::size_t n = pages_.size() * kAtlasPageBytes + pictures_.OwnBytes() + screen;  // and the kept frame
   for (const Slot& s : slots_)
     if (s.tex) n += std::size_t(s.w) * std::size_t(s.h) * 4;
   return n;
 }
 
 std::string WebRenderDevice::DeviceTextureParts() {
-  std::size_t own = 0, copies = 0;
-  for (const auto& [id, pic] : textures_)
-    if (pic.owned) own += std::size_t(pic.w) * std::size_t(pic.h) * 4;
+  std::size_t copies = 0;
   for (const Slot& s : slots_)
     if (s.tex) copies += std::size_t(s.w) * std::size_t(s.h) * 4;
-  return DeviceTexturePartsText(int(pages_.size()), own, copies, std::size_t(width_) * std::size_t(height_) * 4);
+  return DeviceTexturePartsText(int(pages_.size()), pictures_.OwnBytes(), copies, std::size_t(width_) * std::size_t(height_) * 4);
 }
 
 }  // namespace bm

@@ -6,11 +6,10 @@
 #pragma once
 #include <GLES2/gl2.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
-#include "platform/Atlas.h"
+#include "platform/DevicePictures.h"
 #include "platform/Platform.h"
 
 namespace bm {
@@ -41,9 +40,9 @@ class WebRenderDevice : public RenderDevice {
   int Width() override { return width_; }
   int Height() override { return height_; }
   long FramesPresented() override { return frames_; }
-  bool TextureAlive(TextureId id) override { return textures_.count(id) != 0; }
+  bool TextureAlive(TextureId id) override { return pictures_.Find(id) != nullptr; }
   void ForgetTextures() override;
-  std::size_t TextureBytes(TextureId id) override;
+  std::size_t TextureBytes(TextureId id) override { return pictures_.Bytes(id); }
   std::size_t DeviceTextureBytes() override;
   std::string DeviceTextureParts() override;
   void SetClip(const Rect* r) override;
@@ -65,12 +64,7 @@ class WebRenderDevice : public RenderDevice {
     float x, y, u, v;
     std::uint8_t r, g, b, a;
   };
-  struct Picture {
-    GLuint tex = 0;
-    bool owned = true;  // false: a part of an atlas page
-    float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
-    int w = 0, h = 0;
-  };
+  using Picture = DevicePicture<GLuint>;
   struct Slot {
     GLuint tex = 0;
     int w = 0, h = 0;
@@ -92,12 +86,11 @@ class WebRenderDevice : public RenderDevice {
   bool ok_ = false, restored_ = false;
   int width_, height_;
   long frames_ = 0, drawCalls_ = 0;
-  int nextId_ = 1;
   GLuint program_ = 0, vertexBuffer_ = 0, indexBuffer_ = 0, white_ = 0;
   GLint scaleAt_ = -1;
   GLuint frameTex_ = 0, frameFbo_ = 0, layerFbo_ = 0;
   int targetW_ = 0, targetH_ = 0;
-  std::map<TextureId, Picture> textures_;
+  PictureTable<GLuint> pictures_;
   std::vector<GLuint> pages_;
   AtlasShelves shelves_;
   Slot slots_[11];

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/Atlas.h"
+#include "platform/DevicePictures.h"
 #include "platform/Audio.h"
 
 namespace bm {

@@ -1,4 +1,4 @@
-#include "platform/Atlas.h"
+#include "platform/DevicePictures.h"
 
 #include <algorithm>
 #include <cstdio>

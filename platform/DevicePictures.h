@@ -1,0 +1,127 @@
+// How a render device keeps its pictures, whatever draws them: each picture
+// has a texture of its own or a part of an atlas page. Small pictures share
+// atlas pages, packed in shelves, so quads of different pictures still reach
+// the device in one draw call.
+#pragma once
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace bm {
+
+inline constexpr int kAtlasPad = 2;  // transparent gutter so linear filtering never bleeds
+// Pages of about 4 MB, so the last page's empty part stays small; four
+// 256-pixel pictures with their gutters fill a row exactly (1024 would take three).
+inline constexpr int kAtlasEdge = 4 * (256 + 2 * kAtlasPad);
+inline constexpr int kAtlasMaxPicture = 512;  // larger pictures keep a texture of their own
+inline constexpr std::size_t kAtlasPageBytes = std::size_t(kAtlasEdge) * kAtlasEdge * 4;
+
+struct AtlasSpot {
+  bool newPage = false;  // the picture opens a new page
+  int x = 0, y = 0;      // its top-left pixel on the page
+  float u0 = 0, v0 = 0, u1 = 0, v1 = 0;
+
+ private:
+  friend class AtlasShelves;
+  int shelfX = 0, shelfY = 0, shelfH = 0;  // the page's shelf once it is taken
+};
+
+class AtlasShelves {
+ public:
+  // Where a width x height picture goes: on the last page, or on a new one.
+  AtlasSpot Place(int width, int height) const;
+  // Takes the place (once the device made the new page, when one was needed).
+  void Take(const AtlasSpot& spot);
+  int Pages() const { return int(pages_.size()); }
+  void Clear() { pages_.clear(); }
+
+ private:
+  struct Shelf {
+    int x = 0, y = 0, h = 0;
+  };
+  std::vector<Shelf> pages_;  // the open shelf of each page
+};
+
+// A picture on the device: a texture of its own, or a part of an atlas page.
+template <class Texture>
+struct DevicePicture {
+  Texture tex{};
+  bool owned = true;  // false: a part of an atlas page
+  float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
+  int w = 0, h = 0;
+
+  // A width x height picture with a texture of its own.
+  static DevicePicture Own(Texture t, int width, int height) {
+    DevicePicture p;
+    p.tex = t;
+    p.w = width;
+    p.h = height;
+    return p;
+  }
+  // A width x height picture on its spot of an atlas page.
+  static DevicePicture OnPage(Texture page, const AtlasSpot& spot, int width, int height) {
+    DevicePicture p = Own(page, width, height);
+    p.owned = false;
+    p.u0 = spot.u0;
+    p.v0 = spot.v0;
+    p.u1 = spot.u1;
+    p.v1 = spot.v1;
+    return p;
+  }
+  std::size_t Bytes() const { return std::size_t(w) * std::size_t(h) * 4; }
+  // Corners over the whole picture (u and v from 0 to 1), moved onto its part of the texture.
+  void OnPart(const Vertex in[4], Vertex out[4]) const {
+    for (int i = 0; i < 4; ++i) {
+      out[i] = in[i];
+      out[i].u = u0 + (u1 - u0) * in[i].u;
+      out[i].v = v0 + (v1 - v0) * in[i].v;
+    }
+  }
+};
+
+// A device's pictures by their ids.
+template <class Texture>
+class PictureTable {
+ public:
+  using Picture = DevicePicture<Texture>;
+  TextureId Add(const Picture& p) {
+    pictures_[next_] = p;
+    return next_++;
+  }
+  const Picture* Find(TextureId id) const {
+    auto it = pictures_.find(id);
+    return it == pictures_.end() ? nullptr : &it->second;
+  }
+  void Erase(TextureId id) { pictures_.erase(id); }
+  std::size_t Bytes(TextureId id) const {
+    const Picture* p = Find(id);
+    return p ? p->Bytes() : 0;
+  }
+  // The textures of pictures that have their own (each once), and their bytes.
+  std::vector<Texture> OwnTextures() const {
+    std::vector<Texture> own;
+    for (const auto& [id, p] : pictures_)
+      if (p.owned) own.push_back(p.tex);
+    return own;
+  }
+  std::size_t OwnBytes() const {
+    std::size_t n = 0;
+    for (const auto& [id, p] : pictures_)
+      if (p.owned) n += p.Bytes();
+    return n;
+  }
+  void Clear() { pictures_.clear(); }
+
+ private:
+  std::map<TextureId, Picture> pictures_;
+  TextureId next_ = 1;
+};
+
+// The memory figures' split of what a render device holds.
+std::string DeviceTexturePartsText(int atlasPages, std::size_t ownBytes, std::size_t slotBytes,
+                                   std::size_t frameBytes);
+
+}  // namespace bm
