@@ -109,12 +109,7 @@ class SdlHost : public Host {
       sound_ = MakeHeadlessSoundDevice(clock_);
       music_ = MakeHeadlessMusicDevice(clock_);
     }
-    platform.clock = &clock_;
-    platform.window = window_.get();
-    platform.input = window_.get();
-    platform.render = render_.get();
-    platform.sound = sound_.get();
-    platform.music = music_.get();
+    Connect(clock_, *window_, *render_, *sound_, *music_);
     return true;
   }
 
@@ -145,14 +140,9 @@ class HeadlessHost : public Host {
       return false;
     }
     render_ = std::make_unique<SdlRenderDevice>(r, target, o.width, o.height);
-    platform.clock = &clock_;
-    platform.window = window_.get();
-    platform.input = window_.get();
-    platform.render = render_.get();
     sound_ = MakeHeadlessSoundDevice(clock_);
     music_ = MakeHeadlessMusicDevice(clock_);
-    platform.sound = sound_.get();
-    platform.music = music_.get();
+    Connect(clock_, *window_, *render_, *sound_, *music_);
     platform.headless = true;
     return true;
   }

@@ -34,6 +34,18 @@ class Host {
   virtual HeadlessWindow* Scripted() { return nullptr; }
   // Headless fast runs skip drawing until a screenshot is wanted.
   virtual void SetDrawingEnabled(bool) {}
+
+ protected:
+  // Hands the devices the host owns to the game.
+  template <class WindowAndInput>
+  void Connect(Clock& clock, WindowAndInput& window, RenderDevice& render, SoundDevice& sound, MusicDevice& music) {
+    platform.clock = &clock;
+    platform.window = &window;
+    platform.input = &window;
+    platform.render = &render;
+    platform.sound = &sound;
+    platform.music = &music;
+  }
 };
 
 // Null with a reason in error when the services cannot be started.

@@ -63,12 +63,7 @@ class WebHost : public Host {
       sound_ = MakeHeadlessSoundDevice(clock_);
       music_ = MakeHeadlessMusicDevice(clock_);
     }
-    platform.clock = &clock_;
-    platform.window = window_.get();
-    platform.input = window_.get();
-    platform.render = render_.get();
-    platform.sound = sound_.get();
-    platform.music = music_.get();
+    Connect(clock_, *window_, *render_, *sound_, *music_);
     return true;
   }
 
