@@ -8,6 +8,7 @@
 Chromium is driven over its DevTools protocol on a pipe (--remote-debugging-pipe), so nothing but the
 Python standard library is needed. Exits non-zero when a check fails.
 """
+import base64
 import fcntl
 import functools
 import http.server
@@ -176,7 +177,6 @@ class Browser:
             self.call('Input.dispatchMouseEvent', session=True, type=kind, x=x, y=y, button='left', clickCount=1)
 
     def screenshot(self, path):
-        import base64
         data = base64.b64decode(self.call('Page.captureScreenshot', session=True, format='png')['data'])
         with open(path, 'wb') as f:
             f.write(data)
@@ -251,6 +251,7 @@ def demo_check(page_dir, out_dir):
         for check in first['checks']:
             expect(check['ok'], 'drawn %-12s want %s got %s' % (check['name'], check['want'], check['got']))
         expect(first['pictures'] == first['pictures_wanted'], 'every picture loaded')
+        expect(first['screenshot'], 'the frame saves as a PNG')
         time.sleep(1.2)  # the loading bar fills in a second; then nothing moves
         width, height, rows = browser.screenshot(os.path.join(out_dir, 'demo.png'))
         expect((width, height) == (VIEW_W, VIEW_H), 'screenshot is %dx%d' % (width, height))
@@ -261,6 +262,20 @@ def demo_check(page_dir, out_dir):
         cpu = browser.cpu_use(5.0)
         print('CPU over 5 s of a still page: ' + ', '.join('%s %.1f %%' % kv for kv in sorted(cpu.items())))
         expect(browser.evaluate(report_js)['frames'] == frames_before, 'a still page draws no frame')
+
+        # A lost drawing context that comes back: every picture is loaded again and drawn as before.
+        # (A lost context has no extensions: the handle is kept from before.)
+        browser.evaluate("window.loseContext = document.getElementById('canvas').getContext('webgl')"
+                         ".getExtension('WEBGL_lose_context'); loseContext.loseContext()")
+        time.sleep(0.3)
+        browser.evaluate('loseContext.restoreContext()')
+        restored = browser.wait_for(report_js + ".resets >= 1 && " + report_js + ".frames > %d && " % frames_before
+                                    + report_js)
+        expect(restored['all_ok'] and restored['pictures'] == restored['pictures_wanted'],
+               'a lost context comes back with every picture and check')
+        _, _, rows = browser.screenshot(os.path.join(out_dir, 'demo-restored.png'))
+        shown = all(near(rows[c['y']][c['x']], c['want']) for c in restored['checks'])
+        expect(shown, 'the page shows the checks again after the context came back')
 
         browser.click(VIEW_W // 2, VIEW_H // 2)
         clicked = browser.wait_for(report_js + ".clicks >= 1 && " + report_js)

@@ -15,6 +15,9 @@ file(MAKE_DIRECTORY ${BM_PAGE_DIR})
 
 # stb (Debian's libstb-dev) compiled in; its folder is seen alone, since all of
 # /usr/include would hide emscripten's own C library.
+if(NOT EXISTS /usr/include/stb/stb_image.h)
+  message(FATAL_ERROR "stb's headers are missing: apt-get install libstb-dev")
+endif()
 set(BM_STB_INCLUDE ${CMAKE_BINARY_DIR}/stb-include)
 file(MAKE_DIRECTORY ${BM_STB_INCLUDE})
 file(CREATE_LINK /usr/include/stb ${BM_STB_INCLUDE}/stb SYMBOLIC)
@@ -60,7 +63,6 @@ configure_file(${BM_NATIVE_GAME_DIR}/red/logo/gamelogo0.jpg ${BM_PAGE_DIR}/logo.
 # The game's data in one package the page fetches (with a progress bar) and
 # unpacks into /game before the program starts; what a run writes stays out.
 file(GLOB_RECURSE BM_WEB_DATA CONFIGURE_DEPENDS ${BM_NATIVE_GAME_DIR}/*)
-list(FILTER BM_WEB_DATA EXCLUDE REGEX "/(brinemoor|config\\.dat|debug\\.dat|pbar\\.val)$|/saves/|\\.(log|bad)$|\\.tmp")
 add_custom_command(
   OUTPUT ${BM_PAGE_DIR}/game.data ${BM_PAGE_DIR}/game-data.js
   COMMAND ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager game.data --preload ${BM_NATIVE_GAME_DIR}@/game

@@ -1,8 +1,9 @@
 // A page that tries the web back ends without the game: it draws the loading
 // picture with the game's font and pictures, checks drawing (fills, blending,
 // colour modulation, clips, a render target, a saved screen) by reading the
-// frame back, plays a cue and the menu tune on the first click, and counts its
-// starts in a file that must survive a reload. Its findings go, as JSON, into
+// frame back (again after a lost drawing context came back), plays a cue and the
+// menu tune on the first click, and counts its starts in a file that must
+// survive a reload. Its findings go, as JSON, into
 // the page's element with id "report" (scripts/web-check.py reads them).
 #include <emscripten.h>
 
@@ -92,8 +93,12 @@ class Demo {
     Platform& p = host_->platform;
     p.window->Pump();
     if (p.window->TakeDeviceReset()) {
+      // The context came back empty: every picture again, and the checks once more.
       p.render->ForgetTextures();
       bank_->ReloadAll();
+      white_ = blue_ = 0;
+      ++resets_;
+      checked_ = false;
       dirty_ = true;
     }
     bool down = p.input->ButtonDown(1);
@@ -210,6 +215,7 @@ class Demo {
     std::vector<std::uint8_t> px;
     auto& device = static_cast<WebRenderDevice&>(*host_->platform.render);
     bool read = device.ReadFrame(px);
+    screenshot_ = device.SaveScreenshot("/tmp/frame.png") && ReadFileBounded("/tmp/frame.png", 1 << 24).bytes.size() > 1000;
     checks_ = "[";
     allOk_ = read;
     for (const Probe& p : probes) {
@@ -238,11 +244,13 @@ class Demo {
     std::snprintf(head, sizeof head,
                   "{\"ready\":true,\"all_ok\":%s,\"runs\":%d,\"pictures\":%d,\"pictures_wanted\":%d,"
                   "\"first_picture_ms\":%.1f,\"frames\":%ld,\"draw_calls\":%ld,\"clicks\":%d,\"sound\":%s,"
-                  "\"cue_started\":%s,\"music_running\":%s,\"music_seconds\":%.2f,\"renderer\":\"%s\",\"checks\":",
+                  "\"cue_started\":%s,\"music_running\":%s,\"music_seconds\":%.2f,\"screenshot\":%s,\"resets\":%d,"
+                  "\"renderer\":\"%s\",\"checks\":",
                   allOk_ ? "true" : "false", runs_, pictures_, int(std::size(kPictures)), firstPictureMs_,
                   p.render->FramesPresented(), static_cast<WebRenderDevice&>(*p.render).DrawCalls(), clicks_,
                   p.sound->Silent() ? "false" : "true", cueStarted_ ? "true" : "false",
-                  p.music->IsRunning(0) ? "true" : "false", musicAt, host_->renderer.c_str());
+                  p.music->IsRunning(0) ? "true" : "false", musicAt, screenshot_ ? "true" : "false", resets_,
+                  host_->renderer.c_str());
     std::string json = head + checks_ + "}";
     bm_page_report(json.c_str());
   }
@@ -255,8 +263,8 @@ class Demo {
   SoundHandle cue_ = 0;
   TextureId white_ = 0, blue_ = 0;
   double startMs_ = 0, firstPictureMs_ = -1, lastBar_ = 0, followUntilMs_ = 0;
-  bool dirty_ = true, wasDown_ = false, checked_ = false, allOk_ = false, cueStarted_ = false;
-  int clicks_ = 0, runs_ = 0, pictures_ = 0;
+  bool dirty_ = true, wasDown_ = false, checked_ = false, allOk_ = false, cueStarted_ = false, screenshot_ = false;
+  int clicks_ = 0, runs_ = 0, pictures_ = 0, resets_ = 0;
   std::string checks_ = "[]";
 };
 
