@@ -277,15 +277,23 @@ def demo_check(page_dir, out_dir):
         shown = all(near(rows[c['y']][c['x']], c['want']) for c in restored['checks'])
         expect(shown, 'the page shows the checks again after the context came back')
 
-        browser.click(VIEW_W // 2, VIEW_H // 2)
+        # A smaller tab: the canvas shrinks to 800 x 600 below a 50-pixel band, and a click at its
+        # centre is still the picture's centre.
+        browser.call('Emulation.setDeviceMetricsOverride', session=True, width=800, height=700,
+                     deviceScaleFactor=1, mobile=False)
+        time.sleep(0.3)
+        browser.click(400, 350)
         clicked = browser.wait_for(report_js + ".clicks >= 1 && " + report_js)
+        x, y = clicked['clicked_at']
+        expect(abs(x - VIEW_W / 2) <= 2 and abs(y - VIEW_H / 2) <= 2,
+               'a click on the scaled canvas lands where it was aimed (%.0f, %.0f)' % (x, y))
         expect(clicked['sound'], 'the page has Web Audio')
         expect(clicked['cue_started'], 'the click started a cue')
         expect(clicked['music_running'], 'the click started the tune')
         time.sleep(1.5)
         later = browser.evaluate(report_js)
         expect(later['music_seconds'] > 0.2, 'the tune moves on (%.2f s in)' % later['music_seconds'])
-        browser.screenshot(os.path.join(out_dir, 'demo-clicked.png'))
+        browser.screenshot(os.path.join(out_dir, 'demo-small-tab.png'))
 
         browser.wait_for('Module.savesStored >= 1')
         browser.reload()

@@ -128,6 +128,7 @@ class Demo {
   void Click() {
     Platform& p = host_->platform;
     ++clicks_;
+    clickedAt_ = p.input->Pointer();
     p.sound->Play(cue_, true);
     cueStarted_ = cueStarted_ || p.sound->IsPlaying(cue_);
     p.music->Run(0);
@@ -244,12 +245,12 @@ class Demo {
     std::snprintf(head, sizeof head,
                   "{\"ready\":true,\"all_ok\":%s,\"runs\":%d,\"pictures\":%d,\"pictures_wanted\":%d,"
                   "\"first_picture_ms\":%.1f,\"frames\":%ld,\"draw_calls\":%ld,\"clicks\":%d,\"sound\":%s,"
-                  "\"cue_started\":%s,\"music_running\":%s,\"music_seconds\":%.2f,\"screenshot\":%s,\"resets\":%d,"
+                  "\"cue_started\":%s,\"music_running\":%s,\"music_seconds\":%.2f,\"screenshot\":%s,\"resets\":%d,\"clicked_at\":[%.1f,%.1f],"
                   "\"renderer\":\"%s\",\"checks\":",
                   allOk_ ? "true" : "false", runs_, pictures_, int(std::size(kPictures)), firstPictureMs_,
                   p.render->FramesPresented(), static_cast<WebRenderDevice&>(*p.render).DrawCalls(), clicks_,
                   p.sound->Silent() ? "false" : "true", cueStarted_ ? "true" : "false",
-                  p.music->IsRunning(0) ? "true" : "false", musicAt, screenshot_ ? "true" : "false", resets_,
+                  p.music->IsRunning(0) ? "true" : "false", musicAt, screenshot_ ? "true" : "false", resets_, clickedAt_.x, clickedAt_.y,
                   host_->renderer.c_str());
     std::string json = head + checks_ + "}";
     bm_page_report(json.c_str());
@@ -261,6 +262,7 @@ class Demo {
   std::unique_ptr<Canvas> canvas_;
   Font font_;
   SoundHandle cue_ = 0;
+  PointD clickedAt_;
   TextureId white_ = 0, blue_ = 0;
   double startMs_ = 0, firstPictureMs_ = -1, lastBar_ = 0, followUntilMs_ = 0;
   bool dirty_ = true, wasDown_ = false, checked_ = false, allOk_ = false, cueStarted_ = false, screenshot_ = false;
