@@ -12,6 +12,9 @@
 
 namespace bm {
 
+// The largest picture file a device reads: ours (the island map at full size) are a few megabytes.
+inline constexpr std::size_t kPictureFileMaxBytes = 64u << 20;
+
 inline constexpr int kAtlasPad = 2;  // transparent gutter so linear filtering never bleeds
 // Pages of about 4 MB, so the last page's empty part stays small; four
 // 256-pixel pictures with their gutters fill a row exactly (1024 would take three).

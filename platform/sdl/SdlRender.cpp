@@ -29,8 +29,6 @@ SdlRenderDevice::~SdlRenderDevice() {
 }
 
 namespace {
-// Our largest picture (the island map at full size) is a few megabytes.
-constexpr std::size_t kPictureMaxBytes = 64u << 20;
 constexpr std::size_t kLargePictureBytes = 1u << 20;
 
 SDL_Surface* ToArgb(SDL_Surface* img) {
@@ -66,7 +64,7 @@ TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img) {
 
 TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge) {
   // Through the safe reader: a FIFO or folder in a picture's place is refused at once.
-  ReadResult file = ReadFileBounded(path, kPictureMaxBytes);
+  ReadResult file = ReadFileBounded(path, kPictureFileMaxBytes);
   if (!file.ok()) return 0;
   SDL_RWops* rw = SDL_RWFromConstMem(file.bytes.data(), int(file.bytes.size()));
   SDL_Surface* img = rw ? IMG_Load_RW(rw, 1) : nullptr;

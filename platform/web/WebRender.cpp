@@ -17,8 +17,6 @@ namespace bm {
 
 namespace {
 
-// Our largest picture (the island map at full size) is a few megabytes.
-constexpr std::size_t kPictureMaxBytes = 64u << 20;
 constexpr int kMaxQuads = 4096;  // a draw call's quads: 16-bit indices reach 16383
 
 // Pixel positions to clip space, y downwards.
@@ -200,7 +198,7 @@ TextureId WebRenderDevice::AddPicture(const std::uint8_t* rgba, int width, int h
 
 TextureId WebRenderDevice::LoadTexture(const std::string& path, int maxEdge) {
   // Through the safe reader: a FIFO or folder in a picture's place is refused at once.
-  ReadResult file = ReadFileBounded(path, kPictureMaxBytes);
+  ReadResult file = ReadFileBounded(path, kPictureFileMaxBytes);
   if (!file.ok() || !ok_) return 0;
   int w = 0, h = 0, channels = 0;
   stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(file.bytes.data()),

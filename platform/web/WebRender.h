@@ -2,7 +2,7 @@
 // or on shared atlas pages, consecutive quads of one texture in one draw call.
 // Everything is drawn into a kept frame (a texture), which Present copies to
 // the canvas with the cursor over it, so a still screen redraws only a part.
-// Render targets and textures keep their rows bottom-up, as GL does.
+// Pictures keep their rows top first; render targets bottom-up, as GL draws them.
 #pragma once
 #include <GLES2/gl2.h>
 
