@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "board/BoardPhase.h"
 #include "bonus/BotBonuses.h"
 #include "bonus/StockButtons.h"
 
@@ -16,18 +17,6 @@ double CentreY(const Cells& cells, const ScreenMetrics& m, int i) { return m.Cel
 }  // namespace
 
 Autoplay::Autoplay(AutoplayOptions options) : opt_(options), rng_(options.seed) {}
-
-bool Autoplay::BoardReady(const Cells& cells, const BoardState& st) {
-  if (!BoardSettled(st) || st.SwapState != SwapPhase::Idle || st.NoMovesRunning || st.LevelComplete ||
-      st.TimeUpFlag || st.BoardGrowIn)
-    return false;
-  for (int i = 0; i < kCellCount; ++i) {
-    const Cell& c = cells[i];
-    // An empty cell is about to be filled from above: the board only looks settled.
-    if (c.isExists && (c.Disappear != Removal::None || c.Move || !c.isAvailable || c.Gem == 0)) return false;
-  }
-  return true;
-}
 
 std::optional<MovePair> Autoplay::ChooseMove(const Cells& cells, Rng& rng, bool anyMove, double* worth) {
   MoveChooser chooser;
@@ -104,7 +93,7 @@ PointerFeed Autoplay::Step(double now, const Cells& cells, const BoardState& st,
 PointerFeed Autoplay::Step(double now, const Cells& cells, const BoardState& st, const ScreenMetrics& m,
                            const BoardPlayer* player, double sandLeft) {
   if (st.SwapState != SwapPhase::Idle) sawSwap_ = true;
-  bool ready = BoardReady(cells, st);
+  bool ready = AtRest(PhaseOf(cells, st));
 
   if (!script_.empty()) {
     Action& act = script_.front();

@@ -41,9 +41,6 @@ class Autoplay {
   PointerFeed Step(double now, const Cells& cells, const BoardState& st, const ScreenMetrics& metrics,
                    const BoardPlayer* player, double sandLeft);
 
-  // Nothing moves, nothing is removed, no caption or outcome runs: a click
-  // would be taken.
-  static bool BoardReady(const Cells& cells, const BoardState& st);
   // The move the bot would make (board/MoveChoice.h); ties broken at random.
   static std::optional<MovePair> ChooseMove(const Cells& cells, Rng& rng, bool anyMove = false,
                                             double* worth = nullptr);

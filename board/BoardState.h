@@ -58,7 +58,7 @@ struct BoardState {
   double Combo = 0;
   int Score = 0;
 
-  // Settle flags.
+  // Settle flags, set by the board frame (board/BoardPhase.h reads them).
   bool BoardIdle = true;
   bool NoFall = true;
   bool PrevNoFall = true;
@@ -96,9 +96,5 @@ struct BoardState {
 
   BoardEvents events;
 };
-
-// The board is at rest: nothing is removed, nothing falls this frame or fell
-// the last one. Clicks, line searches and the gold test wait for it.
-inline bool BoardSettled(const BoardState& st) { return st.BoardIdle && st.NoFall && st.PrevNoFall; }
 
 }  // namespace bm

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "board/BoardPhase.h"
 #include "board/BonusHooks.h"
 #include "board/FallStep.h"
 #include "board/MarkMatches.h"
@@ -41,7 +42,7 @@ void LevelEndShrink(BoardCtx& c) {
 void HoverAndColours(BoardCtx& c, int nearest, bool linesThisFrame) {
   BoardState& st = c.st;
   st.HoveredCell = nearest;
-  bool settled = BoardSettled(st);
+  bool settled = SettleFlagsHold(st);
   // A line this frame's search just found starts a cascade: its items are paid with it.
   if (settled && !linesThisFrame) st.Combo = 0;
   for (int i = 0; i < kCellCount; ++i) {
@@ -113,12 +114,12 @@ void MoveCount(BoardCtx& c) {
 void LastTiles(BoardCtx& c) {
   BoardState& st = c.st;
   st.TilesLeft = -1;
-  if (!st.BoardIdle) return;
+  if (!AtRest(PhaseOf(c.cells, st))) return;
   int left = 0;
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& cell = c.cells[i];
     if (!cell.isExists) continue;
-    if (!cell.isAvailable || cell.Disappear != Removal::None || cell.Move || c.cells.fx[std::size_t(i)].Active) return;
+    if (c.cells.fx[std::size_t(i)].Active) return;
     if (cell.Gnd == 0) ++left;
   }
   st.TilesLeft = left;
@@ -147,7 +148,6 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
   st.PrevNoFall = st.NoFall;
   st.BoardIdle = true;
   st.NoFall = true;
-  st.AllGold = true;
   if (st.TimeUpFlag) st.BoardIdle = false;
   // Nothing may be clicked, fall or match while the no-moves captions run.
   if (st.NoMovesRunning) st.BoardIdle = false;
@@ -158,16 +158,16 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
   for (int i = 0; i < kCellCount; ++i) {
     CellSteps(c, i, in, growInReached);
     FallStep(c, i);
-    if (BoardSettled(st)) {
-      if (cells[i].isExists && cells[i].Gnd == 0) st.AllGold = false;
-    } else {
-      st.AllGold = false;
-    }
   }
 
-  // A board still growing in is not finished, gold or not: its shrinking away
-  // would fight the growth and neither would ever end.
-  if (st.BoardGrowIn) st.AllGold = false;
+  // The gold test: the pass only ever clears the settle flags, so flags that
+  // hold now held at every cell. A board still growing in is not finished,
+  // gold or not: its shrinking away would fight the growth and neither would
+  // ever end; nor is one whose swap still runs, as its two items would shrink
+  // away under it.
+  st.AllGold = SettleFlagsHold(st) && !st.BoardGrowIn && st.SwapState == SwapPhase::Idle;
+  for (int i = 0; i < kCellCount && st.AllGold; ++i)
+    if (cells[i].isExists && cells[i].Gnd == 0) st.AllGold = false;
   if (st.AllGold) {
     st.LevelComplete = true;
     st.BoardIdle = false;

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "board/BoardPhase.h"
 #include "board/ItemCodes.h"
 
 namespace bm {
@@ -63,7 +64,9 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
   ++frames_;
   // Messages are built only when something fails: this runs on every frame.
   auto at = [&] { return " (frame " + std::to_string(frames_) + ")"; };
-  bool settled = BoardSettled(st) && !st.LevelComplete && st.SwapState == SwapPhase::Idle;
+  BoardPhase phase = PhaseOf(cells, st);
+  // A cell may be empty only while something is on its way to it.
+  bool refilling = phase == BoardPhase::Refilling;
 
   for (int i = 0; i < kCellSlots; ++i) {
     const Cell& c = cells[i];
@@ -98,7 +101,7 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
     }
     wasMoving_[k] = c.Move;
 
-    if (settled && c.isExists && c.Gem == 0) {
+    if (refilling && c.isExists && c.Gem == 0) {
       if (++emptyFrames_[k] == kEmptyLimitFrames + 1)
         Fail(Invariant::CellRefilled, cell() + " stays empty on a settled board" + at());
     } else {
@@ -112,8 +115,10 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
   lastScore_ = st.Score;
   started_ = true;
 
-  // The two items of a swap are exchanged or put back, never lost, as long as
-  // neither is being removed.
+  // The two items of a swap are exchanged or put back, never lost: checked
+  // whenever the board could take a click (the swap runs alone, or it has
+  // ended on a settled board), not while items are removed (the swap's own
+  // line among them) or fall.
   if (st.SwapState != SwapPhase::Idle) {
     if (!SamePair(st.SwapA, st.SwapB, swapA_, swapB_)) {
       swapA_ = st.SwapA;
@@ -125,8 +130,7 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
   if (swapA_ >= 0) {
     const Cell& a = cells[swapA_];
     const Cell& b = cells[swapB_];
-    if (a.Disappear == Removal::None && b.Disappear == Removal::None && !a.Move && !b.Move &&
-        !SamePair(a.Gem, b.Gem, swapCodeA_, swapCodeB_))
+    if (TakesClicks(phase) && !SamePair(a.Gem, b.Gem, swapCodeA_, swapCodeB_))
       Fail(Invariant::SwapKeepsCodes, "swap of cells " + std::to_string(swapA_) + " and " + std::to_string(swapB_) +
                                           " left codes " + std::to_string(a.Gem) + ", " + std::to_string(b.Gem) +
                                           " from " + std::to_string(swapCodeA_) + ", " + std::to_string(swapCodeB_) + at());

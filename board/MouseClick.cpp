@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "board/BoardPhase.h"
 #include "board/Geometry.h"
 #include "board/ItemCodes.h"
 #include "board/Swap.h"
@@ -17,8 +18,9 @@ void LeftClick(BoardCtx& c) {
   Cells& cells = c.cells;
   int h = st.HoveredCell, s = st.SelectedCell;
   bool hExists = Cells::InRange(h) && cells[h].isExists;
+  BoardPhase phase = PhaseOf(cells, st);
 
-  if (st.SunArmed && hExists && BoardSettled(st) && st.SwapState == SwapPhase::Idle) {
+  if (st.SunArmed && hExists && Settled(phase)) {
     st.SunArmed = false;
     Cell& cell = cells[h];
     cell.Ice = 0;
@@ -30,9 +32,9 @@ void LeftClick(BoardCtx& c) {
     QueueSfx(st.events, "bon_sun");
     return;
   }
-  // A selection may be made while a swap runs; the swap's own cells are not
-  // available, and a second swap does not start until the first has ended.
-  if (!hExists || !cells[h].isAvailable || !BoardSettled(st)) return;
+  // The swap's own cells are not available while it runs, and a second swap
+  // does not start until the first has ended.
+  if (!hExists || !cells[h].isAvailable || !TakesClicks(phase)) return;
   OfferTip(st.events, c.player, 0, h);
   if (s == h) {
     st.SelectedCell = kNoSelection;

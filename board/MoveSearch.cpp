@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "board/BoardPhase.h"
 #include "board/Geometry.h"
 #include "board/LineRule.h"
 #include "board/Swap.h"
@@ -86,7 +87,7 @@ int CountMovesStep(BoardCtx& c) {
   if (st.ScanCursor == 0) st.ScanCount = 0;
   // On a board at rest the lines already there stay the same from cell to
   // cell: they are searched once a scan, not once a frame.
-  if (st.ScanCursor == 0 || !BoardSettled(st)) st.ScanLinesKnown = false;
+  if (st.ScanCursor == 0 || !AtRest(PhaseOf(c.cells, st))) st.ScanLinesKnown = false;
   if (st.ScanCursor < kCellCount && c.cells[st.ScanCursor].isExists) {
     if (!st.ScanLinesKnown) {
       st.ScanLines = LinesOfAnyCode(c.cells);
@@ -122,9 +123,11 @@ void ShowHint(BoardCtx& c, int k) {
 }
 
 void ShuffleBoard(BoardCtx& c) {
+  // An item that falls or is being swapped keeps its way; the refill's
+  // fresh items replace only those that sat in their cells.
   for (int i = 1; i < kCellCount; ++i) {
     Cell& cell = c.cells[i];
-    if (cell.isExists && cell.Disappear == Removal::None && cell.Ice == 0) cell.Disappear = Removal::Dropping;
+    if (CellAtRest(cell) && cell.Ice == 0) cell.Disappear = Removal::Dropping;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "board/BoardPhase.h"
 #include "board/Geometry.h"
 #include "board/ItemCodes.h"
 #include "board/LineRule.h"
@@ -11,7 +12,7 @@ namespace bm {
 namespace {
 
 bool Plain(const Cell& c) { return c.isExists && c.Gnd == 0; }
-bool FreeItem(const Cell& c) { return c.isExists && IsItem(c.Gem) && c.Ice == 0 && c.Disappear == Removal::None; }
+bool FreeItem(const Cell& c) { return CellAtRest(c) && IsItem(c.Gem) && c.Ice == 0; }
 
 double ScreenX(const Cells& cells, const ScreenMetrics& m, int i) { return m.CellScreenX(cells[i].CenterX); }
 double ScreenY(const Cells& cells, const ScreenMetrics& m, int i) { return m.CellScreenY(cells[i].CenterY); }
@@ -126,7 +127,7 @@ BonusPlan PlanBonus(const Cells& cells, const BoardState& st, const BoardPlayer&
     int target = -1, deepest = 0;
     for (int k = 0; k < kCellCount; ++k) {
       const Cell& c = cells[k];
-      if (!c.isExists || c.Disappear != Removal::None) continue;
+      if (!CellAtRest(c)) continue;
       if (plain <= 3 && c.Gnd == 0 && bestMoveWorth < 100) target = k;
       if (c.Ice >= 3 && c.Ice > deepest && c.Gnd == 0) {
         deepest = c.Ice;
@@ -142,7 +143,7 @@ BonusPlan PlanBonus(const Cells& cells, const BoardState& st, const BoardPlayer&
     BonusPlan anchor = BestAnchorSwap(cells);
     if (anchor.kind != BonusPlan::Kind::None && anchor.worth >= 100) return anchor;
   }
-  if (player.shuffleCount > 0 && plain > 6 && !st.NoMovesRunning)
+  if (player.shuffleCount > 0 && plain > 6)
     return {BonusPlan::Kind::Press, -1, -1, StockButton::Shuffle, 50};
   if (player.parrotCount > 0 && st.ParrotShowing == 0)
     return {BonusPlan::Kind::Press, -1, -1, StockButton::Parrot, 10};

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "board/BoardPhase.h"
 #include "board/ItemCodes.h"
 #include "board/MouseClick.h"
 
@@ -47,9 +48,7 @@ void End(BonusState& b, EffectObject& e) {
 }
 
 // An item the gun may shoot at or the Seismic Gem may reach.
-bool AtRestWithItem(const Cell& cell) {
-  return cell.isExists && IsItem(cell.Gem) && cell.Disappear == Removal::None && !cell.Move;
-}
+bool AtRestWithItem(const Cell& cell) { return CellAtRest(cell) && IsItem(cell.Gem); }
 
 double CellX(const BoardCtx& c, const ScreenMetrics& m, int i) { return m.CellScreenX(c.cells[i].CenterX); }
 double CellY(const BoardCtx& c, const ScreenMetrics& m, int i) { return m.CellScreenY(c.cells[i].CenterY); }
@@ -100,7 +99,7 @@ void StartGun(BoardCtx& c, int cell, int grade, double x, double y, const Screen
   int candidates[kCellCount];
   int n = 0;
   for (int i = 0; i < kCellCount; ++i)
-    if (i != cell && AtRestWithItem(c.cells[i]) && c.cells[i].isAvailable) candidates[n++] = i;
+    if (i != cell && AtRestWithItem(c.cells[i])) candidates[n++] = i;
   int want = std::min(shots, n);
   int targets[kCellCount];
   int found = 0;
@@ -239,7 +238,7 @@ void RunEffects(BoardCtx& c) {
       Cell& cell = c.cells[hit];
       // Only an item at rest is destroyed: one that falls or is being swapped
       // keeps its place in the pass and is not hit twice.
-      if (cell.Disappear == Removal::None && !cell.Move && cell.isAvailable) {
+      if (CellAtRest(cell)) {
         cell.Parent = e.Owner;
         cell.ParentGem = e.OwnerGem;
         cell.Disappear = Removal::Start;

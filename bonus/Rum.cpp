@@ -1,5 +1,6 @@
 #include "bonus/Rum.h"
 
+#include "board/BoardPhase.h"
 #include "board/Geometry.h"
 #include "board/ItemCodes.h"
 #include "board/LineRule.h"
@@ -8,17 +9,12 @@
 
 namespace bm {
 
-namespace {
-
-bool Free(const Cell& cell) { return cell.isExists && cell.Disappear == Removal::None && !cell.Move && cell.isAvailable; }
-
-}  // namespace
-
 void RumTick(BoardCtx& c) {
   BonusState& b = *c.bonus;
   BoardState& st = c.st;
   b.RumTimer = c.now;
-  if (c.player.rumCount < 1 || st.LevelComplete) {
+  BoardPhase phase = PhaseOf(c.cells, st);
+  if (c.player.rumCount < 1 || phase == BoardPhase::LevelComplete) {
     c.player.rumCount = 0;
     c.player.rumSwap = false;
     return;
@@ -27,11 +23,10 @@ void RumTick(BoardCtx& c) {
   static const int kDirs[6] = {-6, 6, -5, 5, -11, 11};
   int a = c.rng.Below(115);
   int bCell = a + kDirs[c.rng.Below(6)];
-  bool idle = st.BoardIdle && st.NoFall && st.SwapState == SwapPhase::Idle && !st.LevelComplete;
-  if (!idle || !IsNeighbour(c.cells, a, bCell)) return;
+  if (!AtRest(phase) || !IsNeighbour(c.cells, a, bCell)) return;
   const Cell& A = c.cells[a];
   const Cell& B = c.cells[bCell];
-  if (A.Gem == B.Gem || !IsJewel(A.Gem) || !IsJewel(B.Gem) || !Free(A) || !Free(B)) return;
+  if (A.Gem == B.Gem || !IsJewel(A.Gem) || !IsJewel(B.Gem) || !CellAtRest(A) || !CellAtRest(B)) return;
   if (WouldMatch(c.cells, a, bCell)) return;
   // The flag turns the swap about its midpoint and keeps it from going back;
   // it is raised only for a swap that really starts.

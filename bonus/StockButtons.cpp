@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "board/BoardPhase.h"
 #include "board/MoveSearch.h"
 
 namespace bm {
@@ -10,11 +11,6 @@ namespace bm {
 namespace {
 
 constexpr double kButtonScale = 0.35;
-
-bool Settled(const BoardState& st) {
-  return st.BoardIdle && st.NoFall && st.PrevNoFall && st.SwapState == SwapPhase::Idle && !st.NoMovesRunning &&
-         !st.LevelComplete;
-}
 
 int RoundEven(double v) { return int(std::nearbyint(v)); }
 
@@ -94,13 +90,16 @@ int StockCount(const BoardPlayer& p, StockButton b) {
 
 bool StockButtonReady(const BoardCtx& c, StockButton b) {
   const BoardState& st = c.st;
+  BoardPhase phase = PhaseOf(c.cells, st);
   switch (b) {
     case StockButton::ShowFree: return c.bonus && !c.bonus->ShowFreeActive;
-    // The parrot counts the moves of a settled board; on a busy one it would be wasted.
-    case StockButton::Parrot: return c.player.parrotCount >= 1 && st.ParrotShowing == 0 && Settled(st);
-    case StockButton::Shuffle: return c.player.shuffleCount >= 1 && !st.NoMovesRunning && !st.LevelComplete;
-    case StockButton::Hook: return c.player.anchorCount >= 1 && !st.AnchorArmed && !st.LevelComplete;
-    case StockButton::Sun: return c.player.sunCount >= 1 && !st.SunArmed && !st.LevelComplete;
+    // The parrot counts the moves of a board at rest; on a busy one it would be wasted.
+    case StockButton::Parrot: return c.player.parrotCount >= 1 && st.ParrotShowing == 0 && AtRest(phase);
+    // The no-moves captions end in a shuffle of their own.
+    case StockButton::Shuffle:
+      return c.player.shuffleCount >= 1 && phase != BoardPhase::Reshuffling && !LevelOver(phase);
+    case StockButton::Hook: return c.player.anchorCount >= 1 && !st.AnchorArmed && !LevelOver(phase);
+    case StockButton::Sun: return c.player.sunCount >= 1 && !st.SunArmed && !LevelOver(phase);
     case StockButton::None: break;
   }
   return false;

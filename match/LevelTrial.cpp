@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "board/Autoplay.h"
+#include "board/BoardPhase.h"
 #include "bonus/ArrivalShop.h"
 #include "match/Match.h"
 
@@ -59,7 +60,7 @@ LevelTrialResult RunLevelTrial(const LevelTrialOptions& o) {
     in.rightDown = feed.right;
     // The hourglass time the level has run, clocks found included.
     usedSeconds = m.level.TimeLimit * (1 - m.level.SandLeft);
-    if (m.board.TimeUpFlag || m.level.SandLeft <= 0) {
+    if (PhaseOf(m.cells, m.board) == BoardPhase::TimeUp || m.level.SandLeft <= 0) {
       plain = 0;
       for (int i = 0; i < kCellCount; ++i) plain += m.cells[i].isExists && m.cells[i].Gnd == 0;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "board/BoardPhase.h"
 #include "board/FrameInput.h"
 #include "board/GameFrame.h"
 #include "board/Geometry.h"
@@ -20,14 +21,14 @@ namespace {
 constexpr int kLastLevel = 65;
 
 // The figures of the report, read off the board's state around each frame.
-void CountStats(Match& m, SwapPhase swapBefore, double comboBefore, bool noMovesBefore) {
+void CountStats(Match& m, SwapPhase swapBefore, double comboBefore, BoardPhase phaseBefore) {
   const BoardState& st = m.board;
   if (swapBefore == SwapPhase::Idle && st.SwapState != SwapPhase::Idle && !st.IsReturnSwap) ++m.stats.moves;
   if (st.Combo > comboBefore) {
     m.stats.lines += long(st.MatchLines);
     m.stats.longestCascade = std::max(m.stats.longestCascade, int(st.Combo));
   }
-  if (!noMovesBefore && st.NoMovesRunning) ++m.stats.reshuffles;
+  if (phaseBefore != BoardPhase::Reshuffling && PhaseOf(m.cells, st) == BoardPhase::Reshuffling) ++m.stats.reshuffles;
 }
 
 void CheckInvariants(Match& m, double now) {
@@ -60,7 +61,7 @@ void TakeBoardEvents(Match& m, double now) {
 void SandTick(Match& m, double now) {
   MatchClock& c = m.clock;
   // A finished board stops the hourglass.
-  if (m.board.LevelComplete) return;
+  if (PhaseOf(m.cells, m.board) == BoardPhase::LevelComplete) return;
   if (!c.sandEnabled || !(c.LastSandTick + c.SandTickPeriod < now)) return;
   c.LastSandTick = now;
   m.level.SandLeft -= 1.0 / m.level.TimeLimit;
@@ -130,10 +131,7 @@ void FollowScreen(Match& m, const MatchInput& in) {
 Match::Match(std::uint64_t seed, std::string dir) : rng(seed), levelsDir(std::move(dir)) {}
 
 bool BoardStill(const Match& m) {
-  const BoardState& st = m.board;
-  if (!BoardSettled(st) || st.SwapState != SwapPhase::Idle || st.BoardGrowIn || st.NoMovesRunning ||
-      st.LevelComplete || st.TimeUpFlag)
-    return false;
+  if (!AtRest(PhaseOf(m.cells, m.board))) return false;
   const BonusState& b = m.bonus;
   if (b.effectsAlive > 0 || b.popupsAlive > 0 || b.ShowFreeActive) return false;
   for (int i = 0; i < kCellCount; ++i)
@@ -240,11 +238,11 @@ bool AdvanceFrame(Match& m, const MatchInput& raw) {
     f.levelEndStep = m.flow.flip.step;
     SwapPhase swapBefore = m.board.SwapState;
     double comboBefore = m.board.Combo;
-    bool noMovesBefore = m.board.NoMovesRunning;
+    BoardPhase phaseBefore = PhaseOf(m.cells, m.board);
     StockButtonInput(m, in);
     GameFrame(f, m.cells, m.board, m.level, m.player, m.rng, BonusRefsOf(m));
     ++m.stats.frames;
-    CountStats(m, swapBefore, comboBefore, noMovesBefore);
+    CountStats(m, swapBefore, comboBefore, phaseBefore);
     if (m.checkInvariants) CheckInvariants(m, in.now);
     int levelBefore = m.session.CurrentLevel;
     long levelsBefore = m.stats.levelsPlayed;

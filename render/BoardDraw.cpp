@@ -5,6 +5,7 @@
 #include <numbers>
 #include <string>
 
+#include "board/BoardPhase.h"
 #include "board/Geometry.h"
 #include "board/ItemCodes.h"
 #include "board/MoveSearch.h"
@@ -132,7 +133,7 @@ enum class Cells_ { All, AtRest, NotAtRest };
 
 bool Takes(View& v, Cells_ which, int i) {
   if (which == Cells_::All) return true;
-  return CellAtRest(v.cells, i, v.st) == (which == Cells_::AtRest);
+  return CellDrawnAtRest(v.cells, i, v.st) == (which == Cells_::AtRest);
 }
 
 void DrawItems(View& v, Cells_ which) {
@@ -283,11 +284,11 @@ void DrawCaption(View& v, Font& font) {
 
 }  // namespace
 
-bool CellAtRest(const Cells& cells, int i, const BoardState& st) {
+bool CellDrawnAtRest(const Cells& cells, int i, const BoardState& st) {
   const Cell& c = cells[i];
   if (!c.isExists || c.Gem == 0) return true;  // nothing of it is drawn
-  return c.Disappear == Removal::None && !c.Front && !c.Fronter && c.Pos.CurX == c.CenterX &&
-         c.Pos.CurY == c.CenterY && c.Pos.Size == 0 && c.Wave <= 1 && i != st.HoveredCell;
+  return CellAtRest(c) && !c.Front && !c.Fronter && c.Pos.CurX == c.CenterX && c.Pos.CurY == c.CenterY &&
+         c.Pos.Size == 0 && c.Wave <= 1 && i != st.HoveredCell;
 }
 
 bool TilesAtRest(const Cells& cells, const BoardState& st, const BoardDrawExtras& extras) {

@@ -35,8 +35,9 @@ void DrawBoard(Canvas& canvas, Font& font, const Cells& cells, const BoardState&
                const BoardDrawExtras& extras = {});
 
 // Whether a cell's item and bubbles are drawn at home with nothing moving on
-// them (no fall, swap, removal, swell or shimmer): they may then lie in the still layer.
-bool CellAtRest(const Cells& cells, int i, const BoardState& st);
+// them: the item at rest (board/BoardPhase.h), not lifted, swollen, waving or
+// shimmering. They may then lie in the still layer.
+bool CellDrawnAtRest(const Cells& cells, int i, const BoardState& st);
 // Whether the tiles stay as they are from frame to frame: no gold flash, flip,
 // spyglass tint or pulsing hint frame.
 bool TilesAtRest(const Cells& cells, const BoardState& st, const BoardDrawExtras& extras);

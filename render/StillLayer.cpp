@@ -34,7 +34,7 @@ std::uint64_t StillLayerKey(int level, const ScreenMetrics& metrics, const Cells
     if (!c.isExists) continue;
     k.Add(c.Gnd);
     for (std::uint32_t col : c.GndCol) k.Add(col);
-    bool rest = CellAtRest(cells, i, st);
+    bool rest = CellDrawnAtRest(cells, i, st);
     k.Add(rest);
     if (!rest) continue;  // drawn over the layer each frame
     k.Add(c.Gem);

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "board/BoardContext.h"
+#include "board/BoardPhase.h"
 #include "board/FrameInput.h"
 #include "board/GameFrame.h"
 #include "board/LatticeBoard.h"
@@ -129,12 +130,9 @@ struct BoardKit {
   void Frames(int n, double dt = 35) {
     for (int k = 0; k < n; ++k) Frame(dt);
   }
-  bool AtRest() const {
-    if (!(BoardSettled(st) && st.SwapState == SwapPhase::Idle)) return false;
-    for (int i = 0; i < kCellCount; ++i)
-      if (cells[i].Disappear != Removal::None || cells[i].Move) return false;
-    return true;
-  }
+  // Nothing is removed, falls or swaps (without the refill an emptied cell
+  // stays empty).
+  bool AtRest() const { return Settled(PhaseOf(cells, st)); }
   // Runs frames until the board has settled (nothing removed, nothing falling,
   // no swap) or the limit is reached; returns the frames run.
   int Settle(int limit = 2000, double dt = 35) {

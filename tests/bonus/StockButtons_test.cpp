@@ -41,11 +41,11 @@ TEST(StockButtons, SunWaitsForASettledBoard) {
     int gem = k.cells[90].Gem;
     k.PointAt(90);
     k.Frame();
-    ASSERT_FALSE(BoardSettled(k.st)) << flames;
+    ASSERT_FALSE(AtRest(PhaseOf(k.cells, k.st))) << flames;
     ASSERT_TRUE(!flames || k.bonus->effectsAlive > 0);
     k.left = true;
     k.Frame();
-    ASSERT_FALSE(BoardSettled(k.st)) << flames;
+    ASSERT_FALSE(AtRest(PhaseOf(k.cells, k.st))) << flames;
     k.left = false;
     k.Frame();
     EXPECT_TRUE(k.st.SunArmed) << flames;
