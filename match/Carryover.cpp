@@ -93,10 +93,15 @@ void PutSavedBoard(Match& m, const Cells& saved, double now) {
   for (int i = 0; i < kCellSlots; ++i) {
     Cell& c = m.cells[i];
     c.isSelected = false;
-    // A swap cut short is not resumed: its items go home.
-    if (!c.Move) {
-      c.Pos.CurX = c.Pos.X;
-      c.Pos.CurY = c.Pos.Y;
+    if (c.Move) continue;  // a fall lands as it would have
+    // A swap cut short is not resumed: its items go home, set down and free
+    // to be played again (one being removed finishes its removal).
+    c.Pos.CurX = c.Pos.X;
+    c.Pos.CurY = c.Pos.Y;
+    c.Front = c.Fronter = false;
+    if (c.isExists && c.Disappear == Removal::None) {
+      c.Pos.Size = 0;
+      c.isAvailable = true;
     }
   }
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "board/Autoplay.h"
+#include "board/BoardPhase.h"
 #include "diag/Logs.h"
 #include "match/Match.h"
 #include "storage/BoardFile.h"
@@ -200,6 +201,27 @@ TEST(SaveGame, ANewGameResetsOnlyTheCurrentPlayersRecords) {
   EXPECT_FALSE(HasSavedGame(fromDisk));
   EXPECT_EQ(fromDisk.players.CurrentRecord().MaxLevel, 0);
   EXPECT_EQ(s.data.scores.entry[3], (HighScoreEntry{"Mary", "190000"}));
+}
+
+// Left in the middle of a swap: the two items come back home, at full size and
+// free to be played.
+TEST(SaveGame, ASwapCutShortComesBackPlayable) {
+  TempDir dir;
+  Saves s(dir);
+  auto m = Playing(1, 17);
+  Autoplay bot;
+  double now = 1000;
+  for (int k = 0; k < 5000 && m->board.SwapState != SwapPhase::Exchange; ++k) Play(*m, bot, now, 16);
+  ASSERT_EQ(m->board.SwapState, SwapPhase::Exchange);
+  const int a = m->board.SwapA, b = m->board.SwapB;
+  ASSERT_TRUE(SaveGame(s.folder, s.data, *m));
+  m = std::make_unique<Match>(100, kLevels);
+  ASSERT_TRUE(LoadSavedGame(s.folder, s.data, *m, now));
+  for (int cell : {a, b}) {
+    EXPECT_TRUE(CellAtRest(m->cells[cell])) << cell;
+    EXPECT_FALSE(m->cells[cell].Front) << cell;
+    EXPECT_EQ(m->cells[cell].Pos.Size, 0) << cell;
+  }
 }
 
 // Saved at random moments of a bot's game (mid-swap, mid-fall, mid-removal),
