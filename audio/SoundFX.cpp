@@ -8,7 +8,7 @@
 #include "audio/ResolveGameFile.h"
 #include "diag/Logs.h"
 #include "platform/Platform.h"
-#include "storage/IniReader.h"
+#include "io/IniReader.h"
 
 namespace bm {
 

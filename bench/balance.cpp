@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "board/LevelState.h"
-#include "match/LevelTrial.h"
+#include "bench/harness/LevelTrial.h"
 
 using namespace bm;
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "match/BotRun.h"
+#include "bench/harness/BotRun.h"
 #include "board/BoardContext.h"
 #include "board/LatticeBoard.h"
 #include "board/MoveSearch.h"

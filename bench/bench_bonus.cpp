@@ -23,7 +23,7 @@
 #include "bonus/ShopItems.h"
 #include "bonus/StockButtons.h"
 #include "diag/Logs.h"
-#include "match/BotRun.h"
+#include "bench/harness/BotRun.h"
 #include "platform/Host.h"
 #include "progress/LoadLevel.h"
 #include "render/BoardDraw.h"

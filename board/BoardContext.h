@@ -4,13 +4,14 @@
 #include "board/BoardPlayer.h"
 #include "board/BoardState.h"
 #include "board/ScreenMetrics.h"
-#include "bonus/BonusState.h"
 #include "board/Cell.h"
 #include "board/Rng.h"
 #include "board/LevelState.h"
 
 namespace bm {
 
+// The bonus side lives above the board (bonus/); the board only carries it.
+struct BonusState;
 struct ItemStatus;
 
 // The bonus side of a game, handed to the frame.

@@ -3,6 +3,7 @@
 // midpoint and never swapped back.
 #pragma once
 #include "board/BoardContext.h"
+#include "bonus/BonusState.h"
 
 namespace bm {
 

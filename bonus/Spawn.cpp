@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "board/ItemCodes.h"
+#include "bonus/BonusState.h"
 #include "bonus/ShopItems.h"
 #include "storage/ItemStatus.h"
 

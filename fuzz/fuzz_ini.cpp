@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "storage/IniReader.h"
+#include "io/IniReader.h"
 
 using namespace bm;
 

@@ -11,7 +11,7 @@
 #include "bonus/Spawn.h"
 #include "bonus/StockButtons.h"
 #include "match/Tape.h"
-#include "progress/LevelFlow.h"
+#include "match/MatchFlow.h"
 #include "progress/LoadLevel.h"
 
 namespace bm {

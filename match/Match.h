@@ -10,12 +10,12 @@
 // Growing it. Each sub-system keeps its state in a named sub-struct declared
 // in its own folder and held here as a member, and its per-frame work in a
 // free function called from AdvanceFrame (Match.cpp) at the marked place:
-//   - bonus effects, popups and stocks: bonus/ (e.g. `BonusState bonus;`),
-//     stepped from the board frame's bonus hooks;
-//   - level flow (level-end flip, time-up overlay, fly-in and fly-out, shop,
-//     game complete): progress/ (e.g. `FlowState flow;`), stepped after the
-//     board frame, where OnLevelWon / OnTimeUp stand today;
-//   - saving and continuing a game: storage/ reads and writes a Match (cells,
+//   - bonus effects, popups and stocks: bonus/ (`BonusState bonus;`), stepped
+//     from the board frame's bonus hooks;
+//   - level flow (level-end flip, time-up overlay, the steps between levels):
+//     its state in progress/ (`FlowState flow;`), its steps in
+//     match/MatchFlow.h, run from AdvanceFrame and by the screens;
+//   - saving and continuing a game: saves/ reads and writes a Match (cells,
 //     level, board, session, clock) and never keeps a copy of its own.
 // Everything that changes the game must come from the MatchInput or from the
 // match's own rng, so that a recorded run replays exactly: drawing and sound
@@ -35,9 +35,10 @@
 #include "bonus/BonusState.h"
 #include "bonus/EffectInvariants.h"
 #include "match/KeyCursor.h"
+#include "match/MatchFlow.h"
 #include "match/MatchInput.h"
-#include "storage/ItemStatus.h"
 #include "progress/LevelFlow.h"
+#include "storage/ItemStatus.h"
 
 namespace bm {
 

@@ -9,7 +9,7 @@
 
 #include "match/Carryover.h"
 #include "match/Match.h"
-#include "progress/LevelFlow.h"
+#include "match/MatchFlow.h"
 #include "storage/BoardFile.h"
 #include "storage/ItemStatus.h"
 

@@ -9,7 +9,7 @@
 //   R <now>                                  ResumeFrames
 //   F <now> <x> <y> <buttons> <keys> <w> <h> AdvanceFrame (buttons: 1 left, 2 right, 4 in client, 8 over game)
 // The screens around the board hand the match their outcome (match/Carryover.h,
-// progress/LevelFlow.h):
+// match/MatchFlow.h):
 //   P <now> <sun> <parrot> <shuffle> <rum> <anchor> <rumSwap> <tipsOn> <tipBits>   SetMatchPlayer
 //   I <now> <slot> <22 key/lock flags> <22 indices> <22 star flags> <11 chance> <11 power>   SetShopState
 //   C <now> <level> <score> <lives> <timeLeft> <timeTotal>   ContinueLevel

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "storage/SafeRead.h"
+#include "io/SafeRead.h"
 
 namespace bm {
 

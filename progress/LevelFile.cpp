@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "storage/SafeRead.h"
+#include "io/SafeRead.h"
 
 namespace bm {
 namespace {

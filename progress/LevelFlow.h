@@ -1,15 +1,10 @@
-// How a level of a game in progress ends and the next one begins: the flip of
-// a won level, the time-up and game-over caption, and the steps the screens
-// between levels run in order. The match steps these on the board's frames;
-// whatever needs a screen (the board's flight, the map and shop, the credits,
-// the high-score entry) is asked for through `pending`, and the caller runs it
-// and then calls the rule that follows.
+// How a level of a game in progress ends and the next one begins, as plain
+// state: the flip of a won level, the time-up and game-over caption, and what
+// the caller must run next. The match steps it (match/MatchFlow.h).
 #pragma once
 #include "progress/LevelEnd.h"
 
 namespace bm {
-
-struct Match;
 
 // What the caller must run next; the match takes no board frames meanwhile.
 enum class FlowStep {
@@ -29,34 +24,5 @@ struct FlowState {
   FlowStep pending = FlowStep::None;
   int skipBy = 0;
 };
-
-// The board reports every tile gold and every item gone: the flip begins.
-void OnLevelComplete(Match& m, double now);
-// At the start of each board frame: one flip step when 30 ms have passed.
-void FlipFrame(Match& m, double now);
-// The tip shown at the flip's end was closed: the flip ends for good.
-void FlipTipClosed(Match& m, double now);
-// Each board frame while the time-up flag is set.
-void TimeUpFrame(Match& m, double frameFactor);
-// Cheat keys: leave the level for another, skipBy levels away.
-void RequestSkip(Match& m, int by);
-
-// The level-end steps, in the order the screens between them run:
-// after the fly-out, the level to play next (false when the game is complete);
-bool LeaveLevel(Match& m);
-// after the map and shop, the values a new level starts from and the level
-// to play (the map's cheat keys may have changed it);
-void BetweenLevelsDone(Match& m, double now, int level);
-// the level start: the current level loaded afresh (the fly-in is the caller's);
-void EnterLevel(Match& m, double now);
-// game over: lives back to three, no score, no level (returns the score to enter).
-int EndLostGame(Match& m);
-// game complete: no level.
-void EndFinishedGame(Match& m);
-
-// Each of these writes its line to the match's tape (match/Tape.h).
-
-// Runs whatever is pending without any screen (bot runs and tests of the rules).
-void FollowFlowWithoutScreens(Match& m, double now);
 
 }  // namespace bm

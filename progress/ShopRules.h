@@ -1,6 +1,6 @@
-// The Pirate Shop's rules: what is under the pointer, picking up keys and stars,
-// and what dropping them does to the current player's locks and grades.
-// Positions are in 1280 x 1024 screen pixels.
+// The Pirate Shop's rules: picking up keys and stars, and what dropping them
+// does to the current player's locks and grades. Where the cards, keys and
+// stars lie on the screen is render/ShopLayout.h.
 #pragma once
 #include "storage/ItemStatus.h"
 
@@ -18,16 +18,6 @@ inline constexpr int kGoldStarLast = kGoldStarBase + 6;   // 17
 
 bool IsBlueStar(int index);
 bool IsGoldStar(int index);
-// Shop item 1..10 whose card holds the point, 0 for none.
-int ShopItemAt(double x, double y);
-// The card's centre.
-double ShopItemX(int item);
-double ShopItemY(int item);
-// The point lies in the lower half of the card (where the chance is told).
-bool OnLowerHalf(int item, double y);
-// A found key / held star under the point, 0 for none.
-int KeyAt(const ItemRecord& items, double x, double y);
-int StarAt(const ItemRecord& stars, double x, double y);
 
 bool ItemLocked(const ShopSlot& s, int item);
 // The player holds the key that fits the item's lock.
@@ -36,7 +26,7 @@ bool HoldsKeyFor(const ShopSlot& s, int item);
 // Pressing on a key or star picks it up; each returns the cue to play, or null.
 const char* TakeKey(ShopSlot& s, int key);
 const char* TakeStar(ShopSlot& s, int star);
-// The carried key or star follows the pointer.
+// The carried key or star follows the pointer (1280 x 1024 screen pixels).
 void CarryTo(ShopSlot& s, double x, double y);
 // Releasing the button: over an item it is a drop, anywhere else the carried
 // thing goes home. Clears what is carried; returns the cue to play, or null.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "progress/ShopRules.h"
+#include "render/ShopLayout.h"
 #include "render/Font.h"
 
 namespace bm {

@@ -3,7 +3,7 @@
 #pragma once
 #include <deque>
 
-#include "board/Autoplay.h"
+#include "bot/Autoplay.h"
 
 namespace bm {
 

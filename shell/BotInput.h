@@ -1,7 +1,7 @@
 // The autoplay bot's hands: it stands in front of the real input, so the game
 // sees its pointer and buttons exactly as it would see a player's.
 #pragma once
-#include "board/Autoplay.h"
+#include "bot/Autoplay.h"
 #include "platform/Platform.h"
 
 namespace bm {

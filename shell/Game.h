@@ -10,7 +10,7 @@
 #include "audio/MusicMod.h"
 #include "audio/SoundFX.h"
 #include "board/ScreenMetrics.h"
-#include "board/Autoplay.h"
+#include "bot/Autoplay.h"
 #include "diag/Logs.h"
 #include "match/Match.h"
 #include "storage/SaveFolder.h"

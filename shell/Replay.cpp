@@ -8,7 +8,7 @@
 #include "match/Match.h"
 #include "match/MatchReport.h"
 #include "match/Tape.h"
-#include "storage/AtomicWrite.h"
+#include "io/AtomicWrite.h"
 
 namespace bm {
 

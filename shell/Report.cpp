@@ -5,7 +5,7 @@
 
 #include "match/MatchReport.h"
 #include "shell/Game.h"
-#include "storage/AtomicWrite.h"
+#include "io/AtomicWrite.h"
 
 namespace bm {
 

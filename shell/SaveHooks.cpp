@@ -4,7 +4,7 @@
 #include "bonus/ShopItems.h"
 #include "match/Carryover.h"
 #include "shell/RosterScreens.h"
-#include "storage/SaveGame.h"
+#include "saves/SaveGame.h"
 
 namespace bm {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "board/ItemCodes.h"
-#include "storage/Bytes.h"
+#include "io/Bytes.h"
 
 namespace bm {
 

@@ -1,6 +1,6 @@
 #include "storage/DataIni.h"
 
-#include "storage/IniReader.h"
+#include "io/IniReader.h"
 
 namespace bm {
 

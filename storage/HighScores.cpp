@@ -1,6 +1,6 @@
 #include "storage/HighScores.h"
 
-#include "storage/Bytes.h"
+#include "io/Bytes.h"
 #include "storage/Players.h"
 
 namespace bm {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "storage/Bytes.h"
+#include "io/Bytes.h"
 
 namespace bm {
 

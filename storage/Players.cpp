@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "storage/Bytes.h"
+#include "io/Bytes.h"
 
 namespace bm {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "diag/Logs.h"
-#include "storage/AtomicWrite.h"
-#include "storage/SafeRead.h"
+#include "io/AtomicWrite.h"
+#include "io/SafeRead.h"
 
 namespace bm {
 

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "diag/Logs.h"
-#include "storage/AtomicWrite.h"
-#include "storage/SafeRead.h"
+#include "io/AtomicWrite.h"
+#include "io/SafeRead.h"
 
 namespace bm {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 #include "diag/Logs.h"
-#include "storage/AtomicWrite.h"
-#include "storage/Bytes.h"
-#include "storage/SafeRead.h"
+#include "io/AtomicWrite.h"
+#include "io/Bytes.h"
+#include "io/SafeRead.h"
 
 namespace bm {
 

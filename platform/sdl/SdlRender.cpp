@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "storage/SafeRead.h"
+#include "io/SafeRead.h"
 
 namespace bm {
 

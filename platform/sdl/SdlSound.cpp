@@ -11,7 +11,7 @@
 #include "diag/Logs.h"
 #include "platform/Audio.h"
 #include "platform/SoundFileInfo.h"
-#include "storage/SafeRead.h"
+#include "io/SafeRead.h"
 
 namespace bm {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "platform/Platform.h"
-#include "storage/AtomicWrite.h"
+#include "io/AtomicWrite.h"
 
 extern "C" void bm_files_sync();
 

@@ -33,7 +33,7 @@ file(GLOB BM_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp platform/headless
 list(FILTER BM_PLATFORM_SOURCES EXCLUDE REGEX ".*/platform/(Host|RendererChoice)\\.cpp$")
 list(FILTER BM_PLATFORM_SOURCES EXCLUDE REGEX ".*_main\\.cpp$")
 add_library(bm_platform STATIC ${BM_PLATFORM_SOURCES})
-target_link_libraries(bm_platform PUBLIC bm_rules)
+target_link_libraries(bm_platform PUBLIC bm_io)
 target_include_directories(bm_platform SYSTEM PRIVATE ${BM_STB_INCLUDE})
 target_compile_options(bm_platform PRIVATE ${BM_WARNINGS})
 

@@ -12,7 +12,7 @@
 #include "diag/Logs.h"
 #include "platform/Audio.h"
 #include "platform/SoundFileInfo.h"
-#include "storage/SafeRead.h"
+#include "io/SafeRead.h"
 
 extern "C" {
 int bm_audio_start();

@@ -9,7 +9,7 @@
 #include <cstddef>
 
 #include "platform/web/PassLoop.h"
-#include "storage/SafeRead.h"
+#include "io/SafeRead.h"
 
 extern "C" void bm_page_first_picture();
 

@@ -18,8 +18,8 @@
 #include "platform/web/WebRender.h"
 #include "render/Canvas.h"
 #include "render/Font.h"
-#include "storage/AtomicWrite.h"
-#include "storage/SafeRead.h"
+#include "io/AtomicWrite.h"
+#include "io/SafeRead.h"
 
 extern "C" {
 void bm_page_report(const char* json);

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "board/Autoplay.h"
+#include "bot/Autoplay.h"
 #include "bonus/ShopItems.h"
 #include "match/Match.h"
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "match/BotRun.h"
+#include "bench/harness/BotRun.h"
 #include "match/Match.h"
 #include "match/Tape.h"
 #include "shell/Startup.h"

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "board/Autoplay.h"
+#include "bot/Autoplay.h"
 #include "board/GameFrame.h"
 #include "board/Invariants.h"
 #include "board/StartMatches.h"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "progress/ShopRules.h"
+#include "render/ShopLayout.h"
 
 namespace bm {
 namespace {

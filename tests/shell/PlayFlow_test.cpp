@@ -14,11 +14,11 @@
 #include "bonus/ShopItems.h"
 #include "bonus/Spawn.h"
 #include "match/Carryover.h"
-#include "progress/ShopRules.h"
+#include "render/ShopLayout.h"
 #include "shell/PlayFlow.h"
 #include "shell/SaveHooks.h"
 #include "storage/SaveFolder.h"
-#include "storage/SaveGame.h"
+#include "saves/SaveGame.h"
 
 namespace bm {
 namespace {

@@ -12,7 +12,7 @@
 #include "shell/Game.h"
 #include "shell/Startup.h"
 #include "storage/SaveFolder.h"
-#include "storage/SaveGame.h"
+#include "saves/SaveGame.h"
 
 namespace bm {
 namespace {

@@ -16,7 +16,7 @@
 #include "diag/Logs.h"
 #include "platform/SoundFileInfo.h"
 #include "progress/LoadLevel.h"
-#include "storage/IniReader.h"
+#include "io/IniReader.h"
 #include "storage/Settings.h"
 #include "tests/storage/TempDir.h"
 

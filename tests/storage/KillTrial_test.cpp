@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "board/Cell.h"
-#include "storage/AtomicWrite.h"
+#include "io/AtomicWrite.h"
 #include "storage/BoardFile.h"
 #include "storage/SaveFolder.h"
 #include "tests/storage/TempDir.h"

@@ -11,7 +11,7 @@
 #include <fstream>
 
 #include "diag/Logs.h"
-#include "storage/AtomicWrite.h"
+#include "io/AtomicWrite.h"
 #include "tests/storage/SmallDisk.h"
 #include "tests/storage/TempDir.h"
 

@@ -8,7 +8,7 @@
 
 #include "diag/Logs.h"
 #include "storage/DataIni.h"
-#include "storage/IniReader.h"
+#include "io/IniReader.h"
 #include "tests/storage/TempDir.h"
 
 namespace bm {

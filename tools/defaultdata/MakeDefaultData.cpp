@@ -6,7 +6,7 @@
 #include <string>
 
 #include "diag/Logs.h"
-#include "storage/AtomicWrite.h"
+#include "io/AtomicWrite.h"
 #include "storage/DataIni.h"
 #include "storage/Settings.h"
 

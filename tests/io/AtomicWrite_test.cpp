@@ -1,4 +1,4 @@
-#include "storage/AtomicWrite.h"
+#include "io/AtomicWrite.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,11 +1,11 @@
-#include "match/LevelTrial.h"
+#include "bench/harness/LevelTrial.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "board/Autoplay.h"
+#include "bot/Autoplay.h"
 #include "board/BoardPhase.h"
-#include "bonus/ArrivalShop.h"
+#include "bench/harness/ArrivalShop.h"
 #include "match/Match.h"
 
 namespace bm {

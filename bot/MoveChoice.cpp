@@ -1,4 +1,4 @@
-#include "board/MoveChoice.h"
+#include "bot/MoveChoice.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "storage/SaveGame.h"
+#include "saves/SaveGame.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <memory>
 
-#include "board/Autoplay.h"
+#include "bot/Autoplay.h"
 #include "board/BoardPhase.h"
 #include "diag/Logs.h"
 #include "match/Match.h"

@@ -1,8 +1,8 @@
-#include "board/Autoplay.h"
+#include "bot/Autoplay.h"
 
 #include <gtest/gtest.h>
 
-#include "match/BotRun.h"
+#include "bench/harness/BotRun.h"
 #include "board/Invariants.h"
 #include "tests/board/BoardKit.h"
 

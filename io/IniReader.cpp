@@ -1,6 +1,6 @@
-#include "storage/IniReader.h"
+#include "io/IniReader.h"
 
-#include "storage/SafeRead.h"
+#include "io/SafeRead.h"
 
 namespace bm {
 

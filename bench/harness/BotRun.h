@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "board/Autoplay.h"
+#include "bot/Autoplay.h"
 #include "match/Match.h"
 #include "match/MatchInput.h"
 

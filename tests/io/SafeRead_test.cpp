@@ -1,4 +1,4 @@
-#include "storage/SafeRead.h"
+#include "io/SafeRead.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

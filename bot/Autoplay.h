@@ -9,7 +9,7 @@
 #include "board/BoardPlayer.h"
 #include "board/BoardState.h"
 #include "board/Cell.h"
-#include "board/MoveChoice.h"
+#include "bot/MoveChoice.h"
 #include "board/MoveSearch.h"
 #include "board/Rng.h"
 #include "board/ScreenMetrics.h"
@@ -41,7 +41,7 @@ class Autoplay {
   PointerFeed Step(double now, const Cells& cells, const BoardState& st, const ScreenMetrics& metrics,
                    const BoardPlayer* player, double sandLeft);
 
-  // The move the bot would make (board/MoveChoice.h); ties broken at random.
+  // The move the bot would make (bot/MoveChoice.h); ties broken at random.
   static std::optional<MovePair> ChooseMove(const Cells& cells, Rng& rng, bool anyMove = false,
                                             double* worth = nullptr);
 

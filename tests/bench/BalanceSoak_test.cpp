@@ -6,8 +6,8 @@
 // tools/balance.sh.
 #include <gtest/gtest.h>
 
-#include "bonus/ArrivalShop.h"
-#include "match/LevelTrial.h"
+#include "bench/harness/ArrivalShop.h"
+#include "bench/harness/LevelTrial.h"
 
 namespace bm {
 namespace {

@@ -1,10 +1,10 @@
-#include "board/Autoplay.h"
+#include "bot/Autoplay.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "board/BoardPhase.h"
-#include "bonus/BotBonuses.h"
+#include "bot/BotBonuses.h"
 #include "bonus/StockButtons.h"
 
 namespace bm {

@@ -1,4 +1,4 @@
-#include "storage/AtomicWrite.h"
+#include "io/AtomicWrite.h"
 
 #include <dirent.h>
 #include <fcntl.h>

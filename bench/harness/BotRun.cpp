@@ -1,4 +1,4 @@
-#include "match/BotRun.h"
+#include "bench/harness/BotRun.h"
 
 #include <cstdio>
 #include <memory>

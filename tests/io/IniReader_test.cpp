@@ -1,4 +1,4 @@
-#include "storage/IniReader.h"
+#include "io/IniReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "bonus/BotBonuses.h"
+#include "bot/BotBonuses.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "storage/Bytes.h"
+#include "io/Bytes.h"
 
 #include <cstring>
 

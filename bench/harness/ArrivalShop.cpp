@@ -1,4 +1,4 @@
-#include "bonus/ArrivalShop.h"
+#include "bench/harness/ArrivalShop.h"
 
 #include <algorithm>
 #include <vector>

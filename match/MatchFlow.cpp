@@ -1,11 +1,11 @@
-#include "progress/LevelFlow.h"
+#include "match/MatchFlow.h"
 
 #include <algorithm>
 #include <string>
 
+#include "board/MoveSearch.h"
 #include "match/Match.h"
 #include "match/Tape.h"
-#include "board/MoveSearch.h"
 #include "progress/Stages.h"
 
 namespace bm {

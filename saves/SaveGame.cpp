@@ -1,4 +1,4 @@
-#include "storage/SaveGame.h"
+#include "saves/SaveGame.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,9 +9,9 @@
 #include "diag/Logs.h"
 #include "match/Carryover.h"
 #include "match/Match.h"
-#include "storage/AtomicWrite.h"
+#include "io/AtomicWrite.h"
 #include "storage/BoardFile.h"
-#include "storage/SafeRead.h"
+#include "io/SafeRead.h"
 
 namespace bm {
 
