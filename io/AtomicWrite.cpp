@@ -55,39 +55,84 @@ int SyncRetry(int fd) {
 
 }  // namespace
 
-bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* error) {
-  const std::string tmp = path + kTempMark + std::to_string(::getpid());
-  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return Fail(error, "cannot create " + tmp, errno);
+// Small writes gather here and go to the file in blocks.
+constexpr std::size_t kBlock = 1 << 16;
+
+AtomicFile::~AtomicFile() { Drop(); }
+
+void AtomicFile::Drop() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  ::unlink(temp_.c_str());
+  fd_ = -1;
+}
+
+bool AtomicFile::Open(const std::string& path, std::string* error) {
+  Drop();
+  path_ = path;
+  temp_ = path + kTempMark + std::to_string(::getpid());
+  buffer_.clear();
+  errno_ = 0;
+  fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd_ < 0) return Fail(error, "cannot create " + temp_, errno);
+  return true;
+}
+
+bool AtomicFile::Flush() {
+  if (errno_ == 0 && !WriteAll(fd_, buffer_.data(), buffer_.size())) errno_ = errno;
+  buffer_.clear();
+  return errno_ == 0;
+}
+
+void AtomicFile::Write(std::string_view bytes) {
+  if (fd_ < 0 || errno_ != 0) return;
+  if (buffer_.empty() && bytes.size() >= kBlock) {
+    if (!WriteAll(fd_, bytes.data(), bytes.size())) errno_ = errno;
+    return;
+  }
+  buffer_.append(bytes);
+  if (buffer_.size() >= kBlock) Flush();
+}
+
+bool AtomicFile::Commit(std::string* error) {
+  if (fd_ < 0) return Fail(error, "cannot write " + path_, EBADF);
   // The data must be on disk before the rename makes it the real file.
-  bool ok = WriteAll(fd, bytes.data(), bytes.size());
-  int err = errno;
-  if (ok && SyncRetry(fd) != 0) {
+  bool ok = Flush();
+  int err = errno_;
+  if (ok && SyncRetry(fd_) != 0) {
     ok = false;
     err = errno;
   }
-  if (::close(fd) != 0 && ok) {
+  if (::close(fd_) != 0 && ok) {
     ok = false;
     err = errno;
   }
+  fd_ = -1;
   if (!ok) {
-    ::unlink(tmp.c_str());
-    return Fail(error, "cannot write " + tmp, err);
+    ::unlink(temp_.c_str());
+    return Fail(error, "cannot write " + temp_, err);
   }
-  if (::rename(tmp.c_str(), path.c_str()) != 0) {
+  if (::rename(temp_.c_str(), path_.c_str()) != 0) {
     err = errno;
-    ::unlink(tmp.c_str());
-    return Fail(error, "cannot replace " + path, err);
+    ::unlink(temp_.c_str());
+    return Fail(error, "cannot replace " + path_, err);
   }
   ++writesDone;
   // The new name lives in the folder: flush it too. A folder that cannot be
   // opened or synced (some file systems refuse) does not undo the write.
-  const int dfd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int dfd = ::open(FolderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dfd >= 0) {
     SyncRetry(dfd);
     ::close(dfd);
   }
   return true;
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
+  AtomicFile file;
+  if (!file.Open(path, error)) return false;
+  file.Write(bytes);
+  return file.Commit(error);
 }
 
 std::uint64_t AtomicWritesDone() { return writesDone; }

@@ -87,63 +87,45 @@ int TapeValueCount(char kind) {
   }
 }
 
-TapeWriter::~TapeWriter() {
-  if (!file_) return;
-  std::fclose(file_);
-  std::remove(temp_.c_str());
-}
+TapeWriter::~TapeWriter() = default;
 
 bool TapeWriter::Open(const std::string& path, std::uint64_t seed, bool invariants, std::string* error) {
-  path_ = path;
-  temp_ = path + ".tmp";
-  file_ = std::fopen(temp_.c_str(), "w");
-  if (!file_) {
-    if (error) *error = "cannot write " + temp_;
-    return false;
-  }
-  std::fprintf(file_, "%s\nseed %" PRIu64 " invariants %d\n", kMagic, seed, invariants ? 1 : 0);
+  if (!file_.Open(path, error)) return false;
+  char head[96];
+  std::snprintf(head, sizeof head, "%s\nseed %" PRIu64 " invariants %d\n", kMagic, seed, invariants ? 1 : 0);
+  file_.Write(head);
   return true;
 }
 
 void TapeWriter::Write(const TapeStep& s) {
-  if (!file_) return;
-  int n = 0;
+  if (!file_.IsOpen()) return;
+  char line[192];
   switch (s.kind) {
-    case 'N': n = std::fprintf(file_, "N %d %.17g %d %d\n", s.level, s.in.now, s.in.screenW, s.in.screenH); break;
-    case 'R': n = std::fprintf(file_, "R %.17g\n", s.in.now); break;
+    case 'N': std::snprintf(line, sizeof line, "N %d %.17g %d %d\n", s.level, s.in.now, s.in.screenW, s.in.screenH); break;
+    case 'R': std::snprintf(line, sizeof line, "R %.17g\n", s.in.now); break;
     case 'F':
-      n = std::fprintf(file_, "F %.17g %.17g %.17g %d %x %d %d\n", s.in.now, s.in.pointerX, s.in.pointerY,
-                       ButtonBits(s.in), unsigned(s.in.keys), s.in.screenW, s.in.screenH);
+      std::snprintf(line, sizeof line, "F %.17g %.17g %.17g %d %x %d %d\n", s.in.now, s.in.pointerX, s.in.pointerY,
+                    ButtonBits(s.in), unsigned(s.in.keys), s.in.screenW, s.in.screenH);
       break;
     default: {
-      std::string line = std::string(1, s.kind);
+      std::string text = std::string(1, s.kind);
       char number[40];
       std::snprintf(number, sizeof number, " %.17g", s.in.now);
-      line += number;
+      text += number;
       for (double v : s.values) {
         std::snprintf(number, sizeof number, " %.17g", v);
-        line += number;
+        text += number;
       }
-      if (s.kind == 'D') line += " " + (s.blob.empty() ? std::string("-") : Hex(s.blob));
-      line += '\n';
-      if (std::fputs(line.c_str(), file_) < 0) n = -1;
+      if (s.kind == 'D') text += " " + (s.blob.empty() ? std::string("-") : Hex(s.blob));
+      text += '\n';
+      file_.Write(text);
+      return;
     }
   }
-  if (n < 0) failed_ = true;
+  file_.Write(line);
 }
 
-bool TapeWriter::Close(std::string* error) {
-  if (!file_) return false;
-  bool ok = !failed_ && std::fflush(file_) == 0;
-  ok = std::fclose(file_) == 0 && ok;
-  file_ = nullptr;
-  if (ok) ok = std::rename(temp_.c_str(), path_.c_str()) == 0;
-  if (!ok) {
-    std::remove(temp_.c_str());
-    if (error) *error = "cannot write " + path_;
-  }
-  return ok;
-}
+bool TapeWriter::Close(std::string* error) { return file_.IsOpen() && file_.Commit(error); }
 
 bool ParseTape(const std::string& text, Tape& tape, std::string* error) {
   auto fail = [&](const std::string& why) {

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "board/BoardEvents.h"
+#include "io/AtomicWrite.h"
 #include "match/MatchInput.h"
 
 namespace bm {
@@ -55,7 +56,7 @@ struct Tape {
 
 // Writes a tape as the match is played: the entry points of the match append
 // their own lines once Match::tape points here. The file appears under its
-// name only when Close succeeds (written aside, then renamed).
+// name only when Close succeeds (io/AtomicWrite.h).
 class TapeWriter {
  public:
   TapeWriter() = default;
@@ -68,9 +69,7 @@ class TapeWriter {
   bool Close(std::string* error);
 
  private:
-  std::FILE* file_ = nullptr;
-  std::string path_, temp_;
-  bool failed_ = false;
+  AtomicFile file_;
 };
 
 // Reads a whole tape; false with a message on a missing, short or garbled file.

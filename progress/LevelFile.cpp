@@ -1,8 +1,6 @@
 #include "progress/LevelFile.h"
 
-#include <cstdio>
-#include <fstream>
-
+#include "io/AtomicWrite.h"
 #include "io/SafeRead.h"
 
 namespace bm {
@@ -38,23 +36,7 @@ bool ReadBytes(const std::string& path, std::size_t need, std::vector<unsigned c
 }
 
 bool WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes, std::string* error) {
-  std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::remove(temp.c_str());
-      SetError(error, temp + ": cannot write");
-      return false;
-    }
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    SetError(error, path + ": cannot replace");
-    return false;
-  }
-  return true;
+  return WriteFileAtomic(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error);
 }
 
 }  // namespace

@@ -30,6 +30,33 @@ TEST(AtomicWrite, ReplacesWholeAndLeavesNoTemporaryFile) {
   EXPECT_EQ(AtomicWritesDone(), writes + 2) << "each write is counted, so the browser build copies it";
 }
 
+// Written piece by piece (a tape as the game runs): the file appears whole on
+// Commit, and a writer dropped before it leaves the old file and no litter.
+TEST(AtomicWrite, AFileWrittenInPiecesAppearsOnlyWhole) {
+  TempDir dir;
+  dir.Write("t.tape", "old");
+  std::string whole;
+  AtomicFile f;
+  ASSERT_TRUE(f.Open(dir.File("t.tape")));
+  for (int k = 0; k < 5000; ++k) {
+    std::string line = "F " + std::to_string(k) + " 1.5 2.5\n";
+    f.Write(line);
+    whole += line;
+  }
+  f.Write(std::string(100000, 'x'));
+  whole += std::string(100000, 'x');
+  EXPECT_EQ(dir.Read("t.tape"), "old");
+  ASSERT_TRUE(f.Commit());
+  EXPECT_EQ(dir.Read("t.tape"), whole);
+  {
+    AtomicFile dropped;
+    ASSERT_TRUE(dropped.Open(dir.File("t.tape")));
+    dropped.Write("new");
+  }
+  EXPECT_EQ(dir.Read("t.tape"), whole);
+  EXPECT_EQ(FilesIn(dir), 1u);
+}
+
 TEST(AtomicWrite, AFailedReplaceKeepsTheOldFileAndSaysWhy) {
   TempDir dir;
   // The target is a non-empty folder: the rename fails after the data is written.

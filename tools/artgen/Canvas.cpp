@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
+
+#include "io/AtomicWrite.h"
 
 namespace bm::art {
 
@@ -49,24 +50,28 @@ std::vector<uint8_t> straightRgba(const Canvas& c) {
 }
 
 void Canvas::save(const std::string& path, int jpegQuality) const {
-    std::string tmp = path + ".tmp";
     bool jpeg = path.size() > 4 && path.compare(path.size() - 4, 4, ".jpg") == 0;
     bool ok;
+    std::string bytes;
     if (jpeg) {
         // JPEG has no alpha: flatten on black first.
         std::vector<uint8_t> rgba = straightRgba(*this);
         std::vector<uint8_t> rgb(size_t(w_) * h_ * 3);
         for (size_t i = 0, n = size_t(w_) * h_; i < n; ++i)
             for (int k = 0; k < 3; ++k) rgb[i * 3 + k] = uint8_t(rgba[i * 4 + k] * rgba[i * 4 + 3] / 255);
-        ok = stbi_write_jpg(tmp.c_str(), w_, h_, 3, rgb.data(), jpegQuality) != 0;
+        auto put = [](void* to, void* data, int size) { static_cast<std::string*>(to)->append(static_cast<char*>(data), size_t(size)); };
+        ok = stbi_write_jpg_to_func(put, &bytes, w_, h_, 3, rgb.data(), jpegQuality) != 0;
     } else {
         cairo_surface_flush(surf_);
-        ok = cairo_surface_write_to_png(surf_, tmp.c_str()) == CAIRO_STATUS_SUCCESS;
+        auto put = [](void* to, const unsigned char* data, unsigned int size) {
+            static_cast<std::string*>(to)->append(reinterpret_cast<const char*>(data), size);
+            return CAIRO_STATUS_SUCCESS;
+        };
+        ok = cairo_surface_write_to_png_stream(surf_, put, &bytes) == CAIRO_STATUS_SUCCESS;
     }
-    if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
-        std::remove(tmp.c_str());
-        throw std::runtime_error("cannot write " + path);
-    }
+    std::string error;
+    if (!ok) throw std::runtime_error("cannot encode " + path);
+    if (!bm::WriteFileAtomic(path, bytes, &error)) throw std::runtime_error(error);
 }
 
 void setRgb(cairo_t* cr, Rgb c, double a) { cairo_set_source_rgba(cr, c.r, c.g, c.b, a); }

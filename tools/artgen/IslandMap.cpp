@@ -4,10 +4,10 @@
 
 #include "Canvas.h"
 #include "Painters.h"
+#include "io/AtomicWrite.h"
 #include "render/AssetCatalogue.h"
 
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 #include <vector>
 
@@ -445,12 +445,9 @@ void writeMapPointFile(const std::string& fullPath) {
         for (int k = 0; k < 2; ++k)
             for (int b = 0; b < 4; ++b) buf[n * 8 + k * 4 + b] = uint8_t(uint32_t(v[k]) >> (8 * b));
     }
-    std::string tmp = fullPath + ".tmp";
-    FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) throw std::runtime_error("cannot write " + fullPath);
-    bool ok = std::fwrite(buf, 1, sizeof buf, f) == sizeof buf;
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok || std::rename(tmp.c_str(), fullPath.c_str()) != 0) throw std::runtime_error("cannot write " + fullPath);
+    std::string error;
+    if (!WriteFileAtomic(fullPath, std::string_view(reinterpret_cast<const char*>(buf), sizeof buf), &error))
+        throw std::runtime_error(error);
 }
 
 }  // namespace bm::art

@@ -3,10 +3,8 @@
 #include <vorbis/vorbisenc.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
+
+#include "io/AtomicWrite.h"
 
 namespace bm::snd {
 
@@ -18,30 +16,6 @@ void AppendPage(std::string& bytes, const ogg_page& page) {
 }
 
 }  // namespace
-
-bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string& error) {
-  const std::string tmp = path + ".tmp";
-  std::FILE* f = std::fopen(tmp.c_str(), "wb");
-  if (!f) {
-    error = "cannot create " + tmp + ": " + std::strerror(errno);
-    return false;
-  }
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = (std::fclose(f) == 0) && ok;
-  if (!ok) {
-    error = "cannot write " + tmp;
-    std::remove(tmp.c_str());
-    return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(tmp, path, ec);
-  if (ec) {
-    error = "cannot rename " + tmp + ": " + ec.message();
-    std::remove(tmp.c_str());
-    return false;
-  }
-  return true;
-}
 
 std::size_t WriteOggVorbis(const std::string& path, const Sound& s, float quality, std::uint32_t serial,
                            std::string& error) {
@@ -107,7 +81,7 @@ std::size_t WriteOggVorbis(const std::string& path, const Sound& s, float qualit
   vorbis_comment_clear(&vc);
   vorbis_info_clear(&vi);
 
-  if (!WriteFileAtomic(path, bytes, error)) return 0;
+  if (!bm::WriteFileAtomic(path, bytes, &error)) return 0;
   return bytes.size();
 }
 

@@ -1,4 +1,4 @@
-// Encodes a sound as Ogg Vorbis and writes it atomically (temporary file, then rename).
+// Encodes a sound as Ogg Vorbis and writes it atomically (io/AtomicWrite.h).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,8 +11,5 @@ namespace bm::snd {
 // with `error` set.
 std::size_t WriteOggVorbis(const std::string& path, const Sound& s, float quality, std::uint32_t serial,
                            std::string& error);
-
-// Writes bytes to path through a temporary file in the same folder.
-bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string& error);
 
 }  // namespace bm::snd

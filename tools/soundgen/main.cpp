@@ -15,6 +15,7 @@
 #include "Dsp.h"
 #include "MusicTracks.h"
 #include "OggWriter.h"
+#include "io/AtomicWrite.h"
 
 namespace {
 
@@ -120,7 +121,7 @@ int main(int argc, char** argv) {
   }
 
   std::string error;
-  if (only.empty() && !WriteFileAtomic(dir + "/Sounds.ini", SoundsIniText(), error)) {
+  if (only.empty() && !bm::WriteFileAtomic(dir + "/Sounds.ini", SoundsIniText(), &error)) {
     std::fprintf(stderr, "soundgen: %s\n", error.c_str());
     return 1;
   }
