@@ -1,5 +1,6 @@
 #include "bench/harness/BotRun.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <sstream>
@@ -35,31 +36,53 @@ std::unique_ptr<Match> LatticeMatch(const BotRunOptions& o) {
   return match;
 }
 
-BotRunResult RunBotOnLattice(const BotRunOptions& o) {
-  auto match = LatticeMatch(o);
-  Match& m = *match;
-  Rng jitter(o.seed * 7919 + 1);
-  double now = kLatticeStartMs;
-  Autoplay bot(o.bot);
-  BotRunResult r;
+double DriveBot(Match& m, Autoplay& bot, double start, const BotDrive& d) {
+  Rng jitter(d.jitterSeed);
   MatchInput in;
   in.screenW = m.metrics.width;
   in.screenH = m.metrics.height;
-  while (now - kLatticeStartMs < o.limitMs && !r.won) {
-    now += o.frameMs * (0.5 + jitter.Next());
+  double now = start;
+  bool over = false;
+  while (!over && now - start < d.limitMs) {
+    double step = d.jitter ? d.frameMs * (0.5 + jitter.Next()) : d.frameMs;
+    if (d.sleepWhenQuiet && m.clock.quiet) step = std::clamp(MatchWakeAt(m, now) - now, d.frameMs, 100.0);
+    now += step;
     PointerFeed feed = bot.Step(now, m.cells, m.board, m.metrics, &m.player, m.level.SandLeft);
     in.now = now;
     in.pointerX = feed.x;
     in.pointerY = feed.y;
     in.leftDown = feed.left;
     in.rightDown = feed.right;
-    if (o.record) o.record->push_back(in);
+    if (d.record) d.record->push_back(in);
+    if (d.beforeFrame) d.beforeFrame();
     AdvanceFrame(m, in);
     for (const BoardEvent& e : TakeEvents(m)) {
-      if (e.kind == BoardEvent::Kind::Sound && e.text == "bon_reshuf") ++r.shuffles;
-      if (e.kind == BoardEvent::Kind::LevelWon) r.won = true;
+      over = d.onEvent && d.onEvent(e);
+      if (over) break;
     }
+    if (!over && d.followFlow) FollowFlowWithoutScreens(m, now);
   }
+  return now;
+}
+
+BotRunResult RunBotOnLattice(const BotRunOptions& o) {
+  auto match = LatticeMatch(o);
+  Match& m = *match;
+  Autoplay bot(o.bot);
+  BotRunResult r;
+  BotDrive d;
+  d.frameMs = o.frameMs;
+  d.jitter = true;
+  d.jitterSeed = o.seed * 7919 + 1;
+  d.limitMs = o.limitMs;
+  d.record = o.record;
+  // The level is played out: the frame that wins it ends the run.
+  d.onEvent = [&](const BoardEvent& e) {
+    if (e.kind == BoardEvent::Kind::Sound && e.text == "bon_reshuf") ++r.shuffles;
+    r.won = e.kind == BoardEvent::Kind::LevelWon;
+    return r.won;
+  };
+  double now = DriveBot(m, bot, kLatticeStartMs, d);
   r.boardHash = BoardHash(m.cells);
   r.frames = m.stats.frames;
   r.gameMs = now - kLatticeStartMs;

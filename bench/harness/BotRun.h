@@ -1,7 +1,9 @@
-// A whole level played by the autoplay bot on the rules alone, on a generated
-// lattice board: for tests, benchmarks and quick checks without a window.
+// The autoplay bot driving a match on the rules alone, without a window: the
+// one drive loop of the tests, the benchmarks and the balance trials, and a
+// whole level on a generated lattice board.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +13,26 @@
 #include "match/MatchInput.h"
 
 namespace bm {
+
+struct BotDrive {
+  double frameMs = 16;  // the frame interval
+  // Frames vary between half and one and a half of frameMs (seeded).
+  bool jitter = false;
+  std::uint64_t jitterSeed = 1;
+  // A quiet board sleeps until its next due time, as the game's loop does
+  // (at most 100 ms); the bot's own pause ends a sleep too.
+  bool sleepWhenQuiet = false;
+  double limitMs = 600000;  // game time after which the drive gives up
+  // What the level flow asks for runs at once, without screens.
+  bool followFlow = false;
+  std::vector<MatchInput>* record = nullptr;  // every frame's input is appended here
+  std::function<void()> beforeFrame;               // runs before each frame (to look at the match)
+  std::function<bool(const BoardEvent&)> onEvent;  // each event after a frame; true ends the drive
+};
+
+// Plays the match from clock `start`, one pass a frame, with the bot's pointer
+// as the input; returns the clock at the end.
+double DriveBot(Match& m, Autoplay& bot, double start, const BotDrive& drive);
 
 struct BotRunOptions {
   std::uint64_t seed = 1;
