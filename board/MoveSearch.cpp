@@ -85,9 +85,9 @@ void ResetMoveTimer(BoardState& st, double now) {
 int CountMovesStep(BoardCtx& c) {
   BoardState& st = c.st;
   if (st.ScanCursor == 0) st.ScanCount = 0;
-  // On a board at rest the lines already there stay the same from cell to
-  // cell: they are searched once a scan, not once a frame.
-  if (st.ScanCursor == 0 || !AtRest(PhaseOf(c.cells, st))) st.ScanLinesKnown = false;
+  // While nothing is removed or falls the lines already there stay the same
+  // from cell to cell: they are searched once a scan, not once a frame.
+  if (st.ScanCursor == 0 || !SettleFlagsHold(st)) st.ScanLinesKnown = false;
   if (st.ScanCursor < kCellCount && c.cells[st.ScanCursor].isExists) {
     if (!st.ScanLinesKnown) {
       st.ScanLines = LinesOfAnyCode(c.cells);

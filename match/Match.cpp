@@ -60,9 +60,9 @@ void TakeBoardEvents(Match& m, double now) {
 
 void SandTick(Match& m, double now) {
   MatchClock& c = m.clock;
+  if (!c.sandEnabled || !(c.LastSandTick + c.SandTickPeriod < now)) return;
   // A finished board stops the hourglass.
   if (PhaseOf(m.cells, m.board) == BoardPhase::LevelComplete) return;
-  if (!c.sandEnabled || !(c.LastSandTick + c.SandTickPeriod < now)) return;
   c.LastSandTick = now;
   m.level.SandLeft -= 1.0 / m.level.TimeLimit;
   if (m.level.SandLeft < 0) m.level.SandLeft = 0;
