@@ -63,15 +63,20 @@ void Canvas::save(const std::string& path, int jpegQuality) const {
         ok = stbi_write_jpg_to_func(put, &bytes, w_, h_, 3, rgb.data(), jpegQuality) != 0;
     } else {
         cairo_surface_flush(surf_);
-        auto put = [](void* to, const unsigned char* data, unsigned int size) {
-            static_cast<std::string*>(to)->append(reinterpret_cast<const char*>(data), size);
-            return CAIRO_STATUS_SUCCESS;
-        };
-        ok = cairo_surface_write_to_png_stream(surf_, put, &bytes) == CAIRO_STATUS_SUCCESS;
+        ok = cairo_surface_write_to_png_stream(surf_, appendBytes, &bytes) == CAIRO_STATUS_SUCCESS;
     }
-    std::string error;
     if (!ok) throw std::runtime_error("cannot encode " + path);
-    if (!bm::WriteFileAtomic(path, bytes, &error)) throw std::runtime_error(error);
+    writeWhole(path, bytes);
+}
+
+cairo_status_t appendBytes(void* string, const unsigned char* data, unsigned int size) {
+    static_cast<std::string*>(string)->append(reinterpret_cast<const char*>(data), size);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+void writeWhole(const std::string& path, std::string_view bytes) {
+    std::string error;
+    if (!WriteFileAtomic(path, bytes, &error)) throw std::runtime_error(error);
 }
 
 void setRgb(cairo_t* cr, Rgb c, double a) { cairo_set_source_rgba(cr, c.r, c.g, c.b, a); }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bm::art {
@@ -37,7 +38,7 @@ public:
     int w() const { return w_; }
     int h() const { return h_; }
 
-    // Writes PNG or JPEG by the file's extension, through a temporary file and a rename.
+    // Writes PNG or JPEG by the file's extension, the whole file at once (writeWhole).
     void save(const std::string& path, int jpegQuality = 88) const;
 
 private:
@@ -45,6 +46,11 @@ private:
     cairo_surface_t* surf_;
     cairo_t* cr_;
 };
+
+// Cairo's stream writer that appends to the std::string given as closure.
+cairo_status_t appendBytes(void* string, const unsigned char* data, unsigned int size);
+// The whole file put in place at once (io/AtomicWrite.h); throws on failure.
+void writeWhole(const std::string& path, std::string_view bytes);
 
 void setRgb(cairo_t* cr, Rgb c, double a = 1.0);
 void addStop(cairo_pattern_t* p, double off, Rgb c, double a = 1.0);

@@ -7,7 +7,6 @@
 
 #include <cairo-svg.h>
 
-#include <cstdio>
 #include <stdexcept>
 
 namespace bm::art {
@@ -51,9 +50,9 @@ void paintIcon(cairo_t* cr) {
 }  // namespace
 
 void writeIcon(const std::string& path, int size) {
-    std::string tmp = path + ".tmp";
+    std::string bytes;
     bool svg = path.ends_with(".svg");
-    cairo_surface_t* surface = svg ? cairo_svg_surface_create(tmp.c_str(), size, size)
+    cairo_surface_t* surface = svg ? cairo_svg_surface_create_for_stream(appendBytes, &bytes, size, size)
                                    : cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
     if (svg) cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
     cairo_t* cr = cairo_create(surface);
@@ -61,14 +60,12 @@ void writeIcon(const std::string& path, int size) {
     paintIcon(cr);
     cairo_destroy(cr);
     cairo_status_t written = CAIRO_STATUS_SUCCESS;
-    if (!svg) written = cairo_surface_write_to_png(surface, tmp.c_str());
+    if (!svg) written = cairo_surface_write_to_png_stream(surface, appendBytes, &bytes);
     cairo_surface_finish(surface);
     bool ok = written == CAIRO_STATUS_SUCCESS && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);
-    if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
-        std::remove(tmp.c_str());
-        throw std::runtime_error("cannot write " + path);
-    }
+    if (!ok) throw std::runtime_error("cannot encode " + path);
+    writeWhole(path, bytes);
 }
 
 }  // namespace bm::art

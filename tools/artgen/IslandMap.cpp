@@ -4,11 +4,9 @@
 
 #include "Canvas.h"
 #include "Painters.h"
-#include "io/AtomicWrite.h"
 #include "render/AssetCatalogue.h"
 
 #include <cmath>
-#include <stdexcept>
 #include <vector>
 
 namespace bm::art {
@@ -445,9 +443,7 @@ void writeMapPointFile(const std::string& fullPath) {
         for (int k = 0; k < 2; ++k)
             for (int b = 0; b < 4; ++b) buf[n * 8 + k * 4 + b] = uint8_t(uint32_t(v[k]) >> (8 * b));
     }
-    std::string error;
-    if (!WriteFileAtomic(fullPath, std::string_view(reinterpret_cast<const char*>(buf), sizeof buf), &error))
-        throw std::runtime_error(error);
+    writeWhole(fullPath, std::string_view(reinterpret_cast<const char*>(buf), sizeof buf));
 }
 
 }  // namespace bm::art
