@@ -5,6 +5,7 @@
 #include "board/BoardPhase.h"
 #include "board/FrameInput.h"
 #include "board/GameFrame.h"
+#include "board/MoveSearch.h"
 #include "board/Geometry.h"
 #include "board/StartMatches.h"
 #include "bonus/Rewards.h"
@@ -21,14 +22,15 @@ namespace {
 constexpr int kLastLevel = 65;
 
 // The figures of the report, read off the board's state around each frame.
-void CountStats(Match& m, SwapPhase swapBefore, double comboBefore, BoardPhase phaseBefore) {
+void CountStats(Match& m, SwapPhase swapBefore, double comboBefore, bool captionBefore) {
   const BoardState& st = m.board;
   if (swapBefore == SwapPhase::Idle && st.SwapState != SwapPhase::Idle && !st.IsReturnSwap) ++m.stats.moves;
   if (st.Combo > comboBefore) {
     m.stats.lines += long(st.MatchLines);
     m.stats.longestCascade = std::max(m.stats.longestCascade, int(st.Combo));
   }
-  if (phaseBefore != BoardPhase::Reshuffling && PhaseOf(m.cells, st) == BoardPhase::Reshuffling) ++m.stats.reshuffles;
+  // A reshuffle is counted when its "NO MORE MOVES" caption comes up.
+  if (!captionBefore && CaptionOf(st).visible) ++m.stats.reshuffles;
 }
 
 void CheckInvariants(Match& m, double now) {
@@ -238,11 +240,11 @@ bool AdvanceFrame(Match& m, const MatchInput& raw) {
     f.levelEndStep = m.flow.flip.step;
     SwapPhase swapBefore = m.board.SwapState;
     double comboBefore = m.board.Combo;
-    BoardPhase phaseBefore = PhaseOf(m.cells, m.board);
+    bool captionBefore = CaptionOf(m.board).visible;
     StockButtonInput(m, in);
     GameFrame(f, m.cells, m.board, m.level, m.player, m.rng, BonusRefsOf(m));
     ++m.stats.frames;
-    CountStats(m, swapBefore, comboBefore, phaseBefore);
+    CountStats(m, swapBefore, comboBefore, captionBefore);
     if (m.checkInvariants) CheckInvariants(m, in.now);
     int levelBefore = m.session.CurrentLevel;
     long levelsBefore = m.stats.levelsPlayed;
