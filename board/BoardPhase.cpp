@@ -34,20 +34,4 @@ BoardPhase PhaseOf(const Cells& cells, const BoardState& st) {
   return BoardPhase::Idle;
 }
 
-const char* PhaseName(BoardPhase p) {
-  switch (p) {
-    case BoardPhase::LevelComplete: return "level complete";
-    case BoardPhase::TimeUp: return "time up";
-    case BoardPhase::GrowingIn: return "growing in";
-    case BoardPhase::Reshuffling: return "reshuffling";
-    case BoardPhase::Removing: return "removing";
-    case BoardPhase::Falling: return "falling";
-    case BoardPhase::SwappingBack: return "swapping back";
-    case BoardPhase::Swapping: return "swapping";
-    case BoardPhase::Refilling: return "refilling";
-    case BoardPhase::Idle: return "idle";
-  }
-  return "?";
-}
-
 }  // namespace bm

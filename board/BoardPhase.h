@@ -15,7 +15,9 @@ enum class BoardPhase {
   TimeUp,         // the hourglass is empty; its caption runs
   GrowingIn,      // the level's items grow to full size
   Reshuffling,    // "NO MORE MOVES", then "RESHUFFLING", cross the board
-  Removing,       // items matched, hit, burst or dropped are going; a bomb or a Seismic Gem flies
+  // Items matched, hit, burst or dropped are going, or a bomb or a Seismic Gem
+  // flies (the frame the grow-in ends counts here too: the flags cannot tell).
+  Removing,
   Falling,        // items fall, or fell last frame (the line search has not yet seen them land)
   SwappingBack,   // a swap that made no line goes back
   Swapping,       // two items change places
@@ -47,7 +49,5 @@ constexpr bool TakesClicks(BoardPhase p) {
 }
 // The level is over, won or lost: the stock buttons that act on the board stop.
 constexpr bool LevelOver(BoardPhase p) { return p == BoardPhase::LevelComplete || p == BoardPhase::TimeUp; }
-
-const char* PhaseName(BoardPhase p);
 
 }  // namespace bm

@@ -16,6 +16,12 @@ using testing::BoardKit;
 
 BoardPhase Phase(const BoardKit& kit) { return PhaseOf(kit.cells, kit.st); }
 
+const char* PhaseName(BoardPhase p) {
+  static const char* const kNames[] = {"level complete", "time up", "growing in", "reshuffling", "removing",
+                                       "falling",        "swapping back", "swapping", "refilling", "idle"};
+  return kNames[int(p)];
+}
+
 // The phases a board passed through, each once per run of frames.
 struct PhaseLog {
   std::vector<BoardPhase> seen;
