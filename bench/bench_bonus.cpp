@@ -29,7 +29,8 @@
 #include "render/BoardDraw.h"
 #include "render/BonusDraw.h"
 #include "render/PlayScreen.h"
-#include "shell/Game.h"
+#include "shell/PlaySide.h"
+#include "shell/Services.h"
 #include "shell/PlayFrame.h"
 
 namespace fs = std::filesystem;
@@ -121,24 +122,26 @@ void BotSpeed() {
               won, game, wall, game / wall, spawned, used, actions, peak, violations);
 }
 
-void DrawnFrame(Game& g, const std::string& shots) {
-  Match& m = g.match;
-  LoadLevel(1, g.LevelsDir(), m.cells, m.level, m.rng, 1.0, g.logs);
+void DrawnFrame(Services& s, PlaySide& play, const std::string& shots) {
+  Match& m = play.match;
+  Canvas& canvas = s.look.canvas;
+  Font& font = s.look.font;
+  LoadLevel(1, s.options.gameDir + "/levels", m.cells, m.level, m.rng, 1.0, s.logs);
   for (int i = 0; i < kCellCount; ++i) m.cells[i].Pos.Size = 0;
   m.player.parrotCount = 2;
   m.player.shuffleCount = 1;
   m.player.anchorCount = 3;
   m.player.sunCount = 1;
   auto everything = [&](const BonusState& b) {
-    DrawPlayBackground(g.canvas, m.level.number);
-    DrawPanel(g.canvas, g.font, PanelView{});
-    DrawMenuButton(g.canvas, 0);
+    DrawPlayBackground(canvas, m.level.number);
+    DrawPanel(canvas, font, PanelView{});
+    DrawMenuButton(canvas, 0);
     BoardDrawExtras extras;
     extras.freeTilesTint = ShowFreeTint(b);
-    DrawBoard(g.canvas, g.font, m.cells, m.board, extras);
-    DrawEffects(g.canvas, b);
-    DrawStockButtons(g.canvas, g.font, m.player, m.board, b, {});
-    DrawPopups(g.canvas, g.font, b);
+    DrawBoard(canvas, font, m.cells, m.board, extras);
+    DrawEffects(canvas, b);
+    DrawStockButtons(canvas, font, m.player, m.board, b, {});
+    DrawPopups(canvas, font, b);
   };
   Fill1000(m, 1000);
   // Spread them along their flights, as a busy moment would.
@@ -160,37 +163,37 @@ void DrawnFrame(Game& g, const std::string& shots) {
   m.board.HoveredCell = kNoCell;
   auto played = [&](const BonusState& b) {
     m.bonus = b;
-    DrawPlayScreen(g);
+    DrawPlayScreen(s, play);
   };
   std::vector<std::function<void()>> pictures = {
-      [&] { DrawPlayBackground(g.canvas, m.level.number); },
+      [&] { DrawPlayBackground(canvas, m.level.number); },
       [&] {
-        DrawPlayBackground(g.canvas, m.level.number);
-        DrawPanel(g.canvas, g.font, PanelView{});
-        DrawMenuButton(g.canvas, 0);
-        DrawStockButtons(g.canvas, g.font, m.player, m.board, *quiet, {});
+        DrawPlayBackground(canvas, m.level.number);
+        DrawPanel(canvas, font, PanelView{});
+        DrawMenuButton(canvas, 0);
+        DrawStockButtons(canvas, font, m.player, m.board, *quiet, {});
       },
       [&] { played(*quiet); },
       [&] { played(*busy); },
       [&] {
-        DrawPlayBackground(g.canvas, m.level.number);
-        DrawEffects(g.canvas, *busy);
+        DrawPlayBackground(canvas, m.level.number);
+        DrawEffects(canvas, *busy);
       },
       [&] {
-        g.stillLayer.valid = false;
+        s.look.stillLayer.valid = false;
         played(*busy);
       },
       [&] { everything(*busy); },
-      [&] { g.render().RestoreBuffer(kStillLayerSlot); },
+      [&] { s.render().RestoreBuffer(kStillLayerSlot); },
   };
   std::vector<double> best(pictures.size(), 1e9);
   for (auto& draw : pictures)
-    for (int i = 0; i < 5; ++i) draw(), g.render().Present();  // warm up textures
+    for (int i = 0; i < 5; ++i) draw(), s.render().Present();  // warm up textures
   for (int round = 0; round < 8; ++round)
     for (std::size_t p = 0; p < pictures.size(); ++p) {
       const int n = 8;
       auto t0 = WallClock::now();
-      for (int i = 0; i < n; ++i) pictures[p](), g.render().Present();
+      for (int i = 0; i < n; ++i) pictures[p](), s.render().Present();
       best[p] = std::min(best[p], Ms(WallClock::now() - t0) / n);
     }
   double bg = best[0], panel = best[1], plain = best[2], full = best[3], effectsAlone = best[4];
@@ -241,22 +244,22 @@ void DrawnFrame(Game& g, const std::string& shots) {
     GameFrame(in, m.cells, m.board, m.level, m.player, m.rng, BonusRefsOf(m));
   }
   everything(m.bonus);
-  g.render().Present();
+  s.render().Present();
   std::string path = shots + "/bonus-effects.png";
   everything(m.bonus);
-  if (g.render().SaveScreenshot(path)) std::printf("saved %s\n", path.c_str());
+  if (s.render().SaveScreenshot(path)) std::printf("saved %s\n", path.c_str());
   // The gun's shots on their way, a little later.
   for (int f = 0; f < 8; ++f) {
     in.now += 35;
     GameFrame(in, m.cells, m.board, m.level, m.player, m.rng, BonusRefsOf(m));
   }
   everything(m.bonus);
-  g.render().Present();
+  s.render().Present();
   everything(m.bonus);
   path = shots + "/bonus-effects-later.png";
-  if (g.render().SaveScreenshot(path)) std::printf("saved %s\n", path.c_str());
+  if (s.render().SaveScreenshot(path)) std::printf("saved %s\n", path.c_str());
   // Left on the screen a moment, for a look from outside the program.
-  g.render().Present();
+  s.render().Present();
   usleep(4000 * 1000);
 }
 
@@ -293,10 +296,11 @@ int main(int argc, char** argv) {
   if (host) {
     RunOptions ro;
     ro.gameDir = gameDir;
-    Game g(host->platform, logs, ro);
-    g.SetScreenSize(1280, 1024);
+    Services s(host->platform, logs, ro);
+    s.SetScreenSize(1280, 1024);
+    PlaySide play(ro);
     std::printf("renderer: %s\n", host->renderer.c_str());
-    DrawnFrame(g, shots);
+    DrawnFrame(s, play, shots);
   } else {
     std::printf("drawn frame: no window (%s)\n", error.c_str());
   }

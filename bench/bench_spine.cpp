@@ -24,7 +24,8 @@
 #include "render/BoardDraw.h"
 #include "render/PlayScreen.h"
 #include "board/ScreenMetrics.h"
-#include "shell/Game.h"
+#include "shell/PlaySide.h"
+#include "shell/Services.h"
 #include "shell/PlayFrame.h"
 
 namespace fs = std::filesystem;
@@ -274,48 +275,51 @@ void MeasureFrameCost(const std::string& gameDir) {
   }
   bm::RunOptions ro;
   ro.gameDir = gameDir;
-  bm::Game g(host->platform, logs, ro);
-  g.SetScreenSize(1280, 1024);
-  bm::LoadLevel(1, g.LevelsDir(), g.match.cells, g.match.level, g.match.rng, 1.0, logs);
-  for (int i = 0; i < bm::kCellCount; ++i) g.match.cells[i].Pos.Size = 0;
+  bm::Services s(host->platform, logs, ro);
+  s.SetScreenSize(1280, 1024);
+  bm::PlaySide play(ro);
+  bm::Match& m = play.match;
+  bm::StillLayer& layer = s.look.stillLayer;
+  bm::LoadLevel(1, ro.gameDir + "/levels", m.cells, m.level, m.rng, 1.0, logs);
+  for (int i = 0; i < bm::kCellCount; ++i) m.cells[i].Pos.Size = 0;
   double cpuMs = 0;  // the process's processor time of the last timing, all threads
   auto time = [&](auto draw) {
-    for (int i = 0; i < 5; ++i) draw(), g.render().Present();  // warm up textures
+    for (int i = 0; i < 5; ++i) draw(), s.render().Present();  // warm up textures
     const int n = 60;
     double c0 = CpuSeconds(getpid());
     auto t0 = Clock::now();
-    for (int i = 0; i < n; ++i) draw(), g.render().Present();
+    for (int i = 0; i < n; ++i) draw(), s.render().Present();
     cpuMs = (CpuSeconds(getpid()) - c0) * 1000 / n;
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count() / n;
   };
-  g.match.board.HoveredCell = bm::kNoCell;
+  m.board.HoveredCell = bm::kNoCell;
   std::printf("%-34s %s\n", "renderer:", host->renderer.c_str());
-  double bg = time([&] { bm::DrawPlayBackground(g.canvas, g.match.level.number); });
+  double bg = time([&] { bm::DrawPlayBackground(s.look.canvas, m.level.number); });
   // The frame the game draws on this board: the still layer copied, the rest over it.
-  double full = time([&] { bm::DrawPlayScreen(g); });
-  long builds = g.stillLayer.builds;
+  double full = time([&] { bm::DrawPlayScreen(s, play); });
+  long builds = layer.builds;
   double rebuild = time([&] {
-    g.stillLayer.valid = false;
-    bm::DrawPlayScreen(g);
+    layer.valid = false;
+    bm::DrawPlayScreen(s, play);
   });
-  g.stillLayer.enabled = false;
-  double whole = time([&] { bm::DrawPlayScreen(g); });
-  g.stillLayer.enabled = true;
+  layer.enabled = false;
+  double whole = time([&] { bm::DrawPlayScreen(s, play); });
+  layer.enabled = true;
   std::printf("%-34s background %.2f ms, play screen %.2f ms, ratio %.2f (1280x1024; goal <= 2.0)\n",
               "drawn frame:", bg, full, full / bg);
   std::printf("%-34s %.2f ms when the still layer is drawn afresh (%ld times), %.2f ms drawn whole without it\n",
-              "  the same frame:", rebuild, g.stillLayer.builds - builds, whole);
+              "  the same frame:", rebuild, layer.builds - builds, whole);
   figures.ratio = full / bg;
   // What a still level costs each second: the kept frame shown again, and the
   // time text drawn again under a clip before it is shown.
   double again = time([&] {});
   double againCpu = cpuMs;
-  bm::IRect t = g.metrics.DesignRect(30, 0, 340, 48);
+  bm::IRect t = s.look.metrics.DesignRect(30, 0, 340, 48);
   bm::Rect clip{t.left, t.top, t.right, t.bottom};
   double tick = time([&] {
-    g.render().SetClip(&clip);
-    bm::DrawPlayScreen(g);
-    g.render().SetClip(nullptr);
+    s.render().SetClip(&clip);
+    bm::DrawPlayScreen(s, play);
+    s.render().SetClip(nullptr);
   });
   std::printf("%-34s kept frame shown again %.2f ms (%.2f ms of processor), clock tick redrawn in part and shown "
               "%.2f ms (%.2f ms of processor; 1280x1024)\n",

@@ -1,61 +1,61 @@
+#include "shell/Autoplay.h"
+
 #include <iterator>
 
 #include "render/MenuScreen.h"
 #include "shell/BotInput.h"
-#include "shell/Game.h"
-#include "shell/Autoplay.h"
+#include "shell/PlaySide.h"
+#include "shell/Services.h"
 
 namespace bm {
 
-void StartAutoplay(Game& g) {
-  g.autoplay = true;
+namespace {
+
+// The bot looks at every screen the menu opens before it plays.
+int BotMenuTarget(const BotInput& bot) {
+  static constexpr int kTour[] = {menu::Options, menu::HowToPlay, menu::HighScores, menu::ChangePlayer};
+  return bot.menuTour < int(std::size(kTour)) ? kTour[bot.menuTour] : menu::Play;
+}
+
+}  // namespace
+
+void StartAutoplay(Services& s, PlaySide& play) {
+  Platform& p = s.platform;
   AutoplayOptions o;
-  o.thinkMs = g.options.thinkMs;
+  o.thinkMs = s.options.thinkMs;
   // With a window the moves are paced for a person to follow.
-  if (!g.plat.headless) {
+  if (!p.headless) {
     o.holdMs = 60;
     o.moveMs = 250;
   }
-  o.seed = g.options.seed + 1;
-  g.bot = std::make_unique<Autoplay>(o);
-  g.botInput = std::make_unique<BotInput>(*g.plat.input, *g.plat.window, !g.plat.headless);
-  g.plat.input = g.botInput.get();
+  o.seed = s.options.seed + 1;
+  play.bot = std::make_unique<Autoplay>(o);
+  s.botInput = std::make_unique<BotInput>(*p.input, *p.window, !p.headless);
+  p.input = s.botInput.get();
   // Like a player: point at "Play" on the main menu and click it.
-  IRect play = MainMenuItemRect(g.metrics, menu::Play);
-  double x = (play.left + play.right) / 2.0, y = (play.top + play.bottom) / 2.0;
-  g.botInput->Feed({x, y, false, false});
-  g.botMenuClickAt = g.Now() + 300;
+  IRect r = MainMenuItemRect(s.look.metrics, menu::Play);
+  s.botInput->Feed({(r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0, false, false});
+  s.botInput->menuClickAt = s.Now() + 300;
 }
 
-// The bot looks at every screen the menu opens before it plays.
-int BotMenuTarget(const Game& g) {
-  static constexpr int kTour[] = {menu::Options, menu::HowToPlay, menu::HighScores, menu::ChangePlayer};
-  int k = g.botInput ? g.botInput->menuTour : 0;
-  return k < int(std::size(kTour)) ? kTour[k] : menu::Play;
+void AutoplayMenuStep(Services& s) {
+  BotInput* bot = s.botInput.get();
+  if (!bot || bot->menuClickAt <= 0) return;
+  IRect r = MainMenuItemRect(s.look.metrics, BotMenuTarget(*bot));
+  bool press = s.Now() >= bot->menuClickAt && s.Now() < bot->menuClickAt + 60;
+  bot->Feed({(r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0, press, false});
 }
 
-void AutoplayMenuStep(Game& g) {
-  if (!g.botInput || g.botMenuClickAt <= 0) return;
-  IRect r = MainMenuItemRect(g.metrics, BotMenuTarget(g));
-  double x = (r.left + r.right) / 2.0, y = (r.top + r.bottom) / 2.0;
-  bool press = g.Now() >= g.botMenuClickAt && g.Now() < g.botMenuClickAt + 60;
-  g.botInput->Feed({x, y, press, false});
+void AutoplayScreenDone(Services& s) {
+  if (!s.botInput) return;
+  ++s.botInput->menuTour;
+  s.botInput->menuClickAt = s.Now() + 300;
 }
 
-void AutoplayScreenDone(Game& g) {
-  if (!g.botInput) return;
-  ++g.botInput->menuTour;
-  g.botMenuClickAt = g.Now() + 300;
-}
-
-}  // namespace bm
-
-namespace bm {
-
-void AutoplayBackOnMenu(Game& g) {
-  if (!g.botInput) return;
-  g.botInput->Feed({-1, -1, false, false});
-  g.botMenuClickAt = g.Now() + 300;
+void AutoplayBackOnMenu(Services& s) {
+  if (!s.botInput) return;
+  s.botInput->Feed({-1, -1, false, false});
+  s.botInput->menuClickAt = s.Now() + 300;
 }
 
 }  // namespace bm

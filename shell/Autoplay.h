@@ -3,15 +3,16 @@
 
 namespace bm {
 
-struct Game;
+struct Services;
+struct PlaySide;
 
-// Puts the bot's hands in front of the real input.
-void StartAutoplay(Game& g);
+// Puts the bot's hands in front of the real input, and the board bot at the play side.
+void StartAutoplay(Services& s, PlaySide& play);
 // The bot's hands on the main menu: press "Play" shortly after the menu shows.
-void AutoplayMenuStep(Game& g);
+void AutoplayMenuStep(Services& s);
 // After a menu screen closed: the bot moves on to the next item of its tour.
-void AutoplayScreenDone(Game& g);
+void AutoplayScreenDone(Services& s);
 // Back on the main menu after a game: the bot presses "Play" again a moment later.
-void AutoplayBackOnMenu(Game& g);
+void AutoplayBackOnMenu(Services& s);
 
 }  // namespace bm

@@ -1,20 +1,17 @@
 #include "shell/BetweenLevels.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "progress/MapView.h"
 #include "progress/Stages.h"
 #include "render/BetweenLevelsDraw.h"
-#include "shell/BotHand.h"
-#include "shell/BotInput.h"
-#include "shell/Game.h"
 #include "render/ShopDraw.h"
-#include "shell/Loop.h"
-#include "shell/ScreenKit.h"
-#include "shell/ShopScreen.h"
 #include "match/Carryover.h"
+#include "shell/BotInput.h"
+#include "shell/PlaySide.h"
 #include "shell/SaveHooks.h"
+#include "shell/Services.h"
+#include "shell/ShopScreen.h"
 
 namespace bm {
 
@@ -22,189 +19,189 @@ namespace {
 
 // The level points, read once a run: "apo.dat" of the data folder, else the
 // shipped one; without either they are laid out on a plain grid.
-void LoadMapPointsOnce(Game& g) {
-  if (g.between.pointsLoaded) return;
-  g.between.pointsLoaded = true;
+void LoadMapPointsOnce(Services& s, BetweenLevelsMemory& between) {
+  if (between.pointsLoaded) return;
+  between.pointsLoaded = true;
   MapPoints points;
-  LoadMapPointsOf(g, points);
-  g.between.points = points.point;
+  LoadMapPointsOf(s, points);
+  between.points = points.point;
   for (int n = 1; n <= kLastLevel; ++n)
     if (points.point[std::size_t(n)].X != 0 || points.point[std::size_t(n)].Y != 0) return;
-  g.logs.WriteRunLog("LoadMapPoints()", "No map points; the level points are laid out on a grid");
+  s.logs.WriteRunLog("LoadMapPoints()", "No map points; the level points are laid out on a grid");
   for (int n = 1; n <= kLastLevel; ++n)
-    g.between.points[std::size_t(n)] = {140 + (n - 1) % 13 * 80, 150 + (n - 1) / 13 * 150};
+    between.points[std::size_t(n)] = {140 + (n - 1) % 13 * 80, 150 + (n - 1) / 13 * 150};
 }
 
-void StopAmbience(Game& g) {
-  for (int s = 1; s <= kStageCount; ++s) g.sfx.StopSfx(StageAmbience(s));
-}
-
-// One frame of the map view.
-void MapFrameStep(Game& g, int& currentLevel, double frameFactor, bool restartMarker) {
-  // Hidden cheat keys: Up and Down change the level to be played, once per press.
-  if (g.input.CheatMode) {
-    for (int dir : {+1, -1}) {
-      int key = dir > 0 ? vk::Up : vk::Down;
-      bool down = g.in().KeyDown(key);
-      bool& held = dir > 0 ? g.between.upHeld : g.between.downHeld;
-      if (down && !held) currentLevel = std::clamp(currentLevel + dir, 1, kLastLevel);
-      held = down;
-    }
-  }
-  currentLevel = std::clamp(currentLevel, 1, kLastLevel);
-  if (StepMap(g.between.map, frameFactor, restartMarker)) g.sfx.PlaySfx("ev_map_current");
-  g.sfx.PlaySfx(StageAmbience(StageOfLevel(currentLevel)), true);
-  if (!g.drawing) return;
-  MapFrame f;
-  f.points = &g.between.points;
-  f.current = currentLevel;
-  f.marker = PlaceMarker(g.between.points, currentLevel, g.between.map.markerProgress);
-  f.pulsing = g.between.map.markerProgress <= 0;
-  f.pulse = PulseRingOf(g.between.map.pulse);
-  DrawMapView(g.canvas, g.font, f);
-}
-
-// The bot looks at the map a moment, spends what it can in the shop, and goes on.
-void BotBetweenLevels(Game& g, BetweenView view, bool& botVisitedShop) {
-  if (!g.botInput) return;
-  if (g.between.hand.Idle()) {
-    const ScreenMetrics& m = g.metrics;
-    auto centre = [&](BetweenButton b) {
-      IRect r = BetweenButtonRect(m, b);
-      return PointD{(r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0};
-    };
-    if (view == BetweenView::Map && !botVisitedShop) {
-      g.between.hand.Wait(g.plat.headless ? 400 : 1500);
-      PointD p = centre(BetweenButton::Shop);
-      g.between.hand.Click(p.x, p.y);
-      botVisitedShop = true;
-    } else if (view == BetweenView::Shop && PlanShopMoves(g, g.between.hand)) {
-      // the hand has the next drops to make
-    } else {
-      PointD p = centre(BetweenButton::Continue);
-      g.between.hand.Wait(g.plat.headless ? 200 : 800);
-      g.between.hand.Click(p.x, p.y);
-    }
-  }
-  g.botInput->Feed(g.between.hand.Step(g.Now()));
+void StopAmbience(Services& s) {
+  for (int st = 1; st <= kStageCount; ++st) s.sound.sfx.StopSfx(StageAmbience(st));
 }
 
 }  // namespace
 
-void SaveItemStatusOnLeaving(Game& g) {
-  // The match takes the shop's outcome (its chances rebuilt for the next level), then the files.
-  SetShopState(g.match, g.between.shopStatus, g.match.itemSlot, g.Now());
-  SaveShopOnLeaving(g);
+// One frame of the map view.
+void BetweenLevelsScreen::MapFrameStep(Services& s, double frameFactor, bool restartMarker) {
+  BetweenLevelsMemory& between = play_.between;
+  // Hidden cheat keys: Up and Down change the level to be played, once per press.
+  if (s.loop.input.CheatMode) {
+    for (int dir : {+1, -1}) {
+      int key = dir > 0 ? vk::Up : vk::Down;
+      bool down = s.in().KeyDown(key);
+      bool& held = dir > 0 ? between.upHeld : between.downHeld;
+      if (down && !held) level_ = std::clamp(level_ + dir, 1, kLastLevel);
+      held = down;
+    }
+  }
+  level_ = std::clamp(level_, 1, kLastLevel);
+  if (StepMap(between.map, frameFactor, restartMarker)) s.sound.sfx.PlaySfx("ev_map_current");
+  s.sound.sfx.PlaySfx(StageAmbience(StageOfLevel(level_)), true);
+  if (!s.look.drawing) return;
+  MapFrame f;
+  f.points = &between.points;
+  f.current = level_;
+  f.marker = PlaceMarker(between.points, level_, between.map.markerProgress);
+  f.pulsing = between.map.markerProgress <= 0;
+  f.pulse = PulseRingOf(between.map.pulse);
+  DrawMapView(s.look.canvas, s.look.font, f);
 }
 
-void BetweenLevelsScreen(Game& g, int& currentLevel) {
-  g.logs.WriteRunLog("BetweenLevelsScreen()", "Level " + std::to_string(currentLevel));
-  LoadMapPointsOnce(g);
-  BetweenView view = BetweenView::Map;
-  double last = g.Now();
-  bool wasDown = MouseDown(g.in(), g.flags.AppActive);
-  bool pressSeen = false;  // a press that began on this screen
-  bool releasedLastPass = true;  // entering counts as opening the map: the marker travels
-  bool botVisitedShop = false;
-  g.between.hand.Clear();
-  // The shop works on its own copy; the match takes it on leaving.
-  g.between.shopStatus = g.match.items;
-  bool saved = false;
-  // Keys: on the map Left/Right (or Tab) pick a button, Enter or Space presses
-  // it ("Continue" at first); in the shop the focus walks the keys, stars,
-  // items and buttons.
-  Input& in = g.in();
-  KeyEdge kLeft(vk::Left, in), kRight(vk::Right, in), kUp(vk::Up, in), kDown(vk::Down, in), kTab(vk::Tab, in),
-      kEnter(vk::Enter, in), kSpace(vk::Space, in);
-  int mapFocus = int(BetweenButton::Continue);
-  bool mapKeyboard = true;  // the frame shows on "Continue" until the mouse moves
-  PointD lastPointer{-1, -1};
-  g.between.shop.keyboard = false;
-  g.between.shop.focusKind = ShopMemory::Spot::None;
-  RunLoop(g, [&](Game& g) -> Pass {
-    double now = g.Now();
-    double frameFactor = (now - last) / 35.0;
-    last = now;
-    BotBetweenLevels(g, view, botVisitedShop);
-    g.flags.AppActive = g.window().IsForeground();
-    bool down = MouseDown(g.in(), g.flags.AppActive);
-    bool released = wasDown && !down;
-    if (down && !wasDown) pressSeen = true;
-    wasDown = down;
-    Input& in = g.in();
-    ScreenKeys keys;
-    keys.dx = (kRight.Take(in) ? 1 : 0) - (kLeft.Take(in) ? 1 : 0);
-    // On the map Up and Down belong to the hidden level keys.
-    bool up = kUp.Take(in), dn = kDown.Take(in);
-    if (view == BetweenView::Shop) keys.dy = (dn ? 1 : 0) - (up ? 1 : 0);
-    keys.tab = kTab.Take(in);
-    keys.enter = kEnter.Take(in) | kSpace.Take(in);
-    PointD p = in.Pointer();
-    if (PointerMoved(lastPointer, p)) mapKeyboard = false;
-    if (g.drawing) g.render().Clear(0xFF000000);
-    int keyButton = -1;  // a bottom button pressed by keys
-    bool escapeTaken = false;
-    if (view == BetweenView::Map) {
-      MapFrameStep(g, currentLevel, frameFactor, releasedLastPass);
-      if (keys.dx || keys.tab) {
-        mapFocus = (mapFocus + (keys.dx < 0 ? kBetweenButtonCount - 1 : 1)) % kBetweenButtonCount;
-        mapKeyboard = true;
-      }
-      if (keys.enter) keyButton = mapFocus;
+// The bot looks at the map a moment, spends what it can in the shop, and goes on.
+void BetweenLevelsScreen::BotStep(Services& s) {
+  if (!s.botInput) return;
+  BotHand& hand = play_.between.hand;
+  if (hand.Idle()) {
+    const ScreenMetrics& m = s.look.metrics;
+    auto centre = [&](BetweenButton b) {
+      IRect r = BetweenButtonRect(m, b);
+      return PointD{(r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0};
+    };
+    if (view_ == BetweenView::Map && !botVisitedShop_) {
+      hand.Wait(s.platform.headless ? 400 : 1500);
+      PointD p = centre(BetweenButton::Shop);
+      hand.Click(p.x, p.y);
+      botVisitedShop_ = true;
+    } else if (view_ == BetweenView::Shop && PlanShopMoves(s, play_, hand)) {
+      // the hand has the next drops to make
     } else {
-      keys.escape = in.KeyDown(vk::Escape) && !g.input.EscLatch;
-      keyButton = ShopFrame(g, frameFactor, keys, escapeTaken);
-      if (escapeTaken) g.input.EscLatch = true;
+      PointD p = centre(BetweenButton::Continue);
+      hand.Wait(s.platform.headless ? 200 : 800);
+      hand.Click(p.x, p.y);
     }
-    releasedLastPass = released;
-
-    int over = BetweenButtonAt(g.metrics, p.x, p.y);
-    int focused = view == BetweenView::Map ? (mapKeyboard ? mapFocus : -1)
-                  : g.between.shop.keyboard && g.between.shop.focusKind == ShopMemory::Spot::Button
-                      ? g.between.shop.focusIndex
-                      : -1;
-    if (g.drawing) {
-      for (int b = 0; b < kBetweenButtonCount; ++b)
-        DrawBetweenButton(g.canvas, g.font, BetweenButton(b), b == over ? (down ? 2 : 1) : b == focused ? 1 : 0);
-      if (focused >= 0) DrawFocusFrame(g.canvas, BetweenButtonRect(g.metrics, BetweenButton(focused)));
-    }
-    g.flags.SceneDirty = true;
-
-    bool leave = EscapePressed(g.input, in);
-    int act = released && pressSeen ? over : -1;
-    if (keyButton >= 0) act = keyButton;
-    if (act >= 0) {
-      switch (BetweenButton(act)) {
-        case BetweenButton::Map:
-        case BetweenButton::Shop: {
-          g.sfx.PlaySfx("ev_map_paper");
-          BetweenView next = act == int(BetweenButton::Map) ? BetweenView::Map : BetweenView::Shop;
-          if (next != view) ShopViewChanged(g, next == BetweenView::Shop);
-          view = next;
-          // The keys carry on from the button just pressed.
-          mapFocus = act;
-          if (next == BetweenView::Shop && keyButton >= 0) ShopFocusFirst(g);
-          break;
-        }
-        case BetweenButton::Continue: leave = true; break;
-      }
-    }
-    if (released) pressSeen = false;
-    if (!leave) return {false, 0};
-    StopAmbience(g);
-    ShopViewChanged(g, false);
-    SaveItemStatusOnLeaving(g);
-    saved = true;
-    g.input.ClickLatch = true;
-    return {true, 0};
-  });
-  StopAmbience(g);
-  // Closing the program here keeps what was done in the shop as well.
-  if (!saved) {
-    ShopViewChanged(g, false);
-    SaveItemStatusOnLeaving(g);
   }
-  if (g.botInput) g.botInput->Feed({-1, -1, false, false});
+  s.botInput->Feed(hand.Step(s.Now()));
+}
+
+void SaveItemStatusOnLeaving(Services& s, PlaySide& play) {
+  // The match takes the shop's outcome (its chances rebuilt for the next level), then the files.
+  SetShopState(play.match, play.between.shopStatus, play.match.itemSlot, s.Now());
+  SaveShopOnLeaving(s, play.match);
+}
+
+Next BetweenLevelsScreen::Enter(Services& s) {
+  s.logs.WriteRunLog("BetweenLevelsScreen()", "Level " + std::to_string(level_));
+  LoadMapPointsOnce(s, play_.between);
+  last_ = s.Now();
+  wasDown_ = MouseDown(s.in(), s.loop.AppActive);
+  play_.between.hand.Clear();
+  // The shop works on its own copy; the match takes it on leaving.
+  play_.between.shopStatus = play_.match.items;
+  Input& in = s.in();
+  kLeft_ = KeyEdge(vk::Left, in), kRight_ = KeyEdge(vk::Right, in), kUp_ = KeyEdge(vk::Up, in);
+  kDown_ = KeyEdge(vk::Down, in), kTab_ = KeyEdge(vk::Tab, in), kEnter_ = KeyEdge(vk::Enter, in);
+  kSpace_ = KeyEdge(vk::Space, in);
+  mapFocus_ = int(BetweenButton::Continue);
+  play_.between.shop.keyboard = false;
+  play_.between.shop.focusKind = ShopMemory::Spot::None;
+  return Next::Stay();
+}
+
+Next BetweenLevelsScreen::Pass(Services& s) {
+  const ScreenMetrics& m = s.look.metrics;
+  ShopMemory& shop = play_.between.shop;
+  double now = s.Now();
+  double frameFactor = (now - last_) / 35.0;
+  last_ = now;
+  BotStep(s);
+  s.loop.AppActive = s.window().IsForeground();
+  bool down = MouseDown(s.in(), s.loop.AppActive);
+  bool released = wasDown_ && !down;
+  if (down && !wasDown_) pressSeen_ = true;
+  wasDown_ = down;
+  Input& in = s.in();
+  ScreenKeys keys;
+  keys.dx = (kRight_.Take(in) ? 1 : 0) - (kLeft_.Take(in) ? 1 : 0);
+  // On the map Up and Down belong to the hidden level keys.
+  bool up = kUp_.Take(in), dn = kDown_.Take(in);
+  if (view_ == BetweenView::Shop) keys.dy = (dn ? 1 : 0) - (up ? 1 : 0);
+  keys.tab = kTab_.Take(in);
+  keys.enter = kEnter_.Take(in) | kSpace_.Take(in);
+  PointD p = in.Pointer();
+  if (PointerMoved(lastPointer_, p)) mapKeyboard_ = false;
+  if (s.look.drawing) s.render().Clear(0xFF000000);
+  int keyButton = -1;  // a bottom button pressed by keys
+  bool escapeTaken = false;
+  if (view_ == BetweenView::Map) {
+    MapFrameStep(s, frameFactor, releasedLastPass_);
+    if (keys.dx || keys.tab) {
+      mapFocus_ = (mapFocus_ + (keys.dx < 0 ? kBetweenButtonCount - 1 : 1)) % kBetweenButtonCount;
+      mapKeyboard_ = true;
+    }
+    if (keys.enter) keyButton = mapFocus_;
+  } else {
+    keys.escape = in.KeyDown(vk::Escape) && !s.loop.input.EscLatch;
+    keyButton = ShopFrame(s, play_, keys, escapeTaken);
+    if (escapeTaken) s.loop.input.EscLatch = true;
+  }
+  releasedLastPass_ = released;
+
+  int over = BetweenButtonAt(m, p.x, p.y);
+  int focused = view_ == BetweenView::Map ? (mapKeyboard_ ? mapFocus_ : -1)
+                : shop.keyboard && shop.focusKind == ShopMemory::Spot::Button ? shop.focusIndex
+                                                                               : -1;
+  if (s.look.drawing) {
+    for (int b = 0; b < kBetweenButtonCount; ++b)
+      DrawBetweenButton(s.look.canvas, s.look.font, BetweenButton(b), b == over ? (down ? 2 : 1) : b == focused ? 1 : 0);
+    if (focused >= 0) DrawFocusFrame(s.look.canvas, BetweenButtonRect(m, BetweenButton(focused)));
+  }
+  s.loop.SceneDirty = true;
+
+  bool leave = EscapePressed(s.loop.input, in);
+  int act = released && pressSeen_ ? over : -1;
+  if (keyButton >= 0) act = keyButton;
+  if (act >= 0) {
+    switch (BetweenButton(act)) {
+      case BetweenButton::Map:
+      case BetweenButton::Shop: {
+        s.sound.sfx.PlaySfx("ev_map_paper");
+        BetweenView next = act == int(BetweenButton::Map) ? BetweenView::Map : BetweenView::Shop;
+        if (next != view_) ShopViewChanged(play_);
+        view_ = next;
+        // The keys carry on from the button just pressed.
+        mapFocus_ = act;
+        if (next == BetweenView::Shop && keyButton >= 0) ShopFocusFirst(s, play_);
+        break;
+      }
+      case BetweenButton::Continue: leave = true; break;
+    }
+  }
+  if (released) pressSeen_ = false;
+  if (!leave) return Next::Stay();
+  StopAmbience(s);
+  ShopViewChanged(play_);
+  SaveItemStatusOnLeaving(s, play_);
+  saved_ = true;
+  s.loop.input.ClickLatch = true;
+  return Next::Pop(Leave(s));
+}
+
+int BetweenLevelsScreen::Leave(Services& s) {
+  StopAmbience(s);
+  // Closing the program here keeps what was done in the shop as well.
+  if (!saved_) {
+    ShopViewChanged(play_);
+    SaveItemStatusOnLeaving(s, play_);
+  }
+  if (s.botInput) s.botInput->Feed({-1, -1, false, false});
+  return level_;
 }
 
 }  // namespace bm

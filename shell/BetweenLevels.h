@@ -1,18 +1,49 @@
 // The screen between two levels: the island map and the Pirate Shop, with a
 // button to go on to the next level.
 #pragma once
+#include "shell/ScreenKit.h"
+#include "shell/Screen.h"
 
 namespace bm {
 
-struct Game;
+struct PlaySide;
 
 enum class BetweenView { Map = 0, Shop = 1, Leave = 2 };
 
-// Runs until the player continues (button or Escape); the cheat keys on the map
-// may change the level to be played next.
-void BetweenLevelsScreen(Game& g, int& currentLevel);
+// Runs until the player continues (button or Escape), then pops with the level
+// to be played next: the cheat keys on the map may change it. Leaving, by any
+// way, saves the shop's state and the map points.
+class BetweenLevelsScreen : public Screen {
+ public:
+  BetweenLevelsScreen(PlaySide& play, int level) : play_(play), level_(level) {}
+  const char* Name() const override { return "BetweenLevels"; }
+  Next Enter(Services& s) override;
+  Next Pass(Services& s) override;
+  int Closing(Services& s) override { return Leave(s); }
+
+ private:
+  int Leave(Services& s);
+  void MapFrameStep(Services& s, double frameFactor, bool restartMarker);
+  void BotStep(Services& s);
+  PlaySide& play_;
+  int level_;
+  BetweenView view_ = BetweenView::Map;
+  double last_ = 0;
+  bool wasDown_ = false;
+  bool pressSeen_ = false;          // a press that began on this screen
+  bool releasedLastPass_ = true;    // entering counts as opening the map: the marker travels
+  bool botVisitedShop_ = false;
+  bool saved_ = false;
+  // Keys: on the map Left/Right (or Tab) pick a button, Enter or Space presses
+  // it ("Continue" at first); in the shop the focus walks the keys, stars,
+  // items and buttons.
+  KeyEdge kLeft_, kRight_, kUp_, kDown_, kTab_, kEnter_, kSpace_;
+  int mapFocus_ = 0;
+  bool mapKeyboard_ = true;  // the frame shows on "Continue" until the mouse moves
+  PointD lastPointer_{-1, -1};
+};
 
 // The shop's state and the map points go to their files on the way out.
-void SaveItemStatusOnLeaving(Game& g);
+void SaveItemStatusOnLeaving(Services& s, PlaySide& play);
 
 }  // namespace bm

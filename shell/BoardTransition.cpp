@@ -1,13 +1,10 @@
 #include "shell/BoardTransition.h"
 
-#include <memory>
-
-#include "progress/BoardFlight.h"
 #include "progress/Stages.h"
 #include "render/BoardDraw.h"
 #include "render/PlayScreen.h"
-#include "shell/Game.h"
-#include "shell/Loop.h"
+#include "shell/PlaySide.h"
+#include "shell/Services.h"
 
 namespace bm {
 
@@ -31,48 +28,52 @@ void PlaceCells(Cells& out, const Cells& in, const BoardFlight& f, const ScreenM
 
 }  // namespace
 
-void BoardTransition(Game& g, int direction) {
-  g.music.FadeMusAll(-0.01, 30);
-  Cells& cells = g.match.cells;
-  BoardState& board = g.match.board;
+Next FlightScreen::Enter(Services& s) {
+  s.sound.music.FadeMusAll(-0.01, 30);
+  BoardState& board = play_.match.board;
   board.MovesText = "--";
   board.HintVisible = false;
   board.HintA = board.HintB = 0;
-  Input& in = g.in();
+  Input& in = s.in();
   // An arrow held from the cheat keys must not skip the flight at once.
-  if ((in.KeyDown(vk::Left) || in.KeyDown(vk::Right)) && !g.input.ClickLatch) g.input.ClickLatch = true;
-  BoardFlight flight = SetUpFlight(cells, g.metrics, direction, g.fxRng);
-  auto drawn = std::make_unique<Cells>();
-  BoardState still;  // no selection, hint or caption while flying
-  double lastStep = g.Now();
-  bool skipped = false;
-  RunLoop(g, [&](Game& g) -> Pass {
-    Input& in = g.in();
-    double now = g.Now();
-    // Steps follow the clock, not the frame rate: a slow frame takes several.
-    for (int k = 0; now - lastStep > kFlightStepMs && k < 50 && !flight.finished; ++k) {
-      lastStep += kFlightStepMs;
-      StepFlight(flight, g.metrics);
-    }
-    if (now - lastStep > kFlightStepMs) lastStep = now;
-    if (in.ButtonDown(2) && !g.input.ClickLatch) g.input.ClickLatch = skipped = true;
-    if (in.KeyDown(vk::Escape) && !g.input.EscLatch) g.input.EscLatch = skipped = true;
-    if ((in.KeyDown(vk::Left) || in.KeyDown(vk::Right)) && !g.input.ClickLatch) g.input.ClickLatch = skipped = true;
-    if (!in.KeyDown(vk::Escape)) g.input.EscLatch = false;
-    if (!in.ButtonDown(2) && !in.KeyDown(vk::Left) && !in.KeyDown(vk::Right)) g.input.ClickLatch = false;
-    if (g.drawing) {
-      DrawPlayBackground(g.canvas, g.match.level.number);
-      PlaceCells(*drawn, cells, flight, g.metrics);
-      DrawBoard(g.canvas, g.font, *drawn, still);
-    }
-    g.flags.SceneDirty = true;
-    return {flight.finished || skipped, lastStep + kFlightStepMs};
-  });
-  if (direction != 1) return;
+  if ((in.KeyDown(vk::Left) || in.KeyDown(vk::Right)) && !s.loop.input.ClickLatch) s.loop.input.ClickLatch = true;
+  flight_ = SetUpFlight(play_.match.cells, s.look.metrics, direction_, play_.fxRng);
+  lastStep_ = s.Now();
+  return Next::Stay();
+}
+
+Next FlightScreen::Pass(Services& s) {
+  Input& in = s.in();
+  InputRouter& input = s.loop.input;
+  double now = s.Now();
+  // Steps follow the clock, not the frame rate: a slow frame takes several.
+  for (int k = 0; now - lastStep_ > kFlightStepMs && k < 50 && !flight_.finished; ++k) {
+    lastStep_ += kFlightStepMs;
+    StepFlight(flight_, s.look.metrics);
+  }
+  if (now - lastStep_ > kFlightStepMs) lastStep_ = now;
+  if (in.ButtonDown(2) && !input.ClickLatch) input.ClickLatch = skipped_ = true;
+  if (in.KeyDown(vk::Escape) && !input.EscLatch) input.EscLatch = skipped_ = true;
+  if ((in.KeyDown(vk::Left) || in.KeyDown(vk::Right)) && !input.ClickLatch) input.ClickLatch = skipped_ = true;
+  if (!in.KeyDown(vk::Escape)) input.EscLatch = false;
+  if (!in.ButtonDown(2) && !in.KeyDown(vk::Left) && !in.KeyDown(vk::Right)) input.ClickLatch = false;
+  if (s.look.drawing) {
+    DrawPlayBackground(s.look.canvas, play_.match.level.number);
+    PlaceCells(*drawn_, play_.match.cells, flight_, s.look.metrics);
+    DrawBoard(s.look.canvas, s.look.font, *drawn_, still_);
+  }
+  s.loop.SceneDirty = true;
+  if (flight_.finished || skipped_) return Next::Pop(Leave(s));
+  return Next::Stay(lastStep_ + kFlightStepMs);
+}
+
+int FlightScreen::Leave(Services& s) {
+  if (direction_ != 1) return 0;
   // The stage's tune starts afresh on its first level and carries on across the others.
-  int n = g.match.session.CurrentLevel;
+  int n = play_.match.session.CurrentLevel;
   bool first = FirstLevelOfStage(n);
-  g.music.PlayMusic(MusicMod::MP3onStage(StageOfLevel(n)), first ? 1.0 : 0.005, 0, first);
+  s.sound.music.PlayMusic(MusicMod::MP3onStage(StageOfLevel(n)), first ? 1.0 : 0.005, 0, first);
+  return 0;
 }
 
 }  // namespace bm

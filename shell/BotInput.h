@@ -12,7 +12,8 @@ class BotInput : public Input {
       : real_(real), window_(window), moveRealPointer_(moveRealPointer) {}
 
   void Feed(const PointerFeed& f);
-  int menuTour = 0;  // how many menu screens the bot has looked at
+  int menuTour = 0;        // how many menu screens the bot has looked at
+  double menuClickAt = 0;  // when it presses on the main menu; 0: not yet planned
 
   bool KeyDown(int virtualKey) override { return real_.KeyDown(virtualKey); }
   bool ButtonDown(int button) override { return button == 1 ? feed_.left : button == 2 ? feed_.right : false; }

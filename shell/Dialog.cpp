@@ -2,71 +2,77 @@
 
 #include <algorithm>
 
-#include "render/DialogDraw.h"
-#include "shell/Game.h"
-#include "shell/Loop.h"
-#include "shell/ScreenKit.h"
+#include "shell/Services.h"
 
 namespace bm {
 
-int TwoButtonDialog(Game& g, const DialogRequest& q) {
-  DialogLayout layout = LayoutTwoButtonDialog(g.metrics, q.leftPercent, q.topPercent);
-  Input& in = g.in();
-  KeyEdge enter(vk::Enter, in), space(vk::Space, in), left(vk::Left, in), right(vk::Right, in), tab(vk::Tab, in);
+Next DialogScreen::Enter(Services& s) {
+  layout_ = LayoutTwoButtonDialog(s.look.metrics, q_.leftPercent, q_.topPercent);
+  Input& in = s.in();
+  enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in), left_ = KeyEdge(vk::Left, in);
+  right_ = KeyEdge(vk::Right, in), tab_ = KeyEdge(vk::Tab, in);
   // The press that opened the dialog must not answer it.
-  bool latch = in.ButtonDown(1);
-  int answer = 0, hover = -1, focus = 0, shownHover = -1, shownFocus = -1, pressed = 0;
-  double botAt = g.Now() + 400;
-  g.flags.Redraw = true;
-  RunLoop(g, [&](Game& g) -> Pass {
-    if (ScreenMinimised(g)) return {false, g.Now() + 100};
-    if (g.botInput) BotPress(g, layout.buttons[std::clamp(q.botAnswer, 1, 2) - 1], botAt);
-    Input& in = g.in();
-    PointD p = in.Pointer();
-    bool active = g.flags.AppActive;
-    hover = DialogButtonAt(layout, p.x, p.y);
-    HoverSound(g, hover != 0);
-    bool down = active && in.ButtonDown(1);
-    if (!down) {
-      // A press taken on a button answers on its release over that button.
-      if (pressed && !latch && hover == pressed) answer = pressed;
-      pressed = 0;
-      latch = false;
-    } else if (!latch && !pressed) {
-      pressed = hover;
-      if (!pressed) latch = true;  // a press beside the buttons does nothing
+  latch_ = in.ButtonDown(1);
+  botAt_ = s.Now() + 400;
+  s.loop.Redraw = true;
+  return Next::Stay();
+}
+
+Next DialogScreen::Pass(Services& s) {
+  if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
+  if (s.botInput) BotPress(s, layout_.buttons[std::clamp(q_.botAnswer, 1, 2) - 1], botAt_);
+  Input& in = s.in();
+  PointD p = in.Pointer();
+  bool active = s.loop.AppActive;
+  int hover = DialogButtonAt(layout_, p.x, p.y);
+  HoverSound(s, hover != 0);
+  int answer = 0;
+  bool down = active && in.ButtonDown(1);
+  if (!down) {
+    // A press taken on a button answers on its release over that button.
+    if (pressed_ && !latch_ && hover == pressed_) answer = pressed_;
+    pressed_ = 0;
+    latch_ = false;
+  } else if (!latch_ && !pressed_) {
+    pressed_ = hover;
+    if (!pressed_) latch_ = true;  // a press beside the buttons does nothing
+  }
+  if (left_.Take(in)) focus_ = focus_ <= 1 ? 2 : 1;
+  if (right_.Take(in) || tab_.Take(in)) focus_ = focus_ == 1 ? 2 : 1;
+  if (enter_.Take(in)) answer = 1;
+  if (EscapePressed(s.loop.input, in)) answer = 2;
+  if (space_.Take(in) && focus_) answer = focus_;
+  if (answer) {
+    s.sound.sfx.PlaySfxOnce("ev_menu_click");
+    s.sound.sfx.RearmSfx("ev_menu_click");
+    s.loop.Redraw = true;
+    Leave(s);
+    return Next::Pop(answer);
+  }
+  int shown = pressed_ && hover == pressed_ ? 2 : hover;
+  if (s.loop.Redraw || shown != shownHover_ || focus_ != shownFocus_) {
+    s.loop.Redraw = false;
+    shownHover_ = shown;
+    shownFocus_ = focus_;
+    if (s.look.drawing) {
+      Canvas& c = s.look.canvas;
+      if (behind_) behind_->DrawBehind(s);
+      else s.render().Clear(0xFF06141F);
+      c.Fill(0, 0, s.look.metrics.width, s.look.metrics.height, 0x50000000);
+      DrawTwoButtonDialog(c, s.look.font, layout_, q_.message, q_.first, q_.second, shown == 2 ? 0 : shown, focus_);
+      if (shown == 2)
+        DrawTextButton(c, s.look.font, layout_.buttons[pressed_ - 1], pressed_ == 1 ? q_.first : q_.second, 2);
     }
-    if (left.Take(in)) focus = focus <= 1 ? 2 : 1;
-    if (right.Take(in) || tab.Take(in)) focus = focus == 1 ? 2 : 1;
-    if (enter.Take(in)) answer = 1;
-    if (EscapePressed(g.input, in)) answer = 2;
-    if (space.Take(in) && focus) answer = focus;
-    if (answer) {
-      g.sfx.PlaySfxOnce("ev_menu_click");
-      g.sfx.RearmSfx("ev_menu_click");
-      g.flags.Redraw = true;
-      return {true, 0};
-    }
-    int shown = pressed && hover == pressed ? 2 : hover;
-    if (g.flags.Redraw || shown != shownHover || focus != shownFocus) {
-      g.flags.Redraw = false;
-      shownHover = shown;
-      shownFocus = focus;
-      if (g.drawing) {
-        if (q.background) q.background();
-        else g.render().Clear(0xFF06141F);
-        g.canvas.Fill(0, 0, g.metrics.width, g.metrics.height, 0x50000000);
-        DrawTwoButtonDialog(g.canvas, g.font, layout, q.message, q.first, q.second, shown == 2 ? 0 : shown, focus);
-        if (shown == 2) DrawTextButton(g.canvas, g.font, layout.buttons[pressed - 1], pressed == 1 ? q.first : q.second, 2);
-      }
-      g.flags.SceneDirty = true;
-    }
-    double wake = BotWake(g, botAt);
-    return {false, wake > 0 ? wake : g.Now() + 1000};
-  });
+    s.loop.SceneDirty = true;
+  }
+  double wake = BotWake(s, botAt_);
+  return Next::Stay(wake > 0 ? wake : s.Now() + 1000);
+}
+
+int DialogScreen::Leave(Services& s) {
   // The key or button that answered must not act on the screen below.
-  g.input.ClickLatch = g.in().ButtonDown(1);
-  return g.flags.ExitRequested && !answer ? 0 : answer;
+  s.loop.input.ClickLatch = s.in().ButtonDown(1);
+  return 0;
 }
 
 }  // namespace bm

@@ -1,6 +1,6 @@
 #include "shell/DisplayMode.h"
 
-#include "shell/Game.h"
+#include "shell/Services.h"
 
 namespace bm {
 
@@ -12,24 +12,24 @@ bool HasModeOf(int w, int h, const void* ctx) {
 
 DisplayInfo DisplayOf(Window& w) { return DisplayInfo{w.DesktopWidth(), w.DesktopHeight(), HasModeOf, &w}; }
 
-void ApplyDisplayMode(Game& g) {
-  DisplayInfo display = DisplayOf(g.window());
-  bool fullScreen = g.settings.FullScreen != 0;
-  int resolution = g.settings.Resolution;
+void ApplyDisplayMode(Services& s) {
+  DisplayInfo display = DisplayOf(s.window());
+  bool fullScreen = s.settings.FullScreen != 0;
+  int resolution = s.settings.Resolution;
   Size2 size = BackBufferSize(resolution, fullScreen, display);
-  g.settings.Resolution = resolution;
-  g.window().SetMode(size.w, size.h, fullScreen);
-  g.render().Resize(size.w, size.h);
-  g.SetScreenSize(size.w, size.h);
-  g.logs.WriteRunLog("SetFormSize(Function)", "Resolution is set to " + std::to_string(size.w) + "x" +
+  s.settings.Resolution = resolution;
+  s.window().SetMode(size.w, size.h, fullScreen);
+  s.render().Resize(size.w, size.h);
+  s.SetScreenSize(size.w, size.h);
+  s.logs.WriteRunLog("SetFormSize(Function)", "Resolution is set to " + std::to_string(size.w) + "x" +
                                                   std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
-  RestoreTextures(g);
+  RestoreTextures(s);
 }
 
-void RestoreTextures(Game& g) {
-  std::size_t n = g.textures.ReloadAll();
-  g.logs.WriteRunLog("RestoreTextures", std::to_string(n) + " pictures loaded again");
-  g.flags.Redraw = true;
+void RestoreTextures(Services& s) {
+  std::size_t n = s.look.textures.ReloadAll();
+  s.logs.WriteRunLog("RestoreTextures", std::to_string(n) + " pictures loaded again");
+  s.loop.Redraw = true;
 }
 
 }  // namespace bm

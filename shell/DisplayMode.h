@@ -4,19 +4,19 @@
 
 namespace bm {
 
-struct Game;
+struct Services;
 class Window;
 
 // The desktop size and the display modes the window system offers.
 DisplayInfo DisplayOf(Window& w);
 
-// Sets the window and the back buffer to g.settings' mode and resolution (an
+// Sets the window and the back buffer to s.settings' mode and resolution (an
 // unsupported size falls back to the desktop), rebuilds the screen metrics and
 // brings back every picture the old device lost. Then the screen is redrawn.
-void ApplyDisplayMode(Game& g);
+void ApplyDisplayMode(Services& s);
 
 // After the render device lost its pictures (a lost device, lost render
 // targets): load every picture again and redraw.
-void RestoreTextures(Game& g);
+void RestoreTextures(Services& s);
 
 }  // namespace bm

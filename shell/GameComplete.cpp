@@ -4,52 +4,58 @@
 
 #include "render/CreditsDraw.h"
 #include "shell/BotInput.h"
-#include "shell/Game.h"
-#include "shell/Loop.h"
-#include "shell/ScreenKit.h"
+#include "shell/PlaySide.h"
+#include "shell/Services.h"
 
 namespace bm {
 
-void GameCompleteScreen(Game& g) {
-  g.logs.WriteRunLog("GameCompleteScreen()", "The last level is won");
-  double s = kCreditsStart;
-  double last = g.Now();
-  bool drawnAtRest = false;
-  if (g.botInput) {
-    g.between.hand.Clear();
+Next CreditsScreen::Enter(Services& s) {
+  s.logs.WriteRunLog("GameCompleteScreen()", "The last level is won");
+  scroll_ = kCreditsStart;
+  last_ = s.Now();
+  if (s.botInput) {
+    BotHand& hand = play_.between.hand;
+    hand.Clear();
     // The bot reads the credits to the end, then clicks on.
-    g.between.hand.Wait(g.plat.headless ? 31000 : 33000);
-    g.between.hand.Click(g.metrics.width * 0.75, g.metrics.height * 0.97);
+    hand.Wait(s.platform.headless ? 31000 : 33000);
+    hand.Click(s.look.metrics.width * 0.75, s.look.metrics.height * 0.97);
   }
   // Enter, Space or Escape go on as the click does; a key held from the level does not.
-  KeyEdge enter(vk::Enter, g.in()), space(vk::Space, g.in());
-  g.input.EscLatch = g.in().KeyDown(vk::Escape);
-  RunLoop(g, [&](Game& g) -> Pass {
-    double now = g.Now();
-    // The scroll moves ten units a second, whatever the frame rate.
-    s = std::min(s + (now - last) * 0.01, kCreditsEnd);
-    last = now;
-    if (g.botInput) g.botInput->Feed(g.between.hand.Step(now));
-    bool active = g.window().IsForeground();
-    g.flags.AppActive = active;
-    bool key = enter.Take(g.in()) | space.Take(g.in()) | EscapePressed(g.input, g.in());
-    if (key || (g.in().ButtonDown(1) && active && !g.input.ClickLatch)) {
-      g.input.ClickLatch = true;
-      g.flags.LeavePlay = true;
-      return {true, 0};
-    }
-    if (!g.in().ButtonDown(1)) g.input.ClickLatch = false;
-    bool atRest = s >= kCreditsEnd;
-    if (!atRest || !drawnAtRest || g.flags.Redraw) {
-      g.flags.Redraw = false;
-      if (g.drawing) DrawCredits(g.canvas, g.font, s);
-      g.flags.SceneDirty = true;
-      drawnAtRest = atRest;
-    }
-    // At rest nothing moves: wait for the click.
-    return {false, atRest ? now + 250 : 0};
-  });
-  if (g.botInput) g.botInput->Feed({-1, -1, false, false});
+  enter_ = KeyEdge(vk::Enter, s.in()), space_ = KeyEdge(vk::Space, s.in());
+  s.loop.input.EscLatch = s.in().KeyDown(vk::Escape);
+  return Next::Stay();
+}
+
+Next CreditsScreen::Pass(Services& s) {
+  Input& in = s.in();
+  InputRouter& input = s.loop.input;
+  double now = s.Now();
+  // The scroll moves ten units a second, whatever the frame rate.
+  scroll_ = std::min(scroll_ + (now - last_) * 0.01, kCreditsEnd);
+  last_ = now;
+  if (s.botInput) s.botInput->Feed(play_.between.hand.Step(now));
+  bool active = s.window().IsForeground();
+  s.loop.AppActive = active;
+  bool key = enter_.Take(in) | space_.Take(in) | EscapePressed(input, in);
+  if (key || (in.ButtonDown(1) && active && !input.ClickLatch)) {
+    input.ClickLatch = true;
+    return Next::Pop(Leave(s));
+  }
+  if (!in.ButtonDown(1)) input.ClickLatch = false;
+  bool atRest = scroll_ >= kCreditsEnd;
+  if (!atRest || !drawnAtRest_ || s.loop.Redraw) {
+    s.loop.Redraw = false;
+    if (s.look.drawing) DrawCredits(s.look.canvas, s.look.font, scroll_);
+    s.loop.SceneDirty = true;
+    drawnAtRest_ = atRest;
+  }
+  // At rest nothing moves: wait for the click.
+  return Next::Stay(atRest ? now + 250 : 0);
+}
+
+int CreditsScreen::Leave(Services& s) {
+  if (s.botInput) s.botInput->Feed({-1, -1, false, false});
+  return 0;
 }
 
 }  // namespace bm

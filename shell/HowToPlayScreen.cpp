@@ -3,58 +3,60 @@
 #include <algorithm>
 
 #include "render/HowToPlayDraw.h"
-#include "shell/Game.h"
-#include "shell/Loop.h"
-#include "shell/ScreenKit.h"
+#include "shell/Services.h"
 
 namespace bm {
 
-void HowToPlayLoop(Game& g) {
-  g.logs.WriteRunPoint("HowToPlayLoop", "Begin");
-  Input& in0 = g.in();
-  KeyEdge left(vk::Left, in0), right(vk::Right, in0), enter(vk::Enter, in0), space(vk::Space, in0);
-  bool latch = in0.ButtonDown(1);
-  int page = 1, shownPage = -1, shownHover = -1;
-  bool done = false;
-  double botAt = g.Now() + 300;
-  RunLoop(g, [&](Game& g) -> Pass {
-    Input& in = g.in();
-    if (EscapePressed(g.input, in)) return {true, 0};
-    if (ScreenMinimised(g)) return {false, g.Now() + 100};
-    int target = page < kHowToPlayPages ? howto::Next : howto::Done;
-    if (g.botInput) BotPress(g, HowToPlayButton(g.metrics, target), botAt);
-    PointD p = in.Pointer();
-    int hover = HowToPlayButtonAt(g.metrics, page, p.x, p.y);
-    HoverSound(g, hover != 0);
-    bool down = g.flags.AppActive && in.ButtonDown(1);
-    int click = down && !latch ? hover : 0;
-    if (down) latch = true;
-    else latch = false;
-    if (left.Take(in)) --page;
-    if (right.Take(in)) ++page;
-    if (enter.Take(in) | space.Take(in)) click = target;
-    if (click == howto::Prev) --page;
-    if (click == howto::Next) ++page;
-    if (click == howto::Done) done = true;
-    if (click) {
-      g.sfx.PlaySfxOnce("ev_menu_click");
-      g.sfx.RearmSfx("ev_menu_click");
-      botAt = g.Now() + 300;
-    }
-    page = std::clamp(page, 1, kHowToPlayPages);
-    if (done) return {true, 0};
-    if (g.flags.Redraw || page != shownPage || hover != shownHover) {
-      g.flags.Redraw = false;
-      shownPage = page;
-      shownHover = hover;
-      if (g.drawing) DrawHowToPlay(g.canvas, g.font, page, hover, page < kHowToPlayPages ? howto::Next : howto::Done);
-      g.flags.SceneDirty = true;
-    }
-    double wake = BotWake(g, botAt);
-    return {false, wake > 0 ? wake : g.Now() + 1000};
-  });
-  g.input.ClickLatch = g.in().ButtonDown(1);
-  g.flags.Redraw = true;
+Next HowToPlayScreen::Enter(Services& s) {
+  s.logs.WriteRunPoint("HowToPlayLoop", "Begin");
+  Input& in = s.in();
+  left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in), enter_ = KeyEdge(vk::Enter, in);
+  space_ = KeyEdge(vk::Space, in);
+  latch_ = in.ButtonDown(1);
+  botAt_ = s.Now() + 300;
+  return Next::Stay();
+}
+
+Next HowToPlayScreen::Pass(Services& s) {
+  Input& in = s.in();
+  if (EscapePressed(s.loop.input, in)) return Next::Pop(Leave(s));
+  if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
+  int target = page_ < kHowToPlayPages ? howto::Next : howto::Done;
+  if (s.botInput) BotPress(s, HowToPlayButton(s.look.metrics, target), botAt_);
+  PointD p = in.Pointer();
+  int hover = HowToPlayButtonAt(s.look.metrics, page_, p.x, p.y);
+  HoverSound(s, hover != 0);
+  bool down = s.loop.AppActive && in.ButtonDown(1);
+  int click = down && !latch_ ? hover : 0;
+  latch_ = down;
+  if (left_.Take(in)) --page_;
+  if (right_.Take(in)) ++page_;
+  if (enter_.Take(in) | space_.Take(in)) click = target;
+  if (click == howto::Prev) --page_;
+  if (click == howto::Next) ++page_;
+  if (click) {
+    s.sound.sfx.PlaySfxOnce("ev_menu_click");
+    s.sound.sfx.RearmSfx("ev_menu_click");
+    botAt_ = s.Now() + 300;
+  }
+  page_ = std::clamp(page_, 1, kHowToPlayPages);
+  if (click == howto::Done) return Next::Pop(Leave(s));
+  if (s.loop.Redraw || page_ != shownPage_ || hover != shownHover_) {
+    s.loop.Redraw = false;
+    shownPage_ = page_;
+    shownHover_ = hover;
+    if (s.look.drawing)
+      DrawHowToPlay(s.look.canvas, s.look.font, page_, hover, page_ < kHowToPlayPages ? howto::Next : howto::Done);
+    s.loop.SceneDirty = true;
+  }
+  double wake = BotWake(s, botAt_);
+  return Next::Stay(wake > 0 ? wake : s.Now() + 1000);
+}
+
+int HowToPlayScreen::Leave(Services& s) {
+  s.loop.input.ClickLatch = s.in().ButtonDown(1);
+  s.loop.Redraw = true;
+  return 0;
 }
 
 }  // namespace bm

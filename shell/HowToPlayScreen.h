@@ -1,12 +1,24 @@
-// The how-to-play pages as a modal screen. Keys: Left/Right turn the pages,
-// Enter or Space press the marked button ("Next", "Done" on the last page),
-// Escape closes from any page.
+// The how-to-play pages. Keys: Left/Right turn the pages, Enter or Space press
+// the marked button ("Next", "Done" on the last page), Escape closes from any page.
 #pragma once
+#include "shell/ScreenKit.h"
+#include "shell/Screen.h"
 
 namespace bm {
 
-struct Game;
+class HowToPlayScreen : public Screen {
+ public:
+  const char* Name() const override { return "HowToPlay"; }
+  Next Enter(Services& s) override;
+  Next Pass(Services& s) override;
+  int Closing(Services& s) override { return Leave(s); }
 
-void HowToPlayLoop(Game& g);
+ private:
+  int Leave(Services& s);  // what runs once it ends, whichever way
+  KeyEdge left_, right_, enter_, space_;
+  bool latch_ = false;
+  int page_ = 1, shownPage_ = -1, shownHover_ = -1;
+  double botAt_ = 0;
+};
 
 }  // namespace bm

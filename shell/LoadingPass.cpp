@@ -1,9 +1,10 @@
 #include "shell/LoadingPass.h"
 
 #include <algorithm>
+#include <chrono>
 
-#include "shell/Game.h"
 #include "shell/Loop.h"
+#include "shell/Services.h"
 
 namespace bm {
 
@@ -11,52 +12,67 @@ namespace {
 constexpr const char* kLogo = "red/logo/gamelogo0.jpg";
 }
 
-void DrawLoadingFrame(Game& g, double fraction) {
-  if (!g.drawing) return;
-  const ScreenMetrics& m = g.metrics;
-  g.render().Clear(0xFF000000);
-  TextureId back = g.canvas.Tex(kLogo);
-  if (back) g.canvas.FullScreen(back);
-  g.font.Draw(g.canvas, "Loading...", m.DesignRect(0, 880, 1280, 940), 0.6, 0xFF000000, 0xFFFFE6A0, Align::Center);
+void DrawLoadingFrame(Services& s, double fraction) {
+  const ScreenMetrics& m = s.look.metrics;
+  Canvas& c = s.look.canvas;
+  s.render().Clear(0xFF000000);
+  TextureId back = c.Tex(kLogo);
+  if (back) c.FullScreen(back);
+  s.look.font.Draw(c, "Loading...", m.DesignRect(0, 880, 1280, 940), 0.6, 0xFF000000, 0xFFFFE6A0, Align::Center);
   // The bar: a dark trough with a gold fill.
   double l = 340, r = 940, t = 950, b = 975;
-  g.canvas.DesignFill(l - 3, t - 3, r + 3, b + 3, 0xFFFFE6A0);
-  g.canvas.DesignFill(l, t, r, b, 0xFF201008);
+  c.DesignFill(l - 3, t - 3, r + 3, b + 3, 0xFFFFE6A0);
+  c.DesignFill(l, t, r, b, 0xFF201008);
   double x = l + (r - l) * std::clamp(fraction, 0.0, 1.0);
-  if (x > l) g.canvas.FillGradient(l * m.XScale, t * m.YScale, x * m.XScale, b * m.YScale, 0xFFFFE070, 0xFFC07818);
-  RenderScene(g);
+  if (x > l) c.FillGradient(l * m.XScale, t * m.YScale, x * m.XScale, b * m.YScale, 0xFFFFE070, 0xFFC07818);
 }
 
-void BeginLoading(Game& g, LoadingPass& pass) {
-  pass.progress = LoadProgress{};
-  pass.progress.StepsTotal = LoadPBar(g.options.dataDir, g.logs);
-  g.logs.WriteRunLog("LoadPBar()", "OK");
-  pass.lastDrawMs = g.Now();
-  DrawLoadingFrame(g, BarFraction(pass.progress));
-}
-
-void LoadingStep(Game& g, LoadingPass& pass) {
-  ++pass.progress.StepsDone;
-  PumpMessages(g);
-  if (g.flags.ExitRequested) pass.stopped = true;
-  if (g.Now() - pass.lastDrawMs >= 30) {
-    pass.lastDrawMs = g.Now();
-    DrawLoadingFrame(g, BarFraction(pass.progress));
+Next LoadingScreen::Enter(Services& s) {
+  progress_.StepsTotal = LoadPBar(s.options.dataDir, s.logs);
+  s.logs.WriteRunLog("LoadPBar()", "OK");
+  lastDrawMs_ = s.Now();
+  // The first pass only moves the bar for the sound device, started before it.
+  SoundFx& sfx = s.sound.sfx;
+  MusicMod& music = s.sound.music;
+  steps_ = {[] {}, [&music] { music.PreLoadMusic(); }, [&sfx] { sfx.LoadLogoSFX(); }, [&sfx] { sfx.loadAllSFX(); }};
+  if (s.look.drawing)
+    for (const std::string& picture : MenuPictures())
+      steps_.push_back([&s, picture] { s.look.textures.Get(picture); });
+  // Shown before the first pass: nothing slow comes before the logo.
+  if (s.look.drawing) {
+    DrawLoadingFrame(s, BarFraction(progress_));
+    RenderScene(s);
   }
+  return Next::Stay();
 }
 
-void RunLoadingSteps(Game& g, LoadingPass& pass, const std::vector<std::function<void()>>& steps) {
-  for (const auto& step : steps) {
-    if (pass.stopped) return;
-    step();
-    LoadingStep(g, pass);
+Next LoadingScreen::Pass(Services& s) {
+  if (s.loop.ExitRequested) return Next::Stay();  // the rest is skipped
+  steps_[next_++]();
+  ++progress_.StepsDone;
+  if (s.Now() - lastDrawMs_ >= 30 && s.look.drawing) {
+    lastDrawMs_ = s.Now();
+    DrawLoadingFrame(s, BarFraction(progress_));
+    s.loop.SceneDirty = true;
   }
+  if (next_ < steps_.size()) return Next::Stay(Next::kAtOnce);
+  End(s, false);
+  return Next::Pop();
 }
 
-void EndLoading(Game& g, LoadingPass& pass) {
-  g.textures.Release(kLogo);  // only the logo screen shows it
-  if (pass.stopped) return;
-  if (SavePBar(g.options.dataDir, pass.progress.StepsDone, g.logs)) g.logs.WriteRunLog("SavePBar()", "OK");
+int LoadingScreen::Closing(Services& s) {
+  End(s, true);
+  return 0;
+}
+
+void LoadingScreen::End(Services& s, bool stopped) {
+  s.look.textures.Release(kLogo);  // only the logo screen shows it
+  if (!stopped && SavePBar(s.options.dataDir, progress_.StepsDone, s.logs)) s.logs.WriteRunLog("SavePBar()", "OK");
+  // The music ticks from now on.
+  s.sound.music.MusicReady = true;
+  double ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - s.options.processStart).count();
+  s.logs.WriteRunLog("Startup", "Loading done " + std::to_string(int(ms)) + " ms after start");
 }
 
 std::vector<std::string> MenuPictures() {

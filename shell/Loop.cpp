@@ -3,39 +3,41 @@
 #include <algorithm>
 #include <chrono>
 
-#include "shell/StopSignals.h"
 #include "shell/DisplayMode.h"
+#include "shell/SoftCursor.h"
+#include "shell/StopSignals.h"
 
 namespace bm {
 
-void PumpMessages(Game& g) {
-  g.window().Pump();
-  if (g.window().TakeExposed()) {
+void PumpMessages(Services& s) {
+  LoopState& loop = s.loop;
+  s.window().Pump();
+  if (s.window().TakeExposed()) {
     // Also sent when render targets lost their pictures: the still layer with them.
-    g.flags.Redraw = true;
-    g.stillLayer.valid = false;
+    loop.Redraw = true;
+    s.look.stillLayer.valid = false;
   }
-  if (g.window().TakeDeviceReset()) {
-    g.stillLayer.valid = false;
+  if (s.window().TakeDeviceReset()) {
+    s.look.stillLayer.valid = false;
     // Nothing may be drawn from a dead texture: drop them all and load them again.
-    g.logs.WriteRunLog("PumpMessages", "The render device was lost; loading every picture again");
-    g.render().ForgetTextures();
-    RestoreTextures(g);
+    s.logs.WriteRunLog("PumpMessages", "The render device was lost; loading every picture again");
+    s.render().ForgetTextures();
+    RestoreTextures(s);
   }
-  if (g.window().TakeCloseRequest()) {
-    // A close while the loops run only asks to exit, so the game is saved first.
-    g.window().ShowCursor(true);
-    g.flags.ExitRequested = true;
+  if (s.window().TakeCloseRequest()) {
+    // A close while the screens run only asks to exit, so the game is saved first.
+    s.window().ShowCursor(true);
+    loop.ExitRequested = true;
   }
-  if (g.options.stop && g.options.stop->Received() && !g.flags.ExitRequested) {
+  if (s.options.stop && s.options.stop->Received() && !loop.ExitRequested) {
     // Log-out, shut-down or Ctrl-C: the same way out as the close box.
-    g.logs.WriteRunLog("MainLoop", std::string(StopSignals::Name(g.options.stop->Received())) +
+    s.logs.WriteRunLog("MainLoop", std::string(StopSignals::Name(s.options.stop->Received())) +
                                        " received; shutting down");
-    g.flags.ExitRequested = true;
+    loop.ExitRequested = true;
   }
-  if (g.options.maxSeconds > 0 && g.Now() - g.startMs >= g.options.maxSeconds * 1000.0) {
-    if (!g.flags.ExitRequested) g.logs.WriteRunLog("MainLoop", "Time limit of the run reached");
-    g.flags.ExitRequested = true;
+  if (s.options.maxSeconds > 0 && s.Now() - loop.startMs >= s.options.maxSeconds * 1000.0) {
+    if (!loop.ExitRequested) s.logs.WriteRunLog("MainLoop", "Time limit of the run reached");
+    loop.ExitRequested = true;
   }
 }
 
@@ -46,70 +48,144 @@ bool MusicFading(const MusicMod& m) {
   return false;
 }
 
-void PollKeys(Game& g) {
-  if (g.flags.LeavePlay) return;
-  bool cheat = g.input.CheatMode;
-  PollGlobalKeys(g.input, g.in(), g.flags.ExitRequested);
-  if (cheat != g.input.CheatMode) g.flags.Redraw = true;
+void PollKeys(Services& s) {
+  bool cheat = s.loop.input.CheatMode;
+  PollGlobalKeys(s.loop.input, s.in(), s.loop.ExitRequested);
+  if (cheat != s.loop.input.CheatMode) s.loop.Redraw = true;
 }
 
 IRect CheatCaptionRect(const ScreenMetrics& m, bool playScreen) {
   return playScreen ? m.DesignRect(20, 90, 300, 116) : m.DesignRect(10, 4, 400, 40);
 }
 
-void RenderScene(Game& g) {
-  if (g.input.CheatMode) {
+void RenderScene(Services& s) {
+  LoopState& loop = s.loop;
+  if (loop.input.CheatMode) {
     // The play pass marks the frame it is about to show.
-    bool playScreen = g.playFrameMark == g.render().FramesPresented() + 1;
-    g.font.Draw(g.canvas, "Cheat Mode", CheatCaptionRect(g.metrics, playScreen), playScreen ? 0.45 : 0.5, 0xFFFFFFFF,
-                0xFFFFFFFF, Align::Left);
+    bool playScreen = loop.playFrameMark == s.render().FramesPresented() + 1;
+    s.look.font.Draw(s.look.canvas, "Cheat Mode", CheatCaptionRect(s.look.metrics, playScreen),
+                     playScreen ? 0.45 : 0.5, 0xFFFFFFFF, 0xFFFFFFFF, Align::Left);
   }
-  g.render().Present();
-  ++g.stats.framesPresented;
-  if (g.firstFrameMs < 0) {
-    g.firstFrameMs = g.Now();
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - g.options.processStart).count();
-    g.logs.WriteRunLog("RenderScene()", "First frame drawn " + std::to_string(int(ms)) + " ms after start");
+  s.render().Present();
+  ++loop.framesPresented;
+  if (loop.firstFrameMs < 0) {
+    loop.firstFrameMs = s.Now();
+    double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - s.options.processStart).count();
+    s.logs.WriteRunLog("RenderScene()", "First frame drawn " + std::to_string(int(ms)) + " ms after start");
   }
 }
 
-void PaceLoop(Game& g, bool drew, double wakeAt) {
-  double now = g.Now();
-  if (drew) {
-    double due = g.lastPresentMs + kFrameIntervalMs;
-    g.lastPresentMs = std::max(now, due);
-    if (due > now) g.window().WaitEvent(due - now);
+ScreenStack::~ScreenStack() = default;
+
+const char* ScreenStack::Top() const { return stack_.empty() ? "" : stack_.back().screen->Name(); }
+
+void ScreenStack::Open(std::unique_ptr<Screen> screen) {
+  Settle(Next::Push(std::move(screen)));
+  wakeAt_ = s_.Now();
+}
+
+bool ScreenStack::Step() {
+  for (;;) {
+    if (stack_.empty()) return false;
+    Then then;
+    if (s_.loop.ExitRequested) {
+      then = Settle(Next::Stay());  // closes what is left
+    } else {
+      PumpMessages(s_);
+      // Every pass, not only drawn ones: a key tap must not slip between frames.
+      PollKeys(s_);
+      // Fades step every 15 ms whether or not the screen changes.
+      MusicMod& music = s_.sound.music;
+      if (music.MusicReady) music.MusicTick(s_.settings.MusicOn != 0, s_.settings.MusicVolume);
+      s_.loop.SceneDirty = false;
+      stack_.back().passOpen = true;
+      then = Settle(stack_.back().screen->Pass(s_));
+    }
+    if (then == Then::Pace) return true;
+    if (then == Then::Empty) return false;
+    // A screen just entered, or one whose nested screen ended, wants its pass now.
+  }
+}
+
+ScreenStack::Then ScreenStack::Settle(Next n) {
+  for (;;) {
+    switch (n.kind) {
+      case Next::Kind::Stay: {
+        Entry& top = stack_.back();
+        if (top.passOpen) {
+          top.passOpen = false;
+          bool drew = EndPass();
+          if (!s_.loop.ExitRequested) {
+            Schedule(n.wakeAt, drew);
+            return Then::Pace;
+          }
+        } else if (!s_.loop.ExitRequested) {
+          return Then::PassNow;
+        }
+        // The program is ending: the screen closes instead of passing again.
+        n = Next::Pop(top.screen->Closing(s_));
+        break;
+      }
+      case Next::Kind::Push:
+        stack_.push_back({std::move(n.screen)});
+        n = stack_.back().screen->Enter(s_);
+        break;
+      case Next::Kind::Pop: {
+        if (stack_.back().passOpen) EndPass();
+        int answer = n.answer;
+        stack_.pop_back();
+        if (stack_.empty()) return Then::Empty;
+        n = stack_.back().screen->Resume(s_, answer);
+        break;
+      }
+    }
+  }
+}
+
+bool ScreenStack::EndPass() {
+  LoopState& loop = s_.loop;
+  bool cursorMoved = StepSoftCursor(s_);
+  if (loop.SceneDirty) {
+    RenderScene(s_);
+    return true;
+  }
+  if (!cursorMoved) return false;
+  // The kept frame again with the cursor moved; a play frame stays redrawable in part.
+  bool kept = loop.playFrameMark == s_.render().FramesPresented();
+  s_.render().Present();
+  if (kept) loop.playFrameMark = s_.render().FramesPresented();
+  return true;
+}
+
+void ScreenStack::Schedule(double wakeAt, bool drew) {
+  double now = s_.Now();
+  if (wakeAt == Next::kAtOnce) {
+    wakeAt_ = now;
     return;
   }
-  double wait = wakeAt > 0 ? wakeAt - now : kFrameIntervalMs;
-  g.window().WaitEvent(std::clamp(wait, 1.0, 100.0));
+  const MusicMod& music = s_.sound.music;
+  if (MusicFading(music)) {
+    double due = now + music.TickInterval;
+    wakeAt = wakeAt > 0 ? std::min(wakeAt, due) : due;
+  }
+  if (drew) {
+    // At most one drawn frame per frame interval.
+    double due = s_.loop.lastPresentMs + kFrameIntervalMs;
+    s_.loop.lastPresentMs = std::max(now, due);
+    wakeAt_ = due;
+    return;
+  }
+  wakeAt_ = now + std::clamp(wakeAt > 0 ? wakeAt - now : kFrameIntervalMs, 1.0, 100.0);
 }
 
-void RunLoop(Game& g, const PassBody& body) {
-  while (!g.flags.ExitRequested) {
-    PumpMessages(g);
-    // Every pass, not only drawn ones: a key tap must not slip between frames.
-    PollKeys(g);
-    // Fades step every 15 ms whether or not the screen changes.
-    g.music.MusicTick(g.settings.MusicOn != 0, g.settings.MusicVolume);
-    g.flags.SceneDirty = false;
-    Pass p = body(g);
-    bool cursorMoved = StepSoftCursor(g);
-    if (g.flags.SceneDirty) {
-      RenderScene(g);
-    } else if (cursorMoved) {
-      // The kept frame again with the cursor moved; a play frame stays redrawable in part.
-      bool kept = g.playFrameMark == g.render().FramesPresented();
-      g.render().Present();
-      if (kept) g.playFrameMark = g.render().FramesPresented();
-    }
-    if (p.done || g.flags.ExitRequested) return;
-    if (MusicFading(g.music)) {
-      double due = g.Now() + g.music.TickInterval;
-      p.wakeAt = p.wakeAt > 0 ? std::min(p.wakeAt, due) : due;
-    }
-    PaceLoop(g, g.flags.SceneDirty || cursorMoved, p.wakeAt);
-  }
+void ScreenStack::Pace() {
+  double wait = wakeAt_ - s_.Now();
+  if (wait > 0) s_.window().WaitEvent(wait);
+}
+
+void RunLoop(ScreenStack& stack) {
+  while (stack.Step()) stack.Pace();
 }
 
 }  // namespace bm

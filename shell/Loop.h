@@ -1,43 +1,75 @@
-// The one pass shape every loop of the game shares: pump messages once, clear
-// SceneDirty, update and draw, present only when something was drawn, then wait
-// for the next event or the next due time instead of spinning.
+// The one loop of the game. A ScreenStack holds the screens, the top one
+// active; each Step is one pass: pump messages once, poll the global keys, tick
+// the music, clear SceneDirty, one pass of the top screen (and whatever it
+// pushes or pops), present only when something was drawn, and note when the
+// next pass is due. Pace waits for the next event or that time. The program's
+// run steps the stack until it is empty; a browser's frame callback would call
+// Step and schedule the next call at WakeAt.
+//
+// Exit (F12, the close box, a stop signal, --max-seconds): no screen gets
+// another pass. The top screen's Closing runs instead, its answer goes to the
+// Resume of the screen below, and so on until the stack is empty; a screen
+// pushed on the way is closed at once the same way.
 #pragma once
-#include <functional>
+#include <memory>
+#include <vector>
 
-#include "shell/Game.h"
+#include "shell/Screen.h"
+#include "shell/Services.h"
 
 namespace bm {
 
-// What one pass of a loop body tells the pacing.
-struct Pass {
-  bool done = false;     // leave the loop after this pass
-  double wakeAt = 0;     // clock time the body next needs a pass; 0 = next frame
+class ScreenStack {
+ public:
+  explicit ScreenStack(Services& s) : s_(s) {}
+  ~ScreenStack();
+  // Pushes a screen from outside (start-up, tests); its first pass comes with the next Step.
+  void Open(std::unique_ptr<Screen> screen);
+  // One pass; false once the stack is empty.
+  bool Step();
+  // The clock time the next pass is due.
+  double WakeAt() const { return wakeAt_; }
+  // Waits for the next event or WakeAt.
+  void Pace();
+  bool Empty() const { return stack_.empty(); }
+  // The screen on top, "" when none.
+  const char* Top() const;
+
+ private:
+  struct Entry {
+    std::unique_ptr<Screen> screen;
+    bool passOpen = false;  // its pass ran and waits for a nested screen to end
+  };
+  enum class Then { Pace, PassNow, Empty };
+  // Carries out what a screen said, through every push, pop and resume it leads to.
+  Then Settle(Next n);
+  // The pass's end: the cursor, and the frame presented when something was drawn; true then.
+  bool EndPass();
+  void Schedule(double wakeAt, bool drew);
+
+  Services& s_;
+  std::vector<Entry> stack_;
+  double wakeAt_ = 0;
 };
 
-using PassBody = std::function<Pass(Game&)>;
-
-// Runs passes until the body is done or an exit is requested.
-void RunLoop(Game& g, const PassBody& body);
+// Steps the stack until it is empty, waiting between passes. Only the program's run calls it.
+void RunLoop(ScreenStack& stack);
 
 // Pumps the window once: handles the close request and the --max-seconds limit.
-void PumpMessages(Game& g);
+void PumpMessages(Services& s);
 
 // A music slot is still fading in or out, or waiting to start.
 bool MusicFading(const MusicMod& m);
 
 // F12 and the cheat code word; run on every pass.
-void PollKeys(Game& g);
+void PollKeys(Services& s);
 
 // Where "Cheat Mode" is written: the top left corner, on the play screen under
 // the panel, clear of its texts.
 IRect CheatCaptionRect(const ScreenMetrics& m, bool playScreen);
 
 // End of a drawn frame: the cheat caption, then present.
-void RenderScene(Game& g);
-
-// Waits until the next event or wakeAt; after a drawn frame, at least until the
-// frame interval has passed.
-void PaceLoop(Game& g, bool drew, double wakeAt);
+void RenderScene(Services& s);
 
 inline constexpr double kFrameIntervalMs = 1000.0 / 60.0;
 

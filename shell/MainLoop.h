@@ -1,17 +1,38 @@
-// The nested loops of a run: the main menu, then play, until exit.
+// The run's course: loading, then the main menu and play in turn until the
+// program ends. The screen at the bottom of the stack: it only ever stands
+// under the screen it pushed, and goes on when that one pops.
 #pragma once
+#include <string>
+
+#include "render/MenuScreen.h"
+#include "shell/Screen.h"
+#include "storage/SaveFolder.h"
 
 namespace bm {
 
-struct Game;
+struct PlaySide;
 
-// Runs menu and play until exit is requested; then shuts down ("Application End.").
-void MainLoop(Game& g);
-// The main menu; returns with a level set up, or with ExitRequested.
-void goMainMenu(Game& g);
-// Plays the level that is set up until the player leaves it or exits.
-void GameLoop(Game& g);
-// Shown while the window is in the background; nothing ticks.
-void WaitWhileInactive(Game& g);
+class RunScreen : public Screen {
+ public:
+  explicit RunScreen(PlaySide& play) : play_(play) {}
+  const char* Name() const override { return "Run"; }
+  Next Enter(Services& s) override;
+  Next Pass(Services& s) override;
+  Next Resume(Services& s, int answer) override;
+
+ private:
+  enum class Stage { Loading, Naming, Menu, Playing };
+  // Loading is done: the bot takes the input (with --autoplay), and the loop begins.
+  void AfterLoading(Services& s);
+  // The way to the main menu, through the name box when no player has a name yet.
+  Next ToMenu(Services& s);
+  // Memory logged, "Application End." written, and the stack is empty.
+  Next End(Services& s);
+  PlaySide& play_;
+  Stage stage_ = Stage::Loading;
+  SaveData players_;  // the first player's record while the name box is open
+  std::string name_;
+  MainMenuView menuView_;
+};
 
 }  // namespace bm

@@ -4,8 +4,8 @@
 
 namespace bm {
 
-struct Game;
+struct Services;
 
-void LogMemory(Game& g);
+void LogMemory(Services& s);
 
 }  // namespace bm

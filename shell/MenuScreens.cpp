@@ -1,47 +1,146 @@
 #include "shell/MenuScreens.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
+#include <memory>
 
-#include "render/MenuScreen.h"
-#include "shell/Game.h"
+#include "shell/Autoplay.h"
+#include "shell/BotInput.h"
+#include "shell/Dialog.h"
 #include "shell/HowToPlayScreen.h"
 #include "shell/OptionsScreen.h"
 #include "shell/RosterScreens.h"
+#include "shell/SaveHooks.h"
 #include "shell/ScreenKit.h"
+#include "shell/Services.h"
 #include "storage/BoardFile.h"
-#include "storage/SaveFolder.h"
 
 namespace bm {
 
-bool OpenMenuScreen(Game& g, int item) {
-  // The files are the truth: each screen reads them afresh and writes what it changed.
-  SaveFolder folder{g.options.dataDir, g.options.gameDir, &g.logs};
-  SaveData data;
-  switch (item) {
-    case menu::Options: OptionsLoop(g); break;
-    case menu::HowToPlay: HowToPlayLoop(g); break;
-    case menu::ChangePlayer:
-      PrepareSaveFolder(folder);
-      LoadPlayers(folder, data);
-      PlayersLoop(
-          g, data.players, [&] { SavePlayers(folder, data); },
-          [&](int slot) {
-            std::error_code ec;
-            std::filesystem::remove(folder.SavesPath(BoardFileName(slot)), ec);
-          });
-      break;
-    case menu::HighScores:
-      PrepareSaveFolder(folder);
-      LoadHighScores(folder, data);
-      HighScoresLoop(
-          g, data.scores, [&] { SaveHighScores(folder, data); }, [&] { ResetHighScores(folder, data); });
-      break;
-    default: return false;
-  }
-  g.flags.Redraw = true;
-  return true;
+Next MainMenuScreen::Enter(Services& s) {
+  // The bot answered the name box where "OK" is: it aims at "Play" afresh.
+  if (afterNameBox_ && s.botInput) s.botInput->menuClickAt = 0;
+  s.loop.Redraw = true;
+  s.sound.music.FadeMusAll(-0.01, 0);
+  s.sound.music.PlayMusic(0, 0.05, 0, false);
+  // The bot starts the next game as a player would.
+  if (s.botInput && s.botInput->menuClickAt <= 0) AutoplayBackOnMenu(s);
+  return Next::Stay();
 }
+
+Next MainMenuScreen::Pass(Services& s) {
+  Input& in = s.in();
+  InputRouter& input = s.loop.input;
+  const ScreenMetrics& m = s.look.metrics;
+  if (s.window().IsMinimised()) {
+    s.sound.music.PauseMusAll();
+    return Next::Stay(s.Now() + 100);
+  }
+  s.sound.music.ResumeMusAll();
+  AutoplayMenuStep(s);
+  bool markMoved = false;
+  int keyItem = keys_.Update(in, markMoved);
+  if (markMoved) s.loop.Redraw = true;
+  // Redraw at most every 10 ms, and only while something on the menu changes.
+  if (s.Now() - lastMenuFrame_ > 10) {
+    bool force = s.loop.Redraw;
+    s.loop.Redraw = false;
+    PointD p = in.Pointer();
+    animating_ = StepMenuHighlights(view_, m, p.x, p.y);
+    // The pointer over a prop is heard once; leaving every item re-arms it.
+    int over = view_.choice;
+    if (over != 0 && over != menu::ChangePlayer) s.sound.sfx.PlaySfxOnce("ev_menu_over");
+    if (over == 0) s.sound.sfx.RearmSfx("ev_menu_over");
+    if (animating_ || force) {
+      DrawMainMenu(s.look.canvas, s.look.font, view_);
+      s.loop.SceneDirty = true;
+    }
+    if (s.loop.SceneDirty && keys_.Marked()) DrawMenuMark(s.look.canvas, m, keys_.Marked());
+    lastMenuFrame_ = s.Now();
+  }
+  // The choice follows the pointer on every pass, drawn or not: a move and a
+  // click often arrive together.
+  choice_ = MainMenuItemAt(m, in.Pointer().x, in.Pointer().y);
+  bool active = s.loop.AppActive;
+  if ((MouseClicked(input, in, active, 1) && choice_ == menu::Play) || keyItem == menu::Play) {
+    if (s.botInput) s.botInput->menuClickAt = 0;
+    if (HasGameToContinue(s)) {
+      DialogRequest q;
+      q.message = "Continue saved game|or start new one?";
+      q.first = "Continue";
+      q.second = "New Game";
+      // The bot goes on with what it left; a level asked for on the command line is a new game.
+      q.botAnswer = s.options.level > 0 && s.options.botLeaveSeconds <= 0 ? 2 : 1;
+      asking_ = true;
+      return Next::Push(std::make_unique<DialogScreen>(q, this));
+    }
+    input.ClickLatch = true;
+    return Next::Pop(kNewGame);
+  }
+  int item = MouseDown(in, active) && !input.ClickLatch ? choice_ : keyItem;
+  if (item != 0) {
+    input.ClickLatch = true;
+    if (item == menu::Exit) {
+      s.sound.sfx.StopSfx("ev_menu_over");
+      s.loop.ExitRequested = true;
+      return Next::Pop(kExit);
+    }
+    s.sound.sfx.PlaySfxOnce("ev_menu_click");
+    s.sound.sfx.RearmSfx("ev_menu_click");
+    Next opened = OpenItem(s, item);
+    if (opened.kind == Next::Kind::Push) return opened;
+  }
+  if (!in.ButtonDown(1) && input.ClickLatch) input.ClickLatch = false;
+  double wake = animating_ || s.loop.Redraw ? lastMenuFrame_ + 10 : s.Now() + 250;
+  if (s.botInput && s.botInput->menuClickAt > 0) wake = std::min(wake, std::max(s.botInput->menuClickAt, s.Now() + 1));
+  return Next::Stay(wake);
+}
+
+Next MainMenuScreen::OpenItem(Services& s, int item) {
+  folder_ = s.Folder();
+  data_ = SaveData{};
+  switch (item) {
+    case menu::Options: return Next::Push(std::make_unique<OptionsScreen>());
+    case menu::HowToPlay: return Next::Push(std::make_unique<HowToPlayScreen>());
+    case menu::ChangePlayer:
+      PrepareSaveFolder(folder_);
+      LoadPlayers(folder_, data_);
+      return Next::Push(std::make_unique<PlayersScreen>(
+          data_.players, [this] { SavePlayers(folder_, data_); },
+          [this](int slot) {
+            std::error_code ec;
+            std::filesystem::remove(folder_.SavesPath(BoardFileName(slot)), ec);
+          }));
+    case menu::HighScores:
+      PrepareSaveFolder(folder_);
+      LoadHighScores(folder_, data_);
+      return Next::Push(std::make_unique<HighScoresScreen>(
+          data_.scores, [this] { SaveHighScores(folder_, data_); }, [this] { ResetHighScores(folder_, data_); }));
+    default: return Next::Stay();
+  }
+}
+
+Next MainMenuScreen::Resume(Services& s, int answer) {
+  if (asking_) {
+    asking_ = false;
+    s.loop.input.ClickLatch = true;
+    if (answer == 1) return Next::Pop(kContinue);
+    if (answer == 2) return Next::Pop(kNewGame);
+    // Nothing was started: the menu again, drawn afresh.
+    s.loop.Redraw = true;
+    AutoplayBackOnMenu(s);
+    return Next::Stay();
+  }
+  // Back from an item's screen: the bot moves on with its tour.
+  AutoplayScreenDone(s);
+  keys_ = MenuKeys{};
+  s.loop.Redraw = true;
+  lastMenuFrame_ = -1e9;
+  return Next::Stay();
+}
+
+void MainMenuScreen::DrawBehind(Services& s) { DrawMainMenu(s.look.canvas, s.look.font, view_); }
 
 int MenuKeys::Update(Input& in, bool& changed) {
   changed = false;

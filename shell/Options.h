@@ -6,8 +6,8 @@
 
 namespace bm {
 
-struct Game;
 class Host;
+struct Services;
 class StopSignals;
 
 struct RunOptions {
@@ -36,8 +36,8 @@ struct RunOptions {
   // the crash line in the run log for fatal signals and uncaught exceptions.
   StopSignals* stop = nullptr;
   bool installCrashLog = false;
-  // Tests script the headless input here before the loops start.
-  std::function<void(Game&, Host&)> beforeMainLoop;
+  // Tests script the headless input here before the first pass.
+  std::function<void(Services&, Host&)> beforeMainLoop;
 };
 
 // Parses argv; false with a message in error on a bad argument.

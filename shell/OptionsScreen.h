@@ -6,12 +6,37 @@
 // Enter or Space toggles full screen or a sound switch and presses "OK",
 // Escape leaves without writing anything.
 #pragma once
+#include "render/OptionsDraw.h"
+#include "shell/InputRouter.h"
+#include "shell/ScreenKit.h"
+#include "shell/Screen.h"
 
 namespace bm {
 
-struct Game;
+class OptionsScreen : public Screen {
+ public:
+  const char* Name() const override { return "Options"; }
+  Next Enter(Services& s) override;
+  Next Pass(Services& s) override;
+  Next Resume(Services& s, int answer) override;
+  void DrawBehind(Services& s) override;
+  int Closing(Services& s) override { return Leave(s); }
 
-// Returns when the player leaves the screen or the program is ending.
-void OptionsLoop(Game& g);
+ private:
+  int Leave(Services& s);
+  // "OK": writes the settings; a change of the display mode asks first.
+  Next Confirm(Services& s, const OptionsView& shown);
+  OptionRectTable rects_;
+  bool heldAtEntry_ = false;
+  bool soundDrag_ = false, musicDrag_ = false;
+  MenuRepeatTimer tmrMenu_;    // the volume arrows held down
+  MenuRepeatTimer keyRepeat_;  // Left/Right held on a volume row
+  int keyRow_ = -1;            // index into the rows, -1 while the pointer leads
+  PointD lastPointer_{-1, -1};
+  KeyEdge up_, down_, left_, right_, enter_, space_, tab_;
+  OptionsView shown_;
+  bool drawnOnce_ = false;
+  double botAt_ = 0;
+};
 
 }  // namespace bm

@@ -1,116 +1,185 @@
 #include "shell/PlayFlow.h"
 
+#include <memory>
+
 #include "progress/LevelFlow.h"
 #include "progress/Stages.h"
 #include "shell/BetweenLevels.h"
 #include "shell/BoardTransition.h"
-#include "shell/Dialog.h"
 #include "shell/GameComplete.h"
-#include "shell/Game.h"
 #include "shell/PlayFrame.h"
+#include "shell/PlaySide.h"
 #include "shell/SaveHooks.h"
-#include "render/MenuScreen.h"
+#include "shell/Services.h"
 
 namespace bm {
 
-namespace {
-
-// Fly out, the map and the shop, then the level the match chose with its fly-in.
-// Closing the program on the way still lands on that level, fresh, so the save
-// on the way out never keeps a board that is already won or out of time.
-void ChangeLevel(Game& g) {
-  Match& m = g.match;
-  g.input.ClickLatch = true;
-  BoardTransition(g, 0);
-  if (!LeaveLevel(m)) return;
-  int level = m.session.CurrentLevel;
-  if (!g.flags.ExitRequested) BetweenLevelsScreen(g, level);
-  BetweenLevelsDone(m, g.Now(), level);
-  g.input.ClickLatch = true;
-  LevelStart(g);
-}
-
-void NewGameSetUp(Game& g) {
-  Match& m = g.match;
-  g.input.ClickLatch = true;
-  StartNewGame(g, g.options.level > 0 ? g.options.level : 1);
-  m.session.ShownScore = 0;
-  DrainMatchEvents(g);
-  BoardTransition(g, 1);
-  ResumeFrames(m, g.Now());
-  g.input.ClickLatch = true;
-}
-
-// Continue: the board as it was left, no fly-in, the stage's tune.
-bool ContinueSetUp(Game& g) {
-  if (!ContinueSavedGame(g)) return false;
-  DrainMatchEvents(g);
-  g.music.FadeMusAll(-0.1, 0);
-  g.music.PlayMusic(MusicMod::MP3onStage(StageOfLevel(g.match.session.CurrentLevel)), 0.1, 0, false);
-  g.input.ClickLatch = true;
-  return true;
-}
-
-}  // namespace
-
-bool PlaySetUp(Game& g) {
-  bool newGame = true;
-  if (HasGameToContinue(g)) {
-    DialogRequest q;
-    q.message = "Continue saved game|or start new one?";
-    q.first = "Continue";
-    q.second = "New Game";
-    q.background = [&g] { DrawMainMenu(g.canvas, g.font, g.menuView); };
-    // The bot goes on with what it left; a level asked for on the command line is a new game.
-    q.botAnswer = g.options.level > 0 && g.options.botLeaveSeconds <= 0 ? 2 : 1;
-    int answer = TwoButtonDialog(g, q);
-    g.input.ClickLatch = true;
-    if (answer != 1 && answer != 2) return false;
-    newGame = answer == 2;
+Next PlayScreen::Enter(Services& s) {
+  Match& m = play_.match;
+  FitScreen(m, s.look.metrics);
+  if (start_ == Start::AsItStands) return BeginPlay(s);
+  if (start_ == Start::SavedGame) {
+    // Continue: the board as it was left, no fly-in, the stage's tune.
+    if (ContinueSavedGame(s, m)) {
+      DrainMatchEvents(s, play_);
+      s.sound.music.FadeMusAll(-0.1, 0);
+      s.sound.music.PlayMusic(MusicMod::MP3onStage(StageOfLevel(m.session.CurrentLevel)), 0.1, 0, false);
+      s.loop.input.ClickLatch = true;
+      if (s.loop.ExitRequested) return Next::Pop(kNotStarted);
+      return BeginPlay(s);
+    }
+    // A saved game that cannot be continued after all starts a new one.
   }
-  g.input.ClickLatch = true;
-  // A saved game that cannot be continued after all starts a new one.
-  if (!newGame && ContinueSetUp(g)) return !g.flags.ExitRequested;
-  NewGameSetUp(g);
-  return !g.flags.ExitRequested;
+  return NewGame(s);
 }
 
-void LevelStart(Game& g) {
-  Match& m = g.match;
-  EnterLevel(m, g.Now());
-  DrainMatchEvents(g);
-  if (!g.flags.LeavePlay) BoardTransition(g, 1);
-  // The flight is not play: the board's clock starts when it has landed.
-  ResumeFrames(m, g.Now());
-  g.flags.Redraw = true;
+Next PlayScreen::NewGame(Services& s) {
+  s.loop.input.ClickLatch = true;
+  StartNewGame(s, play_.match, s.options.level > 0 ? s.options.level : 1);
+  play_.match.session.ShownScore = 0;
+  DrainMatchEvents(s, play_);
+  stage_ = Stage::FlyingIn;
+  return Next::Push(std::make_unique<FlightScreen>(play_, 1));
 }
 
-void RunPendingFlow(Game& g) {
-  Match& m = g.match;
+Next PlayScreen::BeginPlay(Services& s) {
+  // The menu's screen pictures (8 MB at 1280x1024) wait on disk while a game runs.
+  s.look.textures.ReleaseFolder("red/menu/");
+  ResumeFrames(play_.match, s.Now());
+  play_.keysLatched = ~0u;
+  play_.levelVisitMs = s.Now();
+  stage_ = Stage::Playing;
+  return Next::Stay();
+}
+
+Next PlayScreen::Pass(Services& s) {
+  InputRouter& input = s.loop.input;
+  bool active = s.window().IsForeground();
+  s.loop.AppActive = active;
+  if (!active) {
+    s.sound.music.PauseMusAll();
+    stage_ = Stage::Away;
+    return Next::Push(std::make_unique<AwayScreen>());
+  }
+  bool leave = false;
+  double wake = PlayPass(s, play_, leave);
+  if (play_.match.flow.pending != FlowStep::None && !leave) return LevelEnd(s);
+  if (!s.in().KeyDown(vk::Left) && !s.in().KeyDown(vk::Right)) input.ClickLatch = false;
+  if (EscapePressed(input, s.in()) || BotLeavesNow(s, play_.levelVisitMs)) leave = true;
+  if (leave) {
+    s.sound.sfx.PlaySfxOnce("ev_menu_click");
+    return Next::Pop(kPlayed);
+  }
+  return Next::Stay(wake);
+}
+
+Next PlayScreen::LevelEnd(Services& s) {
+  Match& m = play_.match;
   switch (m.flow.pending) {
-    case FlowStep::None: return;
+    case FlowStep::None: break;
     case FlowStep::NextLevel:
     case FlowStep::RestartLevel:
-    case FlowStep::SkipLevel: ChangeLevel(g); return;
+    case FlowStep::SkipLevel:
+      s.loop.input.ClickLatch = true;
+      stage_ = Stage::FlyingOut;
+      return Next::Push(std::make_unique<FlightScreen>(play_, 0));
     case FlowStep::GameComplete: {
       const int score = m.session.Score;
       EndFinishedGame(m);
       // The finished game's score goes to the high scores like a lost one's.
-      EnterEndedGame(g, score);
-      GameCompleteScreen(g);
-      g.flags.LeavePlay = true;
-      return;
+      EnterEndedGame(s, score);
+      stage_ = Stage::Credits;
+      return Next::Push(std::make_unique<CreditsScreen>(play_));
     }
     case FlowStep::GameOver: {
       const int level = m.level.number;
       const int score = EndLostGame(m);
-      g.logs.WriteRunLog("GameOver", "Game over on level " + std::to_string(level) + " with a score of " +
+      s.logs.WriteRunLog("GameOver", "Game over on level " + std::to_string(level) + " with a score of " +
                                          std::to_string(score));
-      EnterEndedGame(g, score);
-      g.flags.LeavePlay = true;
-      return;
+      EnterEndedGame(s, score);
+      return Next::Pop(kPlayed);
     }
   }
+  return Next::Stay();
+}
+
+Next PlayScreen::NextLevel(Services& s, int level) {
+  Match& m = play_.match;
+  BetweenLevelsDone(m, s.Now(), level);
+  s.loop.input.ClickLatch = true;
+  EnterLevel(m, s.Now());
+  DrainMatchEvents(s, play_);
+  stage_ = Stage::FlyingInNext;
+  return Next::Push(std::make_unique<FlightScreen>(play_, 1));
+}
+
+Next PlayScreen::Resume(Services& s, int answer) {
+  Match& m = play_.match;
+  switch (stage_) {
+    case Stage::FlyingIn:
+      ResumeFrames(m, s.Now());
+      s.loop.input.ClickLatch = true;
+      if (s.loop.ExitRequested) return Next::Pop(kNotStarted);
+      return BeginPlay(s);
+    case Stage::Away:
+      s.sound.music.ResumeMusAll();
+      // Time spent away does not count: frames and the hourglass resume where they were.
+      ResumeFrames(m, s.Now());
+      stage_ = Stage::Playing;
+      return Next::Stay();
+    case Stage::FlyingOut: {
+      // Closing the program on the way still lands on the next level, fresh, so
+      // the save on the way out never keeps a board already won or out of time.
+      if (!LeaveLevel(m)) {
+        stage_ = Stage::Playing;
+        return Next::Stay();
+      }
+      int level = m.session.CurrentLevel;
+      if (s.loop.ExitRequested) return NextLevel(s, level);
+      stage_ = Stage::BetweenLevels;
+      return Next::Push(std::make_unique<BetweenLevelsScreen>(play_, level));
+    }
+    case Stage::BetweenLevels: return NextLevel(s, answer);
+    case Stage::FlyingInNext:
+      // The flight is not play: the board's clock starts when it has landed.
+      ResumeFrames(m, s.Now());
+      s.loop.Redraw = true;
+      stage_ = Stage::Playing;
+      return Next::Stay();
+    case Stage::Credits: return Next::Pop(kPlayed);
+    case Stage::Playing: break;
+  }
+  return Next::Stay();
+}
+
+Next AwayScreen::Enter(Services& s) {
+  s.loop.Redraw = true;
+  return Next::Stay();
+}
+
+Next AwayScreen::Pass(Services& s) {
+  if (s.window().IsForeground()) return Next::Pop(Closing(s));
+  // The pause picture does not change: draw it again only when the window lost it.
+  if (s.loop.Redraw) {
+    s.loop.Redraw = false;
+    if (s.look.drawing) {
+      Canvas& c = s.look.canvas;
+      s.render().Clear(0xFF000000);
+      TextureId pause = c.Tex("red/menu/pause.jpg");
+      if (pause) c.FullScreen(pause);
+      else s.look.font.Draw(c, "Paused", s.look.metrics.DesignRect(0, 450, 1280, 570), 1.0, 0xFFFFFFFF, 0xFFFFE0A0,
+                            Align::Center);
+    }
+    s.loop.SceneDirty = true;
+  }
+  // The click that brings the window back must not act on the game.
+  if (s.in().ButtonDown(1)) s.loop.input.ClickLatch = true;
+  return Next::Stay(s.Now() + 100);
+}
+
+int AwayScreen::Closing(Services& s) {
+  s.loop.Redraw = true;
+  return 0;
 }
 
 }  // namespace bm

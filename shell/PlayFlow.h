@@ -1,20 +1,54 @@
-// The screens of a game between its levels and at its end, run in the order the
-// match asks for them: fly-out, map and shop, level start with its fly-in, the
-// congratulations screen, the high-score entry of a lost game. Also the play
-// set-up from the main menu.
+// The play screen: a game from its set-up to leaving it for the main menu.
+// Between its passes of play runs the level flow the match asks for, a small
+// sequence of stages, each a screen pushed over this one and advanced when it
+// pops: the new game's board flying in, playing, the won or lost level's board
+// flying out, the map and the shop, the next level flying in, or the
+// congratulations and credits after the last level.
 #pragma once
+#include "shell/Screen.h"
 
 namespace bm {
 
-struct Game;
+struct PlaySide;
 
-// The menu's "Play": a new game, or the saved one continued when the player
-// chooses so. False when the player stayed on the menu.
-bool PlaySetUp(Game& g);
-// Loads the match's current level, re-rolls ready-made lines, and flies it in
-// unless play is being left.
-void LevelStart(Game& g);
-// Runs whatever the match has asked for; returns when play goes on or ends.
-void RunPendingFlow(Game& g);
+class PlayScreen : public Screen {
+ public:
+  enum class Start {
+    NewGame,     // "New Game": a new game on the command line's level (else 1), flown in
+    SavedGame,   // "Continue": the board as it was left, no fly-in; a new game when it cannot be
+    AsItStands,  // the match holds a level ready to play
+  };
+  // What it pops with: whether play began (the level left is then saved).
+  static constexpr int kNotStarted = 0, kPlayed = 1;
+
+  PlayScreen(PlaySide& play, Start start) : play_(play), start_(start) {}
+  const char* Name() const override { return "Play"; }
+  Next Enter(Services& s) override;
+  Next Pass(Services& s) override;
+  Next Resume(Services& s, int answer) override;
+  int Closing(Services&) override { return kPlayed; }
+
+ private:
+  enum class Stage { FlyingIn, Playing, Away, FlyingOut, BetweenLevels, FlyingInNext, Credits };
+  Next NewGame(Services& s);
+  // Play (re)begins: the board's clock runs from now, keys held from before wait for their release.
+  Next BeginPlay(Services& s);
+  // What the match asked for at a level's end.
+  Next LevelEnd(Services& s);
+  // The map and the shop are done: the level the match chose, flown in.
+  Next NextLevel(Services& s, int level);
+  PlaySide& play_;
+  Start start_;
+  Stage stage_ = Stage::Playing;
+};
+
+// Shown while the window is in the background; nothing ticks.
+class AwayScreen : public Screen {
+ public:
+  const char* Name() const override { return "Away"; }
+  Next Enter(Services& s) override;
+  Next Pass(Services& s) override;
+  int Closing(Services& s) override;
+};
 
 }  // namespace bm

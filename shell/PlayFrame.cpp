@@ -11,28 +11,28 @@
 #include "render/StillLayer.h"
 #include "render/TipDraw.h"
 #include "shell/BotInput.h"
-#include "shell/Game.h"
+#include "shell/PlaySide.h"
+#include "shell/Services.h"
 
 namespace bm {
 
 namespace {
 
-void PlayCue(Game& g, const BoardEvent& e) {
+void PlayCue(SoundFx& sfx, const BoardEvent& e) {
   switch (e.mode) {
-    case SfxMode::Play: g.sfx.PlaySfx(e.text); break;
-    case SfxMode::NoSteal: g.sfx.PlaySfx(e.text, true); break;
-    case SfxMode::Once: g.sfx.PlaySfxOnce(e.text); break;
-    case SfxMode::Rearm: g.sfx.RearmSfx(e.text); break;
+    case SfxMode::Play: sfx.PlaySfx(e.text); break;
+    case SfxMode::NoSteal: sfx.PlaySfx(e.text, true); break;
+    case SfxMode::Once: sfx.PlaySfxOnce(e.text); break;
+    case SfxMode::Rearm: sfx.RearmSfx(e.text); break;
   }
 }
 
 // What the stock buttons show: their counts, the armed ones and the one under
 // the pointer. A change means the panel must be drawn again.
-long StockButtonsLook(Game& g) {
-  const Match& m = g.match;
+long StockButtonsLook(Services& s, const Match& m) {
   const BoardPlayer& p = m.player;
-  PointD at = g.in().Pointer();
-  long look = int(StockButtonAt(m.metrics, at.x, at.y)) + 8 * (MouseDown(g.in(), g.flags.AppActive) ? 1 : 0);
+  PointD at = s.in().Pointer();
+  long look = int(StockButtonAt(m.metrics, at.x, at.y)) + 8 * (MouseDown(s.in(), s.loop.AppActive) ? 1 : 0);
   for (int n : {p.parrotCount, p.shuffleCount, p.anchorCount, p.sunCount, p.rumCount})
     look = look * 131 + n;
   return look * 4 + m.board.AnchorArmed * 2 + m.board.SunArmed;
@@ -76,32 +76,32 @@ PointD TipPoint(const Match& m, int place) {
 
 }  // namespace
 
-void OfferTipBox(Game& g, int number, int place) {
+void OfferTipBox(Services& s, PlaySide& play, int number, int place) {
   if (TipText(number).empty()) return;
-  PointD at = TipPoint(g.match, place);
+  PointD at = TipPoint(play.match, place);
   TipBox box{number, at.x, at.y};
-  if (g.tip.number == number) return;
-  for (const TipBox& t : g.tipsWaiting)
+  if (play.tip.number == number) return;
+  for (const TipBox& t : play.tipsWaiting)
     if (t.number == number) return;
-  if (g.tip.number < 0) {
-    g.tip = box;
-    g.flags.Redraw = true;
-    g.tipPressHeld = true;  // the press that brought it is not the one that closes it
+  if (play.tip.number < 0) {
+    play.tip = box;
+    s.loop.Redraw = true;
+    play.tipPressHeld = true;  // the press that brought it is not the one that closes it
   } else {
-    g.tipsWaiting.push_back(box);
+    play.tipsWaiting.push_back(box);
   }
 }
 
-void CloseTipBox(Game& g) {
-  if (g.tip.number < 0) return;
+void CloseTipBox(Services& s, PlaySide& play) {
+  if (play.tip.number < 0) return;
   // The won level's tip holds its flip until it is read.
-  if (g.tip.number == 4) FlipTipClosed(g.match, g.Now());
-  g.tip = TipBox{};
-  if (!g.tipsWaiting.empty()) {
-    g.tip = g.tipsWaiting.front();
-    g.tipsWaiting.erase(g.tipsWaiting.begin());
+  if (play.tip.number == 4) FlipTipClosed(play.match, s.Now());
+  play.tip = TipBox{};
+  if (!play.tipsWaiting.empty()) {
+    play.tip = play.tipsWaiting.front();
+    play.tipsWaiting.erase(play.tipsWaiting.begin());
   }
-  g.flags.Redraw = true;
+  s.loop.Redraw = true;
 }
 
 std::optional<IRect> PlayDirtyPart(const Match& m, const PlayLookBefore& b, bool timeChanged) {
@@ -118,19 +118,19 @@ std::optional<IRect> PlayDirtyPart(const Match& m, const PlayLookBefore& b, bool
   return part;
 }
 
-void DrainMatchEvents(Game& g) {
-  for (const BoardEvent& e : TakeEvents(g.match)) {
+void DrainMatchEvents(Services& s, PlaySide& play) {
+  for (const BoardEvent& e : TakeEvents(play.match)) {
     switch (e.kind) {
-      case BoardEvent::Kind::Sound: PlayCue(g, e); break;
-      case BoardEvent::Kind::Log: g.logs.WriteRunLog(e.place, e.text, e.critical); break;
-      case BoardEvent::Kind::Tip: OfferTipBox(g, e.tip, e.cell); break;
+      case BoardEvent::Kind::Sound: PlayCue(s.sound.sfx, e); break;
+      case BoardEvent::Kind::Log: s.logs.WriteRunLog(e.place, e.text, e.critical); break;
+      case BoardEvent::Kind::Tip: OfferTipBox(s, play, e.tip, e.cell); break;
       case BoardEvent::Kind::LevelStarted:
         // The last level's tips go with it.
-        g.tip = TipBox{};
-        g.tipsWaiting.clear();
-        g.flags.Redraw = true;
+        play.tip = TipBox{};
+        play.tipsWaiting.clear();
+        s.loop.Redraw = true;
         break;
-      // The screens that follow run from the game loop (RunPendingFlow).
+      // The screens that follow come from the play screen's level flow.
       case BoardEvent::Kind::GameOver:
       case BoardEvent::Kind::GameComplete:
       case BoardEvent::Kind::LevelComplete:
@@ -152,19 +152,20 @@ PanelView PanelViewOf(const Match& m) {
   return v;
 }
 
-MatchInput ReadMatchInput(Game& g) {
-  Input& in = g.in();
+MatchInput ReadMatchInput(Services& s, PlaySide& play) {
+  Input& in = s.in();
+  const ScreenMetrics& metrics = s.look.metrics;
   MatchInput m;
-  m.now = g.Now();
+  m.now = s.Now();
   PointD p = in.Pointer();
   m.pointerX = p.x;
   m.pointerY = p.y;
-  m.leftDown = MouseDown(in, g.flags.AppActive);
-  m.rightDown = g.flags.AppActive && in.ButtonDown(2);
-  m.pointerInClient = p.x >= 0 && p.y >= 0 && p.x < g.metrics.width && p.y < g.metrics.height;
+  m.leftDown = MouseDown(in, s.loop.AppActive);
+  m.rightDown = s.loop.AppActive && in.ButtonDown(2);
+  m.pointerInClient = p.x >= 0 && p.y >= 0 && p.x < metrics.width && p.y < metrics.height;
   m.pointerOverGame = m.pointerInClient;
-  m.screenW = g.metrics.width;
-  m.screenH = g.metrics.height;
+  m.screenW = metrics.width;
+  m.screenH = metrics.height;
   const std::pair<int, std::uint32_t> playKeys[] = {
       {vk::Up, mkey::ArrowUp},     {vk::Down, mkey::ArrowDown}, {vk::Left, mkey::ArrowLeft},
       {vk::Right, mkey::ArrowRight}, {vk::Enter, mkey::Select},  {vk::Space, mkey::Select},
@@ -174,21 +175,21 @@ MatchInput ReadMatchInput(Game& g) {
   // Keys already down when play began (the Enter that chose "Play") act only
   // once they have been let go.
   std::uint32_t down = m.keys;
-  m.keys &= ~g.keysLatched;
-  g.keysLatched &= down;
+  m.keys &= ~play.keysLatched;
+  play.keysLatched &= down;
   // A tip on screen takes the next press, of the button or of Enter or Space,
   // and closes; the board sees neither that press nor its release.
   bool pressing = m.leftDown || (m.keys & mkey::Select) != 0;
-  if (g.tip.number >= 0 && pressing && !g.tipPressHeld) {
-    CloseTipBox(g);
-    g.tipPressHeld = true;
+  if (play.tip.number >= 0 && pressing && !play.tipPressHeld) {
+    CloseTipBox(s, play);
+    play.tipPressHeld = true;
   }
-  if (g.tipPressHeld) {
-    if (!pressing) g.tipPressHeld = false;
+  if (play.tipPressHeld) {
+    if (!pressing) play.tipPressHeld = false;
     m.leftDown = false;
     m.keys &= ~mkey::Select;
   }
-  if (g.input.CheatMode) {
+  if (s.loop.input.CheatMode) {
     m.keys |= mkey::CheatMode;
     if (in.KeyDown(vk::PageUp)) m.keys |= mkey::Up;
     if (in.KeyDown(vk::PageDown)) m.keys |= mkey::Down;
@@ -212,19 +213,19 @@ namespace {
 
 // Brings the still layer up to date when its key changed, and copies it to the
 // screen; false when the device has no layers (the caller draws it all).
-bool DrawStillPart(Game& g, BoardDrawExtras extras) {
-  Match& m = g.match;
-  StillLayer& layer = g.stillLayer;
+bool DrawStillPart(Services& s, const Match& m, BoardDrawExtras extras) {
+  Look& look = s.look;
+  StillLayer& layer = look.stillLayer;
   if (!layer.enabled) return false;
-  RenderDevice& d = g.render();
-  std::uint64_t key = StillLayerKey(m.level.number, g.metrics, m.cells, m.board, extras);
+  RenderDevice& d = s.render();
+  std::uint64_t key = StillLayerKey(m.level.number, look.metrics, m.cells, m.board, extras);
   if (!layer.valid || layer.key != key || !d.SlotHeld(kStillLayerSlot)) {
     layer.valid = false;
     if (!d.BeginLayer(kStillLayerSlot)) return false;
-    DrawPlayBackground(g.canvas, m.level.number);
-    DrawPanelFrame(g.canvas);
+    DrawPlayBackground(look.canvas, m.level.number);
+    DrawPanelFrame(look.canvas);
     extras.part = BoardPart::Still;
-    DrawBoard(g.canvas, g.font, m.cells, m.board, extras);
+    DrawBoard(look.canvas, look.font, m.cells, m.board, extras);
     d.EndLayer();
     layer.valid = true;
     layer.key = key;
@@ -236,86 +237,90 @@ bool DrawStillPart(Game& g, BoardDrawExtras extras) {
 
 }  // namespace
 
-void DrawPlayScreen(Game& g) {
-  Match& m = g.match;
+void DrawPlayScreen(Services& s, PlaySide& play) {
+  const Match& m = play.match;
+  Canvas& c = s.look.canvas;
+  Font& font = s.look.font;
   BoardDrawExtras extras;
-  extras.clockMs = g.Now();
+  extras.clockMs = s.Now();
   extras.freeTilesTint = ShowFreeTint(m.bonus);
   extras.keyCursor = m.keyCursor.cell;
   if (m.flow.flip.running) extras.flipScale = m.flow.flip.scale;
-  if (DrawStillPart(g, extras)) {
+  if (DrawStillPart(s, m, extras)) {
     extras.part = BoardPart::Moving;
   } else {
-    DrawPlayBackground(g.canvas, m.level.number);
-    DrawPanelFrame(g.canvas);
+    DrawPlayBackground(c, m.level.number);
+    DrawPanelFrame(c);
   }
-  DrawPanelTexts(g.canvas, g.font, PanelViewOf(m));
-  DrawMenuButton(g.canvas, g.menuButtonState);
-  DrawBoard(g.canvas, g.font, m.cells, m.board, extras);
-  DrawEffects(g.canvas, m.bonus);
+  DrawPanelTexts(c, font, PanelViewOf(m));
+  DrawMenuButton(c, play.menuButtonState);
+  DrawBoard(c, font, m.cells, m.board, extras);
+  DrawEffects(c, m.bonus);
   StockButtonsView view;
-  PointD p = g.in().Pointer();
+  PointD p = s.in().Pointer();
   view.pointerX = p.x;
   view.pointerY = p.y;
-  view.leftDown = MouseDown(g.in(), g.flags.AppActive);
-  DrawStockButtons(g.canvas, g.font, m.player, m.board, m.bonus, view);
-  DrawPopups(g.canvas, g.font, m.bonus);
-  if (g.tip.number >= 0) DrawTip(g.canvas, g.font, g.tip);
+  view.leftDown = MouseDown(s.in(), s.loop.AppActive);
+  DrawStockButtons(c, font, m.player, m.board, m.bonus, view);
+  DrawPopups(c, font, m.bonus);
+  if (play.tip.number >= 0) DrawTip(c, font, play.tip);
 }
 
-double PlayPass(Game& g) {
-  Match& m = g.match;
+double PlayPass(Services& s, PlaySide& play, bool& leave) {
+  Match& m = play.match;
+  LoopState& loop = s.loop;
+  RenderDevice& device = s.render();
   std::string timeBefore = TimeLeftText(m.level.SandLeft, m.level.TimeLimit);
   std::string movesBefore = m.board.MovesText;
   int scoreBefore = m.board.Score;
   bool hintBefore = m.board.HintVisible;
-  long stockBefore = StockButtonsLook(g);
+  long stockBefore = StockButtonsLook(s, m);
   bool quietBefore = m.clock.quiet;
   PlayLookBefore look{m.clock.ornaments, m.board.HoveredCell, m.board.SelectedCell, m.keyCursor.cell};
   bool stillBefore = m.clock.quiet || m.clock.ornaments;
   // The bot's hands move first; the board then reads them like a player's.
-  if (g.bot && FrameDue(m, g.Now()))
-    g.botInput->Feed(g.bot->Step(g.Now(), m.cells, m.board, m.metrics, &m.player, m.level.SandLeft));
-  AdvanceFrame(m, ReadMatchInput(g));
-  DrainMatchEvents(g);
+  if (play.bot && FrameDue(m, s.Now()))
+    s.botInput->Feed(play.bot->Step(s.Now(), m.cells, m.board, m.metrics, &m.player, m.level.SandLeft));
+  AdvanceFrame(m, ReadMatchInput(s, play));
+  DrainMatchEvents(s, play);
   // The menu button: lit under the pointer, pressed while held, leaves on the click.
-  PointD p = g.in().Pointer();
-  bool overButton = MenuButtonRect(g.metrics).Contains(p.x, p.y);
-  int buttonState = overButton ? (MouseDown(g.in(), g.flags.AppActive) ? 2 : 1) : 0;
+  PointD p = s.in().Pointer();
+  bool overButton = MenuButtonRect(s.look.metrics).Contains(p.x, p.y);
+  int buttonState = overButton ? (MouseDown(s.in(), loop.AppActive) ? 2 : 1) : 0;
   // Polled on every pass so the edge latch sees each release.
-  bool clicked = MouseClicked(g.input, g.in(), g.flags.AppActive, 1);
-  if (overButton && clicked) g.flags.LeavePlay = true;
-  bool buttonChanged = buttonState != g.menuButtonState;
-  g.menuButtonState = buttonState;
+  bool clicked = MouseClicked(loop.input, s.in(), loop.AppActive, 1);
+  if (overButton && clicked) leave = true;
+  bool buttonChanged = buttonState != play.menuButtonState;
+  play.menuButtonState = buttonState;
   bool quiet = m.clock.quiet;
   bool timeChanged = timeBefore != TimeLeftText(m.level.SandLeft, m.level.TimeLimit);
   bool panelChanged = movesBefore != m.board.MovesText || scoreBefore != m.board.Score ||
-                      hintBefore != m.board.HintVisible || buttonChanged || stockBefore != StockButtonsLook(g);
-  bool changed = !quiet || !quietBefore || g.flags.Redraw || timeChanged || panelChanged ||
+                      hintBefore != m.board.HintVisible || buttonChanged || stockBefore != StockButtonsLook(s, m);
+  bool changed = !quiet || !quietBefore || loop.Redraw || timeChanged || panelChanged ||
                  look.keyCursor != m.keyCursor.cell;
   // A still board whose clock ticked or whose ornaments moved: the frame on
   // screen is kept and only that part of it is drawn again.
   std::optional<IRect> part;
   bool still = stillBefore && (quiet || m.clock.ornaments);
-  if (changed && still && !g.flags.Redraw && !panelChanged && !g.input.CheatMode && g.render().KeepsFrame() &&
-      g.render().FramesPresented() == g.playFrameMark)
+  if (changed && still && !loop.Redraw && !panelChanged && !loop.input.CheatMode && device.KeepsFrame() &&
+      device.FramesPresented() == loop.playFrameMark)
     part = PlayDirtyPart(m, look, timeChanged);
-  if (changed && !g.flags.LeavePlay) {
-    g.flags.Redraw = false;
-    if (g.drawing) {
+  if (changed && !leave) {
+    loop.Redraw = false;
+    if (s.look.drawing) {
       Rect clip;
       if (part) {
         clip = {part->left, part->top, part->right, part->bottom};
-        g.render().SetClip(&clip);
+        device.SetClip(&clip);
       }
-      DrawPlayScreen(g);
-      if (part) g.render().SetClip(nullptr);
+      DrawPlayScreen(s, play);
+      if (part) device.SetClip(nullptr);
     }
-    g.flags.SceneDirty = true;
-    g.playFrameMark = g.render().FramesPresented() + 1;
-    if (part) ++g.stats.partialFrames;
+    loop.SceneDirty = true;
+    loop.playFrameMark = device.FramesPresented() + 1;
+    if (part) ++loop.partialFrames;
   }
-  return MatchWakeAt(m, g.Now());
+  return MatchWakeAt(m, s.Now());
 }
 
 }  // namespace bm

@@ -9,15 +9,17 @@
 
 namespace bm {
 
-struct Game;
+struct Services;
+struct PlaySide;
 
 // The pass's input as the match reads it: pointer, buttons, keys, screen, clock.
-MatchInput ReadMatchInput(Game& g);
+MatchInput ReadMatchInput(Services& s, PlaySide& play);
 // Runs one pass of play; returns the clock time the next pass is due when
 // nothing on screen is moving (0 when the next frame is wanted at once).
-double PlayPass(Game& g);
+// leave is set when the menu button was clicked.
+double PlayPass(Services& s, PlaySide& play, bool& leave);
 // Draws the whole play screen (within the device's clip, when one is set).
-void DrawPlayScreen(Game& g);
+void DrawPlayScreen(Services& s, PlaySide& play);
 // What the play screen's panel shows of the match.
 PanelView PanelViewOf(const Match& m);
 // What the screen showed of the board's ornaments before a pass.
@@ -30,9 +32,9 @@ struct PlayLookBefore {
 std::optional<IRect> PlayDirtyPart(const Match& m, const PlayLookBefore& before, bool timeChanged);
 // Shows tip n pointing at its place (a cell, or a button's code), or keeps it
 // for when the tip on screen is closed.
-void OfferTipBox(Game& g, int number, int place);
-void CloseTipBox(Game& g);
+void OfferTipBox(Services& s, PlaySide& play, int number, int place);
+void CloseTipBox(Services& s, PlaySide& play);
 // Plays, writes or acts on the match's queued events, in order.
-void DrainMatchEvents(Game& g);
+void DrainMatchEvents(Services& s, PlaySide& play);
 
 }  // namespace bm

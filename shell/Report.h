@@ -4,8 +4,9 @@
 
 namespace bm {
 
-struct Game;
+struct Services;
+struct Match;
 
-void WriteReport(Game& g, const std::string& path);
+void WriteReport(Services& s, const Match& m, const std::string& path);
 
 }  // namespace bm

@@ -1,275 +1,300 @@
 #include "shell/RosterScreens.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "render/DialogDraw.h"
-#include "render/RosterDraw.h"
 #include "shell/Dialog.h"
-#include "shell/Game.h"
-#include "shell/Loop.h"
-#include "shell/ScreenKit.h"
+#include "shell/Services.h"
 
 namespace bm {
 
 namespace {
 
-// A left-button click taken once per press; a press held at entry waits for its release.
-struct ClickEdge {
-  bool latch = true;
-  explicit ClickEdge(Input& in) : latch(in.ButtonDown(1)) {}
-  bool Take(Game& g) {
-    bool down = g.flags.AppActive && g.in().ButtonDown(1);
-    bool fresh = down && !latch;
-    latch = down;
-    return fresh;
-  }
-};
+void Clicked(Services& s) {
+  s.sound.sfx.PlaySfxOnce("ev_menu_click");
+  s.sound.sfx.RearmSfx("ev_menu_click");
+}
 
-void Clicked(Game& g) {
-  g.sfx.PlaySfxOnce("ev_menu_click");
-  g.sfx.RearmSfx("ev_menu_click");
+// When the screen next needs a pass: the bot's press, else a second from now.
+Next StayFor(Services& s, double botAt) {
+  double wake = BotWake(s, botAt);
+  return Next::Stay(wake > 0 ? wake : s.Now() + 1000);
 }
 
 const char* kNoRoom = "There is no place to add new player name.|You should to delete one first!";
 
 }  // namespace
 
-bool NameEntryLoop(Game& g, std::string& name, bool escapeAllowed) {
-  g.logs.WriteRunPoint("NameEntryLoop", "Begin");
-  Input& in0 = g.in();
-  NameEntry box;
-  OpenNameEntry(box, in0, name, escapeAllowed);
+bool ClickEdge::Take(Services& s) {
+  bool down = s.loop.AppActive && s.in().ButtonDown(1);
+  bool fresh = down && !latch;
+  latch = down;
+  return fresh;
+}
+
+Next NameBoxScreen::Enter(Services& s) {
+  s.logs.WriteRunPoint("NameEntryLoop", "Begin");
+  Input& in = s.in();
+  OpenNameEntry(box_, in, *name_, escapeAllowed_);
   // The Enter that opened the box must not close it at once.
-  KeyEdge enter(vk::Enter, in0);
-  ClickEdge click(in0);
-  std::string warning, shownText = "\x01", shownWarning;
-  int shownHover = -1;
-  bool accepted = false;
-  double botAt = g.Now() + 300;
-  RunLoop(g, [&](Game& g) -> Pass {
-    Input& in = g.in();
-    if (ScreenMinimised(g)) return {false, g.Now() + 100};
-    if (g.botInput) {
-      // The bot types a name, then presses "OK".
-      if (box.text.empty()) box.text = "Bot";
-      BotPress(g, NameBoxButtonRect(g.metrics, namebox::Ok), botAt);
-    }
-    bool enterNow = enter.Take(in);
-    // UpdateNameEntry closes on a held Enter; only a fresh press may take the name.
-    std::string before = box.text;
-    UpdateNameEntry(box, g.input, in);
-    if (box.accepted && !enterNow) {
-      box.on = true, box.accepted = false;  // a held Enter from before the box opened
-      in.StartTextInput();
-    }
-    PointD p = in.Pointer();
-    int hover = 0;
-    for (int b : {namebox::Ok, namebox::Cancel})
-      if (NameBoxButtonRect(g.metrics, b).Contains(p.x, p.y)) hover = b;
-    HoverSound(g, hover != 0);
-    bool pressed = click.Take(g);
-    bool ok = box.accepted || (pressed && hover == namebox::Ok) || (enterNow && box.text.empty());
-    bool cancel = box.cancelled || (pressed && hover == namebox::Cancel);
-    if (pressed && hover) Clicked(g);
-    if (ok && !box.text.empty()) {
-      name = box.text;
-      accepted = true;
-      return {true, 0};
-    }
-    if (ok) warning = "Enter your name first!";
-    if (cancel) return {true, 0};
-    if (box.text != before) warning.clear();
-    if (g.flags.Redraw || box.text != shownText || hover != shownHover || warning != shownWarning) {
-      g.flags.Redraw = false;
-      shownText = box.text;
-      shownHover = hover;
-      shownWarning = warning;
-      if (g.drawing) {
-        g.render().Clear(0xFF06203A);
-        TextureId back = g.canvas.Tex("red/menu/main0-new2.jpg");
-        if (back) g.canvas.FullScreen(back);
-        DrawNameBox(g.canvas, g.font, box.text, hover, warning);
-      }
-      g.flags.SceneDirty = true;
-    }
-    double wake = BotWake(g, botAt);
-    return {false, wake > 0 ? wake : g.Now() + 1000};
-  });
-  in0.StopTextInput();
-  g.input.ClickLatch = g.in().ButtonDown(1);
-  g.flags.Redraw = true;
-  return accepted;
+  enter_ = KeyEdge(vk::Enter, in);
+  click_ = ClickEdge(in);
+  botAt_ = s.Now() + 300;
+  return Next::Stay();
 }
 
-void PlayersLoop(Game& g, PlayerTable& players, const std::function<void()>& save,
-                 const std::function<void(int)>& forgetBoard) {
-  g.logs.WriteRunPoint("PlayersLoop", "Begin");
-  Input& in0 = g.in();
-  KeyEdge up(vk::Up, in0), down(vk::Down, in0), tab(vk::Tab, in0), enter(vk::Enter, in0), space(vk::Space, in0),
-      del(vk::Delete, in0), dKey('D', in0), left(vk::Left, in0), right(vk::Right, in0);
-  ClickEdge click(in0);
-  std::string message;
-  int focusIndex = -1;  // over the listed players, then "Add", then "OK"
-  bool onDeleteMark = false;  // Right moves the focus from a player's line to its delete mark
-  RosterHit shownHover{-1, -1}, shownFocus{-1, -1};
-  std::string shownMessage;
-  PointD lastPointer{-1, -1};
-  double botAt = g.Now() + 300;
-  auto redrawBehind = [&] { DrawPlayersScreen(g.canvas, g.font, players, {}, {}, "", {}); };
-  RunLoop(g, [&](Game& g) -> Pass {
-    Input& in = g.in();
-    if (EscapePressed(g.input, in)) return {true, 0};
-    if (ScreenMinimised(g)) return {false, g.Now() + 100};
-    if (g.botInput) BotPress(g, RosterButtonRect(g.metrics, roster::Ok), botAt);
-    std::vector<int> listed = ListedPlayers(players);
-    int items = int(listed.size()) + 2;
-    PointD p = in.Pointer();
-    if (PointerMoved(lastPointer, p)) focusIndex = -1;
-    bool upKey = up.Take(in), downKey = down.Take(in) | tab.Take(in);
-    if (upKey) focusIndex = focusIndex <= 0 ? items - 1 : focusIndex - 1;
-    if (downKey) focusIndex = focusIndex < 0 || focusIndex >= items - 1 ? 0 : focusIndex + 1;
-    focusIndex = std::min(focusIndex, items - 1);
-    if (right.Take(in)) onDeleteMark = true;
-    if (left.Take(in)) onDeleteMark = false;
-    RosterHit focus;
-    if (focusIndex >= 0 && focusIndex < int(listed.size()))
-      focus = {onDeleteMark ? roster::Delete : roster::Line, listed[std::size_t(focusIndex)]};
-    else if (focusIndex == items - 2) focus = {roster::Add, 0};
-    else if (focusIndex == items - 1) focus = {roster::Ok, 0};
-    RosterHit hover = RosterHitAt(g.metrics, players, p.x, p.y);
-    HoverSound(g, hover.kind != roster::None);
-    RosterHit act;
-    if (click.Take(g)) act = hover;
-    if (enter.Take(in) | space.Take(in)) act = focus.kind ? focus : RosterHit{roster::Ok, 0};
-    if ((del.Take(in) | dKey.Take(in)) && focus.kind != roster::None && focus.slot > 0)
-      act = {roster::Delete, focus.slot};
-    if (act.kind != roster::None) Clicked(g);
-    switch (act.kind) {
-      case roster::Line:
-        players.SetCurrent(act.slot);
-        message.clear();
-        break;
-      case roster::Delete: {
-        DialogRequest q;
-        q.message = "Click continue to delete|" + players.slot[std::size_t(act.slot)].Name;
-        // Enter confirms, Escape keeps the player.
-        q.first = "CONTINUE";
-        q.second = "CANCEL";
-        q.botAnswer = 2;
-        q.background = redrawBehind;
-        if (TwoButtonDialog(g, q) == 1) {
-          ClearPlayer(players.slot[std::size_t(act.slot)]);
-          if (forgetBoard) forgetBoard(act.slot);
-          if (save) save();
-          g.logs.WriteRunLog("PlayersLoop", "Player in slot " + std::to_string(act.slot) + " deleted");
-        }
-        message.clear();
-        break;
-      }
-      case roster::Add: {
-        int free = 0;
-        for (int s = kFirstPlayer; s <= kLastPlayer && !free; ++s)
-          if (players.slot[std::size_t(s)].Name.empty()) free = s;
-        if (!free) {
-          message = kNoRoom;
-          break;
-        }
-        std::string name;
-        if (NameEntryLoop(g, name, true)) {
-          PlayerRecord& rec = players.slot[std::size_t(free)];
-          ClearPlayer(rec);
-          rec.Name = CleanName(name);
-          rec.ShowTips = kTrue;  // a new player is shown the tips
-          players.SetCurrent(free);
-          if (save) save();
-        }
-        message.clear();
-        break;
-      }
-      case roster::Ok:
-        if (save) save();
-        return {true, 0};
-      default: break;
+Next NameBoxScreen::Pass(Services& s) {
+  Input& in = s.in();
+  const ScreenMetrics& m = s.look.metrics;
+  if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
+  if (s.botInput) {
+    // The bot types a name, then presses "OK".
+    if (box_.text.empty()) box_.text = "Bot";
+    BotPress(s, NameBoxButtonRect(m, namebox::Ok), botAt_);
+  }
+  bool enterNow = enter_.Take(in);
+  // UpdateNameEntry closes on a held Enter; only a fresh press may take the name.
+  std::string before = box_.text;
+  UpdateNameEntry(box_, s.loop.input, in);
+  if (box_.accepted && !enterNow) {
+    box_.on = true, box_.accepted = false;  // a held Enter from before the box opened
+    in.StartTextInput();
+  }
+  PointD p = in.Pointer();
+  int hover = 0;
+  for (int b : {namebox::Ok, namebox::Cancel})
+    if (NameBoxButtonRect(m, b).Contains(p.x, p.y)) hover = b;
+  HoverSound(s, hover != 0);
+  bool pressed = click_.Take(s);
+  bool ok = box_.accepted || (pressed && hover == namebox::Ok) || (enterNow && box_.text.empty());
+  bool cancel = box_.cancelled || (pressed && hover == namebox::Cancel);
+  if (pressed && hover) Clicked(s);
+  if (ok && !box_.text.empty()) {
+    *name_ = box_.text;
+    return Next::Pop(Leave(s, 1));
+  }
+  if (ok) warning_ = "Enter your name first!";
+  if (cancel) return Next::Pop(Leave(s, 0));
+  if (box_.text != before) warning_.clear();
+  if (s.loop.Redraw || box_.text != shownText_ || hover != shownHover_ || warning_ != shownWarning_) {
+    s.loop.Redraw = false;
+    shownText_ = box_.text;
+    shownHover_ = hover;
+    shownWarning_ = warning_;
+    if (s.look.drawing) {
+      s.render().Clear(0xFF06203A);
+      TextureId back = s.look.canvas.Tex("red/menu/main0-new2.jpg");
+      if (back) s.look.canvas.FullScreen(back);
+      DrawNameBox(s.look.canvas, s.look.font, box_.text, hover, warning_);
     }
-    if (act.kind != roster::None) {
-      botAt = g.Now() + 300;
-      // A key that answered a dialog or closed the name box must not act here too.
-      up = KeyEdge(vk::Up, in), down = KeyEdge(vk::Down, in), tab = KeyEdge(vk::Tab, in);
-      enter = KeyEdge(vk::Enter, in), space = KeyEdge(vk::Space, in), del = KeyEdge(vk::Delete, in);
-      dKey = KeyEdge('D', in), left = KeyEdge(vk::Left, in), right = KeyEdge(vk::Right, in);
-      click = ClickEdge(in);
-      onDeleteMark = false;
-    }
-    if (g.flags.Redraw || !(hover == shownHover) || !(focus == shownFocus) || message != shownMessage ||
-        act.kind != roster::None) {
-      g.flags.Redraw = false;
-      shownHover = hover;
-      shownFocus = focus;
-      shownMessage = message;
-      if (g.drawing) DrawPlayersScreen(g.canvas, g.font, players, hover, focus, message, p);
-      g.flags.SceneDirty = true;
-    }
-    double wake = BotWake(g, botAt);
-    return {false, wake > 0 ? wake : g.Now() + 1000};
-  });
-  g.input.ClickLatch = g.in().ButtonDown(1);
-  g.flags.Redraw = true;
+    s.loop.SceneDirty = true;
+  }
+  return StayFor(s, botAt_);
 }
 
-void HighScoresLoop(Game& g, HighScoreTable& table, const std::function<void()>& save,
-                    const std::function<void()>& reset) {
-  g.logs.WriteRunPoint("HighScoresLoop", "Begin");
-  Input& in0 = g.in();
-  KeyEdge left(vk::Left, in0), right(vk::Right, in0), tab(vk::Tab, in0), enter(vk::Enter, in0), space(vk::Space, in0);
-  ClickEdge click(in0);
-  int focus = scores::Back, shownHover = -1, shownFocus = -1;
-  double botAt = g.Now() + 300;
-  RunLoop(g, [&](Game& g) -> Pass {
-    Input& in = g.in();
-    if (EscapePressed(g.input, in)) return {true, 0};
-    if (ScreenMinimised(g)) return {false, g.Now() + 100};
-    if (g.botInput) BotPress(g, HighScoreButtonRect(g.metrics, scores::Back), botAt);
-    PointD p = in.Pointer();
-    int hover = 0;
-    for (int b : {scores::Back, scores::Reset})
-      if (HighScoreButtonRect(g.metrics, b).Contains(p.x, p.y)) hover = b;
-    HoverSound(g, hover != 0);
-    if (left.Take(in) | right.Take(in) | tab.Take(in)) focus = focus == scores::Back ? scores::Reset : scores::Back;
-    int act = click.Take(g) ? hover : 0;
-    if (enter.Take(in) | space.Take(in)) act = focus;
-    if (act) Clicked(g);
-    if (act == scores::Back) return {true, 0};
-    if (act == scores::Reset) {
+int NameBoxScreen::Leave(Services& s, int answer) {
+  s.in().StopTextInput();
+  s.loop.input.ClickLatch = s.in().ButtonDown(1);
+  s.loop.Redraw = true;
+  return answer;
+}
+
+Next PlayersScreen::Enter(Services& s) {
+  s.logs.WriteRunPoint("PlayersLoop", "Begin");
+  botAt_ = s.Now() + 300;
+  FreshKeys(s.in());
+  return Next::Stay();
+}
+
+Next PlayersScreen::Pass(Services& s) {
+  Input& in = s.in();
+  if (EscapePressed(s.loop.input, in)) return Next::Pop(Leave(s));
+  if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
+  if (s.botInput) BotPress(s, RosterButtonRect(s.look.metrics, roster::Ok), botAt_);
+  std::vector<int> listed = ListedPlayers(players_);
+  int items = int(listed.size()) + 2;
+  pointer_ = in.Pointer();
+  if (PointerMoved(lastPointer_, pointer_)) focusIndex_ = -1;
+  bool upKey = up_.Take(in), downKey = down_.Take(in) | tab_.Take(in);
+  if (upKey) focusIndex_ = focusIndex_ <= 0 ? items - 1 : focusIndex_ - 1;
+  if (downKey) focusIndex_ = focusIndex_ < 0 || focusIndex_ >= items - 1 ? 0 : focusIndex_ + 1;
+  focusIndex_ = std::min(focusIndex_, items - 1);
+  if (right_.Take(in)) onDeleteMark_ = true;
+  if (left_.Take(in)) onDeleteMark_ = false;
+  focus_ = {};
+  if (focusIndex_ >= 0 && focusIndex_ < int(listed.size()))
+    focus_ = {onDeleteMark_ ? roster::Delete : roster::Line, listed[std::size_t(focusIndex_)]};
+  else if (focusIndex_ == items - 2) focus_ = {roster::Add, 0};
+  else if (focusIndex_ == items - 1) focus_ = {roster::Ok, 0};
+  hover_ = RosterHitAt(s.look.metrics, players_, pointer_.x, pointer_.y);
+  HoverSound(s, hover_.kind != roster::None);
+  RosterHit act;
+  if (click_.Take(s)) act = hover_;
+  if (enter_.Take(in) | space_.Take(in)) act = focus_.kind ? focus_ : RosterHit{roster::Ok, 0};
+  if ((del_.Take(in) | dKey_.Take(in)) && focus_.kind != roster::None && focus_.slot > 0)
+    act = {roster::Delete, focus_.slot};
+  if (act.kind == roster::None) return Draw(s, false);
+  Clicked(s);
+  message_.clear();
+  askedSlot_ = act.slot;
+  switch (act.kind) {
+    case roster::Line: players_.SetCurrent(act.slot); break;
+    case roster::Delete: {
       DialogRequest q;
-      q.message = "This action will reset|highscore table|click OK to continue.";
-      // Enter confirms, Escape keeps the table.
-      q.first = "OK";
+      q.message = "Click continue to delete|" + players_.slot[std::size_t(act.slot)].Name;
+      // Enter confirms, Escape keeps the player.
+      q.first = "CONTINUE";
       q.second = "CANCEL";
       q.botAnswer = 2;
-      q.background = [&] { DrawHighScores(g.canvas, g.font, table, 0, 0); };
-      if (TwoButtonDialog(g, q) == 1) {
-        if (reset) reset();
-        else {
-          ResetHighScoreEntries(table);
-          if (save) save();
-        }
-        g.logs.WriteRunLog("HighScoresLoop", "High-score table reset");
+      asking_ = Asking::Delete;
+      return Next::Push(std::make_unique<DialogScreen>(q, this));
+    }
+    case roster::Add: {
+      askedSlot_ = 0;
+      for (int slot = kFirstPlayer; slot <= kLastPlayer && !askedSlot_; ++slot)
+        if (players_.slot[std::size_t(slot)].Name.empty()) askedSlot_ = slot;
+      if (!askedSlot_) {
+        message_ = kNoRoom;
+        break;
       }
-      enter = KeyEdge(vk::Enter, in), space = KeyEdge(vk::Space, in);
-      click = ClickEdge(in);
+      newName_.clear();
+      asking_ = Asking::Name;
+      return Next::Push(std::make_unique<NameBoxScreen>(&newName_, true));
     }
-    if (g.flags.Redraw || hover != shownHover || focus != shownFocus || act) {
-      g.flags.Redraw = false;
-      shownHover = hover;
-      shownFocus = focus;
-      if (g.drawing) DrawHighScores(g.canvas, g.font, table, hover, focus);
-      g.flags.SceneDirty = true;
+    case roster::Ok:
+      if (save_) save_();
+      return Next::Pop(Leave(s));
+    default: break;
+  }
+  return Acted(s);
+}
+
+Next PlayersScreen::Resume(Services& s, int answer) {
+  const int slot = askedSlot_;
+  if (asking_ == Asking::Delete && answer == 1) {
+    ClearPlayer(players_.slot[std::size_t(slot)]);
+    if (forgetBoard_) forgetBoard_(slot);
+    if (save_) save_();
+    s.logs.WriteRunLog("PlayersLoop", "Player in slot " + std::to_string(slot) + " deleted");
+  }
+  if (asking_ == Asking::Name && answer == 1) {
+    PlayerRecord& rec = players_.slot[std::size_t(slot)];
+    ClearPlayer(rec);
+    rec.Name = CleanName(newName_);
+    rec.ShowTips = kTrue;  // a new player is shown the tips
+    players_.SetCurrent(slot);
+    if (save_) save_();
+  }
+  asking_ = Asking::Nothing;
+  message_.clear();
+  return Acted(s);
+}
+
+Next PlayersScreen::Acted(Services& s) {
+  botAt_ = s.Now() + 300;
+  // A key that answered a dialog or closed the name box must not act here too.
+  FreshKeys(s.in());
+  return Draw(s, true);
+}
+
+void PlayersScreen::FreshKeys(Input& in) {
+  up_ = KeyEdge(vk::Up, in), down_ = KeyEdge(vk::Down, in), tab_ = KeyEdge(vk::Tab, in);
+  enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in), del_ = KeyEdge(vk::Delete, in);
+  dKey_ = KeyEdge('D', in), left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in);
+  click_ = ClickEdge(in);
+  onDeleteMark_ = false;
+}
+
+Next PlayersScreen::Draw(Services& s, bool force) {
+  if (s.loop.Redraw || !(hover_ == shownHover_) || !(focus_ == shownFocus_) || message_ != shownMessage_ || force) {
+    s.loop.Redraw = false;
+    shownHover_ = hover_;
+    shownFocus_ = focus_;
+    shownMessage_ = message_;
+    if (s.look.drawing) DrawPlayersScreen(s.look.canvas, s.look.font, players_, hover_, focus_, message_, pointer_);
+    s.loop.SceneDirty = true;
+  }
+  return StayFor(s, botAt_);
+}
+
+void PlayersScreen::DrawBehind(Services& s) { DrawPlayersScreen(s.look.canvas, s.look.font, players_, {}, {}, "", {}); }
+
+int PlayersScreen::Leave(Services& s) {
+  s.loop.input.ClickLatch = s.in().ButtonDown(1);
+  s.loop.Redraw = true;
+  return 0;
+}
+
+Next HighScoresScreen::Enter(Services& s) {
+  s.logs.WriteRunPoint("HighScoresLoop", "Begin");
+  Input& in = s.in();
+  left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in), tab_ = KeyEdge(vk::Tab, in);
+  enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in);
+  click_ = ClickEdge(in);
+  botAt_ = s.Now() + 300;
+  return Next::Stay();
+}
+
+Next HighScoresScreen::Pass(Services& s) {
+  Input& in = s.in();
+  if (EscapePressed(s.loop.input, in)) return Next::Pop(Leave(s));
+  if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
+  if (s.botInput) BotPress(s, HighScoreButtonRect(s.look.metrics, scores::Back), botAt_);
+  PointD p = in.Pointer();
+  hover_ = 0;
+  for (int b : {scores::Back, scores::Reset})
+    if (HighScoreButtonRect(s.look.metrics, b).Contains(p.x, p.y)) hover_ = b;
+  HoverSound(s, hover_ != 0);
+  if (left_.Take(in) | right_.Take(in) | tab_.Take(in)) focus_ = focus_ == scores::Back ? scores::Reset : scores::Back;
+  int act = click_.Take(s) ? hover_ : 0;
+  if (enter_.Take(in) | space_.Take(in)) act = focus_;
+  if (act) Clicked(s);
+  if (act == scores::Back) return Next::Pop(Leave(s));
+  if (act == scores::Reset) {
+    DialogRequest q;
+    q.message = "This action will reset|highscore table|click OK to continue.";
+    // Enter confirms, Escape keeps the table.
+    q.first = "OK";
+    q.second = "CANCEL";
+    q.botAnswer = 2;
+    return Next::Push(std::make_unique<DialogScreen>(q, this));
+  }
+  return Draw(s, act != 0);
+}
+
+Next HighScoresScreen::Resume(Services& s, int answer) {
+  if (answer == 1) {
+    if (reset_) reset_();
+    else {
+      ResetHighScoreEntries(table_);
+      if (save_) save_();
     }
-    double wake = BotWake(g, botAt);
-    return {false, wake > 0 ? wake : g.Now() + 1000};
-  });
-  g.input.ClickLatch = g.in().ButtonDown(1);
-  g.flags.Redraw = true;
+    s.logs.WriteRunLog("HighScoresLoop", "High-score table reset");
+  }
+  Input& in = s.in();
+  enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in);
+  click_ = ClickEdge(in);
+  return Draw(s, true);
+}
+
+Next HighScoresScreen::Draw(Services& s, bool force) {
+  if (s.loop.Redraw || hover_ != shownHover_ || focus_ != shownFocus_ || force) {
+    s.loop.Redraw = false;
+    shownHover_ = hover_;
+    shownFocus_ = focus_;
+    if (s.look.drawing) DrawHighScores(s.look.canvas, s.look.font, table_, hover_, focus_);
+    s.loop.SceneDirty = true;
+  }
+  return StayFor(s, botAt_);
+}
+
+void HighScoresScreen::DrawBehind(Services& s) { DrawHighScores(s.look.canvas, s.look.font, table_, 0, 0); }
+
+int HighScoresScreen::Leave(Services& s) {
+  s.loop.input.ClickLatch = s.in().ButtonDown(1);
+  s.loop.Redraw = true;
+  return 0;
 }
 
 }  // namespace bm

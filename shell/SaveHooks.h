@@ -1,41 +1,48 @@
 // Where the running game meets its saved game: leaving a level in progress
 // saves it, and the bot can leave a level mid-way and continue it.
 #pragma once
+#include <string>
 
 #include "storage/ItemStatus.h"
+#include "storage/SaveFolder.h"
 
 namespace bm {
 
-struct Game;
+struct Services;
+struct Match;
 
 // Saves the level in progress (nothing when none is), reading the players and
 // the shop state afresh so no other screen's change is written over.
-void SaveLeftLevel(Game& g);
+void SaveLeftLevel(Services& s, const Match& m);
 // After game over or the game's end: nothing is left to continue (the score's
 // entry into the high scores is the level flow's).
-void ForgetEndedGame(Game& g);
+void ForgetEndedGame(Services& s, const Match& m);
 // Continues the current player's saved game; false when there is none.
-bool ContinueSavedGame(Game& g);
+bool ContinueSavedGame(Services& s, Match& m);
 // The current player has a saved game to continue (a name and a level).
-bool HasGameToContinue(Game& g);
+bool HasGameToContinue(Services& s);
 // "New Game": the abandoned game's score into the high scores, the player's
 // shop, stocks and tips reset, then a new game on `level` (no fly-in yet).
-void StartNewGame(Game& g, int level);
+void StartNewGame(Services& s, Match& m, int level);
 // Game over or game complete: the score into the high scores, the game no
 // longer continued, the players file saved.
-void EnterEndedGame(Game& g, int score);
+void EnterEndedGame(Services& s, int score);
 // Leaving the screens between levels: the current player's shop and the map
 // points written to the item files.
-void SaveShopOnLeaving(Game& g);
+void SaveShopOnLeaving(Services& s, const Match& m);
 // The level points of the map ("apo.dat" of the data folder, else the shipped one).
-void LoadMapPointsOf(Game& g, MapPoints& points);
+void LoadMapPointsOf(Services& s, MapPoints& points);
 
 // A player without a name is asked for one on the way to the main menu, so a
-// first game is kept under a name and can be continued after closing. True
-// when the name box was shown.
-bool AskFirstPlayerName(Game& g);
+// first game is kept under a name and can be continued after closing.
+// NeedsFirstPlayer loads the players into data; false when the current player
+// has a name. Otherwise the first player becomes the current one, and ask
+// tells whether it still needs a name (the name box). KeepFirstPlayer then
+// gives it the name (null when none was given) and saves the players.
+bool NeedsFirstPlayer(Services& s, SaveData& data, bool& ask);
+void KeepFirstPlayer(Services& s, SaveData& data, const std::string* name);
 
 // With --bot-leave, the bot has played long enough on this visit to leave.
-bool BotLeavesNow(const Game& g);
+bool BotLeavesNow(Services& s, double levelVisitMs);
 
 }  // namespace bm

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "shell/BotInput.h"
-#include "shell/Game.h"
+#include "shell/Services.h"
 
 namespace bm {
 
@@ -31,30 +31,30 @@ int FocusStep(const std::vector<PointD>& spots, int from, int dx, int dy) {
   return best;
 }
 
-bool ScreenMinimised(Game& g) {
-  if (g.window().IsMinimised()) {
-    g.music.PauseMusAll();
+bool ScreenMinimised(Services& s) {
+  if (s.window().IsMinimised()) {
+    s.sound.music.PauseMusAll();
     return true;
   }
-  g.music.ResumeMusAll();
+  s.sound.music.ResumeMusAll();
   return false;
 }
 
-void HoverSound(Game& g, bool overItem) {
-  if (overItem) g.sfx.PlaySfxOnce("ev_menu_over");
-  else g.sfx.RearmSfx("ev_menu_over");
+void HoverSound(Services& s, bool overItem) {
+  if (overItem) s.sound.sfx.PlaySfxOnce("ev_menu_over");
+  else s.sound.sfx.RearmSfx("ev_menu_over");
 }
 
-void BotPress(Game& g, const IRect& r, double pressAt) {
-  if (!g.botInput) return;
+void BotPress(Services& s, const IRect& r, double pressAt) {
+  if (!s.botInput) return;
   double x = (r.left + r.right) / 2.0, y = (r.top + r.bottom) / 2.0;
-  bool press = g.Now() >= pressAt && g.Now() < pressAt + 60;
-  g.botInput->Feed({x, y, press, false});
+  bool press = s.Now() >= pressAt && s.Now() < pressAt + 60;
+  s.botInput->Feed({x, y, press, false});
 }
 
-double BotWake(Game& g, double pressAt) {
-  if (!g.botInput) return 0;
-  double now = g.Now();
+double BotWake(Services& s, double pressAt) {
+  if (!s.botInput) return 0;
+  double now = s.Now();
   if (now < pressAt) return pressAt;
   if (now < pressAt + 60) return pressAt + 60;
   return 0;

@@ -1,4 +1,4 @@
-// Small pieces every modal screen shares: the minimised pause, key presses
+// Small pieces every screen shares: the minimised pause, key presses
 // taken once, and the autoplay bot's hands on a screen.
 #pragma once
 #include <vector>
@@ -8,7 +8,7 @@
 
 namespace bm {
 
-struct Game;
+struct Services;
 
 // A key taken once per press. A key already held when the screen opens (the
 // press that opened it) is ignored until it is released.
@@ -37,16 +37,16 @@ int FocusStep(const std::vector<PointD>& spots, int from, int dx, int dy);
 
 // Minimised: pauses the music and returns true (the pass draws nothing).
 // Otherwise resumes it and returns false.
-bool ScreenMinimised(Game& g);
+bool ScreenMinimised(Services& s);
 
 // Plays "ev_menu_over" when the pointer comes onto an item from empty space and
 // re-arms it over empty space.
-void HoverSound(Game& g, bool overItem);
+void HoverSound(Services& s, bool overItem);
 
 // The bot's hands on a screen: the pointer rests on the centre of r, and the
 // button is held from pressAt for 60 ms. Does nothing without autoplay.
-void BotPress(Game& g, const IRect& r, double pressAt);
+void BotPress(Services& s, const IRect& r, double pressAt);
 // When the bot next needs a pass for a press at pressAt (0 without autoplay).
-double BotWake(Game& g, double pressAt);
+double BotWake(Services& s, double pressAt);
 
 }  // namespace bm

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "render/BetweenLevelsDraw.h"
-#include "shell/Game.h"
+#include "shell/Services.h"
 #include "shell/ScreenKit.h"
 
 namespace bm {
@@ -18,7 +18,7 @@ struct Target {
 
 // What the keyboard's focus can rest on: with the hand full only the items,
 // else the keys found, the stars held, the items and the three buttons below.
-std::vector<Target> Targets(Game& g, const ShopSlot& s) {
+std::vector<Target> Targets(const ScreenMetrics& m, const ShopSlot& s) {
   using Spot = ShopMemory::Spot;
   std::vector<Target> out;
   bool carrying = HandCarries(s);
@@ -32,9 +32,8 @@ std::vector<Target> Targets(Game& g, const ShopSlot& s) {
   for (int i = 1; i <= kShopItems; ++i) out.push_back({Spot::Item, i, {ShopItemX(i), ShopItemY(i)}});
   if (!carrying)
     for (int b = 0; b < kBetweenButtonCount; ++b) {
-      IRect r = BetweenButtonRect(g.metrics, BetweenButton(b));
-      out.push_back({Spot::Button, b, {(r.left + r.right) / 2.0 / g.metrics.XScale,
-                                       (r.top + r.bottom) / 2.0 / g.metrics.YScale}});
+      IRect r = BetweenButtonRect(m, BetweenButton(b));
+      out.push_back({Spot::Button, b, {(r.left + r.right) / 2.0 / m.XScale, (r.top + r.bottom) / 2.0 / m.YScale}});
     }
   return out;
 }
@@ -57,11 +56,10 @@ int FirstUse(const ShopSlot& s, int key, int star) {
 
 }  // namespace
 
-int ShopKeysStep(Game& g, ShopSlot& s, const ScreenKeys& keys, bool& escapeTaken) {
+int ShopKeysStep(Services& sv, ShopMemory& mem, ShopSlot& s, const ScreenKeys& keys, bool& escapeTaken) {
   using Spot = ShopMemory::Spot;
-  ShopMemory& mem = g.between.shop;
   auto play = [&](const char* cue) {
-    if (cue) g.sfx.PlaySfx(cue);
+    if (cue) sv.sound.sfx.PlaySfx(cue);
   };
   if (keys.escape && HandCarries(s)) {
     play(Release(s, 0));
@@ -70,7 +68,7 @@ int ShopKeysStep(Game& g, ShopSlot& s, const ScreenKeys& keys, bool& escapeTaken
   }
   if (!keys.dx && !keys.dy && !keys.tab && !keys.enter) return -1;
   mem.keyboard = true;
-  std::vector<Target> t = Targets(g, s);
+  std::vector<Target> t = Targets(sv.look.metrics, s);
   int cur = FindTarget(t, mem.focusKind, mem.focusIndex);
   auto focus = [&](int i) {
     mem.focusKind = t[std::size_t(i)].kind;
@@ -146,11 +144,11 @@ void ShopFocusRect(const ShopSlot& s, const ShopMemory& mem, ShopPicture& pic) {
 
 bool HandCarries(const ShopSlot& s) { return s.items.Dragged != 0 || s.stars.Dragged != 0; }
 
-void FocusFirstSpot(Game& g, const ShopSlot& s) {
-  std::vector<Target> t = Targets(g, s);
-  g.between.shop.keyboard = true;
-  g.between.shop.focusKind = t.front().kind;
-  g.between.shop.focusIndex = t.front().index;
+void FocusFirstSpot(const ScreenMetrics& m, ShopMemory& mem, const ShopSlot& s) {
+  std::vector<Target> t = Targets(m, s);
+  mem.keyboard = true;
+  mem.focusKind = t.front().kind;
+  mem.focusIndex = t.front().index;
 }
 
 }  // namespace bm

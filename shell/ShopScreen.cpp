@@ -8,7 +8,8 @@
 #include "progress/ShopRules.h"
 #include "render/ShopDraw.h"
 #include "shell/BotHand.h"
-#include "shell/Game.h"
+#include "shell/PlaySide.h"
+#include "shell/Services.h"
 #include "shell/ScreenKit.h"
 #include "shell/ShopFocus.h"
 
@@ -17,9 +18,9 @@ namespace bm {
 namespace {
 
 // The current player's shop (the screen's working copy of the match's).
-ShopSlot Shop(Game& g) {
-  ItemStatus& st = g.between.shopStatus;
-  const std::size_t slot = std::size_t(std::clamp(g.match.itemSlot, 0, kItemSlots - 1));
+ShopSlot Shop(PlaySide& play) {
+  ItemStatus& st = play.between.shopStatus;
+  const std::size_t slot = std::size_t(std::clamp(play.match.itemSlot, 0, kItemSlots - 1));
   return {st.items[slot], st.stars[slot], st.grades[slot]};
 }
 
@@ -30,50 +31,52 @@ bool Pressed(bool down, bool& held) {
   return edge;
 }
 
-void CheatKeys(Game& g, ShopSlot& s) {
-  ShopMemory& mem = g.between.shop;
+void CheatKeys(Input& in, PlaySide& play, ShopSlot& s) {
+  ShopMemory& mem = play.between.shop;
   const int fkeys[4] = {vk::F1, vk::F2, vk::F3, vk::F4};
   for (int i = 0; i < 4; ++i)
-    if (Pressed(g.in().KeyDown(fkeys[i]), mem.cheatHeld[std::size_t(i)]))
-      CheatStar(s, i >= 2, i % 2 == 1, [&](int n) { return g.fxRng.Below(n); });
+    if (Pressed(in.KeyDown(fkeys[i]), mem.cheatHeld[std::size_t(i)]))
+      CheatStar(s, i >= 2, i % 2 == 1, [&](int n) { return play.fxRng.Below(n); });
   for (int k = 1; k <= kShopItems; ++k)
-    if (Pressed(g.in().KeyDown('0' + k % 10), mem.digitHeld[std::size_t(k - 1)])) CheatToggleKey(s, k);
+    if (Pressed(in.KeyDown('0' + k % 10), mem.digitHeld[std::size_t(k - 1)])) CheatToggleKey(s, k);
 }
 
 // The text of the item under the pointer and its colour.
-std::pair<std::string, Argb> HoverText(Game& g, const ShopSlot& s, int item, double y) {
-  int slot = std::clamp(g.match.itemSlot, 0, kItemSlots - 1);
+std::pair<std::string, Argb> HoverText(PlaySide& play, const ShopSlot& s, int item, double y) {
+  int slot = std::clamp(play.match.itemSlot, 0, kItemSlots - 1);
   if (ItemLocked(s, item)) {
     bool holds = HoldsKeyFor(s, item);
-    return {LockedText(g.between.shopStatus, slot, item), holds ? 0xFFB02020 : 0xFFA0A0A0};
+    return {LockedText(play.between.shopStatus, slot, item), holds ? 0xFFB02020 : 0xFFA0A0A0};
   }
   if (!OnLowerHalf(item, y)) return {kShopCatalogue[std::size_t(item - 1)].description, 0xFFFFE6A0};
   // The chance shown is the one the next refill would use.
   BonusChanceTable chance{};
-  RecomputeBonusChances(chance, &g.between.shopStatus, slot);
+  RecomputeBonusChances(chance, &play.between.shopStatus, slot);
   const double percent = ItemChancePercent(chance, item);
   return {ChanceText(item, percent, s.grades.PowerGrade[std::size_t(item)]), 0xFFFFFFFF};
 }
 
 }  // namespace
 
-int ShopFrame(Game& g, double, const ScreenKeys& keys, bool& escapeTaken) {
+int ShopFrame(Services& sv, PlaySide& ps, const ScreenKeys& keys, bool& escapeTaken) {
   using Spot = ShopMemory::Spot;
+  SoundFx& sfx = sv.sound.sfx;
+  Input& in = sv.in();
   escapeTaken = false;
-  for (int st = 1; st <= kStageCount; ++st) g.sfx.StopSfx(StageAmbience(st));
-  ShopSlot s = Shop(g);
-  ShopMemory& mem = g.between.shop;
-  if (g.input.CheatMode) CheatKeys(g, s);
-  PointD p = g.in().Pointer();
+  for (int st = 1; st <= kStageCount; ++st) sfx.StopSfx(StageAmbience(st));
+  ShopSlot s = Shop(ps);
+  ShopMemory& mem = ps.between.shop;
+  if (sv.loop.input.CheatMode) CheatKeys(in, ps, s);
+  PointD p = in.Pointer();
   if (PointerMoved(mem.lastPointer, p)) mem.keyboard = false;
-  double x = p.x / g.metrics.XScale, y = p.y / g.metrics.YScale;
-  bool down = MouseDown(g.in(), g.flags.AppActive);
+  double x = p.x / sv.look.metrics.XScale, y = p.y / sv.look.metrics.YScale;
+  bool down = MouseDown(in, sv.loop.AppActive);
   bool pressed = down && !mem.wasDown, released = !down && mem.wasDown;
   mem.wasDown = down;
   auto play = [&](const char* cue) {
-    if (cue) g.sfx.PlaySfx(cue);
+    if (cue) sfx.PlaySfx(cue);
   };
-  int button = ShopKeysStep(g, s, keys, escapeTaken);
+  int button = ShopKeysStep(sv, mem, s, keys, escapeTaken);
   if (!HandCarries(s)) mem.keyCarry = false;
   if (pressed) {
     mem.keyCarry = false;
@@ -88,53 +91,54 @@ int ShopFrame(Game& g, double, const ScreenKeys& keys, bool& escapeTaken) {
   bool byKeys = mem.keyboard && mem.focusKind == Spot::Item;
   int hovered = byKeys ? mem.focusIndex : mem.keyboard ? 0 : ShopItemAt(x, y);
   double textY = byKeys ? ShopItemY(hovered) + (mem.chanceShown ? 20 : -20) : y;
-  if (hovered != mem.hovered && hovered != 0) g.sfx.PlaySfx("ev_shop_bonus_over");
+  if (hovered != mem.hovered && hovered != 0) sfx.PlaySfx("ev_shop_bonus_over");
   mem.hovered = hovered;
   if (released && !mem.keyCarry) {
     const char* cue = Release(s, ShopItemAt(x, y));
     play(cue);
   }
   // A right click on a grade mark only plays its sound.
-  bool right = g.flags.AppActive && g.in().ButtonDown(2);
+  bool right = sv.loop.AppActive && in.ButtonDown(2);
   if (Pressed(right, mem.rightWasDown) && hovered && s.grades.ChanceGrade[std::size_t(hovered)] > 0)
-    g.sfx.PlaySfx("ev_shop_stars_back");
-  if (!g.drawing) return button;
+    sfx.PlaySfx("ev_shop_stars_back");
+  if (!sv.look.drawing) return button;
   ShopPicture pic;
   pic.items = &s.items;
   pic.stars = &s.stars;
   pic.grades = &s.grades;
   for (int i = 1; i <= kShopItems; ++i) pic.itemCodes[i] = kShopCatalogue[std::size_t(i - 1)].code;
   pic.hovered = hovered;
-  if (hovered) std::tie(pic.hoverText, pic.hoverColor) = HoverText(g, s, hovered, textY);
+  if (hovered) std::tie(pic.hoverText, pic.hoverColor) = HoverText(ps, s, hovered, textY);
   pic.pointerX = x;
   pic.pointerY = y;
-  pic.clockMs = g.Now();
+  pic.clockMs = sv.Now();
   if (mem.keyboard) ShopFocusRect(s, mem, pic);
-  DrawShop(g.canvas, g.font, pic);
+  DrawShop(sv.look.canvas, sv.look.font, pic);
   return button;
 }
 
-void ShopFocusFirst(Game& g) {
-  ShopSlot s = Shop(g);
-  FocusFirstSpot(g, s);
+void ShopFocusFirst(Services& s, PlaySide& play) {
+  ShopSlot slot = Shop(play);
+  FocusFirstSpot(s.look.metrics, play.between.shop, slot);
 }
 
-void ShopViewChanged(Game& g, bool) {
-  ShopSlot s = Shop(g);
+void ShopViewChanged(PlaySide& play) {
+  ShopSlot s = Shop(play);
   // Whatever the hand still carries goes home quietly.
   Release(s, 0);
-  g.between.shop.wasDown = false;
-  g.between.shop.hovered = 0;
-  g.between.shop.keyCarry = false;
-  g.between.shop.chanceShown = false;
+  ShopMemory& mem = play.between.shop;
+  mem.wasDown = false;
+  mem.hovered = 0;
+  mem.keyCarry = false;
+  mem.chanceShown = false;
 }
 
 // The bot spends like a sensible player: keys open their own locks first, then
 // blue stars go to the item with the lowest chance grade, gold stars to the
 // first four items with the lowest power grade.
-bool PlanShopMoves(Game& g, BotHand& hand) {
-  ShopSlot s = Shop(g);
-  const ScreenMetrics& m = g.metrics;
+bool PlanShopMoves(Services& sv, PlaySide& play, BotHand& hand) {
+  ShopSlot s = Shop(play);
+  const ScreenMetrics& m = sv.look.metrics;
   auto drag = [&](const PlacedObject& o, int item) {
     hand.Drag(o.PosX * m.XScale, o.PosY * m.YScale, ShopItemX(item) * m.XScale, ShopItemY(item) * m.YScale);
   };

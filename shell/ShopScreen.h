@@ -6,7 +6,8 @@
 
 namespace bm {
 
-struct Game;
+struct Services;
+struct PlaySide;
 class BotHand;
 
 // Key latches and the hover of the shop, kept between frames.
@@ -36,12 +37,12 @@ struct ScreenKeys {
 // One frame of the shop: drawing, picking up, dragging and dropping, by mouse
 // or keys. Returns the bottom button pressed by keys (-1 for none); sets
 // escapeTaken when Escape only put back what the hand carried.
-int ShopFrame(Game& g, double frameFactor, const ScreenKeys& keys, bool& escapeTaken);
+int ShopFrame(Services& s, PlaySide& play, const ScreenKeys& keys, bool& escapeTaken);
 // The shop opened by keys: the focus shows on its first key, star or item.
-void ShopFocusFirst(Game& g);
+void ShopFocusFirst(Services& s, PlaySide& play);
 // The shop view was opened or closed: a key or star still in the hand goes home.
-void ShopViewChanged(Game& g, bool opened);
+void ShopViewChanged(PlaySide& play);
 // The bot's next drops in the shop; false when it has nothing left worth doing.
-bool PlanShopMoves(Game& g, BotHand& hand);
+bool PlanShopMoves(Services& s, PlaySide& play, BotHand& hand);
 
 }  // namespace bm

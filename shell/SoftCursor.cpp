@@ -1,7 +1,7 @@
 #include "shell/SoftCursor.h"
 
 #include "board/ScreenMetrics.h"
-#include "shell/Game.h"
+#include "shell/Services.h"
 
 namespace bm {
 
@@ -14,25 +14,26 @@ Rect SoftCursorRect(const ScreenMetrics& m, double x, double y) {
   return {int(l), int(t), int(l + 96 * m.XScale), int(t + 96 * m.YScale)};
 }
 
-bool StepSoftCursor(Game& g) {
-  SoftCursor& s = g.softCursor;
+bool StepSoftCursor(Services& s) {
+  SoftCursor& c = s.loop.softCursor;
+  const ScreenMetrics& m = s.look.metrics;
   // Without a kept frame the picture could not move without a redraw: the system cursor stays.
-  bool want = !g.plat.headless && g.settings.FullScreen != 0 && g.render().KeepsFrame();
-  TextureId tex = want ? g.canvas.Tex(kCursorPicture) : 0;
+  bool want = !s.platform.headless && s.settings.FullScreen != 0 && s.render().KeepsFrame();
+  TextureId tex = want ? s.look.canvas.Tex(kCursorPicture) : 0;
   want = want && tex != 0;
-  if (want != s.on) {
-    s.on = want;
-    g.window().ShowCursor(!want);
-    if (!want) g.render().SetCursor(0, Rect{});
-    s.x = s.y = -1e9;
+  if (want != c.on) {
+    c.on = want;
+    s.window().ShowCursor(!want);
+    if (!want) s.render().SetCursor(0, Rect{});
+    c.x = c.y = -1e9;
   }
   if (!want) return false;
-  PointD p = g.in().Pointer();
-  if (p.x == s.x && p.y == s.y) return false;
-  s.x = p.x;
-  s.y = p.y;
-  bool inside = p.x >= 0 && p.y >= 0 && p.x < g.metrics.width && p.y < g.metrics.height;
-  g.render().SetCursor(inside ? tex : 0, SoftCursorRect(g.metrics, p.x, p.y));
+  PointD p = s.in().Pointer();
+  if (p.x == c.x && p.y == c.y) return false;
+  c.x = p.x;
+  c.y = p.y;
+  bool inside = p.x >= 0 && p.y >= 0 && p.x < m.width && p.y < m.height;
+  s.render().SetCursor(inside ? tex : 0, SoftCursorRect(m, p.x, p.y));
   return true;
 }
 

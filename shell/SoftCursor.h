@@ -7,7 +7,7 @@
 
 namespace bm {
 
-struct Game;
+struct Services;
 
 struct SoftCursor {
   bool on = false;               // the picture stands in for the system cursor
@@ -21,6 +21,6 @@ Rect SoftCursorRect(const ScreenMetrics& m, double x, double y);
 // Once per pass, before the frame is presented: switches between the system
 // cursor and the picture as the window mode asks, and moves the picture.
 // Returns true when the picture moved and the frame must be shown again.
-bool StepSoftCursor(Game& g);
+bool StepSoftCursor(Services& s);
 
 }  // namespace bm

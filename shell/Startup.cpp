@@ -11,16 +11,14 @@
 
 #include "diag/CrashLog.h"
 #include "platform/Host.h"
-#include "platform/headless/Headless.h"
 #include "render/Resolution.h"
-#include "shell/Game.h"
-#include "shell/LoadingPass.h"
+#include "shell/DisplayMode.h"
 #include "shell/Loop.h"
 #include "shell/MainLoop.h"
-#include "shell/Autoplay.h"
-#include "match/Tape.h"
+#include "shell/PlaySide.h"
 #include "shell/Replay.h"
 #include "shell/Report.h"
+#include "shell/Services.h"
 #include "shell/StopSignals.h"
 #include "storage/DataIni.h"
 
@@ -56,26 +54,28 @@ std::string DefaultDataDir(const std::string& programDir, const std::string& gam
   return (base / "brinemoor").string();
 }
 
-namespace {
+App::App() = default;
 
-bool HasModeOf(int w, int h, const void* ctx) {
-  return static_cast<Window*>(const_cast<void*>(ctx))->HasDisplayMode(w, h);
+App::~App() {
+  // The stop signals' wake-up goes before the window does.
+  if (stop_) stop_->SetWake({});
 }
 
-}  // namespace
-
-
-int RunGame(RunOptions options) {
+bool App::Start(RunOptions options) {
   std::string programDir = ProgramDir();
   if (options.gameDir.empty()) options.gameDir = GameDirFor(programDir);
   if (options.dataDir.empty()) options.dataDir = DefaultDataDir(programDir, options.gameDir);
   std::error_code ec;
   fs::create_directories(fs::path(options.dataDir) / "saves", ec);
 
-  Logs logs(options.dataDir);
+  logs_ = std::make_unique<Logs>(options.dataDir);
+  Logs& logs = *logs_;
   logs.SetEcho(options.verbose);
   logs.StartRun();
-  if (!options.replayPath.empty()) return ReplayGame(options, logs);
+  if (!options.replayPath.empty()) {
+    exitCode_ = ReplayGame(options, logs);
+    return false;
+  }
   if (options.installCrashLog) CrashLog::Install(logs.RunLogPath());
 
   bool freshSettings = false;
@@ -87,27 +87,23 @@ int RunGame(RunOptions options) {
   hostOptions.softwareRenderer = ForceReferenceRasterizer(options.gameDir, &logs);
   ParseRendererRequest(options.renderer, hostOptions.renderer);
   std::string error;
-  auto host = CreateHost(hostOptions, logs, error);
-  if (!host) {
+  host_ = CreateHost(hostOptions, logs, error);
+  if (!host_) {
     std::cerr << "brinemoor: cannot start: " << error << "\n";
-    return 1;
+    exitCode_ = 1;
+    return false;
   }
-  Platform& plat = host->platform;
+  Platform& plat = host_->platform;
   {
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - options.processStart).count();
     logs.WriteRunLog("Startup", "Window and renderer ready " + std::to_string(int(ms)) + " ms after start");
   }
-  // A stop signal wakes the loop's wait at once; the hook goes before the window does.
-  struct WakeHook {
-    StopSignals* stop;
-    ~WakeHook() {
-      if (stop) stop->SetWake({});
-    }
-  } wakeHook{options.stop};
-  if (options.stop) options.stop->SetWake([w = plat.window] { w->Wake(); });
+  // A stop signal wakes the loop's wait at once.
+  stop_ = options.stop;
+  if (stop_) stop_->SetWake([w = plat.window] { w->Wake(); });
   logs.WriteRunLog("", "Application Start...");
 
-  DisplayInfo display{plat.window->DesktopWidth(), plat.window->DesktopHeight(), HasModeOf, plat.window};
+  DisplayInfo display = DisplayOf(*plat.window);
   if (freshSettings && settings.FullScreen == 0) {
     // A first start picks the largest window that fits the desktop.
     for (int r = 5; r >= 1; --r)
@@ -134,70 +130,70 @@ int RunGame(RunOptions options) {
                                                 std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
 
   bool fast = options.headless && options.screenshotPath.empty();
-  host->SetDrawingEnabled(!fast);
+  host_->SetDrawingEnabled(!fast);
 
-  auto game = std::make_unique<Game>(plat, logs, options);
-  Game& g = *game;
-  g.drawing = !fast;
-  if (!options.reportPath.empty()) g.match.checkInvariants = true;
-  g.settings = settings;
-  g.SetScreenSize(size.w, size.h);
-  g.startMs = g.Now();
+  services_ = std::make_unique<Services>(plat, logs, options);
+  Services& s = *services_;
+  s.look.drawing = !fast;
+  s.settings = settings;
+  s.SetScreenSize(size.w, size.h);
+  s.loop.startMs = s.Now();
+  play_ = std::make_unique<PlaySide>(options);
+  if (!options.reportPath.empty()) play_->match.checkInvariants = true;
   // The logo first, before anything slow: the sound device, sounds and pictures
   // load under the bar.
-  LoadingPass pass;
-  BeginLoading(g, pass);
-  switch (g.sfx.StartSound()) {
+  screens_ = std::make_unique<ScreenStack>(s);
+  screens_->Open(std::make_unique<RunScreen>(*play_));
+  switch (s.sound.sfx.StartSound()) {
     case SoundStart::BadVersion:
       plat.window->ShowMessage("Brinemoor", kBadSoundVersionText);
-      return 1;
+      exitCode_ = 1;
+      return false;
     case SoundStart::InitFailed:
       plat.window->ShowMessage("Brinemoor", kSoundInitFailedText);
-      return 1;
+      exitCode_ = 1;
+      return false;
     case SoundStart::Ok: break;
   }
-  LoadingStep(g, pass);
-  g.sfx.ApplySoundVolume(g.settings.SoundVolume, g.settings.SoundOn != 0);
-  g.music.MusicReady = true;
-  std::vector<std::function<void()>> steps = {[&] { g.music.PreLoadMusic(); }, [&] { g.sfx.LoadLogoSFX(); },
-                                              [&] { g.sfx.loadAllSFX(); }};
-  if (g.drawing)
-    for (const std::string& picture : MenuPictures()) steps.push_back([&g, picture] { g.textures.Get(picture); });
+  s.sound.sfx.ApplySoundVolume(s.settings.SoundVolume, s.settings.SoundOn != 0);
   if (!options.seedGiven) {
     // Any seed will do; keep it so the report can replay this game.
-    g.options.seed = (unsigned long long)(g.Now() * 1000) ^ (unsigned long long)getpid();
-    g.match.rng.Seed(g.options.seed);
+    s.options.seed = (unsigned long long)(s.Now() * 1000) ^ (unsigned long long)getpid();
+    play_->match.rng.Seed(s.options.seed);
   }
-  RunLoadingSteps(g, pass, steps);
-  EndLoading(g, pass);
-
-  {
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - options.processStart).count();
-    logs.WriteRunLog("Startup", "Loading done " + std::to_string(int(ms)) + " ms after start");
-  }
-  if (options.autoplay) StartAutoplay(g);
-  if (options.beforeMainLoop) options.beforeMainLoop(g, *host);
-  TapeWriter tape;
   if (!options.recordPath.empty()) {
     std::string why;
-    if (tape.Open(options.recordPath, g.options.seed, g.match.checkInvariants, &why)) g.match.tape = &tape;
+    if (tape_.Open(options.recordPath, s.options.seed, play_->match.checkInvariants, &why)) play_->match.tape = &tape_;
     else logs.WriteRunLog("Record", "Not recording: " + why, true);
   }
-  MainLoop(g);
-  if (g.match.tape) {
-    g.match.tape = nullptr;
-    std::string why;
-    if (!tape.Close(&why)) logs.WriteRunLog("Record", "The recording is lost: " + why, true);
-  }
+  if (options.beforeMainLoop) options.beforeMainLoop(s, *host_);
+  return true;
+}
 
-  if (!options.screenshotPath.empty()) {
-    if (!plat.render->SaveScreenshot(options.screenshotPath))
-      logs.WriteRunLog("Screenshot", "Cannot write " + options.screenshotPath, false);
+bool App::Step() { return screens_->Step(); }
+
+double App::WakeAt() const { return screens_->WakeAt(); }
+
+int App::Finish() {
+  if (!screens_ || exitCode_ != 0) return exitCode_;
+  Services& s = *services_;
+  const RunOptions& o = s.options;
+  if (play_->match.tape) {
+    play_->match.tape = nullptr;
+    std::string why;
+    if (!tape_.Close(&why)) s.logs.WriteRunLog("Record", "The recording is lost: " + why, true);
   }
-  if (!options.reportPath.empty()) WriteReport(g, options.reportPath);
-  g.sfx.ReleaseAllSfx();
-  game.reset();
+  if (!o.screenshotPath.empty() && !s.render().SaveScreenshot(o.screenshotPath))
+    s.logs.WriteRunLog("Screenshot", "Cannot write " + o.screenshotPath, false);
+  if (!o.reportPath.empty()) WriteReport(s, play_->match, o.reportPath);
+  s.sound.sfx.ReleaseAllSfx();
   return 0;
+}
+
+int RunGame(RunOptions options) {
+  App app;
+  if (app.Start(std::move(options))) RunLoop(app.Screens());
+  return app.Finish();
 }
 
 }  // namespace bm

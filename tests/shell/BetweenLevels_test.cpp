@@ -13,44 +13,42 @@
 namespace bm {
 namespace {
 
+// The map and the shop before level n; returns the level chosen.
+int Between(test::FlowGame& h, int n) { return h.Run(std::make_unique<BetweenLevelsScreen>(h.play(), n)); }
+
 TEST(BetweenLevels, MapShopMapThenContinueWithTheirSounds) {
   test::FlowGame h(120, true);
-  Game& g = h.g();
-  const ScreenMetrics& m = g.metrics;
+  Services& s = h.s();
+  const ScreenMetrics& m = s.look.metrics;
   h.Click(500, BetweenButtonRect(m, BetweenButton::Shop));
   h.Click(1000, BetweenButtonRect(m, BetweenButton::Map));
   h.Click(3000, BetweenButtonRect(m, BetweenButton::Continue));
   double start = h.Now();
-  int level = 12;
-  BetweenLevelsScreen(g, level);
-  EXPECT_FALSE(g.flags.ExitRequested);
+  EXPECT_EQ(Between(h, 12), 12);
+  EXPECT_FALSE(s.loop.ExitRequested);
   EXPECT_NEAR(h.Now() - start, 3100, 200) << "left on the continue button's release";
-  EXPECT_EQ(level, 12);
   EXPECT_EQ(h.Heard("ev_map_paper"), 2);
   EXPECT_GE(h.Heard("ev_map_wind"), 1) << "stage 2's ambience";
   EXPECT_EQ(h.Heard("ev_map_sea"), 0);
   EXPECT_GE(h.Heard("ev_map_current"), 1) << "the pulse, once the marker has arrived";
-  EXPECT_TRUE(g.input.ClickLatch) << "the click that left is not taken by the next screen";
+  EXPECT_TRUE(s.loop.input.ClickLatch) << "the click that left is not taken by the next screen";
 }
 
 TEST(BetweenLevels, AHeldButtonDoesNotLeaveEscapeDoesAndTheCheatKeysMoveTheLevel) {
   test::FlowGame h;
-  Game& g = h.g();
-  IRect cont = BetweenButtonRect(g.metrics, BetweenButton::Continue);
+  IRect cont = BetweenButtonRect(h.s().look.metrics, BetweenButton::Continue);
   // A button still held from the level, released over "Continue", is not a click.
   h.win().SetPointer((cont.left + cont.right) / 2.0, (cont.top + cont.bottom) / 2.0);
   h.win().SetButton(1, true);
   h.win().Script({ScriptEvent::ButtonUp, h.Now() + 300, 0, 0, 1});
-  g.input.CheatMode = true;
+  h.s().loop.input.CheatMode = true;
   h.win().ScriptKey(h.Now() + 600, vk::Up, 200);
   h.win().ScriptKey(h.Now() + 1000, vk::Up);
   h.win().ScriptKey(h.Now() + 1400, vk::Up);
   h.win().ScriptKey(h.Now() + 2000, vk::Escape);
   double start = h.Now();
-  int level = 63;
-  BetweenLevelsScreen(g, level);
+  EXPECT_EQ(Between(h, 63), 65) << "one level per press, never past the last";
   EXPECT_GE(h.Now() - start, 2000) << "only Escape ended it";
-  EXPECT_EQ(level, 65) << "one level per press, never past the last";
 }
 
 TEST(BetweenLevels, CreditsScrollToRestAndAClickLeavesForTheMenu) {
@@ -62,18 +60,18 @@ TEST(BetweenLevels, CreditsScrollToRestAndAClickLeavesForTheMenu) {
   EXPECT_EQ(CreditsOffsetsAt(280).credits, 260) << "\"Thank You\" rests at 40 % of the height";
 
   test::FlowGame h;
-  Game& g = h.g();
-  g.input.ClickLatch = true;  // the click that won the last level is still held
+  LoopState& loop = h.s().loop;
+  loop.input.ClickLatch = true;  // the click that won the last level is still held
   h.win().SetButton(1, true);
   h.win().Script({ScriptEvent::ButtonUp, h.Now() + 200, 0, 0, 1});
   h.win().ScriptClick(h.Now() + 40000, 600, 500);
   double start = h.Now();
-  long framesBefore = g.stats.framesPresented;
-  GameCompleteScreen(g);
-  EXPECT_TRUE(g.flags.LeavePlay);
+  long framesBefore = loop.framesPresented;
+  h.Run(std::make_unique<CreditsScreen>(h.play()));
+  EXPECT_FALSE(loop.ExitRequested);
   EXPECT_NEAR(h.Now() - start, 40000, 100);
   // Thirty seconds of scrolling at up to 60 frames a second, then it rests.
-  EXPECT_LT(g.stats.framesPresented - framesBefore, 2000) << "no frames drawn once the credits rest";
+  EXPECT_LT(loop.framesPresented - framesBefore, 2000) << "no frames drawn once the credits rest";
 }
 
 TEST(FocusStep, ArrowsWalkRowsAndColumnsAndStayAtTheEdge) {
@@ -90,12 +88,12 @@ TEST(FocusStep, ArrowsWalkRowsAndColumnsAndStayAtTheEdge) {
 }
 
 // The shop's records of the player the match plays for.
-ItemRecord& PlayerItems(Game& g) { return g.match.items.items[std::size_t(g.match.itemSlot)]; }
+ItemRecord& PlayerItems(Match& m) { return m.items.items[std::size_t(m.itemSlot)]; }
 
 TEST(BetweenLevels, KeysAloneTakeAKeyToItsLockAndOpenIt) {
   test::FlowGame h;
-  Game& g = h.g();
-  Key(PlayerItems(g), 3).Flag = -1;
+  Match& m = h.match();
+  Key(PlayerItems(m), 3).Flag = -1;
   double t = h.Now();
   auto key = [&](double at, int k) { h.win().ScriptKey(t + at, k); };
   key(300, vk::Left);    // "Continue" -> "Shop"
@@ -108,28 +106,27 @@ TEST(BetweenLevels, KeysAloneTakeAKeyToItsLockAndOpenIt) {
   key(2400, vk::Enter);
   key(2700, vk::Enter);  // dropped on item 3: open
   key(3000, vk::Escape);  // nothing carried: leaves, as "Continue" does
-  int level = 5;
-  BetweenLevelsScreen(g, level);
+  Between(h, 5);
   EXPECT_GE(h.Now() - t, 3000) << "only the last Escape left";
-  EXPECT_FALSE(g.flags.ExitRequested);
+  EXPECT_FALSE(h.s().loop.ExitRequested);
   EXPECT_EQ(h.Heard("ev_map_paper"), 1);
   EXPECT_EQ(h.Heard("ev_shop_key_take"), 2);
   EXPECT_EQ(h.Heard("ev_shop_key_fail"), 1);
   EXPECT_EQ(h.Heard("ev_shop_open"), 1);
   // The match took the shop's outcome on leaving.
-  EXPECT_EQ(Lock(PlayerItems(g), 3).Flag, 0) << "item 3 is open";
-  EXPECT_NE(Lock(PlayerItems(g), 4).Flag, 0) << "item 4 stays locked";
-  const PlacedObject& k3 = Key(PlayerItems(g), 3);
+  EXPECT_EQ(Lock(PlayerItems(m), 3).Flag, 0) << "item 3 is open";
+  EXPECT_NE(Lock(PlayerItems(m), 4).Flag, 0) << "item 4 stays locked";
+  const PlacedObject& k3 = Key(PlayerItems(m), 3);
   EXPECT_NE(k3.Flag, 0) << "the key stays found";
-  EXPECT_EQ(PlayerItems(g).Dragged, 0);
+  EXPECT_EQ(PlayerItems(m).Dragged, 0);
   EXPECT_DOUBLE_EQ(k3.PosX, k3.HomeX);
 }
 
 TEST(BetweenLevels, EscapePutsBackWhatTheKeysCarryAndEnterOnTheMapGoesOn) {
   test::FlowGame h;
-  Game& g = h.g();
-  Key(PlayerItems(g), 2).Flag = -1;
-  g.match.items.stars[std::size_t(g.match.itemSlot)].object[1].Flag = -1;  // a blue star
+  Match& m = h.match();
+  Key(PlayerItems(m), 2).Flag = -1;
+  m.items.stars[std::size_t(m.itemSlot)].object[1].Flag = -1;  // a blue star
   double t = h.Now();
   auto key = [&](double at, int k) { h.win().ScriptKey(t + at, k); };
   key(300, vk::Tab);     // "Map"
@@ -141,7 +138,6 @@ TEST(BetweenLevels, EscapePutsBackWhatTheKeysCarryAndEnterOnTheMapGoesOn) {
   key(1600, vk::Tab);
   key(1800, vk::Tab);
   key(2000, vk::Tab);    // from item 1 (where the star was bound) on to item 4 ...
-  int level = 5;
   // ... then back to the map by its button, and Enter there goes on.
   double mapAt = 0;
   for (int k = 0; k < 7; ++k) key(mapAt = 2200 + 200 * k, vk::Tab);  // items 5..10, then "Map"
@@ -150,29 +146,28 @@ TEST(BetweenLevels, EscapePutsBackWhatTheKeysCarryAndEnterOnTheMapGoesOn) {
   key(mapAt + 800, vk::Right);
   key(mapAt + 1000, vk::Right);  // "Continue"
   key(mapAt + 1200, vk::Enter);
-  BetweenLevelsScreen(g, level);
+  Between(h, 5);
   EXPECT_NEAR(h.Now() - t, mapAt + 1200, 150) << "left on the last Enter";
   EXPECT_EQ(h.Heard("ev_shop_star_take"), 1);
   EXPECT_EQ(h.Heard("ev_shop_star_put"), 1);
   EXPECT_EQ(h.Heard("ev_map_paper"), 3) << "to the shop, back to the map, the map again";
-  const PlacedObject& star = g.match.items.stars[std::size_t(g.match.itemSlot)].object[1];
+  const PlacedObject& star = m.items.stars[std::size_t(m.itemSlot)].object[1];
   EXPECT_NE(star.Flag, 0) << "the star is still held";
   EXPECT_DOUBLE_EQ(star.PosX, star.HomeX);
   EXPECT_DOUBLE_EQ(star.PosY, star.HomeY);
   for (int item = 1; item <= kShopItems; ++item)
-    EXPECT_EQ(g.match.items.grades[std::size_t(g.match.itemSlot)].ChanceGrade[std::size_t(item)], 0);
+    EXPECT_EQ(m.items.grades[std::size_t(m.itemSlot)].ChanceGrade[std::size_t(item)], 0);
 }
 
 TEST(BetweenLevels, TheCreditsGoOnWithEnterSpaceOrEscape) {
   for (int k : {vk::Enter, vk::Space, vk::Escape}) {
     test::FlowGame h;
-    Game& g = h.g();
     h.win().SetKey(k, true);  // held from the level: not taken
     h.win().Script({ScriptEvent::KeyUp, h.Now() + 100, 0, 0, k});
     h.win().ScriptKey(h.Now() + 2000, k);
     double start = h.Now();
-    GameCompleteScreen(g);
-    EXPECT_TRUE(g.flags.LeavePlay) << k;
+    h.Run(std::make_unique<CreditsScreen>(h.play()));
+    EXPECT_FALSE(h.s().loop.ExitRequested) << k;
     EXPECT_NEAR(h.Now() - start, 2000, 100) << k;
   }
 }

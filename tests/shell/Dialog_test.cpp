@@ -19,19 +19,23 @@ DialogRequest Question() {
   return q;
 }
 
+int Ask(ScreenHarness& h, const DialogRequest& q, Screen* behind = nullptr) {
+  return h.Run(std::make_unique<DialogScreen>(q, behind));
+}
+
 TEST(Dialog, EnterTakesTheFirstEscapeTheSecond) {
   ScreenHarness h;
   h.Key(h.now() + 100, vk::Enter);
   h.Deadline(h.now() + 5000);
-  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 1);
+  EXPECT_EQ(Ask(h, Question()), 1);
   h.Key(h.now() + 100, vk::Escape);
   h.Deadline(h.now() + 5000);
-  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 2);
+  EXPECT_EQ(Ask(h, Question()), 2);
 }
 
 TEST(Dialog, ClicksOnEachButtonAndBesideThem) {
   ScreenHarness h;
-  DialogLayout d = LayoutTwoButtonDialog(h.g().metrics);
+  DialogLayout d = LayoutTwoButtonDialog(h.s().look.metrics);
   EXPECT_EQ(DialogButtonAt(d, ScreenHarness::cx(d.frame), d.frame.top + 5), 0) << "the message is no button";
   // A click on the frame and one outside it do nothing; the second button answers.
   h.Click(h.now() + 100, d.frame);
@@ -39,16 +43,16 @@ TEST(Dialog, ClicksOnEachButtonAndBesideThem) {
   h.Click(h.now() + 600, d.buttons[1]);
   h.Deadline(h.now() + 5000);
   double before = h.now();
-  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 2);
+  EXPECT_EQ(Ask(h, Question()), 2);
   EXPECT_GE(h.now(), before + 600) << "answered by the last click, not the earlier ones";
   h.Click(h.now() + 100, d.buttons[0]);
   h.Deadline(h.now() + 5000);
-  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 1);
+  EXPECT_EQ(Ask(h, Question()), 1);
 }
 
 TEST(Dialog, TheOpeningPressAndAPressDraggedOffAnswerNothing) {
   ScreenHarness h;
-  DialogLayout d = LayoutTwoButtonDialog(h.g().metrics, 10, 55);
+  DialogLayout d = LayoutTwoButtonDialog(h.s().look.metrics, 10, 55);
   EXPECT_EQ(d.frame.left, 128);
   EXPECT_EQ(d.frame.top, 563);
   // The button is held over "first" when the dialog opens, released there: no answer.
@@ -66,7 +70,7 @@ TEST(Dialog, TheOpeningPressAndAPressDraggedOffAnswerNothing) {
   DialogRequest q = Question();
   q.leftPercent = 10;
   q.topPercent = 55;
-  EXPECT_EQ(TwoButtonDialog(h.g(), q), 2);
+  EXPECT_EQ(Ask(h, q), 2);
 }
 
 TEST(Dialog, KeyboardFocusAndSpace) {
@@ -75,45 +79,51 @@ TEST(Dialog, KeyboardFocusAndSpace) {
   h.Key(h.now() + 200, vk::Right);
   h.Key(h.now() + 300, vk::Space);
   h.Deadline(h.now() + 5000);
-  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 2);
+  EXPECT_EQ(Ask(h, Question()), 2);
   h.Key(h.now() + 100, vk::Left);
   h.Key(h.now() + 200, vk::Left);
   h.Key(h.now() + 300, vk::Space);
   h.Deadline(h.now() + 5000);
-  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 1);
+  EXPECT_EQ(Ask(h, Question()), 1);
 }
 
 TEST(Dialog, EndingTheProgramIsNoAnswer) {
   ScreenHarness h;
   h.Key(h.now() + 100, vk::F12);
-  EXPECT_EQ(TwoButtonDialog(h.g(), Question()), 0);
-  EXPECT_TRUE(h.g().flags.ExitRequested);
+  EXPECT_EQ(Ask(h, Question()), 0);
+  EXPECT_TRUE(h.s().loop.ExitRequested);
 }
 
 TEST(Dialog, TheBotAnswersAsAsked) {
   ScreenHarness h;
-  StartAutoplay(h.g());
+  StartAutoplay(h.s(), h.play());
   h.Deadline(h.now() + 10000);
   DialogRequest q = Question();
   q.botAnswer = 2;
-  EXPECT_EQ(TwoButtonDialog(h.g(), q), 2);
-  EXPECT_FALSE(h.g().flags.ExitRequested);
+  EXPECT_EQ(Ask(h, q), 2);
+  EXPECT_FALSE(h.s().loop.ExitRequested);
 }
 
-TEST(Dialog, DrawsTheBackgroundOnlyWhenSomethingChanges) {
-  ScreenHarness h(true);
-  DialogLayout d = LayoutTwoButtonDialog(h.g().metrics);
+// A screen that only counts how often the dialog draws it.
+struct Behind : Screen {
   int drawn = 0;
-  DialogRequest q = Question();
-  q.background = [&] { ++drawn; };
+  const char* Name() const override { return "Behind"; }
+  Next Pass(Services&) override { return Next::Stay(); }
+  void DrawBehind(Services&) override { ++drawn; }
+};
+
+TEST(Dialog, DrawsTheScreenBehindOnlyWhenSomethingChanges) {
+  ScreenHarness h(true);
+  DialogLayout d = LayoutTwoButtonDialog(h.s().look.metrics);
+  Behind behind;
   // Ten seconds with the pointer resting, one hover, then Enter.
   h.Move(h.now() + 100, 5, 5);
   h.Move(h.now() + 5000, ScreenHarness::cx(d.buttons[0]), ScreenHarness::cy(d.buttons[0]));
   h.Key(h.now() + 10000, vk::Enter);
   h.Deadline(h.now() + 20000);
-  EXPECT_EQ(TwoButtonDialog(h.g(), q), 1);
-  EXPECT_LE(drawn, 3) << "the first frame and the hover; nothing while the pointer rests";
-  EXPECT_GE(drawn, 2);
+  EXPECT_EQ(Ask(h, Question(), &behind), 1);
+  EXPECT_LE(behind.drawn, 3) << "the first frame and the hover; nothing while the pointer rests";
+  EXPECT_GE(behind.drawn, 2);
 }
 
 }  // namespace

@@ -6,7 +6,8 @@
 #include "ScreenHarness.h"
 #include "board/ItemCodes.h"
 #include "render/MenuScreen.h"
-#include "shell/MainLoop.h"
+#include "shell/MenuScreens.h"
+#include "shell/PlayFlow.h"
 #include "shell/PlayFrame.h"
 
 namespace bm {
@@ -15,24 +16,31 @@ namespace {
 using test::ScreenHarness;
 
 // Frames drawn in 12 s of a level with the pointer resting at (x, y) from the start.
+// The first jewel of the settled board, on screen.
+PointD AJewel(ScreenHarness& h) {
+  const Cells& cells = h.match().cells;
+  for (int i = 0; i < kCellCount; ++i)
+    if (cells[i].isExists && IsItem(cells[i].Gem))
+      return {h.s().look.metrics.CellScreenX(cells[i].CenterX), h.s().look.metrics.CellScreenY(cells[i].CenterY)};
+  return {-1, -1};
+}
+
+void Play(ScreenHarness& h) { h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands)); }
+
+// Frames drawn in 12 s of a level with the pointer resting at (x, y) from the start.
 long LevelFrames(double x, double y, bool click = false) {
   ScreenHarness h;
-  Game& g = h.g();
-  NewGame(g.match, 1, g.Now());
+  NewGame(h.match(), 1, h.now());
   if (x < 0) {
-    // Any jewel of the settled board.
-    for (int i = 0; i < kCellCount; ++i)
-      if (g.match.cells[i].isExists && IsItem(g.match.cells[i].Gem)) {
-        x = g.metrics.CellScreenX(g.match.cells[i].CenterX);
-        y = g.metrics.CellScreenY(g.match.cells[i].CenterY);
-        break;
-      }
+    PointD jewel = AJewel(h);
+    x = jewel.x;
+    y = jewel.y;
   }
   h.Move(h.now() + 5, x, y);
   if (click) h.w().ScriptClick(h.now() + 3000, x, y);
   h.Deadline(h.now() + 12000);
-  GameLoop(g);
-  return g.stats.framesPresented;
+  Play(h);
+  return h.s().loop.framesPresented;
 }
 
 TEST(IdleFrames, RestingOnAJewelShimmersOnlyBriefly) {
@@ -48,13 +56,13 @@ TEST(IdleFrames, RestingOnAJewelShimmersOnlyBriefly) {
 TEST(IdleFrames, TheMenuRestsWithThePointerOffTheProps) {
   for (PointD at : {PointD{640, 950}, PointD{200, 430}, PointD{-1, -1}}) {
     ScreenHarness h;
-    Game& g = h.g();
     h.Move(h.now() + 5, 600, 600);
     h.Move(h.now() + 200, at.x, at.y);
     h.Deadline(h.now() + 10000);
-    goMainMenu(g);
+    MainMenuView view;
+    h.Run(std::make_unique<MainMenuScreen>(view, false));
     // Highlights fade in 10 ms steps over about a second; then nothing is drawn.
-    EXPECT_LE(g.stats.framesPresented, 40) << at.x << "," << at.y;
+    EXPECT_LE(h.s().loop.framesPresented, 40) << at.x << "," << at.y;
   }
 }
 
@@ -63,17 +71,12 @@ TEST(IdleFrames, TheMenuRestsWithThePointerOffTheProps) {
 // frame drawn whole.
 TEST(IdleFrames, FramesRedrawnInPartEqualTheWholeFrame) {
   ScreenHarness h(true);
-  Game& g = h.g();
-  NewGame(g.match, 1, g.Now());
+  Services& s = h.s();
+  NewGame(h.match(), 1, h.now());
   double t = h.now();
   h.Move(t + 5, -1, -1);
   // Over a jewel for a while, then off the board, then a few arrow steps.
-  PointD jewel{-1, -1};
-  for (int i = 0; i < kCellCount; ++i)
-    if (g.match.cells[i].isExists && IsItem(g.match.cells[i].Gem)) {
-      jewel = {g.metrics.CellScreenX(g.match.cells[i].CenterX), g.metrics.CellScreenY(g.match.cells[i].CenterY)};
-      break;
-    }
+  PointD jewel = AJewel(h);
   h.Move(t + 3000, jewel.x, jewel.y);
   h.Move(t + 3400, jewel.x + 90, jewel.y + 40);
   h.Move(t + 3800, 30, 500);
@@ -82,12 +85,12 @@ TEST(IdleFrames, FramesRedrawnInPartEqualTheWholeFrame) {
   h.Key(t + 5400, vk::Right);
   h.Move(t + 7000, 30, 520);  // the pointer takes the board back: no cell is lit at the end
   h.Deadline(t + 8500);
-  GameLoop(g);
-  EXPECT_GE(g.stats.partialFrames, 10) << "clock ticks, shimmer steps and cursor steps are drawn in part";
+  Play(h);
+  EXPECT_GE(s.loop.partialFrames, 10) << "clock ticks, shimmer steps and cursor steps are drawn in part";
   std::string kept = h.dir.str() + "/kept.png", whole = h.dir.str() + "/whole.png";
-  ASSERT_TRUE(g.render().SaveScreenshot(kept));
-  DrawPlayScreen(g);
-  ASSERT_TRUE(g.render().SaveScreenshot(whole));
+  ASSERT_TRUE(s.render().SaveScreenshot(kept));
+  DrawPlayScreen(s, h.play());
+  ASSERT_TRUE(s.render().SaveScreenshot(whole));
   // The software renderer rounds a clipped quad's texels a little differently,
   // and the cell nearest the pointer keeps changing its tint between drawn
   // frames: small differences are expected, a stale part of the screen is not.

@@ -12,14 +12,14 @@ namespace {
 
 // A whole headless run from a named player's first start, keys and clicks
 // scripted; returns the point log (and the run log when asked).
-std::string RunScripted(const std::function<void(Game&, HeadlessWindow&)>& script, std::string* runLog = nullptr) {
+std::string RunScripted(const std::function<void(Services&, HeadlessWindow&)>& script, std::string* runLog = nullptr) {
   test::PlayerDir dir;
   RunOptions o;
   o.headless = true;
   o.dataDir = dir.str();
   o.gameDir = BM_GAME_DIR;
   o.maxSeconds = 120;
-  o.beforeMainLoop = [&](Game& g, Host& host) { script(g, *host.Scripted()); };
+  o.beforeMainLoop = [&](Services& s, Host& host) { script(s, *host.Scripted()); };
   EXPECT_EQ(RunGame(o), 0);
   std::string log = test::ReadText(dir.path / "run.log");
   EXPECT_EQ(log.find("Time limit"), std::string::npos) << "the script, not the time limit, ended the run";
@@ -34,10 +34,10 @@ int Count(const std::string& text, const std::string& what) {
 }
 
 TEST(MenuScreens, EachItemOpensItsScreenByMouse) {
-  std::string points = RunScripted([](Game& g, HeadlessWindow& w) {
-    double t = g.Now() + 500;
+  std::string points = RunScripted([](Services& s, HeadlessWindow& w) {
+    double t = s.Now() + 500;
     for (int item : {menu::Options, menu::HowToPlay, menu::HighScores, menu::ChangePlayer}) {
-      IRect r = MainMenuItemRect(g.metrics, item);
+      IRect r = MainMenuItemRect(s.look.metrics, item);
       w.ScriptClick(t, (r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0);
       w.ScriptKey(t + 1000, vk::Escape);
       t += 2000;
@@ -49,8 +49,8 @@ TEST(MenuScreens, EachItemOpensItsScreenByMouse) {
 }
 
 TEST(MenuScreens, EachItemOpensItsScreenByKeys) {
-  std::string points = RunScripted([](Game& g, HeadlessWindow& w) {
-    double t = g.Now() + 500;
+  std::string points = RunScripted([](Services& s, HeadlessWindow& w) {
+    double t = s.Now() + 500;
     // A first Enter with nothing marked only marks "Play"; Down then reaches "Options".
     w.ScriptKey(t += 100, vk::Enter);
     w.ScriptKey(t += 100, vk::Down);
@@ -85,15 +85,15 @@ TEST(MenuScreens, HowToPlayPagesTurnByKeysAndEnterEndsOnTheLast) {
   double at = t + 600;
   for (int k = 0; k < 8; ++k) h.Key(at += 100, vk::Enter);
   h.Deadline(t + 20000);
-  HowToPlayLoop(h.g());
-  EXPECT_FALSE(h.g().flags.ExitRequested);
+  h.Run(std::make_unique<HowToPlayScreen>());
+  EXPECT_FALSE(h.s().loop.ExitRequested);
   EXPECT_NEAR(h.now() - t, 1400, 60) << "closed by the eighth Enter";
 }
 
 TEST(MenuScreens, AWholeRoundByKeysAloneThroughTheMapAndTheShop) {
   std::string log;
-  RunScripted([](Game& g, HeadlessWindow& w) {
-    double t = g.Now() + 500;
+  RunScripted([](Services& s, HeadlessWindow& w) {
+    double t = s.Now() + 500;
     w.ScriptKey(t += 100, vk::Down);  // "Play"
     w.ScriptKey(t += 100, vk::Enter);
     t += 3000;  // the board flies in

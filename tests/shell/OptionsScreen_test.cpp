@@ -16,7 +16,7 @@ namespace {
 using test::ScreenHarness;
 
 struct OptionsHarness : ScreenHarness {
-  OptionRectTable rects = OptionRects(g().metrics);
+  OptionRectTable rects = OptionRects(s().look.metrics);
   explicit OptionsHarness(double sound = 0.5, double music = 0.5) {
     SettingsRecord s = DefaultSettings();
     s.SoundVolume = sound;
@@ -29,7 +29,7 @@ struct OptionsHarness : ScreenHarness {
   void Hold(double at, const IRect& r, double ms) { Click(at, r, ms); }
   void Run() {
     Deadline(now() + 60000);
-    OptionsLoop(g());
+    ScreenHarness::Run(std::make_unique<OptionsScreen>());
   }
   bool ConfigChanged() { return test::ReadText(dir.path / "config.dat") != stored; }
   std::string stored;
@@ -42,7 +42,7 @@ TEST(OptionsScreen, ArrowsStepAtThePressThenRepeatFasterAndReleaseResetsTheDelay
   h.Hold(t + 1000, h.at(opt::SoundUp), 400);  // released before the delay: the press only
   h.Key(t + 2000, vk::Escape);
   h.Run();
-  EXPECT_NEAR(h.g().settings.SoundVolume, 0.53, 1e-9);
+  EXPECT_NEAR(h.s().settings.SoundVolume, 0.53, 1e-9);
   EXPECT_FALSE(h.ConfigChanged()) << "Escape writes nothing";
 
   OptionsHarness k;
@@ -51,7 +51,7 @@ TEST(OptionsScreen, ArrowsStepAtThePressThenRepeatFasterAndReleaseResetsTheDelay
   k.Key(t + 3000, vk::Escape);
   k.Run();
   // At 0, 500, 750, 875, 938, 970 ms, then every 30 ms up to 2000 ms: about 40 steps.
-  int steps = int(std::lround((0.5 - k.g().settings.MusicVolume) * 100));
+  int steps = int(std::lround((0.5 - k.s().settings.MusicVolume) * 100));
   EXPECT_GE(steps, 36);
   EXPECT_LE(steps, 44);
 }
@@ -65,8 +65,8 @@ TEST(OptionsScreen, VolumesStopAtTheEnds) {
   h.Click(t + 700, h.at(opt::MusicDown));
   h.Key(t + 1000, vk::Escape);
   h.Run();
-  EXPECT_EQ(h.g().settings.SoundVolume, 1.0);
-  EXPECT_EQ(h.g().settings.MusicVolume, 0.0);
+  EXPECT_EQ(h.s().settings.SoundVolume, 1.0);
+  EXPECT_EQ(h.s().settings.MusicVolume, 0.0);
 }
 
 TEST(OptionsScreen, SlidersDragToExactEndsAndAHeldButtonStartsNothing) {
@@ -88,8 +88,8 @@ TEST(OptionsScreen, SlidersDragToExactEndsAndAHeldButtonStartsNothing) {
   h.Move(t + 500, s.right + 10, ScreenHarness::cy(s));  // after the release: no drag
   h.Key(t + 1000, vk::Escape);
   h.Run();
-  EXPECT_EQ(h.g().settings.MusicVolume, 0.5) << "the held button started no drag";
-  EXPECT_EQ(h.g().settings.SoundVolume, 0.0);
+  EXPECT_EQ(h.s().settings.MusicVolume, 0.5) << "the held button started no drag";
+  EXPECT_EQ(h.s().settings.SoundVolume, 0.0);
   EXPECT_EQ(SliderValue(s, s.right + 500), 1.0);
   EXPECT_EQ(SliderValue(s, s.left - 500), 0.0);
 }
@@ -101,7 +101,7 @@ TEST(OptionsScreen, OkAfterVolumeChangesWritesWithoutAQuestion) {
   h.Click(t + 300, h.at(opt::MusicLabel));  // music off
   h.Click(t + 500, h.at(opt::Ok));
   h.Run();
-  EXPECT_FALSE(h.g().flags.ExitRequested) << "no dialog waited for an answer";
+  EXPECT_FALSE(h.s().loop.ExitRequested) << "no dialog waited for an answer";
   SettingsRecord s = LoadSettings(h.dir.str(), h.logs);
   EXPECT_NEAR(s.SoundVolume, 0.51, 1e-9);
   EXPECT_EQ(s.MusicOn, 0);
@@ -111,29 +111,29 @@ TEST(OptionsScreen, OkAfterVolumeChangesWritesWithoutAQuestion) {
 TEST(OptionsScreen, ResolutionChangeAsksFirstExitWritesNothingApplyResizes) {
   for (int answer : {vk::Escape, vk::Enter}) {
     OptionsHarness h;
-    h.g().SetScreenSize(1024, 768);
+    h.s().SetScreenSize(1024, 768);
     h.w().SetMode(1024, 768, false);
-    h.rects = OptionRects(h.g().metrics);
+    h.rects = OptionRects(h.s().look.metrics);
     double t = h.now();
     h.Click(t + 100, h.at(opt::ResNext));  // 1024x768 -> 1280x1024
     h.Click(t + 300, h.at(opt::Ok));
     h.Key(t + 800, answer);  // the dialog: Enter is "Apply", Escape is "Exit"
     h.Run();
-    EXPECT_FALSE(h.g().flags.ExitRequested);
+    EXPECT_FALSE(h.s().loop.ExitRequested);
     if (answer == vk::Escape) {
       EXPECT_FALSE(h.ConfigChanged());
       EXPECT_EQ(h.w().Width(), 1024);
     } else {
       EXPECT_EQ(LoadSettings(h.dir.str(), h.logs).Resolution, 4);
       EXPECT_EQ(h.w().Width(), 1280);
-      EXPECT_EQ(h.g().metrics.width, 1280);
+      EXPECT_EQ(h.s().look.metrics.width, 1280);
     }
   }
 }
 
 TEST(OptionsScreen, FullScreenMovesTheResolutionToOneTheModeSupports) {
   OptionsHarness h;
-  h.g().settings.Resolution = 5;
+  h.s().settings.Resolution = 5;
   SettingsRecord s = DefaultSettings();
   s.Resolution = 5;  // 1600x1200: the headless display has it full screen only
   s.FullScreen = -1;
@@ -141,8 +141,8 @@ TEST(OptionsScreen, FullScreenMovesTheResolutionToOneTheModeSupports) {
   h.Click(h.now() + 100, h.at(opt::CheckBox));
   h.Key(h.now() + 500, vk::Escape);
   h.Run();
-  EXPECT_EQ(h.g().settings.FullScreen, 0);
-  EXPECT_NE(h.g().settings.Resolution, 5) << "a window must be smaller than the 1920x1200 desktop";
+  EXPECT_EQ(h.s().settings.FullScreen, 0);
+  EXPECT_NE(h.s().settings.Resolution, 5) << "a window must be smaller than the 1920x1200 desktop";
 }
 
 TEST(OptionsScreen, EveryRowByKeyboard) {
@@ -162,13 +162,13 @@ TEST(OptionsScreen, EveryRowByKeyboard) {
   h.Key(t + 2100, vk::Enter);  // the resolution changed: the question
   h.Key(t + 2600, vk::Escape); // "Exit"
   h.Run();
-  EXPECT_EQ(h.g().settings.FullScreen, 0);
-  EXPECT_EQ(h.g().settings.Resolution, 2);
-  EXPECT_NEAR(h.g().settings.SoundVolume, 0.51, 1e-9);
-  EXPECT_EQ(h.g().settings.MusicOn, 0);
-  EXPECT_NEAR(h.g().settings.MusicVolume, 0.48, 1e-9);
+  EXPECT_EQ(h.s().settings.FullScreen, 0);
+  EXPECT_EQ(h.s().settings.Resolution, 2);
+  EXPECT_NEAR(h.s().settings.SoundVolume, 0.51, 1e-9);
+  EXPECT_EQ(h.s().settings.MusicOn, 0);
+  EXPECT_NEAR(h.s().settings.MusicVolume, 0.48, 1e-9);
   EXPECT_FALSE(h.ConfigChanged());
-  EXPECT_FALSE(h.g().flags.ExitRequested);
+  EXPECT_FALSE(h.s().loop.ExitRequested);
 }
 
 TEST(OptionsScreen, HintsAndValueTexts) {
@@ -206,9 +206,9 @@ TEST(HintBox, StandsCentredAboveThePointAndNeverLeavesTheScreenSideways) {
 
 TEST(OptionsScreen, TheBotLeavesByOk) {
   OptionsHarness h;
-  StartAutoplay(h.g());
+  StartAutoplay(h.s(), h.play());
   h.Run();
-  EXPECT_FALSE(h.g().flags.ExitRequested);
+  EXPECT_FALSE(h.s().loop.ExitRequested);
 }
 
 }  // namespace

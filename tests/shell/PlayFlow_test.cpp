@@ -7,7 +7,8 @@
 #include "FlowKit.h"
 #include "HeadlessBot.h"
 #include "render/BetweenLevelsDraw.h"
-#include "shell/MainLoop.h"
+#include "shell/MenuScreens.h"
+#include "shell/PlayFlow.h"
 #include "shell/PlayFrame.h"
 #include "shell/Startup.h"
 #include "bonus/ShopCatalogue.h"
@@ -25,15 +26,18 @@ namespace {
 
 // A new game on level n, already past its fly-in.
 void StartAt(test::FlowGame& h, int n) {
-  NewGame(h.g().match, n, h.Now());
-  DrainMatchEvents(h.g());
+  NewGame(h.match(), n, h.Now());
+  DrainMatchEvents(h.s(), h.play());
 }
 
-// Plays for a while (the items grow in), then leaves the loop as Escape would.
+// Plays the level as it stands, through whatever the match asks for, until
+// the play screen pops.
+void Play(test::FlowGame& h) { h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands)); }
+
+// Plays for a while (the items grow in), then leaves as Escape would.
 void PlayFor(test::FlowGame& h, double ms) {
   h.win().ScriptKey(h.Now() + ms, vk::Escape);
-  GameLoop(h.g());
-  h.g().flags.LeavePlay = false;
+  Play(h);
 }
 
 void AllGold(Match& m) {
@@ -49,15 +53,16 @@ int Count(const std::string& text, const std::string& what) {
 
 TEST(PlayFlow, AWonLevelFlipsThenMapAndShopThenTheNextLevel) {
   test::FlowGame h;
-  Game& g = h.g();
+  Match& m = h.match();
+  const ScreenMetrics& sm = h.s().look.metrics;
   StartAt(h, 8);
   PlayFor(h, 1000);
-  AllGold(g.match);  // the settled board is complete at once
-  h.Click(4000, BetweenButtonRect(g.metrics, BetweenButton::Shop));
-  h.Click(5000, BetweenButtonRect(g.metrics, BetweenButton::Continue));
+  AllGold(m);  // the settled board is complete at once
+  h.Click(4000, BetweenButtonRect(sm, BetweenButton::Shop));
+  h.Click(5000, BetweenButtonRect(sm, BetweenButton::Continue));
   h.win().ScriptKey(h.Now() + 9000, vk::Escape);
-  GameLoop(g);
-  Match& m = g.match;
+  double start = h.Now();
+  Play(h);
   EXPECT_EQ(h.Heard("complete_stage"), 1) << "level 8 ends stage 1";
   EXPECT_EQ(h.Heard("complete_level"), 0);
   EXPECT_EQ(h.Heard("ev_map_paper"), 1);
@@ -67,20 +72,19 @@ TEST(PlayFlow, AWonLevelFlipsThenMapAndShopThenTheNextLevel) {
   EXPECT_FALSE(m.flow.flip.running);
   EXPECT_EQ(m.flow.pending, FlowStep::None);
   EXPECT_GT(m.stats.frames, 100) << "level 9 was played after the fly-in";
-  EXPECT_TRUE(g.flags.LeavePlay) << "left by Escape, not by the flow";
+  EXPECT_GE(h.Now() - start, 9000) << "left by Escape, not by the flow";
   std::string log = test::ReadText(h.dir.path / "run.log");
   EXPECT_EQ(Count(log, "BetweenLevelsScreen() * Level 9"), 1) << log;
 }
 
 TEST(PlayFlow, TimeUpWithLivesLeftRestartsTheSameLevelAfterTheShop) {
   test::FlowGame h;
-  Game& g = h.g();
+  Match& m = h.match();
   StartAt(h, 5);
-  g.match.level.SandLeft = 0;
-  h.Click(6000, BetweenButtonRect(g.metrics, BetweenButton::Continue));
+  m.level.SandLeft = 0;
+  h.Click(6000, BetweenButtonRect(h.s().look.metrics, BetweenButton::Continue));
   h.win().ScriptKey(h.Now() + 10000, vk::Escape);
-  GameLoop(g);
-  Match& m = g.match;
+  Play(h);
   EXPECT_EQ(h.Heard("complete_timeisup"), 1);
   EXPECT_EQ(h.Heard("complete_gameover"), 0);
   EXPECT_EQ(m.session.Lives, 2);
@@ -93,14 +97,13 @@ TEST(PlayFlow, TimeUpWithLivesLeftRestartsTheSameLevelAfterTheShop) {
 
 TEST(PlayFlow, TheFourthTimeUpEndsTheGameAndEntersItsScore) {
   test::FlowGame h;
-  Game& g = h.g();
+  Match& m = h.match();
   StartAt(h, 12);
-  Match& m = g.match;
   m.session.Lives = 0;  // three time-ups already
   m.session.Score = m.board.Score = 4321;
   m.level.SandLeft = 0;
-  GameLoop(g);
-  EXPECT_TRUE(g.flags.LeavePlay) << "back to the main menu";
+  Play(h);
+  EXPECT_FALSE(h.s().loop.ExitRequested) << "back to the main menu";
   EXPECT_EQ(h.Heard("complete_timeisup"), 1);
   EXPECT_EQ(h.Heard("complete_gameover"), 1);
   EXPECT_EQ(m.stats.gameOvers, 1);
@@ -108,7 +111,7 @@ TEST(PlayFlow, TheFourthTimeUpEndsTheGameAndEntersItsScore) {
   EXPECT_EQ(m.session.Score, 0);
   EXPECT_EQ(m.session.CurrentLevel, 0);
   EXPECT_LT(h.Now(), 20000) << "no screen between the caption and the menu";
-  SaveFolder folder{g.options.dataDir, g.options.gameDir, &g.logs, {}};
+  SaveFolder folder = h.s().Folder();
   SaveData data;
   LoadHighScores(folder, data);
   bool entered = false;
@@ -118,23 +121,21 @@ TEST(PlayFlow, TheFourthTimeUpEndsTheGameAndEntersItsScore) {
 
 TEST(PlayFlow, TheCheatSkipToTheLastLevelEndsOnTheCongratulations) {
   test::FlowGame h;
-  Game& g = h.g();
+  Match& m = h.match();
   StartAt(h, 64);
-  g.input.CheatMode = true;
+  h.s().loop.input.CheatMode = true;
   h.win().ScriptKey(h.Now() + 1000, vk::PageUp);
-  h.Click(4000, BetweenButtonRect(g.metrics, BetweenButton::Continue));
+  h.Click(4000, BetweenButtonRect(h.s().look.metrics, BetweenButton::Continue));
   h.win().ScriptKey(h.Now() + 8000, vk::Escape);
-  GameLoop(g);
-  Match& m = g.match;
+  Play(h);
   ASSERT_EQ(m.session.CurrentLevel, 65);
   ASSERT_EQ(m.level.number, 65);
   // Level 65 won: the flip, "complete_game", the credits, a click, the menu.
-  g.flags.LeavePlay = false;
   AllGold(m);
   h.win().ScriptClick(h.Now() + 6000, 600, 500);
   double start = h.Now();
-  GameLoop(g);
-  EXPECT_TRUE(g.flags.LeavePlay);
+  Play(h);
+  EXPECT_FALSE(h.s().loop.ExitRequested);
   EXPECT_EQ(h.Heard("complete_game"), 1);
   EXPECT_EQ(m.stats.gamesCompleted, 1);
   EXPECT_EQ(m.session.CurrentLevel, 0);
@@ -142,7 +143,7 @@ TEST(PlayFlow, TheCheatSkipToTheLastLevelEndsOnTheCongratulations) {
   EXPECT_EQ(Count(test::ReadText(h.dir.path / "run.log"), "GameCompleteScreen()"), 1);
 }
 
-SaveFolder FolderOf(test::FlowGame& h) { return SaveFolder{h.g().options.dataDir, BM_GAME_DIR, nullptr, {}}; }
+SaveFolder FolderOf(test::FlowGame& h) { return SaveFolder{h.s().options.dataDir, BM_GAME_DIR, nullptr, {}}; }
 
 void NamePlayer(test::FlowGame& h, const std::string& name) {
   SaveFolder f = FolderOf(h);
@@ -156,14 +157,13 @@ void NamePlayer(test::FlowGame& h, const std::string& name) {
 // fresh: the save never holds an empty hourglass that would cost a second life.
 TEST(PlayFlow, ClosingOnTheMapAfterATimeUpSavesTheLevelAfresh) {
   test::FlowGame h;
-  Game& g = h.g();
   NamePlayer(h, "Ann");
   StartAt(h, 5);
-  g.match.level.SandLeft = 0;
+  h.match().level.SandLeft = 0;
   h.win().Script({ScriptEvent::Close, h.Now() + 5000});
-  GameLoop(g);
-  ASSERT_TRUE(g.flags.ExitRequested);
-  SaveLeftLevel(g);
+  EXPECT_EQ(h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands)), PlayScreen::kPlayed);
+  ASSERT_TRUE(h.s().loop.ExitRequested);
+  SaveLeftLevel(h.s(), h.match());
   SaveFolder f = FolderOf(h);
   SaveData d;
   LoadPlayers(f, d);
@@ -173,26 +173,39 @@ TEST(PlayFlow, ClosingOnTheMapAfterATimeUpSavesTheLevelAfresh) {
   EXPECT_GT(p.TimeLeft, 0.9) << "a full hourglass to restart with";
 }
 
+// "Play" clicked on the main menu, its question (if any) answered by the keys
+// scripted: the game the player chose set up, up to its first pass of play.
+bool PlaySetUp(test::FlowGame& h) {
+  h.Click(100, MainMenuItemRect(h.s().look.metrics, menu::Play));
+  MainMenuView view;
+  int choice = h.Run(std::make_unique<MainMenuScreen>(view, false));
+  if (choice == MainMenuScreen::kExit) return false;
+  ScreenStack stack(h.s());
+  stack.Open(std::make_unique<PlayScreen>(
+      h.play(), choice == MainMenuScreen::kContinue ? PlayScreen::Start::SavedGame : PlayScreen::Start::NewGame));
+  while (std::string(stack.Top()) != "Play" && stack.Step()) stack.Pace();
+  return !h.s().loop.ExitRequested;
+}
+
 // A player with a saved game is asked; Continue puts back the board as it was
 // left without a fly-in, New Game enters the abandoned score and starts afresh.
 TEST(PlayFlow, TheSavedGameIsContinuedOrGivenUpForANewOne) {
   test::FlowGame h;
-  Game& g = h.g();
-  Match& m = g.match;
+  Match& m = h.match();
   NamePlayer(h, "Ann");
-  g.options.level = 5;
-  ASSERT_TRUE(PlaySetUp(g)) << "no saved game yet: a new game without a question";
+  h.s().options.level = 5;
+  ASSERT_TRUE(PlaySetUp(h)) << "no saved game yet: a new game without a question";
   EXPECT_EQ(m.session.CurrentLevel, 5);
   PlayFor(h, 3000);
   m.session.Score = m.board.Score = 777;
   const double sand = m.level.SandLeft;
   const std::uint64_t hash = BoardHash(m.cells);
-  SaveLeftLevel(g);
+  SaveLeftLevel(h.s(), m);
 
   NewGame(m, 2, h.Now());  // whatever was played since
   h.win().ScriptKey(h.Now() + 300, vk::Enter);  // "Continue"
   double asked = h.Now();
-  ASSERT_TRUE(PlaySetUp(g));
+  ASSERT_TRUE(PlaySetUp(h));
   EXPECT_LT(h.Now() - asked, 1000) << "no fly-in after Continue";
   EXPECT_EQ(m.session.CurrentLevel, 5);
   EXPECT_EQ(m.session.Score, 777);
@@ -200,7 +213,7 @@ TEST(PlayFlow, TheSavedGameIsContinuedOrGivenUpForANewOne) {
   EXPECT_DOUBLE_EQ(m.level.SandLeft, sand);
 
   h.win().ScriptKey(h.Now() + 300, vk::Escape);  // "New Game"
-  ASSERT_TRUE(PlaySetUp(g));
+  ASSERT_TRUE(PlaySetUp(h));
   EXPECT_EQ(m.session.Score, 0);
   EXPECT_EQ(m.session.Lives, 3);
   SaveFolder f = FolderOf(h);
@@ -215,7 +228,7 @@ TEST(PlayFlow, TheSavedGameIsContinuedOrGivenUpForANewOne) {
   // Nothing saved since the new game began: no question, a new game at once.
   EndGameRecords(f, d, 0, false);
   double before = h.Now();
-  ASSERT_TRUE(PlaySetUp(g));
+  ASSERT_TRUE(PlaySetUp(h));
   EXPECT_GT(h.Now() - before, 500) << "a new game flies its board in";
 }
 
@@ -223,8 +236,7 @@ TEST(PlayFlow, TheSavedGameIsContinuedOrGivenUpForANewOne) {
 // the item; leaving saves the item files, and the match's chances follow.
 TEST(PlayFlow, AKeyDraggedInTheShopOpensItsItemForTheNextLevel) {
   test::FlowGame h;
-  Game& g = h.g();
-  Match& m = g.match;
+  Match& m = h.match();
   StartAt(h, 2);
   ItemStatus status = m.items;
   Key(status.items[std::size_t(m.itemSlot)], 3).Flag = -1;  // key 3 was found
@@ -232,7 +244,7 @@ TEST(PlayFlow, AKeyDraggedInTheShopOpensItsItemForTheNextLevel) {
   ASSERT_EQ(m.bonus.BonusChance[std::size_t(ShopItemCode(3))], 0);
   PlayFor(h, 500);
   AllGold(m);
-  const ScreenMetrics& sm = g.metrics;
+  const ScreenMetrics& sm = h.s().look.metrics;
   h.Click(3000, BetweenButtonRect(sm, BetweenButton::Shop));
   const PlacedObject& key = Key(m.items.items[std::size_t(m.itemSlot)], 3);
   const double kx = key.HomeX * sm.XScale, ky = key.HomeY * sm.YScale;
@@ -245,7 +257,7 @@ TEST(PlayFlow, AKeyDraggedInTheShopOpensItsItemForTheNextLevel) {
   h.win().Script({ScriptEvent::ButtonUp, t + 700, ix, iy, 1});
   h.Click(5500, BetweenButtonRect(sm, BetweenButton::Continue));
   h.win().ScriptKey(h.Now() + 9000, vk::Escape);
-  GameLoop(g);
+  Play(h);
   EXPECT_EQ(m.session.CurrentLevel, 3);
   EXPECT_EQ(h.Heard("ev_shop_key_take"), 1);
   EXPECT_EQ(h.Heard("ev_shop_open"), 1);
@@ -259,7 +271,7 @@ TEST(PlayFlow, AKeyDraggedInTheShopOpensItsItemForTheNextLevel) {
   EXPECT_EQ(Lock(d.items.items[std::size_t(d.players.Current())], 3).Flag, 0) << "saved on leaving the map";
   // The map's points are the ones of the map point file.
   LoadMapPoints(f, d);
-  EXPECT_EQ(g.between.points[9], d.map.point[9]);
+  EXPECT_EQ(h.play().between.points[9], d.map.point[9]);
   EXPECT_NE(d.map.point[9].X, 0);
 }
 

@@ -26,15 +26,15 @@ struct RosterHarness : ScreenHarness {
   PlayerTable players;
   void RunPlayers() {
     Deadline(now() + 60000);
-    PlayersLoop(g(), players, [&] { ++saves; }, [&](int s) { forgotten.push_back(s); });
-    EXPECT_FALSE(g().flags.ExitRequested) << "the screen ended by itself";
+    Run(std::make_unique<PlayersScreen>(players, [&] { ++saves; }, [&](int s) { forgotten.push_back(s); }));
+    EXPECT_FALSE(s().loop.ExitRequested) << "the screen ended by itself";
   }
 };
 
 TEST(PlayersScreen, ChooseAPlayerThenOk) {
   RosterHarness h;
   h.players = Players({"Anne", "Bo", "Cyd"});
-  const ScreenMetrics& m = h.g().metrics;
+  const ScreenMetrics& m = h.s().look.metrics;
   h.Click(h.now() + 100, RosterLineRect(m, 1));
   h.Click(h.now() + 300, RosterButtonRect(m, roster::Ok));
   h.RunPlayers();
@@ -47,7 +47,7 @@ TEST(PlayersScreen, DeleteAsksAndOnlyContinueDeletes) {
   h.players = Players({"Anne", "Bo"});
   h.players.slot[2].GameScore = 500;
   h.players.slot[2].MaxLevel = 7;
-  const ScreenMetrics& m = h.g().metrics;
+  const ScreenMetrics& m = h.s().look.metrics;
   double t = h.now();
   h.Click(t + 100, RosterDeleteRect(m, 1));
   h.Key(t + 600, vk::Escape);  // "CANCEL": Bo stays
@@ -95,7 +95,7 @@ TEST(PlayersScreen, KeysAloneChooseDeleteByTheMarkAddAndLeave) {
 TEST(PlayersScreen, TenPlayersLeaveNoRoomAndANewNameTakesTheFirstFreeSlot) {
   RosterHarness h;
   h.players = Players({"A", "B", "C", "D", "E", "F", "G", "H", "I", "J"});
-  const ScreenMetrics& m = h.g().metrics;
+  const ScreenMetrics& m = h.s().look.metrics;
   h.Click(h.now() + 100, RosterButtonRect(m, roster::Add));
   h.Click(h.now() + 400, RosterButtonRect(m, roster::Ok));
   h.RunPlayers();
@@ -118,23 +118,23 @@ TEST(PlayersScreen, TenPlayersLeaveNoRoomAndANewNameTakesTheFirstFreeSlot) {
 TEST(NameBox, LimitsEmptyNamesAndEscape) {
   ScreenHarness h;
   double t = h.now();
-  h.Click(t + 100, NameBoxButtonRect(h.g().metrics, namebox::Ok));  // empty: "Enter your name first!"
+  h.Click(t + 100, NameBoxButtonRect(h.s().look.metrics, namebox::Ok));  // empty: "Enter your name first!"
   h.Key(t + 200, vk::Escape);  // not allowed here
   h.w().Script({ScriptEvent::Text, t + 300, 0, 0, 0, "Abcdefghij~klmnopqrst"});
   h.Key(t + 400, vk::Backspace);
   h.Key(t + 500, vk::Enter);
   h.Deadline(t + 10000);
   std::string name;
-  EXPECT_TRUE(NameEntryLoop(h.g(), name, false));
+  EXPECT_EQ(h.Run(std::make_unique<NameBoxScreen>(&name, false)), 1);
   EXPECT_EQ(name, "Abcdefghijklm") << "cut to 15, the character the font lacks dropped, one erased";
 
   h.w().Script({ScriptEvent::Text, h.now() + 100, 0, 0, 0, "Kim"});
-  h.Click(h.now() + 300, NameBoxButtonRect(h.g().metrics, namebox::Cancel));
+  h.Click(h.now() + 300, NameBoxButtonRect(h.s().look.metrics, namebox::Cancel));
   h.Deadline(h.now() + 10000);
   std::string other = "Old";
-  EXPECT_FALSE(NameEntryLoop(h.g(), other, true));
+  EXPECT_EQ(h.Run(std::make_unique<NameBoxScreen>(&other, true)), 0);
   EXPECT_EQ(other, "Old");
-  EXPECT_FALSE(h.g().flags.ExitRequested);
+  EXPECT_FALSE(h.s().loop.ExitRequested);
 }
 
 TEST(HighScoresScreen, ResetOnlyAfterOk) {
@@ -142,13 +142,13 @@ TEST(HighScoresScreen, ResetOnlyAfterOk) {
   HighScoreTable t = EmptyHighScores();
   EnterHighScore(t, "Anne", 900);
   int saves = 0;
-  IRect reset = HighScoreButtonRect(h.g().metrics, scores::Reset);
+  IRect reset = HighScoreButtonRect(h.s().look.metrics, scores::Reset);
   double at = h.now();
   h.Click(at + 100, reset);
   h.Key(at + 600, vk::Escape);  // "CANCEL"
-  h.Click(at + 1000, HighScoreButtonRect(h.g().metrics, scores::Back));
+  h.Click(at + 1000, HighScoreButtonRect(h.s().look.metrics, scores::Back));
   h.Deadline(at + 20000);
-  HighScoresLoop(h.g(), t, [&] { ++saves; });
+  h.Run(std::make_unique<HighScoresScreen>(t, [&] { ++saves; }));
   EXPECT_EQ(t.entry[1].EntryName, "Anne");
   EXPECT_EQ(saves, 0);
 
@@ -158,25 +158,25 @@ TEST(HighScoresScreen, ResetOnlyAfterOk) {
   h.Key(at + 700, vk::Enter);  // "OK"
   h.Key(at + 1200, vk::Escape);
   h.Deadline(at + 20000);
-  HighScoresLoop(h.g(), t, [&] { ++saves; });
+  h.Run(std::make_unique<HighScoresScreen>(t, [&] { ++saves; }));
   EXPECT_EQ(t.entry[1].EntryName, "NONAME");
   EXPECT_EQ(t.entry[1].EntryScore, "200000");
   EXPECT_EQ(saves, 1);
-  EXPECT_FALSE(h.g().flags.ExitRequested);
+  EXPECT_FALSE(h.s().loop.ExitRequested);
 }
 
 TEST(RosterScreens, TheBotPassesEachScreen) {
   RosterHarness h;
-  StartAutoplay(h.g());
+  StartAutoplay(h.s(), h.play());
   h.players = Players({"Anne"});
   h.RunPlayers();
   HighScoreTable t = EmptyHighScores();
   h.Deadline(h.now() + 20000);
-  HighScoresLoop(h.g(), t, {});
+  h.Run(std::make_unique<HighScoresScreen>(t, nullptr));
   std::string name;
   h.Deadline(h.now() + 20000);
-  EXPECT_TRUE(NameEntryLoop(h.g(), name));
-  EXPECT_FALSE(h.g().flags.ExitRequested);
+  EXPECT_EQ(h.Run(std::make_unique<NameBoxScreen>(&name, true)), 1);
+  EXPECT_FALSE(h.s().loop.ExitRequested);
 }
 
 }  // namespace

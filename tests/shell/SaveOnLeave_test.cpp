@@ -9,7 +9,7 @@
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
 #include "render/MenuScreen.h"
-#include "shell/Game.h"
+#include "shell/Services.h"
 #include "shell/Startup.h"
 #include "storage/SaveFolder.h"
 #include "saves/SaveGame.h"
@@ -41,10 +41,10 @@ TEST(SaveOnLeave, EscapeTheCloseBoxAndF12EachSaveTheLevel) {
     test::PlayerDir dir;
     RunOptions o = Headless(dir);
     o.level = 7;
-    o.beforeMainLoop = [&](Game& g, Host& host) {
+    o.beforeMainLoop = [&](Services& s, Host& host) {
       HeadlessWindow* w = host.Scripted();
-      IRect play = MainMenuItemRect(g.metrics, menu::Play);
-      const double t = g.Now();
+      IRect play = MainMenuItemRect(s.look.metrics, menu::Play);
+      const double t = s.Now();
       w->ScriptClick(t + 500, (play.left + play.right) / 2.0, (play.top + play.bottom) / 2.0);
       if (way == 0) {
         w->ScriptKey(t + 4000, vk::Escape);
@@ -72,10 +72,10 @@ TEST(SaveOnLeave, EscapeTheCloseBoxAndF12EachSaveTheLevel) {
 TEST(SaveOnLeave, AFirstStartAsksForANameSoTheGameCanBeContinued) {
   test::TempDir dir;
   RunOptions o = Headless(dir);
-  o.beforeMainLoop = [&](Game& g, Host& host) {
+  o.beforeMainLoop = [&](Services& s, Host& host) {
     HeadlessWindow* w = host.Scripted();
-    IRect play = MainMenuItemRect(g.metrics, menu::Play);
-    const double t = g.Now();
+    IRect play = MainMenuItemRect(s.look.metrics, menu::Play);
+    const double t = s.Now();
     w->Script({ScriptEvent::Text, t + 300, 0, 0, 0, "Ann"});
     w->ScriptKey(t + 500, vk::Enter);
     w->ScriptClick(t + 1500, (play.left + play.right) / 2.0, (play.top + play.bottom) / 2.0);

@@ -1,4 +1,4 @@
-// A headless game for driving one screen at a time on the virtual clock.
+// A headless run's services for driving one screen at a time on the virtual clock.
 #pragma once
 #include <memory>
 #include <string>
@@ -7,17 +7,44 @@
 #include "board/ScreenMetrics.h"
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
-#include "shell/Game.h"
+#include "shell/Loop.h"
+#include "shell/PlaySide.h"
+#include "shell/Services.h"
 
 namespace bm::test {
+
+// Steps a screen on the one loop until it pops; returns its answer.
+inline int RunToPop(Services& s, std::unique_ptr<Screen> screen) {
+  // The screen it stands on: it takes the answer, and the stack is empty.
+  struct Below : Screen {
+    std::unique_ptr<Screen> top;
+    int* answer;
+    const char* Name() const override { return "Test"; }
+    Next Enter(Services&) override { return Next::Push(std::move(top)); }
+    Next Pass(Services&) override { return Next::Pop(); }
+    Next Resume(Services&, int a) override {
+      *answer = a;
+      return Next::Pop();
+    }
+  };
+  int answer = -1;
+  auto below = std::make_unique<Below>();
+  below->top = std::move(screen);
+  below->answer = &answer;
+  ScreenStack stack(s);
+  stack.Open(std::move(below));
+  while (stack.Step()) stack.Pace();
+  return answer;
+}
 
 struct ScreenHarness {
   TempDir dir;
   Logs logs{dir.str()};
   std::string error;
   std::unique_ptr<Host> host;
-  std::unique_ptr<Game> game;
-  explicit ScreenHarness(bool drawing = false) {
+  std::unique_ptr<Services> services;
+  std::unique_ptr<PlaySide> playSide;
+  explicit ScreenHarness(bool drawing = false, double maxSeconds = 600, bool headless = false) {
     HostOptions o;
     o.headless = true;
     host = CreateHost(o, logs, error);
@@ -25,16 +52,21 @@ struct ScreenHarness {
     RunOptions ro;
     ro.gameDir = BM_GAME_DIR;
     ro.dataDir = dir.str();
-    game = std::make_unique<Game>(host->platform, logs, ro);
-    game->drawing = drawing;
-    game->SetScreenSize(1280, 1024);
+    ro.headless = headless;
     // A safety net: a screen that never ends fails its test instead of hanging.
-    game->options.maxSeconds = 600;
-    game->startMs = game->Now();
+    ro.maxSeconds = maxSeconds;
+    services = std::make_unique<Services>(host->platform, logs, ro);
+    services->look.drawing = drawing;
+    services->SetScreenSize(1280, 1024);
+    services->loop.startMs = services->Now();
+    playSide = std::make_unique<PlaySide>(ro);
   }
-  Game& g() { return *game; }
+  Services& s() { return *services; }
+  PlaySide& play() { return *playSide; }
+  Match& match() { return playSide->match; }
   HeadlessWindow& w() { return *host->Scripted(); }
-  double now() { return game->Now(); }
+  double now() { return services->Now(); }
+  int Run(std::unique_ptr<Screen> screen) { return RunToPop(*services, std::move(screen)); }
   static double cx(const IRect& r) { return (r.left + r.right) / 2.0; }
   static double cy(const IRect& r) { return (r.top + r.bottom) / 2.0; }
   void Click(double at, const IRect& r, double hold = 40) { w().ScriptClick(at, cx(r), cy(r), hold); }

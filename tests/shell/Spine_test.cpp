@@ -10,30 +10,13 @@
 #include "render/MenuScreen.h"
 #include "render/PlayScreen.h"
 #include "render/Resolution.h"
-#include "shell/Game.h"
+#include "shell/Services.h"
 #include "match/Match.h"
 #include "shell/PlayFrame.h"
 #include "shell/Startup.h"
 
 namespace bm {
 namespace {
-
-struct HeadlessGame {
-  test::TempDir dir;
-  Logs logs{dir.str()};
-  std::string error;
-  std::unique_ptr<Host> host;
-  std::unique_ptr<Game> game;
-  HeadlessGame() {
-    HostOptions o;
-    o.headless = true;
-    host = CreateHost(o, logs, error);
-    RunOptions ro;
-    ro.gameDir = BM_GAME_DIR;
-    ro.dataDir = dir.str();
-    game = std::make_unique<Game>(host->platform, logs, ro);
-  }
-};
 
 // Passes of the match until the hourglass is empty; returns the number of ticks.
 int TicksToEmpty(double limit, double frameMs) {
@@ -112,12 +95,12 @@ TEST(EndToEnd, StartPlayAndF12EndThroughTheNormalShutDown) {
   o.seed = 5;
   o.maxSeconds = 120;  // a safety net; F12 should end it long before
   double endedAt = 0;
-  o.beforeMainLoop = [&](Game& g, Host& host) {
+  o.beforeMainLoop = [&](Services& s, Host& host) {
     HeadlessWindow* w = host.Scripted();
-    IRect play = MainMenuItemRect(g.metrics, menu::Play);
-    w->ScriptClick(g.Now() + 500, (play.left + play.right) / 2.0, (play.top + play.bottom) / 2.0);
-    w->ScriptKey(g.Now() + 6000, vk::F12);
-    endedAt = g.Now() + 6000;
+    IRect play = MainMenuItemRect(s.look.metrics, menu::Play);
+    w->ScriptClick(s.Now() + 500, (play.left + play.right) / 2.0, (play.top + play.bottom) / 2.0);
+    w->ScriptKey(s.Now() + 6000, vk::F12);
+    endedAt = s.Now() + 6000;
   };
   ASSERT_EQ(RunGame(o), 0);
   std::string runLog = test::ReadText(dir.path / "run.log");
@@ -140,8 +123,8 @@ TEST(EndToEnd, ClosingTheWindowFromTheMenuEndsTheRun) {
   o.dataDir = dir.str();
   o.gameDir = BM_GAME_DIR;
   o.maxSeconds = 60;
-  o.beforeMainLoop = [&](Game& g, Host& host) {
-    host.Scripted()->Script({ScriptEvent::Close, g.Now() + 1000});
+  o.beforeMainLoop = [&](Services& s, Host& host) {
+    host.Scripted()->Script({ScriptEvent::Close, s.Now() + 1000});
   };
   ASSERT_EQ(RunGame(o), 0);
   std::string runLog = test::ReadText(dir.path / "run.log");
@@ -208,12 +191,12 @@ TEST(EndToEnd, EscapeAndTheMenuButtonReturnToTheMenu) {
   o.dataDir = dir.str();
   o.gameDir = BM_GAME_DIR;
   o.maxSeconds = 60;
-  o.beforeMainLoop = [&](Game& g, Host& host) {
+  o.beforeMainLoop = [&](Services& s, Host& host) {
     HeadlessWindow* w = host.Scripted();
-    IRect play = MainMenuItemRect(g.metrics, menu::Play);
-    IRect button = MenuButtonRect(g.metrics);
+    IRect play = MainMenuItemRect(s.look.metrics, menu::Play);
+    IRect button = MenuButtonRect(s.look.metrics);
     double px = (play.left + play.right) / 2.0, py = (play.top + play.bottom) / 2.0;
-    double t = g.Now();
+    double t = s.Now();
     w->ScriptClick(t + 500, px, py);
     w->ScriptKey(t + 3000, vk::Escape);
     w->ScriptClick(t + 4000, px, py);

@@ -15,12 +15,14 @@ using test::ScreenHarness;
 
 struct LayerKit {
   ScreenHarness h{true};
-  Game& g = h.g();
+  Services& s = h.s();
+  Match& m = h.match();
+  StillLayer& layer = s.look.stillLayer;
   LayerKit() {
-    NewGame(g.match, 1, g.Now());
+    NewGame(m, 1, h.now());
     // A settled board, the pointer away: every item at home.
     for (int i = 0; i < kCellCount; ++i) {
-      Cell& c = g.match.cells[i];
+      Cell& c = m.cells[i];
       c.Pos.Size = 0;
       c.Pos.CurX = c.CenterX;
       c.Pos.CurY = c.CenterY;
@@ -29,10 +31,10 @@ struct LayerKit {
       c.Wave = 1;
       c.Shine = 0;
     }
-    g.match.board.HoveredCell = kNoCell;
-    g.match.board.BoardGrowIn = false;
+    m.board.HoveredCell = kNoCell;
+    m.board.BoardGrowIn = false;
   }
-  Cell& cell(int i) { return g.match.cells[i]; }
+  Cell& cell(int i) { return m.cells[i]; }
   // The k-th cell holding a jewel.
   int Jewel(int k) {
     for (int i = 0; i < kCellCount; ++i)
@@ -42,13 +44,13 @@ struct LayerKit {
   // Draws over the layer, then whole; the number of pixels that differ.
   long LayeredAgainstWhole() {
     std::string layered = h.dir.str() + "/layered.png", whole = h.dir.str() + "/whole.png";
-    g.stillLayer.enabled = true;
-    DrawPlayScreen(g);
-    if (!g.render().SaveScreenshot(layered)) return -1;
-    g.stillLayer.enabled = false;
-    DrawPlayScreen(g);
-    g.stillLayer.enabled = true;
-    if (!g.render().SaveScreenshot(whole)) return -1;
+    layer.enabled = true;
+    DrawPlayScreen(s, h.play());
+    if (!s.render().SaveScreenshot(layered)) return -1;
+    layer.enabled = false;
+    DrawPlayScreen(s, h.play());
+    layer.enabled = true;
+    if (!s.render().SaveScreenshot(whole)) return -1;
     return test::PixelDifferences(layered, whole);
   }
 };
@@ -56,7 +58,7 @@ struct LayerKit {
 TEST(StillLayer, EveryChangeOfTheBoardReachesTheLayer) {
   LayerKit k;
   ASSERT_EQ(k.LayeredAgainstWhole(), 0) << "settled board";
-  ASSERT_EQ(k.g.stillLayer.builds, 1) << "the layer was used";
+  ASSERT_EQ(k.layer.builds, 1) << "the layer was used";
 
   int a = k.Jewel(3), b = k.Jewel(10), c = k.Jewel(20), d = k.Jewel(30);
   ASSERT_GE(d, 0);
@@ -88,29 +90,29 @@ TEST(StillLayer, AFallingJewelIsDrawnOverTheLayerAndJoinsItWhenItLands) {
   Cell& t = k.cell(to);
   t.Gem = k.cell(from).Gem;
   k.cell(from).Gem = 0;
-  long builds = k.g.stillLayer.builds;
+  long builds = k.layer.builds;
   for (double drop : {60.0, 40.0, 20.0, 5.0}) {
     t.Pos.CurY = t.CenterY - drop;
     EXPECT_EQ(k.LayeredAgainstWhole(), 0) << "falling, " << drop << " above its cell";
   }
-  EXPECT_EQ(k.g.stillLayer.builds, builds + 1) << "the fall itself does not rebuild the layer";
+  EXPECT_EQ(k.layer.builds, builds + 1) << "the fall itself does not rebuild the layer";
   t.Pos.CurY = t.CenterY;
   EXPECT_EQ(k.LayeredAgainstWhole(), 0) << "landed";
-  EXPECT_EQ(k.g.stillLayer.builds, builds + 2);
+  EXPECT_EQ(k.layer.builds, builds + 2);
   EXPECT_EQ(k.LayeredAgainstWhole(), 0);
-  EXPECT_EQ(k.g.stillLayer.builds, builds + 2) << "nothing changed, nothing rebuilt";
+  EXPECT_EQ(k.layer.builds, builds + 2) << "nothing changed, nothing rebuilt";
 }
 
 TEST(StillLayer, TheHoveredJewelAndAGoldFlashAreDrawnOverIt) {
   LayerKit k;
   int a = k.Jewel(4);
   ASSERT_EQ(k.LayeredAgainstWhole(), 0);
-  k.g.match.board.HoveredCell = a;
+  k.m.board.HoveredCell = a;
   for (int step = 0; step < 3; ++step) {
     for (int c = 0; c < 4; ++c) k.cell(a).GemCol[c] = 0x808080u + 0x101010u * std::uint32_t((step + c) % 4);
     EXPECT_EQ(k.LayeredAgainstWhole(), 0) << "shimmer step " << step;
   }
-  k.g.match.board.HoveredCell = kNoCell;
+  k.m.board.HoveredCell = kNoCell;
   for (std::uint32_t& col : k.cell(a).GemCol) col = 0xDDDDDD;
   EXPECT_EQ(k.LayeredAgainstWhole(), 0) << "the pointer left";
   k.cell(a).Gnd = 1;
@@ -123,11 +125,11 @@ TEST(StillLayer, TheHoveredJewelAndAGoldFlashAreDrawnOverIt) {
 TEST(StillLayer, ALostDeviceRebuildsTheLayer) {
   LayerKit k;
   ASSERT_EQ(k.LayeredAgainstWhole(), 0);
-  long builds = k.g.stillLayer.builds;
+  long builds = k.layer.builds;
   k.h.w().LoseDevice();
-  PumpMessages(k.g);
+  PumpMessages(k.s);
   EXPECT_EQ(k.LayeredAgainstWhole(), 0);
-  EXPECT_EQ(k.g.stillLayer.builds, builds + 1);
+  EXPECT_EQ(k.layer.builds, builds + 1);
 }
 
 }  // namespace

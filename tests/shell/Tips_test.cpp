@@ -5,73 +5,77 @@
 #include "ScreenHarness.h"
 #include "board/ItemCodes.h"
 #include "render/TipDraw.h"
-#include "shell/MainLoop.h"
-#include "shell/PlayFrame.h"
+#include "shell/PlayFlow.h"
 
 namespace bm {
 namespace {
 
 using test::ScreenHarness;
 
-PointD CellPoint(Game& g, int i) {
-  return {g.metrics.CellScreenX(g.match.cells[i].CenterX), g.metrics.CellScreenY(g.match.cells[i].CenterY)};
+PointD CellPoint(ScreenHarness& h, int i) {
+  const ScreenMetrics& m = h.s().look.metrics;
+  return {m.CellScreenX(h.match().cells[i].CenterX), m.CellScreenY(h.match().cells[i].CenterY)};
 }
+
+void Play(ScreenHarness& h) { h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands)); }
 
 TEST(Tips, TheFirstClickShowsTipZeroAndTheNextPressOnlyClosesIt) {
   ScreenHarness h;
-  Game& g = h.g();
-  NewGame(g.match, 1, g.Now());
-  g.match.player.tipsOn = true;
+  Services& s = h.s();
+  Match& m = h.match();
+  const TipBox& tip = h.play().tip;
+  NewGame(m, 1, h.now());
+  m.player.tipsOn = true;
   // Two jewels far apart.
   int a = -1, b = -1;
   for (int i = 0; i < kCellCount; ++i)
-    if (g.match.cells[i].isExists && IsItem(g.match.cells[i].Gem)) {
+    if (m.cells[i].isExists && IsItem(m.cells[i].Gem)) {
       if (a < 0) a = i;
       else if (i > a + 40) b = i;
     }
   ASSERT_GE(a, 0);
   ASSERT_GE(b, 0);
   double t = h.now();
-  PointD pa = CellPoint(g, a), pb = CellPoint(g, b);
+  PointD pa = CellPoint(h, a), pb = CellPoint(h, b);
   // Plays on for a second with one click, after the F12 that ended the last part is let go.
   auto clickAfterAPause = [&](PointD p) {
-    g.flags.ExitRequested = g.flags.LeavePlay = false;
-    g.clock().SleepMs(200);
+    s.loop.ExitRequested = false;
+    s.platform.clock->SleepMs(200);
     double at = h.now();
     h.w().ScriptClick(at + 300, p.x, p.y);
     h.Deadline(at + 1000);
-    GameLoop(g);
+    Play(h);
   };
   h.w().ScriptClick(t + 4000, pa.x, pa.y);
   h.Deadline(t + 5000);
-  GameLoop(g);
-  ASSERT_EQ(g.tip.number, 0) << "the first click on a settled board offers tip 0; selected "
-                              << g.match.board.SelectedCell << " of " << a << ", frames " << g.match.stats.frames;
-  EXPECT_TRUE(g.match.player.tipSeen[0]);
-  EXPECT_EQ(g.match.board.SelectedCell, a) << "the click that brings the tip still selects";
+  Play(h);
+  ASSERT_EQ(tip.number, 0) << "the first click on a settled board offers tip 0; selected " << m.board.SelectedCell
+                           << " of " << a << ", frames " << m.stats.frames;
+  EXPECT_TRUE(m.player.tipSeen[0]);
+  EXPECT_EQ(m.board.SelectedCell, a) << "the click that brings the tip still selects";
   // The next press closes the tip; the board does not see it.
   clickAfterAPause(pb);
-  EXPECT_EQ(g.tip.number, -1);
-  EXPECT_EQ(g.match.board.SelectedCell, a);
+  EXPECT_EQ(tip.number, -1);
+  EXPECT_EQ(m.board.SelectedCell, a);
   // Now a press acts again, and tip 0 is not offered a second time.
   clickAfterAPause(pa);
-  EXPECT_EQ(g.tip.number, -1);
-  EXPECT_NE(g.match.board.SelectedCell, a) << "a second click on the selected cell clears it";
+  EXPECT_EQ(tip.number, -1);
+  EXPECT_NE(m.board.SelectedCell, a) << "a second click on the selected cell clears it";
 }
 
 // The Enter that chose "Play" on the menu is still down when the level starts:
 // it must not press on the board.
 TEST(Tips, TheKeyThatStartedPlayDoesNotPressOnTheBoard) {
   ScreenHarness h;
-  Game& g = h.g();
-  NewGame(g.match, 1, g.Now());
-  g.match.player.tipsOn = true;
+  Match& m = h.match();
+  NewGame(m, 1, h.now());
+  m.player.tipsOn = true;
   h.Key(h.now(), vk::Enter, 300);
   h.Deadline(h.now() + 2000);
-  GameLoop(g);
-  EXPECT_EQ(g.tip.number, -1);
-  EXPECT_EQ(g.match.board.SelectedCell, kNoSelection);
-  EXPECT_EQ(g.match.keyCursor.cell, kNoCell);
+  Play(h);
+  EXPECT_EQ(h.play().tip.number, -1);
+  EXPECT_EQ(m.board.SelectedCell, kNoSelection);
+  EXPECT_EQ(m.keyCursor.cell, kNoCell);
 }
 
 TEST(Tips, ABoxStaysOnScreenWithItsTailTowardsThePoint) {

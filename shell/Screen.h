@@ -1,0 +1,51 @@
+// A screen of the game: an object that keeps its own state, advances one pass
+// when the loop asks, and says what comes next. Screens stand on a stack (see
+// shell/Loop.h): a dialog is a screen pushed over another, and its answer
+// reaches the screen below through Resume when it pops.
+#pragma once
+#include <memory>
+
+namespace bm {
+
+struct Services;
+class Screen;
+
+// What a pass says comes next.
+struct Next {
+  enum class Kind { Stay, Push, Pop };
+  Kind kind = Kind::Stay;
+  std::unique_ptr<Screen> screen;  // Push
+  int answer = 0;                  // Pop: handed to the screen below (Resume)
+  double wakeAt = 0;               // Stay: clock time this screen next needs a pass; 0 = next frame
+
+  // Work split into steps (loading): the next pass comes at once, without waiting.
+  static constexpr double kAtOnce = -1;
+
+  static Next Stay(double wakeAt = 0) { return {Kind::Stay, nullptr, 0, wakeAt}; }
+  static Next Push(std::unique_ptr<Screen> s) { return {Kind::Push, std::move(s), 0, 0}; }
+  static Next Pop(int answer = 0) { return {Kind::Pop, nullptr, answer, 0}; }
+};
+
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  virtual const char* Name() const = 0;  // run log, tests
+  // Once, when pushed, before its first pass. Stay: its passes begin at once.
+  // Push: a screen runs over it first (its answer comes to Resume). Pop: it has
+  // nothing to do after all.
+  virtual Next Enter(Services&) { return Next::Stay(); }
+  // One pass: input, update, draw when something changed.
+  virtual Next Pass(Services&) = 0;
+  // A screen pushed over it popped with this answer. Stay goes on with its passes.
+  virtual Next Resume(Services&, int answer) {
+    (void)answer;
+    return Next::Stay();
+  }
+  // Its picture as it stands, for a dialog standing on it.
+  virtual void DrawBehind(Services&) {}
+  // The program is ending: keep what must be kept. The answer goes to the
+  // screen below's Resume, as on a normal pop.
+  virtual int Closing(Services&) { return 0; }
+};
+
+}  // namespace bm
