@@ -43,8 +43,7 @@ Next DialogScreen::Pass(Services& s) {
   if (EscapePressed(s.loop.input, in)) answer = 2;
   if (space_.Take(in) && focus_) answer = focus_;
   if (answer) {
-    s.sound.sfx.PlaySfxOnce("ev_menu_click");
-    s.sound.sfx.RearmSfx("ev_menu_click");
+    ClickSound(s);
     s.loop.Redraw = true;
     Leave(s);
     return Next::Pop(answer);
@@ -65,8 +64,7 @@ Next DialogScreen::Pass(Services& s) {
     }
     s.loop.SceneDirty = true;
   }
-  double wake = BotWake(s, botAt_);
-  return Next::Stay(wake > 0 ? wake : s.Now() + 1000);
+  return StayForInput(s, botAt_);
 }
 
 int DialogScreen::Leave(Services& s) {

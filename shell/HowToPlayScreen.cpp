@@ -35,8 +35,7 @@ Next HowToPlayScreen::Pass(Services& s) {
   if (click == howto::Prev) --page_;
   if (click == howto::Next) ++page_;
   if (click) {
-    s.sound.sfx.PlaySfxOnce("ev_menu_click");
-    s.sound.sfx.RearmSfx("ev_menu_click");
+    ClickSound(s);
     botAt_ = s.Now() + 300;
   }
   page_ = std::clamp(page_, 1, kHowToPlayPages);
@@ -49,8 +48,7 @@ Next HowToPlayScreen::Pass(Services& s) {
       DrawHowToPlay(s.look.canvas, s.look.font, page_, hover, page_ < kHowToPlayPages ? howto::Next : howto::Done);
     s.loop.SceneDirty = true;
   }
-  double wake = BotWake(s, botAt_);
-  return Next::Stay(wake > 0 ? wake : s.Now() + 1000);
+  return StayForInput(s, botAt_);
 }
 
 int HowToPlayScreen::Leave(Services& s) {

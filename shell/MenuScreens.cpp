@@ -86,8 +86,7 @@ Next MainMenuScreen::Pass(Services& s) {
       s.loop.ExitRequested = true;
       return Next::Pop(kExit);
     }
-    s.sound.sfx.PlaySfxOnce("ev_menu_click");
-    s.sound.sfx.RearmSfx("ev_menu_click");
+    ClickSound(s);
     Next opened = OpenItem(s, item);
     if (opened.kind == Next::Kind::Push) return opened;
   }

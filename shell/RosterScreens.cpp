@@ -11,17 +11,6 @@ namespace bm {
 
 namespace {
 
-void Clicked(Services& s) {
-  s.sound.sfx.PlaySfxOnce("ev_menu_click");
-  s.sound.sfx.RearmSfx("ev_menu_click");
-}
-
-// When the screen next needs a pass: the bot's press, else a second from now.
-Next StayFor(Services& s, double botAt) {
-  double wake = BotWake(s, botAt);
-  return Next::Stay(wake > 0 ? wake : s.Now() + 1000);
-}
-
 const char* kNoRoom = "There is no place to add new player name.|You should to delete one first!";
 
 }  // namespace
@@ -69,7 +58,7 @@ Next NameBoxScreen::Pass(Services& s) {
   bool pressed = click_.Take(s);
   bool ok = box_.accepted || (pressed && hover == namebox::Ok) || (enterNow && box_.text.empty());
   bool cancel = box_.cancelled || (pressed && hover == namebox::Cancel);
-  if (pressed && hover) Clicked(s);
+  if (pressed && hover) ClickSound(s);
   if (ok && !box_.text.empty()) {
     *name_ = box_.text;
     return Next::Pop(Leave(s, 1));
@@ -90,7 +79,7 @@ Next NameBoxScreen::Pass(Services& s) {
     }
     s.loop.SceneDirty = true;
   }
-  return StayFor(s, botAt_);
+  return StayForInput(s, botAt_);
 }
 
 int NameBoxScreen::Leave(Services& s, int answer) {
@@ -135,7 +124,7 @@ Next PlayersScreen::Pass(Services& s) {
   if ((del_.Take(in) | dKey_.Take(in)) && focus_.kind != roster::None && focus_.slot > 0)
     act = {roster::Delete, focus_.slot};
   if (act.kind == roster::None) return Draw(s, false);
-  Clicked(s);
+  ClickSound(s);
   message_.clear();
   askedSlot_ = act.slot;
   switch (act.kind) {
@@ -215,7 +204,7 @@ Next PlayersScreen::Draw(Services& s, bool force) {
     if (s.look.drawing) DrawPlayersScreen(s.look.canvas, s.look.font, players_, hover_, focus_, message_, pointer_);
     s.loop.SceneDirty = true;
   }
-  return StayFor(s, botAt_);
+  return StayForInput(s, botAt_);
 }
 
 void PlayersScreen::DrawBehind(Services& s) { DrawPlayersScreen(s.look.canvas, s.look.font, players_, {}, {}, "", {}); }
@@ -249,7 +238,7 @@ Next HighScoresScreen::Pass(Services& s) {
   if (left_.Take(in) | right_.Take(in) | tab_.Take(in)) focus_ = focus_ == scores::Back ? scores::Reset : scores::Back;
   int act = click_.Take(s) ? hover_ : 0;
   if (enter_.Take(in) | space_.Take(in)) act = focus_;
-  if (act) Clicked(s);
+  if (act) ClickSound(s);
   if (act == scores::Back) return Next::Pop(Leave(s));
   if (act == scores::Reset) {
     DialogRequest q;
@@ -286,7 +275,7 @@ Next HighScoresScreen::Draw(Services& s, bool force) {
     if (s.look.drawing) DrawHighScores(s.look.canvas, s.look.font, table_, hover_, focus_);
     s.loop.SceneDirty = true;
   }
-  return StayFor(s, botAt_);
+  return StayForInput(s, botAt_);
 }
 
 void HighScoresScreen::DrawBehind(Services& s) { DrawHighScores(s.look.canvas, s.look.font, table_, 0, 0); }

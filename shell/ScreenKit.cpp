@@ -45,6 +45,11 @@ void HoverSound(Services& s, bool overItem) {
   else s.sound.sfx.RearmSfx("ev_menu_over");
 }
 
+void ClickSound(Services& s) {
+  s.sound.sfx.PlaySfxOnce("ev_menu_click");
+  s.sound.sfx.RearmSfx("ev_menu_click");
+}
+
 void BotPress(Services& s, const IRect& r, double pressAt) {
   if (!s.botInput) return;
   double x = (r.left + r.right) / 2.0, y = (r.top + r.bottom) / 2.0;
@@ -58,6 +63,11 @@ double BotWake(Services& s, double pressAt) {
   if (now < pressAt) return pressAt;
   if (now < pressAt + 60) return pressAt + 60;
   return 0;
+}
+
+Next StayForInput(Services& s, double botPressAt) {
+  double wake = BotWake(s, botPressAt);
+  return Next::Stay(wake > 0 ? wake : s.Now() + 1000);
 }
 
 }  // namespace bm

@@ -5,6 +5,7 @@
 
 #include "board/ScreenMetrics.h"
 #include "platform/Platform.h"
+#include "shell/Screen.h"
 
 namespace bm {
 
@@ -42,11 +43,15 @@ bool ScreenMinimised(Services& s);
 // Plays "ev_menu_over" when the pointer comes onto an item from empty space and
 // re-arms it over empty space.
 void HoverSound(Services& s, bool overItem);
+// "ev_menu_click" for a button or item pressed.
+void ClickSound(Services& s);
 
 // The bot's hands on a screen: the pointer rests on the centre of r, and the
 // button is held from pressAt for 60 ms. Does nothing without autoplay.
 void BotPress(Services& s, const IRect& r, double pressAt);
 // When the bot next needs a pass for a press at pressAt (0 without autoplay).
 double BotWake(Services& s, double pressAt);
+// A screen waiting for input: its next pass when the bot's press needs one, else a second from now.
+Next StayForInput(Services& s, double botPressAt);
 
 }  // namespace bm
