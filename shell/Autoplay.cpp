@@ -5,6 +5,7 @@
 #include "render/MenuScreen.h"
 #include "shell/BotInput.h"
 #include "shell/PlaySide.h"
+#include "shell/ScreenKit.h"
 #include "shell/Services.h"
 
 namespace bm {
@@ -35,27 +36,25 @@ void StartAutoplay(Services& s, PlaySide& play) {
   // Like a player: point at "Play" on the main menu and click it.
   IRect r = MainMenuItemRect(s.look.metrics, menu::Play);
   s.botInput->Feed({(r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0, false, false});
-  s.botInput->menuClickAt = s.Now() + 300;
+  s.botInput->menuFinger.PressAt(s.Now() + 300);
 }
 
 void AutoplayMenuStep(Services& s) {
   BotInput* bot = s.botInput.get();
-  if (!bot || bot->menuClickAt <= 0) return;
-  IRect r = MainMenuItemRect(s.look.metrics, BotMenuTarget(*bot));
-  bool press = s.Now() >= bot->menuClickAt && s.Now() < bot->menuClickAt + 60;
-  bot->Feed({(r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0, press, false});
+  if (!bot || bot->menuFinger.at <= 0) return;
+  BotPress(s, MainMenuItemRect(s.look.metrics, BotMenuTarget(*bot)), bot->menuFinger);
 }
 
 void AutoplayScreenDone(Services& s) {
   if (!s.botInput) return;
   ++s.botInput->menuTour;
-  s.botInput->menuClickAt = s.Now() + 300;
+  s.botInput->menuFinger.PressAt(s.Now() + 300);
 }
 
 void AutoplayBackOnMenu(Services& s) {
   if (!s.botInput) return;
   s.botInput->Feed({-1, -1, false, false});
-  s.botInput->menuClickAt = s.Now() + 300;
+  s.botInput->menuFinger.PressAt(s.Now() + 300);
 }
 
 }  // namespace bm

@@ -6,14 +6,26 @@
 
 namespace bm {
 
+// The bot's finger on a button: down at `at` for 60 ms, and in any case for
+// the first pass after `at`, so a slow frame never loses the press.
+struct BotFinger {
+  double at = 0;      // when the press begins; 0: none planned
+  bool seen = false;  // a pass was given the button down
+  bool down = false;  // the last pass was
+  void PressAt(double t) {
+    at = t;
+    seen = false;
+  }
+};
+
 class BotInput : public Input {
  public:
   BotInput(Input& real, Window& window, bool moveRealPointer)
       : real_(real), window_(window), moveRealPointer_(moveRealPointer) {}
 
   void Feed(const PointerFeed& f);
-  int menuTour = 0;        // how many menu screens the bot has looked at
-  double menuClickAt = 0;  // when it presses on the main menu; 0: not yet planned
+  int menuTour = 0;      // how many menu screens the bot has looked at
+  BotFinger menuFinger;  // its press on the main menu
 
   bool KeyDown(int virtualKey) override { return real_.KeyDown(virtualKey); }
   bool ButtonDown(int button) override { return button == 1 ? feed_.left : button == 2 ? feed_.right : false; }

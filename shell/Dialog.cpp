@@ -13,14 +13,14 @@ Next DialogScreen::Enter(Services& s) {
   right_ = KeyEdge(vk::Right, in), tab_ = KeyEdge(vk::Tab, in);
   // The press that opened the dialog must not answer it.
   latch_ = in.ButtonDown(1);
-  botAt_ = s.Now() + 400;
+  bot_.PressAt(s.Now() + 400);
   s.loop.Redraw = true;
   return Next::Stay();
 }
 
 Next DialogScreen::Pass(Services& s) {
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
-  if (s.botInput) BotPress(s, layout_.buttons[std::clamp(q_.botAnswer, 1, 2) - 1], botAt_);
+  if (s.botInput) BotPress(s, layout_.buttons[std::clamp(q_.botAnswer, 1, 2) - 1], bot_);
   Input& in = s.in();
   PointD p = in.Pointer();
   bool active = s.loop.AppActive;
@@ -64,7 +64,7 @@ Next DialogScreen::Pass(Services& s) {
     }
     s.loop.SceneDirty = true;
   }
-  return StayForInput(s, botAt_);
+  return StayForInput(s, bot_);
 }
 
 int DialogScreen::Leave(Services& s) {

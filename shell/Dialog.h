@@ -57,7 +57,7 @@ class DialogScreen : public Screen {
   KeyEdge enter_, space_, left_, right_, tab_;
   bool latch_ = false;
   int focus_ = 0, shownHover_ = -1, shownFocus_ = -1, pressed_ = 0;
-  double botAt_ = 0;
+  BotFinger bot_;
 };
 
 }  // namespace bm

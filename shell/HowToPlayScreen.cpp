@@ -13,7 +13,7 @@ Next HowToPlayScreen::Enter(Services& s) {
   left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in), enter_ = KeyEdge(vk::Enter, in);
   space_ = KeyEdge(vk::Space, in);
   latch_ = in.ButtonDown(1);
-  botAt_ = s.Now() + 300;
+  bot_.PressAt(s.Now() + 300);
   return Next::Stay();
 }
 
@@ -22,7 +22,7 @@ Next HowToPlayScreen::Pass(Services& s) {
   if (EscapePressed(s.loop.input, in)) return Next::Pop(Leave(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
   int target = page_ < kHowToPlayPages ? howto::Next : howto::Done;
-  if (s.botInput) BotPress(s, HowToPlayButton(s.look.metrics, target), botAt_);
+  if (s.botInput) BotPress(s, HowToPlayButton(s.look.metrics, target), bot_);
   PointD p = in.Pointer();
   int hover = HowToPlayButtonAt(s.look.metrics, page_, p.x, p.y);
   HoverSound(s, hover != 0);
@@ -36,7 +36,7 @@ Next HowToPlayScreen::Pass(Services& s) {
   if (click == howto::Next) ++page_;
   if (click) {
     ClickSound(s);
-    botAt_ = s.Now() + 300;
+    bot_.PressAt(s.Now() + 300);
   }
   page_ = std::clamp(page_, 1, kHowToPlayPages);
   if (click == howto::Done) return Next::Pop(Leave(s));
@@ -48,7 +48,7 @@ Next HowToPlayScreen::Pass(Services& s) {
       DrawHowToPlay(s.look.canvas, s.look.font, page_, hover, page_ < kHowToPlayPages ? howto::Next : howto::Done);
     s.loop.SceneDirty = true;
   }
-  return StayForInput(s, botAt_);
+  return StayForInput(s, bot_);
 }
 
 int HowToPlayScreen::Leave(Services& s) {

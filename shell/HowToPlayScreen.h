@@ -18,7 +18,7 @@ class HowToPlayScreen : public Screen {
   KeyEdge left_, right_, enter_, space_;
   bool latch_ = false;
   int page_ = 1, shownPage_ = -1, shownHover_ = -1;
-  double botAt_ = 0;
+  BotFinger bot_;
 };
 
 }  // namespace bm

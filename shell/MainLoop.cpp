@@ -79,7 +79,7 @@ Next RunScreen::Resume(Services& s, int answer) {
         SaveLeftLevel(s, play_.match);
         ForgetEndedGame(s, play_.match);
         if (s.options.botLeaveSeconds > 0 && s.botInput && !s.loop.ExitRequested)
-          s.botInput->menuClickAt = s.Now() + 300;
+          s.botInput->menuFinger.PressAt(s.Now() + 300);
       }
       return ToMenu(s);
   }

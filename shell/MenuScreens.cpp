@@ -20,12 +20,12 @@ namespace bm {
 
 Next MainMenuScreen::Enter(Services& s) {
   // The bot answered the name box where "OK" is: it aims at "Play" afresh.
-  if (afterNameBox_ && s.botInput) s.botInput->menuClickAt = 0;
+  if (afterNameBox_ && s.botInput) s.botInput->menuFinger.PressAt(0);
   s.loop.Redraw = true;
   s.sound.music.FadeMusAll(-0.01, 0);
   s.sound.music.PlayMusic(0, 0.05, 0, false);
   // The bot starts the next game as a player would.
-  if (s.botInput && s.botInput->menuClickAt <= 0) AutoplayBackOnMenu(s);
+  if (s.botInput && s.botInput->menuFinger.at <= 0) AutoplayBackOnMenu(s);
   return Next::Stay();
 }
 
@@ -64,7 +64,7 @@ Next MainMenuScreen::Pass(Services& s) {
   choice_ = MainMenuItemAt(m, in.Pointer().x, in.Pointer().y);
   bool active = s.loop.AppActive;
   if ((MouseClicked(input, in, active, 1) && choice_ == menu::Play) || keyItem == menu::Play) {
-    if (s.botInput) s.botInput->menuClickAt = 0;
+    if (s.botInput) s.botInput->menuFinger.PressAt(0);
     if (HasGameToContinue(s)) {
       DialogRequest q;
       q.message = "Continue saved game|or start new one?";
@@ -92,7 +92,8 @@ Next MainMenuScreen::Pass(Services& s) {
   }
   if (!in.ButtonDown(1) && input.ClickLatch) input.ClickLatch = false;
   double wake = animating_ || s.loop.Redraw ? lastMenuFrame_ + 10 : s.Now() + 250;
-  if (s.botInput && s.botInput->menuClickAt > 0) wake = std::min(wake, std::max(s.botInput->menuClickAt, s.Now() + 1));
+  if (s.botInput)
+    if (double b = BotWake(s, s.botInput->menuFinger); b > 0) wake = std::min(wake, b);
   return Next::Stay(wake);
 }
 

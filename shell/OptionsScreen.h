@@ -36,7 +36,7 @@ class OptionsScreen : public Screen {
   KeyEdge up_, down_, left_, right_, enter_, space_, tab_;
   OptionsView shown_;
   bool drawnOnce_ = false;
-  double botAt_ = 0;
+  BotFinger bot_;
 };
 
 }  // namespace bm

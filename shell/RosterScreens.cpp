@@ -29,7 +29,7 @@ Next NameBoxScreen::Enter(Services& s) {
   // The Enter that opened the box must not close it at once.
   enter_ = KeyEdge(vk::Enter, in);
   click_ = ClickEdge(in);
-  botAt_ = s.Now() + 300;
+  bot_.PressAt(s.Now() + 300);
   return Next::Stay();
 }
 
@@ -40,7 +40,7 @@ Next NameBoxScreen::Pass(Services& s) {
   if (s.botInput) {
     // The bot types a name, then presses "OK".
     if (box_.text.empty()) box_.text = "Bot";
-    BotPress(s, NameBoxButtonRect(m, namebox::Ok), botAt_);
+    BotPress(s, NameBoxButtonRect(m, namebox::Ok), bot_);
   }
   bool enterNow = enter_.Take(in);
   // UpdateNameEntry closes on a held Enter; only a fresh press may take the name.
@@ -79,7 +79,7 @@ Next NameBoxScreen::Pass(Services& s) {
     }
     s.loop.SceneDirty = true;
   }
-  return StayForInput(s, botAt_);
+  return StayForInput(s, bot_);
 }
 
 int NameBoxScreen::Leave(Services& s, int answer) {
@@ -91,7 +91,7 @@ int NameBoxScreen::Leave(Services& s, int answer) {
 
 Next PlayersScreen::Enter(Services& s) {
   s.logs.WriteRunPoint("PlayersLoop", "Begin");
-  botAt_ = s.Now() + 300;
+  bot_.PressAt(s.Now() + 300);
   FreshKeys(s.in());
   return Next::Stay();
 }
@@ -100,7 +100,7 @@ Next PlayersScreen::Pass(Services& s) {
   Input& in = s.in();
   if (EscapePressed(s.loop.input, in)) return Next::Pop(Leave(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
-  if (s.botInput) BotPress(s, RosterButtonRect(s.look.metrics, roster::Ok), botAt_);
+  if (s.botInput) BotPress(s, RosterButtonRect(s.look.metrics, roster::Ok), bot_);
   std::vector<int> listed = ListedPlayers(players_);
   int items = int(listed.size()) + 2;
   pointer_ = in.Pointer();
@@ -181,7 +181,7 @@ Next PlayersScreen::Resume(Services& s, int answer) {
 }
 
 Next PlayersScreen::Acted(Services& s) {
-  botAt_ = s.Now() + 300;
+  bot_.PressAt(s.Now() + 300);
   // A key that answered a dialog or closed the name box must not act here too.
   FreshKeys(s.in());
   return Draw(s, true);
@@ -204,7 +204,7 @@ Next PlayersScreen::Draw(Services& s, bool force) {
     if (s.look.drawing) DrawPlayersScreen(s.look.canvas, s.look.font, players_, hover_, focus_, message_, pointer_);
     s.loop.SceneDirty = true;
   }
-  return StayForInput(s, botAt_);
+  return StayForInput(s, bot_);
 }
 
 void PlayersScreen::DrawBehind(Services& s) { DrawPlayersScreen(s.look.canvas, s.look.font, players_, {}, {}, "", {}); }
@@ -221,7 +221,7 @@ Next HighScoresScreen::Enter(Services& s) {
   left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in), tab_ = KeyEdge(vk::Tab, in);
   enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in);
   click_ = ClickEdge(in);
-  botAt_ = s.Now() + 300;
+  bot_.PressAt(s.Now() + 300);
   return Next::Stay();
 }
 
@@ -229,7 +229,7 @@ Next HighScoresScreen::Pass(Services& s) {
   Input& in = s.in();
   if (EscapePressed(s.loop.input, in)) return Next::Pop(Leave(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
-  if (s.botInput) BotPress(s, HighScoreButtonRect(s.look.metrics, scores::Back), botAt_);
+  if (s.botInput) BotPress(s, HighScoreButtonRect(s.look.metrics, scores::Back), bot_);
   PointD p = in.Pointer();
   hover_ = 0;
   for (int b : {scores::Back, scores::Reset})
@@ -275,7 +275,7 @@ Next HighScoresScreen::Draw(Services& s, bool force) {
     if (s.look.drawing) DrawHighScores(s.look.canvas, s.look.font, table_, hover_, focus_);
     s.loop.SceneDirty = true;
   }
-  return StayForInput(s, botAt_);
+  return StayForInput(s, bot_);
 }
 
 void HighScoresScreen::DrawBehind(Services& s) { DrawHighScores(s.look.canvas, s.look.font, table_, 0, 0); }

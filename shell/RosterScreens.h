@@ -44,7 +44,7 @@ class NameBoxScreen : public Screen {
   ClickEdge click_;
   std::string warning_, shownText_ = "\x01", shownWarning_;
   int shownHover_ = -1;
-  double botAt_ = 0;
+  BotFinger bot_;
 };
 
 // Choose, create and delete players. save runs after each change that must be
@@ -77,7 +77,7 @@ class PlayersScreen : public Screen {
   RosterHit hover_{-1, -1}, focus_{-1, -1}, shownHover_{-1, -1}, shownFocus_{-1, -1};
   std::string shownMessage_;
   PointD pointer_, lastPointer_{-1, -1};
-  double botAt_ = 0;
+  BotFinger bot_;
   enum class Asking { Nothing, Delete, Name } asking_ = Asking::Nothing;
   int askedSlot_ = 0;
   std::string newName_;
@@ -104,7 +104,7 @@ class HighScoresScreen : public Screen {
   KeyEdge left_, right_, tab_, enter_, space_;
   ClickEdge click_;
   int focus_ = scores::Back, hover_ = 0, shownHover_ = -1, shownFocus_ = -1;
-  double botAt_ = 0;
+  BotFinger bot_;
 };
 
 }  // namespace bm

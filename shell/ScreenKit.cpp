@@ -50,23 +50,25 @@ void ClickSound(Services& s) {
   s.sound.sfx.RearmSfx("ev_menu_click");
 }
 
-void BotPress(Services& s, const IRect& r, double pressAt) {
+void BotPress(Services& s, const IRect& r, BotFinger& f) {
   if (!s.botInput) return;
   double x = (r.left + r.right) / 2.0, y = (r.top + r.bottom) / 2.0;
-  bool press = s.Now() >= pressAt && s.Now() < pressAt + 60;
-  s.botInput->Feed({x, y, press, false});
-}
-
-double BotWake(Services& s, double pressAt) {
-  if (!s.botInput) return 0;
   double now = s.Now();
-  if (now < pressAt) return pressAt;
-  if (now < pressAt + 60) return pressAt + 60;
-  return 0;
+  f.down = f.at > 0 && now >= f.at && (now < f.at + 60 || !f.seen);
+  f.seen |= f.down;
+  s.botInput->Feed({x, y, f.down, false});
 }
 
-Next StayForInput(Services& s, double botPressAt) {
-  double wake = BotWake(s, botPressAt);
+double BotWake(Services& s, const BotFinger& f) {
+  if (!s.botInput || f.at <= 0) return 0;
+  double now = s.Now();
+  if (now < f.at) return f.at;
+  if (now < f.at + 60) return f.at + 60;
+  return f.down ? now : 0;  // a press seen late is let go on the next pass
+}
+
+Next StayForInput(Services& s, const BotFinger& f) {
+  double wake = BotWake(s, f);
   return Next::Stay(wake > 0 ? wake : s.Now() + 1000);
 }
 

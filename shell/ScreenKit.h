@@ -5,6 +5,7 @@
 
 #include "board/ScreenMetrics.h"
 #include "platform/Platform.h"
+#include "shell/BotInput.h"
 #include "shell/Screen.h"
 
 namespace bm {
@@ -47,11 +48,11 @@ void HoverSound(Services& s, bool overItem);
 void ClickSound(Services& s);
 
 // The bot's hands on a screen: the pointer rests on the centre of r, and the
-// button is held from pressAt for 60 ms. Does nothing without autoplay.
-void BotPress(Services& s, const IRect& r, double pressAt);
-// When the bot next needs a pass for a press at pressAt (0 without autoplay).
-double BotWake(Services& s, double pressAt);
-// A screen waiting for input: its next pass when the bot's press needs one, else a second from now.
-Next StayForInput(Services& s, double botPressAt);
+// finger presses the button. Does nothing without autoplay.
+void BotPress(Services& s, const IRect& r, BotFinger& f);
+// When the bot next needs a pass for its finger (0 when it does not).
+double BotWake(Services& s, const BotFinger& f);
+// A screen waiting for input: its next pass when the bot's finger needs one, else a second from now.
+Next StayForInput(Services& s, const BotFinger& f);
 
 }  // namespace bm
