@@ -19,7 +19,7 @@ Next HowToPlayScreen::Enter(Services& s) {
 
 Next HowToPlayScreen::Pass(Services& s) {
   Input& in = s.in();
-  if (EscapePressed(s.loop.input, in)) return Next::Pop(Leave(s));
+  if (EscapePressed(s.loop.input, in)) return Next::Pop(HandBack(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
   int target = page_ < kHowToPlayPages ? howto::Next : howto::Done;
   if (s.botInput) BotPress(s, HowToPlayButton(s.look.metrics, target), bot_);
@@ -39,7 +39,7 @@ Next HowToPlayScreen::Pass(Services& s) {
     bot_.PressAt(s.Now() + 300);
   }
   page_ = std::clamp(page_, 1, kHowToPlayPages);
-  if (click == howto::Done) return Next::Pop(Leave(s));
+  if (click == howto::Done) return Next::Pop(HandBack(s));
   if (s.loop.Redraw || page_ != shownPage_ || hover != shownHover_) {
     s.loop.Redraw = false;
     shownPage_ = page_;
@@ -49,12 +49,6 @@ Next HowToPlayScreen::Pass(Services& s) {
     s.loop.SceneDirty = true;
   }
   return StayForInput(s, bot_);
-}
-
-int HowToPlayScreen::Leave(Services& s) {
-  s.loop.input.ClickLatch = s.in().ButtonDown(1);
-  s.loop.Redraw = true;
-  return 0;
 }
 
 }  // namespace bm

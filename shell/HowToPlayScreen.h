@@ -11,10 +11,9 @@ class HowToPlayScreen : public Screen {
   const char* Name() const override { return "HowToPlay"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  int Closing(Services& s) override { return Leave(s); }
+  int Closing(Services& s) override { return HandBack(s); }
 
  private:
-  int Leave(Services& s);  // what runs once it ends, whichever way
   KeyEdge left_, right_, enter_, space_;
   bool latch_ = false;
   int page_ = 1, shownPage_ = -1, shownHover_ = -1;

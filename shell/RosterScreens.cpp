@@ -84,8 +84,7 @@ Next NameBoxScreen::Pass(Services& s) {
 
 int NameBoxScreen::Leave(Services& s, int answer) {
   s.in().StopTextInput();
-  s.loop.input.ClickLatch = s.in().ButtonDown(1);
-  s.loop.Redraw = true;
+  HandBack(s);
   return answer;
 }
 
@@ -98,7 +97,7 @@ Next PlayersScreen::Enter(Services& s) {
 
 Next PlayersScreen::Pass(Services& s) {
   Input& in = s.in();
-  if (EscapePressed(s.loop.input, in)) return Next::Pop(Leave(s));
+  if (EscapePressed(s.loop.input, in)) return Next::Pop(HandBack(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
   if (s.botInput) BotPress(s, RosterButtonRect(s.look.metrics, roster::Ok), bot_);
   std::vector<int> listed = ListedPlayers(players_);
@@ -153,7 +152,7 @@ Next PlayersScreen::Pass(Services& s) {
     }
     case roster::Ok:
       if (save_) save_();
-      return Next::Pop(Leave(s));
+      return Next::Pop(HandBack(s));
     default: break;
   }
   return Acted(s);
@@ -209,12 +208,6 @@ Next PlayersScreen::Draw(Services& s, bool force) {
 
 void PlayersScreen::DrawBehind(Services& s) { DrawPlayersScreen(s.look.canvas, s.look.font, players_, {}, {}, "", {}); }
 
-int PlayersScreen::Leave(Services& s) {
-  s.loop.input.ClickLatch = s.in().ButtonDown(1);
-  s.loop.Redraw = true;
-  return 0;
-}
-
 Next HighScoresScreen::Enter(Services& s) {
   s.logs.WriteRunPoint("HighScoresLoop", "Begin");
   Input& in = s.in();
@@ -227,7 +220,7 @@ Next HighScoresScreen::Enter(Services& s) {
 
 Next HighScoresScreen::Pass(Services& s) {
   Input& in = s.in();
-  if (EscapePressed(s.loop.input, in)) return Next::Pop(Leave(s));
+  if (EscapePressed(s.loop.input, in)) return Next::Pop(HandBack(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
   if (s.botInput) BotPress(s, HighScoreButtonRect(s.look.metrics, scores::Back), bot_);
   PointD p = in.Pointer();
@@ -239,7 +232,7 @@ Next HighScoresScreen::Pass(Services& s) {
   int act = click_.Take(s) ? hover_ : 0;
   if (enter_.Take(in) | space_.Take(in)) act = focus_;
   if (act) ClickSound(s);
-  if (act == scores::Back) return Next::Pop(Leave(s));
+  if (act == scores::Back) return Next::Pop(HandBack(s));
   if (act == scores::Reset) {
     DialogRequest q;
     q.message = "This action will reset|highscore table|click OK to continue.";
@@ -279,11 +272,5 @@ Next HighScoresScreen::Draw(Services& s, bool force) {
 }
 
 void HighScoresScreen::DrawBehind(Services& s) { DrawHighScores(s.look.canvas, s.look.font, table_, 0, 0); }
-
-int HighScoresScreen::Leave(Services& s) {
-  s.loop.input.ClickLatch = s.in().ButtonDown(1);
-  s.loop.Redraw = true;
-  return 0;
-}
 
 }  // namespace bm

@@ -58,10 +58,9 @@ class PlayersScreen : public Screen {
   Next Pass(Services& s) override;
   Next Resume(Services& s, int answer) override;
   void DrawBehind(Services& s) override;
-  int Closing(Services& s) override { return Leave(s); }
+  int Closing(Services& s) override { return HandBack(s); }
 
  private:
-  int Leave(Services& s);
   // The rest of a pass that acted: fresh key edges, and the screen drawn again.
   Next Acted(Services& s);
   void FreshKeys(Input& in);  // keys and the button already held are taken from their next press
@@ -94,10 +93,9 @@ class HighScoresScreen : public Screen {
   Next Pass(Services& s) override;
   Next Resume(Services& s, int answer) override;
   void DrawBehind(Services& s) override;
-  int Closing(Services& s) override { return Leave(s); }
+  int Closing(Services& s) override { return HandBack(s); }
 
  private:
-  int Leave(Services& s);
   Next Draw(Services& s, bool force);
   HighScoreTable& table_;
   std::function<void()> save_, reset_;

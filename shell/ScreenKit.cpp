@@ -45,6 +45,12 @@ void HoverSound(Services& s, bool overItem) {
   else s.sound.sfx.RearmSfx("ev_menu_over");
 }
 
+int HandBack(Services& s) {
+  s.loop.input.ClickLatch = s.in().ButtonDown(1);
+  s.loop.Redraw = true;
+  return 0;
+}
+
 void ClickSound(Services& s) {
   s.sound.sfx.PlaySfxOnce("ev_menu_click");
   s.sound.sfx.RearmSfx("ev_menu_click");
