@@ -6,6 +6,11 @@
 // run steps the stack until it is empty; a browser's frame callback would call
 // Step and schedule the next call at WakeAt.
 //
+// A screen pushed from a pass runs at once, within the same Step; the pass
+// that pushed it ends (is presented and paced) only when it has popped and the
+// Resume below says Stay. A screen covered from its Enter has no pass open: its
+// first pass follows at once when the one over it pops.
+//
 // Exit (F12, the close box, a stop signal, --max-seconds): no screen gets
 // another pass. The top screen's Closing runs instead, its answer goes to the
 // Resume of the screen below, and so on until the stack is empty; a screen

@@ -29,7 +29,7 @@ struct Next {
 class Screen {
  public:
   virtual ~Screen() = default;
-  virtual const char* Name() const = 0;  // run log, tests
+  virtual const char* Name() const = 0;  // what the stack's Top says (tests)
   // Once, when pushed, before its first pass. Stay: its passes begin at once.
   // Push: a screen runs over it first (its answer comes to Resume). Pop: it has
   // nothing to do after all.
