@@ -25,9 +25,9 @@ MusicMod::MusicMod(MusicDevice& device, Clock& clock, Logs& logs, std::string ga
 
 int MusicMod::LastVisited() const { return std::clamp(Slots[0].LastSlot, -1, kMusicSlots - 1); }
 
-// ---- the playback wrapper ----
+// ---- one track per slot ----
 
-bool MusicMod::DirectShow_Load_Media(const std::string& file, int slot) {
+bool MusicMod::LoadTrack(const std::string& file, int slot) {
   if (!ValidSlot(slot)) return false;
   if (!EndsWith(file, ".mp3") && !EndsWith(file, ".wma") && !EndsWith(file, ".ogg")) return false;
   if (!device_.Load(slot, file)) return false;
@@ -38,28 +38,28 @@ bool MusicMod::DirectShow_Load_Media(const std::string& file, int slot) {
   return true;
 }
 
-bool MusicMod::DirectShow_Play(int slot) { return device_.Run(slot); }
+bool MusicMod::PlayTrack(int slot) { return device_.Run(slot); }
 
-bool MusicMod::DirectShow_Stop(int slot) { return device_.Stop(slot); }
+bool MusicMod::StopTrack(int slot) { return device_.Stop(slot); }
 
-bool MusicMod::DirectShow_Pause(int slot) { return device_.Pause(slot); }
+bool MusicMod::PauseTrack(int slot) { return device_.Pause(slot); }
 
-bool MusicMod::DirectShow_Volume(int volume, int slot) {
+bool MusicMod::SetTrackVolume(int volume, int slot) {
   volume = std::clamp(volume, 0, 100);
   return device_.SetVolume(slot, long(volume) * 5000 / 100 - 5000);
 }
 
-bool MusicMod::DirectShow_Balance(int balance, int slot) {
+bool MusicMod::SetTrackBalance(int balance, int slot) {
   return device_.SetBalance(slot, long(std::clamp(balance, -100, 100)) * 100);
 }
 
-bool MusicMod::DirectShow_Speed(float speed, int slot) {
+bool MusicMod::SetTrackSpeed(float speed, int slot) {
   if (!(speed > 0)) speed = 0;  // NaN too
   if (speed > 226) speed = 226;
   return device_.SetRate(slot, speed / 100.0);
 }
 
-bool MusicMod::DirectShow_Set_Position(int slot, int hours, int minutes, int seconds, float& milliseconds) {
+bool MusicMod::SeekTrack(int slot, int hours, int minutes, int seconds, float& milliseconds) {
   minutes %= 60;
   seconds %= 60;
   double whole = std::trunc(double(milliseconds));
@@ -72,7 +72,7 @@ bool MusicMod::DirectShow_Set_Position(int slot, int hours, int minutes, int sec
   return device_.SetPosition(slot, position);
 }
 
-bool MusicMod::DirectShow_Loop(int slot) {
+bool MusicMod::RewindAtEnd(int slot) {
   double position = 0, stop = 0;
   if (!device_.Position(slot, position) || !device_.StopTime(slot, stop)) return false;
   if (position >= stop) return device_.SetPosition(slot, 0);
@@ -82,20 +82,20 @@ bool MusicMod::DirectShow_Loop(int slot) {
 // ---- music operations ----
 
 void MusicMod::PreLoadMusic() {
-  AssignMedia(0, "\\music\\track-menu.ogg", true);
-  AssignMedia(1, "\\music\\track01.ogg", true);
-  AssignMedia(2, "\\music\\track02.ogg", true);
+  AssignMedia(0, "music/track-menu.ogg", true);
+  AssignMedia(1, "music/track01.ogg", true);
+  AssignMedia(2, "music/track02.ogg", true);
 }
 
 void MusicMod::AssignMedia(int slot, const std::string& file, bool looping) {
   if (!ValidSlot(slot)) return;
   Slots[slot].Level = 0;
   Slots[slot].Looping = looping;
-  if (!DirectShow_Load_Media(ResolveGameFile(gameDir_, file), slot))
+  if (!LoadTrack(ResolveGameFile(gameDir_, file), slot))
     logs_.WriteRunLog("AssignMedia", "Can't load music " + file + " into slot " + std::to_string(slot), false);
-  DirectShow_Volume(int(std::nearbyint(MusicVolume * 100 * Slots[slot].Level)), slot);
-  DirectShow_Balance(0, slot);
-  DirectShow_Speed(100, slot);
+  SetTrackVolume(int(std::nearbyint(MusicVolume * 100 * Slots[slot].Level)), slot);
+  SetTrackBalance(0, slot);
+  SetTrackSpeed(100, slot);
 }
 
 void MusicMod::PlayMusic(int slot, double step, double delay, bool restart) {
@@ -104,7 +104,7 @@ void MusicMod::PlayMusic(int slot, double step, double delay, bool restart) {
   m.Step = step;
   m.Delay = delay;
   if (!MusicReady) return;
-  if (restart) DirectShow_Stop(slot);
+  if (restart) StopTrack(slot);
   m.Running = false;
   m.Wanted = true;
 }
@@ -120,14 +120,14 @@ void MusicMod::FadeMusAll(double /*step*/, double delay) {
 void MusicMod::PauseMusAll() {
   for (int s = 0; s <= LastVisited(); ++s) Slots[s].PauseRequested = true;
   // With music off the tick stays still, pauses included.
-  if (MusicEnabled) timer_Music();
+  if (MusicEnabled) FadeTick();
 }
 
 void MusicMod::ResumeMusAll() {
   for (int s = 0; s <= LastVisited(); ++s) Slots[s].PauseRequested = false;
 }
 
-int MusicMod::MP3onStage(int stage) {
+int MusicMod::StageTrack(int stage) {
   switch (stage) {
     case 1: case 3: case 5: case 7: return 1;
     case 2: case 4: case 6: return 2;
@@ -143,10 +143,10 @@ void MusicMod::MusicTick(bool musicOn, double musicVolume) {
   // tracks playing at their last volume. The slots keep their state.
   if (wasEnabled && !MusicEnabled)
     for (int s = 0; s < kMusicSlots; ++s) device_.SetVolume(s, MusicDevice::kMinVolume);
-  if (MusicEnabled && clock_.ClockMs() > LastTick + TickInterval) timer_Music();
+  if (MusicEnabled && clock_.ClockMs() > LastTick + TickInterval) FadeTick();
 }
 
-void MusicMod::timer_Music() {
+void MusicMod::FadeTick() {
   LastTick = clock_.ClockMs();
   TickInterval = 15;
   int last = LastVisited();
@@ -158,14 +158,14 @@ void MusicMod::timer_Music() {
     } else {
       if (m.Wanted && !m.Running) {
         m.Running = true;
-        DirectShow_Play(s);
+        PlayTrack(s);
       }
       if (m.PauseRequested && !m.Paused) {
-        DirectShow_Pause(s);
+        PauseTrack(s);
         m.Paused = true;
       }
       if (m.Paused && !m.PauseRequested) {
-        DirectShow_Play(s);
+        PlayTrack(s);
         m.Paused = false;
       }
       m.Level += m.Step;
@@ -178,9 +178,9 @@ void MusicMod::timer_Music() {
         m.Level = 1;
         m.Step = 1;
       }
-      DirectShow_Volume(int(std::nearbyint(MusicVolume * 100 * m.Level)), s);
+      SetTrackVolume(int(std::nearbyint(MusicVolume * 100 * m.Level)), s);
     }
-    if (m.Looping) DirectShow_Loop(s);
+    if (m.Looping) RewindAtEnd(s);
   }
 }
 

@@ -9,10 +9,10 @@
 //   music.MusicTick(settings.MusicOn != 0, settings.MusicVolume);   // once per drawn frame
 //   music.PauseMusAll() / music.ResumeMusAll();                      // window inactive / active
 //   menu:       music.FadeMusAll(-0.01, 0); music.PlayMusic(0, 0.05, 0, false);
-//   continue:   music.FadeMusAll(-0.1, 0);  music.PlayMusic(MusicMod::MP3onStage(stage), 0.1, 0, false);
+//   continue:   music.FadeMusAll(-0.1, 0);  music.PlayMusic(MusicMod::StageTrack(stage), 0.1, 0, false);
 //   level start (every call):  music.FadeMusAll(-0.01, 30);
-//     then, when play begins:  first level of a stage: music.PlayMusic(MusicMod::MP3onStage(stage), 1.0, 0, true);
-//                              any other level:       music.PlayMusic(MusicMod::MP3onStage(stage), 0.005, 0, false);
+//     then, when play begins:  first level of a stage: music.PlayMusic(MusicMod::StageTrack(stage), 1.0, 0, true);
+//                              any other level:       music.PlayMusic(MusicMod::StageTrack(stage), 0.005, 0, false);
 #pragma once
 #include <array>
 #include <string>
@@ -42,27 +42,34 @@ struct MusicSlot {
 struct MusicMod {
   MusicMod(MusicDevice& device, Clock& clock, Logs& logs, std::string gameDir);
 
-  // The playback wrapper; each returns true on success.
-  bool DirectShow_Load_Media(const std::string& file, int slot);
-  bool DirectShow_Play(int slot);
-  bool DirectShow_Stop(int slot);
-  bool DirectShow_Pause(int slot);
-  bool DirectShow_Volume(int volume, int slot);
-  bool DirectShow_Balance(int balance, int slot);
-  bool DirectShow_Speed(float speed, int slot);
-  bool DirectShow_Set_Position(int slot, int hours, int minutes, int seconds, float& milliseconds);
-  bool DirectShow_Loop(int slot);
+  // One track per slot on the music device; each returns true on success.
+  // Opens an .ogg (.mp3, .wma) file silent, centred, at normal speed, at its start.
+  bool LoadTrack(const std::string& file, int slot);
+  bool PlayTrack(int slot);
+  bool StopTrack(int slot);
+  bool PauseTrack(int slot);
+  bool SetTrackVolume(int volume, int slot);    // 0..100: -50 dB..0 dB
+  bool SetTrackBalance(int balance, int slot);  // -100 (left)..100 (right)
+  bool SetTrackSpeed(float speed, int slot);    // percent, at most 226
+  // Only a position inside the track is taken; milliseconds comes back wrapped.
+  bool SeekTrack(int slot, int hours, int minutes, int seconds, float& milliseconds);
+  // A track that has reached its end starts again from the top.
+  bool RewindAtEnd(int slot);
 
   void PreLoadMusic();
-  // file: relative to the program folder, e.g. "\music\track01.ogg".
+  // file: relative to the program folder, e.g. "music/track01.ogg" (backslashes
+  // and any letter case, as data files write it, are found too).
   void AssignMedia(int slot, const std::string& file, bool looping);
   void PlayMusic(int slot, double step, double delay, bool restart);
   void FadeMusAll(double step, double delay);
   void PauseMusAll();
   void ResumeMusAll();
-  static int MP3onStage(int stage);
+  // The slot of a stage's tune: odd stages 1, even stages 2, else the menu's 0.
+  static int StageTrack(int stage);
+  // Once per drawn frame: a fade tick when TickInterval has passed.
   void MusicTick(bool musicOn, double musicVolume);
-  void timer_Music();
+  // One fade step of every slot: delays count down, tracks start, pause and resume.
+  void FadeTick();
 
   std::array<MusicSlot, kMusicSlots> Slots;
   double MusicVolume = 1.0;  // the setting, 0..1

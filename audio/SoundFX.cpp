@@ -75,7 +75,7 @@ SoundStart SoundFx::StartSound() {
     return SoundStart::BadVersion;
   }
   if (!device_.Init(-1, 44100)) {
-    ReportBassError(kSoundInitFailedText);
+    ReportSoundError(kSoundInitFailedText);
     return SoundStart::InitFailed;
   }
   SoundReady = true;
@@ -90,7 +90,7 @@ void SoundFx::ApplySoundVolume(double soundVolume, bool soundOn) {
   device_.SetGlobalVolume(volume);
 }
 
-void SoundFx::ReportBassError(const std::string& message) {
+void SoundFx::ReportSoundError(const std::string& message) {
   logs_.WriteRunLog("Unknown: " + message, "BASS Error_: " + std::to_string(device_.LastError()), false);
 }
 
@@ -100,7 +100,7 @@ void SoundFx::ReportPlayError(const std::string& message) {
     logs_.WriteRunLog("SoundFX", "Too many sound errors; no more are logged in this run", false);
     return;
   }
-  ReportBassError(message);
+  ReportSoundError(message);
 }
 
 // ---- loading ----
@@ -111,7 +111,7 @@ SfxCue SoundFx::loadSFX(const std::string& key) {
   // An unreadable catalogue is told once, not once per cue.
   std::string value = ReadIniSectionValue(SoundsIniPath(), "SFX", key, iniReadLogged_ ? nullptr : &logs_);
   iniReadLogged_ = true;
-  if (value.empty()) ReportBassError("Record Not Found: " + key);
+  if (value.empty()) ReportSoundError("Record Not Found: " + key);
   std::vector<std::string> items = SplitCommas(value);
   cue.Id = LenientInt(items[0]);
   cue.File = items.size() > 1 ? items[1] : "";
@@ -124,7 +124,7 @@ SfxCue SoundFx::loadSFX(const std::string& key) {
 bool SoundFx::AssignSfx(int id, const std::string& file, int count) {
   // Ids past the channel table would write outside it.
   if (id < 1 || id > kSfxMaxId) {
-    ReportBassError("Can't Assign SFX");
+    ReportSoundError("Can't Assign SFX");
     return false;
   }
   SfxChannelSet& set = Channels[id];

@@ -101,7 +101,7 @@ struct SoundFx {
   bool IsSfxPlaying(std::string_view name);
 
   int OldestSfxInstance(int id) const;
-  void ReportBassError(const std::string& message);
+  void ReportSoundError(const std::string& message);
   // Shut-down: frees every instance.
   void ReleaseAllSfx();
 

@@ -72,7 +72,7 @@ int FlightScreen::Leave(Services& s) {
   // The stage's tune starts afresh on its first level and carries on across the others.
   int n = play_.match.session.CurrentLevel;
   bool first = FirstLevelOfStage(n);
-  s.sound.music.PlayMusic(MusicMod::MP3onStage(StageOfLevel(n)), first ? 1.0 : 0.005, 0, first);
+  s.sound.music.PlayMusic(MusicMod::StageTrack(StageOfLevel(n)), first ? 1.0 : 0.005, 0, first);
   return 0;
 }
 

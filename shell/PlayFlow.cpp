@@ -23,7 +23,7 @@ Next PlayScreen::Enter(Services& s) {
     if (ContinueSavedGame(s, m)) {
       DrainMatchEvents(s, play_);
       s.sound.music.FadeMusAll(-0.1, 0);
-      s.sound.music.PlayMusic(MusicMod::MP3onStage(StageOfLevel(m.session.CurrentLevel)), 0.1, 0, false);
+      s.sound.music.PlayMusic(MusicMod::StageTrack(StageOfLevel(m.session.CurrentLevel)), 0.1, 0, false);
       s.loop.input.ClickLatch = true;
       if (s.loop.ExitRequested) return Next::Pop(kNotStarted);
       return BeginPlay(s);

@@ -225,44 +225,50 @@ TEST(MusicMod, TracksLoopAtTheirEnd) {
 
 TEST(MusicMod, WrapperClampsItsArguments) {
   MusicRig rig;
-  EXPECT_TRUE(rig.music.DirectShow_Volume(150, 0));
+  EXPECT_TRUE(rig.music.SetTrackVolume(150, 0));
   EXPECT_EQ(rig.device.Volume(0), 0);
-  rig.music.DirectShow_Volume(-5, 0);
+  rig.music.SetTrackVolume(-5, 0);
   EXPECT_EQ(rig.device.Volume(0), -5000);
-  rig.music.DirectShow_Volume(37, 0);
+  rig.music.SetTrackVolume(37, 0);
   EXPECT_EQ(rig.device.Volume(0), -3150);
 
-  rig.music.DirectShow_Balance(-150, 0);
+  rig.music.SetTrackBalance(-150, 0);
   EXPECT_EQ(rig.device.Balance(0), -10000);
-  rig.music.DirectShow_Balance(25, 0);
+  rig.music.SetTrackBalance(25, 0);
   EXPECT_EQ(rig.device.Balance(0), 2500);
 
-  EXPECT_TRUE(rig.music.DirectShow_Speed(300, 0));
+  EXPECT_TRUE(rig.music.SetTrackSpeed(300, 0));
   EXPECT_DOUBLE_EQ(rig.device.Rate(0), 2.26);
-  EXPECT_FALSE(rig.music.DirectShow_Speed(-4, 0));  // a rate of 0 is refused
+  EXPECT_FALSE(rig.music.SetTrackSpeed(-4, 0));  // a rate of 0 is refused
   EXPECT_DOUBLE_EQ(rig.device.Rate(0), 2.26);
 
   float ms = 61234.5f;
-  EXPECT_TRUE(rig.music.DirectShow_Set_Position(0, 0, 60, 61, ms));  // minutes and seconds wrap
+  EXPECT_TRUE(rig.music.SeekTrack(0, 0, 60, 61, ms));  // minutes and seconds wrap
   EXPECT_FLOAT_EQ(ms, 234.5f);
   EXPECT_NEAR(rig.Position(0), 1.2345, 1e-6);
   float zero = 0;
-  EXPECT_FALSE(rig.music.DirectShow_Set_Position(0, 0, 0, 0, zero));
+  EXPECT_FALSE(rig.music.SeekTrack(0, 0, 0, 0, zero));
   float none = 0;
-  EXPECT_FALSE(rig.music.DirectShow_Set_Position(0, 0, 0, 4, none));  // at the stop time
+  EXPECT_FALSE(rig.music.SeekTrack(0, 0, 0, 4, none));  // at the stop time
   EXPECT_NEAR(rig.Position(0), 1.2345, 1e-6);
 
   // Slots without a track fail quietly.
-  EXPECT_FALSE(rig.music.DirectShow_Play(5));
-  EXPECT_FALSE(rig.music.DirectShow_Volume(50, 5));
-  EXPECT_FALSE(rig.music.DirectShow_Play(11));
+  EXPECT_FALSE(rig.music.PlayTrack(5));
+  EXPECT_FALSE(rig.music.SetTrackVolume(50, 5));
+  EXPECT_FALSE(rig.music.PlayTrack(11));
+}
+
+TEST(MusicMod, TrackPathsAsDataFilesWriteThemAreFound) {
+  MusicRig rig;
+  rig.music.AssignMedia(5, "\\MUSIC\\Track02.ogg", false);
+  EXPECT_TRUE(rig.device.IsLoaded(5));
 }
 
 TEST(MusicMod, OnlyKnownTrackTypesAreLoadedAndFailuresAreLogged) {
   MusicRig rig;
   test::WriteTinyOgg(rig.dir / "music/upper.OGG");
-  EXPECT_FALSE(rig.music.DirectShow_Load_Media(rig.dir / "music/upper.OGG", 4));
-  EXPECT_FALSE(rig.music.DirectShow_Load_Media(rig.dir / "music/track01.wav", 4));
+  EXPECT_FALSE(rig.music.LoadTrack(rig.dir / "music/upper.OGG", 4));
+  EXPECT_FALSE(rig.music.LoadTrack(rig.dir / "music/track01.wav", 4));
   EXPECT_FALSE(rig.device.IsLoaded(4));
 
   rig.music.AssignMedia(4, "\\music\\missing.ogg", true);
@@ -286,8 +292,8 @@ TEST(MusicMod, PlayBeforeTheSoundSystemIsReadyOnlyStoresTheFade) {
 
 TEST(MusicMod, StagesPickTheirTrack) {
   const int expected[] = {0, 1, 2, 1, 2, 1, 2, 1, 0};
-  for (int stage = 0; stage <= 8; ++stage) EXPECT_EQ(MusicMod::MP3onStage(stage), expected[stage]) << stage;
-  EXPECT_EQ(MusicMod::MP3onStage(-1), 0);
+  for (int stage = 0; stage <= 8; ++stage) EXPECT_EQ(MusicMod::StageTrack(stage), expected[stage]) << stage;
+  EXPECT_EQ(MusicMod::StageTrack(-1), 0);
 }
 
 }  // namespace
