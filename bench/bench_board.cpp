@@ -53,7 +53,7 @@ void BotLevels(int levels, bool checked) {
 void FrameCost() {
   auto match = std::make_unique<Match>(9);
   Match& m = *match;
-  m.level.jewelKinds = {1, 2, 3, 4, 5};
+  m.level.JewelKinds = {1, 2, 3, 4, 5};
   LayOutLattice(m.cells, m.level);
   FillRandom(m.cells, m.level, m.rng);
   MatchInput in;

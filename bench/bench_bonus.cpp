@@ -56,17 +56,17 @@ BoardCtx CtxOf(Match& m, double now) {
 void Fill1000(Match& m, double now) {
   BoardCtx c = CtxOf(m, now);
   ResetBonusLevel(m.bonus, now);
-  for (int k = 0; m.bonus.effectsAlive < 1000 && k < 100000; ++k) {
+  for (int k = 0; m.bonus.EffectsAlive < 1000 && k < 100000; ++k) {
     int cell = k % kCellCount;
-    if (!m.cells[cell].isExists) continue;
+    if (!m.cells[cell].IsExists) continue;
     StartEffect(c, cell, k % 2 ? EffectKind::Core : EffectKind::Gun, 3);
   }
   // Trim to exactly 1000.
-  for (auto& e : m.bonus.effects) {
-    if (m.bonus.effectsAlive <= 1000) break;
+  for (auto& e : m.bonus.Effects) {
+    if (m.bonus.EffectsAlive <= 1000) break;
     if (e.Active) {
       e.Active = false;
-      --m.bonus.effectsAlive;
+      --m.bonus.EffectsAlive;
     }
   }
 }
@@ -92,7 +92,7 @@ void RulesFrame(Match& m) {
       GameFrame(in, m.cells, m.board, m.level, m.player, m.rng, BonusRefsOf(m));
       total += Ms(WallClock::now() - t0);
       ++frames;
-      m.board.events.clear();
+      m.board.Events.clear();
     }
   }
   std::printf("rules frame with 1000 effects alive (level 1, effects hitting): %.3f ms\n", total / double(frames));
@@ -133,7 +133,7 @@ void DrawnFrame(Services& s, PlaySide& play, const std::string& shots) {
   m.player.anchorCount = 3;
   m.player.sunCount = 1;
   auto everything = [&](const BonusState& b) {
-    DrawPlayBackground(canvas, m.level.number);
+    DrawPlayBackground(canvas, m.level.Number);
     DrawPanel(canvas, font, PanelView{});
     DrawMenuButton(canvas, 0);
     BoardDrawExtras extras;
@@ -146,7 +146,7 @@ void DrawnFrame(Services& s, PlaySide& play, const std::string& shots) {
   Fill1000(m, 1000);
   // Spread them along their flights, as a busy moment would.
   int k = 0;
-  for (auto& e : m.bonus.effects)
+  for (auto& e : m.bonus.Effects)
     if (e.Active) {
       e.Progress = (k++ % 50) / 50.0;
       e.X = e.FromX + (e.ToX - e.FromX) * e.Progress;
@@ -166,9 +166,9 @@ void DrawnFrame(Services& s, PlaySide& play, const std::string& shots) {
     DrawPlayScreen(s, play);
   };
   std::vector<std::function<void()>> pictures = {
-      [&] { DrawPlayBackground(canvas, m.level.number); },
+      [&] { DrawPlayBackground(canvas, m.level.Number); },
       [&] {
-        DrawPlayBackground(canvas, m.level.number);
+        DrawPlayBackground(canvas, m.level.Number);
         DrawPanel(canvas, font, PanelView{});
         DrawMenuButton(canvas, 0);
         DrawStockButtons(canvas, font, m.player, m.board, *quiet, {});
@@ -176,7 +176,7 @@ void DrawnFrame(Services& s, PlaySide& play, const std::string& shots) {
       [&] { played(*quiet); },
       [&] { played(*busy); },
       [&] {
-        DrawPlayBackground(canvas, m.level.number);
+        DrawPlayBackground(canvas, m.level.Number);
         DrawEffects(canvas, *busy);
       },
       [&] {
@@ -223,7 +223,7 @@ void DrawnFrame(Services& s, PlaySide& play, const std::string& shots) {
     int want = int(at * kCellCount);
     for (int i = want; i < kCellCount; ++i) {
       Cell& cell = m.cells[i];
-      if (!cell.isExists || cell.Disappear != Removal::None) continue;
+      if (!cell.IsExists || cell.Disappear != Removal::None) continue;
       cell.Gem = code;
       cell.Parent = i + 1;
       cell.ParentGem = m.cells[i + 1].Gem;

@@ -183,7 +183,7 @@ bm::PointD JewelAt(const std::string& gameDir, int w, int h) {
   bm::ScreenMetrics m = bm::ScreenMetrics::For(w, h);
   bm::LoadLevel(1, gameDir + "/levels", cells, level, rng, m.XScale, logs);
   for (int i = 0; i < bm::kCellCount; ++i)
-    if (cells[i].isExists) return {m.CellScreenX(cells[i].CenterX), m.CellScreenY(cells[i].CenterY)};
+    if (cells[i].IsExists) return {m.CellScreenX(cells[i].CenterX), m.CellScreenY(cells[i].CenterY)};
   return {w / 2.0, h / 2.0};
 }
 
@@ -294,7 +294,7 @@ void MeasureFrameCost(const std::string& gameDir) {
   };
   m.board.HoveredCell = bm::kNoCell;
   std::printf("%-34s %s\n", "renderer:", host->renderer.c_str());
-  double bg = time([&] { bm::DrawPlayBackground(s.look.canvas, m.level.number); });
+  double bg = time([&] { bm::DrawPlayBackground(s.look.canvas, m.level.Number); });
   // The frame the game draws on this board: the still layer copied, the rest over it.
   double full = time([&] { bm::DrawPlayScreen(s, play); });
   long builds = layer.builds;

@@ -3,7 +3,7 @@
 namespace bm {
 
 bool CellAtRest(const Cell& cell) {
-  return cell.isExists && cell.Disappear == Removal::None && !cell.Move && cell.isAvailable;
+  return cell.IsExists && cell.Disappear == Removal::None && !cell.Move && cell.IsAvailable;
 }
 
 bool SettleFlagsHold(const BoardState& st) { return st.BoardIdle && st.NoFall && st.PrevNoFall; }
@@ -20,7 +20,7 @@ BoardPhase PhaseOf(const Cells& cells, const BoardState& st) {
   bool falling = !SettleFlagsHold(st), waiting = false;
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& c = cells[i];
-    if (!c.isExists) continue;
+    if (!c.IsExists) continue;
     if (c.Disappear != Removal::None) return BoardPhase::Removing;
     falling = falling || c.Move;
     waiting = waiting || c.Gem == 0;

@@ -49,7 +49,7 @@ struct BoardState {
   bool AnchorArmed = false;
   bool AnchorSwap = false;
   bool SunArmed = false;
-  SwapGeometry swap;
+  SwapGeometry Swap;
   int SavedGemA = 0, SavedGemB = 0;
 
   // Scoring of the last line search.
@@ -82,7 +82,7 @@ struct BoardState {
   int LastCountTime = 0, LastHintTime = 0;
   int HintA = 0, HintB = 0;
   bool HintVisible = false;
-  int ParrotShowing = 0;
+  bool ParrotShowing = false;
 
   // "NO MORE MOVES" / "RESHUFFLING".
   bool NoMovesRunning = false;
@@ -94,7 +94,7 @@ struct BoardState {
   double PointsTextTime = 0;    // clock of the last points-text step
   int TilesLeft = -1;           // tiles still to gild on a board at rest; -1 while busy
 
-  BoardEvents events;
+  BoardEvents Events;
 };
 
 }  // namespace bm

@@ -37,10 +37,10 @@ struct CellPos {
 
 struct Cell {
   Removal Disappear = Removal::None;
-  bool isUpper = false;
-  bool isSelected = false;
-  bool isAvailable = false;
-  bool isExists = false;
+  bool IsUpper = false;
+  bool IsSelected = false;
+  bool IsAvailable = false;
+  bool IsExists = false;
   CellPos Pos;
   double CenterX = 0, CenterY = 0;  // fixed centre; the only positions adjacency uses
   double OriginX = 0, OriginY = 0;
@@ -50,7 +50,7 @@ struct Cell {
   int Ice = 0;                     // bubbles around the item
   bool Front = false;
   bool Fronter = false;
-  int colFade = 255;
+  int ColFade = 255;
   std::uint32_t GemCol[4] = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
   std::uint32_t GndCol[4] = {0x999999, 0x999999, 0x999999, 0x999999};
   double Phase = 0;

@@ -23,7 +23,7 @@ void FallStep(BoardCtx& c, int i) {
   if (i + 11 >= 500) return;
   Cell& below = cells[i + 11];
 
-  if (a.Gem >= 1 && a.isAvailable && a.isExists && c.st.BoardIdle && below.Gem == 0 && below.isExists && !a.Move) {
+  if (a.Gem >= 1 && a.IsAvailable && a.IsExists && c.st.BoardIdle && below.Gem == 0 && below.IsExists && !a.Move) {
     a.Move = true;
     // The target is the home of the cell below: its drawn position may still be
     // displaced when that cell has just dropped its item off the board.
@@ -42,7 +42,7 @@ void FallStep(BoardCtx& c, int i) {
   if (a.Pos.CurX != a.Pos.ToX || a.Pos.CurY != a.Pos.ToY) return;
 
   a.Move = false;
-  QueueSfx(c.st.events, "ev_game_fall");
+  QueueSfx(c.st.Events, "ev_game_fall");
   a.Pos.CurX = a.Pos.ToX = a.Pos.X;
   a.Pos.CurY = a.Pos.ToY = a.Pos.Y;
   a.Pos.SpeedX = a.Pos.SpeedY = a.Pos.AccelX = a.Pos.AccelY = 0;
@@ -56,9 +56,9 @@ void FallStep(BoardCtx& c, int i) {
 }
 
 void Refill(BoardCtx& c) {
-  for (int cell : c.level.topCells) {
+  for (int cell : c.level.TopCells) {
     if (cell < 0 || cell >= kCellCount) continue;
-    if (c.cells[cell].isExists && c.cells[cell].Gem == 0) {
+    if (c.cells[cell].IsExists && c.cells[cell].Gem == 0) {
       SpawnAtTopCell(c, cell);
       c.st.ScanLinesKnown = false;  // the move count looks at the board again
     }

@@ -27,13 +27,13 @@ std::uint32_t Grey(int level) {
 void LevelEndShrink(BoardCtx& c) {
   for (int i = 0; i < kCellCount; ++i) {
     Cell& cell = c.cells[i];
-    if (!cell.isExists) continue;
+    if (!cell.IsExists) continue;
     cell.Pos.Size -= 4 * c.sx * c.ff;
     if (cell.Pos.Size < -40 * c.sx) {
       cell.Pos.Size = 0;
       cell.Gem = 0;
       cell.Ice = 0;  // the bubbles go with their item
-      QueueOutcome(c.st.events, BoardEvent::Kind::LevelComplete);
+      QueueOutcome(c.st.Events, BoardEvent::Kind::LevelComplete);
       return;
     }
   }
@@ -71,7 +71,7 @@ void PointsTexts(BoardCtx& c) {
     ++steps;
     for (int i = 0; i < kCellCount; ++i) {
       CellFx& fx = c.cells.fx[std::size_t(i)];
-      if (!c.cells[i].isExists || !fx.Active) continue;
+      if (!c.cells[i].IsExists || !fx.Active) continue;
       fx.Speed += fx.Accel;
       fx.Rise += 2 * fx.Speed;
       fx.X = fx.BaseX;
@@ -91,7 +91,7 @@ void MoveCount(BoardCtx& c) {
   BoardState& st = c.st;
   if (!st.BoardIdle) {
     ResetMoveTimer(st, c.now);
-    st.ParrotShowing = 0;
+    st.ParrotShowing = false;
   }
   // A running swap holds a half-exchanged board: the count starts afresh once it ends.
   int count = -1;
@@ -118,19 +118,19 @@ void LastTiles(BoardCtx& c) {
   int left = 0;
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& cell = c.cells[i];
-    if (!cell.isExists) continue;
+    if (!cell.IsExists) continue;
     if (c.cells.fx[std::size_t(i)].Active) return;
     if (cell.Gnd == 0) ++left;
   }
   st.TilesLeft = left;
-  if (left >= 1 && left <= 3) OfferTip(st.events, c.player, 2, kTipAtShowFreeButton);
+  if (left >= 1 && left <= 3) OfferTip(st.Events, c.player, 2, kTipAtShowFreeButton);
 }
 
 void HourglassWarning(BoardCtx& c) {
   double remaining = c.level.SandLeft * c.level.TimeLimit;
   if (remaining >= 30 || remaining <= 0) return;
   int second = int(remaining);
-  QueueSfx(c.st.events, "ev_game_timeout", second % 2 == 1 ? SfxMode::Once : SfxMode::Rearm);
+  QueueSfx(c.st.Events, "ev_game_timeout", second % 2 == 1 ? SfxMode::Once : SfxMode::Rearm);
 }
 
 }  // namespace
@@ -167,7 +167,7 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
   // away under it.
   st.AllGold = SettleFlagsHold(st) && !st.BoardGrowIn && st.SwapState == SwapPhase::Idle;
   for (int i = 0; i < kCellCount && st.AllGold; ++i)
-    if (cells[i].isExists && cells[i].Gnd == 0) st.AllGold = false;
+    if (cells[i].IsExists && cells[i].Gnd == 0) st.AllGold = false;
   if (st.AllGold) {
     st.LevelComplete = true;
     st.BoardIdle = false;
@@ -178,7 +178,7 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
   if (st.BoardGrowIn && growInReached) {
     bool lagging = false;
     for (int i = 0; i < kCellCount; ++i)
-      if (cells[i].isExists && cells[i].Pos.Size < 0) lagging = true;
+      if (cells[i].IsExists && cells[i].Pos.Size < 0) lagging = true;
     if (!lagging) st.BoardGrowIn = false;
   }
 
@@ -210,7 +210,7 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
   if (level.SandLeft <= 0) st.TimeUpFlag = true;
   if (st.TimeUpFlag) {
     st.BoardIdle = false;
-    QueueOutcome(st.events, BoardEvent::Kind::TimeUp);
+    QueueOutcome(st.Events, BoardEvent::Kind::TimeUp);
   }
 
   RumStep(c);
@@ -234,7 +234,7 @@ void BeginLevelPlay(BoardState& st, double now) {
   st.TimeUpFlag = false;
   st.NoMovesRunning = st.NoMovesPhase = false;
   st.CaptionProgress = 0;
-  st.ParrotShowing = 0;
+  st.ParrotShowing = false;
   st.MovesAvailable = -1;
   st.MovesCounted = false;
   st.AnchorArmed = st.SunArmed = false;

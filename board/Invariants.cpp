@@ -71,7 +71,7 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
   for (int i = 0; i < kCellSlots; ++i) {
     const Cell& c = cells[i];
     auto cell = [i] { return "cell " + std::to_string(i); };
-    if (i >= kCellCount || !c.isExists) {
+    if (i >= kCellCount || !c.IsExists) {
       if (c.Gem != 0 || c.Ice != 0) Fail(Invariant::ItemInHole, cell() + " is a hole holding code " + std::to_string(c.Gem) + at());
       if (i >= kCellCount) continue;
     }
@@ -101,7 +101,7 @@ void InvariantChecker::Check(const Cells& cells, const BoardState& st, double no
     }
     wasMoving_[k] = c.Move;
 
-    if (refilling && c.isExists && c.Gem == 0) {
+    if (refilling && c.IsExists && c.Gem == 0) {
       if (++emptyFrames_[k] == kEmptyLimitFrames + 1)
         Fail(Invariant::CellRefilled, cell() + " stays empty on a settled board" + at());
     } else {

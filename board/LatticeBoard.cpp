@@ -28,27 +28,27 @@ void LayOutLattice(Cells& cells, LevelState& level, std::string_view holes, doub
     if (h >= 0 && h < kCellCount) hole[h] = true;
   for (int i = 0; i < kCellCount; ++i) {
     Cell& c = cells[i];
-    c.isExists = !hole[i];
+    c.IsExists = !hole[i];
     c.CenterX = c.OriginX = c.Pos.X = c.Pos.CurX = c.Pos.ToX = LatticeX(i);
     c.CenterY = c.OriginY = c.Pos.Y = c.Pos.CurY = c.Pos.ToY = LatticeY(i);
-    c.isAvailable = c.isExists;
+    c.IsAvailable = c.IsExists;
     cells.fx[std::size_t(i)].X = c.Pos.CurX;
     cells.fx[std::size_t(i)].Y = c.Pos.CurY;
   }
-  level.topCells.clear();
+  level.TopCells.clear();
   for (int i = 0; i < kCellCount; ++i) {
     Cell& c = cells[i];
-    c.isUpper = c.isExists && !(i >= 11 && cells[i - 11].isExists);
-    if (c.isUpper) level.topCells.push_back(i);
+    c.IsUpper = c.IsExists && !(i >= 11 && cells[i - 11].IsExists);
+    if (c.IsUpper) level.TopCells.push_back(i);
   }
   UpdateNearReference(cells, xScale);
 }
 
 void FillRandom(Cells& cells, const LevelState& level, Rng& rng) {
   for (int i = 0; i < kCellCount; ++i) {
-    if (!cells[i].isExists) continue;
-    cells[i].Gem = level.jewelKinds.empty() ? 1 + rng.Below(2)
-                                            : level.jewelKinds[std::size_t(rng.Below(int(level.jewelKinds.size())))];
+    if (!cells[i].IsExists) continue;
+    cells[i].Gem = level.JewelKinds.empty() ? 1 + rng.Below(2)
+                                            : level.JewelKinds[std::size_t(rng.Below(int(level.JewelKinds.size())))];
   }
   RemoveStartMatches(cells, level, rng);
 }

@@ -6,12 +6,12 @@
 namespace bm {
 
 struct LevelState {
-  int number = 1;               // the level loaded, 1..65
-  std::vector<int> jewelKinds;  // kinds the refill draws from, at least two
-  std::vector<int> topCells;    // where new items drop in, in index order
+  int Number = 1;               // the level loaded, 1..65
+  std::vector<int> JewelKinds;  // kinds the refill draws from, at least two
+  std::vector<int> TopCells;    // where new items drop in, in index order
   double TimeLimit = 60;        // seconds
   double SandLeft = 1.0;        // fraction of the hourglass still full
-  std::array<bool, 11> keyPlaced{};  // keys 1..10 placed during this level
+  std::array<bool, 11> KeyPlaced{};  // keys 1..10 placed during this level
 };
 
 // Stage of a level: 1..8 -> 1, 9..17 -> 2, ..., 54..65 -> 7.

@@ -25,7 +25,7 @@ bool LineWith(const Cells& cells, int i, int d, bool anyItem, CodeOf code) {
   int c = code(i);
   if (c <= 0 || code(i - d) != c || code(i + d) != c) return false;
   if (!anyItem && !IsJewel(c)) return false;
-  if (!cells[i - d].isExists || !cells[i].isExists || !cells[i + d].isExists) return false;
+  if (!cells[i - d].IsExists || !cells[i].IsExists || !cells[i + d].IsExists) return false;
   return IsNeighbour(cells, i, i - d) && IsNeighbour(cells, i, i + d);
 }
 

@@ -15,7 +15,7 @@ void MarkLineCell(Cell& c, int axis, bool resetParent) {
     }
   }
   c.Rotation = AxisRotation(axis);
-  c.isAvailable = false;
+  c.IsAvailable = false;
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ void ScoreMatches(Cells& cells, BoardState& st) {
   });
   if (st.MatchLines > 0) {
     st.Combo += 1;
-    QueueSfx(st.events, "ev_game_collapse");
+    QueueSfx(st.Events, "ev_game_collapse");
   }
 }
 

@@ -17,7 +17,7 @@ void LeftClick(BoardCtx& c) {
   BoardState& st = c.st;
   Cells& cells = c.cells;
   int h = st.HoveredCell, s = st.SelectedCell;
-  bool hExists = Cells::InRange(h) && cells[h].isExists;
+  bool hExists = Cells::InRange(h) && cells[h].IsExists;
   BoardPhase phase = PhaseOf(cells, st);
 
   if (st.SunArmed && hExists && Settled(phase)) {
@@ -26,16 +26,16 @@ void LeftClick(BoardCtx& c) {
     cell.Ice = 0;
     cell.Pos.Size = 0;
     cell.Gem = 0;
-    cell.isAvailable = true;
+    cell.IsAvailable = true;
     st.BoardIdle = false;
     cell.Disappear = Removal::Award;
-    QueueSfx(st.events, "bon_sun");
+    QueueSfx(st.Events, "bon_sun");
     return;
   }
   // The swap's own cells are not available while it runs, and a second swap
   // does not start until the first has ended.
-  if (!hExists || !cells[h].isAvailable || !TakesClicks(phase)) return;
-  OfferTip(st.events, c.player, 0, h);
+  if (!hExists || !cells[h].IsAvailable || !TakesClicks(phase)) return;
+  OfferTip(st.Events, c.player, 0, h);
   if (s == h) {
     st.SelectedCell = kNoSelection;
     return;
@@ -43,7 +43,7 @@ void LeftClick(BoardCtx& c) {
   Cell& H = cells[h];
   if (st.AnchorArmed && s >= 0 && s < kNoCell) {
     if (H.Gem != cells[s].Gem && StartSwap(cells, st, h, s)) {
-      QueueSfx(st.events, "bon_anc");
+      QueueSfx(st.Events, "bon_anc");
       st.AnchorArmed = false;
       st.AnchorSwap = true;
       st.SelectedCell = kNoSelection;
@@ -58,11 +58,11 @@ void LeftClick(BoardCtx& c) {
       StartSwap(cells, st, h, s);
       st.SelectedCell = kNoSelection;
     } else {
-      QueueSfx(st.events, "ev_game_click");
+      QueueSfx(st.Events, "ev_game_click");
       st.SelectedCell = h;
     }
   } else if (H.Gem > 0 && IsItem(H.Gem) && H.Ice == 0) {
-    QueueSfx(st.events, "ev_game_click");
+    QueueSfx(st.Events, "ev_game_click");
     st.SelectedCell = h;
   }
 }
@@ -87,7 +87,7 @@ int NearestCell(const Cells& cells, const ScreenMetrics& m, double x, double y, 
   double bestSq = 1e12;
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& cell = cells[i];
-    if (!cell.isExists) continue;
+    if (!cell.IsExists) continue;
     double dx = m.CellScreenX(cell.CenterX) - x, dy = m.CellScreenY(cell.CenterY) - y;
     double d = dx * dx + dy * dy;
     if (d < bestSq) {
@@ -123,9 +123,9 @@ void InputStep(BoardCtx& c, const FrameInput& in) {
 }
 
 void MouseClick(BoardCtx& c, int button, bool pointerInClient) {
-  QueueLog(c.st.events, "Enter MouseClick (" + std::to_string(button) + ")");
+  QueueLog(c.st.Events, "Enter MouseClick (" + std::to_string(button) + ")");
   if (!pointerInClient) return;
-  QueueLog(c.st.events, "MouseClick (" + std::to_string(button) + ")");
+  QueueLog(c.st.Events, "MouseClick (" + std::to_string(button) + ")");
   if (button == 1) LeftClick(c);
   else if (button == 2) RightClick(c);
 }

@@ -25,7 +25,7 @@ void Append(BoardState& st, const std::vector<MovePair>& found) {
 }
 
 void ExamineCell(BoardCtx& c, int i, const std::vector<LineRef>& before) {
-  if (!c.cells[i].isExists) return;
+  if (!c.cells[i].IsExists) return;
   static thread_local std::vector<MovePair> found;
   found.clear();
   MovesAt(c.cells, i, found, before);
@@ -57,7 +57,7 @@ void MovesAt(const Cells& cells, int i, std::vector<MovePair>& out, const std::v
   for (int d : {11, -11, 5, -5, 6, -6}) {
     int j = i + d;
     if (j < 0 || j > 500) continue;
-    if (CanSwap(cells, i, j) && IsNeighbour(cells, i, j) && cells[j].isExists && WouldMatch(cells, i, j, before))
+    if (CanSwap(cells, i, j) && IsNeighbour(cells, i, j) && cells[j].IsExists && WouldMatch(cells, i, j, before))
       out.push_back({i, j});
   }
 }
@@ -68,7 +68,7 @@ std::vector<MovePair> ListMoves(const Cells& cells) {
   std::vector<MovePair> out;
   std::vector<LineRef> before = LinesOfAnyCode(cells);
   for (int i = 0; i < kCellCount; ++i)
-    if (cells[i].isExists) MovesAt(cells, i, out, before);
+    if (cells[i].IsExists) MovesAt(cells, i, out, before);
   return out;
 }
 
@@ -88,7 +88,7 @@ int CountMovesStep(BoardCtx& c) {
   // While nothing is removed or falls the lines already there stay the same
   // from cell to cell: they are searched once a scan, not once a frame.
   if (st.ScanCursor == 0 || !SettleFlagsHold(st)) st.ScanLinesKnown = false;
-  if (st.ScanCursor < kCellCount && c.cells[st.ScanCursor].isExists) {
+  if (st.ScanCursor < kCellCount && c.cells[st.ScanCursor].IsExists) {
     if (!st.ScanLinesKnown) {
       st.ScanLines = LinesOfAnyCode(c.cells);
       st.ScanLinesKnown = true;
@@ -119,7 +119,7 @@ void ShowHint(BoardCtx& c, int k) {
   c.st.HintA = c.st.MoveFrom[std::size_t(k)];
   c.st.HintB = c.st.MoveTo[std::size_t(k)];
   c.st.HintVisible = true;
-  QueueSfx(c.st.events, "ev_game_hint");
+  QueueSfx(c.st.Events, "ev_game_hint");
 }
 
 void ShuffleBoard(BoardCtx& c) {
@@ -152,7 +152,7 @@ void NoMovesStep(BoardCtx& c, bool countWasZero) {
   st.NoMovesPhase = false;
   st.NoMovesRunning = false;
   st.ScanCursor = 0;
-  QueueSfx(st.events, "bon_reshuf");
+  QueueSfx(st.Events, "bon_reshuf");
   ShuffleBoard(c);
 }
 

@@ -48,7 +48,7 @@ bool AwardAndGild(BoardCtx& c, int i) {
   }
   cell.Gem = 0;
   cell.Pos.Size = 0;
-  cell.isAvailable = true;
+  cell.IsAvailable = true;
   cell.Disappear = Removal::None;
   return true;
 }
@@ -69,7 +69,7 @@ void CellSteps(BoardCtx& c, int i, const FrameInput& in, bool& growInReached) {
     cell.Shine -= 0.05 * ff;
     if (cell.Shine < 0) {
       cell.Shine = 0;
-      OfferTip(st.events, c.player, 1, i);
+      OfferTip(st.Events, c.player, 1, i);
     }
   }
 
@@ -80,18 +80,18 @@ void CellSteps(BoardCtx& c, int i, const FrameInput& in, bool& growInReached) {
     cell.Wave = 1;
   }
 
-  if (st.BoardGrowIn && cell.isExists) {
+  if (st.BoardGrowIn && cell.IsExists) {
     cell.Pos.Size += 4 * sx;  // per frame, on purpose not scaled by the frame factor
     if (cell.Pos.Size >= 0) {
       cell.Pos.Size = 0;
       growInReached = true;
       st.NoFall = false;
       st.BoardIdle = false;
-      cell.isAvailable = true;
+      cell.IsAvailable = true;
     }
   }
 
-  if (!cell.isExists) cell.Disappear = Removal::None;
+  if (!cell.IsExists) cell.Disappear = Removal::None;
 
   if (cell.Disappear == Removal::Start) {
     ShowItemReward(c, cell.Gem, i);
@@ -111,15 +111,15 @@ void CellSteps(BoardCtx& c, int i, const FrameInput& in, bool& growInReached) {
   if (cell.Disappear == Removal::Removing && cell.Ice >= 1) {
     st.BoardIdle = false;
     cell.Pos.Size += 4 * sx * ff;
-    cell.colFade = std::clamp(int((1 - cell.Pos.Size / (40 * sx)) * 255), 0, 255);
+    cell.ColFade = std::clamp(int((1 - cell.Pos.Size / (40 * sx)) * 255), 0, 255);
     if (cell.Pos.Size >= 40 * sx && st.SwapState != SwapPhase::Idle) cell.Pos.Size = 40 * sx;  // paid after the swap
     if (cell.Pos.Size >= 40 * sx && st.SwapState == SwapPhase::Idle) {
       cell.Pos.Size = 0;
       cell.Ice -= 1;
-      cell.colFade = 255;
-      cell.isAvailable = true;
+      cell.ColFade = 255;
+      cell.IsAvailable = true;
       cell.Disappear = Removal::BurstAward;
-      QueueSfx(st.events, cell.Ice == 0 ? "ev_game_bal_pop" : "ev_game_bal_fill");
+      QueueSfx(st.Events, cell.Ice == 0 ? "ev_game_bal_pop" : "ev_game_bal_fill");
     }
   }
 
@@ -131,7 +131,7 @@ void CellSteps(BoardCtx& c, int i, const FrameInput& in, bool& growInReached) {
     if (cell.Pos.Size <= -40 * sx) {
       cell.Pos.Size = 0;
       cell.Gem = 0;
-      cell.isAvailable = true;
+      cell.IsAvailable = true;
       cell.Disappear = Removal::DropDone;
     }
   }
@@ -142,11 +142,11 @@ void CellSteps(BoardCtx& c, int i, const FrameInput& in, bool& growInReached) {
 
   if (cell.Disappear == Removal::EmptyAfterTip) {
     st.BoardIdle = false;
-    cell.isAvailable = false;
+    cell.IsAvailable = false;
     cell.Disappear = Removal::None;
     cell.Gem = 0;
     cell.Pos.Size = 0;
-    cell.isAvailable = true;
+    cell.IsAvailable = true;
   }
 
   if (cell.Disappear == Removal::DropDone) {

@@ -12,15 +12,15 @@ struct IRect {
 };
 
 struct ScreenMetrics {
-  int width = 1280, height = 1024;
+  int Width = 1280, Height = 1024;
   double XScale = 1, YScale = 1;      // width / 1280, height / 1024
   double XPercent = 12.8, YPercent = 10.24;
   double BoardLeft = 200, BoardTop = 90;
 
   static ScreenMetrics For(int w, int h) {
     ScreenMetrics m;
-    m.width = w;
-    m.height = h;
+    m.Width = w;
+    m.Height = h;
     m.XScale = w / 1280.0;
     m.YScale = h / 1024.0;
     m.XPercent = w / 100.0;

@@ -18,8 +18,8 @@ bool StartPair(Cells& cells, BoardState& st, int a, int b, bool (*kind)(int)) {
   int ga = cells[a].Gem, gb = cells[b].Gem;
   if (!kind(ga) || !kind(gb) || ga == gb) return false;
   st.IsReturnSwap = false;
-  cells[a].isAvailable = false;
-  cells[b].isAvailable = false;
+  cells[a].IsAvailable = false;
+  cells[b].IsAvailable = false;
   st.SwapA = a;
   st.SwapB = b;
   st.SwapState = SwapPhase::Start;
@@ -31,11 +31,11 @@ bool AnyJewel(int code) { return IsJewel(code); }
 
 void Begin(BoardCtx& c, Cell& A, Cell& B) {
   BoardState& st = c.st;
-  QueueSfx(st.events, st.IsReturnSwap ? "ev_game_wrong" : "ev_game_swap");
+  QueueSfx(st.Events, st.IsReturnSwap ? "ev_game_wrong" : "ev_game_swap");
   A.Front = B.Front = true;
   A.Fronter = false;
   B.Fronter = true;
-  SwapGeometry& g = st.swap;
+  SwapGeometry& g = st.Swap;
   g.startAX = A.CenterX;
   g.startAY = A.CenterY;
   g.startBX = B.CenterX;
@@ -52,7 +52,7 @@ void Lift(BoardCtx& c, Cell& B) {
   B.Pos.Size += 4 * c.sx * c.ff;
   if (B.Pos.Size > 8 * c.sx) {
     B.Pos.Size = 8 * c.sx;
-    SwapGeometry& g = c.st.swap;
+    SwapGeometry& g = c.st.Swap;
     // A = M + r * (sin a0, cos a0)
     g.startAngle = std::atan2(g.startAX - g.midX, g.startAY - g.midY);
     g.angle = g.startAngle;
@@ -72,7 +72,7 @@ void PlaceAt(Cell& A, Cell& B, const SwapGeometry& g, double radius, double angl
 
 void Exchange(BoardCtx& c, Cell& A, Cell& B) {
   BoardState& st = c.st;
-  SwapGeometry& g = st.swap;
+  SwapGeometry& g = st.Swap;
   bool done;
   if (c.player.rumSwap) {
     // The rum turns the pair about its midpoint, faster and faster.
@@ -114,7 +114,7 @@ bool SetDown(BoardCtx& c, Cell& A, Cell& B) {
     cell->Front = cell->Fronter = false;
     // A matched item stays unavailable until its removal ends.
     if (cell->Disappear == Removal::None) {
-      cell->isAvailable = true;
+      cell->IsAvailable = true;
       cell->Pos.Size = 0;
     }
   }
@@ -133,7 +133,7 @@ void Trigger(Cell& bonus, int partnerCell, const Cell& partner) {
 void Finish(BoardCtx& c, Cell& A, Cell& B) {
   BoardState& st = c.st;
   st.SwapState = SwapPhase::Idle;
-  if (st.IsReturnSwap) OfferTip(st.events, c.player, 3, st.SwapA);
+  if (st.IsReturnSwap) OfferTip(st.Events, c.player, 3, st.SwapA);
   // Both may trigger when two bonus items were swapped.
   Trigger(A, st.SwapB, B);
   Trigger(B, st.SwapA, A);
@@ -174,7 +174,7 @@ void SwapStep(BoardCtx& c) {
     case SwapPhase::SwapBack:
       // The same two cells are exchanged again.
       st.IsReturnSwap = true;
-      A.isAvailable = B.isAvailable = false;
+      A.IsAvailable = B.IsAvailable = false;
       st.SwapState = SwapPhase::Start;
       break;
     case SwapPhase::Finish: Finish(c, A, B); break;

@@ -60,12 +60,12 @@ struct BonusFigures {
 };
 
 struct BonusState {
-  std::array<EffectObject, kEffectSlots> effects{};
-  int effectsAlive = 0;   // active effect objects
-  int holdingAlive = 0;   // active Seismic Gem rays and bomb flames: the board is not idle
+  std::array<EffectObject, kEffectSlots> Effects{};
+  int EffectsAlive = 0;   // active effect objects
+  int HoldingAlive = 0;   // active Seismic Gem rays and bomb flames: the board is not idle
 
-  std::array<RewardPopup, kPopupSlots> popups{};
-  int popupsAlive = 0;
+  std::array<RewardPopup, kPopupSlots> Popups{};
+  int PopupsAlive = 0;
 
   // Spawn chances by item code: entry 0 the number of codes drawn from, entry
   // 20 the attempt factor, 41..55 the placement chances in percent.
@@ -78,7 +78,7 @@ struct BonusState {
   bool ShowFreeActive = false;
   double ShowFreeAngle = 0;  // degrees
 
-  BonusFigures figures;
+  BonusFigures Figures;
 };
 
 // Frees every effect and popup slot and stops the flash: a level starts.

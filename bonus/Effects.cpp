@@ -15,8 +15,8 @@ namespace {
 constexpr double kDeg = std::numbers::pi / 180;
 
 EffectObject* FreeSlot(BonusState& b) {
-  if (b.effectsAlive >= kEffectSlots) return nullptr;
-  for (EffectObject& e : b.effects)
+  if (b.EffectsAlive >= kEffectSlots) return nullptr;
+  for (EffectObject& e : b.Effects)
     if (!e.Active) return &e;
   return nullptr;
 }
@@ -34,17 +34,17 @@ EffectObject* Create(BoardCtx& c, EffectKind kind, int owner, double x, double y
   e->FromY = e->Y = e->ToY = y;
   e->Owner = owner;
   e->OwnerGem = c.cells[owner].Gem;
-  ++b.effectsAlive;
-  if (Holds(kind)) ++b.holdingAlive;
-  b.figures.effectsPeak = std::max(b.figures.effectsPeak, b.effectsAlive);
+  ++b.EffectsAlive;
+  if (Holds(kind)) ++b.HoldingAlive;
+  b.Figures.effectsPeak = std::max(b.Figures.effectsPeak, b.EffectsAlive);
   return e;
 }
 
 void End(BonusState& b, EffectObject& e) {
   if (!e.Active) return;
   e.Active = false;
-  --b.effectsAlive;
-  if (Holds(e.Kind)) --b.holdingAlive;
+  --b.EffectsAlive;
+  if (Holds(e.Kind)) --b.HoldingAlive;
 }
 
 // An item the gun may shoot at or the Seismic Gem may reach.
@@ -56,7 +56,7 @@ double CellY(const BoardCtx& c, const ScreenMetrics& m, int i) { return m.CellSc
 void StartBomb(BoardCtx& c, int cell, int grade, double x, double y, int& made) {
   static const char* kSounds[4] = {"bon_bomb1", "bon_bomb2", "bon_bomb3", "bon_bomb4"};
   int g = std::clamp(grade, 0, 3);
-  QueueSfx(c.st.events, kSounds[g]);
+  QueueSfx(c.st.Events, kSounds[g]);
   double q = g / 2.0 + 1 + (g == 3 ? 0.5 : 0);  // rings 1, 1.5, 2, 3
   for (double offset : {0.0, 120.0, -120.0}) {
     EffectObject* e = Create(c, EffectKind::Bomb, cell, x, y);
@@ -166,7 +166,7 @@ int StartEffect(BoardCtx& c, int cell, EffectKind kind, int grade) {
   return made;
 }
 
-bool EffectsHoldBoard(const BonusState& b) { return b.holdingAlive > 0; }
+bool EffectsHoldBoard(const BonusState& b) { return b.HoldingAlive > 0; }
 
 int EffectAlpha(const EffectObject& e) {
   if (e.Kind == EffectKind::Core) return std::clamp(int((1 - e.Progress) * 255), 0, 255);
@@ -174,7 +174,7 @@ int EffectAlpha(const EffectObject& e) {
 }
 
 void RunEffects(BoardCtx& c) {
-  if (!c.bonus || c.bonus->effectsAlive == 0) return;
+  if (!c.bonus || c.bonus->EffectsAlive == 0) return;
   BonusState& b = *c.bonus;
   ScreenMetrics m = MetricsOf(c);
   const double h = m.YPercent;
@@ -187,13 +187,13 @@ void RunEffects(BoardCtx& c) {
   Centre centres[kCellCount];
   int n = 0;
   for (int i = 0; i < kCellCount; ++i)
-    if (c.cells[i].isExists)
+    if (c.cells[i].IsExists)
       centres[n++] = {float(m.CellScreenX(c.cells[i].CenterX)), float(m.CellScreenY(c.cells[i].CenterY)), i};
   const double reach = 37.0 * 96 * m.XScale / 64;
   const double reach2 = reach * reach;
 
-  int left = b.effectsAlive;
-  for (EffectObject& e : b.effects) {
+  int left = b.EffectsAlive;
+  for (EffectObject& e : b.Effects) {
     if (left == 0) break;
     if (!e.Active) continue;
     --left;

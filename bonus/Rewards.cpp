@@ -86,7 +86,7 @@ void PayPopup(BoardCtx& c, const RewardPopup& p, bool withTime = true) {
     default: break;
   }
   int tip = TipOfButton(p.Button);
-  if (tip >= 0) OfferTip(c.st.events, c.player, tip, TipPlaceOfButton(p.Button));
+  if (tip >= 0) OfferTip(c.st.Events, c.player, tip, TipPlaceOfButton(p.Button));
 }
 
 void Place(RewardPopup& p) {
@@ -135,7 +135,7 @@ void ShowItemReward(BoardCtx& c, int code, int cell) {
   bool bonusCode = code >= 41 && code <= 60;
   if (!c.bonus || !(bonusCode || IsKey(code)) || cell < 0 || cell >= kCellCount) return;
   BonusState& b = *c.bonus;
-  ++b.figures.used[std::size_t(code)];
+  ++b.Figures.used[std::size_t(code)];
   ScreenMetrics m = MetricsOf(c);
   const Cell& at = c.cells[cell];
 
@@ -181,11 +181,11 @@ void ShowItemReward(BoardCtx& c, int code, int cell) {
     case item::BlueStar:
     case item::GoldStar:
       p.Color = RandomColour(c.rng);
-      if (TakeStar(c, code == item::GoldStar)) ++b.figures.starsFound;
+      if (TakeStar(c, code == item::GoldStar)) ++b.Figures.starsFound;
       break;
     case item::Rum:
       p.Color = RandomColour(c.rng);
-      OfferTip(c.st.events, c.player, 9, cell);
+      OfferTip(c.st.Events, c.player, 9, cell);
       break;
     default:
       p.Color = RandomColour(c.rng);
@@ -195,9 +195,9 @@ void ShowItemReward(BoardCtx& c, int code, int cell) {
     int k = code - item::FirstKey + 1;
     p.Text = std::string(kKeyNames[k - 1]) + " Key Revealed";
     p.Color = kKeyColours[k - 1];
-    if (!KeyFound(c, k)) ++b.figures.keysFound;
+    if (!KeyFound(c, k)) ++b.Figures.keysFound;
     SetKeyFound(c, k);
-    OfferTip(c.st.events, c.player, 6, cell);
+    OfferTip(c.st.Events, c.player, 6, cell);
   }
   p.Button = ButtonOfCode(code);
   if (p.Button != StockButton::None) {
@@ -205,13 +205,13 @@ void ShowItemReward(BoardCtx& c, int code, int cell) {
   }
   // The bomb's own blast is its sound; the other items ring as they are taken.
   if (code != item::Bomb) {
-    if (const char* cue = CollectSound(code, bombGrade)) QueueSfx(c.st.events, cue);
+    if (const char* cue = CollectSound(code, bombGrade)) QueueSfx(c.st.Events, cue);
   }
 
-  for (RewardPopup& slot : b.popups) {
+  for (RewardPopup& slot : b.Popups) {
     if (slot.Active) continue;
     slot = p;
-    ++b.popupsAlive;
+    ++b.PopupsAlive;
     return;
   }
   // No free popup: the reward it would carry is paid at once, not lost.
@@ -220,24 +220,24 @@ void ShowItemReward(BoardCtx& c, int code, int cell) {
 
 void PayPendingPopups(BoardCtx& c) {
   if (!c.bonus) return;
-  for (RewardPopup& p : c.bonus->popups) {
+  for (RewardPopup& p : c.bonus->Popups) {
     if (!p.Active) continue;
     p.Active = false;
     PayPopup(c, p, false);
   }
-  c.bonus->popupsAlive = 0;
+  c.bonus->PopupsAlive = 0;
 }
 
 void RewardPopupsStep(BoardCtx& c) {
-  if (!c.bonus || c.bonus->popupsAlive == 0) return;
+  if (!c.bonus || c.bonus->PopupsAlive == 0) return;
   BonusState& b = *c.bonus;
-  for (RewardPopup& p : b.popups) {
+  for (RewardPopup& p : b.Popups) {
     if (!p.Active) continue;
     p.T = (c.now - p.Start) / p.Lifetime;
     Place(p);
     if (p.T < 1) continue;
     p.Active = false;
-    --b.popupsAlive;
+    --b.PopupsAlive;
     PayPopup(c, p);
   }
 }

@@ -33,7 +33,7 @@ void RumTick(BoardCtx& c) {
   if (!StartJewelSwap(c.cells, st, a, bCell)) return;
   c.player.rumSwap = true;
   ResetMoveTimer(st, c.now);
-  QueueSfx(st.events, "bon_rum_change");
+  QueueSfx(st.Events, "bon_rum_change");
 }
 
 void RumStep(BoardCtx& c) {

@@ -13,7 +13,7 @@ constexpr int kShopCodes[11] = {0, 44, 50, 43, 41, 45, 47, 52, 51, 42, 49};
 bool SlotOk(const BoardCtx& c) { return c.items && c.itemSlot >= 0 && c.itemSlot < kItemSlots; }
 
 PlacedObject* StarSlot(BoardCtx& c, bool gold, int j) {
-  return &c.items->stars[std::size_t(c.itemSlot)].object[std::size_t((gold ? kGoldStarBase : 0) + j)];
+  return &c.items->stars[std::size_t(c.itemSlot)].Object[std::size_t((gold ? kGoldStarBase : 0) + j)];
 }
 
 }  // namespace

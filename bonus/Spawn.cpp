@@ -34,7 +34,7 @@ void RecomputeBonusChances(BonusChanceTable& chance, const ItemStatus* status, i
 
 void SpawnBonusAtTopCell(BoardCtx& c, int cell) {
   Cell& target = c.cells[cell];
-  const auto& kinds = c.level.jewelKinds;
+  const auto& kinds = c.level.JewelKinds;
   target.Gem = kinds.empty() ? 1 + c.rng.Below(2) : kinds[std::size_t(c.rng.Below(int(kinds.size())))];
   if (!c.bonus) return;
   BonusChanceTable& chance = c.bonus->BonusChance;
@@ -59,15 +59,15 @@ void SpawnBonusAtTopCell(BoardCtx& c, int cell) {
   for (const KeyRule& k : kKeyRules) {
     bool draw = c.rng.Below(50) == 0;
     std::size_t flag = std::size_t(k.key);
-    if (draw && c.level.number >= k.firstLevel && !KeyFound(c, k.key) && !c.level.keyPlaced[flag]) {
+    if (draw && c.level.Number >= k.firstLevel && !KeyFound(c, k.key) && !c.level.KeyPlaced[flag]) {
       target.Gem = item::FirstKey + k.key - 1;
-      c.level.keyPlaced[flag] = true;
+      c.level.KeyPlaced[flag] = true;
     }
   }
 
   if (IsBonus(target.Gem)) {
-    ++c.bonus->figures.spawned[std::size_t(target.Gem)];
-    OfferTip(c.st.events, c.player, 5, cell);
+    ++c.bonus->Figures.spawned[std::size_t(target.Gem)];
+    OfferTip(c.st.Events, c.player, 5, cell);
   }
 }
 

@@ -29,7 +29,7 @@ int PanelSlotOf(StockButton b) {
 }
 
 void PanelAnchor(const ScreenMetrics& m, int slot, double& x, double& y) {
-  x = m.width - 115 * m.XScale;
+  x = m.Width - 115 * m.XScale;
   y = (114 + 111 * (slot - 1)) * m.YScale;
 }
 
@@ -94,7 +94,7 @@ bool StockButtonReady(const BoardCtx& c, StockButton b) {
   switch (b) {
     case StockButton::ShowFree: return c.bonus && !c.bonus->ShowFreeActive;
     // The parrot counts the moves of a board at rest; on a busy one it would be wasted.
-    case StockButton::Parrot: return c.player.parrotCount >= 1 && st.ParrotShowing == 0 && AtRest(phase);
+    case StockButton::Parrot: return c.player.parrotCount >= 1 && !st.ParrotShowing && AtRest(phase);
     // The no-moves captions end in a shuffle of their own.
     case StockButton::Shuffle:
       return c.player.shuffleCount >= 1 && phase != BoardPhase::Reshuffling && !LevelOver(phase);
@@ -110,31 +110,31 @@ bool PressStockButton(BoardCtx& c, StockButton b) {
   BoardState& st = c.st;
   if (c.bonus && b != StockButton::ShowFree) {
     static const int kCodes[] = {0, 0, 47, 46, 51, 52};
-    ++c.bonus->figures.used[std::size_t(kCodes[int(b)])];
-    ++c.bonus->figures.pressed[std::size_t(kCodes[int(b)])];
+    ++c.bonus->Figures.used[std::size_t(kCodes[int(b)])];
+    ++c.bonus->Figures.pressed[std::size_t(kCodes[int(b)])];
   }
   switch (b) {
     case StockButton::ShowFree:
-      QueueSfx(st.events, "bon_sign");
+      QueueSfx(st.Events, "bon_sign");
       c.bonus->ShowFreeActive = true;
       c.bonus->ShowFreeAngle = 0;
       return true;
     case StockButton::Parrot: {
-      QueueSfx(st.events, "bon_parrot");
+      QueueSfx(st.Events, "bon_parrot");
       int moves = CountMovesAll(c);
       st.MovesText = std::to_string(moves);
       st.MovesAvailable = moves;
-      st.ParrotShowing = 1;
+      st.ParrotShowing = true;
       --c.player.parrotCount;
       return true;
     }
     case StockButton::Shuffle:
-      QueueSfx(st.events, "bon_reshuf");
+      QueueSfx(st.Events, "bon_reshuf");
       --c.player.shuffleCount;
       ShuffleBoard(c);
       return true;
     case StockButton::Hook:
-      QueueSfx(st.events, "bon_anc");
+      QueueSfx(st.Events, "bon_anc");
       --c.player.anchorCount;
       st.AnchorArmed = true;
       st.SelectedCell = kNoCell;

@@ -11,7 +11,7 @@ namespace bm {
 
 namespace {
 
-bool Plain(const Cell& c) { return c.isExists && c.Gnd == 0; }
+bool Plain(const Cell& c) { return c.IsExists && c.Gnd == 0; }
 bool FreeItem(const Cell& c) { return CellAtRest(c) && IsItem(c.Gem) && c.Ice == 0; }
 
 double ScreenX(const Cells& cells, const ScreenMetrics& m, int i) { return m.CellScreenX(cells[i].CenterX); }
@@ -145,7 +145,7 @@ BonusPlan PlanBonus(const Cells& cells, const BoardState& st, const BoardPlayer&
   }
   if (player.shuffleCount > 0 && plain > 6)
     return {BonusPlan::Kind::Press, -1, -1, StockButton::Shuffle, 50};
-  if (player.parrotCount > 0 && st.ParrotShowing == 0)
+  if (player.parrotCount > 0 && !st.ParrotShowing)
     return {BonusPlan::Kind::Press, -1, -1, StockButton::Parrot, 10};
   return best;
 }

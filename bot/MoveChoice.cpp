@@ -27,14 +27,14 @@ constexpr double kChance = 80, kReach = 35;
 std::array<std::uint64_t, 2> LayoutKey(const Cells& cells) {
   std::array<std::uint64_t, 2> key{};
   for (int i = 0; i < kCellCount; ++i)
-    if (cells[i].isExists) key[std::size_t(i / 64)] |= std::uint64_t(1) << (i % 64);
+    if (cells[i].IsExists) key[std::size_t(i / 64)] |= std::uint64_t(1) << (i % 64);
   return key;
 }
 
 void BuildShape(const Cells& cells, MoveShape& s) {
   s = MoveShape{};
   s.key = LayoutKey(cells);
-  auto exists = [&](int i) { return i >= 0 && i < kCellCount && cells[i].isExists; };
+  auto exists = [&](int i) { return i >= 0 && i < kCellCount && cells[i].IsExists; };
   for (int i = 0; i < kCellCount; ++i) {
     if (!exists(i)) continue;
     ++s.cells;
@@ -218,7 +218,7 @@ std::vector<MoveWorth> MoveChooser::Rank(const Cells& cells) {
   std::array<bool, 41> seen{};
   int kinds = 0;
   for (int i = 0; i < kCellCount; ++i)
-    if (cells[i].isExists && IsJewel(cells[i].Gem) && !seen[std::size_t(cells[i].Gem)]) {
+    if (cells[i].IsExists && IsJewel(cells[i].Gem) && !seen[std::size_t(cells[i].Gem)]) {
       seen[std::size_t(cells[i].Gem)] = true;
       ++kinds;
     }

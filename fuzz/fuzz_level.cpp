@@ -25,15 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Rng rng(size);
   BuildLevel(1, layout, rules, cells, level, rng, 1.0);
   if (!(level.TimeLimit >= kMinLevelSeconds && level.TimeLimit <= kMaxLevelSeconds)) std::abort();
-  if (level.jewelKinds.size() < 2) std::abort();
+  if (level.JewelKinds.size() < 2) std::abort();
   int existing = 0;
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& c = cells[i];
-    existing += c.isExists;
-    if (!c.isExists && (c.Gem != 0 || c.Ice != 0)) std::abort();
-    if (c.isExists && (c.Gem < 1 || c.Gem > kDrawnJewelKinds || c.Ice < 0 || c.Ice > kMaxCellBubbles)) std::abort();
+    existing += c.IsExists;
+    if (!c.IsExists && (c.Gem != 0 || c.Ice != 0)) std::abort();
+    if (c.IsExists && (c.Gem < 1 || c.Gem > kDrawnJewelKinds || c.Ice < 0 || c.Ice > kMaxCellBubbles)) std::abort();
     if (!std::isfinite(c.Pos.X) || !std::isfinite(c.Pos.Y)) std::abort();
   }
-  if (existing < 3 || level.topCells.empty()) std::abort();
+  if (existing < 3 || level.TopCells.empty()) std::abort();
   return 0;
 }

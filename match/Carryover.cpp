@@ -41,9 +41,9 @@ void SetShopState(Match& m, const ItemStatus& status, int slot, double now) {
   if (m.tape) {
     TapeStep s = Step('I', now);
     s.values.push_back(slot);
-    for (const PlacedObject& o : status.items[at].object) s.values.push_back(o.Flag);
-    for (const PlacedObject& o : status.items[at].object) s.values.push_back(o.Index);
-    for (const PlacedObject& o : status.stars[at].object) s.values.push_back(o.Flag);
+    for (const PlacedObject& o : status.items[at].Object) s.values.push_back(o.Flag);
+    for (const PlacedObject& o : status.items[at].Object) s.values.push_back(o.Index);
+    for (const PlacedObject& o : status.stars[at].Object) s.values.push_back(o.Flag);
     for (std::int16_t g : status.grades[at].ChanceGrade) s.values.push_back(g);
     for (std::int16_t g : status.grades[at].PowerGrade) s.values.push_back(g);
     m.tape->Write(s);
@@ -92,16 +92,16 @@ void PutSavedBoard(Match& m, const Cells& saved, double now) {
   m.board.BoardGrowIn = false;
   for (int i = 0; i < kCellSlots; ++i) {
     Cell& c = m.cells[i];
-    c.isSelected = false;
+    c.IsSelected = false;
     if (c.Move) continue;  // a fall lands as it would have
     // A swap cut short is not resumed: its items go home, set down and free
     // to be played again (one being removed finishes its removal).
     c.Pos.CurX = c.Pos.X;
     c.Pos.CurY = c.Pos.Y;
     c.Front = c.Fronter = false;
-    if (c.isExists && c.Disappear == Removal::None) {
+    if (c.IsExists && c.Disappear == Removal::None) {
       c.Pos.Size = 0;
-      c.isAvailable = true;
+      c.IsAvailable = true;
     }
   }
 }

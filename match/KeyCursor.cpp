@@ -15,16 +15,16 @@ constexpr std::uint32_t kArrows = mkey::ArrowUp | mkey::ArrowDown | mkey::ArrowL
 // cell nearest the middle of the board.
 int StartCell(const Match& m) {
   for (int c : {m.board.HoveredCell, m.board.SelectedCell})
-    if (Cells::InRange(c) && m.cells[c].isExists) return c;
+    if (Cells::InRange(c) && m.cells[c].IsExists) return c;
   double sx = 0, sy = 0;
   int n = 0;
   for (int i = 0; i < kCellCount; ++i)
-    if (m.cells[i].isExists) sx += m.cells[i].CenterX, sy += m.cells[i].CenterY, ++n;
+    if (m.cells[i].IsExists) sx += m.cells[i].CenterX, sy += m.cells[i].CenterY, ++n;
   if (n == 0) return kNoCell;
   int best = kNoCell;
   double bestD = 1e18;
   for (int i = 0; i < kCellCount; ++i) {
-    if (!m.cells[i].isExists) continue;
+    if (!m.cells[i].IsExists) continue;
     double d = std::hypot(m.cells[i].CenterX - sx / n, m.cells[i].CenterY - sy / n);
     if (d < bestD) bestD = d, best = i;
   }
@@ -49,7 +49,7 @@ int CellInDirection(const Cells& cells, int from, int dx, int dy, int& lean) {
   int best = kNoCell;
   double bestCost = 1e18;
   for (int i = 0; i < kCellCount; ++i) {
-    if (i == from || !cells[i].isExists) continue;
+    if (i == from || !cells[i].IsExists) continue;
     double vx = cells[i].CenterX - a.CenterX, vy = cells[i].CenterY - a.CenterY;
     double along = vx * ux + vy * uy, across = vx * uy - vy * ux;
     // Within 60 degrees either side of the arrow (and a hair more for rounding).
@@ -74,7 +74,7 @@ MatchInput SteerByKeys(Match& m, const MatchInput& raw) {
   // The pointer takes the board back as soon as it moves or presses.
   if (k.cell != kNoCell && (raw.pointerX != k.rawX || raw.pointerY != k.rawY || raw.leftDown || raw.rightDown))
     k.cell = kNoCell;
-  if (k.cell != kNoCell && !m.cells[k.cell].isExists) k.cell = StartCell(m);  // a new level's layout
+  if (k.cell != kNoCell && !m.cells[k.cell].IsExists) k.cell = StartCell(m);  // a new level's layout
 
   bool wantsBoard = (pressed & (kArrows | mkey::Select)) != 0;
   if (wantsBoard && k.cell == kNoCell) {

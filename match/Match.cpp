@@ -48,7 +48,7 @@ void CheckInvariants(Match& m, double now) {
 // list, as what follows it belongs to a board that is gone.
 void TakeBoardEvents(Match& m, double now) {
   BoardEvents board;
-  board.swap(m.board.events);
+  board.swap(m.board.Events);
   for (BoardEvent& e : board) {
     BoardEvent::Kind kind = e.kind;
     // A tip is shown once to each player: offered, it counts as seen.
@@ -56,16 +56,16 @@ void TakeBoardEvents(Match& m, double now) {
       m.player.tipSeen[std::size_t(e.tip)] = true;
     m.events.push_back(std::move(e));
     if (kind == BoardEvent::Kind::LevelComplete) return OnLevelComplete(m, now);
-    if (kind == BoardEvent::Kind::TimeUp) return TimeUpFrame(m, m.clock.FrameFactor);
+    if (kind == BoardEvent::Kind::TimeUp) return TimeUpFrame(m, m.clock.frameFactor);
   }
 }
 
 void SandTick(Match& m, double now) {
   MatchClock& c = m.clock;
-  if (!c.sandEnabled || !(c.LastSandTick + c.SandTickPeriod < now)) return;
+  if (!c.sandEnabled || !(c.lastSandTick + c.sandTickPeriod < now)) return;
   // A finished board stops the hourglass.
   if (PhaseOf(m.cells, m.board) == BoardPhase::LevelComplete) return;
-  c.LastSandTick = now;
+  c.lastSandTick = now;
   m.level.SandLeft -= 1.0 / m.level.TimeLimit;
   if (m.level.SandLeft < 0) m.level.SandLeft = 0;
 }
@@ -85,10 +85,10 @@ void CheatKeys(Match& m, const MatchInput& in) {
   bool right = in.rightDown && !m.cheat.right;
   m.cheat.right = in.rightDown;
   int s = m.board.SelectedCell;
-  if (s < 0 || s >= kCellCount || !m.cells[s].isExists) return;
+  if (s < 0 || s >= kCellCount || !m.cells[s].IsExists) return;
   int code = 0;
   for (int k = 1; k <= 10; ++k)
-    if (in.Key(mkey::Digit(k)) && k <= int(m.level.jewelKinds.size())) code = m.level.jewelKinds[std::size_t(k - 1)];
+    if (in.Key(mkey::Digit(k)) && k <= int(m.level.JewelKinds.size())) code = m.level.JewelKinds[std::size_t(k - 1)];
   const std::pair<std::uint32_t, int> fkeys[] = {
       {mkey::F1, 46}, {mkey::F2, 45}, {mkey::F3, 48}, {mkey::F5, 54}, {mkey::F6, 55}};
   for (const auto& [key, item] : fkeys)
@@ -110,7 +110,7 @@ void StockButtonInput(Match& m, const MatchInput& in) {
   if (!pressed || !m.bonusesOn) return;
   StockButton b = StockButtonAt(m.metrics, in.pointerX, in.pointerY);
   if (b == StockButton::None) return;
-  BoardCtx c{m.cells, m.board, m.level, m.player, m.rng, in.now, m.clock.FrameFactor, m.metrics.XScale,
+  BoardCtx c{m.cells, m.board, m.level, m.player, m.rng, in.now, m.clock.frameFactor, m.metrics.XScale,
              m.metrics.YScale};
   c.metrics = &m.metrics;
   BonusRefs refs = BonusRefsOf(m);
@@ -122,7 +122,7 @@ void StockButtonInput(Match& m, const MatchInput& in) {
 }
 
 void FollowScreen(Match& m, const MatchInput& in) {
-  if (in.screenW == m.metrics.width && in.screenH == m.metrics.height) return;
+  if (in.screenW == m.metrics.Width && in.screenH == m.metrics.Height) return;
   if (in.screenW <= 0 || in.screenH <= 0) return;
   m.metrics = ScreenMetrics::For(in.screenW, in.screenH);
   UpdateNearReference(m.cells, m.metrics.XScale);
@@ -135,7 +135,7 @@ Match::Match(std::uint64_t seed, std::string dir) : rng(seed), levelsDir(std::mo
 bool BoardStill(const Match& m) {
   if (!AtRest(PhaseOf(m.cells, m.board))) return false;
   const BonusState& b = m.bonus;
-  if (b.effectsAlive > 0 || b.popupsAlive > 0 || b.ShowFreeActive) return false;
+  if (b.EffectsAlive > 0 || b.PopupsAlive > 0 || b.ShowFreeActive) return false;
   for (int i = 0; i < kCellCount; ++i)
     if (m.cells[i].Shine > 0 || m.cells.fx[std::size_t(i)].Active) return false;
   return true;
@@ -148,8 +148,8 @@ bool OrnamentsShown(const Match& m) {
 void NewGame(Match& m, int level, double now) {
   if (m.tape) {
     TapeStep step{'N', std::clamp(level, 1, kLastLevel), MatchInput{now}};
-    step.in.screenW = m.metrics.width;
-    step.in.screenH = m.metrics.height;
+    step.in.screenW = m.metrics.Width;
+    step.in.screenH = m.metrics.Height;
     m.tape->Write(step);
   }
   m.session = MatchSession{};
@@ -163,8 +163,8 @@ void StartLevel(Match& m, double now) {
   std::vector<LoadNote> notes;
   LoadLevel(m.session.CurrentLevel, m.levelsDir, m.cells, m.level, m.rng, m.metrics.XScale, notes);
   for (LoadNote& note : notes)
-    QueueLog(m.events, std::move(note.text), "LoadLevel(" + std::to_string(m.level.number) + ")", note.critical);
-  m.stats.levelsReached = std::max(m.stats.levelsReached, m.level.number);
+    QueueLog(m.events, std::move(note.text), "LoadLevel(" + std::to_string(m.level.Number) + ")", note.critical);
+  m.stats.levelsReached = std::max(m.stats.levelsReached, m.level.Number);
   BeginLevel(m, now);
 }
 
@@ -194,19 +194,19 @@ void BeginLevel(Match& m, double now) {
   BeginLevelPlay(m.board, now);
   m.invariants.NewLevel();
   m.board.Score = m.session.Score;
-  m.clock.LastFrameTime = now;
+  m.clock.lastFrameTime = now;
   m.clock.quiet = false;
   ++m.stats.levelsPlayed;
-  QueueOutcome(m.events, BoardEvent::Kind::LevelStarted, m.level.number);
+  QueueOutcome(m.events, BoardEvent::Kind::LevelStarted, m.level.Number);
 }
 
 void ResumeFrames(Match& m, double now) {
   if (m.tape) m.tape->Write({'R', 0, MatchInput{now}});
-  m.clock.LastFrameTime = now;
+  m.clock.lastFrameTime = now;
 }
 
 bool FrameDue(const Match& m, double now) {
-  return !m.session.ended && m.flow.pending == FlowStep::None && m.clock.framesEnabled && m.clock.LastFrameTime < now;
+  return !m.session.Ended && m.flow.pending == FlowStep::None && m.clock.framesEnabled && m.clock.lastFrameTime < now;
 }
 
 bool AdvanceFrame(Match& m, const MatchInput& raw) {
@@ -215,7 +215,7 @@ bool AdvanceFrame(Match& m, const MatchInput& raw) {
   MatchClock& c = m.clock;
   if (c.startMs < 0) c.startMs = in.now;
   c.lastNow = in.now;
-  if (m.session.ended) return false;
+  if (m.session.Ended) return false;
   FollowScreen(m, in);
   bool ran = false;
   // The flip steps on its own 30 ms clock at the start of a frame; its end asks
@@ -224,11 +224,11 @@ bool AdvanceFrame(Match& m, const MatchInput& raw) {
   if (FrameDue(m, in.now)) {
     FrameInput f;
     f.now = in.now;
-    f.frameFactor = (in.now - c.LastFrameTime) / 35.0;
+    f.frameFactor = (in.now - c.lastFrameTime) / 35.0;
     // After a quiet spell the loop slept; nothing was moving, so no motion is owed.
     if (c.quiet) f.frameFactor = std::min(f.frameFactor, 1.0);
-    c.FrameFactor = f.frameFactor;
-    c.LastFrameTime = in.now;
+    c.frameFactor = f.frameFactor;
+    c.lastFrameTime = in.now;
     f.pointerX = in.pointerX;
     f.pointerY = in.pointerY;
     f.leftDown = in.leftDown;
@@ -254,7 +254,7 @@ bool AdvanceFrame(Match& m, const MatchInput& raw) {
       m.session.Score = m.board.Score;
     ran = true;
   }
-  if (m.session.ended || m.flow.pending != FlowStep::None) return ran;
+  if (m.session.Ended || m.flow.pending != FlowStep::None) return ran;
   SandTick(m, in.now);
   if (in.Key(mkey::CheatMode)) {
     CheatKeys(m, in);
@@ -285,7 +285,7 @@ double MatchWakeAt(const Match& m, double now) {
   if (!m.board.MovesCounted) return now + 1;
   // Quiet: wake for the next hourglass tick, or a little sooner for the hint timer.
   double hint = now + 250;
-  return m.clock.sandEnabled ? std::min(m.clock.LastSandTick + m.clock.SandTickPeriod + 1, hint) : hint;
+  return m.clock.sandEnabled ? std::min(m.clock.lastSandTick + m.clock.sandTickPeriod + 1, hint) : hint;
 }
 
 BoardEvents TakeEvents(Match& m) {
@@ -304,7 +304,7 @@ std::uint64_t BoardHash(const Cells& cells) {
   };
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& c = cells[i];
-    mix(c.isExists);
+    mix(c.IsExists);
     mix(c.Gem);
     mix(c.Ice);
     mix(c.Gnd);

@@ -48,15 +48,15 @@ struct MatchSession {
   int Lives = 3;
   int Score = 0;
   int ShownScore = 0;  // counted up on the play screen
-  bool ended = false;  // game over or complete: the match takes no more frames
+  bool Ended = false;  // game over or complete: the match takes no more frames
 };
 
 // The frame clock and the hourglass.
 struct MatchClock {
-  double LastFrameTime = 0;
-  double FrameFactor = 1;
-  double LastSandTick = 0;  // not reset by a new level: the first tick comes at once
-  double SandTickPeriod = 1000.0;
+  double lastFrameTime = 0;
+  double frameFactor = 1;
+  double lastSandTick = 0;  // not reset by a new level: the first tick comes at once
+  double sandTickPeriod = 1000.0;
   bool sandEnabled = true;
   bool framesEnabled = true;
   bool quiet = false;  // nothing moved in the last pass: the loop may sleep

@@ -28,7 +28,7 @@ constexpr int kTipCell = 57;
 // what was completed and the screens that follow.
 void EndOfFlip(Match& m, bool offerTip) {
   FlowState& f = m.flow;
-  if (offerTip && f.LevelWon == 1.0) {
+  if (offerTip && f.levelWon) {
     if (f.tipWaiting) return;
     if (m.player.WantsTip(kTipLevelWon)) {
       OfferTip(m.events, m.player, kTipLevelWon, kTipCell);
@@ -42,7 +42,7 @@ void EndOfFlip(Match& m, bool offerTip) {
   if (kind == LevelEnd::Game) {
     f.pending = FlowStep::GameComplete;
     ++m.stats.gamesCompleted;
-    m.session.ended = true;
+    m.session.Ended = true;
     QueueOutcome(m.events, BoardEvent::Kind::GameComplete, m.session.CurrentLevel);
   } else {
     f.pending = FlowStep::NextLevel;
@@ -53,7 +53,7 @@ void EndOfFlip(Match& m, bool offerTip) {
 
 void OnLevelComplete(Match& m, double now) {
   // The board reports it on every frame of its last shrinking; the flip starts once.
-  if (m.flow.LevelWon == 1.0) return;
+  if (m.flow.levelWon) return;
   MatchSession& s = m.session;
   ++m.stats.levelsWon;
   s.Score = m.board.Score;
@@ -61,7 +61,7 @@ void OnLevelComplete(Match& m, double now) {
            "LevelWon");
   QueueOutcome(m.events, BoardEvent::Kind::LevelWon, s.CurrentLevel);
   StartFlip(m.flow.flip, now);
-  m.flow.LevelWon = 1.0;
+  m.flow.levelWon = true;
 }
 
 void FlipFrame(Match& m, double now) {
@@ -101,7 +101,7 @@ void TimeUpFrame(Match& m, double frameFactor) {
       QueueOutcome(m.events, BoardEvent::Kind::GameOver, s.CurrentLevel);
       m.flow.pending = FlowStep::GameOver;
       ++m.stats.gameOvers;
-      s.ended = true;
+      s.Ended = true;
       break;
     case TimeUpEnd::None: break;
   }
@@ -120,7 +120,7 @@ bool LeaveLevel(Match& m) {
   switch (f.pending) {
     case FlowStep::NextLevel:
       ResetFlip(f.flip);
-      f.LevelWon = 0;
+      f.levelWon = false;
       ++s.CurrentLevel;
       break;
     case FlowStep::SkipLevel: s.CurrentLevel = std::clamp(s.CurrentLevel + f.skipBy, 1, kLastLevel); break;
@@ -163,7 +163,7 @@ void EndFinishedGame(Match& m) {
   Record(m, 'E', 0);
   m.session.CurrentLevel = 0;
   ResetFlip(m.flow.flip);
-  m.flow.LevelWon = 0;
+  m.flow.levelWon = false;
   m.flow.pending = FlowStep::None;
 }
 

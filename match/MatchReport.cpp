@@ -19,7 +19,7 @@ std::string MatchReportFields(const Match& m, std::uint64_t seed) {
                 BoardHash(m.cells));
   std::string out = buf;
   // The bonuses: what appeared and what was used, by item code.
-  const BonusFigures& f = m.bonus.figures;
+  const BonusFigures& f = m.bonus.Figures;
   auto byCode = [](const std::array<long, 101>& counts) {
     std::string list = "{";
     for (int code = 0; code <= 100; ++code) {

@@ -222,9 +222,9 @@ void PlayShop(Match& m, const TapeStep& s) {
   const std::size_t at = std::size_t(slot);
   std::size_t i = 1;
   auto i16 = [&] { return std::int16_t(std::clamp(Int(v[i++]), -32768, 32767)); };
-  for (PlacedObject& o : status.items[at].object) o.Flag = i16();
-  for (PlacedObject& o : status.items[at].object) o.Index = Int(v[i++]);
-  for (PlacedObject& o : status.stars[at].object) o.Flag = i16();
+  for (PlacedObject& o : status.items[at].Object) o.Flag = i16();
+  for (PlacedObject& o : status.items[at].Object) o.Index = Int(v[i++]);
+  for (PlacedObject& o : status.stars[at].Object) o.Flag = i16();
   for (std::int16_t& g : status.grades[at].ChanceGrade) g = i16();
   for (std::int16_t& g : status.grades[at].PowerGrade) g = i16();
   // A hand-edited tape gets the same repairs as a damaged item file.

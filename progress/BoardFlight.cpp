@@ -8,7 +8,7 @@ BoardFlight SetUpFlight(const Cells& cells, const ScreenMetrics& m, int directio
   BoardFlight f;
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& c = cells[i];
-    f.exists[std::size_t(i)] = c.isExists;
+    f.exists[std::size_t(i)] = c.IsExists;
     FlightPoint board{m.CellScreenX(c.CenterX) / m.XPercent, m.CellScreenY(c.CenterY) / m.YPercent, 1.0};
     double r1 = rng.Next(), r2 = rng.Next();
     FlightPoint scatter{100 * r1, 100 * r2, 0};
@@ -19,7 +19,7 @@ BoardFlight SetUpFlight(const Cells& cells, const ScreenMetrics& m, int directio
 }
 
 bool StepFlight(BoardFlight& f, const ScreenMetrics& m) {
-  double wh = double(m.width) * m.width + double(m.height) * m.height;
+  double wh = double(m.Width) * m.Width + double(m.Height) * m.Height;
   bool done = true;
   for (std::size_t i = 0; i < f.pos.size(); ++i) {
     if (!f.exists[i]) continue;

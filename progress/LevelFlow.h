@@ -18,7 +18,7 @@ enum class FlowStep {
 
 struct FlowState {
   LevelEndFlip flip;
-  double LevelWon = 0;  // 1 from the start of a won level's flip until the next level
+  bool levelWon = false;  // from the start of a won level's flip until the next level
   TimeUpOverlay timeUp;
   bool tipWaiting = false;  // the flip has ended on a tip box; its closing goes on
   FlowStep pending = FlowStep::None;

@@ -20,36 +20,36 @@ void FallbackLevel(LevelLayout& layout, LevelRules& rules) {
 
 void BuildLevel(int n, const LevelLayout& layout, const LevelRules& rules, Cells& cells, LevelState& level, Rng& rng,
                 double xScale) {
-  level.keyPlaced.fill(false);
-  level.number = n;
+  level.KeyPlaced.fill(false);
+  level.Number = n;
   level.SandLeft = 1.0;
   level.TimeLimit = double(rules.time) + 1;
-  level.jewelKinds.clear();
+  level.JewelKinds.clear();
   for (int k = 0; k < kJewelSlots; ++k)
-    if (rules.allowed[k] == -1) level.jewelKinds.push_back(k + 1);
-  if (level.jewelKinds.size() < 2) level.jewelKinds = {1, 2};
+    if (rules.allowed[k] == -1) level.JewelKinds.push_back(k + 1);
+  if (level.JewelKinds.size() < 2) level.JewelKinds = {1, 2};
 
-  auto pick = [&] { return level.jewelKinds[std::size_t(rng.Below(int(level.jewelKinds.size())))]; };
+  auto pick = [&] { return level.JewelKinds[std::size_t(rng.Below(int(level.JewelKinds.size())))]; };
   for (int i = 0; i < kCellCount; ++i) {
     Cell& c = cells[i];
     double x = layout.x[i], y = layout.y[i];
-    c.isExists = layout.kind[i] >= 1;
-    c.isUpper = false;  // a hole is never a top cell
+    c.IsExists = layout.kind[i] >= 1;
+    c.IsUpper = false;  // a hole is never a top cell
     c.Pos.Size = 0;
     c.Pos.DirX = c.Pos.DirY = 0;
     c.Move = false;
     c.Ice = 0;
     c.Disappear = Removal::None;
-    c.isAvailable = false;
+    c.IsAvailable = false;
     c.Parent = kNoCell;
     c.ParentGem = 1;
     c.Pos.X = c.Pos.CurX = c.Pos.ToX = c.CenterX = c.OriginX = x;
     c.Pos.Y = c.Pos.CurY = c.Pos.ToY = c.CenterY = c.OriginY = y;
-    if (c.isExists) {
+    if (c.IsExists) {
       c.Gem = pick();
       c.Gnd = 0;
-      c.isAvailable = true;
-      c.isSelected = false;
+      c.IsAvailable = true;
+      c.IsSelected = false;
       c.Front = false;
       c.Fronter = false;
       for (int k = 0; k < 4; ++k) {
@@ -75,15 +75,15 @@ void BuildLevel(int n, const LevelLayout& layout, const LevelRules& rules, Cells
       c.Front = c.Fronter = false;
     }
   }
-  level.topCells.clear();
+  level.TopCells.clear();
   for (int i = 0; i < kCellCount; ++i) {
     Cell& c = cells[i];
-    if (c.isExists) c.isUpper = !(i >= 11 && cells[i - 11].isExists);
-    if (c.isUpper && level.topCells.size() < 101) level.topCells.push_back(i);
+    if (c.IsExists) c.IsUpper = !(i >= 11 && cells[i - 11].IsExists);
+    if (c.IsUpper && level.TopCells.size() < 101) level.TopCells.push_back(i);
     // Our levels nest at most eight bubbles; a garbled count is held to that.
     c.Ice = layout.kind[i] <= 1 ? 0 : std::min(layout.kind[i] - 1, 8);
-    if (!c.isExists) c.Ice = 0;
-    c.colFade = 255;
+    if (!c.IsExists) c.Ice = 0;
+    c.ColFade = 255;
   }
   UpdateNearReference(cells, xScale);
 }

@@ -30,7 +30,7 @@ const char* TakeKey(ShopSlot& s, int key) {
 }
 
 const char* TakeStar(ShopSlot& s, int star) {
-  if (!(IsBlueStar(star) || IsGoldStar(star)) || s.stars.object[std::size_t(star)].Flag == 0 || s.stars.Dragged != 0)
+  if (!(IsBlueStar(star) || IsGoldStar(star)) || s.stars.Object[std::size_t(star)].Flag == 0 || s.stars.Dragged != 0)
     return nullptr;
   s.stars.Dragged = star;
   return "ev_shop_star_take";
@@ -43,7 +43,7 @@ void CarryTo(ShopSlot& s, double x, double y) {
     k.PosY = y;
   }
   if (IsBlueStar(s.stars.Dragged) || IsGoldStar(s.stars.Dragged)) {
-    PlacedObject& o = s.stars.object[std::size_t(s.stars.Dragged)];
+    PlacedObject& o = s.stars.Object[std::size_t(s.stars.Dragged)];
     o.PosX = x;
     o.PosY = y;
   }
@@ -79,7 +79,7 @@ const char* Release(ShopSlot& s, int item) {
   }
   int star = s.stars.Dragged;
   if (IsBlueStar(star) || IsGoldStar(star)) {
-    PlacedObject& o = s.stars.object[std::size_t(star)];
+    PlacedObject& o = s.stars.Object[std::size_t(star)];
     GoHome(o);
     if (item < 1) {
       cue = "ev_shop_star_put";

@@ -48,7 +48,7 @@ template <class Random>
 bool CheatStar(ShopSlot& s, bool gold, bool add, Random&& below) {
   for (int tries = 0; tries < 200; ++tries) {
     int slot = 1 + below(6) + (gold ? kGoldStarBase : 0);
-    PlacedObject& o = s.stars.object[std::size_t(slot)];
+    PlacedObject& o = s.stars.Object[std::size_t(slot)];
     if ((o.Flag != 0) == add) continue;
     o.Flag = add ? -1 : 0;
     o.PosX = o.HomeX;

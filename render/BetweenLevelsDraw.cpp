@@ -64,7 +64,7 @@ void ShadowText(Canvas& c, Font& font, const std::string& text, const IRect& r, 
 void DrawMapView(Canvas& c, Font& font, const MapFrame& f) {
   TextureId map = c.Tex("red/shop/shop0.jpg");
   if (map) c.FullScreen(map);
-  else c.FillGradient(0, 0, c.metrics.width, c.metrics.height, 0xFF1A5A80, 0xFF08263A);
+  else c.FillGradient(0, 0, c.metrics.Width, c.metrics.Height, 0xFF1A5A80, 0xFF08263A);
   TextureId sheet = c.Tex("red/shop/map-points2.png");
   const MapPointTable& pts = *f.points;
   for (int n = 1; n <= kLastLevel; ++n) {

@@ -64,7 +64,7 @@ Argb JewelStandIn(int code) {
 
 bool HasExistingNeighbour(const Cells& cells, int i) {
   for (int d : {-11, -6, -5, 5, 6, 11})
-    if (i + d >= 0 && i + d < kCellCount && cells[i + d].isExists && IsNeighbour(cells, i, i + d)) return true;
+    if (i + d >= 0 && i + d < kCellCount && cells[i + d].IsExists && IsNeighbour(cells, i, i + d)) return true;
   return false;
 }
 
@@ -76,7 +76,7 @@ void DrawTiles(View& v, const BoardDrawExtras& extras) {
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& c = v.cells[i];
     double x = v.X(c.CenterX), y = v.Y(c.CenterY);
-    if (!c.isExists) {
+    if (!c.IsExists) {
       // Holes are drawn where they break the board's shape, not all round it.
       if ((c.CenterX != 0 || c.CenterY != 0) && HasExistingNeighbour(v.cells, i)) {
         if (hole) v.cv.Sprite(hole, x, y, v.tileW, v.tileH);
@@ -102,7 +102,7 @@ void DrawTiles(View& v, const BoardDrawExtras& extras) {
     TextureId border = v.cv.Tex(kBorder);
     double pulse = 0.6 + 0.4 * std::sin(extras.clockMs / 1000 * 2 * kPi);
     for (int i : {v.st.HintA, v.st.HintB}) {
-      if (i < 0 || i >= kCellCount || !v.cells[i].isExists) continue;
+      if (i < 0 || i >= kCellCount || !v.cells[i].IsExists) continue;
       if (border) v.cv.Sprite(border, v.X(v.cells[i].CenterX), v.Y(v.cells[i].CenterY), v.tileW, v.tileH, 0,
                               WithAlpha(0xFFFFFFFF, pulse));
     }
@@ -141,7 +141,7 @@ void DrawItems(View& v, Cells_ which) {
   for (int pass = 0; pass < 3; ++pass)
     for (int i = 0; i < kCellCount; ++i) {
       const Cell& c = v.cells[i];
-      if (!c.isExists || c.Gem == 0 || !Takes(v, which, i)) continue;
+      if (!c.IsExists || c.Gem == 0 || !Takes(v, which, i)) continue;
       int layer = !c.Front ? 0 : !c.Fronter ? 1 : 2;
       if (layer == pass) DrawItem(v, i);
     }
@@ -151,7 +151,7 @@ void DrawBubbles(View& v, Cells_ which) {
   TextureId ring = v.cv.Tex(kBubble);
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& c = v.cells[i];
-    if (!c.isExists || c.Ice < 1 || c.Gem == 0 || !Takes(v, which, i)) continue;
+    if (!c.IsExists || c.Ice < 1 || c.Gem == 0 || !Takes(v, which, i)) continue;
     double x = v.X(c.Pos.CurX), y = v.Y(c.Pos.CurY);
     bool bursting = c.Disappear == Removal::Removing;
     double base = ItemEdge(bursting ? 0 : std::min(c.Pos.Size, 0.0), v.sx);
@@ -159,7 +159,7 @@ void DrawBubbles(View& v, Cells_ which) {
       double edge = base * (1.08 + 0.12 * (k - 1));
       double alpha = 1;
       if (k == c.Ice) {
-        alpha = c.colFade / 255.0;
+        alpha = c.ColFade / 255.0;
         if (bursting) edge += 2 * c.Pos.Size;
       }
       if (ring) v.cv.Sprite(ring, x, y, edge, edge, 0, WithAlpha(0xFFFFFFFF, alpha));
@@ -170,7 +170,7 @@ void DrawBubbles(View& v, Cells_ which) {
 
 void DrawSelection(View& v) {
   int s = v.st.SelectedCell;
-  if (s < 0 || s >= kCellCount || !v.cells[s].isExists) return;
+  if (s < 0 || s >= kCellCount || !v.cells[s].IsExists) return;
   TextureId ring = v.cv.Tex(kRing);
   const Cell& sel = v.cells[s];
   double angle = v.st.MarkerAngle * kPi / 180;
@@ -180,7 +180,7 @@ void DrawSelection(View& v) {
   if (v.st.AnchorArmed) return;
   for (int d : {-11, -6, -5, 5, 6, 11}) {
     int j = s + d;
-    if (j < 0 || j >= kCellCount || !v.cells[j].isExists || !IsNeighbour(v.cells, s, j)) continue;
+    if (j < 0 || j >= kCellCount || !v.cells[j].IsExists || !IsNeighbour(v.cells, s, j)) continue;
     const Cell& n = v.cells[j];
     if (!IsItem(n.Gem) || n.Gem == sel.Gem || n.Ice != 0) continue;
     double x = v.X(n.CenterX), y = v.Y(n.CenterY);
@@ -191,7 +191,7 @@ void DrawSelection(View& v) {
 
 // The keyboard's cell: a still gold frame, so that it costs nothing at rest.
 void DrawKeyCursor(View& v, int cell) {
-  if (cell < 0 || cell >= kCellCount || !v.cells[cell].isExists) return;
+  if (cell < 0 || cell >= kCellCount || !v.cells[cell].IsExists) return;
   double x = v.X(v.cells[cell].CenterX), y = v.Y(v.cells[cell].CenterY);
   TextureId border = v.cv.Tex(kBorder);
   if (border) {
@@ -240,7 +240,7 @@ void DrawRemovals(View& v) {
   if (!vanish) return;
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& c = v.cells[i];
-    if (!c.isExists || c.Disappear != Removal::Removing || c.Ice != 0) continue;
+    if (!c.IsExists || c.Disappear != Removal::Removing || c.Ice != 0) continue;
     double p = std::clamp(-c.Pos.Size / (40 * v.sx), 0.0, 1.0);
     double w = v.tileW * (0.8 + 0.9 * p), h = v.tileW * (0.35 + 0.3 * p);
     // Rotation is measured counter-clockwise; the screen's y axis points down.
@@ -254,7 +254,7 @@ void DrawPointsTexts(View& v, Font& font) {
   double size = 30 * v.sx, advance = size * 0.62;
   for (int i = 0; i < kCellCount; ++i) {
     const CellFx& fx = v.cells.fx[std::size_t(i)];
-    if (!v.cells[i].isExists || !fx.Active || fx.Text.empty()) continue;
+    if (!v.cells[i].IsExists || !fx.Active || fx.Text.empty()) continue;
     double alpha = std::clamp(fx.Alpha / 255.0, 0.0, 1.0);
     double cx = v.X(fx.X), cy = v.Y(fx.Y) - 20 * v.sy;
     if (!digits) {
@@ -286,7 +286,7 @@ void DrawCaption(View& v, Font& font) {
 
 bool CellDrawnAtRest(const Cells& cells, int i, const BoardState& st) {
   const Cell& c = cells[i];
-  if (!c.isExists || c.Gem == 0) return true;  // nothing of it is drawn
+  if (!c.IsExists || c.Gem == 0) return true;  // nothing of it is drawn
   return CellAtRest(c) && !c.Front && !c.Fronter && c.Pos.CurX == c.CenterX && c.Pos.CurY == c.CenterY &&
          c.Pos.Size == 0 && c.Wave <= 1 && i != st.HoveredCell;
 }
@@ -294,7 +294,7 @@ bool CellDrawnAtRest(const Cells& cells, int i, const BoardState& st) {
 bool TilesAtRest(const Cells& cells, const BoardState& st, const BoardDrawExtras& extras) {
   if (extras.flipScale != 0 || extras.freeTilesTint || st.HintVisible) return false;
   for (int i = 0; i < kCellCount; ++i)
-    if (cells[i].isExists && cells[i].Shine > 0) return false;
+    if (cells[i].IsExists && cells[i].Shine > 0) return false;
   return true;
 }
 

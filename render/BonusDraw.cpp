@@ -40,26 +40,26 @@ const char* ButtonPicture(StockButton b) {
 }  // namespace
 
 void DrawEffects(Canvas& cv, const BonusState& b) {
-  if (b.effectsAlive == 0) return;
+  if (b.EffectsAlive == 0) return;
   const ScreenMetrics& m = cv.metrics;
   TextureId flame = cv.Tex(kFlame), spark = cv.Tex(kSpark), ray = cv.Tex(kRay), ball = cv.Tex(kBall);
   const double tile = 96 * m.XScale;
   // A crowded sky (chains of bonuses) is drawn plainer: one small sprite an
   // object, no glow, so a busy moment costs about what a quiet one does.
-  if (b.effectsAlive > kCrowdedEffects) {
+  if (b.EffectsAlive > kCrowdedEffects) {
     // Objects on top of one another (shots of one cannonball, flights of one
     // gun) are drawn once.
     // Objects off the screen are not drawn at all.
     std::unordered_set<std::uint64_t> drawn;
-    drawn.reserve(std::size_t(b.effectsAlive));
+    drawn.reserve(std::size_t(b.EffectsAlive));
     const double grid = std::max(1.0, tile / 16);
-    int left = b.effectsAlive;
-    for (const EffectObject& e : b.effects) {
+    int left = b.EffectsAlive;
+    for (const EffectObject& e : b.Effects) {
       if (left == 0) break;
       if (!e.Active) continue;
       --left;
       double edge = tile * (e.Kind == EffectKind::Bomb ? 0.4 : 0.18);
-      if (e.X < -edge || e.Y < -edge || e.X > m.width + edge || e.Y > m.height + edge) continue;
+      if (e.X < -edge || e.Y < -edge || e.X > m.Width + edge || e.Y > m.Height + edge) continue;
       std::uint64_t key = (std::uint64_t(std::uint32_t(int(e.X / grid))) << 32) ^
                           (std::uint64_t(std::uint32_t(int(e.Y / grid))) << 3) ^ std::uint64_t(e.Kind);
       if (!drawn.insert(key).second) continue;
@@ -68,8 +68,8 @@ void DrawEffects(Canvas& cv, const BonusState& b) {
     }
     return;
   }
-  int left = b.effectsAlive;
-  for (const EffectObject& e : b.effects) {
+  int left = b.EffectsAlive;
+  for (const EffectObject& e : b.Effects) {
     if (left == 0) break;
     if (!e.Active) continue;
     --left;
@@ -102,9 +102,9 @@ void DrawEffects(Canvas& cv, const BonusState& b) {
 }
 
 void DrawPopups(Canvas& cv, Font& font, const BonusState& b) {
-  if (b.popupsAlive == 0) return;
+  if (b.PopupsAlive == 0) return;
   const ScreenMetrics& m = cv.metrics;
-  for (const RewardPopup& p : b.popups) {
+  for (const RewardPopup& p : b.Popups) {
     if (!p.Active) continue;
     double t = std::clamp(p.T, 0.0, 1.0);
     if (!p.Text.empty()) {

@@ -74,7 +74,7 @@ class Canvas {
   void DesignFill(double l, double t, double r, double b, Argb color) {
     Fill(l * metrics.XScale, t * metrics.YScale, r * metrics.XScale, b * metrics.YScale, color);
   }
-  void FullScreen(TextureId tex, Argb color = 0xFFFFFFFF) { Image(tex, 0, 0, metrics.width, metrics.height, color); }
+  void FullScreen(TextureId tex, Argb color = 0xFFFFFFFF) { Image(tex, 0, 0, metrics.Width, metrics.Height, color); }
 };
 
 // Colour with alpha scaled by f in 0..1.

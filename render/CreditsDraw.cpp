@@ -15,7 +15,7 @@ CreditsOffsets CreditsOffsetsAt(double s) {
 void DrawCredits(Canvas& c, Font& font, double s) {
   TextureId bg = c.Tex("red/bg/back8.jpg");
   if (bg) c.FullScreen(bg);
-  else c.FillGradient(0, 0, c.metrics.width, c.metrics.height, 0xFF3A2A10, 0xFF100A04);
+  else c.FillGradient(0, 0, c.metrics.Width, c.metrics.Height, 0xFF3A2A10, 0xFF100A04);
   CreditsOffsets o = CreditsOffsetsAt(s);
   struct Line {
     const char* text;

@@ -56,7 +56,7 @@ void DrawMainMenu(Canvas& c, Font& font, const MainMenuView& v) {
   c.device.Clear(0xFF06203A);
   TextureId bg = c.Tex("red/menu/main0-new2.jpg"), lit = c.Tex("red/menu/main1-new2.jpg");
   if (bg) c.FullScreen(bg);
-  else c.FillGradient(0, 0, m.width, m.height, 0xFF0B3D5C, 0xFF041826);
+  else c.FillGradient(0, 0, m.Width, m.Height, 0xFF0B3D5C, 0xFF041826);
   for (const Item& it : kItems) {
     double h = v.highlight[std::size_t(it.number)];
     IRect r = m.PercentRect(it.l, it.t, it.r, it.b);

@@ -94,7 +94,7 @@ void DrawOptionsScreen(Canvas& c, Font& font, const OptionsView& v) {
   c.device.Clear(0xFF06203A);
   TextureId back = c.Tex("red/menu/main0-new2.jpg"), panel = c.Tex("red/menu/options-new.jpg");
   if (back) c.FullScreen(back);
-  else c.FillGradient(0, 0, m.width, m.height, 0xFF0B3D5C, 0xFF041826);
+  else c.FillGradient(0, 0, m.Width, m.Height, 0xFF0B3D5C, 0xFF041826);
   if (panel) c.FullScreen(panel);
   font.Draw(c, "OPTIONS", m.PercentRect(11, 19, 91, 31), 1.7, 0x40000000, 0x40000000, Align::Center);
   font.Draw(c, "OPTIONS", m.PercentRect(10, 18, 90, 30), 1.7, 0xFFFFFFFF, 0xFFFFFFFF, Align::Center);
@@ -144,7 +144,7 @@ IRect PlaceHintBox(const ScreenMetrics& m, double textW, double textH, PointD p)
   double px = p.x;
   int y = int(std::lround(p.y - h - 10 * m.YScale));
   // Moved in sideways to stay on screen; the top is not limited.
-  if (std::floor(px + w / 2.0) > m.width) px = m.width - w / 2.0 - 1;
+  if (std::floor(px + w / 2.0) > m.Width) px = m.Width - w / 2.0 - 1;
   if (std::floor(px - w / 2.0) < 0) px = w / 2.0 + 1;
   return {int(std::floor(px - w / 2.0)), y, int(std::floor(px + w / 2.0)), y + h};
 }

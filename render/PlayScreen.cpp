@@ -16,7 +16,7 @@ void DrawPlayBackground(Canvas& c, int level) {
   std::snprintf(path, sizeof path, "red/bg/back%d.jpg", StageOfLevel(level));
   TextureId bg = c.Tex(path);
   if (bg) c.FullScreen(bg);
-  else c.FillGradient(0, 0, c.metrics.width, c.metrics.height, 0xFF0E4A6E, 0xFF041826);
+  else c.FillGradient(0, 0, c.metrics.Width, c.metrics.Height, 0xFF0E4A6E, 0xFF041826);
 }
 
 std::string TimeLeftText(double sandLeft, double timeLimit) {
@@ -64,7 +64,7 @@ void DrawPanelTexts(Canvas& c, Font& font, const PanelView& v) {
 
 IRect MenuButtonRect(const ScreenMetrics& m) {
   double sx = 0.5 * m.XScale, sy = 0.5 * m.YScale;
-  double x = m.width - 265 * sx, y = m.height - 260 * sy;
+  double x = m.Width - 265 * sx, y = m.Height - 260 * sy;
   return {int(x), int(y), int(x + 256 * sx), int(y + 256 * sy)};
 }
 

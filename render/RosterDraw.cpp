@@ -109,7 +109,7 @@ IRect NameBoxButtonRect(const ScreenMetrics& m, int button) {
 void DrawNameBox(Canvas& c, Font& font, const std::string& text, int hover, const std::string& warning) {
   const ScreenMetrics& m = c.metrics;
   IRect f = m.PercentRect(22, 32, 78, 70);
-  c.Fill(0, 0, m.width, m.height, 0x50000000);
+  c.Fill(0, 0, m.Width, m.Height, 0x50000000);
   c.Fill(f.left + 8, f.top + 8, f.right + 8, f.bottom + 8, 0x60000000);
   c.Fill(f.left - 3, f.top - 3, f.right + 3, f.bottom + 3, 0xFFC8A060);
   c.FillGradient(f.left, f.top, f.right, f.bottom, 0xF0183A58, 0xF00A1C2E);

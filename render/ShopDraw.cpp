@@ -96,7 +96,7 @@ void DrawFocusFrame(Canvas& c, const IRect& r) {
 void DrawShop(Canvas& c, Font& font, const ShopPicture& p) {
   TextureId back = c.Tex("red/shop/shop1.jpg");
   if (back) c.FullScreen(back);
-  else c.FillGradient(0, 0, c.metrics.width, c.metrics.height, 0xFF6A4020, 0xFF2A1408);
+  else c.FillGradient(0, 0, c.metrics.Width, c.metrics.Height, 0xFF6A4020, 0xFF2A1408);
   for (int s = 1; s <= kShopItems; ++s) DrawCard(c, p, s);
   if (p.focusOn) DrawFocusFrame(c, c.metrics.DesignRect(p.focusLeft, p.focusTop, p.focusRight, p.focusBottom));
   // Keys and stars at rest first, then whatever the hand carries, on top.
@@ -109,7 +109,7 @@ void DrawShop(Canvas& c, Font& font, const ShopPicture& p) {
     }
     for (int i = 1; i <= kGoldStarLast; ++i) {
       if (!IsBlueStar(i) && !IsGoldStar(i)) continue;
-      const PlacedObject& star = p.stars->object[std::size_t(i)];
+      const PlacedObject& star = p.stars->Object[std::size_t(i)];
       if (star.Flag == 0 || (p.stars->Dragged == i) != (pass == 1)) continue;
       Put(c, IsBlueStar(i) ? "256/star-blue.png" : "256/star-gold.png", star.PosX, star.PosY, pass ? 64 : 54,
           0xFFFFFFFF, IsBlueStar(i) ? 0xFF4080FF : 0xFFFFC040);

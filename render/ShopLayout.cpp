@@ -38,7 +38,7 @@ int KeyAt(const ItemRecord& items, double x, double y) {
 int StarAt(const ItemRecord& stars, double x, double y) {
   for (int i = 1; i <= kGoldStarLast; ++i) {
     if (!IsBlueStar(i) && !IsGoldStar(i)) continue;
-    const PlacedObject& o = stars.object[std::size_t(i)];
+    const PlacedObject& o = stars.Object[std::size_t(i)];
     if (o.Flag != 0 && Near(o, x, y, kStarRadius)) return i;
   }
   return 0;

@@ -22,16 +22,16 @@ std::uint64_t StillLayerKey(int level, const ScreenMetrics& metrics, const Cells
                             const BoardDrawExtras& extras) {
   Hash k;
   k.Add(level);
-  k.Add(metrics.width);
-  k.Add(metrics.height);
+  k.Add(metrics.Width);
+  k.Add(metrics.Height);
   bool tiles = TilesAtRest(cells, st, extras);
   k.Add(tiles);
   if (!tiles) return k.h;  // the layer is the background and the frame alone
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& c = cells[i];
     // The tile, or the hole that its neighbours' tiles outline.
-    k.Add(c.isExists);
-    if (!c.isExists) continue;
+    k.Add(c.IsExists);
+    if (!c.IsExists) continue;
     k.Add(c.Gnd);
     for (std::uint32_t col : c.GndCol) k.Add(col);
     bool rest = CellDrawnAtRest(cells, i, st);
@@ -41,7 +41,7 @@ std::uint64_t StillLayerKey(int level, const ScreenMetrics& metrics, const Cells
     if (c.Gem == 0) continue;
     for (std::uint32_t col : c.GemCol) k.Add(col);
     k.Add(c.Ice);
-    k.Add(c.colFade);
+    k.Add(c.ColFade);
   }
   return k.h;
 }

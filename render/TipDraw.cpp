@@ -38,11 +38,11 @@ constexpr double kBoxW = 470, kBoxH = 330;  // design pixels, the picture's whol
 
 TipPlacement PlaceTip(const ScreenMetrics& m, double x, double y) {
   double w = kBoxW * m.XScale, h = kBoxH * m.YScale;
-  bool left = x + w > m.width;  // no room to the right: the box opens to the left
+  bool left = x + w > m.Width;  // no room to the right: the box opens to the left
   bool below = y - h < 0;       // no room above: it hangs below
   double l = left ? x - w : x, t = below ? y : y - h;
-  l = std::clamp(l, 0.0, std::max(0.0, m.width - w));
-  t = std::clamp(t, 0.0, std::max(0.0, m.height - h));
+  l = std::clamp(l, 0.0, std::max(0.0, m.Width - w));
+  t = std::clamp(t, 0.0, std::max(0.0, m.Height - h));
   TipPlacement p;
   p.box = {int(l), int(t), int(l + w), int(t + h)};
   p.frame = (below ? 2 : 0) + (left ? 1 : 0);

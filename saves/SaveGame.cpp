@@ -46,7 +46,7 @@ void CopyMatchToPlayer(const BoardPlayer& b, PlayerRecord& p) {
 }
 
 bool LevelInProgress(const Match& m) {
-  return !m.session.ended && m.session.CurrentLevel >= 1 && m.session.CurrentLevel <= kMaxGameLevel;
+  return !m.session.Ended && m.session.CurrentLevel >= 1 && m.session.CurrentLevel <= kMaxGameLevel;
 }
 
 bool SaveBoard(SaveFolder& f, int slot, const Cells& cells) {

@@ -42,7 +42,7 @@ void StopAmbience(Services& s) {
 void BetweenLevelsScreen::MapFrameStep(Services& s, double frameFactor, bool restartMarker) {
   BetweenLevelsMemory& between = play_.between;
   // Hidden cheat keys: Up and Down change the level to be played, once per press.
-  if (s.loop.input.CheatMode) {
+  if (s.loop.Input.CheatMode) {
     for (int dir : {+1, -1}) {
       int key = dir > 0 ? vk::Up : vk::Down;
       bool down = s.in().KeyDown(key);
@@ -147,9 +147,9 @@ Next BetweenLevelsScreen::Pass(Services& s) {
     }
     if (keys.enter) keyButton = mapFocus_;
   } else {
-    keys.escape = in.KeyDown(vk::Escape) && !s.loop.input.EscLatch;
+    keys.escape = in.KeyDown(vk::Escape) && !s.loop.Input.EscLatch;
     keyButton = ShopFrame(s, play_, keys, escapeTaken);
-    if (escapeTaken) s.loop.input.EscLatch = true;
+    if (escapeTaken) s.loop.Input.EscLatch = true;
   }
   releasedLastPass_ = released;
 
@@ -164,7 +164,7 @@ Next BetweenLevelsScreen::Pass(Services& s) {
   }
   s.loop.SceneDirty = true;
 
-  bool leave = EscapePressed(s.loop.input, in);
+  bool leave = EscapePressed(s.loop.Input, in);
   int act = released && pressSeen_ ? over : -1;
   if (keyButton >= 0) act = keyButton;
   if (act >= 0) {
@@ -189,7 +189,7 @@ Next BetweenLevelsScreen::Pass(Services& s) {
   ShopViewChanged(play_);
   SaveItemStatusOnLeaving(s, play_);
   saved_ = true;
-  s.loop.input.ClickLatch = true;
+  s.loop.Input.ClickLatch = true;
   return Next::Pop(Leave(s));
 }
 

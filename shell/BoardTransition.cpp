@@ -20,7 +20,7 @@ void PlaceCells(Cells& out, const Cells& in, const BoardFlight& f, const ScreenM
       double by = (p.y * m.YPercent - m.BoardTop) * 64 / (96 * m.YScale);
       c.CenterX = c.Pos.CurX = bx;
       c.CenterY = c.Pos.CurY = by;
-      c.isSelected = false;
+      c.IsSelected = false;
     }
     out[i] = c;
   }
@@ -36,7 +36,7 @@ Next FlightScreen::Enter(Services& s) {
   board.HintA = board.HintB = 0;
   Input& in = s.in();
   // An arrow held from the cheat keys must not skip the flight at once.
-  if ((in.KeyDown(vk::Left) || in.KeyDown(vk::Right)) && !s.loop.input.ClickLatch) s.loop.input.ClickLatch = true;
+  if ((in.KeyDown(vk::Left) || in.KeyDown(vk::Right)) && !s.loop.Input.ClickLatch) s.loop.Input.ClickLatch = true;
   flight_ = SetUpFlight(play_.match.cells, s.look.metrics, direction_, play_.fxRng);
   lastStep_ = s.Now();
   return Next::Stay();
@@ -44,7 +44,7 @@ Next FlightScreen::Enter(Services& s) {
 
 Next FlightScreen::Pass(Services& s) {
   Input& in = s.in();
-  InputRouter& input = s.loop.input;
+  InputRouter& input = s.loop.Input;
   double now = s.Now();
   // Steps follow the clock, not the frame rate: a slow frame takes several.
   for (int k = 0; now - lastStep_ > kFlightStepMs && k < 50 && !flight_.finished; ++k) {
@@ -58,7 +58,7 @@ Next FlightScreen::Pass(Services& s) {
   if (!in.KeyDown(vk::Escape)) input.EscLatch = false;
   if (!in.ButtonDown(2) && !in.KeyDown(vk::Left) && !in.KeyDown(vk::Right)) input.ClickLatch = false;
   if (s.look.drawing) {
-    DrawPlayBackground(s.look.canvas, play_.match.level.number);
+    DrawPlayBackground(s.look.canvas, play_.match.level.Number);
     PlaceCells(*drawn_, play_.match.cells, flight_, s.look.metrics);
     DrawBoard(s.look.canvas, s.look.font, *drawn_, still_);
   }

@@ -40,7 +40,7 @@ Next DialogScreen::Pass(Services& s) {
   if (left_.Take(in)) focus_ = focus_ <= 1 ? 2 : 1;
   if (right_.Take(in) || tab_.Take(in)) focus_ = focus_ == 1 ? 2 : 1;
   if (enter_.Take(in)) answer = 1;
-  if (EscapePressed(s.loop.input, in)) answer = 2;
+  if (EscapePressed(s.loop.Input, in)) answer = 2;
   if (space_.Take(in) && focus_) answer = focus_;
   if (answer) {
     ClickSound(s);
@@ -57,7 +57,7 @@ Next DialogScreen::Pass(Services& s) {
       Canvas& c = s.look.canvas;
       if (behind_) behind_->DrawBehind(s);
       else s.render().Clear(0xFF06141F);
-      c.Fill(0, 0, s.look.metrics.width, s.look.metrics.height, 0x50000000);
+      c.Fill(0, 0, s.look.metrics.Width, s.look.metrics.Height, 0x50000000);
       DrawTwoButtonDialog(c, s.look.font, layout_, q_.message, q_.first, q_.second, shown == 2 ? 0 : shown, focus_);
       if (shown == 2)
         DrawTextButton(c, s.look.font, layout_.buttons[pressed_ - 1], pressed_ == 1 ? q_.first : q_.second, 2);
@@ -69,7 +69,7 @@ Next DialogScreen::Pass(Services& s) {
 
 int DialogScreen::Leave(Services& s) {
   // The key or button that answered must not act on the screen below.
-  s.loop.input.ClickLatch = s.in().ButtonDown(1);
+  s.loop.Input.ClickLatch = s.in().ButtonDown(1);
   return 0;
 }
 

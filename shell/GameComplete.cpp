@@ -18,17 +18,17 @@ Next CreditsScreen::Enter(Services& s) {
     hand.Clear();
     // The bot reads the credits to the end, then clicks on.
     hand.Wait(s.platform.headless ? 31000 : 33000);
-    hand.Click(s.look.metrics.width * 0.75, s.look.metrics.height * 0.97);
+    hand.Click(s.look.metrics.Width * 0.75, s.look.metrics.Height * 0.97);
   }
   // Enter, Space or Escape go on as the click does; a key held from the level does not.
   enter_ = KeyEdge(vk::Enter, s.in()), space_ = KeyEdge(vk::Space, s.in());
-  s.loop.input.EscLatch = s.in().KeyDown(vk::Escape);
+  s.loop.Input.EscLatch = s.in().KeyDown(vk::Escape);
   return Next::Stay();
 }
 
 Next CreditsScreen::Pass(Services& s) {
   Input& in = s.in();
-  InputRouter& input = s.loop.input;
+  InputRouter& input = s.loop.Input;
   double now = s.Now();
   // The scroll moves ten units a second, whatever the frame rate.
   scroll_ = std::min(scroll_ + (now - last_) * 0.01, kCreditsEnd);

@@ -19,7 +19,7 @@ Next HowToPlayScreen::Enter(Services& s) {
 
 Next HowToPlayScreen::Pass(Services& s) {
   Input& in = s.in();
-  if (EscapePressed(s.loop.input, in)) return Next::Pop(HandBack(s));
+  if (EscapePressed(s.loop.Input, in)) return Next::Pop(HandBack(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
   int target = page_ < kHowToPlayPages ? howto::Next : howto::Done;
   if (s.botInput) BotPress(s, HowToPlayButton(s.look.metrics, target), bot_);

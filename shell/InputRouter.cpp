@@ -10,11 +10,11 @@ bool MouseDown(Input& in, bool appActive) { return appActive && in.ButtonDown(1)
 bool MouseClicked(InputRouter& r, Input& in, bool appActive, int button) {
   bool down = (button == 1 || button == 2) && in.ButtonDown(button);
   if (down && appActive) {
-    if (r.buttonEdge[std::size_t(button)]) return false;
-    r.buttonEdge[std::size_t(button)] = true;
+    if (r.ButtonEdge[std::size_t(button)]) return false;
+    r.ButtonEdge[std::size_t(button)] = true;
     return true;
   }
-  if (button >= 0 && button < 4) r.buttonEdge[std::size_t(button)] = false;
+  if (button >= 0 && button < 4) r.ButtonEdge[std::size_t(button)] = false;
   return false;
 }
 
@@ -26,13 +26,13 @@ void PollGlobalKeys(InputRouter& r, Input& in, bool& exitRequested) {
   for (char ch : code) {
     if (!in.KeyDown((unsigned char)ch)) continue;
     anyDown = true;
-    if (r.codeKeyLatch) continue;
-    r.codeKeyLatch = true;
-    r.typedLetters += ch;
-    if (r.typedLetters.size() > code.size()) r.typedLetters.erase(0, r.typedLetters.size() - code.size());
-    if (r.typedLetters == code) r.CheatMode = !r.CheatMode;
+    if (r.CodeKeyLatch) continue;
+    r.CodeKeyLatch = true;
+    r.TypedLetters += ch;
+    if (r.TypedLetters.size() > code.size()) r.TypedLetters.erase(0, r.TypedLetters.size() - code.size());
+    if (r.TypedLetters == code) r.CheatMode = !r.CheatMode;
   }
-  r.codeKeyLatch = anyDown;
+  r.CodeKeyLatch = anyDown;
 }
 
 bool EscapePressed(InputRouter& r, Input& in) {

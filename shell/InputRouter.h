@@ -10,13 +10,13 @@
 namespace bm {
 
 struct InputRouter {
-  std::array<bool, 4> buttonEdge{};  // MouseClicked's latches, by button number
+  std::array<bool, 4> ButtonEdge{};  // MouseClicked's latches, by button number
   bool ClickLatch = false;           // a click was consumed; ignore until release
   bool EscLatch = false;
   bool CheatMode = false;
   std::string CheatCode;  // from "data.ini"; the built-in word when empty
-  std::string typedLetters;
-  bool codeKeyLatch = false;
+  std::string TypedLetters;
+  bool CodeKeyLatch = false;
 };
 
 bool MouseDown(Input& in, bool appActive);

@@ -35,7 +35,7 @@ void PumpMessages(Services& s) {
                                        " received; shutting down");
     loop.ExitRequested = true;
   }
-  if (s.options.maxSeconds > 0 && s.Now() - loop.startMs >= s.options.maxSeconds * 1000.0) {
+  if (s.options.maxSeconds > 0 && s.Now() - loop.StartMs >= s.options.maxSeconds * 1000.0) {
     if (!loop.ExitRequested) s.logs.WriteRunLog("MainLoop", "Time limit of the run reached");
     loop.ExitRequested = true;
   }
@@ -49,9 +49,9 @@ bool MusicFading(const MusicMod& m) {
 }
 
 void PollKeys(Services& s) {
-  bool cheat = s.loop.input.CheatMode;
-  PollGlobalKeys(s.loop.input, s.in(), s.loop.ExitRequested);
-  if (cheat != s.loop.input.CheatMode) s.loop.Redraw = true;
+  bool cheat = s.loop.Input.CheatMode;
+  PollGlobalKeys(s.loop.Input, s.in(), s.loop.ExitRequested);
+  if (cheat != s.loop.Input.CheatMode) s.loop.Redraw = true;
 }
 
 IRect CheatCaptionRect(const ScreenMetrics& m, bool playScreen) {
@@ -60,16 +60,16 @@ IRect CheatCaptionRect(const ScreenMetrics& m, bool playScreen) {
 
 void RenderScene(Services& s) {
   LoopState& loop = s.loop;
-  if (loop.input.CheatMode) {
+  if (loop.Input.CheatMode) {
     // The play pass marks the frame it is about to show.
-    bool playScreen = loop.playFrameMark == s.render().FramesPresented() + 1;
+    bool playScreen = loop.PlayFrameMark == s.render().FramesPresented() + 1;
     s.look.font.Draw(s.look.canvas, "Cheat Mode", CheatCaptionRect(s.look.metrics, playScreen),
                      playScreen ? 0.45 : 0.5, 0xFFFFFFFF, 0xFFFFFFFF, Align::Left);
   }
   s.render().Present();
-  ++loop.framesPresented;
-  if (loop.firstFrameMs < 0) {
-    loop.firstFrameMs = s.Now();
+  ++loop.FramesPresented;
+  if (loop.FirstFrameMs < 0) {
+    loop.FirstFrameMs = s.Now();
     double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - s.options.processStart).count();
     s.logs.WriteRunLog("RenderScene()", "First frame drawn " + std::to_string(int(ms)) + " ms after start");
@@ -152,9 +152,9 @@ bool ScreenStack::EndPass() {
   }
   if (!cursorMoved) return false;
   // The kept frame again with the cursor moved; a play frame stays redrawable in part.
-  bool kept = loop.playFrameMark == s_.render().FramesPresented();
+  bool kept = loop.PlayFrameMark == s_.render().FramesPresented();
   s_.render().Present();
-  if (kept) loop.playFrameMark = s_.render().FramesPresented();
+  if (kept) loop.PlayFrameMark = s_.render().FramesPresented();
   return true;
 }
 
@@ -171,8 +171,8 @@ void ScreenStack::Schedule(double wakeAt, bool drew) {
   }
   if (drew) {
     // At most one drawn frame per frame interval.
-    double due = s_.loop.lastPresentMs + kFrameIntervalMs;
-    s_.loop.lastPresentMs = std::max(now, due);
+    double due = s_.loop.LastPresentMs + kFrameIntervalMs;
+    s_.loop.LastPresentMs = std::max(now, due);
     wakeAt_ = due;
     return;
   }

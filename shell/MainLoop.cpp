@@ -26,7 +26,7 @@ Next RunScreen::Pass(Services&) { return Next::Stay(); }
 void RunScreen::AfterLoading(Services& s) {
   if (s.options.autoplay) StartAutoplay(s, play_);
   s.logs.WriteRunPoint("MainLoop", "Begin");
-  s.loop.input.CheatCode = CheatModeCode(s.options.gameDir, &s.logs);
+  s.loop.Input.CheatCode = CheatModeCode(s.options.gameDir, &s.logs);
   if (!std::filesystem::exists(std::filesystem::path(s.options.gameDir) / kDataIniFileName))
     s.logs.WriteRunLog("MainLoop", std::string(kDataIniFileName) + " is missing; the built-in switches are used");
 }
@@ -35,9 +35,9 @@ Next RunScreen::ToMenu(Services& s) {
   if (s.loop.ExitRequested) return End(s);
   s.sound.sfx.RearmSfx("ev_menu_click");
   bool active = s.window().IsForeground();
-  s.loop.input.ClickLatch = s.in().ButtonDown(2) || (s.in().ButtonDown(1) && active);
+  s.loop.Input.ClickLatch = s.in().ButtonDown(2) || (s.in().ButtonDown(1) && active);
   MatchClock& clock = play_.match.clock;
-  clock.SandTickPeriod = 1000.0;
+  clock.sandTickPeriod = 1000.0;
   clock.sandEnabled = clock.framesEnabled = true;
   PumpMessages(s);
   s.logs.WriteRunPoint("MainLoop", "CP1");

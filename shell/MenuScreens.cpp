@@ -31,7 +31,7 @@ Next MainMenuScreen::Enter(Services& s) {
 
 Next MainMenuScreen::Pass(Services& s) {
   Input& in = s.in();
-  InputRouter& input = s.loop.input;
+  InputRouter& input = s.loop.Input;
   const ScreenMetrics& m = s.look.metrics;
   if (s.window().IsMinimised()) {
     s.sound.music.PauseMusAll();
@@ -124,7 +124,7 @@ Next MainMenuScreen::OpenItem(Services& s, int item) {
 Next MainMenuScreen::Resume(Services& s, int answer) {
   if (asking_) {
     asking_ = false;
-    s.loop.input.ClickLatch = true;
+    s.loop.Input.ClickLatch = true;
     if (answer == 1) return Next::Pop(kContinue);
     if (answer == 2) return Next::Pop(kNewGame);
     // Nothing was started: the menu again, drawn afresh.

@@ -53,8 +53,8 @@ Next OptionsScreen::Enter(Services& s) {
   s.logs.WriteRunPoint("OptionsLoop", "Begin");
   rects_ = OptionRects(s.look.metrics);
   Input& in = s.in();
-  if (in.ButtonDown(1)) s.loop.input.ClickLatch = true;
-  heldAtEntry_ = s.loop.input.ClickLatch;
+  if (in.ButtonDown(1)) s.loop.Input.ClickLatch = true;
+  heldAtEntry_ = s.loop.Input.ClickLatch;
   s.settings = LoadSettings(s.options.dataDir, s.logs);
   tmrMenu_.interval = 500;
   up_ = KeyEdge(vk::Up, in), down_ = KeyEdge(vk::Down, in), left_ = KeyEdge(vk::Left, in);
@@ -66,7 +66,7 @@ Next OptionsScreen::Enter(Services& s) {
 
 Next OptionsScreen::Pass(Services& s) {
   Input& in = s.in();
-  InputRouter& input = s.loop.input;
+  InputRouter& input = s.loop.Input;
   SettingsRecord& st = s.settings;
   if (EscapePressed(input, in)) return Next::Pop(Leave(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);

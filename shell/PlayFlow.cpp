@@ -24,7 +24,7 @@ Next PlayScreen::Enter(Services& s) {
       DrainMatchEvents(s, play_);
       s.sound.music.FadeMusAll(-0.1, 0);
       s.sound.music.PlayMusic(MusicMod::StageTrack(StageOfLevel(m.session.CurrentLevel)), 0.1, 0, false);
-      s.loop.input.ClickLatch = true;
+      s.loop.Input.ClickLatch = true;
       if (s.loop.ExitRequested) return Next::Pop(kNotStarted);
       return BeginPlay(s);
     }
@@ -34,7 +34,7 @@ Next PlayScreen::Enter(Services& s) {
 }
 
 Next PlayScreen::NewGame(Services& s) {
-  s.loop.input.ClickLatch = true;
+  s.loop.Input.ClickLatch = true;
   StartNewGame(s, play_.match, s.options.level > 0 ? s.options.level : 1);
   play_.match.session.ShownScore = 0;
   DrainMatchEvents(s, play_);
@@ -53,7 +53,7 @@ Next PlayScreen::BeginPlay(Services& s) {
 }
 
 Next PlayScreen::Pass(Services& s) {
-  InputRouter& input = s.loop.input;
+  InputRouter& input = s.loop.Input;
   bool active = s.window().IsForeground();
   s.loop.AppActive = active;
   if (!active) {
@@ -80,7 +80,7 @@ Next PlayScreen::LevelEnd(Services& s) {
     case FlowStep::NextLevel:
     case FlowStep::RestartLevel:
     case FlowStep::SkipLevel:
-      s.loop.input.ClickLatch = true;
+      s.loop.Input.ClickLatch = true;
       stage_ = Stage::FlyingOut;
       return Next::Push(std::make_unique<FlightScreen>(play_, 0));
     case FlowStep::GameComplete: {
@@ -92,7 +92,7 @@ Next PlayScreen::LevelEnd(Services& s) {
       return Next::Push(std::make_unique<CreditsScreen>(play_));
     }
     case FlowStep::GameOver: {
-      const int level = m.level.number;
+      const int level = m.level.Number;
       const int score = EndLostGame(m);
       s.logs.WriteRunLog("GameOver", "Game over on level " + std::to_string(level) + " with a score of " +
                                          std::to_string(score));
@@ -106,7 +106,7 @@ Next PlayScreen::LevelEnd(Services& s) {
 Next PlayScreen::NextLevel(Services& s, int level) {
   Match& m = play_.match;
   BetweenLevelsDone(m, s.Now(), level);
-  s.loop.input.ClickLatch = true;
+  s.loop.Input.ClickLatch = true;
   EnterLevel(m, s.Now());
   DrainMatchEvents(s, play_);
   stage_ = Stage::FlyingInNext;
@@ -118,7 +118,7 @@ Next PlayScreen::Resume(Services& s, int answer) {
   switch (stage_) {
     case Stage::FlyingIn:
       ResumeFrames(m, s.Now());
-      s.loop.input.ClickLatch = true;
+      s.loop.Input.ClickLatch = true;
       if (s.loop.ExitRequested) return Next::Pop(kNotStarted);
       return BeginPlay(s);
     case Stage::Away:
@@ -173,7 +173,7 @@ Next AwayScreen::Pass(Services& s) {
     s.loop.SceneDirty = true;
   }
   // The click that brings the window back must not act on the game.
-  if (s.in().ButtonDown(1)) s.loop.input.ClickLatch = true;
+  if (s.in().ButtonDown(1)) s.loop.Input.ClickLatch = true;
   return Next::Stay(s.Now() + 100);
 }
 

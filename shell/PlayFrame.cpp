@@ -41,7 +41,7 @@ long StockButtonsLook(Services& s, const Match& m) {
 // The square around a cell that its ornaments cover: the shimmering item and
 // its glow, or the turning selection ring with the rings of its neighbours.
 std::optional<IRect> OrnamentBox(const Match& m, int cell, double reach) {
-  if (cell < 0 || cell >= kCellCount || !m.cells[cell].isExists) return std::nullopt;
+  if (cell < 0 || cell >= kCellCount || !m.cells[cell].IsExists) return std::nullopt;
   const ScreenMetrics& s = m.metrics;
   double x = s.CellScreenX(m.cells[cell].CenterX), y = s.CellScreenY(m.cells[cell].CenterY);
   double w = 96 * s.XScale * reach, h = 96 * s.YScale * reach;
@@ -147,7 +147,7 @@ PanelView PanelViewOf(const Match& m) {
   v.timeLimit = m.level.TimeLimit;
   v.score = m.session.Score;
   v.lives = m.session.Lives;
-  v.level = m.level.number;
+  v.level = m.level.Number;
   v.movesText = m.board.MovesText;
   return v;
 }
@@ -162,10 +162,10 @@ MatchInput ReadMatchInput(Services& s, PlaySide& play) {
   m.pointerY = p.y;
   m.leftDown = MouseDown(in, s.loop.AppActive);
   m.rightDown = s.loop.AppActive && in.ButtonDown(2);
-  m.pointerInClient = p.x >= 0 && p.y >= 0 && p.x < metrics.width && p.y < metrics.height;
+  m.pointerInClient = p.x >= 0 && p.y >= 0 && p.x < metrics.Width && p.y < metrics.Height;
   m.pointerOverGame = m.pointerInClient;
-  m.screenW = metrics.width;
-  m.screenH = metrics.height;
+  m.screenW = metrics.Width;
+  m.screenH = metrics.Height;
   const std::pair<int, std::uint32_t> playKeys[] = {
       {vk::Up, mkey::ArrowUp},     {vk::Down, mkey::ArrowDown}, {vk::Left, mkey::ArrowLeft},
       {vk::Right, mkey::ArrowRight}, {vk::Enter, mkey::Select},  {vk::Space, mkey::Select},
@@ -189,7 +189,7 @@ MatchInput ReadMatchInput(Services& s, PlaySide& play) {
     m.leftDown = false;
     m.keys &= ~mkey::Select;
   }
-  if (s.loop.input.CheatMode) {
+  if (s.loop.Input.CheatMode) {
     m.keys |= mkey::CheatMode;
     if (in.KeyDown(vk::PageUp)) m.keys |= mkey::Up;
     if (in.KeyDown(vk::PageDown)) m.keys |= mkey::Down;
@@ -218,11 +218,11 @@ bool DrawStillPart(Services& s, const Match& m, BoardDrawExtras extras) {
   StillLayer& layer = look.stillLayer;
   if (!layer.enabled) return false;
   RenderDevice& d = s.render();
-  std::uint64_t key = StillLayerKey(m.level.number, look.metrics, m.cells, m.board, extras);
+  std::uint64_t key = StillLayerKey(m.level.Number, look.metrics, m.cells, m.board, extras);
   if (!layer.valid || layer.key != key || !d.SlotHeld(kStillLayerSlot)) {
     layer.valid = false;
     if (!d.BeginLayer(kStillLayerSlot)) return false;
-    DrawPlayBackground(look.canvas, m.level.number);
+    DrawPlayBackground(look.canvas, m.level.Number);
     DrawPanelFrame(look.canvas);
     extras.part = BoardPart::Still;
     DrawBoard(look.canvas, look.font, m.cells, m.board, extras);
@@ -249,7 +249,7 @@ void DrawPlayScreen(Services& s, PlaySide& play) {
   if (DrawStillPart(s, m, extras)) {
     extras.part = BoardPart::Moving;
   } else {
-    DrawPlayBackground(c, m.level.number);
+    DrawPlayBackground(c, m.level.Number);
     DrawPanelFrame(c);
   }
   DrawPanelTexts(c, font, PanelViewOf(m));
@@ -288,7 +288,7 @@ double PlayPass(Services& s, PlaySide& play, bool& leave) {
   bool overButton = MenuButtonRect(s.look.metrics).Contains(p.x, p.y);
   int buttonState = overButton ? (MouseDown(s.in(), loop.AppActive) ? 2 : 1) : 0;
   // Polled on every pass so the edge latch sees each release.
-  bool clicked = MouseClicked(loop.input, s.in(), loop.AppActive, 1);
+  bool clicked = MouseClicked(loop.Input, s.in(), loop.AppActive, 1);
   if (overButton && clicked) leave = true;
   bool buttonChanged = buttonState != play.menuButtonState;
   play.menuButtonState = buttonState;
@@ -302,8 +302,8 @@ double PlayPass(Services& s, PlaySide& play, bool& leave) {
   // screen is kept and only that part of it is drawn again.
   std::optional<IRect> part;
   bool still = stillBefore && (quiet || m.clock.ornaments);
-  if (changed && still && !loop.Redraw && !panelChanged && !loop.input.CheatMode && device.KeepsFrame() &&
-      device.FramesPresented() == loop.playFrameMark)
+  if (changed && still && !loop.Redraw && !panelChanged && !loop.Input.CheatMode && device.KeepsFrame() &&
+      device.FramesPresented() == loop.PlayFrameMark)
     part = PlayDirtyPart(m, look, timeChanged);
   if (changed && !leave) {
     loop.Redraw = false;
@@ -317,8 +317,8 @@ double PlayPass(Services& s, PlaySide& play, bool& leave) {
       if (part) device.SetClip(nullptr);
     }
     loop.SceneDirty = true;
-    loop.playFrameMark = device.FramesPresented() + 1;
-    if (part) ++loop.partialFrames;
+    loop.PlayFrameMark = device.FramesPresented() + 1;
+    if (part) ++loop.PartialFrames;
   }
   return MatchWakeAt(m, s.Now());
 }

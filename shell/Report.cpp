@@ -12,15 +12,15 @@ namespace bm {
 
 void WriteReport(Services& s, const Match& m, const std::string& path) {
   const LoopState& loop = s.loop;
-  double gameSeconds = (s.Now() - loop.startMs) / 1000.0;
-  double wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loop.wallStart).count();
+  double gameSeconds = (s.Now() - loop.StartMs) / 1000.0;
+  double wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loop.WallStart).count();
   char saves[96];
   std::snprintf(saves, sizeof saves, "  \"saves\": %ld,\n  \"save_failures\": %ld,\n", s.saveCounters.games,
                 s.saveCounters.failures);
   char run[256];
   // The run's own figures come last: a replay of this game repeats everything above them.
   std::snprintf(run, sizeof run, "  \"game_seconds\": %.3f,\n  \"wall_seconds\": %.3f,\n  \"first_frame_ms\": %.1f\n",
-                gameSeconds, wallSeconds, loop.firstFrameMs < 0 ? -1.0 : loop.firstFrameMs - loop.startMs);
+                gameSeconds, wallSeconds, loop.FirstFrameMs < 0 ? -1.0 : loop.FirstFrameMs - loop.StartMs);
   std::string text = "{\n" + MatchReportFields(m, s.options.seed) + saves + run + "}\n";
   std::string err;
   if (!WriteFileAtomic(path, text, &err)) s.logs.WriteRunLog("WriteReport", "Cannot write " + path + ": " + err);

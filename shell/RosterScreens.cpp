@@ -45,7 +45,7 @@ Next NameBoxScreen::Pass(Services& s) {
   bool enterNow = enter_.Take(in);
   // UpdateNameEntry closes on a held Enter; only a fresh press may take the name.
   std::string before = box_.text;
-  UpdateNameEntry(box_, s.loop.input, in);
+  UpdateNameEntry(box_, s.loop.Input, in);
   if (box_.accepted && !enterNow) {
     box_.on = true, box_.accepted = false;  // a held Enter from before the box opened
     in.StartTextInput();
@@ -97,7 +97,7 @@ Next PlayersScreen::Enter(Services& s) {
 
 Next PlayersScreen::Pass(Services& s) {
   Input& in = s.in();
-  if (EscapePressed(s.loop.input, in)) return Next::Pop(HandBack(s));
+  if (EscapePressed(s.loop.Input, in)) return Next::Pop(HandBack(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
   if (s.botInput) BotPress(s, RosterButtonRect(s.look.metrics, roster::Ok), bot_);
   std::vector<int> listed = ListedPlayers(players_);
@@ -220,7 +220,7 @@ Next HighScoresScreen::Enter(Services& s) {
 
 Next HighScoresScreen::Pass(Services& s) {
   Input& in = s.in();
-  if (EscapePressed(s.loop.input, in)) return Next::Pop(HandBack(s));
+  if (EscapePressed(s.loop.Input, in)) return Next::Pop(HandBack(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
   if (s.botInput) BotPress(s, HighScoreButtonRect(s.look.metrics, scores::Back), bot_);
   PointD p = in.Pointer();

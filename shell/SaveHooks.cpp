@@ -34,7 +34,7 @@ void SaveLeftLevel(Services& s, const Match& m) {
 }
 
 void ForgetEndedGame(Services& s, const Match& m) {
-  if (!m.session.ended) return;
+  if (!m.session.Ended) return;
   SaveFolder folder = s.Folder();
   SaveData data;
   LoadPlayers(folder, data);

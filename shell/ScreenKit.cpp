@@ -46,7 +46,7 @@ void HoverSound(Services& s, bool overItem) {
 }
 
 int HandBack(Services& s) {
-  s.loop.input.ClickLatch = s.in().ButtonDown(1);
+  s.loop.Input.ClickLatch = s.in().ButtonDown(1);
   s.loop.Redraw = true;
   return 0;
 }

@@ -47,17 +47,17 @@ struct LoopState {
   bool AppActive = true;
   bool SceneDirty = false;  // this pass drew: present it
   bool Redraw = true;       // the screen must be drawn afresh on the next pass
-  InputRouter input;
-  SoftCursor softCursor;
+  InputRouter Input;
+  SoftCursor Cursor;
   // The device's frame count once the last play frame is shown: while nothing
   // else was presented since, that frame is still there to be redrawn in part.
-  long playFrameMark = -1;
-  double startMs = 0;        // clock at start, for --max-seconds
-  double firstFrameMs = -1;  // clock when the first frame was presented
-  double lastPresentMs = 0;  // frame pacing
-  long framesPresented = 0;
-  long partialFrames = 0;  // play frames drawn again only where they changed
-  std::chrono::steady_clock::time_point wallStart = std::chrono::steady_clock::now();
+  long PlayFrameMark = -1;
+  double StartMs = 0;        // clock at start, for --max-seconds
+  double FirstFrameMs = -1;  // clock when the first frame was presented
+  double LastPresentMs = 0;  // frame pacing
+  long FramesPresented = 0;
+  long PartialFrames = 0;  // play frames drawn again only where they changed
+  std::chrono::steady_clock::time_point WallStart = std::chrono::steady_clock::now();
 };
 
 struct Services {

@@ -26,7 +26,7 @@ std::vector<Target> Targets(const ScreenMetrics& m, const ShopSlot& s) {
     for (int k = 1; k <= kShopItems; ++k)
       if (const PlacedObject& o = Key(s.items, k); o.Flag != 0) out.push_back({Spot::Key, k, {o.HomeX, o.HomeY}});
     for (int i = 1; i <= kGoldStarLast; ++i)
-      if (const PlacedObject& o = s.stars.object[std::size_t(i)]; (IsBlueStar(i) || IsGoldStar(i)) && o.Flag != 0)
+      if (const PlacedObject& o = s.stars.Object[std::size_t(i)]; (IsBlueStar(i) || IsGoldStar(i)) && o.Flag != 0)
         out.push_back({Spot::Star, i, {o.HomeX, o.HomeY}});
   }
   for (int i = 1; i <= kShopItems; ++i) out.push_back({Spot::Item, i, {ShopItemX(i), ShopItemY(i)}});
@@ -129,7 +129,7 @@ void ShopFocusRect(const ShopSlot& s, const ShopMemory& mem, ShopPicture& pic) {
       break;
     }
     case Spot::Star: {
-      const PlacedObject& o = s.stars.object[std::size_t(mem.focusIndex)];
+      const PlacedObject& o = s.stars.Object[std::size_t(mem.focusIndex)];
       x = o.PosX, y = o.PosY, hw = 31, hh = 31;
       break;
     }

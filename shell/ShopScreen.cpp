@@ -66,7 +66,7 @@ int ShopFrame(Services& sv, PlaySide& ps, const ScreenKeys& keys, bool& escapeTa
   for (int st = 1; st <= kStageCount; ++st) sfx.StopSfx(StageAmbience(st));
   ShopSlot s = Shop(ps);
   ShopMemory& mem = ps.between.shop;
-  if (sv.loop.input.CheatMode) CheatKeys(in, ps, s);
+  if (sv.loop.Input.CheatMode) CheatKeys(in, ps, s);
   PointD p = in.Pointer();
   if (PointerMoved(mem.lastPointer, p)) mem.keyboard = false;
   double x = p.x / sv.look.metrics.XScale, y = p.y / sv.look.metrics.YScale;
@@ -151,7 +151,7 @@ bool PlanShopMoves(Services& sv, PlaySide& play, BotHand& hand) {
       }
   }
   for (int star = 1; star <= kGoldStarLast; ++star) {
-    if (!(IsBlueStar(star) || IsGoldStar(star)) || s.stars.object[std::size_t(star)].Flag == 0) continue;
+    if (!(IsBlueStar(star) || IsGoldStar(star)) || s.stars.Object[std::size_t(star)].Flag == 0) continue;
     int best = 0, bestGrade = kMaxGrade + 1;
     for (int item = 1; item <= kShopItems; ++item) {
       if (!StarRaises(s, star, item)) continue;
@@ -159,7 +159,7 @@ bool PlanShopMoves(Services& sv, PlaySide& play, BotHand& hand) {
       if (grade < bestGrade) best = item, bestGrade = grade;
     }
     if (best) {
-      drag(s.stars.object[std::size_t(star)], best);
+      drag(s.stars.Object[std::size_t(star)], best);
       return true;
     }
   }

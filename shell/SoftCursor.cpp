@@ -15,7 +15,7 @@ Rect SoftCursorRect(const ScreenMetrics& m, double x, double y) {
 }
 
 bool StepSoftCursor(Services& s) {
-  SoftCursor& c = s.loop.softCursor;
+  SoftCursor& c = s.loop.Cursor;
   const ScreenMetrics& m = s.look.metrics;
   // Without a kept frame the picture could not move without a redraw: the system cursor stays.
   bool want = !s.platform.headless && s.settings.FullScreen != 0 && s.render().KeepsFrame();
@@ -32,7 +32,7 @@ bool StepSoftCursor(Services& s) {
   if (p.x == c.x && p.y == c.y) return false;
   c.x = p.x;
   c.y = p.y;
-  bool inside = p.x >= 0 && p.y >= 0 && p.x < m.width && p.y < m.height;
+  bool inside = p.x >= 0 && p.y >= 0 && p.x < m.Width && p.y < m.Height;
   s.render().SetCursor(inside ? tex : 0, SoftCursorRect(m, p.x, p.y));
   return true;
 }

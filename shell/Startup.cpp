@@ -137,7 +137,7 @@ bool App::Start(RunOptions options) {
   s.look.drawing = !fast;
   s.settings = settings;
   s.SetScreenSize(size.w, size.h);
-  s.loop.startMs = s.Now();
+  s.loop.StartMs = s.Now();
   play_ = std::make_unique<PlaySide>(options);
   if (!options.reportPath.empty()) play_->match.checkInvariants = true;
   // The logo first, before anything slow: the sound device, sounds and pictures

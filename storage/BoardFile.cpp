@@ -15,10 +15,10 @@ constexpr double kCoordinateLimit = 1e7;  // far beyond any board, still a numbe
 template <class IO>
 void Fields(IO& io, Cell& c) {
   io.Int(c.Disappear);
-  io.Bool(c.isUpper);
-  io.Bool(c.isSelected);
-  io.Bool(c.isAvailable);
-  io.Bool(c.isExists);
+  io.Bool(c.IsUpper);
+  io.Bool(c.IsSelected);
+  io.Bool(c.IsAvailable);
+  io.Bool(c.IsExists);
   CellPos& p = c.Pos;
   for (double* d : {&p.X, &p.Y, &p.CurX, &p.CurY, &p.ToX, &p.ToY, &p.SpeedX, &p.SpeedY, &p.AccelX, &p.AccelY, &p.Size})
     io.Real(*d);
@@ -31,7 +31,7 @@ void Fields(IO& io, Cell& c) {
   io.Int(c.Ice);
   io.Bool(c.Front);
   io.Bool(c.Fronter);
-  io.Int(c.colFade);
+  io.Int(c.ColFade);
   for (std::uint32_t& v : c.GemCol) io.Int(v);
   for (std::uint32_t& v : c.GndCol) io.Int(v);
   io.Real(c.Phase);
@@ -89,7 +89,7 @@ void CheckCell(In& in, const Cell& c, int i) {
   if (c.Gnd != 0 && c.Gnd != 1) in.Bad("tile " + std::to_string(c.Gnd));
   if (!KnownRemoval(static_cast<int>(c.Disappear))) in.Bad("removal state " + std::to_string(int(c.Disappear)));
   if (!Cells::InRange(c.Parent)) in.Bad("parent " + std::to_string(c.Parent));
-  if ((i >= kCellCount || !c.isExists) && (gem != 0 || c.Ice != 0)) in.Bad("an item outside the board");
+  if ((i >= kCellCount || !c.IsExists) && (gem != 0 || c.Ice != 0)) in.Bad("an item outside the board");
 }
 
 }  // namespace
@@ -130,7 +130,7 @@ bool BoardFitsLevel(const Cells& saved, const Cells& level, std::string* error) 
   for (int i = 0; i < kCellCount; ++i) {
     const Cell& s = saved[i];
     const Cell& l = level[i];
-    if (s.isExists != l.isExists || s.isUpper != l.isUpper || s.CenterX != l.CenterX || s.CenterY != l.CenterY) {
+    if (s.IsExists != l.IsExists || s.IsUpper != l.IsUpper || s.CenterX != l.CenterX || s.CenterY != l.CenterY) {
       if (error) *error = "cell " + std::to_string(i) + " is not laid out as in this level";
       return false;
     }

@@ -37,7 +37,7 @@ void Fields(IO& io, PlacedObject& o) {
 
 template <class IO>
 void Fields(IO& io, ItemRecord& r) {
-  for (PlacedObject& o : r.object) Fields(io, o);
+  for (PlacedObject& o : r.Object) Fields(io, o);
   io.Field(r.Dragged);
 }
 
@@ -124,7 +124,7 @@ std::vector<std::string> FixRecords(std::array<ItemRecord, kItemSlots>& records,
   for (int s = 0; s < kItemSlots; ++s) {
     ItemRecord& r = records[std::size_t(s)];
     for (int i = 0; i < kPlacedObjects; ++i)
-      if (used(i)) FixObject(r.object[std::size_t(i)], fresh.object[std::size_t(i)], s, i, lines);
+      if (used(i)) FixObject(r.Object[std::size_t(i)], fresh.Object[std::size_t(i)], s, i, lines);
     FixDragged(r.Dragged, s, lines);
   }
   return lines;
@@ -146,8 +146,8 @@ ItemRecord NewGameStars() {
   for (int b = 1; b <= kBlueStars; ++b) {
     const double x = 244 + 60.5 * (b - 1);
     const bool odd = b % 2 == 1;
-    r.object[std::size_t(b)] = At(0, 0, x, odd ? 631 : 619);
-    r.object[std::size_t(kGoldStarBase + b)] = At(0, 0, x, odd ? 724 : 712);
+    r.Object[std::size_t(b)] = At(0, 0, x, odd ? 631 : 619);
+    r.Object[std::size_t(kGoldStarBase + b)] = At(0, 0, x, odd ? 724 : 712);
   }
   return r;
 }

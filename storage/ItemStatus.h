@@ -58,7 +58,7 @@ struct PlacedObject {
 
 // Used for both the keys-and-locks record and the star record.
 struct ItemRecord {
-  std::array<PlacedObject, kPlacedObjects> object{};
+  std::array<PlacedObject, kPlacedObjects> Object{};
   std::int32_t Dragged = 0;  // index being dragged, 0 = none
   bool operator==(const ItemRecord&) const = default;
 };
@@ -96,10 +96,10 @@ struct MapPoints {
 };
 
 // Convenience views of a slot's records.
-inline PlacedObject& Key(ItemRecord& r, int k) { return r.object[std::size_t(kKeyBase + k)]; }
-inline PlacedObject& Lock(ItemRecord& r, int item) { return r.object[std::size_t(kLockBase + item)]; }
-inline const PlacedObject& Key(const ItemRecord& r, int k) { return r.object[std::size_t(kKeyBase + k)]; }
-inline const PlacedObject& Lock(const ItemRecord& r, int item) { return r.object[std::size_t(kLockBase + item)]; }
+inline PlacedObject& Key(ItemRecord& r, int k) { return r.Object[std::size_t(kKeyBase + k)]; }
+inline PlacedObject& Lock(ItemRecord& r, int item) { return r.Object[std::size_t(kLockBase + item)]; }
+inline const PlacedObject& Key(const ItemRecord& r, int k) { return r.Object[std::size_t(kKeyBase + k)]; }
+inline const PlacedObject& Lock(const ItemRecord& r, int item) { return r.Object[std::size_t(kLockBase + item)]; }
 
 // A new game's records: every key missing, every item locked (key s fits item
 // s), no star held, every grade 0, every object and mark at its place.

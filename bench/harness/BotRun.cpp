@@ -21,17 +21,17 @@ std::unique_ptr<Match> LatticeMatch(const BotRunOptions& o) {
   if (o.unlockAll) UnlockEveryItem(m.items, m.itemSlot);
 
   LayOutLattice(m.cells, m.level, o.holes);
-  for (int k = 1; k <= o.kinds; ++k) m.level.jewelKinds.push_back(k);
+  for (int k = 1; k <= o.kinds; ++k) m.level.JewelKinds.push_back(k);
   FillRandom(m.cells, m.level, m.rng);
   std::istringstream bubbles(o.bubbles);
   for (std::string pair; bubbles >> pair;) {
     int cell = 0, count = 0;
     if (std::sscanf(pair.c_str(), "%d:%d", &cell, &count) == 2 && cell >= 0 && cell < kCellCount &&
-        m.cells[cell].isExists)
+        m.cells[cell].IsExists)
       m.cells[cell].Ice = count;
   }
   for (int i = 0; i < kCellCount; ++i)
-    if (m.cells[i].isExists) m.cells[i].Pos.Size = -40 * m.metrics.XScale;
+    if (m.cells[i].IsExists) m.cells[i].Pos.Size = -40 * m.metrics.XScale;
   BeginLevel(m, kLatticeStartMs);
   return match;
 }
@@ -39,8 +39,8 @@ std::unique_ptr<Match> LatticeMatch(const BotRunOptions& o) {
 double DriveBot(Match& m, Autoplay& bot, double start, const BotDrive& d) {
   Rng jitter(d.jitterSeed);
   MatchInput in;
-  in.screenW = m.metrics.width;
-  in.screenH = m.metrics.height;
+  in.screenW = m.metrics.Width;
+  in.screenH = m.metrics.Height;
   double now = start;
   bool over = false;
   while (!over && now - start < d.limitMs) {
@@ -91,9 +91,9 @@ BotRunResult RunBotOnLattice(const BotRunOptions& o) {
   r.score = m.session.Score;
   r.violations = m.invariants.Violations();
   r.report = m.invariants.Report();
-  for (long n : m.bonus.figures.spawned) r.bonusesSpawned += n;
-  for (long n : m.bonus.figures.used) r.bonusesUsed += n;
-  r.effectsPeak = m.bonus.figures.effectsPeak;
+  for (long n : m.bonus.Figures.spawned) r.bonusesSpawned += n;
+  for (long n : m.bonus.Figures.used) r.bonusesUsed += n;
+  r.effectsPeak = m.bonus.Figures.effectsPeak;
   r.bonusActions = bot.BonusActions();
   return r;
 }

@@ -29,9 +29,9 @@ LevelTrialResult RunLevelTrial(const LevelTrialOptions& o) {
 
   LevelTrialResult r;
   r.timeLimit = m.level.TimeLimit;
-  r.kinds = int(m.level.jewelKinds.size());
+  r.kinds = int(m.level.JewelKinds.size());
   for (int i = 0; i < kCellCount; ++i)
-    if (m.cells[i].isExists) {
+    if (m.cells[i].IsExists) {
       ++r.cells;
       r.bubbles += m.cells[i].Ice;
     }
@@ -53,7 +53,7 @@ LevelTrialResult RunLevelTrial(const LevelTrialOptions& o) {
     usedSeconds = m.level.TimeLimit * (1 - m.level.SandLeft);
     if (PhaseOf(m.cells, m.board) == BoardPhase::TimeUp || m.level.SandLeft <= 0) {
       plain = 0;
-      for (int i = 0; i < kCellCount; ++i) plain += m.cells[i].isExists && m.cells[i].Gnd == 0;
+      for (int i = 0; i < kCellCount; ++i) plain += m.cells[i].IsExists && m.cells[i].Gnd == 0;
     }
   };
   d.onEvent = [&](const BoardEvent& e) {
@@ -73,8 +73,8 @@ LevelTrialResult RunLevelTrial(const LevelTrialOptions& o) {
   };
   const double now = DriveBot(m, bot, start, d);
   r.reshuffles = m.stats.reshuffles;
-  for (long n : m.bonus.figures.used) r.bonusesUsed += n;
-  for (long n : m.bonus.figures.spawned) r.bonusesSpawned += n;
+  for (long n : m.bonus.Figures.used) r.bonusesUsed += n;
+  for (long n : m.bonus.Figures.spawned) r.bonusesSpawned += n;
   r.moves = bot.MovesMade();
   r.gameMs = now - start;
   r.frames = m.stats.frames;

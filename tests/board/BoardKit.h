@@ -66,7 +66,7 @@ struct BoardKit {
       if (tokens[i] == ".") holes += std::to_string(i) + " ";
     LayOutLattice(cells, level, holes);
     for (int i = 0; i < kCellCount; ++i) {
-      if (!cells[i].isExists) continue;
+      if (!cells[i].IsExists) continue;
       cells[i].Gem = FillerCode(i);
       if (std::size_t(i) >= tokens.size()) continue;
       const std::string& t = tokens[std::size_t(i)];
@@ -79,13 +79,13 @@ struct BoardKit {
         if (t[pos] == '*') cells[i].Ice = t[++pos] - '0';
       }
     }
-    level.jewelKinds = {20, 21, 22, 23, 24};
-    if (!refill) level.topCells.clear();
+    level.JewelKinds = {20, 21, 22, 23, 24};
+    if (!refill) level.TopCells.clear();
     st = BoardState{};
     st.PointsTextTime = now;
     ResetMoveTimer(st, now);
     m.clock = MatchClock{};
-    m.clock.LastFrameTime = now;
+    m.clock.lastFrameTime = now;
     m.clock.sandEnabled = false;
     m.events.clear();
     // Plain jewels only, unless a bonus test switches them on.
@@ -116,8 +116,8 @@ struct BoardKit {
     in.rightDown = right;
     in.pointerInClient = inClient;
     in.pointerOverGame = true;
-    in.screenW = metrics.width;
-    in.screenH = metrics.height;
+    in.screenW = metrics.Width;
+    in.screenH = metrics.Height;
     in.keys = keys;
     return in;
   }
@@ -161,12 +161,12 @@ struct BoardKit {
   // What the match queued, then what rules called directly queued on the board.
   BoardEvents Events() const {
     BoardEvents all = m.events;
-    all.insert(all.end(), st.events.begin(), st.events.end());
+    all.insert(all.end(), st.Events.begin(), st.Events.end());
     return all;
   }
   void ClearEvents() {
     m.events.clear();
-    st.events.clear();
+    st.Events.clear();
   }
 
   std::vector<std::string> Sounds() const {

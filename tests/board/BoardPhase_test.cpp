@@ -189,7 +189,7 @@ TEST(BoardPhase, OnlyThePhaseAndTheFrameThatSetsItsFlagsReadThem) {
                                           "board/RemovalStates.cpp", "board/FallStep.cpp", "board/MoveSearch.cpp"};
   const std::regex flagRead(R"(\b(BoardIdle|NoFall|PrevNoFall|NoMovesRunning|BoardGrowIn|TimeUpFlag)\b(?!\s*=[^=]))");
   const std::regex completeRead(R"((\.|->)LevelComplete\b(?!\s*=[^=]))");
-  const std::regex cellAtRest(R"(Disappear\s*[!=]=\s*Removal::None.*(\.Move\b|isAvailable)|(\.Move\b|isAvailable).*Disappear\s*[!=]=\s*Removal::None)");
+  const std::regex cellAtRest(R"(Disappear\s*[!=]=\s*Removal::None.*(\.Move\b|IsAvailable)|(\.Move\b|IsAvailable).*Disappear\s*[!=]=\s*Removal::None)");
   std::string found;
   testing::ForEachSource(
       {"board", "bonus", "bot", "io", "storage", "progress", "match", "saves", "diag", "platform", "audio", "render",

@@ -19,8 +19,8 @@ TEST(Bubbles, ALineBurstsOneBubbleAndRemovesTheFreeJewels) {
   EXPECT_EQ(kit.cells[33].Gem, 1);
   EXPECT_EQ(kit.cells[33].Ice, 1);
   EXPECT_EQ(kit.cells[33].Gnd, 0);
-  EXPECT_TRUE(kit.cells[33].isAvailable);
-  EXPECT_EQ(kit.cells[33].colFade, 255);
+  EXPECT_TRUE(kit.cells[33].IsAvailable);
+  EXPECT_EQ(kit.cells[33].ColFade, 255);
   EXPECT_EQ(kit.cells[11].Gnd, 1);
   EXPECT_EQ(kit.cells[22].Gnd, 1);
   EXPECT_EQ(kit.CountSound("ev_game_bal_fill"), 1);

@@ -54,7 +54,7 @@ TEST(Falls, AnItemAboveAHoleStaysAndTheCellBelowTheHoleIsATopCell) {
                "_ f f f f f  f f f f f\n",
                true);
   int above = kit.cells[0].Gem;
-  EXPECT_TRUE(kit.cells[22].isUpper);
+  EXPECT_TRUE(kit.cells[22].IsUpper);
   kit.Frame();
   EXPECT_NE(kit.cells[22].Gem, 0);  // refilled where it stands
   EXPECT_FALSE(kit.cells[0].Move);
@@ -97,14 +97,14 @@ TEST(Falls, BonusItemsAndKeysFallLikeJewels) {
 TEST(Falls, NoFallStartsAfterARemovalMetEarlierInThePass) {
   BoardKit kit;
   kit.cells[0].Disappear = Removal::Removing;  // cell 0 is met first
-  kit.cells[0].isAvailable = false;
+  kit.cells[0].IsAvailable = false;
   kit.Set(23, 0);
   kit.Frame();
   EXPECT_FALSE(kit.cells[12].Move);
   // A removal later in the pass does not hold back cells met before it.
   BoardKit late;
   late.cells[100].Disappear = Removal::Removing;
-  late.cells[100].isAvailable = false;
+  late.cells[100].IsAvailable = false;
   late.Set(23, 0);
   late.Frame();
   EXPECT_TRUE(late.cells[12].Move);
@@ -124,7 +124,7 @@ TEST(Falls, AFallBetweenCellsOfDifferentXStillLands) {
 
 TEST(Falls, UnavailableItemsDoNotStartToFall) {
   BoardKit kit;
-  kit.cells[12].isAvailable = false;
+  kit.cells[12].IsAvailable = false;
   kit.Set(23, 0);
   kit.Frame();
   EXPECT_FALSE(kit.cells[12].Move);

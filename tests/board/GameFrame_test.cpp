@@ -41,7 +41,7 @@ TEST(GameFrame, OnlyACellWithinReachOfThePointerShimmers) {
   auto lit = [&] {
     int n = 0;
     for (int i = 0; i < kCellCount; ++i)
-      if (kit.cells[i].isExists && kit.cells[i].GemCol[0] != 0xDDDDDDu) ++n;
+      if (kit.cells[i].IsExists && kit.cells[i].GemCol[0] != 0xDDDDDDu) ++n;
     return n;
   };
   // Far above the board: the nearest cell is still some cell, but out of reach.

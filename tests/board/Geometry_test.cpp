@@ -13,7 +13,7 @@ Cells LatticeCells(double xScale) {
   for (int i = 0; i < kCellCount; ++i) {
     c[i].CenterX = LatticeX(i);
     c[i].CenterY = LatticeY(i);
-    c[i].isExists = LatticeIndex(LatticeColumn(i), LatticeRow(i)) == i;
+    c[i].IsExists = LatticeIndex(LatticeColumn(i), LatticeRow(i)) == i;
   }
   UpdateNearReference(c, xScale);
   return c;
@@ -66,7 +66,7 @@ TEST(Adjacency, CellAboveFollowsHoles) {
   Cells c = LatticeCells(1.0);
   EXPECT_FALSE(HasCellAbove(c, 5));
   EXPECT_TRUE(HasCellAbove(c, 16));
-  c[5].isExists = false;
+  c[5].IsExists = false;
   EXPECT_FALSE(HasCellAbove(c, 16));
 }
 

@@ -36,7 +36,7 @@ TEST(LineRule, FindsLinesOnAllThreeAxesWithTheirRotation) {
   EXPECT_DOUBLE_EQ(kit.cells[15].Rotation, -std::numbers::pi / 6);
   for (int i : {0, 11, 22, 7, 12, 17, 3, 9, 15}) {
     EXPECT_EQ(kit.cells[i].Disappear, Removal::Start) << i;
-    EXPECT_FALSE(kit.cells[i].isAvailable) << i;
+    EXPECT_FALSE(kit.cells[i].IsAvailable) << i;
     EXPECT_EQ(kit.cells[i].Parent, kNoCell);
   }
   EXPECT_EQ(kit.cells[33].Disappear, Removal::None);

@@ -51,7 +51,7 @@ TEST(MoveCount, AnyBusyFrameStartsTheScanOver) {
 TEST(MoveCount, CountAllMatchesTheStepwiseCountEvenMidScan) {
   BoardKit kit;
   Rng rng(11);
-  kit.level.jewelKinds = {1, 2, 3};
+  kit.level.JewelKinds = {1, 2, 3};
   FillRandom(kit.cells, kit.level, rng);
   kit.Frames(50);  // a scan half done
   BoardCtx c = kit.Ctx();
@@ -64,7 +64,7 @@ TEST(MoveCount, CountAllMatchesTheStepwiseCountEvenMidScan) {
 TEST(MoveCount, MoreThan300EntriesStillCountAndHintsStayInTheList) {
   BoardKit kit;
   Rng rng(5);
-  kit.level.jewelKinds = {1, 2};
+  kit.level.JewelKinds = {1, 2};
   FillRandom(kit.cells, kit.level, rng);
   std::size_t entries = ListMoves(kit.cells).size();
   ASSERT_GT(entries, 300u);
@@ -73,7 +73,7 @@ TEST(MoveCount, MoreThan300EntriesStillCountAndHintsStayInTheList) {
   EXPECT_EQ(CountMovesAll(c), int(entries / 2));
   EXPECT_EQ(kit.st.MovesFound, int(entries));
   EXPECT_TRUE(kit.st.HintVisible);
-  EXPECT_TRUE(kit.cells[kit.st.HintA].isExists);
+  EXPECT_TRUE(kit.cells[kit.st.HintA].IsExists);
 }
 
 TEST(Hints, ComeTenSettledSecondsAfterTheLastChangeAndThenEveryTenSeconds) {

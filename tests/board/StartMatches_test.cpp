@@ -22,8 +22,8 @@ TEST(StartMatches, AFreshBoardNeverStartsWithALine) {
     for (std::uint64_t seed = 1; seed <= 20; ++seed) {
       BoardKit kit;
       Rng rng(seed);
-      kit.level.jewelKinds.clear();
-      for (int k = 1; k <= kinds; ++k) kit.level.jewelKinds.push_back(k);
+      kit.level.JewelKinds.clear();
+      for (int k = 1; k <= kinds; ++k) kit.level.JewelKinds.push_back(k);
       for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gem = 1 + rng.Below(kinds);
       RemoveStartMatches(kit.cells, kit.level, rng);
       ASSERT_FALSE(AnyLine(kit.cells)) << kinds << " kinds, seed " << seed;
@@ -53,7 +53,7 @@ TEST(StartMatches, OnlyLinesAreRerolledAndHolesAreLeftAlone) {
 
 TEST(StartMatches, ASingleKindListEndsInsteadOfLoopingForever) {
   BoardKit kit;
-  kit.level.jewelKinds = {3};
+  kit.level.JewelKinds = {3};
   for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gem = 3;
   Rng rng(1);
   RemoveStartMatches(kit.cells, kit.level, rng);

@@ -37,7 +37,7 @@ TEST(Swap, WithoutALineItGoesBackWithItsSoundsAndTip) {
   EXPECT_EQ(kit.cells[22].Gem, FillerCode(22));
   EXPECT_EQ(kit.cells[28].Gem, FillerCode(28));
   for (int i : {22, 28}) {
-    EXPECT_TRUE(kit.cells[i].isAvailable);
+    EXPECT_TRUE(kit.cells[i].IsAvailable);
     EXPECT_FALSE(kit.cells[i].Front);
     EXPECT_EQ(kit.cells[i].Pos.Size, 0);
     EXPECT_EQ(kit.cells[i].Pos.CurX, kit.cells[i].Pos.X);
@@ -240,7 +240,7 @@ TEST(Clicks, IgnoredWhileAnythingFallsOrIsRemoved) {
   {
     BoardKit kit;
     kit.cells[100].Disappear = Removal::Start;
-    kit.cells[100].isAvailable = false;
+    kit.cells[100].IsAvailable = false;
     kit.Click(60);
     EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
   }

@@ -49,14 +49,14 @@ struct BonusKit : BoardKit {
   }
   int Gilded() const {
     int n = 0;
-    for (int i = 0; i < kCellCount; ++i) n += cells[i].isExists && cells[i].Gnd == 1;
+    for (int i = 0; i < kCellCount; ++i) n += cells[i].IsExists && cells[i].Gnd == 1;
     return n;
   }
   // Runs frames until no effect flies and the board is at rest.
   int RunOut(int limit = 3000) {
     for (int k = 0; k < limit; ++k) {
       Frame();
-      if (bonus->effectsAlive == 0 && AtRest()) return k + 1;
+      if (bonus->EffectsAlive == 0 && AtRest()) return k + 1;
     }
     return limit;
   }

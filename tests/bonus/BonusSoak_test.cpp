@@ -37,7 +37,7 @@ TEST(BonusSoak, EveryLevelWithEveryBonusOpen) {
     // Stock for the bot to use as it sees fit.
     m.player.parrotCount = m.player.shuffleCount = m.player.anchorCount = m.player.sunCount = 1;
     double end = now + 25000;
-    while (now < end && m.session.CurrentLevel == level && !m.session.ended) {
+    while (now < end && m.session.CurrentLevel == level && !m.session.Ended) {
       now += 16 * (0.5 + jitter.Next());
       PointerFeed f = bot.Step(now, m.cells, m.board, m.metrics, &m.player, m.level.SandLeft);
       MatchInput in;
@@ -54,7 +54,7 @@ TEST(BonusSoak, EveryLevelWithEveryBonusOpen) {
     actions += bot.BonusActions();
     ASSERT_EQ(m.invariants.Violations(), 0) << "level " << level << "\n" << m.invariants.Report();
   }
-  const BonusFigures& f = m.bonus.figures;
+  const BonusFigures& f = m.bonus.Figures;
   for (int code : {41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52}) {
     EXPECT_GT(f.spawned[std::size_t(code)], 0) << "code " << code << " never appeared";
     EXPECT_GT(f.used[std::size_t(code)], 0) << "code " << code << " never used, spawned " << f.spawned[std::size_t(code)];

@@ -10,7 +10,7 @@ namespace {
 
 std::set<int> TargetsOf(const BonusState& b, EffectKind kind) {
   std::set<int> out;
-  for (const EffectObject& e : b.effects)
+  for (const EffectObject& e : b.Effects)
     if (e.Active && e.Kind == kind) out.insert(e.Target);
   return out;
 }
@@ -23,13 +23,13 @@ TEST(Effects, GunShootsDistinctTargetsByGradeAndDestroysEach) {
     k.Frame();
     std::set<int> targets = TargetsOf(*k.bonus, EffectKind::Gun);
     EXPECT_EQ(int(targets.size()), 2 * (grade + 1));
-    EXPECT_EQ(k.bonus->effectsAlive, 2 * (grade + 1));
+    EXPECT_EQ(k.bonus->EffectsAlive, 2 * (grade + 1));
     EXPECT_EQ(k.CountSound("bon_gun"), 1);
     k.RunOut();
     for (int t : targets) {
       EXPECT_EQ(k.cells[t].Gnd, 1) << "target " << t;
     }
-    EXPECT_EQ(k.bonus->effectsAlive, 0);
+    EXPECT_EQ(k.bonus->EffectsAlive, 0);
   }
 }
 
@@ -74,9 +74,9 @@ TEST(Effects, CannonballShotSetsOffABombInItsPath) {
   k.Set(79, 44);  // two cells straight below the cannonball
   k.Trigger(57, 49);
   k.Frame();
-  EXPECT_EQ(k.bonus->effectsAlive, 6);
+  EXPECT_EQ(k.bonus->EffectsAlive, 6);
   k.RunOut();
-  EXPECT_EQ(k.bonus->figures.used[44], 1);
+  EXPECT_EQ(k.bonus->Figures.used[44], 1);
   EXPECT_EQ(k.CountSound("bon_bomb1"), 1);
   EXPECT_EQ(k.cells[79].Gnd, 1);
   // The flames around the bomb gild what the shots did not reach.
@@ -102,9 +102,9 @@ TEST(Effects, BombHoldsTheBoardUntilItsFlamesEndAndReachesByGrade) {
     k.Grades().PowerGrade[1] = std::int16_t(grade);
     k.Trigger(57, 44);
     k.Frame();
-    EXPECT_EQ(k.bonus->effectsAlive, 3);
+    EXPECT_EQ(k.bonus->EffectsAlive, 3);
     int frames = 0;
-    while (k.bonus->effectsAlive > 0 && frames < 500) {
+    while (k.bonus->EffectsAlive > 0 && frames < 500) {
       EXPECT_TRUE(EffectsHoldBoard(*k.bonus));
       k.Frame();
       EXPECT_FALSE(k.st.BoardIdle) << "frame " << frames;
@@ -121,12 +121,12 @@ TEST(Effects, BombHoldsTheBoardUntilItsFlamesEndAndReachesByGrade) {
 
 TEST(Effects, FullSlotTableCreatesNothingButTheBonusStillGoes) {
   BonusKit k;
-  for (EffectObject& e : k.bonus->effects) {
+  for (EffectObject& e : k.bonus->Effects) {
     e.Active = true;
     e.Kind = EffectKind::Core;
     e.FromX = e.ToX = -5000;  // far off the board
   }
-  k.bonus->effectsAlive = kEffectSlots;
+  k.bonus->EffectsAlive = kEffectSlots;
   k.Trigger(57, 50);
   k.Frame();
   EXPECT_TRUE(TargetsOf(*k.bonus, EffectKind::Gun).empty());
@@ -138,13 +138,13 @@ TEST(Effects, FullSlotTableCreatesNothingButTheBonusStillGoes) {
 TEST(Effects, BombFlamesHoldTheBoardWhateverSlotTheyTake) {
   BonusKit k;
   for (int s = 0; s <= 100; ++s) {
-    EffectObject& e = k.bonus->effects[std::size_t(s)];
+    EffectObject& e = k.bonus->Effects[std::size_t(s)];
     e.Active = true;
     e.Kind = EffectKind::Gun;
     e.FromX = e.ToX = -5000;
     e.FromY = e.ToY = -5000;
   }
-  k.bonus->effectsAlive = 101;
+  k.bonus->EffectsAlive = 101;
   k.Trigger(57, 44);
   k.Frame();
   k.Frame();
@@ -162,12 +162,12 @@ TEST(Effects, NoObjectHitsAHoleAndEveryObjectEnds) {
   for (int f = 0; f < 400; ++f) {
     k.Frame();
     for (int i = 0; i < kCellCount; ++i) {
-      if (!k.cells[i].isExists) {
+      if (!k.cells[i].IsExists) {
         ASSERT_EQ(k.cells[i].Disappear, Removal::None) << "hole " << i;
       }
     }
   }
-  EXPECT_EQ(k.bonus->effectsAlive, 0);
+  EXPECT_EQ(k.bonus->EffectsAlive, 0);
   EXPECT_EQ(CellUnderPoint(k.cells, k.metrics, -500, -500), -1);
 }
 
@@ -193,10 +193,10 @@ TEST(Effects, LevelStartFreesEverySlot) {
   BonusKit k;
   k.Trigger(57, 49);
   k.Frame();
-  ASSERT_GT(k.bonus->effectsAlive, 0);
+  ASSERT_GT(k.bonus->EffectsAlive, 0);
   ResetBonusLevel(*k.bonus, k.now);
-  EXPECT_EQ(k.bonus->effectsAlive, 0);
-  for (const EffectObject& e : k.bonus->effects) EXPECT_FALSE(e.Active);
+  EXPECT_EQ(k.bonus->EffectsAlive, 0);
+  for (const EffectObject& e : k.bonus->Effects) EXPECT_FALSE(e.Active);
   EXPECT_FALSE(EffectsHoldBoard(*k.bonus));
 }
 

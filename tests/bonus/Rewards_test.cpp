@@ -8,7 +8,7 @@ namespace bm::testing {
 namespace {
 
 const RewardPopup* FirstPopup(const BonusState& b) {
-  for (const RewardPopup& p : b.popups)
+  for (const RewardPopup& p : b.Popups)
     if (p.Active) return &p;
   return nullptr;
 }
@@ -32,7 +32,7 @@ TEST(Rewards, ChestPointsArriveWhenItsPopupEnds) {
   c.now = k.now;
   RewardPopupsStep(c);
   EXPECT_EQ(k.st.Score, before + 8000);
-  EXPECT_EQ(k.bonus->popupsAlive, 0);
+  EXPECT_EQ(k.bonus->PopupsAlive, 0);
 }
 
 TEST(Rewards, ClockTimeArrivesAtPopupEndAndKeepsTheSand) {
@@ -61,17 +61,17 @@ TEST(Rewards, LifeKeyAndStarsAreCreditedAtOnce) {
   EXPECT_EQ(k.lives, 4);
   ShowItemReward(c, 74, 11);  // lettuce key
   EXPECT_NE(Key(k.Keys(), 4).Flag, 0);
-  EXPECT_EQ(k.bonus->figures.keysFound, 1);
+  EXPECT_EQ(k.bonus->Figures.keysFound, 1);
   bool sawKeyText = false;
-  for (const RewardPopup& p : k.bonus->popups)
+  for (const RewardPopup& p : k.bonus->Popups)
     if (p.Active && p.Text == "Lettuce Key Revealed") sawKeyText = p.Color == 0xFFC0FFA0u;
   EXPECT_TRUE(sawKeyText);
   for (int n = 0; n < 7; ++n) ShowItemReward(c, 54, 12);
-  for (int j = 1; j <= 6; ++j) EXPECT_NE(k.Stars().object[std::size_t(j)].Flag, 0);
-  EXPECT_EQ(k.Stars().object[12].Flag, 0);  // no gold star
-  EXPECT_EQ(k.bonus->figures.starsFound, 6);
+  for (int j = 1; j <= 6; ++j) EXPECT_NE(k.Stars().Object[std::size_t(j)].Flag, 0);
+  EXPECT_EQ(k.Stars().Object[12].Flag, 0);  // no gold star
+  EXPECT_EQ(k.bonus->Figures.starsFound, 6);
   ShowItemReward(c, 55, 12);
-  EXPECT_NE(k.Stars().object[12].Flag, 0);
+  EXPECT_NE(k.Stars().Object[12].Flag, 0);
   EXPECT_EQ(k.CountSound("bon_key"), 1);
   EXPECT_EQ(k.CountSound("bon_coin_blue"), 7);
 }
@@ -112,8 +112,8 @@ TEST(Rewards, RumPopupFillsTheRumStockWhenItEnds) {
 
 TEST(Rewards, WithEveryPopupSlotTakenTheRewardIsPaidAtOnce) {
   BonusKit k;
-  for (RewardPopup& p : k.bonus->popups) p.Active = true;
-  k.bonus->popupsAlive = kPopupSlots;
+  for (RewardPopup& p : k.bonus->Popups) p.Active = true;
+  k.bonus->PopupsAlive = kPopupSlots;
   BoardCtx c = k.Ctx();
   int before = k.st.Score;
   ShowItemReward(c, 41, 57);
@@ -126,7 +126,7 @@ TEST(Rewards, CodesThatAreNeitherBonusNorKeyGiveNothing) {
   BonusKit k;
   BoardCtx c = k.Ctx();
   for (int code : {0, 5, 40, 61, 70, 81}) ShowItemReward(c, code, 57);
-  EXPECT_EQ(k.bonus->popupsAlive, 0);
+  EXPECT_EQ(k.bonus->PopupsAlive, 0);
   EXPECT_TRUE(k.Sounds().empty());
 }
 
@@ -134,7 +134,7 @@ TEST(Rewards, TriggeredChestOnTheBoardPaysThroughTheFrame) {
   BonusKit k;
   k.Trigger(57, 41);
   k.Frame();
-  EXPECT_EQ(k.bonus->popupsAlive, 1);
+  EXPECT_EQ(k.bonus->PopupsAlive, 1);
   int afterAward = 0;
   for (int f = 0; f < 60; ++f) {
     k.Frame();
@@ -153,7 +153,7 @@ TEST(Rewards, PopupsStillFlyingAtTheLevelEndStillPay) {
   EXPECT_EQ(k.m.session.Score, 1500);
   EXPECT_EQ(k.st.Score, 1500);
   EXPECT_EQ(k.player.anchorCount, 1);
-  EXPECT_EQ(k.bonus->popupsAlive, 0);
+  EXPECT_EQ(k.bonus->PopupsAlive, 0);
 }
 
 }  // namespace

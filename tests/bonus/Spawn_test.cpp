@@ -52,7 +52,7 @@ std::array<long, 101> SpawnMany(BonusKit& k, int n) {
 
 TEST(Spawning, WithEverythingLockedOnlyShuffleAndRumAppearAndNoStar) {
   BonusKit k;
-  k.level.number = 1;
+  k.level.Number = 1;
   RecomputeBonusChances(k.bonus->BonusChance, k.items, 1);
   auto placed = SpawnMany(k, 200000);
   for (int code = 41; code <= 80; ++code) {
@@ -90,11 +90,11 @@ TEST(Spawning, NoStarIntoAFullRowOfSlots) {
   k.Unlock(1);
   RecomputeBonusChances(k.bonus->BonusChance, k.items, 1);
   k.bonus->BonusChance[20] = 10;
-  for (int j = 1; j <= 6; ++j) k.Stars().object[std::size_t(j)].Flag = -1;
+  for (int j = 1; j <= 6; ++j) k.Stars().Object[std::size_t(j)].Flag = -1;
   auto placed = SpawnMany(k, 100000);
   EXPECT_EQ(placed[54], 0);
   EXPECT_GT(placed[55], 0);
-  for (int j = 12; j <= 17; ++j) k.Stars().object[std::size_t(j)].Flag = -1;
+  for (int j = 12; j <= 17; ++j) k.Stars().Object[std::size_t(j)].Flag = -1;
   placed = SpawnMany(k, 100000);
   EXPECT_EQ(placed[55], 0);
 }
@@ -114,8 +114,8 @@ TEST(Spawning, WithEveryItemAtItsTopGradesBothStarsStillComeAlike) {
 
 TEST(Spawning, KeysByLevelOncePerLevelAndNeverOnceFound) {
   auto keysOn = [](int level, BonusKit& k) {
-    k.level.number = level;
-    k.level.keyPlaced = {};
+    k.level.Number = level;
+    k.level.KeyPlaced = {};
     std::array<long, 101> placed{};
     BoardCtx c = k.Ctx();
     for (int i = 0; i < 20000; ++i) {
@@ -130,14 +130,14 @@ TEST(Spawning, KeysByLevelOncePerLevelAndNeverOnceFound) {
   for (int code = 71; code <= 80; ++code) EXPECT_EQ(l3[std::size_t(code)], 0);
   auto l4 = keysOn(4, k);
   for (int code = 71; code <= 80; ++code) EXPECT_EQ(l4[std::size_t(code)], code == 74 ? 1 : 0) << code;
-  EXPECT_TRUE(k.level.keyPlaced[4]);
+  EXPECT_TRUE(k.level.KeyPlaced[4]);
   // Every key appears on the last level, at most once; a key drawn in the same
   // call as a later one is overwritten, and still counts as appeared.
   auto l65 = keysOn(65, k);
   long keys = 0;
   for (int code = 71; code <= 80; ++code) {
     EXPECT_LE(l65[std::size_t(code)], 1) << code;
-    EXPECT_TRUE(k.level.keyPlaced[std::size_t(code - 70)]) << code;
+    EXPECT_TRUE(k.level.KeyPlaced[std::size_t(code - 70)]) << code;
     keys += l65[std::size_t(code)];
   }
   EXPECT_GE(keys, 7);
@@ -149,10 +149,10 @@ TEST(Spawning, KeysByLevelOncePerLevelAndNeverOnceFound) {
 TEST(Spawning, ABonusOrKeyOffersTipFiveAndIsCounted) {
   BonusKit k;
   k.player.tipsOn = true;
-  k.level.number = 65;
+  k.level.Number = 65;
   SpawnMany(k, 2000);
   long spawned = 0;
-  for (long n : k.bonus->figures.spawned) spawned += n;
+  for (long n : k.bonus->Figures.spawned) spawned += n;
   EXPECT_GT(spawned, 0);
   EXPECT_FALSE(k.Tips().empty());
   for (int tip : k.Tips()) EXPECT_EQ(tip, 5);

@@ -42,7 +42,7 @@ TEST(StockButtons, SunWaitsForASettledBoard) {
     k.PointAt(90);
     k.Frame();
     ASSERT_FALSE(AtRest(PhaseOf(k.cells, k.st))) << flames;
-    ASSERT_TRUE(!flames || k.bonus->effectsAlive > 0);
+    ASSERT_TRUE(!flames || k.bonus->EffectsAlive > 0);
     k.left = true;
     k.Frame();
     ASSERT_FALSE(AtRest(PhaseOf(k.cells, k.st))) << flames;
@@ -111,7 +111,7 @@ TEST(StockButtons, ParrotShowsEveryMoveAndWaitsForASettledBoard) {
   k.Frames(3);
   Press(k, StockButton::Parrot);
   EXPECT_EQ(k.player.parrotCount, 1);
-  EXPECT_EQ(k.st.ParrotShowing, 1);
+  EXPECT_TRUE(k.st.ParrotShowing);
   EXPECT_GE(k.st.MovesFound, 2);
   EXPECT_EQ(k.st.MovesText, std::to_string(k.st.MovesAvailable));
   Press(k, StockButton::Parrot);  // already showing
@@ -189,7 +189,7 @@ TEST(CheatKeys, PutABonusThatWorksIntoTheSelectedCell) {
   k.Click(57);
   k.Click(68);
   k.RunOut();
-  EXPECT_EQ(k.bonus->figures.used[45], 1);
+  EXPECT_EQ(k.bonus->Figures.used[45], 1);
   EXPECT_EQ(k.cells[68].Gnd, 1);  // the gem, swapped down, went with its tile gilded
   EXPECT_LE(count(), before - 10);
 }

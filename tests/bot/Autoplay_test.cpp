@@ -92,7 +92,7 @@ TEST(Autoplay, WaitsWhileTheBoardIsBusyAndForItsThinkingTime) {
   kit.Set(28, 1);
   kit.Set(100, 9, 1);  // a bubble bursting
   kit.cells[100].Disappear = Removal::Removing;
-  kit.cells[100].isAvailable = false;
+  kit.cells[100].IsAvailable = false;
   AutoplayOptions o;
   o.thinkMs = 1000;
   Autoplay bot(o);

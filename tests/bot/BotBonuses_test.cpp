@@ -13,7 +13,7 @@ using testing::BonusKit;
 // Every tile gold but one: the last tile of a level.
 void AllGoldBut(BonusKit& kit, int plain) {
   for (int i = 0; i < kCellCount; ++i)
-    if (kit.cells[i].isExists) kit.cells[i].Gnd = i == plain ? 0 : 1;
+    if (kit.cells[i].IsExists) kit.cells[i].Gnd = i == plain ? 0 : 1;
 }
 
 TEST(BotBonuses, ABonusOnTheLastPlainTileIsTakenEvenRum) {

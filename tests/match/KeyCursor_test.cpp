@@ -60,12 +60,12 @@ TEST(KeyCursor, ArrowsCrossHolesToTheNextCell) {
   std::string layout;
   for (int i = 0; i < kCellCount; ++i) layout += i == 49 ? ". " : "f ";
   BoardKit kit(layout);
-  ASSERT_FALSE(kit.cells[49].isExists);
+  ASSERT_FALSE(kit.cells[49].IsExists);
   int lean = 1;
   int up = CellInDirection(kit.cells, 60, 0, -1, lean);
   ASSERT_NE(up, kNoCell);
   EXPECT_NE(up, 49);
-  EXPECT_TRUE(kit.cells[up].isExists);
+  EXPECT_TRUE(kit.cells[up].IsExists);
   EXPECT_LT(kit.cells[up].CenterY, kit.cells[60].CenterY);
 }
 

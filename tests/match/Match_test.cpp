@@ -45,7 +45,7 @@ TEST(MatchOutcome, LevelCompletesOnlyOnASettledAllGoldBoardThenTheNextLevelStart
   EXPECT_EQ(kit.m.session.Score, scoreBefore);
   // The board flips away: 18 steps of 30 ms, then the cue of what was completed.
   ASSERT_TRUE(kit.m.flow.flip.running);
-  EXPECT_EQ(kit.m.flow.LevelWon, 1.0);
+  EXPECT_TRUE(kit.m.flow.levelWon);
   double flipStart = kit.now;
   while (kit.m.flow.pending == FlowStep::None && kit.now < flipStart + 5000) kit.Frame(10);
   EXPECT_NEAR(kit.now - flipStart, 18 * 30, 30);
@@ -59,7 +59,7 @@ TEST(MatchOutcome, LevelCompletesOnlyOnASettledAllGoldBoardThenTheNextLevelStart
   EXPECT_EQ(kit.m.session.CurrentLevel, 2);
   EXPECT_EQ(kit.m.flow.pending, FlowStep::None);
   EXPECT_FALSE(kit.m.flow.flip.running);
-  EXPECT_EQ(kit.m.flow.LevelWon, 0.0);
+  EXPECT_FALSE(kit.m.flow.levelWon);
   EXPECT_EQ(kit.st.Score, scoreBefore) << "the score carries into the next level";
   EXPECT_FALSE(kit.st.LevelComplete);
   EXPECT_TRUE(kit.st.BoardGrowIn);
@@ -139,7 +139,7 @@ TEST(MatchOutcome, TimeUpCostsALifeAndRestartsTheLevelUntilNoneIsLeft) {
   EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::LevelLost), 0);
   EXPECT_EQ(kit.CountEvents(BoardEvent::Kind::GameOver), 1);
   EXPECT_EQ(kit.m.session.Lives, 0);
-  EXPECT_TRUE(kit.m.session.ended);
+  EXPECT_TRUE(kit.m.session.Ended);
   EXPECT_EQ(kit.m.stats.livesLost, 3);
   EXPECT_EQ(kit.m.stats.gameOvers, 1);
   EXPECT_EQ(EndLostGame(kit.m), scoreBefore) << "the lost game's running score goes to the table";

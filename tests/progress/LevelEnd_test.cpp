@@ -106,7 +106,7 @@ TEST(TimeUp, TheCaptionRisesAndFadesInAndOutWhateverTheFrameRate) {
 TEST(BoardFlight, CellsFlyHomeAndOut) {
   Cells cells;
   for (int i = 0; i < kCellCount; ++i) {
-    cells[i].isExists = i % 3 != 0;
+    cells[i].IsExists = i % 3 != 0;
     cells[i].CenterX = (i % 11) * 50.0;
     cells[i].CenterY = (i / 11) * 40.0;
   }
@@ -118,7 +118,7 @@ TEST(BoardFlight, CellsFlyHomeAndOut) {
     while (!StepFlight(f, m) && steps < 5000) ++steps;
     EXPECT_LT(steps, 1000) << "a few seconds of 10 ms steps, direction " << direction;
     for (int i = 0; i < kCellCount; ++i) {
-      if (!cells[i].isExists) continue;
+      if (!cells[i].IsExists) continue;
       const FlightPoint &p = f.pos[std::size_t(i)], &t = f.target[std::size_t(i)];
       EXPECT_NEAR(p.x, t.x, 0.5);
       EXPECT_NEAR(p.y, t.y, 0.5);

@@ -54,9 +54,9 @@ LevelRun PlayLevelForAMinute(int n, Logs& logs, std::uint64_t seed) {
     in.rightDown = feed.right;
     in.metrics = metrics;
     GameFrame(in, *cells, st, level, player, rng);
-    for (const BoardEvent& e : st.events)
+    for (const BoardEvent& e : st.Events)
       if (e.kind == BoardEvent::Kind::LevelComplete) r.won = true;
-    st.events.clear();
+    st.Events.clear();
     checker.Check(*cells, st, now);
   }
   r.moves = bot.MovesMade();

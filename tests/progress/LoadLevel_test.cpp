@@ -53,13 +53,13 @@ TEST(LoadLevel, KindsBubblesTopCellsAndTime) {
   ASSERT_TRUE(f.Load(3));
   EXPECT_EQ(f.level.TimeLimit, 180);
   EXPECT_EQ(f.level.SandLeft, 1.0);
-  EXPECT_EQ(f.level.jewelKinds, (std::vector<int>{1, 2})) << "fewer than two kinds gives kinds 1 and 2";
+  EXPECT_EQ(f.level.JewelKinds, (std::vector<int>{1, 2})) << "fewer than two kinds gives kinds 1 and 2";
   EXPECT_EQ(f.cells[0].Ice, 0);
   EXPECT_EQ(f.cells[11].Ice, 4);
-  EXPECT_FALSE(f.cells[44].isExists);
+  EXPECT_FALSE(f.cells[44].IsExists);
   EXPECT_EQ(f.cells[44].Gem, 0);
-  EXPECT_EQ(f.level.topCells, (std::vector<int>{0, 2, 33}));
-  EXPECT_FALSE(f.cells[200].isExists);
+  EXPECT_EQ(f.level.TopCells, (std::vector<int>{0, 2, 33}));
+  EXPECT_FALSE(f.cells[200].IsExists);
   EXPECT_DOUBLE_EQ(f.cells[1].CenterX, LatticeX(1)) << "holes keep their lattice position";
   EXPECT_LT(f.cells[0].Pos.Size, 0) << "items grow in";
 }
@@ -68,14 +68,14 @@ TEST(LoadLevel, MissingOrShortFilesFallBackToAFullBoardAndSaySo) {
   Fixture f;
   EXPECT_FALSE(f.Load(5));
   int existing = 0;
-  for (int i = 0; i < kCellCount; ++i) existing += f.cells[i].isExists;
+  for (int i = 0; i < kCellCount; ++i) existing += f.cells[i].IsExists;
   EXPECT_EQ(existing, 116) << "every lattice cell";
   EXPECT_NE(test::ReadText(f.dir.path / "run.log").find("lvl5.dat"), std::string::npos);
 
   f.Write(6);
   std::filesystem::resize_file(f.dir.path / "levels" / "lvl6.dat", 100);
   EXPECT_FALSE(f.Load(6));
-  EXPECT_EQ(f.level.jewelKinds.size(), 5u);
+  EXPECT_EQ(f.level.JewelKinds.size(), 5u);
 }
 
 TEST(LoadLevel, FoldersFifosAndHugeFilesNeverAbortHangOrFillMemory) {
@@ -97,7 +97,7 @@ TEST(LoadLevel, FoldersFifosAndHugeFilesNeverAbortHangOrFillMemory) {
   f.Write(3);
   std::filesystem::resize_file(levels / "lvl3.dat", 2ull << 30);
   EXPECT_TRUE(f.Load(3));
-  EXPECT_TRUE(f.cells[11].isExists);
+  EXPECT_TRUE(f.cells[11].IsExists);
   EXPECT_EQ(f.level.TimeLimit, 100);
 }
 
@@ -108,7 +108,7 @@ TEST(LoadLevel, UnplayableLevelsAreRepairedAndLogged) {
   f.Write(1);
   EXPECT_TRUE(f.Load(1));
   int existing = 0;
-  for (int i = 0; i < kCellCount; ++i) existing += f.cells[i].isExists;
+  for (int i = 0; i < kCellCount; ++i) existing += f.cells[i].IsExists;
   EXPECT_EQ(existing, 116);
   EXPECT_EQ(f.level.TimeLimit, 100) << "the level's own time stays";
   std::string log = test::ReadText(f.dir.path / "run.log");
@@ -120,7 +120,7 @@ TEST(LoadLevel, UnplayableLevelsAreRepairedAndLogged) {
   f.Write(2);
   f.Load(2);
   existing = 0;
-  for (int i = 0; i < kCellCount; ++i) existing += f.cells[i].isExists;
+  for (int i = 0; i < kCellCount; ++i) existing += f.cells[i].IsExists;
   EXPECT_EQ(existing, 116);
 
   // Times out of range: 0 would end the level at once, a negative one never.

@@ -15,7 +15,7 @@ struct Shop {
   GradeRecord grades = NewGameGrades();
   ShopSlot slot{items, stars, grades};
   std::string Drop(int what, bool star, int item) {
-    const PlacedObject& o = star ? stars.object[std::size_t(what)] : Key(items, what);
+    const PlacedObject& o = star ? stars.Object[std::size_t(what)] : Key(items, what);
     EXPECT_EQ(star ? StarAt(stars, o.PosX, o.PosY) : KeyAt(items, o.PosX, o.PosY), what) << "picked up at home";
     const char* take = star ? TakeStar(slot, what) : TakeKey(slot, what);
     EXPECT_NE(take, nullptr);
@@ -51,26 +51,26 @@ TEST(ShopDrops, KeysOpenTheirOwnLockAndReLockInTheirColour) {
 
 TEST(ShopDrops, BlueStarsRaiseChanceOfOpenItemsUpToThree) {
   Shop s;
-  for (int i = 1; i <= kBlueStars; ++i) s.stars.object[std::size_t(i)].Flag = -1;
+  for (int i = 1; i <= kBlueStars; ++i) s.stars.Object[std::size_t(i)].Flag = -1;
   EXPECT_EQ(s.Drop(1, true, 7), "ev_shop_star_fail") << "a locked item";
-  EXPECT_NE(s.stars.object[1].Flag, 0) << "the star returns";
-  EXPECT_EQ(s.stars.object[1].PosX, s.stars.object[1].HomeX);
+  EXPECT_NE(s.stars.Object[1].Flag, 0) << "the star returns";
+  EXPECT_EQ(s.stars.Object[1].PosX, s.stars.Object[1].HomeX);
   Lock(s.items, 7).Flag = 0;
   for (int star = 1; star <= 3; ++star) {
     EXPECT_EQ(s.Drop(star, true, 7), "ev_shop_stars_blue");
-    EXPECT_EQ(s.stars.object[std::size_t(star)].Flag, 0) << "the slot is emptied";
+    EXPECT_EQ(s.stars.Object[std::size_t(star)].Flag, 0) << "the slot is emptied";
   }
   EXPECT_EQ(s.grades.ChanceGrade[7], 3);
   EXPECT_EQ(s.Drop(4, true, 7), "ev_shop_star_fail") << "a full item";
   EXPECT_EQ(s.grades.ChanceGrade[7], 3);
-  EXPECT_NE(s.stars.object[4].Flag, 0);
+  EXPECT_NE(s.stars.Object[4].Flag, 0);
   EXPECT_EQ(s.Drop(4, true, 0), "ev_shop_star_put");
   EXPECT_EQ(s.grades.PowerGrade[7], 0) << "a blue star never touches the power";
 }
 
 TEST(ShopDrops, GoldStarsRaisePowerOfTheFirstFourOnly) {
   Shop s;
-  for (int i = kGoldStarFirst; i <= kGoldStarLast; ++i) s.stars.object[std::size_t(i)].Flag = -1;
+  for (int i = kGoldStarFirst; i <= kGoldStarLast; ++i) s.stars.Object[std::size_t(i)].Flag = -1;
   for (int item = 1; item <= kShopItems; ++item) Lock(s.items, item).Flag = 0;
   for (int item = 5; item <= kShopItems; ++item) EXPECT_EQ(s.Drop(12, true, item), "ev_shop_star_fail") << item;
   EXPECT_EQ(s.Drop(12, true, 3), "ev_shop_stars_gold");

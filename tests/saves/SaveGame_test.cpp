@@ -49,7 +49,7 @@ std::unique_ptr<Match> Playing(int level, std::uint64_t seed = 3) {
 // Runs the bot for ms of game time.
 void Play(Match& m, Autoplay& bot, double& now, double ms) {
   MatchInput in;
-  for (double end = now + ms; now < end && !m.session.ended;) {
+  for (double end = now + ms; now < end && !m.session.Ended;) {
     now += 16;
     PointerFeed f = bot.Step(now, m.cells, m.board, m.metrics);
     in.now = now;
@@ -121,7 +121,7 @@ TEST(SaveGame, MaxLevelNeverFallsAndNothingIsSavedWithoutALevel) {
   EXPECT_EQ(s.data.players.CurrentRecord().MaxLevel, 12);
   EXPECT_EQ(s.data.players.CurrentRecord().GameLevel, 5);
 
-  m->session.ended = true;  // game over: nothing left to save
+  m->session.Ended = true;  // game over: nothing left to save
   const long writes = s.folder.counters.writes;
   EXPECT_FALSE(SaveGame(s.folder, s.data, *m));
   EXPECT_EQ(s.folder.counters.writes, writes);

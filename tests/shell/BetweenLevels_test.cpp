@@ -31,7 +31,7 @@ TEST(BetweenLevels, MapShopMapThenContinueWithTheirSounds) {
   EXPECT_GE(h.Heard("ev_map_wind"), 1) << "stage 2's ambience";
   EXPECT_EQ(h.Heard("ev_map_sea"), 0);
   EXPECT_GE(h.Heard("ev_map_current"), 1) << "the pulse, once the marker has arrived";
-  EXPECT_TRUE(s.loop.input.ClickLatch) << "the click that left is not taken by the next screen";
+  EXPECT_TRUE(s.loop.Input.ClickLatch) << "the click that left is not taken by the next screen";
 }
 
 TEST(BetweenLevels, AHeldButtonDoesNotLeaveEscapeDoesAndTheCheatKeysMoveTheLevel) {
@@ -41,7 +41,7 @@ TEST(BetweenLevels, AHeldButtonDoesNotLeaveEscapeDoesAndTheCheatKeysMoveTheLevel
   h.win().SetPointer((cont.left + cont.right) / 2.0, (cont.top + cont.bottom) / 2.0);
   h.win().SetButton(1, true);
   h.win().Script({ScriptEvent::ButtonUp, h.Now() + 300, 0, 0, 1});
-  h.s().loop.input.CheatMode = true;
+  h.s().loop.Input.CheatMode = true;
   h.win().ScriptKey(h.Now() + 600, vk::Up, 200);
   h.win().ScriptKey(h.Now() + 1000, vk::Up);
   h.win().ScriptKey(h.Now() + 1400, vk::Up);
@@ -61,17 +61,17 @@ TEST(BetweenLevels, CreditsScrollToRestAndAClickLeavesForTheMenu) {
 
   test::FlowGame h;
   LoopState& loop = h.s().loop;
-  loop.input.ClickLatch = true;  // the click that won the last level is still held
+  loop.Input.ClickLatch = true;  // the click that won the last level is still held
   h.win().SetButton(1, true);
   h.win().Script({ScriptEvent::ButtonUp, h.Now() + 200, 0, 0, 1});
   h.win().ScriptClick(h.Now() + 40000, 600, 500);
   double start = h.Now();
-  long framesBefore = loop.framesPresented;
+  long framesBefore = loop.FramesPresented;
   h.Run(std::make_unique<CreditsScreen>(h.play()));
   EXPECT_FALSE(loop.ExitRequested);
   EXPECT_NEAR(h.Now() - start, 40000, 100);
   // Thirty seconds of scrolling at up to 60 frames a second, then it rests.
-  EXPECT_LT(loop.framesPresented - framesBefore, 2000) << "no frames drawn once the credits rest";
+  EXPECT_LT(loop.FramesPresented - framesBefore, 2000) << "no frames drawn once the credits rest";
 }
 
 TEST(FocusStep, ArrowsWalkRowsAndColumnsAndStayAtTheEdge) {
@@ -126,7 +126,7 @@ TEST(BetweenLevels, EscapePutsBackWhatTheKeysCarryAndEnterOnTheMapGoesOn) {
   test::FlowGame h;
   Match& m = h.match();
   Key(PlayerItems(m), 2).Flag = -1;
-  m.items.stars[std::size_t(m.itemSlot)].object[1].Flag = -1;  // a blue star
+  m.items.stars[std::size_t(m.itemSlot)].Object[1].Flag = -1;  // a blue star
   double t = h.Now();
   auto key = [&](double at, int k) { h.win().ScriptKey(t + at, k); };
   key(300, vk::Tab);     // "Map"
@@ -151,7 +151,7 @@ TEST(BetweenLevels, EscapePutsBackWhatTheKeysCarryAndEnterOnTheMapGoesOn) {
   EXPECT_EQ(h.Heard("ev_shop_star_take"), 1);
   EXPECT_EQ(h.Heard("ev_shop_star_put"), 1);
   EXPECT_EQ(h.Heard("ev_map_paper"), 3) << "to the shop, back to the map, the map again";
-  const PlacedObject& star = m.items.stars[std::size_t(m.itemSlot)].object[1];
+  const PlacedObject& star = m.items.stars[std::size_t(m.itemSlot)].Object[1];
   EXPECT_NE(star.Flag, 0) << "the star is still held";
   EXPECT_DOUBLE_EQ(star.PosX, star.HomeX);
   EXPECT_DOUBLE_EQ(star.PosY, star.HomeY);

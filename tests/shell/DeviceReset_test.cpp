@@ -26,7 +26,7 @@ TEST(DeviceReset, EveryPictureComesBackAfterALostDeviceAndANewBackBuffer) {
   s.settings.Resolution = 3;
   s.settings.FullScreen = 0;
   ApplyDisplayMode(s);
-  EXPECT_EQ(s.look.metrics.width, 1024);
+  EXPECT_EQ(s.look.metrics.Width, 1024);
   EXPECT_TRUE(textures.AllAlive()) << "pictures restored after the new back buffer";
   EXPECT_EQ(textures.Loaded(), held);
 

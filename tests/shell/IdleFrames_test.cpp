@@ -20,7 +20,7 @@ using test::ScreenHarness;
 PointD AJewel(ScreenHarness& h) {
   const Cells& cells = h.match().cells;
   for (int i = 0; i < kCellCount; ++i)
-    if (cells[i].isExists && IsItem(cells[i].Gem))
+    if (cells[i].IsExists && IsItem(cells[i].Gem))
       return {h.s().look.metrics.CellScreenX(cells[i].CenterX), h.s().look.metrics.CellScreenY(cells[i].CenterY)};
   return {-1, -1};
 }
@@ -40,7 +40,7 @@ long LevelFrames(double x, double y, bool click = false) {
   if (click) h.w().ScriptClick(h.now() + 3000, x, y);
   h.Deadline(h.now() + 12000);
   Play(h);
-  return h.s().loop.framesPresented;
+  return h.s().loop.FramesPresented;
 }
 
 TEST(IdleFrames, RestingOnAJewelShimmersOnlyBriefly) {
@@ -62,7 +62,7 @@ TEST(IdleFrames, TheMenuRestsWithThePointerOffTheProps) {
     MainMenuView view;
     h.Run(std::make_unique<MainMenuScreen>(view, false));
     // Highlights fade in 10 ms steps over about a second; then nothing is drawn.
-    EXPECT_LE(h.s().loop.framesPresented, 40) << at.x << "," << at.y;
+    EXPECT_LE(h.s().loop.FramesPresented, 40) << at.x << "," << at.y;
   }
 }
 
@@ -86,7 +86,7 @@ TEST(IdleFrames, FramesRedrawnInPartEqualTheWholeFrame) {
   h.Move(t + 7000, 30, 520);  // the pointer takes the board back: no cell is lit at the end
   h.Deadline(t + 8500);
   Play(h);
-  EXPECT_GE(s.loop.partialFrames, 10) << "clock ticks, shimmer steps and cursor steps are drawn in part";
+  EXPECT_GE(s.loop.PartialFrames, 10) << "clock ticks, shimmer steps and cursor steps are drawn in part";
   std::string kept = h.dir.str() + "/kept.png", whole = h.dir.str() + "/whole.png";
   ASSERT_TRUE(s.render().SaveScreenshot(kept));
   DrawPlayScreen(s, h.play());

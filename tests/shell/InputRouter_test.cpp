@@ -80,7 +80,7 @@ TEST(CheatCode, HoldingOneKeyDoesNotRepeatIt) {
   k.Hold('M');
   k.Hold('M');
   EXPECT_TRUE(k.r.CheatMode);
-  EXPECT_EQ(k.r.typedLetters, "KRAKENRUM");
+  EXPECT_EQ(k.r.TypedLetters, "KRAKENRUM");
 }
 
 TEST(CheatCode, UsesTheConfiguredWordAndF12Exits) {

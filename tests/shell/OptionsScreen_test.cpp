@@ -126,7 +126,7 @@ TEST(OptionsScreen, ResolutionChangeAsksFirstExitWritesNothingApplyResizes) {
     } else {
       EXPECT_EQ(LoadSettings(h.dir.str(), h.logs).Resolution, 4);
       EXPECT_EQ(h.w().Width(), 1280);
-      EXPECT_EQ(h.s().look.metrics.width, 1280);
+      EXPECT_EQ(h.s().look.metrics.Width, 1280);
     }
   }
 }

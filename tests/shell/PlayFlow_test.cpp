@@ -42,7 +42,7 @@ void PlayFor(test::FlowGame& h, double ms) {
 
 void AllGold(Match& m) {
   for (int i = 0; i < kCellCount; ++i)
-    if (m.cells[i].isExists) m.cells[i].Gnd = 1;
+    if (m.cells[i].IsExists) m.cells[i].Gnd = 1;
 }
 
 int Count(const std::string& text, const std::string& what) {
@@ -67,7 +67,7 @@ TEST(PlayFlow, AWonLevelFlipsThenMapAndShopThenTheNextLevel) {
   EXPECT_EQ(h.Heard("complete_level"), 0);
   EXPECT_EQ(h.Heard("ev_map_paper"), 1);
   EXPECT_EQ(m.session.CurrentLevel, 9);
-  EXPECT_EQ(m.level.number, 9);
+  EXPECT_EQ(m.level.Number, 9);
   EXPECT_EQ(m.stats.levelsWon, 1);
   EXPECT_FALSE(m.flow.flip.running);
   EXPECT_EQ(m.flow.pending, FlowStep::None);
@@ -123,13 +123,13 @@ TEST(PlayFlow, TheCheatSkipToTheLastLevelEndsOnTheCongratulations) {
   test::FlowGame h;
   Match& m = h.match();
   StartAt(h, 64);
-  h.s().loop.input.CheatMode = true;
+  h.s().loop.Input.CheatMode = true;
   h.win().ScriptKey(h.Now() + 1000, vk::PageUp);
   h.Click(4000, BetweenButtonRect(h.s().look.metrics, BetweenButton::Continue));
   h.win().ScriptKey(h.Now() + 8000, vk::Escape);
   Play(h);
   ASSERT_EQ(m.session.CurrentLevel, 65);
-  ASSERT_EQ(m.level.number, 65);
+  ASSERT_EQ(m.level.Number, 65);
   // Level 65 won: the flip, "complete_game", the credits, a click, the menu.
   AllGold(m);
   h.win().ScriptClick(h.Now() + 6000, 600, 500);

@@ -58,7 +58,7 @@ struct ScreenHarness {
     services = std::make_unique<Services>(host->platform, logs, ro);
     services->look.drawing = drawing;
     services->SetScreenSize(1280, 1024);
-    services->loop.startMs = services->Now();
+    services->loop.StartMs = services->Now();
     playSide = std::make_unique<PlaySide>(ro);
   }
   Services& s() { return *services; }

@@ -54,7 +54,7 @@ TEST(Hourglass, FirstTickComesAtOnceAndNeverGoesBelowEmpty) {
   EXPECT_EQ(m->level.SandLeft, 0) << "first tick on the first pass, clamped at empty";
   in.now += 999;
   AdvanceFrame(*m, in);
-  EXPECT_EQ(m->clock.LastSandTick, 5000) << "no second tick within a second";
+  EXPECT_EQ(m->clock.lastSandTick, 5000) << "no second tick within a second";
 }
 
 TEST(ScreenMetrics, ScalesAndRectangles) {

@@ -38,7 +38,7 @@ struct LayerKit {
   // The k-th cell holding a jewel.
   int Jewel(int k) {
     for (int i = 0; i < kCellCount; ++i)
-      if (cell(i).isExists && IsJewel(cell(i).Gem) && k-- == 0) return i;
+      if (cell(i).IsExists && IsJewel(cell(i).Gem) && k-- == 0) return i;
     return -1;
   }
   // Draws over the layer, then whole; the number of pixels that differ.
@@ -70,7 +70,7 @@ TEST(StillLayer, EveryChangeOfTheBoardReachesTheLayer) {
   EXPECT_EQ(k.LayeredAgainstWhole(), 0) << "a cell bubbled";
   k.cell(c).Ice = 1;
   EXPECT_EQ(k.LayeredAgainstWhole(), 0) << "a bubble burst";
-  k.cell(c).colFade = 120;
+  k.cell(c).ColFade = 120;
   EXPECT_EQ(k.LayeredAgainstWhole(), 0) << "the last bubble fading";
   k.cell(d).Gem = k.cell(d).Gem % 6 + 1;
   EXPECT_EQ(k.LayeredAgainstWhole(), 0) << "a jewel turned into another";

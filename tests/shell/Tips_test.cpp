@@ -29,7 +29,7 @@ TEST(Tips, TheFirstClickShowsTipZeroAndTheNextPressOnlyClosesIt) {
   // Two jewels far apart.
   int a = -1, b = -1;
   for (int i = 0; i < kCellCount; ++i)
-    if (m.cells[i].isExists && IsItem(m.cells[i].Gem)) {
+    if (m.cells[i].IsExists && IsItem(m.cells[i].Gem)) {
       if (a < 0) a = i;
       else if (i > a + 40) b = i;
     }

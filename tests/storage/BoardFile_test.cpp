@@ -19,7 +19,7 @@ std::unique_ptr<Cells> PlayedBoard(std::string_view holes = "0 10 57") {
   auto cells = std::make_unique<Cells>();
   LevelState level;
   LayOutLattice(*cells, level, holes);
-  level.jewelKinds = {1, 2, 3, 4, 5};
+  level.JewelKinds = {1, 2, 3, 4, 5};
   Rng rng(11);
   FillRandom(*cells, level, rng);
   Cells& c = *cells;
@@ -36,7 +36,7 @@ std::unique_ptr<Cells> PlayedBoard(std::string_view holes = "0 10 57") {
   c[9].Shimmer[3] = -4;
   c[12].Spare[1] = 0.125;
   c[13].Rotation = 1.5;
-  c[14].isSelected = true;
+  c[14].IsSelected = true;
   return cells;
 }
 
@@ -52,7 +52,7 @@ TEST(BoardFile, EveryFieldOfEveryCellRoundTrips) {
   EXPECT_EQ((*back)[4].Ice, 8);
   EXPECT_EQ((*back)[7].Pos.CurY, (*cells)[7].Pos.CurY);
   EXPECT_EQ((*back)[9].GemCol[2], 0xFF00FF00u);
-  EXPECT_TRUE((*back)[14].isSelected);
+  EXPECT_TRUE((*back)[14].IsSelected);
   EXPECT_TRUE(BoardFitsLevel(*back, *cells));
   // The first cell's removal state leads the record; booleans are -1/0.
   EXPECT_EQ(bytes.substr(6 * 282, 4), std::string("\x0B\0\0\0", 4));

@@ -16,12 +16,12 @@ ItemStatus Varied() {
     ItemRecord& stars = st.stars[std::size_t(s)];
     GradeRecord& g = st.grades[std::size_t(s)];
     for (int i = 0; i < kPlacedObjects; ++i) {
-      PlacedObject& o = items.object[std::size_t(i)];
+      PlacedObject& o = items.Object[std::size_t(i)];
       o.Flag = (i + s) % 2 ? -1 : 0;
       o.PosX += s * 0.5;
       o.Reserved[std::size_t(i)] = std::uint8_t(s + 1);
-      stars.object[std::size_t(i)].Flag = (i * s) % 3 ? -1 : 0;
-      stars.object[std::size_t(i)].PosY -= s;
+      stars.Object[std::size_t(i)].Flag = (i * s) % 3 ? -1 : 0;
+      stars.Object[std::size_t(i)].PosY -= s;
     }
     Lock(items, 1 + s % 10).Index = 10 - s % 10;
     items.Dragged = s;
@@ -69,13 +69,13 @@ TEST(ItemStatusFiles, NewGamePlacesEveryObject) {
   EXPECT_EQ(Lock(items, 10).PosY, 388);
 
   const ItemRecord stars = NewGameStars();
-  EXPECT_EQ(stars.object[2].HomeX, 304.5);
-  EXPECT_EQ(stars.object[2].HomeY, 619);
-  EXPECT_EQ(stars.object[1].HomeY, 631);
-  EXPECT_EQ(stars.object[12].HomeX, 244);
-  EXPECT_EQ(stars.object[12].HomeY, 724);
-  EXPECT_EQ(stars.object[17].PosY, 712);
-  for (const PlacedObject& o : stars.object) EXPECT_EQ(o.Flag, 0);
+  EXPECT_EQ(stars.Object[2].HomeX, 304.5);
+  EXPECT_EQ(stars.Object[2].HomeY, 619);
+  EXPECT_EQ(stars.Object[1].HomeY, 631);
+  EXPECT_EQ(stars.Object[12].HomeX, 244);
+  EXPECT_EQ(stars.Object[12].HomeY, 724);
+  EXPECT_EQ(stars.Object[17].PosY, 712);
+  for (const PlacedObject& o : stars.Object) EXPECT_EQ(o.Flag, 0);
 
   const GradeRecord g = NewGameGrades();
   EXPECT_EQ(g.ChanceMark[2][1], (MarkPoint{178, 214}));
@@ -130,14 +130,14 @@ TEST(ItemStatusFiles, WrongSizesFailWholeAndOddValuesGoBackToTheNewGames) {
   Key(bad[3], 4).PosX = std::numeric_limits<double>::infinity();
   Lock(bad[3], 2).Index = -7;
   bad[3].Dragged = 22;
-  bad[3].object[0].Flag = 99;  // an unused index is carried as it is
+  bad[3].Object[0].Flag = 99;  // an unused index is carried as it is
   const std::vector<std::string> lines = SanitizeItemRecords(bad);
   EXPECT_EQ(lines.size(), 4u);
   EXPECT_EQ(Key(bad[3], 4).Flag, 0);
   EXPECT_EQ(Key(bad[3], 4).PosX, Key(NewGameItems(), 4).PosX);
   EXPECT_EQ(Lock(bad[3], 2).Index, 2);
   EXPECT_EQ(bad[3].Dragged, 0);
-  EXPECT_EQ(bad[3].object[0].Flag, 99);
+  EXPECT_EQ(bad[3].Object[0].Flag, 99);
 
   std::array<GradeRecord, kItemSlots> grades = st.grades;
   grades[9].ChanceGrade[3] = 4;

@@ -44,8 +44,8 @@ SaveData Version(int k) {
   d.scores.entry[1].EntryScore = std::to_string(k);
   d.scores.entry[2].EntryName = std::string(std::size_t(k % 40), 'x');
   for (int s = 0; s < kItemSlots; ++s) {
-    d.items.items[std::size_t(s)].object[1].PosX = k;
-    d.items.stars[std::size_t(s)].object[0].HomeX = k;
+    d.items.items[std::size_t(s)].Object[1].PosX = k;
+    d.items.stars[std::size_t(s)].Object[0].HomeX = k;
     d.items.grades[std::size_t(s)].ChanceMark[0][0].X = k;
     d.items.grades[std::size_t(s)].ChanceGrade[std::size_t(1 + s % 10)] = std::int16_t(k % 4);
   }
@@ -58,7 +58,7 @@ std::unique_ptr<Cells> BoardVersion(int k) {
   auto c = std::make_unique<Cells>();
   (*c)[0].Spare[0] = k;
   for (int i = 0; i < kCellCount; ++i) {
-    (*c)[i].isExists = true;
+    (*c)[i].IsExists = true;
     (*c)[i].Gem = 1 + (i + k) % 5;
   }
   return c;
@@ -85,10 +85,10 @@ std::vector<FileCheck> Checks() {
                },
                [](int k) { return EncodeHighScores(Version(k).scores); }});
   c.push_back({"saves/Items.dat",
-               [](const std::string& b) { auto t = DecodeItemRecords(b); return t ? int((*t)[0].object[1].PosX) : -1; },
+               [](const std::string& b) { auto t = DecodeItemRecords(b); return t ? int((*t)[0].Object[1].PosX) : -1; },
                [](int k) { return EncodeItemRecords(Version(k).items.items); }});
   c.push_back({"saves/ItemsS.dat",
-               [](const std::string& b) { auto t = DecodeItemRecords(b); return t ? int((*t)[0].object[0].HomeX) : -1; },
+               [](const std::string& b) { auto t = DecodeItemRecords(b); return t ? int((*t)[0].Object[0].HomeX) : -1; },
                [](int k) { return EncodeItemRecords(Version(k).items.stars); }});
   c.push_back({"saves/ItemsB.dat",
                [](const std::string& b) {

@@ -61,7 +61,7 @@ SaveData Varied() {
   for (int s = 0; s < kItemSlots; ++s) {
     Key(d.items.items[std::size_t(s)], 1 + s % 10).Flag = kTrue;
     Lock(d.items.items[std::size_t(s)], 1 + (s + 3) % 10).Flag = kFalse;
-    d.items.stars[std::size_t(s)].object[std::size_t(1 + s % 6)].Flag = kTrue;
+    d.items.stars[std::size_t(s)].Object[std::size_t(1 + s % 6)].Flag = kTrue;
     d.items.grades[std::size_t(s)].ChanceGrade[std::size_t(1 + s % 10)] = std::int16_t(1 + s % 3);
     d.items.grades[std::size_t(s)].PowerGrade[std::size_t(1 + s % 4)] = 3;
   }
