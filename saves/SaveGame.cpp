@@ -101,12 +101,7 @@ bool SaveGame(SaveFolder& f, SaveData& data, const Match& m) {
   p.TimeTotal = m.level.TimeLimit;
   CopyMatchToPlayer(m.player, p);
   // Keys found and stars taken during the level live in the match's shop state.
-  if (m.itemSlot >= 0 && m.itemSlot < kItemSlots) {
-    const std::size_t from = std::size_t(m.itemSlot), to = std::size_t(slot);
-    data.items.items[to] = m.items.items[from];
-    data.items.stars[to] = m.items.stars[from];
-    data.items.grades[to] = m.items.grades[from];
-  }
+  CopySlot(data.items, slot, m.items, m.itemSlot);
   // Each file is whole at every instant. A kill between two of them pairs the
   // new record with the previous board; Continue refuses a board that does not
   // fit the record's level, so the worst case is that level started afresh.

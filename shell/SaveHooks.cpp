@@ -104,12 +104,7 @@ void SaveShopOnLeaving(Services& s, const Match& m) {
   PrepareSaveFolder(folder);
   SaveData data;
   LoadGameRecords(folder, data);
-  const std::size_t from = std::size_t(m.itemSlot), to = std::size_t(data.players.Current());
-  if (from < std::size_t(kItemSlots)) {
-    data.items.items[to] = m.items.items[from];
-    data.items.stars[to] = m.items.stars[from];
-    data.items.grades[to] = m.items.grades[from];
-  }
+  CopySlot(data.items, data.players.Current(), m.items, m.itemSlot);
   if (!SaveItemStatus(folder, data)) s.logs.WriteRunLog("SaveItemStatus", "The shop was not fully saved");
   s.Count(folder);
 }

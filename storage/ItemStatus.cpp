@@ -174,6 +174,13 @@ void ResetSlot(ItemStatus& status, int slot) {
   status.grades[std::size_t(slot)] = NewGameGrades();
 }
 
+void CopySlot(ItemStatus& to, int toSlot, const ItemStatus& from, int fromSlot) {
+  if (toSlot < 0 || toSlot >= kItemSlots || fromSlot < 0 || fromSlot >= kItemSlots) return;
+  to.items[std::size_t(toSlot)] = from.items[std::size_t(fromSlot)];
+  to.stars[std::size_t(toSlot)] = from.stars[std::size_t(fromSlot)];
+  to.grades[std::size_t(toSlot)] = from.grades[std::size_t(fromSlot)];
+}
+
 ItemStatus NewGameItemStatus() {
   ItemStatus s;
   for (int i = 0; i < kItemSlots; ++i) ResetSlot(s, i);

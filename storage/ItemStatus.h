@@ -19,8 +19,8 @@
 //                 ChanceMark[4][11], PowerMark[4][11] (two doubles each),
 //                 Reserved[8]
 //
-// Decoding fails only on a wrong size; SanitizeItemStatus puts values the game
-// never writes back to a new game's values, field by field.
+// Decoding fails only on a wrong size; the Sanitize functions below put values
+// the game never writes back to a new game's values, field by field.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -108,6 +108,9 @@ ItemRecord NewGameStars();
 GradeRecord NewGameGrades();
 // Resets one slot's three records (the other slots are untouched).
 void ResetSlot(ItemStatus& status, int slot);
+// Slot fromSlot's three records of `from` into slot toSlot of `to`; nothing
+// when either slot is out of range.
+void CopySlot(ItemStatus& to, int toSlot, const ItemStatus& from, int fromSlot);
 // Every slot reset: what a missing or unreadable file is replaced by.
 ItemStatus NewGameItemStatus();
 

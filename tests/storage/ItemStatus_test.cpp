@@ -85,12 +85,18 @@ TEST(ItemStatusFiles, NewGamePlacesEveryObject) {
   for (int s = 0; s < 11; ++s) EXPECT_EQ(g.ChanceGrade[std::size_t(s)] + g.PowerGrade[std::size_t(s)], 0);
 }
 
-TEST(ItemStatusFiles, ResetTouchesOnlyItsSlot) {
+TEST(ItemStatusFiles, ResetAndCopyTouchOnlyTheirSlot) {
   ItemStatus st = Varied();
   const ItemStatus before = st;
   ResetSlot(st, 6);
+  CopySlot(st, 2, before, 9);
+  CopySlot(st, 3, before, kItemSlots);  // out of range: nothing
+  CopySlot(st, -1, before, 4);
+  EXPECT_EQ(st.items[2], before.items[9]);
+  EXPECT_EQ(st.stars[2], before.stars[9]);
+  EXPECT_EQ(st.grades[2], before.grades[9]);
   for (int s = 0; s < kItemSlots; ++s) {
-    if (s == 6) continue;
+    if (s == 6 || s == 2) continue;
     EXPECT_EQ(st.items[std::size_t(s)], before.items[std::size_t(s)]);
     EXPECT_EQ(st.stars[std::size_t(s)], before.stars[std::size_t(s)]);
     EXPECT_EQ(st.grades[std::size_t(s)], before.grades[std::size_t(s)]);
