@@ -16,7 +16,7 @@
 //   SaveFolder folder{dataDir, gameDir, &logs};
 //   SaveData data;
 //   LoadPlayers(folder, data);            // at start-up and the main menu
-//   LoadItemStatus(folder, data);         // at the start of the game loop
+//   LoadItemStatus(folder, data);         // before any save of the game or the shop
 //   ... play ...
 //   SavePlayers(folder, data);
 //
