@@ -69,6 +69,9 @@ class SdlHost : public Host {
     }
     // Stop signals belong to the game's own watcher, not to SDL.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The window reads the pads itself: left to SDL, a connected pad would turn
+    // every idle wait into a poll each millisecond.
+    SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
       error = std::string("SDL_Init: ") + SDL_GetError();
       return false;
@@ -100,6 +103,10 @@ class SdlHost : public Host {
       }
     }
     render_ = std::make_unique<SdlRenderDevice>(window_->Renderer(), nullptr, o.width, o.height);
+    window_->SetPadLog([&logs](const std::string& line) { logs.WriteRunLog("Gamepad", line); });
+    // Pads already plugged in are announced as connections on the first pump.
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+      logs.WriteRunLog("Gamepad", std::string("No gamepads: ") + SDL_GetError());
     renderer = window_->RendererName() + " (" + choice.reason + ")";
     logs.WriteRunLog("ROOTFORM", "Renderer: " + renderer);
     if (o.sound) {

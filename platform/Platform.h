@@ -31,6 +31,8 @@ class Clock {
 namespace vk {
 inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Escape = 27, Space = 32, PageUp = 33, PageDown = 34,
                      Delete = 46;
+// The keyboard's menu key and a gamepad's Start: the menu button of a level.
+inline constexpr int Menu = 93;
 inline constexpr int Left = 37, Up = 38, Right = 39, Down = 40;
 inline constexpr int F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117, F12 = 123;
 }  // namespace vk
@@ -50,6 +52,13 @@ class Input {
   virtual std::string TakeTypedText() = 0;
 };
 
+// A window's own size on the desktop, into which the picture is scaled with
+// its proportions kept; 0 when not known (headless, never shown windowed).
+struct WindowPlacement {
+  int width = 0, height = 0;
+  bool maximised = false;
+};
+
 class Window {
  public:
   virtual ~Window() = default;
@@ -61,7 +70,13 @@ class Window {
   virtual bool TakeCloseRequest() = 0;  // true once per close click
   virtual bool IsForeground() = 0;
   virtual bool IsMinimised() = 0;
+  // The back buffer's size, and in a window the window's size too.
   virtual bool SetMode(int width, int height, bool fullScreen) = 0;
+  // How the player left the window: its size while neither maximised nor full
+  // screen, and whether it is maximised.
+  virtual WindowPlacement Placement() { return {}; }
+  // Gives the window such a size (and state) again; the back buffer stays as it is.
+  virtual void Place(const WindowPlacement&) {}
   virtual int Width() = 0;
   virtual int Height() = 0;
   virtual int DesktopWidth() = 0;

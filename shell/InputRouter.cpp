@@ -35,15 +35,17 @@ void PollGlobalKeys(InputRouter& r, Input& in, bool& exitRequested) {
   r.CodeKeyLatch = anyDown;
 }
 
-bool EscapePressed(InputRouter& r, Input& in) {
-  if (!in.KeyDown(vk::Escape)) {
-    r.EscLatch = false;
-    return false;
-  }
-  if (r.EscLatch) return false;
-  r.EscLatch = true;
-  return true;
+namespace {
+bool TakePress(bool& latch, bool down) {
+  bool fresh = down && !latch;
+  latch = down;
+  return fresh;
 }
+}  // namespace
+
+bool EscapePressed(InputRouter& r, Input& in) { return TakePress(r.EscLatch, in.KeyDown(vk::Escape)); }
+
+bool MenuKeyPressed(InputRouter& r, Input& in) { return TakePress(r.MenuKeyLatch, in.KeyDown(vk::Menu)); }
 
 bool IsFontChar(char c) {
   if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ') return true;

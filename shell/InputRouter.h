@@ -13,6 +13,7 @@ struct InputRouter {
   std::array<bool, 4> ButtonEdge{};  // MouseClicked's latches, by button number
   bool ClickLatch = false;           // a click was consumed; ignore until release
   bool EscLatch = false;
+  bool MenuKeyLatch = false;
   bool CheatMode = false;
   std::string CheatCode;  // from "data.ini"; the built-in word when empty
   std::string TypedLetters;
@@ -29,6 +30,8 @@ void PollGlobalKeys(InputRouter& r, Input& in, bool& exitRequested);
 
 // Escape taken once per press: true when it should act now.
 bool EscapePressed(InputRouter& r, Input& in);
+// The menu key (a gamepad's Start) taken once per press.
+bool MenuKeyPressed(InputRouter& r, Input& in);
 
 // Characters the bitmap font accepts for typed names.
 bool IsFontChar(char c);

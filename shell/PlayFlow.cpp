@@ -47,6 +47,7 @@ Next PlayScreen::BeginPlay(Services& s) {
   s.look.textures.ReleaseFolder("red/menu/");
   ResumeFrames(play_.match, s.Now());
   play_.keysLatched = ~0u;
+  s.loop.Input.MenuKeyLatch = true;  // a Start still held from the screen before acts once let go
   play_.levelVisitMs = s.Now();
   stage_ = Stage::Playing;
   return Next::Stay();
@@ -65,7 +66,9 @@ Next PlayScreen::Pass(Services& s) {
   double wake = PlayPass(s, play_, leave);
   if (play_.match.flow.pending != FlowStep::None && !leave) return LevelEnd(s);
   if (!s.in().KeyDown(vk::Left) && !s.in().KeyDown(vk::Right)) input.ClickLatch = false;
-  if (EscapePressed(input, s.in()) || BotLeavesNow(s, play_.levelVisitMs)) leave = true;
+  // Escape and the menu key (a pad's Start) leave as the menu button does.
+  bool escape = EscapePressed(input, s.in()), menuKey = MenuKeyPressed(input, s.in());
+  if (escape || menuKey || BotLeavesNow(s, play_.levelVisitMs)) leave = true;
   if (leave) {
     s.sound.sfx.PlaySfxOnce("ev_menu_click");
     return Next::Pop(kPlayed);

@@ -21,6 +21,7 @@
 #include "shell/Services.h"
 #include "shell/StopSignals.h"
 #include "storage/DataIni.h"
+#include "storage/WindowFile.h"
 
 namespace fs = std::filesystem;
 
@@ -52,6 +53,22 @@ std::string DefaultDataDir(const std::string& programDir, const std::string& gam
   const char* home = std::getenv("HOME");
   fs::path base = xdg && *xdg ? fs::path(xdg) : fs::path(home ? home : ".") / ".local/share";
   return (base / "brinemoor").string();
+}
+
+void PlaceWindowAsLeft(Window& window, const std::string& dataDir, Logs& logs) {
+  std::optional<WindowRecord> stored = LoadWindowRecord(dataDir, logs);
+  if (!stored) return;
+  WindowRecord r = FitWindowRecord(*stored, window.DesktopWidth(), window.DesktopHeight());
+  window.Place({r.Width, r.Height, r.Maximised != 0});
+  logs.WriteRunLog("SetFormSize(Function)", "Window of " + std::to_string(r.Width) + "x" + std::to_string(r.Height) +
+                                                (r.Maximised ? ", maximised," : "") + " as it was left");
+}
+
+void KeepWindowPlacement(Window& window, const std::string& dataDir, Logs& logs) {
+  WindowPlacement p = window.Placement();
+  if (p.width <= 0 || p.height <= 0) return;  // never shown in a window
+  WindowRecord r{p.width, p.height, std::int16_t(p.maximised ? -1 : 0)};
+  if (LoadWindowRecord(dataDir, logs) != r) SaveWindowRecord(dataDir, r, logs);
 }
 
 App::App() = default;
@@ -128,6 +145,7 @@ bool App::Start(RunOptions options) {
   plat.window->ShowCursor(true);
   logs.WriteRunLog("SetFormSize(Function)", "Resolution is set to " + std::to_string(size.w) + "x" +
                                                 std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
+  if (!fullScreen && !options.headless && options.resolution < 0) PlaceWindowAsLeft(*plat.window, options.dataDir, logs);
 
   bool fast = options.headless && options.screenshotPath.empty();
   host_->SetDrawingEnabled(!fast);
@@ -187,6 +205,7 @@ int App::Finish() {
     s.logs.WriteRunLog("Screenshot", "Cannot write " + o.screenshotPath, false);
   if (!o.reportPath.empty()) WriteReport(s, play_->match, o.reportPath);
   s.sound.sfx.ReleaseAllSfx();
+  KeepWindowPlacement(s.window(), o.dataDir, s.logs);
   return 0;
 }
 

@@ -17,6 +17,7 @@ class Host;
 class Logs;
 class ScreenStack;
 class StopSignals;
+class Window;
 struct PlaySide;
 struct Services;
 
@@ -28,6 +29,11 @@ std::string GameDirFor(const std::string& programDir);
 // Where the game writes: the program folder of a build or unpacked copy when it
 // is writable, else $XDG_DATA_HOME/brinemoor (~/.local/share/brinemoor).
 std::string DefaultDataDir(const std::string& programDir, const std::string& gameDir);
+
+// The window takes the size the player left it at last time ("window.dat"),
+// fitted to this desktop; and at the end of a run that size is kept.
+void PlaceWindowAsLeft(Window& window, const std::string& dataDir, Logs& logs);
+void KeepWindowPlacement(Window& window, const std::string& dataDir, Logs& logs);
 
 class App {
  public:
@@ -43,7 +49,7 @@ class App {
   double WakeAt() const;
   ScreenStack& Screens() { return *screens_; }
   // Shut-down: the tape closed, the screenshot and the report written, the
-  // sounds released. Returns the process exit code.
+  // sounds released, the window's size kept. Returns the process exit code.
   int Finish();
 
   // What the run is made of, for tests (null before Start).

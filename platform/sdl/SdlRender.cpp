@@ -122,16 +122,22 @@ void SdlRenderDevice::FreeTexture(TextureId id) {
 void SdlRenderDevice::Clear(Argb color) {
   if (!drawing_) return;
   Flush();
+  bool barsBeside = !clipped_ && !inLayer_ && !frame_ && Letterboxed();
+  if (barsBeside) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
   SDL_SetRenderDrawColor(renderer_, (color >> 16) & 255, (color >> 8) & 255, color & 255, 255);
-  if (!clipped_) {
+  if (!clipped_ && !barsBeside) {
     SDL_RenderClear(renderer_);
     return;
   }
-  // A clear ignores the clip rectangle; a partial redraw clears only its part.
+  // A clear ignores the clip rectangle and the picture's place in the window:
+  // a partial redraw clears only its part, a whole one only the picture.
   SDL_Rect r;
   SDL_RenderGetClipRect(renderer_, &r);
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
-  SDL_RenderFillRect(renderer_, &r);
+  SDL_RenderFillRect(renderer_, clipped_ ? &r : nullptr);
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
 }
 
@@ -302,9 +308,13 @@ void SdlRenderDevice::Present() {
     if (frame_) {
       SDL_SetRenderTarget(renderer_, nullptr);
       // Pixel for pixel in a window; filtered only when full screen stretches it.
-      int ow = 0, oh = 0;
-      SDL_GetRendererOutputSize(renderer_, &ow, &oh);
-      SDL_SetTextureScaleMode(frame_, ow == width_ && oh == height_ ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+      bool scaled = Letterboxed();
+      SDL_SetTextureScaleMode(frame_, scaled ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+      if (scaled) {
+        // Black bars where the window's proportions differ from the picture's.
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+      }
       SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
       DrawCursorQuad();
       SDL_RenderPresent(renderer_);
@@ -316,6 +326,13 @@ void SdlRenderDevice::Present() {
     }
   }
   ++frames_;
+}
+
+bool SdlRenderDevice::Letterboxed() {
+  if (surface_) return false;
+  int ow = 0, oh = 0;
+  SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+  return ow != width_ || oh != height_;
 }
 
 SDL_Surface* SdlRenderDevice::ReadBack() {

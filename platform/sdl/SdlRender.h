@@ -56,6 +56,9 @@ class SdlRenderDevice : public RenderDevice {
   void MakeFrame();
   bool BackBufferKept();
   void DrawCursorQuad();
+  // Whether the window shows the picture scaled (a window dragged to another
+  // size, full screen): the rest of the window is black bars.
+  bool Letterboxed();
 
   SDL_Renderer* renderer_;
   SDL_Surface* surface_;  // headless target, or null

@@ -1,5 +1,7 @@
 #include "platform/sdl/SdlWindow.h"
 
+#include <algorithm>
+
 namespace bm {
 
 SdlWindow::~SdlWindow() {
@@ -8,7 +10,8 @@ SdlWindow::~SdlWindow() {
 }
 
 bool SdlWindow::Create(const std::string& title, int width, int height, bool fullScreen, bool software) {
-  Uint32 flags = SDL_WINDOW_SHOWN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  // Any size the player drags it to: the picture is scaled into it, bars where the proportions differ.
+  Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
   if (!window_) {
     error_ = SDL_GetError();
@@ -25,7 +28,9 @@ bool SdlWindow::Create(const std::string& title, int width, int height, bool ful
     error_ = SDL_GetError();
     return false;
   }
+  // Mouse events arrive in back-buffer pixels, whatever the window's size.
   SDL_RenderSetLogicalSize(renderer_, width, height);
+  SDL_SetWindowMinimumSize(window_, 320, 256);
   SDL_RendererInfo info;
   if (SDL_GetRendererInfo(renderer_, &info) == 0) rendererName_ = info.name;
   width_ = width;
@@ -59,6 +64,7 @@ int SdlWindow::VirtualKeyOf(SDL_Keycode k) {
     case SDLK_UP: return vk::Up;
     case SDLK_RIGHT: return vk::Right;
     case SDLK_DOWN: return vk::Down;
+    case SDLK_APPLICATION: return vk::Menu;
     default: return -1;
   }
 }
@@ -78,6 +84,7 @@ void SdlWindow::Handle(const SDL_Event& e, bool waiting) {
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_SHOWN: minimised_ = false; exposed_ = true; break;
         case SDL_WINDOWEVENT_EXPOSED: exposed_ = true; break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED: Resized(); break;
         // A pointer outside the window is over nothing of ours.
         case SDL_WINDOWEVENT_LEAVE: input_.pointer = {-1, -1}; break;
         default: break;
@@ -90,34 +97,102 @@ void SdlWindow::Handle(const SDL_Event& e, bool waiting) {
     }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
+      MouseUsed();
       int b = e.button.button == SDL_BUTTON_LEFT ? 1 : e.button.button == SDL_BUTTON_RIGHT ? 2 : 0;
       input_.pointer = {double(e.button.x), double(e.button.y)};
       input_.SetButton(b, e.type == SDL_MOUSEBUTTONDOWN, waiting);
       break;
     }
-    case SDL_MOUSEMOTION: input_.pointer = {double(e.motion.x), double(e.motion.y)}; break;
+    case SDL_MOUSEMOTION:
+      MouseUsed();
+      input_.pointer = {double(e.motion.x), double(e.motion.y)};
+      break;
     case SDL_TEXTINPUT:
       // The fonts know one byte per character; anything beyond Latin-1 is dropped later.
       for (const char* p = e.text.text; *p; ++p) input_.typed.push_back(*p);
       break;
-    default: break;
+    default:
+      if (pads_.Handle(e, input_, waiting)) PadUsed();
+      break;
   }
+}
+
+void SdlWindow::Resized() {
+  exposed_ = true;
+  Uint32 flags = SDL_GetWindowFlags(window_);
+  if (!(flags & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)))
+    SDL_GetWindowSize(window_, &placement_.width, &placement_.height);
+  // The bars beside the picture start black; the picture itself is drawn afresh.
+  if (renderer_ && !SDL_GetRenderTarget(renderer_)) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
+}
+
+WindowPlacement SdlWindow::Placement() {
+  WindowPlacement p = placement_;
+  p.maximised = window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0;
+  return p;
+}
+
+void SdlWindow::Place(const WindowPlacement& p) {
+  if (!window_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN)) return;
+  SDL_SetWindowSize(window_, p.width, p.height);
+  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  placement_ = {p.width, p.height, false};
+  if (p.maximised) SDL_MaximizeWindow(window_);
+}
+
+void SdlWindow::ShowCursor(bool show) {
+  cursorWanted_ = show;
+  SDL_ShowCursor(show && !padInUse_ ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void SdlWindow::PadUsed() {
+  if (!padInUse_) {
+    padInUse_ = true;
+    SDL_ShowCursor(SDL_DISABLE);
+  }
+  input_.pointer = {-1, -1};
+}
+
+void SdlWindow::MouseUsed() {
+  if (!padInUse_) return;
+  padInUse_ = false;
+  SDL_ShowCursor(cursorWanted_ ? SDL_ENABLE : SDL_DISABLE);
 }
 
 // A press and its release often arrive in the same pump (xdotool, fast
 // mice): whatever went down since the last pump reads as down for this pass.
 void SdlWindow::Pump() {
   input_.BeginPass();
+  pads_.Update();
   SDL_Event e;
   while (SDL_PollEvent(&e)) Handle(e);
 }
 
 // The event that ends the wait is handled here, not pushed back: a pushed-back
 // event could wake every later wait at once and spin the loop.
+// SDL wakes by itself only for the window's events: while a pad is connected
+// it is read every few milliseconds of the wait.
 void SdlWindow::WaitEvent(double timeoutMs) {
   if (timeoutMs <= 0) return;
+  constexpr Uint64 kPadReadMs = 10;
   SDL_Event e;
-  if (SDL_WaitEventTimeout(&e, int(timeoutMs + 0.999))) Handle(e, true);
+  Uint64 end = SDL_GetTicks64() + Uint64(timeoutMs + 0.999);
+  for (;;) {
+    Uint64 now = SDL_GetTicks64();
+    Uint64 left = now < end ? end - now : 0;
+    if (pads_.Connected()) {
+      pads_.Update();
+      left = std::min(left, kPadReadMs);
+    }
+    if (SDL_WaitEventTimeout(&e, int(left))) {
+      Handle(e, true);
+      return;
+    }
+    if (SDL_GetTicks64() >= end) return;
+  }
 }
 
 // SDL_PushEvent is safe from any thread and ends a wait in progress.
@@ -137,8 +212,11 @@ bool SdlWindow::SetMode(int width, int height, bool fullScreen) {
   if (!window_) return false;
   SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   if (!fullScreen) {
+    // A size chosen in the options: the window takes it as it is.
+    SDL_RestoreWindow(window_);
     SDL_SetWindowSize(window_, width, height);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    placement_ = {width, height, false};
   }
   SDL_RenderSetLogicalSize(renderer_, width, height);
   width_ = width;
@@ -167,11 +245,10 @@ bool SdlWindow::HasDisplayMode(int width, int height) {
 
 void SdlWindow::WarpPointer(double x, double y) {
   if (!window_) return;
-  // Client pixels are back-buffer pixels; full screen may scale them onto the display.
-  int w = 0, h = 0;
-  SDL_GetWindowSize(window_, &w, &h);
-  double sx = width_ > 0 ? double(w) / width_ : 1, sy = height_ > 0 ? double(h) / height_ : 1;
-  SDL_WarpMouseInWindow(window_, int(x * sx), int(y * sy));
+  // Client pixels are back-buffer pixels, scaled into the window (or the full screen) with bars beside.
+  int wx = int(x), wy = int(y);
+  if (renderer_) SDL_RenderLogicalToWindow(renderer_, float(x), float(y), &wx, &wy);
+  SDL_WarpMouseInWindow(window_, wx, wy);
 }
 
 }  // namespace bm

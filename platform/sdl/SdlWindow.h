@@ -6,6 +6,7 @@
 
 #include "platform/Platform.h"
 #include "platform/PolledInput.h"
+#include "platform/sdl/SdlPads.h"
 
 namespace bm {
 
@@ -30,12 +31,15 @@ class SdlWindow : public Window, public Input {
   bool IsForeground() override { return focused_ && !minimised_; }
   bool IsMinimised() override { return minimised_; }
   bool SetMode(int width, int height, bool fullScreen) override;
+  WindowPlacement Placement() override;
+  void Place(const WindowPlacement& p) override;
   int Width() override { return width_; }
   int Height() override { return height_; }
   int DesktopWidth() override;
   int DesktopHeight() override;
   bool HasDisplayMode(int width, int height) override;
-  void ShowCursor(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+  // The pointer also hides while a gamepad is in use, until the mouse moves.
+  void ShowCursor(bool show) override;
   void WarpPointer(double x, double y) override;
   bool TakeExposed() override {
     bool e = exposed_;
@@ -57,10 +61,18 @@ class SdlWindow : public Window, public Input {
   std::string TakeTypedText() override { return input_.TakeTypedText(); }
 
   static int VirtualKeyOf(SDL_Keycode key);
+  // Where gamepads' connections and removals are told (the run log).
+  void SetPadLog(SdlPads::Log log) { pads_.SetLog(std::move(log)); }
 
  private:
   // Presses seen while waiting count for the next pass, like those the pump finds.
   void Handle(const SDL_Event& e, bool waiting = false);
+  // A pad was used: the pointer hides and points at nothing until the mouse moves.
+  void PadUsed();
+  // The mouse was used: the pointer shows again if the game wants it.
+  void MouseUsed();
+  // The player dragged or maximised the window: the picture is scaled anew.
+  void Resized();
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   std::string error_;
@@ -68,8 +80,11 @@ class SdlWindow : public Window, public Input {
   bool exposed_ = false;
   bool deviceReset_ = false;
   int width_ = 0, height_ = 0;
+  WindowPlacement placement_;  // the last size seen while neither maximised nor full screen
   bool focused_ = true, minimised_ = false, closeRequested_ = false;
   PolledInput input_;
+  SdlPads pads_;
+  bool cursorWanted_ = true, padInUse_ = false;
 };
 
 }  // namespace bm

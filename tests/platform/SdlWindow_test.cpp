@@ -1,7 +1,12 @@
-// The SDL window's event pump: events are handled in the order they came.
+// The SDL window's event pump: events are handled in the order they came; a
+// gamepad's presses are keys; a window dragged to another size shows the
+// picture scaled with bars beside, and the pointer lands where it is aimed.
 #include "platform/sdl/SdlWindow.h"
 
 #include <gtest/gtest.h>
+
+#include "VirtualPad.h"
+#include "platform/sdl/SdlRender.h"
 
 namespace bm {
 namespace {
@@ -50,6 +55,149 @@ TEST(SdlWindowEvents, WakeEndsAWaitAtOnce) {
   Uint64 start = SDL_GetTicks64();
   w.WaitEvent(5000);
   EXPECT_LT(SDL_GetTicks64() - start, 1000u);
+}
+
+TEST(PadStick, ADeadZoneTheAxisPushedFurtherAndNoFlickerAtTheThreshold) {
+  PadStick s;
+  EXPECT_FALSE(s.Move(0, 9000)) << "resting a little off centre presses nothing";
+  EXPECT_EQ(s.key, -1);
+  EXPECT_TRUE(s.Move(0, 20000));
+  EXPECT_EQ(s.key, vk::Right);
+  EXPECT_FALSE(s.Move(0, 13000)) << "held while still leaning past the lower mark";
+  EXPECT_FALSE(s.Move(1, -12000)) << "the axis pushed further decides";
+  EXPECT_EQ(s.key, vk::Right);
+  EXPECT_TRUE(s.Move(1, -30000));
+  EXPECT_EQ(s.key, vk::Up);
+  s.Move(0, 0);
+  EXPECT_TRUE(s.Move(1, -5000));
+  EXPECT_EQ(s.key, -1) << "let go below a third";
+  EXPECT_TRUE(s.Move(1, 32767));
+  EXPECT_EQ(s.key, vk::Down);
+  EXPECT_TRUE(s.Move(1, -32768)) << "flicked straight across";
+  EXPECT_EQ(s.key, vk::Up);
+}
+
+struct PadSdl {
+  PadSdl() {
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
+    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER);
+  }
+  ~PadSdl() { SDL_Quit(); }
+};
+
+TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPadLetsGo) {
+  PadSdl sdl;
+  SdlWindow w;
+  ASSERT_TRUE(w.Create("pad", 640, 480, false, true)) << w.Error();
+  std::vector<std::string> said;
+  w.SetPadLog([&](const std::string& line) { said.push_back(line); });
+  test::VirtualPad pad;
+  pad.Attach();
+  w.Pump();
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_EQ(said[0], "Gamepad connected: Test Pad");
+  SDL_Event move{};
+  move.type = SDL_MOUSEMOTION;
+  move.motion.windowID = SDL_GetWindowID(SDL_RenderGetWindow(w.Renderer()));
+  move.motion.x = 100, move.motion.y = 50;
+  SDL_PushEvent(&move);
+  w.Pump();
+  ASSERT_EQ(w.Pointer().x, 100);
+
+  pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+  pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, -32768);
+  w.Pump();
+  EXPECT_TRUE(w.KeyDown(vk::Enter));
+  EXPECT_TRUE(w.KeyDown(vk::Left));
+  EXPECT_EQ(w.Pointer().x, -1) << "a hidden pointer points at nothing";
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+  w.Pump();
+  EXPECT_TRUE(w.KeyDown(vk::Left)) << "the stick still holds it";
+  pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, 0);
+  pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+  w.Pump();
+  EXPECT_FALSE(w.KeyDown(vk::Left));
+  EXPECT_TRUE(w.KeyDown(vk::Menu));
+
+  SDL_PushEvent(&move);
+  w.Pump();
+  EXPECT_EQ(w.Pointer().x, 100) << "the mouse moved: the pointer is back";
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+  w.ShowCursor(false);  // the game's own wish stands over the pad's
+  pad.Button(SDL_CONTROLLER_BUTTON_B, true);
+  w.Pump();
+  SDL_PushEvent(&move);
+  w.Pump();
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+
+  pad.Detach();
+  w.Pump();
+  w.Pump();
+  EXPECT_FALSE(w.KeyDown(vk::Enter)) << "a pad pulled out lets go of what it held";
+  EXPECT_FALSE(w.KeyDown(vk::Escape));
+  EXPECT_FALSE(w.KeyDown(vk::Menu));
+  ASSERT_EQ(said.size(), 2u);
+  EXPECT_EQ(said[1], "Gamepad removed: Test Pad");
+}
+
+Uint32 WindowPixel(SDL_Window* window, int x, int y) {
+  SDL_Surface* s = SDL_GetWindowSurface(window);
+  Uint32 p = 0;
+  SDL_Surface* one = SDL_CreateRGBSurfaceWithFormat(0, 1, 1, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Rect r{x, y, 1, 1};
+  SDL_BlitSurface(s, &r, one, nullptr);
+  p = *static_cast<Uint32*>(one->pixels) & 0xFFFFFF;
+  SDL_FreeSurface(one);
+  return p;
+}
+
+TEST(SdlWindowResize, ADraggedWindowScalesThePictureWithBarsAndClicksLandWhereAimed) {
+  PadSdl sdl;
+  SdlWindow w;
+  ASSERT_TRUE(w.Create("resize", 640, 480, false, true)) << w.Error();
+  SdlRenderDevice device(w.Renderer(), nullptr, 640, 480);
+  SDL_Window* window = SDL_RenderGetWindow(w.Renderer());
+  SDL_SetWindowSize(window, 1280, 480);  // dragged wider: bars left and right
+  w.Pump();
+  EXPECT_TRUE(w.TakeExposed()) << "drawn afresh at the new size";
+  EXPECT_EQ(w.Width(), 640) << "the back buffer keeps its size";
+  WindowPlacement placed = w.Placement();
+  EXPECT_EQ(placed.width, 1280);
+  EXPECT_EQ(placed.height, 480);
+  device.Clear(0xFFFFFFFF);
+  device.Present();
+  EXPECT_EQ(WindowPixel(window, 640, 240), 0xFFFFFFu) << "the picture in the middle";
+  EXPECT_EQ(WindowPixel(window, 100, 240), 0u) << "a black bar beside it";
+  EXPECT_EQ(WindowPixel(window, 1200, 240), 0u);
+
+  SDL_Event click{};
+  click.type = SDL_MOUSEBUTTONDOWN;
+  click.button.windowID = SDL_GetWindowID(window);
+  click.button.button = SDL_BUTTON_LEFT;
+  click.button.x = 320 + 600, click.button.y = 100;
+  SDL_PushEvent(&click);
+  w.Pump();
+  EXPECT_TRUE(w.ButtonDown(1));
+  EXPECT_NEAR(w.Pointer().x, 600, 1) << "the picture's pixel under the click";
+  EXPECT_NEAR(w.Pointer().y, 100, 1);
+  click.button.x = 100;
+  SDL_PushEvent(&click);
+  w.Pump();
+  EXPECT_LT(w.Pointer().x, 0) << "a click on a bar is beside the picture";
+
+  SDL_SetWindowSize(window, 320, 480);  // narrower: half the size, bars above and below
+  w.Pump();
+  click.button.x = 160, click.button.y = 240;
+  SDL_PushEvent(&click);
+  w.Pump();
+  EXPECT_NEAR(w.Pointer().x, 320, 2);
+  EXPECT_NEAR(w.Pointer().y, 240, 2);
+  w.SetMode(800, 600, false);  // a size chosen in the options
+  EXPECT_EQ(w.Placement().width, 800);
 }
 
 }  // namespace
