@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 namespace bm {
 
@@ -85,6 +86,23 @@ void UpdateNameEntry(NameEntry& e, InputRouter& r, Input& in) {
   bool bs = in.KeyDown(vk::Backspace);
   if (bs && !e.backspaceHeld && !e.text.empty()) e.text.pop_back();
   e.backspaceHeld = bs;
+  static constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  const int arrows[3] = {vk::Up, vk::Down, vk::Right};
+  for (int i = 0; i < 3; ++i) {
+    bool down = in.KeyDown(arrows[i]);
+    bool fresh = down && !e.arrowsHeld[std::size_t(i)];
+    e.arrowsHeld[std::size_t(i)] = down;
+    if (!fresh) continue;
+    if (e.text.empty() || (arrows[i] == vk::Right && e.text.size() < 15)) {
+      e.text += 'A';
+      continue;
+    }
+    if (arrows[i] == vk::Right) continue;
+    std::size_t at = kLetters.find(e.text.back());
+    std::size_t n = kLetters.size();
+    at = at == std::string_view::npos ? 0 : (at + (arrows[i] == vk::Up ? 1 : n - 1)) % n;
+    e.text.back() = kLetters[at];
+  }
   if (in.KeyDown(vk::Enter) && !e.text.empty()) {
     e.on = false;
     e.accepted = true;

@@ -44,11 +44,14 @@ struct NameEntry {
   bool cancelled = false;
   bool escapeAllowed = false;
   bool backspaceHeld = false;  // one deletion per press
+  std::array<bool, 3> arrowsHeld{};  // Up, Down, Right: one step per press
   std::string text;
 };
 std::string FilterName(std::string text);
 void OpenNameEntry(NameEntry& e, Input& in, const std::string& initial, bool escapeAllowed);
-// Feeds one pass of typing, Backspace, Enter and Escape into the box.
+// Feeds one pass of typing, Backspace, Enter and Escape into the box. Without
+// a keyboard (a gamepad) the name is picked: Up and Down turn the last letter
+// through the alphabet and the digits, Right adds a letter, Backspace takes one away.
 void UpdateNameEntry(NameEntry& e, InputRouter& r, Input& in);
 
 // The options screen's auto-repeat: the interval halves on each tick down to 30 ms.

@@ -1,14 +1,14 @@
-// A gamepad plays the real screens: SDL's virtual joystick, plugged in while the
-// menu shows, drives the SDL window on the dummy video driver (on the virtual
-// clock) from the main menu through a level, its time-up, the map and the shop
-// into the next level, and Start leaves it for the menu.
+// A gamepad plays the real screens: SDL's virtual joystick, plugged in when the
+// first start asks for a name, drives the SDL window on the dummy video driver
+// (on the virtual clock) through the name box, the main menu, a level, its
+// time-up, the map and the shop into the next level, and Start leaves it for the menu.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
 #include "../platform/VirtualPad.h"
-#include "PlayerDir.h"
+#include "TestDirs.h"
 #include "platform/Audio.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/HeadlessAudio.h"
@@ -18,6 +18,7 @@
 #include "shell/MainLoop.h"
 #include "shell/PlaySide.h"
 #include "shell/Services.h"
+#include "storage/SaveFolder.h"
 
 namespace bm {
 namespace {
@@ -42,7 +43,7 @@ struct PadPress {
 };
 
 struct PadGame {
-  test::PlayerDir dir;
+  test::TempDir dir;
   Logs logs{dir.str()};
   VirtualClock clock;
   PadWindow window{clock};
@@ -102,6 +103,10 @@ TEST(GamePad, AScriptedPadPlaysARoundFromTheMenuThroughALevelTheMapAndTheShop) {
     lastCell = m.keyCursor.cell;
   };
   const std::vector<PadPress> script = {
+      {"NameBox", SDL_CONTROLLER_BUTTON_DPAD_UP},     // "A"
+      {"NameBox", SDL_CONTROLLER_BUTTON_DPAD_RIGHT},  // "AA"
+      {"NameBox", SDL_CONTROLLER_BUTTON_DPAD_DOWN},   // "A9"
+      {"NameBox", SDL_CONTROLLER_BUTTON_A},
       {"MainMenu", SDL_CONTROLLER_BUTTON_A},  // marks "Play"
       {"MainMenu", SDL_CONTROLLER_BUTTON_A},  // opens it: a new game
       {"Play", -1, SDL_CONTROLLER_AXIS_LEFTX, 32767, noteCursor},
@@ -128,7 +133,7 @@ TEST(GamePad, AScriptedPadPlaysARoundFromTheMenuThroughALevelTheMapAndTheShop) {
   while (stack.Step()) {
     double now = g.clock.ClockMs();
     if (stack.Top() != top) top = stack.Top(), topSince = now;
-    if (g.pad.index < 0 && top == "MainMenu") g.pad.Attach();  // plugged in while the menu shows
+    if (g.pad.index < 0 && top == "NameBox") g.pad.Attach();  // plugged in when asked for a name
     if (held >= 0 && now >= releaseAt) {
       set(script[std::size_t(held)], false);
       held = -1, ++done, afterDue = true, settledAt = now + 150;
@@ -153,6 +158,10 @@ TEST(GamePad, AScriptedPadPlaysARoundFromTheMenuThroughALevelTheMapAndTheShop) {
   std::string log = test::ReadText(g.dir.path / "run.log");
   EXPECT_NE(log.find("Gamepad connected: Test Pad"), std::string::npos) << log;
   EXPECT_NE(log.find("Gamepad removed: Test Pad"), std::string::npos);
+  SaveData players;
+  SaveFolder folder{g.dir.str(), BM_GAME_DIR, nullptr, {}};
+  LoadPlayers(folder, players);
+  EXPECT_EQ(players.players.slot[std::size_t(players.players.Current())].Name, "A9") << "a name picked on the pad";
   EXPECT_GE(cursorCells, 3) << "the stick and the d-pad moved the board's frame";
   EXPECT_EQ(m.stats.livesLost, 1);
   EXPECT_NE(log.find("BetweenLevelsScreen() * Level 1"), std::string::npos);

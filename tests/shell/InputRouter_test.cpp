@@ -123,6 +123,33 @@ TEST(NameEntry, EnterNeedsTextAndEscapeNeedsPermission) {
   EXPECT_EQ(e.text, "Mary Read");
 }
 
+TEST(NameEntry, WithoutAKeyboardTheNameIsPickedWithTheArrows) {
+  VirtualClock clock;
+  HeadlessWindow w(clock);
+  InputRouter r;
+  NameEntry e;
+  OpenNameEntry(e, w, "", false);
+  auto press = [&](int key, int passes = 1) {
+    w.Pump();
+    w.SetKey(key, true);
+    for (int i = 0; i < passes; ++i) UpdateNameEntry(e, r, w), w.Pump();
+    w.SetKey(key, false);
+    UpdateNameEntry(e, r, w);
+  };
+  press(vk::Up);
+  EXPECT_EQ(e.text, "A") << "the first letter";
+  press(vk::Up, 3);
+  EXPECT_EQ(e.text, "B") << "one step per press, however long held";
+  press(vk::Down), press(vk::Down);
+  EXPECT_EQ(e.text, "9") << "down from A wraps round to the digits";
+  press(vk::Right), press(vk::Up);
+  EXPECT_EQ(e.text, "9B") << "a new letter, turned on its own";
+  press(vk::Backspace);
+  press(vk::Enter);
+  EXPECT_TRUE(e.accepted);
+  EXPECT_EQ(e.text, "9");
+}
+
 TEST(CheatCode, TheCaptionKeepsClearOfThePanelTexts) {
   auto overlap = [](const IRect& a, const IRect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
