@@ -92,7 +92,7 @@ struct PadGame {
   }
 };
 
-TEST(GamePad, AScriptedPadPlaysARoundFromTheMenuThroughALevelTheMapAndTheShop) {
+TEST(GamePad, AScriptedPadPlaysFromTheFirstStartThroughALevelTheMapAndTheShop) {
   PadGame g;
   ASSERT_TRUE(g.Start()) << SDL_GetError();
   Match& m = g.play->match;
