@@ -93,15 +93,12 @@ void UpdateNameEntry(NameEntry& e, InputRouter& r, Input& in) {
     bool fresh = down && !e.arrowsHeld[std::size_t(i)];
     e.arrowsHeld[std::size_t(i)] = down;
     if (!fresh) continue;
-    if (e.text.empty() || (arrows[i] == vk::Right && e.text.size() < 15)) {
-      e.text += 'A';
+    if (e.text.empty() || arrows[i] == vk::Right) {
+      if (e.text.size() < 15) e.text += 'A';
       continue;
     }
-    if (arrows[i] == vk::Right) continue;
-    std::size_t at = kLetters.find(e.text.back());
-    std::size_t n = kLetters.size();
-    at = at == std::string_view::npos ? 0 : (at + (arrows[i] == vk::Up ? 1 : n - 1)) % n;
-    e.text.back() = kLetters[at];
+    std::size_t n = kLetters.size(), at = kLetters.find(e.text.back());
+    e.text.back() = at == std::string_view::npos ? 'A' : kLetters[(at + (arrows[i] == vk::Up ? 1 : n - 1)) % n];
   }
   if (in.KeyDown(vk::Enter) && !e.text.empty()) {
     e.on = false;

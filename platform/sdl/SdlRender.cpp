@@ -307,7 +307,7 @@ void SdlRenderDevice::Present() {
   if (drawing_) {
     if (frame_) {
       SDL_SetRenderTarget(renderer_, nullptr);
-      // Pixel for pixel in a window; filtered only when full screen stretches it.
+      // Pixel for pixel in a window of its size; filtered when the window or full screen scales it.
       bool scaled = Letterboxed();
       SDL_SetTextureScaleMode(frame_, scaled ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
       if (scaled) {
