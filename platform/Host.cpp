@@ -104,9 +104,6 @@ class SdlHost : public Host {
     }
     render_ = std::make_unique<SdlRenderDevice>(window_->Renderer(), nullptr, o.width, o.height);
     window_->SetPadLog([&logs](const std::string& line) { logs.WriteRunLog("Gamepad", line); });
-    // Pads already plugged in are announced as connections on the first pump.
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
-      logs.WriteRunLog("Gamepad", std::string("No gamepads: ") + SDL_GetError());
     renderer = window_->RendererName() + " (" + choice.reason + ")";
     logs.WriteRunLog("ROOTFORM", "Renderer: " + renderer);
     if (o.sound) {

@@ -48,6 +48,13 @@ SdlPads::~SdlPads() {
   for (auto& [id, pad] : pads_) SDL_GameControllerClose(pad.controller);
 }
 
+void SdlPads::Start() {
+  if (started_) return;
+  started_ = true;
+  if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER) && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0 && log_)
+    log_(std::string("No gamepads: ") + SDL_GetError());
+}
+
 void SdlPads::Update() {
   if (SDL_WasInit(SDL_INIT_GAMECONTROLLER)) SDL_GameControllerUpdate();
 }

@@ -37,6 +37,10 @@ class SdlPads {
   SdlPads& operator=(const SdlPads&) = delete;
   ~SdlPads();
   void SetLog(Log log) { log_ = std::move(log); }
+  // Starts SDL's game-controller part, once: it takes 5-15 ms, so the window
+  // waits for its first idle moment, after the first frame. Pads already
+  // plugged in are then announced as connections.
+  void Start();
   // Reads the pads, so that their connections and presses wait in SDL's queue.
   void Update();
   // Takes one of SDL's controller events into input (pending: it came between
@@ -57,6 +61,7 @@ class SdlPads {
   std::map<SDL_JoystickID, Pad> pads_;
   std::array<int, 256> holders_{};
   Log log_;
+  bool started_ = false;
 };
 
 }  // namespace bm

@@ -174,10 +174,11 @@ void SdlWindow::Pump() {
 // The event that ends the wait is handled here, not pushed back: a pushed-back
 // event could wake every later wait at once and spin the loop.
 // SDL wakes by itself only for the window's events: while a pad is connected
-// it is read every few milliseconds of the wait.
+// it is read every frame's time of the wait (16 ms).
 void SdlWindow::WaitEvent(double timeoutMs) {
   if (timeoutMs <= 0) return;
-  constexpr Uint64 kPadReadMs = 10;
+  pads_.Start();
+  constexpr Uint64 kPadReadMs = 16;  // a frame at 60 Hz
   SDL_Event e;
   Uint64 end = SDL_GetTicks64() + Uint64(timeoutMs + 0.999);
   for (;;) {

@@ -79,6 +79,7 @@ TEST(PadStick, ADeadZoneTheAxisPushedFurtherAndNoFlickerAtTheThreshold) {
 
 struct PadSdl {
   PadSdl() {
+    SDL_Quit();  // from a clean start, whatever tests before left running
     SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");

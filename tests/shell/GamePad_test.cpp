@@ -56,6 +56,7 @@ struct PadGame {
   test::VirtualPad pad;
 
   PadGame() {
+    SDL_Quit();  // from a clean start, whatever tests before left running
     SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
     // The dummy driver's window never has the focus SDL asks of a pad's events.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
