@@ -92,13 +92,9 @@ TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPad
   PadSdl sdl;
   SdlWindow w;
   ASSERT_TRUE(w.Create("pad", 640, 480, false, true)) << w.Error();
-  std::vector<std::string> said;
-  w.SetPadLog([&](const std::string& line) { said.push_back(line); });
   test::VirtualPad pad;
   pad.Attach();
   w.Pump();
-  ASSERT_EQ(said.size(), 1u);
-  EXPECT_EQ(said[0], "Gamepad connected: Test Pad");
   SDL_Event move{};
   move.type = SDL_MOUSEMOTION;
   move.motion.windowID = SDL_GetWindowID(SDL_RenderGetWindow(w.Renderer()));
@@ -141,8 +137,6 @@ TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPad
   EXPECT_FALSE(w.KeyDown(vk::Enter)) << "a pad pulled out lets go of what it held";
   EXPECT_FALSE(w.KeyDown(vk::Escape));
   EXPECT_FALSE(w.KeyDown(vk::Menu));
-  ASSERT_EQ(said.size(), 2u);
-  EXPECT_EQ(said[1], "Gamepad removed: Test Pad");
 }
 
 Uint32 WindowPixel(SDL_Window* window, int x, int y) {
@@ -190,13 +184,6 @@ TEST(SdlWindowResize, ADraggedWindowScalesThePictureWithBarsAndClicksLandWhereAi
   w.Pump();
   EXPECT_LT(w.Pointer().x, 0) << "a click on a bar is beside the picture";
 
-  SDL_SetWindowSize(window, 320, 480);  // narrower: half the size, bars above and below
-  w.Pump();
-  click.button.x = 160, click.button.y = 240;
-  SDL_PushEvent(&click);
-  w.Pump();
-  EXPECT_NEAR(w.Pointer().x, 320, 2);
-  EXPECT_NEAR(w.Pointer().y, 240, 2);
   w.SetMode(800, 600, false);  // a size chosen in the options
   EXPECT_EQ(w.Placement().width, 800);
 }
