@@ -77,19 +77,8 @@ TEST(PadStick, ADeadZoneTheAxisPushedFurtherAndNoFlickerAtTheThreshold) {
   EXPECT_EQ(s.key, vk::Up);
 }
 
-struct PadSdl {
-  PadSdl() {
-    SDL_Quit();  // from a clean start, whatever tests before left running
-    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
-    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER);
-  }
-  ~PadSdl() { SDL_Quit(); }
-};
-
 TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPadLetsGo) {
-  PadSdl sdl;
+  test::PadSdl sdl;
   SdlWindow w;
   ASSERT_TRUE(w.Create("pad", 640, 480, false, true)) << w.Error();
   test::VirtualPad pad;
@@ -151,7 +140,7 @@ Uint32 WindowPixel(SDL_Window* window, int x, int y) {
 }
 
 TEST(SdlWindowResize, ADraggedWindowScalesThePictureWithBarsAndClicksLandWhereAimed) {
-  PadSdl sdl;
+  test::PadSdl sdl;
   SdlWindow w;
   ASSERT_TRUE(w.Create("resize", 640, 480, false, true)) << w.Error();
   SdlRenderDevice device(w.Renderer(), nullptr, 640, 480);

@@ -1,9 +1,23 @@
 // SDL's virtual joystick as a gamepad: button i is the controller's button i,
-// axis i the controller's axis i. SDL's joystick subsystem must be running.
+// axis i the controller's axis i, on SDL started by PadSdl.
 #pragma once
 #include <SDL.h>
 
 namespace bm::test {
+
+// SDL with the dummy video driver and its game-controller part, as the game's
+// window reads pads; from a clean start, whatever tests before left running.
+struct PadSdl {
+  PadSdl() {
+    SDL_Quit();
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+    // The dummy driver's window never has the focus SDL asks of a pad's events.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
+    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER);
+  }
+  ~PadSdl() { SDL_Quit(); }
+};
 
 struct VirtualPad {
   int index = -1;

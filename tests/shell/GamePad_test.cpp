@@ -43,6 +43,7 @@ struct PadPress {
 };
 
 struct PadGame {
+  test::PadSdl sdl;
   test::TempDir dir;
   Logs logs{dir.str()};
   VirtualClock clock;
@@ -55,14 +56,6 @@ struct PadGame {
   std::unique_ptr<PlaySide> play;
   test::VirtualPad pad;
 
-  PadGame() {
-    SDL_Quit();  // from a clean start, whatever tests before left running
-    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
-    // The dummy driver's window never has the focus SDL asks of a pad's events.
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
-    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER);
-  }
   ~PadGame() {
     services.reset();
     render.reset();
