@@ -6,6 +6,7 @@
 
 #include "board/BoardPhase.h"
 #include "board/Geometry.h"
+#include "board/ItemCodes.h"
 #include "board/LineRule.h"
 #include "board/Swap.h"
 
@@ -124,10 +125,12 @@ void ShowHint(BoardCtx& c, int k) {
 
 void ShuffleBoard(BoardCtx& c) {
   // An item that falls or is being swapped keeps its way; the refill's
-  // fresh items replace only those that sat in their cells.
+  // fresh items replace only those that sat in their cells. Keys and stars
+  // stay: each comes once a level, and a dropped one would be lost.
   for (int i = 1; i < kCellCount; ++i) {
     Cell& cell = c.cells[i];
-    if (CellAtRest(cell) && cell.Ice == 0) cell.Disappear = Removal::Dropping;
+    const bool kept = IsKey(cell.Gem) || cell.Gem == item::BlueStar || cell.Gem == item::GoldStar;
+    if (CellAtRest(cell) && cell.Ice == 0 && !kept) cell.Disappear = Removal::Dropping;
   }
 }
 

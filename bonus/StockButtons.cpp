@@ -134,7 +134,7 @@ bool PressStockButton(BoardCtx& c, StockButton b) {
       ShuffleBoard(c);
       return true;
     case StockButton::Hook:
-      QueueSfx(st.Events, "bon_anc");
+      // Silent, like the sun: the hook is heard when it swaps.
       --c.player.anchorCount;
       st.AnchorArmed = true;
       st.SelectedCell = kNoCell;

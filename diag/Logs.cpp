@@ -1,6 +1,8 @@
 #include "diag/Logs.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <iostream>
@@ -39,11 +41,14 @@ std::string Logs::FormatLine(const std::string& dateTime, const std::string& pla
 void Logs::Append(const std::string& path, const std::string& line) {
   if (echo_) std::cerr << line.substr(0, line.size() - 2) << '\n';
   std::ofstream out(path, std::ios::binary | std::ios::app);
-  if (!out) {
-    std::cerr << "cannot write log " << path << '\n';
-    return;
+  if (out) {
+    out << line;
+    out.flush();  // a full disk shows here, not at the open
+    if (out) return;
   }
-  out << line;
+  if (failures_++ == 0)
+    std::cerr << "brinemoor: cannot write the log \"" << path << "\": " << std::strerror(errno)
+              << "; further log lines that fail are counted, not shown\n";
 }
 
 void Logs::WriteRunLog(const std::string& place, const std::string& message, bool critical) {

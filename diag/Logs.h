@@ -24,6 +24,9 @@ class Logs {
   std::string RunPointPath() const;
   // Echo every line to stderr as well (the --verbose flag).
   void SetEcho(bool echo) { echo_ = echo; }
+  // Lines that could not be written (full disk, a folder gone read-only). The
+  // first failure is told on stderr; the later ones are only counted.
+  long Failures() const { return failures_; }
 
   static std::string FormatLine(const std::string& dateTime, const std::string& place, const std::string& message,
                                 bool critical);
@@ -33,6 +36,7 @@ class Logs {
   std::string dir_;
   std::function<std::string()> now_;
   bool echo_ = false;
+  long failures_ = 0;
 };
 
 }  // namespace bm

@@ -78,6 +78,8 @@ void ContinueLevel(Match& m, const SavedProgress& p, double now) {
   StartLevel(m, now);
   m.level.SandLeft = p.timeLeft;
   if (p.timeTotal > 0) m.level.TimeLimit = p.timeTotal;
+  // The hourglass goes on from here: its next grain falls a whole second later.
+  m.clock.lastSandTick = now;
   m.board.Score = p.score;
 }
 

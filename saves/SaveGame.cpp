@@ -1,5 +1,6 @@
 #include "saves/SaveGame.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +23,30 @@ void Log(SaveFolder& f, const std::string& place, const std::string& message) {
 }
 
 bool ValidSlot(int slot) { return slot >= kFirstPlayer && slot <= kLastPlayer; }
+
+// A game played without a player's name still has its score kept, under a plain name.
+std::string ScoreName(const PlayerRecord& p) { return p.Name.empty() ? kDefaultPlayerName : p.Name; }
+
+// The rest of a new game whose record is written: the shop and the board of
+// the old game go, its score enters the high scores, and the record says the
+// start is complete. Run again after a kill, every step lands the same; the
+// entry is the one that would not, so a second run finds it already in the
+// table (the same name and score) and leaves the table alone.
+void FinishNewGameRecords(SaveFolder& f, SaveData& data, bool again) {
+  PlayerRecord& p = data.players.CurrentRecord();
+  ResetItemStatus(f, data);
+  ClearBoard(f, data.players.Current());
+  const HighScoreEntry entry{ScoreName(p), std::to_string(p.GameScore)};
+  LoadHighScores(f, data);
+  const auto& table = data.scores.entry;
+  if (!again || std::find(table.begin() + 1, table.end(), entry) == table.end()) {
+    EnterHighScore(data.scores, entry.EntryName, p.GameScore);
+    SaveHighScores(f, data);
+  }
+  p.GameScore = 0;
+  p.NewGamePending = kFalse;
+  SavePlayers(f, data);
+}
 
 }  // namespace
 
@@ -69,12 +94,20 @@ bool LoadBoard(SaveFolder& f, int slot, Cells& cells) {
   const ReadResult r = ReadFileBounded(path, kBoardFileSize);
   if (!r.ok()) {
     Log(f, kPlace, r.error + "; the level starts afresh");
+    if (r.status == ReadStatus::TooLarge) KeepDamagedFile(f, kPlace, path);
     return false;
   }
   const std::string& bytes = r.bytes;
   std::string error;
   auto saved = std::make_unique<Cells>();
-  if (!DecodeBoard(bytes, *saved, &error) || !BoardFitsLevel(*saved, cells, &error)) {
+  if (!DecodeBoard(bytes, *saved, &error)) {
+    Log(f, kPlace, "\"" + path + "\" is damaged: " + error + "; the level starts afresh");
+    KeepDamagedFile(f, kPlace, path);
+    return false;
+  }
+  // A whole board of another level (the record was saved, the board not) is
+  // no damage: the next save replaces it.
+  if (!BoardFitsLevel(*saved, cells, &error)) {
     Log(f, kPlace, "\"" + path + "\" cannot be used: " + error + "; the level starts afresh");
     return false;
   }
@@ -99,7 +132,11 @@ bool SaveGame(SaveFolder& f, SaveData& data, const Match& m) {
   if (m.session.CurrentLevel > p.MaxLevel) p.MaxLevel = m.session.CurrentLevel;
   p.TimeLeft = m.level.SandLeft;
   p.TimeTotal = m.level.TimeLimit;
-  CopyMatchToPlayer(m.player, p);
+  // An armed hook or sun was taken from the stock but not used: it is kept there.
+  BoardPlayer stocks = m.player;
+  if (m.board.AnchorArmed) ++stocks.anchorCount;
+  if (m.board.SunArmed) ++stocks.sunCount;
+  CopyMatchToPlayer(stocks, p);
   // Keys found and stars taken during the level live in the match's shop state.
   CopySlot(data.items, slot, m.items, m.itemSlot);
   // Each file is whole at every instant. A kill between two of them pairs the
@@ -128,17 +165,30 @@ bool LoadSavedGame(SaveFolder& f, SaveData& data, Match& m, double now) {
   return true;
 }
 
-void StartNewGameRecords(SaveFolder& f, SaveData& data) {
+void StartNewGameRecords(SaveFolder& f, SaveData& data, int level) {
   PlayerRecord& p = data.players.CurrentRecord();
-  RecordHighScore(f, data, p.Name, p.GameScore);
-  // Entered once: a game over before the next save must not enter it again.
-  p.GameScore = 0;
-  ResetItemStatus(f, data);  // also clears the stocks, the rum flag and the tips
+  // The whole new game in one write of the record; its old score stays in
+  // GameScore until it is entered.
+  p.GameLevel = p.MaxLevel = std::clamp(level, 1, kMaxGameLevel);
+  p.GameLives = 3;
+  p.TimeLeft = 1.0;
+  p.TimeTotal = 0;
+  ClearForNewGame(p);
+  p.NewGamePending = kTrue;
+  if (!SavePlayers(f, data)) return;  // the old game stays whole
+  FinishNewGameRecords(f, data, false);
+}
+
+void FinishNewGame(SaveFolder& f, SaveData& data) {
+  if (data.players.CurrentRecord().NewGamePending == kFalse) return;
+  Log(f, "FinishNewGame", "the start of player " + std::to_string(data.players.Current()) +
+                              "'s new game was cut short; finishing it");
+  FinishNewGameRecords(f, data, true);
 }
 
 void EndGameRecords(SaveFolder& f, SaveData& data, std::int64_t score, bool enterScore) {
   PlayerRecord& p = data.players.CurrentRecord();
-  if (enterScore) RecordHighScore(f, data, p.Name, score);
+  if (enterScore) RecordHighScore(f, data, ScoreName(p), score);
   p.GameScore = 0;
   p.GameLevel = 0;
   p.MaxLevel = 0;

@@ -4,8 +4,9 @@
 // For the level flow:
 //   if (HasSavedGame(data)) ask "Continue saved game|or start new one?";
 //   Continue:  LoadSavedGame(folder, data, match, now)  (false: nothing to continue)
-//   New Game:  StartNewGameRecords(folder, data); NewGame(match, 1, now);
+//   New Game:  StartNewGameRecords(folder, data, 1); NewGame(match, 1, now);
 //              then CopyPlayerToMatch(data.players.CurrentRecord(), match.player)
+//   At start-up, before anything reads the player's game: FinishNewGame(folder, data)
 //   Leaving a level in progress (menu, Escape, window close, F12, shut-down):
 //              SaveGame(folder, data, match)
 //   Game over / game complete: EndGameRecords(folder, data, ...)
@@ -34,7 +35,8 @@ void CopyMatchToPlayer(const BoardPlayer& board, PlayerRecord& player);
 bool LevelInProgress(const Match& m);
 
 // Into the current player's record: GameScore, GameLives, GameLevel, MaxLevel
-// (never lowered), TimeLeft, TimeTotal, stocks and tips; then the players file,
+// (never lowered), TimeLeft, TimeTotal, stocks (an armed hook or sun counted
+// in) and tips; then the players file,
 // the board file and the item status. Does nothing (returns false) when no
 // level is in progress. True when every file was written.
 bool SaveGame(SaveFolder& folder, SaveData& data, const Match& m);
@@ -53,14 +55,23 @@ bool SaveBoard(SaveFolder& folder, int slot, const Cells& cells);
 // A deleted player's board goes with them.
 void ClearBoard(SaveFolder& folder, int slot);
 
-// "New Game": the score of an abandoned game goes into the high scores, the
-// shop is reset for the current player and the stocks, rum flag and tips are
-// cleared. The caller then starts level 1.
-void StartNewGameRecords(SaveFolder& folder, SaveData& data);
+// "New Game" on `level`, whole or not at all: the current player's record
+// takes the new game (level and MaxLevel, three lives, a full hourglass, no
+// stocks, rum flag or tips) in one write, marked as begun; then the shop of
+// the player is reset, the old board removed, the abandoned game's score
+// entered into the high scores and the mark cleared. Closed at any moment,
+// the next start continues the old game or the new one, never a mix of them.
+// The caller then starts the level.
+void StartNewGameRecords(SaveFolder& folder, SaveData& data, int level);
+// Finishes the start of the current player's new game when it was cut short
+// (data holds the players, the item status and the map points, as loaded).
+// Only the current player can have one: every start finishes it first.
+void FinishNewGame(SaveFolder& folder, SaveData& data);
 
 // Game over or game complete: with enterScore the score goes into the high
-// scores under the player's name; the game can no longer be continued
-// (GameLevel and MaxLevel 0) and the players file is saved.
+// scores under the player's name ("Player" without one, as for a new game);
+// the game can no longer be continued (GameLevel and MaxLevel 0) and the
+// players file is saved.
 void EndGameRecords(SaveFolder& folder, SaveData& data, std::int64_t score, bool enterScore);
 
 }  // namespace bm

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds one libFuzzer target with clang (ASan + UBSan) and runs it for a while.
 # Usage: scripts/fuzz.sh TARGET SECONDS [extra libFuzzer flags]
-#   TARGET: level, settings, ini, sound_catalogue, sound_header (the fuzz/fuzz_*.cpp files)
+#   TARGET: level, settings, ini, sound_catalogue, sound_header, players, high_scores,
+#           item_status, board (the fuzz/fuzz_*.cpp files)
 # The build lives in build-fuzz/; the corpus grows in build-fuzz/corpus/TARGET, seeded
-# from the shipped files in build/game (built by ./run.sh or ./test.sh) and fuzz/seeds/TARGET.
+# from the shipped files in build/game (built by ./run.sh or ./test.sh), the saved files
+# of a short headless game the program plays into build-fuzz/saved-game, and fuzz/seeds/TARGET.
 # Faults are saved as build-fuzz/faults/TARGET/crash-* etc.; replay one with
 #   build-fuzz/fuzz/fuzz_TARGET build-fuzz/faults/TARGET/crash-...
 set -euo pipefail
@@ -34,6 +36,16 @@ faults="$build/faults/$target"
 mkdir -p "$corpus" "$faults"
 [ -d "$game" ] || echo "note: $game is missing (run ./test.sh once); fuzzing from fuzz/seeds only" >&2
 seed() { [ -f "$1" ] && cp -n "$1" "$corpus/$2" || true; }
+# The files a game writes: the bot plays level 3, leaves after 20 s (the game is
+# saved) and continues it, once per build-fuzz/ folder.
+saved="$build/saved-game"
+saved_game() {
+  [ -f "$saved/saves/players.dat" ] && return 0
+  [ -x "$game/brinemoor" ] || { echo "note: no $game/brinemoor to play a saved game with" >&2; return 0; }
+  mkdir -p "$saved"
+  SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy "$game/brinemoor" --headless --autoplay --all-bonuses --level 3 \
+    --seed 3 --bot-leave 20 --max-seconds 90 --data-dir "$saved" >/dev/null 2>&1 || true
+}
 case "$target" in
   level)
     for n in $(seq 1 65); do
@@ -47,6 +59,16 @@ case "$target" in
     # A few whole sound cues and the front of a tune (the header window of a long file).
     for f in $(ls "$game/sfx"/* 2>/dev/null | head -8); do cp -n "$f" "$corpus/"; done
     for f in $(ls "$game"/music/*.ogg 2>/dev/null | head -1); do head -c 65536 "$f" > "$corpus/$(basename "$f")"; done ;;
+  players) saved_game; seed "$saved/saves/players.dat" players.dat; seed "$saved/debug.dat" debug.dat ;;
+  high_scores) saved_game; seed "$saved/saves/hs.dat" hs.dat ;;
+  item_status)
+    saved_game
+    for f in Items.dat ItemsS.dat ItemsB.dat; do seed "$saved/saves/$f" "$f"; done
+    seed "$game/apo.dat" apo.dat ;;
+  board)
+    # The target's first three bytes are the offset its other bytes are laid at.
+    saved_game
+    [ -f "$saved/saves/dump1.dat" ] && { printf '\0\0\0'; cat "$saved/saves/dump1.dat"; } > "$corpus/dump1.dat" ;;
 esac
 [ -d "$here/fuzz/seeds/$target" ] && cp -n "$here/fuzz/seeds/$target"/* "$corpus/" 2>/dev/null || true
 

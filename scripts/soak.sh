@@ -13,7 +13,9 @@
 # BM_SOAK_SANITIZE=0 configures it without the sanitizers). BM_SOAK_BONUSES=1
 # opens every shop item (--all-bonuses) and ends with a table of the bonuses
 # spawned, used and (the stock bonuses) pressed by kind; a kind never spawned,
-# never used or never pressed is a failure.
+# never used or never pressed is a failure. BM_SOAK_LEAVE=S makes the bot leave
+# each level after S seconds of game clock (the game is saved) and continue it
+# from the menu (--bot-leave S): a leave-and-continue soak.
 # A run counts as a hang when it is still running after max(120 s, GAME_SECONDS / 5)
 # of real time. Exit status 1 when anything went wrong.
 set -euo pipefail
@@ -28,6 +30,7 @@ sanitize="${BM_SOAK_SANITIZE:-1}"
 bonuses="${BM_SOAK_BONUSES:-0}"
 extra=""
 [ "$bonuses" = 1 ] && extra="--all-bonuses"
+[ -n "${BM_SOAK_LEAVE:-}" ] && extra="$extra --bot-leave $BM_SOAK_LEAVE"
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)

@@ -40,9 +40,10 @@ Next DialogScreen::Pass(Services& s) {
   if (left_.Take(in)) focus_ = focus_ <= 1 ? 2 : 1;
   if (right_.Take(in) || tab_.Take(in)) focus_ = focus_ == 1 ? 2 : 1;
   if (enter_.Take(in)) answer = 1;
-  if (EscapePressed(s.loop.Input, in)) answer = 2;
+  const bool escaped = EscapePressed(s.loop.Input, in);
+  if (escaped) answer = q_.escapeAnswer;
   if (space_.Take(in) && focus_) answer = focus_;
-  if (answer) {
+  if (answer || escaped) {
     ClickSound(s);
     s.loop.Redraw = true;
     Leave(s);

@@ -4,13 +4,17 @@
 //   DialogRequest q;
 //   q.message = "Continue saved game|or start new one?";   // "|" starts a new line
 //   q.first = "Continue";                                   // taken by a click on it or Enter
-//   q.second = "New Game";                                  // taken by a click on it or Escape
+//   q.second = "New Game";                                  // taken by a click on it
+//   q.escapeAnswer = 0;    // Escape closes the question and answers nothing
 //   return Next::Push(std::make_unique<DialogScreen>(q, this));
 // and the answer arrives in that screen's Resume.
 //
 // - The answer is 1 for the first button, 2 for the second, 0 when the program
 //   is ending (F12, window closed, --max-seconds) before an answer: treat 0 as
 //   "do nothing", never as either answer.
+// - Escape gives escapeAnswer: the second button unless the question says
+//   otherwise. A question whose second answer throws something away gives 0
+//   there, so no destructive answer sits on Escape.
 // - The dialog stands on the screen it is given (its DrawBehind, drawn for every
 //   drawn frame before the dialog); without one it stands on a dark screen.
 // - Left and Right (or Tab) move a keyboard focus between the buttons and Space
@@ -39,6 +43,7 @@ struct DialogRequest {
   double leftPercent = -1;  // top-left corner in percent of the screen; negative: centred
   double topPercent = -1;
   int botAnswer = 1;  // what the autoplay bot answers
+  int escapeAnswer = 2;  // what Escape answers: 1, 2, or 0 for nothing
 };
 
 class DialogScreen : public Screen {

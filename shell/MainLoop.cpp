@@ -24,6 +24,7 @@ Next RunScreen::Enter(Services&) { return Next::Push(std::make_unique<LoadingScr
 Next RunScreen::Pass(Services&) { return Next::Stay(); }
 
 void RunScreen::AfterLoading(Services& s) {
+  FinishCutShortNewGame(s);
   if (s.options.autoplay) StartAutoplay(s, play_);
   s.logs.WriteRunPoint("MainLoop", "Begin");
   s.loop.Input.CheatCode = CheatModeCode(s.options.gameDir, &s.logs);
@@ -56,23 +57,40 @@ Next RunScreen::ToMenu(Services& s) {
   return Next::Push(std::make_unique<MainMenuScreen>(menuView_, false));
 }
 
+Next RunScreen::LevelAtOnce(Services& s) {
+  players_ = SaveData{};
+  bool ask = false;
+  if (NeedsFirstPlayer(s, players_, ask)) {
+    const std::string name = kDefaultPlayerName;
+    KeepFirstPlayer(s, players_, ask ? &name : nullptr);
+  }
+  return Play(s, false);
+}
+
+Next RunScreen::Play(Services& s, bool continueSaved) {
+  s.logs.WriteRunPoint("MainLoop", "CP2");
+  stage_ = Stage::Playing;
+  auto start = continueSaved ? PlayScreen::Start::SavedGame : PlayScreen::Start::NewGame;
+  return Next::Push(std::make_unique<PlayScreen>(play_, start));
+}
+
 Next RunScreen::Resume(Services& s, int answer) {
   switch (stage_) {
     case Stage::Loading:
       AfterLoading(s);
+      if (s.options.level > 0 && !s.loop.ExitRequested) return LevelAtOnce(s);
       return ToMenu(s);
     case Stage::Naming:
       KeepFirstPlayer(s, players_, answer ? &name_ : nullptr);
       stage_ = Stage::Menu;
       return Next::Push(std::make_unique<MainMenuScreen>(menuView_, true));
-    case Stage::Menu: {
-      s.logs.WriteRunPoint("MainLoop", "CP2");
-      if (answer == MainMenuScreen::kExit) return End(s);
+    case Stage::Menu:
+      if (answer == MainMenuScreen::kExit) {
+        s.logs.WriteRunPoint("MainLoop", "CP2");
+        return End(s);
+      }
       // Even with the program ending, the game chosen is set up (a new one's records written).
-      stage_ = Stage::Playing;
-      auto start = answer == MainMenuScreen::kContinue ? PlayScreen::Start::SavedGame : PlayScreen::Start::NewGame;
-      return Next::Push(std::make_unique<PlayScreen>(play_, start));
-    }
+      return Play(s, answer == MainMenuScreen::kContinue);
     case Stage::Playing:
       if (answer == PlayScreen::kPlayed) {
         // Leaving by the menu, Escape, the close box, F12 or a stop signal: the level is kept.

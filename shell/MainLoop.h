@@ -26,6 +26,11 @@ class RunScreen : public Screen {
   void AfterLoading(Services& s);
   // The way to the main menu, through the name box when no player has a name yet.
   Next ToMenu(Services& s);
+  // --level N: a new game on level N at once, for the current player (a
+  // player under the default name on a fresh folder).
+  Next LevelAtOnce(Services& s);
+  // Play begins: a new game or the saved one.
+  Next Play(Services& s, bool continueSaved);
   // Memory logged, "Application End." written, and the stack is empty.
   Next End(Services& s);
   PlaySide& play_;

@@ -70,6 +70,7 @@ Next MainMenuScreen::Pass(Services& s) {
       q.message = "Continue saved game|or start new one?";
       q.first = "Continue";
       q.second = "New Game";
+      q.escapeAnswer = 0;  // a new game throws the saved one away
       // The bot goes on with what it left; a level asked for on the command line is a new game.
       q.botAnswer = s.options.level > 0 && s.options.botLeaveSeconds <= 0 ? 2 : 1;
       asking_ = true;

@@ -167,10 +167,7 @@ Next PlayersScreen::Resume(Services& s, int answer) {
     s.logs.WriteRunLog("PlayersLoop", "Player in slot " + std::to_string(slot) + " deleted");
   }
   if (asking_ == Asking::Name && answer == 1) {
-    PlayerRecord& rec = players_.slot[std::size_t(slot)];
-    ClearPlayer(rec);
-    rec.Name = CleanName(newName_);
-    rec.ShowTips = kTrue;  // a new player is shown the tips
+    MakeNewPlayer(players_.slot[std::size_t(slot)], newName_);
     players_.SetCurrent(slot);
     if (save_) save_();
   }

@@ -68,8 +68,7 @@ void StartNewGame(Services& s, Match& m, int level) {
   PrepareSaveFolder(folder);
   SaveData data;
   LoadGameRecords(folder, data);
-  StartNewGameRecords(folder, data);
-  SavePlayers(folder, data);
+  StartNewGameRecords(folder, data, level);
   const double now = s.Now();
   BoardPlayer player = m.player;
   const PlayerRecord& record = data.players.CurrentRecord();
@@ -92,10 +91,7 @@ void EnterEndedGame(Services& s, int score) {
   PrepareSaveFolder(folder);
   SaveData data;
   LoadPlayers(folder, data);
-  // A game played without a player still has its score kept, under a plain name.
-  const bool named = !data.players.CurrentRecord().Name.empty();
-  if (!named) RecordHighScore(folder, data, "Player", score);
-  EndGameRecords(folder, data, score, named);
+  EndGameRecords(folder, data, score, true);
   s.Count(folder);
 }
 
@@ -106,6 +102,15 @@ void SaveShopOnLeaving(Services& s, const Match& m) {
   LoadGameRecords(folder, data);
   CopySlot(data.items, data.players.Current(), m.items, m.itemSlot);
   if (!SaveItemStatus(folder, data)) s.logs.WriteRunLog("SaveItemStatus", "The shop was not fully saved");
+  s.Count(folder);
+}
+
+void FinishCutShortNewGame(Services& s) {
+  SaveFolder folder = s.Folder();
+  PrepareSaveFolder(folder);
+  SaveData data;
+  LoadGameRecords(folder, data);
+  FinishNewGame(folder, data);
   s.Count(folder);
 }
 
@@ -132,9 +137,7 @@ bool NeedsFirstPlayer(Services& s, SaveData& data, bool& ask) {
 void KeepFirstPlayer(Services& s, SaveData& data, const std::string* name) {
   if (name) {
     PlayerRecord& first = data.players.slot[std::size_t(kFirstPlayer)];
-    ClearPlayer(first);
-    first.Name = CleanName(*name);
-    first.ShowTips = kTrue;  // a new player is shown the tips
+    MakeNewPlayer(first, *name);
     s.logs.WriteRunLog("goMainMenu", "New player \"" + first.Name + "\" in slot 1");
   }
   SaveFolder folder = s.Folder();

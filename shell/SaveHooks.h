@@ -30,6 +30,9 @@ void EnterEndedGame(Services& s, int score);
 // Leaving the screens between levels: the current player's shop and the map
 // points written to the item files.
 void SaveShopOnLeaving(Services& s, const Match& m);
+// At start-up: a new game whose start was cut short is finished, so the
+// player continues it whole.
+void FinishCutShortNewGame(Services& s);
 // The level points of the map ("apo.dat" of the data folder, else the shipped one).
 void LoadMapPointsOf(Services& s, MapPoints& points);
 

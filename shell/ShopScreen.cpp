@@ -91,8 +91,6 @@ int ShopFrame(Services& sv, PlaySide& ps, const ScreenKeys& keys, bool& escapeTa
   bool byKeys = mem.keyboard && mem.focusKind == Spot::Item;
   int hovered = byKeys ? mem.focusIndex : mem.keyboard ? 0 : ShopItemAt(x, y);
   double textY = byKeys ? ShopItemY(hovered) + (mem.chanceShown ? 20 : -20) : y;
-  if (hovered != mem.hovered && hovered != 0) sfx.PlaySfx("ev_shop_bonus_over");
-  mem.hovered = hovered;
   if (released && !mem.keyCarry) {
     const char* cue = Release(s, ShopItemAt(x, y));
     play(cue);
@@ -128,7 +126,6 @@ void ShopViewChanged(PlaySide& play) {
   Release(s, 0);
   ShopMemory& mem = play.between.shop;
   mem.wasDown = false;
-  mem.hovered = 0;
   mem.keyCarry = false;
   mem.chanceShown = false;
 }

@@ -15,7 +15,6 @@ struct ShopMemory {
   bool wasDown = false, rightWasDown = false;
   std::array<bool, 4> cheatHeld{};  // F1..F4
   std::array<bool, 10> digitHeld{};  // keys 1..9 and 0
-  int hovered = 0;
   // The keyboard's focus: what it rests on, and whether the keyboard has the
   // screen (moving the pointer hands it back to the mouse).
   enum class Spot { None, Key, Star, Item, Button };

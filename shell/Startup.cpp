@@ -83,12 +83,30 @@ bool App::Start(RunOptions options) {
   if (options.gameDir.empty()) options.gameDir = GameDirFor(programDir);
   if (options.dataDir.empty()) options.dataDir = DefaultDataDir(programDir, options.gameDir);
   std::error_code ec;
+  fs::create_directories(options.dataDir, ec);
+  // Before anything is written there, the logs included: a second copy on the
+  // same folder would write its stale game over the first one's.
+  std::string lockError;
+  switch (lock_.Take(options.dataDir, &lockError)) {
+    case FolderLock::Result::Held: break;
+    case FolderLock::Result::Busy:
+      std::cerr << "brinemoor: another copy of the game is running on the data folder \"" << options.dataDir
+                << "\"; close it first, or start this one with --data-dir and another folder\n";
+      exitCode_ = kFolderInUseExit;
+      return false;
+    case FolderLock::Result::Failed:
+      // A folder that cannot hold the lock cannot hold the saves either; the
+      // game still runs, as it does on a read-only folder.
+      std::cerr << "brinemoor: " << lockError << "; running without the guard against a second copy\n";
+      break;
+  }
   fs::create_directories(fs::path(options.dataDir) / "saves", ec);
 
   logs_ = std::make_unique<Logs>(options.dataDir);
   Logs& logs = *logs_;
   logs.SetEcho(options.verbose);
   logs.StartRun();
+  if (!lock_.Held()) logs.WriteRunLog("Startup", lockError + "; a second copy on this folder is not kept out");
   if (!options.replayPath.empty()) {
     exitCode_ = ReplayGame(options, logs);
     return false;

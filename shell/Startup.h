@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "io/FolderLock.h"
 #include "match/Tape.h"
 #include "shell/Options.h"
 
@@ -39,9 +40,10 @@ class App {
  public:
   App();
   ~App();
-  // Start-up up to the first screen: the logs, the settings, the window, the
-  // services, the logo with the loading bar. False when there is nothing to
-  // step (a replay, or the program cannot start); Finish then says why.
+  // Start-up up to the first screen: the data folder's lock, the logs, the
+  // settings, the window, the services, the logo with the loading bar. False
+  // when there is nothing to step (a replay, another copy on the data folder,
+  // or the program cannot start); Finish then says why.
   bool Start(RunOptions options);
   // One pass of the screens; false once the run is over.
   bool Step();
@@ -59,6 +61,7 @@ class App {
 
  private:
   int exitCode_ = 0;
+  FolderLock lock_;  // held for the whole run
   StopSignals* stop_ = nullptr;
   std::unique_ptr<Logs> logs_;
   std::unique_ptr<Host> host_;
@@ -67,6 +70,9 @@ class App {
   std::unique_ptr<ScreenStack> screens_;
   TapeWriter tape_;
 };
+
+// The exit code of a copy that found its data folder in use by another.
+inline constexpr int kFolderInUseExit = 3;
 
 // The whole run; returns the process exit code.
 int RunGame(RunOptions options);

@@ -30,7 +30,7 @@ void Fields(IO& io, Record& p) {
   io.Field(p.TimeTotal);
   io.Field(p.BonusStock);
   io.Field(p.NewGameFlag);
-  io.Field(p.Spare);
+  io.Field(p.NewGamePending);
   io.Field(p.ShowTips);
   io.Field(p.TipShown);
 }
@@ -129,7 +129,7 @@ std::vector<std::string> SanitizePlayers(PlayerTable& table) {
     fix.Real(p.TimeTotal, 0.0, kTimeTotalLimit, "TimeTotal");
     for (std::int32_t& v : p.BonusStock) fix.Int(v, 0, INT32_MAX, "bonus stock");
     fix.Bool(p.NewGameFlag, "NewGameFlag");
-    fix.Bool(p.Spare, "Spare");
+    fix.Bool(p.NewGamePending, "NewGamePending");
     fix.Bool(p.ShowTips, "ShowTips");
     for (std::int16_t& v : p.TipShown) fix.Bool(v, "TipShown");
     // A game to continue needs a level to continue on.
@@ -175,6 +175,13 @@ void ClearPlayer(PlayerRecord& p) {
   p = PlayerRecord{};
   p.CurrentPlayer = current;
   p.Deleted = kTrue;
+}
+
+void MakeNewPlayer(PlayerRecord& p, std::string_view name) {
+  ClearPlayer(p);
+  p.Deleted = 0;
+  p.Name = CleanName(name);
+  p.ShowTips = kTrue;
 }
 
 }  // namespace bm

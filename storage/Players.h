@@ -8,7 +8,7 @@
 // File layout, little-endian, the 11 records in slot order, each:
 //   Name (16-bit length + bytes), TipValue[101] (i32), GameScore, MaxLevel,
 //   GameLevel, GameLives, Deleted, CurrentPlayer (i32 each), TimeLeft,
-//   TimeTotal (double), BonusStock[5] (i32), NewGameFlag, Spare, ShowTips
+//   TimeTotal (double), BonusStock[5] (i32), NewGameFlag, NewGamePending, ShowTips
 //   (16-bit booleans, -1/0), TipShown[101] (16-bit booleans).
 //
 // Decoding checks the structure (lengths, exact size) and fails as a whole;
@@ -33,6 +33,9 @@ inline constexpr std::size_t kNameMaxLength = 15;  // what the name box holds
 inline constexpr int kMaxGameLevel = 65;
 inline constexpr int kDebugBlockValues = 101;
 inline constexpr std::size_t kDebugBlockSize = 4 * kDebugBlockValues;  // "debug.dat"
+// The name of a player made without the name box (--level on a fresh folder),
+// and the name a score without a player is filed under.
+inline constexpr const char* kDefaultPlayerName = "Player";
 inline constexpr std::int16_t kTrue = -1;    // stored booleans
 inline constexpr std::int16_t kFalse = 0;
 
@@ -49,7 +52,9 @@ struct PlayerRecord {
   double TimeTotal = 0;  // the level's total seconds
   std::array<std::int32_t, kBonusStockCount> BonusStock{};
   std::int16_t NewGameFlag = kFalse;  // cleared at each new game and between levels
-  std::int16_t Spare = kFalse;        // carried, never acted on
+  // A new game's start is written but not finished (the old score into the
+  // high scores, the shop reset, the old board removed): the next start finishes it.
+  std::int16_t NewGamePending = kFalse;
   std::int16_t ShowTips = kFalse;
   std::array<std::int16_t, kTipCount> TipShown{};
 
@@ -98,5 +103,8 @@ void ClearForNewGame(PlayerRecord& player);
 
 // Deleting a player empties the slot: name, game progress, stocks and tips.
 void ClearPlayer(PlayerRecord& player);
+// A player added under a name (cleaned to what the name box holds): nothing
+// played yet, the tips on.
+void MakeNewPlayer(PlayerRecord& player, std::string_view name);
 
 }  // namespace bm

@@ -23,12 +23,6 @@ void Log(SaveFolder& f, const std::string& place, const std::string& message) {
   if (f.logs) f.logs->WriteRunLog(place, message);
 }
 
-// A garbled file is moved aside rather than overwritten by the next save.
-void KeepAside(SaveFolder& f, const std::string& place, const std::string& path) {
-  const std::string bad = path + ".bad";
-  if (std::rename(path.c_str(), bad.c_str()) == 0)
-    Log(f, place, "the unreadable file is kept as \"" + bad + "\"");
-}
 
 // Reads and decodes one file; nullopt after logging when the defaults must be used.
 template <class T, class Decode>
@@ -47,7 +41,7 @@ std::optional<T> LoadFile(SaveFolder& f, const std::string& place, const std::st
   Log(f, place, r.error + "; " + fallback);
   // Only a file that holds the wrong bytes is moved; one that cannot be read
   // (or is no file at all) is left where it is.
-  if (ours && (r.status == ReadStatus::Ok || r.status == ReadStatus::TooLarge)) KeepAside(f, place, path);
+  if (ours && (r.status == ReadStatus::Ok || r.status == ReadStatus::TooLarge)) KeepDamagedFile(f, place, path);
   return std::nullopt;
 }
 
@@ -77,6 +71,27 @@ std::string SaveFolder::SavesPath(const std::string& name) const {
 
 std::string SaveFolder::DataPath(const std::string& name) const {
   return (dataDir.empty() ? std::string(".") : dataDir) + "/" + name;
+}
+
+namespace {
+std::string KeptName(const std::string& path, int n) {
+  return path + ".bad" + (n == 1 ? std::string() : "." + std::to_string(n));
+}
+}  // namespace
+
+void KeepDamagedFile(SaveFolder& f, const std::string& place, const std::string& path) {
+  for (int n = 1; n <= kKeptDamagedCopies; ++n) {
+    const std::string kept = KeptName(path, n);
+    struct stat st;
+    if (::lstat(kept.c_str(), &st) == 0 || errno != ENOENT) continue;  // an earlier copy stays as it is
+    if (std::rename(path.c_str(), kept.c_str()) == 0)
+      Log(f, place, "the unreadable file is kept as \"" + kept + "\"");
+    else
+      Log(f, place, "cannot keep the unreadable file as \"" + kept + "\": " + std::strerror(errno));
+    return;
+  }
+  Log(f, place, std::to_string(kKeptDamagedCopies) + " unreadable copies of \"" + path +
+                    "\" are kept already; this one is not");
 }
 
 void PrepareSaveFolder(SaveFolder& f) {

@@ -5,7 +5,8 @@
 //
 // Reading: every file goes through the bounded reader. A missing file gives the
 // defaults of a first run; a short, long or garbled one is logged, kept aside as
-// "<name>.bad" (so no save is ever destroyed by a later write) and replaced by
+// "<name>.bad" (then ".bad.2" ...; so no save is ever destroyed by a later
+// write) and replaced by
 // defaults for that file alone; odd values in a sound file are repaired field by
 // field and logged. Nothing here ever throws or stops the game.
 //
@@ -71,6 +72,12 @@ struct SaveData {
 
 // Creates "saves/" when missing and removes temporary files a killed writer left.
 void PrepareSaveFolder(SaveFolder& folder);
+
+// A garbled file is moved aside rather than overwritten by the next save: as
+// "<path>.bad", then "<path>.bad.2" up to the cap. An earlier kept copy is never
+// overwritten; past the cap the file stays where it is (logged).
+inline constexpr int kKeptDamagedCopies = 5;
+void KeepDamagedFile(SaveFolder& folder, const std::string& place, const std::string& path);
 
 // Players and "debug.dat". LoadPlayers replaces data.players and data.debug
 // whole (never half a table); the current player's name is never empty after

@@ -147,6 +147,16 @@ TEST(SaveGame, ABoardThatDoesNotFitIsLoggedAndTheLevelStartsAfresh) {
   EXPECT_NE(s.Log().find("not laid out as in this level"), std::string::npos) << s.Log();
   for (int i = 0; i < kCellCount; ++i) EXPECT_EQ(back->cells[i].Gnd, 0);
 
+  // A damaged board is kept aside like every other damaged file, and a second
+  // one does not overwrite the first.
+  s.data.players.CurrentRecord().GameLevel = 12;
+  for (const char* bytes : {"torn", "torn again"}) {
+    std::ofstream(dir.File("saves/dump4.dat"), std::ios::binary) << bytes;
+    ASSERT_TRUE(LoadSavedGame(s.folder, s.data, *back, 2500));
+  }
+  EXPECT_EQ(dir.Read("saves/dump4.dat.bad"), "torn");
+  EXPECT_EQ(dir.Read("saves/dump4.dat.bad.2"), "torn again");
+
   // A missing board file: the same.
   ClearBoard(s.folder, 4);
   EXPECT_FALSE(std::filesystem::exists(dir.File("saves/dump4.dat")));
@@ -180,8 +190,10 @@ TEST(SaveGame, ANewGameResetsOnlyTheCurrentPlayersRecords) {
   const PlayerRecord other = s.data.players.slot[7];
   ResetHighScores(s.folder, s.data);
 
-  StartNewGameRecords(s.folder, s.data);
+  StartNewGameRecords(s.folder, s.data, 1);
   const PlayerRecord& p = s.data.players.CurrentRecord();
+  EXPECT_EQ(p.GameLevel, 1);
+  EXPECT_EQ(p.MaxLevel, 1) << "closed before a save, the new game is continued, not the old one";
   EXPECT_EQ(p.BonusStock[0], 0);
   EXPECT_EQ(p.TipShown[1], kFalse);
   EXPECT_EQ(p.GameScore, 0);  // entered once, never twice
@@ -244,6 +256,61 @@ TEST(SaveGame, SavedAtAnyMomentTheGameContinuesSoundly) {
   }
   Play(*m, bot, now, 20000);
   EXPECT_EQ(m->invariants.Violations(), 0) << m->invariants.Report();
+}
+
+}  // namespace
+}  // namespace bm
+
+namespace bm {
+namespace {
+
+// Left with the hook and the sun armed: both are in stock on Continue, and the
+// hourglass drops its next grain a whole second after play resumes.
+TEST(SaveGame, ArmedStocksAndTheHourglassComeBackAsLeft) {
+  TempDir dir;
+  Saves s(dir);
+  auto m = Playing(5);
+  Autoplay bot;
+  double now = 1000;
+  Play(*m, bot, now, 3000);
+  // Arming takes the bonus from the stock.
+  m->player.anchorCount = 0;
+  m->player.sunCount = 1;
+  m->board.AnchorArmed = m->board.SunArmed = true;
+  const double sand = m->level.SandLeft;
+  ASSERT_TRUE(SaveGame(s.folder, s.data, *m));
+
+  auto back = std::make_unique<Match>(5, kLevels);
+  now += 60000;
+  ASSERT_TRUE(LoadSavedGame(s.folder, s.data, *back, now));
+  EXPECT_EQ(back->player.anchorCount, 1);
+  EXPECT_EQ(back->player.sunCount, 2);
+  EXPECT_FALSE(back->board.AnchorArmed || back->board.SunArmed);
+  MatchInput in;
+  for (double t = now + 16; t < now + 990; t += 16) {
+    in.now = t;
+    AdvanceFrame(*back, in);
+  }
+  EXPECT_EQ(back->level.SandLeft, sand) << "no grain is charged for the time away";
+  in.now = now + 1010;
+  AdvanceFrame(*back, in);
+  EXPECT_LT(back->level.SandLeft, sand);
+}
+
+// A player without a name is entered under "Player", by a new game as by a game over.
+TEST(SaveGame, AnUnnamedPlayersScoreIsFiledAlikeByNewGameAndGameOver) {
+  TempDir dir;
+  Saves s(dir);
+  s.data.players.slot[4].Name.clear();
+  s.data.players.slot[4].GameScore = 300000;
+  s.data.players.slot[4].MaxLevel = 3;
+  ResetHighScores(s.folder, s.data);
+  StartNewGameRecords(s.folder, s.data, 1);
+  EndGameRecords(s.folder, s.data, 290000, true);
+  SaveData fromDisk;
+  LoadHighScores(s.folder, fromDisk);
+  EXPECT_EQ(fromDisk.scores.entry[1], (HighScoreEntry{"Player", "300000"}));
+  EXPECT_EQ(fromDisk.scores.entry[2], (HighScoreEntry{"Player", "290000"}));
 }
 
 }  // namespace

@@ -113,6 +113,7 @@ TEST(BetweenLevels, KeysAloneTakeAKeyToItsLockAndOpenIt) {
   EXPECT_EQ(h.Heard("ev_shop_key_take"), 2);
   EXPECT_EQ(h.Heard("ev_shop_key_fail"), 1);
   EXPECT_EQ(h.Heard("ev_shop_open"), 1);
+  EXPECT_EQ(h.Heard("ev_shop_bonus_over"), 0) << "the focus passed over items in silence";
   // The match took the shop's outcome on leaving.
   EXPECT_EQ(Lock(PlayerItems(m), 3).Flag, 0) << "item 3 is open";
   EXPECT_NE(Lock(PlayerItems(m), 4).Flag, 0) << "item 4 stays locked";

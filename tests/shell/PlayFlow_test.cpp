@@ -212,7 +212,16 @@ TEST(PlayFlow, TheSavedGameIsContinuedOrGivenUpForANewOne) {
   EXPECT_EQ(BoardHash(m.cells), hash);
   EXPECT_DOUBLE_EQ(m.level.SandLeft, sand);
 
-  h.win().ScriptKey(h.Now() + 300, vk::Escape);  // "New Game"
+  // Escape only closes the question: the menu stays, and Play asks again.
+  h.win().ScriptKey(h.Now() + 300, vk::Escape);
+  h.Click(900, MainMenuItemRect(h.s().look.metrics, menu::Play));
+  h.win().ScriptKey(h.Now() + 1500, vk::Enter);  // "Continue"
+  ASSERT_TRUE(PlaySetUp(h));
+  EXPECT_EQ(m.session.CurrentLevel, 5) << "the saved game was kept";
+  EXPECT_EQ(m.session.Score, 777);
+
+  h.win().ScriptKey(h.Now() + 300, vk::Left);  // marks "New Game"
+  h.win().ScriptKey(h.Now() + 400, vk::Space);
   ASSERT_TRUE(PlaySetUp(h));
   EXPECT_EQ(m.session.Score, 0);
   EXPECT_EQ(m.session.Lives, 3);

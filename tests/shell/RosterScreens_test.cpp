@@ -111,6 +111,8 @@ TEST(PlayersScreen, TenPlayersLeaveNoRoomAndANewNameTakesTheFirstFreeSlot) {
   k.Key(t + 800, vk::Escape);
   k.RunPlayers();
   EXPECT_EQ(k.players.slot[2].Name, "Zed");
+  EXPECT_EQ(k.players.slot[2].Deleted, 0) << "a new player is not marked deleted";
+  EXPECT_EQ(k.players.slot[2].ShowTips, kTrue);
   EXPECT_EQ(k.players.Current(), 2);
   EXPECT_EQ(k.saves, 1);
 }

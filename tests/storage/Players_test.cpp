@@ -29,7 +29,7 @@ PlayerTable Varied() {
     p.TimeTotal = 60.0 + s * 1.25;
     for (int b = 0; b < kBonusStockCount; ++b) p.BonusStock[std::size_t(b)] = s + b;
     p.NewGameFlag = s % 2 ? kTrue : kFalse;
-    p.Spare = s % 3 ? kTrue : kFalse;
+    p.NewGamePending = s % 3 ? kTrue : kFalse;
     p.ShowTips = s % 5 ? kTrue : kFalse;
     for (int i = 0; i < kTipCount; ++i) p.TipShown[std::size_t(i)] = (i + s) % 3 == 0 ? kTrue : kFalse;
   }

@@ -1,0 +1,96 @@
+// Leave-and-continue soak: levels of every stage played by the bot with every
+// shop item open, left at random moments every few seconds of game clock and
+// continued from the files in a fresh match, as a player who closes the game
+// and starts it again would. Every board promise is checked on every frame,
+// the frames of each continued board included. The long run over many seeds
+// is scripts/soak.sh with BM_SOAK_LEAVE.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "bonus/ShopItems.h"
+#include "bot/Autoplay.h"
+#include "diag/Logs.h"
+#include "match/Carryover.h"
+#include "match/Match.h"
+#include "saves/SaveGame.h"
+#include "tests/storage/TempDir.h"
+
+namespace bm {
+namespace {
+
+using testing::TempDir;
+
+// The bot plays until the clock reaches `until` or the level is over.
+void PlayUntil(Match& m, Autoplay& bot, double& now, double until) {
+  MatchInput in;
+  while (now < until && LevelInProgress(m) && m.flow.pending == FlowStep::None) {
+    now += 16;
+    PointerFeed f = bot.Step(now, m.cells, m.board, m.metrics);
+    in.now = now;
+    in.pointerX = f.x;
+    in.pointerY = f.y;
+    in.leftDown = f.left;
+    in.rightDown = f.right;
+    AdvanceFrame(m, in);
+    TakeEvents(m);
+  }
+}
+
+struct Soak {
+  int leaves = 0;
+  int violations = 0;
+  std::string report;
+};
+
+Soak LeaveAndContinue(const TempDir& dir, int level, std::uint64_t seed) {
+  Logs logs(dir.Path());
+  SaveFolder folder{dir.Path(), dir.Path(), &logs};
+  PrepareSaveFolder(folder);
+  SaveData data;
+  data.players.slot[1].Name = "Soak";
+  data.players.SetCurrent(1);
+  const std::string levels = std::string(BM_GAME_DIR) + "/levels";
+  auto m = std::make_unique<Match>(seed, levels);
+  m->checkInvariants = true;
+  double now = 1000;
+  ItemStatus open = m->items;
+  UnlockEveryItem(open, 1);
+  SetShopState(*m, open, 1, now);
+  NewGame(*m, level, now);
+  Rng moments(seed * 7 + 1);
+  Soak r;
+  const double end = now + 90000;
+  while (now < end) {
+    AutoplayOptions bo;
+    bo.seed = seed + std::uint64_t(r.leaves);
+    Autoplay bot(bo);
+    PlayUntil(*m, bot, now, now + 500 + 4500 * moments.Next());
+    r.violations += m->invariants.Violations();
+    if (m->invariants.Violations()) r.report += m->invariants.Report();
+    if (!LevelInProgress(*m) || m->flow.pending != FlowStep::None) break;
+    if (!SaveGame(folder, data, *m)) break;
+    ++r.leaves;
+    m = std::make_unique<Match>(seed + 1000 + std::uint64_t(r.leaves), levels);
+    m->checkInvariants = true;
+    now += 100;
+    if (!LoadSavedGame(folder, data, *m, now)) break;
+  }
+  r.violations += m->invariants.Violations();
+  if (m->invariants.Violations()) r.report += m->invariants.Report();
+  return r;
+}
+
+TEST(LeaveContinueSoak, LevelsOfEveryStageLeftAtRandomMomentsKeepEveryPromise) {
+  int leaves = 0;
+  for (int level : {3, 12, 20, 29, 35, 41, 47, 58, 64}) {
+    TempDir dir;
+    const Soak r = LeaveAndContinue(dir, level, std::uint64_t(level) * 1000 + 7);
+    EXPECT_EQ(r.violations, 0) << "level " << level << " after " << r.leaves << " leaves\n" << r.report;
+    leaves += r.leaves;
+  }
+  EXPECT_GT(leaves, 60) << "the levels ended too soon to be left often";
+}
+
+}  // namespace
+}  // namespace bm
