@@ -111,6 +111,7 @@ bool LoadBoard(SaveFolder& f, int slot, Cells& cells) {
     Log(f, kPlace, "\"" + path + "\" cannot be used: " + error + "; the level starts afresh");
     return false;
   }
+  for (const std::string& line : RepairSavedFalls(*saved)) Log(f, kPlace, "\"" + path + "\" repaired: " + line);
   cells.cell = saved->cell;
   return true;
 }

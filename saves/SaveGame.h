@@ -49,7 +49,9 @@ bool SaveGame(SaveFolder& folder, SaveData& data, const Match& m);
 bool LoadSavedGame(SaveFolder& folder, SaveData& data, Match& m, double now);
 
 // The board file of slot 1..10 into cells, when it is sound and fits the level
-// the cells hold; false (cells untouched, a log line) otherwise.
+// the cells hold (a fall that cannot land is set down, logged); false (cells
+// untouched, a log line, a damaged file kept aside) otherwise. Its empty cells
+// are filled by the board's own fall from the top cells once play goes on.
 bool LoadBoard(SaveFolder& folder, int slot, Cells& cells);
 bool SaveBoard(SaveFolder& folder, int slot, const Cells& cells);
 // A deleted player's board goes with them.

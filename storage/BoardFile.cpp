@@ -138,4 +138,23 @@ bool BoardFitsLevel(const Cells& saved, const Cells& level, std::string* error) 
   return true;
 }
 
+std::vector<std::string> RepairSavedFalls(Cells& saved) {
+  std::vector<std::string> repairs;
+  for (int i = 0; i < kCellCount; ++i) {
+    Cell& c = saved[i];
+    if (!c.Move) continue;
+    const int below = i + 11;
+    if (below < kCellCount && saved[below].IsExists && saved[below].Gem == 0) continue;
+    c.Move = false;
+    CellPos& p = c.Pos;
+    p.CurX = p.ToX = p.X;
+    p.CurY = p.ToY = p.Y;
+    p.SpeedX = p.SpeedY = p.AccelX = p.AccelY = 0;
+    p.DirX = p.DirY = 0;
+    repairs.push_back("cell " + std::to_string(i) + " fell onto " +
+                      (below < kCellCount && saved[below].IsExists ? "an item" : "no cell") + "; set down in its cell");
+  }
+  return repairs;
+}
+
 }  // namespace bm

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "board/Cell.h"
 
@@ -27,5 +28,9 @@ bool DecodeBoard(std::string_view bytes, Cells& out, std::string* error = nullpt
 // The saved board must have the level's layout: the same cells exist, at the
 // same places, with the same top cells. False with the first difference.
 bool BoardFitsLevel(const Cells& saved, const Cells& level, std::string* error = nullptr);
+// A fall the board could not finish soundly: an item falling onto a cell that
+// is missing or already holds an item would land in a hole or on that item.
+// It is set down in its own cell instead. One line per repair.
+std::vector<std::string> RepairSavedFalls(Cells& saved);
 
 }  // namespace bm

@@ -315,3 +315,68 @@ TEST(SaveGame, AnUnnamedPlayersScoreIsFiledAlikeByNewGameAndGameOver) {
 
 }  // namespace
 }  // namespace bm
+
+namespace bm {
+namespace {
+
+// Left while a column falls: two cells below a falling item are empty, the
+// column's top cell too. The continued board fills every cell by the fall
+// from the top, without a broken rule; a fall the file gives onto an item is
+// set down instead of landing on it.
+TEST(SaveGame, ABoardLeftMidFallFillsEveryCellOnContinue) {
+  TempDir dir;
+  Saves s(dir);
+  auto m = Playing(35, 35007);
+  Autoplay bot;
+  double now = 1000;
+  Play(*m, bot, now, 3000);
+  for (int k = 0; k < 2000 && !AtRest(PhaseOf(m->cells, m->board)); ++k) Play(*m, bot, now, 16);
+  ASSERT_TRUE(AtRest(PhaseOf(m->cells, m->board)));
+  // The lowest three cells of a column with a cell above them: emptied, the one
+  // above them falling, the top cell empty as well.
+  int a = -1;
+  for (int i = kCellCount - 1; i >= 22 && a < 0; --i)
+    if (m->cells[i].IsExists && m->cells[i - 11].IsExists && m->cells[i - 22].IsExists &&
+        (i + 11 >= kCellCount || !m->cells[i + 11].IsExists) && !m->cells[i - 22].IsUpper)
+      a = i - 22;
+  ASSERT_GE(a, 0);
+  Cell& falling = m->cells[a];
+  falling.Move = true;
+  falling.Pos.ToX = m->cells[a + 11].Pos.X;
+  falling.Pos.ToY = m->cells[a + 11].Pos.Y;
+  falling.Pos.SpeedY = (falling.Pos.ToY - falling.Pos.Y) / 3;
+  falling.Pos.CurY = falling.Pos.Y + falling.Pos.SpeedY;
+  for (int i : {a + 11, a + 22}) m->cells[i].Gem = m->cells[i].Ice = 0;
+  for (int top : m->level.TopCells)
+    if (top % 11 == a % 11) m->cells[top].Gem = m->cells[top].Ice = 0;
+  // Elsewhere a file says an item falls onto a cell that holds one.
+  int b = -1;
+  for (int i = 0; i + 11 < kCellCount && b < 0; ++i)
+    if (i % 11 != a % 11 && m->cells[i].IsExists && m->cells[i + 11].IsExists && m->cells[i + 11].Ice == 0) b = i;
+  ASSERT_GE(b, 0);
+  m->cells[b].Move = true;
+  m->cells[b].Pos.ToY = m->cells[b + 11].Pos.Y;
+  m->cells[b].Pos.SpeedY = 5;
+  const int underneath = m->cells[b + 11].Gem;
+  ASSERT_TRUE(SaveGame(s.folder, s.data, *m));
+
+  auto back = std::make_unique<Match>(9, kLevels);
+  back->checkInvariants = true;
+  ASSERT_TRUE(LoadSavedGame(s.folder, s.data, *back, now));
+  MatchInput in;
+  for (int k = 0; k < 300; ++k) {
+    in.now = now += 16;
+    AdvanceFrame(*back, in);
+    TakeEvents(*back);
+    if (k == 10) {
+      EXPECT_EQ(back->cells[b + 11].Gem, underneath) << "the item under a fall that cannot land is kept";
+    }
+  }
+  EXPECT_NE(s.Log().find("set down in its cell"), std::string::npos) << s.Log();
+  for (int i = 0; i < kCellCount; ++i)
+    EXPECT_TRUE(!back->cells[i].IsExists || back->cells[i].Gem != 0) << "cell " << i << " stays empty";
+  EXPECT_EQ(back->invariants.Violations(), 0) << back->invariants.Report();
+}
+
+}  // namespace
+}  // namespace bm

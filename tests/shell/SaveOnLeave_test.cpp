@@ -91,6 +91,23 @@ TEST(SaveOnLeave, AFirstStartAsksForANameSoTheGameCanBeContinued) {
   EXPECT_TRUE(HasSavedGame(d)) << "the first game can be continued";
 }
 
+// --level on a fresh folder: no name box, no menu; the level is played at once
+// for a new player under the default name, and kept when the run ends.
+TEST(SaveOnLeave, TheLevelOfTheCommandLineStartsAtOnceOnAFreshFolder) {
+  test::TempDir dir;
+  RunOptions o = Headless(dir);
+  o.level = 10;
+  o.maxSeconds = 30;
+  o.reportPath = (dir.path / "report.json").string();
+  ASSERT_EQ(RunGame(o), 0);
+  const std::string report = test::ReadText(dir.path / "report.json");
+  EXPECT_NE(report.find("\"level\": 10,"), std::string::npos) << report;
+  EXPECT_EQ(report.find("\"frames\": 0,"), std::string::npos) << report;
+  const PlayerTable players = SavedPlayers(dir);
+  EXPECT_EQ(players.CurrentRecord().Name, kDefaultPlayerName);
+  EXPECT_EQ(players.CurrentRecord().GameLevel, 10);
+}
+
 // The bot leaves every few seconds, the game is saved, and it continues from
 // the menu: the rules stay sound across every continue.
 TEST(SaveOnLeave, TheBotLeavesAndContinuesWithoutBreakingARule) {
