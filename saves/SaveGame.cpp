@@ -176,7 +176,11 @@ void StartNewGameRecords(SaveFolder& f, SaveData& data, int level) {
   p.TimeTotal = 0;
   ClearForNewGame(p);
   p.NewGamePending = kTrue;
-  if (!SavePlayers(f, data)) return;  // the old game stays whole
+  if (!SavePlayers(f, data)) {
+    // The old game stays whole in the files; this run plays the new one.
+    ResetSlot(data.items, data.players.Current());
+    return;
+  }
   FinishNewGameRecords(f, data, false);
 }
 

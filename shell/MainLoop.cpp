@@ -24,7 +24,6 @@ Next RunScreen::Enter(Services&) { return Next::Push(std::make_unique<LoadingScr
 Next RunScreen::Pass(Services&) { return Next::Stay(); }
 
 void RunScreen::AfterLoading(Services& s) {
-  FinishCutShortNewGame(s);
   if (s.options.autoplay) StartAutoplay(s, play_);
   s.logs.WriteRunPoint("MainLoop", "Begin");
   s.loop.Input.CheatCode = CheatModeCode(s.options.gameDir, &s.logs);

@@ -105,15 +105,6 @@ void SaveShopOnLeaving(Services& s, const Match& m) {
   s.Count(folder);
 }
 
-void FinishCutShortNewGame(Services& s) {
-  SaveFolder folder = s.Folder();
-  PrepareSaveFolder(folder);
-  SaveData data;
-  LoadGameRecords(folder, data);
-  FinishNewGame(folder, data);
-  s.Count(folder);
-}
-
 void LoadMapPointsOf(Services& s, MapPoints& points) {
   SaveFolder folder = s.Folder();
   SaveData data;
@@ -128,6 +119,14 @@ bool BotLeavesNow(Services& s, double levelVisitMs) {
 bool NeedsFirstPlayer(Services& s, SaveData& data, bool& ask) {
   SaveFolder folder = s.Folder();
   LoadPlayers(folder, data);
+  if (data.players.CurrentRecord().NewGamePending != kFalse) {
+    // A new game whose start was cut short is finished before anything reads it.
+    PrepareSaveFolder(folder);
+    LoadItemStatus(folder, data);
+    LoadMapPoints(folder, data);
+    FinishNewGame(folder, data);
+    s.Count(folder);
+  }
   if (!data.players.CurrentRecord().Name.empty()) return false;
   data.players.SetCurrent(kFirstPlayer);
   ask = data.players.slot[std::size_t(kFirstPlayer)].Name.empty();

@@ -30,16 +30,14 @@ void EnterEndedGame(Services& s, int score);
 // Leaving the screens between levels: the current player's shop and the map
 // points written to the item files.
 void SaveShopOnLeaving(Services& s, const Match& m);
-// At start-up: a new game whose start was cut short is finished, so the
-// player continues it whole.
-void FinishCutShortNewGame(Services& s);
 // The level points of the map ("apo.dat" of the data folder, else the shipped one).
 void LoadMapPointsOf(Services& s, MapPoints& points);
 
 // A player without a name is asked for one on the way to the main menu, so a
 // first game is kept under a name and can be continued after closing.
-// NeedsFirstPlayer loads the players into data; false when the current player
-// has a name. Otherwise the first player becomes the current one, and ask
+// NeedsFirstPlayer loads the players into data (finishing first a new game
+// whose start was cut short, so it is continued whole); false when the current
+// player has a name. Otherwise the first player becomes the current one, and ask
 // tells whether it still needs a name (the name box). KeepFirstPlayer then
 // gives it the name (null when none was given) and saves the players.
 bool NeedsFirstPlayer(Services& s, SaveData& data, bool& ask);
