@@ -6,10 +6,11 @@
 // is scripts/soak.sh with BM_SOAK_LEAVE.
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <memory>
 
+#include "bench/harness/BotRun.h"
 #include "bonus/ShopItems.h"
-#include "bot/Autoplay.h"
 #include "diag/Logs.h"
 #include "match/Carryover.h"
 #include "match/Match.h"
@@ -20,22 +21,6 @@ namespace bm {
 namespace {
 
 using testing::TempDir;
-
-// The bot plays until the clock reaches `until` or the level is over.
-void PlayUntil(Match& m, Autoplay& bot, double& now, double until) {
-  MatchInput in;
-  while (now < until && LevelInProgress(m) && m.flow.pending == FlowStep::None) {
-    now += 16;
-    PointerFeed f = bot.Step(now, m.cells, m.board, m.metrics);
-    in.now = now;
-    in.pointerX = f.x;
-    in.pointerY = f.y;
-    in.leftDown = f.left;
-    in.rightDown = f.right;
-    AdvanceFrame(m, in);
-    TakeEvents(m);
-  }
-}
 
 struct Soak {
   int leaves = 0;
@@ -65,12 +50,19 @@ Soak LeaveAndContinue(const TempDir& dir, int level, std::uint64_t seed) {
     AutoplayOptions bo;
     bo.seed = seed + std::uint64_t(r.leaves);
     Autoplay bot(bo);
-    PlayUntil(*m, bot, now, now + 500 + 4500 * moments.Next());
-    r.violations += m->invariants.Violations();
-    if (m->invariants.Violations()) r.report += m->invariants.Report();
+    BotDrive drive;
+    drive.jitter = true;
+    drive.jitterSeed = bo.seed;
+    drive.limitMs = 500 + 4500 * moments.Next();
+    drive.onEvent = [](const BoardEvent& e) {
+      return e.kind == BoardEvent::Kind::LevelComplete || e.kind == BoardEvent::Kind::TimeUp;
+    };
+    now = DriveBot(*m, bot, now, drive);
     if (!LevelInProgress(*m) || m->flow.pending != FlowStep::None) break;
     if (!SaveGame(folder, data, *m)) break;
     ++r.leaves;
+    r.violations += m->invariants.Violations();
+    if (m->invariants.Violations()) r.report += m->invariants.Report();
     m = std::make_unique<Match>(seed + 1000 + std::uint64_t(r.leaves), levels);
     m->checkInvariants = true;
     now += 100;
@@ -89,6 +81,7 @@ TEST(LeaveContinueSoak, LevelsOfEveryStageLeftAtRandomMomentsKeepEveryPromise) {
     EXPECT_EQ(r.violations, 0) << "level " << level << " after " << r.leaves << " leaves\n" << r.report;
     leaves += r.leaves;
   }
+  std::cout << "[ figures  ] 9 levels, " << leaves << " leaves and continues\n";
   EXPECT_GT(leaves, 60) << "the levels ended too soon to be left often";
 }
 
