@@ -23,6 +23,10 @@ void Log(SaveFolder& f, const std::string& place, const std::string& message) {
   if (f.logs) f.logs->WriteRunLog(place, message);
 }
 
+// "NAME.bad", then "NAME.bad.2" ...
+std::string KeptName(const std::string& path, int n) {
+  return path + ".bad" + (n == 1 ? std::string() : "." + std::to_string(n));
+}
 
 // Reads and decodes one file; nullopt after logging when the defaults must be used.
 template <class T, class Decode>
@@ -72,12 +76,6 @@ std::string SaveFolder::SavesPath(const std::string& name) const {
 std::string SaveFolder::DataPath(const std::string& name) const {
   return (dataDir.empty() ? std::string(".") : dataDir) + "/" + name;
 }
-
-namespace {
-std::string KeptName(const std::string& path, int n) {
-  return path + ".bad" + (n == 1 ? std::string() : "." + std::to_string(n));
-}
-}  // namespace
 
 void KeepDamagedFile(SaveFolder& f, const std::string& place, const std::string& path) {
   for (int n = 1; n <= kKeptDamagedCopies; ++n) {

@@ -172,6 +172,21 @@ TEST(SaveFiles, AGarbledFileIsLoggedKeptAsideAndCostsOnlyItself) {
   EXPECT_NE(folder.Log().find("is a directory"), std::string::npos) << folder.Log();
 }
 
+// Damaged again and again: each kept copy stays as it was, up to the cap.
+TEST(SaveFiles, KeptDamagedCopiesAreNumberedNeverOverwrittenAndCapped) {
+  TempDir dir;
+  Folder folder(dir.Path());
+  for (int k = 1; k <= kKeptDamagedCopies + 1; ++k) {
+    dir.Write("saves/hs.dat", "damaged " + std::to_string(k));
+    SaveData d;
+    LoadHighScores(folder.f, d);
+  }
+  EXPECT_EQ(ReadFile(dir.File("saves/hs.dat.bad")), "damaged 1");
+  EXPECT_EQ(ReadFile(dir.File("saves/hs.dat.bad.5")), "damaged 5");
+  EXPECT_EQ(ReadFile(dir.File("saves/hs.dat")), "damaged 6") << "past the cap the file stays where it is";
+  EXPECT_NE(folder.Log().find("are kept already"), std::string::npos) << folder.Log();
+}
+
 TEST(SaveFiles, OddValuesInASoundFileAreRepairedNotDropped) {
   TempDir dir;
   Folder folder(dir.Path());
