@@ -70,7 +70,8 @@ class Window {
   virtual bool TakeCloseRequest() = 0;  // true once per close click
   virtual bool IsForeground() = 0;
   virtual bool IsMinimised() = 0;
-  // The back buffer's size, and in a window the window's size too.
+  // The back buffer's size, and in a window the window's size too. False when
+  // the window did not reach that mode and size (it may be left in between).
   virtual bool SetMode(int width, int height, bool fullScreen) = 0;
   // How the player left the window: its size while neither maximised nor full
   // screen, and whether it is maximised.
@@ -118,6 +119,12 @@ class RenderDevice {
   virtual void DrawQuad(TextureId tex, const Vertex corners[4]) = 0;
   // An untextured quad, same corner order.
   virtual void FillQuad(const Vertex corners[4]) = 0;
+  // The font says which text it just drew: where its ink lies, the rectangle it
+  // was set in and its colour. Only a device that keeps a journal of the screen
+  // (the checks of every screen) takes note.
+  virtual void NoteText(const std::string& text, const Rect& box, const Rect& target, Argb color) {
+    (void)text, (void)box, (void)target, (void)color;
+  }
   virtual void Present() = 0;
   // Screen-sized pictures in 11 slots: SaveBuffer copies the screen into one,
   // RestoreBuffer draws one over the whole screen (within the clip).

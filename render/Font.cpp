@@ -1,5 +1,6 @@
 #include "render/Font.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "render/GlyphTable.h"
@@ -24,6 +25,11 @@ double Font::Measure(const std::string& text, double size, double xScale, double
   return w;
 }
 
+double Font::FitSize(const std::string& text, double size, double xScale, double width) const {
+  double w = Measure(text, size, xScale);
+  return w > width && w > 0 ? size * std::max(0.0, width) / w : size;
+}
+
 void Font::Draw(Canvas& canvas, const std::string& text, const IRect& rect, double size, Argb first, Argb second,
                 Align align, bool wave, double spacing) {
   if (text.empty()) return;
@@ -38,6 +44,8 @@ void Font::Draw(Canvas& canvas, const std::string& text, const IRect& rect, doub
   static const char* kLarge = "fonts/large/c";
   static const char* kSmall = "fonts/small/c";
   int n = int(text.size());
+  double penStart = pen;
+  bool drew = false;
   for (int i = 0; i < n; ++i) {
     unsigned char ch = (unsigned char)text[std::size_t(i)];
     if (ch == ' ') {
@@ -64,7 +72,15 @@ void Font::Draw(Canvas& canvas, const std::string& text, const IRect& rect, doub
     canvas.ImagePart(tex, pen, y, pen + w, y + h, u0, v0, u1, v1, c1);
     canvas.ImagePart(tex, pen, y, pen + w, y + h, u0, v0, u1, v1, c2);
     pen += w * spacing;
+    drew = true;
   }
+  if (!drew) return;
+  // The ink of a line: from the tops of the capitals and the arrows to the
+  // bottoms of the descenders, around the glyphs' common baseline.
+  const double inkTop = kGlyphBaseline - 80, inkBottom = kGlyphBaseline + 24;
+  Rect ink{int(std::floor(penStart)), int(std::floor(y + inkTop * sy)), int(std::ceil(pen)),
+           int(std::ceil(y + inkBottom * sy))};
+  canvas.device.NoteText(text, ink, Rect{rect.left, rect.top, rect.right, rect.bottom}, wave ? 0xFFFFFFFF : second);
 }
 
 }  // namespace bm

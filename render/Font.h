@@ -25,6 +25,8 @@ class Font {
 
   // Width in pixels of one line at this size (spacing multiplies each advance).
   double Measure(const std::string& text, double size, double xScale, double spacing = 1.0) const;
+  // The size, at most size, at which the line is no wider than width pixels.
+  double FitSize(const std::string& text, double size, double xScale, double width) const;
   void Draw(Canvas& canvas, const std::string& text, const IRect& rect, double size, Argb first, Argb second,
             Align align, bool wave = false, double spacing = 1.0);
 

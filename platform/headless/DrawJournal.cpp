@@ -1,0 +1,38 @@
+#include "platform/headless/DrawJournal.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace bm {
+
+namespace {
+DrawnQuad QuadOf(TextureId tex, const Vertex c[4]) {
+  float l = c[0].x, t = c[0].y, r = c[0].x, b = c[0].y;
+  for (int i = 1; i < 4; ++i) {
+    l = std::min(l, c[i].x), r = std::max(r, c[i].x);
+    t = std::min(t, c[i].y), b = std::max(b, c[i].y);
+  }
+  return {tex, {int(std::floor(l)), int(std::floor(t)), int(std::ceil(r)), int(std::ceil(b))}, c[0].color};
+}
+}  // namespace
+
+void JournalDevice::Clear(Argb color) {
+  journal.Clear();
+  d_.Clear(color);
+}
+
+void JournalDevice::DrawQuad(TextureId tex, const Vertex corners[4]) {
+  if (tex) journal.quads.push_back(QuadOf(tex, corners));
+  d_.DrawQuad(tex, corners);
+}
+
+void JournalDevice::FillQuad(const Vertex corners[4]) {
+  journal.quads.push_back(QuadOf(0, corners));
+  d_.FillQuad(corners);
+}
+
+void JournalDevice::NoteText(const std::string& text, const Rect& box, const Rect& target, Argb color) {
+  journal.texts.push_back({text, box, target, color});
+}
+
+}  // namespace bm

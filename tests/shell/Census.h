@@ -1,0 +1,204 @@
+// The census of what the player sees: a headless run at one screen size whose
+// render device keeps a journal of the draw calls, a way to step a screen into
+// a state, and the checks every picture must pass. With BM_CONTACT_SHEET set
+// to a folder, every state is also drawn for real and saved there as a PNG.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestDirs.h"
+#include "platform/Host.h"
+#include "platform/headless/DrawJournal.h"
+#include "platform/headless/Headless.h"
+#include "shell/PlaySide.h"
+#include "shell/Screen.h"
+#include "shell/Services.h"
+
+namespace bm::test {
+
+// The six sizes the game offers: the five fixed ones and the headless desktop.
+inline constexpr std::pair<int, int> kCensusSizes[] = {{640, 480},   {800, 600},   {1024, 768},
+                                                       {1280, 1024}, {1600, 1200}, {1920, 1200}};
+
+inline bool Inside(const Rect& in, const Rect& out, int slack = 0) {
+  return in.left >= out.left - slack && in.top >= out.top - slack && in.right <= out.right + slack &&
+         in.bottom <= out.bottom + slack;
+}
+inline bool Overlap(const Rect& a, const Rect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+inline Rect RectOf(const IRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline std::string Show(const Rect& r) {
+  return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+         std::to_string(r.bottom) + ")";
+}
+
+// What a state must show and what it may do.
+struct Expect {
+  std::vector<std::string> texts;  // drawn, visible, each exactly so
+  // Texts allowed to lie over others (a hint box over the screen, a mark in its box).
+  std::vector<std::string> mayOverlap;
+  // Texts that may be wider than the rectangle they are set in (none should).
+  std::vector<std::string> mayOverflow;
+  // The texts scroll through the screen: they may pass its top and bottom edges
+  // and under each other.
+  bool scrolls = false;
+};
+
+struct CensusRun {
+  int W, H;
+  TempDir dir;
+  Logs logs{dir.str()};
+  std::string error;
+  std::unique_ptr<Host> host;
+  std::unique_ptr<JournalDevice> journal;
+  std::unique_ptr<Services> services;
+  std::unique_ptr<PlaySide> playSide;
+  std::string sheet;  // the contact sheet's folder, "" for none
+  std::vector<std::string> faults;
+  std::map<std::string, int> seen;  // a fault once per size, with how many states showed it
+  int states = 0;
+
+  CensusRun(int w, int h) : W(w), H(h) {
+    HostOptions o;
+    o.headless = true;
+    o.width = w;
+    o.height = h;
+    host = CreateHost(o, logs, error);
+    if (const char* out = std::getenv("BM_CONTACT_SHEET")) sheet = out;
+    // The journal is what the checks read; pixels only for the contact sheet.
+    host->SetDrawingEnabled(!sheet.empty());
+    journal = std::make_unique<JournalDevice>(*host->platform.render);
+    host->platform.render = journal.get();
+    RunOptions ro;
+    ro.gameDir = BM_GAME_DIR;
+    ro.dataDir = dir.str();
+    ro.maxSeconds = 600;
+    services = std::make_unique<Services>(host->platform, logs, ro);
+    services->look.drawing = true;
+    services->SetScreenSize(w, h);
+    services->loop.StartMs = services->Now();
+    playSide = std::make_unique<PlaySide>(ro);
+  }
+  Services& s() { return *services; }
+  PlaySide& play() { return *playSide; }
+  HeadlessWindow& win() { return *host->Scripted(); }
+  const DrawJournal& j() const { return journal->journal; }
+  std::string Size() const { return std::to_string(W) + "x" + std::to_string(H); }
+
+  // Input for the next pass: the pointer, the left button, keys held.
+  void Point(double x, double y, bool down = false) {
+    win().SetPointer(x, y);
+    win().SetButton(1, down);
+  }
+  void Point(const IRect& r, bool down = false) { Point((r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0, down); }
+  // One pass of the screen, drawn afresh: what the screen then holds.
+  Next Pass(Screen& sc, double ms = 40) {
+    host->Virtual()->Advance(ms);
+    s().window().Pump();
+    s().loop.Redraw = true;
+    journal->journal.Clear();
+    return sc.Pass(s());
+  }
+  // Passes enough for anything that fades or grows to settle (the menu's highlights).
+  void Settle(Screen& sc, int passes = 12) {
+    for (int i = 0; i < passes; ++i) Pass(sc);
+  }
+  // Draws with a drawing routine given directly.
+  template <class F>
+  void Draw(F&& draw) {
+    journal->journal.Clear();
+    draw();
+  }
+
+  void Fault(const std::string& state, const std::string& what) {
+    if (seen[what]++ == 0) faults.push_back(Size() + " " + state + ": " + what);
+  }
+
+  // The checks of one state. hovered: the rectangle the pointer is over, with
+  // idle the same screen without the pointer there: the difference must stay near it.
+  void Check(const std::string& state, const Expect& e = {}, const IRect* hovered = nullptr,
+             const DrawJournal* idle = nullptr) {
+    ++states;
+    const DrawJournal& now = j();
+    Rect screen{0, 0, W, H};
+    std::vector<const DrawnText*> shown;
+    for (const DrawnText& t : now.texts)
+      if ((t.color >> 24) != 0) shown.push_back(&t);
+    auto listed = [](const std::vector<std::string>& v, const std::string& s) {
+      return std::find(v.begin(), v.end(), s) != v.end();
+    };
+    for (const DrawnText* t : shown) {
+      Rect onScreen = t->box;
+      if (e.scrolls) onScreen.top = onScreen.bottom = H / 2;
+      if (!Inside(onScreen, screen)) Fault(state, "\"" + t->text + "\" leaves the screen: " + Show(t->box));
+      // Sideways the ink stays in its rectangle; up and down it may reach a little past a thin one.
+      int slackY = std::max(2, (t->box.bottom - t->box.top) / 4);
+      bool fits = t->box.left >= t->target.left - 1 && t->box.right <= t->target.right + 1 &&
+                  t->box.top >= t->target.top - slackY && t->box.bottom <= t->target.bottom + slackY;
+      if (!fits && !listed(e.mayOverflow, t->text))
+        Fault(state, "\"" + t->text + "\" " + Show(t->box) + " outside its rectangle " + Show(t->target));
+    }
+    for (std::size_t a = 0; a < shown.size(); ++a)
+      for (std::size_t b = a + 1; b < shown.size(); ++b) {
+        const DrawnText &x = *shown[a], &y = *shown[b];
+        if (e.scrolls || x.text == y.text || listed(e.mayOverlap, x.text) || listed(e.mayOverlap, y.text)) continue;
+        // The ink boxes run a little above and below the letters: only a real overlap counts.
+        Rect inner{x.box.left + 2, x.box.top + (x.box.bottom - x.box.top) / 5, x.box.right - 2,
+                   x.box.bottom - (x.box.bottom - x.box.top) / 5};
+        Rect other{y.box.left + 2, y.box.top + (y.box.bottom - y.box.top) / 5, y.box.right - 2,
+                   y.box.bottom - (y.box.bottom - y.box.top) / 5};
+        if (Overlap(inner, other)) Fault(state, "\"" + x.text + "\" overlaps \"" + y.text + "\"");
+      }
+    for (const std::string& want : e.texts) {
+      bool found = std::any_of(shown.begin(), shown.end(), [&](const DrawnText* t) { return t->text == want; });
+      if (!found) Fault(state, "\"" + want + "\" is not drawn");
+    }
+    if (hovered && idle) CheckHoverNear(state, *hovered, *idle);
+    if (!sheet.empty()) SavePicture(state);
+  }
+
+  // Whatever the pointer changed lies near the rectangle it is over.
+  void CheckHoverNear(const std::string& state, const IRect& r, const DrawJournal& idle) {
+    Rect near{r.left - W / 12, r.top - H / 8, r.right + W / 12, r.bottom + H / 12};
+    std::map<std::tuple<TextureId, int, int, int, int, Argb>, int> count;
+    auto key = [](const DrawnQuad& q) {
+      return std::make_tuple(q.tex, q.box.left, q.box.top, q.box.right, q.box.bottom, q.color);
+    };
+    for (const DrawnQuad& q : idle.quads) ++count[key(q)];
+    for (const DrawnQuad& q : j().quads) --count[key(q)];
+    int far = 0;
+    Rect first{};
+    for (const auto& [k, n] : count) {
+      if (n == 0) continue;
+      Rect box{std::get<1>(k), std::get<2>(k), std::get<3>(k), std::get<4>(k)};
+      if (!Inside(box, near)) {
+        if (far++ == 0) first = box;
+      }
+    }
+    if (far) Fault(state, std::to_string(far) + " changes far from the pointer's " + Show(RectOf(r)) + ", as " + Show(first));
+  }
+
+  void SavePicture(const std::string& state) {
+    std::string name = Size() + "_" + state;
+    for (char& c : name)
+      if (!std::isalnum((unsigned char)c) && c != '_' && c != '-') c = '_';
+    std::filesystem::create_directories(sheet);
+    s().render().SaveScreenshot((std::filesystem::path(sheet) / (name + ".png")).string());
+  }
+
+  void Report() {
+    std::string all;
+    for (const std::string& f : faults) all += f + "\n";
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults:\n" << all;
+  }
+};
+
+}  // namespace bm::test

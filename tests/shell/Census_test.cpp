@@ -1,0 +1,394 @@
+// Every screen in every state a player can reach, at each of the six sizes,
+// drawn headless and checked from the draw calls: each text inside its
+// rectangle and the screen, no text over another, hovering changes only what is
+// near the pointer, and what a state must show is there.
+#include <gtest/gtest.h>
+
+#include "Census.h"
+#include "render/DialogDraw.h"
+#include "render/HowToPlayDraw.h"
+#include "render/MenuScreen.h"
+#include "render/OptionsDraw.h"
+#include "render/RosterDraw.h"
+#include "bonus/StockButtons.h"
+#include "progress/Stages.h"
+#include "render/BetweenLevelsDraw.h"
+#include "render/CreditsDraw.h"
+#include "render/PlayScreen.h"
+#include "render/TipDraw.h"
+#include "shell/BetweenLevels.h"
+#include "shell/Dialog.h"
+#include "shell/LoadingPass.h"
+#include "shell/PlayFrame.h"
+#include "storage/ItemStatus.h"
+#include "shell/HowToPlayScreen.h"
+#include "shell/MenuScreens.h"
+#include "shell/OptionsScreen.h"
+#include "shell/RosterScreens.h"
+#include "storage/SaveFolder.h"
+
+namespace bm {
+namespace {
+
+using test::CensusRun;
+using test::Expect;
+using test::RectOf;
+
+const std::string kLongName = "WWWWWWWWWWWWWWW";  // fifteen of the widest letter
+
+// Ten players with the longest names, the first one current.
+PlayerTable FullRoster() {
+  PlayerTable t;
+  for (int i = 1; i <= 10; ++i) {
+    t.slot[std::size_t(i)].Name = i == 1 ? kLongName : "Player " + std::to_string(i);
+    t.slot[std::size_t(i)].GameScore = 99999999 / i;
+  }
+  t.SetCurrent(1);
+  return t;
+}
+
+void KeepRoster(CensusRun& r) {
+  SaveFolder f = r.s().Folder();
+  PrepareSaveFolder(f);
+  SaveData d;
+  d.players = FullRoster();
+  SavePlayers(f, d);
+}
+
+// A key pressed and let go over two passes; the state after it.
+void Press(CensusRun& r, Screen& sc, int key) {
+  r.win().SetKey(key, true);
+  r.Pass(sc);
+  r.win().SetKey(key, false);
+  r.Pass(sc);
+}
+
+TEST(Census, MainMenuOptionsAndHowToPlay) {
+  for (auto [w, h] : test::kCensusSizes) {
+    CensusRun r(w, h);
+    KeepRoster(r);
+    const ScreenMetrics& m = r.s().look.metrics;
+    MainMenuView view;
+    MainMenuScreen menu(view, false);
+    menu.Enter(r.s());
+    r.Point(m.Width * 0.45, m.Height * 0.88);
+    r.Settle(menu);
+    DrawJournal idle = r.j();
+    Expect items{{"Play", "Options", "Exit Game", "High Scores", "How To Play", "Welcome " + kLongName,
+                  ">Click Here to Change Player<"}};
+    r.Check("menu", items);
+    for (int item : {menu::Play, menu::Options, menu::Exit, menu::HighScores, menu::HowToPlay, menu::ChangePlayer}) {
+      IRect at = MainMenuItemRect(m, item);
+      r.Point(at);
+      r.Settle(menu);
+      r.Check("menu hover " + std::to_string(item), items, &at, &idle);
+    }
+    r.Point(m.Width * 0.45, m.Height * 0.88);
+    r.Settle(menu);
+    for (int k = 0; k < 6; ++k) {
+      Press(r, menu, vk::Down);
+      r.Check("menu key " + std::to_string(k), items);
+    }
+
+    OptionsScreen options;
+    options.Enter(r.s());
+    OptionRectTable rects = OptionRects(m);
+    r.Point(m.Width * 0.5, m.Height * 0.95);
+    r.Pass(options);
+    idle = r.j();
+    // The arrows' glyphs are wider than the ink they hold; the tick stands in its box.
+    Expect labels{{"OPTIONS", "Full Screen", "Resolution", "Sound Volume", "Music Volume", "OK"}, {"^"}, {"<", ">"}};
+    r.Check("options", labels);
+    for (int item = 0; item < opt::Count; ++item) {
+      const IRect& at = rects[std::size_t(item)];
+      if (at.right <= at.left) continue;
+      r.Point(at);
+      r.Pass(options);
+      r.Check("options hover " + std::to_string(item), labels, &at, &idle);
+    }
+    r.Point(m.Width * 0.5, m.Height * 0.95);
+    for (int k = 0; k < 5; ++k) {
+      Press(r, options, vk::Down);
+      r.Check("options key " + std::to_string(k), labels);
+    }
+    // Switched off, full screen ticked: "Mute" and the hints that tell how to switch back on.
+    r.s().settings.SoundOn = 0;
+    r.s().settings.MusicOn = 0;
+    r.s().settings.FullScreen = -1;
+    r.Point(rects[opt::MusicSlider]);
+    r.Pass(options);
+    // The hint box stands over the row it tells about.
+    r.Check("options muted", {{"Mute", "^"}, {"^", "<", ">"}, {"<", ">"}});
+
+    HowToPlayScreen pages;
+    pages.Enter(r.s());
+    for (int page = 1; page <= kHowToPlayPages; ++page) {
+      r.Point(m.Width * 0.5, 2);
+      r.Pass(pages);
+      idle = r.j();
+      Expect e{{"How To Play", HowToPlayPageText(page).title, page < kHowToPlayPages ? "Next" : "Done",
+                std::to_string(page) + " / 8"}};
+      r.Check("how to play " + std::to_string(page), e);
+      for (int b : {howto::Prev, howto::Done, howto::Next}) {
+        if (!HowToPlayButtonAt(m, page, (HowToPlayButton(m, b).left + HowToPlayButton(m, b).right) / 2.0,
+                               (HowToPlayButton(m, b).top + HowToPlayButton(m, b).bottom) / 2.0))
+          continue;
+        IRect at = HowToPlayButton(m, b);
+        r.Point(at);
+        r.Pass(pages);
+        r.Check("how to play " + std::to_string(page) + " hover " + std::to_string(b), e, &at, &idle);
+      }
+      Press(r, pages, vk::Right);
+    }
+    r.Report();
+  }
+}
+
+TEST(Census, PlayersNameBoxAndHighScores) {
+  for (auto [w, h] : test::kCensusSizes) {
+    CensusRun r(w, h);
+    const ScreenMetrics& m = r.s().look.metrics;
+    PlayerTable roster = FullRoster();
+    PlayersScreen players(roster, [] {});
+    players.Enter(r.s());
+    r.Point(m.Width * 0.5, m.Height - 2);
+    r.Pass(players);
+    DrawJournal idle = r.j();
+    Expect list{{"Select your player or enter new one", "Add new player name", "OK", "CURRENT PLAYER"}};
+    r.Check("players", list);
+    for (int row = 0; row < 10; ++row) {
+      IRect line = RosterLineRect(m, row), mark = RosterDeleteRect(m, row);
+      r.Point(line);
+      r.Pass(players);
+      r.Check("players line " + std::to_string(row), list, &line, &idle);
+      r.Point(mark);
+      r.Pass(players);
+      Expect hint = list;
+      hint.texts.push_back("Click to delete corresponding player.");
+      r.Check("players delete " + std::to_string(row), hint);
+    }
+    for (int b : {roster::Add, roster::Ok}) {
+      IRect at = RosterButtonRect(m, b);
+      r.Point(at);
+      r.Pass(players);
+      r.Check("players button " + std::to_string(b), list, &at, &idle);
+    }
+    // "Add" with every slot taken: the message instead of the name box.
+    r.Point(RosterButtonRect(m, roster::Add), true);
+    r.Pass(players);
+    r.Point(RosterButtonRect(m, roster::Add), false);
+    r.Pass(players);
+    Expect full = list;
+    full.texts.push_back("There is no place to add new player name.");
+    full.texts.push_back("You should delete one first!");
+    r.Check("players full", full);
+
+    std::string name;
+    NameBoxScreen box(&name, true);
+    box.Enter(r.s());
+    r.Point(m.Width * 0.5, m.Height - 2);
+    r.Pass(box);
+    idle = r.j();
+    r.Check("name box empty", {{"Enter your name here:", "OK", "CANCEL"}});
+    r.Point(NameBoxButtonRect(m, namebox::Ok), true);
+    r.Pass(box);
+    r.Point(NameBoxButtonRect(m, namebox::Ok), false);
+    r.Pass(box);
+    r.Check("name box warning", {{"Enter your name first!"}, {"Enter your name first!"}});
+    r.win().Type(kLongName + "W");  // one more than the box holds
+    r.Point(m.Width * 0.5, m.Height - 2);
+    r.Pass(box);
+    idle = r.j();
+    r.Check("name box longest", {{kLongName + "_"}});
+    for (int b : {namebox::Ok, namebox::Cancel}) {
+      IRect at = NameBoxButtonRect(m, b);
+      r.Point(at);
+      r.Pass(box);
+      r.Check("name box hover " + std::to_string(b), {{kLongName + "_"}}, &at, &idle);
+    }
+
+    HighScoreTable table;
+    for (int i = 0; i < kHighScoreEntries; ++i) table.entry[std::size_t(i)] = {kLongName, "999999999"};
+    HighScoresScreen scores(table, [] {});
+    scores.Enter(r.s());
+    r.Point(m.Width * 0.5, m.Height - 2);
+    r.Pass(scores);
+    idle = r.j();
+    r.Check("high scores", {{"BACK", "RESET", kLongName}});
+    for (int b : {scores::Back, scores::Reset}) {
+      IRect at = HighScoreButtonRect(m, b);
+      r.Point(at);
+      r.Pass(scores);
+      r.Check("high scores hover " + std::to_string(b), {{"BACK", "RESET"}}, &at, &idle);
+    }
+    r.Report();
+  }
+}
+
+// The questions of the game, each with either button hovered and pressed and
+// each picked by the keys.
+TEST(Census, EveryTwoButtonQuestion) {
+  struct Question {
+    const char* name;
+    DialogRequest q;
+  };
+  auto ask = [](const char* message, const char* first, const char* second, double left = -1, double top = -1) {
+    DialogRequest q;
+    q.message = message;
+    q.first = first;
+    q.second = second;
+    q.leftPercent = left;
+    q.topPercent = top;
+    return q;
+  };
+  const Question questions[] = {
+      {"continue", ask("Continue saved game|or start new one?", "Continue", "New Game")},
+      {"delete", ask("Click continue to delete|WWWWWWWWWWWWWWW", "CANCEL", "CONTINUE")},
+      {"reset", ask("This action will reset|the high-score table.|Click OK to continue.", "CANCEL", "OK")},
+      {"apply", ask("You have made changes|If you want to keep changes|Click Apply", "Apply", "Exit", 10, 55)},
+  };
+  for (auto [w, h] : test::kCensusSizes) {
+    CensusRun r(w, h);
+    const ScreenMetrics& m = r.s().look.metrics;
+    for (const Question& k : questions) {
+      DialogScreen dialog(k.q, nullptr);
+      dialog.Enter(r.s());
+      DialogLayout d = LayoutTwoButtonDialog(m, k.q.leftPercent, k.q.topPercent);
+      Expect e;
+      for (const std::string& line : SplitLines(k.q.message)) e.texts.push_back(line);
+      e.texts.push_back(k.q.first);
+      e.texts.push_back(k.q.second);
+      r.Point(2, 2);
+      r.Pass(dialog);
+      DrawJournal idle = r.j();
+      std::string name = std::string("dialog ") + k.name;
+      r.Check(name, e);
+      if (!test::Inside(RectOf(d.frame), Rect{0, 0, w, h})) r.Fault(name, "the frame leaves the screen");
+      for (int b = 0; b < 2; ++b) {
+        if (!test::Inside(RectOf(d.buttons[b]), RectOf(d.frame)))
+          r.Fault(name, "button " + std::to_string(b + 1) + " hangs over the frame");
+        r.Point(d.buttons[b]);
+        r.Pass(dialog);
+        r.Check(name + " hover " + std::to_string(b + 1), e, &d.buttons[b], &idle);
+        r.Point(d.buttons[b], true);
+        r.Pass(dialog);
+        r.Check(name + " pressed " + std::to_string(b + 1), e, &d.buttons[b], &idle);
+        // Dragged off before the release: no answer, and the dialog stays.
+        r.Point(2, 2, true);
+        r.Pass(dialog);
+        r.Point(2, 2, false);
+        r.Pass(dialog);
+      }
+      Press(r, dialog, vk::Right);
+      r.Check(name + " key", e);
+    }
+    r.Report();
+  }
+}
+
+// A level in play: at rest, hovered, with each tip, and as the time runs out.
+TEST(Census, PlayScreenTipsAndLevelEnds) {
+  for (auto [w, h] : test::kCensusSizes) {
+    CensusRun r(w, h);
+    Services& s = r.s();
+    Match& m = r.play().match;
+    const ScreenMetrics& metrics = s.look.metrics;
+    NewGame(m, 12, s.Now());
+    bool leave = false;
+    auto pass = [&] {
+      r.host->Virtual()->Advance(40);
+      s.window().Pump();
+      s.loop.Redraw = true;
+      r.journal->journal.Clear();
+      PlayPass(s, r.play(), leave);
+    };
+    r.Point(metrics.Width * 0.02, metrics.Height * 0.5);
+    for (int i = 0; i < 60; ++i) pass();
+    Expect panel{{"Time Left: " + TimeLeftText(m.level.SandLeft, m.level.TimeLimit), "Score: 0", "Lives: 3",
+                  StageLevelLabel(12)}};
+    r.Check("play", panel);
+    IRect button = MenuButtonRect(metrics);
+    r.Point(button);
+    pass();
+    // The board shimmers from pass to pass: only what is drawn is checked here.
+    r.Check("play menu button hover");
+    r.Point(button, true);
+    pass();
+    r.Check("play menu button pressed");
+    for (StockButton b : {StockButton::ShowFree, StockButton::Parrot, StockButton::Shuffle, StockButton::Hook,
+                          StockButton::Sun}) {
+      IRect at = StockButtonRect(metrics, b);
+      r.Point(at);
+      pass();
+      r.Check("play stock hover " + std::to_string(int(b)));
+    }
+    r.Point(metrics.Width * 0.02, metrics.Height * 0.5);
+    // Each tip, beside a cell in each corner of the board and at its button.
+    for (int n = 0; n < kTipTextCount; ++n)
+      for (int place : {57, 0, 115, TipPlaceOfButton(StockButton::Shuffle)}) {
+        if (place >= 0 && !m.cells[place].IsExists) continue;
+        r.play().tip = TipBox{};
+        OfferTipBox(s, r.play(), n, place);
+        r.Draw([&] { DrawPlayScreen(s, r.play()); });
+        Expect e{{SplitLines(TipText(n)).front()}};
+        for (const std::string& line : SplitLines(TipText(n))) e.mayOverlap.push_back(line);
+        r.Check("tip " + std::to_string(n) + " at " + std::to_string(place), e);
+      }
+    r.play().tip = TipBox{};
+    for (bool gameOver : {false, true})
+      for (double t : {0.3, 1.0, 1.7}) {
+        m.flow.timeUp = TimeUpOverlay{t, gameOver};
+        m.board.TimeUpFlag = true;
+        r.Draw([&] { DrawPlayScreen(s, r.play()); });
+        r.Check(std::string(gameOver ? "game over " : "time up ") + std::to_string(t),
+                {{gameOver ? "GAME OVER" : "TIME IS UP"}});
+      }
+    r.Report();
+  }
+}
+
+TEST(Census, LoadingMapShopAndCredits) {
+  for (auto [w, h] : test::kCensusSizes) {
+    CensusRun r(w, h);
+    Services& s = r.s();
+    const ScreenMetrics& m = s.look.metrics;
+    for (double f : {0.0, 0.5, 1.0}) {
+      r.Draw([&] { DrawLoadingFrame(s, f); });
+      r.Check("loading " + std::to_string(int(f * 100)));
+    }
+
+    Match& match = r.play().match;
+    NewGame(match, 12, s.Now());
+    Key(match.items.items[std::size_t(match.itemSlot)], 3).Flag = -1;
+    BetweenLevelsScreen between(r.play(), 12);
+    between.Enter(s);
+    r.Point(m.Width / 2.0, 2);
+    r.Settle(between, 40);
+    r.Check("map");
+    // The marker pulses from pass to pass: only what is drawn is checked here.
+    for (BetweenButton b : {BetweenButton::Map, BetweenButton::Shop, BetweenButton::Continue}) {
+      r.Point(BetweenButtonRect(m, b));
+      r.Pass(between);
+      r.Check("map hover " + std::to_string(int(b)));
+    }
+    r.Point(m.Width / 2.0, 2);
+    Press(r, between, vk::Left);
+    Press(r, between, vk::Enter);
+    r.Check("shop");
+    Press(r, between, vk::Enter);
+    r.Check("shop key carried");
+    Press(r, between, vk::Right);
+    r.Check("shop key over an item");
+
+    for (double scroll : {-20.0, 40.0, 100.0, 150.0, 200.0, 280.0}) {
+      r.Draw([&] { DrawCredits(s.look.canvas, s.look.font, scroll); });
+      Expect e{{">Click Left Mouse Button to Continue<"}};
+      e.scrolls = true;
+      r.Check("credits " + std::to_string(int(scroll)), e);
+    }
+    r.Report();
+  }
+}
+
+}  // namespace
+}  // namespace bm
