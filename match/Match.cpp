@@ -60,8 +60,10 @@ void TakeBoardEvents(Match& m, double now) {
   }
 }
 
-void SandTick(Match& m, double now) {
+void SandTick(Match& m, double now, bool tipWaiting) {
   MatchClock& c = m.clock;
+  // A tip waiting for its click holds the sand; the next second starts when it closes.
+  if (tipWaiting) c.lastSandTick = now;
   if (!c.sandEnabled || !(c.lastSandTick + c.sandTickPeriod < now)) return;
   // A finished board stops the hourglass.
   if (PhaseOf(m.cells, m.board) == BoardPhase::LevelComplete) return;
@@ -255,7 +257,7 @@ bool AdvanceFrame(Match& m, const MatchInput& raw) {
     ran = true;
   }
   if (m.session.Ended || m.flow.pending != FlowStep::None) return ran;
-  SandTick(m, in.now);
+  SandTick(m, in.now, in.Key(mkey::TipWaiting));
   if (in.Key(mkey::CheatMode)) {
     CheatKeys(m, in);
   } else {

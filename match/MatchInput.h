@@ -19,6 +19,9 @@ inline constexpr std::uint32_t ArrowUp = 1u << 17, ArrowDown = 1u << 18, ArrowLe
 inline constexpr std::uint32_t Select = 1u << 21, Cancel = 1u << 22;
 inline constexpr std::uint32_t StockShowFree = 1u << 23, StockParrot = 1u << 24, StockShuffle = 1u << 25,
                                StockHook = 1u << 26, StockSun = 1u << 27;
+// Not a key: a tip stands on the play screen waiting for its click; the
+// hourglass stands still meanwhile.
+inline constexpr std::uint32_t TipWaiting = 1u << 30;
 // Not a key: the hidden cheat mode is on for this pass.
 inline constexpr std::uint32_t CheatMode = 1u << 31;
 }  // namespace mkey

@@ -52,8 +52,7 @@ void DrawBetweenButton(Canvas& c, Font& font, BetweenButton b, int frame) {
 void ShadowText(Canvas& c, Font& font, const std::string& text, const IRect& r, double size, Argb color,
                 Align align) {
   // Our glyphs run wider than some texts' boxes allow: such a text shrinks to fit.
-  double width = font.Measure(text, size, c.metrics.XScale);
-  if (width > r.right - r.left && width > 0) size *= (r.right - r.left) / width;
+  size = font.FitSize(text, size, c.metrics.XScale, r.right - r.left);
   int d = std::max(1, int(std::lround(2 * c.metrics.XScale)));
   IRect s{r.left + d, r.top + d, r.right + d, r.bottom + d};
   Argb shadow = color & 0xFF000000;

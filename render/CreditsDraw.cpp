@@ -28,17 +28,17 @@ void DrawCredits(Canvas& c, Font& font, double s) {
       {"You have successfully completed a game!", 45, 50, false, 0.5},
       {"Credits", 165, 175, true, 1.0},
       {"Code: the Brinemoor crew", 180, 190, true, 0.6},
-      {"Graphics: artgen", 190, 200, true, 0.6},
-      {"Music & Sounds: soundgen", 200, 210, true, 0.6},
+      {"Graphics: the Brinemoor crew", 190, 200, true, 0.6},
+      {"Music & Sounds: the Brinemoor crew", 200, 210, true, 0.6},
       {"Thank You", 300, 310, true, 1.0},
       {"For Playing Our Games", 305, 315, true, 0.7},
   };
   for (const Line& l : kLines) {
     double off = l.credits ? o.credits : o.greeting;
     if (l.bottom - off < -20 || l.top - off > 120) continue;  // far off the screen
-    ShadowText(c, font, l.text, c.metrics.PercentRect(53, l.top - off, 100, l.bottom - off), l.size, 0xFFFFFFFF);
+    ShadowText(c, font, l.text, c.metrics.PercentRect(53, l.top - off, 97, l.bottom - off), l.size, 0xFFFFFFFF);
   }
-  ShadowText(c, font, ">Click Left Mouse Button to Continue<", c.metrics.PercentRect(53, 94, 100, 100), 0.5,
+  ShadowText(c, font, ">Click Left Mouse Button to Continue<", c.metrics.PercentRect(53, 94, 97, 100), 0.5,
              0xFFFFFFAA);
 }
 

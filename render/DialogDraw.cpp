@@ -48,7 +48,7 @@ void DrawTextButton(Canvas& c, Font& font, const IRect& r, const std::string& la
 }
 
 void DrawTwoButtonDialog(Canvas& c, Font& font, const DialogLayout& d, const std::string& message,
-                         const std::string& first, const std::string& second, int hover, int focus) {
+                         const std::string& first, const std::string& second, int hover, int focus, int pressed) {
   const IRect& f = d.frame;
   // A shadow, then the frame picture (or a plain panel when it is missing).
   TextureId frame = c.Tex("red/tipformA.png");
@@ -70,7 +70,7 @@ void DrawTwoButtonDialog(Canvas& c, Font& font, const DialogLayout& d, const std
   }
   const std::string* labels[2] = {&first, &second};
   for (int i = 0; i < 2; ++i) {
-    int state = hover == i + 1 ? 1 : 0;
+    int state = pressed == i + 1 ? 2 : hover == i + 1 ? 1 : 0;
     DrawTextButton(c, font, d.buttons[i], *labels[i], state);
     if (focus == i + 1) {
       const IRect& b = d.buttons[i];

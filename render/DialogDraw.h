@@ -26,9 +26,11 @@ DialogLayout LayoutTwoButtonDialog(const ScreenMetrics& m, double leftPercent = 
 int DialogButtonAt(const DialogLayout& d, double x, double y);
 
 // The frame, the message ("|" starts a new line) and the two buttons; hover is
-// the button under the pointer (0 none), focus the one Left/Right picked (0 none).
+// the button under the pointer (0 none), focus the one Left/Right picked (0 none),
+// pressed the one held down with the pointer on it (0 none).
 void DrawTwoButtonDialog(Canvas& c, Font& font, const DialogLayout& d, const std::string& message,
-                         const std::string& first, const std::string& second, int hover, int focus = 0);
+                         const std::string& first, const std::string& second, int hover, int focus = 0,
+                         int pressed = 0);
 
 // A plaque with a centred label in three states: 0 normal, 1 under the pointer, 2 pressed.
 void DrawTextButton(Canvas& c, Font& font, const IRect& r, const std::string& label, int state, double size = 0.45);

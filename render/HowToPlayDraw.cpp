@@ -16,7 +16,7 @@ const HowToPlayPage kPages[kHowToPlayPages] = {
      "the|level."},
     {"Bubbles",
      "Line up the same jewels as|the jewel trapped in the|bubble. The bubble can|include up to eight nested|bubbles. "
-     "To release trapped|jewel you should burst all|nested bubbles one by one."},
+     "To release a trapped|jewel you should burst all|nested bubbles one by one."},
     {"Hourglass", "Complete the level before|the sand runs out or else|a life will be lost."},
     {"Bonuses",
      "Earn bonuses by swapping|them with any nearby item.|Some bonuses can be|accumulated for using|when it's "
@@ -24,7 +24,7 @@ const HowToPlayPage kPages[kHowToPlayPages] = {
     {"Colored Keys",
      "The colored keys can be|used to unlock upgradable|and useful bonus items in|the Pirate Shop between|levels."},
     {"Pirate Shop",
-     "To unlock one of the bonus|items you should have on of|the keys with appropriate|color. Unlocked bonus "
+     "To unlock one of the bonus|items you should have one of|the keys with appropriate|color. Unlocked bonus "
      "items|can be upgraded with stars|as well."},
     {"Magic Stars",
      "Collect Gold and Blue Stars.|Later use them in the Pirate|Shop to upgrade unlocked|bonus items. Blue stars "

@@ -9,10 +9,8 @@ void DrawTimeUpCaption(Canvas& c, Font& font, const OverlayCaption& k) {
   if (k.alpha <= 0) return;
   const ScreenMetrics& m = c.metrics;
   IRect r = m.DesignRect(k.cx - 300, k.cy - 50, k.cx + 300, k.cy + 50);
-  // Our glyphs run wide: the caption keeps within the screen around its centre.
-  double room = 2 * std::min(k.cx, 1280 - k.cx) * 0.95 * m.XScale;
-  double scale = k.scale, width = font.Measure(k.text, scale, m.XScale);
-  if (width > room) scale *= room / width;
+  // Our glyphs run wide: the caption keeps within its rectangle.
+  double scale = font.FitSize(k.text, k.scale, m.XScale, r.right - r.left);
   int d = std::max(2, int(std::lround(4 * m.XScale)));
   IRect s{r.left + d, r.top + d, r.right + d, r.bottom + d};
   font.Draw(c, k.text, s, scale, k.shadow, k.shadow, Align::Center);

@@ -51,6 +51,10 @@ bool StepMenuHighlights(MainMenuView& v, const ScreenMetrics& m, double x, doubl
   return moving;
 }
 
+std::string MenuGreeting(const std::string& player) {
+  return player.empty() ? "Welcome aboard!" : "Welcome " + player;
+}
+
 void DrawMainMenu(Canvas& c, Font& font, const MainMenuView& v) {
   const ScreenMetrics& m = c.metrics;
   c.device.Clear(0xFF06203A);
@@ -64,10 +68,11 @@ void DrawMainMenu(Canvas& c, Font& font, const MainMenuView& v) {
     if (h > 0 && lit)
       c.ImagePart(lit, r.left, r.top, r.right, r.bottom, it.l / 100, it.t / 100, it.r / 100, it.b / 100,
                   WithAlpha(0xFFFFFFFF, h));
-    double size = 0.55 + 0.15 * h;
+    // The label grows under the pointer, but never past its prop.
+    double size = font.FitSize(it.text, 0.55 + 0.15 * h, m.XScale, (r.right - r.left) * 0.92);
     font.Draw(c, it.text, r, size, 0xFF000000, 0xFFFFE6A0, Align::Center, h >= 1.0);
   }
-  font.Draw(c, "Welcome aboard!", m.DesignRect(30, 60, 1250, 160), 0.9, 0xFF000000, 0xFFFFE6A0, Align::Center);
+  font.Draw(c, MenuGreeting(v.player), m.DesignRect(30, 60, 1250, 160), 0.9, 0xFF000000, 0xFFFFE6A0, Align::Center);
   font.Draw(c, ">Click Here to Change Player<", MainMenuItemRect(m, menu::ChangePlayer), 0.4, 0xFF000000,
             v.choice == menu::ChangePlayer ? 0xFFFFFFFF : 0xFFFFE6A0, Align::Center);
 }

@@ -1,6 +1,7 @@
 // The main menu: its picture, the items and which one is under the pointer.
 #pragma once
 #include <array>
+#include <string>
 
 #include "board/ScreenMetrics.h"
 
@@ -18,7 +19,11 @@ inline constexpr int Play = 1, Options = 2, Exit = 3, ChangePlayer = 4, HighScor
 struct MainMenuView {
   std::array<double, 9> highlight{};  // by item number
   int choice = 0;
+  std::string player;  // the current player's name, greeted at the top ("" for none)
 };
+
+// The greeting at the top of the menu.
+std::string MenuGreeting(const std::string& player);
 
 // One step of the highlights towards the pointer, and the item under it.
 // True while a highlight still moves.

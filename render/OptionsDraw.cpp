@@ -25,8 +25,9 @@ const ItemPlace kPlaces[] = {
 // the pointer float twice as high and half transparent.
 void DrawOptionLabel(Canvas& c, Font& font, const IRect& r, bool hovered, const std::string& text, Align align,
                      double size, double lift) {
-  // Our glyphs run wider than these rectangles: every item text at 0.8 of its size.
-  size *= 0.8;
+  // Our glyphs run wider than these rectangles: every item text at 0.8 of its size,
+  // and smaller still where it would not fit.
+  size = font.FitSize(text, size * 0.8, c.metrics.XScale, r.right - r.left);
   font.Draw(c, text, r, size, 0x40000000, 0x40000000, align);
   Argb colour = hovered ? 0xFFFFFFFF : 0x80FFFFFF;
   double g = hovered ? lift : 2 * lift;

@@ -64,12 +64,14 @@ void DrawPlayersScreen(Canvas& c, Font& font, const PlayerTable& t, const Roster
     if (current) font.Draw(c, "^", IRect{line.left, line.top, line.left + mark, line.bottom}, 0.45, 0xFF000000,
                            kParchmentTitle, Align::Center);
     Argb ink = current ? kParchmentTitle : kParchmentInk;
-    font.Draw(c, "Player: " + p.Name,
-              IRect{line.left + mark + 4, line.top, line.left + (line.right - line.left) * 55 / 100, line.bottom}, 0.38,
-              0xFF000000, ink, Align::Left);
-    font.Draw(c, "Score: " + std::to_string(p.GameScore),
-              IRect{line.left + (line.right - line.left) * 55 / 100, line.top, line.right - 8, line.bottom}, 0.38,
-              0xFF000000, ink, Align::Left);
+    // The name and the score each keep to their column; a long name is set smaller.
+    const int split = line.left + (line.right - line.left) * 64 / 100;
+    const std::string name = "Player: " + p.Name, score = "Score: " + std::to_string(p.GameScore);
+    IRect nameBox{line.left + mark + 4, line.top, split - 6, line.bottom}, scoreBox{split, line.top, line.right - 8, line.bottom};
+    font.Draw(c, name, nameBox, font.FitSize(name, 0.38, m.XScale, nameBox.right - nameBox.left), 0xFF000000, ink,
+              Align::Left);
+    font.Draw(c, score, scoreBox, font.FitSize(score, 0.38, m.XScale, scoreBox.right - scoreBox.left), 0xFF000000, ink,
+              Align::Left);
     if (current) font.Draw(c, "CURRENT PLAYER", IRect{line.left, line.bottom - int(1.4 * m.YPercent), line.right - 8,
                                                       line.bottom + int(0.6 * m.YPercent)}, 0.24, 0xFF000000, kParchmentTitle,
                            Align::Right);
@@ -91,15 +93,13 @@ void DrawPlayersScreen(Canvas& c, Font& font, const PlayerTable& t, const Roster
       y += 3.5;
     }
   }
-  // The hint stands over the pointer, or over the mark the keyboard rests on.
-  const char* hint = "Click to delete corresponding player.";
-  if (hover.kind == roster::Delete) DrawHintBox(c, font, hint, pointer);
-  else if (focus.kind == roster::Delete)
-    for (std::size_t row = 0; row < listed.size(); ++row)
-      if (listed[row] == focus.slot) {
-        IRect del = RosterDeleteRect(m, int(row));
-        DrawHintBox(c, font, hint, {(del.left + del.right) / 2.0, double(del.top)});
-      }
+  // The hint stands under the list, below the mark under the pointer or the
+  // one the keyboard rests on, so that it covers no player's line.
+  if (hover.kind == roster::Delete || focus.kind == roster::Delete) {
+    const IRect add = RosterButtonRect(m, roster::Add);
+    double x = hover.kind == roster::Delete ? pointer.x : (RosterDeleteRect(m, 0).left + RosterDeleteRect(m, 0).right) / 2.0;
+    DrawHintBox(c, font, "Click to delete corresponding player.", {x, double(add.top)});
+  }
 }
 
 IRect NameBoxButtonRect(const ScreenMetrics& m, int button) {

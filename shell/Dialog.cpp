@@ -49,7 +49,9 @@ Next DialogScreen::Pass(Services& s) {
     Leave(s);
     return Next::Pop(answer);
   }
-  int shown = pressed_ && hover == pressed_ ? 2 : hover;
+  // The pressed button shows sunk while the pointer stays on it; another one only lights up.
+  int sunk = pressed_ && hover == pressed_ ? pressed_ : 0;
+  int shown = hover + 3 * sunk;
   if (s.loop.Redraw || shown != shownHover_ || focus_ != shownFocus_) {
     s.loop.Redraw = false;
     shownHover_ = shown;
@@ -59,9 +61,7 @@ Next DialogScreen::Pass(Services& s) {
       if (behind_) behind_->DrawBehind(s);
       else s.render().Clear(0xFF06141F);
       c.Fill(0, 0, s.look.metrics.Width, s.look.metrics.Height, 0x50000000);
-      DrawTwoButtonDialog(c, s.look.font, layout_, q_.message, q_.first, q_.second, shown == 2 ? 0 : shown, focus_);
-      if (shown == 2)
-        DrawTextButton(c, s.look.font, layout_.buttons[pressed_ - 1], pressed_ == 1 ? q_.first : q_.second, 2);
+      DrawTwoButtonDialog(c, s.look.font, layout_, q_.message, q_.first, q_.second, hover, focus_, sunk);
     }
     s.loop.SceneDirty = true;
   }

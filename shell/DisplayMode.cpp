@@ -18,11 +18,24 @@ void ApplyDisplayMode(Services& s) {
   int resolution = s.settings.Resolution;
   Size2 size = BackBufferSize(resolution, fullScreen, display);
   s.settings.Resolution = resolution;
-  s.window().SetMode(size.w, size.h, fullScreen);
+  if (!s.window().SetMode(size.w, size.h, fullScreen)) {
+    // The window system kept its own size: back to the mode the window was in
+    // (kept as the setting too), drawn at the size the window has.
+    s.logs.WriteRunLog("SetFormSize(Function) ", "Can't set correct window resolution!");
+    fullScreen = s.loop.WindowFullScreen;
+    s.settings.FullScreen = fullScreen ? -1 : 0;
+    s.settings.Resolution = s.loop.WindowResolution;
+    SaveSettings(s.options.dataDir, s.settings, s.logs);
+    s.window().SetMode(s.look.metrics.Width, s.look.metrics.Height, fullScreen);
+    size = {s.window().Width(), s.window().Height()};
+  } else {
+    s.logs.WriteRunLog("SetFormSize(Function)", "Resolution is set to " + std::to_string(size.w) + "x" +
+                                                    std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
+  }
+  s.loop.WindowFullScreen = fullScreen;
+  s.loop.WindowResolution = s.settings.Resolution;
   s.render().Resize(size.w, size.h);
   s.SetScreenSize(size.w, size.h);
-  s.logs.WriteRunLog("SetFormSize(Function)", "Resolution is set to " + std::to_string(size.w) + "x" +
-                                                  std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
   RestoreTextures(s);
 }
 

@@ -18,7 +18,18 @@
 
 namespace bm {
 
+namespace {
+// Who is playing, from the players file: the menu greets them.
+std::string CurrentPlayerName(Services& s) {
+  SaveFolder folder = s.Folder();
+  SaveData data;
+  LoadPlayers(folder, data);
+  return data.players.CurrentRecord().Name;
+}
+}  // namespace
+
 Next MainMenuScreen::Enter(Services& s) {
+  view_.player = CurrentPlayerName(s);
   // The bot answered the name box where "OK" is: it aims at "Play" afresh.
   if (afterNameBox_ && s.botInput) s.botInput->menuFinger.PressAt(0);
   s.loop.Redraw = true;
@@ -133,7 +144,8 @@ Next MainMenuScreen::Resume(Services& s, int answer) {
     AutoplayBackOnMenu(s);
     return Next::Stay();
   }
-  // Back from an item's screen: the bot moves on with its tour.
+  // Back from an item's screen (another player may have been chosen): the bot moves on with its tour.
+  view_.player = CurrentPlayerName(s);
   AutoplayScreenDone(s);
   keys_ = MenuKeys{};
   s.loop.Redraw = true;

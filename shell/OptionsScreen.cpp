@@ -77,14 +77,16 @@ Next OptionsScreen::Pass(Services& s) {
   bool held = active && in.ButtonDown(1);
   if (PointerMoved(lastPointer_, p)) keyRow_ = -1;  // the pointer leads again
 
-  // Slider drags follow the pointer until the button is released.
+  // Slider drags follow the pointer until the button is released. A pointer
+  // that left the window (it reads -1, -1 then) leaves the volume as it was.
+  bool inWindow = p.x >= 0 && p.y >= 0;
   if (soundDrag_) {
     if (!in.ButtonDown(1)) soundDrag_ = false;
-    SetSoundVolume(s, SliderValue(rects_[opt::SoundSlider], p.x));
+    if (inWindow) SetSoundVolume(s, SliderValue(rects_[opt::SoundSlider], p.x));
   }
   if (musicDrag_) {
     if (!in.ButtonDown(1)) musicDrag_ = false;
-    st.MusicVolume = SliderValue(rects_[opt::MusicSlider], p.x);
+    if (inWindow) st.MusicVolume = SliderValue(rects_[opt::MusicSlider], p.x);
   }
   int hover = soundDrag_ || musicDrag_ ? -1 : OptionItemAt(rects_, p.x, p.y);
   HoverSound(s, hover != -1);

@@ -189,6 +189,7 @@ MatchInput ReadMatchInput(Services& s, PlaySide& play) {
     m.leftDown = false;
     m.keys &= ~mkey::Select;
   }
+  if (play.tip.number >= 0) m.keys |= mkey::TipWaiting;
   if (s.loop.Input.CheatMode) {
     m.keys |= mkey::CheatMode;
     if (in.KeyDown(vk::PageUp)) m.keys |= mkey::Up;
@@ -263,6 +264,8 @@ void DrawPlayScreen(Services& s, PlaySide& play) {
   view.leftDown = MouseDown(s.in(), s.loop.AppActive);
   DrawStockButtons(c, font, m.player, m.board, m.bonus, view);
   DrawPopups(c, font, m.bonus);
+  // "TIME IS UP" or "GAME OVER" rising over the board (nothing while the time lasts).
+  DrawTimeUpCaption(c, font, CaptionOf(m.flow.timeUp));
   if (play.tip.number >= 0) DrawTip(c, font, play.tip);
 }
 

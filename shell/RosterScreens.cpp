@@ -11,7 +11,7 @@ namespace bm {
 
 namespace {
 
-const char* kNoRoom = "There is no place to add new player name.|You should to delete one first!";
+const char* kNoRoom = "There is no place to add new player name.|You should delete one first!";
 
 }  // namespace
 
@@ -232,7 +232,7 @@ Next HighScoresScreen::Pass(Services& s) {
   if (act == scores::Back) return Next::Pop(HandBack(s));
   if (act == scores::Reset) {
     DialogRequest q;
-    q.message = "This action will reset|highscore table|click OK to continue.";
+    q.message = "This action will reset|the high-score table.|Click OK to continue.";
     // Enter confirms, Escape keeps the table.
     q.first = "OK";
     q.second = "CANCEL";

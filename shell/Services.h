@@ -47,6 +47,9 @@ struct LoopState {
   bool AppActive = true;
   bool SceneDirty = false;  // this pass drew: present it
   bool Redraw = true;       // the screen must be drawn afresh on the next pass
+  // The mode the window is in; the settings may hold a choice not applied yet.
+  bool WindowFullScreen = false;
+  int WindowResolution = 0;
   InputRouter Input;
   SoftCursor Cursor;
   // The device's frame count once the last play frame is shown: while nothing

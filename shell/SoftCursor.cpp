@@ -18,7 +18,7 @@ bool StepSoftCursor(Services& s) {
   SoftCursor& c = s.loop.Cursor;
   const ScreenMetrics& m = s.look.metrics;
   // Without a kept frame the picture could not move without a redraw: the system cursor stays.
-  bool want = !s.platform.headless && s.settings.FullScreen != 0 && s.render().KeepsFrame();
+  bool want = !s.platform.headless && s.loop.WindowFullScreen && s.render().KeepsFrame();
   TextureId tex = want ? s.look.canvas.Tex(kCursorPicture) : 0;
   want = want && tex != 0;
   if (want != c.on) {

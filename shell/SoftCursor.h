@@ -19,7 +19,8 @@ struct SoftCursor {
 Rect SoftCursorRect(const ScreenMetrics& m, double x, double y);
 
 // Once per pass, before the frame is presented: switches between the system
-// cursor and the picture as the window mode asks, and moves the picture.
+// cursor and the picture as the window's mode asks (the mode it is in, not one
+// ticked on the options screen and not applied), and moves the picture.
 // Returns true when the picture moved and the frame must be shown again.
 bool StepSoftCursor(Services& s);
 

@@ -158,11 +158,17 @@ bool App::Start(RunOptions options) {
     logs.WriteRunLog("SetNewd3dpp", "Resolution " + ResolutionName(settings.Resolution) +
                                         " does not fit this display; using the desktop size");
   settings.Resolution = resolution;
-  plat.window->SetMode(size.w, size.h, fullScreen);
+  if (plat.window->SetMode(size.w, size.h, fullScreen)) {
+    logs.WriteRunLog("SetFormSize(Function)", "Resolution is set to " + std::to_string(size.w) + "x" +
+                                                  std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
+  } else {
+    // Drawn at the size the window kept, as a window.
+    logs.WriteRunLog("SetFormSize(Function) ", "Can't set correct window resolution!");
+    fullScreen = false;
+    size = {plat.window->Width(), plat.window->Height()};
+  }
   plat.render->Resize(size.w, size.h);
   plat.window->ShowCursor(true);
-  logs.WriteRunLog("SetFormSize(Function)", "Resolution is set to " + std::to_string(size.w) + "x" +
-                                                std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
   if (!fullScreen && !options.headless && options.resolution < 0) PlaceWindowAsLeft(*plat.window, options.dataDir, logs);
 
   bool fast = options.headless && options.screenshotPath.empty();
@@ -172,6 +178,8 @@ bool App::Start(RunOptions options) {
   Services& s = *services_;
   s.look.drawing = !fast;
   s.settings = settings;
+  s.loop.WindowFullScreen = fullScreen;
+  s.loop.WindowResolution = resolution;
   s.SetScreenSize(size.w, size.h);
   s.loop.StartMs = s.Now();
   play_ = std::make_unique<PlaySide>(options);

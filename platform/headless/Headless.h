@@ -61,7 +61,10 @@ class HeadlessWindow : public Window, public Input {
   bool TakeCloseRequest() override;
   bool IsForeground() override { return foreground_ && !minimised_; }
   bool IsMinimised() override { return minimised_; }
+  // A window system that keeps the window as it is (no window manager to obey).
+  void RefuseModes(bool on) { refuseModes_ = on; }
   bool SetMode(int width, int height, bool) override {
+    if (refuseModes_) return false;
     width_ = width;
     height_ = height;
     return true;
@@ -86,7 +89,8 @@ class HeadlessWindow : public Window, public Input {
   int width_, height_;
   std::deque<ScriptEvent> script_;
   PolledInput input_;
-  bool foreground_ = true, minimised_ = false, closeRequested_ = false, textInput_ = false, deviceReset_ = false;
+  bool foreground_ = true, minimised_ = false, closeRequested_ = false, textInput_ = false, deviceReset_ = false,
+       refuseModes_ = false;
 };
 
 }  // namespace bm

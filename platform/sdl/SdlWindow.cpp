@@ -211,7 +211,7 @@ bool SdlWindow::TakeCloseRequest() {
 
 bool SdlWindow::SetMode(int width, int height, bool fullScreen) {
   if (!window_) return false;
-  SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  bool failed = SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0;
   if (!fullScreen) {
     // A size chosen in the options: the window takes it as it is.
     SDL_RestoreWindow(window_);
@@ -219,6 +219,17 @@ bool SdlWindow::SetMode(int width, int height, bool fullScreen) {
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     placement_ = {width, height, false};
   }
+  // The window system answers in its own time: the size it gave counts, read
+  // after its events (a quarter of a second at most).
+  int wantW = fullScreen ? DesktopWidth() : width, wantH = fullScreen ? DesktopHeight() : height;
+  int w = 0, h = 0;
+  for (int tries = 0; tries < 25; ++tries) {
+    SDL_PumpEvents();
+    SDL_GetWindowSize(window_, &w, &h);
+    if (w == wantW && h == wantH) break;
+    SDL_Delay(10);
+  }
+  if (failed || w != wantW || h != wantH) return false;
   SDL_RenderSetLogicalSize(renderer_, width, height);
   width_ = width;
   height_ = height;

@@ -6,7 +6,9 @@
 #include "render/MenuScreen.h"
 #include "render/OptionsDraw.h"
 #include "shell/DisplayMode.h"
+#include "shell/OptionsScreen.h"
 #include "shell/PlayFlow.h"
+#include "shell/SoftCursor.h"
 
 namespace bm {
 namespace {
@@ -55,6 +57,39 @@ TEST(DeviceReset, TheMenuPicturesWaitOnDiskDuringPlayAndComeBackWithTheMenu) {
   DrawMainMenu(s.look.canvas, s.look.font, MainMenuView{});
   EXPECT_TRUE(textures.Holds("red/menu/main0-new2.jpg"));
   EXPECT_TRUE(textures.AllAlive());
+}
+
+// A mode the window system does not give is logged and undone; the cursor
+// picture follows the mode the window is in, never a tick not yet applied.
+TEST(DeviceReset, AModeNotReachedIsUndoneAndTheCursorFollowsTheWindow) {
+  test::ScreenHarness h(true);
+  Services& s = h.s();
+  s.platform.headless = false;  // the cursor picture stands in for a real window's
+  // Full screen ticked on the options screen, then Escape: the window is unchanged.
+  OptionRectTable rects = OptionRects(s.look.metrics);
+  h.Click(h.now() + 100, rects[opt::CheckBox]);
+  h.Key(h.now() + 500, vk::Escape);
+  h.Deadline(h.now() + 5000);
+  h.Run(std::make_unique<OptionsScreen>());
+  ASSERT_NE(s.settings.FullScreen, 0);
+  StepSoftCursor(s);
+  EXPECT_FALSE(s.loop.Cursor.on) << "the pointer stays visible in a window";
+
+  h.w().RefuseModes(true);
+  ApplyDisplayMode(s);
+  EXPECT_NE(test::ReadText(h.dir.path / "run.log").find("Can't set correct window resolution!"), std::string::npos);
+  EXPECT_EQ(s.settings.FullScreen, 0) << "the setting is put back";
+  EXPECT_EQ(s.look.metrics.Width, 1280);
+  EXPECT_EQ(s.render().Width(), 1280);
+  StepSoftCursor(s);
+  EXPECT_FALSE(s.loop.Cursor.on);
+
+  h.w().RefuseModes(false);
+  s.settings.FullScreen = -1;
+  ApplyDisplayMode(s);
+  StepSoftCursor(s);
+  EXPECT_TRUE(s.loop.Cursor.on) << "full screen reached: the picture stands in for the pointer";
+  s.platform.headless = true;
 }
 
 }  // namespace

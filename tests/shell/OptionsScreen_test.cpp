@@ -86,9 +86,15 @@ TEST(OptionsScreen, SlidersDragToExactEndsAndAHeldButtonStartsNothing) {
   h.Move(t + 300, s.left - 500, 0);  // far left
   h.Up(t + 400);
   h.Move(t + 500, s.right + 10, ScreenHarness::cy(s));  // after the release: no drag
+  // Dragged to three quarters, out of the window (the pointer reads -1, -1) and let go there.
+  h.Move(t + 600, ScreenHarness::cx(m), ScreenHarness::cy(m));
+  h.Down(t + 650);
+  h.Move(t + 700, m.left + (m.right - m.left) * 0.75, ScreenHarness::cy(m));
+  h.Move(t + 800, -1, -1);
+  h.Up(t + 900);
   h.Key(t + 1000, vk::Escape);
   h.Run();
-  EXPECT_EQ(h.s().settings.MusicVolume, 0.5) << "the held button started no drag";
+  EXPECT_NEAR(h.s().settings.MusicVolume, 0.75, 0.01) << "the held button started no drag; leaving kept the value";
   EXPECT_EQ(h.s().settings.SoundVolume, 0.0);
   EXPECT_EQ(SliderValue(s, s.right + 500), 1.0);
   EXPECT_EQ(SliderValue(s, s.left - 500), 0.0);

@@ -6,6 +6,7 @@
 #include "board/ItemCodes.h"
 #include "render/TipDraw.h"
 #include "shell/PlayFlow.h"
+#include "shell/PlayFrame.h"
 
 namespace bm {
 namespace {
@@ -76,6 +77,30 @@ TEST(Tips, TheKeyThatStartedPlayDoesNotPressOnTheBoard) {
   EXPECT_EQ(h.play().tip.number, -1);
   EXPECT_EQ(m.board.SelectedCell, kNoSelection);
   EXPECT_EQ(m.keyCursor.cell, kNoCell);
+}
+
+// A tip waiting for its click holds the hourglass; the sand runs again once it closes.
+TEST(Tips, TheHourglassStandsStillWhileATipWaits) {
+  ScreenHarness h;
+  Match& m = h.match();
+  NewGame(m, 1, h.now());
+  // Plays on for a while, after the F12 that ended the last part is let go.
+  auto playFor = [&](double ms, bool click) {
+    h.s().loop.ExitRequested = false;
+    h.s().platform.clock->SleepMs(200);
+    if (click) h.w().ScriptClick(h.now() + 100, 5, 5);
+    h.Deadline(h.now() + ms);
+    Play(h);
+  };
+  playFor(1500, false);  // the level settles and the sand begins to run
+  OfferTipBox(h.s(), h.play(), 7, 57);
+  ASSERT_EQ(h.play().tip.number, 7);
+  double sand = m.level.SandLeft;
+  playFor(6000, false);
+  EXPECT_EQ(m.level.SandLeft, sand) << "six seconds under a tip";
+  playFor(3000, true);
+  EXPECT_EQ(h.play().tip.number, -1);
+  EXPECT_LT(m.level.SandLeft, sand);
 }
 
 TEST(Tips, ABoxStaysOnScreenWithItsTailTowardsThePoint) {
