@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 #include "shell/Loop.h"
 #include "shell/Services.h"
@@ -9,22 +10,20 @@
 namespace bm {
 
 namespace {
+// The picture with its empty trough, and the same with the trough filled.
 constexpr const char* kLogo = "red/logo/gamelogo0.jpg";
-}
+constexpr const char* kLogoFilled = "red/logo/gamelogo1.jpg";
+}  // namespace
 
 void DrawLoadingFrame(Services& s, double fraction) {
   const ScreenMetrics& m = s.look.metrics;
   Canvas& c = s.look.canvas;
   s.render().Clear(0xFF000000);
-  TextureId back = c.Tex(kLogo);
+  TextureId back = c.Tex(kLogo), filled = c.Tex(kLogoFilled);
   if (back) c.FullScreen(back);
-  s.look.font.Draw(c, "Loading...", m.DesignRect(0, 880, 1280, 940), 0.6, 0xFF000000, 0xFFFFE6A0, Align::Center);
-  // The bar: a dark trough with a gold fill.
-  double l = 340, r = 940, t = 950, b = 975;
-  c.DesignFill(l - 3, t - 3, r + 3, b + 3, 0xFFFFE6A0);
-  c.DesignFill(l, t, r, b, 0xFF201008);
-  double x = l + (r - l) * std::clamp(fraction, 0.0, 1.0);
-  if (x > l) c.FillGradient(l * m.XScale, t * m.YScale, x * m.XScale, b * m.YScale, 0xFFFFE070, 0xFFC07818);
+  // The filled picture over it, cut at the bar's end.
+  double cut = LoadingBarCut(int(std::nearbyint(std::clamp(fraction, 0.0, 1.0) * 100))) / 1024.0;
+  if (filled && cut > 0) c.ImagePart(filled, 0, 0, cut * m.Width, m.Height, 0, 0, cut, 1);
 }
 
 Next LoadingScreen::Enter(Services& s) {
@@ -34,7 +33,7 @@ Next LoadingScreen::Enter(Services& s) {
   // The first pass only moves the bar for the sound device, started before it.
   SoundFx& sfx = s.sound.sfx;
   MusicMod& music = s.sound.music;
-  steps_ = {[] {}, [&music] { music.PreLoadMusic(); }, [&sfx] { sfx.LoadLogoSFX(); }, [&sfx] { sfx.loadAllSFX(); }};
+  steps_ = {[] {}, [&music] { music.PreLoadMusic(); }, [&sfx] { sfx.loadAllSFX(); }};
   if (s.look.drawing)
     for (const std::string& picture : MenuPictures())
       steps_.push_back([&s, picture] { s.look.textures.Get(picture); });
@@ -66,7 +65,14 @@ int LoadingScreen::Closing(Services& s) {
 }
 
 void LoadingScreen::End(Services& s, bool stopped) {
-  s.look.textures.Release(kLogo);  // only the logo screen shows it
+  // The bar full: the picture the fade into the menu starts from.
+  if (!stopped && s.look.drawing) {
+    DrawLoadingFrame(s, 1);
+    s.loop.SceneDirty = true;
+  }
+  // Only the loading screen shows them.
+  s.look.textures.Release(kLogo);
+  s.look.textures.Release(kLogoFilled);
   if (!stopped && SavePBar(s.options.dataDir, progress_.StepsDone, s.logs)) s.logs.WriteRunLog("SavePBar()", "OK");
   // The music ticks from now on.
   s.sound.music.MusicReady = true;

@@ -6,6 +6,7 @@
 #include "shell/Autoplay.h"
 #include "shell/BotInput.h"
 #include "shell/LoadingPass.h"
+#include "shell/LogoScreen.h"
 #include "shell/Loop.h"
 #include "shell/MemoryReport.h"
 #include "shell/MenuScreens.h"
@@ -18,7 +19,7 @@
 
 namespace bm {
 
-Next RunScreen::Enter(Services&) { return Next::Push(std::make_unique<LoadingScreen>()); }
+Next RunScreen::Enter(Services&) { return Next::Push(std::make_unique<LogoScreen>()); }
 
 // Never reached: another screen always stands on this one.
 Next RunScreen::Pass(Services&) { return Next::Stay(); }
@@ -75,10 +76,17 @@ Next RunScreen::Play(Services& s, bool continueSaved) {
 
 Next RunScreen::Resume(Services& s, int answer) {
   switch (stage_) {
+    case Stage::Logo:
+      stage_ = Stage::Loading;
+      if (s.loop.ExitRequested) return End(s);
+      return Next::Push(std::make_unique<LoadingScreen>());
     case Stage::Loading:
       AfterLoading(s);
       if (s.options.level > 0 && !s.loop.ExitRequested) return LevelAtOnce(s);
-      return ToMenu(s);
+      if (s.loop.ExitRequested) return ToMenu(s);
+      stage_ = Stage::Intro;
+      return Next::Push(std::make_unique<IntroFadeScreen>());
+    case Stage::Intro: return ToMenu(s);
     case Stage::Naming:
       KeepFirstPlayer(s, players_, answer ? &name_ : nullptr);
       stage_ = Stage::Menu;

@@ -1,4 +1,5 @@
-// The run's course: loading, then the main menu and play in turn until the
+// The run's course: the logo, loading, the fade into the menu, then the main
+// menu and play in turn until the
 // program ends. The screen at the bottom of the stack: it only ever stands
 // under the screen it pushed, and goes on when that one pops.
 #pragma once
@@ -21,7 +22,7 @@ class RunScreen : public Screen {
   Next Resume(Services& s, int answer) override;
 
  private:
-  enum class Stage { Loading, Naming, Menu, Playing };
+  enum class Stage { Logo, Loading, Intro, Naming, Menu, Playing };
   // Loading is done: the bot takes the input (with --autoplay), and the loop begins.
   void AfterLoading(Services& s);
   // The way to the main menu, through the name box when no player has a name yet.
@@ -34,7 +35,7 @@ class RunScreen : public Screen {
   // Memory logged, "Application End." written, and the stack is empty.
   Next End(Services& s);
   PlaySide& play_;
-  Stage stage_ = Stage::Loading;
+  Stage stage_ = Stage::Logo;
   SaveData players_;  // the first player's record while the name box is open
   std::string name_;
   MainMenuView menuView_;

@@ -1,6 +1,7 @@
 #include "storage/ProgressBar.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "diag/Logs.h"
@@ -42,6 +43,12 @@ bool SavePBar(const std::string& dataDir, int steps, Logs& logs) {
   if (WriteFileAtomic(PathIn(dataDir), bytes, &error)) return true;
   logs.WriteRunLog("SavePBar()", "Cannot write " + std::string(kProgressBarFile) + ": " + error);
   return false;
+}
+
+int LoadingBarCut(int percent) {
+  if (percent <= 0) return 0;
+  if (percent >= 100) return 1023;
+  return int(std::nearbyint(percent * 857 / 100.0 + 85));
 }
 
 double BarFraction(const LoadProgress& p) {

@@ -47,6 +47,8 @@ struct Expect {
   std::vector<std::string> mayOverlap;
   // Texts that may be wider than the rectangle they are set in (none should).
   std::vector<std::string> mayOverflow;
+  // Pictures drawn (paths under the program folder), visible.
+  std::vector<std::string> pictures;
   // The texts scroll through the screen: they may pass its top and bottom edges
   // and under each other.
   bool scrolls = false;
@@ -160,6 +162,12 @@ struct CensusRun {
     for (const std::string& want : e.texts) {
       bool found = std::any_of(shown.begin(), shown.end(), [&](const DrawnText* t) { return t->text == want; });
       if (!found) Fault(state, "\"" + want + "\" is not drawn");
+    }
+    for (const std::string& path : e.pictures) {
+      TextureId id = s().look.textures.Get(path);
+      bool drawn = std::any_of(now.quads.begin(), now.quads.end(),
+                               [&](const DrawnQuad& q) { return id && q.tex == id && (q.color >> 24) != 0; });
+      if (!drawn) Fault(state, path + " is not drawn");
     }
     if (hovered && idle) CheckHoverNear(state, *hovered, *idle);
     if (!sheet.empty()) SavePicture(state);

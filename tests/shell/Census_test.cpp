@@ -7,6 +7,7 @@
 #include "Census.h"
 #include "render/DialogDraw.h"
 #include "render/HowToPlayDraw.h"
+#include "render/LogoDraw.h"
 #include "render/MenuScreen.h"
 #include "render/OptionsDraw.h"
 #include "render/RosterDraw.h"
@@ -352,9 +353,14 @@ TEST(Census, LoadingMapShopAndCredits) {
     CensusRun r(w, h);
     Services& s = r.s();
     const ScreenMetrics& m = s.look.metrics;
-    for (double f : {0.0, 0.5, 1.0}) {
+    // The logo's layers in turn, then the loading picture with its bar filling.
+    for (auto [p, layer] : {std::pair{1.7, 0}, {2.5, 1}, {3.3, 2}, {3.8, 2}, {4.2, 2}}) {
+      r.Draw([&] { DrawLogo(s.look.canvas, p); });
+      r.Check("logo " + std::to_string(p), {.pictures = {"red/logo/layer" + std::to_string(layer) + ".jpg"}});
+    }
+    for (double f : {0.5, 1.0}) {
       r.Draw([&] { DrawLoadingFrame(s, f); });
-      r.Check("loading " + std::to_string(int(f * 100)));
+      r.Check("loading " + std::to_string(int(f * 100)), {.pictures = {"red/logo/gamelogo0.jpg", "red/logo/gamelogo1.jpg"}});
     }
 
     Match& match = r.play().match;
