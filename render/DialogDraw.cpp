@@ -47,16 +47,23 @@ void DrawTextButton(Canvas& c, Font& font, const IRect& r, const std::string& la
   font.Draw(c, label, t, size, 0xFF000000, state == 1 ? 0xFFFFFFFF : 0xFFFFE6A0, Align::Center);
 }
 
+void DrawParchment(Canvas& c, const IRect& f) {
+  TextureId frame = c.Tex("red/tipformA.png");
+  if (!frame) {
+    c.Fill(f.left - 3, f.top - 3, f.right + 3, f.bottom + 3, 0xFFC8A060);
+    c.FillGradient(f.left, f.top, f.right, f.bottom, 0xF0183A58, 0xF00A1C2E);
+    return;
+  }
+  // The picture's parchment spans columns 32..480 and rows 62..450 of its 512:
+  // the picture is laid larger so that the parchment covers the frame.
+  double w = (f.right - f.left) / 448.0, h = (f.bottom - f.top) / 388.0;
+  c.Image(frame, f.left - 32 * w, f.top - 62 * h, f.right + 32 * w, f.bottom + 62 * h);
+}
+
 void DrawTwoButtonDialog(Canvas& c, Font& font, const DialogLayout& d, const std::string& message,
                          const std::string& first, const std::string& second, int hover, int focus, int pressed) {
   const IRect& f = d.frame;
-  // A shadow, then the frame picture (or a plain panel when it is missing).
-  TextureId frame = c.Tex("red/tipformA.png");
-  if (frame) c.Image(frame, f.left, f.top, f.right, f.bottom);
-  else {
-    c.Fill(f.left - 3, f.top - 3, f.right + 3, f.bottom + 3, 0xFFC8A060);
-    c.FillGradient(f.left, f.top, f.right, f.bottom, 0xF0183A58, 0xF00A1C2E);
-  }
+  DrawParchment(c, f);
   std::vector<std::string> lines = SplitLines(message);
   const ScreenMetrics& m = c.metrics;
   double lineH = 42 * m.YScale;
@@ -87,10 +94,7 @@ void DrawFramedBackdrop(Canvas& c, double bottomPercent) {
   c.device.Clear(0xFF06203A);
   TextureId back = c.Tex("red/menu/main0-new2.jpg");
   if (back) c.FullScreen(back);
-  IRect f = c.metrics.PercentRect(8, 6, 92, bottomPercent);
-  TextureId frame = c.Tex("red/tipformA.png");
-  if (frame) c.Image(frame, f.left, f.top, f.right, f.bottom);
-  else c.FillGradient(f.left, f.top, f.right, f.bottom, 0xF0183A58, 0xF00A1C2E);
+  DrawParchment(c, c.metrics.PercentRect(8, 6, 92, bottomPercent));
 }
 
 }  // namespace bm

@@ -35,6 +35,9 @@ void DrawTwoButtonDialog(Canvas& c, Font& font, const DialogLayout& d, const std
 // A plaque with a centred label in three states: 0 normal, 1 under the pointer, 2 pressed.
 void DrawTextButton(Canvas& c, Font& font, const IRect& r, const std::string& label, int state, double size = 0.45);
 
+// The parchment frame picture laid so that its parchment covers f.
+void DrawParchment(Canvas& c, const IRect& f);
+
 // The menu screens' backdrop: the harbour picture with the framed panel over
 // it, from 6 % of the height down to bottomPercent.
 void DrawFramedBackdrop(Canvas& c, double bottomPercent);

@@ -1,5 +1,6 @@
 #include "render/HowToPlayDraw.h"
 
+#include <algorithm>
 #include <string>
 
 #include "render/DialogDraw.h"
@@ -65,7 +66,8 @@ void DrawHowToPlay(Canvas& c, Font& font, int page, int hover, int focus) {
   IRect picRect = m.PercentRect(13, 30, 41, 65);
   if (pic) c.Image(pic, picRect.left, picRect.top, picRect.right, picRect.bottom);
   std::vector<std::string> lines = SplitLines(p.text);
-  double y = 29 * m.YPercent, lineH = 5.2 * m.YPercent;
+  // The lines share the room above the page counter.
+  double y = 28 * m.YPercent, lineH = std::min(5.2, 43.0 / double(lines.size())) * m.YPercent;
   for (const std::string& line : lines) {
     font.Draw(c, line, IRect{int(44 * m.XPercent), int(y), int(88 * m.XPercent), int(y + lineH)}, 0.42, 0xFF000000,
               kParchmentInk, Align::Left);

@@ -11,15 +11,16 @@ namespace {
 struct Item {
   int number;
   const char* text;
-  double l, t, r, b;  // percent of the screen
+  double l, t, r, b;  // percent of the screen: where it reacts to the pointer
+  double labelL, labelR, labelY;  // where its label is written on the prop (its middle line)
 };
 // Each item is one of the menu picture's props: the ship, the compass, the
 // signpost, the chest and the scroll.
-const Item kItems[] = {{menu::Play, "Play", 0, 10, 30, 75},
-                       {menu::Options, "Options", 35, 30, 50, 60},
-                       {menu::Exit, "Exit Game", 84, 62, 100, 80},
-                       {menu::HighScores, "High Scores", 60, 25, 97, 57},
-                       {menu::HowToPlay, "How To Play", 80, 0, 100, 15}};
+const Item kItems[] = {{menu::Play, "Play", 0, 10, 30, 75, 2, 28, 42.5},
+                       {menu::Options, "Options", 35, 30, 50, 60, 35, 50, 45},
+                       {menu::Exit, "Exit Game", 84, 62, 100, 80, 85, 99, 71},
+                       {menu::HighScores, "High Scores", 60, 25, 97, 57, 64, 93, 41},
+                       {menu::HowToPlay, "How To Play", 80, 0, 100, 15, 83.5, 97, 7.5}};
 constexpr double kHighlightStep = 0.12;  // per drawn frame
 }  // namespace
 
@@ -63,16 +64,25 @@ void DrawMainMenu(Canvas& c, Font& font, const MainMenuView& v) {
   else c.FillGradient(0, 0, m.Width, m.Height, 0xFF0B3D5C, 0xFF041826);
   for (const Item& it : kItems) {
     double h = v.highlight[std::size_t(it.number)];
-    IRect r = m.PercentRect(it.l, it.t, it.r, it.b);
-    // The lit picture fades in over the prop under the pointer.
+    // The lit picture fades in over the prop under the pointer, softly towards
+    // its edges: nested parts, each adding a quarter.
     if (h > 0 && lit)
-      c.ImagePart(lit, r.left, r.top, r.right, r.bottom, it.l / 100, it.t / 100, it.r / 100, it.b / 100,
-                  WithAlpha(0xFFFFFFFF, h));
+      for (int k = 0; k < 4; ++k) {
+        double dx = (it.r - it.l) * 0.08 * k, dy = (it.b - it.t) * 0.08 * k;
+        double l = it.l + dx, t = it.t + dy, rr = it.r - dx, b = it.b - dy;
+        c.ImagePart(lit, l * m.XPercent, t * m.YPercent, rr * m.XPercent, b * m.YPercent, l / 100, t / 100, rr / 100,
+                    b / 100, WithAlpha(0xFFFFFFFF, h * 0.4));
+      }
     // The label grows under the pointer, but never past its prop.
-    double size = font.FitSize(it.text, 0.55 + 0.15 * h, m.XScale, (r.right - r.left) * 0.92);
-    font.Draw(c, it.text, r, size, 0xFF000000, 0xFFFFE6A0, Align::Center, h >= 1.0);
+    IRect label = m.PercentRect(it.labelL, it.labelY - 5, it.labelR, it.labelY + 5);
+    double size = font.FitSize(it.text, 0.55 + 0.15 * h, m.XScale, label.right - label.left);
+    font.Draw(c, it.text, label, size, 0xFF000000, 0xFFFFE6A0, Align::Center, h >= 1.0);
   }
-  font.Draw(c, MenuGreeting(v.player), m.DesignRect(30, 60, 1250, 160), 0.9, 0xFF000000, 0xFFFFE6A0, Align::Center);
+  // The greeting keeps clear of the scroll at the top right.
+  const std::string greeting = MenuGreeting(v.player);
+  IRect welcome = m.DesignRect(30, 60, 1010, 160);
+  font.Draw(c, greeting, welcome, font.FitSize(greeting, 0.9, m.XScale, welcome.right - welcome.left), 0xFF000000,
+            0xFFFFE6A0, Align::Center);
   font.Draw(c, ">Click Here to Change Player<", MainMenuItemRect(m, menu::ChangePlayer), 0.4, 0xFF000000,
             v.choice == menu::ChangePlayer ? 0xFFFFFFFF : 0xFFFFE6A0, Align::Center);
 }

@@ -68,6 +68,12 @@ IRect MenuButtonRect(const ScreenMetrics& m) {
   return {int(x), int(y), int(x + 256 * sx), int(y + 256 * sy)};
 }
 
+IRect MenuButtonHitRect(const ScreenMetrics& m) {
+  double sx = 0.5 * m.XScale, sy = 0.5 * m.YScale;
+  int left = int(std::nearbyint(m.Width - 265 * sx + 32 * sx)), top = int(std::nearbyint(m.Height - 260 * sy + 32 * sy));
+  return {left, top, int(std::nearbyint(left + 191 * sx)), int(std::nearbyint(top + 191 * sy))};
+}
+
 void DrawMenuButton(Canvas& c, int state) {
   static const char* kPictures[3] = {"256/mainmenu3.png", "256/mainmenu3s.png", "256/mainmenu3p.png"};
   IRect r = MenuButtonRect(c.metrics);

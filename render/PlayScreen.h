@@ -24,6 +24,8 @@ void DrawPanelFrame(Canvas& c);
 void DrawPanelTexts(Canvas& c, Font& font, const PanelView& v);
 // The menu button in the bottom-right corner: it leaves the level for the main menu.
 IRect MenuButtonRect(const ScreenMetrics& m);
+// Where it reacts to the pointer: its picture without a 32-pixel margin on each side.
+IRect MenuButtonHitRect(const ScreenMetrics& m);
 void DrawMenuButton(Canvas& c, int state);  // 0 normal, 1 under the pointer, 2 pressed
 
 }  // namespace bm

@@ -79,12 +79,15 @@ void OpenNameEntry(NameEntry& e, Input& in, const std::string& initial, bool esc
   in.StartTextInput();
 }
 
-void UpdateNameEntry(NameEntry& e, InputRouter& r, Input& in) {
+void UpdateNameEntry(NameEntry& e, InputRouter& r, Input& in, double now) {
   if (!e.on) return;
   std::string typed = in.TakeTypedText();
   if (!typed.empty()) e.text = FilterName(e.text + typed);
+  // Backspace erases at the press; held, it repeats after half a second, 20 a second.
   bool bs = in.KeyDown(vk::Backspace);
-  if (bs && !e.backspaceHeld && !e.text.empty()) e.text.pop_back();
+  bool erase = bs && (!e.backspaceHeld || now >= e.backspaceNext);
+  if (erase) e.backspaceNext = now + (e.backspaceHeld ? 50 : 500);
+  if (erase && !e.text.empty()) e.text.pop_back();
   e.backspaceHeld = bs;
   static constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   const int arrows[3] = {vk::Up, vk::Down, vk::Right};

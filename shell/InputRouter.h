@@ -43,7 +43,8 @@ struct NameEntry {
   bool accepted = false;
   bool cancelled = false;
   bool escapeAllowed = false;
-  bool backspaceHeld = false;  // one deletion per press
+  bool backspaceHeld = false;  // held: one deletion, then more after a pause, faster
+  double backspaceNext = 0;    // clock time of the next deletion while held
   std::array<bool, 3> arrowsHeld{};  // Up, Down, Right: one step per press
   std::string text;
 };
@@ -52,7 +53,7 @@ void OpenNameEntry(NameEntry& e, Input& in, const std::string& initial, bool esc
 // Feeds one pass of typing, Backspace, Enter and Escape into the box. Without
 // a keyboard (a gamepad) the name is picked: Up and Down turn the last letter
 // through the alphabet and the digits, Right adds a letter, Backspace takes one away.
-void UpdateNameEntry(NameEntry& e, InputRouter& r, Input& in);
+void UpdateNameEntry(NameEntry& e, InputRouter& r, Input& in, double now);
 
 // The options screen's auto-repeat: the interval halves on each tick down to 30 ms.
 struct MenuRepeatTimer {

@@ -61,7 +61,7 @@ Next MainMenuScreen::Pass(Services& s) {
     animating_ = StepMenuHighlights(view_, m, p.x, p.y);
     // The pointer over a prop is heard once; leaving every item re-arms it.
     int over = view_.choice;
-    if (over != 0 && over != menu::ChangePlayer) s.sound.sfx.PlaySfxOnce("ev_menu_over");
+    if (over != 0) s.sound.sfx.PlaySfxOnce("ev_menu_over");
     if (over == 0) s.sound.sfx.RearmSfx("ev_menu_over");
     if (animating_ || force) {
       DrawMainMenu(s.look.canvas, s.look.font, view_);

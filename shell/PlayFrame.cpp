@@ -288,7 +288,7 @@ double PlayPass(Services& s, PlaySide& play, bool& leave) {
   DrainMatchEvents(s, play);
   // The menu button: lit under the pointer, pressed while held, leaves on the click.
   PointD p = s.in().Pointer();
-  bool overButton = MenuButtonRect(s.look.metrics).Contains(p.x, p.y);
+  bool overButton = MenuButtonHitRect(s.look.metrics).Contains(p.x, p.y);
   int buttonState = overButton ? (MouseDown(s.in(), loop.AppActive) ? 2 : 1) : 0;
   // Polled on every pass so the edge latch sees each release.
   bool clicked = MouseClicked(loop.Input, s.in(), loop.AppActive, 1);

@@ -45,7 +45,7 @@ Next NameBoxScreen::Pass(Services& s) {
   bool enterNow = enter_.Take(in);
   // UpdateNameEntry closes on a held Enter; only a fresh press may take the name.
   std::string before = box_.text;
-  UpdateNameEntry(box_, s.loop.Input, in);
+  UpdateNameEntry(box_, s.loop.Input, in, s.Now());
   if (box_.accepted && !enterNow) {
     box_.on = true, box_.accepted = false;  // a held Enter from before the box opened
     in.StartTextInput();

@@ -108,17 +108,17 @@ TEST(NameEntry, EnterNeedsTextAndEscapeNeedsPermission) {
   NameEntry e;
   OpenNameEntry(e, w, "", false);
   w.SetKey(vk::Enter, true);
-  UpdateNameEntry(e, r, w);
+  UpdateNameEntry(e, r, w, clock.ClockMs());
   EXPECT_TRUE(e.on) << "Enter with an empty name does nothing";
   w.SetKey(vk::Enter, false);
   w.SetKey(vk::Escape, true);
-  UpdateNameEntry(e, r, w);
+  UpdateNameEntry(e, r, w, clock.ClockMs());
   EXPECT_TRUE(e.on) << "this dialog does not allow Escape";
   w.SetKey(vk::Escape, false);
   w.Type("Mary Read");
-  UpdateNameEntry(e, r, w);
+  UpdateNameEntry(e, r, w, clock.ClockMs());
   w.SetKey(vk::Enter, true);
-  UpdateNameEntry(e, r, w);
+  UpdateNameEntry(e, r, w, clock.ClockMs());
   EXPECT_TRUE(e.accepted);
   EXPECT_EQ(e.text, "Mary Read");
 }
@@ -132,9 +132,9 @@ TEST(NameEntry, WithoutAKeyboardTheNameIsPickedWithTheArrows) {
   auto press = [&](int key, int passes = 1) {
     w.Pump();
     w.SetKey(key, true);
-    for (int i = 0; i < passes; ++i) UpdateNameEntry(e, r, w), w.Pump();
+    for (int i = 0; i < passes; ++i) UpdateNameEntry(e, r, w, clock.ClockMs()), w.Pump();
     w.SetKey(key, false);
-    UpdateNameEntry(e, r, w);
+    UpdateNameEntry(e, r, w, clock.ClockMs());
   };
   press(vk::Up);
   EXPECT_EQ(e.text, "A") << "the first letter";
@@ -162,6 +162,25 @@ TEST(CheatCode, TheCaptionKeepsClearOfThePanelTexts) {
                         m.DesignRect(950, 48, 1235, 80), m.DesignRect(340, 14, 940, 70)})
       EXPECT_FALSE(overlap(cap, panel)) << w << "x" << h << " at " << panel.left << "," << panel.top;
   }
+}
+
+TEST(NameEntry, HeldBackspaceErasesOnceThenRepeats) {
+  VirtualClock clock;
+  HeadlessWindow w(clock);
+  InputRouter r;
+  NameEntry e;
+  OpenNameEntry(e, w, "Mary Read", true);
+  w.SetKey(vk::Backspace, true);
+  for (double t = 0; t <= 400; t += 20, clock.Advance(20)) UpdateNameEntry(e, r, w, clock.ClockMs());
+  EXPECT_EQ(e.text, "Mary Rea") << "one letter before the pause";
+  for (double t = 0; t < 300; t += 20, clock.Advance(20)) UpdateNameEntry(e, r, w, clock.ClockMs());
+  EXPECT_EQ(e.text, "Mary") << "then letter after letter";
+  w.SetKey(vk::Backspace, false);
+  w.Pump();
+  UpdateNameEntry(e, r, w, clock.ClockMs());
+  w.SetKey(vk::Backspace, true);
+  UpdateNameEntry(e, r, w, clock.ClockMs());
+  EXPECT_EQ(e.text, "Mar") << "a fresh press erases at once";
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // Every main-menu screen reached by mouse and by keys in a whole headless run.
 #include <gtest/gtest.h>
 
+#include "FlowKit.h"
 #include "PlayerDir.h"
 #include "ScreenHarness.h"
 #include "render/MenuScreen.h"
+#include "render/PlayScreen.h"
+#include "shell/MenuScreens.h"
 #include "shell/HowToPlayScreen.h"
 #include "shell/Startup.h"
 
@@ -31,6 +34,23 @@ int Count(const std::string& text, const std::string& what) {
   int n = 0;
   for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; ++at) ++n;
   return n;
+}
+
+// "Change Player" is heard under the pointer like every item; the play screen's
+// menu button reacts inside its picture's margin only.
+TEST(MenuScreens, ChangePlayerIsHeardAndTheMenuButtonReactsInsideItsMargin) {
+  test::FlowGame h;
+  IRect change = MainMenuItemRect(h.s().look.metrics, menu::ChangePlayer);
+  h.win().Script({ScriptEvent::Move, h.Now() + 200, test::ScreenHarness::cx(change), test::ScreenHarness::cy(change)});
+  h.Deadline(h.Now() + 1000);
+  MainMenuView view;
+  h.Run(std::make_unique<MainMenuScreen>(view, false));
+  EXPECT_EQ(h.Heard("ev_menu_over"), 1);
+  IRect hit = MenuButtonHitRect(ScreenMetrics::For(1280, 1024));
+  EXPECT_EQ(hit.left, 1164);
+  EXPECT_EQ(hit.top, 910);
+  EXPECT_EQ(hit.right, 1260);
+  EXPECT_EQ(hit.bottom, 1006);
 }
 
 TEST(MenuScreens, EachItemOpensItsScreenByMouse) {
