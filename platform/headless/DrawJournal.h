@@ -15,10 +15,6 @@ struct DrawnQuad {
   TextureId tex = 0;  // 0: untextured
   Rect box;           // the corners' bounding box
   Argb color = 0;     // the top-left corner's
-  bool operator==(const DrawnQuad& o) const {
-    return tex == o.tex && box.left == o.box.left && box.top == o.box.top && box.right == o.box.right &&
-           box.bottom == o.box.bottom && color == o.color;
-  }
 };
 
 struct DrawnText {

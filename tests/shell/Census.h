@@ -66,7 +66,6 @@ struct CensusRun {
   std::string sheet;  // the contact sheet's folder, "" for none
   std::vector<std::string> faults;
   std::map<std::string, int> seen;  // a fault once per size, with how many states showed it
-  int states = 0;
 
   CensusRun(int w, int h) : W(w), H(h) {
     HostOptions o;
@@ -128,7 +127,6 @@ struct CensusRun {
   // idle the same screen without the pointer there: the difference must stay near it.
   void Check(const std::string& state, const Expect& e = {}, const IRect* hovered = nullptr,
              const DrawJournal* idle = nullptr) {
-    ++states;
     const DrawJournal& now = j();
     Rect screen{0, 0, W, H};
     std::vector<const DrawnText*> shown;

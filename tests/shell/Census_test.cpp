@@ -131,10 +131,8 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
                 std::to_string(page) + " / 8"}};
       r.Check("how to play " + std::to_string(page), e);
       for (int b : {howto::Prev, howto::Done, howto::Next}) {
-        if (!HowToPlayButtonAt(m, page, (HowToPlayButton(m, b).left + HowToPlayButton(m, b).right) / 2.0,
-                               (HowToPlayButton(m, b).top + HowToPlayButton(m, b).bottom) / 2.0))
-          continue;
         IRect at = HowToPlayButton(m, b);
+        if (!HowToPlayButtonAt(m, page, (at.left + at.right) / 2.0, (at.top + at.bottom) / 2.0)) continue;  // not on this page
         r.Point(at);
         r.Pass(pages);
         r.Check("how to play " + std::to_string(page) + " hover " + std::to_string(b), e, &at, &idle);
