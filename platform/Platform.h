@@ -95,6 +95,21 @@ class Window {
   virtual bool TakeDeviceReset() { return false; }
   // A blocking message box (start-up failures); headless writes it to stderr.
   virtual void ShowMessage(const std::string& title, const std::string& text);
+
+  // A window needs room for its frame, so it must be smaller than the desktop;
+  // a browser tab's canvas may take all of it.
+  virtual bool HasFrame() { return true; }
+  // What changed under the game since the last call (a browser leaves full
+  // screen on Escape; a tab is resized).
+  enum class DisplayChange { None, Resized, FullScreenEntered, FullScreenLeft };
+  virtual DisplayChange TakeDisplayChange() { return DisplayChange::None; }
+  // Shows a picture file as the system's own pointer, box placing it around the
+  // pointer's tip at (0, 0) in window pixels; "" gives the system's pointer back.
+  // False when the window cannot: the game lays the picture over its frames.
+  virtual bool ShowPointerPicture(const std::string& path, const Rect& box) {
+    (void)path, (void)box;
+    return false;
+  }
 };
 
 using TextureId = int;  // 0 = none: drawing it does nothing

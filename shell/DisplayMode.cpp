@@ -10,7 +10,9 @@ bool HasModeOf(int w, int h, const void* ctx) {
 }
 }  // namespace
 
-DisplayInfo DisplayOf(Window& w) { return DisplayInfo{w.DesktopWidth(), w.DesktopHeight(), HasModeOf, &w}; }
+DisplayInfo DisplayOf(Window& w) {
+  return DisplayInfo{w.DesktopWidth(), w.DesktopHeight(), HasModeOf, &w, w.HasFrame()};
+}
 
 void ApplyDisplayMode(Services& s) {
   DisplayInfo display = DisplayOf(s.window());
@@ -37,6 +39,24 @@ void ApplyDisplayMode(Services& s) {
   s.render().Resize(size.w, size.h);
   s.SetScreenSize(size.w, size.h);
   RestoreTextures(s);
+}
+
+void FollowDisplay(Services& s, Window::DisplayChange change) {
+  using Change = Window::DisplayChange;
+  bool modeChanged = false;
+  if (change == Change::FullScreenEntered || change == Change::FullScreenLeft) {
+    bool fullScreen = change == Change::FullScreenEntered;
+    modeChanged = (s.settings.FullScreen != 0) != fullScreen;
+    if (modeChanged) {
+      s.logs.WriteRunLog("FollowDisplay", fullScreen ? "Full screen was entered outside the game"
+                                                     : "Full screen was left outside the game");
+      s.settings.FullScreen = fullScreen ? -1 : 0;
+      SettingsRecord stored = LoadSettings(s.options.dataDir, s.logs);
+      stored.FullScreen = s.settings.FullScreen;
+      SaveSettings(s.options.dataDir, stored, s.logs);
+    }
+  }
+  if (change != Change::None && (modeChanged || s.settings.Resolution == 0)) ApplyDisplayMode(s);
 }
 
 void RestoreTextures(Services& s) {

@@ -24,6 +24,7 @@ void PumpMessages(Services& s) {
     s.render().ForgetTextures();
     RestoreTextures(s);
   }
+  FollowDisplay(s, s.window().TakeDisplayChange());
   if (s.window().TakeCloseRequest()) {
     // A close while the screens run only asks to exit, so the game is saved first.
     s.window().ShowCursor(true);

@@ -14,11 +14,31 @@ Rect SoftCursorRect(const ScreenMetrics& m, double x, double y) {
   return {int(l), int(t), int(l + 96 * m.XScale), int(t + 96 * m.YScale)};
 }
 
+namespace {
+
+// Hands the picture to the window when it changes; true while the window shows it.
+bool PointerByWindow(Services& s, SoftCursor& c, bool want) {
+  std::string path = want ? s.options.gameDir + "/" + kCursorPicture : "";
+  Rect box = SoftCursorRect(s.look.metrics, 0, 0);
+  bool sameBox = box.left == c.windowBox.left && box.top == c.windowBox.top && box.right == c.windowBox.right &&
+                 box.bottom == c.windowBox.bottom;
+  if (path != c.windowPicture || (want && !sameBox)) {
+    c.windowPicture = path;
+    c.windowBox = box;
+    c.byWindow = s.window().ShowPointerPicture(path, box) && want;
+  }
+  return c.byWindow;
+}
+
+}  // namespace
+
 bool StepSoftCursor(Services& s) {
   SoftCursor& c = s.loop.Cursor;
   const ScreenMetrics& m = s.look.metrics;
+  bool want = !s.platform.headless && s.loop.WindowFullScreen;
+  if (PointerByWindow(s, c, want)) want = false;
   // Without a kept frame the picture could not move without a redraw: the system cursor stays.
-  bool want = !s.platform.headless && s.loop.WindowFullScreen && s.render().KeepsFrame();
+  want = want && s.render().KeepsFrame();
   TextureId tex = want ? s.look.canvas.Tex(kCursorPicture) : 0;
   want = want && tex != 0;
   if (want != c.on) {

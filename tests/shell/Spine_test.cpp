@@ -82,6 +82,9 @@ TEST(Resolution, WindowNeedsSmallerThanDesktopAndFullScreenWrapsToDesktop) {
   EXPECT_EQ(res, 0);
   EXPECT_EQ(s.w, 1280);
   EXPECT_EQ(ResolutionName(7), "");
+  d.windowFrame = false;  // a browser tab: its canvas may fill it
+  EXPECT_EQ(ChangeResolution(3, +1, false, d), 4) << "1280x1024 fills the tab exactly";
+  EXPECT_EQ(ChangeResolution(4, +1, false, d), 0);
 }
 
 // A whole run: start, Play from the menu by mouse, some seconds of play, F12.
