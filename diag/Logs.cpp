@@ -1,5 +1,6 @@
 #include "diag/Logs.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,8 @@
 namespace bm {
 
 namespace {
+std::atomic<std::uint64_t> linesWritten{0};
+
 std::string LocalDateTime() {
   std::time_t t = std::time(nullptr);
   std::tm tm{};
@@ -44,7 +47,10 @@ void Logs::Append(const std::string& path, const std::string& line) {
   if (out) {
     out << line;
     out.flush();  // a full disk shows here, not at the open
-    if (out) return;
+    if (out) {
+      ++linesWritten;
+      return;
+    }
   }
   if (failures_++ == 0)
     std::cerr << "brinemoor: cannot write the log \"" << path << "\": " << std::strerror(errno)
@@ -58,5 +64,7 @@ void Logs::WriteRunLog(const std::string& place, const std::string& message, boo
 void Logs::WriteRunPoint(const std::string& place, const std::string& message) {
   Append(RunPointPath(), FormatLine(now_(), place, message, false));
 }
+
+std::uint64_t LogLinesWritten() { return linesWritten; }
 
 }  // namespace bm

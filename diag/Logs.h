@@ -1,6 +1,7 @@
 // The run logs: "run.log" for events and errors, "run_pnt.log" for check points.
 // Both start afresh at every program start.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -38,5 +39,9 @@ class Logs {
   bool echo_ = false;
   long failures_ = 0;
 };
+
+// Lines written to the logs in this process so far: the browser build copies
+// the folder to the browser's persistent storage when it moved.
+std::uint64_t LogLinesWritten();
 
 }  // namespace bm

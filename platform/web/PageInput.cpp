@@ -1,6 +1,7 @@
 #include "platform/web/PageInput.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace bm {
 
@@ -44,6 +45,35 @@ CanvasBox FitCanvas(double pageWidth, double pageHeight, int pictureWidth, int p
 PointD CanvasToPicture(double x, double y, CanvasBox box, int pictureWidth, int pictureHeight) {
   if (box.width <= 0 || box.height <= 0) return {x, y};
   return {x * pictureWidth / box.width, y * pictureHeight / box.height};
+}
+
+std::vector<std::string> PageParameterArguments(const std::string& parameter, const std::string& reportPath,
+                                                std::string& why) {
+  struct Known {
+    const char* name;
+    const char* option;  // the command line's
+    bool valued;
+  };
+  static const Known kKnown[] = {{"level", "--level", true},         {"seed", "--seed", true},
+                                 {"autoplay", "--autoplay", false},   {"seconds", "--max-seconds", true},
+                                 {"think-ms", "--think-ms", true},    {"all-bonuses", "--all-bonuses", false},
+                                 {"bot-leave", "--bot-leave", true},  {"resolution", "--resolution", true},
+                                 {"verbose", "--verbose", false}};
+  std::size_t eq = parameter.find('=');
+  std::string name = parameter.substr(0, eq), value = eq == std::string::npos ? "" : parameter.substr(eq + 1);
+  auto known = std::find_if(std::begin(kKnown), std::end(kKnown), [&](const Known& k) { return name == k.name; });
+  if (known == std::end(kKnown)) {
+    why = name == "renderer" ? "the page always draws with WebGL" : "the page has no parameter of that name";
+    return {};
+  }
+  if (!known->valued) return {known->option};
+  if (value.empty()) {
+    why = "it needs a value";
+    return {};
+  }
+  std::vector<std::string> args{known->option, value};
+  if (name == "seconds") args.insert(args.end(), {"--report", reportPath});
+  return args;
 }
 
 }  // namespace bm

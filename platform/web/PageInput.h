@@ -2,6 +2,9 @@
 // positions on a canvas the page scales. Plain functions, no browser here, so
 // the desktop tests check them too.
 #pragma once
+#include <string>
+#include <vector>
+
 #include "platform/Platform.h"
 
 namespace bm {
@@ -23,5 +26,11 @@ CanvasBox FitCanvas(double pageWidth, double pageHeight, int pictureWidth, int p
 
 // A position on the canvas in page pixels, in the picture's pixels.
 PointD CanvasToPicture(double x, double y, CanvasBox box, int pictureWidth, int pictureHeight);
+
+// A page parameter ("level=3", "autoplay", "seconds=40") as the command line's
+// arguments: ?seconds=S ends the run after S seconds and writes the report to
+// reportPath. Empty, with the reason in why, for one the page does not take.
+std::vector<std::string> PageParameterArguments(const std::string& parameter, const std::string& reportPath,
+                                                std::string& why);
 
 }  // namespace bm

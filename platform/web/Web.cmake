@@ -30,7 +30,7 @@ target_compile_options(bm_view PRIVATE ${BM_WARNINGS})
 
 # The only place the browser appears: the web back ends (and the silent twins for "no sound").
 file(GLOB BM_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp platform/headless/*.cpp platform/web/*.cpp)
-list(FILTER BM_PLATFORM_SOURCES EXCLUDE REGEX ".*/platform/(Host|RendererChoice)\\.cpp$")
+list(FILTER BM_PLATFORM_SOURCES EXCLUDE REGEX ".*/platform/Host\\.cpp$")
 list(FILTER BM_PLATFORM_SOURCES EXCLUDE REGEX ".*_main\\.cpp$")
 add_library(bm_platform STATIC ${BM_PLATFORM_SOURCES})
 target_link_libraries(bm_platform PUBLIC bm_io)
@@ -52,11 +52,23 @@ function(bm_web_program target)
                         LINK_DEPENDS "${js};${pre}")
 endfunction()
 
+# The screens and the run: the same code as the desktop's.
+file(GLOB BM_SHELL_SOURCES CONFIGURE_DEPENDS shell/*.cpp)
+list(FILTER BM_SHELL_SOURCES EXCLUDE REGEX ".*main\\.cpp$")
+add_library(bm_shell STATIC ${BM_SHELL_SOURCES})
+target_link_libraries(bm_shell PUBLIC bm_view bm_platform)
+# A screen takes every key's edge on purpose ("enter_.Take(in) | space_.Take(in)"), which clang warns of.
+target_compile_options(bm_shell PRIVATE ${BM_WARNINGS} -Wno-bitwise-instead-of-logical)
+
+add_executable(brinemoor shell/web_main.cpp)
+target_link_libraries(brinemoor PRIVATE bm_shell)
+bm_web_program(brinemoor)
+
 add_executable(webdemo platform/web/demo_main.cpp)
 bm_web_program(webdemo)
 
 # The page: index.html starts BM_WEB_ENTRY (its .js); the logo shows while the rest loads.
-set(BM_WEB_ENTRY webdemo CACHE STRING "The program index.html starts")
+set(BM_WEB_ENTRY brinemoor CACHE STRING "The program index.html starts")
 configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${BM_PAGE_DIR}/index.html @ONLY)
 configure_file(${BM_NATIVE_GAME_DIR}/red/logo/gamelogo0.jpg ${BM_PAGE_DIR}/logo.jpg COPYONLY)
 

@@ -1,7 +1,9 @@
 #include "platform/web/WebHost.h"
 
 #include <emscripten.h>
+#include <signal.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "diag/Logs.h"
@@ -11,17 +13,33 @@
 #include "platform/web/WebWindow.h"
 
 extern "C" {
+// A page has no signals, so no stack for their handlers either; emscripten's C
+// library leaves this one out (the run's crash line asks for it, and goes
+// without). A failed wasm call reaches the page as an abort instead.
+int sigaltstack(const stack_t*, stack_t*) {
+  errno = ENOSYS;
+  return -1;
+}
+
 void bm_page_message(const char* title, const char* text);
 void bm_page_title(const char* text);
+void bm_page_report(const char* json);
+void bm_page_screen(const char* name);
 }
 
 namespace bm {
 
-// The page shows the message over the canvas.
-void Window::ShowMessage(const std::string& title, const std::string& text) {
+void ShowPageMessage(const std::string& title, const std::string& text) {
   std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
   bm_page_message(title.c_str(), text.c_str());
 }
+
+void ShowPageReport(const std::string& json) { bm_page_report(json.c_str()); }
+
+void ShowPageScreen(const char* name) { bm_page_screen(name); }
+
+// The page shows the message over the canvas.
+void Window::ShowMessage(const std::string& title, const std::string& text) { ShowPageMessage(title, text); }
 
 namespace {
 
@@ -81,6 +99,7 @@ std::unique_ptr<Host> CreateHost(const HostOptions& options, Logs& logs, std::st
   auto h = std::make_unique<WebHost>();
   if (!h->Start(options, logs, error)) {
     logs.WriteRunLog("ROOTFORM", "Can't create the game window: " + error, true);
+    ShowPageMessage("Brinemoor cannot start", error);
     return nullptr;
   }
   return h;

@@ -3,6 +3,7 @@
 // here in the browser build; the program then runs its passes through
 // RunPasses (platform/web/PassLoop.h).
 #pragma once
+#include <string>
 
 namespace bm {
 
@@ -11,5 +12,14 @@ inline constexpr const char* kWebGameDir = "/game";
 // Settings, players, scores and saves: kept in the browser's persistent storage
 // (page_pre.js mounts it; PassLoop copies it back after each write).
 inline constexpr const char* kWebDataDir = "/data";
+// Where a run with a time limit writes its report before the page shows it.
+inline constexpr const char* kWebReportPath = "/tmp/report.json";
+
+// The page around the canvas: a message over it (also before there is a
+// window), a run's report in its element with id "report", and the screen on
+// top, which the page keeps with the time it came up (its checks follow it).
+void ShowPageMessage(const std::string& title, const std::string& text);
+void ShowPageReport(const std::string& json);
+void ShowPageScreen(const char* name);
 
 }  // namespace bm

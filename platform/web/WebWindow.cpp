@@ -3,6 +3,7 @@
 #include <emscripten/html5.h>
 
 #include <cmath>
+#include <utility>
 
 #include "platform/web/PassLoop.h"
 #include "platform/web/WebRender.h"
@@ -11,6 +12,7 @@ extern "C" {
 int bm_page_width();
 int bm_page_height();
 void bm_page_cursor(const char* canvas, bool show);
+void bm_page_pointer(const char* canvas, const char* path, double width, double height, double hotX, double hotY);
 }
 
 namespace bm {
@@ -79,7 +81,13 @@ EM_BOOL Visibility(int, const EmscriptenVisibilityChangeEvent* e, void* user) {
 }
 
 EM_BOOL Resize(int, const EmscriptenUiEvent* e, void* user) {
-  Self(user)->FitTo(e->windowInnerWidth, e->windowInnerHeight);
+  Self(user)->OnResize(e->windowInnerWidth, e->windowInnerHeight);
+  WakePasses();
+  return EM_FALSE;
+}
+
+EM_BOOL FullScreenChange(int, const EmscriptenFullscreenChangeEvent* e, void* user) {
+  Self(user)->OnFullScreen(e->isFullscreen);
   WakePasses();
   return EM_FALSE;
 }
@@ -103,6 +111,7 @@ WebWindow::WebWindow() {
   emscripten_set_blur_callback(w, this, true, Focus);
   emscripten_set_visibilitychange_callback(this, true, Visibility);
   emscripten_set_resize_callback(w, this, true, Resize);
+  emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, true, FullScreenChange);
   EmscriptenVisibilityChangeEvent v;
   if (emscripten_get_visibility_status(&v) == EMSCRIPTEN_RESULT_SUCCESS) hidden_ = v.hidden;
 }
@@ -110,6 +119,12 @@ WebWindow::WebWindow() {
 WebWindow::~WebWindow() { emscripten_html5_remove_all_event_listeners(); }
 
 void WebWindow::Wake() { WakePasses(); }
+
+bool WebWindow::TakeCloseRequest() {
+  bool take = PageClosing() && !closeTaken_;
+  closeTaken_ = closeTaken_ || take;
+  return take;
+}
 
 bool WebWindow::SetMode(int width, int height, bool fullScreen) {
   if (width <= 0 || height <= 0) return false;
@@ -128,22 +143,30 @@ bool WebWindow::SetMode(int width, int height, bool fullScreen) {
 void WebWindow::FitTo(double pageWidth, double pageHeight) {
   box_ = FitCanvas(pageWidth, pageHeight, width_, height_);
   emscripten_set_element_css_size(kCanvasSelector, box_.width, box_.height);
+  if (!pointerPath_.empty()) ShowPointerPicture(pointerPath_, pointerBox_);
 }
 
-int WebWindow::DesktopWidth() {
-  int w = 0, h = 0;
-  emscripten_get_screen_size(&w, &h);
-  return int(std::lround(w * emscripten_get_device_pixel_ratio()));
+void WebWindow::OnResize(double pageWidth, double pageHeight) {
+  FitTo(pageWidth, pageHeight);
+  if (change_ == DisplayChange::None) change_ = DisplayChange::Resized;
 }
 
-int WebWindow::DesktopHeight() {
-  int w = 0, h = 0;
-  emscripten_get_screen_size(&w, &h);
-  return int(std::lround(h * emscripten_get_device_pixel_ratio()));
-}
+int WebWindow::DesktopWidth() { return int(std::lround(bm_page_width() * emscripten_get_device_pixel_ratio())); }
 
-void WebWindow::ShowCursor(bool show) {
-  bm_page_cursor(kCanvasSelector, show);
+int WebWindow::DesktopHeight() { return int(std::lround(bm_page_height() * emscripten_get_device_pixel_ratio())); }
+
+Window::DisplayChange WebWindow::TakeDisplayChange() { return std::exchange(change_, DisplayChange::None); }
+
+void WebWindow::ShowCursor(bool show) { bm_page_cursor(kCanvasSelector, show); }
+
+bool WebWindow::ShowPointerPicture(const std::string& path, const Rect& box) {
+  pointerPath_ = path;
+  pointerBox_ = box;
+  // Page pixels per canvas pixel.
+  double scale = width_ > 0 && box_.width > 0 ? box_.width / width_ : 1;
+  bm_page_pointer(kCanvasSelector, path.c_str(), (box.right - box.left) * scale, (box.bottom - box.top) * scale,
+                  -box.left * scale, -box.top * scale);
+  return true;
 }
 
 bool WebWindow::TakeDeviceReset() { return device_ && device_->TakeRestored(); }

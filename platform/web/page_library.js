@@ -11,6 +11,8 @@ mergeInto(LibraryManager.library, {
     unlocked: false,  // the player clicked or pressed a key: sound may start
     syncing: false,
     syncAgain: false,
+    pointer: null,    // the CSS cursor made of the game's pointer picture, while it shows
+    pointerAsked: null,
     // Browsers let sound start only after the player did something on the page;
     // what starts before the context runs again plays once it does.
     unlock: function () {
@@ -30,7 +32,7 @@ mergeInto(LibraryManager.library, {
     var Context = window.AudioContext || window.webkitAudioContext;
     if (!Context) return 0;
     try {
-      BM.ctx = new Context();
+      BM.ctx = Module['audioContext'] || new Context();  // the page may have started it already
     } catch (e) {
       return 0;
     }
@@ -188,10 +190,15 @@ mergeInto(LibraryManager.library, {
       return;
     }
     BM.syncing = true;
+    var began = Date.now();
     FS.syncfs(false, function (e) {
       BM.syncing = false;
-      if (e) err('saving to the browser storage failed: ' + e);
-      else Module['savesStored'] = (Module['savesStored'] || 0) + 1;
+      if (e) {
+        err('saving to the browser storage failed: ' + e);
+      } else {
+        bmStoredAt = began;
+        Module['savesStored'] = (Module['savesStored'] || 0) + 1;
+      }
       if (BM.syncAgain) {
         BM.syncAgain = false;
         _bm_files_sync();
@@ -199,9 +206,46 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  // The page is closing: the names of every file in the save folder and the
+  // contents of those changed since the last copy to IndexedDB began go to
+  // localStorage at once (page_pre.js puts them back at the next start).
+  bm_files_keep__deps: ['$FS'],
+  bm_files_keep: function () {
+    var list = [], files = {};
+    (function walk(dir) {
+      FS.readdir(dir).forEach(function (name) {
+        if (name === '.' || name === '..') return;
+        var path = dir + '/' + name, st = FS.stat(path);
+        if (FS.isDir(st.mode)) return walk(path);
+        list.push(path);
+        if (st.mtime.getTime() < bmStoredAt) return;
+        var bytes = FS.readFile(path), text = '';
+        for (var i = 0; i < bytes.length; i += 0x8000) {
+          text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+        }
+        files[path] = btoa(text);
+      });
+    })('/data');
+    try {
+      localStorage.setItem(bmKeptKey, JSON.stringify({list: list, files: files}));
+    } catch (e) {
+      err('keeping the saves in the page storage failed: ' + e);
+    }
+  },
+
   // The page around the canvas.
   bm_page_first_picture: function () {
     if (Module['firstPicture']) Module['firstPicture']();
+  },
+
+  // How long each pass took, summed per screen in Module.passTimes (the page's checks print them).
+  bm_page_pass_time: function (ms) {
+    var screens = Module['screens'] || [], top = screens.length ? screens[screens.length - 1].name : '';
+    var times = Module['passTimes'] = Module['passTimes'] || {};
+    var t = times[top] = times[top] || {passes: 0, ms: 0, max: 0};
+    t.passes += 1;
+    t.ms += ms;
+    t.max = Math.max(t.max, ms);
   },
 
   bm_page_message: function (title, text) {
@@ -220,12 +264,62 @@ mergeInto(LibraryManager.library, {
     return window.innerHeight;
   },
 
+  bm_page_cursor__deps: ['$BM'],
   bm_page_cursor: function (canvas, show) {
-    document.querySelector(UTF8ToString(canvas)).style.cursor = show ? 'default' : 'none';
+    document.querySelector(UTF8ToString(canvas)).style.cursor = show ? BM.pointer || 'default' : 'none';
   },
 
-  // A run's findings as JSON, in the element with id "report" (the browser tests read it).
+  // A picture from the game's files as the canvas's cursor (at most 128 pixels
+  // a side, as browsers show them), hot spot at (hotX, hotY); no path: the default.
+  bm_page_pointer__deps: ['$BM', '$FS'],
+  bm_page_pointer: function (canvas, path, width, height, hotX, hotY) {
+    var el = document.querySelector(UTF8ToString(canvas)), file = UTF8ToString(path);
+    var show = function (cursor) {
+      BM.pointer = cursor;
+      if (el.style.cursor !== 'none') el.style.cursor = cursor || 'default';
+    };
+    var asked = BM.pointerAsked = {};
+    if (!file) return show(null);
+    var bytes;
+    try {
+      bytes = FS.readFile(file);
+    } catch (e) {
+      err('the pointer picture ' + file + ' cannot be read: ' + e);
+      return show(null);
+    }
+    var fit = Math.min(1, 128 / Math.max(width, height, 1));
+    var w = Math.max(1, Math.round(width * fit)), h = Math.max(1, Math.round(height * fit));
+    var x = Math.min(w - 1, Math.max(0, Math.round(hotX * fit))), y = Math.min(h - 1, Math.max(0, Math.round(hotY * fit)));
+    var url = URL.createObjectURL(new Blob([bytes], {type: 'image/png'}));
+    var img = new Image();
+    img.onload = function () {
+      URL.revokeObjectURL(url);
+      if (BM.pointerAsked !== asked) return;  // another picture was asked for since
+      var c = document.createElement('canvas');
+      c.width = w;
+      c.height = h;
+      c.getContext('2d').drawImage(img, 0, 0, w, h);
+      show('url(' + c.toDataURL() + ') ' + x + ' ' + y + ', auto');
+    };
+    img.onerror = function () {
+      URL.revokeObjectURL(url);
+      err('the pointer picture ' + file + ' cannot be shown');
+    };
+    img.src = url;
+  },
+
+  // A run's findings as JSON, in the element with id "report" (the browser tests read it);
+  // the tab keeps the last one over a reload.
   bm_page_report: function (json) {
-    document.getElementById('report').textContent = UTF8ToString(json);
+    var text = UTF8ToString(json);
+    document.getElementById('report').textContent = text;
+    try {
+      sessionStorage.setItem('brinemoor-report', text);
+    } catch (e) {}
+  },
+
+  // The screen on top and the page's time it came up, in Module.screens.
+  bm_page_screen: function (name) {
+    (Module['screens'] = Module['screens'] || []).push({name: UTF8ToString(name), ms: performance.now()});
   },
 });

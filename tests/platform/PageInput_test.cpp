@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sdl/SdlWindow.h"
+#include "shell/Options.h"
 
 namespace bm {
 namespace {
@@ -53,6 +54,40 @@ TEST(PageInput, TheCanvasFillsThePageInItsProportionsAndPointsMapBack) {
   PointD corner = CanvasToPicture(800, 640, tall, 1280, 1024);
   EXPECT_DOUBLE_EQ(corner.x, 1280);
   EXPECT_DOUBLE_EQ(corner.y, 1024);
+}
+
+// The page's parameters through the command line's own parser.
+RunOptions FromPage(std::initializer_list<const char*> parameters, std::string& why) {
+  std::vector<std::string> args{"brinemoor"};
+  for (const char* p : parameters) {
+    std::vector<std::string> more = PageParameterArguments(p, "/tmp/report.json", why);
+    args.insert(args.end(), more.begin(), more.end());
+  }
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  RunOptions options;
+  std::string error;
+  EXPECT_TRUE(ParseCommandLine(int(argv.size()), argv.data(), options, error)) << error;
+  return options;
+}
+
+TEST(PageInput, PageParametersAreTheCommandLinesOptions) {
+  std::string why;
+  RunOptions o = FromPage({"level=3", "seed=42", "autoplay=", "seconds=40"}, why);
+  EXPECT_EQ(why, "");
+  EXPECT_EQ(o.level, 3);
+  EXPECT_TRUE(o.seedGiven);
+  EXPECT_EQ(o.seed, 42u);
+  EXPECT_TRUE(o.autoplay);
+  EXPECT_DOUBLE_EQ(o.maxSeconds, 40);
+  EXPECT_EQ(o.reportPath, "/tmp/report.json") << "a run with a time limit reports to the page";
+
+  // Left out, each with its reason: the run goes on with the rest.
+  for (const char* refused : {"renderer=gl", "data-dir=/etc", "level", "headless"}) {
+    why.clear();
+    EXPECT_TRUE(PageParameterArguments(refused, "/r", why).empty()) << refused;
+    EXPECT_NE(why, "") << refused;
+  }
 }
 
 }  // namespace
