@@ -60,15 +60,14 @@ void BotPress(Services& s, const IRect& r, BotFinger& f) {
   if (!s.botInput) return;
   double x = (r.left + r.right) / 2.0, y = (r.top + r.bottom) / 2.0;
   double now = s.Now();
-  f.down = f.at > 0 && now >= f.at && (now < f.at + 60 || !f.seen);
-  f.seen |= f.down;
-  s.botInput->Feed({x, y, f.down, false});
+  s.botInput->Feed({x, y, f.Step(now, s.botInput->ButtonDown(1)), false});
 }
 
 double BotWake(Services& s, const BotFinger& f) {
   if (!s.botInput || f.at <= 0) return 0;
   double now = s.Now();
   if (now < f.at) return f.at;
+  if (!f.seen) return now;  // let go first, pressed on the next pass
   if (now < f.at + 60) return f.at + 60;
   return f.down ? now : 0;  // a press seen late is let go on the next pass
 }

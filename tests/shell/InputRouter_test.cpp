@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/Headless.h"
+#include "shell/BotInput.h"
 #include "shell/Loop.h"
 
 namespace bm {
@@ -181,6 +182,30 @@ TEST(NameEntry, HeldBackspaceErasesOnceThenRepeats) {
   w.SetKey(vk::Backspace, true);
   UpdateNameEntry(e, r, w, clock.ClockMs());
   EXPECT_EQ(e.text, "Mar") << "a fresh press erases at once";
+}
+
+// The bot's finger: the game must see every press it plans as one press of
+// its own, however slow the passes (a lost press leaves the bot waiting forever).
+TEST(BotFinger, EveryPlannedPressIsSeenOnceWhateverThePassLength) {
+  BotFinger f;
+  f.PressAt(1000);
+  EXPECT_FALSE(f.Step(990, false));
+  EXPECT_TRUE(f.Step(1010, false));
+  EXPECT_TRUE(f.Step(1050, true)) << "held for 60 ms";
+  EXPECT_FALSE(f.Step(1070, true));
+
+  BotFinger late;
+  late.PressAt(1000);
+  EXPECT_TRUE(late.Step(1500, false)) << "a pass long after still gets the press";
+  EXPECT_FALSE(late.Step(1510, true));
+
+  // The last screen's press still holds the button when this one is due:
+  // let go for a pass, then press, so the game sees two presses.
+  BotFinger next;
+  next.PressAt(1000);
+  EXPECT_FALSE(next.Step(1500, true));
+  EXPECT_TRUE(next.Step(1510, false));
+  EXPECT_FALSE(next.Step(1520, true));
 }
 
 }  // namespace
