@@ -56,7 +56,11 @@ void FollowDisplay(Services& s, Window::DisplayChange change) {
       SaveSettings(s.options.dataDir, stored, s.logs);
     }
   }
-  if (change != Change::None && (modeChanged || s.settings.Resolution == 0)) ApplyDisplayMode(s);
+  if (change == Change::None || (!modeChanged && s.settings.Resolution != 0)) return;
+  // A tab resized back to the size it had changes nothing.
+  int resolution = s.settings.Resolution;
+  Size2 size = BackBufferSize(resolution, s.settings.FullScreen != 0, DisplayOf(s.window()));
+  if (modeChanged || size.w != s.window().Width() || size.h != s.window().Height()) ApplyDisplayMode(s);
 }
 
 void RestoreTextures(Services& s) {

@@ -12,6 +12,7 @@
 #include "render/Resolution.h"
 #include "shell/Services.h"
 #include "match/Match.h"
+#include "shell/DisplayMode.h"
 #include "shell/PlayFrame.h"
 #include "shell/Startup.h"
 
@@ -85,6 +86,29 @@ TEST(Resolution, WindowNeedsSmallerThanDesktopAndFullScreenWrapsToDesktop) {
   d.windowFrame = false;  // a browser tab: its canvas may fill it
   EXPECT_EQ(ChangeResolution(3, +1, false, d), 4) << "1280x1024 fills the tab exactly";
   EXPECT_EQ(ChangeResolution(4, +1, false, d), 0);
+}
+
+// A browser leaves full screen on Escape by itself: the game must follow and
+// keep the choice, as if made in the options.
+TEST(DisplayMode, FullScreenChangedOutsideTheGameIsKeptAsIfChosen) {
+  test::PlayerDir dir;
+  RunOptions o;
+  o.headless = true;
+  o.dataDir = dir.str();
+  o.gameDir = BM_GAME_DIR;
+  App app;
+  ASSERT_TRUE(app.Start(o));
+  Services& s = *app.services();
+  s.settings.FullScreen = -1;
+  s.settings.Resolution = 2;
+  FollowDisplay(s, Window::DisplayChange::FullScreenLeft);
+  EXPECT_EQ(s.settings.FullScreen, 0);
+  EXPECT_EQ(LoadSettings(dir.str(), s.logs).FullScreen, 0) << "kept for the next start";
+  EXPECT_EQ(s.settings.Resolution, 2) << "the resolution chosen stays";
+  FollowDisplay(s, Window::DisplayChange::FullScreenEntered);
+  EXPECT_NE(LoadSettings(dir.str(), s.logs).FullScreen, 0);
+  app.Finish();
+  EXPECT_NE(test::ReadText(dir.path / "run.log").find("Full screen was left outside the game"), std::string::npos);
 }
 
 // A whole run: start, Play from the menu by mouse, some seconds of play, F12.
