@@ -2,8 +2,11 @@
 """Serves the browser build's page and drives it in headless Chromium.
 
   webpage.py serve [DIR] [PORT]      serve DIR (build-web/page) on 127.0.0.1:PORT until Ctrl-C
-  webpage.py demo-check [DIR] [OUT]  open the back ends' demo page, check what it reports, click it, reload it,
-                                     and save screenshots in OUT (build-web/check)
+  webpage.py check [DIR] [OUT]       the game's page: the bot plays level 3 for 40 s (report and play screen
+                                     checked), a still menu, a level left by a reload and continued; prints the
+                                     timings and figures; screenshots in OUT (build-web/check)
+  webpage.py demo-check [DIR] [OUT]  open the back ends' demo page (demo.html), check what it reports, click it,
+                                     reload it, and save screenshots in OUT
 
 Chromium is driven over its DevTools protocol on a pipe (--remote-debugging-pipe), so nothing but the
 Python standard library is needed. Exits non-zero when a check fails.
@@ -166,6 +169,13 @@ class Browser:
             time.sleep(poll)
         raise TimeoutError('waited %.0f s for: %s' % (timeout, expression))
 
+    def try_evaluate(self, expression):
+        """evaluate, None while the page is between two documents."""
+        try:
+            return self.evaluate(expression)
+        except RuntimeError:
+            return None
+
     def navigate(self, url):
         self.call('Page.navigate', session=True, url=url)
 
@@ -227,7 +237,7 @@ def near(rgb, want_hex, tolerance=3):
 def demo_check(page_dir, out_dir):
     os.makedirs(out_dir, exist_ok=True)
     server = start_server(page_dir)
-    url = 'http://127.0.0.1:%d/index.html' % server.server_address[1]
+    url = 'http://127.0.0.1:%d/demo.html' % server.server_address[1]
     browser = Browser()
     failures = []
 
@@ -308,6 +318,124 @@ def demo_check(page_dir, out_dir):
     print('%d checks failed' % len(failures) if failures else 'all checks passed')
     return 1 if failures else 0
 
+# What the game's page keeps for its checks (page_library.js, page_pre.js, index.html).
+SCREENS_JS = 'Module.screens || []'
+REPORT_JS = "(function(){var t=document.getElementById('report').textContent;return t?JSON.parse(t):null})()"
+
+
+def screen_at(browser):
+    """The screen on top and how long it has been there (ms)."""
+    return browser.try_evaluate("(function(){var s=Module.screens||[];if(!s.length)return null;"
+                                "var t=s[s.length-1];return [t.name,performance.now()-t.ms]})()") or ['', 0]
+
+
+def wait_screen(browser, name, for_ms, timeout):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        top, since = screen_at(browser)
+        if top == name and since >= for_ms:
+            return True
+        time.sleep(0.2)
+    raise TimeoutError('waited %.0f s for the %s screen (on top: %s)' % (timeout, name, screen_at(browser)[0]))
+
+
+def wait_report(browser, timeout):
+    return browser.wait_for('(function(){try{return ' + REPORT_JS + '}catch(e){}})()', timeout=timeout, poll=0.5)
+
+
+def picture_variety(rows):
+    """(distinct colours in a coarse sample, share of near-black pixels)."""
+    sample = [p for row in rows[::8] for p in row[::8]]
+    dark = sum(1 for p in sample if max(p) < 24)
+    return len({(r >> 3, g >> 3, b >> 3) for r, g, b in sample}), dark / max(1, len(sample))
+
+
+def pass_figures(browser, screen):
+    t = browser.try_evaluate('(Module.passTimes||{})[%s]' % json.dumps(screen)) or {}
+    return t.get('passes', 0), t.get('ms', 0.0), t.get('max', 0.0)
+
+
+def game_check(page_dir, out_dir, seconds=40):
+    os.makedirs(out_dir, exist_ok=True)
+    server = start_server(page_dir)
+    base = 'http://127.0.0.1:%d/index.html' % server.server_address[1]
+    browser = Browser()
+    failures = []
+
+    def expect(ok, what):
+        print(('ok    ' if ok else 'FAIL  ') + what)
+        if not ok:
+            failures.append(what)
+
+    try:
+        # 1. The bot plays level 3 for the given seconds; the page shows the report.
+        browser.navigate(base + '?autoplay&level=3&seconds=%d' % seconds)
+        wait_screen(browser, 'Play', 4000, timeout=seconds + 60)
+        passes_before, ms_before, _ = pass_figures(browser, 'Play')
+        width, height, rows = browser.screenshot(os.path.join(out_dir, 'play.png'))
+        top, _ = screen_at(browser)
+        colours, dark = picture_variety(rows)
+        expect(top == 'Play' and colours >= 200 and dark < 0.3,
+               'the screenshot is the play screen (%s on top, %d colours, %.0f %% dark, %dx%d)'
+               % (top, colours, 100 * dark, width, height))
+        time.sleep(3)
+        passes, ms, longest = pass_figures(browser, 'Play')
+        if passes > passes_before:
+            print('play: %.1f ms a pass over %d passes in 3 s (longest pass %.0f ms)'
+                  % ((ms - ms_before) / (passes - passes_before), passes - passes_before, longest))
+        report = wait_report(browser, timeout=seconds + 60)
+        print('report: level %d, %d moves, %d lines, score %d, %.1f s of play, %d saves'
+              % (report['level'], report['moves'], report['lines'], report['score'], report['play_seconds'],
+                 report['saves']))
+        expect(report['moves'] > 0 and report['lines'] > 0, 'the bot made moves and scored lines')
+        expect(report['invariant_violations'] == 0, 'no invariant violations')
+        expect(report['level'] >= 3 and report['save_failures'] == 0 and report['saves'] >= 1,
+               'the level was played and saved')
+        first_score = report['score']
+
+        # 2. A player's page: timings, then a still menu with the pointer resting.
+        started = time.monotonic()
+        browser.navigate(base)
+        wait_screen(browser, 'MainMenu', 500, timeout=60)
+        logo_ms = browser.evaluate('window.logoShownMs || 0')
+        picture_ms = browser.evaluate('Module.firstPictureMs || 0')
+        menu_ms = next(s['ms'] for s in browser.evaluate(SCREENS_JS) if s['name'] == 'MainMenu')
+        print('page to logo %.0f ms, to the first picture %.0f ms, to the main menu %.0f ms (%.0f ms as the '
+              'script saw it)' % (logo_ms, picture_ms, menu_ms, (time.monotonic() - started) * 1000 - 500))
+        browser.call('Input.dispatchMouseEvent', session=True, type='mouseMoved', x=30, y=30)
+        time.sleep(2)
+        menu_passes, frames = pass_figures(browser, 'MainMenu')[0], browser.evaluate('Module.framesDrawn')
+        cpu = browser.cpu_use(5.0)
+        still_passes = pass_figures(browser, 'MainMenu')[0] - menu_passes
+        still_frames = browser.evaluate('Module.framesDrawn') - frames
+        print('still menu over 5 s: %d passes, CPU %s' % (still_passes, ', '.join(
+            '%s %.1f %%' % kv for kv in sorted(cpu.items()))))
+        expect(still_frames == 0, 'a still menu draws no frame (%d drawn in 5 s)' % still_frames)
+        browser.screenshot(os.path.join(out_dir, 'menu.png'))
+
+        # 3. The bot continues the saved level; the page is left mid-level and opened again.
+        browser.navigate(base + '?autoplay')
+        wait_screen(browser, 'Play', 3000, timeout=120)
+        browser.navigate(base + '?autoplay&seconds=%d' % seconds)
+        kept = browser.wait_for('(function(){try{return Module.calledRun && [Module.keptFiles||0]}catch(e){}})()',
+                                timeout=60)[0]
+        expect(kept >= 1, 'the page left mid-level kept its saves (%d files back at the next start)' % kept)
+        again = wait_report(browser, timeout=seconds + 90)
+        print('continued: level %d, score %d (%d before), %d moves' % (again['level'], again['score'], first_score,
+                                                                        again['moves']))
+        expect(again['level'] >= 3 and again['score'] >= first_score, 'the saved game continued after the reloads')
+        expect(again['invariant_violations'] == 0, 'no invariant violations after continuing')
+    except (TimeoutError, RuntimeError) as e:
+        expect(False, str(e))
+        browser.screenshot(os.path.join(out_dir, 'failed.png'))
+    finally:
+        for line in browser.console[-40:]:
+            print('page: ' + line)
+        browser.close()
+        server.shutdown()
+    print('%d checks failed' % len(failures) if failures else 'all checks passed')
+    return 1 if failures else 0
+
 
 def main(argv):
     command = argv[1] if len(argv) > 1 else ''
@@ -323,9 +451,9 @@ def main(argv):
         except KeyboardInterrupt:
             server.shutdown()
         return 0
-    if command == 'demo-check':
+    if command in ('check', 'demo-check'):
         out = os.path.abspath(argv[3] if len(argv) > 3 else os.path.join(page_dir, '..', 'check'))
-        return demo_check(page_dir, out)
+        return (game_check if command == 'check' else demo_check)(page_dir, out)
     sys.exit(__doc__)
 
 

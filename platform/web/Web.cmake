@@ -67,9 +67,12 @@ bm_web_program(brinemoor)
 add_executable(webdemo platform/web/demo_main.cpp)
 bm_web_program(webdemo)
 
-# The page: index.html starts BM_WEB_ENTRY (its .js); the logo shows while the rest loads.
-set(BM_WEB_ENTRY brinemoor CACHE STRING "The program index.html starts")
+# The pages: index.html starts the game, demo.html the back ends' demo (scripts/webpage.py demo-check);
+# the logo shows while the rest loads.
+set(BM_WEB_ENTRY brinemoor)
 configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${BM_PAGE_DIR}/index.html @ONLY)
+set(BM_WEB_ENTRY webdemo)
+configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${BM_PAGE_DIR}/demo.html @ONLY)
 configure_file(${BM_NATIVE_GAME_DIR}/red/logo/gamelogo0.jpg ${BM_PAGE_DIR}/logo.jpg COPYONLY)
 
 # The game's data in one package the page fetches (with a progress bar) and

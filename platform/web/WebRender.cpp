@@ -11,7 +11,7 @@
 #include "platform/web/PassLoop.h"
 #include "io/SafeRead.h"
 
-extern "C" void bm_page_first_picture();
+extern "C" void bm_page_presented();
 
 namespace bm {
 
@@ -350,7 +350,8 @@ void WebRenderDevice::Present() {
     Flush();
   }
   Target(frameFbo_, width_, height_);
-  if (frames_++ == 0) bm_page_first_picture();
+  ++frames_;
+  bm_page_presented();
 }
 
 bool WebRenderDevice::SizeSlot(Slot& s) {

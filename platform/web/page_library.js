@@ -234,8 +234,10 @@ mergeInto(LibraryManager.library, {
   },
 
   // The page around the canvas.
-  bm_page_first_picture: function () {
-    if (Module['firstPicture']) Module['firstPicture']();
+  // A frame reached the canvas: Module.framesDrawn counts them; the first takes over from the logo.
+  bm_page_presented: function () {
+    Module['framesDrawn'] = (Module['framesDrawn'] || 0) + 1;
+    if (Module['framesDrawn'] === 1 && Module['firstPicture']) Module['firstPicture']();
   },
 
   // How long each pass took, summed per screen in Module.passTimes (the page's checks print them).

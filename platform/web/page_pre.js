@@ -36,6 +36,7 @@ function bmPutBackKept(done) {
     for (var j = 0; j < text.length; ++j) bytes[j] = text.charCodeAt(j);
     FS.writeFile(path, bytes);
   });
+  Module['keptFiles'] = Object.keys(kept.files).length;  // the page's checks look
   var began = Date.now();
   FS.syncfs(false, function (e) {
     if (e) {
