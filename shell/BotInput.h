@@ -14,12 +14,12 @@ struct BotFinger {
   bool down = false;  // the last pass was
   void PressAt(double t) {
     at = t;
-    seen = false;
+    seen = down = false;
   }
   // Whether the button is down on a pass at `now`. A press begins with the
-  // button up: one still held by the press before (the last screen's, when a
-  // slow pass ran past its 60 ms) is let go for a pass first, else the game
-  // would take both for one long press.
+  // button up: one still held by the press before (this finger's or another
+  // screen's, when a slow pass ran past its 60 ms) is let go for a pass first,
+  // else the game would take both for one long press.
   bool Step(double now, bool heldBefore) {
     bool want = at > 0 && now >= at && (now < at + 60 || !seen);
     if (want && !seen && heldBefore && !down) want = false;

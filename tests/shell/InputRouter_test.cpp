@@ -206,6 +206,14 @@ TEST(BotFinger, EveryPlannedPressIsSeenOnceWhateverThePassLength) {
   EXPECT_FALSE(next.Step(1500, true));
   EXPECT_TRUE(next.Step(1510, false));
   EXPECT_FALSE(next.Step(1520, true));
+
+  // The same finger planned again while its last press still holds the button.
+  BotFinger again;
+  again.PressAt(1000);
+  EXPECT_TRUE(again.Step(1010, false));
+  again.PressAt(1020);
+  EXPECT_FALSE(again.Step(1500, true));
+  EXPECT_TRUE(again.Step(1510, false));
 }
 
 }  // namespace
