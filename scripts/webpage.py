@@ -356,6 +356,7 @@ def pass_figures(browser, screen):
 
 
 def game_check(page_dir, out_dir, seconds=40):
+    sys.stdout.reconfigure(line_buffering=True)
     os.makedirs(out_dir, exist_ok=True)
     server = start_server(page_dir)
     base = 'http://127.0.0.1:%d/index.html' % server.server_address[1]
@@ -372,6 +373,7 @@ def game_check(page_dir, out_dir, seconds=40):
         browser.navigate(base + '?autoplay&level=3&seconds=%d' % seconds)
         wait_screen(browser, 'Play', 4000, timeout=seconds + 60)
         passes_before, ms_before, _ = pass_figures(browser, 'Play')
+        frames_before = browser.evaluate('Module.framesDrawn')
         width, height, rows = browser.screenshot(os.path.join(out_dir, 'play.png'))
         top, _ = screen_at(browser)
         colours, dark = picture_variety(rows)
@@ -381,8 +383,9 @@ def game_check(page_dir, out_dir, seconds=40):
         time.sleep(3)
         passes, ms, longest = pass_figures(browser, 'Play')
         if passes > passes_before:
-            print('play: %.1f ms a pass over %d passes in 3 s (longest pass %.0f ms)'
-                  % ((ms - ms_before) / (passes - passes_before), passes - passes_before, longest))
+            print('play: %.1f ms a pass over %d passes in 3 s, %d frames drawn (longest pass %.0f ms)'
+                  % ((ms - ms_before) / (passes - passes_before), passes - passes_before,
+                     browser.evaluate('Module.framesDrawn') - frames_before, longest))
         report = wait_report(browser, timeout=seconds + 60)
         print('report: level %d, %d moves, %d lines, score %d, %.1f s of play, %d saves'
               % (report['level'], report['moves'], report['lines'], report['score'], report['play_seconds'],
@@ -428,6 +431,9 @@ def game_check(page_dir, out_dir, seconds=40):
     except (TimeoutError, RuntimeError) as e:
         expect(False, str(e))
         browser.screenshot(os.path.join(out_dir, 'failed.png'))
+        screens = browser.try_evaluate(SCREENS_JS) or []
+        print('screens: ' + ', '.join('%s %.1f s' % (s['name'] or 'end', s['ms'] / 1000) for s in screens))
+        print(browser.try_evaluate("FS.readFile('/data/run.log', {encoding: 'utf8'})") or '')
     finally:
         for line in browser.console[-40:]:
             print('page: ' + line)
