@@ -234,17 +234,29 @@ def near(rgb, want_hex, tolerance=3):
     return all(abs(rgb[i] - ((want >> (16 - 8 * i)) & 255)) <= tolerance for i in range(3))
 
 
+class Checks:
+    """Prints each check as it is made; the exit code at the end."""
+
+    def __init__(self):
+        self.failures = []
+
+    def expect(self, ok, what):
+        print(('ok    ' if ok else 'FAIL  ') + what)
+        if not ok:
+            self.failures.append(what)
+
+    def result(self):
+        print('%d checks failed' % len(self.failures) if self.failures else 'all checks passed')
+        return 1 if self.failures else 0
+
+
 def demo_check(page_dir, out_dir):
     os.makedirs(out_dir, exist_ok=True)
     server = start_server(page_dir)
     url = 'http://127.0.0.1:%d/demo.html' % server.server_address[1]
     browser = Browser()
-    failures = []
-
-    def expect(ok, what):
-        print(('ok    ' if ok else 'FAIL  ') + what)
-        if not ok:
-            failures.append(what)
+    checks = Checks()
+    expect = checks.expect
 
     report_js = "(function(){var t=document.getElementById('report').textContent;return t?JSON.parse(t):null})()"
     try:
@@ -315,8 +327,7 @@ def demo_check(page_dir, out_dir):
             print('page: ' + line)
         browser.close()
         server.shutdown()
-    print('%d checks failed' % len(failures) if failures else 'all checks passed')
-    return 1 if failures else 0
+    return checks.result()
 
 # What the game's page keeps for its checks (page_library.js, page_pre.js, index.html).
 SCREENS_JS = 'Module.screens || []'
@@ -361,12 +372,8 @@ def game_check(page_dir, out_dir, seconds=40):
     server = start_server(page_dir)
     base = 'http://127.0.0.1:%d/index.html' % server.server_address[1]
     browser = Browser()
-    failures = []
-
-    def expect(ok, what):
-        print(('ok    ' if ok else 'FAIL  ') + what)
-        if not ok:
-            failures.append(what)
+    checks = Checks()
+    expect = checks.expect
 
     try:
         # 1. The bot plays level 3 for the given seconds; the page shows the report.
@@ -406,7 +413,7 @@ def game_check(page_dir, out_dir, seconds=40):
         print('page to logo %.0f ms, to the first picture %.0f ms, to the main menu %.0f ms (%.0f ms as the '
               'script saw it)' % (logo_ms, picture_ms, menu_ms, (time.monotonic() - started) * 1000 - 500))
         browser.call('Input.dispatchMouseEvent', session=True, type='mouseMoved', x=30, y=30)
-        time.sleep(2)
+        time.sleep(5)  # the sounds decoded in the background are done
         menu_passes, frames = pass_figures(browser, 'MainMenu')[0], browser.evaluate('Module.framesDrawn')
         cpu = browser.cpu_use(5.0)
         still_passes = pass_figures(browser, 'MainMenu')[0] - menu_passes
@@ -439,8 +446,7 @@ def game_check(page_dir, out_dir, seconds=40):
             print('page: ' + line)
         browser.close()
         server.shutdown()
-    print('%d checks failed' % len(failures) if failures else 'all checks passed')
-    return 1 if failures else 0
+    return checks.result()
 
 
 def main(argv):

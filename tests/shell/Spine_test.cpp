@@ -88,14 +88,19 @@ TEST(Resolution, WindowNeedsSmallerThanDesktopAndFullScreenWrapsToDesktop) {
   EXPECT_EQ(ChangeResolution(4, +1, false, d), 0);
 }
 
-// A browser leaves full screen on Escape by itself: the game must follow and
-// keep the choice, as if made in the options.
-TEST(DisplayMode, FullScreenChangedOutsideTheGameIsKeptAsIfChosen) {
-  test::PlayerDir dir;
+RunOptions HeadlessRun(const test::PlayerDir& dir) {
   RunOptions o;
   o.headless = true;
   o.dataDir = dir.str();
   o.gameDir = BM_GAME_DIR;
+  return o;
+}
+
+// A browser leaves full screen on Escape by itself: the game must follow and
+// keep the choice, as if made in the options.
+TEST(DisplayMode, FullScreenChangedOutsideTheGameIsKeptAsIfChosen) {
+  test::PlayerDir dir;
+  RunOptions o = HeadlessRun(dir);
   App app;
   ASSERT_TRUE(app.Start(o));
   Services& s = *app.services();
@@ -114,10 +119,7 @@ TEST(DisplayMode, FullScreenChangedOutsideTheGameIsKeptAsIfChosen) {
 // A whole run: start, Play from the menu by mouse, some seconds of play, F12.
 TEST(EndToEnd, StartPlayAndF12EndThroughTheNormalShutDown) {
   test::PlayerDir dir;
-  RunOptions o;
-  o.headless = true;
-  o.dataDir = dir.str();
-  o.gameDir = BM_GAME_DIR;
+  RunOptions o = HeadlessRun(dir);
   o.seedGiven = true;
   o.seed = 5;
   o.maxSeconds = 120;  // a safety net; F12 should end it long before
@@ -145,10 +147,7 @@ TEST(EndToEnd, StartPlayAndF12EndThroughTheNormalShutDown) {
 
 TEST(EndToEnd, ClosingTheWindowFromTheMenuEndsTheRun) {
   test::PlayerDir dir;
-  RunOptions o;
-  o.headless = true;
-  o.dataDir = dir.str();
-  o.gameDir = BM_GAME_DIR;
+  RunOptions o = HeadlessRun(dir);
   o.maxSeconds = 60;
   o.beforeMainLoop = [&](Services& s, Host& host) {
     host.Scripted()->Script({ScriptEvent::Close, s.Now() + 1000});
@@ -213,10 +212,7 @@ namespace {
 // Escape and the menu button both leave the level for the main menu.
 TEST(EndToEnd, EscapeAndTheMenuButtonReturnToTheMenu) {
   test::PlayerDir dir;
-  RunOptions o;
-  o.headless = true;
-  o.dataDir = dir.str();
-  o.gameDir = BM_GAME_DIR;
+  RunOptions o = HeadlessRun(dir);
   o.maxSeconds = 60;
   o.beforeMainLoop = [&](Services& s, Host& host) {
     HeadlessWindow* w = host.Scripted();
