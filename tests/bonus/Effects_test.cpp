@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include "BonusKit.h"
 #include "bonus/Effects.h"
@@ -95,9 +97,23 @@ TEST(Effects, CannonballShotsFollowTheSixLinesOfTheLattice) {
   for (int spared : {56, 58, 34, 36, 78, 80}) EXPECT_EQ(k.cells[spared].Gnd, 0) << "cell " << spared;
 }
 
+TEST(Effects, AnItemInMidFallOrMidSwapIsPassedOver) {
+  // The shots straight down and up from 57 cross 68 (its item falling) and 46
+  // (its item held by a swap); the diagonal shots hit what they cross.
+  BonusKit k;
+  k.cells[68].Move = true;
+  k.cells[46].IsAvailable = false;
+  BoardCtx c = k.Ctx();
+  ASSERT_EQ(StartEffect(c, 57, EffectKind::Core), 6);
+  for (int f = 0; f < 100 && k.bonus->EffectsAlive > 0; ++f) RunEffects(c);
+  EXPECT_EQ(k.cells[68].Disappear, Removal::None);
+  EXPECT_EQ(k.cells[46].Disappear, Removal::None);
+  for (int cell : {79, 35, 63, 51, 62, 52}) EXPECT_EQ(k.cells[cell].Disappear, Removal::Start) << "cell " << cell;
+}
+
 TEST(Effects, BombHoldsTheBoardUntilItsFlamesEndAndReachesByGrade) {
   int gilded[4] = {};
-  for (int grade : {0, 3}) {
+  for (int grade : {0, 1, 2, 3}) {
     BonusKit k;
     k.Grades().PowerGrade[1] = std::int16_t(grade);
     k.Trigger(57, 44);
@@ -113,10 +129,10 @@ TEST(Effects, BombHoldsTheBoardUntilItsFlamesEndAndReachesByGrade) {
     EXPECT_LT(frames, 500);
     k.RunOut();
     gilded[grade] = k.Gilded();
-    EXPECT_EQ(k.CountSound(grade == 0 ? "bon_bomb1" : "bon_bomb4"), 1);
+    EXPECT_EQ(k.CountSound("bon_bomb" + std::to_string(grade + 1)), 1);
   }
-  EXPECT_GT(gilded[0], 3);
-  EXPECT_GT(gilded[3], gilded[0] + 10);
+  // Rings 1, 1.5, 2 and 3 on a full board: the tiles each grade gilds.
+  EXPECT_EQ(std::vector<int>(gilded, gilded + 4), (std::vector<int>{13, 19, 21, 33}));
 }
 
 TEST(Effects, FullSlotTableCreatesNothingButTheBonusStillGoes) {

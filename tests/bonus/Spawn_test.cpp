@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <vector>
 
 #include "BonusKit.h"
 #include "bonus/ShopCatalogue.h"
@@ -126,24 +128,45 @@ TEST(Spawning, KeysByLevelOncePerLevelAndNeverOnceFound) {
     return placed;
   };
   BonusKit k;
-  auto l3 = keysOn(3, k);
-  for (int code = 71; code <= 80; ++code) EXPECT_EQ(l3[std::size_t(code)], 0);
   auto l4 = keysOn(4, k);
   for (int code = 71; code <= 80; ++code) EXPECT_EQ(l4[std::size_t(code)], code == 74 ? 1 : 0) << code;
-  EXPECT_TRUE(k.level.KeyPlaced[4]);
+  // Each key from its first level on, none the level before: red from 6, orange from 56.
+  const std::map<int, int> firstLevel = {{4, 4}, {1, 6}, {6, 8},   {8, 13}, {9, 16},
+                                         {7, 23}, {3, 29}, {10, 36}, {5, 46}, {2, 56}};
+  for (auto [key, first] : firstLevel)
+    for (int level : {first - 1, first}) {
+      keysOn(level, k);
+      for (auto [other, from] : firstLevel)
+        EXPECT_EQ(k.level.KeyPlaced[std::size_t(other)], level >= from) << "key " << other << " on level " << level;
+    }
   // Every key appears on the last level, at most once; a key drawn in the same
   // call as a later one is overwritten, and still counts as appeared.
   auto l65 = keysOn(65, k);
   long keys = 0;
   for (int code = 71; code <= 80; ++code) {
     EXPECT_LE(l65[std::size_t(code)], 1) << code;
-    EXPECT_TRUE(k.level.KeyPlaced[std::size_t(code - 70)]) << code;
     keys += l65[std::size_t(code)];
   }
   EXPECT_GE(keys, 7);
   Key(k.Keys(), 4).Flag = -1;
   auto found = keysOn(65, k);
   EXPECT_EQ(found[74], 0);
+  EXPECT_FALSE(k.level.KeyPlaced[4]);
+}
+
+// The same seed drops the same items: how often each kind comes, with every
+// item open at the grades below, two lives and half a glass of sand.
+TEST(Spawning, AFixedSeedDropsEachKindAsOftenAsEver) {
+  BonusKit k;
+  k.level.Number = 65;
+  k.lives = 2;
+  k.level.SandLeft = 0.5;
+  UnlockEveryItem(*k.items, 1);
+  for (int s = 1; s <= 10; ++s) k.Grades().ChanceGrade[std::size_t(s)] = std::int16_t(s % 4);
+  RecomputeBonusChances(k.bonus->BonusChance, k.items, 1);
+  auto placed = SpawnMany(k, 400000);
+  std::vector<long> counts(placed.begin() + 41, placed.begin() + 56);
+  EXPECT_EQ(counts, (std::vector<long>{264, 192, 355, 511, 497, 131, 711, 134, 776, 781, 280, 1049, 0, 83, 68}));
 }
 
 TEST(Spawning, ABonusOrKeyOffersTipFiveAndIsCounted) {
