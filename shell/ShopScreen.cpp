@@ -41,8 +41,10 @@ void CheatKeys(Input& in, PlaySide& play, ShopSlot& s) {
     if (Pressed(in.KeyDown('0' + k % 10), mem.digitHeld[std::size_t(k - 1)])) CheatToggleKey(s, k);
 }
 
-// The text of the item under the pointer and its colour.
-std::pair<std::string, Argb> HoverText(PlaySide& play, const ShopSlot& s, int item, double y) {
+}  // namespace
+
+std::pair<std::string, Argb> ShopItemText(PlaySide& play, int item, double y) {
+  const ShopSlot s = Shop(play);
   int slot = std::clamp(play.match.itemSlot, 0, kItemSlots - 1);
   if (ItemLocked(s, item)) {
     bool holds = HoldsKeyFor(s, item);
@@ -55,8 +57,6 @@ std::pair<std::string, Argb> HoverText(PlaySide& play, const ShopSlot& s, int it
   const double percent = ItemChancePercent(chance, item);
   return {ChanceText(item, percent, s.grades.PowerGrade[std::size_t(item)]), 0xFFFFFFFF};
 }
-
-}  // namespace
 
 int ShopFrame(Services& sv, PlaySide& ps, const ScreenKeys& keys, bool& escapeTaken) {
   using Spot = ShopMemory::Spot;
@@ -106,7 +106,7 @@ int ShopFrame(Services& sv, PlaySide& ps, const ScreenKeys& keys, bool& escapeTa
   pic.grades = &s.grades;
   for (int i = 1; i <= kShopItems; ++i) pic.itemCodes[i] = kShopCatalogue[std::size_t(i - 1)].code;
   pic.hovered = hovered;
-  if (hovered) std::tie(pic.hoverText, pic.hoverColor) = HoverText(ps, s, hovered, textY);
+  if (hovered) std::tie(pic.hoverText, pic.hoverColor) = ShopItemText(ps, hovered, textY);
   pic.pointerX = x;
   pic.pointerY = y;
   pic.clockMs = sv.Now();

@@ -1,6 +1,8 @@
 // The Pirate Shop view of the between-levels screen.
 #pragma once
 #include <array>
+#include <string>
+#include <utility>
 
 #include "platform/Platform.h"
 
@@ -37,6 +39,9 @@ struct ScreenKeys {
 // or keys. Returns the bottom button pressed by keys (-1 for none); sets
 // escapeTaken when Escape only put back what the hand carried.
 int ShopFrame(Services& s, PlaySide& play, const ScreenKeys& keys, bool& escapeTaken);
+// The text shown over a shop item at design height y (its upper half tells what
+// it does, its lower half its chance and power) and the text's colour.
+std::pair<std::string, Argb> ShopItemText(PlaySide& play, int item, double y);
 // The shop opened by keys: the focus shows on its first key, star or item.
 void ShopFocusFirst(Services& s, PlaySide& play);
 // The shop view was opened or closed: a key or star still in the hand goes home.

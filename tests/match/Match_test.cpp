@@ -65,6 +65,26 @@ TEST(MatchOutcome, LevelCompletesOnlyOnASettledAllGoldBoardThenTheNextLevelStart
   EXPECT_TRUE(kit.st.BoardGrowIn);
 }
 
+TEST(MatchOutcome, BetweenLevelsTheChosenLevelStartsWithoutRumShowingTheScore) {
+  BoardKit kit;
+  kit.st.Score = 5000;
+  kit.m.session.ShownScore = 1200;  // the count was still running up
+  kit.player.rumCount = 12;
+  kit.player.rumSwap = true;
+  RequestSkip(kit.m, 1);
+  ASSERT_TRUE(LeaveLevel(kit.m));
+  EXPECT_EQ(kit.m.session.CurrentLevel, 2);
+  BetweenLevelsDone(kit.m, kit.now, 5);  // the map's cheat keys chose level 5
+  EXPECT_EQ(kit.m.session.CurrentLevel, 5);
+  EXPECT_EQ(kit.m.session.ShownScore, 5000);
+  EXPECT_EQ(kit.player.rumCount, 0);
+  EXPECT_FALSE(kit.player.rumSwap);
+  // Skipping far on stops at the last level.
+  RequestSkip(kit.m, 100);
+  ASSERT_TRUE(LeaveLevel(kit.m));
+  EXPECT_EQ(kit.m.session.CurrentLevel, 65);
+}
+
 TEST(MatchOutcome, ABusyBoardIsNeverCompleteEvenWhenEveryTileIsGold) {
   BoardKit kit;
   for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gnd = 1;

@@ -51,8 +51,16 @@ TEST(Replay, ATapeReadsBackWhatWasWritten) {
   in.keys = mkey::CheatMode | mkey::Digit(10);
   in.screenW = 800;
   in.screenH = 600;
+  in.pointerOverGame = true;
+  // Each button and pointer flag the other way round in a second frame.
+  MatchInput other = in;
+  other.leftDown = false;
+  other.rightDown = true;
+  other.pointerInClient = true;
+  other.pointerOverGame = false;
   w.Write({'N', 7, MatchInput{99.5}});
   w.Write({'F', 0, in});
+  w.Write({'F', 0, other});
   w.Write({'R', 0, MatchInput{2000}});
   TapeStep board{'D', 0, MatchInput{2500}};
   board.blob = std::string("\x00\xff\x10 a", 5);
@@ -67,13 +75,14 @@ TEST(Replay, ATapeReadsBackWhatWasWritten) {
   ASSERT_TRUE(ReadTape(path, t, &error)) << error;
   EXPECT_EQ(t.seed, 77u);
   EXPECT_TRUE(t.invariants);
-  ASSERT_EQ(t.steps.size(), 5u);
+  ASSERT_EQ(t.steps.size(), 6u);
   EXPECT_EQ(t.steps[0].level, 7);
   EXPECT_TRUE(t.steps[1].in == in);
-  EXPECT_EQ(t.steps[2].in.now, 2000);
-  EXPECT_EQ(t.steps[3].blob, board.blob) << "bytes of every value survive";
-  EXPECT_EQ(t.steps[4].values, between.values);
-  EXPECT_EQ(t.steps[4].in.now, 3000);
+  EXPECT_TRUE(t.steps[2].in == other);
+  EXPECT_EQ(t.steps[3].in.now, 2000);
+  EXPECT_EQ(t.steps[4].blob, board.blob) << "bytes of every value survive";
+  EXPECT_EQ(t.steps[5].values, between.values);
+  EXPECT_EQ(t.steps[5].in.now, 3000);
 }
 
 TEST(Replay, AGarbledOrMissingTapeIsRefusedWithAReason) {

@@ -75,7 +75,11 @@ TEST(SaveGame, ContinueRestoresTheBoardAndEveryProgressField) {
   m->cells[31].Gnd = 1;
   m->player.parrotCount = 4;
   m->player.tipSeen[3] = true;
+  m->player.rumSwap = true;
+  m->level.TimeLimit += 60;  // a clock taken on the level
   Key(m->items.items[std::size_t(m->itemSlot)], 6).Flag = kTrue;
+  m->items.stars[std::size_t(m->itemSlot)].Object[2].Flag = kTrue;
+  m->items.grades[std::size_t(m->itemSlot)].PowerGrade[3] = 2;
   const std::uint64_t hash = BoardHash(m->cells);
   const int score = m->session.Score;
   const double limit = m->level.TimeLimit;
@@ -101,7 +105,10 @@ TEST(SaveGame, ContinueRestoresTheBoardAndEveryProgressField) {
   EXPECT_EQ(back->player.parrotCount, 4);
   EXPECT_TRUE(back->player.tipSeen[3]);
   EXPECT_FALSE(back->board.BoardGrowIn);  // no fly-in, no grow-in
+  EXPECT_TRUE(back->player.rumSwap);
   EXPECT_EQ(Key(back->items.items[4], 6).Flag, kTrue);  // the key found before leaving
+  EXPECT_EQ(back->items.stars[4].Object[2].Flag, kTrue);  // the star taken
+  EXPECT_EQ(back->items.grades[4].PowerGrade[3], 2);
   EXPECT_EQ(back->itemSlot, 4);
   // The game goes on from there.
   Autoplay bot2;

@@ -7,7 +7,10 @@
 #include "render/CreditsDraw.h"
 #include "shell/BetweenLevels.h"
 #include "shell/GameComplete.h"
+#include "render/ShopLayout.h"
+#include "shell/PlaySide.h"
 #include "shell/ScreenKit.h"
+#include "shell/ShopScreen.h"
 #include "storage/ItemStatus.h"
 
 namespace bm {
@@ -121,6 +124,25 @@ TEST(BetweenLevels, KeysAloneTakeAKeyToItsLockAndOpenIt) {
   EXPECT_NE(k3.Flag, 0) << "the key stays found";
   EXPECT_EQ(PlayerItems(m).Dragged, 0);
   EXPECT_DOUBLE_EQ(k3.PosX, k3.HomeX);
+}
+
+TEST(ShopText, EachHalfOfAnItemTellsItsOwnAndTheChanceIsTheNextRefills) {
+  test::FlowGame h;
+  PlaySide& play = h.play();
+  ItemStatus& shop = play.between.shopStatus = h.match().items;
+  const std::size_t slot = std::size_t(h.match().itemSlot);
+  // Bought on this visit, while the match still plays the old shop: the clock
+  // opened, its chance raised twice and its power once.
+  Lock(shop.items[slot], 3).Flag = 0;
+  shop.grades[slot].ChanceGrade[3] = 2;
+  shop.grades[slot].PowerGrade[3] = 1;
+  using Text = std::pair<std::string, Argb>;
+  EXPECT_EQ(ShopItemText(play, 3, ShopItemY(3) - 20), (Text{"Pirate Clock -|gives additional|time on level", 0xFFFFE6A0}));
+  EXPECT_EQ(ShopItemText(play, 3, ShopItemY(3) + 20), (Text{"Chance: 1.00%|plus 1 minute|per action", 0xFFFFFFFF}));
+  // A locked item names the key of its colour, in red once the player holds it.
+  EXPECT_EQ(ShopItemText(play, 4, ShopItemY(4)), (Text{"bonus locked|Find lettuce key|to unlock it", 0xFFA0A0A0}));
+  Key(shop.items[slot], 4).Flag = -1;
+  EXPECT_EQ(ShopItemText(play, 4, ShopItemY(4)), (Text{"to unlock bonus|Drag-n-Drop|lettuce key here", 0xFFB02020}));
 }
 
 TEST(BetweenLevels, EscapePutsBackWhatTheKeysCarryAndEnterOnTheMapGoesOn) {
