@@ -101,8 +101,7 @@ Next RunScreen::Resume(Services& s, int answer) {
     case Stage::Playing:
       if (answer == PlayScreen::kPlayed) {
         // Leaving by the menu, Escape, the close box, F12 or a stop signal: the level is kept.
-        SaveLeftLevel(s, play_.match);
-        ForgetEndedGame(s, play_.match);
+        LeftPlay(s, play_.match);
         if (s.options.botLeaveSeconds > 0 && s.botInput && !s.loop.ExitRequested)
           s.botInput->menuFinger.PressAt(s.Now() + 300);
       }

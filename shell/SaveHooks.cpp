@@ -43,6 +43,11 @@ void ForgetEndedGame(Services& s, const Match& m) {
   s.Count(folder);
 }
 
+void LeftPlay(Services& s, const Match& m) {
+  SaveLeftLevel(s, m);
+  ForgetEndedGame(s, m);
+}
+
 bool ContinueSavedGame(Services& s, Match& m) {
   SaveFolder folder = s.Folder();
   SaveData data;

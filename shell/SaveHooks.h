@@ -17,6 +17,9 @@ void SaveLeftLevel(Services& s, const Match& m);
 // After game over or the game's end: nothing is left to continue (the score's
 // entry into the high scores is the level flow's).
 void ForgetEndedGame(Services& s, const Match& m);
+// The play screen was left (the menu, Escape, the close box, F12, a stop
+// signal, the game's end): the level in progress is saved, or the ended game forgotten.
+void LeftPlay(Services& s, const Match& m);
 // Continues the current player's saved game; false when there is none.
 bool ContinueSavedGame(Services& s, Match& m);
 // The current player has a saved game to continue (a name and a level).

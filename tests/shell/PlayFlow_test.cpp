@@ -163,7 +163,7 @@ TEST(PlayFlow, ClosingOnTheMapAfterATimeUpSavesTheLevelAfresh) {
   h.win().Script({ScriptEvent::Close, h.Now() + 5000});
   EXPECT_EQ(h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands)), PlayScreen::kPlayed);
   ASSERT_TRUE(h.s().loop.ExitRequested);
-  SaveLeftLevel(h.s(), h.match());
+  LeftPlay(h.s(), h.match());
   SaveFolder f = FolderOf(h);
   SaveData d;
   LoadPlayers(f, d);
@@ -171,6 +171,19 @@ TEST(PlayFlow, ClosingOnTheMapAfterATimeUpSavesTheLevelAfresh) {
   EXPECT_EQ(p.GameLevel, 5);
   EXPECT_EQ(p.GameLives, 2);
   EXPECT_GT(p.TimeLeft, 0.9) << "a full hourglass to restart with";
+}
+
+// The window closed in the very pass the last level's flip ended: the game is
+// over, and the menu is left no game to continue.
+TEST(PlayFlow, AGameThatEndedIsNoLongerOfferedOnceThePlayScreenIsLeft) {
+  test::FlowGame h;
+  NamePlayer(h, "Ann");
+  StartAt(h, 65);
+  LeftPlay(h.s(), h.match());
+  EXPECT_TRUE(HasGameToContinue(h.s()));
+  h.match().session.Ended = true;
+  LeftPlay(h.s(), h.match());
+  EXPECT_FALSE(HasGameToContinue(h.s()));
 }
 
 // "Play" clicked on the main menu, its question (if any) answered by the keys

@@ -48,6 +48,9 @@ TEST(PlayersFile, FieldsSitInOrderAfterTheLengthPrefixedName) {
   p.Name = "Ann";
   p.TipValue[100] = -2;
   p.GameScore = 0x01020304;
+  p.MaxLevel = 12;
+  p.GameLevel = 7;
+  p.GameLives = 2;
   p.CurrentPlayer = 9;
   p.TimeLeft = 0.25;
   p.ShowTips = kTrue;
@@ -58,6 +61,9 @@ TEST(PlayersFile, FieldsSitInOrderAfterTheLengthPrefixedName) {
   EXPECT_EQ(b.substr(at, 5), std::string("\x03\0Ann", 5));
   EXPECT_EQ(I32At(b, at + 5 + 400), -2);
   EXPECT_EQ(I32At(b, at + 5 + 404), 0x01020304);
+  EXPECT_EQ(I32At(b, at + 5 + 408), 12);  // MaxLevel, then GameLevel and GameLives
+  EXPECT_EQ(I32At(b, at + 5 + 412), 7);
+  EXPECT_EQ(I32At(b, at + 5 + 416), 2);
   EXPECT_EQ(I32At(b, at + 5 + 404 + 20), 9);
   EXPECT_EQ(b.substr(at + 5 + 428, 8), std::string("\0\0\0\0\0\0\xD0\x3F", 8));
   EXPECT_EQ(b.substr(at + 5 + 468, 2), "\xFF\xFF");  // ShowTips
@@ -106,6 +112,10 @@ TEST(PlayersFile, OutOfRangeValuesAreRepairedFieldByField) {
   p.ShowTips = 1;
   p.TipShown[50] = 7;
   t.slot[0].CurrentPlayer = 11;
+  // Just past the top of each range.
+  PlayerRecord& high = t.slot[6];
+  high.MaxLevel = high.GameLevel = 66;
+  high.TimeLeft = 1.5;
   const PlayerRecord untouched = t.slot[5];
   std::optional<PlayerTable> back = DecodePlayers(EncodePlayers(t));
   ASSERT_TRUE(back);
@@ -122,6 +132,10 @@ TEST(PlayersFile, OutOfRangeValuesAreRepairedFieldByField) {
   EXPECT_EQ(q.ShowTips, kFalse);
   EXPECT_EQ(q.TipShown[50], kFalse);
   EXPECT_EQ(q.TipValue, t.slot[4].TipValue);
+  const PlayerRecord& r = back->slot[6];
+  EXPECT_EQ(r.GameLevel, 65);
+  EXPECT_EQ(r.MaxLevel, 65);
+  EXPECT_EQ(r.TimeLeft, 1.0);
   EXPECT_EQ(back->slot[5], untouched);
   EXPECT_EQ(back->Current(), 1);
   EXPECT_EQ(back->slot[0].CurrentPlayer, 1);
@@ -146,6 +160,8 @@ TEST(PlayersTable, CurrentSlotContinueAndNewGame) {
   EXPECT_FALSE(t.CanContinue());  // no name
   p.Name = "Mary";
   EXPECT_TRUE(t.CanContinue());
+  p.MaxLevel = 0;
+  EXPECT_FALSE(t.CanContinue()) << "an ended game";
 
   PlayerRecord r = Varied().slot[3];
   const PlayerRecord before = r;
