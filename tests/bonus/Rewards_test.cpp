@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "BonusKit.h"
 #include "bonus/Rewards.h"
 #include "bonus/StockButtons.h"
@@ -66,14 +69,30 @@ TEST(Rewards, LifeKeyAndStarsAreCreditedAtOnce) {
   for (const RewardPopup& p : k.bonus->Popups)
     if (p.Active && p.Text == "Lettuce Key Revealed") sawKeyText = p.Color == 0xFFC0FFA0u;
   EXPECT_TRUE(sawKeyText);
+  ShowItemReward(c, 74, 11);  // the same key again
+  EXPECT_EQ(k.bonus->Figures.keysFound, 1);
   for (int n = 0; n < 7; ++n) ShowItemReward(c, 54, 12);
   for (int j = 1; j <= 6; ++j) EXPECT_NE(k.Stars().Object[std::size_t(j)].Flag, 0);
   EXPECT_EQ(k.Stars().Object[12].Flag, 0);  // no gold star
   EXPECT_EQ(k.bonus->Figures.starsFound, 6);
   ShowItemReward(c, 55, 12);
   EXPECT_NE(k.Stars().Object[12].Flag, 0);
-  EXPECT_EQ(k.CountSound("bon_key"), 1);
+  EXPECT_EQ(k.CountSound("bon_key"), 2);
   EXPECT_EQ(k.CountSound("bon_coin_blue"), 7);
+}
+
+TEST(Rewards, EachKeyNamesItsColour) {
+  std::vector<std::string> texts;
+  for (int code = 71; code <= 80; ++code) {
+    BonusKit k;
+    BoardCtx c = k.Ctx();
+    ShowItemReward(c, code, 57);
+    texts.push_back(FirstPopup(*k.bonus)->Text);
+  }
+  EXPECT_EQ(texts, (std::vector<std::string>{"Red Key Revealed", "Orange Key Revealed", "Yellow Key Revealed",
+                                             "Lettuce Key Revealed", "Green Key Revealed", "Cyan Key Revealed",
+                                             "Blue Key Revealed", "Purple Key Revealed", "Magenta Key Revealed",
+                                             "Tan Key Revealed"}));
 }
 
 TEST(Rewards, ButtonBonusFliesToItsButtonAndCountsOnArrival) {

@@ -186,12 +186,17 @@ TEST(ShopCatalogue, TextsByGrade) {
   EXPECT_EQ(ChanceText(3, 0.333333, 2), "Chance: 0.33%|plus 90 seconds|per action");
   EXPECT_EQ(ChanceText(1, 1.5, 3), "Chance: 1.50%|Triple Wave|Detonation");
   EXPECT_EQ(ChanceText(2, 1, 0), "Chance: 1.00%|two shots|per action");
+  EXPECT_EQ(ChanceText(2, 1, 3), "Chance: 1.00%|eight shots|per action");
   EXPECT_EQ(ChanceText(4, 1, 2), "Chance: 1.00%|score increases|by 4000 points");
   EXPECT_EQ(ChanceText(9, 1, 3), "Chance: 1.00%|");
   BonusKit k;
   EXPECT_EQ(LockedText(*k.items, 1, 8), "bonus locked|Find violet key|to unlock it");
   Key(k.Keys(), 8).Flag = -1;
   EXPECT_EQ(LockedText(*k.items, 1, 8), "to unlock bonus|Drag-n-Drop|violet key here");
+  std::vector<std::string> words;
+  for (int key = 1; key <= 10; ++key) words.push_back(KeyColourWord(key));
+  EXPECT_EQ(words, (std::vector<std::string>{"red", "orange", "yellow", "lettuce", "green", "cyan", "blue", "violet",
+                                             "magenta", "tan"}));
   EXPECT_EQ(FormatChance(0.005), "0.01");
   EXPECT_EQ(kShopCatalogue[9].code, 49);
 }
