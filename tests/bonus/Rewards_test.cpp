@@ -168,11 +168,16 @@ TEST(Rewards, PopupsStillFlyingAtTheLevelEndStillPay) {
   BoardCtx c = k.Ctx();
   ShowItemReward(c, 41, 57);
   ShowItemReward(c, 51, 58);
-  BeginLevel(k.m, k.now + 100);  // the next level starts before either popup ends
+  ShowItemReward(c, 43, 59);  // a clock's time belongs to the level that ended
+  BeginLevel(k.m, k.now + 100);  // the next level starts before any popup ends
   EXPECT_EQ(k.m.session.Score, 1500);
   EXPECT_EQ(k.st.Score, 1500);
   EXPECT_EQ(k.player.anchorCount, 1);
   EXPECT_EQ(k.bonus->PopupsAlive, 0);
+  BonusKit twin;
+  BeginLevel(twin.m, twin.now + 100);
+  EXPECT_EQ(k.level.TimeLimit, twin.level.TimeLimit);
+  EXPECT_EQ(k.level.SandLeft, twin.level.SandLeft);
 }
 
 }  // namespace

@@ -71,6 +71,7 @@ TEST(StockButtons, RightClickGivesArmedAnchorAndSunBack) {
   Press(k, StockButton::Hook);
   Press(k, StockButton::Hook);  // already armed: nothing
   Press(k, StockButton::Sun);
+  Press(k, StockButton::Sun);
   EXPECT_EQ(k.player.anchorCount, 0);
   EXPECT_EQ(k.player.sunCount, 1);
   k.right = true;
@@ -125,6 +126,10 @@ TEST(StockButtons, ShuffleDropsFreeItemsButNotBubbledOnesKeysOrStars) {
   const int kept[] = {item::FirstKey + 3, item::BlueStar, item::GoldStar};
   for (int i = 0; i < 3; ++i) k.Set(60 + i, kept[i]);
   k.player.shuffleCount = 1;
+  k.st.NoMovesRunning = true;  // the no-moves captions end in a shuffle of their own
+  Press(k, StockButton::Shuffle);
+  EXPECT_EQ(k.player.shuffleCount, 1);
+  k.st.NoMovesRunning = false;
   Press(k, StockButton::Shuffle);
   EXPECT_EQ(k.player.shuffleCount, 0);
   EXPECT_EQ(k.cells[57].Disappear, Removal::None);
