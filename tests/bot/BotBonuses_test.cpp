@@ -53,5 +53,17 @@ TEST(BotBonuses, TheSunGoesOnTheLastTilesWhenNoMoveGildsThem) {
   EXPECT_NE(plan.button, StockButton::Sun);
 }
 
+TEST(BotBonuses, AClockComesFirstWhenTheGlassRunsLowAndNoBubbledItemIsSwapped) {
+  BonusKit kit;
+  kit.Set(40, item::Clock);
+  kit.Set(90, item::FirstKey);
+  for (double sand : {0.9, 0.2})
+    EXPECT_EQ(PlanBonus(kit.cells, kit.st, kit.player, kit.metrics, sand, 0).a, sand < 0.35 ? 40 : 90) << sand;
+  // With every neighbour of the clock in bubbles it cannot be swapped at all.
+  kit.Set(90, 22);
+  for (int d : {-11, -6, -5, 5, 6, 11}) kit.cells[40 + d].Ice = 1;
+  EXPECT_NE(PlanBonus(kit.cells, kit.st, kit.player, kit.metrics, 0.2, 0).kind, BonusPlan::Kind::Swap);
+}
+
 }  // namespace
 }  // namespace bm
