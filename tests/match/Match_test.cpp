@@ -132,6 +132,20 @@ TEST(MatchOutcome, ABoardAllGoldAsItGrowsInStillCompletes) {
   EXPECT_LT(spent, 20000);
 }
 
+TEST(MatchOutcome, AWonLevelsTipStopsTheFlipAndItsClosingGoesOn) {
+  BoardKit kit;
+  kit.player.tipsOn = true;
+  for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gnd = 1;
+  RunUntilPending(kit, 10000);
+  EXPECT_EQ(kit.m.flow.pending, FlowStep::None) << "the tip waits for its click";
+  ASSERT_TRUE(kit.m.flow.tipWaiting);
+  EXPECT_EQ(kit.Tips().back(), 4);
+  FlipTipClosed(kit.m, kit.now);
+  EXPECT_LT(RunUntilPending(kit, 5000), 5000);
+  EXPECT_EQ(kit.m.flow.pending, FlowStep::NextLevel);
+  EXPECT_EQ(kit.m.stats.levelsWon, 1);
+}
+
 TEST(MatchOutcome, TimeUpCostsALifeAndRestartsTheLevelUntilNoneIsLeft) {
   BoardKit kit;
   kit.m.clock.sandEnabled = true;

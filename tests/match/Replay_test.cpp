@@ -6,9 +6,11 @@
 #include <sstream>
 
 #include "bench/harness/BotRun.h"
+#include "match/Carryover.h"
 #include "match/Match.h"
 #include "match/Tape.h"
 #include "shell/Startup.h"
+#include "storage/ItemStatus.h"
 #include "storage/SaveFolder.h"
 #include "tests/shell/TestDirs.h"
 #include "tests/shell/HeadlessBot.h"
@@ -83,6 +85,43 @@ TEST(Replay, ATapeReadsBackWhatWasWritten) {
   EXPECT_EQ(t.steps[4].blob, board.blob) << "bytes of every value survive";
   EXPECT_EQ(t.steps[5].values, between.values);
   EXPECT_EQ(t.steps[5].in.now, 3000);
+}
+
+// What the screens hand the match comes back from the tape: the player's
+// stocks, flags and tips, the shop's locks, stars and grades.
+TEST(Replay, ThePlayerAndTheShopComeBackFromATape) {
+  test::TempDir dir;
+  const std::string path = (dir.path / "s.tape").string();
+  TapeWriter w;
+  ASSERT_TRUE(w.Open(path, 5, false, nullptr));
+  Match a(5);
+  a.tape = &w;
+  BoardPlayer p = a.player;
+  p.rumSwap = true;
+  p.sunCount = 3;
+  p.tipSeen[4] = true;
+  SetMatchPlayer(a, p, 100);
+  ItemStatus st = NewGameItemStatus();
+  SetShopState(a, st, 2, 150);
+  st.stars[2].Object[3].Flag = -1;
+  Lock(st.items[2], 5).Flag = 0;
+  st.grades[2].ChanceGrade[5] = 2;
+  SetShopState(a, st, 2, 200);
+  SetShopState(a, st, 2, 300);  // the same shop again: nothing newly opened or raised
+  ASSERT_TRUE(w.Close(nullptr));
+  EXPECT_EQ(a.stats.shopUnlocks, 1);
+  EXPECT_EQ(a.stats.shopUpgrades, 2);
+  Tape t;
+  ASSERT_TRUE(ReadTape(path, t, nullptr));
+  Match b(5);
+  PlayTape(b, t, {});
+  EXPECT_TRUE(b.player.rumSwap);
+  EXPECT_EQ(b.player.sunCount, 3);
+  EXPECT_TRUE(b.player.tipSeen[4]);
+  EXPECT_EQ(b.itemSlot, 2);
+  EXPECT_EQ(b.items.stars[2].Object[3].Flag, -1);
+  EXPECT_EQ(Lock(b.items.items[2], 5).Flag, 0);
+  EXPECT_EQ(b.items.grades[2].ChanceGrade[5], 2);
 }
 
 TEST(Replay, AGarbledOrMissingTapeIsRefusedWithAReason) {

@@ -74,6 +74,7 @@ TEST(SaveGame, ContinueRestoresTheBoardAndEveryProgressField) {
   m->cells[30].Ice = 3;
   m->cells[31].Gnd = 1;
   m->player.parrotCount = 4;
+  m->player.sunCount = 2;
   m->player.tipSeen[3] = true;
   m->player.rumSwap = true;
   m->level.TimeLimit += 60;  // a clock taken on the level
@@ -92,7 +93,9 @@ TEST(SaveGame, ContinueRestoresTheBoardAndEveryProgressField) {
   LoadPlayers(t.folder, t.data);
   ASSERT_TRUE(HasSavedGame(t.data));
   auto back = std::make_unique<Match>(99, kLevels);
+  back->board.SunArmed = true;  // armed on whatever was played before
   ASSERT_TRUE(LoadSavedGame(t.folder, t.data, *back, 5000));
+  EXPECT_EQ(back->player.sunCount, 2) << "the record's stocks are the truth";
   EXPECT_EQ(BoardHash(back->cells), hash);
   EXPECT_EQ(EncodeBoard(back->cells).substr(0, 116 * kCellRecordSize).size(), 116 * kCellRecordSize);
   EXPECT_EQ(back->session.CurrentLevel, 12);
