@@ -186,6 +186,21 @@ TEST(PlayFlow, AGameThatEndedIsNoLongerOfferedOnceThePlayScreenIsLeft) {
   EXPECT_FALSE(HasGameToContinue(h.s()));
 }
 
+// Demos and soaks: a new game with every item open at its top grades, the
+// power only for the first four; a name-less player is shown the tips.
+TEST(PlayFlow, AllBonusesOpensTheWholeShopForTheNewGame) {
+  test::FlowGame h;
+  h.s().options.allBonuses = true;
+  StartNewGame(h.s(), h.match(), 3);
+  const std::size_t slot = std::size_t(h.match().itemSlot);
+  for (int item = 1; item <= kShopItems; ++item) {
+    EXPECT_EQ(Lock(h.match().items.items[slot], item).Flag, 0) << item;
+    EXPECT_EQ(h.match().items.grades[slot].ChanceGrade[std::size_t(item)], 3) << item;
+    EXPECT_EQ(h.match().items.grades[slot].PowerGrade[std::size_t(item)], item <= 4 ? 3 : 0) << item;
+  }
+  EXPECT_TRUE(h.match().player.tipsOn);
+}
+
 // "Play" clicked on the main menu, its question (if any) answered by the keys
 // scripted: the game the player chose set up, up to its first pass of play.
 bool PlaySetUp(test::FlowGame& h) {

@@ -88,6 +88,7 @@ TEST(SaveOnLeave, AFirstStartAsksForANameSoTheGameCanBeContinued) {
   LoadPlayers(f, d);
   EXPECT_EQ(d.players.Current(), 1);
   EXPECT_EQ(d.players.CurrentRecord().Name, "Ann");
+  EXPECT_EQ(d.players.CurrentRecord().ShowTips, kTrue) << "a new player is shown the tips";
   EXPECT_TRUE(HasSavedGame(d)) << "the first game can be continued";
 }
 
