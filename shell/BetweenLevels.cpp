@@ -133,7 +133,7 @@ Next BetweenLevelsScreen::Pass(Services& s) {
   bool up = kUp_.Take(in), dn = kDown_.Take(in);
   if (view_ == BetweenView::Shop) keys.dy = (dn ? 1 : 0) - (up ? 1 : 0);
   keys.tab = kTab_.Take(in);
-  keys.enter = kEnter_.Take(in) | kSpace_.Take(in);
+  keys.enter = TakeAny(in, kEnter_, kSpace_);
   PointD p = in.Pointer();
   if (PointerMoved(lastPointer_, p)) mapKeyboard_ = false;
   if (s.look.drawing) s.render().Clear(0xFF000000);

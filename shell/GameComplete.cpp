@@ -36,7 +36,8 @@ Next CreditsScreen::Pass(Services& s) {
   if (s.botInput) s.botInput->Feed(play_.between.hand.Step(now));
   bool active = s.window().IsForeground();
   s.loop.AppActive = active;
-  bool key = enter_.Take(in) | space_.Take(in) | EscapePressed(input, in);
+  const bool escape = EscapePressed(input, in);
+  const bool key = TakeAny(in, enter_, space_) || escape;
   if (key || (in.ButtonDown(1) && active && !input.ClickLatch)) {
     input.ClickLatch = true;
     return Next::Pop(Leave(s));

@@ -31,7 +31,7 @@ Next HowToPlayScreen::Pass(Services& s) {
   latch_ = down;
   if (left_.Take(in)) --page_;
   if (right_.Take(in)) ++page_;
-  if (enter_.Take(in) | space_.Take(in)) click = target;
+  if (TakeAny(in, enter_, space_)) click = target;
   if (click == howto::Prev) --page_;
   if (click == howto::Next) ++page_;
   if (click) {

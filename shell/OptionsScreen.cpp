@@ -137,7 +137,7 @@ Next OptionsScreen::Pass(Services& s) {
     }
     if (dir == 0) keyRepeat_.enabled = false;
   }
-  if (enter_.Take(in) | space_.Take(in)) {
+  if (TakeAny(in, enter_, space_)) {
     if (row == opt::FullScreenLabel) ToggleFullScreen(s);
     if (row == opt::ResolutionLabel) ChangeRes(s, +1);
     if (row == opt::SoundLabel) ToggleSound(s);

@@ -104,7 +104,7 @@ Next PlayersScreen::Pass(Services& s) {
   int items = int(listed.size()) + 2;
   pointer_ = in.Pointer();
   if (PointerMoved(lastPointer_, pointer_)) focusIndex_ = -1;
-  bool upKey = up_.Take(in), downKey = down_.Take(in) | tab_.Take(in);
+  bool upKey = up_.Take(in), downKey = TakeAny(in, down_, tab_);
   if (upKey) focusIndex_ = focusIndex_ <= 0 ? items - 1 : focusIndex_ - 1;
   if (downKey) focusIndex_ = focusIndex_ < 0 || focusIndex_ >= items - 1 ? 0 : focusIndex_ + 1;
   focusIndex_ = std::min(focusIndex_, items - 1);
@@ -119,8 +119,8 @@ Next PlayersScreen::Pass(Services& s) {
   HoverSound(s, hover_.kind != roster::None);
   RosterHit act;
   if (click_.Take(s)) act = hover_;
-  if (enter_.Take(in) | space_.Take(in)) act = focus_.kind ? focus_ : RosterHit{roster::Ok, 0};
-  if ((del_.Take(in) | dKey_.Take(in)) && focus_.kind != roster::None && focus_.slot > 0)
+  if (TakeAny(in, enter_, space_)) act = focus_.kind ? focus_ : RosterHit{roster::Ok, 0};
+  if (TakeAny(in, del_, dKey_) && focus_.kind != roster::None && focus_.slot > 0)
     act = {roster::Delete, focus_.slot};
   if (act.kind == roster::None) return Draw(s, false);
   ClickSound(s);
@@ -225,9 +225,9 @@ Next HighScoresScreen::Pass(Services& s) {
   for (int b : {scores::Back, scores::Reset})
     if (HighScoreButtonRect(s.look.metrics, b).Contains(p.x, p.y)) hover_ = b;
   HoverSound(s, hover_ != 0);
-  if (left_.Take(in) | right_.Take(in) | tab_.Take(in)) focus_ = focus_ == scores::Back ? scores::Reset : scores::Back;
+  if (TakeAny(in, left_, right_, tab_)) focus_ = focus_ == scores::Back ? scores::Reset : scores::Back;
   int act = click_.Take(s) ? hover_ : 0;
-  if (enter_.Take(in) | space_.Take(in)) act = focus_;
+  if (TakeAny(in, enter_, space_)) act = focus_;
   if (act) ClickSound(s);
   if (act == scores::Back) return Next::Pop(HandBack(s));
   if (act == scores::Reset) {

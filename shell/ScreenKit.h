@@ -27,6 +27,12 @@ struct KeyEdge {
   }
 };
 
+// Any of the keys pressed; each one is taken, so none fires later.
+template <class... Edges>
+bool TakeAny(Input& in, Edges&... keys) {
+  return (int(keys.Take(in)) | ...) != 0;
+}
+
 // The pointer moved by hand since last (which it then follows): the keyboard's
 // mark gives way. Leaving or entering the window is no move.
 bool PointerMoved(PointD& last, PointD now);

@@ -198,7 +198,6 @@ TEST(ShopCatalogue, TextsByGrade) {
   EXPECT_EQ(words, (std::vector<std::string>{"red", "orange", "yellow", "lettuce", "green", "cyan", "blue", "violet",
                                              "magenta", "tan"}));
   EXPECT_EQ(FormatChance(0.005), "0.01");
-  EXPECT_EQ(kShopCatalogue[9].code, 49);
 }
 
 }  // namespace
