@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "../shell/TestDirs.h"
 #include "diag/Logs.h"
 #include "progress/LevelCheck.h"
@@ -50,7 +52,9 @@ TEST(LoadLevel, KindsBubblesTopCellsAndTime) {
   f.rules.allowed[2] = -1;   // only one kind allowed
   f.rules.time = 179;
   f.Write(3);
+  f.level.KeyPlaced[4] = true;  // a key dropped on the level before
   ASSERT_TRUE(f.Load(3));
+  EXPECT_EQ(f.level.KeyPlaced, (std::array<bool, 11>{})) << "each level may drop each key again";
   EXPECT_EQ(f.level.TimeLimit, 180);
   EXPECT_EQ(f.level.SandLeft, 1.0);
   EXPECT_EQ(f.level.JewelKinds, (std::vector<int>{1, 2})) << "fewer than two kinds gives kinds 1 and 2";
