@@ -9,6 +9,7 @@
 #include "bot/Autoplay.h"
 #include "board/BoardPhase.h"
 #include "diag/Logs.h"
+#include "match/Carryover.h"
 #include "match/Match.h"
 #include "storage/BoardFile.h"
 #include "tests/storage/TempDir.h"
@@ -222,6 +223,7 @@ TEST(SaveGame, ANewGameResetsOnlyTheCurrentPlayersRecords) {
   LoadPlayers(s.folder, fromDisk);
   EXPECT_FALSE(HasSavedGame(fromDisk));
   EXPECT_EQ(fromDisk.players.CurrentRecord().MaxLevel, 0);
+  EXPECT_EQ(s.data.players.CurrentRecord().MaxLevel, 0) << "as written, not as repaired on reading";
   EXPECT_EQ(s.data.scores.entry[3], (HighScoreEntry{"Mary", "190000"}));
 }
 
@@ -244,6 +246,15 @@ TEST(SaveGame, ASwapCutShortComesBackPlayable) {
     EXPECT_FALSE(m->cells[cell].Front) << cell;
     EXPECT_EQ(m->cells[cell].Pos.Size, 0) << cell;
   }
+  // A fall cut short goes on from where it was.
+  auto saved = std::make_unique<Cells>();
+  saved->cell = m->cells.cell;
+  Cell& falling = (*saved)[a];
+  falling.Move = true;
+  falling.Pos.CurY = falling.Pos.Y - 7;
+  PutSavedBoard(*m, *saved, now);
+  EXPECT_TRUE(m->cells[a].Move);
+  EXPECT_EQ(m->cells[a].Pos.CurY, falling.Pos.Y - 7);
 }
 
 // Saved at random moments of a bot's game (mid-swap, mid-fall, mid-removal),
