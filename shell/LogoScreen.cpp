@@ -24,7 +24,7 @@ bool SkipPress::Take(Services& s) {
   bool down = s.loop.AppActive && in.ButtonDown(1);
   bool click = down && !buttonHeld;
   buttonHeld = down;
-  bool keys = escape.Take(in) | enter.Take(in) | space.Take(in);
+  bool keys = TakeAny(in, escape, enter, space);
   return click || keys;
 }
 
