@@ -1,5 +1,5 @@
 // The small two-button dialog: where its frame and buttons sit, and how it is
-// drawn. The screen that runs it lives in shell/Dialog.h.
+// drawn. The screen that runs it lives in shell/DialogScreen.h.
 #pragma once
 #include <string>
 #include <vector>

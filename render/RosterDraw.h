@@ -1,5 +1,5 @@
 // The players screen, the name entry box and the high-score table. The tables
-// come in as plain records; shell/RosterScreens.h runs the screens.
+// come in as plain records; shell/PlayersScreen.h runs the screens.
 #pragma once
 #include <string>
 

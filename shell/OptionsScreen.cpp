@@ -5,7 +5,7 @@
 #include <iterator>
 #include <memory>
 
-#include "shell/Dialog.h"
+#include "shell/DialogScreen.h"
 #include "shell/DisplayMode.h"
 #include "shell/Services.h"
 

@@ -13,7 +13,7 @@
 #include "render/TipDraw.h"
 #include "shell/BotHand.h"
 #include "shell/Options.h"
-#include "shell/ShopScreen.h"
+#include "shell/ShopView.h"
 
 namespace bm {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include "progress/ShopRules.h"
 #include "render/ShopDraw.h"
-#include "shell/ShopScreen.h"
+#include "shell/ShopView.h"
 
 namespace bm {
 

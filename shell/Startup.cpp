@@ -14,7 +14,7 @@
 #include "render/Resolution.h"
 #include "shell/DisplayMode.h"
 #include "shell/Loop.h"
-#include "shell/MainLoop.h"
+#include "shell/RunScreen.h"
 #include "shell/PlaySide.h"
 #include "shell/Replay.h"
 #include "shell/Report.h"

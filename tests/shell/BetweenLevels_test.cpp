@@ -5,12 +5,12 @@
 #include "FlowKit.h"
 #include "render/BetweenLevelsDraw.h"
 #include "render/CreditsDraw.h"
-#include "shell/BetweenLevels.h"
-#include "shell/GameComplete.h"
+#include "shell/BetweenLevelsScreen.h"
+#include "shell/CreditsScreen.h"
 #include "render/ShopLayout.h"
 #include "shell/PlaySide.h"
 #include "shell/ScreenKit.h"
-#include "shell/ShopScreen.h"
+#include "shell/ShopView.h"
 #include "storage/ItemStatus.h"
 
 namespace bm {

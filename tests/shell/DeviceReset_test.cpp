@@ -7,7 +7,7 @@
 #include "render/OptionsDraw.h"
 #include "shell/DisplayMode.h"
 #include "shell/OptionsScreen.h"
-#include "shell/PlayFlow.h"
+#include "shell/PlayScreen.h"
 #include "shell/SoftCursor.h"
 
 namespace bm {

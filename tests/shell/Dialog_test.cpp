@@ -4,7 +4,7 @@
 #include "ScreenHarness.h"
 #include "render/DialogDraw.h"
 #include "shell/Autoplay.h"
-#include "shell/Dialog.h"
+#include "shell/DialogScreen.h"
 
 namespace bm {
 namespace {

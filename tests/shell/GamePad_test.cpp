@@ -15,7 +15,7 @@
 #include "platform/sdl/SdlRender.h"
 #include "platform/sdl/SdlWindow.h"
 #include "shell/Loop.h"
-#include "shell/MainLoop.h"
+#include "shell/RunScreen.h"
 #include "shell/PlaySide.h"
 #include "shell/Services.h"
 #include "storage/SaveFolder.h"

@@ -6,8 +6,8 @@
 #include "ScreenHarness.h"
 #include "board/ItemCodes.h"
 #include "render/MenuScreen.h"
-#include "shell/MenuScreens.h"
-#include "shell/PlayFlow.h"
+#include "shell/MainMenuScreen.h"
+#include "shell/PlayScreen.h"
 #include "shell/PlayFrame.h"
 
 namespace bm {

@@ -6,7 +6,7 @@
 #include "ScreenHarness.h"
 #include "render/MenuScreen.h"
 #include "render/PlayScreen.h"
-#include "shell/MenuScreens.h"
+#include "shell/MainMenuScreen.h"
 #include "shell/HowToPlayScreen.h"
 #include "shell/Startup.h"
 

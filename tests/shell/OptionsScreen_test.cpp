@@ -7,7 +7,7 @@
 #include "ScreenHarness.h"
 #include "render/OptionsDraw.h"
 #include "shell/Autoplay.h"
-#include "shell/Dialog.h"
+#include "shell/DialogScreen.h"
 #include "shell/OptionsScreen.h"
 
 namespace bm {

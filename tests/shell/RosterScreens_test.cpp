@@ -5,7 +5,7 @@
 #include "render/DialogDraw.h"
 #include "render/RosterDraw.h"
 #include "shell/Autoplay.h"
-#include "shell/RosterScreens.h"
+#include "shell/PlayersScreen.h"
 
 namespace bm {
 namespace {

@@ -5,7 +5,7 @@
 #include "ScreenHarness.h"
 #include "board/ItemCodes.h"
 #include "render/TipDraw.h"
-#include "shell/PlayFlow.h"
+#include "shell/PlayScreen.h"
 #include "shell/PlayFrame.h"
 
 namespace bm {

@@ -1,4 +1,4 @@
-#include "shell/BoardTransition.h"
+#include "shell/FlightScreen.h"
 
 #include "progress/Stages.h"
 #include "render/BoardDraw.h"

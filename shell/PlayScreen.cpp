@@ -1,12 +1,12 @@
-#include "shell/PlayFlow.h"
+#include "shell/PlayScreen.h"
 
 #include <memory>
 
 #include "progress/LevelFlow.h"
 #include "progress/Stages.h"
-#include "shell/BetweenLevels.h"
-#include "shell/BoardTransition.h"
-#include "shell/GameComplete.h"
+#include "shell/BetweenLevelsScreen.h"
+#include "shell/FlightScreen.h"
+#include "shell/CreditsScreen.h"
 #include "shell/PlayFrame.h"
 #include "shell/PlaySide.h"
 #include "shell/SaveHooks.h"

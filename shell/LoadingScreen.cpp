@@ -1,4 +1,4 @@
-#include "shell/LoadingPass.h"
+#include "shell/LoadingScreen.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "shell/ShopScreen.h"
+#include "shell/ShopView.h"
 
 #include <algorithm>
 

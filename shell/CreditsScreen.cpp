@@ -1,4 +1,4 @@
-#include "shell/GameComplete.h"
+#include "shell/CreditsScreen.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "shell/BetweenLevels.h"
+#include "shell/BetweenLevelsScreen.h"
 
 #include <algorithm>
 
@@ -11,7 +11,7 @@
 #include "shell/PlaySide.h"
 #include "shell/SaveHooks.h"
 #include "shell/Services.h"
-#include "shell/ShopScreen.h"
+#include "shell/ShopView.h"
 
 namespace bm {
 

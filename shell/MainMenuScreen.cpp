@@ -1,4 +1,4 @@
-#include "shell/MenuScreens.h"
+#include "shell/MainMenuScreen.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,10 +7,10 @@
 
 #include "shell/Autoplay.h"
 #include "shell/BotInput.h"
-#include "shell/Dialog.h"
+#include "shell/DialogScreen.h"
 #include "shell/HowToPlayScreen.h"
 #include "shell/OptionsScreen.h"
-#include "shell/RosterScreens.h"
+#include "shell/PlayersScreen.h"
 #include "shell/SaveHooks.h"
 #include "shell/ScreenKit.h"
 #include "shell/Services.h"

@@ -1,10 +1,10 @@
-#include "shell/RosterScreens.h"
+#include "shell/PlayersScreen.h"
 
 #include <algorithm>
 #include <memory>
 
 #include "render/DialogDraw.h"
-#include "shell/Dialog.h"
+#include "shell/DialogScreen.h"
 #include "shell/Services.h"
 
 namespace bm {

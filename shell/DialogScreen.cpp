@@ -1,4 +1,4 @@
-#include "shell/Dialog.h"
+#include "shell/DialogScreen.h"
 
 #include <algorithm>
 

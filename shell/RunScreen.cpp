@@ -1,18 +1,18 @@
-#include "shell/MainLoop.h"
+#include "shell/RunScreen.h"
 
 #include <filesystem>
 #include <memory>
 
 #include "shell/Autoplay.h"
 #include "shell/BotInput.h"
-#include "shell/LoadingPass.h"
+#include "shell/LoadingScreen.h"
 #include "shell/LogoScreen.h"
 #include "shell/Loop.h"
 #include "shell/MemoryReport.h"
-#include "shell/MenuScreens.h"
-#include "shell/PlayFlow.h"
+#include "shell/MainMenuScreen.h"
+#include "shell/PlayScreen.h"
 #include "shell/PlaySide.h"
-#include "shell/RosterScreens.h"
+#include "shell/PlayersScreen.h"
 #include "shell/SaveHooks.h"
 #include "shell/Services.h"
 #include "storage/DataIni.h"
