@@ -1,5 +1,6 @@
 // The players screen, the name entry box and the high-score table. The tables
-// come in as plain records; shell/PlayersScreen.h runs the screens.
+// come in as plain records; shell/PlayersScreen.h, shell/NameBoxScreen.h and
+// shell/HighScoresScreen.h run the screens.
 #pragma once
 #include <string>
 

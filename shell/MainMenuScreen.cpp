@@ -8,6 +8,7 @@
 #include "shell/Autoplay.h"
 #include "shell/BotInput.h"
 #include "shell/DialogScreen.h"
+#include "shell/HighScoresScreen.h"
 #include "shell/HowToPlayScreen.h"
 #include "shell/OptionsScreen.h"
 #include "shell/PlayersScreen.h"

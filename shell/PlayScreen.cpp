@@ -4,9 +4,10 @@
 
 #include "progress/LevelFlow.h"
 #include "progress/Stages.h"
+#include "shell/AwayScreen.h"
 #include "shell/BetweenLevelsScreen.h"
-#include "shell/FlightScreen.h"
 #include "shell/CreditsScreen.h"
+#include "shell/FlightScreen.h"
 #include "shell/PlayFrame.h"
 #include "shell/PlaySide.h"
 #include "shell/SaveHooks.h"
@@ -153,36 +154,6 @@ Next PlayScreen::Resume(Services& s, int answer) {
     case Stage::Playing: break;
   }
   return Next::Stay();
-}
-
-Next AwayScreen::Enter(Services& s) {
-  s.loop.Redraw = true;
-  return Next::Stay();
-}
-
-Next AwayScreen::Pass(Services& s) {
-  if (s.window().IsForeground()) return Next::Pop(Closing(s));
-  // The pause picture does not change: draw it again only when the window lost it.
-  if (s.loop.Redraw) {
-    s.loop.Redraw = false;
-    if (s.look.drawing) {
-      Canvas& c = s.look.canvas;
-      s.render().Clear(0xFF000000);
-      TextureId pause = c.Tex("red/menu/pause.jpg");
-      if (pause) c.FullScreen(pause);
-      else s.look.font.Draw(c, "Paused", s.look.metrics.DesignRect(0, 450, 1280, 570), 1.0, 0xFFFFFFFF, 0xFFFFE0A0,
-                            Align::Center);
-    }
-    s.loop.SceneDirty = true;
-  }
-  // The click that brings the window back must not act on the game.
-  if (s.in().ButtonDown(1)) s.loop.Input.ClickLatch = true;
-  return Next::Stay(s.Now() + 100);
-}
-
-int AwayScreen::Closing(Services& s) {
-  s.loop.Redraw = true;
-  return 0;
 }
 
 }  // namespace bm

@@ -42,13 +42,4 @@ class PlayScreen : public Screen {
   Stage stage_ = Stage::Playing;
 };
 
-// Shown while the window is in the background; nothing ticks.
-class AwayScreen : public Screen {
- public:
-  const char* Name() const override { return "Away"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
-  int Closing(Services& s) override;
-};
-
 }  // namespace bm

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "render/DialogDraw.h"
 #include "shell/DialogScreen.h"
+#include "shell/NameBoxScreen.h"
 #include "shell/Services.h"
 
 namespace bm {
@@ -14,79 +14,6 @@ namespace {
 const char* kNoRoom = "There is no place to add new player name.|You should delete one first!";
 
 }  // namespace
-
-bool ClickEdge::Take(Services& s) {
-  bool down = s.loop.AppActive && s.in().ButtonDown(1);
-  bool fresh = down && !latch;
-  latch = down;
-  return fresh;
-}
-
-Next NameBoxScreen::Enter(Services& s) {
-  s.logs.WriteRunPoint("NameEntryLoop", "Begin");
-  Input& in = s.in();
-  OpenNameEntry(box_, in, *name_, escapeAllowed_);
-  // The Enter that opened the box must not close it at once.
-  enter_ = KeyEdge(vk::Enter, in);
-  click_ = ClickEdge(in);
-  bot_.PressAt(s.Now() + 300);
-  return Next::Stay();
-}
-
-Next NameBoxScreen::Pass(Services& s) {
-  Input& in = s.in();
-  const ScreenMetrics& m = s.look.metrics;
-  if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
-  if (s.botInput) {
-    // The bot types a name, then presses "OK".
-    if (box_.text.empty()) box_.text = "Bot";
-    BotPress(s, NameBoxButtonRect(m, namebox::Ok), bot_);
-  }
-  bool enterNow = enter_.Take(in);
-  // UpdateNameEntry closes on a held Enter; only a fresh press may take the name.
-  std::string before = box_.text;
-  UpdateNameEntry(box_, s.loop.Input, in, s.Now());
-  if (box_.accepted && !enterNow) {
-    box_.on = true, box_.accepted = false;  // a held Enter from before the box opened
-    in.StartTextInput();
-  }
-  PointD p = in.Pointer();
-  int hover = 0;
-  for (int b : {namebox::Ok, namebox::Cancel})
-    if (NameBoxButtonRect(m, b).Contains(p.x, p.y)) hover = b;
-  HoverSound(s, hover != 0);
-  bool pressed = click_.Take(s);
-  bool ok = box_.accepted || (pressed && hover == namebox::Ok) || (enterNow && box_.text.empty());
-  bool cancel = box_.cancelled || (pressed && hover == namebox::Cancel);
-  if (pressed && hover) ClickSound(s);
-  if (ok && !box_.text.empty()) {
-    *name_ = box_.text;
-    return Next::Pop(Leave(s, 1));
-  }
-  if (ok) warning_ = "Enter your name first!";
-  if (cancel) return Next::Pop(Leave(s, 0));
-  if (box_.text != before) warning_.clear();
-  if (s.loop.Redraw || box_.text != shownText_ || hover != shownHover_ || warning_ != shownWarning_) {
-    s.loop.Redraw = false;
-    shownText_ = box_.text;
-    shownHover_ = hover;
-    shownWarning_ = warning_;
-    if (s.look.drawing) {
-      s.render().Clear(0xFF06203A);
-      TextureId back = s.look.canvas.Tex("red/menu/main0-new2.jpg");
-      if (back) s.look.canvas.FullScreen(back);
-      DrawNameBox(s.look.canvas, s.look.font, box_.text, hover, warning_);
-    }
-    s.loop.SceneDirty = true;
-  }
-  return StayForInput(s, bot_);
-}
-
-int NameBoxScreen::Leave(Services& s, int answer) {
-  s.in().StopTextInput();
-  HandBack(s);
-  return answer;
-}
 
 Next PlayersScreen::Enter(Services& s) {
   s.logs.WriteRunPoint("PlayersLoop", "Begin");
@@ -204,70 +131,5 @@ Next PlayersScreen::Draw(Services& s, bool force) {
 }
 
 void PlayersScreen::DrawBehind(Services& s) { DrawPlayersScreen(s.look.canvas, s.look.font, players_, {}, {}, "", {}); }
-
-Next HighScoresScreen::Enter(Services& s) {
-  s.logs.WriteRunPoint("HighScoresLoop", "Begin");
-  Input& in = s.in();
-  left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in), tab_ = KeyEdge(vk::Tab, in);
-  enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in);
-  click_ = ClickEdge(in);
-  bot_.PressAt(s.Now() + 300);
-  return Next::Stay();
-}
-
-Next HighScoresScreen::Pass(Services& s) {
-  Input& in = s.in();
-  if (EscapePressed(s.loop.Input, in)) return Next::Pop(HandBack(s));
-  if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
-  if (s.botInput) BotPress(s, HighScoreButtonRect(s.look.metrics, scores::Back), bot_);
-  PointD p = in.Pointer();
-  hover_ = 0;
-  for (int b : {scores::Back, scores::Reset})
-    if (HighScoreButtonRect(s.look.metrics, b).Contains(p.x, p.y)) hover_ = b;
-  HoverSound(s, hover_ != 0);
-  if (TakeAny(in, left_, right_, tab_)) focus_ = focus_ == scores::Back ? scores::Reset : scores::Back;
-  int act = click_.Take(s) ? hover_ : 0;
-  if (TakeAny(in, enter_, space_)) act = focus_;
-  if (act) ClickSound(s);
-  if (act == scores::Back) return Next::Pop(HandBack(s));
-  if (act == scores::Reset) {
-    DialogRequest q;
-    q.message = "This action will reset|the high-score table.|Click OK to continue.";
-    // Enter confirms, Escape keeps the table.
-    q.first = "OK";
-    q.second = "CANCEL";
-    q.botAnswer = 2;
-    return Next::Push(std::make_unique<DialogScreen>(q, this));
-  }
-  return Draw(s, act != 0);
-}
-
-Next HighScoresScreen::Resume(Services& s, int answer) {
-  if (answer == 1) {
-    if (reset_) reset_();
-    else {
-      ResetHighScoreEntries(table_);
-      if (save_) save_();
-    }
-    s.logs.WriteRunLog("HighScoresLoop", "High-score table reset");
-  }
-  Input& in = s.in();
-  enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in);
-  click_ = ClickEdge(in);
-  return Draw(s, true);
-}
-
-Next HighScoresScreen::Draw(Services& s, bool force) {
-  if (s.loop.Redraw || hover_ != shownHover_ || focus_ != shownFocus_ || force) {
-    s.loop.Redraw = false;
-    shownHover_ = hover_;
-    shownFocus_ = focus_;
-    if (s.look.drawing) DrawHighScores(s.look.canvas, s.look.font, table_, hover_, focus_);
-    s.loop.SceneDirty = true;
-  }
-  return StayForInput(s, bot_);
-}
-
-void HighScoresScreen::DrawBehind(Services& s) { DrawHighScores(s.look.canvas, s.look.font, table_, 0, 0); }
 
 }  // namespace bm

@@ -8,6 +8,29 @@
 
 namespace bm {
 
+bool ClickEdge::Take(Services& s) {
+  bool down = s.loop.AppActive && s.in().ButtonDown(1);
+  bool fresh = down && !latch;
+  latch = down;
+  return fresh;
+}
+
+void SkipPress::Arm(Input& in) {
+  escape = KeyEdge(vk::Escape, in), enter = KeyEdge(vk::Enter, in), space = KeyEdge(vk::Space, in);
+  buttonHeld = in.ButtonDown(1);
+}
+
+bool SkipPress::Take(Services& s) {
+  Input& in = s.in();
+  bool down = s.loop.AppActive && in.ButtonDown(1);
+  bool click = down && !buttonHeld;
+  buttonHeld = down;
+  bool keys = TakeAny(in, escape, enter, space);
+  return click || keys;
+}
+
+bool SequenceShown(Services& s) { return s.look.drawing && !s.platform.headless; }
+
 bool PointerMoved(PointD& last, PointD now) {
   bool moved = last.x >= 0 && now.x >= 0 && (std::abs(now.x - last.x) > 2 || std::abs(now.y - last.y) > 2);
   if (now.x >= 0 && (moved || last.x < 0)) last = now;

@@ -27,11 +27,32 @@ struct KeyEdge {
   }
 };
 
+// A left-button click taken once per press; a press held at entry waits for its release.
+struct ClickEdge {
+  bool latch = true;
+  ClickEdge() = default;
+  explicit ClickEdge(Input& in) : latch(in.ButtonDown(1)) {}
+  bool Take(Services& s);
+};
+
 // Any of the keys pressed; each one is taken, so none fires later.
 template <class... Edges>
 bool TakeAny(Input& in, Edges&... keys) {
   return (int(keys.Take(in)) | ...) != 0;
 }
+
+// A click or a key (Escape, Enter, Space) ends a picture sequence (the logo,
+// the fade into the menu); a press held when it began counts once it has been let go.
+struct SkipPress {
+  KeyEdge escape, enter, space;
+  bool buttonHeld = true;
+  void Arm(Input& in);  // as the sequence begins
+  bool Take(Services& s);
+};
+
+// The logo and the fade into the menu are for people at a window: headless
+// runs and fast runs go straight on.
+bool SequenceShown(Services& s);
 
 // The pointer moved by hand since last (which it then follows): the keyboard's
 // mark gives way. Leaving or entering the window is no move.

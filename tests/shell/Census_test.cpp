@@ -25,6 +25,8 @@
 #include "shell/HowToPlayScreen.h"
 #include "shell/MainMenuScreen.h"
 #include "shell/OptionsScreen.h"
+#include "shell/HighScoresScreen.h"
+#include "shell/NameBoxScreen.h"
 #include "shell/PlayersScreen.h"
 #include "storage/SaveFolder.h"
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FlowKit.h"
+#include "shell/IntroFadeScreen.h"
 #include "shell/LogoScreen.h"
 
 namespace bm {

@@ -16,7 +16,6 @@
 #include "bonus/Spawn.h"
 #include "match/Carryover.h"
 #include "render/ShopLayout.h"
-#include "shell/PlayScreen.h"
 #include "shell/SaveHooks.h"
 #include "storage/SaveFolder.h"
 #include "saves/SaveGame.h"

@@ -5,6 +5,8 @@
 #include "render/DialogDraw.h"
 #include "render/RosterDraw.h"
 #include "shell/Autoplay.h"
+#include "shell/HighScoresScreen.h"
+#include "shell/NameBoxScreen.h"
 #include "shell/PlayersScreen.h"
 
 namespace bm {

@@ -1,0 +1,15 @@
+// Shown over the play screen while the window is in the background; nothing ticks.
+#pragma once
+#include "shell/Screen.h"
+
+namespace bm {
+
+class AwayScreen : public Screen {
+ public:
+  const char* Name() const override { return "Away"; }
+  Next Enter(Services& s) override;
+  Next Pass(Services& s) override;
+  int Closing(Services& s) override;
+};
+
+}  // namespace bm

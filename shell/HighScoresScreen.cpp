@@ -1,0 +1,75 @@
+#include "shell/HighScoresScreen.h"
+
+#include <memory>
+
+#include "shell/DialogScreen.h"
+#include "shell/Services.h"
+
+namespace bm {
+
+Next HighScoresScreen::Enter(Services& s) {
+  s.logs.WriteRunPoint("HighScoresLoop", "Begin");
+  Input& in = s.in();
+  left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in), tab_ = KeyEdge(vk::Tab, in);
+  enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in);
+  click_ = ClickEdge(in);
+  bot_.PressAt(s.Now() + 300);
+  return Next::Stay();
+}
+
+Next HighScoresScreen::Pass(Services& s) {
+  Input& in = s.in();
+  if (EscapePressed(s.loop.Input, in)) return Next::Pop(HandBack(s));
+  if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
+  if (s.botInput) BotPress(s, HighScoreButtonRect(s.look.metrics, scores::Back), bot_);
+  PointD p = in.Pointer();
+  hover_ = 0;
+  for (int b : {scores::Back, scores::Reset})
+    if (HighScoreButtonRect(s.look.metrics, b).Contains(p.x, p.y)) hover_ = b;
+  HoverSound(s, hover_ != 0);
+  if (TakeAny(in, left_, right_, tab_)) focus_ = focus_ == scores::Back ? scores::Reset : scores::Back;
+  int act = click_.Take(s) ? hover_ : 0;
+  if (TakeAny(in, enter_, space_)) act = focus_;
+  if (act) ClickSound(s);
+  if (act == scores::Back) return Next::Pop(HandBack(s));
+  if (act == scores::Reset) {
+    DialogRequest q;
+    q.message = "This action will reset|the high-score table.|Click OK to continue.";
+    // Enter confirms, Escape keeps the table.
+    q.first = "OK";
+    q.second = "CANCEL";
+    q.botAnswer = 2;
+    return Next::Push(std::make_unique<DialogScreen>(q, this));
+  }
+  return Draw(s, act != 0);
+}
+
+Next HighScoresScreen::Resume(Services& s, int answer) {
+  if (answer == 1) {
+    if (reset_) reset_();
+    else {
+      ResetHighScoreEntries(table_);
+      if (save_) save_();
+    }
+    s.logs.WriteRunLog("HighScoresLoop", "High-score table reset");
+  }
+  Input& in = s.in();
+  enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in);
+  click_ = ClickEdge(in);
+  return Draw(s, true);
+}
+
+Next HighScoresScreen::Draw(Services& s, bool force) {
+  if (s.loop.Redraw || hover_ != shownHover_ || focus_ != shownFocus_ || force) {
+    s.loop.Redraw = false;
+    shownHover_ = hover_;
+    shownFocus_ = focus_;
+    if (s.look.drawing) DrawHighScores(s.look.canvas, s.look.font, table_, hover_, focus_);
+    s.loop.SceneDirty = true;
+  }
+  return StayForInput(s, bot_);
+}
+
+void HighScoresScreen::DrawBehind(Services& s) { DrawHighScores(s.look.canvas, s.look.font, table_, 0, 0); }
+
+}  // namespace bm

@@ -1,0 +1,36 @@
+// The high-score table. Keys: Left/Right (or Tab) pick "BACK" or "RESET",
+// Enter or Space presses it, Escape closes.
+#pragma once
+#include <functional>
+
+#include "render/RosterDraw.h"
+#include "shell/ScreenKit.h"
+#include "shell/Screen.h"
+#include "storage/HighScores.h"
+
+namespace bm {
+
+// The table with "BACK" and "RESET" (which asks first). reset resets and saves
+// the table; without it the table is reset in memory and save is called.
+class HighScoresScreen : public Screen {
+ public:
+  HighScoresScreen(HighScoreTable& table, std::function<void()> save, std::function<void()> reset = {})
+      : table_(table), save_(std::move(save)), reset_(std::move(reset)) {}
+  const char* Name() const override { return "HighScores"; }
+  Next Enter(Services& s) override;
+  Next Pass(Services& s) override;
+  Next Resume(Services& s, int answer) override;
+  void DrawBehind(Services& s) override;
+  int Closing(Services& s) override { return HandBack(s); }
+
+ private:
+  Next Draw(Services& s, bool force);
+  HighScoreTable& table_;
+  std::function<void()> save_, reset_;
+  KeyEdge left_, right_, tab_, enter_, space_;
+  ClickEdge click_;
+  int focus_ = scores::Back, hover_ = 0, shownHover_ = -1, shownFocus_ = -1;
+  BotFinger bot_;
+};
+
+}  // namespace bm

@@ -1,0 +1,74 @@
+#include "shell/NameBoxScreen.h"
+
+#include "render/RosterDraw.h"
+#include "shell/Services.h"
+
+namespace bm {
+
+Next NameBoxScreen::Enter(Services& s) {
+  s.logs.WriteRunPoint("NameEntryLoop", "Begin");
+  Input& in = s.in();
+  OpenNameEntry(box_, in, *name_, escapeAllowed_);
+  // The Enter that opened the box must not close it at once.
+  enter_ = KeyEdge(vk::Enter, in);
+  click_ = ClickEdge(in);
+  bot_.PressAt(s.Now() + 300);
+  return Next::Stay();
+}
+
+Next NameBoxScreen::Pass(Services& s) {
+  Input& in = s.in();
+  const ScreenMetrics& m = s.look.metrics;
+  if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
+  if (s.botInput) {
+    // The bot types a name, then presses "OK".
+    if (box_.text.empty()) box_.text = "Bot";
+    BotPress(s, NameBoxButtonRect(m, namebox::Ok), bot_);
+  }
+  bool enterNow = enter_.Take(in);
+  // UpdateNameEntry closes on a held Enter; only a fresh press may take the name.
+  std::string before = box_.text;
+  UpdateNameEntry(box_, s.loop.Input, in, s.Now());
+  if (box_.accepted && !enterNow) {
+    box_.on = true, box_.accepted = false;  // a held Enter from before the box opened
+    in.StartTextInput();
+  }
+  PointD p = in.Pointer();
+  int hover = 0;
+  for (int b : {namebox::Ok, namebox::Cancel})
+    if (NameBoxButtonRect(m, b).Contains(p.x, p.y)) hover = b;
+  HoverSound(s, hover != 0);
+  bool pressed = click_.Take(s);
+  bool ok = box_.accepted || (pressed && hover == namebox::Ok) || (enterNow && box_.text.empty());
+  bool cancel = box_.cancelled || (pressed && hover == namebox::Cancel);
+  if (pressed && hover) ClickSound(s);
+  if (ok && !box_.text.empty()) {
+    *name_ = box_.text;
+    return Next::Pop(Leave(s, 1));
+  }
+  if (ok) warning_ = "Enter your name first!";
+  if (cancel) return Next::Pop(Leave(s, 0));
+  if (box_.text != before) warning_.clear();
+  if (s.loop.Redraw || box_.text != shownText_ || hover != shownHover_ || warning_ != shownWarning_) {
+    s.loop.Redraw = false;
+    shownText_ = box_.text;
+    shownHover_ = hover;
+    shownWarning_ = warning_;
+    if (s.look.drawing) {
+      s.render().Clear(0xFF06203A);
+      TextureId back = s.look.canvas.Tex("red/menu/main0-new2.jpg");
+      if (back) s.look.canvas.FullScreen(back);
+      DrawNameBox(s.look.canvas, s.look.font, box_.text, hover, warning_);
+    }
+    s.loop.SceneDirty = true;
+  }
+  return StayForInput(s, bot_);
+}
+
+int NameBoxScreen::Leave(Services& s, int answer) {
+  s.in().StopTextInput();
+  HandBack(s);
+  return answer;
+}
+
+}  // namespace bm

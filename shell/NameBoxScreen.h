@@ -1,0 +1,34 @@
+// The name box: a player's name typed (or picked with the arrows) and taken by
+// "OK"; "CANCEL" closes it without a name.
+#pragma once
+#include <string>
+
+#include "shell/InputRouter.h"
+#include "shell/ScreenKit.h"
+#include "shell/Screen.h"
+
+namespace bm {
+
+// The name box; pops with 1 and the name in *name when "OK" took a non-empty
+// name, else 0. Escape acts as "CANCEL" only when escapeAllowed.
+class NameBoxScreen : public Screen {
+ public:
+  NameBoxScreen(std::string* name, bool escapeAllowed) : name_(name), escapeAllowed_(escapeAllowed) {}
+  const char* Name() const override { return "NameBox"; }
+  Next Enter(Services& s) override;
+  Next Pass(Services& s) override;
+  int Closing(Services& s) override { return Leave(s, 0); }
+
+ private:
+  int Leave(Services& s, int answer);
+  std::string* name_;
+  bool escapeAllowed_;
+  NameEntry box_;
+  KeyEdge enter_;
+  ClickEdge click_;
+  std::string warning_, shownText_ = "\x01", shownWarning_;
+  int shownHover_ = -1;
+  BotFinger bot_;
+};
+
+}  // namespace bm
