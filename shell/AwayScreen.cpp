@@ -29,9 +29,9 @@ Next AwayScreen::Pass(Services& s) {
   return Next::Stay(s.Now() + 100);
 }
 
-int AwayScreen::Closing(Services& s) {
+Answer AwayScreen::Closing(Services& s) {
   s.loop.Redraw = true;
-  return 0;
+  return {};
 }
 
 }  // namespace bm

@@ -9,7 +9,7 @@ class AwayScreen : public Screen {
   const char* Name() const override { return "Away"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  int Closing(Services& s) override;
+  Answer Closing(Services& s) override;
 };
 
 }  // namespace bm

@@ -193,7 +193,7 @@ Next BetweenLevelsScreen::Pass(Services& s) {
   return Next::Pop(Leave(s));
 }
 
-int BetweenLevelsScreen::Leave(Services& s) {
+Answer BetweenLevelsScreen::Leave(Services& s) {
   StopAmbience(s);
   // Closing the program here keeps what was done in the shop as well.
   if (!saved_) {
@@ -201,7 +201,7 @@ int BetweenLevelsScreen::Leave(Services& s) {
     SaveItemStatusOnLeaving(s, play_);
   }
   if (s.botInput) s.botInput->Feed({-1, -1, false, false});
-  return level_;
+  return {};
 }
 
 }  // namespace bm

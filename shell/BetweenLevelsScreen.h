@@ -8,25 +8,25 @@ namespace bm {
 
 struct PlaySide;
 
-enum class BetweenView { Map = 0, Shop = 1, Leave = 2 };
+enum class BetweenView { Map, Shop };
 
-// Runs until the player continues (button or Escape), then pops with the level
-// to be played next: the cheat keys on the map may change it. Leaving, by any
+// Runs until the player continues (button or Escape); level is then the level
+// to be played next (the cheat keys on the map may change it). Leaving, by any
 // way, saves the shop's state and the map points.
 class BetweenLevelsScreen : public Screen {
  public:
-  BetweenLevelsScreen(PlaySide& play, int level) : play_(play), level_(level) {}
+  BetweenLevelsScreen(PlaySide& play, int& level) : play_(play), level_(level) {}
   const char* Name() const override { return "BetweenLevels"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  int Closing(Services& s) override { return Leave(s); }
+  Answer Closing(Services& s) override { return Leave(s); }
 
  private:
-  int Leave(Services& s);
+  Answer Leave(Services& s);
   void MapFrameStep(Services& s, double frameFactor, bool restartMarker);
   void BotStep(Services& s);
   PlaySide& play_;
-  int level_;
+  int& level_;
   BetweenView view_ = BetweenView::Map;
   double last_ = 0;
   bool wasDown_ = false;

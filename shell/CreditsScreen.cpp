@@ -54,9 +54,9 @@ Next CreditsScreen::Pass(Services& s) {
   return Next::Stay(atRest ? now + 250 : 0);
 }
 
-int CreditsScreen::Leave(Services& s) {
+Answer CreditsScreen::Leave(Services& s) {
   if (s.botInput) s.botInput->Feed({-1, -1, false, false});
-  return 0;
+  return {};
 }
 
 }  // namespace bm

@@ -15,10 +15,10 @@ class CreditsScreen : public Screen {
   const char* Name() const override { return "Credits"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  int Closing(Services& s) override { return Leave(s); }
+  Answer Closing(Services& s) override { return Leave(s); }
 
  private:
-  int Leave(Services& s);
+  Answer Leave(Services& s);
   PlaySide& play_;
   double scroll_ = 0;
   double last_ = 0;

@@ -6,6 +6,42 @@
 
 namespace bm {
 
+DialogRequest DialogFor(Question q, const std::string& name) {
+  DialogRequest r;
+  r.question = q;
+  switch (q) {
+    case Question::ContinueOrNew:
+      r.message = "Continue saved game|or start new one?";
+      r.first = "Continue", r.second = "New Game";
+      r.firstAnswer = ContinueAnswer::Continue, r.secondAnswer = ContinueAnswer::NewGame;
+      r.escapeAnswersNothing = true;  // a new game throws the saved one away
+      r.botAnswer = r.firstAnswer;
+      break;
+    case Question::DeletePlayer:
+      // Enter confirms, Escape keeps the player.
+      r.message = "Click continue to delete|" + name;
+      r.first = "CONTINUE", r.second = "CANCEL";
+      r.firstAnswer = DeleteAnswer::Delete, r.secondAnswer = DeleteAnswer::Keep;
+      r.botAnswer = r.secondAnswer;
+      break;
+    case Question::ResetHighScores:
+      // Enter confirms, Escape keeps the table.
+      r.message = "This action will reset|the high-score table.|Click OK to continue.";
+      r.first = "OK", r.second = "CANCEL";
+      r.firstAnswer = ResetAnswer::Reset, r.secondAnswer = ResetAnswer::Keep;
+      r.botAnswer = r.secondAnswer;
+      break;
+    case Question::KeepDisplayChanges:
+      r.message = "You have made changes|If you want to keep changes|Click Apply";
+      r.first = "Apply", r.second = "Exit";
+      r.firstAnswer = DisplayAnswer::Apply, r.secondAnswer = DisplayAnswer::Discard;
+      r.leftPercent = 10, r.topPercent = 55;
+      r.botAnswer = r.firstAnswer;
+      break;
+  }
+  return r;
+}
+
 Next DialogScreen::Enter(Services& s) {
   layout_ = LayoutTwoButtonDialog(s.look.metrics, q_.leftPercent, q_.topPercent);
   Input& in = s.in();
@@ -20,17 +56,17 @@ Next DialogScreen::Enter(Services& s) {
 
 Next DialogScreen::Pass(Services& s) {
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
-  if (s.botInput) BotPress(s, layout_.buttons[std::clamp(q_.botAnswer, 1, 2) - 1], bot_);
+  if (s.botInput) BotPress(s, layout_.buttons[q_.botAnswer == q_.secondAnswer ? 1 : 0], bot_);
   Input& in = s.in();
   PointD p = in.Pointer();
   bool active = s.loop.AppActive;
   int hover = DialogButtonAt(layout_, p.x, p.y);
   HoverSound(s, hover != 0);
-  int answer = 0;
+  int button = 0;  // the button taken: 1 or 2
   bool down = active && in.ButtonDown(1);
   if (!down) {
     // A press taken on a button answers on its release over that button.
-    if (pressed_ && !latch_ && hover == pressed_) answer = pressed_;
+    if (pressed_ && !latch_ && hover == pressed_) button = pressed_;
     pressed_ = 0;
     latch_ = false;
   } else if (!latch_ && !pressed_) {
@@ -39,15 +75,15 @@ Next DialogScreen::Pass(Services& s) {
   }
   if (left_.Take(in)) focus_ = focus_ <= 1 ? 2 : 1;
   if (right_.Take(in) || tab_.Take(in)) focus_ = focus_ == 1 ? 2 : 1;
-  if (enter_.Take(in)) answer = 1;
+  if (enter_.Take(in)) button = 1;
   const bool escaped = EscapePressed(s.loop.Input, in);
-  if (escaped) answer = q_.escapeAnswer;
-  if (space_.Take(in) && focus_) answer = focus_;
-  if (answer || escaped) {
+  if (escaped) button = q_.escapeAnswersNothing ? 0 : 2;
+  if (space_.Take(in) && focus_) button = focus_;
+  if (button || escaped) {
     ClickSound(s);
     s.loop.Redraw = true;
     Leave(s);
-    return Next::Pop(answer);
+    return Next::Pop(button == 1 ? q_.firstAnswer : button == 2 ? q_.secondAnswer : Answer{});
   }
   // The pressed button shows sunk while the pointer stays on it; another one only lights up.
   int sunk = pressed_ && hover == pressed_ ? pressed_ : 0;
@@ -68,10 +104,10 @@ Next DialogScreen::Pass(Services& s) {
   return StayForInput(s, bot_);
 }
 
-int DialogScreen::Leave(Services& s) {
+Answer DialogScreen::Leave(Services& s) {
   // The key or button that answered must not act on the screen below.
   s.loop.Input.ClickLatch = s.in().ButtonDown(1);
-  return 0;
+  return {};
 }
 
 }  // namespace bm

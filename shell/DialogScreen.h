@@ -1,20 +1,17 @@
-// The two-button dialog: a screen pushed over another.
+// The two-button dialog: a screen pushed over another, asking one of the
+// game's questions (DialogFor).
 //
 // Use, from a screen's Pass or Resume:
-//   DialogRequest q;
-//   q.message = "Continue saved game|or start new one?";   // "|" starts a new line
-//   q.first = "Continue";                                   // taken by a click on it or Enter
-//   q.second = "New Game";                                  // taken by a click on it
-//   q.escapeAnswer = 0;    // Escape closes the question and answers nothing
-//   return Next::Push(std::make_unique<DialogScreen>(q, this));
-// and the answer arrives in that screen's Resume.
+//   return Next::Push(std::make_unique<DialogScreen>(DialogFor(Question::ResetHighScores), this));
+// and the answer arrives in that screen's Resume:
+//   if (answer == ResetAnswer::Reset) ...
 //
-// - The answer is 1 for the first button, 2 for the second, 0 when the program
-//   is ending (F12, window closed, --max-seconds) before an answer: treat 0 as
-//   "do nothing", never as either answer.
-// - Escape gives escapeAnswer: the second button unless the question says
-//   otherwise. A question whose second answer throws something away gives 0
-//   there, so no destructive answer sits on Escape.
+// - Each button gives the answer the question sets for it; the answer is empty
+//   when the program is ending (F12, window closed, --max-seconds) before an
+//   answer: treat it as "do nothing", never as either answer.
+// - Enter takes the first button. Escape takes the second unless the question
+//   says otherwise: a question whose second answer throws something away
+//   ("New Game") is only closed by Escape, with no answer.
 // - The dialog stands on the screen it is given (its DrawBehind, drawn for every
 //   drawn frame before the dialog); without one it stands on a dark screen.
 // - Left and Right (or Tab) move a keyboard focus between the buttons and Space
@@ -36,15 +33,33 @@
 
 namespace bm {
 
+// Every question the game asks, and what each of its buttons answers.
+enum class Question {
+  ContinueOrNew,       // the main menu's "Play" with a game saved: "Continue" | "New Game"
+  DeletePlayer,        // the players screen's delete mark: "CONTINUE" | "CANCEL"
+  ResetHighScores,     // the high-score table's "RESET": "OK" | "CANCEL"
+  KeepDisplayChanges,  // the options' "OK" after a change of the display: "Apply" | "Exit"
+};
+inline constexpr Question kEveryQuestion[] = {Question::ContinueOrNew, Question::DeletePlayer,
+                                              Question::ResetHighScores, Question::KeepDisplayChanges};
+enum class ContinueAnswer { Continue, NewGame };
+enum class DeleteAnswer { Delete, Keep };
+enum class ResetAnswer { Reset, Keep };
+enum class DisplayAnswer { Apply, Discard };
+
 struct DialogRequest {
-  std::string message;
-  std::string first = "OK";
-  std::string second = "CANCEL";
+  Question question = Question::ContinueOrNew;
+  std::string message;  // "|" starts a new line
+  std::string first, second;
+  Answer firstAnswer, secondAnswer;
+  bool escapeAnswersNothing = false;  // Escape only closes the question
   double leftPercent = -1;  // top-left corner in percent of the screen; negative: centred
   double topPercent = -1;
-  int botAnswer = 1;  // what the autoplay bot answers
-  int escapeAnswer = 2;  // what Escape answers: 1, 2, or 0 for nothing
+  Answer botAnswer;  // what the autoplay bot answers
 };
+
+// The question's texts, buttons and answers; name: the player a question is about.
+DialogRequest DialogFor(Question q, const std::string& name = "");
 
 class DialogScreen : public Screen {
  public:
@@ -52,16 +67,16 @@ class DialogScreen : public Screen {
   const char* Name() const override { return "Dialog"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  int Closing(Services& s) override { return Leave(s); }
+  Answer Closing(Services& s) override { return Leave(s); }
 
  private:
-  int Leave(Services& s);  // what runs once it ends, whichever way
+  Answer Leave(Services& s);  // what runs once it ends, whichever way
   DialogRequest q_;
   Screen* behind_;
   DialogLayout layout_;
   KeyEdge enter_, space_, left_, right_, tab_;
   bool latch_ = false;
-  int focus_ = 0, shownHover_ = -1, shownFocus_ = -1, pressed_ = 0;
+  int focus_ = 0, shownHover_ = -1, shownFocus_ = -1, pressed_ = 0;  // buttons 1 and 2, 0 none
   BotFinger bot_;
 };
 

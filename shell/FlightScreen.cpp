@@ -67,13 +67,13 @@ Next FlightScreen::Pass(Services& s) {
   return Next::Stay(lastStep_ + kFlightStepMs);
 }
 
-int FlightScreen::Leave(Services& s) {
-  if (direction_ != 1) return 0;
+Answer FlightScreen::Leave(Services& s) {
+  if (direction_ != 1) return {};
   // The stage's tune starts afresh on its first level and carries on across the others.
   int n = play_.match.session.CurrentLevel;
   bool first = FirstLevelOfStage(n);
   s.sound.music.PlayMusic(MusicMod::StageTrack(StageOfLevel(n)), first ? 1.0 : 0.005, 0, first);
-  return 0;
+  return {};
 }
 
 }  // namespace bm

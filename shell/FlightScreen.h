@@ -19,10 +19,10 @@ class FlightScreen : public Screen {
   const char* Name() const override { return direction_ == 1 ? "FlyIn" : "FlyOut"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  int Closing(Services& s) override { return Leave(s); }
+  Answer Closing(Services& s) override { return Leave(s); }
 
  private:
-  int Leave(Services& s);
+  Answer Leave(Services& s);
   PlaySide& play_;
   int direction_;
   BoardFlight flight_;

@@ -32,20 +32,13 @@ Next HighScoresScreen::Pass(Services& s) {
   if (TakeAny(in, enter_, space_)) act = focus_;
   if (act) ClickSound(s);
   if (act == scores::Back) return Next::Pop(HandBack(s));
-  if (act == scores::Reset) {
-    DialogRequest q;
-    q.message = "This action will reset|the high-score table.|Click OK to continue.";
-    // Enter confirms, Escape keeps the table.
-    q.first = "OK";
-    q.second = "CANCEL";
-    q.botAnswer = 2;
-    return Next::Push(std::make_unique<DialogScreen>(q, this));
-  }
+  if (act == scores::Reset)
+    return Next::Push(std::make_unique<DialogScreen>(DialogFor(Question::ResetHighScores), this));
   return Draw(s, act != 0);
 }
 
-Next HighScoresScreen::Resume(Services& s, int answer) {
-  if (answer == 1) {
+Next HighScoresScreen::Resume(Services& s, Answer answer) {
+  if (answer == ResetAnswer::Reset) {
     if (reset_) reset_();
     else {
       ResetHighScoreEntries(table_);

@@ -19,9 +19,9 @@ class HighScoresScreen : public Screen {
   const char* Name() const override { return "HighScores"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  Next Resume(Services& s, int answer) override;
+  Next Resume(Services& s, Answer answer) override;
   void DrawBehind(Services& s) override;
-  int Closing(Services& s) override { return HandBack(s); }
+  Answer Closing(Services& s) override { return HandBack(s); }
 
  private:
   Next Draw(Services& s, bool force);

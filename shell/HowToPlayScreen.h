@@ -11,7 +11,7 @@ class HowToPlayScreen : public Screen {
   const char* Name() const override { return "HowToPlay"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  int Closing(Services& s) override { return HandBack(s); }
+  Answer Closing(Services& s) override { return HandBack(s); }
 
  private:
   KeyEdge left_, right_, enter_, space_;

@@ -31,10 +31,10 @@ Next IntroFadeScreen::Pass(Services& s) {
   return Next::Stay(last_ + kLogoStepMs + 0.01);
 }
 
-int IntroFadeScreen::End(Services& s) {
+Answer IntroFadeScreen::End(Services& s) {
   s.loop.Input.ClickLatch = s.in().ButtonDown(1);
   s.loop.Redraw = true;
-  return 0;
+  return {};
 }
 
 }  // namespace bm

@@ -11,10 +11,10 @@ class IntroFadeScreen : public Screen {
   const char* Name() const override { return "IntroFade"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  int Closing(Services& s) override { return End(s); }
+  Answer Closing(Services& s) override { return End(s); }
 
  private:
-  int End(Services& s);
+  Answer End(Services& s);
   double progress_ = 0, last_ = 0;
   SkipPress skip_;
 };

@@ -59,9 +59,9 @@ Next LoadingScreen::Pass(Services& s) {
   return Next::Pop();
 }
 
-int LoadingScreen::Closing(Services& s) {
+Answer LoadingScreen::Closing(Services& s) {
   End(s, true);
-  return 0;
+  return {};
 }
 
 void LoadingScreen::End(Services& s, bool stopped) {

@@ -18,7 +18,7 @@ class LoadingScreen : public Screen {
   // One step (the music, the sounds, each menu picture); the bar moves (drawn at most every 30 ms).
   Next Pass(Services& s) override;
   // The rest is skipped and "pbar.val" is not written.
-  int Closing(Services& s) override;
+  Answer Closing(Services& s) override;
 
  private:
   void End(Services& s, bool stopped);

@@ -36,13 +36,13 @@ Next LogoScreen::Pass(Services& s) {
   return Next::Stay(last_ + kLogoStepMs + 0.01);
 }
 
-int LogoScreen::End(Services& s) {
+Answer LogoScreen::End(Services& s) {
   s.sound.sfx.StopSfx(kLogoCue);
   s.sound.sfx.RearmSfx(kLogoCue);
   for (int n = 0; n < 3; ++n) s.look.textures.Release("red/logo/layer" + std::to_string(n) + ".jpg");
   // The click that skipped the logo selects nothing on the screens after it.
   s.loop.Input.ClickLatch = s.in().ButtonDown(1);
-  return 0;
+  return {};
 }
 
 }  // namespace bm

@@ -12,10 +12,10 @@ class LogoScreen : public Screen {
   const char* Name() const override { return "Logo"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  int Closing(Services& s) override { return End(s); }
+  Answer Closing(Services& s) override { return End(s); }
 
  private:
-  int End(Services& s);
+  Answer End(Services& s);
   double p_ = 0, last_ = 0;
   SkipPress skip_;
 };

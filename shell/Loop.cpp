@@ -134,7 +134,7 @@ ScreenStack::Then ScreenStack::Settle(Next n) {
         break;
       case Next::Kind::Pop: {
         if (stack_.back().passOpen) EndPass();
-        int answer = n.answer;
+        Answer answer = n.answer;
         stack_.pop_back();
         if (stack_.empty()) return Then::Empty;
         n = stack_.back().screen->Resume(s_, answer);

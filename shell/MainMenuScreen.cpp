@@ -7,7 +7,6 @@
 
 #include "shell/Autoplay.h"
 #include "shell/BotInput.h"
-#include "shell/DialogScreen.h"
 #include "shell/HighScoresScreen.h"
 #include "shell/HowToPlayScreen.h"
 #include "shell/OptionsScreen.h"
@@ -78,18 +77,14 @@ Next MainMenuScreen::Pass(Services& s) {
   if ((MouseClicked(input, in, active, 1) && choice_ == menu::Play) || keyItem == menu::Play) {
     if (s.botInput) s.botInput->menuFinger.PressAt(0);
     if (HasGameToContinue(s)) {
-      DialogRequest q;
-      q.message = "Continue saved game|or start new one?";
-      q.first = "Continue";
-      q.second = "New Game";
-      q.escapeAnswer = 0;  // a new game throws the saved one away
+      DialogRequest q = DialogFor(Question::ContinueOrNew);
       // The bot goes on with what it left; a level asked for on the command line is a new game.
-      q.botAnswer = s.options.level > 0 && s.options.botLeaveSeconds <= 0 ? 2 : 1;
-      asking_ = true;
+      if (s.options.level > 0 && s.options.botLeaveSeconds <= 0) q.botAnswer = q.secondAnswer;
+      asking_ = q.question;
       return Next::Push(std::make_unique<DialogScreen>(q, this));
     }
     input.ClickLatch = true;
-    return Next::Pop(kNewGame);
+    return Next::Pop(MenuAnswer::NewGame);
   }
   int item = MouseDown(in, active) && !input.ClickLatch ? choice_ : keyItem;
   if (item != 0) {
@@ -97,7 +92,7 @@ Next MainMenuScreen::Pass(Services& s) {
     if (item == menu::Exit) {
       s.sound.sfx.StopSfx("ev_menu_over");
       s.loop.ExitRequested = true;
-      return Next::Pop(kExit);
+      return Next::Pop(MenuAnswer::Exit);
     }
     ClickSound(s);
     Next opened = OpenItem(s, item);
@@ -134,12 +129,12 @@ Next MainMenuScreen::OpenItem(Services& s, int item) {
   }
 }
 
-Next MainMenuScreen::Resume(Services& s, int answer) {
+Next MainMenuScreen::Resume(Services& s, Answer answer) {
   if (asking_) {
-    asking_ = false;
+    asking_.reset();
     s.loop.Input.ClickLatch = true;
-    if (answer == 1) return Next::Pop(kContinue);
-    if (answer == 2) return Next::Pop(kNewGame);
+    if (answer == ContinueAnswer::Continue) return Next::Pop(MenuAnswer::Continue);
+    if (answer == ContinueAnswer::NewGame) return Next::Pop(MenuAnswer::NewGame);
     // Nothing was started: the menu again, drawn afresh.
     s.loop.Redraw = true;
     AutoplayBackOnMenu(s);

@@ -1,10 +1,13 @@
 // The main menu: its items, the screens they open, the question before a saved
 // game is continued, and the keyboard's way through the items.
 #pragma once
+#include <optional>
+
 #include "board/ScreenMetrics.h"
 #include "platform/Platform.h"
 #include "render/Canvas.h"
 #include "render/MenuScreen.h"
+#include "shell/DialogScreen.h"
 #include "shell/Screen.h"
 #include "storage/SaveFolder.h"
 
@@ -28,20 +31,22 @@ void DrawMenuMark(Canvas& c, const ScreenMetrics& m, int item);
 // The order the keyboard walks the items in.
 inline constexpr int kMenuKeyOrder[] = {1, 2, 8, 6, 4, 3};  // Play, Options, How To Play, High Scores, Change Player, Exit
 
+// What the main menu pops with.
+enum class MenuAnswer { Exit, NewGame, Continue };
+
 // The main menu. It pops when a game is to be played (a new one, or the saved
 // one continued when the player chooses so) or the program is ending.
 class MainMenuScreen : public Screen {
  public:
-  static constexpr int kExit = 0, kNewGame = 1, kContinue = 2;
   // view: the props' highlights, kept from one visit to the next. afterNameBox:
   // the first player was just named (the bot then aims at "Play" afresh).
   MainMenuScreen(MainMenuView& view, bool afterNameBox) : view_(view), afterNameBox_(afterNameBox) {}
   const char* Name() const override { return "MainMenu"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  Next Resume(Services& s, int answer) override;
+  Next Resume(Services& s, Answer answer) override;
   void DrawBehind(Services& s) override;
-  int Closing(Services&) override { return kExit; }
+  Answer Closing(Services&) override { return MenuAnswer::Exit; }
 
  private:
   // The screen of a menu item (Options, How To Play, High Scores, Change Player); Stay for an item without one.
@@ -52,7 +57,7 @@ class MainMenuScreen : public Screen {
   double lastMenuFrame_ = -1e9;
   bool animating_ = false;
   MenuKeys keys_;
-  bool asking_ = false;  // the question "Continue saved game?" is open
+  std::optional<Question> asking_;  // the question open over the menu, if any
   // The files are the truth: each item's screen reads them afresh and writes what it changed.
   SaveFolder folder_;
   SaveData data_;

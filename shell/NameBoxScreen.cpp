@@ -44,10 +44,10 @@ Next NameBoxScreen::Pass(Services& s) {
   if (pressed && hover) ClickSound(s);
   if (ok && !box_.text.empty()) {
     *name_ = box_.text;
-    return Next::Pop(Leave(s, 1));
+    return Next::Pop(Leave(s, NameAnswer::Given));
   }
   if (ok) warning_ = "Enter your name first!";
-  if (cancel) return Next::Pop(Leave(s, 0));
+  if (cancel) return Next::Pop(Leave(s, NameAnswer::Cancelled));
   if (box_.text != before) warning_.clear();
   if (s.loop.Redraw || box_.text != shownText_ || hover != shownHover_ || warning_ != shownWarning_) {
     s.loop.Redraw = false;
@@ -65,7 +65,7 @@ Next NameBoxScreen::Pass(Services& s) {
   return StayForInput(s, bot_);
 }
 
-int NameBoxScreen::Leave(Services& s, int answer) {
+Answer NameBoxScreen::Leave(Services& s, NameAnswer answer) {
   s.in().StopTextInput();
   HandBack(s);
   return answer;

@@ -9,18 +9,21 @@
 
 namespace bm {
 
-// The name box; pops with 1 and the name in *name when "OK" took a non-empty
-// name, else 0. Escape acts as "CANCEL" only when escapeAllowed.
+// What the name box pops with: Given, with the name in *name, when "OK" took a
+// non-empty name; else Cancelled ("CANCEL", Escape, the program ending).
+enum class NameAnswer { Given, Cancelled };
+
+// The name box. Escape acts as "CANCEL" only when escapeAllowed.
 class NameBoxScreen : public Screen {
  public:
   NameBoxScreen(std::string* name, bool escapeAllowed) : name_(name), escapeAllowed_(escapeAllowed) {}
   const char* Name() const override { return "NameBox"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  int Closing(Services& s) override { return Leave(s, 0); }
+  Answer Closing(Services& s) override { return Leave(s, NameAnswer::Cancelled); }
 
  private:
-  int Leave(Services& s, int answer);
+  Answer Leave(Services& s, NameAnswer answer);
   std::string* name_;
   bool escapeAllowed_;
   NameEntry box_;

@@ -188,29 +188,23 @@ Next OptionsScreen::Pass(Services& s) {
 Next OptionsScreen::Confirm(Services& s, const OptionsView& shown) {
   SettingsRecord stored = LoadSettings(s.options.dataDir, s.logs);
   if (NeedsDeviceReset(s.settings, stored)) {
-    DialogRequest q;
-    q.message = "You have made changes|If you want to keep changes|Click Apply";
-    q.first = "Apply";
-    q.second = "Exit";
-    q.leftPercent = 10;
-    q.topPercent = 55;
     // The dialog stands on the screen as it was when "OK" was pressed.
     shown_ = shown;
-    return Next::Push(std::make_unique<DialogScreen>(q, this));
+    return Next::Push(std::make_unique<DialogScreen>(DialogFor(Question::KeepDisplayChanges), this));
   }
-  return Resume(s, 1);
+  return Resume(s, DisplayAnswer::Apply);
 }
 
-Next OptionsScreen::Resume(Services& s, int answer) {
-  if (answer == 1 && ApplySettings(s.options.dataDir, s.settings, s.logs)) ApplyDisplayMode(s);
+Next OptionsScreen::Resume(Services& s, Answer answer) {
+  if (answer == DisplayAnswer::Apply && ApplySettings(s.options.dataDir, s.settings, s.logs)) ApplyDisplayMode(s);
   return Next::Pop(Leave(s));
 }
 
 void OptionsScreen::DrawBehind(Services& s) { DrawOptionsScreen(s.look.canvas, s.look.font, shown_); }
 
-int OptionsScreen::Leave(Services& s) {
+Answer OptionsScreen::Leave(Services& s) {
   s.loop.Redraw = true;
-  return 0;
+  return {};
 }
 
 }  // namespace bm

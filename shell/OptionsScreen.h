@@ -18,12 +18,12 @@ class OptionsScreen : public Screen {
   const char* Name() const override { return "Options"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  Next Resume(Services& s, int answer) override;
+  Next Resume(Services& s, Answer answer) override;
   void DrawBehind(Services& s) override;
-  int Closing(Services& s) override { return Leave(s); }
+  Answer Closing(Services& s) override { return Leave(s); }
 
  private:
-  int Leave(Services& s);
+  Answer Leave(Services& s);
   // "OK": writes the settings; a change of the display mode asks first.
   Next Confirm(Services& s, const OptionsView& shown);
   OptionRectTable rects_;

@@ -26,7 +26,7 @@ Next PlayScreen::Enter(Services& s) {
       s.sound.music.FadeMusAll(-0.1, 0);
       s.sound.music.PlayMusic(MusicMod::StageTrack(StageOfLevel(m.session.CurrentLevel)), 0.1, 0, false);
       s.loop.Input.ClickLatch = true;
-      if (s.loop.ExitRequested) return Next::Pop(kNotStarted);
+      if (s.loop.ExitRequested) return Next::Pop(PlayAnswer::NotStarted);
       return BeginPlay(s);
     }
     // A saved game that cannot be continued after all starts a new one.
@@ -72,7 +72,7 @@ Next PlayScreen::Pass(Services& s) {
   if (escape || menuKey || BotLeavesNow(s, play_.levelVisitMs)) leave = true;
   if (leave) {
     s.sound.sfx.PlaySfxOnce("ev_menu_click");
-    return Next::Pop(kPlayed);
+    return Next::Pop(PlayAnswer::Played);
   }
   return Next::Stay(wake);
 }
@@ -101,7 +101,7 @@ Next PlayScreen::LevelEnd(Services& s) {
       s.logs.WriteRunLog("GameOver", "Game over on level " + std::to_string(level) + " with a score of " +
                                          std::to_string(score));
       EnterEndedGame(s, score);
-      return Next::Pop(kPlayed);
+      return Next::Pop(PlayAnswer::Played);
     }
   }
   return Next::Stay();
@@ -117,13 +117,13 @@ Next PlayScreen::NextLevel(Services& s, int level) {
   return Next::Push(std::make_unique<FlightScreen>(play_, 1));
 }
 
-Next PlayScreen::Resume(Services& s, int answer) {
+Next PlayScreen::Resume(Services& s, Answer) {
   Match& m = play_.match;
   switch (stage_) {
     case Stage::FlyingIn:
       ResumeFrames(m, s.Now());
       s.loop.Input.ClickLatch = true;
-      if (s.loop.ExitRequested) return Next::Pop(kNotStarted);
+      if (s.loop.ExitRequested) return Next::Pop(PlayAnswer::NotStarted);
       return BeginPlay(s);
     case Stage::Away:
       s.sound.music.ResumeMusAll();
@@ -138,19 +138,19 @@ Next PlayScreen::Resume(Services& s, int answer) {
         stage_ = Stage::Playing;
         return Next::Stay();
       }
-      int level = m.session.CurrentLevel;
-      if (s.loop.ExitRequested) return NextLevel(s, level);
+      level_ = m.session.CurrentLevel;
+      if (s.loop.ExitRequested) return NextLevel(s, level_);
       stage_ = Stage::BetweenLevels;
-      return Next::Push(std::make_unique<BetweenLevelsScreen>(play_, level));
+      return Next::Push(std::make_unique<BetweenLevelsScreen>(play_, level_));
     }
-    case Stage::BetweenLevels: return NextLevel(s, answer);
+    case Stage::BetweenLevels: return NextLevel(s, level_);
     case Stage::FlyingInNext:
       // The flight is not play: the board's clock starts when it has landed.
       ResumeFrames(m, s.Now());
       s.loop.Redraw = true;
       stage_ = Stage::Playing;
       return Next::Stay();
-    case Stage::Credits: return Next::Pop(kPlayed);
+    case Stage::Credits: return Next::Pop(PlayAnswer::Played);
     case Stage::Playing: break;
   }
   return Next::Stay();

@@ -11,6 +11,9 @@ namespace bm {
 
 struct PlaySide;
 
+// What the play screen pops with: whether play began (the level left is then saved).
+enum class PlayAnswer { NotStarted, Played };
+
 class PlayScreen : public Screen {
  public:
   enum class Start {
@@ -18,15 +21,13 @@ class PlayScreen : public Screen {
     SavedGame,   // "Continue": the board as it was left, no fly-in; a new game when it cannot be
     AsItStands,  // the match holds a level ready to play
   };
-  // What it pops with: whether play began (the level left is then saved).
-  static constexpr int kNotStarted = 0, kPlayed = 1;
 
   PlayScreen(PlaySide& play, Start start) : play_(play), start_(start) {}
   const char* Name() const override { return "Play"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  Next Resume(Services& s, int answer) override;
-  int Closing(Services&) override { return kPlayed; }
+  Next Resume(Services& s, Answer) override;
+  Answer Closing(Services&) override { return PlayAnswer::Played; }
 
  private:
   enum class Stage { FlyingIn, Playing, Away, FlyingOut, BetweenLevels, FlyingInNext, Credits };
@@ -40,6 +41,7 @@ class PlayScreen : public Screen {
   PlaySide& play_;
   Start start_;
   Stage stage_ = Stage::Playing;
+  int level_ = 0;  // the level the map and the shop lead to (the map's cheat keys may change it)
 };
 
 }  // namespace bm

@@ -56,14 +56,8 @@ Next PlayersScreen::Pass(Services& s) {
   switch (act.kind) {
     case roster::Line: players_.SetCurrent(act.slot); break;
     case roster::Delete: {
-      DialogRequest q;
-      q.message = "Click continue to delete|" + players_.slot[std::size_t(act.slot)].Name;
-      // Enter confirms, Escape keeps the player.
-      q.first = "CONTINUE";
-      q.second = "CANCEL";
-      q.botAnswer = 2;
-      asking_ = Asking::Delete;
-      return Next::Push(std::make_unique<DialogScreen>(q, this));
+      const std::string& name = players_.slot[std::size_t(act.slot)].Name;
+      return Next::Push(std::make_unique<DialogScreen>(DialogFor(Question::DeletePlayer, name), this));
     }
     case roster::Add: {
       askedSlot_ = 0;
@@ -74,7 +68,6 @@ Next PlayersScreen::Pass(Services& s) {
         break;
       }
       newName_.clear();
-      asking_ = Asking::Name;
       return Next::Push(std::make_unique<NameBoxScreen>(&newName_, true));
     }
     case roster::Ok:
@@ -85,20 +78,19 @@ Next PlayersScreen::Pass(Services& s) {
   return Acted(s);
 }
 
-Next PlayersScreen::Resume(Services& s, int answer) {
+Next PlayersScreen::Resume(Services& s, Answer answer) {
   const int slot = askedSlot_;
-  if (asking_ == Asking::Delete && answer == 1) {
+  if (answer == DeleteAnswer::Delete) {
     ClearPlayer(players_.slot[std::size_t(slot)]);
     if (forgetBoard_) forgetBoard_(slot);
     if (save_) save_();
     s.logs.WriteRunLog("PlayersLoop", "Player in slot " + std::to_string(slot) + " deleted");
   }
-  if (asking_ == Asking::Name && answer == 1) {
+  if (answer == NameAnswer::Given) {
     MakeNewPlayer(players_.slot[std::size_t(slot)], newName_);
     players_.SetCurrent(slot);
     if (save_) save_();
   }
-  asking_ = Asking::Nothing;
   message_.clear();
   return Acted(s);
 }

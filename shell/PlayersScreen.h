@@ -24,9 +24,9 @@ class PlayersScreen : public Screen {
   const char* Name() const override { return "Players"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  Next Resume(Services& s, int answer) override;
+  Next Resume(Services& s, Answer answer) override;
   void DrawBehind(Services& s) override;
-  int Closing(Services& s) override { return HandBack(s); }
+  Answer Closing(Services& s) override { return HandBack(s); }
 
  private:
   // The rest of a pass that acted: fresh key edges, and the screen drawn again.
@@ -45,8 +45,7 @@ class PlayersScreen : public Screen {
   std::string shownMessage_;
   PointD pointer_, lastPointer_{-1, -1};
   BotFinger bot_;
-  enum class Asking { Nothing, Delete, Name } asking_ = Asking::Nothing;
-  int askedSlot_ = 0;
+  int askedSlot_ = 0;  // the player a question or the name box is about
   std::string newName_;
 };
 

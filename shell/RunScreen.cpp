@@ -75,7 +75,7 @@ Next RunScreen::Play(Services& s, bool continueSaved) {
   return Next::Push(std::make_unique<PlayScreen>(play_, start));
 }
 
-Next RunScreen::Resume(Services& s, int answer) {
+Next RunScreen::Resume(Services& s, Answer answer) {
   switch (stage_) {
     case Stage::Logo:
       stage_ = Stage::Loading;
@@ -89,18 +89,18 @@ Next RunScreen::Resume(Services& s, int answer) {
       return Next::Push(std::make_unique<IntroFadeScreen>());
     case Stage::Intro: return ToMenu(s);
     case Stage::Naming:
-      KeepFirstPlayer(s, players_, answer ? &name_ : nullptr);
+      KeepFirstPlayer(s, players_, answer == NameAnswer::Given ? &name_ : nullptr);
       stage_ = Stage::Menu;
       return Next::Push(std::make_unique<MainMenuScreen>(menuView_, true));
     case Stage::Menu:
-      if (answer == MainMenuScreen::kExit) {
+      if (answer == MenuAnswer::Exit) {
         s.logs.WriteRunPoint("MainLoop", "CP2");
         return End(s);
       }
       // Even with the program ending, the game chosen is set up (a new one's records written).
-      return Play(s, answer == MainMenuScreen::kContinue);
+      return Play(s, answer == MenuAnswer::Continue);
     case Stage::Playing:
-      if (answer == PlayScreen::kPlayed) {
+      if (answer == PlayAnswer::Played) {
         // Leaving by the menu, Escape, the close box, F12 or a stop signal: the level is kept.
         LeftPlay(s, play_.match);
         if (s.options.botLeaveSeconds > 0 && s.botInput && !s.loop.ExitRequested)

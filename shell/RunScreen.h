@@ -19,7 +19,7 @@ class RunScreen : public Screen {
   const char* Name() const override { return "Run"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  Next Resume(Services& s, int answer) override;
+  Next Resume(Services& s, Answer answer) override;
 
  private:
   enum class Stage { Logo, Loading, Intro, Naming, Menu, Playing };

@@ -3,27 +3,75 @@
 // shell/Loop.h): a dialog is a screen pushed over another, and its answer
 // reaches the screen below through Resume when it pops.
 #pragma once
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <optional>
+#include <type_traits>
 
 namespace bm {
 
 struct Services;
 class Screen;
 
+// What a screen answers the one below when it pops: nothing, or one value of an
+// enum of its own (MenuAnswer, ContinueAnswer, NameAnswer ...). The screen below
+// compares it with a value (answer == NameAnswer::Given) or reads it back as its
+// enum (answer.As<MenuAnswer>(), empty for no answer). Reading it as another
+// enum is a programming error: the program stops there, so the tests that pass
+// every screen catch it.
+class Answer {
+ public:
+  Answer() = default;
+  template <class E>
+    requires std::is_enum_v<E>
+  Answer(E value) : type_(TypeOf<E>()), value_(static_cast<int>(value)) {}
+  bool Empty() const { return type_ == nullptr; }
+  template <class E>
+  bool Is() const {
+    return type_ == TypeOf<E>();
+  }
+  template <class E>
+  std::optional<E> As() const {
+    if (Empty()) return std::nullopt;
+    if (!Is<E>()) {
+      std::fputs("brinemoor: a screen's answer read as the wrong kind of answer\n", stderr);
+      std::abort();
+    }
+    return static_cast<E>(value_);
+  }
+  template <class E>
+    requires std::is_enum_v<E>
+  bool operator==(E value) const {
+    return Is<E>() && value_ == static_cast<int>(value);
+  }
+  bool operator==(const Answer&) const = default;
+
+ private:
+  // One address per enum type: what the answer is an answer of.
+  template <class E>
+  static const void* TypeOf() {
+    static const char tag = 0;
+    return &tag;
+  }
+  const void* type_ = nullptr;
+  int value_ = 0;
+};
+
 // What a pass says comes next.
 struct Next {
   enum class Kind { Stay, Push, Pop };
   Kind kind = Kind::Stay;
   std::unique_ptr<Screen> screen;  // Push
-  int answer = 0;                  // Pop: handed to the screen below (Resume)
+  Answer answer;                   // Pop: handed to the screen below (Resume)
   double wakeAt = 0;               // Stay: clock time this screen next needs a pass; 0 = next frame
 
   // Work split into steps (loading): the next pass comes at once, without waiting.
   static constexpr double kAtOnce = -1;
 
-  static Next Stay(double wakeAt = 0) { return {Kind::Stay, nullptr, 0, wakeAt}; }
-  static Next Push(std::unique_ptr<Screen> s) { return {Kind::Push, std::move(s), 0, 0}; }
-  static Next Pop(int answer = 0) { return {Kind::Pop, nullptr, answer, 0}; }
+  static Next Stay(double wakeAt = 0) { return {Kind::Stay, nullptr, {}, wakeAt}; }
+  static Next Push(std::unique_ptr<Screen> s) { return {Kind::Push, std::move(s), {}, 0}; }
+  static Next Pop(Answer answer = {}) { return {Kind::Pop, nullptr, answer, 0}; }
 };
 
 class Screen {
@@ -37,7 +85,7 @@ class Screen {
   // One pass: input, update, draw when something changed.
   virtual Next Pass(Services&) = 0;
   // A screen pushed over it popped with this answer. Stay goes on with its passes.
-  virtual Next Resume(Services&, int answer) {
+  virtual Next Resume(Services&, Answer answer) {
     (void)answer;
     return Next::Stay();
   }
@@ -45,7 +93,7 @@ class Screen {
   virtual void DrawBehind(Services&) {}
   // The program is ending: keep what must be kept. The answer goes to the
   // screen below's Resume, as on a normal pop.
-  virtual int Closing(Services&) { return 0; }
+  virtual Answer Closing(Services&) { return {}; }
 };
 
 }  // namespace bm

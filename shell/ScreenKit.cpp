@@ -68,10 +68,10 @@ void HoverSound(Services& s, bool overItem) {
   else s.sound.sfx.RearmSfx("ev_menu_over");
 }
 
-int HandBack(Services& s) {
+Answer HandBack(Services& s) {
   s.loop.Input.ClickLatch = s.in().ButtonDown(1);
   s.loop.Redraw = true;
-  return 0;
+  return {};
 }
 
 void ClickSound(Services& s) {

@@ -74,8 +74,8 @@ void HoverSound(Services& s, bool overItem);
 // "ev_menu_click" for a button or item pressed.
 void ClickSound(Services& s);
 // A screen hands back to the one below: the button still held from it does
-// nothing there, and that screen is drawn afresh. Returns 0, the answer.
-int HandBack(Services& s);
+// nothing there, and that screen is drawn afresh. Returns no answer.
+Answer HandBack(Services& s);
 
 // The bot's hands on a screen: the pointer rests on the centre of r, and the
 // finger presses the button. Does nothing without autoplay.

@@ -17,7 +17,11 @@ namespace bm {
 namespace {
 
 // The map and the shop before level n; returns the level chosen.
-int Between(test::FlowGame& h, int n) { return h.Run(std::make_unique<BetweenLevelsScreen>(h.play(), n)); }
+// The level the map and the shop lead to.
+int Between(test::FlowGame& h, int n) {
+  h.Run(std::make_unique<BetweenLevelsScreen>(h.play(), n));
+  return n;
+}
 
 TEST(BetweenLevels, MapShopMapThenContinueWithTheirSounds) {
   test::FlowGame h(120, true);

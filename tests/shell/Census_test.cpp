@@ -226,43 +226,26 @@ TEST(Census, PlayersNameBoxAndHighScores) {
   }
 }
 
-// The questions of the game, each with either button hovered and pressed and
+// Every question of the game, each with either button hovered and pressed and
 // each picked by the keys.
 TEST(Census, EveryTwoButtonQuestion) {
-  struct Question {
-    const char* name;
-    DialogRequest q;
-  };
-  auto ask = [](const char* message, const char* first, const char* second, double left = -1, double top = -1) {
-    DialogRequest q;
-    q.message = message;
-    q.first = first;
-    q.second = second;
-    q.leftPercent = left;
-    q.topPercent = top;
-    return q;
-  };
-  const Question questions[] = {
-      {"continue", ask("Continue saved game|or start new one?", "Continue", "New Game")},
-      {"delete", ask("Click continue to delete|WWWWWWWWWWWWWWW", "CANCEL", "CONTINUE")},
-      {"reset", ask("This action will reset|the high-score table.|Click OK to continue.", "CANCEL", "OK")},
-      {"apply", ask("You have made changes|If you want to keep changes|Click Apply", "Apply", "Exit", 10, 55)},
-  };
   for (auto [w, h] : test::kCensusSizes) {
     CensusRun r(w, h);
     const ScreenMetrics& m = r.s().look.metrics;
-    for (const Question& k : questions) {
-      DialogScreen dialog(k.q, nullptr);
+    for (Question question : kEveryQuestion) {
+      // About a player with the longest name there can be.
+      const DialogRequest q = DialogFor(question, "WWWWWWWWWWWWWWW");
+      DialogScreen dialog(q, nullptr);
       dialog.Enter(r.s());
-      DialogLayout d = LayoutTwoButtonDialog(m, k.q.leftPercent, k.q.topPercent);
+      DialogLayout d = LayoutTwoButtonDialog(m, q.leftPercent, q.topPercent);
       Expect e;
-      for (const std::string& line : SplitLines(k.q.message)) e.texts.push_back(line);
-      e.texts.push_back(k.q.first);
-      e.texts.push_back(k.q.second);
+      for (const std::string& line : SplitLines(q.message)) e.texts.push_back(line);
+      e.texts.push_back(q.first);
+      e.texts.push_back(q.second);
       r.Point(2, 2);
       r.Pass(dialog);
       DrawJournal idle = r.j();
-      std::string name = std::string("dialog ") + k.name;
+      std::string name = "dialog " + q.first + "|" + q.second;
       r.Check(name, e);
       if (!test::Inside(RectOf(d.frame), Rect{0, 0, w, h})) r.Fault(name, "the frame leaves the screen");
       for (int b = 0; b < 2; ++b) {
@@ -366,7 +349,8 @@ TEST(Census, LoadingMapShopAndCredits) {
     Match& match = r.play().match;
     NewGame(match, 12, s.Now());
     Key(match.items.items[std::size_t(match.itemSlot)], 3).Flag = -1;
-    BetweenLevelsScreen between(r.play(), 12);
+    int level = 12;
+    BetweenLevelsScreen between(r.play(), level);
     between.Enter(s);
     r.Point(m.Width / 2.0, 2);
     r.Settle(between, 40);

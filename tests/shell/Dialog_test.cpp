@@ -11,15 +11,11 @@ namespace {
 
 using test::ScreenHarness;
 
-DialogRequest Question() {
-  DialogRequest q;
-  q.message = "Continue saved game|or start new one?";
-  q.first = "Continue";
-  q.second = "New Game";
-  return q;
-}
+// A question whose Escape takes the second button.
+DialogRequest Asked() { return DialogFor(Question::DeletePlayer, "Anne"); }
+constexpr DeleteAnswer kFirst = DeleteAnswer::Delete, kSecond = DeleteAnswer::Keep;
 
-int Ask(ScreenHarness& h, const DialogRequest& q, Screen* behind = nullptr) {
+Answer Ask(ScreenHarness& h, const DialogRequest& q, Screen* behind = nullptr) {
   return h.Run(std::make_unique<DialogScreen>(q, behind));
 }
 
@@ -27,10 +23,10 @@ TEST(Dialog, EnterTakesTheFirstEscapeTheSecond) {
   ScreenHarness h;
   h.Key(h.now() + 100, vk::Enter);
   h.Deadline(h.now() + 5000);
-  EXPECT_EQ(Ask(h, Question()), 1);
+  EXPECT_EQ(Ask(h, Asked()), kFirst);
   h.Key(h.now() + 100, vk::Escape);
   h.Deadline(h.now() + 5000);
-  EXPECT_EQ(Ask(h, Question()), 2);
+  EXPECT_EQ(Ask(h, Asked()), kSecond);
 }
 
 TEST(Dialog, ClicksOnEachButtonAndBesideThem) {
@@ -43,11 +39,11 @@ TEST(Dialog, ClicksOnEachButtonAndBesideThem) {
   h.Click(h.now() + 600, d.buttons[1]);
   h.Deadline(h.now() + 5000);
   double before = h.now();
-  EXPECT_EQ(Ask(h, Question()), 2);
+  EXPECT_EQ(Ask(h, Asked()), kSecond);
   EXPECT_GE(h.now(), before + 600) << "answered by the last click, not the earlier ones";
   h.Click(h.now() + 100, d.buttons[0]);
   h.Deadline(h.now() + 5000);
-  EXPECT_EQ(Ask(h, Question()), 1);
+  EXPECT_EQ(Ask(h, Asked()), kFirst);
 }
 
 TEST(Dialog, TheOpeningPressAndAPressDraggedOffAnswerNothing) {
@@ -67,10 +63,10 @@ TEST(Dialog, TheOpeningPressAndAPressDraggedOffAnswerNothing) {
   h.Up(h.now() + 500);
   h.Key(h.now() + 1000, vk::Escape);
   h.Deadline(h.now() + 5000);
-  DialogRequest q = Question();
+  DialogRequest q = Asked();
   q.leftPercent = 10;
   q.topPercent = 55;
-  EXPECT_EQ(Ask(h, q), 2);
+  EXPECT_EQ(Ask(h, q), kSecond);
 }
 
 TEST(Dialog, KeyboardFocusAndSpace) {
@@ -79,18 +75,18 @@ TEST(Dialog, KeyboardFocusAndSpace) {
   h.Key(h.now() + 200, vk::Right);
   h.Key(h.now() + 300, vk::Space);
   h.Deadline(h.now() + 5000);
-  EXPECT_EQ(Ask(h, Question()), 2);
+  EXPECT_EQ(Ask(h, Asked()), kSecond);
   h.Key(h.now() + 100, vk::Left);
   h.Key(h.now() + 200, vk::Left);
   h.Key(h.now() + 300, vk::Space);
   h.Deadline(h.now() + 5000);
-  EXPECT_EQ(Ask(h, Question()), 1);
+  EXPECT_EQ(Ask(h, Asked()), kFirst);
 }
 
 TEST(Dialog, EndingTheProgramIsNoAnswer) {
   ScreenHarness h;
   h.Key(h.now() + 100, vk::F12);
-  EXPECT_EQ(Ask(h, Question()), 0);
+  EXPECT_TRUE(Ask(h, Asked()).Empty());
   EXPECT_TRUE(h.s().loop.ExitRequested);
 }
 
@@ -98,9 +94,9 @@ TEST(Dialog, TheBotAnswersAsAsked) {
   ScreenHarness h;
   StartAutoplay(h.s(), h.play());
   h.Deadline(h.now() + 10000);
-  DialogRequest q = Question();
-  q.botAnswer = 2;
-  EXPECT_EQ(Ask(h, q), 2);
+  DialogRequest q = Asked();
+  q.botAnswer = q.secondAnswer;
+  EXPECT_EQ(Ask(h, q), kSecond);
   EXPECT_FALSE(h.s().loop.ExitRequested);
 }
 
@@ -110,7 +106,7 @@ TEST(Dialog, TheBotsPressOutlastsASlowFrame) {
   StartAutoplay(h.s(), h.play());
   h.Deadline(h.now() + 10000);
   ScreenStack stack(h.s());
-  stack.Open(std::make_unique<DialogScreen>(Question(), nullptr));
+  stack.Open(std::make_unique<DialogScreen>(Asked(), nullptr));
   ASSERT_TRUE(stack.Step());
   h.s().platform.clock->SleepMs(1000);  // the press was due 400 ms after the dialog opened
   while (stack.Step()) stack.Pace();
@@ -135,7 +131,7 @@ TEST(Dialog, DrawsTheScreenBehindOnlyWhenSomethingChanges) {
   h.Move(h.now() + 5000, ScreenHarness::cx(d.buttons[0]), ScreenHarness::cy(d.buttons[0]));
   h.Key(h.now() + 10000, vk::Enter);
   h.Deadline(h.now() + 20000);
-  EXPECT_EQ(Ask(h, Question(), &behind), 1);
+  EXPECT_EQ(Ask(h, Asked(), &behind), kFirst);
   EXPECT_LE(behind.drawn, 3) << "the first frame and the hover; nothing while the pointer rests";
   EXPECT_GE(behind.drawn, 2);
 }

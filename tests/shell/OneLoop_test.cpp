@@ -15,6 +15,9 @@
 namespace bm {
 namespace {
 
+// The answers the probes give one another.
+enum class Code { Three = 3, Five = 5, Seven = 7, Nine = 9 };
+
 // A screen that writes what happens to it into a log and does what it is told.
 struct Probe : Screen {
   Probe(std::string n, std::vector<std::string>& l) : name(std::move(n)), log(l) {}
@@ -22,8 +25,8 @@ struct Probe : Screen {
   std::vector<std::string>& log;
   std::function<Next()> onEnter = [] { return Next::Stay(); };
   std::function<Next(int pass)> onPass = [](int) { return Next::Stay(); };
-  std::function<Next(int answer)> onResume = [](int) { return Next::Stay(); };
-  int closingAnswer = 0;
+  std::function<Next(Answer answer)> onResume = [](Answer) { return Next::Stay(); };
+  Answer closingAnswer;
   int passes = 0;
   const char* Name() const override { return name.c_str(); }
   Next Enter(Services&) override {
@@ -34,11 +37,11 @@ struct Probe : Screen {
     log.push_back(name + " pass");
     return onPass(++passes);
   }
-  Next Resume(Services&, int a) override {
-    log.push_back(name + " resume " + std::to_string(a));
+  Next Resume(Services&, Answer a) override {
+    log.push_back(name + " resume " + std::to_string(int(*a.As<Code>())));
     return onResume(a);
   }
-  int Closing(Services&) override {
+  Answer Closing(Services&) override {
     log.push_back(name + " closing");
     return closingAnswer;
   }
@@ -54,7 +57,7 @@ TEST(OneLoop, NestedScreensRunWithinThePassThatOpenedThem) {
   // A opens with B over it, which answers 5 on its first pass.
   pa.onEnter = [&] {
     auto b = std::make_unique<Probe>("B", log);
-    b->onPass = [](int) { return Next::Pop(5); };
+    b->onPass = [](int) { return Next::Pop(Code::Five); };
     return Next::Push(std::move(b));
   };
   ScreenStack stack(h.s());
@@ -71,15 +74,19 @@ TEST(OneLoop, NestedScreensRunWithinThePassThatOpenedThem) {
   log.clear();
   pa.onPass = [&](int) {
     auto c = std::make_unique<Probe>("C", log);
-    c->onPass = [](int) { return Next::Pop(9); };
+    c->onPass = [](int) { return Next::Pop(Code::Nine); };
     return Next::Push(std::move(c));
   };
-  pa.onResume = [&](int) { return Next::Stay(h.now() + 5000); };
+  pa.onResume = [&](Answer) { return Next::Stay(h.now() + 5000); };
   stack.Pace();
   ASSERT_TRUE(stack.Step());
   EXPECT_EQ(log, (Log{"A pass", "C enter", "C pass", "A resume 9"}));
   EXPECT_DOUBLE_EQ(stack.WakeAt(), h.now() + 100) << "an idle screen is looked at every 100 ms at least";
   EXPECT_STREQ(stack.Top(), "A");
+  // An answer reads back as what it answers; read as another kind it stops the program.
+  enum class Other { Five = 5 };
+  EXPECT_EQ(Answer().As<Code>(), std::nullopt);
+  EXPECT_DEATH(Answer(Code::Five).As<Other>(), "wrong kind of answer");
 }
 
 TEST(OneLoop, TheProgramsEndClosesEachScreenFromTheTopAndOneOpenedOnTheWay) {
@@ -89,14 +96,14 @@ TEST(OneLoop, TheProgramsEndClosesEachScreenFromTheTopAndOneOpenedOnTheWay) {
   Probe& pa = *a;
   pa.onPass = [&](int) {
     auto b = std::make_unique<Probe>("B", log);
-    b->closingAnswer = 7;
+    b->closingAnswer = Code::Seven;
     return Next::Push(std::move(b));
   };
   // Told of B's end, A opens C; the program is ending, so C closes at once.
-  pa.onResume = [&](int answer) {
-    if (answer != 7) return Next::Stay();
+  pa.onResume = [&](Answer answer) {
+    if (answer != Code::Seven) return Next::Stay();
     auto c = std::make_unique<Probe>("C", log);
-    c->closingAnswer = 3;
+    c->closingAnswer = Code::Three;
     return Next::Push(std::move(c));
   };
   ScreenStack stack(h.s());

@@ -160,7 +160,7 @@ TEST(PlayFlow, ClosingOnTheMapAfterATimeUpSavesTheLevelAfresh) {
   StartAt(h, 5);
   h.match().level.SandLeft = 0;
   h.win().Script({ScriptEvent::Close, h.Now() + 5000});
-  EXPECT_EQ(h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands)), PlayScreen::kPlayed);
+  EXPECT_EQ(h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands)), PlayAnswer::Played);
   ASSERT_TRUE(h.s().loop.ExitRequested);
   LeftPlay(h.s(), h.match());
   SaveFolder f = FolderOf(h);
@@ -205,11 +205,11 @@ TEST(PlayFlow, AllBonusesOpensTheWholeShopForTheNewGame) {
 bool PlaySetUp(test::FlowGame& h) {
   h.Click(100, MainMenuItemRect(h.s().look.metrics, menu::Play));
   MainMenuView view;
-  int choice = h.Run(std::make_unique<MainMenuScreen>(view, false));
-  if (choice == MainMenuScreen::kExit) return false;
+  Answer choice = h.Run(std::make_unique<MainMenuScreen>(view, false));
+  if (choice == MenuAnswer::Exit) return false;
   ScreenStack stack(h.s());
   stack.Open(std::make_unique<PlayScreen>(
-      h.play(), choice == MainMenuScreen::kContinue ? PlayScreen::Start::SavedGame : PlayScreen::Start::NewGame));
+      h.play(), choice == MenuAnswer::Continue ? PlayScreen::Start::SavedGame : PlayScreen::Start::NewGame));
   while (std::string(stack.Top()) != "Play" && stack.Step()) stack.Pace();
   return !h.s().loop.ExitRequested;
 }

@@ -129,14 +129,14 @@ TEST(NameBox, LimitsEmptyNamesAndEscape) {
   h.Key(t + 500, vk::Enter);
   h.Deadline(t + 10000);
   std::string name;
-  EXPECT_EQ(h.Run(std::make_unique<NameBoxScreen>(&name, false)), 1);
+  EXPECT_EQ(h.Run(std::make_unique<NameBoxScreen>(&name, false)), NameAnswer::Given);
   EXPECT_EQ(name, "Abcdefghijklm") << "cut to 15, the character the font lacks dropped, one erased";
 
   h.w().Script({ScriptEvent::Text, h.now() + 100, 0, 0, 0, "Kim"});
   h.Click(h.now() + 300, NameBoxButtonRect(h.s().look.metrics, namebox::Cancel));
   h.Deadline(h.now() + 10000);
   std::string other = "Old";
-  EXPECT_EQ(h.Run(std::make_unique<NameBoxScreen>(&other, true)), 0);
+  EXPECT_EQ(h.Run(std::make_unique<NameBoxScreen>(&other, true)), NameAnswer::Cancelled);
   EXPECT_EQ(other, "Old");
   EXPECT_FALSE(h.s().loop.ExitRequested);
 }
@@ -179,7 +179,7 @@ TEST(RosterScreens, TheBotPassesEachScreen) {
   h.Run(std::make_unique<HighScoresScreen>(t, nullptr));
   std::string name;
   h.Deadline(h.now() + 20000);
-  EXPECT_EQ(h.Run(std::make_unique<NameBoxScreen>(&name, true)), 1);
+  EXPECT_EQ(h.Run(std::make_unique<NameBoxScreen>(&name, true)), NameAnswer::Given);
   EXPECT_FALSE(h.s().loop.ExitRequested);
 }
 

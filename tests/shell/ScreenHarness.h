@@ -14,20 +14,20 @@
 namespace bm::test {
 
 // Steps a screen on the one loop until it pops; returns its answer.
-inline int RunToPop(Services& s, std::unique_ptr<Screen> screen) {
+inline Answer RunToPop(Services& s, std::unique_ptr<Screen> screen) {
   // The screen it stands on: it takes the answer, and the stack is empty.
   struct Below : Screen {
     std::unique_ptr<Screen> top;
-    int* answer;
+    Answer* answer;
     const char* Name() const override { return "Test"; }
     Next Enter(Services&) override { return Next::Push(std::move(top)); }
     Next Pass(Services&) override { return Next::Pop(); }
-    Next Resume(Services&, int a) override {
+    Next Resume(Services&, Answer a) override {
       *answer = a;
       return Next::Pop();
     }
   };
-  int answer = -1;
+  Answer answer;
   auto below = std::make_unique<Below>();
   below->top = std::move(screen);
   below->answer = &answer;
@@ -66,7 +66,7 @@ struct ScreenHarness {
   Match& match() { return playSide->match; }
   HeadlessWindow& w() { return *host->Scripted(); }
   double now() { return services->Now(); }
-  int Run(std::unique_ptr<Screen> screen) { return RunToPop(*services, std::move(screen)); }
+  Answer Run(std::unique_ptr<Screen> screen) { return RunToPop(*services, std::move(screen)); }
   static double cx(const IRect& r) { return (r.left + r.right) / 2.0; }
   static double cy(const IRect& r) { return (r.top + r.bottom) / 2.0; }
   void Click(double at, const IRect& r, double hold = 40) { w().ScriptClick(at, cx(r), cy(r), hold); }
