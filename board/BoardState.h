@@ -40,6 +40,7 @@ struct BoardState {
   int HoveredCell = kNoCell;
   int SelectedCell = kNoSelection;
   int PressedCell = -1;  // cell under the pointer when the left button went down; -1 = no drag
+  double PressX = 0, PressY = 0;  // where the pointer was then (back-buffer pixels)
   bool LeftHeld = false, RightHeld = false;
 
   // The running swap.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "board/BoardPhase.h"
 #include "board/Geometry.h"
@@ -101,8 +102,38 @@ int NearestCell(const Cells& cells, const ScreenMetrics& m, double x, double y, 
 
 double HoverReach(const Cells& cells, const ScreenMetrics& m) { return 0.18 * m.CellSpan(cells); }
 
+int SwipeTarget(const Cells& cells, const ScreenMetrics& m, int from, double dx, double dy) {
+  double length = std::hypot(dx, dy);
+  if (!Cells::InRange(from) || !cells[from].IsExists || length <= 0) return -1;
+  const double fromX = m.CellScreenX(cells[from].CenterX), fromY = m.CellScreenY(cells[from].CenterY);
+  int best = -1;
+  double bestCos = std::sqrt(3.0) / 2, bestStep = 0;  // cos 30 degrees
+  for (int offset : {-11, -6, -5, 5, 6, 11}) {
+    int to = from + offset;
+    if (!IsNeighbour(cells, from, to)) continue;
+    double vx = m.CellScreenX(cells[to].CenterX) - fromX, vy = m.CellScreenY(cells[to].CenterY) - fromY;
+    double step = std::hypot(vx, vy), cosine = step > 0 ? (vx * dx + vy * dy) / (step * length) : -1;
+    if (cosine > bestCos) bestCos = cosine, best = to, bestStep = step;
+  }
+  return length < bestStep / 3 ? -1 : best;
+}
+
 void InputStep(BoardCtx& c, const FrameInput& in) {
   BoardState& st = c.st;
+  // A drag (a swipe on a touch screen) toward a neighbour clicks that
+  // neighbour; with the hook, which swaps any two, it clicks the cell reached.
+  if (st.LeftHeld && st.PressedCell >= 0 && !st.AnchorArmed) {
+    int to = SwipeTarget(c.cells, in.metrics, st.PressedCell, in.pointerX - st.PressX, in.pointerY - st.PressY);
+    if (to >= 0) {
+      // The press may have put the selection down again: the swipe swaps from where it began.
+      const Cell& from = c.cells[st.PressedCell];
+      if (st.SelectedCell == kNoSelection && IsItem(from.Gem) && from.Ice == 0) st.SelectedCell = st.PressedCell;
+      int hovered = std::exchange(st.HoveredCell, to);
+      MouseClick(c, 1, in.pointerInClient);
+      st.HoveredCell = hovered;
+      st.PressedCell = -1;
+    }
+  }
   // Dragging onto another cell clicks it. Passing over the gap between two cells
   // (no hovered cell) does not end the drag.
   if (st.HoveredCell != st.PressedCell && st.LeftHeld && st.PressedCell >= 0 && st.HoveredCell != kNoCell) {
@@ -113,6 +144,8 @@ void InputStep(BoardCtx& c, const FrameInput& in) {
     st.LeftHeld = true;
     MouseClick(c, 1, in.pointerInClient);
     st.PressedCell = st.HoveredCell;
+    st.PressX = in.pointerX;
+    st.PressY = in.pointerY;
   }
   if (!in.leftDown) st.LeftHeld = false;
   if (in.rightDown && !st.RightHeld) {

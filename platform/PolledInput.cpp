@@ -3,6 +3,13 @@
 namespace bm {
 
 void PolledInput::BeginPass() {
+  // This pass takes the presses kept for it, at their place; a move after them
+  // comes with the next.
+  if (moveWaiting_ && !pressUnseen_) {
+    pointer = later_;
+    moveWaiting_ = false;
+  }
+  pressUnseen_ = false;
   keyPressed_ = keyPending_;
   buttonPressed_ = buttonPending_;
   keyPending_.fill(false);
@@ -19,6 +26,16 @@ void PolledInput::SetButton(int b, bool down, bool pending) {
   if (b < 1 || b > 2) return;
   buttonHeld_[size_t(b)] = down;
   if (down) (pending ? buttonPending_ : buttonPressed_)[size_t(b)] = true;
+  if (down && pending) pressUnseen_ = true;
+}
+
+void PolledInput::MovePointer(PointD p) {
+  if (pressUnseen_ || moveWaiting_) {
+    later_ = p;
+    moveWaiting_ = true;
+  } else {
+    pointer = p;
+  }
 }
 
 bool PolledInput::KeyDown(int v) const {

@@ -15,7 +15,7 @@ Size2 ResolutionSize(int index, const DisplayInfo& d) {
 
 bool IsSupportedSize(Size2 s, bool fullScreen, const DisplayInfo& d) {
   if (s.w <= 0 || s.h <= 0) return false;
-  if (!fullScreen && !d.windowFrame) return s.w <= d.desktopW && s.h <= d.desktopH;
+  if (!fullScreen && !d.windowFrame) return true;
   if (!fullScreen) return s.w < d.desktopW && s.h < d.desktopH;
   return d.hasMode && d.hasMode(s.w, s.h, d.ctx);
 }

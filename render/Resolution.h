@@ -13,13 +13,13 @@ struct DisplayInfo {
   // Full screen: whether the display offers a mode of exactly this size.
   bool (*hasMode)(int w, int h, const void* ctx) = nullptr;
   const void* ctx = nullptr;
-  bool windowFrame = true;  // a window must be smaller than the desktop (a browser tab's canvas may fill it)
+  bool windowFrame = true;  // a window must be smaller than the desktop; false: a browser tab, which shows every size scaled into it
 };
 
 std::string ResolutionName(int index);
 Size2 ResolutionSize(int index, const DisplayInfo& d);
-// In a window a size must be strictly smaller than the desktop (at most its
-// size without a window frame); full screen needs a display mode of exactly that size.
+// In a window a size must be strictly smaller than the desktop (a tab takes
+// every size); full screen needs a display mode of exactly that size.
 bool IsSupportedSize(Size2 s, bool fullScreen, const DisplayInfo& d);
 // The back-buffer size for a setting; an unsupported index falls back to 0 (the desktop).
 Size2 BackBufferSize(int& resolution, bool fullScreen, const DisplayInfo& d);

@@ -7,6 +7,8 @@
                                      timings and figures; screenshots in OUT (build-web/check)
   webpage.py demo-check [DIR] [OUT]  open the back ends' demo page (demo.html), check what it reports, click it,
                                      reload it, and save screenshots in OUT
+  webpage.py js-mutants [DIR] [N...] break the page's own script one line at a time (tests/page-mutants.txt) and
+                                     run the quick checks against each (two tabs, storage, the loading screen)
 
 Chromium is driven over its DevTools protocol on a pipe (--remote-debugging-pipe), so nothing but the
 Python standard library is needed. Exits non-zero when a check fails.
@@ -54,8 +56,14 @@ def start_server(page_dir, port=0):
 class Browser:
     """Headless Chromium with a fresh profile, one page, commands over the DevTools pipe."""
 
-    def __init__(self, width=VIEW_W, height=VIEW_H):
+    def __init__(self, width=VIEW_W, height=VIEW_H, blocked_origin=None):
         self.profile = tempfile.mkdtemp(prefix='bm-chromium-')
+        if blocked_origin:
+            # That origin may keep no site data (no IndexedDB, no localStorage), as a player's setting would have it.
+            os.makedirs(os.path.join(self.profile, 'Default'))
+            with open(os.path.join(self.profile, 'Default', 'Preferences'), 'w') as f:
+                json.dump({'profile': {'content_settings': {'exceptions': {'cookies': {
+                    blocked_origin + ',*': {'setting': 2}}}}}}, f)
         to_chrome_r, self.to_chrome = os.pipe()
         self.from_chrome, from_chrome_w = os.pipe()
 
@@ -81,11 +89,30 @@ class Browser:
         self.buffer = b''
         self.console = []
         target = next(t for t in self.call('Target.getTargets')['targetInfos'] if t['type'] == 'page')
-        self.session = self.call('Target.attachToTarget', targetId=target['targetId'], flatten=True)['sessionId']
+        self.session = self.attach(target['targetId'], width, height)
+
+    def attach(self, target_id, width, height):
+        self.session = self.call('Target.attachToTarget', targetId=target_id, flatten=True)['sessionId']
         self.call('Runtime.enable', session=True)
         self.call('Page.enable', session=True)
         self.call('Emulation.setDeviceMetricsOverride', session=True, width=width, height=height,
                   deviceScaleFactor=1, mobile=False)
+        return self.session
+
+    def new_tab(self, width=VIEW_W, height=VIEW_H):
+        """A second tab of the same browser (the same profile); the commands go to it from now on."""
+        target = self.call('Target.createTarget', url='about:blank')['targetId']
+        return self.attach(target, width, height)
+
+    def use(self, session):
+        """Commands go to this tab from now on; returns the one they went to."""
+        old, self.session = self.session, session
+        return old
+
+    def size(self, width, height, scale=1, mobile=False):
+        self.call('Emulation.setDeviceMetricsOverride', session=True, width=width, height=height,
+                  deviceScaleFactor=scale, mobile=mobile)
+        self.call('Emulation.setTouchEmulationEnabled', session=True, enabled=mobile, maxTouchPoints=5)
 
     def close(self):
         self.proc.kill()
@@ -185,6 +212,14 @@ class Browser:
     def click(self, x, y):
         for kind in ('mousePressed', 'mouseReleased'):
             self.call('Input.dispatchMouseEvent', session=True, type=kind, x=x, y=y, button='left', clickCount=1)
+
+    def swipe(self, x0, y0, x1, y1, steps=3):
+        """A finger down at (x0, y0), moved to (x1, y1) and lifted (CSS pixels)."""
+        self.call('Input.dispatchTouchEvent', session=True, type='touchStart', touchPoints=[{'x': x0, 'y': y0}])
+        for i in range(1, steps + 1):
+            p = {'x': x0 + (x1 - x0) * i / steps, 'y': y0 + (y1 - y0) * i / steps}
+            self.call('Input.dispatchTouchEvent', session=True, type='touchMove', touchPoints=[p])
+        self.call('Input.dispatchTouchEvent', session=True, type='touchEnd', touchPoints=[])
 
     def screenshot(self, path):
         data = base64.b64decode(self.call('Page.captureScreenshot', session=True, format='png')['data'])
@@ -366,23 +401,297 @@ def pass_figures(browser, screen):
     return t.get('passes', 0), t.get('ms', 0.0), t.get('max', 0.0)
 
 
-def game_check(page_dir, out_dir, seconds=40):
+STATUS_JS = "document.getElementById('status').textContent"
+# Each saved file in /data/saves as its length and a checksum.
+SAVES_JS = ("(function(){var o={};FS.readdir('/data/saves').forEach(function(n){if(n[0]=='.'||/tmp/.test(n))return;"
+            "var b=FS.readFile('/data/saves/'+n),h=0;for(var i=0;i<b.length;i++)h=(h*31+b[i])|0;"
+            "o[n]=b.length+':'+h});return o})()")
+CANVAS_JS = ("(function(){var c=document.getElementById('canvas'),r=c.getBoundingClientRect();"
+             "return {w:c.width,h:c.height,cw:r.width,ch:r.height,dpr:devicePixelRatio}})()")
+# A test's stand-in for a browser without IndexedDB: the page is opened with this address fragment.
+NO_IDB_SCRIPT = ("if (location.hash === '#no-indexeddb') Object.defineProperty(window, 'indexedDB', "
+                 "{get: function () { return undefined; }, configurable: true});")
+
+
+def started(browser, timeout=60):
+    """Waits until the program runs in the tab on top (its saves read)."""
+    browser.wait_for('(function(){try{return !!Module.calledRun}catch(e){}})()', timeout=timeout)
+
+
+def lattice_point(box, cell):
+    """Where a board cell's centre is on the page (CSS pixels), for a canvas box {left, top, width, height}:
+    the lattice's own layout (column, row, the odd columns half a row lower) scaled from 1280x1024."""
+    k, row = cell % 11, cell // 11
+    column = 2 * k if k <= 5 else 2 * (k - 6) + 1
+    x = 200 + 1.5 * (32 + 48 * column)
+    y = 90 + 1.5 * (32 + 54 * row + (27 if column % 2 else 0))
+    return box['left'] + x * box['width'] / 1280, box['top'] + y * box['height'] / 1024
+
+
+def two_tabs(browser, base, checks, first_report, seconds):
+    """A second tab writes nothing; taking over keeps the first's saves; taking back keeps the second's."""
+    expect = checks.expect
+    tab_a = browser.session
+    browser.use(tab_a)
+    expect(browser.evaluate('Page.state') == 'owner', 'the first tab owns the saves')
+    tab_b = browser.new_tab()
+    browser.navigate(base + '?autoplay&seconds=%d' % (seconds * 4))
+    browser.wait_for("typeof Page !== 'undefined' && Page.state === 'guest'", timeout=30)
+    time.sleep(1)
+    status = browser.evaluate(STATUS_JS)
+    wrote = browser.evaluate('[!!Module.calledRun, Module.savesStored || 0]')
+    browser.screenshot(os.path.join(OUT[0], 'second-tab.png'))
+    expect('open in another tab' in status and wrote == [False, 0],
+           'the second tab writes nothing and says why (%s; started %s): %s' % (wrote[1], wrote[0], status))
+
+    browser.use(tab_a)
+    a_saves = browser.evaluate(SAVES_JS)
+    browser.use(tab_b)
+    browser.evaluate("document.querySelector('#status button').click()")
+    started(browser)
+    b_saves = browser.evaluate(SAVES_JS)
+    browser.use(tab_a)
+    browser.wait_for("Page.state === 'stopped'", timeout=10)
+    expect('stopped' in browser.evaluate(STATUS_JS) and browser.evaluate("!!document.querySelector('#status button')"),
+           'the first tab says it stopped, with a button to play there again')
+    browser.screenshot(os.path.join(OUT[0], 'first-tab-stopped.png'))
+    expect(b_saves == a_saves and 'players.dat' in a_saves and 'hs.dat' in a_saves,
+           'taken over: the second tab has every saved file of the first (%d files)' % len(a_saves))
+
+    # The second tab goes on with the saved level, leaves it by a reload and continues it.
+    browser.use(tab_b)
+    wait_screen(browser, 'Play', 3000, timeout=120)
+    browser.navigate(base + '?autoplay&seconds=%d' % seconds)
+    kept = browser.wait_for('(function(){try{return Module.calledRun && [Module.keptFiles||0]}catch(e){}})()',
+                            timeout=60)[0]
+    expect(kept >= 1, 'the page left mid-level kept its saves (%d files back at the next start)' % kept)
+    again = wait_report(browser, timeout=seconds + 90)
+    print('continued: level %d, score %d (%d before), %d moves' % (again['level'], again['score'], first_report['score'],
+                                                                    again['moves']))
+    expect(again['level'] >= first_report['level'] and again['score'] >= first_report['score'],
+           'the taken-over game continued with the first tab\'s level and score')
+    expect(again['invariant_violations'] == 0, 'no invariant violations after continuing')
+
+    # The first tab takes the saves back mid-level ("Play here" marks the tab and reloads it; here with a
+    # shorter run): the second saves its level and stops, the first gets every file and continues it.
+    browser.navigate(base + '?autoplay&seconds=%d' % (seconds * 4))
+    wait_screen(browser, 'Play', 3000, timeout=120)
+    browser.use(tab_a)
+    browser.evaluate("sessionStorage.setItem('brinemoor-take', '1'); location.href = %s"
+                     % json.dumps(base + '?autoplay&seconds=%d' % seconds))
+    time.sleep(0.5)
+    started(browser)
+    a_back = browser.evaluate(SAVES_JS)
+    browser.use(tab_b)
+    browser.wait_for("Page.state === 'stopped'", timeout=10)
+    b_last, b_report = browser.evaluate(SAVES_JS), wait_report(browser, timeout=10)
+    expect(a_back == b_last and b_report['saves'] >= 1 and b_report['save_failures'] == 0,
+           'taken back: the second tab saved its level, the first has every file (%d)' % len(b_last))
+    browser.call('Target.closeTarget', targetId=browser.call('Target.getTargetInfo', session=True)['targetInfo']['targetId'])
+    browser.use(tab_a)
+    back = wait_report(browser, timeout=seconds + 90)
+    expect(back['level'] >= b_report['level'] and back['score'] >= b_report['score'],
+           'the first tab continued the second\'s level %d, score %d (%d)' % (b_report['level'], b_report['score'],
+                                                                            back['score']))
+
+
+def canvas_sizes(browser, base, checks):
+    """Opened cold at each size, a returning player's page is drawn at the screen's pixels, in proportion."""
+    for width, height, ratio, query in ((1280, 720, 1, ''), (1920, 1080, 1, ''), (1024, 768, 2, ''),
+                                        (1280, 720, 1, '?resolution=0')):
+        browser.size(width, height, ratio)
+        browser.navigate(base + query)
+        c = browser.wait_for('(function(){try{return Module.framesDrawn >= 1 && %s}catch(e){}})()' % CANVAS_JS,
+                             timeout=60)
+        time.sleep(0.3)
+        name = 'size-%dx%d@%d%s.png' % (width, height, ratio, '-desktop' if query else '')
+        browser.screenshot(os.path.join(OUT[0], name))
+        fills = abs(c['ch'] - height) < 1.5 or abs(c['cw'] - width) < 1.5
+        sharp = abs(c['w'] - c['cw'] * ratio) <= 1.5 and abs(c['h'] - c['ch'] * ratio) <= 1.5
+        shape = c['w'] / c['h']
+        expect = checks.expect
+        expect(fills and sharp and abs(shape - 4 / 3) < 0.01,
+               '%dx%d at %dx%s: canvas %dx%d pixels shown at %.0fx%.0f (%.3f:1)' % (
+                   width, height, ratio, ' (DESKTOP)' if query else '', c['w'], c['h'], c['cw'], c['ch'], shape))
+    browser.size(VIEW_W, VIEW_H)
+
+
+def phone(browser, base, checks):
+    """A phone held sideways: the picture fills the height and a swipe swaps; upright, the page asks to turn it."""
+    expect = checks.expect
+    browser.size(844, 390, 3, mobile=True)
+    browser.navigate(base + '?level=1&seed=3&seconds=45')
+    wait_screen(browser, 'Play', 2500, timeout=60)
+    c = browser.evaluate(CANVAS_JS)
+    box = browser.evaluate("(function(){var r=document.getElementById('canvas').getBoundingClientRect();"
+                           "return {left:r.left,top:r.top,width:r.width,height:r.height}})()")
+    expect(abs(c['ch'] - 390) < 1.5 and c['h'] == round(c['ch'] * 3),
+           'a phone sideways: the picture fills the height (%dx%d pixels at %.0fx%.0f)' % (c['w'], c['h'], c['cw'],
+                                                                                          c['ch']))
+    # Touch targets: the stock buttons (191 x 0.35 of 1280x1024), MENU (191 x 0.5), the dialog's buttons (16 % x 7 %).
+    sx, sy = box['width'] / 1280, box['height'] / 1024
+    print('touch targets at 844x390: stock buttons %.0fx%.0f, MENU %.0fx%.0f, dialog buttons %.0fx%.0f CSS pixels'
+          % (66.85 * sx, 66.85 * sy, 95.5 * sx, 95.5 * sy, 0.16 * box['width'], 0.07 * box['height']))
+    browser.swipe(box['left'] + 60 * sx, box['top'] + 500 * sy, box['left'] + 60 * sx, box['top'] + 500 * sy, 1)
+    time.sleep(0.6)  # a tip, if one shows, took that tap
+    x0, y0 = lattice_point(box, 74)
+    x1, y1 = lattice_point(box, 63)  # the cell above
+    browser.swipe(x0, y0, x0 + (x1 - x0) * 0.45, y0 + (y1 - y0) * 0.45)
+    browser.screenshot(os.path.join(OUT[0], 'phone-landscape.png'))
+    report = wait_report(browser, timeout=60)
+    expect(report['moves'] >= 1, 'a swipe toward a neighbour swaps (%d moves)' % report['moves'])
+    browser.size(390, 844, 3, mobile=True)
+    time.sleep(0.5)
+    c = browser.evaluate(CANVAS_JS)
+    asks = browser.evaluate("document.documentElement.classList.contains('portrait') && "
+                            "getComputedStyle(document.getElementById('turn')).display !== 'none'")
+    browser.screenshot(os.path.join(OUT[0], 'phone-portrait.png'))
+    expect(asks and abs(c['cw'] - 390) < 1.5, 'a phone upright: the page asks to turn it and shows the whole picture '
+           '(%.0fx%.0f)' % (c['cw'], c['ch']))
+    browser.size(VIEW_W, VIEW_H)
+
+
+def storage_refused(browser, base, blocked_base, checks):
+    """Where the browser keeps nothing the game plays and the page says so."""
+    browser.call('Page.addScriptToEvaluateOnNewDocument', session=True, source=NO_IDB_SCRIPT)
+    for name, url in (('site data blocked', blocked_base + '?autoplay&level=1&seconds=20'),
+                      ('no IndexedDB', base + '?autoplay&level=1&seconds=20#no-indexeddb')):
+        browser.navigate(url)
+        report = wait_report(browser, timeout=60)
+        status = browser.evaluate(STATUS_JS)
+        expect = checks.expect
+        expect(report['moves'] > 0 and 'will not be kept' in status,
+               '%s: the game plays (%d moves) and the page says so: %s' % (name, report['moves'], status))
+    browser.screenshot(os.path.join(OUT[0], 'storage-refused.png'))
+
+
+def skipped_intro(browser, base, checks):
+    """A click on the loading screen skips the logo and the fade when they come."""
+    started_at = time.monotonic()
+    browser.navigate(base)
+    browser.wait_for("typeof Module !== 'undefined' && !document.getElementById('loading').hidden")
+    browser.click(VIEW_W / 2, VIEW_H / 2)
+    wait_screen(browser, 'MainMenu', 500, timeout=60)
+    logo_ms = browser.evaluate('window.logoShownMs || 0')
+    picture_ms = browser.evaluate('Module.firstPictureMs || 0')
+    screens = browser.evaluate(SCREENS_JS)
+    menu_ms = next(s['ms'] for s in screens if s['name'] == 'MainMenu')
+    shown = {s['name']: screens[i + 1]['ms'] - s['ms'] for i, s in enumerate(screens[:-1])}
+    print('page to logo %.0f ms, to the first picture %.0f ms, to the main menu %.0f ms with the logo skipped '
+          '(%.0f ms as the script saw it)' % (logo_ms, picture_ms, menu_ms,
+                                              (time.monotonic() - started_at) * 1000 - 500))
+    checks.expect(shown.get('Logo', 1e9) < 1000 and shown.get('IntroFade', 0) < 1000,
+                  'a click on the loading screen skipped the logo (%.0f ms) and the fade (%.0f ms)'
+                  % (shown.get('Logo', -1), shown.get('IntroFade', -1)))
+
+
+def bot_level(browser, base, checks, level, seconds):
+    """The bot plays a level for the given seconds; its report."""
+    browser.navigate(base + '?autoplay&level=%d&seconds=%d' % (level, seconds))
+    report = wait_report(browser, timeout=seconds + 60)
+    checks.expect(report['moves'] > 0 and report['saves'] >= 1 and report['save_failures'] == 0,
+                  'the bot played level %d and saved it' % level)
+    return report
+
+
+def quick_check(page_dir, out_dir):
+    """The checks of the page's own script, shortened: a file address, two tabs, the logo skipped,
+    storage refused. Returns the number of failed checks."""
+    os.makedirs(out_dir, exist_ok=True)
+    OUT[0] = out_dir
+    server = start_server(page_dir)
+    port = server.server_address[1]
+    base = 'http://127.0.0.1:%d/index.html' % port
+    browser = Browser(blocked_origin='http://localhost:%d' % port)
+    checks = Checks()
+    try:
+        browser.navigate('file://' + os.path.join(page_dir, 'index.html'))
+        status = browser.wait_for(STATUS_JS, timeout=10)
+        checks.expect('scripts/serve-web.sh' in status, 'opened as a file: ' + status)
+        two_tabs(browser, base, checks, bot_level(browser, base, checks, 1, 30), 25)
+        skipped_intro(browser, base, checks)
+        storage_refused(browser, base, 'http://localhost:%d/index.html' % port, checks)
+    except (TimeoutError, RuntimeError) as e:
+        checks.expect(False, str(e))
+        print('screens: ' + ', '.join('%s %.1f s' % (s['name'] or 'end', s['ms'] / 1000)
+                                      for s in browser.try_evaluate(SCREENS_JS) or []))
+    finally:
+        browser.close()
+        server.shutdown()
+    return len(checks.failures)
+
+
+def page_mutants(page_dir, out_dir, only):
+    """Breaks the page's own script one line at a time (tests/page-mutants.txt) in a copy of the page and runs
+    the quick checks against each: every break must fail one."""
+    catalogue = os.path.join(HERE, '..', 'tests', 'page-mutants.txt')
+    mutants, current = [], None
+    for line in open(catalogue).read().split('\n'):
+        if line.startswith('== '):
+            current = {'file': line[3:].strip()}
+            mutants.append(current)
+        elif current is not None and line[:6] in ('find: ', 'repl: ', 'rule: '):
+            current[line[:4]] = line[6:].replace('\\n', '\n')
+    results = []
+    for number, m in enumerate(mutants, 1):
+        if only and number not in only:
+            continue
+        work = tempfile.mkdtemp(prefix='bm-page-mutant-')
+        for name in os.listdir(page_dir):
+            src = os.path.join(page_dir, name)
+            if os.path.isfile(src):
+                os.link(src, os.path.join(work, name)) if name.endswith(('.data', '.wasm')) else shutil.copy(src, work)
+        # The module's parts (page_pre.js, page_library.js) are inside the program's script.
+        target = os.path.join(work, 'page.js' if m['file'].endswith('/page.js') else 'brinemoor.js')
+        text = open(target).read()
+        if text.count(m['find']) != 1:
+            results.append((number, 'NOT FOUND', m['rule']))
+            shutil.rmtree(work)
+            continue
+        with open(target, 'w') as f:
+            f.write(text.replace(m['find'], m['repl']))
+        with open(os.devnull, 'w') as quiet:
+            saved, sys.stdout = sys.stdout, quiet
+            try:
+                failed = quick_check(work, os.path.join(out_dir, 'mutant-%d' % number))
+            finally:
+                sys.stdout = saved
+        results.append((number, 'killed' if failed else 'SURVIVED', m['rule']))
+        print('%3d %-9s %s' % results[-1])
+        shutil.rmtree(work)
+    killed = sum(1 for r in results if r[1] == 'killed')
+    print('%d of %d killed' % (killed, len(results)))
+    return 0 if killed == len(results) else 1
+
+
+OUT = ['']
+
+
+def game_check(page_dir, out_dir, seconds=50):
     sys.stdout.reconfigure(line_buffering=True)
     os.makedirs(out_dir, exist_ok=True)
+    OUT[0] = out_dir
     server = start_server(page_dir)
-    base = 'http://127.0.0.1:%d/index.html' % server.server_address[1]
-    browser = Browser()
+    port = server.server_address[1]
+    base = 'http://127.0.0.1:%d/index.html' % port
+    blocked = 'http://localhost:%d' % port
+    browser = Browser(blocked_origin=blocked)
     checks = Checks()
     expect = checks.expect
 
     try:
+        # 0. Opened from a file, the page says how to open it.
+        browser.navigate('file://' + os.path.join(page_dir, 'index.html'))
+        status = browser.wait_for(STATUS_JS, timeout=10)
+        expect('scripts/serve-web.sh' in status, 'opened as a file: ' + status)
+
         # 1. The bot plays level 3 for the given seconds; the page shows the report.
         browser.navigate(base + '?autoplay&level=3&seconds=%d' % seconds)
         wait_screen(browser, 'Play', 4000, timeout=seconds + 60)
         passes_before, ms_before, _ = pass_figures(browser, 'Play')
         frames_before = browser.evaluate('Module.framesDrawn')
-        width, height, rows = browser.screenshot(os.path.join(out_dir, 'play.png'))
         top, _ = screen_at(browser)
+        width, height, rows = browser.screenshot(os.path.join(out_dir, 'play.png'))
         colours, dark = picture_variety(rows)
         expect(top == 'Play' and colours >= 200 and dark < 0.3,
                'the screenshot is the play screen (%s on top, %d colours, %.0f %% dark, %dx%d)'
@@ -401,17 +710,12 @@ def game_check(page_dir, out_dir, seconds=40):
         expect(report['invariant_violations'] == 0, 'no invariant violations')
         expect(report['level'] >= 3 and report['save_failures'] == 0 and report['saves'] >= 1,
                'the level was played and saved')
-        first_score = report['score']
 
-        # 2. A player's page: timings, then a still menu with the pointer resting.
-        started = time.monotonic()
-        browser.navigate(base)
-        wait_screen(browser, 'MainMenu', 500, timeout=60)
-        logo_ms = browser.evaluate('window.logoShownMs || 0')
-        picture_ms = browser.evaluate('Module.firstPictureMs || 0')
-        menu_ms = next(s['ms'] for s in browser.evaluate(SCREENS_JS) if s['name'] == 'MainMenu')
-        print('page to logo %.0f ms, to the first picture %.0f ms, to the main menu %.0f ms (%.0f ms as the '
-              'script saw it)' % (logo_ms, picture_ms, menu_ms, (time.monotonic() - started) * 1000 - 500))
+        # 2. A second tab: it waits; it takes over and continues; the first takes back.
+        two_tabs(browser, base, checks, report, seconds)
+
+        # 3. A player's page, a click on its loading screen: timings, then a still menu with the pointer resting.
+        skipped_intro(browser, base, checks)
         browser.call('Input.dispatchMouseEvent', session=True, type='mouseMoved', x=30, y=30)
         time.sleep(5)  # the sounds decoded in the background are done
         menu_passes, frames = pass_figures(browser, 'MainMenu')[0], browser.evaluate('Module.framesDrawn')
@@ -421,25 +725,24 @@ def game_check(page_dir, out_dir, seconds=40):
         print('still menu over 5 s: %d passes, CPU %s' % (still_passes, ', '.join(
             '%s %.1f %%' % kv for kv in sorted(cpu.items()))))
         expect(still_frames == 0, 'a still menu draws no frame (%d drawn in 5 s)' % still_frames)
+        expect(still_passes <= 2, 'a still menu sleeps until input (%d passes in 5 s)' % still_passes)
+        # The menu's tune plays through Web Audio: without it (sound suspended) only the page's own work is left.
+        browser.evaluate('Page.audioContext && Page.audioContext.suspend()')
+        time.sleep(0.5)
+        cpu = browser.cpu_use(5.0)
+        print('still menu over 5 s, sound suspended: CPU %s' % ', '.join('%s %.1f %%' % kv for kv in sorted(cpu.items())))
         browser.screenshot(os.path.join(out_dir, 'menu.png'))
 
-        # 3. The bot continues the saved level; the page is left mid-level and opened again.
-        browser.navigate(base + '?autoplay')
-        wait_screen(browser, 'Play', 3000, timeout=120)
-        browser.navigate(base + '?autoplay&seconds=%d' % seconds)
-        kept = browser.wait_for('(function(){try{return Module.calledRun && [Module.keptFiles||0]}catch(e){}})()',
-                                timeout=60)[0]
-        expect(kept >= 1, 'the page left mid-level kept its saves (%d files back at the next start)' % kept)
-        again = wait_report(browser, timeout=seconds + 90)
-        print('continued: level %d, score %d (%d before), %d moves' % (again['level'], again['score'], first_score,
-                                                                        again['moves']))
-        expect(again['level'] >= 3 and again['score'] >= first_score, 'the saved game continued after the reloads')
-        expect(again['invariant_violations'] == 0, 'no invariant violations after continuing')
+        # 4. Cold starts at several sizes; 5. a phone; 6. storage refused.
+        canvas_sizes(browser, base, checks)
+        phone(browser, base, checks)
+        storage_refused(browser, base, blocked + '/index.html', checks)
     except (TimeoutError, RuntimeError) as e:
         expect(False, str(e))
         browser.screenshot(os.path.join(out_dir, 'failed.png'))
         screens = browser.try_evaluate(SCREENS_JS) or []
         print('screens: ' + ', '.join('%s %.1f s' % (s['name'] or 'end', s['ms'] / 1000) for s in screens))
+        print(browser.try_evaluate(STATUS_JS) or '')
         print(browser.try_evaluate("FS.readFile('/data/run.log', {encoding: 'utf8'})") or '')
     finally:
         for line in browser.console[-40:]:
@@ -463,6 +766,9 @@ def main(argv):
         except KeyboardInterrupt:
             server.shutdown()
         return 0
+    if command == 'js-mutants':
+        out = os.path.join(page_dir, '..', 'check')
+        return page_mutants(page_dir, out, [int(a) for a in argv[3:]])
     if command in ('check', 'demo-check'):
         out = os.path.abspath(argv[3] if len(argv) > 3 else os.path.join(page_dir, '..', 'check'))
         return (game_check if command == 'check' else demo_check)(page_dir, out)

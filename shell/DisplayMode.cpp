@@ -31,6 +31,8 @@ void ApplyDisplayMode(Services& s) {
     s.window().SetMode(s.look.metrics.Width, s.look.metrics.Height, fullScreen);
     size = {s.window().Width(), s.window().Height()};
   } else {
+    // A page draws the picture at the screen's pixels: its own size for these proportions.
+    size = {s.window().Width(), s.window().Height()};
     s.logs.WriteRunLog("SetFormSize(Function)", "Resolution is set to " + std::to_string(size.w) + "x" +
                                                     std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
   }
@@ -56,11 +58,14 @@ void FollowDisplay(Services& s, Window::DisplayChange change) {
       SaveSettings(s.options.dataDir, stored, s.logs);
     }
   }
-  if (change == Change::None || (!modeChanged && s.settings.Resolution != 0)) return;
+  if (change == Change::None) return;
+  // A page draws at the screen's pixels: resized, its picture has a new size whatever the setting.
+  bool ownSize = s.window().Width() != s.look.metrics.Width || s.window().Height() != s.look.metrics.Height;
+  if (!modeChanged && !ownSize && s.settings.Resolution != 0) return;
   // A tab resized back to the size it had changes nothing.
   int resolution = s.settings.Resolution;
   Size2 size = BackBufferSize(resolution, s.settings.FullScreen != 0, DisplayOf(s.window()));
-  if (modeChanged || size.w != s.window().Width() || size.h != s.window().Height()) ApplyDisplayMode(s);
+  if (modeChanged || ownSize || size.w != s.window().Width() || size.h != s.window().Height()) ApplyDisplayMode(s);
 }
 
 void RestoreTextures(Services& s) {

@@ -177,11 +177,13 @@ void ScreenStack::Schedule(double wakeAt, bool drew) {
     wakeAt_ = due;
     return;
   }
-  wakeAt_ = now + std::clamp(wakeAt > 0 ? wakeAt - now : kFrameIntervalMs, 1.0, 100.0);
+  wakeAt_ = wakeAt > 0 ? std::max(wakeAt, now + 1) : now + kFrameIntervalMs;
+  // A run with a time limit ends on time, input or not.
+  if (s_.options.maxSeconds > 0) wakeAt_ = std::min(wakeAt_, s_.loop.StartMs + s_.options.maxSeconds * 1000.0);
 }
 
 void ScreenStack::Pace() {
-  double wait = wakeAt_ - s_.Now();
+  double wait = std::min(wakeAt_ - s_.Now(), kLongestWaitMs);
   if (wait > 0) s_.window().WaitEvent(wait);
 }
 

@@ -77,5 +77,7 @@ IRect CheatCaptionRect(const ScreenMetrics& m, bool playScreen);
 void RenderScene(Services& s);
 
 inline constexpr double kFrameIntervalMs = 1000.0 / 60.0;
+// The program's own wait looks again after this at most (a page's loop sleeps until input instead).
+inline constexpr double kLongestWaitMs = 100;
 
 }  // namespace bm

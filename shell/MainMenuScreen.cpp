@@ -46,7 +46,7 @@ Next MainMenuScreen::Pass(Services& s) {
   const ScreenMetrics& m = s.look.metrics;
   if (s.window().IsMinimised()) {
     s.sound.music.PauseMusAll();
-    return Next::Stay(s.Now() + 100);
+    return Next::Stay(Next::kOnInput);  // shown again: an event
   }
   s.sound.music.ResumeMusAll();
   AutoplayMenuStep(s);
@@ -99,7 +99,7 @@ Next MainMenuScreen::Pass(Services& s) {
     if (opened.kind == Next::Kind::Push) return opened;
   }
   if (!in.ButtonDown(1) && input.ClickLatch) input.ClickLatch = false;
-  double wake = animating_ || s.loop.Redraw ? lastMenuFrame_ + 10 : s.Now() + 250;
+  double wake = animating_ || s.loop.Redraw ? lastMenuFrame_ + 10 : s.botInput ? s.Now() + 250 : Next::kOnInput;
   if (s.botInput)
     if (double b = BotWake(s, s.botInput->menuFinger); b > 0) wake = std::min(wake, b);
   return Next::Stay(wake);

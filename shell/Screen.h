@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <type_traits>
@@ -68,6 +69,8 @@ struct Next {
 
   // Work split into steps (loading): the next pass comes at once, without waiting.
   static constexpr double kAtOnce = -1;
+  // Nothing due: the next pass comes with input (the desktop's loop still looks every 100 ms).
+  static constexpr double kOnInput = std::numeric_limits<double>::infinity();
 
   static Next Stay(double wakeAt = 0) { return {Kind::Stay, nullptr, {}, wakeAt}; }
   static Next Push(std::unique_ptr<Screen> s) { return {Kind::Push, std::move(s), {}, 0}; }

@@ -159,6 +159,7 @@ bool App::Start(RunOptions options) {
                                         " does not fit this display; using the desktop size");
   settings.Resolution = resolution;
   if (plat.window->SetMode(size.w, size.h, fullScreen)) {
+    size = {plat.window->Width(), plat.window->Height()};  // a page draws at the screen's pixels
     logs.WriteRunLog("SetFormSize(Function)", "Resolution is set to " + std::to_string(size.w) + "x" +
                                                   std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
   } else {

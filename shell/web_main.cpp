@@ -2,6 +2,7 @@
 // game's data unpacked in /game, settings and saves in the browser's storage
 // under /data, and one pass of the game each time the page's loop asks.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "io/SafeRead.h"
@@ -52,7 +53,13 @@ struct PageRun {
   PassResult Pass() {
     bool going = app.Step();
     const char* now = app.Screens().Top();
-    if (going && top != now) ShowPageScreen(now);
+    if (going && top != now) {
+      ShowPageScreen(now);
+      // The player clicked or pressed a key while the page loaded: the logo and
+      // the fade into the menu take it as their skip when they come.
+      std::string_view screen = now;
+      if ((screen == "Logo" || screen == "IntroFade") && PageAskedToSkipIntro()) PressOnPage(vk::Escape);
+    }
     top = now;
     if (going) return {false, app.WakeAt()};
     End();

@@ -1,6 +1,7 @@
 #include "platform/web/PageInput.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace bm {
@@ -40,6 +41,16 @@ CanvasBox FitCanvas(double pageWidth, double pageHeight, int pictureWidth, int p
   if (pictureWidth <= 0 || pictureHeight <= 0 || pageWidth <= 0 || pageHeight <= 0) return {};
   double scale = std::min(pageWidth / pictureWidth, pageHeight / pictureHeight);
   return {pictureWidth * scale, pictureHeight * scale};
+}
+
+CanvasPixels PixelsOf(CanvasBox box, double pixelRatio) {
+  if (box.width <= 0 || box.height <= 0) return {};
+  double ratio = pixelRatio > 0 ? pixelRatio : 1;
+  double scale = std::min(ratio, std::sqrt(kMaxCanvasPixels / (box.width * box.height)));
+  CanvasPixels p{std::max(1, int(std::lround(box.width * scale))), std::max(1, int(std::lround(box.height * scale)))};
+  if (double(p.width) * p.height > kMaxCanvasPixels)  // rounded up past the cap
+    p = {int(box.width * scale), int(box.height * scale)};
+  return p;
 }
 
 PointD CanvasToPicture(double x, double y, CanvasBox box, int pictureWidth, int pictureHeight) {

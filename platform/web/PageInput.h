@@ -24,6 +24,20 @@ struct CanvasBox {
 // The canvas on the page: as large as the page allows, the picture's proportions kept.
 CanvasBox FitCanvas(double pageWidth, double pageHeight, int pictureWidth, int pictureHeight);
 
+// The page draws every size at the screen's own pixels. Beyond this many the
+// pictures, made for 1280x1024, have nothing more to show, and a large screen
+// would only pay for the fill.
+inline constexpr double kMaxCanvasPixels = 2560.0 * 2048.0;
+// "DESKTOP" in a tab: the largest box of the game's 4:3 proportions.
+inline constexpr int kDesktopShapeW = 4, kDesktopShapeH = 3;
+
+struct CanvasPixels {
+  int width = 0, height = 0;
+};
+// The canvas's own pixel size for a box on the page: the device's pixels (the
+// box times devicePixelRatio), at most kMaxCanvasPixels, proportions kept.
+CanvasPixels PixelsOf(CanvasBox box, double pixelRatio);
+
 // A position on the canvas in page pixels, in the picture's pixels.
 PointD CanvasToPicture(double x, double y, CanvasBox box, int pictureWidth, int pictureHeight);
 

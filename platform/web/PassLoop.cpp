@@ -116,3 +116,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE void bm_page_closing() {
   }
   bm_files_keep();
 }
+
+// Something the page heard wants a pass (a track played to its end).
+extern "C" EMSCRIPTEN_KEEPALIVE void bm_page_wake() { bm::WakePasses(); }

@@ -68,12 +68,20 @@ add_executable(webdemo platform/web/demo_main.cpp)
 bm_web_program(webdemo)
 
 # The pages: index.html starts the game, demo.html the back ends' demo (scripts/webpage.py demo-check);
-# the logo shows while the rest loads.
+# page.js is the page's own script (platform/web/page.js); the loading picture with its trough empty and
+# filled shows while the rest loads; the game's icon is the page's.
 set(BM_WEB_ENTRY brinemoor)
 configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${BM_PAGE_DIR}/index.html @ONLY)
 set(BM_WEB_ENTRY webdemo)
 configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${BM_PAGE_DIR}/demo.html @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/platform/web/page.js ${BM_PAGE_DIR}/page.js COPYONLY)
 configure_file(${BM_NATIVE_GAME_DIR}/red/logo/gamelogo0.jpg ${BM_PAGE_DIR}/logo.jpg COPYONLY)
+configure_file(${BM_NATIVE_GAME_DIR}/red/logo/gamelogo1.jpg ${BM_PAGE_DIR}/logo-filled.jpg COPYONLY)
+set(BM_NATIVE_ICON ${BM_NATIVE_GAME_DIR}/../icons/48x48/apps/brinemoor.png)
+if(NOT EXISTS ${BM_NATIVE_ICON})
+  message(FATAL_ERROR "No icon in ${BM_NATIVE_ICON}: build the desktop's game_icon first (scripts/web.sh does)")
+endif()
+configure_file(${BM_NATIVE_ICON} ${BM_PAGE_DIR}/favicon.png COPYONLY)
 
 # The game's data in one package the page fetches (with a progress bar) and
 # unpacks into /game before the program starts; what a run writes stays out.

@@ -25,6 +25,7 @@ void bm_page_message(const char* title, const char* text);
 void bm_page_title(const char* text);
 void bm_page_report(const char* json);
 void bm_page_screen(const char* name);
+int bm_page_skip_intro();
 }
 
 namespace bm {
@@ -37,6 +38,16 @@ void ShowPageMessage(const std::string& title, const std::string& text) {
 void ShowPageReport(const std::string& json) { bm_page_report(json.c_str()); }
 
 void ShowPageScreen(const char* name) { bm_page_screen(name); }
+
+bool PageAskedToSkipIntro() { return bm_page_skip_intro() != 0; }
+
+namespace {
+WebWindow* pageWindow = nullptr;  // the one window of the page
+}  // namespace
+
+void PressOnPage(int virtualKey) {
+  if (pageWindow) pageWindow->PressOnce(virtualKey);
+}
 
 // The page shows the message over the canvas.
 void Window::ShowMessage(const std::string& title, const std::string& text) { ShowPageMessage(title, text); }
@@ -53,6 +64,7 @@ class PageClock : public Clock {
 class WebHost : public Host {
  public:
   ~WebHost() override {
+    pageWindow = nullptr;
     music_.reset();
     sound_.reset();
     if (window_) window_->SetRenderDevice(nullptr);
@@ -65,6 +77,7 @@ class WebHost : public Host {
     }
     bm_page_title(o.title.c_str());
     window_ = std::make_unique<WebWindow>();
+    pageWindow = window_.get();
     window_->SetMode(o.width, o.height, o.fullScreen);
     render_ = std::make_unique<WebRenderDevice>(kCanvasSelector, o.width, o.height);
     if (!render_->Ok()) {

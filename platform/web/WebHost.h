@@ -22,4 +22,9 @@ void ShowPageMessage(const std::string& title, const std::string& text);
 void ShowPageReport(const std::string& json);
 void ShowPageScreen(const char* name);
 
+// A click or key on the page's loading screen, before the program drew anything.
+bool PageAskedToSkipIntro();
+// A press of this key for the program's next pass alone.
+void PressOnPage(int virtualKey);
+
 }  // namespace bm

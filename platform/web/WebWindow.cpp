@@ -2,6 +2,7 @@
 
 #include <emscripten/html5.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -18,6 +19,12 @@ void bm_page_pointer(const char* canvas, const char* path, double width, double 
 namespace bm {
 
 namespace {
+
+// A finger held this long within this many page pixels of where it went down is a right click.
+constexpr double kHeldTouchMs = 600;
+constexpr double kHeldTouchSlack = 10;
+// A lifted finger's pointer leaves the canvas this long after the lift (a few passes see the lift first).
+constexpr double kLiftedLeaveMs = 120;
 
 WebWindow* Self(void* user) { return static_cast<WebWindow*>(user); }
 
@@ -49,17 +56,18 @@ EM_BOOL MouseLeave(int, const EmscriptenMouseEvent*, void* user) {
   return EM_FALSE;
 }
 
-// The first finger is the mouse: touching presses the left button.
+// The first finger is the mouse's left button; other fingers are ignored.
 EM_BOOL Touch(int type, const EmscriptenTouchEvent* e, void* user) {
+  using Finger = WebWindow::Finger;
+  Finger what = type == EMSCRIPTEN_EVENT_TOUCHSTART  ? Finger::Down
+                : type == EMSCRIPTEN_EVENT_TOUCHMOVE ? Finger::Move
+                                                     : Finger::Up;
   for (int i = 0; i < e->numTouches; ++i) {
     const EmscriptenTouchPoint& t = e->touches[i];
-    if (!t.isChanged) continue;
-    Self(user)->OnPointer(double(t.targetX), double(t.targetY));
-    Self(user)->OnButton(1, type == EMSCRIPTEN_EVENT_TOUCHSTART);
-    break;
+    if (t.isChanged) Self(user)->OnTouch(what, t.identifier, double(t.targetX), double(t.targetY));
   }
   WakePasses();
-  return EM_TRUE;  // no scrolling, no mouse events made up from the touch
+  return EM_TRUE;  // no scrolling, no zoom, no mouse events made up from the touch
 }
 
 EM_BOOL Key(int type, const EmscriptenKeyboardEvent* e, void* user) {
@@ -126,12 +134,27 @@ bool WebWindow::TakeCloseRequest() {
   return take;
 }
 
+void WebWindow::Fit(double pageWidth, double pageHeight, CanvasBox& box, CanvasPixels& pixels) const {
+  box = FitCanvas(pageWidth, pageHeight, shapeW_, shapeH_);
+  pixels = PixelsOf(box, emscripten_get_device_pixel_ratio());
+}
+
+void WebWindow::ShowBox() {
+  emscripten_set_element_css_size(kCanvasSelector, box_.width, box_.height);
+  if (!pointerPath_.empty()) ShowPointerPicture(pointerPath_, pointerBox_);
+}
+
 bool WebWindow::SetMode(int width, int height, bool fullScreen) {
   if (width <= 0 || height <= 0) return false;
-  width_ = width;
-  height_ = height;
-  emscripten_set_canvas_element_size(kCanvasSelector, width, height);
-  FitTo(bm_page_width(), bm_page_height());
+  shapeW_ = width;
+  shapeH_ = height;
+  CanvasPixels pixels;
+  Fit(bm_page_width(), bm_page_height(), box_, pixels);
+  if (pixels.width <= 0) pixels = {width, height};  // a page of no size yet: as asked
+  width_ = pixels.width;
+  height_ = pixels.height;
+  emscripten_set_canvas_element_size(kCanvasSelector, width_, height_);
+  ShowBox();
   EmscriptenFullscreenChangeEvent now;
   bool isFull = emscripten_get_fullscreen_status(&now) == EMSCRIPTEN_RESULT_SUCCESS && now.isFullscreen;
   // The browser leaves full screen with the page's canvas as it is; the fit follows the resize.
@@ -140,20 +163,26 @@ bool WebWindow::SetMode(int width, int height, bool fullScreen) {
   return true;
 }
 
-void WebWindow::FitTo(double pageWidth, double pageHeight) {
-  box_ = FitCanvas(pageWidth, pageHeight, width_, height_);
-  emscripten_set_element_css_size(kCanvasSelector, box_.width, box_.height);
-  if (!pointerPath_.empty()) ShowPointerPicture(pointerPath_, pointerBox_);
-}
-
 void WebWindow::OnResize(double pageWidth, double pageHeight) {
-  FitTo(pageWidth, pageHeight);
+  // The box follows at once; the canvas's pixels with the program's next pass
+  // (the size drawn changes: the display follows).
+  CanvasPixels pixels;
+  Fit(pageWidth, pageHeight, box_, pixels);
+  ShowBox();
+  width_ = pixels.width;
+  height_ = pixels.height;
   if (change_ == DisplayChange::None) change_ = DisplayChange::Resized;
 }
 
-int WebWindow::DesktopWidth() { return int(std::lround(bm_page_width() * emscripten_get_device_pixel_ratio())); }
+int WebWindow::DesktopWidth() {
+  CanvasBox box = FitCanvas(bm_page_width(), bm_page_height(), kDesktopShapeW, kDesktopShapeH);
+  return PixelsOf(box, emscripten_get_device_pixel_ratio()).width;
+}
 
-int WebWindow::DesktopHeight() { return int(std::lround(bm_page_height() * emscripten_get_device_pixel_ratio())); }
+int WebWindow::DesktopHeight() {
+  CanvasBox box = FitCanvas(bm_page_width(), bm_page_height(), kDesktopShapeW, kDesktopShapeH);
+  return PixelsOf(box, emscripten_get_device_pixel_ratio()).height;
+}
 
 Window::DisplayChange WebWindow::TakeDisplayChange() { return std::exchange(change_, DisplayChange::None); }
 
@@ -172,7 +201,52 @@ bool WebWindow::ShowPointerPicture(const std::string& path, const Rect& box) {
 bool WebWindow::TakeDeviceReset() { return device_ && device_->TakeRestored(); }
 
 void WebWindow::OnPointer(double canvasX, double canvasY) {
-  input_.pointer = CanvasToPicture(canvasX, canvasY, box_, width_, height_);
+  input_.MovePointer(CanvasToPicture(canvasX, canvasY, box_, width_, height_));
+  if (input_.MoveWaiting()) WakePasses();
+}
+
+void WebWindow::OnTouch(Finger what, long id, double canvasX, double canvasY) {
+  if (what == Finger::Down && finger_ < 0) {
+    finger_ = id;
+    fingerSince_ = emscripten_get_now();
+    fingerFrom_ = {canvasX, canvasY};
+    OnPointer(canvasX, canvasY);
+    OnButton(1, true);
+    // Still there and unmoved after a while: a right click (gives an armed hook or sun back).
+    emscripten_set_timeout([](void* user) { Self(user)->OnTouchHeld(Self(user)->fingerSince_); }, kHeldTouchMs,
+                           this);
+    return;
+  }
+  if (id != finger_) return;
+  OnPointer(canvasX, canvasY);
+  if (what == Finger::Up) {
+    OnButton(1, false);
+    finger_ = -1;
+    // A lifted finger hovers nothing (a jewel under a resting pointer shimmers
+    // on): the pointer leaves once the lift has been seen.
+    emscripten_set_timeout([](void* user) {
+      if (Self(user)->finger_ >= 0) return;
+      Self(user)->OnLeave();
+      WakePasses();
+    }, kLiftedLeaveMs, this);
+  }
+}
+
+void WebWindow::OnTouchHeld(double since) {
+  if (finger_ < 0 || since != fingerSince_) return;
+  PointD at = input_.pointer;
+  PointD from = CanvasToPicture(fingerFrom_.x, fingerFrom_.y, box_, width_, height_);
+  double slack = kHeldTouchSlack * width_ / std::max(1.0, box_.width);
+  if (std::hypot(at.x - from.x, at.y - from.y) > slack) return;
+  OnButton(2, true);
+  OnButton(2, false);
+  WakePasses();
+}
+
+void WebWindow::PressOnce(int virtualKey) {
+  input_.SetKey(virtualKey, true, true);
+  input_.SetKey(virtualKey, false, true);
+  WakePasses();
 }
 
 bool WebWindow::OnKey(unsigned long keyCode, const char* key, bool down, bool command) {

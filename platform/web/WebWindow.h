@@ -1,5 +1,7 @@
-// The game's window in a page: a canvas the page scales to the tab, keeping
-// the picture's proportions, with the mouse, touch (as a mouse) and keyboard.
+// The game's window in a page: a canvas as large as the tab allows in the
+// picture's proportions, drawn at the screen's own pixels (its CSS size times
+// devicePixelRatio, capped), with the mouse, touch and keyboard. The first
+// finger is the mouse's left button; a finger held still is a right click.
 // The browser calls the listeners between passes; what they see counts for
 // the next pass, and each of them wakes the page's pass loop.
 #pragma once
@@ -33,16 +35,18 @@ class WebWindow : public Window, public Input {
   bool TakeCloseRequest() override;
   bool IsForeground() override { return focused_ && !hidden_; }
   bool IsMinimised() override { return hidden_; }
-  // The canvas becomes width x height pixels; full screen asks the browser (at
-  // the player's next click or key when it is not asked from one).
+  // The picture takes width:height's proportions, as large as the tab allows,
+  // at the screen's pixels: Width() and Height() tell the size drawn. Full
+  // screen asks the browser (at the player's next click or key when it is not
+  // asked from one).
   bool SetMode(int width, int height, bool fullScreen) override;
   int Width() override { return width_; }
   int Height() override { return height_; }
-  // The "desktop" is what the canvas may fill: the tab (the screen in full
-  // screen), in device pixels.
+  // The "desktop": the largest 4:3 picture in the tab (the screen in full
+  // screen), in the screen's pixels.
   int DesktopWidth() override;
   int DesktopHeight() override;
-  // The page scales the canvas to the screen, so every size can be shown.
+  // The page scales every size into the tab.
   bool HasDisplayMode(int, int) override { return true; }
   bool HasFrame() override { return false; }
   DisplayChange TakeDisplayChange() override;
@@ -59,12 +63,17 @@ class WebWindow : public Window, public Input {
   void StopTextInput() override { textInput_ = false; }
   std::string TakeTypedText() override { return input_.TakeTypedText(); }
 
-  // Fits the canvas to a page of this size.
-  void FitTo(double pageWidth, double pageHeight);
   // The listeners' side.
   void OnResize(double pageWidth, double pageHeight);
   void OnPointer(double canvasX, double canvasY);
   void OnButton(int button, bool down) { input_.SetButton(button, down, true); }
+  // A finger: began, moved or lifted (lifted also when the browser cancels it).
+  enum class Finger { Down, Move, Up };
+  void OnTouch(Finger what, long id, double canvasX, double canvasY);
+  // The finger that went down at this time is still there, where it began: a right click.
+  void OnTouchHeld(double since);
+  // A press of this key for the next pass alone (the page's loading screen was clicked).
+  void PressOnce(int virtualKey);
   // True when the page should not act on the key itself.
   bool OnKey(unsigned long keyCode, const char* key, bool down, bool command);
   void OnLeave() { input_.pointer = {-1, -1}; }
@@ -73,10 +82,18 @@ class WebWindow : public Window, public Input {
   void OnFullScreen(bool full) { change_ = full ? DisplayChange::FullScreenEntered : DisplayChange::FullScreenLeft; }
 
  private:
+  // The box on the page and the pixels for the asked proportions, in a page of this size.
+  void Fit(double pageWidth, double pageHeight, CanvasBox& box, CanvasPixels& pixels) const;
+  void ShowBox();
+
   PolledInput input_;
   WebRenderDevice* device_ = nullptr;
-  int width_ = 0, height_ = 0;
-  CanvasBox box_;
+  int width_ = 0, height_ = 0;     // the canvas's pixels: the size drawn
+  int shapeW_ = 4, shapeH_ = 3;    // the proportions asked for
+  CanvasBox box_;                  // its size on the page
+  long finger_ = -1;               // the touch that is the mouse, -1 none
+  double fingerSince_ = 0;         // when it went down
+  PointD fingerFrom_;              // where (page pixels on the canvas)
   bool focused_ = true, hidden_ = false, textInput_ = false, closeTaken_ = false;
   DisplayChange change_ = DisplayChange::None;
   std::string pointerPath_;  // the pointer picture, "" for the system's

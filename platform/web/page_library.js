@@ -3,22 +3,17 @@
 // page that the game's first picture is up. Linked with --js-library.
 mergeInto(LibraryManager.library, {
   $BM: {
-    ctx: null,       // the AudioContext; suspended until the player's first click or key
+    ctx: null,       // the AudioContext; suspended until the player's first touch, click or key (page.js)
     cues: null,      // a GainNode all cues go through (their volume)
     buffers: {},     // decoded cues by number
     voices: {},      // playing cue sources by handle
     tracks: {},      // music by slot: {el, url, left, right, running}
-    unlocked: false,  // the player clicked or pressed a key: sound may start
-    syncing: false,
-    syncAgain: false,
     pointer: null,    // the CSS cursor made of the game's pointer picture, while it shows
     pointerAsked: null,
-    // Browsers let sound start only after the player did something on the page;
-    // what starts before the context runs again plays once it does.
-    unlock: function () {
-      if (!BM.ctx || BM.unlocked) return;
-      BM.unlocked = true;
-      BM.ctx.resume();
+    // Browsers let sound start only after the player did something on the
+    // page; what starts before plays once it may.
+    unlocked: function () { return !!BM.ctx && BM.ctx.state === 'running'; },
+    soundStarted: function () {
       for (var slot in BM.tracks) {
         var t = BM.tracks[slot];
         if (t.running) t.el.play().catch(function () {});
@@ -30,17 +25,23 @@ mergeInto(LibraryManager.library, {
   bm_audio_start: function () {
     if (BM.ctx) return 1;
     var Context = window.AudioContext || window.webkitAudioContext;
-    if (!Context) return 0;
+    var page = typeof Page !== 'undefined' ? Page : null;
     try {
-      BM.ctx = Module['audioContext'] || new Context();  // the page may have started it already
+      BM.ctx = page && page.audioContext || (Context ? new Context() : null);  // the page started it already
     } catch (e) {
       return 0;
     }
+    if (!BM.ctx) return 0;
     BM.cues = BM.ctx.createGain();
     BM.cues.connect(BM.ctx.destination);
-    ['pointerdown', 'keydown', 'touchend'].forEach(function (type) {
-      window.addEventListener(type, BM.unlock, true);
+    BM.ctx.addEventListener('statechange', function () {
+      if (BM.unlocked()) BM.soundStarted();
     });
+    if (!page) {
+      ['keydown', 'mousedown', 'pointerup', 'touchend'].forEach(function (type) {
+        window.addEventListener(type, function () { if (!BM.unlocked()) BM.ctx.resume(); }, true);
+      });
+    }
     return 1;
   },
 
@@ -63,7 +64,7 @@ mergeInto(LibraryManager.library, {
   bm_audio_play: function (voice, buffer) {
     _bm_audio_stop(voice);
     var decoded = BM.buffers[buffer];
-    if (!decoded || !BM.unlocked) return 0;
+    if (!decoded || !BM.unlocked()) return 0;
     var source = BM.ctx.createBufferSource();
     source.buffer = decoded;
     source.connect(BM.cues);
@@ -113,6 +114,8 @@ mergeInto(LibraryManager.library, {
     el.preservesPitch = false;  // a faster track sounds higher, as on the desktop
     el.src = url;
     var t = {el: el, url: url, running: false};
+    // A track that played to its end is rewound by the program's next pass: the pass loop sleeps until then.
+    el.addEventListener('ended', function () { if (Module['_bm_page_wake']) Module['_bm_page_wake'](); });
     // Mono becomes two equal channels before the split, so both sides sound.
     var both = BM.ctx.createGain();
     both.channelCount = 2;
@@ -148,7 +151,7 @@ mergeInto(LibraryManager.library, {
     if (!t) return;
     t.running = !!run;
     if (!run) t.el.pause();
-    else if (BM.unlocked) t.el.play().catch(function () {});
+    else if (BM.unlocked()) t.el.play().catch(function () {});
   },
 
   bm_music_seek__deps: ['$BM'],
@@ -156,7 +159,7 @@ mergeInto(LibraryManager.library, {
     var t = BM.tracks[slot];
     if (!t) return;
     t.el.currentTime = seconds;
-    if (t.running && t.el.paused && BM.unlocked) t.el.play().catch(function () {});
+    if (t.running && t.el.paused && BM.unlocked()) t.el.play().catch(function () {});
   },
 
   // Seconds from the start; -1 once the track played to its end.
@@ -181,29 +184,9 @@ mergeInto(LibraryManager.library, {
     if (t) t.el.playbackRate = rate;
   },
 
-  // Copies the save folder to the browser's storage; a write during a copy
-  // asks for one more copy after it.
-  bm_files_sync__deps: ['$BM', '$FS'],
+  // Copies the save folder to the browser's storage (page_pre.js).
   bm_files_sync: function () {
-    if (BM.syncing) {
-      BM.syncAgain = true;
-      return;
-    }
-    BM.syncing = true;
-    var began = Date.now();
-    FS.syncfs(false, function (e) {
-      BM.syncing = false;
-      if (e) {
-        err('saving to the browser storage failed: ' + e);
-      } else {
-        bmStoredAt = began;
-        Module['savesStored'] = (Module['savesStored'] || 0) + 1;
-      }
-      if (BM.syncAgain) {
-        BM.syncAgain = false;
-        _bm_files_sync();
-      }
-    });
+    bmCopyToStorage();
   },
 
   // The page is closing: the names of every file in the save folder and the
@@ -211,6 +194,8 @@ mergeInto(LibraryManager.library, {
   // localStorage at once (page_pre.js puts them back at the next start).
   bm_files_keep__deps: ['$FS'],
   bm_files_keep: function () {
+    var store = bmLocalStorage();
+    if (!bmWrites() || !bmStorageOn || !store) return;
     var list = [], files = {};
     (function walk(dir) {
       FS.readdir(dir).forEach(function (name) {
@@ -227,7 +212,7 @@ mergeInto(LibraryManager.library, {
       });
     })('/data');
     try {
-      localStorage.setItem(bmKeptKey, JSON.stringify({list: list, files: files}));
+      store.setItem(bmKeptKey, JSON.stringify({list: list, files: files}));
     } catch (e) {
       err('keeping the saves in the page storage failed: ' + e);
     }
@@ -252,6 +237,11 @@ mergeInto(LibraryManager.library, {
 
   bm_page_message: function (title, text) {
     if (Module['showMessage']) Module['showMessage'](UTF8ToString(title), UTF8ToString(text));
+  },
+
+  // The player clicked or pressed a key while the page was loading (page.js): the logo is skipped.
+  bm_page_skip_intro: function () {
+    return typeof Page !== 'undefined' && Page.skipIntro ? 1 : 0;
   },
 
   bm_page_title: function (text) {

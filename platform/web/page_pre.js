@@ -1,15 +1,47 @@
-// Runs before the program. The save folder lives in the browser's persistent
-// storage (IndexedDB) and is read back in before main starts, with what a
-// closing page kept in localStorage (the copy to IndexedDB takes longer than a
-// closing page lives) laid over it and copied on.
+// Runs before the program (linked in with --pre-js). The save folder /data
+// lives in the browser's persistent storage (IndexedDB). It is read once this
+// tab owns the saves (page.js: one tab at a time writes them), before main
+// starts, with what a closing page kept in localStorage (the copy to IndexedDB
+// takes longer than a closing page lives) laid over it and copied on. Where
+// the browser keeps nothing (no IndexedDB, site data blocked) the folder lives
+// in memory, the game plays, and the page says that progress is not kept.
 var bmKeptKey = 'brinemoor-kept';
 // When the last copy to IndexedDB that succeeded began: files changed since are not there yet.
 var bmStoredAt = 0;
+// Saves go to IndexedDB (false: the folder is in memory only).
+var bmStorageOn = false;
+var bmSync = {running: false, again: false, waiting: []};
+var bmPage = typeof Page !== 'undefined' ? Page : null;
+
+function bmWrites() { return !bmPage || bmPage.writes(); }
+
+function bmLocalStorage() {
+  try {
+    return window.localStorage;
+  } catch (e) {
+    return null;  // site data blocked
+  }
+}
+
+// What went wrong with the storage, in a player's words.
+function bmStorageWhy(e) {
+  var name = e && e.name || '', text = String(e && e.message || e);
+  if (name === 'SecurityError' || /denied|permission/i.test(text)) return 'this browser blocks the site\'s storage';
+  if (name === 'QuotaExceededError') return 'the browser\'s storage is full';
+  if (name === 'InvalidStateError' || /clos/i.test(text)) return 'the site\'s data was cleared';
+  return 'the browser refused its storage';
+}
+
+function bmStorageOff(why, e) {
+  bmStorageOn = false;
+  err('progress is not kept: ' + why + (e ? ' (' + e + ')' : ''));
+  if (bmPage) bmPage.storageFailed(why);
+}
 
 function bmPutBackKept(done) {
-  var kept = null;
+  var kept = null, store = bmLocalStorage();
   try {
-    kept = JSON.parse(localStorage.getItem(bmKeptKey) || 'null');
+    kept = JSON.parse(store && store.getItem(bmKeptKey) || 'null');
   } catch (e) {
     err('the saves kept by the last page could not be read: ' + e);
   }
@@ -37,33 +69,96 @@ function bmPutBackKept(done) {
     FS.writeFile(path, bytes);
   });
   Module['keptFiles'] = Object.keys(kept.files).length;  // the page's checks look
-  var began = Date.now();
-  FS.syncfs(false, function (e) {
-    if (e) {
-      err('copying the kept saves to the browser storage failed: ' + e);
-    } else {
-      bmStoredAt = began;
-      localStorage.removeItem(bmKeptKey);
-    }
+  bmCopyToStorage(function (ok) {
+    if (ok) store.removeItem(bmKeptKey);
     done();
   });
 }
 
+// Copies the save folder to IndexedDB; done(ok) after the copy that includes
+// every write made so far. A write during a copy asks for one more copy after
+// it. A database closed under the page (its site data cleared) is opened
+// afresh once: the copy then writes the whole folder again.
+function bmCopyToStorage(done) {
+  if (done) bmSync.waiting.push(done);
+  var finish = function (ok) {
+    bmSync.waiting.splice(0).forEach(function (f) { f(ok); });
+  };
+  if (!bmStorageOn || !bmWrites()) return finish(false);
+  if (bmSync.running) {
+    bmSync.again = true;
+    return undefined;
+  }
+  bmSync.running = true;
+  var began = Date.now();
+  var copied = function (e) {
+    bmSync.running = false;
+    if (e) {
+      bmStorageOff(bmStorageWhy(e), e);
+    } else {
+      bmStoredAt = began;
+      Module['savesStored'] = (Module['savesStored'] || 0) + 1;
+    }
+    if (bmSync.again && !e) {
+      bmSync.again = false;
+      return bmCopyToStorage();
+    }
+    return finish(!e);
+  };
+  FS.syncfs(false, function (e) {
+    if (!e) return copied(null);
+    delete IDBFS.dbs['/data'];
+    return FS.syncfs(false, copied);
+  });
+  return undefined;
+}
+
 Module['preRun'] = [].concat(Module['preRun'] || []);
 Module['preRun'].push(function () {
-  FS.mkdir('/data');
-  FS.mount(IDBFS, {}, '/data');
   addRunDependency('saves');
-  bmStoredAt = Date.now();
-  FS.syncfs(true, function (e) {
-    if (e) err('reading the saves from the browser storage failed: ' + e);
-    bmPutBackKept(function () { removeRunDependency('saves'); });
-  });
+  var ready = function () { removeRunDependency('saves'); };
+  var mount = function () {
+    FS.mkdir('/data');
+    if (!window.indexedDB) {
+      bmStorageOff('this browser has no IndexedDB');
+      return ready();
+    }
+    try {
+      FS.mount(IDBFS, {}, '/data');
+    } catch (e) {
+      bmStorageOff(bmStorageWhy(e), e);
+      return ready();
+    }
+    bmStorageOn = true;
+    bmStoredAt = Date.now();
+    return FS.syncfs(true, function (e) {
+      if (e) {
+        bmStorageOff(bmStorageWhy(e), e);
+        return ready();
+      }
+      return bmPutBackKept(ready);
+    });
+  };
+  if (bmPage) bmPage.whenOwner(mount);
+  else mount();
 });
+
+if (bmPage) {
+  // Another tab takes the saves over: the game closes as at a closing page, the
+  // folder is copied, and only then does the other tab read it.
+  bmPage.onStop = function (done) {
+    if (!Module['calledRun']) {
+      addRunDependency('stopped');  // never removed: the program does not start here
+      return done();
+    }
+    if (Module['_bm_page_closing']) Module['_bm_page_closing']();
+    return bmCopyToStorage(function () { done(); });
+  };
+}
 
 // The page goes away: the game closes as at a window's close box, and keeps what it wrote.
 window.addEventListener('pagehide', function () {
-  if (Module['calledRun'] && Module['_bm_page_closing']) Module['_bm_page_closing']();
+  if (bmWrites() && Module['calledRun'] && Module['_bm_page_closing']) Module['_bm_page_closing']();
 });
 // A page brought back from the browser's cache had its game closed: it starts again.
 window.addEventListener('pageshow', function (e) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
+#include <string>
+
 #include "board/ItemCodes.h"
 #include "tests/board/BoardKit.h"
 
@@ -281,26 +285,40 @@ TEST(Clicks, OutsideTheClientAreaOnlyTheEntryIsLogged) {
   EXPECT_EQ(logs, (std::vector<std::string>{"Enter MouseClick (1)", "MouseClick (1)"}));
 }
 
-TEST(Clicks, DragOntoANeighbourSwapsEvenAcrossTheGap) {
-  BoardKit kit;
-  kit.PointAt(22);
-  kit.Frame();
-  kit.left = true;
-  kit.Frame();
-  EXPECT_EQ(kit.st.SelectedCell, 22);
-  // Halfway between the two centres no cell is hovered.
-  kit.px = (kit.metrics.CellScreenX(kit.cells[22].CenterX) + kit.metrics.CellScreenX(kit.cells[28].CenterX)) / 2;
-  kit.py = (kit.metrics.CellScreenY(kit.cells[22].CenterY) + kit.metrics.CellScreenY(kit.cells[28].CenterY)) / 2;
-  kit.Frame();
-  EXPECT_EQ(kit.st.HoveredCell, kNoCell);
-  kit.Frame();
-  EXPECT_EQ(kit.st.SwapState, SwapPhase::Idle);
-  kit.PointAt(28);
-  kit.Frame();
-  kit.Frame();
-  EXPECT_NE(kit.st.SwapState, SwapPhase::Idle);
-  EXPECT_EQ(kit.st.SwapA, 28);
-  EXPECT_EQ(kit.st.SwapB, 22);
+// A drag toward a neighbour (a finger's swipe) swaps with it once it has gone a
+// third of the way, in each of the lattice's six directions, 20 degrees off
+// and with the button already up by the frame that sees it; toward a hole it
+// does nothing.
+TEST(Clicks, ASwipeTowardANeighbourSwapsWithIt) {
+  std::string holed;
+  for (int i = 0; i < 36; ++i) holed += i == 35 ? ". " : "x ";
+  for (int offset : {-11, -6, -5, 5, 6, 11}) {
+    BoardKit kit(offset == 11 ? holed : "");
+    const int from = 24, to = from + offset;  // a cell with all six neighbours
+    auto x = [&](int c) { return kit.metrics.CellScreenX(kit.cells[c].CenterX); };
+    auto y = [&](int c) { return kit.metrics.CellScreenY(kit.cells[c].CenterY); };
+    double dx = x(to) - x(from), dy = y(to) - y(from), turn = 20 * std::numbers::pi / 180;
+    if (offset == 5) kit.Click(from);  // selected already: the press puts it down, the swipe still swaps
+    kit.PointAt(from);
+    kit.Frame();
+    kit.left = true;
+    kit.Frame();
+    kit.px += dx * 0.3;
+    kit.py += dy * 0.3;
+    kit.Frame();
+    EXPECT_EQ(kit.st.SwapState, SwapPhase::Idle) << offset << ": not a third of the way yet";
+    kit.PointAt(from);
+    kit.px += 0.45 * (dx * std::cos(turn) - dy * std::sin(turn));
+    kit.py += 0.45 * (dx * std::sin(turn) + dy * std::cos(turn));
+    kit.left = false;
+    kit.Frame();
+    if (offset == 11) {
+      EXPECT_EQ(kit.st.SwapState, SwapPhase::Idle) << "toward a hole";
+      continue;
+    }
+    EXPECT_NE(kit.st.SwapState, SwapPhase::Idle) << offset;
+    EXPECT_EQ(kit.st.SwapA + kit.st.SwapB, from + to) << offset;
+  }
 }
 
 TEST(Clicks, HeldButtonDoesNotClickAgain) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/PolledInput.h"
 #include "platform/sdl/SdlWindow.h"
 #include "shell/Options.h"
 
@@ -54,6 +55,34 @@ TEST(PageInput, TheCanvasFillsThePageInItsProportionsAndPointsMapBack) {
   PointD corner = CanvasToPicture(800, 640, tall, 1280, 1024);
   EXPECT_DOUBLE_EQ(corner.x, 1280);
   EXPECT_DOUBLE_EQ(corner.y, 1024);
+
+  // Drawn at the screen's pixels, up to the cap, proportions kept.
+  CanvasPixels sharp = PixelsOf(FitCanvas(1024, 768, 4, 3), 2);
+  EXPECT_EQ(sharp.width, 2048);
+  EXPECT_EQ(sharp.height, 1536);
+  CanvasPixels capped = PixelsOf(FitCanvas(3840, 2160, 4, 3), 2);
+  EXPECT_LE(double(capped.width) * capped.height, kMaxCanvasPixels);
+  EXPECT_NEAR(double(capped.width) / capped.height, 4.0 / 3, 0.002);
+  EXPECT_GT(double(capped.width) * capped.height, 0.99 * kMaxCanvasPixels) << "as many as the cap allows";
+}
+
+// A finger's touch, move and lift often all come between two passes: the pass
+// sees the press where it happened, the next one the move.
+TEST(PageInput, APressIsSeenWhereItHappenedAndTheMoveAfterItWithTheNextPass) {
+  PolledInput in;
+  in.MovePointer({10, 10});
+  in.SetButton(1, true, true);
+  in.MovePointer({40, 10});
+  in.SetButton(1, false, true);
+  EXPECT_TRUE(in.MoveWaiting());
+  in.BeginPass();
+  EXPECT_TRUE(in.ButtonDown(1));
+  EXPECT_DOUBLE_EQ(in.pointer.x, 10);
+  in.BeginPass();
+  EXPECT_FALSE(in.ButtonDown(1));
+  EXPECT_DOUBLE_EQ(in.pointer.x, 40);
+  in.MovePointer({50, 10});
+  EXPECT_DOUBLE_EQ(in.pointer.x, 50) << "no press waiting: the pointer moves at once";
 }
 
 // The page's parameters through the command line's own parser.

@@ -81,7 +81,10 @@ TEST(OneLoop, NestedScreensRunWithinThePassThatOpenedThem) {
   stack.Pace();
   ASSERT_TRUE(stack.Step());
   EXPECT_EQ(log, (Log{"A pass", "C enter", "C pass", "A resume 9"}));
-  EXPECT_DOUBLE_EQ(stack.WakeAt(), h.now() + 100) << "an idle screen is looked at every 100 ms at least";
+  EXPECT_DOUBLE_EQ(stack.WakeAt(), h.now() + 5000) << "a page's loop sleeps until then";
+  const double before = h.now();
+  stack.Pace();
+  EXPECT_DOUBLE_EQ(h.now(), before + 100) << "the program's own wait looks every 100 ms at least";
   EXPECT_STREQ(stack.Top(), "A");
   // An answer reads back as what it answers; read as another kind it stops the program.
   enum class Other { Five = 5 };

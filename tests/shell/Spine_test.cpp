@@ -83,9 +83,9 @@ TEST(Resolution, WindowNeedsSmallerThanDesktopAndFullScreenWrapsToDesktop) {
   EXPECT_EQ(res, 0);
   EXPECT_EQ(s.w, 1280);
   EXPECT_EQ(ResolutionName(7), "");
-  d.windowFrame = false;  // a browser tab: its canvas may fill it
-  EXPECT_EQ(ChangeResolution(3, +1, false, d), 4) << "1280x1024 fills the tab exactly";
-  EXPECT_EQ(ChangeResolution(4, +1, false, d), 0);
+  d.windowFrame = false;  // a browser tab shows every size, scaled into it
+  EXPECT_EQ(ChangeResolution(4, +1, false, d), 5);
+  EXPECT_EQ(ChangeResolution(5, +1, false, d), 0);
 }
 
 RunOptions HeadlessRun(const test::PlayerDir& dir) {
