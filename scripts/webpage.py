@@ -718,6 +718,11 @@ def game_check(page_dir, out_dir, seconds=50):
         skipped_intro(browser, base, checks)
         browser.call('Input.dispatchMouseEvent', session=True, type='mouseMoved', x=30, y=30)
         time.sleep(5)  # the sounds decoded in the background are done
+        for _ in range(20):  # and the tune has faded in
+            before = pass_figures(browser, 'MainMenu')[0]
+            time.sleep(1)
+            if pass_figures(browser, 'MainMenu')[0] == before:
+                break
         menu_passes, frames = pass_figures(browser, 'MainMenu')[0], browser.evaluate('Module.framesDrawn')
         cpu = browser.cpu_use(5.0)
         still_passes = pass_figures(browser, 'MainMenu')[0] - menu_passes

@@ -178,6 +178,8 @@ void ScreenStack::Schedule(double wakeAt, bool drew) {
     return;
   }
   wakeAt_ = wakeAt > 0 ? std::max(wakeAt, now + 1) : now + kFrameIntervalMs;
+  // The bot's hands are read each pass, as a player's input would arrive: it is looked at as the desktop's loop looks.
+  if (s_.botInput) wakeAt_ = std::min(wakeAt_, now + kLongestWaitMs);
   // A run with a time limit ends on time, input or not.
   if (s_.options.maxSeconds > 0) wakeAt_ = std::min(wakeAt_, s_.loop.StartMs + s_.options.maxSeconds * 1000.0);
 }

@@ -29,7 +29,7 @@ function bmStorageWhy(e) {
   if (name === 'SecurityError' || /denied|permission/i.test(text)) return 'this browser blocks the site\'s storage';
   if (name === 'QuotaExceededError') return 'the browser\'s storage is full';
   if (name === 'InvalidStateError' || /clos/i.test(text)) return 'the site\'s data was cleared';
-  return 'the browser refused its storage';
+  return bmLocalStorage() ? 'the browser refused its storage' : 'this browser blocks the site\'s storage';
 }
 
 function bmStorageOff(why, e) {
