@@ -1,27 +1,29 @@
 // The bitmap font: glyphs cut from 256 x 256 pages, drawn twice (two colour
-// layers), proportional, centred or aligned in a rectangle.
+// layers), proportional, centred or aligned in a rectangle. Texts are UTF-8;
+// a character the font lacks is drawn as an empty box and counted.
 #pragma once
 #include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "render/Canvas.h"
 
 namespace bm {
 
-struct GlyphEntry {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  int page = 0;
-  bool present = false;
-};
+// For each character below U+0180 (and the few beyond, see GlyphIndex), its
+// index in the glyph table's places; -1 for none.
+using GlyphIndexTable = std::array<std::int16_t, 0x180>;
+GlyphIndexTable PrepareAlphabet();
 
-// Fills the 256-entry table from the font's glyph rectangles.
-std::array<GlyphEntry, 256> PrepareAlphabet();
+// The large pages that carry the English texts' glyphs: loaded with the menu.
+std::vector<std::string> EnglishGlyphPages();
 
 enum class Align { Center = 0, Left = 1, Right = 2 };
 
 class Font {
  public:
-  Font() : glyphs_(PrepareAlphabet()) {}
+  Font();
 
   // Width in pixels of one line at this size (spacing multiplies each advance).
   double Measure(const std::string& text, double size, double xScale, double spacing = 1.0) const;
@@ -30,9 +32,21 @@ class Font {
   void Draw(Canvas& canvas, const std::string& text, const IRect& rect, double size, Argb first, Argb second,
             Align align, bool wave = false, double spacing = 1.0);
 
+  // Characters drawn so far that the font lacks (each drawn as the replacement
+  // box), and the last of them.
+  long MissingGlyphs() const { return missing_; }
+  char32_t LastMissing() const { return lastMissing_; }
+
  private:
-  std::array<GlyphEntry, 256> glyphs_;
+  // The character's place in the glyph table; -2 for one that only moves the
+  // pen (the spaces), -3 for one that draws nothing, -1 for none.
+  int GlyphIndex(char32_t c) const;
+
+  GlyphIndexTable glyphs_;
+  std::vector<std::string> largePages_, smallPages_;
   std::array<double, 256> wavePhase_{};
+  long missing_ = 0;
+  char32_t lastMissing_ = 0;
 };
 
 }  // namespace bm

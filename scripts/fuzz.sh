@@ -2,7 +2,7 @@
 # Builds one libFuzzer target with clang (ASan + UBSan) and runs it for a while.
 # Usage: scripts/fuzz.sh TARGET SECONDS [extra libFuzzer flags]
 #   TARGET: level, settings, ini, sound_catalogue, sound_header, players, high_scores,
-#           item_status, board (the fuzz/fuzz_*.cpp files)
+#           item_status, board, catalogue (the fuzz/fuzz_*.cpp files)
 # The build lives in build-fuzz/; the corpus grows in build-fuzz/corpus/TARGET, seeded
 # from the shipped files in build/game (built by ./run.sh or ./test.sh), the saved files
 # of a short headless game the program plays into build-fuzz/saved-game, and fuzz/seeds/TARGET.
@@ -69,6 +69,10 @@ case "$target" in
     # The target's first three bytes are the offset its other bytes are laid at.
     saved_game
     [ -f "$saved/saves/dump1.dat" ] && { printf '\0\0\0'; cat "$saved/saves/dump1.dat"; } > "$corpus/dump1.dat" ;;
+  catalogue)
+    # The shipped catalogues; the first bytes of a seed double as a plural rule.
+    for f in "$game"/locale/*.mo; do [ -f "$f" ] && cp -n "$f" "$corpus/"; done
+    printf 'nplurals=3; plural=(n==1 ? 0 : n%%10>=2 && n%%10<=4 && (n%%100<10 || n%%100>=20) ? 1 : 2);' > "$corpus/pl_rule" ;;
 esac
 [ -d "$here/fuzz/seeds/$target" ] && cp -n "$here/fuzz/seeds/$target"/* "$corpus/" 2>/dev/null || true
 

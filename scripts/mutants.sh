@@ -41,6 +41,7 @@ while i < len(args):
 MAP = {
     "diag": ["io", "storage", "shell"],
     "io": ["io", "storage", "saves", "shell"],
+    "lang": ["lang", "storage", "render", "shell"],
     "board": ["board", "bonus", "bot", "match", "progress", "shell"],
     "storage": ["storage", "saves", "shell"],
     "bonus": ["bonus", "bot", "match", "progress", "saves", "shell"],
@@ -58,7 +59,7 @@ MAP = {
 # Drawing caches, lost devices and signals: no rule of the game lives there.
 SLOW = ["LevelSoak.*", "BonusSoak.*", "BalanceSoak.*", "KillTrial.*", "HugeFiles.*", "StopSignals.*", "CrashLog.*",
         "StillLayer.*", "IdleFrames.*", "DeviceReset.*"]
-LIBRARIES = ["bm_io", "bm_rules", "bm_platform", "bm_game", "bm_harness", "levelc_text"]
+LIBRARIES = ["bm_io", "bm_lang", "bm_rules", "bm_platform", "bm_game", "bm_harness", "levelc_text"]
 TIMEOUT = 300  # seconds for one test binary; a hang counts as killed
 
 def unescape(s):

@@ -14,7 +14,7 @@ need_packages "${desktop_packages[@]}" emscripten node-acorn
 
 # The generators run on this machine and write build/game/.
 cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build "$here/build" -j"$jobs" --target levels game_art game_icon sounds default_data
+cmake --build "$here/build" -j"$jobs" --target levels game_art game_icon sounds default_data catalogues
 
 # Debian's emscripten finds its JavaScript optimiser's parser only through NODE_PATH.
 export NODE_PATH=/usr/share/nodejs

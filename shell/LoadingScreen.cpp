@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "render/Font.h"
 #include "shell/Loop.h"
 #include "shell/Services.h"
 
@@ -82,9 +83,8 @@ void LoadingScreen::End(Services& s, bool stopped) {
 }
 
 std::vector<std::string> MenuPictures() {
-  std::vector<std::string> v = {"red/menu/main0-new2.jpg", "red/menu/main1-new2.jpg", "fonts/new/c0m.png",
-                                "fonts/new/c0mp.png"};
-  for (int i = 1; i <= 19; ++i) v.push_back("fonts/large/c" + std::to_string(i) + "n.png");
+  std::vector<std::string> v = {"red/menu/main0-new2.jpg", "red/menu/main1-new2.jpg"};
+  for (const std::string& page : EnglishGlyphPages()) v.push_back(page);
   return v;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "lang/Language.h"
 #include "platform/RendererChoice.h"
 
 namespace bm {
@@ -38,6 +39,7 @@ std::string UsageText() {
          "  --record FILE        write every frame's input and time to FILE\n"
          "  --replay FILE        play a recorded game headless and write its report\n"
          "  --renderer R         auto (software when no GPU can draw), gl or software\n"
+         "  --language CODE      this run's language: " + LanguageCodes() + "\n"
          "  --verbose            echo the run log to the terminal\n";
 }
 
@@ -86,6 +88,13 @@ bool ParseCommandLine(int argc, char** argv, RunOptions& o, std::string& error) 
       RendererRequest r;
       if (!ParseRendererRequest(o.renderer, r)) {
         error = "--renderer: '" + o.renderer + "' is not auto, gl or software";
+        return false;
+      }
+    }
+    else if (a == "--language") {
+      if (!value(o.language)) return false;
+      if (LanguageOfLocale(o.language).empty()) {
+        error = "--language: '" + o.language + "' is not one of " + LanguageCodes();
         return false;
       }
     }

@@ -30,6 +30,8 @@ struct RunOptions {
   std::string replayPath;      // a tape to play back headless instead of a game
   bool verbose = false;
   std::string renderer = "auto";  // auto, gl or software
+  std::string language;           // --language: this run's language ("" as kept, else the desktop's)
+  bool followDesktopLanguage = false;  // the program's own run reads the locale's variables; a test's does not
   bool showHelp = false, showVersion = false;
   std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
   // The program's own run (main), not a test's: the stop-signal watcher, and

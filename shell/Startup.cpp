@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "diag/CrashLog.h"
+#include "lang/Language.h"
 #include "platform/Host.h"
 #include "render/Resolution.h"
 #include "shell/DisplayMode.h"
@@ -21,6 +22,7 @@
 #include "shell/Services.h"
 #include "shell/StopSignals.h"
 #include "storage/DataIni.h"
+#include "storage/GameSettings.h"
 #include "storage/WindowFile.h"
 
 namespace fs = std::filesystem;
@@ -115,6 +117,12 @@ bool App::Start(RunOptions options) {
 
   bool freshSettings = false;
   SettingsRecord settings = LoadSettings(options.dataDir, logs, &freshSettings);
+  // The texts' language: --language, else the player's kept choice, else the desktop's.
+  EnvironmentLookup desktop = [&options](const char* name) -> const char* {
+    return options.followDesktopLanguage ? std::getenv(name) : nullptr;
+  };
+  LoadLanguage(options.gameDir, ChooseLanguage(options.language, LoadGameSettings(options.dataDir, logs).Language, desktop),
+               logs);
 
   HostOptions hostOptions;
   hostOptions.headless = options.headless;

@@ -29,5 +29,6 @@ int main(int argc, char** argv) {
   }
   options.stop = &stop;
   options.installCrashLog = true;
+  options.followDesktopLanguage = true;
   return bm::RunGame(options);
 }

@@ -15,11 +15,11 @@ namespace bm {
 namespace {
 
 // Low to high. The README's Layout section shows the same order.
-const std::vector<std::string> kRules = {"diag",  "io",       "board", "storage", "bonus",
-                                         "bot",   "progress", "match", "saves"};
+const std::vector<std::string> kRules = {"diag", "io",       "lang",  "board", "storage", "bonus",
+                                         "bot",  "progress", "match", "saves"};
 
 const char* kOrder =
-    "diag -> io -> board -> storage -> bonus -> bot -> progress -> match -> saves; platform -> diag, io; "
+    "diag -> io -> lang -> board -> storage -> bonus -> bot -> progress -> match -> saves; platform -> diag, io; "
     "audio -> platform, io, diag; render -> platform and the rules; shell -> all of these";
 
 // The folders that `from` may include, itself among them.

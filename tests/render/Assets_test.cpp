@@ -1,7 +1,9 @@
-// The generated picture tree: every catalogued file is there and decodes, glyphs stay
-// inside their own rectangles, and the map point file has the fixed layout.
+// The generated picture tree: every catalogued file is there and decodes, the font
+// covers Latin-1 and Latin Extended-A with glyphs inside their own places, and the
+// map point file has the fixed layout.
 
 #include "render/AssetCatalogue.h"
+#include "lang/Utf8.h"
 #include "render/GlyphTable.h"
 #include "shell/InputRouter.h"
 
@@ -52,30 +54,43 @@ TEST(Assets, CataloguePathsAreUniqueAndRelative) {
     }
 }
 
-TEST(Assets, GlyphTableIsConsistent) {
-    std::set<char> chars;
-    for (const auto& g : bm::kGlyphTable) {
-        EXPECT_TRUE(chars.insert(g.ch).second) << g.ch;
-        EXPECT_GE(g.page, 0);
-        EXPECT_LT(g.page, bm::kGlyphPageCount);
-        EXPECT_GE(g.left, 0);
-        EXPECT_LE(g.right, 256);
-        EXPECT_LT(g.left, g.right);
-        EXPECT_LT(g.top, g.bottom);
+// Both looks of the font carry every printable character of ASCII ("|" breaks
+// lines), Latin-1 and Latin Extended-A, each in a place of its own on a page.
+TEST(Assets, GlyphTableCoversLatin1AndExtendedA) {
+    std::set<char32_t> codes;
+    for (const auto& g : bm::kLargeGlyphs) EXPECT_TRUE(codes.insert(g.code).second) << uint32_t(g.code);
+    std::string missing;
+    for (char32_t c = 0x21; c < 0x180; c = c == 0x7E ? 0xA1 : c + 1)
+        if (c != U'|' && c != 0xAD && !codes.count(c)) missing += bm::EncodeUtf8(c);
+    EXPECT_EQ(missing, "") << "without a glyph";
+    std::set<std::string_view> pages;
+    for (const auto& e : bm::kAssetCatalogue)
+        if (e.kind == bm::AssetKind::GlyphPage) pages.insert(e.path);
+    for (bool large : {true, false}) {
+        const auto& places = large ? bm::kLargeGlyphs : bm::kSmallGlyphs;
+        const int count = large ? bm::kLargeGlyphPages : bm::kSmallGlyphPages;
+        for (size_t i = 0; i < places.size(); ++i) {
+            const bm::GlyphPlace& g = places[i];
+            EXPECT_EQ(g.code, bm::kLargeGlyphs[i].code) << "the same order in both looks";
+            EXPECT_TRUE(g.page >= 0 && g.page < count && g.x >= 0 && g.y >= 0 && g.x + g.w <= 256 && g.y + g.h <= 256)
+                << uint32_t(g.code);
+            EXPECT_GE(g.w, g.width * (large ? 1 : 0.5)) << uint32_t(g.code);
+        }
+        for (int p = 0; p < count; ++p) EXPECT_TRUE(pages.count(bm::GlyphPagePath(large, p))) << p << " catalogued";
     }
-    EXPECT_EQ(chars.size(), 86u);
-    EXPECT_EQ(chars.count(' '), 0u);
+    EXPECT_EQ(pages.size(), size_t(bm::kLargeGlyphPages + bm::kSmallGlyphPages));
 }
 
-// Cutting a glyph's rectangle out of its page must show that glyph and nothing of a
-// neighbour: every inked pixel lies in exactly one rectangle, and each has ink.
-void checkPage(const std::string& rel, int page) {
+// Cutting a glyph's place out of its page must show that glyph and nothing of a
+// neighbour: every inked pixel lies in exactly one place, and each has ink.
+void checkPage(bool large, int page) {
+    const std::string rel = bm::GlyphPagePath(large, page);
     Picture p = load(rel);
     ASSERT_TRUE(p.px) << rel;
     ASSERT_EQ(p.w, 256) << rel;
     ASSERT_EQ(p.h, 256) << rel;
-    std::vector<const bm::GlyphRect*> rects;
-    for (const auto& g : bm::kGlyphTable)
+    std::vector<const bm::GlyphPlace*> rects;
+    for (const auto& g : large ? bm::kLargeGlyphs : bm::kSmallGlyphs)
         if (g.page == page) rects.push_back(&g);
     std::vector<int> ink(rects.size(), 0);
     int stray = 0, shared = 0;
@@ -85,7 +100,7 @@ void checkPage(const std::string& rel, int page) {
             int owners = 0;
             for (size_t k = 0; k < rects.size(); ++k) {
                 const auto* g = rects[k];
-                if (x >= g->left && x < g->right && y >= g->top && y < g->bottom) {
+                if (x >= g->x && x < g->x + g->w && y >= g->y && y < g->y + g->h) {
                     ++owners;
                     ++ink[k];
                 }
@@ -93,30 +108,30 @@ void checkPage(const std::string& rel, int page) {
             stray += owners == 0;
             shared += owners > 1;
         }
-    EXPECT_EQ(stray, 0) << rel << ": inked pixels outside every rectangle";
-    EXPECT_EQ(shared, 0) << rel << ": inked pixels where two rectangles overlap";
-    for (size_t k = 0; k < rects.size(); ++k) EXPECT_GT(ink[k], 40) << rel << " glyph '" << rects[k]->ch << "'";
+    EXPECT_EQ(stray, 0) << rel << ": inked pixels outside every place";
+    EXPECT_EQ(shared, 0) << rel << ": inked pixels where two places overlap";
+    for (size_t k = 0; k < rects.size(); ++k)
+        EXPECT_GT(ink[k], large ? 40 : 10) << rel << " glyph U+" << std::hex << uint32_t(rects[k]->code);
 }
 
-TEST(Assets, GlyphInkStaysInsideItsRectangle) {
-    for (int i = 1; i <= 19; ++i) {
-        checkPage("fonts/large/c" + std::to_string(i) + "n.png", i);
-        checkPage("fonts/small/c" + std::to_string(i) + "n.png", i);
-    }
-    for (int i = 1; i <= 10; ++i) checkPage("fonts/new/c" + std::to_string(i) + "h.png", i);
-    for (const char* p0 : {"fonts/new/c0m.png", "fonts/new/c0mh.png", "fonts/new/c0mp.png"}) checkPage(p0, 0);
+TEST(Assets, GlyphInkStaysInsideItsPlace) {
+    for (int i = 0; i < bm::kLargeGlyphPages; ++i) checkPage(true, i);
+    for (int i = 0; i < bm::kSmallGlyphPages; ++i) checkPage(false, i);
 }
 
-// The ink of one glyph: its bounding box on the page.
+// The ink of one glyph of the large look: its bounding box within its place.
 struct InkBox {
     int left = 256, top = 256, right = -1, bottom = -1;
 };
-InkBox inkOf(const Picture& p, char ch) {
+InkBox inkOf(char32_t code, int* placeTop = nullptr) {
     InkBox b;
-    for (const auto& g : bm::kGlyphTable) {
-        if (g.ch != ch) continue;
-        for (int y = g.top; y < g.bottom; ++y)
-            for (int x = g.left; x < g.right; ++x)
+    for (const auto& g : bm::kLargeGlyphs) {
+        if (g.code != code) continue;
+        Picture p = load(bm::GlyphPagePath(true, g.page));
+        if (!p.px) return b;
+        if (placeTop) *placeTop = g.y;
+        for (int y = g.y; y < g.y + g.h; ++y)
+            for (int x = g.x; x < g.x + g.w; ++x)
                 if (p.alpha(x, y) > 128)
                     b.left = std::min(b.left, x), b.right = std::max(b.right, x), b.top = std::min(b.top, y),
                     b.bottom = std::max(b.bottom, y);
@@ -125,17 +140,14 @@ InkBox inkOf(const Picture& p, char ch) {
 }
 
 TEST(Assets, AnUnderscoreIsALowBarAndTheCheckBoxHasItsOwnCode) {
-    Picture p0 = load("fonts/new/c0m.png");
-    ASSERT_TRUE(p0.px);
-    InkBox u = inkOf(p0, '_');
+    int top = 0;
+    InkBox u = inkOf(U'_', &top);
     ASSERT_GE(u.right, u.left) << "the underscore has ink";
     EXPECT_GT(u.right - u.left, 3 * (u.bottom - u.top)) << "a flat bar, not a box";
-    EXPECT_GE(u.top, 127 + bm::kGlyphBaseline - 8) << "on or under the baseline";
+    EXPECT_GE(u.top, top + bm::kGlyphBaseline - 8) << "on or under the baseline";
     EXPECT_NE(bm::kCheckBoxGlyph, '_');
     EXPECT_FALSE(bm::IsFontChar(bm::kCheckBoxGlyph)) << "no name can hold the check box";
-    Picture p10 = load("fonts/large/c10n.png");
-    ASSERT_TRUE(p10.px);
-    InkBox box = inkOf(p10, bm::kCheckBoxGlyph);
+    InkBox box = inkOf(char32_t(bm::kCheckBoxGlyph));
     ASSERT_GE(box.right, box.left);
     int w = box.right - box.left, h = box.bottom - box.top;
     EXPECT_NEAR(double(w) / h, 1.0, 0.2) << "the check box is square";

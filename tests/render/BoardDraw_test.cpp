@@ -138,5 +138,26 @@ TEST(BoardDraw, WithoutPicturesStandInsAreDrawnAndNothingBreaks) {
   EXPECT_GE(d.device.Count(""), 116 + 116);
 }
 
+// Texts are UTF-8: every letter of our languages draws its own glyph (two layers);
+// a character the font lacks, or a broken byte, draws the replacement box and is counted.
+TEST(Font, DrawsAccentedLettersAndABoxForAMissingCharacter) {
+  DrawKit d;
+  const IRect line{0, 0, 1280, 100};
+  const std::string polish = "Zażółć gęślą jaźń, Ÿ ß Œ „…”";
+  d.font.Draw(d.canvas, polish, line, 1.0, 0xFF000000, 0xFFFFFFFF, Align::Center);
+  EXPECT_EQ(d.font.MissingGlyphs(), 0);
+  EXPECT_EQ(d.device.quads.size(), 2u * 22) << "two quads a glyph, none for the spaces";
+  const double box = d.font.Measure("\xEF\xBF\xBD", 1.0, 1.0);
+  EXPECT_GT(box, 0);
+  for (const char* lacking : {"\xE2\x82\xAC", "\xC3"}) {  // the euro sign; a sequence cut short
+    d.device.quads.clear();
+    d.font.Draw(d.canvas, lacking, line, 1.0, 0xFF000000, 0xFFFFFFFF, Align::Left);
+    ASSERT_EQ(d.device.quads.size(), 2u) << lacking;
+    EXPECT_EQ(d.font.Measure(lacking, 1.0, 1.0), box) << lacking;
+  }
+  EXPECT_EQ(d.font.MissingGlyphs(), 2);
+  EXPECT_EQ(d.font.LastMissing(), char32_t(0xFFFD));
+}
+
 }  // namespace
 }  // namespace bm

@@ -49,10 +49,22 @@ TEST(ManualPage, ListsEveryOptionOfHelpWithItsValue) {
     RunOptions o;
     std::string error;
     std::vector<std::string> args = {"brinemoor", option};
-    if (known != help.end() && !known->second.empty()) args.push_back(option == "--renderer" ? "auto" : "1");
+    if (known != help.end() && !known->second.empty())
+      args.push_back(option == "--renderer" ? "auto" : option == "--language" ? "de" : "1");
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     EXPECT_TRUE(ParseCommandLine(int(argv.size()), argv.data(), o, error)) << option << ": " << error;
+  }
+}
+
+TEST(CommandLine, LanguageTakesOnlyALanguageTheGameHas) {
+  for (const char* code : {"de_AT", "pt-BR", "xx"}) {
+    RunOptions o;
+    std::string error, value = code;
+    std::vector<std::string> args = {"brinemoor", "--language", value};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    EXPECT_EQ(ParseCommandLine(3, argv.data(), o, error), value != "xx") << code << ": " << error;
   }
 }
 

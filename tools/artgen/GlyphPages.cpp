@@ -1,7 +1,8 @@
-// Glyph pages of the bitmap font. Every glyph is drawn inside its own rectangle of the
-// glyph table, clear of every other rectangle of its page, on a baseline a fixed
-// distance below the rectangle's top so that text sets evenly. Fills are light and
-// outlines dark: the game tints each glyph with two colours laid over each other.
+// Glyph pages of the bitmap font. Every glyph is drawn inside its own place of the
+// glyph table, on a baseline a fixed distance below the place's top so that text
+// sets evenly; the small pages are drawn at their scale (half the design size).
+// Fills are light and outlines dark: the game tints each glyph with two colours
+// laid over each other.
 
 #include "Canvas.h"
 #include "Painters.h"
@@ -15,7 +16,7 @@ namespace bm::art {
 
 namespace {
 
-enum class GlyphSet { Large, Small, Highlight };
+enum class GlyphSet { Large, Small };
 
 struct Style {
     const char* family;
@@ -23,23 +24,21 @@ struct Style {
     double outline;  // pixels outside the letter's edge
     Rgb fillTop, fillBottom, edge;
     bool gloss;
-    bool glow;
 };
 
 Style styleOf(GlyphSet s) {
     switch (s) {
         case GlyphSet::Large:
-            return {"DejaVu Serif", 92, 4.5, hex(0xffffff), hex(0xd8dde6), hex(0x101828), true, false};
+            return {"DejaVu Serif", 92, 4.5, hex(0xffffff), hex(0xd8dde6), hex(0x101828), true};
         case GlyphSet::Small:
-            return {"DejaVu Sans", 90, 6.5, hex(0xffffff), hex(0xe8ecf2), hex(0x0a1020), false, false};
-        case GlyphSet::Highlight:
-            return {"DejaVu Serif", 92, 4.5, hex(0xfff6c8), hex(0xf0b830), hex(0x3a1c00), true, true};
+            return {"DejaVu Sans", 90, 6.5, hex(0xffffff), hex(0xe8ecf2), hex(0x0a1020), false};
     }
     return {};
 }
 
-// Symbols the screens use as marks get shapes of their own (arrows, check box, tick, cross).
-bool symbolPath(cairo_t* cr, char ch) {
+// Symbols the screens use as marks get shapes of their own (arrows, check box, tick,
+// cross), and so does the box drawn for a character the font lacks.
+bool symbolPath(cairo_t* cr, char32_t ch) {
     switch (ch) {
         case '<':
             cairo_move_to(cr, 0, -38);
@@ -53,7 +52,7 @@ bool symbolPath(cairo_t* cr, char ch) {
             cairo_line_to(cr, 0, 2);
             cairo_close_path(cr);
             return true;
-        case kCheckBoxGlyph:
+        case U'~':  // kCheckBoxGlyph
             cairo_rectangle(cr, 0, -66, 66, 66);
             cairo_rectangle(cr, 56, -56, -46, 46);  // counter-clockwise hole
             return true;
@@ -75,60 +74,56 @@ bool symbolPath(cairo_t* cr, char ch) {
             cairo_close_path(cr);
             return true;
         }
+        case kReplacementGlyph:  // an empty box, taller than wide
+            cairo_rectangle(cr, 0, -72, 44, 72);
+            cairo_rectangle(cr, 34, -62, -24, 52);
+            return true;
         default:
             return false;
     }
 }
 
-void glyphPath(cairo_t* cr, char ch, const Style& st) {
+// The glyph's character as UTF-8, for cairo (every code of the table is below U+10000).
+std::string utf8(char32_t c) {
+    if (c < 0x80) return std::string(1, char(c));
+    if (c < 0x800) return {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
+    return {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
+}
+
+void glyphPath(cairo_t* cr, char32_t ch, const Style& st) {
     if (symbolPath(cr, ch)) return;
     cairo_select_font_face(cr, st.family, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, st.em);
-    char text[2] = {ch, 0};
     cairo_move_to(cr, 0, 0);
-    cairo_text_path(cr, text);
+    cairo_text_path(cr, utf8(ch).c_str());
 }
 
 struct Box {
     double x0, y0, x1, y1;
 };
 
-// The part of a glyph's rectangle that no other rectangle of the page touches.
-Box freeArea(const GlyphRect& g, int page) {
-    Box b{double(g.left), double(g.top), double(g.right), double(g.bottom)};
-    for (const GlyphRect& o : kGlyphTable) {
-        if (o.page != page || &o == &g) continue;
-        double ox0 = std::max<double>(g.left, o.left), ox1 = std::min<double>(g.right, o.right);
-        double oy0 = std::max<double>(g.top, o.top), oy1 = std::min<double>(g.bottom, o.bottom);
-        if (ox1 <= ox0 || oy1 <= oy0) continue;
-        if (ox1 - ox0 < oy1 - oy0) {
-            if (o.left > g.left) b.x1 = std::min(b.x1, double(o.left));
-            else b.x0 = std::max(b.x0, double(o.right));
-        } else {
-            if (o.top > g.top) b.y1 = std::min(b.y1, double(o.top));
-            else b.y0 = std::max(b.y0, double(o.bottom));
-        }
-    }
-    return b;
-}
-
-void drawGlyph(Canvas& cv, const GlyphRect& g, const Style& st) {
+// g's place is in page pixels; scale is page pixels per design pixel. Everything is
+// drawn in design pixels under that scale.
+void drawGlyph(Canvas& cv, const GlyphPlace& g, const Style& st, double scale) {
     cairo_t* cr = cv.cr();
+    cairo_save(cr);
+    cairo_scale(cr, scale, scale);
     const double margin = 2.0;
     const double shadow = 2.5;  // the drop shadow's offset, right and down
-    Box area = freeArea(g, g.page);
+    const double top = g.y / scale;
+    Box area{g.x / scale, top, (g.x + g.w) / scale, top + kGlyphCell};
     area.x0 += margin;
     area.y0 += margin;
     area.x1 -= margin + shadow;
     area.y1 -= margin + shadow;
 
     cairo_new_path(cr);
-    glyphPath(cr, g.ch, st);
+    glyphPath(cr, g.code, st);
     double x1, y1, x2, y2;
     cairo_path_extents(cr, &x1, &y1, &x2, &y2);
     cairo_new_path(cr);
 
-    double baseline = g.top + kGlyphBaseline;
+    double baseline = top + kGlyphBaseline;
     double ow = st.outline;
     // Squeeze sideways only as much as the rectangle needs; shrink about the baseline
     // when the rectangle is too short.
@@ -145,21 +140,13 @@ void drawGlyph(Canvas& cv, const GlyphRect& g, const Style& st) {
         cairo_new_path(cr);
         cairo_save(cr);
         cairo_transform(cr, &m);
-        glyphPath(cr, g.ch, st);
+        glyphPath(cr, g.code, st);
         cairo_restore(cr);
     };
     cairo_save(cr);
     cairo_rectangle(cr, area.x0, area.y0, area.x1 - area.x0 + shadow, area.y1 - area.y0 + shadow);
     cairo_clip(cr);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    if (st.glow) {
-        cairo_save(cr);
-        path();
-        setRgb(cr, hex(0xffc040), 0.35);
-        cairo_set_line_width(cr, 2 * ow + 4);
-        cairo_stroke(cr);
-        cairo_restore(cr);
-    }
     // Drop shadow.
     cairo_save(cr);
     cairo_translate(cr, shadow, shadow);
@@ -193,28 +180,25 @@ void drawGlyph(Canvas& cv, const GlyphRect& g, const Style& st) {
     }
     cairo_new_path(cr);
     cairo_restore(cr);
+    cairo_restore(cr);
 }
 
 void drawPage(const std::string& path, int page, GlyphSet set) {
-    Canvas cv(256, 256);
+    Canvas cv(kGlyphPageEdge, kGlyphPageEdge);
     Style st = styleOf(set);
-    for (const GlyphRect& g : kGlyphTable)
-        if (g.page == page) drawGlyph(cv, g, st);
+    const bool large = set == GlyphSet::Large;
+    for (const GlyphPlace& g : large ? kLargeGlyphs : kSmallGlyphs)
+        if (g.page == page) drawGlyph(cv, g, st, large ? 1.0 : 0.5);
     cv.save(path);
 }
 
 }  // namespace
 
 void addGlyphPages(PainterMap& m) {
-    for (int i = 1; i <= 19; ++i) {
-        m["fonts/large/c" + std::to_string(i) + "n.png"] = [i](const std::string& p) { drawPage(p, i, GlyphSet::Large); };
-        m["fonts/small/c" + std::to_string(i) + "n.png"] = [i](const std::string& p) { drawPage(p, i, GlyphSet::Small); };
-    }
-    for (int i = 1; i <= 10; ++i)
-        m["fonts/new/c" + std::to_string(i) + "h.png"] = [i](const std::string& p) { drawPage(p, i, GlyphSet::Highlight); };
-    m["fonts/new/c0m.png"] = [](const std::string& p) { drawPage(p, 0, GlyphSet::Large); };
-    m["fonts/new/c0mp.png"] = [](const std::string& p) { drawPage(p, 0, GlyphSet::Small); };
-    m["fonts/new/c0mh.png"] = [](const std::string& p) { drawPage(p, 0, GlyphSet::Highlight); };
+    for (int i = 0; i < kLargeGlyphPages; ++i)
+        m[GlyphPagePath(true, i)] = [i](const std::string& p) { drawPage(p, i, GlyphSet::Large); };
+    for (int i = 0; i < kSmallGlyphPages; ++i)
+        m[GlyphPagePath(false, i)] = [i](const std::string& p) { drawPage(p, i, GlyphSet::Small); };
 }
 
 }  // namespace bm::art

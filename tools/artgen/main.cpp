@@ -65,6 +65,19 @@ int generate(const fs::path& dir) {
         }
         jobs.emplace_back((dir / rel).string(), it->second);
     }
+    // Glyph pages of an earlier layout would ship beside the new ones: what the
+    // catalogue no longer lists goes.
+    std::error_code ec;
+    if (fs::is_directory(dir / "fonts", ec)) {
+        std::vector<fs::path> stale;
+        for (const auto& f : fs::recursive_directory_iterator(dir / "fonts", ec)) {
+            std::string rel = fs::relative(f.path(), dir, ec).generic_string();
+            bool listed = false;
+            for (const auto& e : bm::kAssetCatalogue) listed |= e.path == rel || e.path.starts_with(rel + "/");
+            if (!listed) stale.push_back(f.path());
+        }
+        for (const fs::path& f : stale) fs::remove_all(f, ec);
+    }
     // Biggest pictures first so the two workers finish together.
     std::stable_sort(jobs.begin(), jobs.end(), [](const auto& a, const auto& b) {
         return (a.first.find("/red/") != std::string::npos) > (b.first.find("/red/") != std::string::npos);

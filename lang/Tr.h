@@ -1,0 +1,44 @@
+// The texts a player sees, in the language chosen. Every such text in the code
+// is written in English and marked so that xgettext finds it
+// (scripts/update-po.sh):
+//
+//   Tr("Play")                                  a text
+//   TrC("main menu", "Exit")                    the same English with a meaning of its own
+//   TrN("+%d second", "+%d seconds", n)         a number with a noun: the language's plural form
+//   TrNoop("Matches")                           marked in a table, looked up later with Tr(text)
+//   // TRANSLATORS: a note for the translators, on the line before the call
+//
+// Numbers and names go in through Format ("%d", "%s", "%2$s"), never by gluing
+// pieces together, so that a translation can put them where its grammar wants.
+//
+// Until UseCatalogue installs one, every call answers the English. A text the
+// catalogue lacks comes back in English too. The pointers these return stay valid
+// for the whole run: catalogues once used are never freed.
+#pragma once
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "lang/Catalogue.h"
+
+namespace bm {
+
+const char* Tr(const char* msgid);
+std::string Tr(const std::string& msgid);
+const char* TrC(const char* context, const char* msgid);
+const char* TrN(const char* singular, const char* plural, std::int64_t n);
+constexpr const char* TrNoop(const char* msgid) { return msgid; }
+
+// Makes the catalogue the one every lookup reads; nullptr goes back to English.
+// The language code is what CurrentLanguage reports ("en" for nullptr).
+void UseCatalogue(std::unique_ptr<const Catalogue> catalogue, const std::string& code);
+const std::string& CurrentLanguage();
+
+// The pattern with its directives replaced by the arguments in turn: "%s" and
+// "%d" take the next one, "%N$s" and "%N$d" the Nth; "%%" is a percent sign.
+// Anything else, and a directive without its argument, is left as written.
+std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+}  // namespace bm
