@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -66,6 +67,7 @@ struct CensusRun {
   std::string sheet;  // the contact sheet's folder, "" for none
   std::vector<std::string> faults;
   std::map<std::string, int> seen;  // a fault once per size, with how many states showed it
+  long missingGlyphs = 0;           // the font's count when the last state was checked
 
   CensusRun(int w, int h) : W(w), H(h) {
     HostOptions o;
@@ -168,6 +170,13 @@ struct CensusRun {
       if (!drawn) Fault(state, path + " is not drawn");
     }
     if (hovered && idle) CheckHoverNear(state, *hovered, *idle);
+    // A character the font lacks is drawn as a box and counted.
+    if (s().look.font.MissingGlyphs() != missingGlyphs) {
+      missingGlyphs = s().look.font.MissingGlyphs();
+      char code[16];
+      std::snprintf(code, sizeof code, "U+%04X", unsigned(s().look.font.LastMissing()));
+      Fault(state, std::string("a character the font lacks: ") + code);
+    }
     if (!sheet.empty()) SavePicture(state);
   }
 
