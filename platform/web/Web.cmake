@@ -64,7 +64,8 @@ add_executable(brinemoor shell/web_main.cpp)
 target_link_libraries(brinemoor PRIVATE bm_shell)
 bm_web_program(brinemoor)
 
-add_executable(webdemo platform/web/demo_main.cpp)
+# The back ends' own checks, with the game's drawing helpers over them (tools/webdemo/).
+add_executable(webdemo tools/webdemo/main.cpp)
 bm_web_program(webdemo)
 
 # The pages: index.html starts the game, demo.html the back ends' demo (scripts/webpage.py demo-check);

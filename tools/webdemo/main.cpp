@@ -1,10 +1,11 @@
-// A page that tries the web back ends without the game: it draws the loading
-// picture with the game's font and pictures, checks drawing (fills, blending,
-// colour modulation, clips, a render target, a saved screen) by reading the
-// frame back (again after a lost drawing context came back), plays a cue and
-// the menu tune on the first click, and counts its starts in a file that must
-// survive a reload. Its findings go, as JSON, into the page's element with id
-// "report" (scripts/webpage.py demo-check reads them).
+// A page that tries the web back ends without the game (demo.html, built by
+// platform/web/Web.cmake): it draws the loading picture with the game's font
+// and pictures, checks drawing (fills, blending, colour modulation, clips, a
+// render target, a saved screen) by reading the frame back (again after a lost
+// drawing context came back), plays a cue and the menu tune on the first click,
+// and counts its starts in a file that must survive a reload. Its findings go,
+// as JSON, into the page's element with id "report" (scripts/webpage.py
+// demo-check reads them). It stands with the tools, above the folders it uses.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
