@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bonus/BonusKinds.h"
 #include "platform/Audio.h"
 
 namespace bm {
@@ -32,16 +33,11 @@ inline constexpr const char* kBadSoundVersionText = "An incorrect version of BAS
 inline constexpr const char* kSoundInitFailedText = "Can't initialize digital sound system";
 inline constexpr const char* kSoundsIniName = "Sounds.ini";
 
-inline constexpr int kSfxCueCount = 60;
 inline constexpr int kSfxMaxId = 100;
 inline constexpr int kSfxMaxInstances = 50;
 
-// Load order: "ev_logo" alone before the logo, then the rest.
-inline constexpr std::array<std::string_view, kSfxCueCount> kSfxCueNames = {
-    "ev_logo",
-    "bon_treasure", "bon_life", "bon_clock", "bon_bomb1", "bon_bomb2", "bon_bomb3", "bon_bomb4", "bon_reso",
-    "bon_reshuf", "bon_parrot", "bon_rum", "bon_rum_change", "bon_push", "bon_gun", "bon_anc", "bon_sun",
-    "bon_coin_blue", "bon_coin_gold", "bon_key", "bon_sign", "bon_pick",
+// The cues after the bonus side's (bonus/BonusKinds.h), in load order.
+inline constexpr std::array<std::string_view, 38> kEventCueNames = {
     "ev_menu_over", "ev_menu_click",
     "ev_map_paper", "ev_map_sea", "ev_map_wind", "ev_map_forest", "ev_map_entrance", "ev_map_cricket",
     "ev_map_cave", "ev_map_gold", "ev_map_current",
@@ -52,6 +48,18 @@ inline constexpr std::array<std::string_view, kSfxCueCount> kSfxCueNames = {
     "ev_game_timeout", "ev_game_bal_pop", "ev_game_bal_fill",
     "complete_level", "complete_stage", "complete_game", "complete_timeisup", "complete_gameover",
 };
+
+inline constexpr int kSfxCueCount = int(1 + kBonusCues.size() + kEventCueNames.size());
+
+// Load order: "ev_logo" alone before the logo, then the bonus side's cues and the rest.
+inline constexpr std::array<std::string_view, kSfxCueCount> kSfxCueNames = [] {
+  std::array<std::string_view, kSfxCueCount> names{};
+  std::size_t at = 0;
+  names[at++] = "ev_logo";
+  for (std::string_view n : kBonusCues) names[at++] = n;
+  for (std::string_view n : kEventCueNames) names[at++] = n;
+  return names;
+}();
 
 struct SfxCue {
   int Id = 0;          // 0: not found, silent

@@ -43,12 +43,8 @@ double Ms(WallClock::duration d) { return std::chrono::duration<double, std::mil
 
 BoardCtx CtxOf(Match& m, double now) {
   BoardCtx c{m.cells, m.board, m.level, m.player, m.rng, now, 1, m.metrics.XScale, m.metrics.YScale};
-  BonusRefs r = BonusRefsOf(m);
-  c.bonus = r.bonus;
   c.metrics = &m.metrics;
-  c.lives = r.lives;
-  c.items = r.items;
-  c.itemSlot = r.itemSlot;
+  c.Attach(BonusRefsOf(m));
   return c;
 }
 
@@ -59,7 +55,7 @@ void Fill1000(Match& m, double now) {
   for (int k = 0; m.bonus.EffectsAlive < 1000 && k < 100000; ++k) {
     int cell = k % kCellCount;
     if (!m.cells[cell].IsExists) continue;
-    StartEffect(c, cell, k % 2 ? EffectKind::Core : EffectKind::Gun, 3);
+    StartEffect(c, cell, k % 2 ? EffectKind::Core : EffectKind::Gun, 8);  // eight shots: the top grade
   }
   // Trim to exactly 1000.
   for (auto& e : m.bonus.Effects) {

@@ -10,9 +10,11 @@
 
 namespace bm {
 
-// The bonus side lives above the board (bonus/); the board only carries it.
+// The bonus side lives above the board (bonus/); the board only carries it
+// and calls its hooks (board/BonusHooks.h).
 struct BonusState;
 struct ItemStatus;
+struct BonusHooks;
 
 // The bonus side of a game, handed to the frame.
 struct BonusRefs {
@@ -20,6 +22,7 @@ struct BonusRefs {
   int* lives = nullptr;
   ItemStatus* items = nullptr;
   int itemSlot = 0;
+  const BonusHooks* hooks = nullptr;
 };
 
 struct BoardCtx {
@@ -39,6 +42,15 @@ struct BoardCtx {
   int* lives = nullptr;                    // the player's lives, raised by the life bonus
   ItemStatus* items = nullptr;             // keys, locks, stars and grades of every player slot
   int itemSlot = 0;                        // the current player's slot in it
+  const BonusHooks* hooks = nullptr;       // what the bonus side does inside a frame
+
+  void Attach(const BonusRefs& r) {
+    bonus = r.bonus;
+    lives = r.lives;
+    items = r.items;
+    itemSlot = r.itemSlot;
+    hooks = r.hooks;
+  }
 };
 
 }  // namespace bm

@@ -59,10 +59,17 @@ void Refill(BoardCtx& c) {
   for (int cell : c.level.TopCells) {
     if (cell < 0 || cell >= kCellCount) continue;
     if (c.cells[cell].IsExists && c.cells[cell].Gem == 0) {
-      SpawnAtTopCell(c, cell);
+      FillTopCell(c, cell);
       c.st.ScanLinesKnown = false;  // the move count looks at the board again
     }
   }
+}
+
+void FillTopCell(BoardCtx& c, int cell) {
+  Cell& target = c.cells[cell];
+  const auto& kinds = c.level.JewelKinds;
+  target.Gem = kinds.empty() ? 1 + c.rng.Below(2) : kinds[std::size_t(c.rng.Below(int(kinds.size())))];
+  if (c.hooks) c.hooks->topCellFilled(c, cell);
 }
 
 }  // namespace bm

@@ -10,4 +10,8 @@ void FallStep(BoardCtx& c, int i);
 // Fills every empty existing top cell, in top-cell list order.
 void Refill(BoardCtx& c);
 
+// Drops a jewel of the level's kinds into an empty top cell; the bonus side
+// (when the frame has one) may turn it into a bonus, a star or a key.
+void FillTopCell(BoardCtx& c, int cell);
+
 }  // namespace bm

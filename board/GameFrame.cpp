@@ -138,11 +138,9 @@ void HourglassWarning(BoardCtx& c) {
 void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& level, BoardPlayer& player, Rng& rng,
                const BonusRefs& bonus) {
   BoardCtx c{cells, st, level, player, rng, in.now, in.frameFactor, in.metrics.XScale, in.metrics.YScale};
-  c.bonus = bonus.bonus;
   c.metrics = &in.metrics;
-  c.lives = bonus.lives;
-  c.items = bonus.items;
-  c.itemSlot = bonus.itemSlot;
+  c.Attach(bonus);
+  const BonusHooks* hooks = c.hooks;
 
   // Settle flags.
   st.PrevNoFall = st.NoFall;
@@ -151,7 +149,7 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
   if (st.TimeUpFlag) st.BoardIdle = false;
   // Nothing may be clicked, fall or match while the no-moves captions run.
   if (st.NoMovesRunning) st.BoardIdle = false;
-  if (BonusEffectsHoldBoard(c)) st.BoardIdle = false;
+  if (hooks && hooks->holdsBoard(c)) st.BoardIdle = false;
 
   // Cell pass.
   bool growInReached = false;
@@ -204,7 +202,7 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
   SwapStep(c);
 
   PointsTexts(c);
-  RewardPopupsStep(c);
+  if (hooks) hooks->popupsStep(c);
   MoveCount(c);
 
   if (level.SandLeft <= 0) st.TimeUpFlag = true;
@@ -213,9 +211,9 @@ void GameFrame(const FrameInput& in, Cells& cells, BoardState& st, LevelState& l
     QueueOutcome(st.Events, BoardEvent::Kind::TimeUp);
   }
 
-  RumStep(c);
+  if (hooks) hooks->rumStep(c);
   st.MarkerAngle = std::fmod(st.MarkerAngle + 3 * in.frameFactor, 360.0);
-  RunBonusEffects(c);
+  if (hooks) hooks->effectsStep(c);
   LastTiles(c);
   HourglassWarning(c);
 

@@ -129,7 +129,7 @@ void ShuffleBoard(BoardCtx& c) {
   // stay: each comes once a level, and a dropped one would be lost.
   for (int i = 1; i < kCellCount; ++i) {
     Cell& cell = c.cells[i];
-    const bool kept = IsKey(cell.Gem) || cell.Gem == item::BlueStar || cell.Gem == item::GoldStar;
+    const bool kept = IsKey(cell.Gem) || IsStar(cell.Gem);
     if (CellAtRest(cell) && cell.Ice == 0 && !kept) cell.Disappear = Removal::Dropping;
   }
 }

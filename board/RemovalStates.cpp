@@ -94,7 +94,7 @@ void CellSteps(BoardCtx& c, int i, const FrameInput& in, bool& growInReached) {
   if (!cell.IsExists) cell.Disappear = Removal::None;
 
   if (cell.Disappear == Removal::Start) {
-    ShowItemReward(c, cell.Gem, i);
+    if (c.hooks) c.hooks->itemTaken(c, cell.Gem, i);
     cell.Disappear = Removal::Removing;
   }
 

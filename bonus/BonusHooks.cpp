@@ -1,6 +1,4 @@
-// The board's bonus hooks, served by the bonus module. ShowItemReward,
-// RewardPopupsStep and RumStep are the bonus module's own functions.
-#include "board/BonusHooks.h"
+#include "bonus/BonusHooks.h"
 
 #include "bonus/Effects.h"
 #include "bonus/Rewards.h"
@@ -10,14 +8,23 @@
 
 namespace bm {
 
-void SpawnAtTopCell(BoardCtx& c, int cell) { SpawnBonusAtTopCell(c, cell); }
+namespace {
 
-bool BonusEffectsHoldBoard(const BoardCtx& c) { return c.bonus && EffectsHoldBoard(*c.bonus); }
+bool HoldsBoard(const BoardCtx& c) { return c.bonus && EffectsHoldBoard(*c.bonus); }
 
-void RunBonusEffects(BoardCtx& c) {
+void EffectsStep(BoardCtx& c) {
   if (!c.bonus) return;
   RunEffects(c);
   ShowFreeStep(*c.bonus, c.ff);
 }
+
+}  // namespace
+
+const BonusHooks kBonusHooks = {.topCellFilled = SpawnBonusAtTopCell,
+                                .itemTaken = ShowItemReward,
+                                .holdsBoard = HoldsBoard,
+                                .popupsStep = RewardPopupsStep,
+                                .rumStep = RumStep,
+                                .effectsStep = EffectsStep};
 
 }  // namespace bm

@@ -13,7 +13,11 @@ inline constexpr int kPopupSlots = 101;    // slots 0..100
 inline constexpr double kPopupLifetimeMs = 1000;
 inline constexpr double kRumIntervalMs = 1000;
 
+// The flying objects of the destructive bonuses.
 enum class EffectKind : std::uint8_t { None, Bomb, Rainbow, Core, Gun };
+
+// The play panel's bonus buttons: where a stock bonus's popup ends.
+enum class StockButton : std::uint8_t { None, ShowFree, Parrot, Shuffle, Hook, Sun };
 
 // One flame, shot or ray, in screen pixels.
 struct EffectObject {
@@ -31,9 +35,6 @@ struct EffectObject {
   int Target = -1;       // the target cell, where there is one
   int LastCell = -1;     // the last cell it hit
 };
-
-// Where a button bonus's popup ends: the stock buttons of the play panel.
-enum class StockButton : std::uint8_t { None, ShowFree, Parrot, Shuffle, Hook, Sun };
 
 struct RewardPopup {
   bool Active = false;

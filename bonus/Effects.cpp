@@ -53,11 +53,8 @@ bool AtRestWithItem(const Cell& cell) { return CellAtRest(cell) && IsItem(cell.G
 double CellX(const BoardCtx& c, const ScreenMetrics& m, int i) { return m.CellScreenX(c.cells[i].CenterX); }
 double CellY(const BoardCtx& c, const ScreenMetrics& m, int i) { return m.CellScreenY(c.cells[i].CenterY); }
 
-void StartBomb(BoardCtx& c, int cell, int grade, double x, double y, int& made) {
-  static const char* kSounds[4] = {"bon_bomb1", "bon_bomb2", "bon_bomb3", "bon_bomb4"};
-  int g = std::clamp(grade, 0, 3);
-  QueueSfx(c.st.Events, kSounds[g]);
-  double q = g / 2.0 + 1 + (g == 3 ? 0.5 : 0);  // rings 1, 1.5, 2, 3
+// Three flames that turn through q rings.
+void StartBomb(BoardCtx& c, int cell, double q, double x, double y, int& made) {
   for (double offset : {0.0, 120.0, -120.0}) {
     EffectObject* e = Create(c, EffectKind::Bomb, cell, x, y);
     if (!e) return;
@@ -94,8 +91,7 @@ void StartCore(BoardCtx& c, int cell, double x, double y, const ScreenMetrics& m
   }
 }
 
-void StartGun(BoardCtx& c, int cell, int grade, double x, double y, const ScreenMetrics& m, int& made) {
-  int shots = 2 * (std::max(grade, 0) + 1);
+void StartGun(BoardCtx& c, int cell, int shots, double x, double y, const ScreenMetrics& m, int& made) {
   int candidates[kCellCount];
   int n = 0;
   for (int i = 0; i < kCellCount; ++i)
@@ -151,16 +147,16 @@ int CellUnderPoint(const Cells& cells, const ScreenMetrics& m, double x, double 
   return nearest != kNoCell && distance < reach ? nearest : -1;
 }
 
-int StartEffect(BoardCtx& c, int cell, EffectKind kind, int grade) {
+int StartEffect(BoardCtx& c, int cell, EffectKind kind, double power) {
   if (!c.bonus || cell < 0 || cell >= kCellCount) return 0;
   ScreenMetrics m = MetricsOf(c);
   double x = m.CellScreenX(c.cells[cell].Pos.CurX), y = m.CellScreenY(c.cells[cell].Pos.CurY);
   int made = 0;
   switch (kind) {
-    case EffectKind::Bomb: StartBomb(c, cell, grade, x, y, made); break;
+    case EffectKind::Bomb: StartBomb(c, cell, power, x, y, made); break;
     case EffectKind::Rainbow: StartRainbow(c, cell, x, y, m, made); break;
     case EffectKind::Core: StartCore(c, cell, x, y, m, made); break;
-    case EffectKind::Gun: StartGun(c, cell, grade, x, y, m, made); break;
+    case EffectKind::Gun: StartGun(c, cell, int(power), x, y, m, made); break;
     case EffectKind::None: break;
   }
   return made;

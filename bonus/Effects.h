@@ -8,11 +8,11 @@
 
 namespace bm {
 
-// Creates the objects of one effect at a cell. grade is the bonus's power grade
-// (0..3; the bomb's rings and the gun's shots depend on it). Returns how many
-// objects were created: a full slot table creates none, and the bonus is still
-// removed and awarded by the board.
-int StartEffect(BoardCtx& c, int cell, EffectKind kind, int grade = 0);
+// Creates the objects of one effect at a cell. power is what the bonus's power
+// grade gives it (the bomb's rings, the gun's shots: bonus/BonusKinds.h).
+// Returns how many objects were created: a full slot table creates none, and
+// the bonus is still removed and awarded by the board.
+int StartEffect(BoardCtx& c, int cell, EffectKind kind, double power = 0);
 
 // Advances every active object by one frame and lets it hit.
 void RunEffects(BoardCtx& c);

@@ -1,10 +1,10 @@
 #include "bonus/Rewards.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "board/ItemCodes.h"
+#include "bonus/BonusKinds.h"
 #include "bonus/Effects.h"
 #include "bonus/ShopItems.h"
 #include "bonus/StockButtons.h"
@@ -13,80 +13,57 @@ namespace bm {
 
 namespace {
 
-constexpr const char* kKeyNames[10] = {"Red",   "Orange", "Yellow", "Lettuce", "Green",
-                                       "Cyan",  "Blue",   "Purple", "Magenta", "Tan"};
-constexpr std::uint32_t kKeyColours[10] = {0xFFFFC0C0, 0xFFFFE0A0, 0xFFFFFFA0, 0xFFC0FFA0, 0xFFA0FFA0,
-                                           0xFFA0FFFF, 0xFFA0C0FF, 0xFFC0A0FF, 0xFFFFA0FF, 0xFFFFC0A0};
+constexpr int kRumSeconds = 30;
 
 std::uint32_t RandomColour(Rng& rng) {
   int r = rng.Below(256), g = rng.Below(256), b = rng.Below(256);
   return 0xFF000000u | std::uint32_t(r << 16) | std::uint32_t(g << 8) | std::uint32_t(b);
 }
 
-std::string Lower(std::string s) {
-  for (char& ch : s) ch = char(std::tolower(static_cast<unsigned char>(ch)));
-  return s;
+// The points or seconds a popup's text says, read back from it.
+double PaidAmount(const BonusKind& kind, const std::string& text) {
+  for (int g = 0; g < 4; ++g)
+    if (GradeText(kind, kind.popupText, g) == text) return kind.power.amount[std::size_t(g)];
+  return 0;
 }
 
-const char* CollectSound(int code, int bombGrade) {
-  static const char* kBomb[4] = {"bon_bomb1", "bon_bomb2", "bon_bomb3", "bon_bomb4"};
-  switch (code) {
-    case item::Chest: return "bon_treasure";
-    case item::Life: return "bon_life";
-    case item::Clock: return "bon_clock";
-    case item::Bomb: return kBomb[std::clamp(bombGrade, 0, 3)];
-    case item::SeismicGem: return "bon_reso";
-    case item::Shuffle: case item::Parrot: case item::GoldenSun: return "bon_pick";
-    case item::Rum: return "bon_rum";
-    case item::Cannonball: return "bon_push";
-    case item::PirateGun: return "bon_gun";
-    case item::Anchor: return "bon_anc";
-    case item::BlueStar: return "bon_coin_blue";
-    case item::GoldStar: return "bon_coin_gold";
-    default: break;
-  }
-  return IsKey(code) ? "bon_key" : nullptr;
-}
-
-int TipOfButton(StockButton b) {
-  switch (b) {
-    case StockButton::Shuffle: return 7;
-    case StockButton::Parrot: return 8;
-    case StockButton::Hook: return 10;
-    case StockButton::Sun: return 11;
-    default: return -1;
-  }
-}
-
-// The reward of an ended popup: points and time from its text, a stock bonus
-// from its code.
+// The reward of an ended popup: the points or the time its text says, or its
+// stock bonus.
 void PayPopup(BoardCtx& c, const RewardPopup& p, bool withTime = true) {
-  std::string t = Lower(p.Text);
-  static const struct {
-    const char* text;
-    int points, seconds;
-  } kPaid[] = {{"+1000 points", 1000, 0}, {"+2000 points", 2000, 0}, {"+4000 points", 4000, 0},
-               {"+8000 points", 8000, 0}, {"+30 seconds", 0, 30},    {"+1 minute", 0, 60},
-               {"+90 seconds", 0, 90},    {"+2 minutes", 0, 120}};
-  for (const auto& k : kPaid) {
-    if (t != k.text) continue;
-    c.st.Score += k.points;
-    if (k.seconds && withTime) AddTime(c.level, k.seconds);
-  }
-  switch (p.Code) {
-    case item::Shuffle: ++c.player.shuffleCount; break;
-    case item::Parrot: ++c.player.parrotCount; break;
-    case item::Anchor: ++c.player.anchorCount; break;
-    case item::GoldenSun: ++c.player.sunCount; break;
-    case item::Rum:
-      c.player.rumCount = 30;
+  const BonusKind* kind = FindBonusKind(p.Code);
+  if (!kind) return;
+  switch (kind->reward) {
+    case Reward::Points: c.st.Score += int(PaidAmount(*kind, p.Text)); break;
+    case Reward::Time:
+      if (withTime) AddTime(c.level, PaidAmount(*kind, p.Text));
+      break;
+    case Reward::Stock:
+      ++(c.player.*StockField(kind->button));
+      OfferTip(c.st.Events, c.player, kind->tip, TipPlaceOfButton(kind->button));
+      break;
+    case Reward::Rum:
+      c.player.rumCount = kRumSeconds;
       c.bonus->RumFlag = true;
       c.bonus->RumTimer = c.now;
       break;
     default: break;
   }
-  int tip = TipOfButton(p.Button);
-  if (tip >= 0) OfferTip(c.st.Events, c.player, tip, TipPlaceOfButton(p.Button));
+}
+
+// What taking a kind gives at once.
+void Take(BoardCtx& c, const BonusKind& kind, int grade, int cell) {
+  switch (kind.reward) {
+    case Reward::Life:
+      if (c.lives) *c.lives += 1;
+      break;
+    case Reward::Effect: StartEffect(c, cell, kind.effect, kind.power.amount[std::size_t(grade)]); break;
+    case Reward::BlueStar:
+    case Reward::GoldStar:
+      if (TakeStar(c, kind.reward == Reward::GoldStar)) ++c.bonus->Figures.starsFound;
+      break;
+    case Reward::Rum: OfferTip(c.st.Events, c.player, kind.tip, cell); break;
+    default: break;
+  }
 }
 
 void Place(RewardPopup& p) {
@@ -104,36 +81,14 @@ void Place(RewardPopup& p) {
 
 }  // namespace
 
-std::string ChestText(int grade) { return "+" + std::to_string(1000 << std::clamp(grade, 0, 3)) + " Points"; }
-
-std::string ClockText(int grade) {
-  switch (std::clamp(grade, 0, 3)) {
-    case 1: return "+1 minute";
-    case 2: return "+90 seconds";
-    case 3: return "+2 minutes";
-    default: return "+30 seconds";
-  }
-}
-
 void AddTime(LevelState& level, double seconds) {
   if (seconds <= 0 || level.TimeLimit + seconds <= 0) return;
   level.SandLeft = (level.SandLeft * level.TimeLimit + seconds) / (level.TimeLimit + seconds);
   level.TimeLimit += seconds;
 }
 
-StockButton ButtonOfCode(int code) {
-  switch (code) {
-    case item::Shuffle: return StockButton::Shuffle;
-    case item::Parrot: return StockButton::Parrot;
-    case item::Anchor: return StockButton::Hook;
-    case item::GoldenSun: return StockButton::Sun;
-    default: return StockButton::None;
-  }
-}
-
 void ShowItemReward(BoardCtx& c, int code, int cell) {
-  bool bonusCode = code >= 41 && code <= 60;
-  if (!c.bonus || !(bonusCode || IsKey(code)) || cell < 0 || cell >= kCellCount) return;
+  if (!c.bonus || !IsBonus(code) || cell < 0 || cell >= kCellCount) return;
   BonusState& b = *c.bonus;
   ++b.Figures.used[std::size_t(code)];
   ScreenMetrics m = MetricsOf(c);
@@ -147,66 +102,28 @@ void ShowItemReward(BoardCtx& c, int code, int cell) {
   p.FromY = p.Y = m.CellScreenY(at.Pos.CurY);
   p.ToY = p.FromY - 60 * m.YScale;
 
-  int bombGrade = PowerGrade(c, 1);
-  switch (code) {
-    case item::Chest:
-      p.Text = ChestText(PowerGrade(c, 4));
-      p.Color = 0xFFFFFF80;
-      break;
-    case item::Life:
-      if (c.lives) *c.lives += 1;
-      p.Text = "+1 LIFE";
-      p.Color = 0xFFFF80FF;
-      break;
-    case item::Clock:
-      p.Text = ClockText(PowerGrade(c, 3));
-      p.Color = 0xFF80FFFF;
-      break;
-    case item::Bomb:
-      p.Color = 0xFF80FFFF;
-      StartEffect(c, cell, EffectKind::Bomb, bombGrade);
-      break;
-    case item::SeismicGem:
-      p.Color = RandomColour(c.rng);
-      StartEffect(c, cell, EffectKind::Rainbow);
-      break;
-    case item::Cannonball:
-      p.Color = RandomColour(c.rng);
-      StartEffect(c, cell, EffectKind::Core);
-      break;
-    case item::PirateGun:
-      p.Color = RandomColour(c.rng);
-      StartEffect(c, cell, EffectKind::Gun, PowerGrade(c, 2));
-      break;
-    case item::BlueStar:
-    case item::GoldStar:
-      p.Color = RandomColour(c.rng);
-      if (TakeStar(c, code == item::GoldStar)) ++b.Figures.starsFound;
-      break;
-    case item::Rum:
-      p.Color = RandomColour(c.rng);
-      OfferTip(c.st.Events, c.player, 9, cell);
-      break;
-    default:
-      p.Color = RandomColour(c.rng);
-      break;
+  // A code between the kinds and the keys gives a popup of its own and nothing more.
+  const BonusKind* kind = FindBonusKind(code);
+  const KeyKind* key = FindKey(code);
+  const int grade = kind ? PowerGrade(c, ShopSlotOf(*kind)) : 0;
+  p.Color = kind && kind->popupColour ? kind->popupColour : RandomColour(c.rng);
+  if (kind) {
+    p.Text = GradeText(*kind, kind->popupText, grade);
+    Take(c, *kind, grade, cell);
+    p.Button = kind->button;
   }
-  if (IsKey(code)) {
-    int k = code - item::FirstKey + 1;
-    p.Text = std::string(kKeyNames[k - 1]) + " Key Revealed";
-    p.Color = kKeyColours[k - 1];
-    if (!KeyFound(c, k)) ++b.Figures.keysFound;
-    SetKeyFound(c, k);
-    OfferTip(c.st.Events, c.player, 6, cell);
+  if (key) {
+    p.Text = std::string(key->name) + " Key Revealed";
+    p.Color = key->popupColour;
+    if (!KeyFound(c, key->key)) ++b.Figures.keysFound;
+    SetKeyFound(c, key->key);
+    OfferTip(c.st.Events, c.player, kKeyTip, cell);
   }
-  p.Button = ButtonOfCode(code);
   if (p.Button != StockButton::None) {
     StockButtonCentre(m, p.Button, p.ToX, p.ToY);
   }
-  // The bomb's own blast is its sound; the other items ring as they are taken.
-  if (code != item::Bomb) {
-    if (const char* cue = CollectSound(code, bombGrade)) QueueSfx(c.st.Events, cue);
-  }
+  const std::string_view cue = kind ? TakenCue(*kind, grade) : key ? kKeyCue : std::string_view();
+  if (!cue.empty()) QueueSfx(c.st.Events, cue);
 
   for (RewardPopup& slot : b.Popups) {
     if (slot.Active) continue;

@@ -22,13 +22,7 @@ void RewardPopupsStep(BoardCtx& c);
 // paid now (the time they carry belonged to the board that is gone).
 void PayPendingPopups(BoardCtx& c);
 
-// The popup text of a chest or a clock of a power grade: "+4000 Points", "+1 minute".
-std::string ChestText(int grade);
-std::string ClockText(int grade);
 // Seconds added to the hourglass: the glass keeps its sand and grows.
 void AddTime(LevelState& level, double seconds);
-
-// The panel button a button bonus flies to; None for the others.
-StockButton ButtonOfCode(int code);
 
 }  // namespace bm

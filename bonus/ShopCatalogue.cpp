@@ -3,27 +3,23 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "bonus/BonusKinds.h"
 #include "storage/ItemStatus.h"
 
 namespace bm {
 
-const std::array<ShopItem, 10> kShopCatalogue = {{
-    {1, 44, 1, "BOMB - explode|and convert to|gold nearby tiles", true},
-    {2, 50, 2, "Pirate Gun -|shots certain|unconverted tiles", true},
-    {3, 43, 3, "Pirate Clock -|gives additional|time on level", true},
-    {4, 41, 4, "Pirate Chest -|gives additional|score points", true},
-    {5, 45, 5, "Seismic Gem -|Destroy jewel|types as origin", false},
-    {6, 47, 6, "Parrot - Allows|you to see all|available moves", false},
-    {7, 52, 7, "Golden Sun -|Allows you to|remove objects", false},
-    {8, 51, 8, "Anchor - Allows|you to swap|ranged jewels", false},
-    {9, 42, 9, "Life -|gives one|additional life", false},
-    {10, 49, 10, "Cannonball -|shots in all|directions", false},
-}};
+const std::array<ShopItem, 10> kShopCatalogue = [] {
+  std::array<ShopItem, 10> items{};
+  for (int s = 1; s <= 10; ++s) {
+    const BonusKind& kind = *ShopKind(s);
+    items[std::size_t(s - 1)] = {s, kind.code, s, kind.description.data(), kind.HasPower()};
+  }
+  return items;
+}();
 
 const char* KeyColourWord(int key) {
-  static const char* kWords[10] = {"red", "orange", "yellow", "lettuce", "green",
-                                   "cyan", "blue", "violet", "magenta", "tan"};
-  return key >= 1 && key <= 10 ? kWords[key - 1] : "";
+  const KeyKind* k = FindKey(kFirstKeyCode + key - 1);
+  return k ? k->word.data() : "";
 }
 
 double ItemChancePercent(const BonusChanceTable& chance, int s) {
@@ -40,18 +36,9 @@ std::string FormatChance(double x) {
 }
 
 std::string ChanceText(int s, double percent, int powerGrade) {
-  static const char* kWave[4] = {"Single", "Single+Half", "Double", "Triple"};
-  static const char* kShots[4] = {"two", "four", "six", "eight"};
-  static const char* kTime[4] = {"30 seconds", "1 minute", "90 seconds", "2 minutes"};
-  int g = std::clamp(powerGrade, 0, 3);
   std::string head = "Chance: " + FormatChance(percent) + "%|";
-  switch (s) {
-    case 1: return head + kWave[g] + " Wave|Detonation";
-    case 2: return head + kShots[g] + " shots|per action";
-    case 3: return head + "plus " + kTime[g] + "|per action";
-    case 4: return head + "score increases|by " + std::to_string(1000 << g) + " points";
-    default: return head;
-  }
+  const BonusKind* kind = ShopKind(s);
+  return kind ? head + GradeText(*kind, kind->power.shopLine, powerGrade) : head;
 }
 
 std::string LockedText(int keyColour, bool holdsKey) {

@@ -1,5 +1,6 @@
-// The Pirate Shop's ten items: their bonus codes, the keys that fit them, their
-// texts, and what each chance and power grade means.
+// The Pirate Shop's ten items as the shop screen reads them: their bonus codes,
+// the keys that fit them, their texts, and what each chance and power grade
+// means. The items themselves are rows of the bonus table (bonus/BonusKinds.h).
 #pragma once
 #include <array>
 #include <string>
@@ -16,6 +17,7 @@ struct ShopItem {
   bool hasPower;            // only the first four items have a power grade
 };
 
+// In slot order.
 extern const std::array<ShopItem, 10> kShopCatalogue;
 
 // The colour word of key k (1..10) in the shop's texts: "red" .. "tan" ("violet" for 8).

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
+#include "bonus/BonusKinds.h"
 #include "storage/ItemStatus.h"
 
 namespace bm {
 
 namespace {
-
-constexpr int kShopCodes[11] = {0, 44, 50, 43, 41, 45, 47, 52, 51, 42, 49};
 
 bool SlotOk(const BoardCtx& c) { return c.items && c.itemSlot >= 0 && c.itemSlot < kItemSlots; }
 
@@ -18,12 +17,14 @@ PlacedObject* StarSlot(BoardCtx& c, bool gold, int j) {
 
 }  // namespace
 
-int ShopItemCode(int s) { return s >= 1 && s <= 10 ? kShopCodes[s] : 0; }
+bool ItemHasPower(int s) {
+  const BonusKind* kind = ShopKind(s);
+  return kind && kind->HasPower();
+}
 
-int ShopSlotOfCode(int code) {
-  for (int s = 1; s <= 10; ++s)
-    if (kShopCodes[s] == code) return s;
-  return 0;
+int ShopItemCode(int s) {
+  const BonusKind* kind = ShopKind(s);
+  return kind ? kind->code : 0;
 }
 
 bool KeyFound(const BoardCtx& c, int key) {
@@ -36,18 +37,8 @@ void SetKeyFound(BoardCtx& c, int key) {
   Key(c.items->items[std::size_t(c.itemSlot)], key).Flag = -1;
 }
 
-bool ItemUnlocked(const BoardCtx& c, int s) {
-  if (!SlotOk(c) || s < 1 || s > 10) return false;
-  return Lock(c.items->items[std::size_t(c.itemSlot)], s).Flag == 0;
-}
-
-int ChanceGrade(const BoardCtx& c, int s) {
-  if (!SlotOk(c) || s < 1 || s > 10) return 0;
-  return std::clamp<int>(c.items->grades[std::size_t(c.itemSlot)].ChanceGrade[std::size_t(s)], 0, 3);
-}
-
 int PowerGrade(const BoardCtx& c, int s) {
-  if (!SlotOk(c) || s < 1 || s > 4) return 0;
+  if (!SlotOk(c) || !ItemHasPower(s)) return 0;
   return std::clamp<int>(c.items->grades[std::size_t(c.itemSlot)].PowerGrade[std::size_t(s)], 0, 3);
 }
 
@@ -70,7 +61,7 @@ void UnlockEveryItem(ItemStatus& status, int slot) {
   for (int s = 1; s <= 10; ++s) {
     Lock(status.items[std::size_t(slot)], s).Flag = 0;
     status.grades[std::size_t(slot)].ChanceGrade[std::size_t(s)] = kMaxGrade;
-    status.grades[std::size_t(slot)].PowerGrade[std::size_t(s)] = s <= 4 ? kMaxGrade : 0;
+    status.grades[std::size_t(slot)].PowerGrade[std::size_t(s)] = ItemHasPower(s) ? kMaxGrade : 0;
   }
 }
 

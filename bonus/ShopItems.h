@@ -7,15 +7,14 @@ namespace bm {
 
 // Shop slot s (1..10) to its bonus code on the board.
 int ShopItemCode(int s);
-// The shop slot of a bonus code; 0 for a code the shop does not sell.
-int ShopSlotOfCode(int code);
+// Whether item s has a power grade (gold stars raise it).
+bool ItemHasPower(int s);
 
 // Each reads the current player's records; without an item status every item
 // is locked, no key is found, no star is held and every grade is 0.
 bool KeyFound(const BoardCtx& c, int key);
 void SetKeyFound(BoardCtx& c, int key);
-bool ItemUnlocked(const BoardCtx& c, int s);
-int ChanceGrade(const BoardCtx& c, int s);
+// The power grade of item s; 0 for an item without one.
 int PowerGrade(const BoardCtx& c, int s);
 // The first free star slot 1..6, or 0 when all six are held.
 int FreeStarSlot(const BoardCtx& c, bool gold);

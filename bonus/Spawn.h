@@ -14,24 +14,14 @@ using BonusChanceTable = std::array<double, 101>;
 // the shop closes.
 void RecomputeBonusChances(BonusChanceTable& chance, const ItemStatus* status, int slot);
 
-// Fills one empty top cell that the refill has reached.
+// A top cell the refill has just given a jewel may take a bonus or a key instead.
 void SpawnBonusAtTopCell(BoardCtx& c, int cell);
 
-// The ten keys in the order they are tried, with the first level each may
-// appear on.
+// The ten keys in the order they are tried: by the first level each may appear on.
 struct KeyRule {
   int key;  // 1..10
   int firstLevel;
 };
-inline constexpr std::array<KeyRule, 10> kKeyRules = {{{4, 4},
-                                                        {1, 6},
-                                                        {6, 8},
-                                                        {8, 13},
-                                                        {9, 16},
-                                                        {7, 23},
-                                                        {3, 29},
-                                                        {10, 36},
-                                                        {5, 46},
-                                                        {2, 56}}};
+extern const std::array<KeyRule, 10> kKeyRules;
 
 }  // namespace bm

@@ -5,6 +5,7 @@
 
 #include "board/BoardPhase.h"
 #include "board/MoveSearch.h"
+#include "bonus/BonusKinds.h"
 
 namespace bm {
 
@@ -78,14 +79,19 @@ int TipPlaceOfButton(StockButton b) {
   return kTipAtShowFreeButton;
 }
 
-int StockCount(const BoardPlayer& p, StockButton b) {
+int BoardPlayer::*StockField(StockButton b) {
   switch (b) {
-    case StockButton::Parrot: return p.parrotCount;
-    case StockButton::Shuffle: return p.shuffleCount;
-    case StockButton::Hook: return p.anchorCount;
-    case StockButton::Sun: return p.sunCount;
-    default: return -1;
+    case StockButton::Parrot: return &BoardPlayer::parrotCount;
+    case StockButton::Shuffle: return &BoardPlayer::shuffleCount;
+    case StockButton::Hook: return &BoardPlayer::anchorCount;
+    case StockButton::Sun: return &BoardPlayer::sunCount;
+    default: return nullptr;
   }
+}
+
+int StockCount(const BoardPlayer& p, StockButton b) {
+  int BoardPlayer::*field = StockField(b);
+  return field ? p.*field : -1;
 }
 
 bool StockButtonReady(const BoardCtx& c, StockButton b) {
@@ -108,10 +114,10 @@ bool StockButtonReady(const BoardCtx& c, StockButton b) {
 bool PressStockButton(BoardCtx& c, StockButton b) {
   if (!StockButtonReady(c, b)) return false;
   BoardState& st = c.st;
-  if (c.bonus && b != StockButton::ShowFree) {
-    static const int kCodes[] = {0, 0, 47, 46, 51, 52};
-    ++c.bonus->Figures.used[std::size_t(kCodes[int(b)])];
-    ++c.bonus->Figures.pressed[std::size_t(kCodes[int(b)])];
+  if (c.bonus && ButtonKind(b)) {
+    const std::size_t code = std::size_t(ButtonKind(b)->code);
+    ++c.bonus->Figures.used[code];
+    ++c.bonus->Figures.pressed[code];
   }
   switch (b) {
     case StockButton::ShowFree:

@@ -26,6 +26,8 @@ int TipPlaceOfButton(StockButton b);
 
 // The player's count of the button's bonus; -1 for the show-free button (no stock).
 int StockCount(const BoardPlayer& p, StockButton b);
+// Where the player keeps that count; null for the show-free button.
+int BoardPlayer::*StockField(StockButton b);
 // Whether a press would act now.
 bool StockButtonReady(const BoardCtx& c, StockButton b);
 

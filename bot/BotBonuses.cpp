@@ -6,10 +6,14 @@
 #include "board/Geometry.h"
 #include "board/ItemCodes.h"
 #include "board/LineRule.h"
+#include "bonus/BonusKinds.h"
 
 namespace bm {
 
 namespace {
+
+// What a key is worth to take; a bonus code of no kind, like a stock bonus.
+constexpr double kKeyWorth = 500, kOtherWorth = 220;
 
 bool Plain(const Cell& c) { return c.IsExists && c.Gnd == 0; }
 bool FreeItem(const Cell& c) { return CellAtRest(c) && IsItem(c.Gem) && c.Ice == 0; }
@@ -77,30 +81,26 @@ BonusPlan BestAnchorSwap(const Cells& cells) {
 double BonusSwapWorth(const Cells& cells, const ScreenMetrics& m, int i, int j, double sandLeft) {
   const Cell& c = cells[i];
   double self = Plain(c) ? 100 : 0;
+  const BonusKind* kind = FindBonusKind(c.Gem);
+  if (!kind) return self + (IsKey(c.Gem) ? kKeyWorth : kOtherWorth);
   const double ring = 6 * m.YPercent;
-  switch (c.Gem) {
-    case item::Bomb: return self + 100.0 * PlainWithin(cells, m, i, ring * 1.6);
-    case item::Cannonball: return self + 100.0 * PlainOnRays(cells, m, i);
-    case item::PirateGun: {
-      int plain = PlainTiles(cells);
-      return self + 100.0 * std::min(2, plain);
-    }
-    case item::SeismicGem: {
+  switch (kind->bot) {
+    case BotAim::Flat: return self + kind->botWorth;
+    case BotAim::Blast: return self + 100.0 * PlainWithin(cells, m, i, ring * 1.6);
+    case BotAim::Rays: return self + 100.0 * PlainOnRays(cells, m, i);
+    case BotAim::Shots: return self + 100.0 * std::min(2, PlainTiles(cells));
+    case BotAim::SameKind: {
       int n = 0;
       for (int k = 0; k < kCellCount; ++k) n += cells[k].Gem == cells[j].Gem && Plain(cells[k]) && k != j;
       return self + 100.0 * n;
     }
-    case item::Clock: return self + (sandLeft < 0.35 ? 900 : 250);
-    case item::Life: return self + 300;
+    // Time is worth most when the glass runs low.
+    case BotAim::Time: return self + (sandLeft < 0.35 ? 900 : kind->botWorth);
     // Jewels swapping by themselves: a nuisance while lines are easy to find,
     // a welcome stir when the last few tiles wait for the right jewels.
-    case item::Rum: return self + (PlainTiles(cells) <= 8 ? 150 : 20);
-    case item::BlueStar:
-    case item::GoldStar: return self + 300;
-    default: break;
+    case BotAim::Stir: return self + (PlainTiles(cells) <= 8 ? 150 : 20);
   }
-  if (IsKey(c.Gem)) return self + 500;
-  return self + 220;  // chest and the stock bonuses
+  return self;
 }
 
 BonusPlan PlanBonus(const Cells& cells, const BoardState& st, const BoardPlayer& player, const ScreenMetrics& m,

@@ -8,6 +8,8 @@
 #include "board/MoveSearch.h"
 #include "board/Geometry.h"
 #include "board/StartMatches.h"
+#include "bonus/BonusHooks.h"
+#include "bonus/BonusKinds.h"
 #include "bonus/Rewards.h"
 #include "bonus/Spawn.h"
 #include "bonus/StockButtons.h"
@@ -91,14 +93,15 @@ void CheatKeys(Match& m, const MatchInput& in) {
   int code = 0;
   for (int k = 1; k <= 10; ++k)
     if (in.Key(mkey::Digit(k)) && k <= int(m.level.JewelKinds.size())) code = m.level.JewelKinds[std::size_t(k - 1)];
-  const std::pair<std::uint32_t, int> fkeys[] = {
-      {mkey::F1, 46}, {mkey::F2, 45}, {mkey::F3, 48}, {mkey::F5, 54}, {mkey::F6, 55}};
-  for (const auto& [key, item] : fkeys)
-    if (in.Key(key)) code = item;
-  if (right) {
-    code = 41 + m.rng.Below(14);  // the bonus kinds 41..55 without 53
-    if (code > 52) ++code;
-  }
+  const std::pair<std::uint32_t, int> fkeys[] = {{mkey::F1, item::Shuffle},
+                                                 {mkey::F2, item::SeismicGem},
+                                                 {mkey::F3, item::Rum},
+                                                 {mkey::F5, item::BlueStar},
+                                                 {mkey::F6, item::GoldStar}};
+  for (const auto& [key, kind] : fkeys)
+    if (in.Key(key)) code = kind;
+  // Any kind the refill may draw.
+  if (right) code = kSpawnDraw[std::size_t(m.rng.Below(int(kSpawnDraw.size())))];
   if (code == 0) return;
   m.cells[s].Gem = code;
   m.board.SelectedCell = kNoSelection;
@@ -115,11 +118,7 @@ void StockButtonInput(Match& m, const MatchInput& in) {
   BoardCtx c{m.cells, m.board, m.level, m.player, m.rng, in.now, m.clock.frameFactor, m.metrics.XScale,
              m.metrics.YScale};
   c.metrics = &m.metrics;
-  BonusRefs refs = BonusRefsOf(m);
-  c.bonus = refs.bonus;
-  c.lives = refs.lives;
-  c.items = refs.items;
-  c.itemSlot = refs.itemSlot;
+  c.Attach(BonusRefsOf(m));
   PressStockButton(c, b);
 }
 
@@ -172,7 +171,7 @@ void StartLevel(Match& m, double now) {
 
 BonusRefs BonusRefsOf(Match& m) {
   if (!m.bonusesOn) return {};
-  return {&m.bonus, &m.session.Lives, &m.items, m.itemSlot};
+  return {&m.bonus, &m.session.Lives, &m.items, m.itemSlot, &kBonusHooks};
 }
 
 void BeginLevel(Match& m, double now) {

@@ -1,5 +1,7 @@
 #include "progress/ShopRules.h"
 
+#include "bonus/ShopItems.h"
+
 namespace bm {
 
 namespace {
@@ -57,7 +59,7 @@ bool KeyOpens(const ShopSlot& s, int key, int item) {
 bool StarRaises(const ShopSlot& s, int star, int item) {
   if (ItemLocked(s, item)) return false;
   if (IsBlueStar(star)) return s.grades.ChanceGrade[std::size_t(item)] < kMaxGrade;
-  return item <= 4 && s.grades.PowerGrade[std::size_t(item)] < kMaxGrade;
+  return ItemHasPower(item) && s.grades.PowerGrade[std::size_t(item)] < kMaxGrade;
 }
 
 const char* Release(ShopSlot& s, int item) {

@@ -8,14 +8,16 @@
 #include <cstddef>
 #include <string_view>
 
+#include "bonus/BonusKinds.h"
+
 namespace bm {
 
 enum class AssetKind { DialogButton, Board, Jewel, Bonus, Effect, Button, Screen, Shop, GlyphPage };
 
 struct AssetEntry {
     std::string_view path;  // relative, forward slashes, exact case
-    int loadSize;           // texture edge in pixels; kTex = the resolution's size class (128, 256 or 512)
-    AssetKind kind;
+    int loadSize = 0;       // texture edge in pixels; kTex = the resolution's size class (128, 256 or 512)
+    AssetKind kind = AssetKind::Board;
 };
 
 inline constexpr int kTex = 0;
@@ -55,7 +57,9 @@ inline constexpr int kShopButtonBarTop = 900;
 
 // "256/cursor.png" covers the 96 x 96 design-pixel cursor; its hot spot is at design (30, 10).
 
-inline constexpr std::array kAssetCatalogue = std::to_array<AssetEntry>({
+// The pictures between the table parts below come from the bonus table: each
+// kind's and each key's picture.
+inline constexpr auto kAssetsBeforeBonuses = std::to_array<AssetEntry>({
     {"256/buttons/bYes0.png", kTex, AssetKind::DialogButton},
     {"256/buttons/bYes1.png", kTex, AssetKind::DialogButton},
     {"256/buttons/bYes2.png", kTex, AssetKind::DialogButton},
@@ -102,21 +106,9 @@ inline constexpr std::array kAssetCatalogue = std::to_array<AssetEntry>({
     {"256/blue-gem2.png", kTex, AssetKind::Jewel},
     {"256/tan-gem.png", kTex, AssetKind::Jewel},
     {"256/white-gem2.png", kTex, AssetKind::Jewel},
-    {"256/chest4.png", kTex, AssetKind::Bonus},
-    {"256/life2.png", kTex, AssetKind::Bonus},
-    {"256/clock2.png", kTex, AssetKind::Bonus},
-    {"256/bomb2.png", kTex, AssetKind::Bonus},
-    {"256/rainbow.png", kTex, AssetKind::Bonus},
-    {"256/shuffle.png", kTex, AssetKind::Bonus},
-    {"256/parrot2.png", kTex, AssetKind::Bonus},
-    {"256/rum.png", kTex, AssetKind::Bonus},
-    {"256/core.png", kTex, AssetKind::Bonus},
-    {"256/gun.png", kTex, AssetKind::Bonus},
-    {"256/hook.png", kTex, AssetKind::Bonus},
-    {"256/sun.png", kTex, AssetKind::Bonus},
-    {"256/rainbow2.png", kTex, AssetKind::Bonus},
-    {"256/star-blue.png", kTex, AssetKind::Bonus},
-    {"256/star-gold.png", kTex, AssetKind::Bonus},
+});
+
+inline constexpr auto kAssetsBeforeKeys = std::to_array<AssetEntry>({
     {"256/disap.png", kTex, AssetKind::Effect},
     {"256/circ.png", kTex, AssetKind::Effect},
     {"256/eff.png", kTex, AssetKind::Effect},
@@ -206,16 +198,9 @@ inline constexpr std::array kAssetCatalogue = std::to_array<AssetEntry>({
     {"red/shop/lock08.png", 256, AssetKind::Shop},
     {"red/shop/lock09.png", 256, AssetKind::Shop},
     {"red/shop/lock10.png", 256, AssetKind::Shop},
-    {"red/shop/key01.png", kTex, AssetKind::Shop},
-    {"red/shop/key02.png", kTex, AssetKind::Shop},
-    {"red/shop/key03.png", kTex, AssetKind::Shop},
-    {"red/shop/key04.png", kTex, AssetKind::Shop},
-    {"red/shop/key05.png", kTex, AssetKind::Shop},
-    {"red/shop/key06.png", kTex, AssetKind::Shop},
-    {"red/shop/key07.png", kTex, AssetKind::Shop},
-    {"red/shop/key08.png", kTex, AssetKind::Shop},
-    {"red/shop/key09.png", kTex, AssetKind::Shop},
-    {"red/shop/key10.png", kTex, AssetKind::Shop},
+});
+
+inline constexpr auto kAssetsAfterKeys = std::to_array<AssetEntry>({
     {"red/bg/back1.jpg", 1024, AssetKind::Screen},
     {"red/bg/back2.jpg", 1024, AssetKind::Screen},
     {"red/bg/back3.jpg", 1024, AssetKind::Screen},
@@ -306,6 +291,19 @@ inline constexpr std::array kAssetCatalogue = std::to_array<AssetEntry>({
     {"fonts/small/g10.png", 256, AssetKind::GlyphPage},
     {"fonts/small/g11.png", 256, AssetKind::GlyphPage},
 });
+
+inline constexpr std::array kAssetCatalogue = [] {
+  std::array<AssetEntry, kAssetsBeforeBonuses.size() + kBonusKinds.size() + kAssetsBeforeKeys.size() +
+                             kKeys.size() + kAssetsAfterKeys.size()>
+      all{};
+  std::size_t at = 0;
+  for (const AssetEntry& e : kAssetsBeforeBonuses) all[at++] = e;
+  for (const BonusKind& k : kBonusKinds) all[at++] = {k.picture, kTex, AssetKind::Bonus};
+  for (const AssetEntry& e : kAssetsBeforeKeys) all[at++] = e;
+  for (const KeyKind& k : kKeys) all[at++] = {k.picture, kTex, AssetKind::Shop};
+  for (const AssetEntry& e : kAssetsAfterKeys) all[at++] = e;
+  return all;
+}();
 
 // The map point file beside the program: 101 (X, Y) pairs of 32-bit little-endian
 // integers in 1280 x 1024 screen pixels, pair n for level n, then 808 spare bytes.

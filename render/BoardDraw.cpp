@@ -9,6 +9,7 @@
 #include "board/Geometry.h"
 #include "board/ItemCodes.h"
 #include "board/MoveSearch.h"
+#include "bonus/BonusKinds.h"
 #include "render/Canvas.h"
 #include "render/Font.h"
 #include "render/ItemPictures.h"
@@ -301,29 +302,8 @@ bool TilesAtRest(const Cells& cells, const BoardState& st, const BoardDrawExtras
 double ItemEdge(double sizeOffset, double sx) { return std::max(0.0, 2 * (40 * sx + sizeOffset)); }
 
 Argb BonusGlow(int code) {
-  switch (code) {
-    case 41: return MakeArgb(255, 64, 255, 0);
-    case 42: return MakeArgb(255, 255, 0, 128);
-    case 43: return MakeArgb(255, 0, 255, 128);
-    case 44: return MakeArgb(255, 0, 0, 0);
-    case 45: return MakeArgb(255, 255, 255, 255);
-    case 46: return MakeArgb(255, 0, 255, 0);
-    case 47: return MakeArgb(255, 255, 255, 255);
-    case 48: return MakeArgb(255, 128, 128, 255);
-    case 49: return MakeArgb(255, 0, 0, 255);
-    case 50: return MakeArgb(255, 255, 255, 0);
-    case 51: return MakeArgb(255, 255, 128, 0);
-    case 52: return MakeArgb(255, 128, 64, 0);
-    case 54: return MakeArgb(255, 96, 160, 255);
-    case 55: return MakeArgb(255, 255, 200, 64);
-    default: break;
-  }
-  // Keys glow in their own colours.
-  static const Argb kKeys[10] = {MakeArgb(255, 255, 0, 0),     MakeArgb(255, 255, 140, 0),  MakeArgb(255, 255, 230, 0),
-                                 MakeArgb(255, 170, 255, 60),  MakeArgb(255, 0, 200, 60),   MakeArgb(255, 0, 230, 230),
-                                 MakeArgb(255, 40, 80, 255),   MakeArgb(255, 150, 60, 255), MakeArgb(255, 255, 0, 200),
-                                 MakeArgb(255, 210, 170, 110)};
-  if (IsKey(code)) return kKeys[code - 71];
+  if (const BonusKind* kind = FindBonusKind(code)) return kind->glow;
+  if (const KeyKind* key = FindKey(code)) return key->glow;
   return 0;
 }
 

@@ -6,8 +6,9 @@
 #include <string>
 #include <unordered_set>
 
-#include "bonus/StockButtons.h"
+#include "bonus/BonusKinds.h"
 #include "bonus/Effects.h"
+#include "bonus/StockButtons.h"
 #include "render/Canvas.h"
 #include "render/Font.h"
 #include "render/ItemPictures.h"
@@ -18,8 +19,6 @@ namespace {
 
 constexpr const char* kFlame = "256/fire.png";
 constexpr const char* kSpark = "256/eff.png";
-constexpr const char* kRay = "256/rainbow2.png";
-constexpr const char* kBall = "256/core.png";
 
 constexpr int kCrowdedEffects = 150;
 
@@ -42,7 +41,8 @@ const char* ButtonPicture(StockButton b) {
 void DrawEffects(Canvas& cv, const BonusState& b) {
   if (b.EffectsAlive == 0) return;
   const ScreenMetrics& m = cv.metrics;
-  TextureId flame = cv.Tex(kFlame), spark = cv.Tex(kSpark), ray = cv.Tex(kRay), ball = cv.Tex(kBall);
+  TextureId flame = cv.Tex(kFlame), spark = cv.Tex(kSpark), ray = cv.Tex(ItemPicture(item::SeismicRay)),
+            ball = cv.Tex(ItemPicture(item::Cannonball));
   const double tile = 96 * m.XScale;
   // A crowded sky (chains of bonuses) is drawn plainer: one small sprite an
   // object, no glow, so a busy moment costs about what a quiet one does.

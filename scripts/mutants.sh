@@ -44,7 +44,7 @@ MAP = {
     "lang": ["lang", "storage", "render", "shell"],
     "board": ["board", "bonus", "bot", "match", "progress", "shell"],
     "storage": ["storage", "saves", "shell"],
-    "bonus": ["bonus", "bot", "match", "progress", "saves", "shell"],
+    "bonus": ["bonus", "bot", "match", "progress", "saves", "render", "audio", "shell"],
     "bot": ["bot", "shell"],
     "progress": ["progress", "match", "shell"],
     "match": ["match", "saves", "shell"],

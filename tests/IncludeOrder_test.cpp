@@ -2,11 +2,17 @@
 // sees itself and the folders below it; the front folders see what is listed
 // for them. A program's main file (main.cpp, *_main.cpp) stands above them all,
 // as the shell does; tools/, bench/, tests/ and fuzz/ may include anything.
+// Nor does a folder call a function that only a folder above it defines.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
 #include <regex>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/SourceTree.h"
@@ -20,16 +26,19 @@ const std::vector<std::string> kRules = {"diag", "io",       "lang",  "board", "
 
 const char* kOrder =
     "diag -> io -> lang -> board -> storage -> bonus -> bot -> progress -> match -> saves; platform -> diag, io; "
-    "audio -> platform, io, diag; render -> platform and the rules; shell -> all of these";
+    "audio -> platform and the rules; render -> platform and the rules; shell -> all of these";
 
 // The folders that `from` may include, itself among them.
 std::vector<std::string> Allowed(const std::string& from) {
   auto rule = std::find(kRules.begin(), kRules.end(), from);
   if (rule != kRules.end()) return {kRules.begin(), rule + 1};
   if (from == "platform") return {"platform", "diag", "io"};
-  if (from == "audio") return {"audio", "platform", "io", "diag"};
   std::vector<std::string> all = kRules;
   all.push_back("platform");
+  if (from == "audio") {
+    all.push_back("audio");
+    return all;
+  }
   all.push_back("render");
   if (from == "render") return all;
   all.push_back("audio");
@@ -37,13 +46,17 @@ std::vector<std::string> Allowed(const std::string& from) {
   return all;  // shell
 }
 
-TEST(IncludeOrder, NoFolderIncludesOneAboveIt) {
+std::vector<std::string> Folders() {
   std::vector<std::string> folders = kRules;
   for (const char* front : {"platform", "audio", "render", "shell"}) folders.push_back(front);
+  return folders;
+}
+
+TEST(IncludeOrder, NoFolderIncludesOneAboveIt) {
   const std::regex include(R"(^\s*#\s*include\s+"([A-Za-z_]+)/)");
   std::string wrong;
   int seen = 0;
-  testing::ForEachSource(folders, [&](const std::string& path, const std::vector<std::string>& lines) {
+  testing::ForEachSource(Folders(), [&](const std::string& path, const std::vector<std::string>& lines) {
     const std::string name = path.substr(path.rfind('/') + 1);
     const bool program = name == "main.cpp" || name.ends_with("_main.cpp");
     const std::vector<std::string> allowed = Allowed(program ? "shell" : path.substr(0, path.find('/')));
@@ -57,6 +70,43 @@ TEST(IncludeOrder, NoFolderIncludesOneAboveIt) {
   });
   EXPECT_GT(seen, 500) << "the scan found the sources";
   EXPECT_EQ(wrong, "") << "these includes run against the order " << kOrder;
+}
+
+// A header below may declare what only a .cpp above defines: the linker ties
+// them where the includes show nothing. The libraries' symbol tables show it.
+TEST(IncludeOrder, NoFolderCallsWhatOnlyAFolderAboveDefines) {
+  std::map<std::string, std::string> folderOf;  // "GameFrame.cpp.o" -> "board"
+  testing::ForEachSource(Folders(), [&](const std::string& path, const std::vector<std::string>&) {
+    folderOf[path.substr(path.rfind('/') + 1) + ".o"] = path.substr(0, path.find('/'));
+  });
+  std::map<std::string, std::string> definedIn;           // symbol -> the folder of its strong definition
+  std::vector<std::pair<std::string, std::string>> used;  // folder, symbol
+  std::istringstream libraries(BM_LIBRARIES);
+  for (std::string library; libraries >> library;) {
+    FILE* nm = popen(("nm -A " + library + " 2>/dev/null").c_str(), "r");
+    ASSERT_NE(nm, nullptr);
+    char buf[4096];
+    while (std::fgets(buf, sizeof buf, nm)) {
+      // "LIBRARY:MEMBER:ADDRESS TYPE SYMBOL", no address for an undefined symbol.
+      if (std::strncmp(buf, library.c_str(), library.size()) != 0 || buf[library.size()] != ':') continue;
+      std::istringstream line(buf + library.size() + 1);
+      std::string member, type, symbol;
+      if (!std::getline(line, member, ':') || !folderOf.count(member)) continue;
+      for (std::string word; line >> word;) type = std::exchange(symbol, word);
+      if (type == "U") used.emplace_back(folderOf[member], symbol);
+      if (type == "T" || type == "D" || type == "B" || type == "R") definedIn[symbol] = folderOf[member];
+    }
+    pclose(nm);
+  }
+  EXPECT_GT(definedIn.size(), 500u) << "the scan read the libraries' symbols (nm): " << BM_LIBRARIES;
+  std::string wrong;
+  for (const auto& [folder, symbol] : used) {
+    auto def = definedIn.find(symbol);  // the standard library's are not there
+    std::vector<std::string> allowed = Allowed(folder);
+    if (def != definedIn.end() && std::find(allowed.begin(), allowed.end(), def->second) == allowed.end())
+      wrong += folder + " calls " + symbol + " (c++filt reads it), defined in " + def->second + "/\n";
+  }
+  EXPECT_EQ(wrong, "") << "these calls run against the order " << kOrder;
 }
 
 }  // namespace

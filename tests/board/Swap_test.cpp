@@ -7,6 +7,7 @@
 #include <string>
 
 #include "board/ItemCodes.h"
+#include "bonus/BonusKinds.h"
 #include "tests/board/BoardKit.h"
 
 namespace bm {

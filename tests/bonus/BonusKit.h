@@ -27,11 +27,7 @@ struct BonusKit : BoardKit {
   }
   BoardCtx Ctx(double ff = 1) {
     BoardCtx c = BoardKit::Ctx(ff);
-    BonusRefs r = BonusRefsOf(m);
-    c.bonus = r.bonus;
-    c.lives = r.lives;
-    c.items = r.items;
-    c.itemSlot = r.itemSlot;
+    c.Attach(BonusRefsOf(m));
     return c;
   }
 

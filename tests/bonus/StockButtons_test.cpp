@@ -2,6 +2,7 @@
 
 #include "BonusKit.h"
 #include "board/ItemCodes.h"
+#include "bonus/BonusKinds.h"
 #include "bonus/StockButtons.h"
 
 namespace bm::testing {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "board/ItemCodes.h"
+#include "bonus/BonusKinds.h"
 #include "tests/bonus/BonusKit.h"
 
 namespace bm {

@@ -2,6 +2,7 @@
 
 #include "Painters.h"
 #include "Shapes.h"
+#include "bonus/BonusKinds.h"
 
 #include <cmath>
 
@@ -547,34 +548,46 @@ void puffyStar(Canvas& cv, cairo_t* cr, Rgb light, Rgb dark) {
 void starBlue(Canvas& cv, cairo_t* cr) { puffyStar(cv, cr, hex(0xb0e8ff), hex(0x1860d0)); }
 void starGold(Canvas& cv, cairo_t* cr) { puffyStar(cv, cr, hex(0xfff6b0), hex(0xe09010)); }
 
+// The painter of each kind's picture, by item code; the picture's file name is
+// the bonus table's.
 struct Item {
-    const char* file;
+    int code;
     Draw draw;
 };
 const Item kItems[] = {
-    {"256/chest4.png", chest},     {"256/life2.png", lifeRing},  {"256/clock2.png", clock},
-    {"256/bomb2.png", bomb},       {"256/rainbow.png", rainbow}, {"256/rainbow2.png", rainbow2},
-    {"256/shuffle.png", shuffle},  {"256/parrot2.png", parrot},  {"256/rum.png", rum},
-    {"256/core.png", cannonball},  {"256/gun.png", gun},         {"256/hook.png", anchor},
-    {"256/sun.png", sun},          {"256/star-blue.png", starBlue}, {"256/star-gold.png", starGold},
+    {bm::item::Chest, chest},         {bm::item::Life, lifeRing},        {bm::item::Clock, clock},
+    {bm::item::Bomb, bomb},           {bm::item::SeismicGem, rainbow},   {bm::item::SeismicRay, rainbow2},
+    {bm::item::Shuffle, shuffle},     {bm::item::Parrot, parrot},        {bm::item::Rum, rum},
+    {bm::item::Cannonball, cannonball}, {bm::item::PirateGun, gun},      {bm::item::Anchor, anchor},
+    {bm::item::GoldenSun, sun},       {bm::item::BlueStar, starBlue},    {bm::item::GoldStar, starGold},
 };
+
+Draw painterOf(const bm::BonusKind& kind) {
+    for (const auto& it : kItems)
+        if (it.code == kind.code) return it.draw;
+    return nullptr;
+}
 
 }  // namespace
 
 // Button art reuses these drawings at a smaller scale.
 void drawBonusIcon(Canvas& cv, const std::string& name) {
-    for (const auto& it : kItems)
-        if (name == it.file) {
-            unitSpace(cv);
-            it.draw(cv, cv.cr());
+    for (const bm::BonusKind& kind : bm::kBonusKinds)
+        if (name == kind.picture) {
+            if (Draw d = painterOf(kind)) {
+                unitSpace(cv);
+                d(cv, cv.cr());
+            }
             return;
         }
 }
 
+// A kind without a painter gets none: the generator then names its picture as missing.
 void addBonusItems(PainterMap& m) {
-    for (const auto& it : kItems) {
-        Draw d = it.draw;
-        m[it.file] = [d](const std::string& p) {
+    for (const bm::BonusKind& kind : bm::kBonusKinds) {
+        Draw d = painterOf(kind);
+        if (!d) continue;
+        m[std::string(kind.picture)] = [d](const std::string& p) {
             Canvas cv(kSize, kSize);
             unitSpace(cv);
             d(cv, cv.cr());

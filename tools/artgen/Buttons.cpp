@@ -3,6 +3,7 @@
 
 #include "Painters.h"
 #include "Shapes.h"
+#include "bonus/BonusKinds.h"
 
 #include <cmath>
 #include <string>
@@ -238,15 +239,16 @@ void addButtons(PainterMap& m) {
     m["256/buttons/cfin.png"] = [](const std::string& f) { roundSymbol(f, 2, 0, false); };
     const char* menuNames[3] = {"256/mainmenu3.png", "256/mainmenu3s.png", "256/mainmenu3p.png"};
     for (int s = 0; s < 3; ++s) m[menuNames[s]] = [s](const std::string& f) { menuWheel(f, s); };
+    // The stock buttons wear the picture of the kind that fills them.
     struct B {
         const char* name;
-        const char* icon;
+        bm::StockButton button;
     };
-    const B bonus[] = {{"parrot", "256/parrot2.png"}, {"shuffle", "256/shuffle.png"}, {"hook", "256/hook.png"},
-                       {"sun", "256/sun.png"}};
+    const B bonus[] = {{"parrot", bm::StockButton::Parrot}, {"shuffle", bm::StockButton::Shuffle},
+                       {"hook", bm::StockButton::Hook}, {"sun", bm::StockButton::Sun}};
     for (const auto& b : bonus)
         for (int s = 0; s < 4; ++s) {
-            std::string icon = b.icon;
+            std::string icon(bm::ButtonKind(b.button)->picture);
             m["256/buttons/" + std::string(b.name) + std::to_string(s) + ".png"] = [icon, s](const std::string& f) {
                 medallion(f, s, [&icon](Canvas& c) { drawBonusIcon(c, icon); });
             };

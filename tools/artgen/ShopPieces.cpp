@@ -2,6 +2,7 @@
 
 #include "Painters.h"
 #include "Shapes.h"
+#include "bonus/BonusKinds.h"
 
 #include <cstdio>
 
@@ -24,7 +25,7 @@ std::string twoDigits(int k) {
 void addShopPieces(PainterMap& m) {
     for (int k = 1; k <= 10; ++k) {
         Rgb c = hex(kKeyColours[k - 1]);
-        m["red/shop/key" + twoDigits(k) + ".png"] = [c](const std::string& p) {
+        m[std::string(bm::kKeys[std::size_t(k - 1)].picture)] = [c](const std::string& p) {
             Canvas cv(512, 512);
             unitSpace(cv);
             keyShape(cv, c);

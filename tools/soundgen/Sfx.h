@@ -1,32 +1,9 @@
-// One recipe per sound cue. Each returns the raw sound; levels, edges and
+// One recipe per sound cue (the bonus side's live in SfxBonus.cpp). Each returns the raw sound; levels, edges and
 // trimming are applied afterwards (see Cues.cpp).
 #pragma once
 #include "Sound.h"
 
 namespace bm::snd {
-
-// Bonuses.
-Sound BonTreasure(Noise& n);
-Sound BonLife(Noise& n);
-Sound BonClock(Noise& n);
-Sound BonBomb1(Noise& n);
-Sound BonBomb2(Noise& n);
-Sound BonBomb3(Noise& n);
-Sound BonBomb4(Noise& n);
-Sound BonReso(Noise& n);
-Sound BonReshuf(Noise& n);
-Sound BonParrot(Noise& n);
-Sound BonRum(Noise& n);
-Sound BonRumChange(Noise& n);
-Sound BonPush(Noise& n);
-Sound BonGun(Noise& n);
-Sound BonAnc(Noise& n);
-Sound BonSun(Noise& n);
-Sound BonCoinBlue(Noise& n);
-Sound BonCoinGold(Noise& n);
-Sound BonKey(Noise& n);
-Sound BonSign(Noise& n);
-Sound BonPick(Noise& n);
 
 // Logo, menus, map and play.
 Sound EvLogo(Noise& n);

@@ -1,10 +1,13 @@
 // Bonus cues: rewards chime, weapons bang, the parrot squawks, the rum glugs.
+// BonusCueRecipes() at the end names each for the game's bonus table.
 #include <cmath>
 
-#include "Sfx.h"
+#include "Cues.h"
 #include "SfxKit.h"
 
 namespace bm::snd {
+
+namespace {
 
 Sound BonTreasure(Noise& n) {
   Sound s = Sound::Mono(1.8);
@@ -36,7 +39,6 @@ Sound BonClock(Noise& n) {
   return s;
 }
 
-namespace {
 Sound Bomb(Noise& n, double size) {
   Sound s = Sound::Mono(1.2 + 2.0 * size);
   AddExplosion(s, n, 0.0, size, 0.8);
@@ -45,7 +47,6 @@ Sound Bomb(Noise& n, double size) {
   AddReverb(s, 0.12 + 0.12 * size, 0.85, 0.5);
   return s;
 }
-}  // namespace
 
 Sound BonBomb1(Noise& n) { return Bomb(n, 0.0); }
 Sound BonBomb2(Noise& n) { return Bomb(n, 0.35); }
@@ -238,6 +239,36 @@ Sound BonPick(Noise& n) {
   AddBell(s, 0.07, MidiToHz(96), 0.4, 2.0, 1.0, 0.15);
   AddSparkle(s, n, 0.08, 0.15, 3, 5000.0, 8000.0, 0.08);
   return s;
+}
+
+}  // namespace
+
+const std::vector<Cue>& BonusCueRecipes() {
+  constexpr CueKind kShot = CueKind::OneShot;
+  static const std::vector<Cue> recipes = {
+    {"bon_treasure", 3, kShot, -13, BonTreasure, "treasure chest pays out"},
+    {"bon_life", 2, kShot, -13, BonLife, "extra life"},
+    {"bon_clock", 2, kShot, -13, BonClock, "clock adds time"},
+    {"bon_bomb1", 3, kShot, -12, BonBomb1, "bomb, no upgrade"},
+    {"bon_bomb2", 3, kShot, -11, BonBomb2, "bomb, grade 1"},
+    {"bon_bomb3", 3, kShot, -10, BonBomb3, "bomb, grade 2"},
+    {"bon_bomb4", 3, kShot, -9, BonBomb4, "bomb, grade 3"},
+    {"bon_reso", 2, kShot, -13, BonReso, "rainbow gem"},
+    {"bon_reshuf", 1, kShot, -14, BonReshuf, "shuffle"},
+    {"bon_parrot", 2, kShot, -13, BonParrot, "parrot shows all moves"},
+    {"bon_rum", 2, kShot, -13, BonRum, "rum penalty starts"},
+    {"bon_rum_change", 4, kShot, -15, BonRumChange, "rum swaps by itself"},
+    {"bon_push", 3, kShot, -10, BonPush, "cannonball"},
+    {"bon_gun", 3, kShot, -11, BonGun, "pirate gun"},
+    {"bon_anc", 2, kShot, -13, BonAnc, "hook taken or used"},
+    {"bon_sun", 2, kShot, -13, BonSun, "golden sun"},
+    {"bon_coin_blue", 4, kShot, -14, BonCoinBlue, "blue star collected"},
+    {"bon_coin_gold", 4, kShot, -14, BonCoinGold, "gold star collected"},
+    {"bon_key", 3, kShot, -14, BonKey, "key revealed"},
+    {"bon_sign", 2, kShot, -15, BonSign, "board notice"},
+    {"bon_pick", 3, kShot, -14, BonPick, "stored bonus picked up"},
+  };
+  return recipes;
 }
 
 }  // namespace bm::snd

@@ -111,6 +111,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: soundgen <program folder> [--jobs N] [--only NAME]\n");
     return 2;
   }
+  if (std::string missing = MissingBonusCues(); !missing.empty()) {
+    std::fprintf(stderr, "soundgen: the bonus cues and their recipes differ: %s\n", missing.c_str());
+    return 1;
+  }
   auto start = Clock::now();
   std::error_code ec;
   std::filesystem::create_directories(dir + "/sfx", ec);
