@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -73,32 +73,42 @@ TEST(IncludeOrder, NoFolderIncludesOneAboveIt) {
 }
 
 // A header below may declare what only a .cpp above defines: the linker ties
-// them where the includes show nothing. The libraries' symbol tables show it.
+// them where the includes show nothing. The objects' symbol tables show it.
 TEST(IncludeOrder, NoFolderCallsWhatOnlyAFolderAboveDefines) {
-  std::map<std::string, std::string> folderOf;  // "GameFrame.cpp.o" -> "board"
+  namespace fs = std::filesystem;
+  std::map<std::string, std::string> folderOf;  // "shell/Autoplay.cpp.o" -> "shell"
   testing::ForEachSource(Folders(), [&](const std::string& path, const std::vector<std::string>&) {
-    folderOf[path.substr(path.rfind('/') + 1) + ".o"] = path.substr(0, path.find('/'));
+    folderOf[path + ".o"] = path.substr(0, path.find('/'));
   });
+  // The objects of every library, named by their sources' paths; one of a
+  // source since removed is not read.
+  std::map<std::string, std::string> objects;  // object file -> folder
+  std::istringstream dirs(BM_OBJECT_DIRS);
+  for (std::string dir; dirs >> dir;) {
+    if (!fs::is_directory(dir)) continue;
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+      auto folder = folderOf.find(fs::relative(entry.path(), dir).generic_string());
+      if (folder != folderOf.end()) objects[entry.path().string()] = folder->second;
+    }
+  }
+  std::string command = "nm -A";
+  for (const auto& [object, folder] : objects) command += " " + object;
   std::map<std::string, std::string> definedIn;           // symbol -> the folder of its strong definition
   std::vector<std::pair<std::string, std::string>> used;  // folder, symbol
-  std::istringstream libraries(BM_LIBRARIES);
-  for (std::string library; libraries >> library;) {
-    FILE* nm = popen(("nm -A " + library + " 2>/dev/null").c_str(), "r");
-    ASSERT_NE(nm, nullptr);
-    char buf[4096];
-    while (std::fgets(buf, sizeof buf, nm)) {
-      // "LIBRARY:MEMBER:ADDRESS TYPE SYMBOL", no address for an undefined symbol.
-      if (std::strncmp(buf, library.c_str(), library.size()) != 0 || buf[library.size()] != ':') continue;
-      std::istringstream line(buf + library.size() + 1);
-      std::string member, type, symbol;
-      if (!std::getline(line, member, ':') || !folderOf.count(member)) continue;
-      for (std::string word; line >> word;) type = std::exchange(symbol, word);
-      if (type == "U") used.emplace_back(folderOf[member], symbol);
-      if (type == "T" || type == "D" || type == "B" || type == "R") definedIn[symbol] = folderOf[member];
-    }
-    pclose(nm);
+  FILE* nm = popen((command + " 2>/dev/null").c_str(), "r");
+  ASSERT_NE(nm, nullptr);
+  char buf[4096];
+  while (std::fgets(buf, sizeof buf, nm)) {
+    // "OBJECT:ADDRESS TYPE SYMBOL", no address for an undefined symbol.
+    std::istringstream line(buf);
+    std::string object, type, symbol;
+    if (!std::getline(line, object, ':') || !objects.count(object)) continue;
+    for (std::string word; line >> word;) type = std::exchange(symbol, word);
+    if (type == "U") used.emplace_back(objects[object], symbol);
+    if (type == "T" || type == "D" || type == "B" || type == "R") definedIn[symbol] = objects[object];
   }
-  EXPECT_GT(definedIn.size(), 500u) << "the scan read the libraries' symbols (nm): " << BM_LIBRARIES;
+  pclose(nm);
+  EXPECT_GT(definedIn.size(), 500u) << "the scan read the objects' symbols (nm) in " << BM_OBJECT_DIRS;
   std::string wrong;
   for (const auto& [folder, symbol] : used) {
     auto def = definedIn.find(symbol);  // the standard library's are not there
