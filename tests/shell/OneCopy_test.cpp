@@ -29,8 +29,9 @@ TEST(OneCopy, ASecondCopyOnTheSameFolderWritesNothingAndExitsNonZero) {
   ASSERT_TRUE(first.Start(args, {"SDL_AUDIODRIVER=dummy"}, (dir.path / "first.txt").string()));
   ASSERT_TRUE(test::WaitForText(dir.path / "run_pnt.log", "goMainMenu * CP1", 30))
       << test::ReadText(dir.path / "first.txt");
-  // The first copy comes to rest on the menu (on a busy machine its last start-up lines may come late):
-  // from then on nothing of it changes unless the second writes.
+  // Its last start-up line, which a busy machine may hold back a second and more.
+  ASSERT_TRUE(test::WaitForText(dir.path / "run.log", "First frame drawn", 30));
+  // The first copy comes to rest on the menu: from then on nothing of it changes unless the second writes.
   std::filesystem::create_directories(dir.path / "out");
   auto before = Snapshot(dir);
   for (int still = 0, tries = 0; still < 3 && tries < 100; ++tries) {
