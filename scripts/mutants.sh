@@ -4,6 +4,7 @@
 #   --list       lists the catalogue's mutants (number, file, the rule each one breaks)
 #   --check      only checks that every mutant's find-text occurs exactly once in its file
 #   --only N...  runs the chosen mutants (numbers as --list shows them; ranges such as 10-20)
+#   A mutant of a test helper (tests/shell/Census.h) is run by that folder's tests alone.
 # Each mutant is applied to a scratch copy of the tree (build-mutants/src, never the working tree), which is
 # rebuilt into build-mutants/src/build (kept between mutants and between runs; ccache when installed). Only the
 # test binaries of the folders that can see the change are relinked (bm_tests_FOLDER, see MAP below) and run,
@@ -59,6 +60,15 @@ MAP = {
 # Drawing caches, lost devices and signals: no rule of the game lives there.
 SLOW = ["LevelSoak.*", "BonusSoak.*", "BalanceSoak.*", "KillTrial.*", "HugeFiles.*", "StopSignals.*", "CrashLog.*",
         "StillLayer.*", "IdleFrames.*", "DeviceReset.*"]
+
+def groups_of(path):
+    """The test binaries that can see a change in a file: its folder's, or for a test's own helper
+    (tests/shell/Census.h) that folder's binary alone."""
+    parts = path.split("/")
+    if parts[0] == "tests" and len(parts) > 2:
+        return [parts[1]] if parts[1] in MAP else []
+    return MAP.get(parts[0], [])
+
 LIBRARIES = ["bm_io", "bm_lang", "bm_rules", "bm_platform", "bm_game", "bm_harness", "levelc_text"]
 TIMEOUT = 300  # seconds for one test binary; a hang counts as killed
 
@@ -91,7 +101,7 @@ bad = []
 for m in mutants:
     p = os.path.join(root, m["file"])
     count = open(p, encoding="utf-8").read().count(m["find"]) if os.path.exists(p) else -1
-    if m["file"].split("/")[0] not in MAP:
+    if not groups_of(m["file"]):
         bad.append(f"  {m['id']:3} {m['file']}: no test binaries are mapped to its folder")
     elif count != 1:
         bad.append(f"  {m['id']:3} {m['file']}: the find-text occurs {count if count >= 0 else 'no file'} times: {m['find']!r}")
@@ -156,7 +166,7 @@ sync()
 run(["cmake", "-S", src, "-B", build, "-G", "Unix Makefiles", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
      f"-DBM_TEST_GAME_DIR={game}",
      f"-DBM_TEST_SOURCE_DIR={root}"], check=True, stdout=subprocess.DEVNULL)
-groups = sorted({g for m in chosen for g in MAP[m["file"].split("/")[0]]})
+groups = sorted({g for m in chosen for g in groups_of(m["file"])})
 targets = ["bm_tests_" + g for g in groups]
 print(f"Building the scratch tree ({len(targets)} test binaries)...", flush=True)
 with log_to("setup.log") as out:
@@ -196,7 +206,7 @@ for m in chosen:
     try:
         with open(path, "w", encoding="utf-8") as f:
             f.write(original.replace(m["find"], m["repl"], 1))
-        for g in MAP[m["file"].split("/")[0]]:
+        for g in groups_of(m["file"]):
             with log_to("build.log") as out:
                 out.write(f"\n=== mutant {m['id']} bm_tests_{g}\n")
                 out.flush()

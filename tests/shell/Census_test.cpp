@@ -66,6 +66,25 @@ void Press(CensusRun& r, Screen& sc, int key) {
   r.Pass(sc);
 }
 
+// The census's own checks: each fault it is there to catch, drawn on purpose, is caught once.
+TEST(Census, CatchesATextOutsideItsBoxOffTheScreenOverAnotherOrMissing) {
+  CensusRun r(640, 480);
+  auto faults = [&](const Expect& e, const std::vector<std::pair<std::string, IRect>>& texts) {
+    r.faults.clear(), r.seen.clear();
+    r.Draw([&] {
+      for (const auto& [text, box] : texts)
+        r.s().look.font.Draw(r.s().look.canvas, text, box, 0.5, 0xFFFFFFFF, 0xFFFFFFFF, Align::Left);
+    });
+    r.Check("drawn on purpose", e);
+    return r.faults.size();
+  };
+  EXPECT_EQ(faults({{"Sea"}}, {{"Sea", {100, 100, 300, 140}}}), 0u) << "a text in its box";
+  EXPECT_EQ(faults({}, {{"A line far too long for its box", {100, 100, 130, 140}}}), 1u) << "outside its box";
+  EXPECT_EQ(faults({}, {{"Sea Sea Sea", {620, 100, 900, 140}}}), 1u) << "off the screen";
+  EXPECT_EQ(faults({}, {{"Sea", {100, 100, 300, 140}}, {"Ship", {100, 100, 300, 140}}}), 1u) << "over another";
+  EXPECT_EQ(faults({{"Anchor"}}, {{"Sea", {100, 100, 300, 140}}}), 1u) << "not drawn";
+}
+
 TEST(Census, MainMenuOptionsAndHowToPlay) {
   for (auto [w, h] : test::kCensusSizes) {
     CensusRun r(w, h);
