@@ -75,6 +75,8 @@ TEST(PadStick, ADeadZoneTheAxisPushedFurtherAndNoFlickerAtTheThreshold) {
   EXPECT_EQ(s.key, vk::Down);
   EXPECT_TRUE(s.Move(1, -32768)) << "flicked straight across";
   EXPECT_EQ(s.key, vk::Up);
+  EXPECT_TRUE(s.Move(1, 12000)) << "swung over to the other side, short of half: let go";
+  EXPECT_EQ(s.key, -1);
 }
 
 TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPadLetsGo) {
@@ -113,6 +115,13 @@ TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPad
   w.Pump();
   EXPECT_EQ(w.Pointer().x, 100) << "the mouse moved: the pointer is back";
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+  SDL_Event leave{};
+  leave.type = SDL_WINDOWEVENT;
+  leave.window.windowID = move.motion.windowID;
+  leave.window.event = SDL_WINDOWEVENT_LEAVE;
+  SDL_PushEvent(&leave);
+  w.Pump();
+  EXPECT_EQ(w.Pointer().x, -1) << "a pointer that left the window is over nothing";
   w.ShowCursor(false);  // the game's own wish stands over the pad's
   pad.Button(SDL_CONTROLLER_BUTTON_B, true);
   w.Pump();
@@ -120,10 +129,22 @@ TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPad
   w.Pump();
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
 
+  // The trigger pressed past half and eased back to a quarter still holds the spyglass.
+  pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 20000);
+  w.Pump();
+  pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -16000);
+  pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
+  w.Pump();
+  w.Pump();
+  EXPECT_TRUE(w.KeyDown('5'));
+  EXPECT_TRUE(w.KeyDown(vk::Down));
+
   pad.Detach();
   w.Pump();
   w.Pump();
   EXPECT_FALSE(w.KeyDown(vk::Enter)) << "a pad pulled out lets go of what it held";
+  EXPECT_FALSE(w.KeyDown(vk::Down));
+  EXPECT_FALSE(w.KeyDown('5'));
   EXPECT_FALSE(w.KeyDown(vk::Escape));
   EXPECT_FALSE(w.KeyDown(vk::Menu));
 }
