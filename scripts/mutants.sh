@@ -193,6 +193,17 @@ for g in groups:
         sys.exit(f"mutants.sh: bm_tests_{g} fails on the unchanged tree ({why}); mend that first")
 print(f"Ready after {time.time() - start:.0f} s\n", flush=True)
 
+def touch_includers(rel):
+    """A header's change reaches the files of its folder that include it: make's quick targets read no
+    dependency lists, so those files are given a fresh time."""
+    if not rel.endswith(".h"):
+        return
+    folder, name = os.path.split(os.path.join(src, rel))
+    for f in os.listdir(folder):
+        p = os.path.join(folder, f)
+        if f.endswith(".cpp") and f'#include "{name}"' in open(p, encoding="utf-8").read():
+            os.utime(p)
+
 results = []
 for m in chosen:
     t0 = time.time()
@@ -206,6 +217,7 @@ for m in chosen:
     try:
         with open(path, "w", encoding="utf-8") as f:
             f.write(original.replace(m["find"], m["repl"], 1))
+        touch_includers(m["file"])
         for g in groups_of(m["file"]):
             with log_to("build.log") as out:
                 out.write(f"\n=== mutant {m['id']} bm_tests_{g}\n")
@@ -225,6 +237,7 @@ for m in chosen:
         # Written afresh (a new time), so the next build compiles the file again, from the cache.
         with open(path, "w", encoding="utf-8") as f:
             f.write(original)
+        touch_includers(m["file"])
     results.append((m, status, why, time.time() - t0))
     print(f"{m['id']:3}  {status:13} {m['file']}: {m['rule']}  [{time.time() - t0:.0f} s] {why}", flush=True)
 

@@ -34,7 +34,7 @@ TEST(PageInput, TheNameBoxGetsOnePrintableLatin1CharacterAKey) {
   EXPECT_EQ(TypedCharOfKey("\xC3\xA9"), '\xE9');  // é
   EXPECT_EQ(TypedCharOfKey("\xC3\xBF"), '\xFF');  // ÿ, the last one
   for (const char* none : {"Enter", "Shift", "Backspace", "ab", "", "\xE2\x82\xAC" /* € */, "\xC2\x85" /* a control */,
-                           "\x7F", "\xC4\x80" /* Ā */, "\xC3"})
+                           "\x7F", "\xC4\x80" /* Ā */, "\xC5\x81" /* Ł */, "\xC3"})
     EXPECT_EQ(TypedCharOfKey(none), 0) << none;
   EXPECT_EQ(TypedCharOfKey(nullptr), 0);
 }
@@ -55,6 +55,8 @@ TEST(PageInput, TheCanvasFillsThePageInItsProportionsAndPointsMapBack) {
   PointD corner = CanvasToPicture(800, 640, tall, 1280, 1024);
   EXPECT_DOUBLE_EQ(corner.x, 1280);
   EXPECT_DOUBLE_EQ(corner.y, 1024);
+  PointD other = CanvasToPicture(400, 300, CanvasBox{800, 600}, 1280, 1024);  // a 4:3 shape over a 5:4 picture
+  EXPECT_DOUBLE_EQ(other.y, 512);
 
   // Drawn at the screen's pixels, up to the cap, proportions kept.
   CanvasPixels sharp = PixelsOf(FitCanvas(1024, 768, 4, 3), 2);

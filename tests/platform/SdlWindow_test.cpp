@@ -38,7 +38,7 @@ TEST(SdlWindowEvents, WaitingKeepsAQueuedPressBeforeItsRelease) {
   SdlEvents::Push(SDL_MOUSEBUTTONUP);
   SdlEvents::PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
   SdlEvents::PushKey(SDL_KEYUP, SDLK_ESCAPE);
-  w.WaitEvent(50);  // an idle pass waits; the events must stay as they were
+  for (int i = 0; i < 3; ++i) w.WaitEvent(50);  // idle passes wait, each ends on an event: they must stay as they came
   w.Pump();
   EXPECT_TRUE(w.ButtonDown(1)) << "the click is seen for the pass it came in";
   EXPECT_TRUE(w.KeyDown(vk::Escape));
@@ -95,10 +95,14 @@ TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPad
   ASSERT_EQ(w.Pointer().x, 100);
 
   pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+  pad.Button(SDL_CONTROLLER_BUTTON_X, true);
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
   pad.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
   pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, -32768);
   w.Pump();
   EXPECT_TRUE(w.KeyDown(vk::Enter));
+  EXPECT_TRUE(w.KeyDown('1')) << "X takes the parrot";
+  EXPECT_TRUE(w.KeyDown(vk::Up));
   EXPECT_TRUE(w.KeyDown(vk::Left));
   EXPECT_EQ(w.Pointer().x, -1) << "a hidden pointer points at nothing";
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
@@ -125,6 +129,7 @@ TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPad
   w.ShowCursor(false);  // the game's own wish stands over the pad's
   pad.Button(SDL_CONTROLLER_BUTTON_B, true);
   w.Pump();
+  EXPECT_TRUE(w.KeyDown(vk::Escape));
   SDL_PushEvent(&move);
   w.Pump();
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
@@ -133,18 +138,14 @@ TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPad
   pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 20000);
   w.Pump();
   pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -16000);
-  pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
   w.Pump();
   w.Pump();
   EXPECT_TRUE(w.KeyDown('5'));
-  EXPECT_TRUE(w.KeyDown(vk::Down));
 
   pad.Detach();
   w.Pump();
   w.Pump();
   EXPECT_FALSE(w.KeyDown(vk::Enter)) << "a pad pulled out lets go of what it held";
-  EXPECT_FALSE(w.KeyDown(vk::Down));
-  EXPECT_FALSE(w.KeyDown('5'));
   EXPECT_FALSE(w.KeyDown(vk::Escape));
   EXPECT_FALSE(w.KeyDown(vk::Menu));
 }

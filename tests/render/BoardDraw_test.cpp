@@ -11,6 +11,7 @@
 #include "render/Canvas.h"
 #include "render/Font.h"
 #include "render/ItemPictures.h"
+#include "render/StillLayer.h"
 #include "tests/board/BoardKit.h"
 
 namespace bm {
@@ -157,6 +158,23 @@ TEST(Font, DrawsAccentedLettersAndABoxForAMissingCharacter) {
   }
   EXPECT_EQ(d.font.MissingGlyphs(), 2);
   EXPECT_EQ(d.font.LastMissing(), char32_t(0xFFFD));
+}
+
+// The still layer's key sums up what the layer shows: a change there changes it.
+TEST(StillLayerKey, IceAndATilesColourChangeIt) {
+  testing::BoardKit kit;
+  const ScreenMetrics m = ScreenMetrics::For(1280, 1024);
+  auto key = [&] { return StillLayerKey(1, m, kit.cells, kit.st, {}); };
+  const int i = 30;
+  ASSERT_TRUE(kit.cells[i].IsExists && kit.cells[i].Gem != 0 && CellDrawnAtRest(kit.cells, i, kit.st));
+  const std::uint64_t at = key();
+  kit.cells[i].Ice = 1;
+  EXPECT_NE(key(), at) << "ice on a jewel";
+  kit.cells[i].Ice = 0;
+  kit.cells[i].GndCol[0] ^= 0x00FFFFFFu;
+  EXPECT_NE(key(), at) << "a tile's colour";
+  kit.cells[i].GndCol[0] ^= 0x00FFFFFFu;
+  EXPECT_EQ(key(), at);
 }
 
 }  // namespace
