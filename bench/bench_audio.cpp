@@ -21,7 +21,6 @@
 #include "diag/Logs.h"
 #include "platform/Audio.h"
 #include "platform/Platform.h"
-#include "tests/audio/TinyOgg.h"
 
 namespace fs = std::filesystem;
 using namespace bm;
@@ -95,8 +94,8 @@ void MakeSyntheticFolder(const std::string& dir) {
   ini += "[SFX:END]\r\n";
   std::ofstream(dir + "/Sounds.ini", std::ios::binary) << ini;
   for (const char* track : {"track-menu.ogg", "track01.ogg", "track02.ogg"})
-    std::ofstream(dir + "/music/" + track, std::ios::binary)
-        .write(reinterpret_cast<const char*>(test::kTinyOgg), sizeof test::kTinyOgg);
+    fs::copy_file(std::string(BM_SOURCE_DIR) + "/tests/audio/tiny.ogg", dir + "/music/" + track,
+                  fs::copy_options::overwrite_existing);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "tests/audio/TinyOgg.h"
+#include "tests/TempDir.h"
 
 namespace bm::test {
 
@@ -19,22 +19,6 @@ class ManualClock : public Clock {
   double ClockMs() override { return now; }
   void SleepMs(double ms) override { now += ms; }
   double now = 1000.0;
-};
-
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string templ = (std::filesystem::temp_directory_path() / "bm_audio_XXXXXX").string();
-    std::vector<char> buf(templ.begin(), templ.end());
-    buf.push_back('\0');
-    path = mkdtemp(buf.data());
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string operator/(const std::string& rel) const { return path + "/" + rel; }
-  std::string path;
 };
 
 inline void WriteText(const std::string& path, const std::string& text) {
@@ -65,9 +49,11 @@ inline void WriteWav(const std::string& path, double seconds, int rate = 22050) 
   for (std::uint32_t i = 0; i < frames; ++i) u16(std::uint16_t(std::int16_t(i < 64 ? (i % 8) * 400 : 0)));
 }
 
+// A four-second Ogg Vorbis file (8 kHz mono, a quiet 220 Hz tone), copied from beside the tests.
 inline void WriteTinyOgg(const std::string& path) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(kTinyOgg), sizeof kTinyOgg);
+  std::filesystem::copy_file(std::string(BM_SOURCE_DIR) + "/tests/audio/tiny.ogg", path,
+                             std::filesystem::copy_options::overwrite_existing);
 }
 
 inline std::vector<std::string> ReadLines(const std::string& path) {

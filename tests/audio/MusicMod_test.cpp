@@ -12,7 +12,7 @@ namespace bm {
 namespace {
 
 using test::ManualClock;
-using test::ScratchDir;
+using test::TempDir;
 
 struct MusicRig {
   MusicRig() : logs(dir.path), device(clock), music(device, clock, logs, dir.path) {
@@ -35,7 +35,7 @@ struct MusicRig {
     return p;
   }
 
-  ScratchDir dir;
+  TempDir dir;
   ManualClock clock;
   Logs logs;
   HeadlessMusicDevice device;
@@ -223,41 +223,6 @@ TEST(MusicMod, TracksLoopAtTheirEnd) {
   EXPECT_TRUE(rig.device.IsRunning(0));
 }
 
-TEST(MusicMod, WrapperClampsItsArguments) {
-  MusicRig rig;
-  EXPECT_TRUE(rig.music.SetTrackVolume(150, 0));
-  EXPECT_EQ(rig.device.Volume(0), 0);
-  rig.music.SetTrackVolume(-5, 0);
-  EXPECT_EQ(rig.device.Volume(0), -5000);
-  rig.music.SetTrackVolume(37, 0);
-  EXPECT_EQ(rig.device.Volume(0), -3150);
-
-  rig.music.SetTrackBalance(-150, 0);
-  EXPECT_EQ(rig.device.Balance(0), -10000);
-  rig.music.SetTrackBalance(25, 0);
-  EXPECT_EQ(rig.device.Balance(0), 2500);
-
-  EXPECT_TRUE(rig.music.SetTrackSpeed(300, 0));
-  EXPECT_DOUBLE_EQ(rig.device.Rate(0), 2.26);
-  EXPECT_FALSE(rig.music.SetTrackSpeed(-4, 0));  // a rate of 0 is refused
-  EXPECT_DOUBLE_EQ(rig.device.Rate(0), 2.26);
-
-  float ms = 61234.5f;
-  EXPECT_TRUE(rig.music.SeekTrack(0, 0, 60, 61, ms));  // minutes and seconds wrap
-  EXPECT_FLOAT_EQ(ms, 234.5f);
-  EXPECT_NEAR(rig.Position(0), 1.2345, 1e-6);
-  float zero = 0;
-  EXPECT_FALSE(rig.music.SeekTrack(0, 0, 0, 0, zero));
-  float none = 0;
-  EXPECT_FALSE(rig.music.SeekTrack(0, 0, 0, 4, none));  // at the stop time
-  EXPECT_NEAR(rig.Position(0), 1.2345, 1e-6);
-
-  // Slots without a track fail quietly.
-  EXPECT_FALSE(rig.music.PlayTrack(5));
-  EXPECT_FALSE(rig.music.SetTrackVolume(50, 5));
-  EXPECT_FALSE(rig.music.PlayTrack(11));
-}
-
 TEST(MusicMod, TrackPathsAsDataFilesWriteThemAreFound) {
   MusicRig rig;
   rig.music.AssignMedia(5, "\\MUSIC\\Track02.ogg", false);
@@ -290,12 +255,6 @@ TEST(MusicMod, PlayBeforeTheSoundSystemIsReadyOnlyStoresTheFade) {
   EXPECT_FALSE(rig.device.IsRunning(2));
 }
 
-TEST(MusicMod, StagesPickTheirTrack) {
-  const int expected[] = {0, 1, 2, 1, 2, 1, 2, 1, 0};
-  for (int stage = 0; stage <= 8; ++stage) EXPECT_EQ(MusicMod::StageTrack(stage), expected[stage]) << stage;
-  EXPECT_EQ(MusicMod::StageTrack(-1), 0);
-}
-
 }  // namespace
 }  // namespace bm
 
@@ -305,7 +264,7 @@ namespace {
 TEST(MusicMod, GeneratedTracksLoad) {
   const std::string gameDir = BM_GAME_DIR;
   if (!std::filesystem::exists(gameDir + "/music/track-menu.ogg")) GTEST_SKIP() << "no generated music";
-  ScratchDir logDir;
+  TempDir logDir;
   ManualClock clock;
   Logs logs(logDir.path);
   HeadlessMusicDevice device(clock);

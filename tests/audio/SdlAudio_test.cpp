@@ -15,7 +15,7 @@ namespace {
 
 TEST(SdlAudio, PlaysAWavEffectAndStreamsAnOggTrack) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
-  test::ScratchDir dir;
+  test::TempDir dir;
   Logs logs(dir.path);
   test::WriteWav(dir / "click.wav", 0.3);
   test::WriteTinyOgg(dir / "track.ogg");

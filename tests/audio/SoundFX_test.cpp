@@ -12,7 +12,7 @@ namespace bm {
 namespace {
 
 using test::ManualClock;
-using test::ScratchDir;
+using test::TempDir;
 
 // A program folder with a Sounds.ini and the files it names (lower case on disk,
 // as the generator writes them; the ini reader hands names back upper-cased).
@@ -30,7 +30,7 @@ struct SfxRig {
     return out;
   }
 
-  ScratchDir dir;
+  TempDir dir;
   ManualClock clock;
   Logs logs;
   HeadlessSoundDevice device;
@@ -285,7 +285,7 @@ namespace {
 TEST(SoundFx, GeneratedCatalogueLoadsEveryCue) {
   const std::string gameDir = BM_GAME_DIR;
   if (!std::filesystem::exists(gameDir + "/Sounds.ini")) GTEST_SKIP() << "no generated sounds in " << gameDir;
-  ScratchDir logDir;
+  TempDir logDir;
   ManualClock clock;
   Logs logs(logDir.path);
   HeadlessSoundDevice device(clock);

@@ -19,21 +19,6 @@ Cells LatticeCells(double xScale) {
   return c;
 }
 
-TEST(ItemCodes, ClassifyTheCodeRanges) {
-  EXPECT_TRUE(IsBonus(71));
-  EXPECT_TRUE(IsBonus(60));
-  EXPECT_FALSE(IsBonus(61));
-  EXPECT_FALSE(IsBonus(70));
-  EXPECT_FALSE(IsJewel(0));
-  EXPECT_FALSE(IsJewel(41));
-  EXPECT_TRUE(IsJewel(40));
-  EXPECT_FALSE(IsItem(0));
-  EXPECT_TRUE(IsItem(80));
-  EXPECT_FALSE(IsItem(81));
-  EXPECT_TRUE(IsKey(80));
-  EXPECT_FALSE(IsKey(55));
-}
-
 TEST(Adjacency, TrueNeighboursOnlyAtEveryScreenWidth) {
   // Includes a 5K desktop (sx 4) and a tiny window (sx 0.3).
   for (double sx : {0.3, 0.5, 0.625, 0.8, 1.0, 1.25, 1.5, 4.0}) {

@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
 // A log on a full disk: every lost line is counted, the first one told on stderr.
 TEST(Logs, FailedWritesAreCountedAndToldOnce) {
-  testing::TempDir dir;
+  test::TempDir dir;
   ASSERT_EQ(::symlink("/dev/full", dir.File("run.log").c_str()), 0);
-  Logs logs(dir.Path());
+  Logs logs(dir.str());
   ::testing::internal::CaptureStderr();
   for (int i = 0; i < 3; ++i) logs.WriteRunLog("Test", "a line the disk has no room for");
   logs.WriteRunPoint("Test", "a line that fits");

@@ -5,16 +5,16 @@
 
 #include <filesystem>
 
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 std::size_t FilesIn(const TempDir& dir) {
   std::size_t n = 0;
-  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++n;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.str())) ++n;
   return n;
 }
 
@@ -80,7 +80,7 @@ TEST(AtomicWrite, StaleTemporaryFilesOfKilledWritersAreRemoved) {
   dir.Write("hs.dat.tmp.99999", "torn");
   dir.Write("notes.tmp.txt", "keep");  // not our pattern
   dir.Write("x.dat.tmp." + std::to_string(getpid()), "a write of this process");
-  EXPECT_EQ(RemoveStaleTempFiles(dir.Path()), 2);
+  EXPECT_EQ(RemoveStaleTempFiles(dir.str()), 2);
   EXPECT_EQ(dir.Read("players.dat"), "good");
   EXPECT_TRUE(std::filesystem::exists(dir.File("notes.tmp.txt")));
   EXPECT_TRUE(std::filesystem::exists(dir.File("x.dat.tmp." + std::to_string(getpid()))));

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 TEST(IniReaderValue, MatchesKeyAnywhereInLineAndLastMatchWins) {
   TempDir dir;

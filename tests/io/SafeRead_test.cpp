@@ -7,12 +7,12 @@
 #include <filesystem>
 
 #include "diag/Logs.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 TEST(SafeRead, ReadsRegularFilesWithinTheBound) {
   TempDir dir;
@@ -62,7 +62,7 @@ TEST(SafeRead, MissingFoldersFifosAndUnreadableFilesFailAtOnce) {
 
 TEST(SafeRead, FailureLogLineNamesFileAndFallback) {
   TempDir dir;
-  Logs logs(dir.Path());
+  Logs logs(dir.str());
   logs.SetTimeSource([] { return "01.01.2024 00:00:00"; });
   std::filesystem::create_directory(dir.File("thing.dat"));
   LogReadFailure(logs, "LoadThing", ReadFileBounded(dir.File("thing.dat"), 10), "defaults used");

@@ -14,7 +14,7 @@
 #include "lang/Catalogue.h"
 #include "lang/Language.h"
 #include "lang/Tr.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
@@ -164,16 +164,16 @@ TEST(Language, ChosenFromTheCommandLineTheKeptChoiceOrTheDesktop) {
 }
 
 TEST(Language, AMissingOrDamagedCatalogueLeavesTheGameInEnglish) {
-  testing::TempDir dir;
-  Logs logs(dir.Path());
+  test::TempDir dir;
+  Logs logs(dir.str());
   fs::create_directories(dir.File("locale"));
   dir.Write("locale/de.mo", MakeMo({{"", Header("nplurals=2; plural=(n != 1);")}, {"Play", "Spielen"}}));
   dir.Write("locale/fr.mo", "not a catalogue");
-  EXPECT_EQ(LoadLanguage(dir.Path(), "de", logs), "de");
+  EXPECT_EQ(LoadLanguage(dir.str(), "de", logs), "de");
   EXPECT_STREQ(Tr("Play"), "Spielen");
-  EXPECT_EQ(LoadLanguage(dir.Path(), "fr", logs), "en");
+  EXPECT_EQ(LoadLanguage(dir.str(), "fr", logs), "en");
   EXPECT_STREQ(Tr("Play"), "Play");
-  EXPECT_EQ(LoadLanguage(dir.Path(), "pl", logs), "en");
+  EXPECT_EQ(LoadLanguage(dir.str(), "pl", logs), "en");
   std::string log = dir.Read("run.log");
   EXPECT_NE(log.find("fr.mo\" damaged"), std::string::npos) << log;
   EXPECT_NE(log.find("pl.mo"), std::string::npos) << log;

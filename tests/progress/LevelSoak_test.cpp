@@ -12,7 +12,7 @@
 #include "board/StartMatches.h"
 #include "diag/Logs.h"
 #include "progress/LoadLevel.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
@@ -66,8 +66,8 @@ LevelRun PlayLevelForAMinute(int n, Logs& logs, std::uint64_t seed) {
 }
 
 TEST(LevelSoak, EveryShippedLevelPlaysAMinuteWithEveryPromiseKept) {
-  testing::TempDir dir;
-  Logs logs(dir.Path());
+  test::TempDir dir;
+  Logs logs(dir.str());
   int won = 0;
   for (int n = 1; n <= kLevelCount; ++n) {
     LevelRun r = PlayLevelForAMinute(n, logs, 1);

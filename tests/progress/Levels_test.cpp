@@ -15,36 +15,14 @@
 #include "progress/LevelFile.h"
 #include "board/LevelState.h"
 #include "tools/levelc/LevelText.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern = (fs::temp_directory_path() / "bm_levels_XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    if (!path_.empty()) fs::remove_all(path_, ec);
-  }
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(File(name), std::ios::binary) << bytes;
-  }
-
- private:
-  std::string path_;
-};
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test::ReadText;
 
 // ---------------------------------------------------------------- binary files
 
@@ -90,13 +68,13 @@ TEST(LevelFileBytes, LayoutAndRulesAreLittleEndianFixedRecords) {
 }
 
 TEST(LevelFileDisk, MissingOrShortFilesAreRefusedAndLeaveTheLevelAlone) {
-  ScratchDir dir;
+  test::TempDir dir;
   LevelLayout layout = EmptyLatticeLayout();
   layout.kind[7] = 3;
   LevelRules rules;
   rules.allowed[2] = -1;
   rules.time = 299;
-  ASSERT_TRUE(WriteLevelFiles(dir.Path(), 12, layout, rules));
+  ASSERT_TRUE(WriteLevelFiles(dir.str(), 12, layout, rules));
   EXPECT_EQ(fs::file_size(dir.File("lvl12.dat")), 6012u);
   EXPECT_EQ(fs::file_size(dir.File("lvl12.dat2")), 84u);
   EXPECT_FALSE(fs::exists(dir.File("lvl12.dat.tmp")));
@@ -104,27 +82,27 @@ TEST(LevelFileDisk, MissingOrShortFilesAreRefusedAndLeaveTheLevelAlone) {
   LevelLayout read;
   LevelRules readRules;
   std::string error;
-  ASSERT_TRUE(ReadLevelFiles(dir.Path(), 12, read, readRules, &error)) << error;
+  ASSERT_TRUE(ReadLevelFiles(dir.str(), 12, read, readRules, &error)) << error;
   EXPECT_EQ(read.kind[7], 3);
   EXPECT_EQ(readRules.time, 299);
 
   // A missing level names the file it looked for.
   LevelLayout untouched = EmptyLatticeLayout();
   untouched.kind[0] = 5;
-  EXPECT_FALSE(ReadLevelFiles(dir.Path(), 13, untouched, readRules, &error));
+  EXPECT_FALSE(ReadLevelFiles(dir.str(), 13, untouched, readRules, &error));
   EXPECT_NE(error.find("lvl13.dat"), std::string::npos);
   EXPECT_EQ(untouched.kind[0], 5);
 
   // A short rules file spoils the pair: the layout read before it is not handed out either.
   dir.Write("lvl12.dat2", std::string(83, '\0'));
-  EXPECT_FALSE(ReadLevelFiles(dir.Path(), 12, untouched, readRules, &error));
+  EXPECT_FALSE(ReadLevelFiles(dir.str(), 12, untouched, readRules, &error));
   EXPECT_NE(error.find("83 bytes"), std::string::npos);
   EXPECT_EQ(untouched.kind[0], 5);
   EXPECT_EQ(untouched.kind[7], 0);
 
   // Extra bytes after the records are ignored.
   dir.Write("lvl12.dat2", std::string(84, '\0') + "tail");
-  EXPECT_TRUE(ReadLevelFiles(dir.Path(), 12, read, readRules, &error));
+  EXPECT_TRUE(ReadLevelFiles(dir.str(), 12, read, readRules, &error));
   EXPECT_EQ(readRules.time, 0);
 }
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "../shell/TestDirs.h"
+#include "tests/TempDir.h"
 #include "diag/Logs.h"
 #include "progress/LevelCheck.h"
 

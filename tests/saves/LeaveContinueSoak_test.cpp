@@ -15,12 +15,12 @@
 #include "match/Carryover.h"
 #include "match/Match.h"
 #include "saves/SaveGame.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 struct Soak {
   int leaves = 0;
@@ -29,8 +29,8 @@ struct Soak {
 };
 
 Soak LeaveAndContinue(const TempDir& dir, int level, std::uint64_t seed) {
-  Logs logs(dir.Path());
-  SaveFolder folder{dir.Path(), dir.Path(), &logs};
+  Logs logs(dir.str());
+  SaveFolder folder{dir.str(), dir.str(), &logs};
   PrepareSaveFolder(folder);
   SaveData data;
   data.players.slot[1].Name = "Soak";

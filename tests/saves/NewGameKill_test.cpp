@@ -15,12 +15,12 @@
 #include "io/AtomicWrite.h"
 #include "saves/SaveGame.h"
 #include "storage/BoardFile.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 // Mary's game on level 12: a score, stocks, tips seen, a key found and an item
 // open in the shop, a saved board.
@@ -90,14 +90,14 @@ Found NextStart(SaveFolder& f, std::string& why) {
 
 TEST(NewGameKill, EveryStartAfterAKillContinuesOneWholeGame) {
   TempDir dir;
-  SaveFolder f{dir.Path(), dir.Path(), nullptr};
+  SaveFolder f{dir.str(), dir.str(), nullptr};
   PrepareSaveFolder(f);
   // How long a whole start takes here: the kills are spread over it.
   WriteOldGame(f);
   auto begin = std::chrono::steady_clock::now();
   pid_t child = fork();
   ASSERT_GE(child, 0);
-  if (child == 0) NewGameIn(dir.Path());
+  if (child == 0) NewGameIn(dir.str());
   int status = 0;
   waitpid(child, &status, 0);
   const int spanUs = int(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count());
@@ -110,7 +110,7 @@ TEST(NewGameKill, EveryStartAfterAKillContinuesOneWholeGame) {
     WriteOldGame(f);
     child = fork();
     ASSERT_GE(child, 0);
-    if (child == 0) NewGameIn(dir.Path());
+    if (child == 0) NewGameIn(dir.str());
     std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, spanUs)(random)));
     ::kill(child, SIGKILL);
     waitpid(child, &status, 0);

@@ -12,19 +12,19 @@
 #include "match/Carryover.h"
 #include "match/Match.h"
 #include "storage/BoardFile.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 const std::string kLevels = std::string(BM_GAME_DIR) + "/levels";
 
 struct Saves {
-  explicit Saves(const TempDir& dir) : logs(dir.Path()) {
+  explicit Saves(const TempDir& dir) : logs(dir.str()) {
     logs.SetTimeSource([] { return "01.01.2024 00:00:00"; });
-    folder.dataDir = folder.gameDir = dir.Path();
+    folder.dataDir = folder.gameDir = dir.str();
     folder.logs = &logs;
     PrepareSaveFolder(folder);
     data.players.slot[4].Name = "Mary";

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "TestDirs.h"
+#include "tests/TempDir.h"
 #include "platform/Host.h"
 #include "platform/headless/DrawJournal.h"
 #include "platform/headless/Headless.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../platform/VirtualPad.h"
-#include "TestDirs.h"
+#include "tests/TempDir.h"
 #include "platform/Audio.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/HeadlessAudio.h"

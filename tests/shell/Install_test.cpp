@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "TestDirs.h"
+#include "tests/TempDir.h"
 #include "shell/Startup.h"
 
 namespace bm {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "TestDirs.h"
+#include "tests/TempDir.h"
 #include "shell/Options.h"
 
 namespace bm {

@@ -312,7 +312,7 @@ TEST(PlayFlow, AKeyDraggedInTheShopOpensItsItemForTheNextLevel) {
 }
 
 // From the main menu, the bot plays the last levels through every screen until
-// the game is over or complete, and keeps going.
+// the game is over or complete, and keeps going; the report has every figure.
 TEST(PlayFlow, TheBotPlaysWholeGamesFromTheMenuHeadless) {
   test::TempDir dir;
   // The shop opens lives and clocks: a game lasts a while.
@@ -325,7 +325,11 @@ TEST(PlayFlow, TheBotPlaysWholeGamesFromTheMenuHeadless) {
     EXPECT_NE(at, std::string::npos) << key;
     return at == std::string::npos ? -1 : std::stoi(report.substr(at + key.size() + 4));
   };
+  for (const char* key : {"seed", "levels_played", "levels_won", "score", "moves", "lines", "longest_cascade",
+                          "reshuffles", "frames", "game_seconds", "wall_seconds"})
+    EXPECT_NE(report.find("\"" + std::string(key) + "\": "), std::string::npos) << key;
   EXPECT_EQ(figure("invariant_violations"), 0);
+  EXPECT_GT(figure("moves"), 0);
   EXPECT_GE(figure("game_overs") + figure("games_completed"), 1) << report;
   EXPECT_GE(figure("lives_lost"), 3);
   EXPECT_GE(figure("levels_reached"), 64);

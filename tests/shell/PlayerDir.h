@@ -1,7 +1,7 @@
 // A fresh data folder whose current player already has a name, for runs that
 // start from the main menu without answering the first-run name box.
 #pragma once
-#include "TestDirs.h"
+#include "tests/TempDir.h"
 #include "storage/SaveFolder.h"
 
 namespace bm::test {

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "TestDirs.h"
+#include "tests/TempDir.h"
 
 extern char** environ;
 

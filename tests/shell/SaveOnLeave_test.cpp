@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "HeadlessBot.h"
 #include "PlayerDir.h"
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
@@ -17,17 +18,6 @@
 namespace bm {
 namespace {
 
-RunOptions Headless(const test::TempDir& dir) {
-  RunOptions o;
-  o.headless = true;
-  o.dataDir = dir.str();
-  o.gameDir = BM_GAME_DIR;
-  o.seedGiven = true;
-  o.seed = 8;
-  o.maxSeconds = 120;
-  return o;
-}
-
 PlayerTable SavedPlayers(const test::TempDir& dir) {
   SaveFolder f{dir.str(), BM_GAME_DIR, nullptr};
   SaveData d;
@@ -39,7 +29,7 @@ TEST(SaveOnLeave, EscapeTheCloseBoxAndF12EachSaveTheLevel) {
   for (int way = 0; way < 3; ++way) {
     SCOPED_TRACE(way);
     test::PlayerDir dir;
-    RunOptions o = Headless(dir);
+    RunOptions o = test::HeadlessRun(dir, 8, 120);
     o.level = 7;
     o.beforeMainLoop = [&](Services& s, Host& host) {
       HeadlessWindow* w = host.Scripted();
@@ -71,7 +61,7 @@ TEST(SaveOnLeave, EscapeTheCloseBoxAndF12EachSaveTheLevel) {
 // game left with Escape is kept under that name, to be continued next time.
 TEST(SaveOnLeave, AFirstStartAsksForANameSoTheGameCanBeContinued) {
   test::TempDir dir;
-  RunOptions o = Headless(dir);
+  RunOptions o = test::HeadlessRun(dir, 8, 120);
   o.beforeMainLoop = [&](Services& s, Host& host) {
     HeadlessWindow* w = host.Scripted();
     IRect play = MainMenuItemRect(s.look.metrics, menu::Play);
@@ -96,7 +86,7 @@ TEST(SaveOnLeave, AFirstStartAsksForANameSoTheGameCanBeContinued) {
 // for a new player under the default name, and kept when the run ends.
 TEST(SaveOnLeave, TheLevelOfTheCommandLineStartsAtOnceOnAFreshFolder) {
   test::TempDir dir;
-  RunOptions o = Headless(dir);
+  RunOptions o = test::HeadlessRun(dir, 8, 120);
   o.level = 10;
   o.maxSeconds = 30;
   o.reportPath = (dir.path / "report.json").string();
@@ -113,7 +103,7 @@ TEST(SaveOnLeave, TheLevelOfTheCommandLineStartsAtOnceOnAFreshFolder) {
 // the menu: the rules stay sound across every continue.
 TEST(SaveOnLeave, TheBotLeavesAndContinuesWithoutBreakingARule) {
   test::PlayerDir dir;
-  RunOptions o = Headless(dir);
+  RunOptions o = test::HeadlessRun(dir, 8, 120);
   o.autoplay = true;
   o.botLeaveSeconds = 8;
   o.maxSeconds = 90;

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "TestDirs.h"
+#include "tests/TempDir.h"
 #include "board/ScreenMetrics.h"
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"

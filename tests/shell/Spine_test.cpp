@@ -2,8 +2,8 @@
 // metrics, resolutions, and whole runs from start to shut-down.
 #include <gtest/gtest.h>
 
-#include "PlayerDir.h"
 #include "HeadlessBot.h"
+#include "PlayerDir.h"
 #include "board/ScreenMetrics.h"
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
@@ -88,19 +88,11 @@ TEST(Resolution, WindowNeedsSmallerThanDesktopAndFullScreenWrapsToDesktop) {
   EXPECT_EQ(ChangeResolution(5, +1, false, d), 0);
 }
 
-RunOptions HeadlessRun(const test::PlayerDir& dir) {
-  RunOptions o;
-  o.headless = true;
-  o.dataDir = dir.str();
-  o.gameDir = BM_GAME_DIR;
-  return o;
-}
-
 // A browser leaves full screen on Escape by itself: the game must follow and
 // keep the choice, as if made in the options.
 TEST(DisplayMode, FullScreenChangedOutsideTheGameIsKeptAsIfChosen) {
   test::PlayerDir dir;
-  RunOptions o = HeadlessRun(dir);
+  RunOptions o = test::HeadlessRun(dir);
   App app;
   ASSERT_TRUE(app.Start(o));
   Services& s = *app.services();
@@ -119,7 +111,7 @@ TEST(DisplayMode, FullScreenChangedOutsideTheGameIsKeptAsIfChosen) {
 // A whole run: start, Play from the menu by mouse, some seconds of play, F12.
 TEST(EndToEnd, StartPlayAndF12EndThroughTheNormalShutDown) {
   test::PlayerDir dir;
-  RunOptions o = HeadlessRun(dir);
+  RunOptions o = test::HeadlessRun(dir);
   o.seedGiven = true;
   o.seed = 5;
   o.maxSeconds = 120;  // a safety net; F12 should end it long before
@@ -147,7 +139,7 @@ TEST(EndToEnd, StartPlayAndF12EndThroughTheNormalShutDown) {
 
 TEST(EndToEnd, ClosingTheWindowFromTheMenuEndsTheRun) {
   test::PlayerDir dir;
-  RunOptions o = HeadlessRun(dir);
+  RunOptions o = test::HeadlessRun(dir);
   o.maxSeconds = 60;
   o.beforeMainLoop = [&](Services& s, Host& host) {
     host.Scripted()->Script({ScriptEvent::Close, s.Now() + 1000});
@@ -158,61 +150,10 @@ TEST(EndToEnd, ClosingTheWindowFromTheMenuEndsTheRun) {
   EXPECT_EQ(runLog.find("Time limit"), std::string::npos);
 }
 
-}  // namespace
-}  // namespace bm
-
-namespace bm {
-namespace {
-
-// The bot starts a game from the menu like a player and wins the first levels
-// with the board rules checked on every frame.
-TEST(EndToEnd, HeadlessAutoplayWinsEarlyLevelsWithoutViolations) {
-  test::TempDir dir;
-  RunOptions o = test::HeadlessBot(dir, 11, 600);
-  ASSERT_EQ(RunGame(o), 0);
-  std::string report = test::ReadText(dir.path / "report.json");
-  auto number = [&](const std::string& key) {
-    auto at = report.find("\"" + key + "\"");
-    return at == std::string::npos ? -1.0 : std::atof(report.c_str() + report.find(':', at) + 1);
-  };
-  for (const char* key : {"seed", "levels_played", "levels_won", "score", "moves", "lines", "longest_cascade",
-                          "reshuffles", "frames", "game_seconds", "wall_seconds", "invariant_violations"})
-    EXPECT_GE(number(key), 0) << key;
-  EXPECT_GE(number("levels_won"), 2);
-  EXPECT_EQ(number("invariant_violations"), 0);
-  EXPECT_GT(number("score"), 0);
-  EXPECT_NE(test::ReadText(dir.path / "run.log").find("Level 1 complete"), std::string::npos);
-}
-
-TEST(EndToEnd, SameSeedSameGame) {
-  auto run = [](const std::string& dir) {
-    RunOptions o;
-    o.headless = true;
-    o.autoplay = true;
-    o.dataDir = dir;
-    o.gameDir = BM_GAME_DIR;
-    o.seedGiven = true;
-    o.seed = 4;
-    o.maxSeconds = 90;
-    o.reportPath = dir + "/r.json";
-    RunGame(o);
-    std::string r = test::ReadText(dir + "/r.json");
-    return r.substr(0, r.find("\"wall_seconds\""));  // wall time differs, the game must not
-  };
-  test::TempDir a, b;
-  EXPECT_EQ(run(a.str()), run(b.str()));
-}
-
-}  // namespace
-}  // namespace bm
-
-namespace bm {
-namespace {
-
 // Escape and the menu button both leave the level for the main menu.
 TEST(EndToEnd, EscapeAndTheMenuButtonReturnToTheMenu) {
   test::PlayerDir dir;
-  RunOptions o = HeadlessRun(dir);
+  RunOptions o = test::HeadlessRun(dir);
   o.maxSeconds = 60;
   o.beforeMainLoop = [&](Services& s, Host& host) {
     HeadlessWindow* w = host.Scripted();

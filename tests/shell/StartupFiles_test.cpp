@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "TestDirs.h"
+#include "tests/TempDir.h"
 #include "shell/Startup.h"
 #include "storage/Settings.h"
 

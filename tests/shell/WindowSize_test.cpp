@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "TestDirs.h"
+#include "tests/TempDir.h"
 #include "diag/Logs.h"
 #include "platform/headless/Headless.h"
 #include "shell/Startup.h"

@@ -5,7 +5,7 @@
 
 #include "diag/Logs.h"
 #include "storage/GameSettings.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
@@ -33,13 +33,13 @@ TEST(GameSettings, KeepsTheLanguageAndSetsADamagedFileAside) {
   GameSettings kept{"pl", "Volume=3\n"};
   EXPECT_EQ(ParseGameSettings(SerializeGameSettings(kept)), kept);
 
-  testing::TempDir dir;
-  Logs logs(dir.Path());
-  EXPECT_EQ(LoadGameSettings(dir.Path(), logs), GameSettings{}) << "none yet";
-  ASSERT_TRUE(SaveGameSettings(dir.Path(), kept, logs));
-  EXPECT_EQ(LoadGameSettings(dir.Path(), logs), kept);
+  test::TempDir dir;
+  Logs logs(dir.str());
+  EXPECT_EQ(LoadGameSettings(dir.str(), logs), GameSettings{}) << "none yet";
+  ASSERT_TRUE(SaveGameSettings(dir.str(), kept, logs));
+  EXPECT_EQ(LoadGameSettings(dir.str(), logs), kept);
   dir.Write(kGameSettingsFile, std::string("\x01\x02garbage", 9));
-  EXPECT_EQ(LoadGameSettings(dir.Path(), logs), GameSettings{});
+  EXPECT_EQ(LoadGameSettings(dir.str(), logs), GameSettings{});
   EXPECT_TRUE(std::filesystem::exists(dir.File("settings.ini.bad"))) << "the damaged file is kept aside";
   EXPECT_NE(dir.Read("run.log").find("settings.ini\" damaged"), std::string::npos);
 }

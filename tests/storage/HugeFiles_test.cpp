@@ -18,12 +18,12 @@
 #include "progress/LoadLevel.h"
 #include "io/IniReader.h"
 #include "storage/Settings.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 long long VirtualBytes() {
   std::ifstream in("/proc/self/statm");
@@ -54,7 +54,7 @@ void SparseFile(const std::string& path, std::uintmax_t bytes, const std::string
 #ifndef BM_SANITIZE  // the sanitizers reserve far more address space than any cap allows
 TEST(HugeFiles, EveryReaderStopsAtItsBound) {
   TempDir dir;
-  Logs logs(dir.Path());
+  Logs logs(dir.str());
   // A 2 GB level layout whose first record is a good level.
   std::filesystem::create_directory(dir.File("levels"));
   LevelLayout layout = EmptyLatticeLayout();
@@ -74,7 +74,7 @@ TEST(HugeFiles, EveryReaderStopsAtItsBound) {
   mine.Resolution = 3;
   auto bytes = SerializeSettings(mine);
   SparseFile(dir.File("config.dat"), 1ull << 30, std::string(bytes.begin(), bytes.end()));
-  EXPECT_TRUE(InCappedChild(64, [&] { return LoadSettings(dir.Path(), logs).Resolution == 3; })) << "config.dat";
+  EXPECT_TRUE(InCappedChild(64, [&] { return LoadSettings(dir.str(), logs).Resolution == 3; })) << "config.dat";
   EXPECT_EQ(std::filesystem::file_size(dir.File("config.dat")), 50u) << "rewritten as the record alone";
 
   SparseFile(dir.File("Sounds.ini"), 50ull << 20, "[SFX:BEGIN]\r\npop=1,a.wav\r\n[SFX:END]\r\n");

@@ -21,12 +21,12 @@
 #include "io/AtomicWrite.h"
 #include "storage/BoardFile.h"
 #include "storage/SaveFolder.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 // Version k of everything; k can be read back from each file alone.
 SaveData Version(int k) {
@@ -128,7 +128,7 @@ std::string Slurp(const std::string& path, bool& exists) {
 
 TEST(KillTrial, EveryFileIsWholeAfterEachOfAHundredKills) {
   TempDir dir;
-  SaveFolder prep{dir.Path(), dir.Path(), nullptr};
+  SaveFolder prep{dir.str(), dir.str(), nullptr};
   PrepareSaveFolder(prep);
   const std::vector<FileCheck> checks = Checks();
   std::map<std::string, int> seen;  // newest version seen per file
@@ -139,7 +139,7 @@ TEST(KillTrial, EveryFileIsWholeAfterEachOfAHundredKills) {
   for (; kills < 100; ++kills) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
-    if (child == 0) SaveForever(dir.Path(), next);
+    if (child == 0) SaveForever(dir.str(), next);
     std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 40000)(random)));
     ::kill(child, SIGKILL);
     int status = 0;
@@ -173,7 +173,7 @@ TEST(KillTrial, EveryFileIsWholeAfterEachOfAHundredKills) {
   EXPECT_EQ(kills, 100);
   EXPECT_GT(next, 1);  // the writer got somewhere
   // Temporary files of killed writers are cleared at the next start.
-  SaveFolder after{dir.Path(), dir.Path(), nullptr};
+  SaveFolder after{dir.str(), dir.str(), nullptr};
   PrepareSaveFolder(after);
   for (const auto& e : std::filesystem::directory_iterator(dir.File("saves")))
     EXPECT_EQ(e.path().filename().string().find(".tmp."), std::string::npos) << e.path();

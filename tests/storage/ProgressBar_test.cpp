@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "../shell/TestDirs.h"
+#include "tests/TempDir.h"
 #include "diag/Logs.h"
 #include "storage/ProgressBar.h"
 

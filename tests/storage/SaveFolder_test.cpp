@@ -13,14 +13,14 @@
 #include "diag/Logs.h"
 #include "io/AtomicWrite.h"
 #include "tests/storage/SmallDisk.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::SmallDisk;
-using testing::TempDir;
+using test::TempDir;
 
 struct Folder {
   explicit Folder(const std::string& dataDir, const std::string& gameDir = {}) : logs(dataDir) {
@@ -93,7 +93,7 @@ std::string ReadFile(const std::string& path) {
 
 TEST(SaveFiles, EveryFileRoundTripsWithAllSlotsDifferent) {
   TempDir dir;
-  Folder folder(dir.Path());
+  Folder folder(dir.str());
   const SaveData d = Varied();
   ASSERT_TRUE(SaveAll(folder.f, d));
   EXPECT_EQ(folder.f.counters.writes, 7);
@@ -116,7 +116,7 @@ TEST(SaveFiles, EveryFileRoundTripsWithAllSlotsDifferent) {
 
 TEST(SaveFiles, MissingFilesGiveFirstRunDefaultsAndCreateNothing) {
   TempDir dir;
-  Folder folder(dir.Path());
+  Folder folder(dir.str());
   const SaveData d = LoadAll(folder.f);
   EXPECT_EQ(d.players, EmptyPlayers());
   EXPECT_EQ(d.scores, EmptyHighScores());
@@ -128,7 +128,7 @@ TEST(SaveFiles, MissingFilesGiveFirstRunDefaultsAndCreateNothing) {
 
 TEST(SaveFiles, AGarbledFileIsLoggedKeptAsideAndCostsOnlyItself) {
   TempDir dir;
-  Folder folder(dir.Path());
+  Folder folder(dir.str());
   const SaveData d = Varied();
   ASSERT_TRUE(SaveAll(folder.f, d));
   // A name length of 60000 in the players file, a 1 MB score text in the scores.
@@ -175,7 +175,7 @@ TEST(SaveFiles, AGarbledFileIsLoggedKeptAsideAndCostsOnlyItself) {
 // Damaged again and again: each kept copy stays as it was, up to the cap.
 TEST(SaveFiles, KeptDamagedCopiesAreNumberedNeverOverwrittenAndCapped) {
   TempDir dir;
-  Folder folder(dir.Path());
+  Folder folder(dir.str());
   for (int k = 1; k <= kKeptDamagedCopies + 1; ++k) {
     dir.Write("saves/hs.dat", "damaged " + std::to_string(k));
     SaveData d;
@@ -189,7 +189,7 @@ TEST(SaveFiles, KeptDamagedCopiesAreNumberedNeverOverwrittenAndCapped) {
 
 TEST(SaveFiles, OddValuesInASoundFileAreRepairedNotDropped) {
   TempDir dir;
-  Folder folder(dir.Path());
+  Folder folder(dir.str());
   SaveData d = Varied();
   d.players.slot[3].MaxLevel = 99;
   d.players.slot[3].Name = "Bad_Name";
@@ -209,7 +209,7 @@ TEST(SaveFiles, MapPointsKeepTheirTailAndFallBackToTheShippedFile) {
   SaveData shipped = Varied();
   shipped.map.kept[100] = 0x5A;
   ASSERT_TRUE(WriteFileAtomic(game.File("apo.dat"), EncodeMapPoints(shipped.map)));
-  Folder folder(data.Path(), game.Path());
+  Folder folder(data.str(), game.str());
   SaveData d;
   LoadMapPoints(folder.f, d);
   EXPECT_EQ(d.map, shipped.map);
@@ -230,7 +230,7 @@ TEST(SaveFiles, MapPointsKeepTheirTailAndFallBackToTheShippedFile) {
 
 TEST(SaveFiles, ResetTouchesOnlyTheCurrentPlayer) {
   TempDir dir;
-  Folder folder(dir.Path());
+  Folder folder(dir.str());
   SaveData d = Varied();
   const SaveData before = d;
   ASSERT_TRUE(ResetItemStatus(folder.f, d));
@@ -252,7 +252,7 @@ TEST(SaveFiles, ResetTouchesOnlyTheCurrentPlayer) {
 
 TEST(SaveFiles, HighScoreEntryAndResetAreSaved) {
   TempDir dir;
-  Folder folder(dir.Path());
+  Folder folder(dir.str());
   SaveData d;
   ASSERT_TRUE(ResetHighScores(folder.f, d));
   EXPECT_EQ(RecordHighScore(folder.f, d, "Mary", 150000), 4);
@@ -267,7 +267,7 @@ TEST(SaveFiles, HighScoreEntryAndResetAreSaved) {
 TEST(SaveFailures, AWriteThatFailsKeepsTheOldFileAndTheGameGoesOn) {
   TempDir dir;
   {
-    Folder folder(dir.Path());
+    Folder folder(dir.str());
     ASSERT_TRUE(SaveAll(folder.f, Varied()));
   }
   const std::string old = ReadFile(dir.File("saves/players.dat"));
@@ -277,7 +277,7 @@ TEST(SaveFailures, AWriteThatFailsKeepsTheOldFileAndTheGameGoesOn) {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{1000, 1000};
     setrlimit(RLIMIT_FSIZE, &limit);
-    Folder folder(dir.Path());
+    Folder folder(dir.str());
     SaveData d = Varied();
     d.players.slot[1].Name = "Changed";
     const bool players = SavePlayers(folder.f, d);  // 7 KB: fails; debug.dat (404 bytes) succeeds
@@ -321,7 +321,7 @@ TEST(SaveFailures, AReadOnlyFolderIsLoggedAndLoadsStillWork) {
   SmallDisk disk(256 * 1024);
   if (!disk.mounted() && ::geteuid() == 0) GTEST_SKIP() << "root writes through folder permissions";
   TempDir plain;
-  std::string path = disk.mounted() ? disk.Path() : plain.Path();
+  std::string path = disk.mounted() ? disk.Path() : plain.str();
   SaveData d = Varied();
   {
     Folder folder(path);
@@ -334,7 +334,7 @@ TEST(SaveFailures, AReadOnlyFolderIsLoggedAndLoadsStillWork) {
     ::chmod(path.c_str(), 0555);
   }
   TempDir logDir;
-  Logs logs(logDir.Path());
+  Logs logs(logDir.str());
   SaveFolder f{path, path, &logs};
   SaveData changed = d;
   changed.players.slot[1].GameScore = 1;

@@ -9,16 +9,16 @@
 #include "diag/Logs.h"
 #include "storage/DataIni.h"
 #include "io/IniReader.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 // A log with a pinned clock inside the test's own folder.
 Logs MakeLogs(const TempDir& dir) {
-  Logs logs(dir.Path());
+  Logs logs(dir.str());
   logs.SetTimeSource([] { return "01.01.2024 00:00:00"; });
   return logs;
 }
@@ -58,9 +58,9 @@ TEST(SettingsRecordBytes, RoundTripKeepsEveryByteIncludingReserved) {
   r.Reserved20 = {0xFF, 0, 0xFF, 0};
   r.Resolution = 5;
   r.FullScreen = -1;
-  ASSERT_TRUE(SaveSettings(dir.Path(), r, logs));
+  ASSERT_TRUE(SaveSettings(dir.str(), r, logs));
   EXPECT_EQ(dir.Read("config.dat"), RecordBytes(r));
-  EXPECT_EQ(LoadSettings(dir.Path(), logs), r);
+  EXPECT_EQ(LoadSettings(dir.str(), logs), r);
   EXPECT_EQ(dir.Read("config.dat"), RecordBytes(r));  // a sound file is not rewritten differently
   EXPECT_FALSE(std::filesystem::exists(dir.File("run.log")));
 }
@@ -71,7 +71,7 @@ TEST(SettingsLoad, MissingOrShortFileGivesDefaultsALogLineAndAWholeFile) {
     TempDir dir;
     Logs logs = MakeLogs(dir);
     if (content != "<missing>") dir.Write("config.dat", content);
-    SettingsRecord r = LoadSettings(dir.Path(), logs);
+    SettingsRecord r = LoadSettings(dir.str(), logs);
     EXPECT_EQ(r, DefaultSettings());
     EXPECT_EQ(r.FullScreen, 0);
     EXPECT_EQ(r.MusicOn, -1);
@@ -97,7 +97,7 @@ TEST(SettingsLoad, DamagedValuesAreRepairedOneByOneLoggedAndRewritten) {
   bad.FullScreen = -1;
   dir.Write("config.dat", RecordBytes(bad) + "trailing junk");
 
-  SettingsRecord r = LoadSettings(dir.Path(), logs);
+  SettingsRecord r = LoadSettings(dir.str(), logs);
   EXPECT_EQ(r.ModeSetting, 0);
   EXPECT_EQ(r.Resolution, 0);
   EXPECT_EQ(r.MusicVolume, DefaultSettings().MusicVolume);
@@ -119,10 +119,10 @@ TEST(SettingsSave, WritesExactly50BytesAndLeavesNoTemporaryFile) {
   TempDir dir;
   Logs logs = MakeLogs(dir);
   dir.Write("config.dat", std::string(200, 'x'));
-  ASSERT_TRUE(SaveSettings(dir.Path(), DefaultSettings(), logs));
+  ASSERT_TRUE(SaveSettings(dir.str(), DefaultSettings(), logs));
   EXPECT_EQ(std::filesystem::file_size(dir.File("config.dat")), 50u);
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) names.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(dir.str())) names.push_back(entry.path().filename());
   EXPECT_EQ(names, std::vector<std::string>{"config.dat"});
 
   // A folder that does not exist: no crash, a log line, false.
@@ -135,14 +135,14 @@ TEST(SettingsApply, ResetOnlyForScreenChangesAndAlwaysWrites) {
   TempDir dir;
   Logs logs = MakeLogs(dir);
   SettingsRecord stored = DefaultSettings();
-  ASSERT_TRUE(SaveSettings(dir.Path(), stored, logs));
+  ASSERT_TRUE(SaveSettings(dir.str(), stored, logs));
 
   SettingsRecord louder = stored;
   louder.SoundVolume = 0.1;
   louder.MusicOn = 0;
   louder.FrameScratch = 42;
   EXPECT_FALSE(NeedsDeviceReset(louder, stored));
-  EXPECT_FALSE(ApplySettings(dir.Path(), louder, logs));
+  EXPECT_FALSE(ApplySettings(dir.str(), louder, logs));
   EXPECT_EQ(dir.Read("config.dat"), RecordBytes(louder));
 
   for (int field = 0; field < 3; ++field) {
@@ -151,32 +151,32 @@ TEST(SettingsApply, ResetOnlyForScreenChangesAndAlwaysWrites) {
     if (field == 1) changed.Resolution = 3;
     if (field == 2) changed.ModeSetting = 1;
     EXPECT_TRUE(NeedsDeviceReset(changed, louder)) << field;
-    EXPECT_TRUE(ApplySettings(dir.Path(), changed, logs)) << field;
+    EXPECT_TRUE(ApplySettings(dir.str(), changed, logs)) << field;
     EXPECT_EQ(dir.Read("config.dat"), RecordBytes(changed));
     // Confirming again without a change needs no second reset.
-    EXPECT_FALSE(ApplySettings(dir.Path(), changed, logs)) << field;
-    ASSERT_TRUE(SaveSettings(dir.Path(), louder, logs));
+    EXPECT_FALSE(ApplySettings(dir.str(), changed, logs)) << field;
+    ASSERT_TRUE(SaveSettings(dir.str(), louder, logs));
   }
 
   // No stored file to compare with: reset to be safe, then write.
   std::filesystem::remove(dir.File("config.dat"));
-  EXPECT_TRUE(ApplySettings(dir.Path(), louder, logs));
+  EXPECT_TRUE(ApplySettings(dir.str(), louder, logs));
   EXPECT_EQ(dir.Read("config.dat"), RecordBytes(louder));
 }
 
 TEST(DataIniSwitches, RasterizerAndCheatWord) {
   TempDir dir;
-  EXPECT_FALSE(ForceReferenceRasterizer(dir.Path()));
-  EXPECT_EQ(CheatModeCode(dir.Path()), kBuiltInCheatCode);
+  EXPECT_FALSE(ForceReferenceRasterizer(dir.str()));
+  EXPECT_EQ(CheatModeCode(dir.str()), kBuiltInCheatCode);
 
   dir.Write("data.ini", "Force Reference Rasterizer (REF)=True\r\nCheat Mode Code = Parrot\r\n");
-  EXPECT_TRUE(ForceReferenceRasterizer(dir.Path()));
-  EXPECT_EQ(CheatModeCode(dir.Path()), "PARROT");
+  EXPECT_TRUE(ForceReferenceRasterizer(dir.str()));
+  EXPECT_EQ(CheatModeCode(dir.str()), "PARROT");
 
   // Present but empty falls back to the built-in word; anything but TRUE is false.
   dir.Write("data.ini", "Force Reference Rasterizer (REF) = yes\r\nCheat Mode Code =   \r\n");
-  EXPECT_FALSE(ForceReferenceRasterizer(dir.Path()));
-  EXPECT_EQ(CheatModeCode(dir.Path()), "KRAKENRUM");
+  EXPECT_FALSE(ForceReferenceRasterizer(dir.str()));
+  EXPECT_EQ(CheatModeCode(dir.str()), "KRAKENRUM");
 }
 
 TEST(DataIniSwitches, ShippedFileReadsAsHardwareAndBuiltInWord) {
@@ -185,8 +185,8 @@ TEST(DataIniSwitches, ShippedFileReadsAsHardwareAndBuiltInWord) {
   dir.Write("data.ini", DefaultDataIniText());
   EXPECT_EQ(ReadIniValue(dir.File("data.ini"), kReferenceRasterizerKey), "FALSE");
   EXPECT_EQ(ReadIniValue(dir.File("data.ini"), kCheatModeCodeKey), "");
-  EXPECT_FALSE(ForceReferenceRasterizer(dir.Path()));
-  EXPECT_EQ(CheatModeCode(dir.Path()), "KRAKENRUM");
+  EXPECT_FALSE(ForceReferenceRasterizer(dir.str()));
+  EXPECT_EQ(CheatModeCode(dir.str()), "KRAKENRUM");
   const std::string text = DefaultDataIniText();
   EXPECT_NE(text.find("Force Reference Rasterizer (REF) ="), std::string::npos);
   EXPECT_NE(text.find("Cheat Mode Code ="), std::string::npos);

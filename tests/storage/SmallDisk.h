@@ -8,31 +8,31 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm::testing {
 
 class SmallDisk {
  public:
   explicit SmallDisk(std::size_t bytes) {
-    if (dir_.Path().empty() || ::geteuid() != 0) return;
+    if (dir_.str().empty() || ::geteuid() != 0) return;
     const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
-    mounted_ = ::mount("tmpfs", dir_.Path().c_str(), "tmpfs", 0, options.c_str()) == 0;
+    mounted_ = ::mount("tmpfs", dir_.str().c_str(), "tmpfs", 0, options.c_str()) == 0;
   }
   ~SmallDisk() {
-    if (mounted_) ::umount2(dir_.Path().c_str(), MNT_DETACH);
+    if (mounted_) ::umount2(dir_.str().c_str(), MNT_DETACH);
   }
   SmallDisk(const SmallDisk&) = delete;
   SmallDisk& operator=(const SmallDisk&) = delete;
 
   bool mounted() const { return mounted_; }
-  const std::string& Path() const { return dir_.Path(); }
+  std::string Path() const { return dir_.str(); }
   bool ReadOnly() {
-    return mounted_ && ::mount("tmpfs", dir_.Path().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    return mounted_ && ::mount("tmpfs", dir_.str().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
   }
 
  private:
-  TempDir dir_;
+  test::TempDir dir_;
   bool mounted_ = false;
 };
 
