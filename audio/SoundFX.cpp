@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "audio/ResolveGameFile.h"
+#include "diag/LogTags.h"
 #include "diag/Logs.h"
 #include "platform/Platform.h"
 #include "io/IniReader.h"
@@ -71,7 +72,7 @@ std::string SoundFx::SoundsIniPath() const { return ResolveGameFile(gameDir_, kS
 
 SoundStart SoundFx::StartSound() {
   if (!device_.VersionOk()) {
-    logs_.WriteRunLog("Form_Load()", kBadSoundVersionText, true);
+    logs_.WriteRunLog(logtag::kFormLoad, kBadSoundVersionText, true);
     return SoundStart::BadVersion;
   }
   if (!device_.Init(-1, 44100)) {

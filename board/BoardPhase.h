@@ -36,7 +36,8 @@ bool SettleFlagsHold(const BoardState& st);
 BoardPhase PhaseOf(const Cells& cells, const BoardState& st);
 
 // Nothing moves and nothing waits: the bot may plan, the rum may swap, the
-// parrot may count, the loop may sleep.
+// parrot may count. (The loop sleeps on Match's BoardStill, which asks this and
+// more: no popup, flying effect, shine or cell effect either.)
 constexpr bool AtRest(BoardPhase p) { return p == BoardPhase::Idle; }
 // Nothing is removed, falls, swaps or grows; a cell may still wait for its
 // refill. The golden sun strikes.

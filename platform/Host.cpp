@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "diag/LogTags.h"
 #include "diag/Logs.h"
 #include "platform/Audio.h"
 #include "platform/headless/Headless.h"
@@ -105,7 +106,7 @@ class SdlHost : public Host {
     render_ = std::make_unique<SdlRenderDevice>(window_->Renderer(), nullptr, o.width, o.height);
     window_->SetPadLog([&logs](const std::string& line) { logs.WriteRunLog("Gamepad", line); });
     renderer = window_->RendererName() + " (" + choice.reason + ")";
-    logs.WriteRunLog("ROOTFORM", "Renderer: " + renderer);
+    logs.WriteRunLog(logtag::kRootForm, "Renderer: " + renderer);
     if (o.sound) {
       sound_ = MakeSdlSoundDevice(logs);
       music_ = MakeSdlMusicDevice(logs);
@@ -172,7 +173,7 @@ std::unique_ptr<Host> CreateHost(const HostOptions& options, Logs& logs, std::st
   }
   auto h = std::make_unique<SdlHost>();
   if (!h->Start(options, logs, error)) {
-    logs.WriteRunLog("ROOTFORM", "Can't create the game window: " + error, true);
+    logs.WriteRunLog(logtag::kRootForm, "Can't create the game window: " + error, true);
     return nullptr;
   }
   return h;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "diag/LogTags.h"
 #include "progress/MapView.h"
 #include "progress/Stages.h"
 #include "render/BetweenLevelsDraw.h"
@@ -27,7 +28,7 @@ void LoadMapPointsOnce(Services& s, BetweenLevelsMemory& between) {
   between.points = points.point;
   for (int n = 1; n <= kLastLevel; ++n)
     if (points.point[std::size_t(n)].X != 0 || points.point[std::size_t(n)].Y != 0) return;
-  s.logs.WriteRunLog("LoadMapPoints()", "No map points; the level points are laid out on a grid");
+  s.logs.WriteRunLog(logtag::kMapPoints, "No map points; the level points are laid out on a grid");
   for (int n = 1; n <= kLastLevel; ++n)
     between.points[std::size_t(n)] = {140 + (n - 1) % 13 * 80, 150 + (n - 1) / 13 * 150};
 }
@@ -97,7 +98,7 @@ void SaveItemStatusOnLeaving(Services& s, PlaySide& play) {
 }
 
 Next BetweenLevelsScreen::Enter(Services& s) {
-  s.logs.WriteRunLog("BetweenLevelsScreen()", "Level " + std::to_string(level_));
+  s.logs.WriteRunLog(logtag::kBetweenLevels, "Level " + std::to_string(level_));
   LoadMapPointsOnce(s, play_.between);
   last_ = s.Now();
   wasDown_ = MouseDown(s.in(), s.loop.AppActive);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "diag/LogTags.h"
 #include "render/CreditsDraw.h"
 #include "shell/BotInput.h"
 #include "shell/PlaySide.h"
@@ -10,7 +11,7 @@
 namespace bm {
 
 Next CreditsScreen::Enter(Services& s) {
-  s.logs.WriteRunLog("GameCompleteScreen()", "The last level is won");
+  s.logs.WriteRunLog(logtag::kGameComplete, "The last level is won");
   scroll_ = kCreditsStart;
   last_ = s.Now();
   if (s.botInput) {

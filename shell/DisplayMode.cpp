@@ -1,5 +1,6 @@
 #include "shell/DisplayMode.h"
 
+#include "diag/LogTags.h"
 #include "shell/Services.h"
 
 namespace bm {
@@ -23,7 +24,7 @@ void ApplyDisplayMode(Services& s) {
   if (!s.window().SetMode(size.w, size.h, fullScreen)) {
     // The window system kept its own size: back to the mode the window was in
     // (kept as the setting too), drawn at the size the window has.
-    s.logs.WriteRunLog("SetFormSize(Function) ", "Can't set correct window resolution!");
+    s.logs.WriteRunLog(logtag::kWindowSizeFailed, "Can't set correct window resolution!");
     fullScreen = s.loop.WindowFullScreen;
     s.settings.FullScreen = fullScreen ? -1 : 0;
     s.settings.Resolution = s.loop.WindowResolution;
@@ -33,8 +34,8 @@ void ApplyDisplayMode(Services& s) {
   } else {
     // A page draws the picture at the screen's pixels: its own size for these proportions.
     size = {s.window().Width(), s.window().Height()};
-    s.logs.WriteRunLog("SetFormSize(Function)", "Resolution is set to " + std::to_string(size.w) + "x" +
-                                                    std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
+    s.logs.WriteRunLog(logtag::kWindowSize, "Resolution is set to " + std::to_string(size.w) + "x" +
+                                                std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
   }
   s.loop.WindowFullScreen = fullScreen;
   s.loop.WindowResolution = s.settings.Resolution;

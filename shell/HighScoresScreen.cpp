@@ -2,13 +2,14 @@
 
 #include <memory>
 
+#include "diag/LogTags.h"
 #include "shell/DialogScreen.h"
 #include "shell/Services.h"
 
 namespace bm {
 
 Next HighScoresScreen::Enter(Services& s) {
-  s.logs.WriteRunPoint("HighScoresLoop", "Begin");
+  s.logs.WriteRunPoint(logtag::kHighScoresLoop, "Begin");
   Input& in = s.in();
   left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in), tab_ = KeyEdge(vk::Tab, in);
   enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in);
@@ -44,7 +45,7 @@ Next HighScoresScreen::Resume(Services& s, Answer answer) {
       ResetHighScoreEntries(table_);
       if (save_) save_();
     }
-    s.logs.WriteRunLog("HighScoresLoop", "High-score table reset");
+    s.logs.WriteRunLog(logtag::kHighScoresLoop, "High-score table reset");
   }
   Input& in = s.in();
   enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in);

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "diag/LogTags.h"
 #include "render/HowToPlayDraw.h"
 #include "shell/Services.h"
 
 namespace bm {
 
 Next HowToPlayScreen::Enter(Services& s) {
-  s.logs.WriteRunPoint("HowToPlayLoop", "Begin");
+  s.logs.WriteRunPoint(logtag::kHowToPlayLoop, "Begin");
   Input& in = s.in();
   left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in), enter_ = KeyEdge(vk::Enter, in);
   space_ = KeyEdge(vk::Space, in);

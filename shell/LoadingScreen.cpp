@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "diag/LogTags.h"
 #include "render/Font.h"
 #include "shell/Loop.h"
 #include "shell/Services.h"
@@ -29,7 +30,7 @@ void DrawLoadingFrame(Services& s, double fraction) {
 
 Next LoadingScreen::Enter(Services& s) {
   progress_.StepsTotal = LoadPBar(s.options.dataDir, s.logs);
-  s.logs.WriteRunLog("LoadPBar()", "OK");
+  s.logs.WriteRunLog(logtag::kLoadPBar, "OK");
   lastDrawMs_ = s.Now();
   // The first pass only moves the bar for the sound device, started before it.
   SoundFx& sfx = s.sound.sfx;
@@ -74,7 +75,7 @@ void LoadingScreen::End(Services& s, bool stopped) {
   // Only the loading screen shows them.
   s.look.textures.Release(kLogo);
   s.look.textures.Release(kLogoFilled);
-  if (!stopped && SavePBar(s.options.dataDir, progress_.StepsDone, s.logs)) s.logs.WriteRunLog("SavePBar()", "OK");
+  if (!stopped && SavePBar(s.options.dataDir, progress_.StepsDone, s.logs)) s.logs.WriteRunLog(logtag::kSavePBar, "OK");
   // The music ticks from now on.
   s.sound.music.MusicReady = true;
   double ms =

@@ -1,5 +1,6 @@
 #include "shell/LogoScreen.h"
 
+#include "diag/LogTags.h"
 #include "render/LogoDraw.h"
 #include "shell/Services.h"
 
@@ -12,7 +13,7 @@ constexpr const char* kLogoCue = "ev_logo";
 Next LogoScreen::Enter(Services& s) {
   s.sound.sfx.LoadLogoSFX();
   if (!SequenceShown(s)) return Next::Pop();
-  s.logs.WriteRunLog("ShowLogo()", "");
+  s.logs.WriteRunLog(logtag::kShowLogo, "");
   skip_.Arm(s.in());
   s.sound.sfx.RearmSfx(kLogoCue);
   p_ = kLogoStart;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "diag/LogTags.h"
 #include "shell/DisplayMode.h"
 #include "shell/SoftCursor.h"
 #include "shell/StopSignals.h"
@@ -32,12 +33,12 @@ void PumpMessages(Services& s) {
   }
   if (s.options.stop && s.options.stop->Received() && !loop.ExitRequested) {
     // Log-out, shut-down or Ctrl-C: the same way out as the close box.
-    s.logs.WriteRunLog("MainLoop", std::string(StopSignals::Name(s.options.stop->Received())) +
-                                       " received; shutting down");
+    s.logs.WriteRunLog(logtag::kMainLoop, std::string(StopSignals::Name(s.options.stop->Received())) +
+                                              " received; shutting down");
     loop.ExitRequested = true;
   }
   if (s.options.maxSeconds > 0 && s.Now() - loop.StartMs >= s.options.maxSeconds * 1000.0) {
-    if (!loop.ExitRequested) s.logs.WriteRunLog("MainLoop", "Time limit of the run reached");
+    if (!loop.ExitRequested) s.logs.WriteRunLog(logtag::kMainLoop, "Time limit of the run reached");
     loop.ExitRequested = true;
   }
 }
@@ -73,7 +74,7 @@ void RenderScene(Services& s) {
     loop.FirstFrameMs = s.Now();
     double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - s.options.processStart).count();
-    s.logs.WriteRunLog("RenderScene()", "First frame drawn " + std::to_string(int(ms)) + " ms after start");
+    s.logs.WriteRunLog(logtag::kRenderScene, "First frame drawn " + std::to_string(int(ms)) + " ms after start");
   }
 }
 

@@ -1,12 +1,13 @@
 #include "shell/NameBoxScreen.h"
 
+#include "diag/LogTags.h"
 #include "render/RosterDraw.h"
 #include "shell/Services.h"
 
 namespace bm {
 
 Next NameBoxScreen::Enter(Services& s) {
-  s.logs.WriteRunPoint("NameEntryLoop", "Begin");
+  s.logs.WriteRunPoint(logtag::kNameEntryLoop, "Begin");
   Input& in = s.in();
   OpenNameEntry(box_, in, *name_, escapeAllowed_);
   // The Enter that opened the box must not close it at once.

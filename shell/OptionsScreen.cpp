@@ -5,6 +5,7 @@
 #include <iterator>
 #include <memory>
 
+#include "diag/LogTags.h"
 #include "shell/DialogScreen.h"
 #include "shell/DisplayMode.h"
 #include "shell/Services.h"
@@ -50,7 +51,7 @@ bool IsArrow(int item) { return item >= opt::SoundDown && item <= opt::MusicUp; 
 }  // namespace
 
 Next OptionsScreen::Enter(Services& s) {
-  s.logs.WriteRunPoint("OptionsLoop", "Begin");
+  s.logs.WriteRunPoint(logtag::kOptionsLoop, "Begin");
   rects_ = OptionRects(s.look.metrics);
   Input& in = s.in();
   if (in.ButtonDown(1)) s.loop.Input.ClickLatch = true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "diag/LogTags.h"
 #include "shell/DialogScreen.h"
 #include "shell/NameBoxScreen.h"
 #include "shell/Services.h"
@@ -16,7 +17,7 @@ const char* kNoRoom = "There is no place to add new player name.|You should dele
 }  // namespace
 
 Next PlayersScreen::Enter(Services& s) {
-  s.logs.WriteRunPoint("PlayersLoop", "Begin");
+  s.logs.WriteRunPoint(logtag::kPlayersLoop, "Begin");
   bot_.PressAt(s.Now() + 300);
   FreshKeys(s.in());
   return Next::Stay();
@@ -84,7 +85,7 @@ Next PlayersScreen::Resume(Services& s, Answer answer) {
     ClearPlayer(players_.slot[std::size_t(slot)]);
     if (forgetBoard_) forgetBoard_(slot);
     if (save_) save_();
-    s.logs.WriteRunLog("PlayersLoop", "Player in slot " + std::to_string(slot) + " deleted");
+    s.logs.WriteRunLog(logtag::kPlayersLoop, "Player in slot " + std::to_string(slot) + " deleted");
   }
   if (answer == NameAnswer::Given) {
     MakeNewPlayer(players_.slot[std::size_t(slot)], newName_);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "diag/LogTags.h"
 #include "shell/Autoplay.h"
 #include "shell/BotInput.h"
 #include "shell/IntroFadeScreen.h"
@@ -27,10 +28,11 @@ Next RunScreen::Pass(Services&) { return Next::Stay(); }
 
 void RunScreen::AfterLoading(Services& s) {
   if (s.options.autoplay) StartAutoplay(s, play_);
-  s.logs.WriteRunPoint("MainLoop", "Begin");
+  s.logs.WriteRunPoint(logtag::kMainLoop, "Begin");
   s.loop.Input.CheatCode = CheatModeCode(s.options.gameDir, &s.logs);
   if (!std::filesystem::exists(std::filesystem::path(s.options.gameDir) / kDataIniFileName))
-    s.logs.WriteRunLog("MainLoop", std::string(kDataIniFileName) + " is missing; the built-in switches are used");
+    s.logs.WriteRunLog(logtag::kMainLoop,
+                       std::string(kDataIniFileName) + " is missing; the built-in switches are used");
 }
 
 Next RunScreen::ToMenu(Services& s) {
@@ -42,8 +44,8 @@ Next RunScreen::ToMenu(Services& s) {
   clock.sandTickPeriod = 1000.0;
   clock.sandEnabled = clock.framesEnabled = true;
   PumpMessages(s);
-  s.logs.WriteRunPoint("MainLoop", "CP1");
-  s.logs.WriteRunPoint("goMainMenu", "CP1");
+  s.logs.WriteRunPoint(logtag::kMainLoop, "CP1");
+  s.logs.WriteRunPoint(logtag::kMainMenu, "CP1");
   players_ = SaveData{};
   bool ask = false;
   if (NeedsFirstPlayer(s, players_, ask)) {
@@ -69,7 +71,7 @@ Next RunScreen::LevelAtOnce(Services& s) {
 }
 
 Next RunScreen::Play(Services& s, bool continueSaved) {
-  s.logs.WriteRunPoint("MainLoop", "CP2");
+  s.logs.WriteRunPoint(logtag::kMainLoop, "CP2");
   stage_ = Stage::Playing;
   auto start = continueSaved ? PlayScreen::Start::SavedGame : PlayScreen::Start::NewGame;
   return Next::Push(std::make_unique<PlayScreen>(play_, start));
@@ -94,7 +96,7 @@ Next RunScreen::Resume(Services& s, Answer answer) {
       return Next::Push(std::make_unique<MainMenuScreen>(menuView_, true));
     case Stage::Menu:
       if (answer == MenuAnswer::Exit) {
-        s.logs.WriteRunPoint("MainLoop", "CP2");
+        s.logs.WriteRunPoint(logtag::kMainLoop, "CP2");
         return End(s);
       }
       // Even with the program ending, the game chosen is set up (a new one's records written).

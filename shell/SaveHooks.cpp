@@ -1,6 +1,7 @@
 #include "shell/SaveHooks.h"
 
 #include "bonus/ShopItems.h"
+#include "diag/LogTags.h"
 #include "match/Carryover.h"
 #include "match/Match.h"
 #include "shell/Services.h"
@@ -142,7 +143,7 @@ void KeepFirstPlayer(Services& s, SaveData& data, const std::string* name) {
   if (name) {
     PlayerRecord& first = data.players.slot[std::size_t(kFirstPlayer)];
     MakeNewPlayer(first, *name);
-    s.logs.WriteRunLog("goMainMenu", "New player \"" + first.Name + "\" in slot 1");
+    s.logs.WriteRunLog(logtag::kMainMenu, "New player \"" + first.Name + "\" in slot 1");
   }
   SaveFolder folder = s.Folder();
   PrepareSaveFolder(folder);

@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "diag/CrashLog.h"
+#include "diag/LogTags.h"
 #include "lang/Language.h"
 #include "platform/Host.h"
 #include "render/Resolution.h"
@@ -62,8 +63,8 @@ void PlaceWindowAsLeft(Window& window, const std::string& dataDir, Logs& logs) {
   if (!stored) return;
   WindowRecord r = FitWindowRecord(*stored, window.DesktopWidth(), window.DesktopHeight());
   window.Place({r.Width, r.Height, r.Maximised != 0});
-  logs.WriteRunLog("SetFormSize(Function)", "Window of " + std::to_string(r.Width) + "x" + std::to_string(r.Height) +
-                                                (r.Maximised ? ", maximised," : "") + " as it was left");
+  logs.WriteRunLog(logtag::kWindowSize, "Window of " + std::to_string(r.Width) + "x" + std::to_string(r.Height) +
+                                            (r.Maximised ? ", maximised," : "") + " as it was left");
 }
 
 void KeepWindowPlacement(Window& window, const std::string& dataDir, Logs& logs) {
@@ -163,16 +164,16 @@ bool App::Start(RunOptions options) {
   int resolution = settings.Resolution;
   Size2 size = BackBufferSize(resolution, fullScreen, display);
   if (resolution != settings.Resolution)
-    logs.WriteRunLog("SetNewd3dpp", "Resolution " + ResolutionName(settings.Resolution) +
-                                        " does not fit this display; using the desktop size");
+    logs.WriteRunLog(logtag::kResolution, "Resolution " + ResolutionName(settings.Resolution) +
+                                              " does not fit this display; using the desktop size");
   settings.Resolution = resolution;
   if (plat.window->SetMode(size.w, size.h, fullScreen)) {
     size = {plat.window->Width(), plat.window->Height()};  // a page draws at the screen's pixels
-    logs.WriteRunLog("SetFormSize(Function)", "Resolution is set to " + std::to_string(size.w) + "x" +
-                                                  std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
+    logs.WriteRunLog(logtag::kWindowSize, "Resolution is set to " + std::to_string(size.w) + "x" +
+                                              std::to_string(size.h) + (fullScreen ? "" : " Window mode"));
   } else {
     // Drawn at the size the window kept, as a window.
-    logs.WriteRunLog("SetFormSize(Function) ", "Can't set correct window resolution!");
+    logs.WriteRunLog(logtag::kWindowSizeFailed, "Can't set correct window resolution!");
     fullScreen = false;
     size = {plat.window->Width(), plat.window->Height()};
   }

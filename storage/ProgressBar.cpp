@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "diag/LogTags.h"
 #include "diag/Logs.h"
 #include "io/AtomicWrite.h"
 #include "io/SafeRead.h"
@@ -21,15 +22,15 @@ int LoadPBar(const std::string& dataDir, Logs& logs) {
     std::string why = r.ok() ? std::string(kProgressBarFile) + " holds " + std::to_string(r.bytes.size()) + " bytes, not 4"
                       : r.status == ReadStatus::TooLarge ? std::string(kProgressBarFile) + " is longer than 4 bytes"
                                                          : r.error;
-    logs.WriteRunLog("LoadPBar()", why + "; the bar starts full");
+    logs.WriteRunLog(logtag::kLoadPBar, why + "; the bar starts full");
     return 1;
   }
   std::uint32_t v = 0;
   for (int i = 3; i >= 0; --i) v = (v << 8) | std::uint8_t(r.bytes[std::size_t(i)]);
   auto n = std::int32_t(v);
   if (n < 1 || n > kMaxLoadingSteps) {
-    logs.WriteRunLog("LoadPBar()", std::string(kProgressBarFile) + " holds " + std::to_string(n) +
-                                       ", out of range; the bar starts full");
+    logs.WriteRunLog(logtag::kLoadPBar, std::string(kProgressBarFile) + " holds " + std::to_string(n) +
+                                            ", out of range; the bar starts full");
     return 1;
   }
   return n;
@@ -41,7 +42,7 @@ bool SavePBar(const std::string& dataDir, int steps, Logs& logs) {
   for (int i = 0; i < 4; ++i) bytes[std::size_t(i)] = char((v >> (8 * i)) & 255);
   std::string error;
   if (WriteFileAtomic(PathIn(dataDir), bytes, &error)) return true;
-  logs.WriteRunLog("SavePBar()", "Cannot write " + std::string(kProgressBarFile) + ": " + error);
+  logs.WriteRunLog(logtag::kSavePBar, "Cannot write " + std::string(kProgressBarFile) + ": " + error);
   return false;
 }
 

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "diag/LogTags.h"
 #include "diag/Logs.h"
 #include "platform/Audio.h"
 #include "platform/Host.h"
@@ -86,7 +87,7 @@ class WebHost : public Host {
     }
     window_->SetRenderDevice(render_.get());
     renderer = "WebGL (" + render_->RendererName() + ")";
-    logs.WriteRunLog("ROOTFORM", "Renderer: " + renderer);
+    logs.WriteRunLog(logtag::kRootForm, "Renderer: " + renderer);
     if (o.sound) {
       sound_ = MakeWebSoundDevice(logs);
       music_ = MakeWebMusicDevice(logs);
@@ -111,7 +112,7 @@ class WebHost : public Host {
 std::unique_ptr<Host> CreateHost(const HostOptions& options, Logs& logs, std::string& error) {
   auto h = std::make_unique<WebHost>();
   if (!h->Start(options, logs, error)) {
-    logs.WriteRunLog("ROOTFORM", "Can't create the game window: " + error, true);
+    logs.WriteRunLog(logtag::kRootForm, "Can't create the game window: " + error, true);
     ShowPageMessage("Brinemoor cannot start", error);
     return nullptr;
   }
