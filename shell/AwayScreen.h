@@ -10,6 +10,7 @@ class AwayScreen : public Screen {
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
   Answer Closing(Services& s) override;
+  OnScreen Shows(const ScreenMetrics&) const override { return {ScreenKind::Away}; }
 };
 
 }  // namespace bm

@@ -8,7 +8,6 @@
 #include "render/BetweenLevelsDraw.h"
 #include "render/ShopDraw.h"
 #include "match/Carryover.h"
-#include "shell/BotInput.h"
 #include "shell/PlaySide.h"
 #include "shell/SaveHooks.h"
 #include "shell/Services.h"
@@ -65,32 +64,6 @@ void BetweenLevelsScreen::MapFrameStep(Services& s, double frameFactor, bool res
   DrawMapView(s.look.canvas, s.look.font, f);
 }
 
-// The bot looks at the map a moment, spends what it can in the shop, and goes on.
-void BetweenLevelsScreen::BotStep(Services& s) {
-  if (!s.botInput) return;
-  BotHand& hand = play_.between.hand;
-  if (hand.Idle()) {
-    const ScreenMetrics& m = s.look.metrics;
-    auto centre = [&](BetweenButton b) {
-      IRect r = BetweenButtonRect(m, b);
-      return PointD{(r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0};
-    };
-    if (view_ == BetweenView::Map && !botVisitedShop_) {
-      hand.Wait(s.platform.headless ? 400 : 1500);
-      PointD p = centre(BetweenButton::Shop);
-      hand.Click(p.x, p.y);
-      botVisitedShop_ = true;
-    } else if (view_ == BetweenView::Shop && PlanShopMoves(s, play_, hand)) {
-      // the hand has the next drops to make
-    } else {
-      PointD p = centre(BetweenButton::Continue);
-      hand.Wait(s.platform.headless ? 200 : 800);
-      hand.Click(p.x, p.y);
-    }
-  }
-  s.botInput->Feed(hand.Step(s.Now()));
-}
-
 void SaveItemStatusOnLeaving(Services& s, PlaySide& play) {
   // The match takes the shop's outcome (its chances rebuilt for the next level), then the files.
   SetShopState(play.match, play.between.shopStatus, play.match.itemSlot, s.Now());
@@ -102,7 +75,6 @@ Next BetweenLevelsScreen::Enter(Services& s) {
   LoadMapPointsOnce(s, play_.between);
   last_ = s.Now();
   wasDown_ = MouseDown(s.in(), s.loop.AppActive);
-  play_.between.hand.Clear();
   // The shop works on its own copy; the match takes it on leaving.
   play_.between.shopStatus = play_.match.items;
   Input& in = s.in();
@@ -121,7 +93,6 @@ Next BetweenLevelsScreen::Pass(Services& s) {
   double now = s.Now();
   double frameFactor = (now - last_) / 35.0;
   last_ = now;
-  BotStep(s);
   s.loop.AppActive = s.window().IsForeground();
   bool down = MouseDown(s.in(), s.loop.AppActive);
   bool released = wasDown_ && !down;
@@ -194,6 +165,16 @@ Next BetweenLevelsScreen::Pass(Services& s) {
   return Next::Pop(Leave(s));
 }
 
+OnScreen BetweenLevelsScreen::Shows(const ScreenMetrics& m) const {
+  OnScreen o{view_ == BetweenView::Map ? ScreenKind::Map : ScreenKind::Shop};
+  o.Add(ButtonMeaning::Map, BetweenButtonRect(m, BetweenButton::Map));
+  o.Add(ButtonMeaning::Shop, BetweenButtonRect(m, BetweenButton::Shop));
+  o.Add(ButtonMeaning::Continue, BetweenButtonRect(m, BetweenButton::Continue));
+  o.shop = &play_.between.shopStatus;
+  o.shopSlot = std::clamp(play_.match.itemSlot, 0, kItemSlots - 1);
+  return o;
+}
+
 Answer BetweenLevelsScreen::Leave(Services& s) {
   StopAmbience(s);
   // Closing the program here keeps what was done in the shop as well.
@@ -201,7 +182,6 @@ Answer BetweenLevelsScreen::Leave(Services& s) {
     ShopViewChanged(play_);
     SaveItemStatusOnLeaving(s, play_);
   }
-  if (s.botInput) s.botInput->Feed({-1, -1, false, false});
   return {};
 }
 

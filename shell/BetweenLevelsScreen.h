@@ -20,11 +20,11 @@ class BetweenLevelsScreen : public Screen {
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
   Answer Closing(Services& s) override { return Leave(s); }
+  OnScreen Shows(const ScreenMetrics& m) const override;
 
  private:
   Answer Leave(Services& s);
   void MapFrameStep(Services& s, double frameFactor, bool restartMarker);
-  void BotStep(Services& s);
   PlaySide& play_;
   int& level_;
   BetweenView view_ = BetweenView::Map;
@@ -32,7 +32,6 @@ class BetweenLevelsScreen : public Screen {
   bool wasDown_ = false;
   bool pressSeen_ = false;          // a press that began on this screen
   bool releasedLastPass_ = true;    // entering counts as opening the map: the marker travels
-  bool botVisitedShop_ = false;
   bool saved_ = false;
   // Keys: on the map Left/Right (or Tab) pick a button, Enter or Space presses
   // it ("Continue" at first); in the shop the focus walks the keys, stars,

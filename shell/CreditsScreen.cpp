@@ -4,8 +4,6 @@
 
 #include "diag/LogTags.h"
 #include "render/CreditsDraw.h"
-#include "shell/BotInput.h"
-#include "shell/PlaySide.h"
 #include "shell/Services.h"
 
 namespace bm {
@@ -14,13 +12,6 @@ Next CreditsScreen::Enter(Services& s) {
   s.logs.WriteRunLog(logtag::kGameComplete, "The last level is won");
   scroll_ = kCreditsStart;
   last_ = s.Now();
-  if (s.botInput) {
-    BotHand& hand = play_.between.hand;
-    hand.Clear();
-    // The bot reads the credits to the end, then clicks on.
-    hand.Wait(s.platform.headless ? 31000 : 33000);
-    hand.Click(s.look.metrics.Width * 0.75, s.look.metrics.Height * 0.97);
-  }
   // Enter, Space or Escape go on as the click does; a key held from the level does not.
   enter_ = KeyEdge(vk::Enter, s.in()), space_ = KeyEdge(vk::Space, s.in());
   s.loop.Input.EscLatch = s.in().KeyDown(vk::Escape);
@@ -34,14 +25,13 @@ Next CreditsScreen::Pass(Services& s) {
   // The scroll moves ten units a second, whatever the frame rate.
   scroll_ = std::min(scroll_ + (now - last_) * 0.01, kCreditsEnd);
   last_ = now;
-  if (s.botInput) s.botInput->Feed(play_.between.hand.Step(now));
   bool active = s.window().IsForeground();
   s.loop.AppActive = active;
   const bool escape = EscapePressed(input, in);
   const bool key = TakeAny(in, enter_, space_) || escape;
   if (key || (in.ButtonDown(1) && active && !input.ClickLatch)) {
     input.ClickLatch = true;
-    return Next::Pop(Leave(s));
+    return Next::Pop();
   }
   if (!in.ButtonDown(1)) input.ClickLatch = false;
   bool atRest = scroll_ >= kCreditsEnd;
@@ -53,11 +43,6 @@ Next CreditsScreen::Pass(Services& s) {
   }
   // At rest nothing moves: wait for the click.
   return Next::Stay(atRest ? now + 250 : 0);
-}
-
-Answer CreditsScreen::Leave(Services& s) {
-  if (s.botInput) s.botInput->Feed({-1, -1, false, false});
-  return {};
 }
 
 }  // namespace bm

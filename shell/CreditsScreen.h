@@ -5,21 +5,16 @@
 
 namespace bm {
 
-struct PlaySide;
-
 // Runs until the left button is clicked (or Enter, Space, Escape); then play
 // ends for the main menu.
 class CreditsScreen : public Screen {
  public:
-  explicit CreditsScreen(PlaySide& play) : play_(play) {}
   const char* Name() const override { return "Credits"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
-  Answer Closing(Services& s) override { return Leave(s); }
+  OnScreen Shows(const ScreenMetrics&) const override { return {ScreenKind::Credits}; }
 
  private:
-  Answer Leave(Services& s);
-  PlaySide& play_;
   double scroll_ = 0;
   double last_ = 0;
   bool drawnAtRest_ = false;

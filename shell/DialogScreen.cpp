@@ -15,28 +15,24 @@ DialogRequest DialogFor(Question q, const std::string& name) {
       r.first = "Continue", r.second = "New Game";
       r.firstAnswer = ContinueAnswer::Continue, r.secondAnswer = ContinueAnswer::NewGame;
       r.escapeAnswersNothing = true;  // a new game throws the saved one away
-      r.botAnswer = r.firstAnswer;
       break;
     case Question::DeletePlayer:
       // Enter confirms, Escape keeps the player.
       r.message = "Click continue to delete|" + name;
       r.first = "CONTINUE", r.second = "CANCEL";
       r.firstAnswer = DeleteAnswer::Delete, r.secondAnswer = DeleteAnswer::Keep;
-      r.botAnswer = r.secondAnswer;
       break;
     case Question::ResetHighScores:
       // Enter confirms, Escape keeps the table.
       r.message = "This action will reset|the high-score table.|Click OK to continue.";
       r.first = "OK", r.second = "CANCEL";
       r.firstAnswer = ResetAnswer::Reset, r.secondAnswer = ResetAnswer::Keep;
-      r.botAnswer = r.secondAnswer;
       break;
     case Question::KeepDisplayChanges:
       r.message = "You have made changes|If you want to keep changes|Click Apply";
       r.first = "Apply", r.second = "Exit";
       r.firstAnswer = DisplayAnswer::Apply, r.secondAnswer = DisplayAnswer::Discard;
       r.leftPercent = 10, r.topPercent = 55;
-      r.botAnswer = r.firstAnswer;
       break;
   }
   return r;
@@ -49,14 +45,12 @@ Next DialogScreen::Enter(Services& s) {
   right_ = KeyEdge(vk::Right, in), tab_ = KeyEdge(vk::Tab, in);
   // The press that opened the dialog must not answer it.
   latch_ = in.ButtonDown(1);
-  bot_.PressAt(s.Now() + 400);
   s.loop.Redraw = true;
   return Next::Stay();
 }
 
 Next DialogScreen::Pass(Services& s) {
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
-  if (s.botInput) BotPress(s, layout_.buttons[q_.botAnswer == q_.secondAnswer ? 1 : 0], bot_);
   Input& in = s.in();
   PointD p = in.Pointer();
   bool active = s.loop.AppActive;
@@ -101,7 +95,15 @@ Next DialogScreen::Pass(Services& s) {
     }
     s.loop.SceneDirty = true;
   }
-  return StayForInput(s, bot_);
+  return StayForInput(s);
+}
+
+OnScreen DialogScreen::Shows(const ScreenMetrics&) const {
+  OnScreen o{ScreenKind::Dialog};
+  o.question = q_.question;
+  o.Add(ButtonMeaning::Answer, layout_.buttons[0], q_.firstAnswer);
+  o.Add(ButtonMeaning::Answer, layout_.buttons[1], q_.secondAnswer);
+  return o;
 }
 
 Answer DialogScreen::Leave(Services& s) {

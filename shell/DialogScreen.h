@@ -1,5 +1,5 @@
 // The two-button dialog: a screen pushed over another, asking one of the
-// game's questions (DialogFor).
+// game's questions (shell/OnScreen.h: Question and its answers; DialogFor here).
 //
 // Use, from a screen's Pass or Resume:
 //   return Next::Push(std::make_unique<DialogScreen>(DialogFor(Question::ResetHighScores), this));
@@ -20,8 +20,7 @@
 //   it is released, so the click or key that opened the dialog never answers it.
 // - The hover sound plays once when the pointer comes onto a button; an answer
 //   plays "ev_menu_click".
-// - Headless runs work the same on the virtual clock; with --autoplay the bot
-//   takes botAnswer a moment after the dialog opens.
+// - Headless runs work the same on the virtual clock.
 // - Draws only when something on it changes; otherwise the loop sleeps until
 //   the next event.
 #pragma once
@@ -33,20 +32,6 @@
 
 namespace bm {
 
-// Every question the game asks, and what each of its buttons answers.
-enum class Question {
-  ContinueOrNew,       // the main menu's "Play" with a game saved: "Continue" | "New Game"
-  DeletePlayer,        // the players screen's delete mark: "CONTINUE" | "CANCEL"
-  ResetHighScores,     // the high-score table's "RESET": "OK" | "CANCEL"
-  KeepDisplayChanges,  // the options' "OK" after a change of the display: "Apply" | "Exit"
-};
-inline constexpr Question kEveryQuestion[] = {Question::ContinueOrNew, Question::DeletePlayer,
-                                              Question::ResetHighScores, Question::KeepDisplayChanges};
-enum class ContinueAnswer { Continue, NewGame };
-enum class DeleteAnswer { Delete, Keep };
-enum class ResetAnswer { Reset, Keep };
-enum class DisplayAnswer { Apply, Discard };
-
 struct DialogRequest {
   Question question = Question::ContinueOrNew;
   std::string message;  // "|" starts a new line
@@ -55,7 +40,6 @@ struct DialogRequest {
   bool escapeAnswersNothing = false;  // Escape only closes the question
   double leftPercent = -1;  // top-left corner in percent of the screen; negative: centred
   double topPercent = -1;
-  Answer botAnswer;  // what the autoplay bot answers
 };
 
 // The question's texts, buttons and answers; name: the player a question is about.
@@ -68,6 +52,7 @@ class DialogScreen : public Screen {
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
   Answer Closing(Services& s) override { return Leave(s); }
+  OnScreen Shows(const ScreenMetrics& m) const override;
 
  private:
   Answer Leave(Services& s);  // what runs once it ends, whichever way
@@ -77,7 +62,6 @@ class DialogScreen : public Screen {
   KeyEdge enter_, space_, left_, right_, tab_;
   bool latch_ = false;
   int focus_ = 0, shownHover_ = -1, shownFocus_ = -1, pressed_ = 0;  // buttons 1 and 2, 0 none
-  BotFinger bot_;
 };
 
 }  // namespace bm

@@ -20,6 +20,9 @@ class FlightScreen : public Screen {
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
   Answer Closing(Services& s) override { return Leave(s); }
+  OnScreen Shows(const ScreenMetrics&) const override {
+    return {direction_ == 1 ? ScreenKind::FlyIn : ScreenKind::FlyOut};
+  }
 
  private:
   Answer Leave(Services& s);

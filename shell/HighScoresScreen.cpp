@@ -14,7 +14,6 @@ Next HighScoresScreen::Enter(Services& s) {
   left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in), tab_ = KeyEdge(vk::Tab, in);
   enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in);
   click_ = ClickEdge(in);
-  bot_.PressAt(s.Now() + 300);
   return Next::Stay();
 }
 
@@ -22,7 +21,6 @@ Next HighScoresScreen::Pass(Services& s) {
   Input& in = s.in();
   if (EscapePressed(s.loop.Input, in)) return Next::Pop(HandBack(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
-  if (s.botInput) BotPress(s, HighScoreButtonRect(s.look.metrics, scores::Back), bot_);
   PointD p = in.Pointer();
   hover_ = 0;
   for (int b : {scores::Back, scores::Reset})
@@ -61,7 +59,14 @@ Next HighScoresScreen::Draw(Services& s, bool force) {
     if (s.look.drawing) DrawHighScores(s.look.canvas, s.look.font, table_, hover_, focus_);
     s.loop.SceneDirty = true;
   }
-  return StayForInput(s, bot_);
+  return StayForInput(s);
+}
+
+OnScreen HighScoresScreen::Shows(const ScreenMetrics& m) const {
+  OnScreen o{ScreenKind::HighScores};
+  o.Add(ButtonMeaning::Back, HighScoreButtonRect(m, scores::Back));
+  o.Add(ButtonMeaning::Reset, HighScoreButtonRect(m, scores::Reset));
+  return o;
 }
 
 void HighScoresScreen::DrawBehind(Services& s) { DrawHighScores(s.look.canvas, s.look.font, table_, 0, 0); }

@@ -19,6 +19,7 @@ class HighScoresScreen : public Screen {
   const char* Name() const override { return "HighScores"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
+  OnScreen Shows(const ScreenMetrics& m) const override;
   Next Resume(Services& s, Answer answer) override;
   void DrawBehind(Services& s) override;
   Answer Closing(Services& s) override { return HandBack(s); }
@@ -30,7 +31,6 @@ class HighScoresScreen : public Screen {
   KeyEdge left_, right_, tab_, enter_, space_;
   ClickEdge click_;
   int focus_ = scores::Back, hover_ = 0, shownHover_ = -1, shownFocus_ = -1;
-  BotFinger bot_;
 };
 
 }  // namespace bm

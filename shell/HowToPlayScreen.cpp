@@ -14,7 +14,6 @@ Next HowToPlayScreen::Enter(Services& s) {
   left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in), enter_ = KeyEdge(vk::Enter, in);
   space_ = KeyEdge(vk::Space, in);
   latch_ = in.ButtonDown(1);
-  bot_.PressAt(s.Now() + 300);
   return Next::Stay();
 }
 
@@ -23,7 +22,6 @@ Next HowToPlayScreen::Pass(Services& s) {
   if (EscapePressed(s.loop.Input, in)) return Next::Pop(HandBack(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
   int target = page_ < kHowToPlayPages ? howto::Next : howto::Done;
-  if (s.botInput) BotPress(s, HowToPlayButton(s.look.metrics, target), bot_);
   PointD p = in.Pointer();
   int hover = HowToPlayButtonAt(s.look.metrics, page_, p.x, p.y);
   HoverSound(s, hover != 0);
@@ -35,10 +33,7 @@ Next HowToPlayScreen::Pass(Services& s) {
   if (TakeAny(in, enter_, space_)) click = target;
   if (click == howto::Prev) --page_;
   if (click == howto::Next) ++page_;
-  if (click) {
-    ClickSound(s);
-    bot_.PressAt(s.Now() + 300);
-  }
+  if (click) ClickSound(s);
   page_ = std::clamp(page_, 1, kHowToPlayPages);
   if (click == howto::Done) return Next::Pop(HandBack(s));
   if (s.loop.Redraw || page_ != shownPage_ || hover != shownHover_) {
@@ -49,7 +44,16 @@ Next HowToPlayScreen::Pass(Services& s) {
       DrawHowToPlay(s.look.canvas, s.look.font, page_, hover, page_ < kHowToPlayPages ? howto::Next : howto::Done);
     s.loop.SceneDirty = true;
   }
-  return StayForInput(s, bot_);
+  return StayForInput(s);
+}
+
+OnScreen HowToPlayScreen::Shows(const ScreenMetrics& m) const {
+  OnScreen o{ScreenKind::HowToPlay};
+  o.page = page_;
+  if (page_ > 1) o.Add(ButtonMeaning::Prev, HowToPlayButton(m, howto::Prev));
+  o.Add(ButtonMeaning::Done, HowToPlayButton(m, howto::Done));
+  if (page_ < kHowToPlayPages) o.Add(ButtonMeaning::Next, HowToPlayButton(m, howto::Next));
+  return o;
 }
 
 }  // namespace bm

@@ -11,13 +11,13 @@ class HowToPlayScreen : public Screen {
   const char* Name() const override { return "HowToPlay"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
+  OnScreen Shows(const ScreenMetrics& m) const override;
   Answer Closing(Services& s) override { return HandBack(s); }
 
  private:
   KeyEdge left_, right_, enter_, space_;
   bool latch_ = false;
   int page_ = 1, shownPage_ = -1, shownHover_ = -1;
-  BotFinger bot_;
 };
 
 }  // namespace bm

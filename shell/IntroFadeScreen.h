@@ -12,6 +12,7 @@ class IntroFadeScreen : public Screen {
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
   Answer Closing(Services& s) override { return End(s); }
+  OnScreen Shows(const ScreenMetrics&) const override { return {ScreenKind::IntroFade}; }
 
  private:
   Answer End(Services& s);

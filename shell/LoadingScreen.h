@@ -19,6 +19,7 @@ class LoadingScreen : public Screen {
   Next Pass(Services& s) override;
   // The rest is skipped and "pbar.val" is not written.
   Answer Closing(Services& s) override;
+  OnScreen Shows(const ScreenMetrics&) const override { return {ScreenKind::Loading}; }
 
  private:
   void End(Services& s, bool stopped);

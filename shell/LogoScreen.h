@@ -13,6 +13,7 @@ class LogoScreen : public Screen {
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
   Answer Closing(Services& s) override { return End(s); }
+  OnScreen Shows(const ScreenMetrics&) const override { return {ScreenKind::Logo}; }
 
  private:
   Answer End(Services& s);

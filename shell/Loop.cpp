@@ -5,6 +5,7 @@
 
 #include "diag/LogTags.h"
 #include "shell/DisplayMode.h"
+#include "shell/InputSource.h"
 #include "shell/SoftCursor.h"
 #include "shell/StopSignals.h"
 
@@ -102,6 +103,7 @@ bool ScreenStack::Step() {
       if (music.MusicReady) music.MusicTick(s_.settings.MusicOn != 0, s_.settings.MusicVolume);
       s_.loop.SceneDirty = false;
       stack_.back().passOpen = true;
+      if (InputSource* source = s_.inputSource.get()) source->BeforePass(Showing(), s_.Now());
       then = Settle(stack_.back().screen->Pass(s_));
     }
     if (then == Then::Pace) return true;
@@ -117,9 +119,15 @@ ScreenStack::Then ScreenStack::Settle(Next n) {
         Entry& top = stack_.back();
         if (top.passOpen) {
           top.passOpen = false;
+          double wakeAt = n.wakeAt;
+          if (InputSource* source = s_.inputSource.get(); source && !s_.loop.ExitRequested) {
+            // A screen's own time stands unless the input needs a pass sooner.
+            double due = source->Settled(Showing(), s_.Now());
+            if (due > 0 && wakeAt > 0) wakeAt = std::min(wakeAt, due);
+          }
           bool drew = EndPass();
           if (!s_.loop.ExitRequested) {
-            Schedule(n.wakeAt, drew);
+            Schedule(wakeAt, drew);
             return Then::Pace;
           }
         } else if (!s_.loop.ExitRequested) {
@@ -134,6 +142,7 @@ ScreenStack::Then ScreenStack::Settle(Next n) {
         n = stack_.back().screen->Enter(s_);
         break;
       case Next::Kind::Pop: {
+        if (InputSource* source = s_.inputSource.get()) source->Gone(Showing());
         if (stack_.back().passOpen) EndPass();
         Answer answer = n.answer;
         stack_.pop_back();
@@ -143,6 +152,15 @@ ScreenStack::Then ScreenStack::Settle(Next n) {
       }
     }
   }
+}
+
+OnScreen ScreenStack::Showing() {
+  Entry& top = stack_.back();
+  OnScreen o = top.screen->Shows(s_.look.metrics);
+  if (top.visit == 0) top.visit = ++s_.loop.ScreensShown;
+  o.visit = top.visit;
+  o.metrics = &s_.look.metrics;
+  return o;
 }
 
 bool ScreenStack::EndPass() {
@@ -179,8 +197,9 @@ void ScreenStack::Schedule(double wakeAt, bool drew) {
     return;
   }
   wakeAt_ = wakeAt > 0 ? std::max(wakeAt, now + 1) : now + kFrameIntervalMs;
-  // The bot's hands are read each pass, as a player's input would arrive: it is looked at as the desktop's loop looks.
-  if (s_.botInput) wakeAt_ = std::min(wakeAt_, now + kLongestWaitMs);
+  // An input source's hands move between passes, not as events: the screens
+  // are looked at as often as the desktop's own wait looks.
+  if (s_.inputSource) wakeAt_ = std::min(wakeAt_, now + kLongestWaitMs);
   // A run with a time limit ends on time, input or not.
   if (s_.options.maxSeconds > 0) wakeAt_ = std::min(wakeAt_, s_.loop.StartMs + s_.options.maxSeconds * 1000.0);
 }

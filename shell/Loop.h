@@ -11,6 +11,10 @@
 // Resume below says Stay. A screen covered from its Enter has no pass open: its
 // first pass follows at once when the one over it pops.
 //
+// An input standing in front of the real one (Services::inputSource) is shown
+// what the screen on top shows before each pass and at the end of each step,
+// and the step's next pass comes no later than the time it asks for.
+//
 // Exit (F12, the close box, a stop signal, --max-seconds): no screen gets
 // another pass. The top screen's Closing runs instead, its answer goes to the
 // Resume of the screen below, and so on until the stack is empty; a screen
@@ -44,6 +48,7 @@ class ScreenStack {
   struct Entry {
     std::unique_ptr<Screen> screen;
     bool passOpen = false;  // its pass ran and waits for a nested screen to end
+    long visit = 0;         // numbered when it first shows on top (0: not yet)
   };
   enum class Then { Pace, PassNow, Empty };
   // Carries out what a screen said, through every push, pop and resume it leads to.
@@ -51,6 +56,8 @@ class ScreenStack {
   // The pass's end: the cursor, and the frame presented when something was drawn; true then.
   bool EndPass();
   void Schedule(double wakeAt, bool drew);
+  // What the screen on top shows.
+  OnScreen Showing();
 
   Services& s_;
   std::vector<Entry> stack_;

@@ -5,8 +5,6 @@
 #include <iterator>
 #include <memory>
 
-#include "shell/Autoplay.h"
-#include "shell/BotInput.h"
 #include "shell/HighScoresScreen.h"
 #include "shell/HowToPlayScreen.h"
 #include "shell/OptionsScreen.h"
@@ -30,13 +28,9 @@ std::string CurrentPlayerName(Services& s) {
 
 Next MainMenuScreen::Enter(Services& s) {
   view_.player = CurrentPlayerName(s);
-  // The bot answered the name box where "OK" is: it aims at "Play" afresh.
-  if (afterNameBox_ && s.botInput) s.botInput->menuFinger.PressAt(0);
   s.loop.Redraw = true;
   s.sound.music.FadeMusAll(-0.01, 0);
   s.sound.music.PlayMusic(0, 0.05, 0, false);
-  // The bot starts the next game as a player would.
-  if (s.botInput && s.botInput->menuFinger.at <= 0) AutoplayBackOnMenu(s);
   return Next::Stay();
 }
 
@@ -49,7 +43,6 @@ Next MainMenuScreen::Pass(Services& s) {
     return Next::Stay(Next::kOnInput);  // shown again: an event
   }
   s.sound.music.ResumeMusAll();
-  AutoplayMenuStep(s);
   bool markMoved = false;
   int keyItem = keys_.Update(in, markMoved);
   if (markMoved) s.loop.Redraw = true;
@@ -75,13 +68,9 @@ Next MainMenuScreen::Pass(Services& s) {
   choice_ = MainMenuItemAt(m, in.Pointer().x, in.Pointer().y);
   bool active = s.loop.AppActive;
   if ((MouseClicked(input, in, active, 1) && choice_ == menu::Play) || keyItem == menu::Play) {
-    if (s.botInput) s.botInput->menuFinger.PressAt(0);
     if (HasGameToContinue(s)) {
-      DialogRequest q = DialogFor(Question::ContinueOrNew);
-      // The bot goes on with what it left; a level asked for on the command line is a new game.
-      if (s.options.level > 0 && s.options.botLeaveSeconds <= 0) q.botAnswer = q.secondAnswer;
-      asking_ = q.question;
-      return Next::Push(std::make_unique<DialogScreen>(q, this));
+      asking_ = Question::ContinueOrNew;
+      return Next::Push(std::make_unique<DialogScreen>(DialogFor(Question::ContinueOrNew), this));
     }
     input.ClickLatch = true;
     return Next::Pop(MenuAnswer::NewGame);
@@ -99,9 +88,7 @@ Next MainMenuScreen::Pass(Services& s) {
     if (opened.kind == Next::Kind::Push) return opened;
   }
   if (!in.ButtonDown(1) && input.ClickLatch) input.ClickLatch = false;
-  double wake = animating_ || s.loop.Redraw ? lastMenuFrame_ + 10 : s.botInput ? s.Now() + 250 : Next::kOnInput;
-  if (s.botInput)
-    if (double b = BotWake(s, s.botInput->menuFinger); b > 0) wake = std::min(wake, b);
+  double wake = animating_ || s.loop.Redraw ? lastMenuFrame_ + 10 : Next::kOnInput;
   return Next::Stay(wake);
 }
 
@@ -137,16 +124,26 @@ Next MainMenuScreen::Resume(Services& s, Answer answer) {
     if (answer == ContinueAnswer::NewGame) return Next::Pop(MenuAnswer::NewGame);
     // Nothing was started: the menu again, drawn afresh.
     s.loop.Redraw = true;
-    AutoplayBackOnMenu(s);
     return Next::Stay();
   }
-  // Back from an item's screen (another player may have been chosen): the bot moves on with its tour.
+  // Back from an item's screen: another player may have been chosen.
   view_.player = CurrentPlayerName(s);
-  AutoplayScreenDone(s);
   keys_ = MenuKeys{};
   s.loop.Redraw = true;
   lastMenuFrame_ = -1e9;
   return Next::Stay();
+}
+
+OnScreen MainMenuScreen::Shows(const ScreenMetrics& m) const {
+  OnScreen o{ScreenKind::MainMenu};
+  const std::pair<int, ButtonMeaning> items[] = {{menu::Play, ButtonMeaning::Play},
+                                                 {menu::Options, ButtonMeaning::Options},
+                                                 {menu::HowToPlay, ButtonMeaning::HowToPlay},
+                                                 {menu::HighScores, ButtonMeaning::HighScores},
+                                                 {menu::ChangePlayer, ButtonMeaning::ChangePlayer},
+                                                 {menu::Exit, ButtonMeaning::ExitGame}};
+  for (auto [item, meaning] : items) o.Add(meaning, MainMenuItemRect(m, item));
+  return o;
 }
 
 void MainMenuScreen::DrawBehind(Services& s) { DrawMainMenu(s.look.canvas, s.look.font, view_); }

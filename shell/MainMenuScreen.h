@@ -38,21 +38,20 @@ enum class MenuAnswer { Exit, NewGame, Continue };
 // one continued when the player chooses so) or the program is ending.
 class MainMenuScreen : public Screen {
  public:
-  // view: the props' highlights, kept from one visit to the next. afterNameBox:
-  // the first player was just named (the bot then aims at "Play" afresh).
-  MainMenuScreen(MainMenuView& view, bool afterNameBox) : view_(view), afterNameBox_(afterNameBox) {}
+  // view: the props' highlights, kept from one visit to the next.
+  explicit MainMenuScreen(MainMenuView& view) : view_(view) {}
   const char* Name() const override { return "MainMenu"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
   Next Resume(Services& s, Answer answer) override;
   void DrawBehind(Services& s) override;
   Answer Closing(Services&) override { return MenuAnswer::Exit; }
+  OnScreen Shows(const ScreenMetrics& m) const override;
 
  private:
   // The screen of a menu item (Options, How To Play, High Scores, Change Player); Stay for an item without one.
   Next OpenItem(Services& s, int item);
   MainMenuView& view_;
-  bool afterNameBox_;
   int choice_ = 0;  // the item under the pointer
   double lastMenuFrame_ = -1e9;
   bool animating_ = false;

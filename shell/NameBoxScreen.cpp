@@ -13,7 +13,6 @@ Next NameBoxScreen::Enter(Services& s) {
   // The Enter that opened the box must not close it at once.
   enter_ = KeyEdge(vk::Enter, in);
   click_ = ClickEdge(in);
-  bot_.PressAt(s.Now() + 300);
   return Next::Stay();
 }
 
@@ -21,11 +20,6 @@ Next NameBoxScreen::Pass(Services& s) {
   Input& in = s.in();
   const ScreenMetrics& m = s.look.metrics;
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
-  if (s.botInput) {
-    // The bot types a name, then presses "OK".
-    if (box_.text.empty()) box_.text = "Bot";
-    BotPress(s, NameBoxButtonRect(m, namebox::Ok), bot_);
-  }
   bool enterNow = enter_.Take(in);
   // UpdateNameEntry closes on a held Enter; only a fresh press may take the name.
   std::string before = box_.text;
@@ -63,7 +57,15 @@ Next NameBoxScreen::Pass(Services& s) {
     }
     s.loop.SceneDirty = true;
   }
-  return StayForInput(s, bot_);
+  return StayForInput(s);
+}
+
+OnScreen NameBoxScreen::Shows(const ScreenMetrics& m) const {
+  OnScreen o{ScreenKind::NameBox};
+  o.text = box_.text;
+  o.Add(ButtonMeaning::Ok, NameBoxButtonRect(m, namebox::Ok));
+  o.Add(ButtonMeaning::Cancel, NameBoxButtonRect(m, namebox::Cancel));
+  return o;
 }
 
 Answer NameBoxScreen::Leave(Services& s, NameAnswer answer) {

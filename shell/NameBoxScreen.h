@@ -20,6 +20,7 @@ class NameBoxScreen : public Screen {
   const char* Name() const override { return "NameBox"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
+  OnScreen Shows(const ScreenMetrics& m) const override;
   Answer Closing(Services& s) override { return Leave(s, NameAnswer::Cancelled); }
 
  private:
@@ -31,7 +32,6 @@ class NameBoxScreen : public Screen {
   ClickEdge click_;
   std::string warning_, shownText_ = "\x01", shownWarning_;
   int shownHover_ = -1;
-  BotFinger bot_;
 };
 
 }  // namespace bm

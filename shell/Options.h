@@ -24,6 +24,7 @@ struct RunOptions {
   double thinkMs = 0;
   bool allBonuses = false;  // every shop item open at its top grades
   double botLeaveSeconds = 0;  // with autoplay: leave each visit to a level after this long, then continue it
+  bool noTips = false;         // no tips this run, whatever the player's record says (the bot's runs)
   std::string reportPath;
   std::string screenshotPath;  // headless: a PNG of the last frame at exit
   std::string recordPath;      // the game's tape (match/Tape.h)

@@ -61,7 +61,6 @@ Next OptionsScreen::Enter(Services& s) {
   up_ = KeyEdge(vk::Up, in), down_ = KeyEdge(vk::Down, in), left_ = KeyEdge(vk::Left, in);
   right_ = KeyEdge(vk::Right, in), enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in);
   tab_ = KeyEdge(vk::Tab, in);
-  bot_.PressAt(s.Now() + 400);
   return Next::Stay();
 }
 
@@ -71,7 +70,6 @@ Next OptionsScreen::Pass(Services& s) {
   SettingsRecord& st = s.settings;
   if (EscapePressed(input, in)) return Next::Pop(Leave(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
-  if (s.botInput) BotPress(s, rects_[opt::Ok], bot_);
   double now = s.Now();
   PointD p = in.Pointer();
   bool active = s.loop.AppActive;
@@ -182,7 +180,6 @@ Next OptionsScreen::Pass(Services& s) {
   double wake = now + 1000;
   if (held && tmrMenu_.enabled) wake = tmrMenu_.lastTick + tmrMenu_.interval;
   if (keyRepeat_.enabled) wake = std::min(wake, keyRepeat_.lastTick + keyRepeat_.interval);
-  if (double b = BotWake(s, bot_); b > 0) wake = std::min(wake, b);
   return Next::Stay(wake);
 }
 
@@ -199,6 +196,12 @@ Next OptionsScreen::Confirm(Services& s, const OptionsView& shown) {
 Next OptionsScreen::Resume(Services& s, Answer answer) {
   if (answer == DisplayAnswer::Apply && ApplySettings(s.options.dataDir, s.settings, s.logs)) ApplyDisplayMode(s);
   return Next::Pop(Leave(s));
+}
+
+OnScreen OptionsScreen::Shows(const ScreenMetrics&) const {
+  OnScreen o{ScreenKind::Options};
+  o.Add(ButtonMeaning::Ok, rects_[opt::Ok]);
+  return o;
 }
 
 void OptionsScreen::DrawBehind(Services& s) { DrawOptionsScreen(s.look.canvas, s.look.font, shown_); }

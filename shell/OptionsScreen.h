@@ -18,6 +18,7 @@ class OptionsScreen : public Screen {
   const char* Name() const override { return "Options"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
+  OnScreen Shows(const ScreenMetrics& m) const override;
   Next Resume(Services& s, Answer answer) override;
   void DrawBehind(Services& s) override;
   Answer Closing(Services& s) override { return Leave(s); }
@@ -36,7 +37,6 @@ class OptionsScreen : public Screen {
   KeyEdge up_, down_, left_, right_, enter_, space_, tab_;
   OptionsView shown_;
   bool drawnOnce_ = false;
-  BotFinger bot_;
 };
 
 }  // namespace bm

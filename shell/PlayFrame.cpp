@@ -10,7 +10,6 @@
 #include "render/PlayScreen.h"
 #include "render/StillLayer.h"
 #include "render/TipDraw.h"
-#include "shell/BotInput.h"
 #include "shell/PlaySide.h"
 #include "shell/Services.h"
 
@@ -75,6 +74,8 @@ PointD TipPoint(const Match& m, int place) {
 }
 
 }  // namespace
+
+void KeepStockLook(Services& s, PlaySide& play) { play.stockLook = StockButtonsLook(s, play.match); }
 
 void OfferTipBox(Services& s, PlaySide& play, int number, int place) {
   if (TipText(number).empty()) return;
@@ -277,13 +278,10 @@ double PlayPass(Services& s, PlaySide& play, bool& leave) {
   std::string movesBefore = m.board.MovesText;
   int scoreBefore = m.board.Score;
   bool hintBefore = m.board.HintVisible;
-  long stockBefore = StockButtonsLook(s, m);
+  long stockBefore = play.stockLook;
   bool quietBefore = m.clock.quiet;
   PlayLookBefore look{m.clock.ornaments, m.board.HoveredCell, m.board.SelectedCell, m.keyCursor.cell};
   bool stillBefore = m.clock.quiet || m.clock.ornaments;
-  // The bot's hands move first; the board then reads them like a player's.
-  if (play.bot && FrameDue(m, s.Now()))
-    s.botInput->Feed(play.bot->Step(s.Now(), m.cells, m.board, m.metrics, &m.player, m.level.SandLeft));
   AdvanceFrame(m, ReadMatchInput(s, play));
   DrainMatchEvents(s, play);
   // The menu button: lit under the pointer, pressed while held, leaves on the click.
@@ -297,8 +295,9 @@ double PlayPass(Services& s, PlaySide& play, bool& leave) {
   play.menuButtonState = buttonState;
   bool quiet = m.clock.quiet;
   bool timeChanged = timeBefore != TimeLeftText(m.level.SandLeft, m.level.TimeLimit);
+  KeepStockLook(s, play);
   bool panelChanged = movesBefore != m.board.MovesText || scoreBefore != m.board.Score ||
-                      hintBefore != m.board.HintVisible || buttonChanged || stockBefore != StockButtonsLook(s, m);
+                      hintBefore != m.board.HintVisible || buttonChanged || stockBefore != play.stockLook;
   bool changed = !quiet || !quietBefore || loop.Redraw || timeChanged || panelChanged ||
                  look.keyCursor != m.keyCursor.cell;
   // A still board whose clock ticked or whose ornaments moved: the frame on

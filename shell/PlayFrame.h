@@ -18,6 +18,10 @@ MatchInput ReadMatchInput(Services& s, PlaySide& play);
 // nothing on screen is moving (0 when the next frame is wanted at once).
 // leave is set when the menu button was clicked.
 double PlayPass(Services& s, PlaySide& play, bool& leave);
+// What the stock buttons show (counts, armed, the one under the pointer and
+// whether it is pressed), kept for the next pass to tell whether the panel
+// changed: at the end of each pass, and as play (re)starts.
+void KeepStockLook(Services& s, PlaySide& play);
 // Draws the whole play screen (within the device's clip, when one is set).
 void DrawPlayScreen(Services& s, PlaySide& play);
 // What the play screen's panel shows of the match.

@@ -49,8 +49,12 @@ Next PlayScreen::BeginPlay(Services& s) {
   ResumeFrames(play_.match, s.Now());
   play_.keysLatched = ~0u;
   s.loop.Input.MenuKeyLatch = true;  // a Start still held from the screen before acts once let go
-  play_.levelVisitMs = s.Now();
+  return Playing(s);
+}
+
+Next PlayScreen::Playing(Services& s) {
   stage_ = Stage::Playing;
+  KeepStockLook(s, play_);
   return Next::Stay();
 }
 
@@ -69,12 +73,18 @@ Next PlayScreen::Pass(Services& s) {
   if (!s.in().KeyDown(vk::Left) && !s.in().KeyDown(vk::Right)) input.ClickLatch = false;
   // Escape and the menu key (a pad's Start) leave as the menu button does.
   bool escape = EscapePressed(input, s.in()), menuKey = MenuKeyPressed(input, s.in());
-  if (escape || menuKey || BotLeavesNow(s, play_.levelVisitMs)) leave = true;
+  if (escape || menuKey) leave = true;
   if (leave) {
     s.sound.sfx.PlaySfxOnce("ev_menu_click");
     return Next::Pop(PlayAnswer::Played);
   }
   return Next::Stay(wake);
+}
+
+OnScreen PlayScreen::Shows(const ScreenMetrics&) const {
+  OnScreen o{ScreenKind::Play};
+  o.match = &play_.match;
+  return o;
 }
 
 Next PlayScreen::LevelEnd(Services& s) {
@@ -93,7 +103,7 @@ Next PlayScreen::LevelEnd(Services& s) {
       // The finished game's score goes to the high scores like a lost one's.
       EnterEndedGame(s, score);
       stage_ = Stage::Credits;
-      return Next::Push(std::make_unique<CreditsScreen>(play_));
+      return Next::Push(std::make_unique<CreditsScreen>());
     }
     case FlowStep::GameOver: {
       const int level = m.level.Number;
@@ -129,15 +139,11 @@ Next PlayScreen::Resume(Services& s, Answer) {
       s.sound.music.ResumeMusAll();
       // Time spent away does not count: frames and the hourglass resume where they were.
       ResumeFrames(m, s.Now());
-      stage_ = Stage::Playing;
-      return Next::Stay();
+      return Playing(s);
     case Stage::FlyingOut: {
       // Closing the program on the way still lands on the next level, fresh, so
       // the save on the way out never keeps a board already won or out of time.
-      if (!LeaveLevel(m)) {
-        stage_ = Stage::Playing;
-        return Next::Stay();
-      }
+      if (!LeaveLevel(m)) return Playing(s);
       level_ = m.session.CurrentLevel;
       if (s.loop.ExitRequested) return NextLevel(s, level_);
       stage_ = Stage::BetweenLevels;
@@ -148,8 +154,7 @@ Next PlayScreen::Resume(Services& s, Answer) {
       // The flight is not play: the board's clock starts when it has landed.
       ResumeFrames(m, s.Now());
       s.loop.Redraw = true;
-      stage_ = Stage::Playing;
-      return Next::Stay();
+      return Playing(s);
     case Stage::Credits: return Next::Pop(PlayAnswer::Played);
     case Stage::Playing: break;
   }

@@ -28,12 +28,15 @@ class PlayScreen : public Screen {
   Next Pass(Services& s) override;
   Next Resume(Services& s, Answer) override;
   Answer Closing(Services&) override { return PlayAnswer::Played; }
+  OnScreen Shows(const ScreenMetrics& m) const override;
 
  private:
   enum class Stage { FlyingIn, Playing, Away, FlyingOut, BetweenLevels, FlyingInNext, Credits };
   Next NewGame(Services& s);
   // Play (re)begins: the board's clock runs from now, keys held from before wait for their release.
   Next BeginPlay(Services& s);
+  // Play goes on from here, its first pass comparing with the stock buttons as they look now.
+  Next Playing(Services& s);
   // What the match asked for at a level's end.
   Next LevelEnd(Services& s);
   // The map and the shop are done: the level the match chose, flown in.

@@ -1,17 +1,15 @@
 // What the play screens share for the whole run: the match (its random
-// generator, tape and run figures span games), the board bot, the tips, the
-// between-levels screen's memory. Owned by the run, handed to the main menu,
+// generator, tape and run figures span games), the tips, the between-levels
+// screen's memory. Owned by the run, handed to the main menu,
 // which hands it to the play screen.
 #pragma once
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "bot/Autoplay.h"
 #include "match/Match.h"
 #include "progress/MapView.h"
 #include "render/TipDraw.h"
-#include "shell/BotHand.h"
 #include "shell/Options.h"
 #include "shell/ShopView.h"
 
@@ -23,7 +21,6 @@ struct BetweenLevelsMemory {
   bool pointsLoaded = false;
   MapAnimation map;
   bool upHeld = false, downHeld = false;  // the map's cheat keys act once per press
-  BotHand hand;                           // the bot's hand on these screens
   ShopMemory shop;
   ItemStatus shopStatus = NewGameItemStatus();  // the shop's working copy of the match's item status
 };
@@ -34,7 +31,6 @@ struct PlaySide {
 
   Match match;  // the game in progress
   Rng fxRng;    // for what is only shown (the board's flight), so the game's draws stay the same
-  std::unique_ptr<Autoplay> bot;  // the board bot, with --autoplay
   // The tip shown over the play screen, those waiting their turn, and the
   // press that closed one (the board does not see it).
   TipBox tip;
@@ -42,11 +38,11 @@ struct PlaySide {
   bool tipPressHeld = false;
   int menuButtonState = 0;        // the play screen's menu button as last drawn
   std::uint32_t keysLatched = 0;  // play keys held since play began, ignored until let go
-  double levelVisitMs = 0;        // when play last (re)entered the level
+  long stockLook = 0;             // the stock buttons as the last pass left them (KeepStockLook)
   BetweenLevelsMemory between;
 };
 
-// The match follows the screen's size (its hit tests and the bot's aim).
+// The match follows the screen's size (its hit tests).
 void FitScreen(Match& m, const ScreenMetrics& metrics);
 
 }  // namespace bm

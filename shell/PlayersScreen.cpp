@@ -18,7 +18,6 @@ const char* kNoRoom = "There is no place to add new player name.|You should dele
 
 Next PlayersScreen::Enter(Services& s) {
   s.logs.WriteRunPoint(logtag::kPlayersLoop, "Begin");
-  bot_.PressAt(s.Now() + 300);
   FreshKeys(s.in());
   return Next::Stay();
 }
@@ -27,7 +26,6 @@ Next PlayersScreen::Pass(Services& s) {
   Input& in = s.in();
   if (EscapePressed(s.loop.Input, in)) return Next::Pop(HandBack(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
-  if (s.botInput) BotPress(s, RosterButtonRect(s.look.metrics, roster::Ok), bot_);
   std::vector<int> listed = ListedPlayers(players_);
   int items = int(listed.size()) + 2;
   pointer_ = in.Pointer();
@@ -97,7 +95,6 @@ Next PlayersScreen::Resume(Services& s, Answer answer) {
 }
 
 Next PlayersScreen::Acted(Services& s) {
-  bot_.PressAt(s.Now() + 300);
   // A key that answered a dialog or closed the name box must not act here too.
   FreshKeys(s.in());
   return Draw(s, true);
@@ -120,7 +117,14 @@ Next PlayersScreen::Draw(Services& s, bool force) {
     if (s.look.drawing) DrawPlayersScreen(s.look.canvas, s.look.font, players_, hover_, focus_, message_, pointer_);
     s.loop.SceneDirty = true;
   }
-  return StayForInput(s, bot_);
+  return StayForInput(s);
+}
+
+OnScreen PlayersScreen::Shows(const ScreenMetrics& m) const {
+  OnScreen o{ScreenKind::Players};
+  o.Add(ButtonMeaning::Ok, RosterButtonRect(m, roster::Ok));
+  o.Add(ButtonMeaning::AddPlayer, RosterButtonRect(m, roster::Add));
+  return o;
 }
 
 void PlayersScreen::DrawBehind(Services& s) { DrawPlayersScreen(s.look.canvas, s.look.font, players_, {}, {}, "", {}); }

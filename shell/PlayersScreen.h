@@ -24,6 +24,7 @@ class PlayersScreen : public Screen {
   const char* Name() const override { return "Players"; }
   Next Enter(Services& s) override;
   Next Pass(Services& s) override;
+  OnScreen Shows(const ScreenMetrics& m) const override;
   Next Resume(Services& s, Answer answer) override;
   void DrawBehind(Services& s) override;
   Answer Closing(Services& s) override { return HandBack(s); }
@@ -44,7 +45,6 @@ class PlayersScreen : public Screen {
   RosterHit hover_{-1, -1}, focus_{-1, -1}, shownHover_{-1, -1}, shownFocus_{-1, -1};
   std::string shownMessage_;
   PointD pointer_, lastPointer_{-1, -1};
-  BotFinger bot_;
   int askedSlot_ = 0;  // the player a question or the name box is about
   std::string newName_;
 };

@@ -4,8 +4,6 @@
 #include <memory>
 
 #include "diag/LogTags.h"
-#include "shell/Autoplay.h"
-#include "shell/BotInput.h"
 #include "shell/IntroFadeScreen.h"
 #include "shell/LoadingScreen.h"
 #include "shell/LogoScreen.h"
@@ -27,7 +25,6 @@ Next RunScreen::Enter(Services&) { return Next::Push(std::make_unique<LogoScreen
 Next RunScreen::Pass(Services&) { return Next::Stay(); }
 
 void RunScreen::AfterLoading(Services& s) {
-  if (s.options.autoplay) StartAutoplay(s, play_);
   s.logs.WriteRunPoint(logtag::kMainLoop, "Begin");
   s.loop.Input.CheatCode = CheatModeCode(s.options.gameDir, &s.logs);
   if (!std::filesystem::exists(std::filesystem::path(s.options.gameDir) / kDataIniFileName))
@@ -57,7 +54,7 @@ Next RunScreen::ToMenu(Services& s) {
     KeepFirstPlayer(s, players_, nullptr);
   }
   stage_ = Stage::Menu;
-  return Next::Push(std::make_unique<MainMenuScreen>(menuView_, false));
+  return Next::Push(std::make_unique<MainMenuScreen>(menuView_));
 }
 
 Next RunScreen::LevelAtOnce(Services& s) {
@@ -93,7 +90,7 @@ Next RunScreen::Resume(Services& s, Answer answer) {
     case Stage::Naming:
       KeepFirstPlayer(s, players_, answer == NameAnswer::Given ? &name_ : nullptr);
       stage_ = Stage::Menu;
-      return Next::Push(std::make_unique<MainMenuScreen>(menuView_, true));
+      return Next::Push(std::make_unique<MainMenuScreen>(menuView_));
     case Stage::Menu:
       if (answer == MenuAnswer::Exit) {
         s.logs.WriteRunPoint(logtag::kMainLoop, "CP2");
@@ -102,12 +99,8 @@ Next RunScreen::Resume(Services& s, Answer answer) {
       // Even with the program ending, the game chosen is set up (a new one's records written).
       return Play(s, answer == MenuAnswer::Continue);
     case Stage::Playing:
-      if (answer == PlayAnswer::Played) {
-        // Leaving by the menu, Escape, the close box, F12 or a stop signal: the level is kept.
-        LeftPlay(s, play_.match);
-        if (s.options.botLeaveSeconds > 0 && s.botInput && !s.loop.ExitRequested)
-          s.botInput->menuFinger.PressAt(s.Now() + 300);
-      }
+      // Leaving by the menu, Escape, the close box, F12 or a stop signal: the level is kept.
+      if (answer == PlayAnswer::Played) LeftPlay(s, play_.match);
       return ToMenu(s);
   }
   return End(s);

@@ -23,7 +23,7 @@ class RunScreen : public Screen {
 
  private:
   enum class Stage { Logo, Loading, Intro, Naming, Menu, Playing };
-  // Loading is done: the bot takes the input (with --autoplay), and the loop begins.
+  // Loading is done: the run's course begins (the cheat code, the run-point log).
   void AfterLoading(Services& s);
   // The way to the main menu, through the name box when no player has a name yet.
   Next ToMenu(Services& s);

@@ -79,8 +79,8 @@ void StartNewGame(Services& s, Match& m, int level) {
   BoardPlayer player = m.player;
   const PlayerRecord& record = data.players.CurrentRecord();
   CopyPlayerToMatch(record, player);
-  // Someone who never named a player gets the tips too; the bot reads none.
-  player.tipsOn = !s.botInput && (record.Name.empty() || record.ShowTips != kFalse);
+  // Someone who never named a player gets the tips too.
+  player.tipsOn = !s.options.noTips && (record.Name.empty() || record.ShowTips != kFalse);
   SetMatchPlayer(m, player, now);
   const int slot = data.players.Current();
   // Demos and soaks open the whole shop.
@@ -116,10 +116,6 @@ void LoadMapPointsOf(Services& s, MapPoints& points) {
   SaveData data;
   LoadMapPoints(folder, data);
   points = data.map;
-}
-
-bool BotLeavesNow(Services& s, double levelVisitMs) {
-  return s.botInput && s.options.botLeaveSeconds > 0 && s.Now() - levelVisitMs >= s.options.botLeaveSeconds * 1000.0;
 }
 
 bool NeedsFirstPlayer(Services& s, SaveData& data, bool& ask) {

@@ -1,5 +1,5 @@
 // Where the running game meets its saved game: leaving a level in progress
-// saves it, and the bot can leave a level mid-way and continue it.
+// saves it, continuing puts it back, a new game or an ended one is written.
 #pragma once
 #include <string>
 
@@ -45,8 +45,5 @@ void LoadMapPointsOf(Services& s, MapPoints& points);
 // gives it the name (null when none was given) and saves the players.
 bool NeedsFirstPlayer(Services& s, SaveData& data, bool& ask);
 void KeepFirstPlayer(Services& s, SaveData& data, const std::string* name);
-
-// With --bot-leave, the bot has played long enough on this visit to leave.
-bool BotLeavesNow(Services& s, double levelVisitMs);
 
 }  // namespace bm

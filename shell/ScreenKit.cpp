@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/BotInput.h"
 #include "shell/Services.h"
 
 namespace bm {
@@ -79,25 +78,6 @@ void ClickSound(Services& s) {
   s.sound.sfx.RearmSfx("ev_menu_click");
 }
 
-void BotPress(Services& s, const IRect& r, BotFinger& f) {
-  if (!s.botInput) return;
-  double x = (r.left + r.right) / 2.0, y = (r.top + r.bottom) / 2.0;
-  double now = s.Now();
-  s.botInput->Feed({x, y, f.Step(now, s.botInput->ButtonDown(1)), false});
-}
-
-double BotWake(Services& s, const BotFinger& f) {
-  if (!s.botInput || f.at <= 0) return 0;
-  double now = s.Now();
-  if (now < f.at) return f.at;
-  if (!f.seen) return now;  // let go first, pressed on the next pass
-  if (now < f.at + 60) return f.at + 60;
-  return f.down ? now : 0;  // a press seen late is let go on the next pass
-}
-
-Next StayForInput(Services& s, const BotFinger& f) {
-  double wake = BotWake(s, f);
-  return Next::Stay(wake > 0 ? wake : s.Now() + 1000);
-}
+Next StayForInput(Services& s) { return Next::Stay(s.Now() + 1000); }
 
 }  // namespace bm

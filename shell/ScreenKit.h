@@ -1,11 +1,10 @@
-// Small pieces every screen shares: the minimised pause, key presses
-// taken once, and the autoplay bot's hands on a screen.
+// Small pieces every screen shares: the minimised pause, key presses and
+// clicks taken once, the menu sounds, handing back to the screen below.
 #pragma once
 #include <vector>
 
 #include "board/ScreenMetrics.h"
 #include "platform/Platform.h"
-#include "shell/BotInput.h"
 #include "shell/Screen.h"
 
 namespace bm {
@@ -77,12 +76,7 @@ void ClickSound(Services& s);
 // nothing there, and that screen is drawn afresh. Returns no answer.
 Answer HandBack(Services& s);
 
-// The bot's hands on a screen: the pointer rests on the centre of r, and the
-// finger presses the button. Does nothing without autoplay.
-void BotPress(Services& s, const IRect& r, BotFinger& f);
-// When the bot next needs a pass for its finger (0 when it does not).
-double BotWake(Services& s, const BotFinger& f);
-// A screen waiting for input: its next pass when the bot's finger needs one, else a second from now.
-Next StayForInput(Services& s, const BotFinger& f);
+// A screen waiting for input: looked at again a second from now, or at the next event.
+Next StayForInput(Services& s);
 
 }  // namespace bm

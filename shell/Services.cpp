@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "shell/BotInput.h"
+#include "shell/InputSource.h"
 
 namespace bm {
 

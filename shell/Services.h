@@ -1,5 +1,6 @@
 // What every screen is handed: the machine, the run's options and settings, the
-// look, the sound, the loop's state, the bot's hands and the data folder.
+// look, the sound, the loop's state, the input standing in front of the real
+// one (when the run has one) and the data folder.
 // Nothing of a game in progress is here: that is the play side's (PlaySide.h).
 #pragma once
 #include <chrono>
@@ -22,7 +23,7 @@
 
 namespace bm {
 
-class BotInput;
+class InputSource;
 
 // How the screen is drawn: its size, the pictures, the font.
 struct Look {
@@ -60,6 +61,7 @@ struct LoopState {
   double LastPresentMs = 0;  // frame pacing
   long FramesPresented = 0;
   long PartialFrames = 0;  // play frames drawn again only where they changed
+  long ScreensShown = 0;   // screens numbered as they first show on top (OnScreen::visit)
   std::chrono::steady_clock::time_point WallStart = std::chrono::steady_clock::now();
 };
 
@@ -74,8 +76,10 @@ struct Services {
   Look look;
   Sound sound;
   LoopState loop;
-  std::unique_ptr<BotInput> botInput;  // the bot's hands, with --autoplay
-  SaveCounters saveCounters;           // what saving the game has cost this run
+  // Stands in front of the real input when the run has one (start-up puts it
+  // there); the loop shows it each screen and asks when it needs a pass.
+  std::unique_ptr<InputSource> inputSource;
+  SaveCounters saveCounters;  // what saving the game has cost this run
 
   Input& in() { return *platform.input; }
   Window& window() { return *platform.window; }

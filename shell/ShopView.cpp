@@ -7,7 +7,6 @@
 #include "progress/MapView.h"
 #include "progress/ShopRules.h"
 #include "render/ShopDraw.h"
-#include "shell/BotHand.h"
 #include "shell/PlaySide.h"
 #include "shell/Services.h"
 #include "shell/ScreenKit.h"
@@ -128,39 +127,6 @@ void ShopViewChanged(PlaySide& play) {
   mem.wasDown = false;
   mem.keyCarry = false;
   mem.chanceShown = false;
-}
-
-// The bot spends like a sensible player: keys open their own locks first, then
-// blue stars go to the item with the lowest chance grade, gold stars to the
-// first four items with the lowest power grade.
-bool PlanShopMoves(Services& sv, PlaySide& play, BotHand& hand) {
-  ShopSlot s = Shop(play);
-  const ScreenMetrics& m = sv.look.metrics;
-  auto drag = [&](const PlacedObject& o, int item) {
-    hand.Drag(o.PosX * m.XScale, o.PosY * m.YScale, ShopItemX(item) * m.XScale, ShopItemY(item) * m.YScale);
-  };
-  for (int k = 1; k <= kShopItems; ++k) {
-    if (Key(s.items, k).Flag == 0) continue;
-    for (int item = 1; item <= kShopItems; ++item)
-      if (ItemLocked(s, item) && KeyOpens(s, k, item)) {
-        drag(Key(s.items, k), item);
-        return true;
-      }
-  }
-  for (int star = 1; star <= kGoldStarLast; ++star) {
-    if (!(IsBlueStar(star) || IsGoldStar(star)) || s.stars.Object[std::size_t(star)].Flag == 0) continue;
-    int best = 0, bestGrade = kMaxGrade + 1;
-    for (int item = 1; item <= kShopItems; ++item) {
-      if (!StarRaises(s, star, item)) continue;
-      int grade = IsBlueStar(star) ? s.grades.ChanceGrade[std::size_t(item)] : s.grades.PowerGrade[std::size_t(item)];
-      if (grade < bestGrade) best = item, bestGrade = grade;
-    }
-    if (best) {
-      drag(s.stars.Object[std::size_t(star)], best);
-      return true;
-    }
-  }
-  return false;
 }
 
 }  // namespace bm

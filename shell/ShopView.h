@@ -10,7 +10,6 @@ namespace bm {
 
 struct Services;
 struct PlaySide;
-class BotHand;
 
 // Key latches and the hover of the shop, kept between frames.
 struct ShopMemory {
@@ -46,7 +45,5 @@ std::pair<std::string, Argb> ShopItemText(PlaySide& play, int item, double y);
 void ShopFocusFirst(Services& s, PlaySide& play);
 // The shop view was opened or closed: a key or star still in the hand goes home.
 void ShopViewChanged(PlaySide& play);
-// The bot's next drops in the shop; false when it has nothing left worth doing.
-bool PlanShopMoves(Services& s, PlaySide& play, BotHand& hand);
 
 }  // namespace bm

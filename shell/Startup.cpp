@@ -14,6 +14,7 @@
 #include "lang/Language.h"
 #include "platform/Host.h"
 #include "render/Resolution.h"
+#include "shell/BotPlayer.h"
 #include "shell/DisplayMode.h"
 #include "shell/Loop.h"
 #include "shell/RunScreen.h"
@@ -220,6 +221,8 @@ bool App::Start(RunOptions options) {
     if (tape_.Open(options.recordPath, s.options.seed, play_->match.checkInvariants, &why)) play_->match.tape = &tape_;
     else logs.WriteRunLog("Record", "Not recording: " + why, true);
   }
+  // --autoplay: the bot's hands stand in front of the real input.
+  if (s.options.autoplay) StartBotPlayer(s);
   if (options.beforeMainLoop) options.beforeMainLoop(s, *host_);
   return true;
 }

@@ -74,7 +74,7 @@ TEST(BetweenLevels, CreditsScrollToRestAndAClickLeavesForTheMenu) {
   h.win().ScriptClick(h.Now() + 40000, 600, 500);
   double start = h.Now();
   long framesBefore = loop.FramesPresented;
-  h.Run(std::make_unique<CreditsScreen>(h.play()));
+  h.Run(std::make_unique<CreditsScreen>());
   EXPECT_FALSE(loop.ExitRequested);
   EXPECT_NEAR(h.Now() - start, 40000, 100);
   // Thirty seconds of scrolling at up to 60 frames a second, then it rests.
@@ -193,7 +193,7 @@ TEST(BetweenLevels, TheCreditsGoOnWithEnterSpaceOrEscape) {
     h.win().Script({ScriptEvent::KeyUp, h.Now() + 100, 0, 0, k});
     h.win().ScriptKey(h.Now() + 2000, k);
     double start = h.Now();
-    h.Run(std::make_unique<CreditsScreen>(h.play()));
+    h.Run(std::make_unique<CreditsScreen>());
     EXPECT_FALSE(h.s().loop.ExitRequested) << k;
     EXPECT_NEAR(h.Now() - start, 2000, 100) << k;
   }

@@ -91,7 +91,7 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
     KeepRoster(r);
     const ScreenMetrics& m = r.s().look.metrics;
     MainMenuView view;
-    MainMenuScreen menu(view, false);
+    MainMenuScreen menu(view);
     menu.Enter(r.s());
     r.Point(m.Width * 0.45, m.Height * 0.88);
     r.Settle(menu);

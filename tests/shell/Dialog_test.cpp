@@ -3,7 +3,7 @@
 
 #include "ScreenHarness.h"
 #include "render/DialogDraw.h"
-#include "shell/Autoplay.h"
+#include "shell/BotPlayer.h"
 #include "shell/DialogScreen.h"
 
 namespace bm {
@@ -90,20 +90,28 @@ TEST(Dialog, EndingTheProgramIsNoAnswer) {
   EXPECT_TRUE(h.s().loop.ExitRequested);
 }
 
-TEST(Dialog, TheBotAnswersAsAsked) {
-  ScreenHarness h;
-  StartAutoplay(h.s(), h.play());
-  h.Deadline(h.now() + 10000);
-  DialogRequest q = Asked();
-  q.botAnswer = q.secondAnswer;
-  EXPECT_EQ(Ask(h, q), kSecond);
-  EXPECT_FALSE(h.s().loop.ExitRequested);
+// The bot reads the question and answers as a player going on with the game
+// would, 400 ms after it opens: the loop wakes for its press, not a second later.
+TEST(Dialog, TheBotAnswersEachQuestionAsAPlayerGoingOn) {
+  for (int level : {0, 5}) {
+    ScreenHarness h;
+    h.s().options.level = level;  // a level asked for on the command line is a new game
+    StartBotPlayer(h.s());
+    h.Deadline(h.now() + 10000);
+    const Answer answers[] = {level ? Answer(ContinueAnswer::NewGame) : Answer(ContinueAnswer::Continue),
+                              DeleteAnswer::Keep, ResetAnswer::Keep, DisplayAnswer::Apply};
+    for (int i = 0; i < 4; ++i) {
+      const double opened = h.now();
+      EXPECT_EQ(Ask(h, DialogFor(kEveryQuestion[i], "Anne")), answers[i]) << i;
+      EXPECT_NEAR(h.now() - opened, 460, 20) << "pressed at 400 ms, let go 60 ms later";
+    }
+  }
 }
 
 // A frame slower than the bot's press (a busy machine, a window) must not lose it.
 TEST(Dialog, TheBotsPressOutlastsASlowFrame) {
   ScreenHarness h;
-  StartAutoplay(h.s(), h.play());
+  StartBotPlayer(h.s());
   h.Deadline(h.now() + 10000);
   ScreenStack stack(h.s());
   stack.Open(std::make_unique<DialogScreen>(Asked(), nullptr));

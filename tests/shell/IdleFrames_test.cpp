@@ -60,7 +60,7 @@ TEST(IdleFrames, TheMenuRestsWithThePointerOffTheProps) {
     h.Move(h.now() + 200, at.x, at.y);
     h.Deadline(h.now() + 10000);
     MainMenuView view;
-    h.Run(std::make_unique<MainMenuScreen>(view, false));
+    h.Run(std::make_unique<MainMenuScreen>(view));
     // Highlights fade in 10 ms steps over about a second; then nothing is drawn.
     EXPECT_LE(h.s().loop.FramesPresented, 40) << at.x << "," << at.y;
   }

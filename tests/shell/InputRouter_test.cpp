@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/Headless.h"
-#include "shell/BotInput.h"
+#include "shell/BotPlayer.h"
 #include "shell/Loop.h"
 
 namespace bm {

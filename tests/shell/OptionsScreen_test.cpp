@@ -6,7 +6,7 @@
 
 #include "ScreenHarness.h"
 #include "render/OptionsDraw.h"
-#include "shell/Autoplay.h"
+#include "shell/BotPlayer.h"
 #include "shell/DialogScreen.h"
 #include "shell/OptionsScreen.h"
 
@@ -212,7 +212,7 @@ TEST(HintBox, StandsCentredAboveThePointAndNeverLeavesTheScreenSideways) {
 
 TEST(OptionsScreen, TheBotLeavesByOk) {
   OptionsHarness h;
-  StartAutoplay(h.s(), h.play());
+  StartBotPlayer(h.s());
   h.Run();
   EXPECT_FALSE(h.s().loop.ExitRequested);
 }

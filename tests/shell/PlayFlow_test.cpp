@@ -205,7 +205,7 @@ TEST(PlayFlow, AllBonusesOpensTheWholeShopForTheNewGame) {
 bool PlaySetUp(test::FlowGame& h) {
   h.Click(100, MainMenuItemRect(h.s().look.metrics, menu::Play));
   MainMenuView view;
-  Answer choice = h.Run(std::make_unique<MainMenuScreen>(view, false));
+  Answer choice = h.Run(std::make_unique<MainMenuScreen>(view));
   if (choice == MenuAnswer::Exit) return false;
   ScreenStack stack(h.s());
   stack.Open(std::make_unique<PlayScreen>(

@@ -4,7 +4,7 @@
 #include "ScreenHarness.h"
 #include "render/DialogDraw.h"
 #include "render/RosterDraw.h"
-#include "shell/Autoplay.h"
+#include "shell/BotPlayer.h"
 #include "shell/HighScoresScreen.h"
 #include "shell/NameBoxScreen.h"
 #include "shell/PlayersScreen.h"
@@ -171,7 +171,7 @@ TEST(HighScoresScreen, ResetOnlyAfterOk) {
 
 TEST(RosterScreens, TheBotPassesEachScreen) {
   RosterHarness h;
-  StartAutoplay(h.s(), h.play());
+  StartBotPlayer(h.s());
   h.players = Players({"Anne"});
   h.RunPlayers();
   HighScoreTable t = EmptyHighScores();
