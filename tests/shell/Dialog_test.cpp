@@ -108,20 +108,6 @@ TEST(Dialog, TheBotAnswersEachQuestionAsAPlayerGoingOn) {
   }
 }
 
-// A frame slower than the bot's press (a busy machine, a window) must not lose it.
-TEST(Dialog, TheBotsPressOutlastsASlowFrame) {
-  ScreenHarness h;
-  StartBotPlayer(h.s());
-  h.Deadline(h.now() + 10000);
-  ScreenStack stack(h.s());
-  stack.Open(std::make_unique<DialogScreen>(Asked(), nullptr));
-  ASSERT_TRUE(stack.Step());
-  h.s().platform.clock->SleepMs(1000);  // the press was due 400 ms after the dialog opened
-  while (stack.Step()) stack.Pace();
-  EXPECT_FALSE(h.s().loop.ExitRequested) << "answered by the bot before the deadline";
-  EXPECT_LT(h.now(), 10000);
-}
-
 // A screen that only counts how often the dialog draws it.
 struct Behind : Screen {
   int drawn = 0;

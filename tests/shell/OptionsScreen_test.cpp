@@ -6,7 +6,6 @@
 
 #include "ScreenHarness.h"
 #include "render/OptionsDraw.h"
-#include "shell/BotPlayer.h"
 #include "shell/DialogScreen.h"
 #include "shell/OptionsScreen.h"
 
@@ -208,13 +207,6 @@ TEST(HintBox, StandsCentredAboveThePointAndNeverLeavesTheScreenSideways) {
     IRect top = PlaceHintBox(m, textW, textH, {w / 2.0, 5});
     EXPECT_LT(top.top, 0) << "its top is not limited";
   }
-}
-
-TEST(OptionsScreen, TheBotLeavesByOk) {
-  OptionsHarness h;
-  StartBotPlayer(h.s());
-  h.Run();
-  EXPECT_FALSE(h.s().loop.ExitRequested);
 }
 
 }  // namespace

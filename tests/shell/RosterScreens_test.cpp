@@ -4,7 +4,6 @@
 #include "ScreenHarness.h"
 #include "render/DialogDraw.h"
 #include "render/RosterDraw.h"
-#include "shell/BotPlayer.h"
 #include "shell/HighScoresScreen.h"
 #include "shell/NameBoxScreen.h"
 #include "shell/PlayersScreen.h"
@@ -166,20 +165,6 @@ TEST(HighScoresScreen, ResetOnlyAfterOk) {
   EXPECT_EQ(t.entry[1].EntryName, "NONAME");
   EXPECT_EQ(t.entry[1].EntryScore, "200000");
   EXPECT_EQ(saves, 1);
-  EXPECT_FALSE(h.s().loop.ExitRequested);
-}
-
-TEST(RosterScreens, TheBotPassesEachScreen) {
-  RosterHarness h;
-  StartBotPlayer(h.s());
-  h.players = Players({"Anne"});
-  h.RunPlayers();
-  HighScoreTable t = EmptyHighScores();
-  h.Deadline(h.now() + 20000);
-  h.Run(std::make_unique<HighScoresScreen>(t, nullptr));
-  std::string name;
-  h.Deadline(h.now() + 20000);
-  EXPECT_EQ(h.Run(std::make_unique<NameBoxScreen>(&name, true)), NameAnswer::Given);
   EXPECT_FALSE(h.s().loop.ExitRequested);
 }
 
