@@ -4,12 +4,12 @@
 
 namespace bm {
 
-Next AwayScreen::Enter(Services& s) {
+Next AwayScreen::Enter(Stage& s) {
   s.loop.Redraw = true;
   return Next::Stay();
 }
 
-Next AwayScreen::Pass(Services& s) {
+Next AwayScreen::Pass(Stage& s) {
   if (s.window().IsForeground()) return Next::Pop(Closing(s));
   // The pause picture does not change: draw it again only when the window lost it.
   if (s.loop.Redraw) {
@@ -29,7 +29,7 @@ Next AwayScreen::Pass(Services& s) {
   return Next::Stay(s.Now() + 100);
 }
 
-Answer AwayScreen::Closing(Services& s) {
+Answer AwayScreen::Closing(Stage& s) {
   s.loop.Redraw = true;
   return {};
 }

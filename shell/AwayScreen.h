@@ -7,9 +7,9 @@ namespace bm {
 class AwayScreen : public Screen {
  public:
   const char* Name() const override { return "Away"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
-  Answer Closing(Services& s) override;
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
+  Answer Closing(Stage& s) override;
   OnScreen Shows(const ScreenMetrics&) const override { return {ScreenKind::Away}; }
 };
 

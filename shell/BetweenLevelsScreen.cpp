@@ -19,7 +19,7 @@ namespace {
 
 // The level points, read once a run: "apo.dat" of the data folder, else the
 // shipped one; without either they are laid out on a plain grid.
-void LoadMapPointsOnce(Services& s, BetweenLevelsMemory& between) {
+void LoadMapPointsOnce(Saves& s, BetweenLevelsMemory& between) {
   if (between.pointsLoaded) return;
   between.pointsLoaded = true;
   MapPoints points;
@@ -32,14 +32,14 @@ void LoadMapPointsOnce(Services& s, BetweenLevelsMemory& between) {
     between.points[std::size_t(n)] = {140 + (n - 1) % 13 * 80, 150 + (n - 1) / 13 * 150};
 }
 
-void StopAmbience(Services& s) {
-  for (int st = 1; st <= kStageCount; ++st) s.sound.sfx.StopSfx(StageAmbience(st));
+void StopAmbience(SoundFx& sfx) {
+  for (int st = 1; st <= kStageCount; ++st) sfx.StopSfx(StageAmbience(st));
 }
 
 }  // namespace
 
 // One frame of the map view.
-void BetweenLevelsScreen::MapFrameStep(Services& s, double frameFactor, bool restartMarker) {
+void BetweenLevelsScreen::MapFrameStep(Stage& s, double frameFactor, bool restartMarker) {
   BetweenLevelsMemory& between = play_.between;
   // Hidden cheat keys: Up and Down change the level to be played, once per press.
   if (s.loop.Input.CheatMode) {
@@ -64,15 +64,15 @@ void BetweenLevelsScreen::MapFrameStep(Services& s, double frameFactor, bool res
   DrawMapView(s.look.canvas, s.look.font, f);
 }
 
-void SaveItemStatusOnLeaving(Services& s, PlaySide& play) {
+void SaveItemStatusOnLeaving(Saves& s, PlaySide& play) {
   // The match takes the shop's outcome (its chances rebuilt for the next level), then the files.
   SetShopState(play.match, play.between.shopStatus, play.match.itemSlot, s.Now());
   SaveShopOnLeaving(s, play.match);
 }
 
-Next BetweenLevelsScreen::Enter(Services& s) {
+Next BetweenLevelsScreen::Enter(Stage& s) {
   s.logs.WriteRunLog(logtag::kBetweenLevels, "Level " + std::to_string(level_));
-  LoadMapPointsOnce(s, play_.between);
+  LoadMapPointsOnce(saves_, play_.between);
   last_ = s.Now();
   wasDown_ = MouseDown(s.in(), s.loop.AppActive);
   // The shop works on its own copy; the match takes it on leaving.
@@ -87,7 +87,7 @@ Next BetweenLevelsScreen::Enter(Services& s) {
   return Next::Stay();
 }
 
-Next BetweenLevelsScreen::Pass(Services& s) {
+Next BetweenLevelsScreen::Pass(Stage& s) {
   const ScreenMetrics& m = s.look.metrics;
   ShopMemory& shop = play_.between.shop;
   double now = s.Now();
@@ -157,9 +157,9 @@ Next BetweenLevelsScreen::Pass(Services& s) {
   }
   if (released) pressSeen_ = false;
   if (!leave) return Next::Stay();
-  StopAmbience(s);
+  StopAmbience(s.sound.sfx);
   ShopViewChanged(play_);
-  SaveItemStatusOnLeaving(s, play_);
+  SaveItemStatusOnLeaving(saves_, play_);
   saved_ = true;
   s.loop.Input.ClickLatch = true;
   return Next::Pop(Leave(s));
@@ -175,12 +175,12 @@ OnScreen BetweenLevelsScreen::Shows(const ScreenMetrics& m) const {
   return o;
 }
 
-Answer BetweenLevelsScreen::Leave(Services& s) {
-  StopAmbience(s);
+Answer BetweenLevelsScreen::Leave(Stage& s) {
+  StopAmbience(s.sound.sfx);
   // Closing the program here keeps what was done in the shop as well.
   if (!saved_) {
     ShopViewChanged(play_);
-    SaveItemStatusOnLeaving(s, play_);
+    SaveItemStatusOnLeaving(saves_, play_);
   }
   return {};
 }

@@ -7,6 +7,7 @@
 namespace bm {
 
 struct PlaySide;
+struct Saves;
 
 enum class BetweenView { Map, Shop };
 
@@ -15,18 +16,20 @@ enum class BetweenView { Map, Shop };
 // way, saves the shop's state and the map points.
 class BetweenLevelsScreen : public Screen {
  public:
-  BetweenLevelsScreen(PlaySide& play, int& level) : play_(play), level_(level) {}
+  // saves: the map points read, the shop's state written on the way out.
+  BetweenLevelsScreen(PlaySide& play, int& level, Saves& saves) : play_(play), level_(level), saves_(saves) {}
   const char* Name() const override { return "BetweenLevels"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
-  Answer Closing(Services& s) override { return Leave(s); }
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
+  Answer Closing(Stage& s) override { return Leave(s); }
   OnScreen Shows(const ScreenMetrics& m) const override;
 
  private:
-  Answer Leave(Services& s);
-  void MapFrameStep(Services& s, double frameFactor, bool restartMarker);
+  Answer Leave(Stage& s);
+  void MapFrameStep(Stage& s, double frameFactor, bool restartMarker);
   PlaySide& play_;
   int& level_;
+  Saves& saves_;
   BetweenView view_ = BetweenView::Map;
   double last_ = 0;
   bool wasDown_ = false;
@@ -43,6 +46,6 @@ class BetweenLevelsScreen : public Screen {
 };
 
 // The shop's state and the map points go to their files on the way out.
-void SaveItemStatusOnLeaving(Services& s, PlaySide& play);
+void SaveItemStatusOnLeaving(Saves& saves, PlaySide& play);
 
 }  // namespace bm

@@ -8,7 +8,7 @@
 
 namespace bm {
 
-Next CreditsScreen::Enter(Services& s) {
+Next CreditsScreen::Enter(Stage& s) {
   s.logs.WriteRunLog(logtag::kGameComplete, "The last level is won");
   scroll_ = kCreditsStart;
   last_ = s.Now();
@@ -18,7 +18,7 @@ Next CreditsScreen::Enter(Services& s) {
   return Next::Stay();
 }
 
-Next CreditsScreen::Pass(Services& s) {
+Next CreditsScreen::Pass(Stage& s) {
   Input& in = s.in();
   InputRouter& input = s.loop.Input;
   double now = s.Now();

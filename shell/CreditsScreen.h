@@ -10,8 +10,8 @@ namespace bm {
 class CreditsScreen : public Screen {
  public:
   const char* Name() const override { return "Credits"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
   OnScreen Shows(const ScreenMetrics&) const override { return {ScreenKind::Credits}; }
 
  private:

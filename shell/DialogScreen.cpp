@@ -38,7 +38,7 @@ DialogRequest DialogFor(Question q, const std::string& name) {
   return r;
 }
 
-Next DialogScreen::Enter(Services& s) {
+Next DialogScreen::Enter(Stage& s) {
   layout_ = LayoutTwoButtonDialog(s.look.metrics, q_.leftPercent, q_.topPercent);
   Input& in = s.in();
   enter_ = KeyEdge(vk::Enter, in), space_ = KeyEdge(vk::Space, in), left_ = KeyEdge(vk::Left, in);
@@ -49,13 +49,13 @@ Next DialogScreen::Enter(Services& s) {
   return Next::Stay();
 }
 
-Next DialogScreen::Pass(Services& s) {
+Next DialogScreen::Pass(Stage& s) {
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
   Input& in = s.in();
   PointD p = in.Pointer();
   bool active = s.loop.AppActive;
   int hover = DialogButtonAt(layout_, p.x, p.y);
-  HoverSound(s, hover != 0);
+  HoverSound(s.sound.sfx, hover != 0);
   int button = 0;  // the button taken: 1 or 2
   bool down = active && in.ButtonDown(1);
   if (!down) {
@@ -74,7 +74,7 @@ Next DialogScreen::Pass(Services& s) {
   if (escaped) button = q_.escapeAnswersNothing ? 0 : 2;
   if (space_.Take(in) && focus_) button = focus_;
   if (button || escaped) {
-    ClickSound(s);
+    ClickSound(s.sound.sfx);
     s.loop.Redraw = true;
     Leave(s);
     return Next::Pop(button == 1 ? q_.firstAnswer : button == 2 ? q_.secondAnswer : Answer{});
@@ -106,7 +106,7 @@ OnScreen DialogScreen::Shows(const ScreenMetrics&) const {
   return o;
 }
 
-Answer DialogScreen::Leave(Services& s) {
+Answer DialogScreen::Leave(Stage& s) {
   // The key or button that answered must not act on the screen below.
   s.loop.Input.ClickLatch = s.in().ButtonDown(1);
   return {};

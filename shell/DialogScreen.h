@@ -49,13 +49,13 @@ class DialogScreen : public Screen {
  public:
   DialogScreen(DialogRequest request, Screen* behind) : q_(std::move(request)), behind_(behind) {}
   const char* Name() const override { return "Dialog"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
-  Answer Closing(Services& s) override { return Leave(s); }
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
+  Answer Closing(Stage& s) override { return Leave(s); }
   OnScreen Shows(const ScreenMetrics& m) const override;
 
  private:
-  Answer Leave(Services& s);  // what runs once it ends, whichever way
+  Answer Leave(Stage& s);  // what runs once it ends, whichever way
   DialogRequest q_;
   Screen* behind_;
   DialogLayout layout_;

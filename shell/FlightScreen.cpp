@@ -28,7 +28,7 @@ void PlaceCells(Cells& out, const Cells& in, const BoardFlight& f, const ScreenM
 
 }  // namespace
 
-Next FlightScreen::Enter(Services& s) {
+Next FlightScreen::Enter(Stage& s) {
   s.sound.music.FadeMusAll(-0.01, 30);
   BoardState& board = play_.match.board;
   board.MovesText = "--";
@@ -42,7 +42,7 @@ Next FlightScreen::Enter(Services& s) {
   return Next::Stay();
 }
 
-Next FlightScreen::Pass(Services& s) {
+Next FlightScreen::Pass(Stage& s) {
   Input& in = s.in();
   InputRouter& input = s.loop.Input;
   double now = s.Now();
@@ -67,7 +67,7 @@ Next FlightScreen::Pass(Services& s) {
   return Next::Stay(lastStep_ + kFlightStepMs);
 }
 
-Answer FlightScreen::Leave(Services& s) {
+Answer FlightScreen::Leave(Stage& s) {
   if (direction_ != 1) return {};
   // The stage's tune starts afresh on its first level and carries on across the others.
   int n = play_.match.session.CurrentLevel;

@@ -17,15 +17,15 @@ class FlightScreen : public Screen {
  public:
   FlightScreen(PlaySide& play, int direction) : play_(play), direction_(direction) {}
   const char* Name() const override { return direction_ == 1 ? "FlyIn" : "FlyOut"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
-  Answer Closing(Services& s) override { return Leave(s); }
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
+  Answer Closing(Stage& s) override { return Leave(s); }
   OnScreen Shows(const ScreenMetrics&) const override {
     return {direction_ == 1 ? ScreenKind::FlyIn : ScreenKind::FlyOut};
   }
 
  private:
-  Answer Leave(Services& s);
+  Answer Leave(Stage& s);
   PlaySide& play_;
   int direction_;
   BoardFlight flight_;

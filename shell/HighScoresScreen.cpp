@@ -8,7 +8,7 @@
 
 namespace bm {
 
-Next HighScoresScreen::Enter(Services& s) {
+Next HighScoresScreen::Enter(Stage& s) {
   s.logs.WriteRunPoint(logtag::kHighScoresLoop, "Begin");
   Input& in = s.in();
   left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in), tab_ = KeyEdge(vk::Tab, in);
@@ -17,7 +17,7 @@ Next HighScoresScreen::Enter(Services& s) {
   return Next::Stay();
 }
 
-Next HighScoresScreen::Pass(Services& s) {
+Next HighScoresScreen::Pass(Stage& s) {
   Input& in = s.in();
   if (EscapePressed(s.loop.Input, in)) return Next::Pop(HandBack(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
@@ -25,18 +25,18 @@ Next HighScoresScreen::Pass(Services& s) {
   hover_ = 0;
   for (int b : {scores::Back, scores::Reset})
     if (HighScoreButtonRect(s.look.metrics, b).Contains(p.x, p.y)) hover_ = b;
-  HoverSound(s, hover_ != 0);
+  HoverSound(s.sound.sfx, hover_ != 0);
   if (TakeAny(in, left_, right_, tab_)) focus_ = focus_ == scores::Back ? scores::Reset : scores::Back;
   int act = click_.Take(s) ? hover_ : 0;
   if (TakeAny(in, enter_, space_)) act = focus_;
-  if (act) ClickSound(s);
+  if (act) ClickSound(s.sound.sfx);
   if (act == scores::Back) return Next::Pop(HandBack(s));
   if (act == scores::Reset)
     return Next::Push(std::make_unique<DialogScreen>(DialogFor(Question::ResetHighScores), this));
   return Draw(s, act != 0);
 }
 
-Next HighScoresScreen::Resume(Services& s, Answer answer) {
+Next HighScoresScreen::Resume(Stage& s, Answer answer) {
   if (answer == ResetAnswer::Reset) {
     if (reset_) reset_();
     else {
@@ -51,7 +51,7 @@ Next HighScoresScreen::Resume(Services& s, Answer answer) {
   return Draw(s, true);
 }
 
-Next HighScoresScreen::Draw(Services& s, bool force) {
+Next HighScoresScreen::Draw(Stage& s, bool force) {
   if (s.loop.Redraw || hover_ != shownHover_ || focus_ != shownFocus_ || force) {
     s.loop.Redraw = false;
     shownHover_ = hover_;
@@ -69,6 +69,6 @@ OnScreen HighScoresScreen::Shows(const ScreenMetrics& m) const {
   return o;
 }
 
-void HighScoresScreen::DrawBehind(Services& s) { DrawHighScores(s.look.canvas, s.look.font, table_, 0, 0); }
+void HighScoresScreen::DrawBehind(Stage& s) { DrawHighScores(s.look.canvas, s.look.font, table_, 0, 0); }
 
 }  // namespace bm

@@ -17,15 +17,15 @@ class HighScoresScreen : public Screen {
   HighScoresScreen(HighScoreTable& table, std::function<void()> save, std::function<void()> reset = {})
       : table_(table), save_(std::move(save)), reset_(std::move(reset)) {}
   const char* Name() const override { return "HighScores"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
   OnScreen Shows(const ScreenMetrics& m) const override;
-  Next Resume(Services& s, Answer answer) override;
-  void DrawBehind(Services& s) override;
-  Answer Closing(Services& s) override { return HandBack(s); }
+  Next Resume(Stage& s, Answer answer) override;
+  void DrawBehind(Stage& s) override;
+  Answer Closing(Stage& s) override { return HandBack(s); }
 
  private:
-  Next Draw(Services& s, bool force);
+  Next Draw(Stage& s, bool force);
   HighScoreTable& table_;
   std::function<void()> save_, reset_;
   KeyEdge left_, right_, tab_, enter_, space_;

@@ -8,7 +8,7 @@
 
 namespace bm {
 
-Next HowToPlayScreen::Enter(Services& s) {
+Next HowToPlayScreen::Enter(Stage& s) {
   s.logs.WriteRunPoint(logtag::kHowToPlayLoop, "Begin");
   Input& in = s.in();
   left_ = KeyEdge(vk::Left, in), right_ = KeyEdge(vk::Right, in), enter_ = KeyEdge(vk::Enter, in);
@@ -17,14 +17,14 @@ Next HowToPlayScreen::Enter(Services& s) {
   return Next::Stay();
 }
 
-Next HowToPlayScreen::Pass(Services& s) {
+Next HowToPlayScreen::Pass(Stage& s) {
   Input& in = s.in();
   if (EscapePressed(s.loop.Input, in)) return Next::Pop(HandBack(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
   int target = page_ < kHowToPlayPages ? howto::Next : howto::Done;
   PointD p = in.Pointer();
   int hover = HowToPlayButtonAt(s.look.metrics, page_, p.x, p.y);
-  HoverSound(s, hover != 0);
+  HoverSound(s.sound.sfx, hover != 0);
   bool down = s.loop.AppActive && in.ButtonDown(1);
   int click = down && !latch_ ? hover : 0;
   latch_ = down;
@@ -33,7 +33,7 @@ Next HowToPlayScreen::Pass(Services& s) {
   if (TakeAny(in, enter_, space_)) click = target;
   if (click == howto::Prev) --page_;
   if (click == howto::Next) ++page_;
-  if (click) ClickSound(s);
+  if (click) ClickSound(s.sound.sfx);
   page_ = std::clamp(page_, 1, kHowToPlayPages);
   if (click == howto::Done) return Next::Pop(HandBack(s));
   if (s.loop.Redraw || page_ != shownPage_ || hover != shownHover_) {

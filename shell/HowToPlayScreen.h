@@ -9,10 +9,10 @@ namespace bm {
 class HowToPlayScreen : public Screen {
  public:
   const char* Name() const override { return "HowToPlay"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
   OnScreen Shows(const ScreenMetrics& m) const override;
-  Answer Closing(Services& s) override { return HandBack(s); }
+  Answer Closing(Stage& s) override { return HandBack(s); }
 
  private:
   KeyEdge left_, right_, enter_, space_;

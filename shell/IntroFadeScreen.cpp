@@ -10,7 +10,7 @@ namespace {
 constexpr int kIntroSlot = 0;
 }  // namespace
 
-Next IntroFadeScreen::Enter(Services& s) {
+Next IntroFadeScreen::Enter(Stage& s) {
   if (!SequenceShown(s)) return Next::Pop();
   skip_.Arm(s.in());
   s.render().SaveBuffer(kIntroSlot);
@@ -19,7 +19,7 @@ Next IntroFadeScreen::Enter(Services& s) {
   return Next::Stay(last_ + kLogoStepMs);
 }
 
-Next IntroFadeScreen::Pass(Services& s) {
+Next IntroFadeScreen::Pass(Stage& s) {
   if (skip_.Take(s)) return Next::Pop(End(s));
   double now = s.Now();
   if (now - last_ > kLogoStepMs) {
@@ -31,7 +31,7 @@ Next IntroFadeScreen::Pass(Services& s) {
   return Next::Stay(last_ + kLogoStepMs + 0.01);
 }
 
-Answer IntroFadeScreen::End(Services& s) {
+Answer IntroFadeScreen::End(Stage& s) {
   s.loop.Input.ClickLatch = s.in().ButtonDown(1);
   s.loop.Redraw = true;
   return {};

@@ -9,13 +9,13 @@ namespace bm {
 class IntroFadeScreen : public Screen {
  public:
   const char* Name() const override { return "IntroFade"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
-  Answer Closing(Services& s) override { return End(s); }
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
+  Answer Closing(Stage& s) override { return End(s); }
   OnScreen Shows(const ScreenMetrics&) const override { return {ScreenKind::IntroFade}; }
 
  private:
-  Answer End(Services& s);
+  Answer End(Stage& s);
   double progress_ = 0, last_ = 0;
   SkipPress skip_;
 };

@@ -17,7 +17,7 @@ constexpr const char* kLogo = "red/logo/gamelogo0.jpg";
 constexpr const char* kLogoFilled = "red/logo/gamelogo1.jpg";
 }  // namespace
 
-void DrawLoadingFrame(Services& s, double fraction) {
+void DrawLoadingFrame(Stage& s, double fraction) {
   const ScreenMetrics& m = s.look.metrics;
   Canvas& c = s.look.canvas;
   s.render().Clear(0xFF000000);
@@ -28,8 +28,8 @@ void DrawLoadingFrame(Services& s, double fraction) {
   if (filled && cut > 0) c.ImagePart(filled, 0, 0, cut * m.Width, m.Height, 0, 0, cut, 1);
 }
 
-Next LoadingScreen::Enter(Services& s) {
-  progress_.StepsTotal = LoadPBar(s.options.dataDir, s.logs);
+Next LoadingScreen::Enter(Stage& s) {
+  progress_.StepsTotal = LoadPBar(dataDir_, s.logs);
   s.logs.WriteRunLog(logtag::kLoadPBar, "OK");
   lastDrawMs_ = s.Now();
   // The first pass only moves the bar for the sound device, started before it.
@@ -42,12 +42,12 @@ Next LoadingScreen::Enter(Services& s) {
   // Shown before the first pass: nothing slow comes before the logo.
   if (s.look.drawing) {
     DrawLoadingFrame(s, BarFraction(progress_));
-    RenderScene(s);
+    RenderScene(s, processStart_);
   }
   return Next::Stay();
 }
 
-Next LoadingScreen::Pass(Services& s) {
+Next LoadingScreen::Pass(Stage& s) {
   if (s.loop.ExitRequested) return Next::Stay();  // the rest is skipped
   steps_[next_++]();
   ++progress_.StepsDone;
@@ -61,12 +61,12 @@ Next LoadingScreen::Pass(Services& s) {
   return Next::Pop();
 }
 
-Answer LoadingScreen::Closing(Services& s) {
+Answer LoadingScreen::Closing(Stage& s) {
   End(s, true);
   return {};
 }
 
-void LoadingScreen::End(Services& s, bool stopped) {
+void LoadingScreen::End(Stage& s, bool stopped) {
   // The bar full: the picture the fade into the menu starts from.
   if (!stopped && s.look.drawing) {
     DrawLoadingFrame(s, 1);
@@ -75,11 +75,11 @@ void LoadingScreen::End(Services& s, bool stopped) {
   // Only the loading screen shows them.
   s.look.textures.Release(kLogo);
   s.look.textures.Release(kLogoFilled);
-  if (!stopped && SavePBar(s.options.dataDir, progress_.StepsDone, s.logs)) s.logs.WriteRunLog(logtag::kSavePBar, "OK");
+  if (!stopped && SavePBar(dataDir_, progress_.StepsDone, s.logs)) s.logs.WriteRunLog(logtag::kSavePBar, "OK");
   // The music ticks from now on.
   s.sound.music.MusicReady = true;
   double ms =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - s.options.processStart).count();
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - processStart_).count();
   s.logs.WriteRunLog("Startup", "Loading done " + std::to_string(int(ms)) + " ms after start");
 }
 

@@ -1,10 +1,12 @@
 // The logo with the loading bar under it, shown first at start-up while the
 // slow part of loading runs one step per pass.
 #pragma once
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "shell/Options.h"
 #include "shell/Screen.h"
 #include "storage/ProgressBar.h"
 
@@ -12,17 +14,22 @@ namespace bm {
 
 class LoadingScreen : public Screen {
  public:
+  // The bar's length is kept in the data folder; the time since the program
+  // started is logged once loading is done.
+  explicit LoadingScreen(const RunOptions& options) : dataDir_(options.dataDir), processStart_(options.processStart) {}
   const char* Name() const override { return "Loading"; }
   // The bar's length from "pbar.val", and the logo on screen at once.
-  Next Enter(Services& s) override;
+  Next Enter(Stage& s) override;
   // One step (the music, the sounds, each menu picture); the bar moves (drawn at most every 30 ms).
-  Next Pass(Services& s) override;
+  Next Pass(Stage& s) override;
   // The rest is skipped and "pbar.val" is not written.
-  Answer Closing(Services& s) override;
+  Answer Closing(Stage& s) override;
   OnScreen Shows(const ScreenMetrics&) const override { return {ScreenKind::Loading}; }
 
  private:
-  void End(Services& s, bool stopped);
+  void End(Stage& s, bool stopped);
+  std::string dataDir_;
+  std::chrono::steady_clock::time_point processStart_;
   std::vector<std::function<void()>> steps_;
   std::size_t next_ = 0;
   LoadProgress progress_;
@@ -30,7 +37,7 @@ class LoadingScreen : public Screen {
 };
 
 // The logo and the bar at this fraction (0..1).
-void DrawLoadingFrame(Services& s, double fraction);
+void DrawLoadingFrame(Stage& s, double fraction);
 
 // Pictures the menu needs at once, loaded during the pass instead of on the first menu frame.
 std::vector<std::string> MenuPictures();

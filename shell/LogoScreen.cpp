@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kLogoCue = "ev_logo";
 }  // namespace
 
-Next LogoScreen::Enter(Services& s) {
+Next LogoScreen::Enter(Stage& s) {
   s.sound.sfx.LoadLogoSFX();
   if (!SequenceShown(s)) return Next::Pop();
   s.logs.WriteRunLog(logtag::kShowLogo, "");
@@ -23,7 +23,7 @@ Next LogoScreen::Enter(Services& s) {
   return Next::Stay(last_ + kLogoStepMs);
 }
 
-Next LogoScreen::Pass(Services& s) {
+Next LogoScreen::Pass(Stage& s) {
   if (skip_.Take(s)) return Next::Pop(End(s));
   // A step each 15 ms: a pass that comes later (the frame rate) takes the steps it owes.
   double now = s.Now();
@@ -37,7 +37,7 @@ Next LogoScreen::Pass(Services& s) {
   return Next::Stay(last_ + kLogoStepMs + 0.01);
 }
 
-Answer LogoScreen::End(Services& s) {
+Answer LogoScreen::End(Stage& s) {
   s.sound.sfx.StopSfx(kLogoCue);
   s.sound.sfx.RearmSfx(kLogoCue);
   for (int n = 0; n < 3; ++n) s.look.textures.Release("red/logo/layer" + std::to_string(n) + ".jpg");

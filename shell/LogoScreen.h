@@ -10,13 +10,13 @@ namespace bm {
 class LogoScreen : public Screen {
  public:
   const char* Name() const override { return "Logo"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
-  Answer Closing(Services& s) override { return End(s); }
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
+  Answer Closing(Stage& s) override { return End(s); }
   OnScreen Shows(const ScreenMetrics&) const override { return {ScreenKind::Logo}; }
 
  private:
-  Answer End(Services& s);
+  Answer End(Stage& s);
   double p_ = 0, last_ = 0;
   SkipPress skip_;
 };

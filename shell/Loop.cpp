@@ -61,7 +61,7 @@ IRect CheatCaptionRect(const ScreenMetrics& m, bool playScreen) {
   return playScreen ? m.DesignRect(20, 90, 300, 116) : m.DesignRect(10, 4, 400, 40);
 }
 
-void RenderScene(Services& s) {
+void RenderScene(Stage& s, std::chrono::steady_clock::time_point processStart) {
   LoopState& loop = s.loop;
   if (loop.Input.CheatMode) {
     // The play pass marks the frame it is about to show.
@@ -74,7 +74,7 @@ void RenderScene(Services& s) {
   if (loop.FirstFrameMs < 0) {
     loop.FirstFrameMs = s.Now();
     double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - s.options.processStart).count();
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - processStart).count();
     s.logs.WriteRunLog(logtag::kRenderScene, "First frame drawn " + std::to_string(int(ms)) + " ms after start");
   }
 }
@@ -167,7 +167,7 @@ bool ScreenStack::EndPass() {
   LoopState& loop = s_.loop;
   bool cursorMoved = StepSoftCursor(s_);
   if (loop.SceneDirty) {
-    RenderScene(s_);
+    RenderScene(s_, s_.options.processStart);
     return true;
   }
   if (!cursorMoved) return false;

@@ -81,7 +81,7 @@ void PollKeys(Services& s);
 IRect CheatCaptionRect(const ScreenMetrics& m, bool playScreen);
 
 // End of a drawn frame: the cheat caption, then present.
-void RenderScene(Services& s);
+void RenderScene(Stage& s, std::chrono::steady_clock::time_point processStart);
 
 inline constexpr double kFrameIntervalMs = 1000.0 / 60.0;
 // The program's own wait looks again after this at most (a page's loop sleeps until input instead).

@@ -18,7 +18,7 @@ namespace bm {
 
 namespace {
 // Who is playing, from the players file: the menu greets them.
-std::string CurrentPlayerName(Services& s) {
+std::string CurrentPlayerName(Saves& s) {
   SaveFolder folder = s.Folder();
   SaveData data;
   LoadPlayers(folder, data);
@@ -26,15 +26,15 @@ std::string CurrentPlayerName(Services& s) {
 }
 }  // namespace
 
-Next MainMenuScreen::Enter(Services& s) {
-  view_.player = CurrentPlayerName(s);
+Next MainMenuScreen::Enter(Stage& s) {
+  view_.player = CurrentPlayerName(services_.saves);
   s.loop.Redraw = true;
   s.sound.music.FadeMusAll(-0.01, 0);
   s.sound.music.PlayMusic(0, 0.05, 0, false);
   return Next::Stay();
 }
 
-Next MainMenuScreen::Pass(Services& s) {
+Next MainMenuScreen::Pass(Stage& s) {
   Input& in = s.in();
   InputRouter& input = s.loop.Input;
   const ScreenMetrics& m = s.look.metrics;
@@ -68,7 +68,7 @@ Next MainMenuScreen::Pass(Services& s) {
   choice_ = MainMenuItemAt(m, in.Pointer().x, in.Pointer().y);
   bool active = s.loop.AppActive;
   if ((MouseClicked(input, in, active, 1) && choice_ == menu::Play) || keyItem == menu::Play) {
-    if (HasGameToContinue(s)) {
+    if (HasGameToContinue(services_.saves)) {
       asking_ = Question::ContinueOrNew;
       return Next::Push(std::make_unique<DialogScreen>(DialogFor(Question::ContinueOrNew), this));
     }
@@ -83,8 +83,8 @@ Next MainMenuScreen::Pass(Services& s) {
       s.loop.ExitRequested = true;
       return Next::Pop(MenuAnswer::Exit);
     }
-    ClickSound(s);
-    Next opened = OpenItem(s, item);
+    ClickSound(s.sound.sfx);
+    Next opened = OpenItem(item);
     if (opened.kind == Next::Kind::Push) return opened;
   }
   if (!in.ButtonDown(1) && input.ClickLatch) input.ClickLatch = false;
@@ -92,11 +92,11 @@ Next MainMenuScreen::Pass(Services& s) {
   return Next::Stay(wake);
 }
 
-Next MainMenuScreen::OpenItem(Services& s, int item) {
-  folder_ = s.Folder();
+Next MainMenuScreen::OpenItem(int item) {
+  folder_ = services_.saves.Folder();
   data_ = SaveData{};
   switch (item) {
-    case menu::Options: return Next::Push(std::make_unique<OptionsScreen>());
+    case menu::Options: return Next::Push(std::make_unique<OptionsScreen>(services_));
     case menu::HowToPlay: return Next::Push(std::make_unique<HowToPlayScreen>());
     case menu::ChangePlayer:
       PrepareSaveFolder(folder_);
@@ -116,7 +116,7 @@ Next MainMenuScreen::OpenItem(Services& s, int item) {
   }
 }
 
-Next MainMenuScreen::Resume(Services& s, Answer answer) {
+Next MainMenuScreen::Resume(Stage& s, Answer answer) {
   if (asking_) {
     asking_.reset();
     s.loop.Input.ClickLatch = true;
@@ -127,7 +127,7 @@ Next MainMenuScreen::Resume(Services& s, Answer answer) {
     return Next::Stay();
   }
   // Back from an item's screen: another player may have been chosen.
-  view_.player = CurrentPlayerName(s);
+  view_.player = CurrentPlayerName(services_.saves);
   keys_ = MenuKeys{};
   s.loop.Redraw = true;
   lastMenuFrame_ = -1e9;
@@ -146,7 +146,7 @@ OnScreen MainMenuScreen::Shows(const ScreenMetrics& m) const {
   return o;
 }
 
-void MainMenuScreen::DrawBehind(Services& s) { DrawMainMenu(s.look.canvas, s.look.font, view_); }
+void MainMenuScreen::DrawBehind(Stage& s) { DrawMainMenu(s.look.canvas, s.look.font, view_); }
 
 int MenuKeys::Update(Input& in, bool& changed) {
   changed = false;

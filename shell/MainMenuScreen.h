@@ -13,6 +13,8 @@
 
 namespace bm {
 
+struct Services;
+
 // Up/Down (or Tab, Left/Right) move a mark over the menu items; Enter or Space
 // takes the marked item. The pointer takes over again as soon as it moves.
 struct MenuKeys {
@@ -38,20 +40,22 @@ enum class MenuAnswer { Exit, NewGame, Continue };
 // one continued when the player chooses so) or the program is ending.
 class MainMenuScreen : public Screen {
  public:
-  // view: the props' highlights, kept from one visit to the next.
-  explicit MainMenuScreen(MainMenuView& view) : view_(view) {}
+  // view: the props' highlights, kept from one visit to the next. services:
+  // the players and high scores read and written, the options changed and kept.
+  MainMenuScreen(MainMenuView& view, Services& services) : view_(view), services_(services) {}
   const char* Name() const override { return "MainMenu"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
-  Next Resume(Services& s, Answer answer) override;
-  void DrawBehind(Services& s) override;
-  Answer Closing(Services&) override { return MenuAnswer::Exit; }
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
+  Next Resume(Stage& s, Answer answer) override;
+  void DrawBehind(Stage& s) override;
+  Answer Closing(Stage&) override { return MenuAnswer::Exit; }
   OnScreen Shows(const ScreenMetrics& m) const override;
 
  private:
   // The screen of a menu item (Options, How To Play, High Scores, Change Player); Stay for an item without one.
-  Next OpenItem(Services& s, int item);
+  Next OpenItem(int item);
   MainMenuView& view_;
+  Services& services_;
   int choice_ = 0;  // the item under the pointer
   double lastMenuFrame_ = -1e9;
   bool animating_ = false;

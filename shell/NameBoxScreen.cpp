@@ -6,7 +6,7 @@
 
 namespace bm {
 
-Next NameBoxScreen::Enter(Services& s) {
+Next NameBoxScreen::Enter(Stage& s) {
   s.logs.WriteRunPoint(logtag::kNameEntryLoop, "Begin");
   Input& in = s.in();
   OpenNameEntry(box_, in, *name_, escapeAllowed_);
@@ -16,7 +16,7 @@ Next NameBoxScreen::Enter(Services& s) {
   return Next::Stay();
 }
 
-Next NameBoxScreen::Pass(Services& s) {
+Next NameBoxScreen::Pass(Stage& s) {
   Input& in = s.in();
   const ScreenMetrics& m = s.look.metrics;
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
@@ -32,11 +32,11 @@ Next NameBoxScreen::Pass(Services& s) {
   int hover = 0;
   for (int b : {namebox::Ok, namebox::Cancel})
     if (NameBoxButtonRect(m, b).Contains(p.x, p.y)) hover = b;
-  HoverSound(s, hover != 0);
+  HoverSound(s.sound.sfx, hover != 0);
   bool pressed = click_.Take(s);
   bool ok = box_.accepted || (pressed && hover == namebox::Ok) || (enterNow && box_.text.empty());
   bool cancel = box_.cancelled || (pressed && hover == namebox::Cancel);
-  if (pressed && hover) ClickSound(s);
+  if (pressed && hover) ClickSound(s.sound.sfx);
   if (ok && !box_.text.empty()) {
     *name_ = box_.text;
     return Next::Pop(Leave(s, NameAnswer::Given));
@@ -68,7 +68,7 @@ OnScreen NameBoxScreen::Shows(const ScreenMetrics& m) const {
   return o;
 }
 
-Answer NameBoxScreen::Leave(Services& s, NameAnswer answer) {
+Answer NameBoxScreen::Leave(Stage& s, NameAnswer answer) {
   s.in().StopTextInput();
   HandBack(s);
   return answer;

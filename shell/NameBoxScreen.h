@@ -18,13 +18,13 @@ class NameBoxScreen : public Screen {
  public:
   NameBoxScreen(std::string* name, bool escapeAllowed) : name_(name), escapeAllowed_(escapeAllowed) {}
   const char* Name() const override { return "NameBox"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
   OnScreen Shows(const ScreenMetrics& m) const override;
-  Answer Closing(Services& s) override { return Leave(s, NameAnswer::Cancelled); }
+  Answer Closing(Stage& s) override { return Leave(s, NameAnswer::Cancelled); }
 
  private:
-  Answer Leave(Services& s, NameAnswer answer);
+  Answer Leave(Stage& s, NameAnswer answer);
   std::string* name_;
   bool escapeAllowed_;
   NameEntry box_;

@@ -17,40 +17,38 @@ namespace {
 // The rows the keyboard walks through, top to bottom.
 constexpr int kRows[] = {opt::FullScreenLabel, opt::ResolutionLabel, opt::SoundLabel, opt::MusicLabel, opt::Ok};
 
-void SetSoundVolume(Services& s, double v) {
-  s.settings.SoundVolume = std::clamp(v, 0.0, 1.0);
-  s.sound.sfx.ApplySoundVolume(s.settings.SoundVolume, s.settings.SoundOn != 0);
+void SetSoundVolume(SettingsRecord& st, SoundFx& sfx, double v) {
+  st.SoundVolume = std::clamp(v, 0.0, 1.0);
+  sfx.ApplySoundVolume(st.SoundVolume, st.SoundOn != 0);
 }
 
 // Steps a volume by one percent; the music tick picks up the music volume itself.
-void StepVolume(Services& s, bool sound, int dir) {
-  SettingsRecord& st = s.settings;
-  if (sound) SetSoundVolume(s, std::round((st.SoundVolume + 0.01 * dir) * 100) / 100);
+void StepVolume(SettingsRecord& st, SoundFx& sfx, bool sound, int dir) {
+  if (sound) SetSoundVolume(st, sfx, std::round((st.SoundVolume + 0.01 * dir) * 100) / 100);
   else st.MusicVolume = std::clamp(std::round((st.MusicVolume + 0.01 * dir) * 100) / 100, 0.0, 1.0);
 }
 
-void ToggleFullScreen(Services& s) {
-  SettingsRecord& st = s.settings;
+void ToggleFullScreen(SettingsRecord& st, Window& window) {
   st.FullScreen = st.FullScreen ? 0 : -1;
   // The new mode may not offer the old size.
-  st.Resolution = ChangeResolution(st.Resolution, 0, st.FullScreen != 0, DisplayOf(s.window()));
+  st.Resolution = ChangeResolution(st.Resolution, 0, st.FullScreen != 0, DisplayOf(window));
 }
 
-void ChangeRes(Services& s, int step) {
-  SettingsRecord& st = s.settings;
-  st.Resolution = ChangeResolution(st.Resolution, step, st.FullScreen != 0, DisplayOf(s.window()));
+void ChangeRes(SettingsRecord& st, Window& window, int step) {
+  st.Resolution = ChangeResolution(st.Resolution, step, st.FullScreen != 0, DisplayOf(window));
 }
 
-void ToggleSound(Services& s) {
-  s.settings.SoundOn = s.settings.SoundOn ? 0 : -1;
-  s.sound.sfx.ApplySoundVolume(s.settings.SoundVolume, s.settings.SoundOn != 0);
+void ToggleSound(SettingsRecord& st, SoundFx& sfx) {
+  st.SoundOn = st.SoundOn ? 0 : -1;
+  sfx.ApplySoundVolume(st.SoundVolume, st.SoundOn != 0);
 }
 
 bool IsArrow(int item) { return item >= opt::SoundDown && item <= opt::MusicUp; }
 
 }  // namespace
 
-Next OptionsScreen::Enter(Services& s) {
+Next OptionsScreen::Enter(Stage&) {
+  Services& s = services_;
   s.logs.WriteRunPoint(logtag::kOptionsLoop, "Begin");
   rects_ = OptionRects(s.look.metrics);
   Input& in = s.in();
@@ -64,7 +62,8 @@ Next OptionsScreen::Enter(Services& s) {
   return Next::Stay();
 }
 
-Next OptionsScreen::Pass(Services& s) {
+Next OptionsScreen::Pass(Stage&) {
+  Services& s = services_;
   Input& in = s.in();
   InputRouter& input = s.loop.Input;
   SettingsRecord& st = s.settings;
@@ -81,14 +80,14 @@ Next OptionsScreen::Pass(Services& s) {
   bool inWindow = p.x >= 0 && p.y >= 0;
   if (soundDrag_) {
     if (!in.ButtonDown(1)) soundDrag_ = false;
-    if (inWindow) SetSoundVolume(s, SliderValue(rects_[opt::SoundSlider], p.x));
+    if (inWindow) SetSoundVolume(s.settings, s.sound.sfx, SliderValue(rects_[opt::SoundSlider], p.x));
   }
   if (musicDrag_) {
     if (!in.ButtonDown(1)) musicDrag_ = false;
     if (inWindow) st.MusicVolume = SliderValue(rects_[opt::MusicSlider], p.x);
   }
   int hover = soundDrag_ || musicDrag_ ? -1 : OptionItemAt(rects_, p.x, p.y);
-  HoverSound(s, hover != -1);
+  HoverSound(s.sound.sfx, hover != -1);
   if (held && !heldAtEntry_) {
     if (hover == opt::SoundSlider && !musicDrag_) soundDrag_ = true, input.ClickLatch = true;
     if (hover == opt::MusicSlider && !soundDrag_) musicDrag_ = true, input.ClickLatch = true;
@@ -105,13 +104,13 @@ Next OptionsScreen::Pass(Services& s) {
       if (click == hover) tmrMenu_.Start(now, 500);
       tmrMenu_.tag.clear();
       bool sound = hover == opt::SoundDown || hover == opt::SoundUp;
-      StepVolume(s, sound, hover == opt::SoundUp || hover == opt::MusicUp ? +1 : -1);
+      StepVolume(s.settings, s.sound.sfx, sound, hover == opt::SoundUp || hover == opt::MusicUp ? +1 : -1);
     }
   }
-  if (click == opt::ResPrev) ChangeRes(s, -1);
-  if (click == opt::ResNext || click == opt::ResolutionLabel || click == opt::ResName) ChangeRes(s, +1);
-  if (click == opt::CheckBox || click == opt::FullScreenLabel || click == opt::CheckMark) ToggleFullScreen(s);
-  if (click == opt::SoundLabel) ToggleSound(s);
+  if (click == opt::ResPrev) ChangeRes(s.settings, s.window(), -1);
+  if (click == opt::ResNext || click == opt::ResolutionLabel || click == opt::ResName) ChangeRes(s.settings, s.window(), +1);
+  if (click == opt::CheckBox || click == opt::FullScreenLabel || click == opt::CheckMark) ToggleFullScreen(s.settings, s.window());
+  if (click == opt::SoundLabel) ToggleSound(s.settings, s.sound.sfx);
   if (click == opt::MusicLabel) st.MusicOn = st.MusicOn ? 0 : -1;
   bool ok = click == opt::Ok;
 
@@ -121,25 +120,25 @@ Next OptionsScreen::Pass(Services& s) {
   if (down_.Take(in) || tab_.Take(in)) keyRow_ = keyRow_ < 0 || keyRow_ >= rows - 1 ? 0 : keyRow_ + 1;
   int row = keyRow_ >= 0 ? kRows[keyRow_] : -1;
   bool l = left_.Take(in), r = right_.Take(in);
-  if (row == opt::ResolutionLabel && (l || r)) ChangeRes(s, l ? -1 : +1);
-  if (row == opt::FullScreenLabel && (l || r)) ToggleFullScreen(s);
+  if (row == opt::ResolutionLabel && (l || r)) ChangeRes(s.settings, s.window(), l ? -1 : +1);
+  if (row == opt::FullScreenLabel && (l || r)) ToggleFullScreen(s.settings, s.window());
   if (row == opt::SoundLabel || row == opt::MusicLabel) {
     bool sound = row == opt::SoundLabel;
     int dir = in.KeyDown(vk::Left) ? -1 : in.KeyDown(vk::Right) ? +1 : 0;
     keyRepeat_.Update(now);
     if (l || r) {
-      StepVolume(s, sound, l ? -1 : +1);
+      StepVolume(s.settings, s.sound.sfx, sound, l ? -1 : +1);
       keyRepeat_.Start(now, 500);
     } else if (dir != 0 && keyRepeat_.enabled && keyRepeat_.tag == "End") {
       keyRepeat_.tag.clear();
-      StepVolume(s, sound, dir);
+      StepVolume(s.settings, s.sound.sfx, sound, dir);
     }
     if (dir == 0) keyRepeat_.enabled = false;
   }
   if (TakeAny(in, enter_, space_)) {
-    if (row == opt::FullScreenLabel) ToggleFullScreen(s);
-    if (row == opt::ResolutionLabel) ChangeRes(s, +1);
-    if (row == opt::SoundLabel) ToggleSound(s);
+    if (row == opt::FullScreenLabel) ToggleFullScreen(s.settings, s.window());
+    if (row == opt::ResolutionLabel) ChangeRes(s.settings, s.window(), +1);
+    if (row == opt::SoundLabel) ToggleSound(s.settings, s.sound.sfx);
     if (row == opt::MusicLabel) st.MusicOn = st.MusicOn ? 0 : -1;
     if (row == opt::Ok || row < 0) ok = true;
   }
@@ -163,7 +162,7 @@ Next OptionsScreen::Pass(Services& s) {
     const IRect& q = rects_[std::size_t(row)];
     v.pointer = {(q.left + q.right) / 2.0, double(q.top)};
   }
-  if (ok) return Confirm(s, v);
+  if (ok) return Confirm(v);
   if (!in.ButtonDown(1) && input.ClickLatch) {
     input.ClickLatch = false;
     tmrMenu_.enabled = false;
@@ -183,7 +182,8 @@ Next OptionsScreen::Pass(Services& s) {
   return Next::Stay(wake);
 }
 
-Next OptionsScreen::Confirm(Services& s, const OptionsView& shown) {
+Next OptionsScreen::Confirm(const OptionsView& shown) {
+  Services& s = services_;
   SettingsRecord stored = LoadSettings(s.options.dataDir, s.logs);
   if (NeedsDeviceReset(s.settings, stored)) {
     // The dialog stands on the screen as it was when "OK" was pressed.
@@ -193,7 +193,8 @@ Next OptionsScreen::Confirm(Services& s, const OptionsView& shown) {
   return Resume(s, DisplayAnswer::Apply);
 }
 
-Next OptionsScreen::Resume(Services& s, Answer answer) {
+Next OptionsScreen::Resume(Stage&, Answer answer) {
+  Services& s = services_;
   if (answer == DisplayAnswer::Apply && ApplySettings(s.options.dataDir, s.settings, s.logs)) ApplyDisplayMode(s);
   return Next::Pop(Leave(s));
 }
@@ -204,9 +205,9 @@ OnScreen OptionsScreen::Shows(const ScreenMetrics&) const {
   return o;
 }
 
-void OptionsScreen::DrawBehind(Services& s) { DrawOptionsScreen(s.look.canvas, s.look.font, shown_); }
+void OptionsScreen::DrawBehind(Stage& s) { DrawOptionsScreen(s.look.canvas, s.look.font, shown_); }
 
-Answer OptionsScreen::Leave(Services& s) {
+Answer OptionsScreen::Leave(Stage& s) {
   s.loop.Redraw = true;
   return {};
 }

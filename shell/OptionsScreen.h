@@ -13,20 +13,25 @@
 
 namespace bm {
 
+struct Services;
+
 class OptionsScreen : public Screen {
  public:
+  // services: the settings changed, kept and applied to the window and the render device.
+  explicit OptionsScreen(Services& services) : services_(services) {}
   const char* Name() const override { return "Options"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
   OnScreen Shows(const ScreenMetrics& m) const override;
-  Next Resume(Services& s, Answer answer) override;
-  void DrawBehind(Services& s) override;
-  Answer Closing(Services& s) override { return Leave(s); }
+  Next Resume(Stage& s, Answer answer) override;
+  void DrawBehind(Stage& s) override;
+  Answer Closing(Stage& s) override { return Leave(s); }
 
  private:
-  Answer Leave(Services& s);
+  Answer Leave(Stage& s);
   // "OK": writes the settings; a change of the display mode asks first.
-  Next Confirm(Services& s, const OptionsView& shown);
+  Next Confirm(const OptionsView& shown);
+  Services& services_;
   OptionRectTable rects_;
   bool heldAtEntry_ = false;
   bool soundDrag_ = false, musicDrag_ = false;

@@ -28,7 +28,7 @@ void PlayCue(SoundFx& sfx, const BoardEvent& e) {
 
 // What the stock buttons show: their counts, the armed ones and the one under
 // the pointer. A change means the panel must be drawn again.
-long StockButtonsLook(Services& s, const Match& m) {
+long StockButtonsLook(Stage& s, const Match& m) {
   const BoardPlayer& p = m.player;
   PointD at = s.in().Pointer();
   long look = int(StockButtonAt(m.metrics, at.x, at.y)) + 8 * (MouseDown(s.in(), s.loop.AppActive) ? 1 : 0);
@@ -75,9 +75,9 @@ PointD TipPoint(const Match& m, int place) {
 
 }  // namespace
 
-void KeepStockLook(Services& s, PlaySide& play) { play.stockLook = StockButtonsLook(s, play.match); }
+void KeepStockLook(Stage& s, PlaySide& play) { play.stockLook = StockButtonsLook(s, play.match); }
 
-void OfferTipBox(Services& s, PlaySide& play, int number, int place) {
+void OfferTipBox(Stage& s, PlaySide& play, int number, int place) {
   if (TipText(number).empty()) return;
   PointD at = TipPoint(play.match, place);
   TipBox box{number, at.x, at.y};
@@ -93,7 +93,7 @@ void OfferTipBox(Services& s, PlaySide& play, int number, int place) {
   }
 }
 
-void CloseTipBox(Services& s, PlaySide& play) {
+void CloseTipBox(Stage& s, PlaySide& play) {
   if (play.tip.number < 0) return;
   // The won level's tip holds its flip until it is read.
   if (play.tip.number == 4) FlipTipClosed(play.match, s.Now());
@@ -119,7 +119,7 @@ std::optional<IRect> PlayDirtyPart(const Match& m, const PlayLookBefore& b, bool
   return part;
 }
 
-void DrainMatchEvents(Services& s, PlaySide& play) {
+void DrainMatchEvents(Stage& s, PlaySide& play) {
   for (const BoardEvent& e : TakeEvents(play.match)) {
     switch (e.kind) {
       case BoardEvent::Kind::Sound: PlayCue(s.sound.sfx, e); break;
@@ -153,7 +153,7 @@ PanelView PanelViewOf(const Match& m) {
   return v;
 }
 
-MatchInput ReadMatchInput(Services& s, PlaySide& play) {
+MatchInput ReadMatchInput(Stage& s, PlaySide& play) {
   Input& in = s.in();
   const ScreenMetrics& metrics = s.look.metrics;
   MatchInput m;
@@ -215,7 +215,7 @@ namespace {
 
 // Brings the still layer up to date when its key changed, and copies it to the
 // screen; false when the device has no layers (the caller draws it all).
-bool DrawStillPart(Services& s, const Match& m, BoardDrawExtras extras) {
+bool DrawStillPart(Stage& s, const Match& m, BoardDrawExtras extras) {
   Look& look = s.look;
   StillLayer& layer = look.stillLayer;
   if (!layer.enabled) return false;
@@ -239,7 +239,7 @@ bool DrawStillPart(Services& s, const Match& m, BoardDrawExtras extras) {
 
 }  // namespace
 
-void DrawPlayScreen(Services& s, PlaySide& play) {
+void DrawPlayScreen(Stage& s, PlaySide& play) {
   const Match& m = play.match;
   Canvas& c = s.look.canvas;
   Font& font = s.look.font;
@@ -270,7 +270,7 @@ void DrawPlayScreen(Services& s, PlaySide& play) {
   if (play.tip.number >= 0) DrawTip(c, font, play.tip);
 }
 
-double PlayPass(Services& s, PlaySide& play, bool& leave) {
+double PlayPass(Stage& s, PlaySide& play, bool& leave) {
   Match& m = play.match;
   LoopState& loop = s.loop;
   RenderDevice& device = s.render();

@@ -9,21 +9,21 @@
 
 namespace bm {
 
-struct Services;
+struct Stage;
 struct PlaySide;
 
 // The pass's input as the match reads it: pointer, buttons, keys, screen, clock.
-MatchInput ReadMatchInput(Services& s, PlaySide& play);
+MatchInput ReadMatchInput(Stage& s, PlaySide& play);
 // Runs one pass of play; returns the clock time the next pass is due when
 // nothing on screen is moving (0 when the next frame is wanted at once).
 // leave is set when the menu button was clicked.
-double PlayPass(Services& s, PlaySide& play, bool& leave);
+double PlayPass(Stage& s, PlaySide& play, bool& leave);
 // What the stock buttons show (counts, armed, the one under the pointer and
 // whether it is pressed), kept for the next pass to tell whether the panel
 // changed: at the end of each pass, and as play (re)starts.
-void KeepStockLook(Services& s, PlaySide& play);
+void KeepStockLook(Stage& s, PlaySide& play);
 // Draws the whole play screen (within the device's clip, when one is set).
-void DrawPlayScreen(Services& s, PlaySide& play);
+void DrawPlayScreen(Stage& s, PlaySide& play);
 // What the play screen's panel shows of the match.
 PanelView PanelViewOf(const Match& m);
 // What the screen showed of the board's ornaments before a pass.
@@ -36,9 +36,9 @@ struct PlayLookBefore {
 std::optional<IRect> PlayDirtyPart(const Match& m, const PlayLookBefore& before, bool timeChanged);
 // Shows tip n pointing at its place (a cell, or a button's code), or keeps it
 // for when the tip on screen is closed.
-void OfferTipBox(Services& s, PlaySide& play, int number, int place);
-void CloseTipBox(Services& s, PlaySide& play);
+void OfferTipBox(Stage& s, PlaySide& play, int number, int place);
+void CloseTipBox(Stage& s, PlaySide& play);
 // Plays, writes or acts on the match's queued events, in order.
-void DrainMatchEvents(Services& s, PlaySide& play);
+void DrainMatchEvents(Stage& s, PlaySide& play);
 
 }  // namespace bm

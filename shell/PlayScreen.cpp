@@ -15,13 +15,13 @@
 
 namespace bm {
 
-Next PlayScreen::Enter(Services& s) {
+Next PlayScreen::Enter(Stage& s) {
   Match& m = play_.match;
   FitScreen(m, s.look.metrics);
   if (start_ == Start::AsItStands) return BeginPlay(s);
   if (start_ == Start::SavedGame) {
     // Continue: the board as it was left, no fly-in, the stage's tune.
-    if (ContinueSavedGame(s, m)) {
+    if (ContinueSavedGame(saves_, m)) {
       DrainMatchEvents(s, play_);
       s.sound.music.FadeMusAll(-0.1, 0);
       s.sound.music.PlayMusic(MusicMod::StageTrack(StageOfLevel(m.session.CurrentLevel)), 0.1, 0, false);
@@ -34,16 +34,16 @@ Next PlayScreen::Enter(Services& s) {
   return NewGame(s);
 }
 
-Next PlayScreen::NewGame(Services& s) {
+Next PlayScreen::NewGame(Stage& s) {
   s.loop.Input.ClickLatch = true;
-  StartNewGame(s, play_.match, s.options.level > 0 ? s.options.level : 1);
+  StartNewGame(saves_, play_.match, newGameLevel_);
   play_.match.session.ShownScore = 0;
   DrainMatchEvents(s, play_);
-  stage_ = Stage::FlyingIn;
+  step_ = Step::FlyingIn;
   return Next::Push(std::make_unique<FlightScreen>(play_, 1));
 }
 
-Next PlayScreen::BeginPlay(Services& s) {
+Next PlayScreen::BeginPlay(Stage& s) {
   // The menu's screen pictures (8 MB at 1280x1024) wait on disk while a game runs.
   s.look.textures.ReleaseFolder("red/menu/");
   ResumeFrames(play_.match, s.Now());
@@ -52,19 +52,19 @@ Next PlayScreen::BeginPlay(Services& s) {
   return Playing(s);
 }
 
-Next PlayScreen::Playing(Services& s) {
-  stage_ = Stage::Playing;
+Next PlayScreen::Playing(Stage& s) {
+  step_ = Step::Playing;
   KeepStockLook(s, play_);
   return Next::Stay();
 }
 
-Next PlayScreen::Pass(Services& s) {
+Next PlayScreen::Pass(Stage& s) {
   InputRouter& input = s.loop.Input;
   bool active = s.window().IsForeground();
   s.loop.AppActive = active;
   if (!active) {
     s.sound.music.PauseMusAll();
-    stage_ = Stage::Away;
+    step_ = Step::Away;
     return Next::Push(std::make_unique<AwayScreen>());
   }
   bool leave = false;
@@ -87,7 +87,7 @@ OnScreen PlayScreen::Shows(const ScreenMetrics&) const {
   return o;
 }
 
-Next PlayScreen::LevelEnd(Services& s) {
+Next PlayScreen::LevelEnd(Stage& s) {
   Match& m = play_.match;
   switch (m.flow.pending) {
     case FlowStep::None: break;
@@ -95,14 +95,14 @@ Next PlayScreen::LevelEnd(Services& s) {
     case FlowStep::RestartLevel:
     case FlowStep::SkipLevel:
       s.loop.Input.ClickLatch = true;
-      stage_ = Stage::FlyingOut;
+      step_ = Step::FlyingOut;
       return Next::Push(std::make_unique<FlightScreen>(play_, 0));
     case FlowStep::GameComplete: {
       const int score = m.session.Score;
       EndFinishedGame(m);
       // The finished game's score goes to the high scores like a lost one's.
-      EnterEndedGame(s, score);
-      stage_ = Stage::Credits;
+      EnterEndedGame(saves_, score);
+      step_ = Step::Credits;
       return Next::Push(std::make_unique<CreditsScreen>());
     }
     case FlowStep::GameOver: {
@@ -110,53 +110,53 @@ Next PlayScreen::LevelEnd(Services& s) {
       const int score = EndLostGame(m);
       s.logs.WriteRunLog("GameOver", "Game over on level " + std::to_string(level) + " with a score of " +
                                          std::to_string(score));
-      EnterEndedGame(s, score);
+      EnterEndedGame(saves_, score);
       return Next::Pop(PlayAnswer::Played);
     }
   }
   return Next::Stay();
 }
 
-Next PlayScreen::NextLevel(Services& s, int level) {
+Next PlayScreen::NextLevel(Stage& s, int level) {
   Match& m = play_.match;
   BetweenLevelsDone(m, s.Now(), level);
   s.loop.Input.ClickLatch = true;
   EnterLevel(m, s.Now());
   DrainMatchEvents(s, play_);
-  stage_ = Stage::FlyingInNext;
+  step_ = Step::FlyingInNext;
   return Next::Push(std::make_unique<FlightScreen>(play_, 1));
 }
 
-Next PlayScreen::Resume(Services& s, Answer) {
+Next PlayScreen::Resume(Stage& s, Answer) {
   Match& m = play_.match;
-  switch (stage_) {
-    case Stage::FlyingIn:
+  switch (step_) {
+    case Step::FlyingIn:
       ResumeFrames(m, s.Now());
       s.loop.Input.ClickLatch = true;
       if (s.loop.ExitRequested) return Next::Pop(PlayAnswer::NotStarted);
       return BeginPlay(s);
-    case Stage::Away:
+    case Step::Away:
       s.sound.music.ResumeMusAll();
       // Time spent away does not count: frames and the hourglass resume where they were.
       ResumeFrames(m, s.Now());
       return Playing(s);
-    case Stage::FlyingOut: {
+    case Step::FlyingOut: {
       // Closing the program on the way still lands on the next level, fresh, so
       // the save on the way out never keeps a board already won or out of time.
       if (!LeaveLevel(m)) return Playing(s);
       level_ = m.session.CurrentLevel;
       if (s.loop.ExitRequested) return NextLevel(s, level_);
-      stage_ = Stage::BetweenLevels;
-      return Next::Push(std::make_unique<BetweenLevelsScreen>(play_, level_));
+      step_ = Step::BetweenLevels;
+      return Next::Push(std::make_unique<BetweenLevelsScreen>(play_, level_, saves_));
     }
-    case Stage::BetweenLevels: return NextLevel(s, level_);
-    case Stage::FlyingInNext:
+    case Step::BetweenLevels: return NextLevel(s, level_);
+    case Step::FlyingInNext:
       // The flight is not play: the board's clock starts when it has landed.
       ResumeFrames(m, s.Now());
       s.loop.Redraw = true;
       return Playing(s);
-    case Stage::Credits: return Next::Pop(PlayAnswer::Played);
-    case Stage::Playing: break;
+    case Step::Credits: return Next::Pop(PlayAnswer::Played);
+    case Step::Playing: break;
   }
   return Next::Stay();
 }

@@ -10,6 +10,7 @@
 namespace bm {
 
 struct PlaySide;
+struct Saves;
 
 // What the play screen pops with: whether play began (the level left is then saved).
 enum class PlayAnswer { NotStarted, Played };
@@ -22,28 +23,33 @@ class PlayScreen : public Screen {
     AsItStands,  // the match holds a level ready to play
   };
 
-  PlayScreen(PlaySide& play, Start start) : play_(play), start_(start) {}
+  // saves: the saved game, continued, started anew or ended; level: the command
+  // line's level for a new game (0: the first).
+  PlayScreen(PlaySide& play, Start start, Saves& saves, int level)
+      : play_(play), start_(start), saves_(saves), newGameLevel_(level > 0 ? level : 1) {}
   const char* Name() const override { return "Play"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
-  Next Resume(Services& s, Answer) override;
-  Answer Closing(Services&) override { return PlayAnswer::Played; }
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
+  Next Resume(Stage& s, Answer) override;
+  Answer Closing(Stage&) override { return PlayAnswer::Played; }
   OnScreen Shows(const ScreenMetrics& m) const override;
 
  private:
-  enum class Stage { FlyingIn, Playing, Away, FlyingOut, BetweenLevels, FlyingInNext, Credits };
-  Next NewGame(Services& s);
+  enum class Step { FlyingIn, Playing, Away, FlyingOut, BetweenLevels, FlyingInNext, Credits };
+  Next NewGame(Stage& s);
   // Play (re)begins: the board's clock runs from now, keys held from before wait for their release.
-  Next BeginPlay(Services& s);
+  Next BeginPlay(Stage& s);
   // Play goes on from here, its first pass comparing with the stock buttons as they look now.
-  Next Playing(Services& s);
+  Next Playing(Stage& s);
   // What the match asked for at a level's end.
-  Next LevelEnd(Services& s);
+  Next LevelEnd(Stage& s);
   // The map and the shop are done: the level the match chose, flown in.
-  Next NextLevel(Services& s, int level);
+  Next NextLevel(Stage& s, int level);
   PlaySide& play_;
   Start start_;
-  Stage stage_ = Stage::Playing;
+  Saves& saves_;
+  int newGameLevel_;
+  Step step_ = Step::Playing;
   int level_ = 0;  // the level the map and the shop lead to (the map's cheat keys may change it)
 };
 

@@ -16,13 +16,13 @@ const char* kNoRoom = "There is no place to add new player name.|You should dele
 
 }  // namespace
 
-Next PlayersScreen::Enter(Services& s) {
+Next PlayersScreen::Enter(Stage& s) {
   s.logs.WriteRunPoint(logtag::kPlayersLoop, "Begin");
   FreshKeys(s.in());
   return Next::Stay();
 }
 
-Next PlayersScreen::Pass(Services& s) {
+Next PlayersScreen::Pass(Stage& s) {
   Input& in = s.in();
   if (EscapePressed(s.loop.Input, in)) return Next::Pop(HandBack(s));
   if (ScreenMinimised(s)) return Next::Stay(s.Now() + 100);
@@ -42,14 +42,14 @@ Next PlayersScreen::Pass(Services& s) {
   else if (focusIndex_ == items - 2) focus_ = {roster::Add, 0};
   else if (focusIndex_ == items - 1) focus_ = {roster::Ok, 0};
   hover_ = RosterHitAt(s.look.metrics, players_, pointer_.x, pointer_.y);
-  HoverSound(s, hover_.kind != roster::None);
+  HoverSound(s.sound.sfx, hover_.kind != roster::None);
   RosterHit act;
   if (click_.Take(s)) act = hover_;
   if (TakeAny(in, enter_, space_)) act = focus_.kind ? focus_ : RosterHit{roster::Ok, 0};
   if (TakeAny(in, del_, dKey_) && focus_.kind != roster::None && focus_.slot > 0)
     act = {roster::Delete, focus_.slot};
   if (act.kind == roster::None) return Draw(s, false);
-  ClickSound(s);
+  ClickSound(s.sound.sfx);
   message_.clear();
   askedSlot_ = act.slot;
   switch (act.kind) {
@@ -77,7 +77,7 @@ Next PlayersScreen::Pass(Services& s) {
   return Acted(s);
 }
 
-Next PlayersScreen::Resume(Services& s, Answer answer) {
+Next PlayersScreen::Resume(Stage& s, Answer answer) {
   const int slot = askedSlot_;
   if (answer == DeleteAnswer::Delete) {
     ClearPlayer(players_.slot[std::size_t(slot)]);
@@ -94,7 +94,7 @@ Next PlayersScreen::Resume(Services& s, Answer answer) {
   return Acted(s);
 }
 
-Next PlayersScreen::Acted(Services& s) {
+Next PlayersScreen::Acted(Stage& s) {
   // A key that answered a dialog or closed the name box must not act here too.
   FreshKeys(s.in());
   return Draw(s, true);
@@ -108,7 +108,7 @@ void PlayersScreen::FreshKeys(Input& in) {
   onDeleteMark_ = false;
 }
 
-Next PlayersScreen::Draw(Services& s, bool force) {
+Next PlayersScreen::Draw(Stage& s, bool force) {
   if (s.loop.Redraw || !(hover_ == shownHover_) || !(focus_ == shownFocus_) || message_ != shownMessage_ || force) {
     s.loop.Redraw = false;
     shownHover_ = hover_;
@@ -127,6 +127,6 @@ OnScreen PlayersScreen::Shows(const ScreenMetrics& m) const {
   return o;
 }
 
-void PlayersScreen::DrawBehind(Services& s) { DrawPlayersScreen(s.look.canvas, s.look.font, players_, {}, {}, "", {}); }
+void PlayersScreen::DrawBehind(Stage& s) { DrawPlayersScreen(s.look.canvas, s.look.font, players_, {}, {}, "", {}); }
 
 }  // namespace bm

@@ -22,18 +22,18 @@ class PlayersScreen : public Screen {
   PlayersScreen(PlayerTable& players, std::function<void()> save, std::function<void(int slot)> forgetBoard = {})
       : players_(players), save_(std::move(save)), forgetBoard_(std::move(forgetBoard)) {}
   const char* Name() const override { return "Players"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
   OnScreen Shows(const ScreenMetrics& m) const override;
-  Next Resume(Services& s, Answer answer) override;
-  void DrawBehind(Services& s) override;
-  Answer Closing(Services& s) override { return HandBack(s); }
+  Next Resume(Stage& s, Answer answer) override;
+  void DrawBehind(Stage& s) override;
+  Answer Closing(Stage& s) override { return HandBack(s); }
 
  private:
   // The rest of a pass that acted: fresh key edges, and the screen drawn again.
-  Next Acted(Services& s);
+  Next Acted(Stage& s);
   void FreshKeys(Input& in);  // keys and the button already held are taken from their next press
-  Next Draw(Services& s, bool force);
+  Next Draw(Stage& s, bool force);
   PlayerTable& players_;
   std::function<void()> save_;
   std::function<void(int)> forgetBoard_;

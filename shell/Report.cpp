@@ -16,7 +16,7 @@ void WriteReport(Services& s, const Match& m, const std::string& path) {
   double wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loop.WallStart).count();
   char saves[128];
   std::snprintf(saves, sizeof saves, "  \"saves\": %ld,\n  \"save_failures\": %ld,\n  \"log_failures\": %ld,\n",
-                s.saveCounters.games, s.saveCounters.failures, s.logs.Failures());
+                s.saves.counters.games, s.saves.counters.failures, s.logs.Failures());
   char run[256];
   // The run's own figures come last: a replay of this game repeats everything above them.
   std::snprintf(run, sizeof run, "  \"game_seconds\": %.3f,\n  \"wall_seconds\": %.3f,\n  \"first_frame_ms\": %.1f\n",

@@ -19,12 +19,13 @@
 
 namespace bm {
 
-Next RunScreen::Enter(Services&) { return Next::Push(std::make_unique<LogoScreen>()); }
+Next RunScreen::Enter(Stage&) { return Next::Push(std::make_unique<LogoScreen>()); }
 
 // Never reached: another screen always stands on this one.
-Next RunScreen::Pass(Services&) { return Next::Stay(); }
+Next RunScreen::Pass(Stage&) { return Next::Stay(); }
 
-void RunScreen::AfterLoading(Services& s) {
+void RunScreen::AfterLoading() {
+  Services& s = s_;
   s.logs.WriteRunPoint(logtag::kMainLoop, "Begin");
   s.loop.Input.CheatCode = CheatModeCode(s.options.gameDir, &s.logs);
   if (!std::filesystem::exists(std::filesystem::path(s.options.gameDir) / kDataIniFileName))
@@ -32,8 +33,9 @@ void RunScreen::AfterLoading(Services& s) {
                        std::string(kDataIniFileName) + " is missing; the built-in switches are used");
 }
 
-Next RunScreen::ToMenu(Services& s) {
-  if (s.loop.ExitRequested) return End(s);
+Next RunScreen::ToMenu() {
+  Services& s = s_;
+  if (s.loop.ExitRequested) return End();
   s.sound.sfx.RearmSfx("ev_menu_click");
   bool active = s.window().IsForeground();
   s.loop.Input.ClickLatch = s.in().ButtonDown(2) || (s.in().ButtonDown(1) && active);
@@ -45,68 +47,75 @@ Next RunScreen::ToMenu(Services& s) {
   s.logs.WriteRunPoint(logtag::kMainMenu, "CP1");
   players_ = SaveData{};
   bool ask = false;
-  if (NeedsFirstPlayer(s, players_, ask)) {
+  if (NeedsFirstPlayer(s.saves, players_, ask)) {
     if (ask) {
-      stage_ = Stage::Naming;
+      leg_ = Leg::Naming;
       name_.clear();
       return Next::Push(std::make_unique<NameBoxScreen>(&name_, true));
     }
-    KeepFirstPlayer(s, players_, nullptr);
+    KeepFirstPlayer(s.saves, players_, nullptr);
+    s.loop.Redraw = true;
   }
-  stage_ = Stage::Menu;
-  return Next::Push(std::make_unique<MainMenuScreen>(menuView_));
+  leg_ = Leg::Menu;
+  return Next::Push(std::make_unique<MainMenuScreen>(menuView_, s));
 }
 
-Next RunScreen::LevelAtOnce(Services& s) {
+Next RunScreen::LevelAtOnce() {
+  Services& s = s_;
   players_ = SaveData{};
   bool ask = false;
-  if (NeedsFirstPlayer(s, players_, ask)) {
+  if (NeedsFirstPlayer(s.saves, players_, ask)) {
     const std::string name = kDefaultPlayerName;
-    KeepFirstPlayer(s, players_, ask ? &name : nullptr);
+    KeepFirstPlayer(s.saves, players_, ask ? &name : nullptr);
+    s.loop.Redraw = true;
   }
-  return Play(s, false);
+  return Play(false);
 }
 
-Next RunScreen::Play(Services& s, bool continueSaved) {
+Next RunScreen::Play(bool continueSaved) {
+  Services& s = s_;
   s.logs.WriteRunPoint(logtag::kMainLoop, "CP2");
-  stage_ = Stage::Playing;
+  leg_ = Leg::Playing;
   auto start = continueSaved ? PlayScreen::Start::SavedGame : PlayScreen::Start::NewGame;
-  return Next::Push(std::make_unique<PlayScreen>(play_, start));
+  return Next::Push(std::make_unique<PlayScreen>(play_, start, s.saves, s.options.level));
 }
 
-Next RunScreen::Resume(Services& s, Answer answer) {
-  switch (stage_) {
-    case Stage::Logo:
-      stage_ = Stage::Loading;
-      if (s.loop.ExitRequested) return End(s);
-      return Next::Push(std::make_unique<LoadingScreen>());
-    case Stage::Loading:
-      AfterLoading(s);
-      if (s.options.level > 0 && !s.loop.ExitRequested) return LevelAtOnce(s);
-      if (s.loop.ExitRequested) return ToMenu(s);
-      stage_ = Stage::Intro;
+Next RunScreen::Resume(Stage&, Answer answer) {
+  Services& s = s_;
+  switch (leg_) {
+    case Leg::Logo:
+      leg_ = Leg::Loading;
+      if (s.loop.ExitRequested) return End();
+      return Next::Push(std::make_unique<LoadingScreen>(s.options));
+    case Leg::Loading:
+      AfterLoading();
+      if (s.options.level > 0 && !s.loop.ExitRequested) return LevelAtOnce();
+      if (s.loop.ExitRequested) return ToMenu();
+      leg_ = Leg::Intro;
       return Next::Push(std::make_unique<IntroFadeScreen>());
-    case Stage::Intro: return ToMenu(s);
-    case Stage::Naming:
-      KeepFirstPlayer(s, players_, answer == NameAnswer::Given ? &name_ : nullptr);
-      stage_ = Stage::Menu;
-      return Next::Push(std::make_unique<MainMenuScreen>(menuView_));
-    case Stage::Menu:
+    case Leg::Intro: return ToMenu();
+    case Leg::Naming:
+      KeepFirstPlayer(s.saves, players_, answer == NameAnswer::Given ? &name_ : nullptr);
+      s.loop.Redraw = true;
+      leg_ = Leg::Menu;
+      return Next::Push(std::make_unique<MainMenuScreen>(menuView_, s));
+    case Leg::Menu:
       if (answer == MenuAnswer::Exit) {
         s.logs.WriteRunPoint(logtag::kMainLoop, "CP2");
-        return End(s);
+        return End();
       }
       // Even with the program ending, the game chosen is set up (a new one's records written).
-      return Play(s, answer == MenuAnswer::Continue);
-    case Stage::Playing:
+      return Play(answer == MenuAnswer::Continue);
+    case Leg::Playing:
       // Leaving by the menu, Escape, the close box, F12 or a stop signal: the level is kept.
-      if (answer == PlayAnswer::Played) LeftPlay(s, play_.match);
-      return ToMenu(s);
+      if (answer == PlayAnswer::Played) LeftPlay(s.saves, play_.match);
+      return ToMenu();
   }
-  return End(s);
+  return End();
 }
 
-Next RunScreen::End(Services& s) {
+Next RunScreen::End() {
+  Services& s = s_;
   LogMemory(s);
   s.logs.WriteRunLog("", "Application End.");
   return Next::Pop();

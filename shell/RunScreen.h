@@ -12,30 +12,33 @@
 namespace bm {
 
 struct PlaySide;
+struct Services;
 
 class RunScreen : public Screen {
  public:
-  explicit RunScreen(PlaySide& play) : play_(play) {}
+  // The run's course loads, saves and opens every other screen: it is handed all of it.
+  RunScreen(PlaySide& play, Services& services) : play_(play), s_(services) {}
   const char* Name() const override { return "Run"; }
-  Next Enter(Services& s) override;
-  Next Pass(Services& s) override;
-  Next Resume(Services& s, Answer answer) override;
+  Next Enter(Stage& s) override;
+  Next Pass(Stage& s) override;
+  Next Resume(Stage& s, Answer answer) override;
 
  private:
-  enum class Stage { Logo, Loading, Intro, Naming, Menu, Playing };
+  enum class Leg { Logo, Loading, Intro, Naming, Menu, Playing };
   // Loading is done: the run's course begins (the cheat code, the run-point log).
-  void AfterLoading(Services& s);
+  void AfterLoading();
   // The way to the main menu, through the name box when no player has a name yet.
-  Next ToMenu(Services& s);
+  Next ToMenu();
   // --level N: a new game on level N at once, for the current player (a
   // player under the default name on a fresh folder).
-  Next LevelAtOnce(Services& s);
+  Next LevelAtOnce();
   // Play begins: a new game or the saved one.
-  Next Play(Services& s, bool continueSaved);
+  Next Play(bool continueSaved);
   // Memory logged, "Application End." written, and the stack is empty.
-  Next End(Services& s);
+  Next End();
   PlaySide& play_;
-  Stage stage_ = Stage::Logo;
+  Services& s_;
+  Leg leg_ = Leg::Logo;
   SaveData players_;  // the first player's record while the name box is open
   std::string name_;
   MainMenuView menuView_;

@@ -22,7 +22,7 @@ void LoadGameRecords(SaveFolder& folder, SaveData& data) {
 
 }  // namespace
 
-void SaveLeftLevel(Services& s, const Match& m) {
+void SaveLeftLevel(Saves& s, const Match& m) {
   if (!LevelInProgress(m)) return;
   SaveFolder folder = s.Folder();
   SaveData data;
@@ -34,7 +34,7 @@ void SaveLeftLevel(Services& s, const Match& m) {
   s.Count(folder);
 }
 
-void ForgetEndedGame(Services& s, const Match& m) {
+void ForgetEndedGame(Saves& s, const Match& m) {
   if (!m.session.Ended) return;
   SaveFolder folder = s.Folder();
   SaveData data;
@@ -44,12 +44,12 @@ void ForgetEndedGame(Services& s, const Match& m) {
   s.Count(folder);
 }
 
-void LeftPlay(Services& s, const Match& m) {
+void LeftPlay(Saves& s, const Match& m) {
   SaveLeftLevel(s, m);
   ForgetEndedGame(s, m);
 }
 
-bool ContinueSavedGame(Services& s, Match& m) {
+bool ContinueSavedGame(Saves& s, Match& m) {
   SaveFolder folder = s.Folder();
   SaveData data;
   LoadPlayers(folder, data);
@@ -62,14 +62,14 @@ bool ContinueSavedGame(Services& s, Match& m) {
   return ok;
 }
 
-bool HasGameToContinue(Services& s) {
+bool HasGameToContinue(Saves& s) {
   SaveFolder folder = s.Folder();
   SaveData data;
   LoadPlayers(folder, data);
   return HasSavedGame(data);
 }
 
-void StartNewGame(Services& s, Match& m, int level) {
+void StartNewGame(Saves& s, Match& m, int level) {
   SaveFolder folder = s.Folder();
   PrepareSaveFolder(folder);
   SaveData data;
@@ -92,7 +92,7 @@ void StartNewGame(Services& s, Match& m, int level) {
   s.Count(folder);
 }
 
-void EnterEndedGame(Services& s, int score) {
+void EnterEndedGame(Saves& s, int score) {
   SaveFolder folder = s.Folder();
   PrepareSaveFolder(folder);
   SaveData data;
@@ -101,7 +101,7 @@ void EnterEndedGame(Services& s, int score) {
   s.Count(folder);
 }
 
-void SaveShopOnLeaving(Services& s, const Match& m) {
+void SaveShopOnLeaving(Saves& s, const Match& m) {
   SaveFolder folder = s.Folder();
   PrepareSaveFolder(folder);
   SaveData data;
@@ -111,14 +111,14 @@ void SaveShopOnLeaving(Services& s, const Match& m) {
   s.Count(folder);
 }
 
-void LoadMapPointsOf(Services& s, MapPoints& points) {
+void LoadMapPointsOf(Saves& s, MapPoints& points) {
   SaveFolder folder = s.Folder();
   SaveData data;
   LoadMapPoints(folder, data);
   points = data.map;
 }
 
-bool NeedsFirstPlayer(Services& s, SaveData& data, bool& ask) {
+bool NeedsFirstPlayer(Saves& s, SaveData& data, bool& ask) {
   SaveFolder folder = s.Folder();
   LoadPlayers(folder, data);
   if (data.players.CurrentRecord().NewGamePending != kFalse) {
@@ -135,7 +135,7 @@ bool NeedsFirstPlayer(Services& s, SaveData& data, bool& ask) {
   return true;
 }
 
-void KeepFirstPlayer(Services& s, SaveData& data, const std::string* name) {
+void KeepFirstPlayer(Saves& s, SaveData& data, const std::string* name) {
   if (name) {
     PlayerRecord& first = data.players.slot[std::size_t(kFirstPlayer)];
     MakeNewPlayer(first, *name);
@@ -145,7 +145,6 @@ void KeepFirstPlayer(Services& s, SaveData& data, const std::string* name) {
   PrepareSaveFolder(folder);
   SavePlayers(folder, data);
   s.Count(folder);
-  s.loop.Redraw = true;
 }
 
 }  // namespace bm

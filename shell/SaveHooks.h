@@ -8,33 +8,33 @@
 
 namespace bm {
 
-struct Services;
+struct Saves;
 struct Match;
 
 // Saves the level in progress (nothing when none is), reading the players and
 // the shop state afresh so no other screen's change is written over.
-void SaveLeftLevel(Services& s, const Match& m);
+void SaveLeftLevel(Saves& s, const Match& m);
 // After game over or the game's end: nothing is left to continue (the score's
 // entry into the high scores is the level flow's).
-void ForgetEndedGame(Services& s, const Match& m);
+void ForgetEndedGame(Saves& s, const Match& m);
 // The play screen was left (the menu, Escape, the close box, F12, a stop
 // signal, the game's end): the level in progress is saved, or the ended game forgotten.
-void LeftPlay(Services& s, const Match& m);
+void LeftPlay(Saves& s, const Match& m);
 // Continues the current player's saved game; false when there is none.
-bool ContinueSavedGame(Services& s, Match& m);
+bool ContinueSavedGame(Saves& s, Match& m);
 // The current player has a saved game to continue (a name and a level).
-bool HasGameToContinue(Services& s);
+bool HasGameToContinue(Saves& s);
 // "New Game": the abandoned game's score into the high scores, the player's
 // shop, stocks and tips reset, then a new game on `level` (no fly-in yet).
-void StartNewGame(Services& s, Match& m, int level);
+void StartNewGame(Saves& s, Match& m, int level);
 // Game over or game complete: the score into the high scores, the game no
 // longer continued, the players file saved.
-void EnterEndedGame(Services& s, int score);
+void EnterEndedGame(Saves& s, int score);
 // Leaving the screens between levels: the current player's shop and the map
 // points written to the item files.
-void SaveShopOnLeaving(Services& s, const Match& m);
+void SaveShopOnLeaving(Saves& s, const Match& m);
 // The level points of the map ("apo.dat" of the data folder, else the shipped one).
-void LoadMapPointsOf(Services& s, MapPoints& points);
+void LoadMapPointsOf(Saves& s, MapPoints& points);
 
 // A player without a name is asked for one on the way to the main menu, so a
 // first game is kept under a name and can be continued after closing.
@@ -43,7 +43,7 @@ void LoadMapPointsOf(Services& s, MapPoints& points);
 // player has a name. Otherwise the first player becomes the current one, and ask
 // tells whether it still needs a name (the name box). KeepFirstPlayer then
 // gives it the name (null when none was given) and saves the players.
-bool NeedsFirstPlayer(Services& s, SaveData& data, bool& ask);
-void KeepFirstPlayer(Services& s, SaveData& data, const std::string* name);
+bool NeedsFirstPlayer(Saves& s, SaveData& data, bool& ask);
+void KeepFirstPlayer(Saves& s, SaveData& data, const std::string* name);
 
 }  // namespace bm

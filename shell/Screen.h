@@ -2,6 +2,11 @@
 // when the loop asks, and says what comes next. Screens stand on a stack (see
 // shell/Loop.h): a dialog is a screen pushed over another, and its answer
 // reaches the screen below through Resume when it pops.
+//
+// Each call is handed the Stage (shell/Services.h): the machine, the look, the
+// sound, the loop's state and the run log. What else a screen touches (the
+// saved game, the settings, the play side) it is handed when it is made, so
+// its constructor says what it may change beyond the screen.
 #pragma once
 #include <limits>
 #include <memory>
@@ -11,7 +16,7 @@
 
 namespace bm {
 
-struct Services;
+struct Stage;
 class Screen;
 
 // What a pass says comes next.
@@ -39,21 +44,21 @@ class Screen {
   // Once, when pushed, before its first pass. Stay: its passes begin at once.
   // Push: a screen runs over it first (its answer comes to Resume). Pop: it has
   // nothing to do after all.
-  virtual Next Enter(Services&) { return Next::Stay(); }
+  virtual Next Enter(Stage&) { return Next::Stay(); }
   // One pass: input, update, draw when something changed.
-  virtual Next Pass(Services&) = 0;
+  virtual Next Pass(Stage&) = 0;
   // A screen pushed over it popped with this answer. Stay goes on with its passes.
-  virtual Next Resume(Services&, Answer answer) {
+  virtual Next Resume(Stage&, Answer answer) {
     (void)answer;
     return Next::Stay();
   }
   // What it shows, for an input that acts on it as a hand would (shell/InputSource.h).
   virtual OnScreen Shows(const ScreenMetrics&) const { return {}; }
   // Its picture as it stands, for a dialog standing on it.
-  virtual void DrawBehind(Services&) {}
+  virtual void DrawBehind(Stage&) {}
   // The program is ending: keep what must be kept. The answer goes to the
   // screen below's Resume, as on a normal pop.
-  virtual Answer Closing(Services&) { return {}; }
+  virtual Answer Closing(Stage&) { return {}; }
 };
 
 }  // namespace bm

@@ -7,7 +7,7 @@
 
 namespace bm {
 
-bool ClickEdge::Take(Services& s) {
+bool ClickEdge::Take(Stage& s) {
   bool down = s.loop.AppActive && s.in().ButtonDown(1);
   bool fresh = down && !latch;
   latch = down;
@@ -19,7 +19,7 @@ void SkipPress::Arm(Input& in) {
   buttonHeld = in.ButtonDown(1);
 }
 
-bool SkipPress::Take(Services& s) {
+bool SkipPress::Take(Stage& s) {
   Input& in = s.in();
   bool down = s.loop.AppActive && in.ButtonDown(1);
   bool click = down && !buttonHeld;
@@ -28,7 +28,7 @@ bool SkipPress::Take(Services& s) {
   return click || keys;
 }
 
-bool SequenceShown(Services& s) { return s.look.drawing && !s.platform.headless; }
+bool SequenceShown(Stage& s) { return s.look.drawing && !s.platform.headless; }
 
 bool PointerMoved(PointD& last, PointD now) {
   bool moved = last.x >= 0 && now.x >= 0 && (std::abs(now.x - last.x) > 2 || std::abs(now.y - last.y) > 2);
@@ -53,7 +53,7 @@ int FocusStep(const std::vector<PointD>& spots, int from, int dx, int dy) {
   return best;
 }
 
-bool ScreenMinimised(Services& s) {
+bool ScreenMinimised(Stage& s) {
   if (s.window().IsMinimised()) {
     s.sound.music.PauseMusAll();
     return true;
@@ -62,22 +62,22 @@ bool ScreenMinimised(Services& s) {
   return false;
 }
 
-void HoverSound(Services& s, bool overItem) {
-  if (overItem) s.sound.sfx.PlaySfxOnce("ev_menu_over");
-  else s.sound.sfx.RearmSfx("ev_menu_over");
+void HoverSound(SoundFx& sfx, bool overItem) {
+  if (overItem) sfx.PlaySfxOnce("ev_menu_over");
+  else sfx.RearmSfx("ev_menu_over");
 }
 
-Answer HandBack(Services& s) {
+Answer HandBack(Stage& s) {
   s.loop.Input.ClickLatch = s.in().ButtonDown(1);
   s.loop.Redraw = true;
   return {};
 }
 
-void ClickSound(Services& s) {
-  s.sound.sfx.PlaySfxOnce("ev_menu_click");
-  s.sound.sfx.RearmSfx("ev_menu_click");
+void ClickSound(SoundFx& sfx) {
+  sfx.PlaySfxOnce("ev_menu_click");
+  sfx.RearmSfx("ev_menu_click");
 }
 
-Next StayForInput(Services& s) { return Next::Stay(s.Now() + 1000); }
+Next StayForInput(Stage& s) { return Next::Stay(s.Now() + 1000); }
 
 }  // namespace bm

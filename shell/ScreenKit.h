@@ -9,7 +9,8 @@
 
 namespace bm {
 
-struct Services;
+struct Stage;
+struct SoundFx;
 
 // A key taken once per press. A key already held when the screen opens (the
 // press that opened it) is ignored until it is released.
@@ -31,7 +32,7 @@ struct ClickEdge {
   bool latch = true;
   ClickEdge() = default;
   explicit ClickEdge(Input& in) : latch(in.ButtonDown(1)) {}
-  bool Take(Services& s);
+  bool Take(Stage& s);
 };
 
 // Any of the keys pressed; each one is taken, so none fires later.
@@ -46,12 +47,12 @@ struct SkipPress {
   KeyEdge escape, enter, space;
   bool buttonHeld = true;
   void Arm(Input& in);  // as the sequence begins
-  bool Take(Services& s);
+  bool Take(Stage& s);
 };
 
 // The logo and the fade into the menu are for people at a window: headless
 // runs and fast runs go straight on.
-bool SequenceShown(Services& s);
+bool SequenceShown(Stage& s);
 
 // The pointer moved by hand since last (which it then follows): the keyboard's
 // mark gives way. Leaving or entering the window is no move.
@@ -65,18 +66,18 @@ int FocusStep(const std::vector<PointD>& spots, int from, int dx, int dy);
 
 // Minimised: pauses the music and returns true (the pass draws nothing).
 // Otherwise resumes it and returns false.
-bool ScreenMinimised(Services& s);
+bool ScreenMinimised(Stage& s);
 
 // Plays "ev_menu_over" when the pointer comes onto an item from empty space and
 // re-arms it over empty space.
-void HoverSound(Services& s, bool overItem);
+void HoverSound(SoundFx& sfx, bool overItem);
 // "ev_menu_click" for a button or item pressed.
-void ClickSound(Services& s);
+void ClickSound(SoundFx& sfx);
 // A screen hands back to the one below: the button still held from it does
 // nothing there, and that screen is drawn afresh. Returns no answer.
-Answer HandBack(Services& s);
+Answer HandBack(Stage& s);
 
 // A screen waiting for input: looked at again a second from now, or at the next event.
-Next StayForInput(Services& s);
+Next StayForInput(Stage& s);
 
 }  // namespace bm

@@ -14,18 +14,20 @@ Look::Look(RenderDevice& render, const std::string& gameDir, Logs& logs)
 Sound::Sound(Platform& platform, Logs& logs, const std::string& gameDir)
     : sfx(*platform.sound, *platform.clock, logs, gameDir), music(*platform.music, *platform.clock, logs, gameDir) {}
 
-Services::Services(Platform& p, Logs& l, RunOptions opts)
-    : platform(p), logs(l), options(std::move(opts)), look(*p.render, options.gameDir, l), sound(p, l, options.gameDir) {}
+Stage::Stage(Platform& p, Logs& l, const std::string& gameDir)
+    : platform(p), logs(l), look(*p.render, gameDir, l), sound(p, l, gameDir) {}
+
+Services::Services(Platform& p, Logs& l, RunOptions opts) : Stage(p, l, opts.gameDir), options(std::move(opts)) {}
 
 Services::~Services() = default;
 
-void Services::Count(const SaveFolder& f) {
-  saveCounters.games += f.counters.games;
-  saveCounters.writes += f.counters.writes;
-  saveCounters.failures += f.counters.failures;
+void Saves::Count(const SaveFolder& f) {
+  counters.games += f.counters.games;
+  counters.writes += f.counters.writes;
+  counters.failures += f.counters.failures;
 }
 
-void Services::SetScreenSize(int w, int h) {
+void Stage::SetScreenSize(int w, int h) {
   look.metrics = ScreenMetrics::For(w, h);
   look.canvas.metrics = look.metrics;
   double side = std::sqrt(double(w) * h);

@@ -1,6 +1,8 @@
-// What every screen is handed: the machine, the run's options and settings, the
-// look, the sound, the loop's state, the input standing in front of the real
-// one (when the run has one) and the data folder.
+// What the screens are handed. Every screen works on a Stage: the machine, the
+// look, the sound, the loop's state and the run log. The saved game's files
+// (Saves), the settings and the run's options are handed only to the screens
+// that load, save or change them, when they are made. Services is all of it, as
+// start-up builds it and the loop holds it.
 // Nothing of a game in progress is here: that is the play side's (PlaySide.h).
 #pragma once
 #include <chrono>
@@ -65,31 +67,51 @@ struct LoopState {
   std::chrono::steady_clock::time_point WallStart = std::chrono::steady_clock::now();
 };
 
-struct Services {
-  Services(Platform& platform, Logs& logs, RunOptions options);
-  ~Services();
+// What every screen works with on each pass: the machine (input, window,
+// render device, clock), the look, the sound, the loop's state and the run log.
+struct Stage {
+  Stage(Platform& platform, Logs& logs, const std::string& gameDir);
+  Stage(const Stage&) = delete;
+  Stage& operator=(const Stage&) = delete;
 
   Platform& platform;
   Logs& logs;
-  RunOptions options;
-  SettingsRecord settings;
   Look look;
   Sound sound;
   LoopState loop;
-  // Stands in front of the real input when the run has one (start-up puts it
-  // there); the loop shows it each screen and asks when it needs a pass.
-  std::unique_ptr<InputSource> inputSource;
-  SaveCounters saveCounters;  // what saving the game has cost this run
 
   Input& in() { return *platform.input; }
   Window& window() { return *platform.window; }
   RenderDevice& render() { return *platform.render; }
   double Now() { return platform.clock->ClockMs(); }
+  // Rebuilds the metrics after the back buffer changed size.
+  void SetScreenSize(int w, int h);
+};
+
+// The data folder, as the screens that load and save the game are handed it.
+struct Saves {
+  Saves(const RunOptions& o, Logs& l, Clock& c) : options(o), logs(l), clock(c) {}
+  const RunOptions& options;  // the data folder, and a new game's --no-tips and --all-bonuses
+  Logs& logs;
+  Clock& clock;
+  SaveCounters counters;  // what saving the game has cost this run
+
   // The data folder's files, for one load or save; Count adds what it wrote.
   SaveFolder Folder() const { return SaveFolder{options.dataDir, options.gameDir, &logs}; }
   void Count(const SaveFolder& f);
-  // Rebuilds the metrics after the back buffer changed size.
-  void SetScreenSize(int w, int h);
+  double Now() { return clock.ClockMs(); }
+};
+
+struct Services : Stage {
+  Services(Platform& platform, Logs& logs, RunOptions options);
+  ~Services();
+
+  RunOptions options;
+  SettingsRecord settings;
+  Saves saves{options, logs, *platform.clock};
+  // Stands in front of the real input when the run has one (start-up puts it
+  // there); the loop shows it each screen and asks when it needs a pass.
+  std::unique_ptr<InputSource> inputSource;
 };
 
 }  // namespace bm

@@ -56,7 +56,7 @@ int FirstUse(const ShopSlot& s, int key, int star) {
 
 }  // namespace
 
-int ShopKeysStep(Services& sv, ShopMemory& mem, ShopSlot& s, const ScreenKeys& keys, bool& escapeTaken) {
+int ShopKeysStep(Stage& sv, ShopMemory& mem, ShopSlot& s, const ScreenKeys& keys, bool& escapeTaken) {
   using Spot = ShopMemory::Spot;
   auto play = [&](const char* cue) {
     if (cue) sv.sound.sfx.PlaySfx(cue);

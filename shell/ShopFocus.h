@@ -7,11 +7,11 @@
 
 namespace bm {
 
-struct Services;
+struct Stage;
 
 // One pass of keys: moves the focus, picks up or drops, and with Escape puts
 // back what is carried (escapeTaken). Returns the bottom button pressed, -1 for none.
-int ShopKeysStep(Services& s, ShopMemory& mem, ShopSlot& slot, const ScreenKeys& keys, bool& escapeTaken);
+int ShopKeysStep(Stage& s, ShopMemory& mem, ShopSlot& slot, const ScreenKeys& keys, bool& escapeTaken);
 // The frame around the focused key, star or item, in design pixels.
 void ShopFocusRect(const ShopSlot& s, const ShopMemory& mem, ShopPicture& pic);
 // A key or star is in the hand.

@@ -57,7 +57,7 @@ std::pair<std::string, Argb> ShopItemText(PlaySide& play, int item, double y) {
   return {ChanceText(item, percent, s.grades.PowerGrade[std::size_t(item)]), 0xFFFFFFFF};
 }
 
-int ShopFrame(Services& sv, PlaySide& ps, const ScreenKeys& keys, bool& escapeTaken) {
+int ShopFrame(Stage& sv, PlaySide& ps, const ScreenKeys& keys, bool& escapeTaken) {
   using Spot = ShopMemory::Spot;
   SoundFx& sfx = sv.sound.sfx;
   Input& in = sv.in();
@@ -114,7 +114,7 @@ int ShopFrame(Services& sv, PlaySide& ps, const ScreenKeys& keys, bool& escapeTa
   return button;
 }
 
-void ShopFocusFirst(Services& s, PlaySide& play) {
+void ShopFocusFirst(Stage& s, PlaySide& play) {
   ShopSlot slot = Shop(play);
   FocusFirstSpot(s.look.metrics, play.between.shop, slot);
 }

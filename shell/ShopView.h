@@ -8,7 +8,7 @@
 
 namespace bm {
 
-struct Services;
+struct Stage;
 struct PlaySide;
 
 // Key latches and the hover of the shop, kept between frames.
@@ -37,12 +37,12 @@ struct ScreenKeys {
 // One frame of the shop: drawing, picking up, dragging and dropping, by mouse
 // or keys. Returns the bottom button pressed by keys (-1 for none); sets
 // escapeTaken when Escape only put back what the hand carried.
-int ShopFrame(Services& s, PlaySide& play, const ScreenKeys& keys, bool& escapeTaken);
+int ShopFrame(Stage& s, PlaySide& play, const ScreenKeys& keys, bool& escapeTaken);
 // The text shown over a shop item at design height y (its upper half tells what
 // it does, its lower half its chance and power) and the text's colour.
 std::pair<std::string, Argb> ShopItemText(PlaySide& play, int item, double y);
 // The shop opened by keys: the focus shows on its first key, star or item.
-void ShopFocusFirst(Services& s, PlaySide& play);
+void ShopFocusFirst(Stage& s, PlaySide& play);
 // The shop view was opened or closed: a key or star still in the hand goes home.
 void ShopViewChanged(PlaySide& play);
 

@@ -198,7 +198,7 @@ bool App::Start(RunOptions options) {
   // The logo first, before anything slow: the sound device, sounds and pictures
   // load under the bar.
   screens_ = std::make_unique<ScreenStack>(s);
-  screens_->Open(std::make_unique<RunScreen>(*play_));
+  screens_->Open(std::make_unique<RunScreen>(*play_, s));
   switch (s.sound.sfx.StartSound()) {
     case SoundStart::BadVersion:
       plat.window->ShowMessage("Brinemoor", kBadSoundVersionText);

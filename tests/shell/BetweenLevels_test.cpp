@@ -19,7 +19,7 @@ namespace {
 // The map and the shop before level n; returns the level chosen.
 // The level the map and the shop lead to.
 int Between(test::FlowGame& h, int n) {
-  h.Run(std::make_unique<BetweenLevelsScreen>(h.play(), n));
+  h.Run(std::make_unique<BetweenLevelsScreen>(h.play(), n, h.s().saves));
   return n;
 }
 

@@ -51,7 +51,7 @@ PlayerTable FullRoster() {
 }
 
 void KeepRoster(CensusRun& r) {
-  SaveFolder f = r.s().Folder();
+  SaveFolder f = r.s().saves.Folder();
   PrepareSaveFolder(f);
   SaveData d;
   d.players = FullRoster();
@@ -91,7 +91,7 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
     KeepRoster(r);
     const ScreenMetrics& m = r.s().look.metrics;
     MainMenuView view;
-    MainMenuScreen menu(view);
+    MainMenuScreen menu(view, r.s());
     menu.Enter(r.s());
     r.Point(m.Width * 0.45, m.Height * 0.88);
     r.Settle(menu);
@@ -112,7 +112,7 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
       r.Check("menu key " + std::to_string(k), items);
     }
 
-    OptionsScreen options;
+    OptionsScreen options(r.s());
     options.Enter(r.s());
     OptionRectTable rects = OptionRects(m);
     r.Point(m.Width * 0.5, m.Height * 0.95);
@@ -369,7 +369,7 @@ TEST(Census, LoadingMapShopAndCredits) {
     NewGame(match, 12, s.Now());
     Key(match.items.items[std::size_t(match.itemSlot)], 3).Flag = -1;
     int level = 12;
-    BetweenLevelsScreen between(r.play(), level);
+    BetweenLevelsScreen between(r.play(), level, s.saves);
     between.Enter(s);
     r.Point(m.Width / 2.0, 2);
     r.Settle(between, 40);

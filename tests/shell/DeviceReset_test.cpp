@@ -50,7 +50,7 @@ TEST(DeviceReset, TheMenuPicturesWaitOnDiskDuringPlayAndComeBackWithTheMenu) {
   ASSERT_TRUE(textures.Holds("red/menu/main0-new2.jpg"));
   NewGame(h.match(), 1, h.now());
   h.Deadline(h.now() + 500);
-  h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands));
+  h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands, h.s().saves, 0));
   EXPECT_FALSE(textures.Holds("red/menu/main0-new2.jpg"));
   EXPECT_FALSE(textures.Holds("red/menu/main1-new2.jpg"));
   EXPECT_TRUE(textures.Holds("256/parus-front.png")) << "the board's pictures stay";
@@ -70,7 +70,7 @@ TEST(DeviceReset, AModeNotReachedIsUndoneAndTheCursorFollowsTheWindow) {
   h.Click(h.now() + 100, rects[opt::CheckBox]);
   h.Key(h.now() + 500, vk::Escape);
   h.Deadline(h.now() + 5000);
-  h.Run(std::make_unique<OptionsScreen>());
+  h.Run(std::make_unique<OptionsScreen>(h.s()));
   ASSERT_NE(s.settings.FullScreen, 0);
   StepSoftCursor(s);
   EXPECT_FALSE(s.loop.Cursor.on) << "the pointer stays visible in a window";

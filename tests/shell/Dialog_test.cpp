@@ -112,8 +112,8 @@ TEST(Dialog, TheBotAnswersEachQuestionAsAPlayerGoingOn) {
 struct Behind : Screen {
   int drawn = 0;
   const char* Name() const override { return "Behind"; }
-  Next Pass(Services&) override { return Next::Stay(); }
-  void DrawBehind(Services&) override { ++drawn; }
+  Next Pass(Stage&) override { return Next::Stay(); }
+  void DrawBehind(Stage&) override { ++drawn; }
 };
 
 TEST(Dialog, DrawsTheScreenBehindOnlyWhenSomethingChanges) {

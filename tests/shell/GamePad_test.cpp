@@ -118,7 +118,7 @@ TEST(GamePad, AScriptedPadPlaysFromTheFirstStartThroughALevelTheMapAndTheShop) {
     else g.pad.Axis(p.axis, down ? p.value : 0);
   };
   ScreenStack stack(*g.services);
-  stack.Open(std::make_unique<RunScreen>(*g.play));
+  stack.Open(std::make_unique<RunScreen>(*g.play, *g.services));
   std::size_t done = 0;  // presses made and let go
   int held = -1;
   bool afterDue = false;

@@ -25,7 +25,7 @@ PointD AJewel(ScreenHarness& h) {
   return {-1, -1};
 }
 
-void Play(ScreenHarness& h) { h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands)); }
+void Play(ScreenHarness& h) { h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands, h.s().saves, 0)); }
 
 // Frames drawn in 12 s of a level with the pointer resting at (x, y) from the start.
 long LevelFrames(double x, double y, bool click = false) {
@@ -60,7 +60,7 @@ TEST(IdleFrames, TheMenuRestsWithThePointerOffTheProps) {
     h.Move(h.now() + 200, at.x, at.y);
     h.Deadline(h.now() + 10000);
     MainMenuView view;
-    h.Run(std::make_unique<MainMenuScreen>(view));
+    h.Run(std::make_unique<MainMenuScreen>(view, h.s()));
     // Highlights fade in 10 ms steps over about a second; then nothing is drawn.
     EXPECT_LE(h.s().loop.FramesPresented, 40) << at.x << "," << at.y;
   }

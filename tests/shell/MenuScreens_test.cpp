@@ -44,7 +44,7 @@ TEST(MenuScreens, ChangePlayerIsHeardAndTheMenuButtonReactsInsideItsMargin) {
   h.win().Script({ScriptEvent::Move, h.Now() + 200, test::ScreenHarness::cx(change), test::ScreenHarness::cy(change)});
   h.Deadline(h.Now() + 1000);
   MainMenuView view;
-  h.Run(std::make_unique<MainMenuScreen>(view));
+  h.Run(std::make_unique<MainMenuScreen>(view, h.s()));
   EXPECT_EQ(h.Heard("ev_menu_over"), 1);
   IRect hit = MenuButtonHitRect(ScreenMetrics::For(1280, 1024));
   EXPECT_EQ(hit.left, 1164);

@@ -29,19 +29,19 @@ struct Probe : Screen {
   Answer closingAnswer;
   int passes = 0;
   const char* Name() const override { return name.c_str(); }
-  Next Enter(Services&) override {
+  Next Enter(Stage&) override {
     log.push_back(name + " enter");
     return onEnter();
   }
-  Next Pass(Services&) override {
+  Next Pass(Stage&) override {
     log.push_back(name + " pass");
     return onPass(++passes);
   }
-  Next Resume(Services&, Answer a) override {
+  Next Resume(Stage&, Answer a) override {
     log.push_back(name + " resume " + std::to_string(int(*a.As<Code>())));
     return onResume(a);
   }
-  Answer Closing(Services&) override {
+  Answer Closing(Stage&) override {
     log.push_back(name + " closing");
     return closingAnswer;
   }

@@ -28,7 +28,7 @@ struct OptionsHarness : ScreenHarness {
   void Hold(double at, const IRect& r, double ms) { Click(at, r, ms); }
   void Run() {
     Deadline(now() + 60000);
-    ScreenHarness::Run(std::make_unique<OptionsScreen>());
+    ScreenHarness::Run(std::make_unique<OptionsScreen>(s()));
   }
   bool ConfigChanged() { return test::ReadText(dir.path / "config.dat") != stored; }
   std::string stored;

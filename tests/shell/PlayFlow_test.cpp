@@ -31,7 +31,7 @@ void StartAt(test::FlowGame& h, int n) {
 
 // Plays the level as it stands, through whatever the match asks for, until
 // the play screen pops.
-void Play(test::FlowGame& h) { h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands)); }
+void Play(test::FlowGame& h) { h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands, h.s().saves, 0)); }
 
 // Plays for a while (the items grow in), then leaves as Escape would.
 void PlayFor(test::FlowGame& h, double ms) {
@@ -110,7 +110,7 @@ TEST(PlayFlow, TheFourthTimeUpEndsTheGameAndEntersItsScore) {
   EXPECT_EQ(m.session.Score, 0);
   EXPECT_EQ(m.session.CurrentLevel, 0);
   EXPECT_LT(h.Now(), 20000) << "no screen between the caption and the menu";
-  SaveFolder folder = h.s().Folder();
+  SaveFolder folder = h.s().saves.Folder();
   SaveData data;
   LoadHighScores(folder, data);
   bool entered = false;
@@ -160,9 +160,9 @@ TEST(PlayFlow, ClosingOnTheMapAfterATimeUpSavesTheLevelAfresh) {
   StartAt(h, 5);
   h.match().level.SandLeft = 0;
   h.win().Script({ScriptEvent::Close, h.Now() + 5000});
-  EXPECT_EQ(h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands)), PlayAnswer::Played);
+  EXPECT_EQ(h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands, h.s().saves, 0)), PlayAnswer::Played);
   ASSERT_TRUE(h.s().loop.ExitRequested);
-  LeftPlay(h.s(), h.match());
+  LeftPlay(h.s().saves, h.match());
   SaveFolder f = FolderOf(h);
   SaveData d;
   LoadPlayers(f, d);
@@ -178,11 +178,11 @@ TEST(PlayFlow, AGameThatEndedIsNoLongerOfferedOnceThePlayScreenIsLeft) {
   test::FlowGame h;
   NamePlayer(h, "Ann");
   StartAt(h, 65);
-  LeftPlay(h.s(), h.match());
-  EXPECT_TRUE(HasGameToContinue(h.s()));
+  LeftPlay(h.s().saves, h.match());
+  EXPECT_TRUE(HasGameToContinue(h.s().saves));
   h.match().session.Ended = true;
-  LeftPlay(h.s(), h.match());
-  EXPECT_FALSE(HasGameToContinue(h.s()));
+  LeftPlay(h.s().saves, h.match());
+  EXPECT_FALSE(HasGameToContinue(h.s().saves));
 }
 
 // Demos and soaks: a new game with every item open at its top grades, the
@@ -190,7 +190,7 @@ TEST(PlayFlow, AGameThatEndedIsNoLongerOfferedOnceThePlayScreenIsLeft) {
 TEST(PlayFlow, AllBonusesOpensTheWholeShopForTheNewGame) {
   test::FlowGame h;
   h.s().options.allBonuses = true;
-  StartNewGame(h.s(), h.match(), 3);
+  StartNewGame(h.s().saves, h.match(), 3);
   const std::size_t slot = std::size_t(h.match().itemSlot);
   for (int item = 1; item <= kShopItems; ++item) {
     EXPECT_EQ(Lock(h.match().items.items[slot], item).Flag, 0) << item;
@@ -205,11 +205,12 @@ TEST(PlayFlow, AllBonusesOpensTheWholeShopForTheNewGame) {
 bool PlaySetUp(test::FlowGame& h) {
   h.Click(100, MainMenuItemRect(h.s().look.metrics, menu::Play));
   MainMenuView view;
-  Answer choice = h.Run(std::make_unique<MainMenuScreen>(view));
+  Answer choice = h.Run(std::make_unique<MainMenuScreen>(view, h.s()));
   if (choice == MenuAnswer::Exit) return false;
   ScreenStack stack(h.s());
   stack.Open(std::make_unique<PlayScreen>(
-      h.play(), choice == MenuAnswer::Continue ? PlayScreen::Start::SavedGame : PlayScreen::Start::NewGame));
+      h.play(), choice == MenuAnswer::Continue ? PlayScreen::Start::SavedGame : PlayScreen::Start::NewGame, h.s().saves,
+      h.s().options.level));
   while (std::string(stack.Top()) != "Play" && stack.Step()) stack.Pace();
   return !h.s().loop.ExitRequested;
 }
@@ -227,7 +228,7 @@ TEST(PlayFlow, TheSavedGameIsContinuedOrGivenUpForANewOne) {
   m.session.Score = m.board.Score = 777;
   const double sand = m.level.SandLeft;
   const std::uint64_t hash = BoardHash(m.cells);
-  SaveLeftLevel(h.s(), m);
+  SaveLeftLevel(h.s().saves, m);
 
   NewGame(m, 2, h.Now());  // whatever was played since
   h.win().ScriptKey(h.Now() + 300, vk::Enter);  // "Continue"

@@ -20,9 +20,9 @@ inline Answer RunToPop(Services& s, std::unique_ptr<Screen> screen) {
     std::unique_ptr<Screen> top;
     Answer* answer;
     const char* Name() const override { return "Test"; }
-    Next Enter(Services&) override { return Next::Push(std::move(top)); }
-    Next Pass(Services&) override { return Next::Pop(); }
-    Next Resume(Services&, Answer a) override {
+    Next Enter(Stage&) override { return Next::Push(std::move(top)); }
+    Next Pass(Stage&) override { return Next::Pop(); }
+    Next Resume(Stage&, Answer a) override {
       *answer = a;
       return Next::Pop();
     }

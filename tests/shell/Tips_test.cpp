@@ -18,7 +18,7 @@ PointD CellPoint(ScreenHarness& h, int i) {
   return {m.CellScreenX(h.match().cells[i].CenterX), m.CellScreenY(h.match().cells[i].CenterY)};
 }
 
-void Play(ScreenHarness& h) { h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands)); }
+void Play(ScreenHarness& h) { h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands, h.s().saves, 0)); }
 
 TEST(Tips, TheFirstClickShowsTipZeroAndTheNextPressOnlyClosesIt) {
   ScreenHarness h;
