@@ -6,6 +6,7 @@
 #include "render/BetweenLevelsDraw.h"
 #include "render/CreditsDraw.h"
 #include "shell/BetweenLevelsScreen.h"
+#include "shell/BotPlayer.h"
 #include "shell/CreditsScreen.h"
 #include "render/ShopLayout.h"
 #include "shell/PlaySide.h"
@@ -197,6 +198,17 @@ TEST(BetweenLevels, TheCreditsGoOnWithEnterSpaceOrEscape) {
     EXPECT_FALSE(h.s().loop.ExitRequested) << k;
     EXPECT_NEAR(h.Now() - start, 2000, 100) << k;
   }
+}
+
+// The bot reads the credits to the end and clicks them away; the button goes
+// up with them, so its first press on the menu after them counts.
+TEST(BetweenLevels, TheBotLetsGoOfTheButtonWithTheCredits) {
+  test::FlowGame h;
+  StartBotPlayer(h.s());
+  h.Deadline(h.Now() + 300000);
+  h.Run(std::make_unique<CreditsScreen>());
+  EXPECT_FALSE(h.s().loop.ExitRequested);
+  EXPECT_FALSE(h.s().in().ButtonDown(1));
 }
 
 }  // namespace
