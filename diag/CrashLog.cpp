@@ -25,7 +25,6 @@ namespace {
 
 int gLogFd = -1;
 long gOffsetSeconds = 0;
-constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 
 // Small text helpers that never allocate.
 struct Out {
@@ -84,6 +83,10 @@ void WriteAll(const char* buf, int len) {
   }
 }
 
+#ifndef BM_SANITIZED
+// The sanitizers keep fatal signals for their own reports: these are left out there.
+constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+
 void OnFatalSignal(int signal) {
   char line[256];
   int len = CrashLog::FormatSignalLine(line, sizeof line, (long long)time(nullptr), gOffsetSeconds, signal);
@@ -91,6 +94,7 @@ void OnFatalSignal(int signal) {
   // SA_RESETHAND put the default action back: end the way the signal meant.
   raise(signal);
 }
+#endif
 
 void OnTerminate() {
   std::string what = "Uncaught exception";

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -16,16 +17,25 @@ using namespace bm;
 
 namespace {
 
-// One folder for the whole run, with two small sounds the catalogue may name.
+// One folder for the whole run, with two small sounds the catalogue may name,
+// removed when the run ends.
+char gFolder[] = "/tmp/bm_fuzz_sfx_XXXXXX";
+
+void RemoveFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(gFolder, ec);
+}
+
 const std::string& Folder() {
-  static std::string dir = [] {
-    char pattern[] = "/tmp/bm_fuzz_sfx_XXXXXX";
-    std::string d = mkdtemp(pattern) ? pattern : "/tmp";
+  static const std::string dir = [] {
+    if (!mkdtemp(gFolder)) std::abort();
     std::string wav("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xac\0\0\x88\x58\x01\0\x02\0\x10\0data\0\0\0\0", 44);
-    std::ofstream(d + "/a.wav", std::ios::binary) << wav;
-    std::ofstream(d + "/B.WAV", std::ios::binary) << wav;
-    return d;
+    std::ofstream(std::string(gFolder) + "/a.wav", std::ios::binary) << wav;
+    std::ofstream(std::string(gFolder) + "/B.WAV", std::ios::binary) << wav;
+    return std::string(gFolder);
   }();
+  static const bool removed = std::atexit(RemoveFolder) == 0;
+  (void)removed;
   return dir;
 }
 

@@ -2,13 +2,18 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+
+#include "diag/Notices.h"
+#include "io/SafeRead.h"
 
 namespace bm {
 
@@ -17,11 +22,34 @@ namespace {
 constexpr const char* kTempMark = ".tmp.";
 std::atomic<std::uint64_t> writesDone{0};
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
+// The test hook: read from the environment once, or set by SetSaveFault.
+struct FaultPlan {
+  SaveFault fault = SaveFault::None;
+  long step = 0;
+  long taken = 0;
+  bool read = false;
+};
+FaultPlan& Plan() {
+  static FaultPlan plan;
+  if (!plan.read) {
+    plan.read = true;
+    if (const char* env = std::getenv("BM_SAVE_FAULT")) {
+      const std::string v = env;
+      const std::size_t colon = v.find(':');
+      const std::string kind = v.substr(0, colon);
+      if (colon != std::string::npos) plan.step = std::atol(v.c_str() + colon + 1);
+      plan.fault = kind == "kill" ? SaveFault::Kill : kind == "full" ? SaveFault::Full : SaveFault::None;
+    }
+  }
+  return plan;
+}
+
+// Counts one step; true when it must fail as on a full disk (a write only).
+bool Step(bool isWrite) {
+  FaultPlan& p = Plan();
+  ++p.taken;
+  if (p.fault == SaveFault::Kill && p.taken == p.step) ::kill(::getpid(), SIGKILL);
+  return isWrite && p.fault == SaveFault::Full && p.taken >= p.step;
 }
 
 bool Fail(std::string* error, const std::string& what, int err) {
@@ -31,7 +59,7 @@ bool Fail(std::string* error, const std::string& what, int err) {
 
 bool WriteAll(int fd, const char* data, std::size_t n) {
   while (n > 0) {
-    const ssize_t w = ::write(fd, data, n);
+    const ssize_t w = SaveStepWrite(fd, data, n);
     if (w < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -69,6 +97,7 @@ void AtomicFile::Drop() {
 
 bool AtomicFile::Open(const std::string& path, std::string* error) {
   Drop();
+  if (!MayReplace(path, error)) return false;
   path_ = path;
   temp_ = path + kTempMark + std::to_string(::getpid());
   buffer_.clear();
@@ -112,7 +141,7 @@ bool AtomicFile::Commit(std::string* error) {
     ::unlink(temp_.c_str());
     return Fail(error, "cannot write " + temp_, err);
   }
-  if (::rename(temp_.c_str(), path_.c_str()) != 0) {
+  if (SaveStepRename(temp_, path_) != 0) {
     err = errno;
     ::unlink(temp_.c_str());
     return Fail(error, "cannot replace " + path_, err);
@@ -120,11 +149,7 @@ bool AtomicFile::Commit(std::string* error) {
   ++writesDone;
   // The new name lives in the folder: flush it too. A folder that cannot be
   // opened or synced (some file systems refuse) does not undo the write.
-  const int dfd = ::open(FolderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dfd >= 0) {
-    SyncRetry(dfd);
-    ::close(dfd);
-  }
+  SyncFolder(FolderOf(path_));
   return true;
 }
 
@@ -136,6 +161,75 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
 }
 
 std::uint64_t AtomicWritesDone() { return writesDone; }
+
+void CountAtomicWrites(std::uint64_t n) { writesDone += n; }
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+void SyncFolder(const std::string& folder) {
+  const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dfd < 0) return;
+  SyncRetry(dfd);
+  ::close(dfd);
+}
+
+bool MayReplace(const std::string& path, std::string* why) {
+  auto refuse = [&](const std::string& what) {
+    if (why) *why = "\"" + path + "\" " + what + "; it is left as it is";
+    return false;
+  };
+  if (FoundUnreadable(path)) return refuse("could not be read");
+  // Non-blocking, so a FIFO with no writer never holds the save up.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return true;
+    return refuse(std::string("cannot be read: ") + std::strerror(errno));
+  }
+  struct stat st {};
+  const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  ::close(fd);
+  if (!regular) return refuse(S_ISDIR(st.st_mode) ? "is a directory" : "is not a regular file");
+  return true;
+}
+
+void NoticeNotSaved(const std::string& what, const std::string& path, const std::string& error) {
+  // The cause is the text after the last ": " (strerror's), the same for every file of a full or read-only folder.
+  const std::size_t colon = error.rfind(": ");
+  const std::string key = !MayReplace(path) ? path : FolderOf(path) + " " + error.substr(colon == std::string::npos ? 0 : colon);
+  RaiseNotice(key, what + " could not be saved: " + error + ". The last save is kept.");
+}
+
+void SetSaveFault(SaveFault fault, long step) {
+  FaultPlan& p = Plan();
+  p.fault = fault;
+  p.step = step;
+  p.taken = 0;
+}
+
+long SaveStepsTaken() { return Plan().taken; }
+
+long SaveStepWrite(int fd, const char* data, std::size_t n) {
+  if (Step(true)) {
+    errno = ENOSPC;
+    return -1;
+  }
+  return long(::write(fd, data, n));
+}
+
+int SaveStepRename(const std::string& from, const std::string& to) {
+  Step(false);
+  return ::rename(from.c_str(), to.c_str());
+}
+
+int SaveStepUnlink(const std::string& path) {
+  Step(false);
+  return ::unlink(path.c_str());
+}
 
 int RemoveStaleTempFiles(const std::string& folder) {
   DIR* d = ::opendir(folder.c_str());

@@ -12,7 +12,8 @@ namespace bm {
 // file in path's folder ("<name>.tmp.<pid>"); Write appends to it; Commit
 // flushes it to disk, renames it over path and flushes the folder so the
 // rename itself survives a power cut. Until Commit succeeds path is untouched;
-// a file dropped or failed removes its temporary file.
+// a file dropped or failed removes its temporary file. Open refuses a path
+// MayReplace refuses.
 class AtomicFile {
  public:
   AtomicFile() = default;
@@ -44,8 +45,40 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
 // build compares it after each pass and copies the folder to the browser's
 // persistent storage when it moved.
 std::uint64_t AtomicWritesDone();
+void CountAtomicWrites(std::uint64_t n);
 
 // Removes temporary files a killed writer left in folder; returns how many.
 int RemoveStaleTempFiles(const std::string& folder);
+
+// What we could not read is never written over: false (why names the path and
+// says what stands there) when path exists but cannot be opened for reading
+// (no permission, an I/O error), is a directory, FIFO, socket or device, or
+// was found unreadable by an earlier read in this process. A missing path or
+// a readable regular file may be replaced.
+bool MayReplace(const std::string& path, std::string* why = nullptr);
+
+// Tells the player (diag/Notices.h) that what ("Your game", "The options")
+// could not be saved to path, and why: once per unreadable file it would have
+// replaced, once per folder and cause otherwise.
+void NoticeNotSaved(const std::string& what, const std::string& path, const std::string& error);
+
+// The steps a save takes on disk (each write(2) of a saved file, each rename
+// and each removal) go through these, so a test can stop a save at any one:
+// the environment variable BM_SAVE_FAULT="kill:N" kills the process with
+// SIGKILL instead of taking step N (counted from 1 over the process's life),
+// "full:N" makes write step N and every later one fail with ENOSPC, as a disk
+// that fills. SetSaveFault sets the same from code (a forked test child).
+enum class SaveFault { None, Kill, Full };
+void SetSaveFault(SaveFault fault, long step);
+long SaveStepsTaken();
+// write(2), rename(2) and unlink(2) as steps; -1 with errno on failure.
+long SaveStepWrite(int fd, const char* data, std::size_t n);
+int SaveStepRename(const std::string& from, const std::string& to);
+int SaveStepUnlink(const std::string& path);
+// Flushes a folder so the renames in it survive a power cut (failures ignored:
+// some file systems refuse).
+void SyncFolder(const std::string& folder);
+// The folder part of a path ("." for a bare name).
+std::string FolderOf(const std::string& path);
 
 }  // namespace bm

@@ -18,8 +18,11 @@ class FolderLock {
   FolderLock& operator=(const FolderLock&) = delete;
 
   // Opens (creating when missing) "<dir>/brinemoor.lock" and locks it without
-  // waiting. Busy: another process holds it. Failed: the file cannot be
-  // opened or locked at all; error says why.
+  // waiting; an existing one is opened for reading when the folder is
+  // read-only. A lock file that is not a plain file (a symbolic link, which
+  // would lock whatever it points at, or a FIFO) or that a read-only folder
+  // lacks gives way to a lock on the folder itself. Busy: another process
+  // holds it. Failed: neither can be opened or locked at all; error says why.
   Result Take(const std::string& dir, std::string* error = nullptr);
   bool Held() const { return fd_ >= 0; }
 

@@ -5,10 +5,16 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <mutex>
+#include <set>
 
 #include "diag/Logs.h"
+#include "diag/Notices.h"
+#include "io/AtomicWrite.h"
 
 namespace bm {
 
@@ -16,7 +22,18 @@ namespace {
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
+std::mutex unreadableMutex;
+std::set<std::string>& Unreadable() {
+  static std::set<std::string> paths;
+  return paths;
+}
+std::string Normal(const std::string& path) { return std::filesystem::path(path).lexically_normal().string(); }
+
 ReadResult Fail(ReadStatus status, const std::string& path, const std::string& what) {
+  if (status == ReadStatus::IoError || status == ReadStatus::NotRegularFile) {
+    std::lock_guard lock(unreadableMutex);
+    Unreadable().insert(Normal(path));
+  }
   ReadResult r;
   r.status = status;
   r.error = Quoted(path) + " " + what;
@@ -84,6 +101,37 @@ ReadResult ReadFileBounded(const std::string& path, std::size_t maxBytes) {
   r.bytes.shrink_to_fit();
   r.status = ReadStatus::Ok;
   return r;
+}
+
+bool FoundUnreadable(const std::string& path) {
+  std::lock_guard lock(unreadableMutex);
+  return Unreadable().count(Normal(path)) != 0;
+}
+
+void NoticeUnreadable(const ReadResult& result, const std::string& path) {
+  if (result.status != ReadStatus::IoError && result.status != ReadStatus::NotRegularFile) return;
+  RaiseNotice(path, result.error + ". The game leaves it as it is and will not save over it.");
+}
+
+bool KeepDamagedFile(Logs* logs, const std::string& place, const std::string& path, const std::string* copyOf) {
+  auto log = [&](const std::string& line) {
+    if (logs) logs->WriteRunLog(place, line);
+  };
+  for (int n = 1; n <= kKeptDamagedCopies; ++n) {
+    const std::string kept = path + ".bad" + (n == 1 ? std::string() : "." + std::to_string(n));
+    struct stat st;
+    if (::lstat(kept.c_str(), &st) == 0 || errno != ENOENT) continue;  // an earlier copy stays as it is
+    std::string error;
+    const bool ok = copyOf ? WriteFileAtomic(kept, *copyOf, &error) : std::rename(path.c_str(), kept.c_str()) == 0;
+    if (!copyOf && !ok) error = std::strerror(errno);
+    if (ok)
+      log("the damaged file is kept as \"" + kept + "\"");
+    else
+      log("cannot keep the damaged file as \"" + kept + "\": " + error);
+    return ok;
+  }
+  log(std::to_string(kKeptDamagedCopies) + " damaged copies of \"" + path + "\" are kept already; this one is not");
+  return false;
 }
 
 void LogReadFailure(Logs& logs, const std::string& place, const ReadResult& result, const std::string& fallback) {

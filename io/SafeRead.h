@@ -44,6 +44,25 @@ ReadResult ReadFileBounded(const std::string& path, std::size_t maxBytes);
 // fallback taken ("default settings used"). Does nothing when result is Ok.
 void LogReadFailure(Logs& logs, const std::string& place, const ReadResult& result, const std::string& fallback);
 
+// Whether a read of path in this process found something it could not read
+// (no permission, an I/O error, a directory, FIFO or device in its place): the
+// atomic writer never replaces such a path (io/AtomicWrite.h).
+bool FoundUnreadable(const std::string& path);
+
+// The player is told (diag/Notices.h), once per path, that a file the game
+// reads cannot be read and will not be saved over. Nothing for other results.
+void NoticeUnreadable(const ReadResult& result, const std::string& path);
+
+// A damaged file is moved aside rather than overwritten by the next save: as
+// "<path>.bad", then "<path>.bad.2" ... up to kKeptDamagedCopies; an earlier
+// kept copy is never overwritten, and past the cap the file stays where it is.
+// With copyOf, those bytes (the file as read) are written there instead and
+// path is left for the caller to write the repaired file over. One run-log
+// line (logs may be null); true when the file was kept.
+inline constexpr int kKeptDamagedCopies = 5;
+bool KeepDamagedFile(Logs* logs, const std::string& place, const std::string& path,
+                     const std::string* copyOf = nullptr);
+
 // Caps for text files edited by hand; real ones are a few kilobytes.
 inline constexpr std::size_t kTextFileMaxBytes = 256 * 1024;
 

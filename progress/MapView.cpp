@@ -30,8 +30,9 @@ MarkerSpot PlaceMarker(MapPointTable& points, int current, double progress) {
   // On level 1 there is no previous point: the marker stands on level 1's.
   const MapPoint& start = prev >= 1 ? from : to;
   const MapPoint &A = points[100], &B = points[99];
-  return {(start.X + B.X) * progress + (to.X + A.X) * (1 - progress),
-          (start.Y + B.Y) * progress + (to.Y + A.Y) * (1 - progress)};
+  // In doubles: a point and its offset may not fit an int together.
+  return {(double(start.X) + B.X) * progress + (double(to.X) + A.X) * (1 - progress),
+          (double(start.Y) + B.Y) * progress + (double(to.Y) + A.Y) * (1 - progress)};
 }
 
 bool StepMap(MapAnimation& a, double frameFactor, bool restartMarker) {

@@ -27,25 +27,22 @@ bool ValidSlot(int slot) { return slot >= kFirstPlayer && slot <= kLastPlayer; }
 // A game played without a player's name still has its score kept, under a plain name.
 std::string ScoreName(const PlayerRecord& p) { return p.Name.empty() ? kDefaultPlayerName : p.Name; }
 
-// The rest of a new game whose record is written: the shop and the board of
-// the old game go, its score enters the high scores, and the record says the
-// start is complete. Run again after a kill, every step lands the same; the
-// entry is the one that would not, so a second run finds it already in the
-// table (the same name and score) and leaves the table alone.
-void FinishNewGameRecords(SaveFolder& f, SaveData& data, bool again) {
-  PlayerRecord& p = data.players.CurrentRecord();
-  ResetItemStatus(f, data);
-  ClearBoard(f, data.players.Current());
+// Slot's shop as at a new game, with the working copy of its grades.
+void ResetShop(SaveData& data, int slot) {
+  ResetSlot(data.items, slot);
+  data.grades = data.items.grades[std::size_t(slot)];
+}
+
+// The abandoned game's score into the high scores (loaded afresh): entered
+// once, so a start that finishes an old new game cut short finds it there
+// already (the same name and score) and leaves the table alone.
+void EnterAbandonedScore(SaveFolder& f, SaveData& data, bool unlessThere) {
+  const PlayerRecord& p = data.players.CurrentRecord();
   const HighScoreEntry entry{ScoreName(p), std::to_string(p.GameScore)};
   LoadHighScores(f, data);
   const auto& table = data.scores.entry;
-  if (!again || std::find(table.begin() + 1, table.end(), entry) == table.end()) {
+  if (!unlessThere || std::find(table.begin() + 1, table.end(), entry) == table.end())
     EnterHighScore(data.scores, entry.EntryName, p.GameScore);
-    SaveHighScores(f, data);
-  }
-  p.GameScore = 0;
-  p.NewGamePending = kFalse;
-  SavePlayers(f, data);
 }
 
 }  // namespace
@@ -74,27 +71,37 @@ bool LevelInProgress(const Match& m) {
   return !m.session.Ended && m.session.CurrentLevel >= 1 && m.session.CurrentLevel <= kMaxGameLevel;
 }
 
+void PutBoard(SaveSet& save, int slot, const Cells& cells) {
+  if (ValidSlot(slot)) save.Put(SavedName(BoardFileName(slot)), EncodeBoard(cells));
+}
+
+void RemoveBoard(SaveSet& save, int slot) {
+  if (ValidSlot(slot)) save.Remove(SavedName(BoardFileName(slot)));
+}
+
 bool SaveBoard(SaveFolder& f, int slot, const Cells& cells) {
   if (!ValidSlot(slot)) return false;
-  const std::string path = f.SavesPath(BoardFileName(slot));
-  std::string error;
-  if (WriteFileAtomic(path, EncodeBoard(cells), &error)) {
-    ++f.counters.writes;
-    return true;
-  }
-  ++f.counters.failures;
-  Log(f, "SaveBoard", error + "; the previous file is kept");
-  return false;
+  SaveSet save = NewSave(f);
+  PutBoard(save, slot, cells);
+  return CommitSave(f, "SaveBoard", save);
 }
 
 bool LoadBoard(SaveFolder& f, int slot, Cells& cells) {
   constexpr const char* kPlace = "LoadBoard";
   if (!ValidSlot(slot)) return false;
   const std::string path = f.SavesPath(BoardFileName(slot));
-  const ReadResult r = ReadFileBounded(path, kBoardFileSize);
+  SavedRead s = ReadSaved(f.Base(), SavedName(kGenerationFile), SavedName(BoardFileName(slot)), kBoardFileSize);
+  const ReadResult& r = s.read;
+  if (s.odd) {
+    Log(f, kPlace, s.note + "; it is never paired with the player's record, the level starts afresh");
+    KeepDamagedFile(f, kPlace, path);
+    return false;
+  }
+  if (!s.note.empty()) Log(f, kPlace, s.note);
   if (!r.ok()) {
     Log(f, kPlace, r.error + "; the level starts afresh");
     if (r.status == ReadStatus::TooLarge) KeepDamagedFile(f, kPlace, path);
+    NoticeUnreadable(r, path);
     return false;
   }
   const std::string& bytes = r.bytes;
@@ -118,9 +125,9 @@ bool LoadBoard(SaveFolder& f, int slot, Cells& cells) {
 
 void ClearBoard(SaveFolder& f, int slot) {
   if (!ValidSlot(slot)) return;
-  const std::string path = f.SavesPath(BoardFileName(slot));
-  if (std::remove(path.c_str()) != 0 && errno != ENOENT)
-    Log(f, "ClearBoard", "cannot remove \"" + path + "\": " + std::strerror(errno));
+  SaveSet save = NewSave(f);
+  RemoveBoard(save, slot);
+  CommitSave(f, "ClearBoard", save);
 }
 
 bool SaveGame(SaveFolder& f, SaveData& data, const Match& m) {
@@ -140,12 +147,12 @@ bool SaveGame(SaveFolder& f, SaveData& data, const Match& m) {
   CopyMatchToPlayer(stocks, p);
   // Keys found and stars taken during the level live in the match's shop state.
   CopySlot(data.items, slot, m.items, m.itemSlot);
-  // Each file is whole at every instant. A kill between two of them pairs the
-  // new record with the previous board; Continue refuses a board that does not
-  // fit the record's level, so the worst case is that level started afresh.
-  bool ok = SavePlayers(f, data);
-  ok = SaveBoard(f, slot, m.cells) && ok;
-  ok = SaveItemStatus(f, data) && ok;
+  // One save: the record, the board and the shop are all new or all old.
+  SaveSet save = NewSave(f);
+  PutPlayers(save, data);
+  PutBoard(save, slot, m.cells);
+  PutItemStatus(save, data);
+  const bool ok = CommitSave(f, "SaveGame", save);
   if (ok) ++f.counters.games;
   return ok;
 }
@@ -168,36 +175,58 @@ bool LoadSavedGame(SaveFolder& f, SaveData& data, Match& m, double now) {
 
 void StartNewGameRecords(SaveFolder& f, SaveData& data, int level) {
   PlayerRecord& p = data.players.CurrentRecord();
-  // The whole new game in one write of the record; its old score stays in
-  // GameScore until it is entered.
+  const int slot = data.players.Current();
+  EnterAbandonedScore(f, data, false);
   p.GameLevel = p.MaxLevel = std::clamp(level, 1, kMaxGameLevel);
   p.GameLives = 3;
+  p.GameScore = 0;
   p.TimeLeft = 1.0;
   p.TimeTotal = 0;
   ClearForNewGame(p);
-  p.NewGamePending = kTrue;
-  if (!SavePlayers(f, data)) {
-    // The old game stays whole in the files; this run plays the new one.
-    ResetSlot(data.items, data.players.Current());
-    return;
-  }
-  FinishNewGameRecords(f, data, false);
+  p.NewGamePending = kFalse;
+  ResetShop(data, slot);
+  // One save: the record, the shop, the old board's removal and the old score's
+  // entry. When it fails the old game stays whole in the files; this run plays the new one.
+  SaveSet save = NewSave(f);
+  PutPlayers(save, data);
+  PutItemStatus(save, data);
+  RemoveBoard(save, slot);
+  PutHighScores(save, data);
+  CommitSave(f, "NewGame", save);
 }
 
 void FinishNewGame(SaveFolder& f, SaveData& data) {
-  if (data.players.CurrentRecord().NewGamePending == kFalse) return;
-  Log(f, "FinishNewGame", "the start of player " + std::to_string(data.players.Current()) +
-                              "'s new game was cut short; finishing it");
-  FinishNewGameRecords(f, data, true);
+  PlayerRecord& p = data.players.CurrentRecord();
+  if (p.NewGamePending == kFalse) return;
+  const int slot = data.players.Current();
+  Log(f, "FinishNewGame", "the start of player " + std::to_string(slot) + "'s new game was cut short; finishing it");
+  EnterAbandonedScore(f, data, true);
+  ClearForNewGame(p);
+  p.GameScore = 0;
+  p.NewGamePending = kFalse;
+  ResetShop(data, slot);
+  SaveSet save = NewSave(f);
+  PutPlayers(save, data);
+  PutItemStatus(save, data);
+  RemoveBoard(save, slot);
+  PutHighScores(save, data);
+  CommitSave(f, "FinishNewGame", save);
 }
 
 void EndGameRecords(SaveFolder& f, SaveData& data, std::int64_t score, bool enterScore) {
   PlayerRecord& p = data.players.CurrentRecord();
-  if (enterScore) RecordHighScore(f, data, ScoreName(p), score);
+  SaveSet save = NewSave(f);
+  if (enterScore) {
+    LoadHighScores(f, data);
+    EnterHighScore(data.scores, ScoreName(p), score);
+    PutHighScores(save, data);
+  }
   p.GameScore = 0;
   p.GameLevel = 0;
   p.MaxLevel = 0;
-  SavePlayers(f, data);
+  // The score and the ended game in one save: never entered twice, never lost.
+  PutPlayers(save, data);
+  CommitSave(f, "EndGame", save);
 }
 
 }  // namespace bm

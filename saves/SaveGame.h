@@ -10,8 +10,9 @@
 //   Leaving a level in progress (menu, Escape, window close, F12, shut-down):
 //              SaveGame(folder, data, match)
 //   Game over / game complete: EndGameRecords(folder, data, ...)
-// None of them throws or stops the game: a failed write is logged and counted
-// in folder.counters, and the previous files stay.
+// Each is one save (storage/SaveFolder.h): its files all new or all old. None
+// of them throws or stops the game: a failed save is logged, counted in
+// folder.counters and told to the player, and the previous files stay.
 #pragma once
 #include <cstdint>
 
@@ -36,9 +37,9 @@ bool LevelInProgress(const Match& m);
 
 // Into the current player's record: GameScore, GameLives, GameLevel, MaxLevel
 // (never lowered), TimeLeft, TimeTotal, stocks (an armed hook or sun counted
-// in) and tips; then the players file,
-// the board file and the item status. Does nothing (returns false) when no
-// level is in progress. True when every file was written.
+// in) and tips; then the players file, the board file and the item status as
+// one save. Does nothing (returns false) when no level is in progress. True
+// when the save was written.
 bool SaveGame(SaveFolder& folder, SaveData& data, const Match& m);
 
 // Continue: the saved level is loaded afresh, the progress restored from the
@@ -56,24 +57,27 @@ bool LoadBoard(SaveFolder& folder, int slot, Cells& cells);
 bool SaveBoard(SaveFolder& folder, int slot, const Cells& cells);
 // A deleted player's board goes with them.
 void ClearBoard(SaveFolder& folder, int slot);
+// The board file of slot 1..10 written or removed by a save of several files.
+void PutBoard(SaveSet& save, int slot, const Cells& cells);
+void RemoveBoard(SaveSet& save, int slot);
 
-// "New Game" on `level`, whole or not at all: the current player's record
-// takes the new game (level and MaxLevel, three lives, a full hourglass, no
-// stocks, rum flag or tips) in one write, marked as begun; then the shop of
-// the player is reset, the old board removed, the abandoned game's score
-// entered into the high scores and the mark cleared. Closed at any moment,
-// the next start continues the old game or the new one, never a mix of them.
-// The caller then starts the level.
+// "New Game" on `level`, whole or not at all, in one save: the current
+// player's record takes the new game (level and MaxLevel, three lives, a full
+// hourglass, no score, stocks, rum flag or tips), the player's shop is reset,
+// the old board removed and the abandoned game's score entered into the high
+// scores. Closed at any moment, the next start continues the old game or the
+// new one, never a mix of them. The caller then starts the level.
 void StartNewGameRecords(SaveFolder& folder, SaveData& data, int level);
-// Finishes the start of the current player's new game when it was cut short
-// (data holds the players, the item status and the map points, as loaded).
-// Only the current player can have one: every start finishes it first.
+// A record marked with a new game begun but not finished (NewGamePending,
+// left by a start of a new game written in several steps and cut short) is
+// finished in one save: the shop reset, the old board removed, the old score
+// entered unless it is there already. data holds the players, the item status
+// and the map points, as loaded. Every start does this first.
 void FinishNewGame(SaveFolder& folder, SaveData& data);
 
-// Game over or game complete: with enterScore the score goes into the high
-// scores under the player's name ("Player" without one, as for a new game);
-// the game can no longer be continued (GameLevel and MaxLevel 0) and the
-// players file is saved.
+// Game over or game complete, in one save: with enterScore the score goes into
+// the high scores under the player's name ("Player" without one, as for a new
+// game); the game can no longer be continued (GameLevel and MaxLevel 0).
 void EndGameRecords(SaveFolder& folder, SaveData& data, std::int64_t score, bool enterScore);
 
 }  // namespace bm

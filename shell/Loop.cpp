@@ -4,6 +4,8 @@
 #include <chrono>
 
 #include "diag/LogTags.h"
+#include "diag/Notices.h"
+#include "render/NoticeDraw.h"
 #include "shell/DisplayMode.h"
 #include "shell/InputSource.h"
 #include "shell/SoftCursor.h"
@@ -38,6 +40,10 @@ void PumpMessages(Services& s) {
                                               " received; shutting down");
     loop.ExitRequested = true;
   }
+  // A notice raised, or one shown long enough: the screen is drawn again with the next.
+  bool noticeChanged = false;
+  CurrentNotice(s.Now(), &noticeChanged);
+  if (noticeChanged) loop.Redraw = true;
   if (s.options.maxSeconds > 0 && s.Now() - loop.StartMs >= s.options.maxSeconds * 1000.0) {
     if (!loop.ExitRequested) s.logs.WriteRunLog(logtag::kMainLoop, "Time limit of the run reached");
     loop.ExitRequested = true;
@@ -69,6 +75,7 @@ void RenderScene(Stage& s, std::chrono::steady_clock::time_point processStart) {
     s.look.font.Draw(s.look.canvas, "Cheat Mode", CheatCaptionRect(s.look.metrics, playScreen),
                      playScreen ? 0.45 : 0.5, 0xFFFFFFFF, 0xFFFFFFFF, Align::Left);
   }
+  if (const std::string notice = ShownNotice(); !notice.empty()) DrawNotice(s.look.canvas, s.look.font, notice);
   s.render().Present();
   ++loop.FramesPresented;
   if (loop.FirstFrameMs < 0) {

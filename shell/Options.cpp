@@ -66,7 +66,14 @@ bool ParseCommandLine(int argc, char** argv, RunOptions& o, std::string& error) 
     double n = 0;
     if (a == "--help" || a == "-h") o.showHelp = true;
     else if (a == "--version") o.showVersion = true;
-    else if (a == "--data-dir") { if (!value(o.dataDir)) return false; }
+    else if (a == "--data-dir") {
+      if (!value(o.dataDir)) return false;
+      // An empty folder name would quietly mean the program folder.
+      if (o.dataDir.empty()) {
+        error = "--data-dir needs a folder";
+        return false;
+      }
+    }
     else if (a == "--game-dir") { if (!value(o.gameDir)) return false; }
     else if (a == "--windowed") o.windowed = 1;
     else if (a == "--fullscreen") o.windowed = 0;
@@ -79,7 +86,13 @@ bool ParseCommandLine(int argc, char** argv, RunOptions& o, std::string& error) 
     else if (a == "--think-ms") { if (!number(n, 0, 60000)) return false; o.thinkMs = n; }
     else if (a == "--all-bonuses") o.allBonuses = true;
     else if (a == "--bot-leave") { if (!number(n, 0, 1e6)) return false; o.botLeaveSeconds = n; }
-    else if (a == "--report") { if (!value(o.reportPath)) return false; }
+    else if (a == "--report") {
+      if (!value(o.reportPath)) return false;
+      if (o.reportPath.empty()) {
+        error = "--report needs a file";
+        return false;
+      }
+    }
     else if (a == "--screenshot") { if (!value(o.screenshotPath)) return false; }
     else if (a == "--record") { if (!value(o.recordPath)) return false; }
     else if (a == "--replay") { if (!value(o.replayPath)) return false; }

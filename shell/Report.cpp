@@ -10,7 +10,7 @@
 
 namespace bm {
 
-void WriteReport(Services& s, const Match& m, const std::string& path) {
+bool WriteReport(Services& s, const Match& m, const std::string& path) {
   const LoopState& loop = s.loop;
   double gameSeconds = (s.Now() - loop.StartMs) / 1000.0;
   double wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loop.WallStart).count();
@@ -23,7 +23,16 @@ void WriteReport(Services& s, const Match& m, const std::string& path) {
                 gameSeconds, wallSeconds, loop.FirstFrameMs < 0 ? -1.0 : loop.FirstFrameMs - loop.StartMs);
   std::string text = "{\n" + MatchReportFields(m, s.options.seed) + saves + run + "}\n";
   std::string err;
-  if (!WriteFileAtomic(path, text, &err)) s.logs.WriteRunLog("WriteReport", "Cannot write " + path + ": " + err);
+  if (WriteFileAtomic(path, text, &err)) return true;
+  s.logs.WriteRunLog("WriteReport", "Cannot write " + path + ": " + err, true);
+  std::fprintf(stderr, "brinemoor: cannot write the report: %s\n", err.c_str());
+  return false;
+}
+
+bool CanWriteReport(const std::string& path, std::string& error) {
+  // A temporary file beside it, dropped at once: the folder takes new files and nothing unreadable stands there.
+  AtomicFile probe;
+  return probe.Open(path, &error);
 }
 
 }  // namespace bm

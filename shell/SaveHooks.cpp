@@ -28,7 +28,7 @@ void SaveLeftLevel(Saves& s, const Match& m) {
   SaveData data;
   LoadGameRecords(folder, data);
   const bool ok = SaveGame(folder, data, m);
-  s.logs.WriteRunLog("SaveGame", std::string(ok ? "Saved" : "Not fully saved") + " on level " +
+  s.logs.WriteRunLog("SaveGame", std::string(ok ? "Saved" : "Not saved") + " on level " +
                                      std::to_string(m.session.CurrentLevel) + " for player " +
                                      std::to_string(data.players.Current()));
   s.Count(folder);
@@ -120,10 +120,11 @@ void LoadMapPointsOf(Saves& s, MapPoints& points) {
 
 bool NeedsFirstPlayer(Saves& s, SaveData& data, bool& ask) {
   SaveFolder folder = s.Folder();
+  // A save cut short is finished (or undone) before anything reads the files.
+  SettleSaves(folder);
   LoadPlayers(folder, data);
   if (data.players.CurrentRecord().NewGamePending != kFalse) {
     // A new game whose start was cut short is finished before anything reads it.
-    PrepareSaveFolder(folder);
     LoadItemStatus(folder, data);
     LoadMapPoints(folder, data);
     FinishNewGame(folder, data);

@@ -242,10 +242,10 @@ int App::Finish() {
   }
   if (!o.screenshotPath.empty() && !s.render().SaveScreenshot(o.screenshotPath))
     s.logs.WriteRunLog("Screenshot", "Cannot write " + o.screenshotPath, false);
-  if (!o.reportPath.empty()) WriteReport(s, play_->match, o.reportPath);
+  const bool reported = o.reportPath.empty() || WriteReport(s, play_->match, o.reportPath);
   s.sound.sfx.ReleaseAllSfx();
   KeepWindowPlacement(s.window(), o.dataDir, s.logs);
-  return 0;
+  return reported ? 0 : 1;
 }
 
 int RunGame(RunOptions options) {

@@ -7,6 +7,7 @@
 
 #include "diag/Logs.h"
 #include "platform/Host.h"
+#include "shell/Report.h"
 #include "shell/Startup.h"
 #include "shell/StopSignals.h"
 
@@ -26,6 +27,11 @@ int main(int argc, char** argv) {
   if (options.showVersion) {
     std::cout << "Brinemoor " << BM_VERSION << "\n";
     return 0;
+  }
+  // A report that cannot be written fails now, not after the whole run.
+  if (!options.reportPath.empty() && !bm::CanWriteReport(options.reportPath, error)) {
+    std::cerr << "brinemoor: --report: " << error << "\n";
+    return 2;
   }
   options.stop = &stop;
   options.installCrashLog = true;

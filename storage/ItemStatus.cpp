@@ -220,6 +220,12 @@ std::optional<MapPoints> DecodeMapPoints(std::string_view bytes, std::string* er
   if (bytes.size() != kMapPointsSize)
     r.Fail(std::to_string(bytes.size()) + " bytes where " + std::to_string(kMapPointsSize) + " belong");
   Fields(r, m);
+  for (int n = 0; n < kMapPoints && r.ok(); ++n) {
+    const MapPoint& p = m.point[std::size_t(n)];
+    if (p.X < 0 || p.X > kMapWidth || p.Y < 0 || p.Y > kMapHeight)
+      r.Fail("point " + std::to_string(n) + " (" + std::to_string(p.X) + ", " + std::to_string(p.Y) +
+             ") is off the map");
+  }
   return Finish(r, m, error);
 }
 

@@ -19,7 +19,7 @@
 //                 ChanceMark[4][11], PowerMark[4][11] (two doubles each),
 //                 Reserved[8]
 //
-// Decoding fails only on a wrong size; the Sanitize functions below put values
+// Decoding fails on a wrong size (and a map point off the map); the Sanitize functions below put values
 // the game never writes back to a new game's values, field by field.
 #pragma once
 #include <array>
@@ -46,6 +46,8 @@ inline constexpr std::size_t kItemRecordSize = kPlacedObjects * kPlacedObjectSiz
 inline constexpr std::size_t kGradeRecordSize = 2 * 11 * 2 + 2 * kGradeMarks * 11 * 16 + 8;  // 1460
 inline constexpr std::size_t kMapPointsSize = 1616;
 inline constexpr std::size_t kMapPointsKept = 808;  // the tail carried unchanged
+// Every map point lies on the map: 0..1280 across, 0..1024 down (reference-screen pixels).
+inline constexpr std::int32_t kMapWidth = 1280, kMapHeight = 1024;
 
 struct PlacedObject {
   std::int16_t Flag = 0;  // -1/0: key found, item locked, star held
@@ -121,6 +123,7 @@ std::string EncodeGradeRecords(const std::array<GradeRecord, kItemSlots>& record
 std::optional<std::array<GradeRecord, kItemSlots>> DecodeGradeRecords(std::string_view bytes,
                                                                       std::string* error = nullptr);
 std::string EncodeMapPoints(const MapPoints& points);
+// nullopt (and why) for a wrong size or a point off the map.
 std::optional<MapPoints> DecodeMapPoints(std::string_view bytes, std::string* error = nullptr);
 
 // Per-file repairs; each puts an odd value back to the new game's value.

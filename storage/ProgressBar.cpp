@@ -16,24 +16,29 @@ std::string PathIn(const std::string& dir) { return dir + "/" + kProgressBarFile
 }  // namespace
 
 int LoadPBar(const std::string& dataDir, Logs& logs) {
-  ReadResult r = ReadFileBounded(PathIn(dataDir), 4);
+  const std::string path = PathIn(dataDir);
+  ReadResult r = ReadFileBounded(path, 4);
   if (r.status == ReadStatus::Missing) return 1;
+  if (r.status == ReadStatus::IoError || r.status == ReadStatus::NotRegularFile) {
+    logs.WriteRunLog(logtag::kLoadPBar, r.error + "; the bar starts full; it is left as it is, never saved over");
+    NoticeUnreadable(r, path);
+    return 1;
+  }
+  std::string why;
+  std::int32_t n = 0;
   if (!r.ok() || r.bytes.size() != 4) {
-    std::string why = r.ok() ? std::string(kProgressBarFile) + " holds " + std::to_string(r.bytes.size()) + " bytes, not 4"
-                      : r.status == ReadStatus::TooLarge ? std::string(kProgressBarFile) + " is longer than 4 bytes"
-                                                         : r.error;
-    logs.WriteRunLog(logtag::kLoadPBar, why + "; the bar starts full");
-    return 1;
+    why = r.ok() ? std::string(kProgressBarFile) + " holds " + std::to_string(r.bytes.size()) + " bytes, not 4"
+                 : std::string(kProgressBarFile) + " is longer than 4 bytes";
+  } else {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | std::uint8_t(r.bytes[std::size_t(i)]);
+    n = std::int32_t(v);
+    if (n >= 1 && n <= kMaxLoadingSteps) return n;
+    why = std::string(kProgressBarFile) + " holds " + std::to_string(n) + ", out of range";
   }
-  std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | std::uint8_t(r.bytes[std::size_t(i)]);
-  auto n = std::int32_t(v);
-  if (n < 1 || n > kMaxLoadingSteps) {
-    logs.WriteRunLog(logtag::kLoadPBar, std::string(kProgressBarFile) + " holds " + std::to_string(n) +
-                                            ", out of range; the bar starts full");
-    return 1;
-  }
-  return n;
+  logs.WriteRunLog(logtag::kLoadPBar, why + "; the bar starts full");
+  KeepDamagedFile(&logs, logtag::kLoadPBar, path);
+  return 1;
 }
 
 bool SavePBar(const std::string& dataDir, int steps, Logs& logs) {
@@ -43,6 +48,7 @@ bool SavePBar(const std::string& dataDir, int steps, Logs& logs) {
   std::string error;
   if (WriteFileAtomic(PathIn(dataDir), bytes, &error)) return true;
   logs.WriteRunLog(logtag::kSavePBar, "Cannot write " + std::string(kProgressBarFile) + ": " + error);
+  NoticeNotSaved("The loading bar's length", PathIn(dataDir), error);
   return false;
 }
 

@@ -10,6 +10,7 @@
 #include "diag/Logs.h"
 #include "io/AtomicWrite.h"
 #include "io/SafeRead.h"
+#include "storage/BoardFile.h"
 
 namespace bm {
 
@@ -18,78 +19,97 @@ namespace {
 // Upper bounds of what a sound file can hold; a larger file is garbled.
 constexpr std::size_t kPlayersMaxBytes = kPlayerSlots * (2 + 255 + 672);
 constexpr std::size_t kHighScoresMaxBytes = kHighScoreEntries * (kEntryNameWidth + 2 + kScoreTextLimit);
+// Far above any file a save writes (the board, 141 KB, is the largest).
+constexpr std::size_t kSavedFileMaxBytes = 1 << 20;
 
 void Log(SaveFolder& f, const std::string& place, const std::string& message) {
   if (f.logs) f.logs->WriteRunLog(place, message);
 }
 
-// "NAME.bad", then "NAME.bad.2" ...
-std::string KeptName(const std::string& path, int n) {
-  return path + ".bad" + (n == 1 ? std::string() : "." + std::to_string(n));
-}
+std::string GenerationName() { return SavedName(kGenerationFile); }
 
-// Reads and decodes one file; nullopt after logging when the defaults must be used.
-template <class T, class Decode>
-std::optional<T> LoadFile(SaveFolder& f, const std::string& place, const std::string& path, std::size_t maxBytes,
-                          Decode decode, const std::string& fallback, bool ours = true) {
-  ReadResult r = ReadFileBounded(path, maxBytes);
+// What a file of the folder is, read against the generation file: its bytes
+// (nullopt after logging when the defaults must be used). A file with a few
+// odd values comes back repaired by fix (its lines logged), kept aside as it
+// was and written back repaired; with more than kRepairLimit it counts as garbled.
+template <class T>
+using Decoder = std::optional<T> (*)(std::string_view, std::string*);
+
+template <class T, class Fix, class Encode>
+std::optional<T> LoadFile(SaveFolder& f, const std::string& place, const std::string& name, std::size_t maxBytes,
+                          Decoder<T> decode, Fix fix, Encode encode, const std::string& fallback) {
+  const std::string path = f.Base() + "/" + name;
+  SavedRead s = ReadSaved(f.Base(), GenerationName(), name, maxBytes);
+  ReadResult& r = s.read;
   if (r.status == ReadStatus::Missing) {
     Log(f, place, "\"" + path + "\" is missing, " + fallback);
     return std::nullopt;
   }
+  if (r.status == ReadStatus::IoError || r.status == ReadStatus::NotRegularFile) {
+    // Whatever stands there may still be the player's: left where it is, never saved over.
+    Log(f, place, r.error + "; " + fallback + "; it is left as it is, never saved over");
+    NoticeUnreadable(r, path);
+    return std::nullopt;
+  }
+  if (s.odd) {
+    Log(f, place, s.note + "; it is never paired with the others, " + fallback);
+    KeepDamagedFile(f, place, path);
+    return std::nullopt;
+  }
+  if (!s.note.empty()) Log(f, place, s.note);
   if (r.status == ReadStatus::Ok) {
     std::string why;
-    if (std::optional<T> value = decode(r.bytes, &why)) return value;
+    if (std::optional<T> value = decode(r.bytes, &why)) {
+      const std::vector<std::string> repairs = fix(*value);
+      if (repairs.empty()) return value;
+      if (repairs.size() <= kRepairLimit) {
+        for (const std::string& line : repairs) Log(f, place, "\"" + path + "\" repaired: " + line);
+        // The file as it was is kept; the repaired one takes its place, so later reads agree.
+        if (KeepDamagedFile(f.logs, place, path, &r.bytes)) {
+          SaveSet save = NewSave(f);
+          save.Put(name, encode(*value));
+          CommitSave(f, place, save);
+        }
+        return value;
+      }
+      why = std::to_string(repairs.size()) + " values out of range, more than the " + std::to_string(kRepairLimit) +
+            " a damaged file of this game may have";
+    }
     r.error = "\"" + path + "\" is damaged: " + why;
   }
   Log(f, place, r.error + "; " + fallback);
-  // Only a file that holds the wrong bytes is moved; one that cannot be read
-  // (or is no file at all) is left where it is.
-  if (ours && (r.status == ReadStatus::Ok || r.status == ReadStatus::TooLarge)) KeepDamagedFile(f, place, path);
+  KeepDamagedFile(f, place, path);
   return std::nullopt;
 }
 
-void LogRepairs(SaveFolder& f, const std::string& place, const std::string& path,
-                const std::vector<std::string>& repairs) {
-  for (const std::string& line : repairs) Log(f, place, "\"" + path + "\" repaired: " + line);
-}
-
-bool WriteFile(SaveFolder& f, const std::string& place, const std::string& path, const std::string& bytes) {
-  std::string error;
-  if (WriteFileAtomic(path, bytes, &error)) {
-    ++f.counters.writes;
-    return true;
-  }
-  ++f.counters.failures;
-  Log(f, place, error + "; the previous file is kept");
-  return false;
+template <class T>
+std::vector<std::string> NoRepairs(T&) {
+  return {};
 }
 
 void RefreshGrades(SaveData& data) { data.grades = data.items.grades[std::size_t(data.players.Current())]; }
 
+// Every file a save may write, as the generation file names them.
+std::vector<std::string> SavedNames() {
+  std::vector<std::string> names = {SavedName(kPlayersFile), kDebugFile,          SavedName(kHighScoresFile),
+                                    SavedName(kItemsFile),   SavedName(kStarsFile), SavedName(kGradesFile),
+                                    kMapPointsFile};
+  for (int slot = kFirstPlayer; slot <= kLastPlayer; ++slot) names.push_back(SavedName(BoardFileName(slot)));
+  return names;
+}
+
 }  // namespace
 
-std::string SaveFolder::SavesPath(const std::string& name) const {
-  return (dataDir.empty() ? std::string(".") : dataDir) + "/" + kSavesFolder + "/" + name;
-}
+std::string SavedName(const std::string& name) { return std::string(kSavesFolder) + "/" + name; }
 
-std::string SaveFolder::DataPath(const std::string& name) const {
-  return (dataDir.empty() ? std::string(".") : dataDir) + "/" + name;
-}
+std::string SaveFolder::Base() const { return dataDir.empty() ? std::string(".") : dataDir; }
+
+std::string SaveFolder::SavesPath(const std::string& name) const { return Base() + "/" + SavedName(name); }
+
+std::string SaveFolder::DataPath(const std::string& name) const { return Base() + "/" + name; }
 
 void KeepDamagedFile(SaveFolder& f, const std::string& place, const std::string& path) {
-  for (int n = 1; n <= kKeptDamagedCopies; ++n) {
-    const std::string kept = KeptName(path, n);
-    struct stat st;
-    if (::lstat(kept.c_str(), &st) == 0 || errno != ENOENT) continue;  // an earlier copy stays as it is
-    if (std::rename(path.c_str(), kept.c_str()) == 0)
-      Log(f, place, "the unreadable file is kept as \"" + kept + "\"");
-    else
-      Log(f, place, "cannot keep the unreadable file as \"" + kept + "\": " + std::strerror(errno));
-    return;
-  }
-  Log(f, place, std::to_string(kKeptDamagedCopies) + " unreadable copies of \"" + path +
-                    "\" are kept already; this one is not");
+  KeepDamagedFile(f.logs, place, path);
 }
 
 void PrepareSaveFolder(SaveFolder& f) {
@@ -101,45 +121,119 @@ void PrepareSaveFolder(SaveFolder& f) {
   RemoveStaleTempFiles(f.DataPath(""));
 }
 
-void LoadPlayers(SaveFolder& f, SaveData& data) {
-  constexpr const char* kPlace = "LoadPlayers";
-  const std::string path = f.SavesPath(kPlayersFile);
-  if (std::optional<PlayerTable> t =
-          LoadFile<PlayerTable>(f, kPlace, path, kPlayersMaxBytes, DecodePlayers, "no players yet")) {
-    LogRepairs(f, kPlace, path, SanitizePlayers(*t));
-    data.players = std::move(*t);
-  } else {
-    data.players = EmptyPlayers();
+void SettleSaves(SaveFolder& f) {
+  constexpr const char* kPlace = "SettleSaves";
+  PrepareSaveFolder(f);
+  const std::string genPath = f.Base() + "/" + GenerationName();
+  GenerationRead gen = ReadGeneration(f.Base(), GenerationName());
+  if (gen.status == ReadStatus::IoError || gen.status == ReadStatus::NotRegularFile) {
+    Log(f, kPlace, gen.error + "; it is left as it is, and nothing is saved in this folder");
+    ReadResult r;
+    r.status = gen.status;
+    r.error = gen.error;
+    NoticeUnreadable(r, genPath);
+  } else if (gen.damaged) {
+    Log(f, kPlace, gen.error + "; the saved files are taken as they are");
+    KeepDamagedFile(f, kPlace, genPath);
+    gen = GenerationRead{};
   }
+  // Saves cut short are finished (or their litter removed) by reading every file once.
+  std::vector<std::string> odd;
+  int whole = 0;
+  for (const std::string& name : SavedNames()) {
+    SavedRead s = ReadSaved(f.Base(), gen, name, kSavedFileMaxBytes);
+    if (s.odd) {
+      odd.push_back(name);
+    } else {
+      if (!s.note.empty()) Log(f, kPlace, s.note);
+      const SavedFile* listed = gen.status == ReadStatus::Ok ? gen.generation.Find(name) : nullptr;
+      if (listed && listed->present && s.read.ok()) ++whole;
+    }
+    RemoveUncommitted(f.Base(), gen, name);
+  }
+  if (odd.empty()) return;
+  if (whole == 0 && odd.size() >= 2) {
+    // Every file differs from what the generation file says: they were saved
+    // without it (by an older copy of the game). It is the odd one.
+    Log(f, kPlace, "none of the saved files is what \"" + genPath +
+                       "\" says the last save wrote; they are taken as they are");
+    KeepDamagedFile(f, kPlace, genPath);
+    return;
+  }
+  for (const std::string& name : odd) {
+    Log(f, kPlace, "\"" + f.Base() + "/" + name + "\" is not the file save " + std::to_string(gen.generation.number) +
+                       " wrote; it is never paired with the others");
+    KeepDamagedFile(f, kPlace, f.Base() + "/" + name);
+  }
+}
+
+SaveSet NewSave(const SaveFolder& f) { return SaveSet(f.Base(), GenerationName()); }
+
+void PutPlayers(SaveSet& save, const SaveData& data) {
+  save.Put(SavedName(kPlayersFile), EncodePlayers(data.players));
   // The block travels with the players file but is its own file.
-  const std::string debugPath = f.DataPath(kDebugFile);
-  if (std::optional<DebugBlock> b =
-          LoadFile<DebugBlock>(f, "LoadDebugBlock", debugPath, kDebugBlockSize, DecodeDebugBlock, "zeros used"))
+  save.Put(kDebugFile, EncodeDebugBlock(data.debug));
+}
+
+void PutHighScores(SaveSet& save, const SaveData& data) {
+  save.Put(SavedName(kHighScoresFile), EncodeHighScores(data.scores));
+}
+
+void PutItemStatus(SaveSet& save, const SaveData& data) {
+  save.Put(SavedName(kItemsFile), EncodeItemRecords(data.items.items));
+  save.Put(SavedName(kStarsFile), EncodeItemRecords(data.items.stars));
+  save.Put(SavedName(kGradesFile), EncodeGradeRecords(data.items.grades));
+  save.Put(kMapPointsFile, EncodeMapPoints(data.map));
+}
+
+bool CommitSave(SaveFolder& f, const std::string& place, SaveSet& save, const std::string& what) {
+  if (save.Empty()) return true;
+  std::string error, failed;
+  if (save.Commit(&error, &failed)) {
+    f.counters.writes += long(save.Files());
+    if (!error.empty()) Log(f, place, error + "; the next read finishes it");
+    return true;
+  }
+  f.counters.failures += long(save.Files());
+  Log(f, place, error + "; nothing of this save is written, the last one is kept");
+  NoticeNotSaved(what, failed, error);
+  return false;
+}
+
+void LoadPlayers(SaveFolder& f, SaveData& data) {
+  if (std::optional<PlayerTable> t = LoadFile<PlayerTable>(f, "LoadPlayers", SavedName(kPlayersFile),
+                                                           kPlayersMaxBytes, DecodePlayers, SanitizePlayers,
+                                                           EncodePlayers, "no players yet"))
+    data.players = std::move(*t);
+  else
+    data.players = EmptyPlayers();
+  if (std::optional<DebugBlock> b = LoadFile<DebugBlock>(f, "LoadDebugBlock", kDebugFile, kDebugBlockSize,
+                                                         DecodeDebugBlock, NoRepairs<DebugBlock>,
+                                                         EncodeDebugBlock, "zeros used"))
     data.debug = *b;
   else
     data.debug = DebugBlock{};
 }
 
 bool SavePlayers(SaveFolder& f, const SaveData& data) {
-  bool ok = WriteFile(f, "SavePlayers", f.SavesPath(kPlayersFile), EncodePlayers(data.players));
-  ok = WriteFile(f, "SaveDebugBlock", f.DataPath(kDebugFile), EncodeDebugBlock(data.debug)) && ok;
-  return ok;
+  SaveSet save = NewSave(f);
+  PutPlayers(save, data);
+  return CommitSave(f, "SavePlayers", save, "The players");
 }
 
 void LoadHighScores(SaveFolder& f, SaveData& data) {
-  constexpr const char* kPlace = "LoadHighScores";
-  const std::string path = f.SavesPath(kHighScoresFile);
-  if (std::optional<HighScoreTable> t = LoadFile<HighScoreTable>(f, kPlace, path, kHighScoresMaxBytes,
-                                                                 DecodeHighScores, "an empty table used")) {
-    LogRepairs(f, kPlace, path, SanitizeHighScores(*t));
+  if (std::optional<HighScoreTable> t =
+          LoadFile<HighScoreTable>(f, "LoadHighScores", SavedName(kHighScoresFile), kHighScoresMaxBytes,
+                                   DecodeHighScores, SanitizeHighScores, EncodeHighScores, "an empty table used"))
     data.scores = std::move(*t);
-  } else {
+  else
     data.scores = EmptyHighScores();
-  }
 }
 
 bool SaveHighScores(SaveFolder& f, const SaveData& data) {
-  return WriteFile(f, "SaveHighScores", f.SavesPath(kHighScoresFile), EncodeHighScores(data.scores));
+  SaveSet save = NewSave(f);
+  PutHighScores(save, data);
+  return CommitSave(f, "SaveHighScores", save, "The high scores");
 }
 
 bool ResetHighScores(SaveFolder& f, SaveData& data) {
@@ -161,42 +255,30 @@ void LoadItemStatus(SaveFolder& f, SaveData& data) {
   using Grades = std::array<GradeRecord, kItemSlots>;
   const ItemStatus fresh = NewGameItemStatus();
   const std::string fallback = "every player's shop starts as in a new game";
-
-  const std::string items = f.SavesPath(kItemsFile);
-  if (std::optional<Records> r =
-          LoadFile<Records>(f, kPlace, items, kItemSlots * kItemRecordSize, DecodeItemRecords, fallback)) {
-    LogRepairs(f, kPlace, items, SanitizeItemRecords(*r));
+  const std::size_t itemBytes = kItemSlots * kItemRecordSize, gradeBytes = kItemSlots * kGradeRecordSize;
+  if (auto r = LoadFile<Records>(f, kPlace, SavedName(kItemsFile), itemBytes, DecodeItemRecords, SanitizeItemRecords,
+                                 EncodeItemRecords, fallback))
     data.items.items = *r;
-  } else {
+  else
     data.items.items = fresh.items;
-  }
-  const std::string stars = f.SavesPath(kStarsFile);
-  if (std::optional<Records> r =
-          LoadFile<Records>(f, kPlace, stars, kItemSlots * kItemRecordSize, DecodeItemRecords, fallback)) {
-    LogRepairs(f, kPlace, stars, SanitizeStarRecords(*r));
+  if (auto r = LoadFile<Records>(f, kPlace, SavedName(kStarsFile), itemBytes, DecodeItemRecords, SanitizeStarRecords,
+                                 EncodeItemRecords, fallback))
     data.items.stars = *r;
-  } else {
+  else
     data.items.stars = fresh.stars;
-  }
-  const std::string grades = f.SavesPath(kGradesFile);
-  if (std::optional<Grades> g =
-          LoadFile<Grades>(f, kPlace, grades, kItemSlots * kGradeRecordSize, DecodeGradeRecords, fallback)) {
-    LogRepairs(f, kPlace, grades, SanitizeGradeRecords(*g));
+  if (auto g = LoadFile<Grades>(f, kPlace, SavedName(kGradesFile), gradeBytes, DecodeGradeRecords,
+                                SanitizeGradeRecords, EncodeGradeRecords, fallback))
     data.items.grades = *g;
-  } else {
+  else
     data.items.grades = fresh.grades;
-  }
   RefreshGrades(data);
   Log(f, kPlace, "OK");
 }
 
 bool SaveItemStatus(SaveFolder& f, const SaveData& data) {
-  constexpr const char* kPlace = "SaveItemStatus";
-  bool ok = WriteFile(f, kPlace, f.SavesPath(kItemsFile), EncodeItemRecords(data.items.items));
-  ok = WriteFile(f, kPlace, f.SavesPath(kStarsFile), EncodeItemRecords(data.items.stars)) && ok;
-  ok = WriteFile(f, kPlace, f.SavesPath(kGradesFile), EncodeGradeRecords(data.items.grades)) && ok;
-  ok = WriteFile(f, kPlace, f.DataPath(kMapPointsFile), EncodeMapPoints(data.map)) && ok;
-  return ok;
+  SaveSet save = NewSave(f);
+  PutItemStatus(save, data);
+  return CommitSave(f, "SaveItemStatus", save, "The shop");
 }
 
 bool ResetItemStatus(SaveFolder& f, SaveData& data) {
@@ -215,7 +297,8 @@ void LoadMapPoints(SaveFolder& f, SaveData& data) {
   // The data folder's copy carries what the game wrote back; a missing or
   // damaged one falls back to the program folder's, which is never moved.
   if (!separate || ReadFileBounded(own, kMapPointsSize).status != ReadStatus::Missing) {
-    if (auto m = LoadFile<MapPoints>(f, kPlace, own, kMapPointsSize, DecodeMapPoints,
+    if (auto m = LoadFile<MapPoints>(f, kPlace, kMapPointsFile, kMapPointsSize, DecodeMapPoints,
+                                     NoRepairs<MapPoints>, EncodeMapPoints,
                                      separate ? "the program folder's used" : "no map points")) {
       data.map = *m;
       return;
@@ -223,8 +306,16 @@ void LoadMapPoints(SaveFolder& f, SaveData& data) {
   }
   data.map = MapPoints{};
   if (!separate) return;
-  if (auto m = LoadFile<MapPoints>(f, kPlace, shipped, kMapPointsSize, DecodeMapPoints, "no map points", false))
-    data.map = *m;
+  const ReadResult r = ReadFileBounded(shipped, kMapPointsSize);
+  std::string why = r.error;
+  if (r.ok()) {
+    if (auto m = DecodeMapPoints(r.bytes, &why)) {
+      data.map = *m;
+      return;
+    }
+    why = "\"" + shipped + "\" is damaged: " + why;
+  }
+  Log(f, kPlace, why + "; no map points");
 }
 
 }  // namespace bm

@@ -6,26 +6,39 @@
 // Reading: every file goes through the bounded reader. A missing file gives the
 // defaults of a first run; a short, long or garbled one is logged, kept aside as
 // "<name>.bad" (then ".bad.2" ...; so no save is ever destroyed by a later
-// write) and replaced by
-// defaults for that file alone; odd values in a sound file are repaired field by
-// field and logged. Nothing here ever throws or stops the game.
+// write) and replaced by defaults for that file alone. A file with a few odd
+// values is repaired field by field, logged, kept aside as it was and written
+// back repaired; one with more than kRepairLimit is not this game's and counts
+// as garbled. A file that cannot be read at all (no permission, an I/O error,
+// a folder or FIFO in its place) is logged, the player told (diag/Notices.h),
+// and it is never written over: saves that would replace it fail. Nothing here
+// ever throws or stops the game.
 //
-// Writing: whole files, atomically (see AtomicWrite.h): at every instant each
-// file is its old or its new version. A failed write (full disk, read-only
-// folder) is logged and counted, the old file stays, and the game goes on.
+// Writing: one save is one generation (io/SaveSet.h): whatever a save writes
+// together (the players and "debug.dat", the board, the item status, the map
+// points, the high scores) is all new or all old after a kill or a full disk,
+// and a file that is not the one the last whole save wrote is never paired with
+// the others: it is kept aside and its defaults used. A failed save (full disk,
+// read-only folder, a file that cannot be read) is logged, counted and told to
+// the player; the last save stays, and the game goes on.
 //
 //   SaveFolder folder{dataDir, gameDir, &logs};
+//   SettleSaves(folder);                  // at start-up: a save cut short is finished
 //   SaveData data;
 //   LoadPlayers(folder, data);            // at start-up and the main menu
 //   LoadItemStatus(folder, data);         // before any save of the game or the shop
 //   ... play ...
-//   SavePlayers(folder, data);
+//   SavePlayers(folder, data);            // or, for several files as one save:
+//   SaveSet save = NewSave(folder); PutPlayers(save, data); PutItemStatus(save, data);
+//   CommitSave(folder, "SaveGame", save);
 //
 // Callers that keep bonus chances rebuild them after LoadItemStatus,
 // SaveItemStatus and ResetItemStatus (the shop state they read has changed).
 #pragma once
 #include <string>
 
+#include "io/SafeRead.h"
+#include "io/SaveSet.h"
 #include "storage/HighScores.h"
 #include "storage/ItemStatus.h"
 #include "storage/Players.h"
@@ -42,6 +55,11 @@ inline constexpr const char* kItemsFile = "Items.dat";
 inline constexpr const char* kStarsFile = "ItemsS.dat";
 inline constexpr const char* kGradesFile = "ItemsB.dat";
 inline constexpr const char* kMapPointsFile = "apo.dat";
+// Which save wrote the files (io/SaveSet.h), in the saves folder.
+inline constexpr const char* kGenerationFile = "generation.txt";
+// More odd values than this in one file: it is not this game's, and is kept
+// aside whole instead of repaired (at most this many repair lines a file).
+inline constexpr std::size_t kRepairLimit = 32;
 
 // What saving has cost so far, for the run's report.
 struct SaveCounters {
@@ -58,7 +76,11 @@ struct SaveFolder {
 
   std::string SavesPath(const std::string& name) const;  // dataDir/saves/name
   std::string DataPath(const std::string& name) const;   // dataDir/name
+  std::string Base() const;                              // dataDir, "." when empty
 };
+
+// The name of a file of the saves folder as a save knows it ("saves/NAME").
+std::string SavedName(const std::string& name);
 
 // Everything the files hold, as the game keeps it for the whole run.
 struct SaveData {
@@ -72,12 +94,24 @@ struct SaveData {
 
 // Creates "saves/" when missing and removes temporary files a killed writer left.
 void PrepareSaveFolder(SaveFolder& folder);
+// At start-up, before anything reads the files: a save cut short after it
+// counted is finished, the litter of one cut short before is removed, and a
+// file that belongs to no save the generation file knows is kept aside. When
+// none of the files is the one the last save wrote (an older copy of the game
+// wrote them all), the generation file is the odd one: it is kept aside and the
+// files taken as they are.
+void SettleSaves(SaveFolder& folder);
 
-// A garbled file is moved aside rather than overwritten by the next save: as
-// "<path>.bad", then "<path>.bad.2" up to the cap. An earlier kept copy is never
-// overwritten; past the cap the file stays where it is (logged).
-inline constexpr int kKeptDamagedCopies = 5;
+// io/SafeRead.h's KeepDamagedFile, logged to the folder's run log.
 void KeepDamagedFile(SaveFolder& folder, const std::string& place, const std::string& path);
+
+// One save of several files: put them, then commit. CommitSave writes them all
+// or none; counts, logs and tells the player ("what could not be saved") on failure.
+SaveSet NewSave(const SaveFolder& folder);
+void PutPlayers(SaveSet& save, const SaveData& data);     // "saves/players.dat" and "debug.dat"
+void PutHighScores(SaveSet& save, const SaveData& data);  // "saves/hs.dat"
+void PutItemStatus(SaveSet& save, const SaveData& data);  // the three item files and "apo.dat"
+bool CommitSave(SaveFolder& folder, const std::string& place, SaveSet& save, const std::string& what = "Your game");
 
 // Players and "debug.dat". LoadPlayers replaces data.players and data.debug
 // whole (never half a table); the current player's name is never empty after
@@ -95,13 +129,14 @@ int RecordHighScore(SaveFolder& folder, SaveData& data, const std::string& name,
 
 // The three item files, then the working copy of the current player's grades.
 void LoadItemStatus(SaveFolder& folder, SaveData& data);
-// Writes "Items.dat", "ItemsS.dat", "ItemsB.dat" and "apo.dat" in this order;
-// false when any of them failed (the others are still written).
+// Writes "Items.dat", "ItemsS.dat", "ItemsB.dat" and "apo.dat" as one save;
+// false (nothing written) when any of them cannot be.
 bool SaveItemStatus(SaveFolder& folder, const SaveData& data);
 // A new game's shop for the current player (other slots untouched), then saved.
 bool ResetItemStatus(SaveFolder& folder, SaveData& data);
 
-// "apo.dat" from the data folder, else the program folder's, else zeros.
+// "apo.dat" from the data folder, else the program folder's, else zeros. A
+// file with a point off the map counts as damaged.
 void LoadMapPoints(SaveFolder& folder, SaveData& data);
 
 }  // namespace bm

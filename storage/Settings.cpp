@@ -139,13 +139,15 @@ SettingsRecord LoadSettings(const std::string& dir, Logs& logs, bool* firstStart
   }
   if (raw.status == ReadStatus::NotRegularFile || raw.status == ReadStatus::IoError) {
     // Whatever stands there may still be the player's; it is left alone.
-    LogReadFailure(logs, kPlace, raw, "default settings used for this run");
+    LogReadFailure(logs, kPlace, raw, "default settings used for this run; it is left as it is, never saved over");
+    NoticeUnreadable(raw, path);
     return DefaultSettings();
   }
   if (raw.bytes.size() < kSettingsRecordSize) {
     logs.WriteRunLog(kPlace, "\"" + path + "\" is " + std::to_string(raw.bytes.size()) + " bytes, shorter than " +
                                  std::to_string(kSettingsRecordSize) + "; default settings written");
     if (firstStart) *firstStart = true;
+    KeepDamagedFile(&logs, kPlace, path);
     SettingsRecord d = DefaultSettings();
     SaveSettings(dir, d, logs);
     return d;
@@ -162,7 +164,11 @@ SettingsRecord LoadSettings(const std::string& dir, Logs& logs, bool* firstStart
     logs.WriteRunLog(kPlace, "\"" + path + "\" damaged: " + repair);
     rewrite = true;
   }
-  if (rewrite) SaveSettings(dir, r, logs);
+  if (rewrite) {
+    // The file as it was is kept before the sound record takes its place.
+    KeepDamagedFile(&logs, kPlace, path);
+    SaveSettings(dir, r, logs);
+  }
   return r;
 }
 
@@ -171,6 +177,7 @@ bool SaveSettings(const std::string& dir, const SettingsRecord& record, Logs& lo
   std::string error;
   if (!WriteFileAtomic(FilePath(dir), std::string(b.begin(), b.end()), &error)) {
     logs.WriteRunLog("SaveSettings", error);
+    NoticeNotSaved("The options", FilePath(dir), error);
     return false;
   }
   return true;

@@ -47,9 +47,10 @@ SettingsRecord DeserializeSettings(const std::array<std::uint8_t, kSettingsRecor
 std::vector<std::string> SanitizeSettings(SettingsRecord& record);
 
 // Reads "config.dat" from dir. A missing, short, over-long or damaged file is
-// logged and rewritten whole with sound values, so the game never runs on garbage.
-// Something that cannot be read at all (a folder, no permission) is logged and
-// left alone; the defaults serve this run. firstStart (when given) is set when
+// logged, kept aside as "config.dat.bad" (io/SafeRead.h) and written anew whole
+// with sound values, so the game never runs on garbage. Something that cannot
+// be read at all (a folder, no permission) is logged, the player told, and it
+// is never written over; the defaults serve this run. firstStart (when given) is set when
 // no stored record could be used: the file was missing or shorter than a record.
 SettingsRecord LoadSettings(const std::string& dir, Logs& logs, bool* firstStart = nullptr);
 

@@ -38,20 +38,24 @@ std::optional<WindowRecord> LoadWindowRecord(const std::string& dir, Logs& logs)
   constexpr const char* kPlace = "LoadWindowRecord";
   const ReadResult raw = ReadFileBounded(FilePath(dir), kWindowRecordSize);
   if (raw.status == ReadStatus::Missing) return std::nullopt;
-  if (!raw.ok()) {
-    LogReadFailure(logs, kPlace, raw, "the window takes the chosen resolution's size");
-    return std::nullopt;
-  }
-  std::optional<WindowRecord> r = ParseWindowRecord(raw.bytes);
-  if (!r)
+  std::optional<WindowRecord> r;
+  if (raw.ok()) r = ParseWindowRecord(raw.bytes);
+  if (r) return r;
+  if (raw.status == ReadStatus::TooLarge || raw.ok()) {
     logs.WriteRunLog(kPlace, "\"" + FilePath(dir) + "\" damaged; the window takes the chosen resolution's size");
-  return r;
+    KeepDamagedFile(&logs, kPlace, FilePath(dir));
+  } else {
+    LogReadFailure(logs, kPlace, raw, "the window takes the chosen resolution's size; it is left as it is, never saved over");
+    NoticeUnreadable(raw, FilePath(dir));
+  }
+  return std::nullopt;
 }
 
 bool SaveWindowRecord(const std::string& dir, const WindowRecord& r, Logs& logs) {
   std::string error;
   if (WriteFileAtomic(FilePath(dir), SerializeWindowRecord(r), &error)) return true;
   logs.WriteRunLog("SaveWindowRecord", error);
+  NoticeNotSaved("The window's size", FilePath(dir), error);
   return false;
 }
 

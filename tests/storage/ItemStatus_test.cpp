@@ -157,15 +157,21 @@ TEST(ItemStatusFiles, WrongSizesFailWholeAndOddValuesGoBackToTheNewGames) {
 
 TEST(MapPointsFile, TheTailIsCarriedUnchanged) {
   MapPoints m;
-  for (int n = 0; n < kMapPoints; ++n) m.point[std::size_t(n)] = {n * 11 - 3, 1024 - n};
+  for (int n = 0; n < kMapPoints; ++n) m.point[std::size_t(n)] = {n * 11 + 3, 1024 - n};
   for (std::size_t i = 0; i < kMapPointsKept; ++i) m.kept[i] = std::uint8_t(i * 31 + 5);
   const std::string b = EncodeMapPoints(m);
   ASSERT_EQ(b.size(), 1616u);
-  EXPECT_EQ(b.substr(8, 8), std::string("\x08\0\0\0\xFF\x03\0\0", 8));  // level 1
+  EXPECT_EQ(b.substr(8, 8), std::string("\x0E\0\0\0\xFF\x03\0\0", 8));  // level 1
   EXPECT_EQ(std::uint8_t(b[808]), 5);
   EXPECT_EQ(DecodeMapPoints(b), m);
   EXPECT_FALSE(DecodeMapPoints(b.substr(0, 808)));
   EXPECT_FALSE(DecodeMapPoints(b + b));
+  // A point off the map (the int32 extremes too) is no map point file.
+  for (MapPoint off : {MapPoint{-1, 0}, MapPoint{0, 1025}, MapPoint{INT32_MAX, 5}, MapPoint{5, INT32_MIN}}) {
+    MapPoints bad = m;
+    bad.point[64] = off;
+    EXPECT_FALSE(DecodeMapPoints(EncodeMapPoints(bad))) << off.X << ", " << off.Y;
+  }
 }
 
 }  // namespace

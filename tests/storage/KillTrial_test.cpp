@@ -1,7 +1,8 @@
 // Kill trials: a real process saves every file in a loop and is killed with
-// SIGKILL at random moments. After each kill every file must be exactly one
-// whole version the writer produced (never torn, never empty), and no file may
-// go back to a version older than one seen before.
+// SIGKILL at random moments. After each kill every file, read as a start reads
+// it, must be exactly one whole version the writer produced (never torn, never
+// empty), the files of one save the same version, and no file may go back to
+// a version older than one seen before.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -49,8 +50,8 @@ SaveData Version(int k) {
     d.items.grades[std::size_t(s)].ChanceMark[0][0].X = k;
     d.items.grades[std::size_t(s)].ChanceGrade[std::size_t(1 + s % 10)] = std::int16_t(k % 4);
   }
-  d.map.point[0].X = k;
-  d.map.kept[807] = std::uint8_t(k);
+  d.map.kept[0] = std::uint8_t(k);
+  d.map.kept[1] = std::uint8_t(k >> 8);
   return d;
 }
 
@@ -96,7 +97,8 @@ std::vector<FileCheck> Checks() {
                  return t ? int((*t)[0].ChanceMark[0][0].X) : -1;
                },
                [](int k) { return EncodeGradeRecords(Version(k).items.grades); }});
-  c.push_back({"apo.dat", [](const std::string& b) { auto t = DecodeMapPoints(b); return t ? int(t->point[0].X) : -1; },
+  c.push_back({"apo.dat",
+               [](const std::string& b) { auto t = DecodeMapPoints(b); return t ? t->kept[0] + 256 * t->kept[1] : -1; },
                [](int k) { return EncodeMapPoints(Version(k).map); }});
   c.push_back({"saves/dump1.dat",
                [](const std::string& b) {
@@ -107,12 +109,6 @@ std::vector<FileCheck> Checks() {
   return c;
 }
 
-std::string Slurp(const std::string& path, bool& exists) {
-  std::ifstream in(path, std::ios::binary);
-  exists = bool(in);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 [[noreturn]] void SaveForever(const std::string& dir, int first) {
   SaveFolder f{dir, dir, nullptr};
   for (int k = first;; ++k) {
@@ -120,9 +116,9 @@ std::string Slurp(const std::string& path, bool& exists) {
     SavePlayers(f, d);
     SaveHighScores(f, d);
     SaveItemStatus(f, d);
-    auto cells = BoardVersion(k);
-    std::string error;
-    WriteFileAtomic(f.SavesPath("dump1.dat"), EncodeBoard(*cells), &error);
+    SaveSet board = NewSave(f);
+    board.Put(SavedName("dump1.dat"), EncodeBoard(*BoardVersion(k)));
+    CommitSave(f, "SaveBoard", board);
   }
 }
 
@@ -148,9 +144,12 @@ TEST(KillTrial, EveryFileIsWholeAfterEachOfAHundredKills) {
 
     int newest = 0;
     std::set<int> versions;
+    std::map<std::string, int> now;
     for (const FileCheck& c : checks) {
-      bool exists = false;
-      const std::string bytes = Slurp(dir.File(c.name), exists);
+      const SavedRead read = ReadSaved(dir.Path(), SavedName(kGenerationFile), c.name, 1 << 20);
+      const bool exists = read.read.ok();
+      const std::string& bytes = read.read.bytes;
+      ASSERT_FALSE(read.odd) << c.name << " after kill " << kills;
       if (!exists) {
         // Only before the first save of that file has finished.
         EXPECT_EQ(seen.count(c.name), 0u) << c.name << " vanished after kill " << kills;
@@ -160,10 +159,14 @@ TEST(KillTrial, EveryFileIsWholeAfterEachOfAHundredKills) {
       ASSERT_GE(k, 1) << c.name << " is torn after kill " << kills << " (" << bytes.size() << " bytes)";
       ASSERT_EQ(bytes, c.encode(k)) << c.name << " is not exactly version " << k;
       EXPECT_GE(k, seen[c.name]) << c.name << " went back to an older version";
-      seen[c.name] = k;
+      seen[c.name] = now[c.name] = k;
       versions.insert(k);
       newest = std::max(newest, k);
     }
+    // One save each: the players with debug.dat, the three item files with the map points.
+    EXPECT_EQ(now["saves/players.dat"], now["debug.dat"]) << "after kill " << kills;
+    for (const char* f : {"saves/ItemsS.dat", "saves/ItemsB.dat", "apo.dat"})
+      EXPECT_EQ(now["saves/Items.dat"], now[f]) << f << " after kill " << kills;
     if (versions.size() > 1) ++caughtMidWay;  // killed between two files of one save
     next = newest + 1;
   }
