@@ -18,3 +18,7 @@ desktop_packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev
                   gettext     # msgfmt builds the translations; xgettext, msgmerge and msgcmp keep po/ up to date
                   xvfb xdotool imagemagick   # the benchmarks and scripts/screens.sh drive a window
                   dpkg-dev file lintian desktop-file-utils appstream groff-base)  # the Debian packages and their test
+
+# What .ci/run needs beside those: clang with its sanitizer and libFuzzer runtimes
+# (Debian only recommends the runtimes, and need_packages installs no recommends).
+ci_packages=(clang libclang-rt-14-dev)

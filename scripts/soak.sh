@@ -15,9 +15,14 @@
 # spawned, used and (the stock bonuses) pressed by kind; a kind never spawned,
 # never used or never pressed is a failure. BM_SOAK_LEAVE=S makes the bot leave
 # each level after S seconds of game clock (the game is saved) and continue it
-# from the menu (--bot-leave S): a leave-and-continue soak.
+# from the menu (--bot-leave S): a leave-and-continue soak. BM_SOAK_DRAWN=1 plays
+# with a window on SDL's dummy video driver instead of headless, so every frame
+# is drawn (on the real clock: GAME_SECONDS is real time then), and counts the
+# runs that reached the map and the shop between levels (none at all fails it).
 # A run counts as a hang when it is still running after max(120 s, GAME_SECONDS / 5)
-# of real time. Exit status 1 when anything went wrong.
+# of real time (GAME_SECONDS + 120 s when drawn). Exit status 1 when anything went wrong.
+# The program folder takes the generated data of build/game when that is built
+# (nothing is generated again); otherwise the data is built into the soak's build.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 seeds="${1:-20}"
@@ -28,21 +33,30 @@ levels="${BM_SOAK_LEVELS:-$(seq -s ' ' 1 65)}"
 out="$build/soak"
 sanitize="${BM_SOAK_SANITIZE:-1}"
 bonuses="${BM_SOAK_BONUSES:-0}"
+drawn="${BM_SOAK_DRAWN:-0}"
 extra=""
-[ "$bonuses" = 1 ] && extra="--all-bonuses"
+[ "$drawn" = 1 ] || extra="--headless"
+[ "$bonuses" = 1 ] && extra="$extra --all-bonuses"
 [ -n "${BM_SOAK_LEAVE:-}" ] && extra="$extra --bot-leave $BM_SOAK_LEAVE"
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 san=ON
 [ "$sanitize" = 0 ] && san=OFF
-cmake -S "$here" -B "$build" -DBM_SANITIZE=$san -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+data=()
+targets=(brinemoor levels game_art sounds default_data)
+if [ "$build" != "$here/build" ] && [ -f "$here/build/game/levels/lvl65.dat" ] && [ -d "$here/build/game/red" ]; then
+  data=(-DBM_GAME_DATA="$here/build/game")
+  targets=(brinemoor)
+fi
+cmake -S "$here" -B "$build" -DBM_SANITIZE=$san -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "${data[@]}" >/dev/null
 # The generators link the sanitizer runtime; their leaks (fontconfig's) are not the game's.
-ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" -j2 --target brinemoor levels game_art sounds default_data >/dev/null
+ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
 
 rm -rf "$out"
 mkdir -p "$out"
 limit=$(( gameSeconds / 5 > 120 ? gameSeconds / 5 : 120 ))
+[ "$drawn" = 1 ] && limit=$(( gameSeconds + 120 ))
 export out build gameSeconds limit extra
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:exitcode=86"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:exitcode=87"
@@ -53,7 +67,7 @@ one() {
   local level=$1 seed=$(( $1 * 1000 + $2 )) dir="$out/l$1_s$2"
   mkdir -p "$dir"
   local start=$SECONDS rc=0
-  timeout --signal=KILL "$limit" "$build/game/brinemoor" --headless --autoplay --level "$level" --seed "$seed" \
+  timeout --signal=KILL "$limit" "$build/game/brinemoor" --autoplay --level "$level" --seed "$seed" \
       --max-seconds "$gameSeconds" $extra --report "$dir/report.json" --data-dir "$dir" >"$dir/out.txt" 2>&1 || rc=$?
   echo "$rc $((SECONDS - start))" > "$dir/status"
 }
@@ -64,13 +78,15 @@ for level in $levels; do
 done | xargs -P "$jobs" -n 2 bash -c 'one "$0" "$1"'
 
 # One row per level, then the totals.
-printf '%-6s %5s %7s %6s %11s %10s %6s %9s\n' level runs played won invariants sanitizer hangs failures
+printf '%-6s %5s %7s %6s %4s %11s %10s %6s %9s\n' level runs played won map invariants sanitizer hangs failures
 bad=0
-T_runs=0 T_played=0 T_won=0 T_inv=0 T_san=0 T_hang=0 T_fail=0
+T_runs=0 T_played=0 T_won=0 T_map=0 T_inv=0 T_san=0 T_hang=0 T_fail=0
 for level in $levels; do
-  runs=0 played=0 won=0 inv=0 san=0 hang=0 fail=0
+  runs=0 played=0 won=0 map=0 inv=0 san=0 hang=0 fail=0
   for dir in "$out"/l${level}_s*; do
     runs=$((runs + 1))
+    # The map, then the shop the bot always visits from it.
+    if grep -q "BetweenLevelsScreen()" "$dir/run.log" 2>/dev/null; then map=$((map + 1)); fi
     read -r rc secs < "$dir/status"
     if grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:' "$dir/out.txt"; then san=$((san + 1)); fi
     if [ "$rc" = 137 ]; then hang=$((hang + 1));
@@ -82,12 +98,13 @@ for level in $levels; do
       played=$((played + ${p:-0})) won=$((won + ${w:-0})) inv=$((inv + ${v:-0}))
     fi
   done
-  printf '%-6s %5d %7d %6d %11d %10d %6d %9d\n' "$level" "$runs" "$played" "$won" "$inv" "$san" "$hang" "$fail"
-  T_runs=$((T_runs + runs)) T_played=$((T_played + played)) T_won=$((T_won + won)) T_inv=$((T_inv + inv))
+  printf '%-6s %5d %7d %6d %4d %11d %10d %6d %9d\n' "$level" "$runs" "$played" "$won" "$map" "$inv" "$san" "$hang" "$fail"
+  T_runs=$((T_runs + runs)) T_played=$((T_played + played)) T_won=$((T_won + won)) T_map=$((T_map + map)) T_inv=$((T_inv + inv))
   T_san=$((T_san + san)) T_hang=$((T_hang + hang)) T_fail=$((T_fail + fail))
 done
-printf '%-6s %5d %7d %6d %11d %10d %6d %9d\n' all "$T_runs" "$T_played" "$T_won" "$T_inv" "$T_san" "$T_hang" "$T_fail"
+printf '%-6s %5d %7d %6d %4d %11d %10d %6d %9d\n' all "$T_runs" "$T_played" "$T_won" "$T_map" "$T_inv" "$T_san" "$T_hang" "$T_fail"
 [ $((T_inv + T_san + T_hang + T_fail)) -eq 0 ] || bad=1
+if [ "$drawn" = 1 ] && [ "$T_map" -eq 0 ]; then echo "no drawn run reached the map and the shop"; bad=1; fi
 
 # The bonuses over every run: by item code, how many appeared and how many were used.
 byCode() {

@@ -25,6 +25,7 @@ namespace {
 
 using test::TempDir;
 
+#ifndef BM_SANITIZE  // the sanitizers reserve far more address space than any cap allows
 long long VirtualBytes() {
   std::ifstream in("/proc/self/statm");
   long long pages = 0;
@@ -51,7 +52,6 @@ void SparseFile(const std::string& path, std::uintmax_t bytes, const std::string
   std::filesystem::resize_file(path, bytes);
 }
 
-#ifndef BM_SANITIZE  // the sanitizers reserve far more address space than any cap allows
 TEST(HugeFiles, EveryReaderStopsAtItsBound) {
   TempDir dir;
   Logs logs(dir.str());
