@@ -1,4 +1,5 @@
 // Brinemoor: start-up, the loops and shut-down.
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,6 +11,22 @@
 #include "shell/Report.h"
 #include "shell/Startup.h"
 #include "shell/StopSignals.h"
+
+namespace {
+
+// The libraries' own start-up code runs for some 50 ms before main: a stop
+// signal sent then waits, blocked, for the watcher StopSignals starts, instead
+// of killing the program there. Run from .preinit_array, before any of it.
+void BlockStopSignalsEarly(int, char**, char**) {
+  sigset_t set;
+  sigemptyset(&set);
+  for (int s : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&set, s);
+  sigprocmask(SIG_BLOCK, &set, nullptr);
+}
+[[gnu::section(".preinit_array"), gnu::used]] void (*const kBlockStopSignalsEarly)(int, char**, char**) =
+    BlockStopSignalsEarly;
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // Before anything starts a thread, so every thread leaves the stop signals to the watcher.

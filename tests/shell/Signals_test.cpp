@@ -46,6 +46,35 @@ TEST(StopSignals, TermIntAndHupEndThroughTheNormalShutDownWithinTwoSeconds) {
   }
 }
 
+// Sent before the program has run a line of its own (here: pending when it
+// starts, as one sent while the libraries load is): the normal shut-down all the same.
+TEST(StopSignals, OneSentBeforeTheProgramRunsStillEndsItNormally) {
+  test::PlayerDir dir;
+  const std::string exe = std::string(BM_GAME_DIR) + "/brinemoor", out = (dir.path / "out.txt").string();
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigprocmask(SIG_BLOCK, &set, nullptr);
+    kill(getpid(), SIGINT);
+    const int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(fd, 1);
+    dup2(fd, 2);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    execl(exe.c_str(), exe.c_str(), "--headless", "--data-dir", dir.str().c_str(), (char*)nullptr);
+    _exit(127);
+  }
+  test::Program p;
+  p.pid = child;
+  ASSERT_TRUE(p.WaitEnd(30.0)) << test::ReadText(out);
+  EXPECT_TRUE(WIFEXITED(p.status) && WEXITSTATUS(p.status) == 0) << test::ReadText(out);
+  const std::string log = test::ReadText(dir.path / "run.log");
+  EXPECT_NE(log.find("SIGINT received; shutting down"), std::string::npos) << log;
+  EXPECT_NE(log.find("Application End."), std::string::npos) << log;
+}
+
 #ifndef BM_SANITIZE
 TEST(CrashLog, FatalSignalLeavesACriticalErrorLine) {
   test::PlayerDir dir;
@@ -103,6 +132,25 @@ TEST(NoDisplay, SaysSoAndExitsWithAFailure) {
   EXPECT_NE(WEXITSTATUS(p.status), 0);
   std::string out = test::ReadText(dir.path / "out.txt");
   EXPECT_NE(out.find("no display found"), std::string::npos) << out;
+}
+
+// A data folder named by nothing, or a report that cannot be written: said at
+// once, before anything is played or written, and the run fails.
+TEST(BadPlaces, AreToldAtOnceAndTheRunFails) {
+  test::TempDir dir;
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--data-dir", ""}, "--data-dir needs a folder"},
+      {{"--data-dir", dir.str(), "--report", (dir.path / "no/such/folder/r.json").string()}, "--report: cannot create"}};
+  for (const auto& [args, told] : cases) {
+    test::Program p;
+    std::vector<std::string> a = args;
+    a.insert(a.begin(), "--headless");
+    ASSERT_TRUE(p.Start(a, {"SDL_AUDIODRIVER=dummy"}, (dir.path / "out.txt").string()));
+    ASSERT_TRUE(p.WaitEnd(10.0));
+    EXPECT_TRUE(WIFEXITED(p.status) && WEXITSTATUS(p.status) == 2) << told;
+    EXPECT_NE(test::ReadText(dir.path / "out.txt").find(told), std::string::npos) << test::ReadText(dir.path / "out.txt");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.path / "run.log")) << "nothing written";
 }
 
 }  // namespace
