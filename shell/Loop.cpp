@@ -209,6 +209,8 @@ void ScreenStack::Schedule(double wakeAt, bool drew) {
   if (s_.inputSource) wakeAt_ = std::min(wakeAt_, now + kLongestWaitMs);
   // A run with a time limit ends on time, input or not.
   if (s_.options.maxSeconds > 0) wakeAt_ = std::min(wakeAt_, s_.loop.StartMs + s_.options.maxSeconds * 1000.0);
+  // A notice goes on the clock even on a still screen (the page's loop sleeps until a pass is due).
+  if (!ShownNotice().empty()) wakeAt_ = std::min(wakeAt_, now + 1000);
 }
 
 void ScreenStack::Pace() {

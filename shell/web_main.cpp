@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "diag/Notices.h"
 #include "io/SafeRead.h"
 #include "platform/Host.h"
 #include "platform/web/PageInput.h"
@@ -49,6 +50,7 @@ RunOptions PageOptions(int argc, char** argv, std::vector<std::string>& notes) {
 struct PageRun {
   App app;
   std::string top;
+  std::string notice;  // the notice the page's status line shows
 
   PassResult Pass() {
     bool going = app.Step();
@@ -61,6 +63,10 @@ struct PageRun {
       if ((screen == "Logo" || screen == "IntroFade") && PageAskedToSkipIntro()) PressOnPage(vk::Escape);
     }
     top = now;
+    if (std::string shown = ShownNotice(); shown != notice) {
+      notice = shown;
+      ShowPageNotice(notice);
+    }
     if (going) return {false, app.WakeAt()};
     End();
     return {true};

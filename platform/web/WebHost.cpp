@@ -26,6 +26,7 @@ void bm_page_message(const char* title, const char* text);
 void bm_page_title(const char* text);
 void bm_page_report(const char* json);
 void bm_page_screen(const char* name);
+void bm_page_notice(const char* text);
 int bm_page_skip_intro();
 }
 
@@ -39,6 +40,8 @@ void ShowPageMessage(const std::string& title, const std::string& text) {
 void ShowPageReport(const std::string& json) { bm_page_report(json.c_str()); }
 
 void ShowPageScreen(const char* name) { bm_page_screen(name); }
+
+void ShowPageNotice(const std::string& text) { bm_page_notice(text.c_str()); }
 
 bool PageAskedToSkipIntro() { return bm_page_skip_intro() != 0; }
 

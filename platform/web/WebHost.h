@@ -21,6 +21,8 @@ inline constexpr const char* kWebReportPath = "/tmp/report.json";
 void ShowPageMessage(const std::string& title, const std::string& text);
 void ShowPageReport(const std::string& json);
 void ShowPageScreen(const char* name);
+// The game's notice for the player (diag/Notices.h) in the page's status line; "" clears it.
+void ShowPageNotice(const std::string& text);
 
 // A click or key on the page's loading screen, before the program drew anything.
 bool PageAskedToSkipIntro();

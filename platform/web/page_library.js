@@ -314,4 +314,9 @@ mergeInto(LibraryManager.library, {
   bm_page_screen: function (name) {
     (Module['screens'] = Module['screens'] || []).push({name: UTF8ToString(name), ms: performance.now()});
   },
+
+  // The game's notice (a save that failed, a file it will not save over) in #status; "" clears it.
+  bm_page_notice: function (text) {
+    if (typeof Page !== 'undefined') Page.status('notice', UTF8ToString(text));
+  },
 });

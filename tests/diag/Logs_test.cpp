@@ -1,6 +1,8 @@
 #include "diag/Logs.h"
 
 #include <gtest/gtest.h>
+
+#include "diag/Notices.h"
 #include <unistd.h>
 
 #include "tests/TempDir.h"
@@ -21,6 +23,27 @@ TEST(Logs, FailedWritesAreCountedAndToldOnce) {
   EXPECT_NE(told.find("cannot write the log"), std::string::npos) << told;
   EXPECT_EQ(told.find("cannot write the log"), told.rfind("cannot write the log")) << told;
   EXPECT_EQ(dir.Read("run_pnt.log").find("a line that fits") != std::string::npos, true);
+}
+
+// Each trouble is told once, one notice at a time, each for its while.
+TEST(Notices, EachIsShownOnceInTurnForItsWhile) {
+  ClearNotices();
+  bool changed = false;
+  EXPECT_EQ(CurrentNotice(0, &changed), "");
+  EXPECT_FALSE(changed);
+  RaiseNotice("a.dat", "first");
+  RaiseNotice("b.dat", "second");
+  RaiseNotice("a.dat", "first again");
+  EXPECT_EQ(CurrentNotice(1000, &changed), "first");
+  EXPECT_TRUE(changed);
+  EXPECT_EQ(CurrentNotice(1000 + kNoticeShownMs - 1, &changed), "first");
+  EXPECT_FALSE(changed);
+  EXPECT_EQ(ShownNotice(), "first");
+  EXPECT_EQ(CurrentNotice(1000 + kNoticeShownMs, &changed), "second");
+  EXPECT_TRUE(changed);
+  EXPECT_EQ(CurrentNotice(1000 + 3 * kNoticeShownMs, &changed), "");
+  EXPECT_TRUE(changed);
+  EXPECT_EQ(ShownNotice(), "");
 }
 
 }  // namespace

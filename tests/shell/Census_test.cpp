@@ -9,6 +9,9 @@
 #include "render/HowToPlayDraw.h"
 #include "render/LogoDraw.h"
 #include "render/MenuScreen.h"
+#include "diag/Notices.h"
+#include "render/NoticeDraw.h"
+#include "shell/Loop.h"
 #include "render/OptionsDraw.h"
 #include "render/RosterDraw.h"
 #include "bonus/StockButtons.h"
@@ -105,6 +108,29 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
       r.Settle(menu);
       r.Check("menu hover " + std::to_string(item), items, &at, &idle);
     }
+    // A notice of the saves over the menu, with a long path: all of it drawn, every line inside the screen.
+    const std::string notice = "Your game could not be saved: cannot write \"/home/" + kLongName + "/" +
+                               std::string(90, 'd') + "/brinemoor/saves/players.dat\": No space left on device. " +
+                               "The last save is kept.";
+    r.Draw([&] { DrawNotice(r.s().look.canvas, r.s().look.font, notice); });
+    std::string drawn, told;
+    for (const DrawnText& t : r.j().texts) drawn += t.text;
+    for (char c : notice) told += c == '"' ? '\'' : c;
+    std::erase(drawn, ' ');
+    std::erase(told, ' ');
+    EXPECT_EQ(drawn, told) << r.Size();
+    r.Check("notice", {{}, {}, {}, {}});
+    // The loop draws the notice raised over whatever screen is up.
+    ClearNotices();
+    RaiseNotice("census", notice);
+    CurrentNotice(r.s().Now());
+    r.Pass(menu);
+    RenderScene(r.s());
+    std::string over;
+    for (const DrawnText& t : r.j().texts) over += t.text;
+    std::erase(over, ' ');
+    EXPECT_NE(over.find("Thelastsaveiskept."), std::string::npos) << r.Size();
+    ClearNotices();
     r.Point(m.Width * 0.45, m.Height * 0.88);
     r.Settle(menu);
     for (int k = 0; k < 6; ++k) {
