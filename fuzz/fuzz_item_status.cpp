@@ -1,5 +1,6 @@
 // "saves/Items.dat", "ItemsS.dat", "ItemsB.dat" and "apo.dat": any bytes give
-// whole records or none, read back byte for byte; repairs leave sound records.
+// whole records or none, read back byte for byte; repairs leave sound records;
+// map points read are on the map.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -19,7 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string map(bytes);
   map.resize(kMapPointsSize, '\0');
 
-  if (auto m = DecodeMapPoints(map); !m || EncodeMapPoints(*m) != map) std::abort();
+  if (auto m = DecodeMapPoints(map)) {
+    if (EncodeMapPoints(*m) != map) std::abort();
+    for (const MapPoint& p : m->point)
+      if (p.X < 0 || p.X > kMapWidth || p.Y < 0 || p.Y > kMapHeight) std::abort();
+  }
   if (DecodeItemRecords(bytes) && bytes.size() != items.size()) std::abort();
 
   auto r = DecodeItemRecords(items);

@@ -1,6 +1,7 @@
 // Whole-file writes that leave, at every instant, either the old file or the
 // new one: never a torn, empty or half-written file, whatever kills the process
-// and whenever. Every file the game and its generators write goes through here.
+// and whenever. Every file the game and its generators write goes through here
+// (the files of a save through io/SaveSet.h, which builds on it).
 #pragma once
 #include <cstdint>
 #include <string>

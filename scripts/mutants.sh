@@ -40,7 +40,7 @@ while i < len(args):
 
 # The test binaries that can see a change in each source folder, the folder's own first.
 MAP = {
-    "diag": ["io", "storage", "shell"],
+    "diag": ["diag", "io", "storage", "shell"],
     "io": ["io", "storage", "saves", "shell"],
     "lang": ["lang", "storage", "render", "shell"],
     "board": ["board", "bonus", "bot", "match", "progress", "shell"],
@@ -58,7 +58,7 @@ MAP = {
 # Whole-game soaks, kill trials and balance runs: minutes each, and each rule they
 # guard has a quick test of its own.
 # Drawing caches, lost devices and signals: no rule of the game lives there.
-SLOW = ["LevelSoak.*", "BonusSoak.*", "BalanceSoak.*", "KillTrial.*", "HugeFiles.*", "StopSignals.*", "CrashLog.*",
+SLOW = ["LevelSoak.*", "BonusSoak.*", "BalanceSoak.*", "HugeFiles.*", "StopSignals.*", "CrashLog.*",
         "StillLayer.*", "IdleFrames.*", "DeviceReset.*"]
 
 def groups_of(path):

@@ -137,32 +137,16 @@ void SettleSaves(SaveFolder& f) {
     KeepDamagedFile(f, kPlace, genPath);
     gen = GenerationRead{};
   }
-  // Saves cut short are finished (or their litter removed) by reading every file once.
-  std::vector<std::string> odd;
-  int whole = 0;
+  // Saves cut short are finished (or their litter removed) by reading every file once;
+  // a file no save the generation file knows wrote is kept aside.
   for (const std::string& name : SavedNames()) {
     SavedRead s = ReadSaved(f.Base(), gen, name, kSavedFileMaxBytes);
-    if (s.odd) {
-      odd.push_back(name);
-    } else {
-      if (!s.note.empty()) Log(f, kPlace, s.note);
-      const SavedFile* listed = gen.status == ReadStatus::Ok ? gen.generation.Find(name) : nullptr;
-      if (listed && listed->present && s.read.ok()) ++whole;
-    }
     RemoveUncommitted(f.Base(), gen, name);
-  }
-  if (odd.empty()) return;
-  if (whole == 0 && odd.size() >= 2) {
-    // Every file differs from what the generation file says: they were saved
-    // without it (by an older copy of the game). It is the odd one.
-    Log(f, kPlace, "none of the saved files is what \"" + genPath +
-                       "\" says the last save wrote; they are taken as they are");
-    KeepDamagedFile(f, kPlace, genPath);
-    return;
-  }
-  for (const std::string& name : odd) {
-    Log(f, kPlace, "\"" + f.Base() + "/" + name + "\" is not the file save " + std::to_string(gen.generation.number) +
-                       " wrote; it is never paired with the others");
+    if (!s.odd) {
+      if (!s.note.empty()) Log(f, kPlace, s.note);
+      continue;
+    }
+    Log(f, kPlace, s.note + "; it is never paired with the others");
     KeepDamagedFile(f, kPlace, f.Base() + "/" + name);
   }
 }

@@ -96,10 +96,7 @@ struct SaveData {
 void PrepareSaveFolder(SaveFolder& folder);
 // At start-up, before anything reads the files: a save cut short after it
 // counted is finished, the litter of one cut short before is removed, and a
-// file that belongs to no save the generation file knows is kept aside. When
-// none of the files is the one the last save wrote (an older copy of the game
-// wrote them all), the generation file is the odd one: it is kept aside and the
-// files taken as they are.
+// file that belongs to no save the generation file knows is kept aside.
 void SettleSaves(SaveFolder& folder);
 
 // io/SafeRead.h's KeepDamagedFile, logged to the folder's run log.

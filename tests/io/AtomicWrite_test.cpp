@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
+#include "io/FolderLock.h"
 #include "tests/TempDir.h"
+#include "tests/storage/SmallDisk.h"
 
 namespace bm {
 namespace {
@@ -85,6 +88,28 @@ TEST(AtomicWrite, StaleTemporaryFilesOfKilledWritersAreRemoved) {
   EXPECT_TRUE(std::filesystem::exists(dir.File("notes.tmp.txt")));
   EXPECT_TRUE(std::filesystem::exists(dir.File("x.dat.tmp." + std::to_string(getpid()))));
   EXPECT_EQ(RemoveStaleTempFiles(dir.File("missing")), 0);
+}
+
+// Two folders whose lock files link to one file do not block each other, and a
+// read-only folder (its lock file there or not) still keeps a second copy out.
+TEST(FolderLock, NeverThroughALinkAndAReadOnlyFolderStillGuarded) {
+  TempDir shared, one, two;
+  shared.Write("lock", "");
+  for (const TempDir* d : {&one, &two})
+    ASSERT_EQ(::symlink(shared.File("lock").c_str(), d->File(kLockFileName).c_str()), 0);
+  FolderLock a, b, again;
+  EXPECT_EQ(a.Take(one.Path()), FolderLock::Result::Held);
+  EXPECT_EQ(b.Take(two.Path()), FolderLock::Result::Held);
+  EXPECT_EQ(again.Take(one.Path()), FolderLock::Result::Busy);
+  for (bool withFile : {true, false}) {
+    testing::SmallDisk disk(64 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << "no tmpfs without root";
+    if (withFile) std::ofstream(disk.Path() + "/" + kLockFileName) << "";
+    ASSERT_TRUE(disk.ReadOnly());
+    FolderLock first, second;
+    EXPECT_EQ(first.Take(disk.Path()), FolderLock::Result::Held) << withFile;
+    EXPECT_EQ(second.Take(disk.Path()), FolderLock::Result::Busy) << withFile;
+  }
 }
 
 }  // namespace

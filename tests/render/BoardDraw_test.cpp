@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <map>
 #include <set>
 #include <vector>
 
 #include "board/ItemCodes.h"
 #include "board/Swap.h"
+#include "render/BetweenLevelsDraw.h"
 #include "render/Canvas.h"
 #include "render/Font.h"
 #include "render/ItemPictures.h"
@@ -175,6 +178,28 @@ TEST(StillLayerKey, IceAndATilesColourChangeIt) {
   EXPECT_NE(key(), at) << "a tile's colour";
   kit.cells[i].GndCol[0] ^= 0x00FFFFFFu;
   EXPECT_EQ(key(), at);
+}
+
+// The map with its points at the ends of a 32-bit number, as a damaged "apo.dat"
+// held them: the marker (a point plus its offset) lands past them, not wrapped
+// round, and the whole map draws.
+TEST(MapDraw, PointsAtTheInt32ExtremesDrawWithoutOverflow) {
+  DrawKit d;
+  for (std::int32_t v : {INT32_MAX, INT32_MIN}) {
+    MapPointTable points{};
+    points.fill({v, v});
+    MapFrame f;
+    f.points = &points;
+    f.current = 9;  // a stage's first level: the marker's offsets apply
+    f.marker = PlaceMarker(points, 9, 0.5);
+    f.pulsing = true;
+    f.pulse = PulseRingOf(100);
+    d.device.quads.clear();
+    DrawMapView(d.canvas, d.font, f);
+    EXPECT_EQ(f.marker.x > 0, v > 0) << v;
+    EXPECT_TRUE(std::isfinite(f.marker.y)) << v;
+    EXPECT_GT(d.device.quads.size(), 65u) << v;
+  }
 }
 
 }  // namespace

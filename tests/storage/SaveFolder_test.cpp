@@ -1,17 +1,15 @@
 #include "storage/SaveFolder.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
 #include "diag/Logs.h"
+#include "diag/Notices.h"
 #include "io/AtomicWrite.h"
 #include "storage/BoardFile.h"
 #include "storage/ProgressBar.h"
@@ -222,6 +220,20 @@ TEST(SaveFiles, AFileTheLastSaveDidNotWriteIsKeptAside) {
   }
 }
 
+// A file that cannot be read is told on screen, once, with its path.
+TEST(SaveFiles, AFileThatCannotBeReadIsToldOnScreenOnce) {
+  TempDir dir;
+  Folder folder(dir.Path());
+  fs::create_directories(dir.File("saves/players.dat"));
+  ClearNotices();
+  SaveData d;
+  LoadPlayers(folder.f, d);
+  LoadPlayers(folder.f, d);
+  EXPECT_FALSE(SavePlayers(folder.f, Varied()));
+  EXPECT_NE(CurrentNotice(0).find("\"" + dir.File("saves/players.dat") + "\""), std::string::npos) << ShownNotice();
+  EXPECT_EQ(CurrentNotice(kNoticeShownMs), "") << "told once, the save it fails adding nothing";
+}
+
 // Damaged again and again: each kept copy stays as it was, up to the cap.
 TEST(SaveFiles, KeptDamagedCopiesAreNumberedNeverOverwrittenAndCapped) {
   TempDir dir;
@@ -312,62 +324,6 @@ TEST(SaveFiles, HighScoreEntryAndResetAreSaved) {
   EXPECT_EQ(back.scores.entry[10].EntryScore, "40000");
 }
 
-// A child process whose files may grow to 1000 bytes: every longer write fails
-// as on a full disk.
-TEST(SaveFailures, AWriteThatFailsKeepsTheOldFileAndTheGameGoesOn) {
-  TempDir dir;
-  {
-    Folder folder(dir.str());
-    ASSERT_TRUE(SaveAll(folder.f, Varied()));
-  }
-  const std::string old = ReadFile(dir.File("saves/players.dat"));
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{1000, 1000};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    Folder folder(dir.str());
-    SaveData d = Varied();
-    d.players.slot[1].Name = "Changed";
-    // players.dat (7 KB) cannot be written, so debug.dat (404 bytes), one save with it, is not either.
-    const bool players = SavePlayers(folder.f, d);
-    _exit(!players && folder.f.counters.failures == 2 && folder.f.counters.writes == 0 ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(ReadFile(dir.File("saves/players.dat")), old);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.File("saves")), fs::directory_iterator()), 6);
-  const std::string log = ReadFile(dir.File("run.log"));
-  EXPECT_NE(log.find("SavePlayers * cannot write"), std::string::npos) << log;
-  EXPECT_NE(log.find("the last one is kept"), std::string::npos) << log;
-}
-
-TEST(SaveFailures, AFullDiskKeepsEveryOldFile) {
-  SmallDisk disk(160 * 1024);
-  if (!disk.mounted()) GTEST_SKIP() << "no tmpfs without root";
-  Folder folder(disk.Path());
-  ASSERT_TRUE(SaveAll(folder.f, Varied()));
-  const std::string players = ReadFile(folder.f.SavesPath("players.dat"));
-  const std::string items = ReadFile(folder.f.SavesPath("Items.dat"));
-  // Fill what is left.
-  {
-    std::ofstream fill(disk.Path() + "/filler", std::ios::binary);
-    const std::string block(4096, 'f');
-    for (int i = 0; i < 64 && fill; ++i) fill.write(block.data(), std::streamsize(block.size()));
-  }
-  SaveData d = Varied();
-  d.players.slot[2].Name = "New";
-  Key(d.items.items[3], 3).Flag = kFalse;
-  EXPECT_FALSE(SaveAll(folder.f, d));
-  EXPECT_GT(folder.f.counters.failures, 0);
-  EXPECT_EQ(ReadFile(folder.f.SavesPath("players.dat")), players);
-  EXPECT_EQ(ReadFile(folder.f.SavesPath("Items.dat")), items);
-  // The log shares the full disk: it cannot say more here (the read-only case checks the lines).
-}
-
 TEST(SaveFailures, AReadOnlyFolderIsLoggedAndLoadsStillWork) {
   SmallDisk disk(256 * 1024);
   if (!disk.mounted() && ::geteuid() == 0) GTEST_SKIP() << "root writes through folder permissions";
@@ -389,8 +345,11 @@ TEST(SaveFailures, AReadOnlyFolderIsLoggedAndLoadsStillWork) {
   SaveFolder f{path, path, &logs};
   SaveData changed = d;
   changed.players.slot[1].GameScore = 1;
+  ClearNotices();
   EXPECT_FALSE(SaveAll(f, changed));
   EXPECT_EQ(f.counters.failures, 7);
+  EXPECT_NE(CurrentNotice(0).find("could not be saved: cannot write"), std::string::npos) << ShownNotice();
+  EXPECT_EQ(CurrentNotice(kNoticeShownMs), "") << "one notice for the folder and its cause";
   EXPECT_EQ(LoadAll(f).players, d.players);
   std::ifstream in(logs.RunLogPath());
   const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
