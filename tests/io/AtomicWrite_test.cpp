@@ -74,6 +74,12 @@ TEST(AtomicWrite, AFailedReplaceKeepsTheOldFileAndSaysWhy) {
   EXPECT_FALSE(WriteFileAtomic(dir.File("nowhere/a.dat"), "data", &error));
   EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
   EXPECT_EQ(AtomicWritesDone(), writes) << "a failed write is not counted";
+  // The disk full while writing: the old file stays as it was.
+  dir.Write("kept.dat", "old");
+  SetSaveFault(SaveFault::Full, SaveStepsTaken() + 1);
+  EXPECT_FALSE(WriteFileAtomic(dir.File("kept.dat"), "new", &error));
+  SetSaveFault(SaveFault::None, 0);
+  EXPECT_EQ(dir.Read("kept.dat"), "old");
 }
 
 TEST(AtomicWrite, StaleTemporaryFilesOfKilledWritersAreRemoved) {
