@@ -18,8 +18,14 @@ inline std::string ReadText(const std::filesystem::path& p) {
 
 struct TempDir {
   std::filesystem::path path;
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "bm_test_XXXXXX").string();
+  // inMemory: on /dev/shm when there is one, where flushing costs nothing (for
+  // tests that save hundreds of times and check what, not how fast).
+  explicit TempDir(bool inMemory = false) {
+    std::error_code ec;
+    const std::filesystem::path base = inMemory && std::filesystem::is_directory("/dev/shm", ec)
+                                           ? std::filesystem::path("/dev/shm")
+                                           : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "bm_test_XXXXXX").string();
     if (mkdtemp(pattern.data())) path = pattern;
   }
   ~TempDir() {

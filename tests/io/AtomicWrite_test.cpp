@@ -104,9 +104,9 @@ TEST(FolderLock, NeverThroughALinkAndAReadOnlyFolderStillGuarded) {
   for (const TempDir* d : {&one, &two})
     ASSERT_EQ(::symlink(shared.File("lock").c_str(), d->File(kLockFileName).c_str()), 0);
   FolderLock a, b, again;
-  EXPECT_EQ(a.Take(one.Path()), FolderLock::Result::Held);
-  EXPECT_EQ(b.Take(two.Path()), FolderLock::Result::Held);
-  EXPECT_EQ(again.Take(one.Path()), FolderLock::Result::Busy);
+  EXPECT_EQ(a.Take(one.str()), FolderLock::Result::Held);
+  EXPECT_EQ(b.Take(two.str()), FolderLock::Result::Held);
+  EXPECT_EQ(again.Take(one.str()), FolderLock::Result::Busy);
   for (bool withFile : {true, false}) {
     testing::SmallDisk disk(64 * 1024);
     if (!disk.mounted()) GTEST_SKIP() << "no tmpfs without root";

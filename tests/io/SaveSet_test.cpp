@@ -7,25 +7,25 @@
 #include <filesystem>
 
 #include "io/AtomicWrite.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 TEST(SaveSet, AFileNoSaveWroteIsOddOneWrittenBeforeAnyIsTakenAsItIs) {
   TempDir dir;
   dir.Write("before.dat", "saved before there was a generation file");
-  SaveSet save(dir.Path(), "gen");
+  SaveSet save(dir.str(), "gen");
   save.Put("a.dat", "a");
   save.Put("b.dat", "b");
   ASSERT_TRUE(save.Commit());
   dir.Write("a.dat", "an older a");
-  GenerationRead gen = ReadGeneration(dir.Path(), "gen");
-  EXPECT_TRUE(ReadSaved(dir.Path(), gen, "a.dat", 100).odd);
-  EXPECT_FALSE(ReadSaved(dir.Path(), gen, "b.dat", 100).odd);
-  EXPECT_FALSE(ReadSaved(dir.Path(), gen, "before.dat", 100).odd);
+  GenerationRead gen = ReadGeneration(dir.str(), "gen");
+  EXPECT_TRUE(ReadSaved(dir.str(), gen, "a.dat", 100).odd);
+  EXPECT_FALSE(ReadSaved(dir.str(), gen, "b.dat", 100).odd);
+  EXPECT_FALSE(ReadSaved(dir.str(), gen, "before.dat", 100).odd);
   // The generation file's own text: read back exactly, and nothing else read as one.
   EXPECT_EQ(DecodeGeneration(EncodeGeneration(gen.generation)), gen.generation);
   for (const char* bad :
@@ -43,7 +43,7 @@ TEST(SaveSet, NothingThatCannotBeReadIsReplaced) {
   ASSERT_EQ(mkfifo(dir.File("fifo.dat").c_str(), 0600), 0);
   dir.Write("plain.dat", "x");
   for (const char* name : {"folder.dat", "fifo.dat"}) {
-    SaveSet save(dir.Path(), "gen");
+    SaveSet save(dir.str(), "gen");
     save.Put("other.dat", "new");
     save.Put(name, "new");
     std::string error, failed;

@@ -14,12 +14,12 @@
 #include "match/Match.h"
 #include "saves/SaveGame.h"
 #include "storage/BoardFile.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 // What a start finds, read back as the game reads it.
 struct Game {
@@ -117,7 +117,7 @@ TEST(SaveKill, EveryStepOfEverySaveLeavesOneWholeGame) {
     for (SaveFault fault : {SaveFault::Kill, SaveFault::Full}) {
       for (long step = 1;; ++step) {
         TempDir dir(true);
-        SaveFolder f{dir.Path(), dir.Path(), nullptr};
+        SaveFolder f{dir.str(), dir.str(), nullptr};
         PrepareSaveFolder(f);
         WriteOldGame(f);
         const pid_t child = fork();

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "tests/shell/TestDirs.h"
+#include "tests/TempDir.h"
 
 namespace bm {
 namespace {

@@ -125,7 +125,7 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
     RaiseNotice("census", notice);
     CurrentNotice(r.s().Now());
     r.Pass(menu);
-    RenderScene(r.s());
+    RenderScene(r.s(), r.s().options.processStart);
     std::string over;
     for (const DrawnText& t : r.j().texts) over += t.text;
     std::erase(over, ' ');

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "diag/Logs.h"
@@ -33,10 +32,7 @@ struct Folder {
     f.logs = &logs;
     PrepareSaveFolder(f);
   }
-  std::string Log() const {
-    std::ifstream in(logs.RunLogPath(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  std::string Log() const { return test::ReadText(logs.RunLogPath()); }
   Logs logs;
   SaveFolder f;
 };
@@ -87,11 +83,6 @@ SaveData LoadAll(SaveFolder& f) {
   LoadItemStatus(f, d);
   LoadMapPoints(f, d);
   return d;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 TEST(SaveFiles, EveryFileRoundTripsWithAllSlotsDifferent) {
@@ -181,17 +172,17 @@ TEST(SaveFiles, ADamagedFileOfEachKindIsKeptAsItWas) {
   };
   for (const Case& c : cases) {
     TempDir dir;
-    Folder folder(dir.Path());
+    Folder folder(dir.str());
     ASSERT_TRUE(SaveAll(folder.f, d));
-    SaveSettings(dir.Path(), DefaultSettings(), folder.logs);
-    SavePBar(dir.Path(), 40, folder.logs);
-    SaveWindowRecord(dir.Path(), {800, 600, 0}, folder.logs);
-    const std::string bad = c.damage(ReadFile(dir.File(c.file)));
+    SaveSettings(dir.str(), DefaultSettings(), folder.logs);
+    SavePBar(dir.str(), 40, folder.logs);
+    SaveWindowRecord(dir.str(), {800, 600, 0}, folder.logs);
+    const std::string bad = c.damage(test::ReadText(dir.File(c.file)));
     dir.Write(c.file, bad);
     // Saved before there was a generation file: the file's own checks find the damage.
     fs::remove(dir.File("saves/generation.txt"));
     EXPECT_TRUE(c.load(folder)) << c.file;
-    EXPECT_EQ(ReadFile(dir.File(std::string(c.file) + ".bad")), bad) << c.file;
+    EXPECT_EQ(test::ReadText(dir.File(std::string(c.file) + ".bad")), bad) << c.file;
     EXPECT_NE(folder.Log().find(c.logged), std::string::npos) << c.file << "\n" << folder.Log();
     EXPECT_LT(folder.Log().size(), 4000u) << c.file;
   }
@@ -203,7 +194,7 @@ TEST(SaveFiles, ADamagedFileOfEachKindIsKeptAsItWas) {
 TEST(SaveFiles, AFileTheLastSaveDidNotWriteIsKeptAside) {
   for (const char* file : {"debug.dat", "saves/dump3.dat", "saves/hs.dat"}) {
     TempDir dir;
-    Folder folder(dir.Path());
+    Folder folder(dir.str());
     const SaveData d = Varied();
     SaveSet save = NewSave(folder.f);
     PutPlayers(save, d);
@@ -213,7 +204,7 @@ TEST(SaveFiles, AFileTheLastSaveDidNotWriteIsKeptAside) {
     const std::string other = Noise(fs::file_size(dir.File(file)) + 1).substr(1);
     dir.Write(file, other);
     SettleSaves(folder.f);
-    EXPECT_EQ(ReadFile(dir.File(std::string(file) + ".bad")), other) << file;
+    EXPECT_EQ(test::ReadText(dir.File(std::string(file) + ".bad")), other) << file;
     EXPECT_NE(folder.Log().find("is not the file save 1 wrote"), std::string::npos) << folder.Log();
     const SaveData back = LoadAll(folder.f);
     EXPECT_EQ(back.players, d.players) << file;
@@ -223,7 +214,7 @@ TEST(SaveFiles, AFileTheLastSaveDidNotWriteIsKeptAside) {
 // A file that cannot be read is told on screen, once, with its path.
 TEST(SaveFiles, AFileThatCannotBeReadIsToldOnScreenOnce) {
   TempDir dir;
-  Folder folder(dir.Path());
+  Folder folder(dir.str());
   fs::create_directories(dir.File("saves/players.dat"));
   ClearNotices();
   SaveData d;
@@ -243,9 +234,9 @@ TEST(SaveFiles, KeptDamagedCopiesAreNumberedNeverOverwrittenAndCapped) {
     SaveData d;
     LoadHighScores(folder.f, d);
   }
-  EXPECT_EQ(ReadFile(dir.File("saves/hs.dat.bad")), "damaged 1");
-  EXPECT_EQ(ReadFile(dir.File("saves/hs.dat.bad.5")), "damaged 5");
-  EXPECT_EQ(ReadFile(dir.File("saves/hs.dat")), "damaged 6") << "past the cap the file stays where it is";
+  EXPECT_EQ(test::ReadText(dir.File("saves/hs.dat.bad")), "damaged 1");
+  EXPECT_EQ(test::ReadText(dir.File("saves/hs.dat.bad.5")), "damaged 5");
+  EXPECT_EQ(test::ReadText(dir.File("saves/hs.dat")), "damaged 6") << "past the cap the file stays where it is";
   EXPECT_NE(folder.Log().find("are kept already"), std::string::npos) << folder.Log();
 }
 
@@ -276,7 +267,7 @@ TEST(SaveFiles, MapPointsKeepTheirTailAndFallBackToTheShippedFile) {
   LoadMapPoints(folder.f, d);
   EXPECT_EQ(d.map, shipped.map);
   ASSERT_TRUE(SaveItemStatus(folder.f, d));
-  EXPECT_EQ(ReadFile(data.File("apo.dat")), ReadFile(game.File("apo.dat")));
+  EXPECT_EQ(test::ReadText(data.File("apo.dat")), test::ReadText(game.File("apo.dat")));
 
   // A damaged copy in the data folder: the shipped one again, the shipped file never moved.
   data.Write("apo.dat", "junk");
@@ -351,8 +342,7 @@ TEST(SaveFailures, AReadOnlyFolderIsLoggedAndLoadsStillWork) {
   EXPECT_NE(CurrentNotice(0).find("could not be saved: cannot write"), std::string::npos) << ShownNotice();
   EXPECT_EQ(CurrentNotice(kNoticeShownMs), "") << "one notice for the folder and its cause";
   EXPECT_EQ(LoadAll(f).players, d.players);
-  std::ifstream in(logs.RunLogPath());
-  const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string log = test::ReadText(logs.RunLogPath());
   EXPECT_NE(log.find("cannot write"), std::string::npos) << log;
   if (!disk.mounted()) {
     ::chmod(path.c_str(), 0755);
