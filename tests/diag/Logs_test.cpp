@@ -1,10 +1,9 @@
 #include "diag/Logs.h"
 
 #include <gtest/gtest.h>
-
-#include "diag/Notices.h"
 #include <unistd.h>
 
+#include "diag/Notices.h"
 #include "tests/TempDir.h"
 
 namespace bm {

@@ -6,7 +6,6 @@
 
 #include <filesystem>
 
-#include "diag/Logs.h"
 #include "tests/TempDir.h"
 
 namespace bm {
@@ -14,7 +13,7 @@ namespace {
 
 using test::TempDir;
 
-TEST(SafeRead, ReadsRegularFilesWithinTheBound) {
+TEST(SafeRead, ReadsRegularFilesUpToTheBoundAndOnlyTheFrontOfLongerOnes) {
   TempDir dir;
   dir.Write("a.bin", std::string("ab\0cd", 5));
   ReadResult r = ReadFileBounded(dir.File("a.bin"), 5);
@@ -24,12 +23,9 @@ TEST(SafeRead, ReadsRegularFilesWithinTheBound) {
   EXPECT_TRUE(r.error.empty());
   dir.Write("empty", "");
   EXPECT_TRUE(ReadFileBounded(dir.File("empty"), 10).ok());
-}
-
-TEST(SafeRead, LongerFileGivesOnlyItsFrontAndSaysSo) {
-  TempDir dir;
+  // A longer file gives only its front and says so.
   dir.Write("big", std::string(10000, 'x') + "tail");
-  ReadResult r = ReadFileBounded(dir.File("big"), 50);
+  r = ReadFileBounded(dir.File("big"), 50);
   EXPECT_EQ(r.status, ReadStatus::TooLarge);
   EXPECT_EQ(r.bytes, std::string(50, 'x'));
   EXPECT_EQ(r.fileSize, 10004u);
@@ -58,22 +54,6 @@ TEST(SafeRead, MissingFoldersFifosAndUnreadableFilesFailAtOnce) {
     chmod(dir.File("locked").c_str(), 0);
     EXPECT_EQ(ReadFileBounded(dir.File("locked"), 10).status, ReadStatus::IoError);
   }
-}
-
-TEST(SafeRead, FailureLogLineNamesFileAndFallback) {
-  TempDir dir;
-  Logs logs(dir.str());
-  logs.SetTimeSource([] { return "01.01.2024 00:00:00"; });
-  std::filesystem::create_directory(dir.File("thing.dat"));
-  LogReadFailure(logs, "LoadThing", ReadFileBounded(dir.File("thing.dat"), 10), "defaults used");
-  std::string log = dir.Read("run.log");
-  EXPECT_NE(log.find("LoadThing"), std::string::npos);
-  EXPECT_NE(log.find(dir.File("thing.dat")), std::string::npos);
-  EXPECT_NE(log.find("defaults used"), std::string::npos);
-  // A good read writes nothing.
-  dir.Write("good", "x");
-  LogReadFailure(logs, "LoadThing", ReadFileBounded(dir.File("good"), 10), "defaults used");
-  EXPECT_EQ(dir.Read("run.log"), log);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // "pbar.val": the loading bar's length from the last run.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "tests/TempDir.h"
 #include "diag/Logs.h"
 #include "storage/ProgressBar.h"
@@ -10,22 +8,17 @@
 namespace bm {
 namespace {
 
-void Write(const std::filesystem::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
-}
-
 TEST(ProgressBar, MissingShortLongAndOutOfRangeFilesStartFull) {
   test::TempDir dir;
   Logs logs(dir.str());
-  auto file = dir.path / kProgressBarFile;
   EXPECT_EQ(LoadPBar(dir.str(), logs), 1) << "missing";
-  Write(file, std::string("\x05\x00", 2));
+  dir.Write(kProgressBarFile, std::string("\x05\x00", 2));
   EXPECT_EQ(LoadPBar(dir.str(), logs), 1) << "short";
-  Write(file, std::string("\x05\x00\x00\x00\x00", 5));
+  dir.Write(kProgressBarFile, std::string("\x05\x00\x00\x00\x00", 5));
   EXPECT_EQ(LoadPBar(dir.str(), logs), 1) << "long";
-  Write(file, std::string("\xff\xff\xff\xff", 4));
+  dir.Write(kProgressBarFile, std::string("\xff\xff\xff\xff", 4));
   EXPECT_EQ(LoadPBar(dir.str(), logs), 1) << "negative";
-  Write(file, std::string("\x00\x00\x00\x40", 4));
+  dir.Write(kProgressBarFile, std::string("\x00\x00\x00\x40", 4));
   EXPECT_EQ(LoadPBar(dir.str(), logs), 1) << "absurdly large";
   std::string log = test::ReadText(dir.path / "run.log");
   EXPECT_NE(log.find("holds 2 bytes, not 4"), std::string::npos) << log;
