@@ -4,7 +4,7 @@
 // Use:
 //   SoundFx sfx(*platform.sound, *platform.clock, logs, gameDir);
 //   switch (sfx.StartSound()) {              // version check, then the default output at 44100 Hz
-//     case SoundStart::BadVersion: show kBadSoundVersionText, end the program;
+//     case SoundStart::BadVersion: show the message (shell/Startup.cpp), end the program;
 //     case SoundStart::InitFailed: end the program (already logged);
 //     case SoundStart::Ok: break;            // no output device still counts as Ok: silent, one log line
 //   }
@@ -29,7 +29,7 @@ namespace bm {
 class Clock;
 class Logs;
 
-inline constexpr const char* kBadSoundVersionText = "An incorrect version of BASS.DLL was loaded";
+inline constexpr const char* kBadSoundVersionText = "An incorrect version of the sound library was loaded";
 inline constexpr const char* kSoundInitFailedText = "Can't initialize digital sound system";
 inline constexpr const char* kSoundsIniName = "Sounds.ini";
 

@@ -9,6 +9,7 @@
 #include "board/ItemCodes.h"
 #include "board/LineRule.h"
 #include "board/Swap.h"
+#include "lang/Tr.h"
 
 namespace bm {
 
@@ -168,7 +169,13 @@ NoMovesCaption CaptionOf(const BoardState& st) {
   if (a > 255) a = 512 - a;
   a = std::clamp(a, 0, 255);
   bool second = st.NoMovesPhase;
-  cap.text = second ? "RESHUFFLING" : "NO MORE MOVES";
+  cap.text = second ?
+                      // TRANSLATORS: Playing a level: caption over the board, 840 px. Room: up to about 50% longer
+                      // than the English.
+                      TrNoop("RESHUFFLING") :
+                      // TRANSLATORS: Playing a level: caption over the board, growing to size 0.4 x its scale, 840
+                      // px. Then the board is shuffled. Room: up to about 20% longer than the English.
+                      TrNoop("NO MORE MOVES");
   std::uint32_t rgb = second ? 0x00E000u : 0xE08000u;
   cap.argb = (std::uint32_t(a) << 24) | rgb;
   cap.x = 1024 - 512 * p;

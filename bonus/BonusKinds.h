@@ -18,6 +18,7 @@
 
 #include "board/ItemCodes.h"
 #include "bonus/BonusState.h"
+#include "lang/Tr.h"
 
 namespace bm {
 
@@ -90,45 +91,88 @@ constexpr int ClampGrade(int g) { return g < 0 ? 0 : g > 3 ? 3 : g; }
 inline constexpr std::array<BonusKind, 15> kBonusKinds = {{
     {.code = item::Chest, .name = "chest", .picture = "256/chest4.png", .cue = "bon_treasure", .glow = 0xFF40FF00,
      .popupColour = 0xFFFFFF80, .popupText = "+% Points", .reward = Reward::Points,
-     .description = "Pirate Chest -|gives additional|score points",
+     // TRANSLATORS: Map and Pirate Shop: shop item's description on the dark panel under its card (upper half
+     // hovered), size 0.32, 3 lines of 284 px, each shrinks to fit. "|" starts a new line; 3 lines. The bonus's name
+     // comes first: translate the names as in the rest of the game. Room: plenty (twice the English length or more);
+     // at most 3 lines.
+     .description = TrNoop("Pirate Chest -|gives additional|score points"),
      .power = {{1000, 2000, 4000, 8000}, {"1000", "2000", "4000", "8000"}, "score increases|by % points"},
      .botWorth = 220},
     {.code = item::Life, .name = "life", .picture = "256/life2.png", .cue = "bon_life", .glow = 0xFFFF0080,
-     .popupColour = 0xFFFF80FF, .popupText = "+1 LIFE", .reward = Reward::Life, .damp = Damp::ByLives, .description = "Life -|gives one|additional life", .botWorth = 300},
+     // TRANSLATORS: Playing a level: popup rising from a life, size 0.36, 400 px. Room: plenty (twice the English
+     // length or more).
+     .popupColour = 0xFFFF80FF, .popupText = TrNoop("+1 LIFE"), .reward = Reward::Life, .damp = Damp::ByLives,
+     // TRANSLATORS: Map and Pirate Shop: shop item's description on the dark panel under its card (upper half
+     // hovered), size 0.32, 3 lines of 284 px, each shrinks to fit. "|" starts a new line; 3 lines. The bonus's name
+     // comes first: translate the names as in the rest of the game. Room: plenty (twice the English length or more);
+     // at most 3 lines.
+     .description = TrNoop("Life -|gives one|additional life"), .botWorth = 300},
     {.code = item::Clock, .name = "clock", .picture = "256/clock2.png", .cue = "bon_clock", .glow = 0xFF00FF80,
      .popupColour = 0xFF80FFFF, .popupText = "+%", .reward = Reward::Time, .damp = Damp::BySand,
-     .description = "Pirate Clock -|gives additional|time on level",
+     // TRANSLATORS: Map and Pirate Shop: shop item's description on the dark panel under its card (upper half
+     // hovered), size 0.32, 3 lines of 284 px, each shrinks to fit. "|" starts a new line; 3 lines. The bonus's name
+     // comes first: translate the names as in the rest of the game. Room: plenty (twice the English length or more);
+     // at most 3 lines.
+     .description = TrNoop("Pirate Clock -|gives additional|time on level"),
      .power = {{30, 60, 90, 120}, {"30 seconds", "1 minute", "90 seconds", "2 minutes"}, "plus %|per action"},
      .bot = BotAim::Time, .botWorth = 250},
     {.code = item::Bomb, .name = "bomb", .picture = "256/bomb2.png",
      .powerCues = {"bon_bomb1", "bon_bomb2", "bon_bomb3", "bon_bomb4"}, .glow = 0xFF000000,
      .popupColour = 0xFF80FFFF, .reward = Reward::Effect, .effect = EffectKind::Bomb,
-     .description = "BOMB - explode|and convert to|gold nearby tiles",
+     // TRANSLATORS: Map and Pirate Shop: shop item's description on the dark panel under its card (upper half
+     // hovered), size 0.32, 3 lines of 284 px, each shrinks to fit. "|" starts a new line; 3 lines. The bonus's name
+     // comes first: translate the names as in the rest of the game. Room: up to about 95% longer than the English (it
+     // is set smaller to fit, down to three quarters of its size); at most 3 lines.
+     .description = TrNoop("BOMB - explodes|and turns nearby|tiles to gold"),
      .power = {{1, 1.5, 2, 3}, {"Single", "Single+Half", "Double", "Triple"}, "% Wave|Detonation"},
      .bot = BotAim::Blast},
     {.code = item::SeismicGem, .name = "Seismic Gem", .picture = "256/rainbow.png", .cue = "bon_reso",
      .glow = 0xFFFFFFFF, .reward = Reward::Effect, .effect = EffectKind::Rainbow,
-     .description = "Seismic Gem -|Destroy jewel|types as origin", .bot = BotAim::SameKind},
+     // TRANSLATORS: Map and Pirate Shop: shop item's description on the dark panel under its card (upper half
+     // hovered), size 0.32, 3 lines of 284 px, each shrinks to fit. "|" starts a new line; 3 lines. The bonus's name
+     // comes first: translate the names as in the rest of the game. Room: plenty (twice the English length or more);
+     // at most 3 lines.
+     .description = TrNoop("Seismic Gem -|destroys jewels|of one kind"), .bot = BotAim::SameKind},
     {.code = item::Shuffle, .name = "shuffle", .picture = "256/shuffle.png", .cue = "bon_pick", .glow = 0xFF00FF00,
      .reward = Reward::Stock, .button = StockButton::Shuffle, .tip = 7, .chance = 5, .botWorth = 220},
     {.code = item::Parrot, .name = "parrot", .picture = "256/parrot2.png", .cue = "bon_pick", .glow = 0xFFFFFFFF,
      .reward = Reward::Stock, .button = StockButton::Parrot, .tip = 8,
-     .description = "Parrot - Allows|you to see all|available moves", .botWorth = 220},
+     // TRANSLATORS: Map and Pirate Shop: shop item's description on the dark panel under its card (upper half
+     // hovered), size 0.32, 3 lines of 284 px, each shrinks to fit. "|" starts a new line; 3 lines. The bonus's name
+     // comes first: translate the names as in the rest of the game. Room: plenty (twice the English length or more);
+     // at most 3 lines.
+     .description = TrNoop("Parrot - Allows|you to see all|available moves"), .botWorth = 220},
     {.code = item::Rum, .name = "rum", .picture = "256/rum.png", .cue = "bon_rum", .glow = 0xFF8080FF,
      .reward = Reward::Rum, .tip = 9, .chance = 5, .bot = BotAim::Stir},
     {.code = item::Cannonball, .name = "cannonball", .picture = "256/core.png", .cue = "bon_push",
      .glow = 0xFF0000FF, .reward = Reward::Effect, .effect = EffectKind::Core,
-     .description = "Cannonball -|shots in all|directions", .bot = BotAim::Rays},
+     // TRANSLATORS: Map and Pirate Shop: shop item's description on the dark panel under its card (upper half
+     // hovered), size 0.32, 3 lines of 284 px, each shrinks to fit. "|" starts a new line; 3 lines. The bonus's name
+     // comes first: translate the names as in the rest of the game. Room: plenty (twice the English length or more);
+     // at most 3 lines.
+     .description = TrNoop("Cannonball -|shoots in all|directions"), .bot = BotAim::Rays},
     {.code = item::PirateGun, .name = "pirate gun", .picture = "256/gun.png", .cue = "bon_gun", .glow = 0xFFFFFF00,
      .reward = Reward::Effect, .effect = EffectKind::Gun,
-     .description = "Pirate Gun -|shots certain|unconverted tiles",
+     // TRANSLATORS: Map and Pirate Shop: shop item's description on the dark panel under its card (upper half
+     // hovered), size 0.32, 3 lines of 284 px, each shrinks to fit. "|" starts a new line; 3 lines. The bonus's name
+     // comes first: translate the names as in the rest of the game. Room: up to about 90% longer than the English (it
+     // is set smaller to fit, down to three quarters of its size); at most 3 lines.
+     .description = TrNoop("Pirate Gun -|shoots certain|unconverted tiles"),
      .power = {{2, 4, 6, 8}, {"two", "four", "six", "eight"}, "% shots|per action"}, .bot = BotAim::Shots},
     {.code = item::Anchor, .name = "anchor", .picture = "256/hook.png", .cue = "bon_anc", .glow = 0xFFFF8000,
      .reward = Reward::Stock, .button = StockButton::Hook, .tip = 10,
-     .description = "Anchor - Allows|you to swap|ranged jewels", .botWorth = 220},
+     // TRANSLATORS: Map and Pirate Shop: shop item's description on the dark panel under its card (upper half
+     // hovered), size 0.32, 3 lines of 284 px, each shrinks to fit. "|" starts a new line; 3 lines. The bonus's name
+     // comes first: translate the names as in the rest of the game. Room: plenty (twice the English length or more);
+     // at most 3 lines.
+     .description = TrNoop("Anchor - Allows|you to swap|ranged jewels"), .botWorth = 220},
     {.code = item::GoldenSun, .name = "golden sun", .picture = "256/sun.png", .cue = "bon_pick", .glow = 0xFF804000,
      .reward = Reward::Stock, .button = StockButton::Sun, .tip = 11,
-     .description = "Golden Sun -|Allows you to|remove objects", .botWorth = 220},
+     // TRANSLATORS: Map and Pirate Shop: shop item's description on the dark panel under its card (upper half
+     // hovered), size 0.32, 3 lines of 284 px, each shrinks to fit. "|" starts a new line; 3 lines. The bonus's name
+     // comes first: translate the names as in the rest of the game. Room: plenty (twice the English length or more);
+     // at most 3 lines.
+     .description = TrNoop("Golden Sun -|Allows you to|remove objects"), .botWorth = 220},
     // Never placed: its picture is the Seismic Gem's rays.
     {.code = item::SeismicRay, .name = "Seismic Gem's ray", .picture = "256/rainbow2.png", .draw = Draw::Never,
      .botWorth = 220},

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include "lang/Tr.h"
 
 #include "board/ItemCodes.h"
 #include "bonus/BonusKinds.h"
@@ -12,6 +14,30 @@
 namespace bm {
 
 namespace {
+
+// The keys' popups as whole texts, so that a translation can word each its own way.
+constexpr const char* kKeyRevealed[] = {
+    // TRANSLATORS: Playing a level: popup rising from a key, size 0.36, 400 px. A key of this colour was found.
+    TrNoop("Red Key Revealed"),
+    // TRANSLATORS: Playing a level: popup rising from a key, size 0.36, 400 px. A key of this colour was found.
+    TrNoop("Orange Key Revealed"),
+    // TRANSLATORS: Playing a level: popup rising from a key, size 0.36, 400 px. A key of this colour was found.
+    TrNoop("Yellow Key Revealed"),
+    // TRANSLATORS: Playing a level: popup rising from a key, size 0.36, 400 px. A key of this colour was found. Lettuce: a light yellowish green.
+    TrNoop("Lettuce Key Revealed"),
+    // TRANSLATORS: Playing a level: popup rising from a key, size 0.36, 400 px. A key of this colour was found.
+    TrNoop("Green Key Revealed"),
+    // TRANSLATORS: Playing a level: popup rising from a key, size 0.36, 400 px. A key of this colour was found.
+    TrNoop("Cyan Key Revealed"),
+    // TRANSLATORS: Playing a level: popup rising from a key, size 0.36, 400 px. A key of this colour was found.
+    TrNoop("Blue Key Revealed"),
+    // TRANSLATORS: Playing a level: popup rising from a key, size 0.36, 400 px. A key of this colour was found. The shop names this key "violet": give both one colour.
+    TrNoop("Purple Key Revealed"),
+    // TRANSLATORS: Playing a level: popup rising from a key, size 0.36, 400 px. A key of this colour was found.
+    TrNoop("Magenta Key Revealed"),
+    // TRANSLATORS: Playing a level: popup rising from a key, size 0.36, 400 px. A key of this colour was found. Tan: a light brown.
+    TrNoop("Tan Key Revealed"),
+};
 
 constexpr int kRumSeconds = 30;
 
@@ -80,6 +106,27 @@ void Place(RewardPopup& p) {
 }
 
 }  // namespace
+
+std::string ShownPopupText(const std::string& text) {
+  // "+N word": a number with its noun, in the language's plural form.
+  int n = 0;
+  char word[16] = {};
+  if (std::sscanf(text.c_str(), "+%d %15s", &n, word) == 2) {
+    const std::string w = word, count = std::to_string(n);
+    // TRANSLATORS: Playing a level: popup rising from a chest, size 0.36, 400 px. %d is 1000, 2000, 4000 or 8000.
+    // Room: plenty (twice the English length or more). Shown as: +4000 Points
+    if (w == "Points") return Format(TrN("+%d Point", "+%d Points", n), {count});
+    // TRANSLATORS: Playing a level: popup rising from a clock, size 0.36, 400 px. %d is 30 or 90. Room: plenty (twice
+    // the English length or more). Shown as: +30 seconds
+    if (w == "seconds") return Format(TrN("+%d second", "+%d seconds", n), {count});
+    // TRANSLATORS: Playing a level: popup rising from a clock, size 0.36, 400 px. %d is 1 or 2. Room: plenty (twice
+    // the English length or more). Shown as: +2 minutes
+    if (w == "minute" || w == "minutes") return Format(TrN("+%d minute", "+%d minutes", n), {count});
+  }
+  for (const char* key : kKeyRevealed)
+    if (text == key) return Tr(key);
+  return Tr(text);
+}
 
 void AddTime(LevelState& level, double seconds) {
   if (seconds <= 0 || level.TimeLimit + seconds <= 0) return;

@@ -22,6 +22,9 @@ void RewardPopupsStep(BoardCtx& c);
 // paid now (the time they carry belonged to the board that is gone).
 void PayPendingPopups(BoardCtx& c);
 
+// A popup's text as the player reads it, in the language in use (the popup
+// keeps the English, which decides the reward).
+std::string ShownPopupText(const std::string& text);
 // Seconds added to the hourglass: the glass keeps its sand and grows.
 void AddTime(LevelState& level, double seconds);
 

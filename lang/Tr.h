@@ -6,6 +6,7 @@
 //   TrC("main menu", "Exit")                    the same English with a meaning of its own
 //   TrN("+%d second", "+%d seconds", n)         a number with a noun: the language's plural form
 //   TrNoop("Matches")                           marked in a table, looked up later with Tr(text)
+//   TrNoopC("main menu", "Play")                the same with a meaning, looked up later with TrC
 //   // TRANSLATORS: a note for the translators, on the line before the call
 //
 // Numbers and names go in through Format ("%d", "%s", "%2$s"), never by gluing
@@ -30,6 +31,7 @@ std::string Tr(const std::string& msgid);
 const char* TrC(const char* context, const char* msgid);
 const char* TrN(const char* singular, const char* plural, std::int64_t n);
 constexpr const char* TrNoop(const char* msgid) { return msgid; }
+constexpr const char* TrNoopC(const char*, const char* msgid) { return msgid; }
 
 // Makes the catalogue the one every lookup reads; nullptr goes back to English.
 // The language code is what CurrentLanguage reports ("en" for nullptr).

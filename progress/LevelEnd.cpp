@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include "lang/Tr.h"
 
 namespace bm {
 
@@ -54,7 +55,16 @@ TimeUpStep StepTimeUp(TimeUpOverlay& o, int& lives, double frameFactor) {
 
 OverlayCaption CaptionOf(const TimeUpOverlay& o) {
   OverlayCaption c;
-  c.text = o.gameOver ? "GAME OVER" : "TIME IS UP";
+  c.text = o.gameOver ?
+                        // TRANSLATORS: Playing a level: caption rising over the board, shrinks to fit 600 px. Room:
+                        // up to about 30% longer than the English (it is set smaller to fit, down to three quarters
+                        // of its size).
+                        TrNoop("GAME OVER") :
+                        // TRANSLATORS: Playing a level: caption rising over the board (render/LevelEndDraw.cpp),
+                        // shrinks to fit 600 px. The hourglass ran out: a life is lost. Keep it short and loud, in
+                        // capitals. Room: up to about 45% longer than the English (it is set smaller to fit, down to
+                        // three quarters of its size).
+                        TrNoop("TIME IS UP");
   c.scale = o.gameOver ? 3.0 : 2.0;
   c.cx = 544;
   c.cy = 1024 - 512 * o.t;

@@ -1,5 +1,7 @@
 #include "progress/Stages.h"
 
+#include "lang/Tr.h"
+
 namespace bm {
 
 std::string StageText(int n) { return std::to_string(StageOfLevel(n)); }
@@ -11,7 +13,10 @@ int LevelInStage(int n) {
 }
 
 std::string StageLevelLabel(int n) {
-  return "Stage: " + StageText(n) + " Level: " + std::to_string(LevelInStage(n));
+  // TRANSLATORS: Playing a level: play screen's top centre (render/PlayScreen.cpp:61, size 0.45, 600 px, not shrunk);
+  // the map's top (render/BetweenLevelsDraw.cpp:82, size 0.5, shrinks). The first %d is the stage (1-7), the second
+  // the level within it. Room: plenty (twice the English length or more). Shown as: Stage: 3 Level: 4
+  return Format(Tr("Stage: %d Level: %d"), {StageText(n), std::to_string(LevelInStage(n))});
 }
 
 bool FirstLevelOfStage(int n) { return n <= 1 || StageText(n) != StageText(n - 1); }

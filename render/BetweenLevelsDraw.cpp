@@ -1,6 +1,7 @@
 #include "render/BetweenLevelsDraw.h"
 
 #include <cmath>
+#include "lang/Tr.h"
 
 #include "progress/Stages.h"
 #include "render/AssetCatalogue.h"
@@ -12,7 +13,19 @@ namespace {
 // Buttons along the strip the backdrops leave free at the bottom.
 constexpr double kButtonW = 300, kButtonH = 96, kButtonTop = 916;
 constexpr double kButtonLeft[kBetweenButtonCount] = {130, 490, 850};
-const char* const kButtonNames[kBetweenButtonCount] = {"Map", "Shop", "Continue"};
+// TRANSLATORS: Map and Pirate Shop: baked into the three wooden buttons at the bottom (300 x 96 px, lettering about
+// size 0.65). Shows the island map. Room: plenty (twice the English length or more).
+const char* const kButtonNames[kBetweenButtonCount] = {TrNoopC("between levels, button", "Map"),
+                                                       // TRANSLATORS: Map and Pirate Shop: baked into the three
+                                                       // wooden buttons at the bottom (300 x 96 px, lettering about
+                                                       // size 0.65). Shows the Pirate Shop. Room: plenty (twice the
+                                                       // English length or more).
+                                                       TrNoopC("between levels, button", "Shop"),
+                                                       // TRANSLATORS: Map and Pirate Shop: baked into the three
+                                                       // wooden buttons at the bottom (300 x 96 px, lettering about
+                                                       // size 0.65). Goes on to the next level. Room: up to about 35%
+                                                       // longer than the English.
+                                                       TrNoopC("between levels, button", "Continue")};
 
 // One 64-pixel cell of the map sprite sheet, centred at a design point.
 void MapSprite(Canvas& c, TextureId sheet, int cell, double x, double y, double size, Argb color) {
@@ -46,7 +59,7 @@ void DrawBetweenButton(Canvas& c, Font& font, BetweenButton b, int frame) {
     return;
   }
   c.Fill(r.left, r.top, r.right, r.bottom, frame == 2 ? 0xFF4A2C14 : frame == 1 ? 0xFF9A6432 : 0xFF6E4622);
-  font.Draw(c, kButtonNames[int(b)], r, 0.5, 0xFF000000, 0xFFFFE6A0, Align::Center);
+  font.Draw(c, TrC("between levels, button", kButtonNames[int(b)]), r, 0.5, 0xFF000000, 0xFFFFE6A0, Align::Center);
 }
 
 void ShadowText(Canvas& c, Font& font, const std::string& text, const IRect& r, double size, Argb color,

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include "lang/Tr.h"
 
 #include "board/BoardPhase.h"
 #include "board/Geometry.h"
@@ -280,7 +281,7 @@ void DrawCaption(View& v, Font& font) {
   if (!cap.visible) return;
   IRect r = v.m.DesignRect(cap.x - 420, cap.y - 60, cap.x + 420, cap.y + 60);
   double alpha = (cap.argb >> 24) / 255.0;
-  font.Draw(v.cv, cap.text, r, 0.4 * cap.size, WithAlpha(0xFF000000, alpha), cap.argb, Align::Center);
+  font.Draw(v.cv, Tr(cap.text), r, 0.4 * cap.size, WithAlpha(0xFF000000, alpha), cap.argb, Align::Center);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "bonus/BonusKinds.h"
 #include "bonus/Effects.h"
+#include "bonus/Rewards.h"
 #include "bonus/StockButtons.h"
 #include "render/Canvas.h"
 #include "render/Font.h"
@@ -111,7 +112,7 @@ void DrawPopups(Canvas& cv, Font& font, const BonusState& b) {
       // Rises, then fades over its last third.
       int a = t < 0.66 ? 255 : int((1 - t) / 0.34 * 255);
       IRect r{int(p.X - 200 * m.XScale), int(p.Y - 24 * m.YScale), int(p.X + 200 * m.XScale), int(p.Y + 24 * m.YScale)};
-      font.Draw(cv, p.Text, r, 0.36, Alpha(0xFF000000, a), Alpha(p.Color, a), Align::Center);
+      font.Draw(cv, ShownPopupText(p.Text), r, 0.36, Alpha(0xFF000000, a), Alpha(p.Color, a), Align::Center);
       continue;
     }
     TextureId pic = cv.Tex(ItemPicture(p.Code));

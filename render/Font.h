@@ -29,6 +29,7 @@ class Font {
   double Measure(const std::string& text, double size, double xScale, double spacing = 1.0) const;
   // The size, at most size, at which the line is no wider than width pixels.
   double FitSize(const std::string& text, double size, double xScale, double width) const;
+  // One line in the rectangle; a line wider than the rectangle is set smaller to fit its width.
   void Draw(Canvas& canvas, const std::string& text, const IRect& rect, double size, Argb first, Argb second,
             Align align, bool wave = false, double spacing = 1.0);
 

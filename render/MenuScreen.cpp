@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lang/Tr.h"
 #include "render/Canvas.h"
 #include "render/Font.h"
 
@@ -16,11 +17,23 @@ struct Item {
 };
 // Each item is one of the menu picture's props: the ship, the compass, the
 // signpost, the chest and the scroll.
-const Item kItems[] = {{menu::Play, "Play", 0, 10, 30, 75, 2, 28, 42.5},
-                       {menu::Options, "Options", 35, 30, 50, 60, 35, 50, 45},
-                       {menu::Exit, "Exit Game", 84, 62, 100, 80, 85, 99, 71},
-                       {menu::HighScores, "High Scores", 60, 25, 97, 57, 64, 93, 41},
-                       {menu::HowToPlay, "How To Play", 80, 0, 100, 15, 83.5, 97, 7.5}};
+// TRANSLATORS: Main menu: label over the ship, size 0.55 (0.7 under the pointer), shrinks to fit. Room: plenty (twice
+// the English length or more).
+const Item kItems[] = {{menu::Play, TrNoopC("main menu", "Play"), 0, 10, 30, 75, 2, 28, 42.5},
+                       // TRANSLATORS: Main menu: label over the map table, size 0.55/0.7, shrinks to fit. Room: up to
+                       // about 70% longer than the English (it is set smaller to fit, down to three quarters of its
+                       // size).
+                       {menu::Options, TrNoopC("main menu", "Options"), 35, 30, 50, 60, 35, 50, 45},
+                       // TRANSLATORS: Main menu: label over the door, size 0.55/0.7, shrinks to fit. Room: up to
+                       // about 20% longer than the English (it is set smaller to fit, down to three quarters of its
+                       // size).
+                       {menu::Exit, TrNoopC("main menu", "Exit Game"), 84, 62, 100, 80, 85, 99, 71},
+                       // TRANSLATORS: Main menu: label over the treasure, size 0.55/0.7, shrinks to fit. Room: plenty
+                       // (twice the English length or more).
+                       {menu::HighScores, TrNoopC("main menu", "High Scores"), 60, 25, 97, 57, 64, 93, 41},
+                       // TRANSLATORS: Main menu: label over the book, top right, size 0.55/0.7, shrinks to fit. Room:
+                       // none: already too wide in English (set smaller today); keep it as short as you can.
+                       {menu::HowToPlay, TrNoopC("main menu", "How To Play"), 80, 0, 100, 15, 83.5, 97, 7.5}};
 constexpr double kHighlightStep = 0.12;  // per drawn frame
 }  // namespace
 
@@ -53,7 +66,12 @@ bool StepMenuHighlights(MainMenuView& v, const ScreenMetrics& m, double x, doubl
 }
 
 std::string MenuGreeting(const std::string& player) {
-  return player.empty() ? "Welcome aboard!" : "Welcome " + player;
+  // TRANSLATORS: Main menu: greeting at the top when no player is chosen yet, size 0.9, shrinks to fit. Room:
+  // plenty (twice the English length or more).
+  if (player.empty()) return Tr("Welcome aboard!");
+  // TRANSLATORS: Main menu: greeting at the top, size 0.9, shrinks to fit. %s is the player's name (up to 15
+  // letters). Room: plenty (twice the English length or more). Shown as: Welcome Anne Bonny
+  return Format(Tr("Welcome %s"), {player});
 }
 
 void DrawMainMenu(Canvas& c, Font& font, const MainMenuView& v) {
@@ -75,15 +93,17 @@ void DrawMainMenu(Canvas& c, Font& font, const MainMenuView& v) {
       }
     // The label grows under the pointer, but never past its prop.
     IRect label = m.PercentRect(it.labelL, it.labelY - 5, it.labelR, it.labelY + 5);
-    double size = font.FitSize(it.text, 0.55 + 0.15 * h, m.XScale, label.right - label.left);
-    font.Draw(c, it.text, label, size, 0xFF000000, 0xFFFFE6A0, Align::Center, h >= 1.0);
+    const char* text = TrC("main menu", it.text);
+    double size = font.FitSize(text, 0.55 + 0.15 * h, m.XScale, label.right - label.left);
+    font.Draw(c, text, label, size, 0xFF000000, 0xFFFFE6A0, Align::Center, h >= 1.0);
   }
   // The greeting keeps clear of the scroll at the top right.
   const std::string greeting = MenuGreeting(v.player);
   IRect welcome = m.DesignRect(30, 60, 1010, 160);
   font.Draw(c, greeting, welcome, font.FitSize(greeting, 0.9, m.XScale, welcome.right - welcome.left), 0xFF000000,
             0xFFFFE6A0, Align::Center);
-  font.Draw(c, ">Click Here to Change Player<", MainMenuItemRect(m, menu::ChangePlayer), 0.4, 0xFF000000,
+  // TRANSLATORS: the line under the greeting that opens the players screen; keep the > < marks.
+  font.Draw(c, Tr(">Click Here to Change Player<"), MainMenuItemRect(m, menu::ChangePlayer), 0.4, 0xFF000000,
             v.choice == menu::ChangePlayer ? 0xFFFFFFFF : 0xFFFFE6A0, Align::Center);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "lang/Tr.h"
 #include "render/DialogDraw.h"
 #include "render/GlyphTable.h"
 
@@ -19,7 +20,8 @@ const ItemPlace kPlaces[] = {
     {opt::ResNext, 79, 42, 84, 48},         {opt::SoundLabel, 16, 52, 47, 58},  {opt::SoundDown, 48, 52, 53, 58},
     {opt::SoundSlider, 55, 52, 78, 57},     {opt::SoundUp, 79, 52, 84, 58},     {opt::MusicLabel, 16, 60, 47, 66},
     {opt::MusicDown, 48, 60, 53, 66},       {opt::MusicSlider, 55, 60, 78, 65}, {opt::MusicUp, 79, 60, 84, 66},
-    {opt::Ok, 16, 73, 24, 79}};
+    {opt::LanguageLabel, 16, 68, 47, 74},   {opt::LanguagePrev, 48, 68, 53, 74}, {opt::LanguageName, 55, 68, 78, 74},
+    {opt::LanguageNext, 79, 68, 84, 74},    {opt::Ok, 16, 76, 24, 82}};
 
 // One label: a shadow, then the text lifted up and to the left; items not under
 // the pointer float twice as high and half transparent.
@@ -76,17 +78,37 @@ double SliderValue(const IRect& s, double x) {
   return std::clamp((x - s.left) / double(s.right - s.left), 0.0, 1.0);
 }
 
-std::string VolumeText(double volume, bool on) {
-  return on ? std::to_string(int(volume * 100 + 1e-9)) : "Mute";
-}
+// TRANSLATORS: Options: value on a volume slider while that sound is off, size 0.72, shrinks to fit. Room: plenty
+// (twice the English length or more).
+std::string VolumeText(double volume, bool on) { return on ? std::to_string(int(volume * 100 + 1e-9)) : Tr("Mute"); }
 
 std::string OptionHint(int item, double soundVolume, bool soundOn, double musicVolume, bool musicOn) {
   if (!soundOn && (item == opt::SoundSlider || item == opt::SoundLabel))
-    return "Background sound volume is " + VolumeText(soundVolume, true) +
-           (item == opt::SoundSlider ? "|to turn SOUND ON - click 'Sound Volume' label" : "|to turn SOUND ON - click here");
+    return Format(item == opt::SoundSlider
+                      // TRANSLATORS: Options: hint box over the pointer, size 0.3, the box grows with the text (at
+                      // most the screen's width). Shown over the sound slider while the sound is off. %d is the
+                      // volume in percent. "|" starts a new line. 'Sound Volume' is the row label: use its
+                      // translation. Room: plenty (twice the English length or more); at most 2 lines. Shown as:
+                      // Background sound volume is 75|to turn SOUND ON - click 'Sound Volume' label
+                      ? Tr("Background sound volume is %d|to turn SOUND ON - click 'Sound Volume' label")
+                      // TRANSLATORS: Options: hint box over the pointer, size 0.3, grows with the text. Shown over
+                      // the 'Sound Volume' label while the sound is off. %d is the volume in percent. Room: plenty
+                      // (twice the English length or more); at most 2 lines.
+                      : Tr("Background sound volume is %d|to turn SOUND ON - click here"),
+                  {VolumeText(soundVolume, true)});
   if (!musicOn && (item == opt::MusicSlider || item == opt::MusicLabel))
-    return "Background music volume is " + VolumeText(musicVolume, true) +
-           (item == opt::MusicSlider ? "|to turn MUSIC ON - click 'Music Volume' label" : "|to turn MUSIC ON - click here");
+    return Format(item == opt::MusicSlider
+                      // TRANSLATORS: Options: hint box over the pointer, size 0.3, the box grows with the text (at
+                      // most the screen's width). Shown over the music slider while the music is off. %d is the
+                      // volume in percent. "|" starts a new line. 'Music Volume' is the row label: use its
+                      // translation. Room: plenty (twice the English length or more); at most 2 lines. Shown as:
+                      // Background music volume is 75|to turn MUSIC ON - click 'Music Volume' label
+                      ? Tr("Background music volume is %d|to turn MUSIC ON - click 'Music Volume' label")
+                      // TRANSLATORS: Options: hint box over the pointer, size 0.3, grows with the text. Shown over
+                      // the 'Music Volume' label while the music is off. %d is the volume in percent. Room: plenty
+                      // (twice the English length or more); at most 2 lines.
+                      : Tr("Background music volume is %d|to turn MUSIC ON - click here"),
+                  {VolumeText(musicVolume, true)});
   return "";
 }
 
@@ -97,8 +119,10 @@ void DrawOptionsScreen(Canvas& c, Font& font, const OptionsView& v) {
   if (back) c.FullScreen(back);
   else c.FillGradient(0, 0, m.Width, m.Height, 0xFF0B3D5C, 0xFF041826);
   if (panel) c.FullScreen(panel);
-  font.Draw(c, "OPTIONS", m.PercentRect(11, 19, 91, 31), 1.7, 0x40000000, 0x40000000, Align::Center);
-  font.Draw(c, "OPTIONS", m.PercentRect(10, 18, 90, 30), 1.7, 0xFFFFFFFF, 0xFFFFFFFF, Align::Center);
+  // TRANSLATORS: Options: screen title, size 1.7, not shrunk. Room: plenty (twice the English length or more).
+  const char* title = TrC("screen title", "OPTIONS");
+  font.Draw(c, title, m.PercentRect(11, 19, 91, 31), 1.7, 0x40000000, 0x40000000, Align::Center);
+  font.Draw(c, title, m.PercentRect(10, 18, 90, 30), 1.7, 0xFFFFFFFF, 0xFFFFFFFF, Align::Center);
   OptionRectTable r = OptionRects(m);
   auto label = [&](int item, const std::string& text, Align a, double size, double lift = 1.0) {
     DrawOptionLabel(c, font, r[std::size_t(item)], v.hover == item, text, a, size, lift);
@@ -106,18 +130,40 @@ void DrawOptionsScreen(Canvas& c, Font& font, const OptionsView& v) {
   label(opt::CheckBox, std::string(1, kCheckBoxGlyph), Align::Left, 1.5);
   if (v.fullScreen)
     DrawOptionLabel(c, font, r[opt::CheckMark], true, "^", Align::Left, 1.3, v.hover == opt::CheckBox ? 1.0 : 2.0);
-  label(opt::FullScreenLabel, "Full Screen", Align::Left, 1.0);
-  label(opt::ResolutionLabel, "Resolution", Align::Left, 1.0);
+  // TRANSLATORS: Options: row label, size 0.8, shrinks to fit. Room: up to about 25% longer than the English (it is
+  // set smaller to fit, down to three quarters of its size).
+  label(opt::FullScreenLabel, Tr("Full Screen"), Align::Left, 1.0);
+  // TRANSLATORS: Options: row label, size 0.8, shrinks to fit. Room: up to about 75% longer than the English (it is
+  // set smaller to fit, down to three quarters of its size).
+  label(opt::ResolutionLabel, Tr("Resolution"), Align::Left, 1.0);
   label(opt::ResPrev, "<", Align::Center, 1.5);
   label(opt::ResName, v.resolutionName, Align::Center, 1.0);
   label(opt::ResNext, ">", Align::Center, 1.5);
-  label(opt::SoundLabel, "Sound Volume", Align::Left, 1.0);
+  // TRANSLATORS: Options: row label, size 0.8, shrinks to fit. Clicking it switches the sound on and off; the hint
+  // "to turn SOUND ON - click 'Sound Volume' label" names it: use the same words there. Room: up to about 35% longer
+  // than the English (it is set smaller to fit, down to three quarters of its size).
+  label(opt::SoundLabel, Tr("Sound Volume"), Align::Left, 1.0);
   label(opt::SoundDown, "<", Align::Center, 1.5);
   label(opt::SoundUp, ">", Align::Center, 1.5);
-  label(opt::MusicLabel, "Music Volume", Align::Left, 1.0);
+  // TRANSLATORS: Options: row label, size 0.8, shrinks to fit. The hint "to turn MUSIC ON - click 'Music Volume'
+  // label" names it: use the same words there. Room: up to about 40% longer than the English (it is set smaller to
+  // fit, down to three quarters of its size).
+  label(opt::MusicLabel, Tr("Music Volume"), Align::Left, 1.0);
   label(opt::MusicDown, "<", Align::Center, 1.5);
   label(opt::MusicUp, ">", Align::Center, 1.5);
-  label(opt::Ok, "OK", Align::Left, 1.0);
+  // TRANSLATORS: Options: button: the options' OK label (size 0.8 in a 102-px box, shrinks), the players screen, the
+  // name box, the reset question. Room: up to about 75% longer than the English (it is set smaller to fit, down to
+  // three quarters of its size).
+  // TRANSLATORS: Options: row label, size 0.8, shrinks to fit; the language's own name stands beside it. Room: up to
+  // about 75% longer than the English.
+  label(opt::LanguageLabel, Tr("Language"), Align::Left, 1.0);
+  label(opt::LanguagePrev, "<", Align::Center, 1.5);
+  label(opt::LanguageName, v.languageName, Align::Center, 1.0);
+  label(opt::LanguageNext, ">", Align::Center, 1.5);
+  // TRANSLATORS: Options: button: the options' OK label (size 0.8 in a 102-px box, shrinks), the players screen, the
+  // name box, the reset question. Room: up to about 75% longer than the English (it is set smaller to fit, down to
+  // three quarters of its size).
+  label(opt::Ok, TrC("button", "OK"), Align::Left, 1.0);
   if (v.keyRow >= 0 && v.keyRow < opt::Count) {
     // The keyboard's mark: a gold bar under the row's label.
     const IRect& q = r[std::size_t(v.keyRow)];

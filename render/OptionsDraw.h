@@ -16,8 +16,9 @@ namespace bm {
 namespace opt {
 inline constexpr int CheckBox = 0, ResolutionLabel = 1, SoundLabel = 2, MusicLabel = 3, FullScreenLabel = 4, Ok = 5,
                      ResPrev = 6, ResNext = 7, SoundDown = 8, SoundUp = 9, MusicDown = 10, MusicUp = 11,
-                     CheckMark = 12, ResName = 14, SoundSlider = 15, MusicSlider = 16;
-inline constexpr int Count = 23;  // 13 and 17..22 stay empty and are never hit
+                     CheckMark = 12, ResName = 14, SoundSlider = 15, MusicSlider = 16, LanguageLabel = 17,
+                     LanguagePrev = 18, LanguageName = 19, LanguageNext = 20;
+inline constexpr int Count = 23;  // 13, 21 and 22 stay empty and are never hit
 }  // namespace opt
 
 using OptionRectTable = std::array<IRect, opt::Count>;
@@ -35,6 +36,7 @@ std::string OptionHint(int item, double soundVolume, bool soundOn, double musicV
 struct OptionsView {
   bool fullScreen = false;
   std::string resolutionName;
+  std::string languageName;  // in its own language
   double soundVolume = 0, musicVolume = 0;
   bool soundOn = true, musicOn = true;
   int hover = -1;  // item under the pointer, or the keyboard's item
@@ -42,7 +44,8 @@ struct OptionsView {
   PointD pointer{-1, -1};  // where the hint box follows the pointer
   int keyRow = -1;         // the row the keys rest on (a gold bar under it), -1 while the pointer leads
   bool operator==(const OptionsView& o) const {
-    return keyRow == o.keyRow && fullScreen == o.fullScreen && resolutionName == o.resolutionName && soundVolume == o.soundVolume &&
+    return keyRow == o.keyRow && fullScreen == o.fullScreen && resolutionName == o.resolutionName &&
+           languageName == o.languageName && soundVolume == o.soundVolume &&
            musicVolume == o.musicVolume && soundOn == o.soundOn && musicOn == o.musicOn && hover == o.hover &&
            soundDrag == o.soundDrag && musicDrag == o.musicDrag && pointer.x == o.pointer.x && pointer.y == o.pointer.y;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include "lang/Tr.h"
 
 #include "board/LevelState.h"
 #include "progress/Stages.h"
@@ -52,10 +53,22 @@ void DrawPanelTexts(Canvas& c, Font& font, const PanelView& v) {
   struct Line {
     std::string text;
     double l, t, r, b;
-  } lines[] = {{"Time Left: " + TimeLeftText(v.sandLeft, v.timeLimit), 40, 8, 325, 40},
-               {"Score: " + std::to_string(v.score), 40, 48, 325, 80},
-               {"Lives: " + std::to_string(v.lives), 950, 8, 1235, 40},
-               {"Moves Available: " + v.movesText, 950, 48, 1235, 80}};
+  // TRANSLATORS: Playing a level: panel, top left, size 0.32, 285 px, not shrunk. %s is the time as MM:SS. Room: up
+  // to about 55% longer than the English. Shown as: Time Left: 02:45
+  } lines[] = {{Format(Tr("Time Left: %s"), {TimeLeftText(v.sandLeft, v.timeLimit)}), 40, 8, 325, 40},
+               // TRANSLATORS: Players, name box, high scores: a player's line, right column (size 0.38, 278 px,
+               // shrinks); the play screen's panel, top left (size 0.32, 285 px, not shrunk). %d is the score. Room:
+               // up to about 90% longer than the English (it is set smaller to fit, down to three quarters of its
+               // size). Shown as: Score: 125400
+               {Format(Tr("Score: %d"), {std::to_string(v.score)}), 40, 48, 325, 80},
+               // TRANSLATORS: Playing a level: panel, top right, size 0.32, 285 px, not shrunk. %d is the number of
+               // lives (a label, not a sentence: no plural needed). Room: plenty (twice the English length or more).
+               // Shown as: Lives: 3
+               {Format(Tr("Lives: %d"), {std::to_string(v.lives)}), 950, 8, 1235, 40},
+               // TRANSLATORS: Playing a level: panel, top right, size 0.32, 285 px, not shrunk. %s is how many swaps
+               // would make a line (a number, or -- while it is counted). Room: up to about 30% longer than the
+               // English. Shown as: Moves Available: 12
+               {Format(Tr("Moves Available: %s"), {v.movesText}), 950, 48, 1235, 80}};
   for (const Line& l : lines)
     font.Draw(c, l.text, m.DesignRect(l.l, l.t, l.r, l.b), 0.32, 0xFF000000, 0xFFFFE6A0, Align::Left);
   font.Draw(c, StageLevelLabel(v.level),

@@ -1,9 +1,14 @@
 #include "render/Resolution.h"
 
+#include "lang/Tr.h"
+
 namespace bm {
 
 std::string ResolutionName(int index) {
-  static const char* kNames[6] = {"DESKTOP", "640x480", "800x600", "1024x768", "1280x1024", "1600x1200"};
+  // TRANSLATORS: Options: the resolution's name between the arrows, size 0.8, shrinks to fit. The resolution that
+  // takes the desktop's size (the others read 800x600 and so on). Room: up to about 50% longer than the English (it
+  // is set smaller to fit, down to three quarters of its size).
+  static const char* kNames[6] = {TrNoop("DESKTOP"), "640x480", "800x600", "1024x768", "1280x1024", "1600x1200"};
   return index >= 0 && index < 6 ? kNames[index] : "";
 }
 

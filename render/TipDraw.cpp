@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lang/Tr.h"
 #include "render/Canvas.h"
 #include "render/Font.h"
 
@@ -9,26 +10,71 @@ namespace bm {
 
 std::string TipText(int n) {
   static const char* const kTexts[kTipTextCount] = {
-      "Create matches of three|in-a-row by swapping|two adjacent jewels.",
-      "Tiles turn to gold when jewels are|matched. Turn all tiles to gold|to complete the level.",
-      "You are almost done!|Finish turning all tiles to|gold to complete the level.|Click this icon to highlight|"
-      "cells not turned to gold yet.",
-      "Jewels can only be swapped|if it results in matching|three-in-a-row.",
-      "Excellent!|You turned every tile to gold|and completed the level.",
-      "Earn bonuses by swapping|them with any other item.",
-      "You earned a Colored Key.|You can use it in|the Pirate Shop between|levels to unlock some|useful bonuses.",
-      "You earned a Shuffle bonus!|Click this icon to reshuffle board.|You may save shuffle bonuses|to use them at "
-      "any time.",
-      "You earned a Parrot bonus!|Click this icon to see all available moves.|You may save parrot bonuses|to use "
-      "them at any time.",
-      "You drank a bottle of Rum!|As a penalty, Jewels will swap|themselves from time to time.|In rare cases this "
-      "bonus|can help to resolve problems.|Duration about 30 seconds.",
-      "You earned a Hook bonus!|Click this icon and|swap two ranged jewels.|You may save hook bonuses|to use them "
-      "at any time.",
-      "You earned a Sun bonus!|Click this icon and turn to gold any tile.|You may save sun bonuses|to use them at "
-      "any time.",
-      "Match jewels to burst|bubbles one after another.|There can be up to eight|nested bubbles.",
-      "Your progress will be saved!|Next time you will be able|to continue to play from|this state."};
+      // TRANSLATORS: Tips in play: tip 0 (first click on the board): speech bubble, size 0.26, centred lines of 395
+      // px, not shrunk. "|" starts a new line; keep each line within about the longest English line; at most 7 lines
+      // (more lines crowd the bubble). Room: up to about 75% longer than the English; at most 7 lines.
+      TrNoop("Create matches of three|in-a-row by swapping|two adjacent jewels."),
+      // TRANSLATORS: Tips in play: tip 1 (first tile turned to gold): speech bubble, size 0.26, centred lines of 395
+      // px, not shrunk. "|" starts a new line; keep each line within about the longest English line; at most 7 lines
+      // (more lines crowd the bubble). Room: up to about 25% longer than the English; at most 7 lines.
+      TrNoop("Tiles turn to gold when jewels are|matched. Turn all tiles to gold|to complete the level."),
+      // TRANSLATORS: Tips in play: tip 2 (one to three tiles left, pointing at the spyglass button): speech
+      // bubble, size 0.26, centred lines of 395 px, not shrunk. "|" starts a new line; keep each line within
+      // about the longest English line; at most 7 lines (more lines crowd the bubble). Room: up to about 50%
+      // longer than the English; at most 7 lines.
+      TrNoop("You are almost done!|Finish turning all tiles to|gold to complete the level.|Click this icon to highlight|"
+          "cells not turned to gold yet."),
+      // TRANSLATORS: Tips in play: tip 3 (a swap that made no line): speech bubble, size 0.26, centred lines of 395
+      // px, not shrunk. "|" starts a new line; keep each line within about the longest English line; at most 7 lines
+      // (more lines crowd the bubble). Room: up to about 55% longer than the English; at most 7 lines.
+      TrNoop("Jewels can only be swapped|if it results in matching|three-in-a-row."),
+      // TRANSLATORS: Tips in play: tip 4 (a level won): speech bubble, size 0.26, centred lines of 395 px, not
+      // shrunk. "|" starts a new line; keep each line within about the longest English line; at most 7 lines (more
+      // lines crowd the bubble). Room: up to about 45% longer than the English; at most 7 lines.
+      TrNoop("Excellent!|You turned every tile to gold|and completed the level."),
+      // TRANSLATORS: Tips in play: tip 5 (the first bonus on the board): speech bubble, size 0.26, centred lines of
+      // 395 px, not shrunk. "|" starts a new line; keep each line within about the longest English line; at most 7
+      // lines (more lines crowd the bubble). Room: up to about 65% longer than the English; at most 7 lines.
+      TrNoop("Earn bonuses by swapping|them with any other item."),
+      // TRANSLATORS: Tips in play: tip 6 (the first key found): speech bubble, size 0.26, centred lines of 395
+      // px, not shrunk. "|" starts a new line; keep each line within about the longest English line; at most 7
+      // lines (more lines crowd the bubble). Room: up to about 60% longer than the English; at most 7 lines.
+      TrNoop("You earned a Colored Key.|You can use it in|the Pirate Shop between|levels to unlock some|useful bonuses."),
+      // TRANSLATORS: Tips in play: tip 7 (the first shuffle bonus): speech bubble, size 0.26, centred lines of 395
+      // px, not shrunk. "|" starts a new line; keep each line within about the longest English line; at most 7 lines
+      // (more lines crowd the bubble). Room: up to about 10% longer than the English; at most 7 lines.
+      TrNoop("You earned a Shuffle bonus!|Click this icon to reshuffle the board.|You may save shuffle bonuses|to use "
+             "them at "
+             "any time."),
+      // TRANSLATORS: Tips in play: tip 8 (the first parrot): speech bubble, size 0.26, centred lines of 395 px,
+      // not shrunk. "|" starts a new line; keep each line within about the longest English line; at most 7 lines
+      // (more lines crowd the bubble). Room: no longer than the English; at most 7 lines.
+      TrNoop("You earned a Parrot bonus!|Click this icon to see all available moves.|You may save parrot bonuses|to use "
+          "them at any time."),
+      // TRANSLATORS: Tips in play: tip 9 (the first rum): speech bubble, size 0.26, centred lines of 395 px, not
+      // shrunk. "|" starts a new line; keep each line within about the longest English line; at most 7 lines
+      // (more lines crowd the bubble). Room: up to about 40% longer than the English; at most 7 lines.
+      TrNoop("You drank a bottle of Rum!|As a penalty, jewels will swap|themselves from time to time.|In rare cases this "
+          "bonus|can help to resolve problems.|Duration about 30 seconds."),
+      // TRANSLATORS: Tips in play: tip 10 (the first hook (anchor)): speech bubble, size 0.26, centred lines of
+      // 395 px, not shrunk. "|" starts a new line; keep each line within about the longest English line; at most
+      // 7 lines (more lines crowd the bubble). Room: up to about 55% longer than the English; at most 7 lines.
+      // The hook is the bonus the shop sells as the anchor: give both one name.
+      TrNoop("You earned a Hook bonus!|Click this icon and|swap two ranged jewels.|You may save hook bonuses|to use them "
+          "at any time."),
+      // TRANSLATORS: Tips in play: tip 11 (the first golden sun): speech bubble, size 0.26, centred lines of 395
+      // px, not shrunk. "|" starts a new line; keep each line within about the longest English line; at most 7
+      // lines (more lines crowd the bubble). Room: up to about 5% longer than the English; at most 7 lines.
+      TrNoop("You earned a Sun bonus!|Click this icon and turn to gold any tile.|You may save sun bonuses|to use them at "
+          "any time."),
+      // TRANSLATORS: Tips in play: tip 12 (the first bubble): speech bubble, size 0.26, centred lines of 395 px, not
+      // shrunk. "|" starts a new line; keep each line within about the longest English line; at most 7 lines (more
+      // lines crowd the bubble). Room: up to about 60% longer than the English; at most 7 lines.
+      TrNoop("Match jewels to burst|bubbles one after another.|There can be up to eight|nested bubbles."),
+      // TRANSLATORS: Tips in play: tip 13 (leaving a level): speech bubble, size 0.26, centred lines of 395 px, not
+      // shrunk. "|" starts a new line; keep each line within about the longest English line; at most 7 lines (more
+      // lines crowd the bubble). Room: up to about 50% longer than the English; at most 7 lines.
+      TrNoop("Your progress will be saved!|Next time you will be able|to continue to play from|this state.")};
   return n >= 0 && n < kTipTextCount ? kTexts[n] : std::string();
 }
 
@@ -50,7 +96,7 @@ TipPlacement PlaceTip(const ScreenMetrics& m, double x, double y) {
 }
 
 void DrawTip(Canvas& c, Font& font, const TipBox& tip) {
-  std::string text = TipText(tip.number);
+  std::string text = Tr(TipText(tip.number));
   if (text.empty()) return;
   const ScreenMetrics& m = c.metrics;
   TipPlacement p = PlaceTip(m, tip.x, tip.y);
@@ -76,7 +122,9 @@ void DrawTip(Canvas& c, Font& font, const TipBox& tip) {
     y += lineH;
   }
   IRect hint{int(b.left + w * 0.08), int(y), int(b.right - w * 0.08), int(y + lineH)};
-  font.Draw(c, "(click to close)", hint, 0.2, 0xFF7A5A30, 0xFF7A5A30, Align::Center);
+  // TRANSLATORS: Tips in play: last line of every tip, size 0.2, 395 px. Room: plenty (twice the English length or
+  // more).
+  font.Draw(c, Tr("(click to close)"), hint, 0.2, 0xFF7A5A30, 0xFF7A5A30, Align::Center);
 }
 
 }  // namespace bm

@@ -1,5 +1,6 @@
 #include "shell/AwayScreen.h"
 
+#include "lang/Tr.h"
 #include "shell/Services.h"
 
 namespace bm {
@@ -19,8 +20,12 @@ Next AwayScreen::Pass(Stage& s) {
       s.render().Clear(0xFF000000);
       TextureId pause = c.Tex("red/menu/pause.jpg");
       if (pause) c.FullScreen(pause);
-      else s.look.font.Draw(c, "Paused", s.look.metrics.DesignRect(0, 450, 1280, 570), 1.0, 0xFFFFFFFF, 0xFFFFE0A0,
-                            Align::Center);
+      else
+        // TRANSLATORS: Playing a level: while the window is away (only when the pause picture is missing), size 1.0.
+        // Normally the picture red/menu/pause.jpg shows this word (drawn by tools/artgen). Room: plenty (twice the
+        // English length or more).
+        s.look.font.Draw(c, Tr("Paused"), s.look.metrics.DesignRect(0, 450, 1280, 570), 1.0, 0xFFFFFFFF, 0xFFFFE0A0,
+                         Align::Center);
     }
     s.loop.SceneDirty = true;
   }

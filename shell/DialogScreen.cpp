@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lang/Tr.h"
 #include "shell/Services.h"
 
 namespace bm {
@@ -11,26 +12,48 @@ DialogRequest DialogFor(Question q, const std::string& name) {
   r.question = q;
   switch (q) {
     case Question::ContinueOrNew:
-      r.message = "Continue saved game|or start new one?";
-      r.first = "Continue", r.second = "New Game";
+      // TRANSLATORS: Playing a level: two-button question after Play, size 0.42, lines of 512 px. Room: up to about
+      // 65% longer than the English; at most 3 lines.
+      r.message = Tr("Continue saved game|or start a new one?");
+      // TRANSLATORS: Playing a level: a wooden button plaque, size 0.45, not shrunk (205 px). Room: up to about 45%
+      // longer than the English.
+      r.first = TrC("continue question, button", "Continue");
+      // TRANSLATORS: Playing a level: a wooden button plaque, size 0.45, not shrunk (205 px). Room: up to about 30%
+      // longer than the English.
+      r.second = TrC("continue question, button", "New Game");
       r.firstAnswer = ContinueAnswer::Continue, r.secondAnswer = ContinueAnswer::NewGame;
       r.escapeAnswersNothing = true;  // a new game throws the saved one away
       break;
     case Question::DeletePlayer:
       // Enter confirms, Escape keeps the player.
-      r.message = "Click continue to delete|" + name;
-      r.first = "CONTINUE", r.second = "CANCEL";
+      // TRANSLATORS: Players, name box, high scores: two-button question, size 0.42, lines of 512 px. %s is the
+      // player's name. 'continue' is the button CONTINUE: use its translation. Room: up to about 40% longer than the
+      // English; at most 3 lines.
+      r.message = Format(Tr("Click continue to delete|%s"), {name});
+      // TRANSLATORS: Players, name box, high scores: a wooden button plaque, size 0.45, not shrunk (205 px). Confirms
+      // deleting a player. Room: up to about 30% longer than the English.
+      r.first = TrC("button", "CONTINUE"), r.second = TrC("button", "CANCEL");
       r.firstAnswer = DeleteAnswer::Delete, r.secondAnswer = DeleteAnswer::Keep;
       break;
     case Question::ResetHighScores:
       // Enter confirms, Escape keeps the table.
-      r.message = "This action will reset|the high-score table.|Click OK to continue.";
-      r.first = "OK", r.second = "CANCEL";
+      // TRANSLATORS: Players, name box, high scores: two-button question, size 0.42, 3 lines of 512 px. 'OK' is the
+      // button: use its translation. Room: up to about 60% longer than the English; at most 3 lines.
+      r.message = Tr("This action will reset|the high-score table.|Click OK to continue.");
+      r.first = TrC("button", "OK"), r.second = TrC("button", "CANCEL");
       r.firstAnswer = ResetAnswer::Reset, r.secondAnswer = ResetAnswer::Keep;
       break;
     case Question::KeepDisplayChanges:
-      r.message = "You have made changes|If you want to keep changes|Click Apply";
-      r.first = "Apply", r.second = "Exit";
+      // TRANSLATORS: Options: two-button question on parchment, size 0.42, 3 lines of 512 px, not shrunk. Asked after
+      // OK when the screen size or full screen changed. "|" starts a new line; at most 3 lines. Room: up to about 20%
+      // longer than the English; at most 3 lines.
+      r.message = Tr("You have made changes|If you want to keep changes|Click Apply");
+      // TRANSLATORS: Options: a wooden button plaque, size 0.45, not shrunk (205 px). Room: plenty (twice the English
+      // length or more).
+      r.first = TrC("button", "Apply");
+      // TRANSLATORS: Options: a wooden button plaque, size 0.45, not shrunk (205 px). Leaves the options without
+      // applying the new screen size. Room: plenty (twice the English length or more).
+      r.second = TrC("button", "Exit");
       r.firstAnswer = DisplayAnswer::Apply, r.secondAnswer = DisplayAnswer::Discard;
       r.leftPercent = 10, r.topPercent = 55;
       break;

@@ -1,6 +1,7 @@
 #include "shell/NameBoxScreen.h"
 
 #include "diag/LogTags.h"
+#include "lang/Tr.h"
 #include "render/RosterDraw.h"
 #include "shell/Services.h"
 
@@ -41,7 +42,9 @@ Next NameBoxScreen::Pass(Stage& s) {
     *name_ = box_.text;
     return Next::Pop(Leave(s, NameAnswer::Given));
   }
-  if (ok) warning_ = "Enter your name first!";
+  // TRANSLATORS: Players, name box, high scores: hint box over OK when the name is empty, size 0.3. Room: plenty
+  // (twice the English length or more).
+  if (ok) warning_ = Tr("Enter your name first!");
   if (cancel) return Next::Pop(Leave(s, NameAnswer::Cancelled));
   if (box_.text != before) warning_.clear();
   if (s.loop.Redraw || box_.text != shownText_ || hover != shownHover_ || warning_ != shownWarning_) {

@@ -6,7 +6,10 @@
 #include <memory>
 
 #include "diag/LogTags.h"
+#include "lang/Language.h"
+#include "lang/Tr.h"
 #include "shell/DialogScreen.h"
+#include "storage/GameSettings.h"
 #include "shell/DisplayMode.h"
 #include "shell/Services.h"
 
@@ -15,7 +18,8 @@ namespace bm {
 namespace {
 
 // The rows the keyboard walks through, top to bottom.
-constexpr int kRows[] = {opt::FullScreenLabel, opt::ResolutionLabel, opt::SoundLabel, opt::MusicLabel, opt::Ok};
+constexpr int kRows[] = {opt::FullScreenLabel, opt::ResolutionLabel, opt::SoundLabel, opt::MusicLabel,
+                         opt::LanguageLabel, opt::Ok};
 
 void SetSoundVolume(SettingsRecord& st, SoundFx& sfx, double v) {
   st.SoundVolume = std::clamp(v, 0.0, 1.0);
@@ -41,6 +45,25 @@ void ChangeRes(SettingsRecord& st, Window& window, int step) {
 void ToggleSound(SettingsRecord& st, SoundFx& sfx) {
   st.SoundOn = st.SoundOn ? 0 : -1;
   sfx.ApplySoundVolume(st.SoundVolume, st.SoundOn != 0);
+}
+
+// The next or previous language in the list, in use at once and kept in "settings.ini".
+void StepLanguage(Services& s, int dir) {
+  const int n = int(kLanguages.size());
+  int at = 0;
+  for (int i = 0; i < n; ++i)
+    if (CurrentLanguage() == kLanguages[std::size_t(i)].code) at = i;
+  const std::string code = kLanguages[std::size_t((at + dir + n) % n)].code;
+  LoadLanguage(s.options.gameDir, code, s.logs);
+  GameSettings kept = LoadGameSettings(s.options.dataDir, s.logs);
+  kept.Language = code;
+  SaveGameSettings(s.options.dataDir, kept, s.logs);
+}
+
+const char* LanguageName(const std::string& code) {
+  for (const LanguageInfo& l : kLanguages)
+    if (code == l.code) return l.name;
+  return kLanguages[0].name;
 }
 
 bool IsArrow(int item) { return item >= opt::SoundDown && item <= opt::MusicUp; }
@@ -112,6 +135,8 @@ Next OptionsScreen::Pass(Stage&) {
   if (click == opt::CheckBox || click == opt::FullScreenLabel || click == opt::CheckMark) ToggleFullScreen(s.settings, s.window());
   if (click == opt::SoundLabel) ToggleSound(s.settings, s.sound.sfx);
   if (click == opt::MusicLabel) st.MusicOn = st.MusicOn ? 0 : -1;
+  if (click == opt::LanguagePrev) StepLanguage(s, -1);
+  if (click == opt::LanguageNext || click == opt::LanguageLabel || click == opt::LanguageName) StepLanguage(s, +1);
   bool ok = click == opt::Ok;
 
   // The keyboard: Up/Down pick a row, Left/Right change it, Enter/Space act.
@@ -122,6 +147,7 @@ Next OptionsScreen::Pass(Stage&) {
   bool l = left_.Take(in), r = right_.Take(in);
   if (row == opt::ResolutionLabel && (l || r)) ChangeRes(s.settings, s.window(), l ? -1 : +1);
   if (row == opt::FullScreenLabel && (l || r)) ToggleFullScreen(s.settings, s.window());
+  if (row == opt::LanguageLabel && (l || r)) StepLanguage(s, l ? -1 : +1);
   if (row == opt::SoundLabel || row == opt::MusicLabel) {
     bool sound = row == opt::SoundLabel;
     int dir = in.KeyDown(vk::Left) ? -1 : in.KeyDown(vk::Right) ? +1 : 0;
@@ -140,12 +166,14 @@ Next OptionsScreen::Pass(Stage&) {
     if (row == opt::ResolutionLabel) ChangeRes(s.settings, s.window(), +1);
     if (row == opt::SoundLabel) ToggleSound(s.settings, s.sound.sfx);
     if (row == opt::MusicLabel) st.MusicOn = st.MusicOn ? 0 : -1;
+    if (row == opt::LanguageLabel) StepLanguage(s, +1);
     if (row == opt::Ok || row < 0) ok = true;
   }
 
   OptionsView v;
   v.fullScreen = st.FullScreen != 0;
-  v.resolutionName = ResolutionName(st.Resolution);
+  v.resolutionName = Tr(ResolutionName(st.Resolution));
+  v.languageName = LanguageName(CurrentLanguage());
   v.soundVolume = st.SoundVolume;
   v.musicVolume = st.MusicVolume;
   v.soundOn = st.SoundOn != 0;

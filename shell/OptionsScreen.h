@@ -1,10 +1,11 @@
 // The options screen: full screen or window, resolution, sound and music
-// volumes and switches. Volumes act at once; display changes take effect on
+// volumes and switches, the language. Volumes and the language act at once (the
+// language is kept in "settings.ini" at once); display changes take effect on
 // "OK" through ApplySettings (with a question when the mode changes).
 //
 // Keys: Up/Down pick a row, Left/Right change it (held, the volumes repeat),
 // Enter or Space toggles full screen or a sound switch and presses "OK",
-// Escape leaves without writing anything.
+// Escape leaves without writing the display settings.
 #pragma once
 #include "render/OptionsDraw.h"
 #include "shell/InputRouter.h"

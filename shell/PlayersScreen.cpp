@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include "lang/Tr.h"
 
 #include "diag/LogTags.h"
 #include "shell/DialogScreen.h"
@@ -12,7 +13,9 @@ namespace bm {
 
 namespace {
 
-const char* kNoRoom = "There is no place to add new player name.|You should delete one first!";
+// TRANSLATORS: Players, name box, high scores: red message under the list (render/RosterDraw.cpp:92), size 0.32, 2
+// lines of 1075 px. Ten players is the most. Room: plenty (twice the English length or more); at most 2 lines.
+const char* kNoRoom = TrNoop("There is no room for a new player name.|You should delete one first!");
 
 }  // namespace
 
@@ -63,7 +66,7 @@ Next PlayersScreen::Pass(Stage& s) {
       for (int slot = kFirstPlayer; slot <= kLastPlayer && !askedSlot_; ++slot)
         if (players_.slot[std::size_t(slot)].Name.empty()) askedSlot_ = slot;
       if (!askedSlot_) {
-        message_ = kNoRoom;
+        message_ = Tr(kNoRoom);
         break;
       }
       newName_.clear();

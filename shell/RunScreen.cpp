@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include "lang/Tr.h"
 
 #include "diag/LogTags.h"
 #include "shell/IntroFadeScreen.h"
@@ -65,7 +66,7 @@ Next RunScreen::LevelAtOnce() {
   players_ = SaveData{};
   bool ask = false;
   if (NeedsFirstPlayer(s.saves, players_, ask)) {
-    const std::string name = kDefaultPlayerName;
+    const std::string name = TrC("default player name", kDefaultPlayerName);
     KeepFirstPlayer(s.saves, players_, ask ? &name : nullptr);
     s.loop.Redraw = true;
   }

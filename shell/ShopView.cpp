@@ -1,6 +1,7 @@
 #include "shell/ShopView.h"
 
 #include <algorithm>
+#include "lang/Tr.h"
 
 #include "bonus/ShopCatalogue.h"
 #include "bonus/Spawn.h"
@@ -49,7 +50,7 @@ std::pair<std::string, Argb> ShopItemText(PlaySide& play, int item, double y) {
     bool holds = HoldsKeyFor(s, item);
     return {LockedText(play.between.shopStatus, slot, item), holds ? 0xFFB02020 : 0xFFA0A0A0};
   }
-  if (!OnLowerHalf(item, y)) return {kShopCatalogue[std::size_t(item - 1)].description, 0xFFFFE6A0};
+  if (!OnLowerHalf(item, y)) return {Tr(kShopCatalogue[std::size_t(item - 1)].description), 0xFFFFE6A0};
   // The chance shown is the one the next refill would use.
   BonusChanceTable chance{};
   RecomputeBonusChances(chance, &play.between.shopStatus, slot);

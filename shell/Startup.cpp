@@ -12,6 +12,7 @@
 #include "diag/CrashLog.h"
 #include "diag/LogTags.h"
 #include "lang/Language.h"
+#include "lang/Tr.h"
 #include "platform/Host.h"
 #include "render/Resolution.h"
 #include "shell/BotPlayer.h"
@@ -201,11 +202,14 @@ bool App::Start(RunOptions options) {
   screens_->Open(std::make_unique<RunScreen>(*play_, s));
   switch (s.sound.sfx.StartSound()) {
     case SoundStart::BadVersion:
-      plat.window->ShowMessage("Brinemoor", kBadSoundVersionText);
+      // TRANSLATORS: a message box (the system's font) when the sound library is not the one the game was built
+      // with; then the game ends.
+      plat.window->ShowMessage("Brinemoor", Tr("An incorrect version of the sound library was loaded"));
       exitCode_ = 1;
       return false;
     case SoundStart::InitFailed:
-      plat.window->ShowMessage("Brinemoor", kSoundInitFailedText);
+      // TRANSLATORS: Message boxes and the browser page: a message box, then the game ends.
+      plat.window->ShowMessage("Brinemoor", Tr("Can't initialize digital sound system"));
       exitCode_ = 1;
       return false;
     case SoundStart::Ok: break;

@@ -7,6 +7,7 @@
 
 #include "diag/Notices.h"
 #include "io/SafeRead.h"
+#include "lang/Tr.h"
 #include "platform/Host.h"
 #include "platform/web/PageInput.h"
 #include "platform/web/PassLoop.h"
@@ -18,7 +19,9 @@
 namespace bm {
 namespace {
 
-constexpr const char* kEndedText = "The game has ended. Reload the page to play again.";
+// TRANSLATORS: Message boxes and the browser page: the page's status line (#status, HTML) after the game ends, with
+// the title below. Shown as "Brinemoor: " and this text (platform/web/index.html:66 joins the title and the text).
+constexpr const char* kEndedText = TrNoop("The game has ended. Reload the page to play again.");
 
 // The page hands its parameters over as "name=value" (page's index.html). One
 // the page does not take, or with a value the command line refuses, is left
@@ -44,6 +47,8 @@ RunOptions PageOptions(int argc, char** argv, std::vector<std::string>& notes) {
   ParseCommandLine(int(all.size()), all.data(), options, error);
   options.gameDir = kWebGameDir;
   options.dataDir = kWebDataDir;
+  // No "?lang=": the browser's languages, which the page hands over as LANG and LANGUAGE.
+  options.followDesktopLanguage = true;
   return options;
 }
 
@@ -80,7 +85,7 @@ struct PageRun {
       if (report.ok()) ShowPageReport(report.bytes);
     }
     ShowPageScreen("");
-    if (!PageClosing()) ShowPageMessage("Brinemoor", kEndedText);
+    if (!PageClosing()) ShowPageMessage("Brinemoor", Tr(kEndedText));
   }
 };
 

@@ -22,6 +22,8 @@
 #include <string_view>
 #include <vector>
 
+#include "lang/Tr.h"
+
 namespace bm {
 
 inline constexpr int kPlayerSlots = 11;      // 0 = current-player slot, 1..10 players
@@ -35,7 +37,10 @@ inline constexpr int kDebugBlockValues = 101;
 inline constexpr std::size_t kDebugBlockSize = 4 * kDebugBlockValues;  // "debug.dat"
 // The name of a player made without the name box (--level on a fresh folder),
 // and the name a score without a player is filed under.
-inline constexpr const char* kDefaultPlayerName = "Player";
+// TRANSLATORS: Players, name box, high scores: the name given to the player made by --level on a fresh data folder;
+// then shown like any name. Stored as the player's name: at most 15 letters, only A-Z a-z 0-9 and a few signs (no
+// accents: names are typed on any keyboard). Room: plenty (twice the English length or more).
+inline constexpr const char* kDefaultPlayerName = TrNoopC("default player name", "Player");
 inline constexpr std::int16_t kTrue = -1;    // stored booleans
 inline constexpr std::int16_t kFalse = 0;
 

@@ -66,10 +66,10 @@ std::vector<std::string> PageParameterArguments(const std::string& parameter, co
     bool valued;
   };
   static const Known kKnown[] = {{"level", "--level", true},         {"seed", "--seed", true},
-                                 {"autoplay", "--autoplay", false},   {"seconds", "--max-seconds", true},
-                                 {"think-ms", "--think-ms", true},    {"all-bonuses", "--all-bonuses", false},
-                                 {"bot-leave", "--bot-leave", true},  {"resolution", "--resolution", true},
-                                 {"verbose", "--verbose", false}};
+                                 {"autoplay", "--autoplay", false},  {"seconds", "--max-seconds", true},
+                                 {"think-ms", "--think-ms", true},   {"all-bonuses", "--all-bonuses", false},
+                                 {"bot-leave", "--bot-leave", true}, {"resolution", "--resolution", true},
+                                 {"verbose", "--verbose", false},    {"lang", "--language", true}};
   std::size_t eq = parameter.find('=');
   std::string name = parameter.substr(0, eq), value = eq == std::string::npos ? "" : parameter.substr(eq + 1);
   auto known = std::find_if(std::begin(kKnown), std::end(kKnown), [&](const Known& k) { return name == k.name; });

@@ -76,6 +76,14 @@ configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${BM_PAGE_DIR}/index.
 set(BM_WEB_ENTRY webdemo)
 configure_file(${CMAKE_SOURCE_DIR}/platform/web/index.html ${BM_PAGE_DIR}/demo.html @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/platform/web/page.js ${BM_PAGE_DIR}/page.js COPYONLY)
+# The page's own texts in every language, from the translations (scripts/page-texts.py).
+file(GLOB BM_PO_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/po/*.po ${CMAKE_SOURCE_DIR}/po/LINGUAS)
+add_custom_command(
+  OUTPUT ${BM_PAGE_DIR}/page-texts.js
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/page-texts.py ${CMAKE_SOURCE_DIR}/po ${BM_PAGE_DIR}/page-texts.js
+  DEPENDS ${BM_PO_FILES} ${CMAKE_SOURCE_DIR}/scripts/page-texts.py
+  COMMENT "The page's texts in every language")
+add_custom_target(page_texts ALL DEPENDS ${BM_PAGE_DIR}/page-texts.js)
 configure_file(${BM_NATIVE_GAME_DIR}/red/logo/gamelogo0.jpg ${BM_PAGE_DIR}/logo.jpg COPYONLY)
 configure_file(${BM_NATIVE_GAME_DIR}/red/logo/gamelogo1.jpg ${BM_PAGE_DIR}/logo-filled.jpg COPYONLY)
 set(BM_NATIVE_ICON ${BM_NATIVE_GAME_DIR}/../icons/48x48/apps/brinemoor.png)

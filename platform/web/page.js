@@ -33,6 +33,33 @@ var Page = (function () {
 
   function $(id) { return document.getElementById(id); }
 
+  // ---- The page's language: ?lang=CODE, else the browser's first language we
+  // speak (the program chooses the same way, and a choice kept in its settings
+  // wins there). The texts come from page-texts.js, made from po/LANG.po.
+  var kLanguages = ['en', 'de', 'fr', 'es', 'it', 'pt_BR', 'pl', 'nl'];
+  function ourLanguage(name) {
+    var n = String(name || '').replace('-', '_').split('.')[0];
+    if (kLanguages.indexOf(n) >= 0) return n;
+    var base = n.split('_')[0].toLowerCase();
+    if (base === 'pt') return 'pt_BR';
+    return kLanguages.indexOf(base) >= 0 ? base : '';
+  }
+  P.language = (function () {
+    var asked = ourLanguage(new URLSearchParams(location.search).get('lang'));
+    if (asked) return asked;
+    var list = navigator.languages || [navigator.language];
+    for (var i = 0; i < list.length; ++i)
+      if (ourLanguage(list[i])) return ourLanguage(list[i]);
+    return 'en';
+  })();
+  document.documentElement.lang = P.language.replace('_', '-');
+  var texts = (window.BmPageTexts || {})[P.language] || {};
+  // A text in the page's language (the English when it has none); tc with a context.
+  P.t = function (msgid) { return texts[msgid] || msgid; };
+  P.tc = function (context, msgid) { return texts[context + '\u0004' + msgid] || msgid; };
+  // "%s" in a pattern replaced by the argument.
+  function fill(pattern, arg) { return pattern.replace('%s', arg); }
+
   // One line of #status per topic, with a button when the player can act; no text clears the line.
   P.status = function (topic, text, button) {
     var box = $('status'), line = box.querySelector('[data-topic="' + topic + '"]');
@@ -127,12 +154,15 @@ var Page = (function () {
 
   function becomeGuest() {
     P.state = 'guest';
-    P.status('owner', 'Brinemoor is open in another tab. This tab saves nothing until you play here.',
-             {label: 'Play here', action: askToTake});
+    // TRANSLATORS: Message boxes and the browser page: the page's status line (HTML), with the button below.
+    P.status('owner', P.t('Brinemoor is open in another tab. This tab saves nothing until you play here.'),
+             // TRANSLATORS: Message boxes and the browser page: button in the page's status line (HTML).
+             {label: P.tc('page button', 'Play here'), action: askToTake});
   }
 
   function askToTake() {
-    P.status('owner', 'Asking the other tab to save and stop\u2026');
+    // TRANSLATORS: Message boxes and the browser page: the page's status line (HTML).
+    P.status('owner', P.t('Asking the other tab to save and stop\u2026'));
     post({type: 'take'});
   }
 
@@ -146,8 +176,9 @@ var Page = (function () {
       if (releaseLock) releaseLock();
       releaseLock = null;
       post({type: 'stopped'});
-      P.status('owner', 'Brinemoor is now played in another tab: this tab saved the game and stopped.',
-               {label: 'Play here', action: takeBack});
+      // TRANSLATORS: Message boxes and the browser page: the page's status line (HTML), with the button "Play here".
+      P.status('owner', P.t('Brinemoor is now played in another tab: this tab saved the game and stopped.'),
+               {label: P.tc('page button', 'Play here'), action: takeBack});
       document.documentElement.classList.add('stopped');
     };
     if (P.onStop) P.onStop(done);
@@ -219,11 +250,32 @@ var Page = (function () {
   // ---- Storage.
   P.storageFailed = function (why) {
     P.storageKept = false;
-    P.status('storage', 'Progress will not be kept in this browser (' + why + '). The game plays, but saved ' +
-             'games, players and high scores are lost when the page closes.');
+    // TRANSLATORS: Message boxes and the browser page: the page's status line (HTML). %s is one of the three reasons
+    // below.
+    P.status('storage', fill(P.t('Progress will not be kept in this browser (%s). The game plays, but saved ' +
+                                 'games, players and high scores are lost when the page closes.'),
+                             P.tc('storage reason', why)));
   };
 
   // ---- The phone's hint: a tall screen asks to be turned (the game plays either way).
+  // The program's message: its title is one of the page's texts ("Brinemoor cannot start"),
+  // the text comes translated or is a reason in English.
+  P.message = function (title, text) {
+    P.status('game', P.t(title) + ': ' + text);
+  };
+  P.stopped = function (what) {
+    // TRANSLATORS: Message boxes and the browser page: the page's status line when the program aborts (HTML). %s is
+    // a technical reason, in English.
+    P.status('load', fill(P.t('Brinemoor stopped: %s'), String(what)));
+  };
+  // Titles the program passes to P.message.
+  var titles = [
+    // TRANSLATORS: Message boxes and the browser page: title in the page's status line when the page's parameters
+    // are wrong (then the reason, in English).
+    P.t('Brinemoor cannot start'),
+  ];
+  void titles;
+
   function followShape() {
     var touch = 'ontouchstart' in window || navigator.maxTouchPoints > 0;
     document.documentElement.classList.toggle('portrait', touch && innerHeight > innerWidth * 1.1);
@@ -231,8 +283,10 @@ var Page = (function () {
 
   P.start = function (entry) {
     if (location.protocol === 'file:') {
-      P.status('file', 'Brinemoor cannot start from a file: open this folder through a web server: ' +
-               'scripts/serve-web.sh');
+      // TRANSLATORS: Message boxes and the browser page: the page's status line when the page is opened from the disk
+      // (HTML). scripts/serve-web.sh is a command: keep it.
+      P.status('file', P.t('Brinemoor cannot start from a file: open this folder through a web server: ' +
+                           'scripts/serve-web.sh'));
       return;
     }
     // A click, tap or key on the loading screen skips the logo when it comes.
@@ -242,11 +296,15 @@ var Page = (function () {
       }, true);
     });
     $('canvas').addEventListener('contextmenu', function (e) { e.preventDefault(); });
+    // TRANSLATORS: Message boxes and the browser page: the page's hint over a tall phone screen (HTML).
+    $('turn').textContent = P.t('Turn your phone sideways for a bigger picture.');
     followShape();
     window.addEventListener('resize', followShape);
     window.addEventListener('error', function (e) {
-      if (!Module.calledRun) P.status('load', 'Brinemoor could not load (' + (e.message || 'an error') +
-                                      '): reload the page to try again.');
+      if (!Module.calledRun)
+        // TRANSLATORS: Message boxes and the browser page: the page's status line (HTML). %s is the browser's own
+        // error message (in the browser's language).
+        P.status('load', fill(P.t('Brinemoor could not load (%s): reload the page to try again.'), e.message || 'an error'));
     });
     startSound();
     if (navigator.storage && navigator.storage.persist) {
@@ -265,7 +323,9 @@ var Page = (function () {
       s.src = src;
       s.async = false;  // in this order: the data package first
       s.onerror = function () {
-        P.status('load', 'Brinemoor could not load ' + src + ': reload the page to try again.');
+        // TRANSLATORS: Message boxes and the browser page: the page's status line (HTML). %s is a file name
+        // (game-data.js ...).
+        P.status('load', fill(P.t('Brinemoor could not load %s: reload the page to try again.'), src));
       };
       document.body.appendChild(s);
     });

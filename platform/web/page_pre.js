@@ -23,13 +23,21 @@ function bmLocalStorage() {
   }
 }
 
+// Marks a page text in English for the translators; the page shows it translated (page.js).
+function bmTextC(context, msgid) { return msgid; }
+
 // What went wrong with the storage, in a player's words.
 function bmStorageWhy(e) {
   var name = e && e.name || '', text = String(e && e.message || e);
-  if (name === 'SecurityError' || /denied|permission/i.test(text)) return 'this browser blocks the site\'s storage';
-  if (name === 'QuotaExceededError') return 'the browser\'s storage is full';
-  if (name === 'InvalidStateError' || /clos/i.test(text)) return 'the site\'s data was cleared';
-  return bmLocalStorage() ? 'the browser refused its storage' : 'this browser blocks the site\'s storage';
+  // TRANSLATORS: Message boxes and the browser page: a reason inside the text above (HTML).
+  var blocked = bmTextC('storage reason', 'this browser blocks the site\'s storage');
+  if (name === 'SecurityError' || /denied|permission/i.test(text)) return blocked;
+  // TRANSLATORS: Message boxes and the browser page: a reason inside the text above (HTML).
+  if (name === 'QuotaExceededError') return bmTextC('storage reason', 'the browser\'s storage is full');
+  // TRANSLATORS: Message boxes and the browser page: a reason inside the text above (HTML).
+  if (name === 'InvalidStateError' || /clos/i.test(text)) return bmTextC('storage reason', 'the site\'s data was cleared');
+  // TRANSLATORS: a reason inside "Progress will not be kept in this browser (%s)..." (the page's status line).
+  return bmLocalStorage() ? bmTextC('storage reason', 'the browser refused its storage') : blocked;
 }
 
 function bmStorageOff(why, e) {
@@ -114,13 +122,19 @@ function bmCopyToStorage(done) {
 }
 
 Module['preRun'] = [].concat(Module['preRun'] || []);
+// The browser's languages count as the desktop's (LANG is already the first of
+// them; the program maps "de-AT" to German); "?lang=" and the kept choice win.
+Module['preRun'].push(function () {
+  ENV['LANGUAGE'] = (navigator.languages || [navigator.language]).join(':');
+});
 Module['preRun'].push(function () {
   addRunDependency('saves');
   var ready = function () { removeRunDependency('saves'); };
   var mount = function () {
     FS.mkdir('/data');
     if (!window.indexedDB) {
-      bmStorageOff('this browser has no IndexedDB');
+      // TRANSLATORS: a reason inside "Progress will not be kept in this browser (%s)..." (the page's status line).
+      bmStorageOff(bmTextC('storage reason', 'this browser has no IndexedDB'));
       return ready();
     }
     try {

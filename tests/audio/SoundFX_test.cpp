@@ -212,7 +212,8 @@ TEST(SoundFx, NothingPlaysBeforeTheSoundSystemStartsOrWithABadVersion) {
   rig.device.SetVersionOk(false);
   EXPECT_EQ(rig.sfx.StartSound(), SoundStart::BadVersion);
   EXPECT_FALSE(rig.sfx.SoundReady);
-  EXPECT_EQ(rig.RunLog().back(), "T -> Form_Load() * An incorrect version of BASS.DLL was loaded * Critical Error!");
+  EXPECT_EQ(rig.RunLog().back(),
+            "T -> Form_Load() * An incorrect version of the sound library was loaded * Critical Error!");
 
   rig.device.SetVersionOk(true);
   rig.device.FailInit(true);

@@ -6,9 +6,14 @@
 
 #include "BonusKit.h"
 #include "board/FallStep.h"
+#include "bonus/Rewards.h"
 #include "bonus/ShopCatalogue.h"
 #include "bonus/ShopItems.h"
 #include "bonus/Spawn.h"
+#include "diag/Logs.h"
+#include "lang/Language.h"
+#include "lang/Tr.h"
+#include "tests/storage/TempDir.h"
 
 namespace bm::testing {
 namespace {
@@ -197,6 +202,21 @@ TEST(ShopCatalogue, TextsByGrade) {
   EXPECT_EQ(words, (std::vector<std::string>{"red", "orange", "yellow", "lettuce", "green", "cyan", "blue", "violet",
                                              "magenta", "tan"}));
   EXPECT_EQ(FormatChance(0.005), "0.01");
+  EXPECT_EQ(ShownPopupText("+2 minutes"), "+2 minutes");
+  // In Polish: the number's plural form, the decimal comma, the key inside its sentence. A popup keeps its
+  // English (it decides the reward) and reads in the language where it is drawn.
+  testing::TempDir dir;
+  Logs logs(dir.Path());
+  ASSERT_EQ(LoadLanguage(BM_GAME_DIR, "pl", logs), "pl");
+  EXPECT_EQ(ChanceText(3, 1.5, 0), "Szansa: 1,50%|plus 30 sekund|na użycie");
+  EXPECT_EQ(ChanceText(4, 1, 1), "Szansa: 1,00%|wynik rośnie|o 2000 punktów");
+  EXPECT_EQ(LockedText(*k.items, 1, 8), "aby odblokować bonus,|przeciągnij i upuść|fioletowy klucz tutaj");
+  std::vector<std::string> shown;
+  for (const char* popup : {"+1 minute", "+2 minutes", "+90 seconds", "+4000 Points", "Purple Key Revealed"})
+    shown.push_back(ShownPopupText(popup));
+  EXPECT_EQ(shown, (std::vector<std::string>{"+1 minuta", "+2 minuty", "+90 sekund", "+4000 punktów",
+                                             "Fioletowy klucz odkryty"}));
+  UseCatalogue(nullptr, kEnglish);
 }
 
 }  // namespace

@@ -173,7 +173,9 @@ TEST(Language, AMissingOrDamagedCatalogueLeavesTheGameInEnglish) {
   EXPECT_STREQ(Tr("Play"), "Spielen");
   EXPECT_EQ(LoadLanguage(dir.str(), "fr", logs), "en");
   EXPECT_STREQ(Tr("Play"), "Play");
+  LoadLanguage(dir.str(), "de", logs);
   EXPECT_EQ(LoadLanguage(dir.str(), "pl", logs), "en");
+  EXPECT_STREQ(Tr("Play"), "Play");
   std::string log = dir.Read("run.log");
   EXPECT_NE(log.find("fr.mo\" damaged"), std::string::npos) << log;
   EXPECT_NE(log.find("pl.mo"), std::string::npos) << log;

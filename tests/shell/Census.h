@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "tests/TempDir.h"
+#include "lang/Language.h"
+#include "lang/Tr.h"
 #include "platform/Host.h"
 #include "platform/headless/DrawJournal.h"
 #include "platform/headless/Headless.h"
@@ -23,6 +25,16 @@
 #include "shell/Services.h"
 
 namespace bm::test {
+
+// The languages the census runs in: every one the game speaks, or only
+// BM_CENSUS_LANGUAGE's (the contact sheet of one language).
+inline std::vector<std::string> CensusLanguages() {
+  const char* only = std::getenv("BM_CENSUS_LANGUAGE");
+  if (only && *only) return {only};
+  std::vector<std::string> all;
+  for (const LanguageInfo& l : kLanguages) all.push_back(l.code);
+  return all;
+}
 
 // The six sizes the game offers: the five fixed ones and the headless desktop.
 inline constexpr std::pair<int, int> kCensusSizes[] = {{640, 480},   {800, 600},   {1024, 768},
@@ -57,6 +69,7 @@ struct Expect {
 
 struct CensusRun {
   int W, H;
+  std::string language;
   TempDir dir;
   Logs logs{dir.str()};
   std::string error;
@@ -69,7 +82,7 @@ struct CensusRun {
   std::map<std::string, int> seen;  // a fault once per size, with how many states showed it
   long missingGlyphs = 0;           // the font's count when the last state was checked
 
-  CensusRun(int w, int h) : W(w), H(h) {
+  CensusRun(int w, int h, const std::string& lang = kEnglish) : W(w), H(h), language(lang) {
     HostOptions o;
     o.headless = true;
     o.width = w;
@@ -89,12 +102,17 @@ struct CensusRun {
     services->SetScreenSize(w, h);
     services->loop.StartMs = services->Now();
     playSide = std::make_unique<PlaySide>(ro);
+    if (LoadLanguage(BM_GAME_DIR, language, logs) != language) Fault("start", "no catalogue for " + language);
   }
+  // The tests after the census read English.
+  ~CensusRun() { UseCatalogue(nullptr, kEnglish); }
   Services& s() { return *services; }
   PlaySide& play() { return *playSide; }
   HeadlessWindow& win() { return *host->Scripted(); }
   const DrawJournal& j() const { return journal->journal; }
-  std::string Size() const { return std::to_string(W) + "x" + std::to_string(H); }
+  std::string Size() const {
+    return (language == kEnglish ? "" : language + "_") + std::to_string(W) + "x" + std::to_string(H);
+  }
 
   // Input for the next pass: the pointer, the left button, keys held.
   void Point(double x, double y, bool down = false) {

@@ -36,6 +36,7 @@
 namespace bm {
 namespace {
 
+using test::CensusLanguages;
 using test::CensusRun;
 using test::Expect;
 using test::RectOf;
@@ -89,8 +90,9 @@ TEST(Census, CatchesATextOutsideItsBoxOffTheScreenOverAnotherOrMissing) {
 }
 
 TEST(Census, MainMenuOptionsAndHowToPlay) {
+  for (const std::string& lang : CensusLanguages())
   for (auto [w, h] : test::kCensusSizes) {
-    CensusRun r(w, h);
+    CensusRun r(w, h, lang);
     KeepRoster(r);
     const ScreenMetrics& m = r.s().look.metrics;
     MainMenuView view;
@@ -99,8 +101,9 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
     r.Point(m.Width * 0.45, m.Height * 0.88);
     r.Settle(menu);
     DrawJournal idle = r.j();
-    Expect items{{"Play", "Options", "Exit Game", "High Scores", "How To Play", "Welcome " + kLongName,
-                  ">Click Here to Change Player<"}};
+    Expect items{{TrC("main menu", "Play"), TrC("main menu", "Options"), TrC("main menu", "Exit Game"),
+                  TrC("main menu", "High Scores"), TrC("main menu", "How To Play"), MenuGreeting(kLongName),
+                  Tr(">Click Here to Change Player<")}};
     r.Check("menu", items);
     for (int item : {menu::Play, menu::Options, menu::Exit, menu::HighScores, menu::HowToPlay, menu::ChangePlayer}) {
       IRect at = MainMenuItemRect(m, item);
@@ -145,7 +148,10 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
     r.Pass(options);
     idle = r.j();
     // The arrows' glyphs are wider than the ink they hold; the tick stands in its box.
-    Expect labels{{"OPTIONS", "Full Screen", "Resolution", "Sound Volume", "Music Volume", "OK"}, {"^"}, {"<", ">"}};
+    Expect labels{{TrC("screen title", "OPTIONS"), Tr("Full Screen"), Tr("Resolution"), Tr("Sound Volume"),
+                   Tr("Music Volume"), Tr("Language"), TrC("button", "OK")},
+                  {"^"},
+                  {"<", ">"}};
     r.Check("options", labels);
     for (int item = 0; item < opt::Count; ++item) {
       const IRect& at = rects[std::size_t(item)];
@@ -155,7 +161,7 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
       r.Check("options hover " + std::to_string(item), labels, &at, &idle);
     }
     r.Point(m.Width * 0.5, m.Height * 0.95);
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < 6; ++k) {
       Press(r, options, vk::Down);
       r.Check("options key " + std::to_string(k), labels);
     }
@@ -165,8 +171,11 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
     r.s().settings.FullScreen = -1;
     r.Point(rects[opt::MusicSlider]);
     r.Pass(options);
-    // The hint box stands over the row it tells about.
-    r.Check("options muted", {{"Mute", "^"}, {"^", "<", ">"}, {"<", ">"}});
+    // The hint box stands over the row it tells about, and over whatever its text is wide enough to reach.
+    Expect muted{{Tr("Mute"), "^"}, {"^", "<", ">"}, {"<", ">"}};
+    for (const std::string& line : SplitLines(OptionHint(opt::MusicSlider, 0, false, r.s().settings.MusicVolume, false)))
+      muted.mayOverlap.push_back(line);
+    r.Check("options muted", muted);
 
     HowToPlayScreen pages;
     pages.Enter(r.s());
@@ -174,8 +183,8 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
       r.Point(m.Width * 0.5, 2);
       r.Pass(pages);
       idle = r.j();
-      Expect e{{"How To Play", HowToPlayPageText(page).title, page < kHowToPlayPages ? "Next" : "Done",
-                std::to_string(page) + " / 8"}};
+      Expect e{{TrC("screen title", "How To Play"), TrC("how to play, page title", HowToPlayPageText(page).title),
+                TrC("how to play, button", page < kHowToPlayPages ? "Next" : "Done"), std::to_string(page) + " / 8"}};
       r.Check("how to play " + std::to_string(page), e);
       for (int b : {howto::Prev, howto::Done, howto::Next}) {
         IRect at = HowToPlayButton(m, b);
@@ -191,8 +200,9 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
 }
 
 TEST(Census, PlayersNameBoxAndHighScores) {
+  for (const std::string& lang : CensusLanguages())
   for (auto [w, h] : test::kCensusSizes) {
-    CensusRun r(w, h);
+    CensusRun r(w, h, lang);
     const ScreenMetrics& m = r.s().look.metrics;
     PlayerTable roster = FullRoster();
     PlayersScreen players(roster, [] {});
@@ -200,7 +210,8 @@ TEST(Census, PlayersNameBoxAndHighScores) {
     r.Point(m.Width * 0.5, m.Height - 2);
     r.Pass(players);
     DrawJournal idle = r.j();
-    Expect list{{"Select your player or enter new one", "Add new player name", "OK", "CURRENT PLAYER"}};
+    Expect list{{Tr("Select your player or enter a new one"), Tr("Add new player name"), TrC("button", "OK"),
+                 Tr("CURRENT PLAYER")}};
     r.Check("players", list);
     for (int row = 0; row < 10; ++row) {
       IRect line = RosterLineRect(m, row), mark = RosterDeleteRect(m, row);
@@ -210,7 +221,7 @@ TEST(Census, PlayersNameBoxAndHighScores) {
       r.Point(mark);
       r.Pass(players);
       Expect hint = list;
-      hint.texts.push_back("Click to delete corresponding player.");
+      hint.texts.push_back(Tr("Click to delete corresponding player."));
       r.Check("players delete " + std::to_string(row), hint);
     }
     for (int b : {roster::Add, roster::Ok}) {
@@ -225,8 +236,8 @@ TEST(Census, PlayersNameBoxAndHighScores) {
     r.Point(RosterButtonRect(m, roster::Add), false);
     r.Pass(players);
     Expect full = list;
-    full.texts.push_back("There is no place to add new player name.");
-    full.texts.push_back("You should delete one first!");
+    for (const std::string& line : SplitLines(Tr("There is no room for a new player name.|You should delete one first!")))
+      full.texts.push_back(line);
     r.Check("players full", full);
 
     std::string name;
@@ -235,12 +246,12 @@ TEST(Census, PlayersNameBoxAndHighScores) {
     r.Point(m.Width * 0.5, m.Height - 2);
     r.Pass(box);
     idle = r.j();
-    r.Check("name box empty", {{"Enter your name here:", "OK", "CANCEL"}});
+    r.Check("name box empty", {{Tr("Enter your name here:"), TrC("button", "OK"), TrC("button", "CANCEL")}});
     r.Point(NameBoxButtonRect(m, namebox::Ok), true);
     r.Pass(box);
     r.Point(NameBoxButtonRect(m, namebox::Ok), false);
     r.Pass(box);
-    r.Check("name box warning", {{"Enter your name first!"}, {"Enter your name first!"}});
+    r.Check("name box warning", {{Tr("Enter your name first!")}, {Tr("Enter your name first!")}});
     r.win().Type(kLongName + "W");  // one more than the box holds
     r.Point(m.Width * 0.5, m.Height - 2);
     r.Pass(box);
@@ -260,12 +271,12 @@ TEST(Census, PlayersNameBoxAndHighScores) {
     r.Point(m.Width * 0.5, m.Height - 2);
     r.Pass(scores);
     idle = r.j();
-    r.Check("high scores", {{"BACK", "RESET", kLongName}});
+    r.Check("high scores", {{TrC("button", "BACK"), TrC("button", "RESET"), kLongName}});
     for (int b : {scores::Back, scores::Reset}) {
       IRect at = HighScoreButtonRect(m, b);
       r.Point(at);
       r.Pass(scores);
-      r.Check("high scores hover " + std::to_string(b), {{"BACK", "RESET"}}, &at, &idle);
+      r.Check("high scores hover " + std::to_string(b), {{TrC("button", "BACK"), TrC("button", "RESET")}}, &at, &idle);
     }
     r.Report();
   }
@@ -274,8 +285,9 @@ TEST(Census, PlayersNameBoxAndHighScores) {
 // Every question of the game, each with either button hovered and pressed and
 // each picked by the keys.
 TEST(Census, EveryTwoButtonQuestion) {
+  for (const std::string& lang : CensusLanguages())
   for (auto [w, h] : test::kCensusSizes) {
-    CensusRun r(w, h);
+    CensusRun r(w, h, lang);
     const ScreenMetrics& m = r.s().look.metrics;
     for (Question question : kEveryQuestion) {
       // About a player with the longest name there can be.
@@ -317,8 +329,9 @@ TEST(Census, EveryTwoButtonQuestion) {
 
 // A level in play: at rest, hovered, with each tip, and as the time runs out.
 TEST(Census, PlayScreenTipsAndLevelEnds) {
+  for (const std::string& lang : CensusLanguages())
   for (auto [w, h] : test::kCensusSizes) {
-    CensusRun r(w, h);
+    CensusRun r(w, h, lang);
     Services& s = r.s();
     Match& m = r.play().match;
     const ScreenMetrics& metrics = s.look.metrics;
@@ -333,8 +346,8 @@ TEST(Census, PlayScreenTipsAndLevelEnds) {
     };
     r.Point(metrics.Width * 0.02, metrics.Height * 0.5);
     for (int i = 0; i < 60; ++i) pass();
-    Expect panel{{"Time Left: " + TimeLeftText(m.level.SandLeft, m.level.TimeLimit), "Score: 0", "Lives: 3",
-                  StageLevelLabel(12)}};
+    Expect panel{{Format(Tr("Time Left: %s"), {TimeLeftText(m.level.SandLeft, m.level.TimeLimit)}),
+                  Format(Tr("Score: %d"), {"0"}), Format(Tr("Lives: %d"), {"3"}), StageLevelLabel(12)}};
     r.Check("play", panel);
     IRect button = MenuButtonRect(metrics);
     r.Point(button);
@@ -359,8 +372,8 @@ TEST(Census, PlayScreenTipsAndLevelEnds) {
         r.play().tip = TipBox{};
         OfferTipBox(s, r.play(), n, place);
         r.Draw([&] { DrawPlayScreen(s, r.play()); });
-        Expect e{{SplitLines(TipText(n)).front()}};
-        for (const std::string& line : SplitLines(TipText(n))) e.mayOverlap.push_back(line);
+        Expect e{{SplitLines(Tr(TipText(n))).front()}};
+        for (const std::string& line : SplitLines(Tr(TipText(n)))) e.mayOverlap.push_back(line);
         r.Check("tip " + std::to_string(n) + " at " + std::to_string(place), e);
       }
     r.play().tip = TipBox{};
@@ -370,15 +383,16 @@ TEST(Census, PlayScreenTipsAndLevelEnds) {
         m.board.TimeUpFlag = true;
         r.Draw([&] { DrawPlayScreen(s, r.play()); });
         r.Check(std::string(gameOver ? "game over " : "time up ") + std::to_string(t),
-                {{gameOver ? "GAME OVER" : "TIME IS UP"}});
+                {{Tr(gameOver ? "GAME OVER" : "TIME IS UP")}});
       }
     r.Report();
   }
 }
 
 TEST(Census, LoadingMapShopAndCredits) {
+  for (const std::string& lang : CensusLanguages())
   for (auto [w, h] : test::kCensusSizes) {
-    CensusRun r(w, h);
+    CensusRun r(w, h, lang);
     Services& s = r.s();
     const ScreenMetrics& m = s.look.metrics;
     // The logo's layers in turn, then the loading picture with its bar filling.
@@ -417,7 +431,7 @@ TEST(Census, LoadingMapShopAndCredits) {
 
     for (double scroll : {-20.0, 40.0, 100.0, 150.0, 200.0, 280.0}) {
       r.Draw([&] { DrawCredits(s.look.canvas, s.look.font, scroll); });
-      Expect e{{">Click Left Mouse Button to Continue<"}};
+      Expect e{{Tr(">Click Left Mouse Button to Continue<")}};
       e.scrolls = true;
       r.Check("credits " + std::to_string(int(scroll)), e);
     }

@@ -5,9 +5,12 @@
 #include <filesystem>
 
 #include "ScreenHarness.h"
+#include "lang/Language.h"
+#include "lang/Tr.h"
 #include "render/OptionsDraw.h"
 #include "shell/DialogScreen.h"
 #include "shell/OptionsScreen.h"
+#include "storage/GameSettings.h"
 
 namespace bm {
 namespace {
@@ -53,6 +56,20 @@ TEST(OptionsScreen, ArrowsStepAtThePressThenRepeatFasterAndReleaseResetsTheDelay
   int steps = int(std::lround((0.5 - k.s().settings.MusicVolume) * 100));
   EXPECT_GE(steps, 36);
   EXPECT_LE(steps, 44);
+}
+
+TEST(OptionsScreen, TheLanguageRowChangesTheLanguageAtOnceAndKeepsIt) {
+  OptionsHarness h;
+  double t = h.now();
+  h.Click(t + 100, h.at(opt::LanguageNext));  // English to Deutsch
+  h.Click(t + 300, h.at(opt::LanguagePrev));  // back, then round to the last, Nederlands
+  h.Click(t + 500, h.at(opt::LanguagePrev));
+  h.Key(t + 1000, vk::Escape);
+  h.Run();
+  EXPECT_EQ(CurrentLanguage(), "nl");
+  EXPECT_EQ(LoadGameSettings(h.dir.str(), h.logs).Language, "nl") << "kept at once, Escape or not";
+  EXPECT_FALSE(h.ConfigChanged()) << "config.dat keeps its record as it was";
+  UseCatalogue(nullptr, kEnglish);
 }
 
 TEST(OptionsScreen, VolumesStopAtTheEnds) {

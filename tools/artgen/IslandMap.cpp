@@ -4,6 +4,7 @@
 
 #include "Canvas.h"
 #include "Painters.h"
+#include "lang/Tr.h"
 #include "render/AssetCatalogue.h"
 
 #include <cmath>
@@ -74,13 +75,27 @@ struct StageLook {
 };
 const StageLook kStages[8] = {
     {},
-    {hex(0xe6cf8a), hex(0x7fc46a), "Lagoon"},
-    {hex(0x9aa88a), hex(0xc8c8b8), "Windy Cliffs"},
-    {hex(0x3f8f3a), hex(0x2a6a2a), "Jungle"},
-    {hex(0x8c6a48), hex(0x5e4530), "Cave Entrance"},
-    {hex(0x4a5a8c), hex(0x2c3866), "Cricket Meadow"},
-    {hex(0x5a5560), hex(0x3a3640), "Deep Cave"},
-    {hex(0xe0b040), hex(0xfff0a0), "Gold Hoard"},
+    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room:
+    // plenty (twice the English length or more).
+    {hex(0xe6cf8a), hex(0x7fc46a), TrNoopC("stage name on the map", "Lagoon")},
+    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room: up
+    // to about 65% longer than the English.
+    {hex(0x9aa88a), hex(0xc8c8b8), TrNoopC("stage name on the map", "Windy Cliffs")},
+    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room:
+    // plenty (twice the English length or more).
+    {hex(0x3f8f3a), hex(0x2a6a2a), TrNoopC("stage name on the map", "Jungle")},
+    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room: up
+    // to about 45% longer than the English.
+    {hex(0x8c6a48), hex(0x5e4530), TrNoopC("stage name on the map", "Cave Entrance")},
+    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room: up
+    // to about 30% longer than the English.
+    {hex(0x4a5a8c), hex(0x2c3866), TrNoopC("stage name on the map", "Cricket Meadow")},
+    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room:
+    // plenty (twice the English length or more).
+    {hex(0x5a5560), hex(0x3a3640), TrNoopC("stage name on the map", "Deep Cave")},
+    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room: up
+    // to about 90% longer than the English.
+    {hex(0xe0b040), hex(0xfff0a0), TrNoopC("stage name on the map", "Gold Hoard")},
 };
 
 double islandRadius(double a) {

@@ -4,6 +4,7 @@
 #include "Painters.h"
 #include "Scenery.h"
 #include "Shapes.h"
+#include "lang/Tr.h"
 #include "render/AssetCatalogue.h"
 
 #include <cmath>
@@ -442,8 +443,12 @@ void menuScreen(const std::string& path, int which) {
                 edge(cr, hex(0x8a6030), 2);
             }
         } else {
-            paintTitle(cr, "Paused", P / 2.0, P / 2.0, 120);
-            outlinedText(cr, "Click to continue", P / 2.0, P / 2.0 + 90, 36, hex(0xffffff), hex(0xd0d8e0), kInk, 3);
+            // TRANSLATORS: Logo, loading and the pause picture: baked title of the picture shown while the window is
+            // away (lettering 120 px). Room: plenty (twice the English length or more).
+            paintTitle(cr, TrNoopC("pause picture", "Paused"), P / 2.0, P / 2.0, 120);
+            // TRANSLATORS: Logo, loading and the pause picture: baked under "Paused" (lettering 36 px). Room: plenty
+            // (twice the English length or more).
+            outlinedText(cr, TrNoopC("pause picture", "Click to continue"), P / 2.0, P / 2.0 + 90, 36, hex(0xffffff), hex(0xd0d8e0), kInk, 3);
         }
     }
     cv.save(path, 88);
@@ -462,7 +467,9 @@ void shopScreen(const std::string& path) {
         if (y % 64 < 3) c = darker(c, 0.6);
         r = c.r, g = c.g, b = c.b, a = 1;
     });
-    paintTitle(cr, "Pirate Shop", P / 2.0, 78, 64);
+    // TRANSLATORS: Map and Pirate Shop: baked title at the top of the shop (also the title of a How to Play page).
+    // Room: up to about 95% longer than the English.
+    paintTitle(cr, TrNoopC("shop title", "Pirate Shop"), P / 2.0, 78, 64);
     // A ship's lantern lights the right-hand wall.
     {
         double x = 940, y = 330;
@@ -520,7 +527,9 @@ void shopScreen(const std::string& path) {
     }
     // Key rack and two star trays.
     paintParchment(cv, px(590), 555, px(1085) - px(590), 185, 18);
-    outlinedText(cr, "Keys", px(830), 552, 26, hex(0xfff4c8), hex(0xf0b030), kInk, 2.5);
+    // TRANSLATORS: Map and Pirate Shop: baked label over the shop's shelves. Room: plenty (twice the English length
+    // or more).
+    outlinedText(cr, TrNoopC("shop label", "Keys"), px(830), 552, 26, hex(0xfff4c8), hex(0xf0b030), kInk, 2.5);
     for (int k = 0; k < 10; ++k) {
         double x = px(650 + 85 * (k % 5)), y = k < 5 ? 602 : 689;
         circle(cr, x, y, 30);
@@ -539,8 +548,12 @@ void shopScreen(const std::string& path) {
             cairo_fill(cr);
         }
     }
-    outlinedText(cr, "Blue Stars", px(395), 580, 22, hex(0xd0eaff), hex(0x80b8f0), kInk, 2);
-    outlinedText(cr, "Gold Stars", px(395), 790, 22, hex(0xfff4c8), hex(0xf0b030), kInk, 2);
+    // TRANSLATORS: Map and Pirate Shop: baked label over the shop's shelves. Room: up to about 35% longer than the
+    // English.
+    outlinedText(cr, TrNoopC("shop label", "Blue Stars"), px(395), 580, 22, hex(0xd0eaff), hex(0x80b8f0), kInk, 2);
+    // TRANSLATORS: Map and Pirate Shop: baked label over the shop's shelves. Room: up to about 35% longer than the
+    // English.
+    outlinedText(cr, TrNoopC("shop label", "Gold Stars"), px(395), 790, 22, hex(0xfff4c8), hex(0xf0b030), kInk, 2);
     // Button bar.
     cairo_rectangle(cr, 0, kShopButtonBarTop, P, P - kShopButtonBarTop);
     fillVertical(cr, kShopButtonBarTop, P, hex(0x2a1408), hex(0x120804));
@@ -557,7 +570,8 @@ void shopButtons(const std::string& path) {
     cairo_t* cr = cv.cr();
     setRgb(cr, hex(0x120804));
     cairo_paint(cr);
-    const char* labels[3] = {"Map", "Shop", "Continue"};
+    const char* labels[3] = {TrNoopC("between levels, button", "Map"), TrNoopC("between levels, button", "Shop"),
+                             TrNoopC("between levels, button", "Continue")};
     for (int col = 0; col < 3; ++col)
         for (int row = 0; row < 3; ++row) {
             double x = kShopButtonX0 + col * kShopButtonStepX, y = kShopButtonY0 + row * kShopButtonStepY;
@@ -590,14 +604,18 @@ void logoLayer(const std::string& path, int layer) {
         paintSunOrMoon(cv, 512, 300, 70, hex(0xf0f0e0), hex(0x6070a0));
         paintSea(cv, 620, hex(0x102040), hex(0x040810), 202);
         paintShip(cr, 512, 640, 1.0, true);
-        outlinedText(cr, "A tale of the salt sea", 512, 860, 44, hex(0xe0e8ff), hex(0xa0b0d0), kInk, 3);
+        // TRANSLATORS: Logo, loading and the pause picture: baked into the logo's second picture (lettering 44 px,
+        // centred). Room: up to about 60% longer than the English.
+        outlinedText(cr, TrNoop("A tale of the salt sea"), 512, 860, 44, hex(0xe0e8ff), hex(0xa0b0d0), kInk, 3);
     } else {
         paintSky(cv, {hex(0x1a3a8a), hex(0xffc890), 0.4, hex(0xfff0e0), false}, 600, 203);
         paintSunOrMoon(cv, 512, 590, 90, hex(0xfff8e0), hex(0xffb060));
         paintSea(cv, 600, hex(0x4a7ab0), hex(0x0a2a50), 204);
         paintShip(cr, 760, 700, 0.7, false);
         paintTitle(cr, "Brinemoor", 512, 300, 150);
-        outlinedText(cr, "Jewels of the Seven Shores", 512, 380, 40, hex(0xffffff), hex(0xffe0a0), kInk, 3);
+        // TRANSLATORS: Logo, loading and the pause picture: baked under the title on the logo's last picture
+        // (lettering 40 px). Room: up to about 30% longer than the English.
+        outlinedText(cr, TrNoop("Jewels of the Seven Shores"), 512, 380, 40, hex(0xffffff), hex(0xffe0a0), kInk, 3);
     }
     paintVignette(cv, 0.5);
     cv.save(path, 88);
@@ -627,7 +645,9 @@ void gameLogo(const std::string& path, bool full) {
         setRgb(cr, hex(0x0a1420));
         cairo_fill(cr);
     }
-    outlinedText(cr, "Loading...", 512, 860, 32, hex(0xffffff), hex(0xffe0a0), kInk, 3);
+    // TRANSLATORS: Logo, loading and the pause picture: baked over the loading bar (lettering 32 px). Room: plenty
+    // (twice the English length or more).
+    outlinedText(cr, TrNoop("Loading..."), 512, 860, 32, hex(0xffffff), hex(0xffe0a0), kInk, 3);
     cv.save(path, 90);
 }
 
