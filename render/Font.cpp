@@ -81,13 +81,16 @@ void Font::Draw(Canvas& canvas, const std::string& text, const IRect& rect, doub
                 Align align, bool wave, double spacing) {
   if (text.empty()) return;
   const ScreenMetrics& m = canvas.metrics;
-  // A line never runs past the sides of its rectangle: one wider is set smaller
-  // to fit (the rectangles were made for the English; other languages run longer).
+  // A line wider than its rectangle is set smaller to fit (the rectangles were
+  // made for the English; other languages run longer), but never below
+  // kSmallestShrink of its size: past that it would be unreadable, and it shows
+  // (and the screen census fails) instead.
   double width = Measure(text, size, m.XScale, spacing);
   const double room = rect.right - rect.left;
   if (room > 0 && width > room) {
-    size *= room / width;
-    width = room;
+    const double shrink = std::max(kSmallestShrink, room / width);
+    size *= shrink;
+    width *= shrink;
   }
   double s = size * 0.6, sx = s * m.XScale, sy = s * m.YScale;
   double pen = align == Align::Center ? (rect.left + rect.right) / 2.0 - width / 2

@@ -29,7 +29,9 @@ class Font {
   double Measure(const std::string& text, double size, double xScale, double spacing = 1.0) const;
   // The size, at most size, at which the line is no wider than width pixels.
   double FitSize(const std::string& text, double size, double xScale, double width) const;
-  // One line in the rectangle; a line wider than the rectangle is set smaller to fit its width.
+  // One line in the rectangle; a line wider than the rectangle is set smaller to fit its width, down to
+  // kSmallestShrink of its size.
+  static constexpr double kSmallestShrink = 0.6;
   void Draw(Canvas& canvas, const std::string& text, const IRect& rect, double size, Argb first, Argb second,
             Align align, bool wave = false, double spacing = 1.0);
 

@@ -13,7 +13,7 @@
 #include "diag/Logs.h"
 #include "lang/Language.h"
 #include "lang/Tr.h"
-#include "tests/storage/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace bm::testing {
 namespace {
@@ -205,8 +205,8 @@ TEST(ShopCatalogue, TextsByGrade) {
   EXPECT_EQ(ShownPopupText("+2 minutes"), "+2 minutes");
   // In Polish: the number's plural form, the decimal comma, the key inside its sentence. A popup keeps its
   // English (it decides the reward) and reads in the language where it is drawn.
-  testing::TempDir dir;
-  Logs logs(dir.Path());
+  test::TempDir dir;
+  Logs logs(dir.str());
   ASSERT_EQ(LoadLanguage(BM_GAME_DIR, "pl", logs), "pl");
   EXPECT_EQ(ChanceText(3, 1.5, 0), "Szansa: 1,50%|plus 30 sekund|na użycie");
   EXPECT_EQ(ChanceText(4, 1, 1), "Szansa: 1,00%|wynik rośnie|o 2000 punktów");
