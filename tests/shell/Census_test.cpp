@@ -87,6 +87,7 @@ TEST(Census, CatchesATextOutsideItsBoxOffTheScreenOverAnotherOrMissing) {
   EXPECT_EQ(faults({}, {{"Sea Sea Sea", {620, 100, 900, 140}}}), 1u) << "off the screen";
   EXPECT_EQ(faults({}, {{"Sea", {100, 100, 300, 140}}, {"Ship", {100, 100, 300, 140}}}), 1u) << "over another";
   EXPECT_EQ(faults({{"Anchor"}}, {{"Sea", {100, 100, 300, 140}}}), 1u) << "not drawn";
+  EXPECT_EQ(faults({{"Sea\u4E00"}}, {{"Sea\u4E00", {100, 100, 300, 140}}}), 1u) << "a character the font lacks";
 }
 
 TEST(Census, MainMenuOptionsAndHowToPlay) {
