@@ -131,7 +131,7 @@ void DrawnFrame(Services& s, PlaySide& play, const std::string& shots) {
   auto everything = [&](const BonusState& b) {
     DrawPlayBackground(canvas, m.level.Number);
     DrawPanel(canvas, font, PanelView{});
-    DrawMenuButton(canvas, 0);
+    DrawMenuButton(canvas, font, 0);
     BoardDrawExtras extras;
     extras.freeTilesTint = ShowFreeTint(b);
     DrawBoard(canvas, font, m.cells, m.board, extras);
@@ -166,7 +166,7 @@ void DrawnFrame(Services& s, PlaySide& play, const std::string& shots) {
       [&] {
         DrawPlayBackground(canvas, m.level.Number);
         DrawPanel(canvas, font, PanelView{});
-        DrawMenuButton(canvas, 0);
+        DrawMenuButton(canvas, font, 0);
         DrawStockButtons(canvas, font, m.player, m.board, *quiet, {});
       },
       [&] { played(*quiet); },

@@ -5,6 +5,7 @@
 
 #include "progress/Stages.h"
 #include "render/AssetCatalogue.h"
+#include "render/PictureWords.h"
 
 namespace bm {
 
@@ -13,17 +14,17 @@ namespace {
 // Buttons along the strip the backdrops leave free at the bottom.
 constexpr double kButtonW = 300, kButtonH = 96, kButtonTop = 916;
 constexpr double kButtonLeft[kBetweenButtonCount] = {130, 490, 850};
-// TRANSLATORS: Map and Pirate Shop: baked into the three wooden buttons at the bottom (300 x 96 px, lettering about
-// size 0.65). Shows the island map. Room: plenty (twice the English length or more).
+// TRANSLATORS: Map and Pirate Shop: on the three wooden buttons at the bottom (300 x 96 px, lettering about size
+// 0.9, shrinks to fit). Shows the island map. Room: plenty (twice the English length or more).
 const char* const kButtonNames[kBetweenButtonCount] = {TrNoopC("between levels, button", "Map"),
-                                                       // TRANSLATORS: Map and Pirate Shop: baked into the three
-                                                       // wooden buttons at the bottom (300 x 96 px, lettering about
-                                                       // size 0.65). Shows the Pirate Shop. Room: plenty (twice the
+                                                       // TRANSLATORS: Map and Pirate Shop: on the three wooden
+                                                       // buttons at the bottom (300 x 96 px, lettering about size
+                                                       // 0.9, shrinks to fit). Shows the Pirate Shop. Room: plenty (twice the
                                                        // English length or more).
                                                        TrNoopC("between levels, button", "Shop"),
-                                                       // TRANSLATORS: Map and Pirate Shop: baked into the three
-                                                       // wooden buttons at the bottom (300 x 96 px, lettering about
-                                                       // size 0.65). Goes on to the next level. Room: up to about 35%
+                                                       // TRANSLATORS: Map and Pirate Shop: on the three wooden
+                                                       // buttons at the bottom (300 x 96 px, lettering about size
+                                                       // 0.9, shrinks to fit). Goes on to the next level. Room: up to about 35%
                                                        // longer than the English.
                                                        TrNoopC("between levels, button", "Continue")};
 
@@ -52,14 +53,19 @@ int BetweenButtonAt(const ScreenMetrics& m, double x, double y) {
 void DrawBetweenButton(Canvas& c, Font& font, BetweenButton b, int frame) {
   IRect r = BetweenButtonRect(c.metrics, b);
   TextureId sheet = c.Tex("red/shop/shop2.jpg");
-  if (sheet) {
-    double x = kShopButtonX0 + int(b) * kShopButtonStepX, y = kShopButtonY0 + frame * kShopButtonStepY;
+  const double x = kShopButtonX0 + int(b) * kShopButtonStepX, y = kShopButtonY0 + frame * kShopButtonStepY;
+  if (sheet)
     c.ImagePart(sheet, r.left, r.top, r.right, r.bottom, x / 1024, y / 1024, (x + kShopButtonW) / 1024,
                 (y + kShopButtonH) / 1024);
-    return;
-  }
-  c.Fill(r.left, r.top, r.right, r.bottom, frame == 2 ? 0xFF4A2C14 : frame == 1 ? 0xFF9A6432 : 0xFF6E4622);
-  font.Draw(c, TrC("between levels, button", kButtonNames[int(b)]), r, 0.5, 0xFF000000, 0xFFFFE6A0, Align::Center);
+  else c.Fill(r.left, r.top, r.right, r.bottom, frame == 2 ? 0xFF4A2C14 : frame == 1 ? 0xFF9A6432 : 0xFF6E4622);
+  // The label on the plank inside the frame, the sheet's 1024 square laid over the button; pressed, a little lower.
+  const double sx = (r.right - r.left) / double(kShopButtonW), sy = (r.bottom - r.top) / double(kShopButtonH);
+  const IRect square{int(r.left - x * sx), int(r.top - y * sy), int(r.left + (1024 - x) * sx),
+                     int(r.top + (1024 - y) * sy)};
+  const PictureWord word{"between levels, button", kButtonNames[int(b)], x + kShopButtonW / 2.0,
+                         y + kShopButtonH / 2.0 + 14 + (frame == 2 ? 3 : 0), kShopButtonW - 30, 40,
+                         frame == 1 ? 0xFFFFFFFF : 0xFFFFE6A0};
+  DrawPictureLine(c, font, TrC(word.context, word.text), word, square);
 }
 
 void ShadowText(Canvas& c, Font& font, const std::string& text, const IRect& r, double size, Argb color,
@@ -77,6 +83,7 @@ void DrawMapView(Canvas& c, Font& font, const MapFrame& f) {
   TextureId map = c.Tex("red/shop/shop0.jpg");
   if (map) c.FullScreen(map);
   else c.FillGradient(0, 0, c.metrics.Width, c.metrics.Height, 0xFF1A5A80, 0xFF08263A);
+  DrawPictureWords(c, font, "red/shop/shop0.jpg", {0, 0, c.metrics.Width, c.metrics.Height});
   TextureId sheet = c.Tex("red/shop/map-points2.png");
   const MapPointTable& pts = *f.points;
   for (int n = 1; n <= kLastLevel; ++n) {

@@ -2,6 +2,7 @@
 // main menu: their pictures at each step.
 #pragma once
 #include "render/Canvas.h"
+#include "render/Font.h"
 
 namespace bm {
 
@@ -14,7 +15,7 @@ inline constexpr double kIntroStep = 0.02;
 
 // The three layers in turn: the first fades in, the second rises and falls
 // over it, the third fades in, stands, and fades out.
-void DrawLogo(Canvas& c, double p);
+void DrawLogo(Canvas& c, Font& font, double p);
 
 // The menu picture faded in over what slot holds (the loading picture), at progress 0..1.
 void DrawIntroFade(Canvas& c, int slot, double progress);

@@ -8,6 +8,7 @@
 #include "board/LevelState.h"
 #include "progress/Stages.h"
 #include "render/Font.h"
+#include "render/PictureWords.h"
 
 namespace bm {
 
@@ -87,12 +88,19 @@ IRect MenuButtonHitRect(const ScreenMetrics& m) {
   return {left, top, int(std::nearbyint(left + 191 * sx)), int(std::nearbyint(top + 191 * sy))};
 }
 
-void DrawMenuButton(Canvas& c, int state) {
+void DrawMenuButton(Canvas& c, Font& font, int state) {
   static const char* kPictures[3] = {"256/mainmenu3.png", "256/mainmenu3s.png", "256/mainmenu3p.png"};
+  state = std::clamp(state, 0, 2);
   IRect r = MenuButtonRect(c.metrics);
-  TextureId t = c.Tex(kPictures[std::clamp(state, 0, 2)]);
+  TextureId t = c.Tex(kPictures[state]);
   if (t) c.Image(t, r.left, r.top, r.right, r.bottom);
   else c.Fill(r.left, r.top, r.right, r.bottom, state ? 0xC0F0B040 : 0x90102840);
+  // The word on the wheel's blue middle (in a 1024 square over the picture), pressed a little lower.
+  // TRANSLATORS: Playing a level: the word on the round menu button at the bottom right of the play screen, on
+  // its blue middle: about 5 capitals fit. Room: none: keep it as short as you can.
+  const PictureWord word{"play screen button", TrNoopC("play screen button", "MENU"), 512, state == 2 ? 575.0 : 563.0,
+                         500, 128, state ? 0xFFFFFFFF : 0xFFFFE6A0};
+  DrawPictureLine(c, font, TrC(word.context, word.text), word, r);
 }
 
 }  // namespace bm

@@ -26,6 +26,6 @@ void DrawPanelTexts(Canvas& c, Font& font, const PanelView& v);
 IRect MenuButtonRect(const ScreenMetrics& m);
 // Where it reacts to the pointer: its picture without a 32-pixel margin on each side.
 IRect MenuButtonHitRect(const ScreenMetrics& m);
-void DrawMenuButton(Canvas& c, int state);  // 0 normal, 1 under the pointer, 2 pressed
+void DrawMenuButton(Canvas& c, Font& font, int state);  // 0 normal, 1 under the pointer, 2 pressed
 
 }  // namespace bm

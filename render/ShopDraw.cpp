@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/ItemPictures.h"
+#include "render/PictureWords.h"
 
 namespace bm {
 
@@ -97,6 +98,7 @@ void DrawShop(Canvas& c, Font& font, const ShopPicture& p) {
   TextureId back = c.Tex("red/shop/shop1.jpg");
   if (back) c.FullScreen(back);
   else c.FillGradient(0, 0, c.metrics.Width, c.metrics.Height, 0xFF6A4020, 0xFF2A1408);
+  DrawPictureWords(c, font, "red/shop/shop1.jpg", {0, 0, c.metrics.Width, c.metrics.Height});
   for (int s = 1; s <= kShopItems; ++s) DrawCard(c, p, s);
   if (p.focusOn) DrawFocusFrame(c, c.metrics.DesignRect(p.focusLeft, p.focusTop, p.focusRight, p.focusBottom));
   // Keys and stars at rest first, then whatever the hand carries, on top.

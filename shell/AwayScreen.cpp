@@ -1,6 +1,6 @@
 #include "shell/AwayScreen.h"
 
-#include "lang/Tr.h"
+#include "render/PictureWords.h"
 #include "shell/Services.h"
 
 namespace bm {
@@ -16,16 +16,8 @@ Next AwayScreen::Pass(Stage& s) {
   if (s.loop.Redraw) {
     s.loop.Redraw = false;
     if (s.look.drawing) {
-      Canvas& c = s.look.canvas;
       s.render().Clear(0xFF000000);
-      TextureId pause = c.Tex("red/menu/pause.jpg");
-      if (pause) c.FullScreen(pause);
-      else
-        // TRANSLATORS: Playing a level: while the window is away (only when the pause picture is missing), size 1.0.
-        // Normally the picture red/menu/pause.jpg shows this word (drawn by tools/artgen). Room: plenty (twice the
-        // English length or more).
-        s.look.font.Draw(c, Tr("Paused"), s.look.metrics.DesignRect(0, 450, 1280, 570), 1.0, 0xFFFFFFFF, 0xFFFFE0A0,
-                         Align::Center);
+      DrawPausePicture(s.look.canvas, s.look.font);
     }
     s.loop.SceneDirty = true;
   }

@@ -6,6 +6,7 @@
 
 #include "diag/LogTags.h"
 #include "render/Font.h"
+#include "render/PictureWords.h"
 #include "shell/Loop.h"
 #include "shell/Services.h"
 
@@ -26,6 +27,7 @@ void DrawLoadingFrame(Stage& s, double fraction) {
   // The filled picture over it, cut at the bar's end.
   double cut = LoadingBarCut(int(std::nearbyint(std::clamp(fraction, 0.0, 1.0) * 100))) / 1024.0;
   if (filled && cut > 0) c.ImagePart(filled, 0, 0, cut * m.Width, m.Height, 0, 0, cut, 1);
+  DrawPictureWords(c, s.look.font, kLogo, {0, 0, m.Width, m.Height});
 }
 
 Next LoadingScreen::Enter(Stage& s) {

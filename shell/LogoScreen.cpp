@@ -18,7 +18,7 @@ Next LogoScreen::Enter(Stage& s) {
   s.sound.sfx.RearmSfx(kLogoCue);
   p_ = kLogoStart;
   last_ = s.Now();
-  DrawLogo(s.look.canvas, p_);
+  DrawLogo(s.look.canvas, s.look.font, p_);
   s.loop.SceneDirty = true;
   return Next::Stay(last_ + kLogoStepMs);
 }
@@ -31,7 +31,7 @@ Next LogoScreen::Pass(Stage& s) {
     while (now - last_ > kLogoStepMs) last_ += kLogoStepMs, p_ += kLogoStep;
     if (p_ > kLogoEnd) return Next::Pop(End(s));
     if (p_ > kLogoCueAt) s.sound.sfx.PlaySfxOnce(kLogoCue);
-    DrawLogo(s.look.canvas, p_);
+    DrawLogo(s.look.canvas, s.look.font, p_);
     s.loop.SceneDirty = true;
   }
   return Next::Stay(last_ + kLogoStepMs + 0.01);

@@ -255,7 +255,7 @@ void DrawPlayScreen(Stage& s, PlaySide& play) {
     DrawPanelFrame(c);
   }
   DrawPanelTexts(c, font, PanelViewOf(m));
-  DrawMenuButton(c, play.menuButtonState);
+  DrawMenuButton(c, font, play.menuButtonState);
   DrawBoard(c, font, m.cells, m.board, extras);
   DrawEffects(c, m.bonus);
   StockButtonsView view;

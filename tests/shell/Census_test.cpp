@@ -13,6 +13,7 @@
 #include "render/NoticeDraw.h"
 #include "shell/Loop.h"
 #include "render/OptionsDraw.h"
+#include "render/PictureWords.h"
 #include "render/RosterDraw.h"
 #include "bonus/StockButtons.h"
 #include "progress/Stages.h"
@@ -348,7 +349,8 @@ TEST(Census, PlayScreenTipsAndLevelEnds) {
     r.Point(metrics.Width * 0.02, metrics.Height * 0.5);
     for (int i = 0; i < 60; ++i) pass();
     Expect panel{{Format(Tr("Time Left: %s"), {TimeLeftText(m.level.SandLeft, m.level.TimeLimit)}),
-                  Format(Tr("Score: %d"), {"0"}), Format(Tr("Lives: %d"), {"3"}), StageLevelLabel(12)}};
+                  Format(Tr("Score: %d"), {"0"}), Format(Tr("Lives: %d"), {"3"}), StageLevelLabel(12),
+                  TrC("play screen button", "MENU")}};
     r.Check("play", panel);
     IRect button = MenuButtonRect(metrics);
     r.Point(button);
@@ -398,13 +400,17 @@ TEST(Census, LoadingMapShopAndCredits) {
     const ScreenMetrics& m = s.look.metrics;
     // The logo's layers in turn, then the loading picture with its bar filling.
     for (auto [p, layer] : {std::pair{1.7, 0}, {2.5, 1}, {3.3, 2}, {3.8, 2}, {4.2, 2}}) {
-      r.Draw([&] { DrawLogo(s.look.canvas, p); });
-      r.Check("logo " + std::to_string(p), {.pictures = {"red/logo/layer" + std::to_string(layer) + ".jpg"}});
+      r.Draw([&] { DrawLogo(s.look.canvas, s.look.font, p); });
+      const std::string picture = "red/logo/layer" + std::to_string(layer) + ".jpg";
+      r.Check("logo " + std::to_string(p), {.texts = PictureTexts(picture), .pictures = {picture}});
     }
     for (double f : {0.5, 1.0}) {
       r.Draw([&] { DrawLoadingFrame(s, f); });
-      r.Check("loading " + std::to_string(int(f * 100)), {.pictures = {"red/logo/gamelogo0.jpg", "red/logo/gamelogo1.jpg"}});
+      r.Check("loading " + std::to_string(int(f * 100)), {.texts = PictureTexts("red/logo/gamelogo0.jpg"),
+                                                          .pictures = {"red/logo/gamelogo0.jpg", "red/logo/gamelogo1.jpg"}});
     }
+    r.Draw([&] { DrawPausePicture(s.look.canvas, s.look.font); });
+    r.Check("away", {.texts = PictureTexts(kPausePicture), .pictures = {kPausePicture}});
 
     Match& match = r.play().match;
     NewGame(match, 12, s.Now());
@@ -414,7 +420,9 @@ TEST(Census, LoadingMapShopAndCredits) {
     between.Enter(s);
     r.Point(m.Width / 2.0, 2);
     r.Settle(between, 40);
-    r.Check("map");
+    Expect map{PictureTexts("red/shop/shop0.jpg")};
+    for (const char* b : {"Map", "Shop", "Continue"}) map.texts.push_back(TrC("between levels, button", b));
+    r.Check("map", map);
     // The marker pulses from pass to pass: only what is drawn is checked here.
     for (BetweenButton b : {BetweenButton::Map, BetweenButton::Shop, BetweenButton::Continue}) {
       r.Point(BetweenButtonRect(m, b));
@@ -424,7 +432,7 @@ TEST(Census, LoadingMapShopAndCredits) {
     r.Point(m.Width / 2.0, 2);
     Press(r, between, vk::Left);
     Press(r, between, vk::Enter);
-    r.Check("shop");
+    r.Check("shop", {PictureTexts("red/shop/shop1.jpg")});
     Press(r, between, vk::Enter);
     r.Check("shop key carried");
     Press(r, between, vk::Right);

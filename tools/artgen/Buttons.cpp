@@ -207,10 +207,7 @@ void menuWheel(const std::string& path, int state) {
     circle(cr, 50, 50 + dy, 25);
     fillRadial(cr, 50, 50 + dy, 26, hex(0x3a90d0), hex(0x0a2a50));
     edge(cr, hex(0xd8a030), 2);
-    // TRANSLATORS: Playing a level: baked into the round menu button at the bottom right of the play screen. Drawn
-    // into a picture today: about 5 capitals fit the round button. Room: none: already too wide in English; keep it
-    // as short as you can.
-    outlinedText(cr, TrNoopC("play screen button", "MENU"), 50, 55 + dy, 12.5, hex(0xffffff), hex(0xffd060), kInk, 1.4, Align::Centre);
+    // The game writes "MENU" on the blue middle, in the player's language (render/PlayScreen.cpp).
     if (state != 2) gloss(cr, 50, 30 + dy, 20, 7, 0.4);
     cv.save(path);
 }

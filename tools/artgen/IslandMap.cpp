@@ -4,7 +4,6 @@
 
 #include "Canvas.h"
 #include "Painters.h"
-#include "lang/Tr.h"
 #include "render/AssetCatalogue.h"
 
 #include <cmath>
@@ -71,31 +70,16 @@ const std::vector<Pt>& levelPoints() {
 struct StageLook {
     Rgb ground;
     Rgb accent;
-    const char* name;
 };
 const StageLook kStages[8] = {
     {},
-    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room:
-    // plenty (twice the English length or more).
-    {hex(0xe6cf8a), hex(0x7fc46a), TrNoopC("stage name on the map", "Lagoon")},
-    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room: up
-    // to about 65% longer than the English.
-    {hex(0x9aa88a), hex(0xc8c8b8), TrNoopC("stage name on the map", "Windy Cliffs")},
-    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room:
-    // plenty (twice the English length or more).
-    {hex(0x3f8f3a), hex(0x2a6a2a), TrNoopC("stage name on the map", "Jungle")},
-    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room: up
-    // to about 45% longer than the English.
-    {hex(0x8c6a48), hex(0x5e4530), TrNoopC("stage name on the map", "Cave Entrance")},
-    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room: up
-    // to about 30% longer than the English.
-    {hex(0x4a5a8c), hex(0x2c3866), TrNoopC("stage name on the map", "Cricket Meadow")},
-    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room:
-    // plenty (twice the English length or more).
-    {hex(0x5a5560), hex(0x3a3640), TrNoopC("stage name on the map", "Deep Cave")},
-    // TRANSLATORS: Map and Pirate Shop: baked into the island map beside the stage's path (lettering 26 px). Room: up
-    // to about 90% longer than the English.
-    {hex(0xe0b040), hex(0xfff0a0), TrNoopC("stage name on the map", "Gold Hoard")},
+    {hex(0xe6cf8a), hex(0x7fc46a)},
+    {hex(0x9aa88a), hex(0xc8c8b8)},
+    {hex(0x3f8f3a), hex(0x2a6a2a)},
+    {hex(0x8c6a48), hex(0x5e4530)},
+    {hex(0x4a5a8c), hex(0x2c3866)},
+    {hex(0x5a5560), hex(0x3a3640)},
+    {hex(0xe0b040), hex(0xfff0a0)},
 };
 
 double islandRadius(double a) {
@@ -289,11 +273,8 @@ void drawIslandMap(const std::string& path) {
             cairo_stroke(cr);
         }
     }
-    // Stage names beside their stretch of trail.
-    const Pt labelAt[8] = {{}, {230, 892}, {900, 880}, {870, 80}, {150, 120}, {520, 770}, {560, 240}, {450, 470}};
-    for (int s = 1; s <= 7; ++s)
-        outlinedText(cr, std::to_string(s) + ". " + kStages[s].name, labelAt[s].x, labelAt[s].y, 26, hex(0xfff2c0),
-                     hex(0xe0b050), hex(0x2a1400), 3);
+    // The game writes the stage names beside their stretch of trail, in the player's language
+    // (render/PictureWords.cpp: keep their places free).
     // Compass rose in the open sea.
     {
         double x = 952, y = 250, r = 58;

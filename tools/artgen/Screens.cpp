@@ -4,7 +4,6 @@
 #include "Painters.h"
 #include "Scenery.h"
 #include "Shapes.h"
-#include "lang/Tr.h"
 #include "render/AssetCatalogue.h"
 
 #include <cmath>
@@ -442,14 +441,8 @@ void menuScreen(const std::string& path, int which) {
                 cairo_fill_preserve(cr);
                 edge(cr, hex(0x8a6030), 2);
             }
-        } else {
-            // TRANSLATORS: Logo, loading and the pause picture: baked title of the picture shown while the window is
-            // away (lettering 120 px). Room: plenty (twice the English length or more).
-            paintTitle(cr, TrNoopC("pause picture", "Paused"), P / 2.0, P / 2.0, 120);
-            // TRANSLATORS: Logo, loading and the pause picture: baked under "Paused" (lettering 36 px). Room: plenty
-            // (twice the English length or more).
-            outlinedText(cr, TrNoopC("pause picture", "Click to continue"), P / 2.0, P / 2.0 + 90, 36, hex(0xffffff), hex(0xd0d8e0), kInk, 3);
         }
+        // The pause picture's words are the game's, in the player's language (render/PictureWords.cpp).
     }
     cv.save(path, 88);
 }
@@ -467,9 +460,7 @@ void shopScreen(const std::string& path) {
         if (y % 64 < 3) c = darker(c, 0.6);
         r = c.r, g = c.g, b = c.b, a = 1;
     });
-    // TRANSLATORS: Map and Pirate Shop: baked title at the top of the shop (also the title of a How to Play page).
-    // Room: up to about 95% longer than the English.
-    paintTitle(cr, TrNoopC("shop title", "Pirate Shop"), P / 2.0, 78, 64);
+    // The title and the shelves' labels are the game's, in the player's language (render/PictureWords.cpp).
     // A ship's lantern lights the right-hand wall.
     {
         double x = 940, y = 330;
@@ -527,9 +518,6 @@ void shopScreen(const std::string& path) {
     }
     // Key rack and two star trays.
     paintParchment(cv, px(590), 555, px(1085) - px(590), 185, 18);
-    // TRANSLATORS: Map and Pirate Shop: baked label over the shop's shelves. Room: plenty (twice the English length
-    // or more).
-    outlinedText(cr, TrNoopC("shop label", "Keys"), px(830), 552, 26, hex(0xfff4c8), hex(0xf0b030), kInk, 2.5);
     for (int k = 0; k < 10; ++k) {
         double x = px(650 + 85 * (k % 5)), y = k < 5 ? 602 : 689;
         circle(cr, x, y, 30);
@@ -548,12 +536,6 @@ void shopScreen(const std::string& path) {
             cairo_fill(cr);
         }
     }
-    // TRANSLATORS: Map and Pirate Shop: baked label over the shop's shelves. Room: up to about 35% longer than the
-    // English.
-    outlinedText(cr, TrNoopC("shop label", "Blue Stars"), px(395), 580, 22, hex(0xd0eaff), hex(0x80b8f0), kInk, 2);
-    // TRANSLATORS: Map and Pirate Shop: baked label over the shop's shelves. Room: up to about 35% longer than the
-    // English.
-    outlinedText(cr, TrNoopC("shop label", "Gold Stars"), px(395), 790, 22, hex(0xfff4c8), hex(0xf0b030), kInk, 2);
     // Button bar.
     cairo_rectangle(cr, 0, kShopButtonBarTop, P, P - kShopButtonBarTop);
     fillVertical(cr, kShopButtonBarTop, P, hex(0x2a1408), hex(0x120804));
@@ -570,12 +552,11 @@ void shopButtons(const std::string& path) {
     cairo_t* cr = cv.cr();
     setRgb(cr, hex(0x120804));
     cairo_paint(cr);
-    const char* labels[3] = {TrNoopC("between levels, button", "Map"), TrNoopC("between levels, button", "Shop"),
-                             TrNoopC("between levels, button", "Continue")};
+    // The labels are the game's, in the player's language (render/BetweenLevelsDraw.cpp).
     for (int col = 0; col < 3; ++col)
         for (int row = 0; row < 3; ++row) {
             double x = kShopButtonX0 + col * kShopButtonStepX, y = kShopButtonY0 + row * kShopButtonStepY;
-            double w = kShopButtonW, h = kShopButtonH, dy = row == 2 ? 3 : 0;
+            double w = kShopButtonW, h = kShopButtonH;
             roundRect(cr, x, y, w, h, 18);
             fillVertical(cr, y, y + h, row == 1 ? hex(0xfff8c0) : hex(0xfff0a0), hex(0x9a6408));
             edge(cr, kInk, 3);
@@ -584,8 +565,6 @@ void shopButtons(const std::string& path) {
             fillVertical(cr, y + 8, y + h - 8, lighter(wood, 0.25), darker(wood, 0.3));
             cairo_new_path(cr);
             if (row != 2) gloss(cr, x + w / 2, y + 20, w * 0.42, 10, 0.35);
-            outlinedText(cr, labels[col], x + w / 2, y + h / 2 + 14 + dy, 40, row == 1 ? hex(0xffffff) : hex(0xfff4c8),
-                         hex(0xf0b030), kInk, 3);
         }
     cv.save(path, 90);
 }
@@ -604,18 +583,14 @@ void logoLayer(const std::string& path, int layer) {
         paintSunOrMoon(cv, 512, 300, 70, hex(0xf0f0e0), hex(0x6070a0));
         paintSea(cv, 620, hex(0x102040), hex(0x040810), 202);
         paintShip(cr, 512, 640, 1.0, true);
-        // TRANSLATORS: Logo, loading and the pause picture: baked into the logo's second picture (lettering 44 px,
-        // centred). Room: up to about 60% longer than the English.
-        outlinedText(cr, TrNoop("A tale of the salt sea"), 512, 860, 44, hex(0xe0e8ff), hex(0xa0b0d0), kInk, 3);
+        // The game writes its line under the ship, in the player's language (render/PictureWords.cpp).
     } else {
         paintSky(cv, {hex(0x1a3a8a), hex(0xffc890), 0.4, hex(0xfff0e0), false}, 600, 203);
         paintSunOrMoon(cv, 512, 590, 90, hex(0xfff8e0), hex(0xffb060));
         paintSea(cv, 600, hex(0x4a7ab0), hex(0x0a2a50), 204);
         paintShip(cr, 760, 700, 0.7, false);
         paintTitle(cr, "Brinemoor", 512, 300, 150);
-        // TRANSLATORS: Logo, loading and the pause picture: baked under the title on the logo's last picture
-        // (lettering 40 px). Room: up to about 30% longer than the English.
-        outlinedText(cr, TrNoop("Jewels of the Seven Shores"), 512, 380, 40, hex(0xffffff), hex(0xffe0a0), kInk, 3);
+        // The game writes its line under the title, in the player's language (render/PictureWords.cpp).
     }
     paintVignette(cv, 0.5);
     cv.save(path, 88);
@@ -645,9 +620,7 @@ void gameLogo(const std::string& path, bool full) {
         setRgb(cr, hex(0x0a1420));
         cairo_fill(cr);
     }
-    // TRANSLATORS: Logo, loading and the pause picture: baked over the loading bar (lettering 32 px). Room: plenty
-    // (twice the English length or more).
-    outlinedText(cr, TrNoop("Loading..."), 512, 860, 32, hex(0xffffff), hex(0xffe0a0), kInk, 3);
+    // The game writes "Loading..." over the bar, in the player's language (render/PictureWords.cpp).
     cv.save(path, 90);
 }
 
