@@ -58,7 +58,7 @@ MAP = {
 # Whole-game soaks, kill trials and balance runs: minutes each, and each rule they
 # guard has a quick test of its own.
 # Drawing caches, lost devices and signals: no rule of the game lives there.
-SLOW = ["LevelSoak.*", "BonusSoak.*", "BalanceSoak.*", "HugeFiles.*", "StopSignals.*", "CrashLog.*",
+SLOW = ["BonusSoak.*", "BalanceSoak.*", "HugeFiles.*", "StopSignals.*", "CrashLog.*",
         "StillLayer.*", "IdleFrames.*", "DeviceReset.*"]
 
 def groups_of(path):
