@@ -72,16 +72,5 @@ TEST(Bubbles, TheLevelCompletesOnlyWhenTheBubbledTileIsGold) {
   EXPECT_TRUE(kit.st.LevelComplete);
 }
 
-TEST(Bubbles, TheSunRemovesAllBubblesAtOnce) {
-  BoardKit kit;
-  kit.Set(50, 5, 4);
-  kit.st.SunArmed = true;
-  kit.Click(50);
-  kit.Frame();
-  EXPECT_EQ(kit.cells[50].Ice, 0);
-  EXPECT_EQ(kit.cells[50].Gnd, 1);
-  EXPECT_GE(kit.st.Score, 1);
-}
-
 }  // namespace
 }  // namespace bm

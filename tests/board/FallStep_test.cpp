@@ -25,14 +25,10 @@ TEST(Falls, AnItemFallsIntoTheEmptyCellBelowAndLandsExactly) {
   EXPECT_EQ(kit.cells[23].Gem, code);
   EXPECT_EQ(kit.cells[12].Pos.CurY, kit.cells[12].Pos.Y);
   EXPECT_EQ(kit.cells[12].Pos.SpeedY, 0);
-}
-
-TEST(Falls, TwiceTheFrameFactorMovesTwiceAsFar) {
-  BoardKit kit;
-  kit.Set(23, 0);
-  int code = kit.cells[12].Gem;
+  // Twice the frame factor moves twice as far: one frame of 70 ms lands the next.
+  int next = kit.cells[1].Gem;
   kit.Frame(70);
-  EXPECT_EQ(kit.cells[23].Gem, code);
+  EXPECT_EQ(kit.cells[12].Gem, next);
 }
 
 TEST(Falls, TwoEmptyCellsBelowMeanTwoLandingsAndAColumnCollapses) {
@@ -73,24 +69,16 @@ TEST(Falls, EmptiedTopCellsAreRefilledInListOrderAfterEachLanding) {
   EXPECT_EQ(kit.CountSound("ev_game_fall"), 1);
 }
 
-TEST(Falls, BubblesTravelWithTheItem) {
+TEST(Falls, BonusItemsKeysAndBubblesTravelWithTheItem) {
   BoardKit kit;
-  kit.Set(12, 7, 2);
-  kit.Set(23, 0);
-  kit.Settle();
-  EXPECT_EQ(kit.cells[23].Gem, 7);
-  EXPECT_EQ(kit.cells[23].Ice, 2);
-  EXPECT_EQ(kit.cells[12].Ice, 0);
-}
-
-TEST(Falls, BonusItemsAndKeysFallLikeJewels) {
-  BoardKit kit;
-  kit.Set(12, 44);
+  kit.Set(12, 44, 2);
   kit.Set(1, 75);
   kit.Set(23, 0);
   kit.Set(34, 0);
   kit.Settle();
   EXPECT_EQ(kit.cells[34].Gem, 44);
+  EXPECT_EQ(kit.cells[34].Ice, 2);
+  EXPECT_EQ(kit.cells[12].Ice, 0);
   EXPECT_EQ(kit.cells[23].Gem, 75);
 }
 
@@ -108,6 +96,12 @@ TEST(Falls, NoFallStartsAfterARemovalMetEarlierInThePass) {
   late.Set(23, 0);
   late.Frame();
   EXPECT_TRUE(late.cells[12].Move);
+  // Nor does an item held by a swap start to fall.
+  BoardKit held;
+  held.cells[12].IsAvailable = false;
+  held.Set(23, 0);
+  held.Frame();
+  EXPECT_FALSE(held.cells[12].Move);
 }
 
 TEST(Falls, AFallBetweenCellsOfDifferentXStillLands) {
@@ -120,14 +114,6 @@ TEST(Falls, AFallBetweenCellsOfDifferentXStillLands) {
   kit.Frames(3);
   EXPECT_FALSE(kit.cells[12].Move);
   EXPECT_EQ(kit.cells[23].Gem, code);
-}
-
-TEST(Falls, UnavailableItemsDoNotStartToFall) {
-  BoardKit kit;
-  kit.cells[12].IsAvailable = false;
-  kit.Set(23, 0);
-  kit.Frame();
-  EXPECT_FALSE(kit.cells[12].Move);
 }
 
 }  // namespace

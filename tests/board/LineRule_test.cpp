@@ -16,12 +16,6 @@ using testing::BoardKit;
 // Cells 0, 11, 22, 33 are the top of column 0; 7, 12, 17 run down-left
 // (axis 5); 1, 7, 13 run down-right (axis 6).
 
-TEST(LineRule, FillerBoardHasNoLineAndNoMove) {
-  BoardKit kit;
-  EXPECT_FALSE(MarkMatches(kit.cells));
-  EXPECT_TRUE(ListMoves(kit.cells).empty());
-}
-
 TEST(LineRule, FindsLinesOnAllThreeAxesWithTheirRotation) {
   BoardKit kit;
   for (int i : {0, 11, 22}) kit.Set(i, 1);

@@ -15,19 +15,7 @@ void SwapAndSettle(BoardKit& kit, int a, int b) {
   kit.Settle();
 }
 
-TEST(Points, ALineOfThreeNewTilesGives25EachAndScore75) {
-  BoardKit kit;
-  kit.Set(0, 1);
-  kit.Set(11, 1);
-  kit.Set(28, 1);
-  SwapAndSettle(kit, 28, 22);
-  for (int i : {0, 11, 22}) {
-    EXPECT_EQ(kit.cells.fx[std::size_t(i)].Text, "25");
-    EXPECT_EQ(kit.cells.fx[std::size_t(i)].Points, 25);
-  }
-  EXPECT_EQ(kit.st.Score, 75);
-}
-
+// A line of three new tiles pays 25 each: Swap.ALineStaysAndIsRemoved.
 TEST(Points, TwoLinesAtOnceAdd13PerNewTile) {
   BoardKit kit;
   // Moving a 1 from 35 into 24 completes 2-13-24 (vertical) and 19-24-29 (axis 5).
