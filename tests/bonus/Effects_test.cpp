@@ -135,37 +135,31 @@ TEST(Effects, BombHoldsTheBoardUntilItsFlamesEndAndReachesByGrade) {
   EXPECT_EQ(std::vector<int>(gilded, gilded + 4), (std::vector<int>{13, 19, 21, 33}));
 }
 
-TEST(Effects, FullSlotTableCreatesNothingButTheBonusStillGoes) {
-  BonusKit k;
-  for (EffectObject& e : k.bonus->Effects) {
-    e.Active = true;
-    e.Kind = EffectKind::Core;
-    e.FromX = e.ToX = -5000;  // far off the board
+// Slots taken far off the board: a gun with none free shoots nothing but still goes and pays; a bomb's flames
+// hold the board whatever slot they take.
+TEST(Effects, FullOrCrowdedSlotTables) {
+  for (int taken : {kEffectSlots, 101}) {
+    BonusKit k;
+    for (int s = 0; s < taken; ++s) {
+      EffectObject& e = k.bonus->Effects[std::size_t(s)];
+      e.Active = true;
+      e.Kind = taken == kEffectSlots ? EffectKind::Core : EffectKind::Gun;
+      e.FromX = e.ToX = e.FromY = e.ToY = -5000;
+    }
+    k.bonus->EffectsAlive = taken;
+    k.Trigger(57, taken == kEffectSlots ? 50 : 44);
+    k.Frame();
+    if (taken == kEffectSlots) {
+      EXPECT_TRUE(TargetsOf(*k.bonus, EffectKind::Gun).empty());
+      k.RunOut();
+      EXPECT_EQ(k.cells[57].Gnd, 1);
+      EXPECT_GT(k.st.Score, 0);
+    } else {
+      k.Frame();
+      EXPECT_TRUE(EffectsHoldBoard(*k.bonus));
+      EXPECT_FALSE(k.st.BoardIdle);
+    }
   }
-  k.bonus->EffectsAlive = kEffectSlots;
-  k.Trigger(57, 50);
-  k.Frame();
-  EXPECT_TRUE(TargetsOf(*k.bonus, EffectKind::Gun).empty());
-  k.RunOut();
-  EXPECT_EQ(k.cells[57].Gnd, 1);
-  EXPECT_GT(k.st.Score, 0);
-}
-
-TEST(Effects, BombFlamesHoldTheBoardWhateverSlotTheyTake) {
-  BonusKit k;
-  for (int s = 0; s <= 100; ++s) {
-    EffectObject& e = k.bonus->Effects[std::size_t(s)];
-    e.Active = true;
-    e.Kind = EffectKind::Gun;
-    e.FromX = e.ToX = -5000;
-    e.FromY = e.ToY = -5000;
-  }
-  k.bonus->EffectsAlive = 101;
-  k.Trigger(57, 44);
-  k.Frame();
-  k.Frame();
-  EXPECT_TRUE(EffectsHoldBoard(*k.bonus));
-  EXPECT_FALSE(k.st.BoardIdle);
 }
 
 TEST(Effects, NoObjectHitsAHoleAndEveryObjectEnds) {

@@ -110,31 +110,27 @@ TEST(Autoplay, DoesNothingOnABoardWithoutMovesUntilItIsShuffled) {
   EXPECT_TRUE(kit.st.NoMovesRunning);
 }
 
-TEST(Autoplay, WinsAGeneratedLevelWithoutBreakingAnyRule) {
-  BotRunOptions o;
-  o.seed = 42;
-  o.holes = "5 10 60 61 110 115";
-  o.bubbles = "40:2 62:1 84:3";
-  o.bot.holdMs = 20;
-  o.bot.moveMs = 60;
-  BotRunResult r = RunBotOnLattice(o);
-  EXPECT_TRUE(r.won) << "after " << r.gameMs / 1000 << " s, " << r.moves << " moves";
-  EXPECT_EQ(r.violations, 0) << r.report;
-  EXPECT_GT(r.gameMs, 60000);  // a real level takes minutes, not seconds
-  EXPECT_GT(r.score, 0);
-  std::printf("bot: %s after %.0f s, %d moves (%d missed), %d shuffles, score %d, %ld frames\n",
-              r.won ? "won" : "lost", r.gameMs / 1000, r.moves, r.missed, r.shuffles, r.score, r.frames);
-}
-
-TEST(Autoplay, WinsWithOtherSeedsAndFrameRates) {
-  for (std::uint64_t seed : {1u, 2u, 3u}) {
+// A holed, bubbled level at a player's pace, then other seeds, frame rates and kinds.
+TEST(Autoplay, WinsGeneratedLevelsWithoutBreakingAnyRule) {
+  for (std::uint64_t seed : {42u, 1u, 2u, 3u}) {
     BotRunOptions o;
     o.seed = seed;
-    o.frameMs = seed == 2 ? 50 : 8;
-    o.kinds = seed == 3 ? 6 : 4;
+    if (seed == 42) {
+      o.holes = "5 10 60 61 110 115";
+      o.bubbles = "40:2 62:1 84:3";
+      o.bot.holdMs = 20;
+      o.bot.moveMs = 60;
+    } else {
+      o.frameMs = seed == 2 ? 50 : 8;
+      o.kinds = seed == 3 ? 6 : 4;
+    }
     BotRunResult r = RunBotOnLattice(o);
-    EXPECT_TRUE(r.won) << "seed " << seed;
-    EXPECT_EQ(r.violations, 0) << r.report;
+    EXPECT_TRUE(r.won) << "seed " << seed << " after " << r.gameMs / 1000 << " s, " << r.moves << " moves";
+    EXPECT_EQ(r.violations, 0) << "seed " << seed << "\n" << r.report;
+    if (seed == 42) {
+      EXPECT_GT(r.gameMs, 60000);  // a real level takes minutes, not seconds
+      EXPECT_GT(r.score, 0);
+    }
   }
 }
 

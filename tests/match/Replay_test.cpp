@@ -5,7 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "bench/harness/BotRun.h"
 #include "match/Carryover.h"
 #include "match/Match.h"
 #include "match/Tape.h"
@@ -16,27 +15,6 @@
 
 namespace bm {
 namespace {
-
-TEST(Replay, TheBotsInputsOnAFreshMatchRepeatItsGame) {
-  BotRunOptions o;
-  o.seed = 21;
-  o.bubbles = "40:2 62:1";
-  std::vector<MatchInput> inputs;
-  o.record = &inputs;
-  BotRunResult r = RunBotOnLattice(o);
-  ASSERT_TRUE(r.won);
-  ASSERT_GT(r.moves, 5);
-
-  auto m = LatticeMatch(o);
-  for (const MatchInput& in : inputs) {
-    AdvanceFrame(*m, in);
-    TakeEvents(*m);
-  }
-  EXPECT_EQ(BoardHash(m->cells), r.boardHash);
-  EXPECT_EQ(m->stats.frames, r.frames);
-  EXPECT_EQ(m->session.Score, r.score);
-  EXPECT_EQ(m->stats.levelsWon, 1);
-}
 
 TEST(Replay, ATapeReadsBackWhatWasWritten) {
   test::TempDir dir;
