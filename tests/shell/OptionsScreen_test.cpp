@@ -180,10 +180,14 @@ TEST(OptionsScreen, EveryRowByKeyboard) {
   h.Key(t + 800, vk::Down);    // Music Volume
   h.Key(t + 900, vk::Space);   // music off
   h.Key(t + 1000, vk::Left, 700);  // held: a press and one repeat
-  h.Key(t + 2000, vk::Down);   // OK
-  h.Key(t + 2100, vk::Enter);  // the resolution changed: the question
-  h.Key(t + 2600, vk::Escape); // "Exit"
+  h.Key(t + 2000, vk::Down);   // Language
+  h.Key(t + 2100, vk::Right);  // Deutsch
+  h.Key(t + 2200, vk::Left);   // English again
+  h.Key(t + 2300, vk::Down);   // OK
+  h.Key(t + 2400, vk::Enter);  // the resolution changed: the question
+  h.Key(t + 2900, vk::Escape); // "Exit"
   h.Run();
+  EXPECT_EQ(CurrentLanguage(), kEnglish);
   EXPECT_EQ(h.s().settings.FullScreen, 0);
   EXPECT_EQ(h.s().settings.Resolution, 2);
   EXPECT_NEAR(h.s().settings.SoundVolume, 0.51, 1e-9);
