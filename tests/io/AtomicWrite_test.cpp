@@ -76,7 +76,7 @@ TEST(AtomicWrite, AFailedReplaceKeepsTheOldFileAndSaysWhy) {
   EXPECT_EQ(AtomicWritesDone(), writes) << "a failed write is not counted";
   // The disk full while writing: the old file stays as it was.
   dir.Write("kept.dat", "old");
-  SetSaveFault(SaveFault::Full, SaveStepsTaken() + 1);
+  SetSaveFault(SaveFault::Full, 1);  // from the next step on
   EXPECT_FALSE(WriteFileAtomic(dir.File("kept.dat"), "new", &error));
   SetSaveFault(SaveFault::None, 0);
   EXPECT_EQ(dir.Read("kept.dat"), "old");
