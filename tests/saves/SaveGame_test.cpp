@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -221,6 +222,16 @@ TEST(SaveGame, ANewGameResetsOnlyTheCurrentPlayersRecords) {
   EXPECT_EQ(fromDisk.players.CurrentRecord().MaxLevel, 0);
   EXPECT_EQ(s.data.players.CurrentRecord().MaxLevel, 0) << "as written, not as repaired on reading";
   EXPECT_EQ(s.data.scores.entry[3], (HighScoreEntry{"Mary", "190000"}));
+
+  // A new game's start an older version left cut short: finished with the old
+  // score entered once, and never again by the next new game.
+  s.data.players.CurrentRecord().GameScore = 180000;
+  s.data.players.CurrentRecord().NewGamePending = kTrue;
+  FinishNewGame(s.folder, s.data);
+  StartNewGameRecords(s.folder, s.data, 1);
+  LoadHighScores(s.folder, fromDisk);
+  const auto& table = fromDisk.scores.entry;
+  EXPECT_EQ(std::count(table.begin(), table.end(), HighScoreEntry{"Mary", "180000"}), 1);
 }
 
 // Left in the middle of a swap: the two items come back home, at full size and
