@@ -1,6 +1,8 @@
 // Stages, level labels, what winning a level completes, and the map's logic.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "progress/MapView.h"
 #include "progress/Stages.h"
 
@@ -87,6 +89,12 @@ TEST(MapView, MarkerTravelsFromThePreviousPointWithItsOffsets) {
     EXPECT_DOUBLE_EQ(at.x, 19);
     EXPECT_DOUBLE_EQ(at.y, 999);
   }
+  // Points at the ends of a 32-bit number (a damaged "apo.dat"): the offset takes
+  // the marker past them, never round to the other end.
+  p.fill({INT32_MAX, INT32_MAX});
+  at = PlaceMarker(p, 10, 1.0);
+  EXPECT_GT(at.x, double(INT32_MAX));
+  EXPECT_GT(at.y, double(INT32_MAX));
 }
 
 TEST(MapView, MarkerArrivesThenThePulseBeatsWithItsSound) {
