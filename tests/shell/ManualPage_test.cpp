@@ -5,6 +5,7 @@
 #include <map>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/TempDir.h"
@@ -57,14 +58,16 @@ TEST(ManualPage, ListsEveryOptionOfHelpWithItsValue) {
   }
 }
 
-TEST(CommandLine, LanguageTakesOnlyALanguageTheGameHas) {
-  for (const char* code : {"de_AT", "pt-BR", "xx"}) {
+// Only a language the game has; a data folder named by something (an empty name
+// would quietly mean the program folder).
+TEST(CommandLine, TakesOnlyALanguageTheGameHasAndANamedDataFolder) {
+  const std::tuple<std::string, std::string, bool> cases[] = {
+      {"--language", "de_AT", true}, {"--language", "pt-BR", true}, {"--language", "xx", false}, {"--data-dir", "", false}};
+  for (auto [option, value, ok] : cases) {
     RunOptions o;
-    std::string error, value = code;
-    std::vector<std::string> args = {"brinemoor", "--language", value};
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    EXPECT_EQ(ParseCommandLine(3, argv.data(), o, error), value != "xx") << code << ": " << error;
+    std::string error, name = "brinemoor";
+    char* argv[] = {name.data(), option.data(), value.data()};
+    EXPECT_EQ(ParseCommandLine(3, argv, o, error), ok) << option << " " << value << ": " << error;
   }
 }
 
