@@ -220,8 +220,8 @@ TEST(SaveFiles, AFileThatCannotBeReadIsToldOnScreenOnce) {
   SaveData d;
   LoadPlayers(folder.f, d);
   LoadPlayers(folder.f, d);
-  EXPECT_FALSE(SavePlayers(folder.f, Varied()));
   EXPECT_NE(CurrentNotice(0).find("\"" + dir.File("saves/players.dat") + "\""), std::string::npos) << ShownNotice();
+  EXPECT_FALSE(SavePlayers(folder.f, Varied()));
   EXPECT_EQ(CurrentNotice(kNoticeShownMs), "") << "told once, the save it fails adding nothing";
 }
 
