@@ -144,12 +144,7 @@ bool SoundFx::AssignSfx(int id, const std::string& file, int count) {
   int error = 0;
   for (int i = 0; i < count; ++i) {
     set.Handle[i] = device_.CreateStream(path);
-    int code = device_.LastError();
-    if (code == 0) {
-      device_.PreBuffer(set.Handle[i]);
-      code = device_.LastError();
-    }
-    if (error == 0) error = code;
+    if (error == 0) error = device_.LastError();
   }
   if (error != 0) {
     logs_.WriteRunLog("Unknown", "BASS: " + std::to_string(id) + "," + file + "," + std::to_string(count) + "," +
@@ -163,9 +158,90 @@ bool SoundFx::AssignSfx(int id, const std::string& file, int count) {
   return set.Ready;
 }
 
-void SoundFx::LoadCue(int index) { Cues[index] = loadSFX(std::string(kSfxCueNames[index]) + " "); }
+void SoundFx::LoadCue(int index) {
+  Cues[index] = loadSFX(std::string(kSfxCueNames[index]) + " ");
+  std::string_view name = kSfxCueNames[index];
+  if (CueKeptDecoded(name) || CueDecodedAhead(name, place_, 0)) Decode(Cues[index]);
+}
 
 void SoundFx::LoadLogoSFX() { LoadCue(0); }
+
+// ---- decoded by need ----
+
+bool CueKeptDecoded(std::string_view name) {
+  static constexpr std::string_view kAtOnce[] = {"ev_menu_over", "ev_menu_click",    "ev_game_click", "ev_game_swap",
+                                                 "ev_game_wrong", "ev_game_collapse", "ev_game_fall"};
+  return std::find(std::begin(kAtOnce), std::end(kAtOnce), name) != std::end(kAtOnce);
+}
+
+bool CueOfPlace(std::string_view name, SoundPlace place) {
+  auto starts = [&](std::string_view head) { return name.substr(0, head.size()) == head; };
+  switch (place) {
+    case SoundPlace::Start: return name == "ev_logo";
+    case SoundPlace::Menu: return starts("ev_menu_");
+    case SoundPlace::Play: return starts("ev_game_") || starts("bon_") || starts("complete_");
+    case SoundPlace::Between: return starts("ev_map_") || starts("ev_shop_");
+  }
+  return false;
+}
+
+bool CueDecodedAhead(std::string_view name, SoundPlace place, int stage) {
+  static constexpr std::string_view kAmbience[] = {"ev_map_sea",     "ev_map_wind", "ev_map_forest", "ev_map_entrance",
+                                                   "ev_map_cricket", "ev_map_cave", "ev_map_gold"};
+  switch (place) {
+    case SoundPlace::Start: return name == "ev_logo";
+    case SoundPlace::Between:
+      if (name == "ev_map_paper" || name == "ev_map_current") return true;
+      return stage >= 1 && stage <= 7 && name == kAmbience[stage - 1];
+    case SoundPlace::Menu:
+    case SoundPlace::Play: break;
+  }
+  return false;
+}
+
+bool SoundFx::Decode(SfxCue& cue) {
+  if (cue.Decoded) return true;
+  if (!cue.Loaded || cue.Id < 1 || cue.Id > kSfxMaxId || !Channels[cue.Id].Ready) return false;
+  // The instances share one decoded sound.
+  if (!device_.PreBuffer(Channels[cue.Id].Handle[0])) {
+    ReportPlayError("Can't decode " + cue.File);
+    return false;
+  }
+  cue.Decoded = true;
+  return true;
+}
+
+void SoundFx::Drop(SfxCue& cue) {
+  if (!cue.Decoded || !Channels[cue.Id].Ready) return;
+  if (device_.Unbuffer(Channels[cue.Id].Handle[0])) cue.Decoded = false;
+}
+
+void SoundFx::UseSounds(SoundPlace place, int stage) {
+  place_ = place;
+  for (int i = 0; i < kSfxCueCount; ++i) {
+    std::string_view name = kSfxCueNames[i];
+    if (CueKeptDecoded(name)) continue;
+    if (CueDecodedAhead(name, place, stage))
+      Decode(Cues[i]);
+    else if (!CueOfPlace(name, place))
+      Drop(Cues[i]);
+  }
+}
+
+void SoundFx::Tidy() {
+  double now = clock_.ClockMs();
+  for (int i = 0; i < kSfxCueCount; ++i) {
+    SfxCue& cue = Cues[i];
+    if (!cue.Decoded || CueKeptDecoded(kSfxCueNames[i])) continue;
+    const SfxChannelSet& set = Channels[cue.Id];
+    double last = *std::max_element(set.StartedAt.begin(), set.StartedAt.begin() + set.Count);
+    if (!CueOfPlace(kSfxCueNames[i], place_) || now - last >= kSfxQuietDropMs) Drop(cue);
+  }
+}
+
+int SoundFx::CuesDecoded() const {
+  return int(std::count_if(Cues.begin(), Cues.end(), [](const SfxCue& c) { return c.Decoded; }));
+}
 
 void SoundFx::PreLoadSFX() {
   for (int i = 1; i < kSfxCueCount; ++i) LoadCue(i);
@@ -180,7 +256,7 @@ void SoundFx::ReleaseAllSfx() {
       if (set.Handle[i]) device_.Free(set.Handle[i]);
     set = SfxChannelSet{};
   }
-  for (SfxCue& cue : Cues) cue.Loaded = false;
+  for (SfxCue& cue : Cues) cue.Loaded = cue.Decoded = false;
 }
 
 // ---- playing ----
@@ -198,15 +274,18 @@ void SoundFx::PlaySfx(SfxCue& cue, bool noSteal) {
   if (!SoundReady || !cue.Loaded || cue.Id < 1 || cue.Id > kSfxMaxId) return;
   SfxChannelSet& set = Channels[cue.Id];
   if (!set.Ready) return;
+  // A cue not decoded ahead is decoded by the device as it starts.
   for (int i = 0; i < set.Count; ++i) {
     if (device_.IsPlaying(set.Handle[i])) continue;
     if (!device_.Play(set.Handle[i], false)) ReportPlayError("Can't play stream");
+    else cue.Decoded = true;
     set.StartedAt[i] = clock_.ClockMs();
     return;
   }
   if (noSteal) return;
   int j = OldestSfxInstance(cue.Id);
   if (!device_.Play(set.Handle[j], true)) ReportPlayError("Can't play stream");
+  else cue.Decoded = true;
   set.StartedAt[j] = clock_.ClockMs();
 }
 

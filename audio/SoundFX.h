@@ -1,5 +1,10 @@
 // Sound effects: sixty named cues read from "Sounds.ini", each with up to fifty
-// instances opened and decoded at start-up, so playing one never touches the disk.
+// instances opened at start-up, so playing one never touches the disk. A cue's
+// file is kept as it is (Ogg Vorbis) and decoded by need: the cues that must sound
+// at once (CueKeptDecoded) at loading, for the whole run; a place's sure cues
+// (the map's ambience) when the player comes there (UseSounds); any other at its
+// first play. A decoded sound is dropped again once the player is elsewhere or
+// it has been quiet for kSfxQuietDropMs (Tidy, every pass).
 //
 // Use:
 //   SoundFx sfx(*platform.sound, *platform.clock, logs, gameDir);
@@ -13,6 +18,8 @@
 //   sfx.PlaySfx("ev_game_swap");            // from game events
 //   sfx.PlaySfx("ev_map_sea", true);        // no-steal: silent when every instance is busy
 //   sfx.PlaySfxOnce("ev_menu_over"); sfx.RearmSfx("ev_menu_over");
+//   sfx.UseSounds(SoundPlace::Between, stage);  // a screen entered: what it needs decoded, the rest dropped
+//   sfx.Tidy();                             // every pass
 //   sfx.ReleaseAllSfx();                    // shut-down
 #pragma once
 #include <array>
@@ -61,6 +68,21 @@ inline constexpr std::array<std::string_view, kSfxCueCount> kSfxCueNames = [] {
   return names;
 }();
 
+// Where the player is, for the sounds decoded ahead and dropped.
+enum class SoundPlace { Start, Menu, Play, Between };
+
+// A decoded cue not of the place shown is dropped after this long without a play.
+inline constexpr double kSfxQuietDropMs = 15000;
+
+// Cues that must sound the moment they are asked for (the menu's and the board's
+// clicks, swaps, falls and lines): decoded at loading and kept.
+bool CueKeptDecoded(std::string_view name);
+// Cues decoded when the player comes to place: the logo's sting, the map's
+// sounds and the ambience of the stage (1-7) whose map shows.
+bool CueDecodedAhead(std::string_view name, SoundPlace place, int stage);
+// Cues of a place (decoded at their first play there, dropped when it is left).
+bool CueOfPlace(std::string_view name, SoundPlace place);
+
 struct SfxCue {
   int Id = 0;          // 0: not found, silent
   std::string Name;    // the lookup key: cue name and one blank ("bon_rum ")
@@ -68,6 +90,7 @@ struct SfxCue {
   int Instances = 1;   // as read; clamped only in the channel table
   bool Loaded = false;
   bool Latched = false;  // play-once latch
+  bool Decoded = false;  // its sound is decoded on the device
 };
 
 struct SfxChannelSet {
@@ -113,6 +136,15 @@ struct SoundFx {
   // Shut-down: frees every instance.
   void ReleaseAllSfx();
 
+  // The player came to place: its sure cues are decoded now, cues of other places
+  // are dropped (a sounding one when it ends).
+  void UseSounds(SoundPlace place, int stage = 0);
+  // Drops what is due: cues of other places once quiet, and any cue (but those
+  // kept decoded) quiet for kSfxQuietDropMs.
+  void Tidy();
+  // Cues decoded now.
+  int CuesDecoded() const;
+
   // The cue of that name (without the blank); null and one log line for a name
   // that is not in the catalogue.
   SfxCue* Cue(std::string_view name);
@@ -124,6 +156,8 @@ struct SoundFx {
  private:
   std::string SoundsIniPath() const;
   void LoadCue(int index);
+  bool Decode(SfxCue& cue);
+  void Drop(SfxCue& cue);
   // Play and stop failures come every frame from a broken device; only the first few are logged.
   void ReportPlayError(const std::string& message);
 
@@ -132,6 +166,7 @@ struct SoundFx {
   Logs& logs_;
   std::string gameDir_;
   int appliedVolume_ = -1;
+  SoundPlace place_ = SoundPlace::Start;
   int playErrorReports_ = 0;
   bool iniReadLogged_ = false;
   std::vector<std::string> unknownNames_;

@@ -28,8 +28,11 @@ inline constexpr int Unknown = -1;
 
 using SoundHandle = std::uint32_t;  // 0: no stream
 
-// File-backed effect streams. Every stream is decoded and held in memory when it
-// is created, so starting one later never touches the disk.
+// File-backed effect streams. A stream's file is read when the stream is created
+// and kept in memory as it is (compressed), so playing never touches the disk; the
+// sound is decoded by PreBuffer (or by the first Play, a moment late) and the
+// decoded sound may be dropped again with Unbuffer. The streams of one file share
+// both.
 class SoundDevice {
  public:
   virtual ~SoundDevice() = default;
@@ -49,7 +52,19 @@ class SoundDevice {
 
   // One instance of a sound file; 0 on failure (LastError says why).
   virtual SoundHandle CreateStream(const std::string& path) = 0;
+  // Decodes the stream's sound now, so that playing it starts at once.
   virtual bool PreBuffer(SoundHandle handle) = 0;
+  // Drops the decoded sound of the stream's file (the file's bytes stay); false,
+  // and nothing dropped, while a stream of that file plays.
+  virtual bool Unbuffer(SoundHandle handle) {
+    (void)handle;
+    return false;
+  }
+  // Whether the stream's sound is decoded and ready to start at once.
+  virtual bool Buffered(SoundHandle handle) {
+    (void)handle;
+    return true;
+  }
   // restart false: a playing stream goes on, a stopped one starts from the top.
   // restart true: it starts from the top either way.
   virtual bool Play(SoundHandle handle, bool restart) = 0;
@@ -59,8 +74,10 @@ class SoundDevice {
   // Code of the last call: 0 when it succeeded.
   virtual int LastError() = 0;
 
-  // Bytes of decoded sound held (for the memory figures).
+  // Bytes of sound held, decoded and compressed (for the memory figures).
   virtual std::size_t MemoryBytes() = 0;
+  // The part of MemoryBytes that is decoded sound.
+  virtual std::size_t DecodedBytes() { return MemoryBytes(); }
 };
 
 // Music tracks, each streamed from its file while it runs. Several run at once

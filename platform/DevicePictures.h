@@ -40,12 +40,68 @@ class AtlasShelves {
   void Take(const AtlasSpot& spot);
   int Pages() const { return int(pages_.size()); }
   void Clear() { pages_.clear(); }
+  // Forgets page k (freed): its shelf goes with it.
+  void Erase(int k) { pages_.erase(pages_.begin() + k); }
 
  private:
   struct Shelf {
     int x = 0, y = 0, h = 0;
   };
   std::vector<Shelf> pages_;  // the open shelf of each page
+};
+
+// Atlas pages by family: pictures drawn on the same screens share pages, so that
+// releasing them empties their pages, and a page goes with its last picture.
+template <class Texture>
+class AtlasBook {
+ public:
+  // Where a width x height picture of family goes; when spot.newPage the caller
+  // makes a page and hands it to Take.
+  AtlasSpot Place(int family, int width, int height) const {
+    auto it = families_.find(family);
+    return it == families_.end() ? AtlasShelves{}.Place(width, height) : it->second.shelves.Place(width, height);
+  }
+  // Takes the spot; returns the page the picture lies on.
+  Texture Take(int family, const AtlasSpot& spot, Texture newPage) {
+    Family& f = families_[family];
+    f.shelves.Take(spot);
+    if (spot.newPage || f.pages.empty()) f.pages.push_back(newPage);
+    Texture page = f.pages.back();
+    ++users_[page];
+    return page;
+  }
+  // A picture on page was freed: true when that emptied the page (the caller frees it).
+  bool Leave(Texture page) {
+    auto u = users_.find(page);
+    if (u == users_.end() || --u->second > 0) return false;
+    users_.erase(u);
+    for (auto& [family, f] : families_)
+      for (std::size_t k = 0; k < f.pages.size(); ++k)
+        if (f.pages[k] == page) {
+          f.pages.erase(f.pages.begin() + std::ptrdiff_t(k));
+          f.shelves.Erase(int(k));
+          return true;
+        }
+    return true;
+  }
+  int Pages() const { return int(users_.size()); }
+  std::vector<Texture> AllPages() const {
+    std::vector<Texture> all;
+    for (const auto& [page, n] : users_) all.push_back(page);
+    return all;
+  }
+  void Clear() {
+    families_.clear();
+    users_.clear();
+  }
+
+ private:
+  struct Family {
+    AtlasShelves shelves;
+    std::vector<Texture> pages;  // in the shelves' order
+  };
+  std::map<int, Family> families_;
+  std::map<Texture, int> users_;  // pictures on each page
 };
 
 // A picture on the device: a texture of its own, or a part of an atlas page.

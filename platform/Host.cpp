@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -171,6 +173,11 @@ std::unique_ptr<Host> CreateHost(const HostOptions& options, Logs& logs, std::st
     if (!h->Start(options, error)) return nullptr;
     return h;
   }
+  // Pictures and decoded sounds come and go with the screens: blocks of a
+  // megabyte and more get pages of their own, handed back the moment they are
+  // freed (by default the bar rises with each large block freed, and later ones
+  // stay in the heap after they go).
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
   auto h = std::make_unique<SdlHost>();
   if (!h->Start(options, logs, error)) {
     logs.WriteRunLog(logtag::kRootForm, "Can't create the game window: " + error, true);

@@ -123,8 +123,10 @@ class RenderDevice {
  public:
   virtual ~RenderDevice() = default;
   // Loads a PNG or JPEG picture, scaled down to at most maxEdge pixels a side
-  // (0 = as it is); 0 when it cannot be loaded. Small pictures share atlas pages.
-  virtual TextureId LoadTexture(const std::string& path, int maxEdge = 0) = 0;
+  // (0 = as it is); 0 when it cannot be loaded. Small pictures share atlas pages
+  // with pictures of the same page family (drawn on the same screens), and a
+  // page is freed with its last picture.
+  virtual TextureId LoadTexture(const std::string& path, int maxEdge = 0, int pageFamily = 0) = 0;
   // A texture from premultiplied-free ARGB pixels (for generated pictures).
   virtual TextureId CreateTexture(int width, int height, const std::uint32_t* argb) = 0;
   virtual void FreeTexture(TextureId id) = 0;
@@ -145,6 +147,8 @@ class RenderDevice {
   // RestoreBuffer draws one over the whole screen (within the clip).
   virtual void SaveBuffer(int slot) = 0;
   virtual void RestoreBuffer(int slot) = 0;
+  // Frees a slot's picture (the screen that used it is gone).
+  virtual void FreeBuffer(int slot) { (void)slot; }
   // Sends drawing into a slot's picture instead of the screen until EndLayer
   // (the play screen's still layer); false when the device cannot, and then
   // nothing changes. The clip is off while drawing there.

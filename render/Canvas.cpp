@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "diag/Logs.h"
+#include "render/AssetGroups.h"
 
 namespace bm {
 
@@ -13,7 +14,7 @@ TextureId TextureBank::Get(const std::string& relPath) {
   auto it = byPath_.find(relPath);
   if (it != byPath_.end()) return it->second.id;
   int edge = EdgeFor(relPath);
-  TextureId id = device_.LoadTexture(gameDir_ + "/" + relPath, edge);
+  TextureId id = device_.LoadTexture(gameDir_ + "/" + relPath, edge, AssetPageFamily(relPath));
   if (id == 0 && logs_) logs_->WriteRunLog("TextureBank", "Picture missing or unreadable: " + relPath);
   byPath_[relPath] = {id, edge};
   return id;
@@ -26,15 +27,20 @@ void TextureBank::Release(const std::string& relPath) {
   byPath_.erase(it);
 }
 
-void TextureBank::ReleaseFolder(const std::string& folder) {
+void TextureBank::Use(unsigned groups) {
+  inUse_ = groups | asset_group::Kept;
   for (auto it = byPath_.begin(); it != byPath_.end();) {
-    if (it->first.rfind(folder, 0) == 0) {
+    if (!(AssetGroupsOf(it->first) & inUse_)) {
       if (it->second.id) device_.FreeTexture(it->second.id);
       it = byPath_.erase(it);
     } else {
       ++it;
     }
   }
+}
+
+void TextureBank::Load(const std::vector<std::string>& relPaths) {
+  for (const std::string& p : relPaths) Get(p);
 }
 
 std::size_t TextureBank::ReloadAll() {
@@ -45,7 +51,7 @@ std::size_t TextureBank::ReloadAll() {
     if (alive && held.edge == EdgeFor(path)) continue;
     if (alive) device_.FreeTexture(held.id);
     held.edge = EdgeFor(path);
-    held.id = device_.LoadTexture(gameDir_ + "/" + path, held.edge);
+    held.id = device_.LoadTexture(gameDir_ + "/" + path, held.edge, AssetPageFamily(path));
     if (held.id == 0 && logs_) logs_->WriteRunLog("TextureBank", "Picture could not be loaded again: " + path);
     ++n;
   }

@@ -14,7 +14,8 @@ namespace bm {
 class Logs;
 
 // Pictures by their path relative to the program folder ("256/circ.png"),
-// loaded on first use and kept; a missing file is logged once and draws nothing.
+// loaded on first use (or ahead, by Load) and kept while a group they belong to
+// is in use (render/AssetGroups.h); a missing file is logged once and draws nothing.
 class TextureBank {
  public:
   TextureBank(RenderDevice& device, std::string gameDir, Logs* logs = nullptr)
@@ -24,9 +25,12 @@ class TextureBank {
   void SetPictureSize(int edge) { pictureSize_ = edge; }
   bool Has(const std::string& relPath) { return Get(relPath) != 0; }
   void Release(const std::string& relPath);
-  // Releases every picture whose path starts with folder ("red/menu/"): a
-  // screen's pictures while the game is elsewhere; they load again on use.
-  void ReleaseFolder(const std::string& folder);
+  // The groups shown from now on (asset_group bits): every held picture of no
+  // such group is released; the pictures held all the time stay.
+  void Use(unsigned groups);
+  unsigned InUse() const { return inUse_; }
+  // Loads pictures ahead of the frame that draws them.
+  void Load(const std::vector<std::string>& relPaths);
   bool Holds(const std::string& relPath) const { return byPath_.count(relPath) != 0; }
   std::size_t Loaded() const { return byPath_.size(); }
   // Loads again every picture the device no longer holds (a lost device, a new
@@ -42,6 +46,7 @@ class TextureBank {
   std::string gameDir_;
   Logs* logs_;
   int pictureSize_ = 256;
+  unsigned inUse_ = ~0u;
   struct Held {
     TextureId id = 0;
     int edge = 0;  // the size class it was loaded at, 0 = as it is

@@ -28,6 +28,8 @@ Next AwayScreen::Pass(Stage& s) {
 
 Answer AwayScreen::Closing(Stage& s) {
   s.loop.Redraw = true;
+  // Shown only while the window is in the background.
+  s.look.textures.Release("red/menu/pause.jpg");
   return {};
 }
 

@@ -10,6 +10,7 @@
 #include "match/Carryover.h"
 #include "shell/PlaySide.h"
 #include "shell/SaveHooks.h"
+#include "shell/ScreenKit.h"
 #include "shell/Services.h"
 #include "shell/ShopView.h"
 
@@ -72,6 +73,8 @@ void SaveItemStatusOnLeaving(Saves& s, PlaySide& play) {
 
 Next BetweenLevelsScreen::Enter(Stage& s) {
   s.logs.WriteRunLog(logtag::kBetweenLevels, "Level " + std::to_string(level_));
+  s.sound.sfx.UseSounds(SoundPlace::Between, StageOfLevel(level_));
+  UseMapPictures(s, level_);
   LoadMapPointsOnce(saves_, play_.between);
   last_ = s.Now();
   wasDown_ = MouseDown(s.in(), s.loop.AppActive);
@@ -93,6 +96,7 @@ Next BetweenLevelsScreen::Pass(Stage& s) {
   double now = s.Now();
   double frameFactor = (now - last_) / 35.0;
   last_ = now;
+  if (++passes_ == 2) LoadNextStagePicture(s, level_);
   s.loop.AppActive = s.window().IsForeground();
   bool down = MouseDown(s.in(), s.loop.AppActive);
   bool released = wasDown_ && !down;

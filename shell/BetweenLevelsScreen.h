@@ -36,6 +36,7 @@ class BetweenLevelsScreen : public Screen {
   bool pressSeen_ = false;          // a press that began on this screen
   bool releasedLastPass_ = true;    // entering counts as opening the map: the marker travels
   bool saved_ = false;
+  int passes_ = 0;  // the next level's background loads once the map is out
   // Keys: on the map Left/Right (or Tab) pick a button, Enter or Space presses
   // it ("Continue" at first); in the shop the focus walks the keys, stars,
   // items and buttons.

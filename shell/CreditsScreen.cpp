@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "diag/LogTags.h"
+#include "render/AssetGroups.h"
 #include "render/CreditsDraw.h"
 #include "shell/Services.h"
 
@@ -11,6 +12,7 @@ namespace bm {
 Next CreditsScreen::Enter(Stage& s) {
   s.logs.WriteRunLog(logtag::kGameComplete, "The last level is won");
   scroll_ = kCreditsStart;
+  s.look.textures.Use(asset_group::Credits);
   last_ = s.Now();
   // Enter, Space or Escape go on as the click does; a key held from the level does not.
   enter_ = KeyEdge(vk::Enter, s.in()), space_ = KeyEdge(vk::Space, s.in());

@@ -32,6 +32,7 @@ Next IntroFadeScreen::Pass(Stage& s) {
 }
 
 Answer IntroFadeScreen::End(Stage& s) {
+  s.render().FreeBuffer(kIntroSlot);
   s.loop.Input.ClickLatch = s.in().ButtonDown(1);
   s.loop.Redraw = true;
   return {};

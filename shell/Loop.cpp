@@ -111,6 +111,8 @@ bool ScreenStack::Step() {
       // Fades step every 15 ms whether or not the screen changes.
       MusicMod& music = s_.sound.music;
       if (music.MusicReady) music.MusicTick(s_.settings.MusicOn != 0, s_.settings.MusicVolume);
+      // Decoded sounds no longer needed go (a sounding one when it ends).
+      s_.sound.sfx.Tidy();
       s_.loop.SceneDirty = false;
       stack_.back().passOpen = true;
       if (InputSource* source = s_.inputSource.get()) source->BeforePass(Showing(), s_.Now());

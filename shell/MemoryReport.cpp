@@ -26,8 +26,12 @@ void LogMemory(Services& s) {
   std::string parts = s.render().DeviceTextureParts();
   if (!parts.empty()) s.logs.WriteRunLog("Memory", "device textures: " + parts);
   s.logs.WriteRunLog("Memory", "texture classes: " + classes);
-  s.logs.WriteRunLog("Memory", "sound bank: effects " + mb(s.platform.sound ? s.platform.sound->MemoryBytes() : 0) +
-                                   ", music decoders " + mb(s.platform.music ? s.platform.music->MemoryBytes() : 0));
+  SoundDevice* sound = s.platform.sound;
+  std::size_t all = sound ? sound->MemoryBytes() : 0, decoded = sound ? sound->DecodedBytes() : 0;
+  s.logs.WriteRunLog("Memory", "sound bank: effects " + mb(all) + " (" + mb(decoded) + " decoded, " +
+                                   std::to_string(s.sound.sfx.CuesDecoded()) + " of " + std::to_string(kSfxCueCount) +
+                                   " cues; " + mb(all - decoded) + " as read), music decoders " +
+                                   mb(s.platform.music ? s.platform.music->MemoryBytes() : 0));
 }
 
 }  // namespace bm

@@ -11,17 +11,23 @@
 #include "shell/PlayFrame.h"
 #include "shell/PlaySide.h"
 #include "shell/SaveHooks.h"
+#include "shell/ScreenKit.h"
 #include "shell/Services.h"
 
 namespace bm {
 
 Next PlayScreen::Enter(Stage& s) {
   Match& m = play_.match;
+  s.sound.sfx.UseSounds(SoundPlace::Play);
   FitScreen(m, s.look.metrics);
-  if (start_ == Start::AsItStands) return BeginPlay(s);
+  if (start_ == Start::AsItStands) {
+    UseLevelPictures(s, m.level);
+    return BeginPlay(s);
+  }
   if (start_ == Start::SavedGame) {
     // Continue: the board as it was left, no fly-in, the stage's tune.
     if (ContinueSavedGame(saves_, m)) {
+      UseLevelPictures(s, m.level);
       DrainMatchEvents(s, play_);
       s.sound.music.FadeMusAll(-0.1, 0);
       s.sound.music.PlayMusic(MusicMod::StageTrack(StageOfLevel(m.session.CurrentLevel)), 0.1, 0, false);
@@ -37,6 +43,7 @@ Next PlayScreen::Enter(Stage& s) {
 Next PlayScreen::NewGame(Stage& s) {
   s.loop.Input.ClickLatch = true;
   StartNewGame(saves_, play_.match, newGameLevel_);
+  UseLevelPictures(s, play_.match.level);
   play_.match.session.ShownScore = 0;
   DrainMatchEvents(s, play_);
   step_ = Step::FlyingIn;
@@ -44,8 +51,6 @@ Next PlayScreen::NewGame(Stage& s) {
 }
 
 Next PlayScreen::BeginPlay(Stage& s) {
-  // The menu's screen pictures (8 MB at 1280x1024) wait on disk while a game runs.
-  s.look.textures.ReleaseFolder("red/menu/");
   ResumeFrames(play_.match, s.Now());
   play_.keysLatched = ~0u;
   s.loop.Input.MenuKeyLatch = true;  // a Start still held from the screen before acts once let go
@@ -120,8 +125,10 @@ Next PlayScreen::LevelEnd(Stage& s) {
 Next PlayScreen::NextLevel(Stage& s, int level) {
   Match& m = play_.match;
   BetweenLevelsDone(m, s.Now(), level);
+  s.sound.sfx.UseSounds(SoundPlace::Play);
   s.loop.Input.ClickLatch = true;
   EnterLevel(m, s.Now());
+  UseLevelPictures(s, m.level);
   DrainMatchEvents(s, play_);
   step_ = Step::FlyingInNext;
   return Next::Push(std::make_unique<FlightScreen>(play_, 1));

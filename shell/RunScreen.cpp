@@ -15,6 +15,7 @@
 #include "shell/PlayScreen.h"
 #include "shell/PlaySide.h"
 #include "shell/SaveHooks.h"
+#include "shell/ScreenKit.h"
 #include "shell/Services.h"
 #include "storage/DataIni.h"
 
@@ -38,6 +39,8 @@ Next RunScreen::ToMenu() {
   Services& s = s_;
   if (s.loop.ExitRequested) return End();
   s.sound.sfx.RearmSfx("ev_menu_click");
+  s.sound.sfx.UseSounds(SoundPlace::Menu);
+  UseMenuPictures(s);
   bool active = s.window().IsForeground();
   s.loop.Input.ClickLatch = s.in().ButtonDown(2) || (s.in().ButtonDown(1) && active);
   MatchClock& clock = play_.match.clock;

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "board/LevelState.h"
+#include "progress/Stages.h"
+#include "render/AssetGroups.h"
+#include "shell/LoadingScreen.h"
 #include "shell/Services.h"
 
 namespace bm {
@@ -79,5 +83,31 @@ void ClickSound(SoundFx& sfx) {
 }
 
 Next StayForInput(Stage& s) { return Next::Stay(s.Now() + 1000); }
+
+
+void UseMenuPictures(Stage& s) {
+  s.look.textures.Use(asset_group::Menu);
+  // The play screen's still layer waits for the next level.
+  s.render().FreeBuffer(kStillLayerSlot);
+  s.look.stillLayer.valid = false;
+  if (s.look.drawing) s.look.textures.Load(MenuPictures());
+}
+
+void UseLevelPictures(Stage& s, const LevelState& level) {
+  int stage = StageOfLevel(level.Number);
+  s.look.textures.Use(asset_group::Play | StageGroup(stage));
+  if (s.look.drawing) s.look.textures.Load(LevelPicturesAhead(stage, level.JewelKinds));
+}
+
+void UseMapPictures(Stage& s, int nextLevel) {
+  s.look.textures.Use(asset_group::Between | StageGroup(StageOfLevel(nextLevel)));
+  s.render().FreeBuffer(kStillLayerSlot);
+  s.look.stillLayer.valid = false;
+  if (s.look.drawing) s.look.textures.Load(MapPicturesAhead());
+}
+
+void LoadNextStagePicture(Stage& s, int nextLevel) {
+  if (s.look.drawing) s.look.textures.Load({LevelPicturesAhead(StageOfLevel(nextLevel), {}).front()});
+}
 
 }  // namespace bm

@@ -80,4 +80,16 @@ Answer HandBack(Stage& s);
 // A screen waiting for input: looked at again a second from now, or at the next event.
 Next StayForInput(Stage& s);
 
+
+struct LevelState;
+
+// Pictures by need (render/AssetGroups.h): what the menu, a level and the map
+// between levels hold. Each releases the pictures (and screen copies) of the
+// places left and loads ahead what the place's first frames draw.
+void UseMenuPictures(Stage& s);
+void UseLevelPictures(Stage& s, const LevelState& level);  // before the board flies in
+void UseMapPictures(Stage& s, int nextLevel);
+// The next level's background while the map shows (once its first frame is out).
+void LoadNextStagePicture(Stage& s, int nextLevel);
+
 }  // namespace bm

@@ -38,7 +38,9 @@ class JournalDevice : public RenderDevice {
   explicit JournalDevice(RenderDevice& inner) : d_(inner) {}
   DrawJournal journal;  // since the last Clear of the screen
 
-  TextureId LoadTexture(const std::string& path, int maxEdge) override { return d_.LoadTexture(path, maxEdge); }
+  TextureId LoadTexture(const std::string& path, int maxEdge, int pageFamily) override {
+    return d_.LoadTexture(path, maxEdge, pageFamily);
+  }
   TextureId CreateTexture(int w, int h, const std::uint32_t* argb) override { return d_.CreateTexture(w, h, argb); }
   void FreeTexture(TextureId id) override { d_.FreeTexture(id); }
   void Clear(Argb color) override;
@@ -48,6 +50,7 @@ class JournalDevice : public RenderDevice {
   void Present() override { d_.Present(); }
   void SaveBuffer(int slot) override { d_.SaveBuffer(slot); }
   void RestoreBuffer(int slot) override { d_.RestoreBuffer(slot); }
+  void FreeBuffer(int slot) override { d_.FreeBuffer(slot); }
   // Layers are not kept: whatever would go into one is drawn on the screen.
   bool BeginLayer(int) override { return false; }
   bool SlotHeld(int) override { return false; }

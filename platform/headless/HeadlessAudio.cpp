@@ -48,8 +48,27 @@ SoundHandle HeadlessSoundDevice::CreateStream(const std::string& path) {
 }
 
 bool HeadlessSoundDevice::PreBuffer(SoundHandle handle) {
-  if (!Find(handle)) return false;
+  Stream* s = Find(handle);
+  if (!s) return false;
+  buffered_.insert(s->path);
   lastError_ = sound_error::Ok;
+  return true;
+}
+
+bool HeadlessSoundDevice::Buffered(SoundHandle handle) {
+  Stream* s = Find(handle);
+  if (!s) return false;
+  lastError_ = sound_error::Ok;
+  return buffered_.count(s->path) != 0;
+}
+
+bool HeadlessSoundDevice::Unbuffer(SoundHandle handle) {
+  Stream* s = Find(handle);
+  if (!s) return false;
+  lastError_ = sound_error::Ok;
+  for (std::size_t i = 0; i < streams_.size(); ++i)
+    if (streams_[i].open && streams_[i].path == s->path && IsPlaying(SoundHandle(i + 1))) return false;
+  buffered_.erase(s->path);
   return true;
 }
 
@@ -64,7 +83,8 @@ bool HeadlessSoundDevice::Play(SoundHandle handle, bool restart) {
   if (!restart && IsPlaying(handle)) return true;
   s->playing = true;
   s->startedMs = clock_.ClockMs();
-  played_.push_back({handle, s->path, s->instance, restart});
+  bool buffered = !buffered_.insert(s->path).second;
+  played_.push_back({handle, s->path, s->instance, restart, buffered});
   lastError_ = sound_error::Ok;
   return true;
 }
@@ -93,7 +113,10 @@ bool HeadlessSoundDevice::Stop(SoundHandle handle) {
 bool HeadlessSoundDevice::Free(SoundHandle handle) {
   Stream* s = Find(handle);
   if (!s) return false;
+  std::string path = s->path;
   *s = Stream{};
+  if (std::none_of(streams_.begin(), streams_.end(), [&](const Stream& o) { return o.open && o.path == path; }))
+    buffered_.erase(path);
   lastError_ = sound_error::Ok;
   return true;
 }

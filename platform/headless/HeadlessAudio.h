@@ -4,6 +4,7 @@
 // from the clock.
 #pragma once
 #include <array>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ struct SfxPlayRecord {
   std::string file;   // the path the stream was created from
   int instance = 0;   // how many streams of the same file were created before this one
   bool restart = false;
+  bool buffered = false;  // its sound was decoded before this play (else the play decoded it, late)
 };
 
 class HeadlessSoundDevice : public SoundDevice {
@@ -31,6 +33,8 @@ class HeadlessSoundDevice : public SoundDevice {
   int GlobalVolume() override { return volume_; }
   SoundHandle CreateStream(const std::string& path) override;
   bool PreBuffer(SoundHandle handle) override;
+  bool Unbuffer(SoundHandle handle) override;
+  bool Buffered(SoundHandle handle) override;
   bool Play(SoundHandle handle, bool restart) override;
   bool IsPlaying(SoundHandle handle) override;
   bool Stop(SoundHandle handle) override;
@@ -43,6 +47,8 @@ class HeadlessSoundDevice : public SoundDevice {
   void ClearPlayed() { played_.clear(); }
   int StopCalls() const { return stopCalls_; }
   int StreamsOpen() const;
+  // Files whose sound is decoded now.
+  int FilesBuffered() const { return int(buffered_.size()); }
   // Play and stop calls fail from now on (a device that broke mid-run).
   void FailPlays(bool fail) { failPlays_ = fail; }
   void FailInit(bool fail) { failInit_ = fail; }
@@ -63,6 +69,7 @@ class HeadlessSoundDevice : public SoundDevice {
 
   Clock& clock_;
   std::vector<Stream> streams_;  // handle = index + 1
+  std::set<std::string> buffered_;  // files decoded, shared by their streams as on a real device
   std::vector<SfxPlayRecord> played_;
   int lastError_ = 0;
   int volume_ = 100;

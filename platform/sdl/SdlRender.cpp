@@ -19,7 +19,7 @@ SdlRenderDevice::SdlRenderDevice(SDL_Renderer* renderer, SDL_Surface* ownedSurfa
 SdlRenderDevice::~SdlRenderDevice() {
   if (frame_) SDL_DestroyTexture(frame_);
   for (SDL_Texture* t : pictures_.OwnTextures()) SDL_DestroyTexture(t);
-  for (SDL_Texture* p : pages_) SDL_DestroyTexture(p);
+  for (SDL_Texture* p : atlas_.AllPages()) SDL_DestroyTexture(p);
   for (SDL_Texture* t : slots_)
     if (t) SDL_DestroyTexture(t);
   if (surface_) {
@@ -38,8 +38,9 @@ SDL_Surface* ToArgb(SDL_Surface* img) {
 }
 }  // namespace
 
-TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img) {
-  AtlasSpot spot = shelves_.Place(img->w, img->h);
+TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img, int family) {
+  AtlasSpot spot = atlas_.Place(family, img->w, img->h);
+  SDL_Texture* newPage = nullptr;
   if (spot.newPage) {
     SDL_Texture* t =
         SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kAtlasEdge, kAtlasEdge);
@@ -54,15 +55,15 @@ TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img) {
     }
     SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
     SDL_SetTextureScaleMode(t, SDL_ScaleModeLinear);
-    pages_.push_back(t);
+    newPage = t;
   }
-  shelves_.Take(spot);
+  SDL_Texture* page = atlas_.Take(family, spot, newPage);
   SDL_Rect dst{spot.x, spot.y, img->w, img->h};
-  SDL_UpdateTexture(pages_.back(), &dst, img->pixels, img->pitch);
-  return pictures_.Add(Picture::OnPage(pages_.back(), spot, img->w, img->h));
+  SDL_UpdateTexture(page, &dst, img->pixels, img->pitch);
+  return pictures_.Add(Picture::OnPage(page, spot, img->w, img->h));
 }
 
-TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge) {
+TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge, int pageFamily) {
   // Through the safe reader: a FIFO or folder in a picture's place is refused at once.
   ReadResult file = ReadFileBounded(path, kPictureFileMaxBytes);
   if (!file.ok()) return 0;
@@ -84,7 +85,7 @@ TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge) {
   }
   TextureId id = 0;
   if (img->w <= kAtlasMaxPicture && img->h <= kAtlasMaxPicture) {
-    id = AddToAtlas(img);
+    id = AddToAtlas(img, pageFamily);
   } else {
     SDL_Texture* tex = SDL_CreateTextureFromSurface(renderer_, img);
     if (tex) {
@@ -114,8 +115,8 @@ void SdlRenderDevice::FreeTexture(TextureId id) {
   const Picture* p = pictures_.Find(id);
   if (!p) return;
   Flush();
-  // Atlas space is not reclaimed: only backgrounds come and go, and they have their own textures.
-  if (p->owned) SDL_DestroyTexture(p->tex);
+  // A part of an atlas page is not used again; the page goes with its last picture.
+  if (p->owned || atlas_.Leave(p->tex)) SDL_DestroyTexture(p->tex);
   pictures_.Erase(id);
 }
 
@@ -355,6 +356,13 @@ void SdlRenderDevice::SaveBuffer(int slot) {
   SDL_FreeSurface(s);
 }
 
+void SdlRenderDevice::FreeBuffer(int slot) {
+  if (slot < 0 || slot > 10 || !slots_[slot]) return;
+  Flush();
+  SDL_DestroyTexture(slots_[slot]);
+  slots_[slot] = nullptr;
+}
+
 void SdlRenderDevice::RestoreBuffer(int slot) {
   if (slot < 0 || slot > 10 || !slots_[slot] || !drawing_) return;
   Flush();
@@ -371,7 +379,7 @@ bool SdlRenderDevice::SaveScreenshot(const std::string& pngPath) {
 }
 
 std::size_t SdlRenderDevice::DeviceTextureBytes() {
-  std::size_t n = pages_.size() * kAtlasPageBytes + pictures_.OwnBytes();
+  std::size_t n = std::size_t(atlas_.Pages()) * kAtlasPageBytes + pictures_.OwnBytes();
   for (SDL_Texture* t : slots_)
     if (t) n += std::size_t(width_) * std::size_t(height_) * 4;
   if (frame_) n += std::size_t(width_) * std::size_t(height_) * 4;
@@ -382,20 +390,19 @@ std::string SdlRenderDevice::DeviceTextureParts() {
   std::size_t screen = std::size_t(width_) * std::size_t(height_) * 4, copies = 0;
   for (SDL_Texture* t : slots_)
     if (t) copies += screen;
-  return DeviceTexturePartsText(int(pages_.size()), pictures_.OwnBytes(), copies, frame_ ? screen : 0);
+  return DeviceTexturePartsText(atlas_.Pages(), pictures_.OwnBytes(), copies, frame_ ? screen : 0);
 }
 
 void SdlRenderDevice::ForgetTextures() {
   Flush();
   for (SDL_Texture* t : pictures_.OwnTextures()) SDL_DestroyTexture(t);
-  for (SDL_Texture* p : pages_) SDL_DestroyTexture(p);
+  for (SDL_Texture* p : atlas_.AllPages()) SDL_DestroyTexture(p);
   for (SDL_Texture*& t : slots_) {
     if (t) SDL_DestroyTexture(t);
     t = nullptr;
   }
   pictures_.Clear();
-  pages_.clear();
-  shelves_.Clear();
+  atlas_.Clear();
   MakeFrame();
 }
 
@@ -411,8 +418,7 @@ void SdlRenderDevice::Resize(int width, int height) {
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     // Textures belong to the old renderer; a headless resize starts without pictures.
     pictures_.Clear();
-    pages_.clear();
-    shelves_.Clear();
+    atlas_.Clear();
     for (SDL_Texture*& t : slots_) t = nullptr;
     return;
   }

@@ -17,7 +17,7 @@ class SdlRenderDevice : public RenderDevice {
   SdlRenderDevice(SDL_Renderer* renderer, SDL_Surface* ownedSurface, int width, int height);
   ~SdlRenderDevice() override;
 
-  TextureId LoadTexture(const std::string& path, int maxEdge = 0) override;
+  TextureId LoadTexture(const std::string& path, int maxEdge = 0, int pageFamily = 0) override;
   TextureId CreateTexture(int width, int height, const std::uint32_t* argb) override;
   void FreeTexture(TextureId id) override;
   void Clear(Argb color) override;
@@ -26,6 +26,7 @@ class SdlRenderDevice : public RenderDevice {
   void Present() override;
   void SaveBuffer(int slot) override;
   void RestoreBuffer(int slot) override;
+  void FreeBuffer(int slot) override;
   bool BeginLayer(int slot) override;
   void EndLayer() override;
   bool SlotHeld(int slot) override;
@@ -67,10 +68,9 @@ class SdlRenderDevice : public RenderDevice {
   long frames_ = 0;
   long drawCalls_ = 0;
   using Picture = DevicePicture<SDL_Texture*>;
-  TextureId AddToAtlas(SDL_Surface* img);
+  TextureId AddToAtlas(SDL_Surface* img, int family);
   PictureTable<SDL_Texture*> pictures_;
-  std::vector<SDL_Texture*> pages_;
-  AtlasShelves shelves_;
+  AtlasBook<SDL_Texture*> atlas_;
   SDL_Texture* batchTex_ = nullptr;
   bool batchOpen_ = false;
   std::vector<SDL_Vertex> verts_;

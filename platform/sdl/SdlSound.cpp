@@ -1,5 +1,7 @@
-// Effects through SDL2_mixer: every instance owns one mixer channel, and the
-// decoded sound of a file is shared by all instances made from it.
+// Effects through SDL2_mixer: every instance owns one mixer channel. A file's
+// bytes (Ogg Vorbis: a tenth of the decoded sound) are read once and kept; its
+// decoded sound, shared by all instances made from it, exists from PreBuffer or
+// the first Play until Unbuffer.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -53,25 +55,34 @@ class SdlSoundDevice : public SoundDevice {
   int GlobalVolume() override { return volume_; }
   SoundHandle CreateStream(const std::string& path) override;
   bool PreBuffer(SoundHandle handle) override;
+  bool Unbuffer(SoundHandle handle) override;
+  bool Buffered(SoundHandle handle) override;
   bool Play(SoundHandle handle, bool restart) override;
   bool IsPlaying(SoundHandle handle) override;
   bool Stop(SoundHandle handle) override;
   bool Free(SoundHandle handle) override;
   int LastError() override { return lastError_; }
   std::size_t MemoryBytes() override;
+  std::size_t DecodedBytes() override;
 
  private:
   struct Shared {
-    Mix_Chunk* chunk = nullptr;
+    std::vector<std::uint8_t> bytes;  // the file as read
+    Mix_Chunk* chunk = nullptr;       // decoded, or null
     int users = 0;
   };
   struct Stream {
     bool open = false;
     std::string path;
-    Mix_Chunk* chunk = nullptr;  // null while silent
+    Shared* shared = nullptr;  // null while silent
     int channel = 0;
+    // Whether this stream's channel is sounding its file's decoded sound.
+    bool Sounding() const {
+      return shared && shared->chunk && Mix_Playing(channel) && Mix_GetChunk(channel) == shared->chunk;
+    }
   };
   Stream* Find(SoundHandle handle);
+  bool Decode(Shared& shared);
   int MixVolume() const { return (volume_ * MIX_MAX_VOLUME + 50) / 100; }
   void Release(Stream& s);
 
@@ -159,20 +170,13 @@ SoundHandle SdlSoundDevice::CreateStream(const std::string& path) {
         lastError_ = sound_error::Format;
         return 0;
       }
-      SDL_RWops* rw = SDL_RWFromConstMem(file.bytes.data(), int(file.bytes.size()));
-      if (!rw) {
-        lastError_ = sound_error::FileOpen;
-        return 0;
-      }
-      Mix_Chunk* chunk = Tight(Mix_LoadWAV_RW(rw, 1));
-      if (!chunk) {
-        lastError_ = sound_error::Format;
-        return 0;
-      }
-      it = chunks_.emplace(path, Shared{chunk, 0}).first;
+      Shared shared;
+      shared.bytes.assign(file.bytes.begin(), file.bytes.end());
+      shared.bytes.shrink_to_fit();
+      it = chunks_.emplace(path, std::move(shared)).first;
     }
     ++it->second.users;
-    s.chunk = it->second.chunk;
+    s.shared = &it->second;
   } else {
     // Silent: the file must still be there, so the log tells of missing files.
     ReadResult file = ReadFileBounded(path, 0);
@@ -196,10 +200,41 @@ SoundHandle SdlSoundDevice::CreateStream(const std::string& path) {
   return SoundHandle(index + 1);
 }
 
+bool SdlSoundDevice::Decode(Shared& shared) {
+  if (shared.chunk) return true;
+  SDL_RWops* rw = SDL_RWFromConstMem(shared.bytes.data(), int(shared.bytes.size()));
+  shared.chunk = rw ? Tight(Mix_LoadWAV_RW(rw, 1)) : nullptr;
+  if (!shared.chunk) {
+    lastError_ = sound_error::Format;
+    return false;
+  }
+  return true;
+}
+
 bool SdlSoundDevice::PreBuffer(SoundHandle handle) {
-  // The whole sound was decoded when the stream was made.
-  if (!Find(handle)) return false;
+  Stream* s = Find(handle);
+  if (!s) return false;
   lastError_ = sound_error::Ok;
+  return !s->shared || Decode(*s->shared);
+}
+
+bool SdlSoundDevice::Buffered(SoundHandle handle) {
+  Stream* s = Find(handle);
+  if (!s) return false;
+  lastError_ = sound_error::Ok;
+  return !s->shared || s->shared->chunk;
+}
+
+bool SdlSoundDevice::Unbuffer(SoundHandle handle) {
+  Stream* s = Find(handle);
+  if (!s) return false;
+  lastError_ = sound_error::Ok;
+  Shared* shared = s->shared;
+  if (!shared || !shared->chunk) return true;
+  for (const Stream& o : streams_)
+    if (o.open && o.shared == shared && o.Sounding()) return false;
+  Mix_FreeChunk(shared->chunk);
+  shared->chunk = nullptr;
   return true;
 }
 
@@ -207,10 +242,12 @@ bool SdlSoundDevice::Play(SoundHandle handle, bool restart) {
   Stream* s = Find(handle);
   if (!s) return false;
   lastError_ = sound_error::Ok;
-  if (!s->chunk) return true;
-  if (!restart && Mix_Playing(s->channel) && Mix_GetChunk(s->channel) == s->chunk) return true;
+  if (!s->shared) return true;
+  if (!restart && s->Sounding()) return true;
+  // Not decoded ahead: decoded now, and the cue starts that much late.
+  if (!Decode(*s->shared)) return false;
   Mix_Volume(s->channel, MixVolume());
-  if (Mix_PlayChannel(s->channel, s->chunk, 0) < 0) {
+  if (Mix_PlayChannel(s->channel, s->shared->chunk, 0) < 0) {
     lastError_ = sound_error::NoChannel;
     return false;
   }
@@ -221,23 +258,23 @@ bool SdlSoundDevice::IsPlaying(SoundHandle handle) {
   Stream* s = Find(handle);
   if (!s) return false;
   lastError_ = sound_error::Ok;
-  return s->chunk && Mix_Playing(s->channel) && Mix_GetChunk(s->channel) == s->chunk;
+  return s->Sounding();
 }
 
 bool SdlSoundDevice::Stop(SoundHandle handle) {
   Stream* s = Find(handle);
   if (!s) return false;
   lastError_ = sound_error::Ok;
-  if (s->chunk && Mix_Playing(s->channel) && Mix_GetChunk(s->channel) == s->chunk) Mix_HaltChannel(s->channel);
+  if (s->Sounding()) Mix_HaltChannel(s->channel);
   return true;
 }
 
 void SdlSoundDevice::Release(Stream& s) {
-  if (s.chunk) {
+  if (s.shared) {
     auto it = chunks_.find(s.path);
-    if (Mix_Playing(s.channel) && Mix_GetChunk(s.channel) == s.chunk) Mix_HaltChannel(s.channel);
+    if (s.Sounding()) Mix_HaltChannel(s.channel);
     if (it != chunks_.end() && --it->second.users <= 0) {
-      Mix_FreeChunk(it->second.chunk);
+      if (it->second.chunk) Mix_FreeChunk(it->second.chunk);
       chunks_.erase(it);
     }
   }
@@ -253,8 +290,15 @@ bool SdlSoundDevice::Free(SoundHandle handle) {
 }
 
 std::size_t SdlSoundDevice::MemoryBytes() {
-  std::size_t bytes = streams_.capacity() * sizeof(Stream);
-  for (const auto& [path, shared] : chunks_) bytes += shared.chunk->alen + sizeof(Mix_Chunk) + path.size();
+  std::size_t bytes = streams_.capacity() * sizeof(Stream) + DecodedBytes();
+  for (const auto& [path, shared] : chunks_) bytes += shared.bytes.capacity() + path.size();
+  return bytes;
+}
+
+std::size_t SdlSoundDevice::DecodedBytes() {
+  std::size_t bytes = 0;
+  for (const auto& [path, shared] : chunks_)
+    if (shared.chunk) bytes += shared.chunk->alen + sizeof(Mix_Chunk);
   return bytes;
 }
 

@@ -196,7 +196,7 @@ TextureId WebRenderDevice::AddPicture(const std::uint8_t* rgba, int width, int h
   return pictures_.Add(Picture::OnPage(pages_.back(), spot, width, height));
 }
 
-TextureId WebRenderDevice::LoadTexture(const std::string& path, int maxEdge) {
+TextureId WebRenderDevice::LoadTexture(const std::string& path, int maxEdge, int) {
   // Through the safe reader: a FIFO or folder in a picture's place is refused at once.
   ReadResult file = ReadFileBounded(path, kPictureFileMaxBytes);
   if (!file.ok() || !ok_) return 0;

@@ -23,7 +23,7 @@ class WebRenderDevice : public RenderDevice {
   // What draws (GL_RENDERER), for the run log.
   std::string RendererName() const;
 
-  TextureId LoadTexture(const std::string& path, int maxEdge = 0) override;
+  TextureId LoadTexture(const std::string& path, int maxEdge = 0, int pageFamily = 0) override;
   TextureId CreateTexture(int width, int height, const std::uint32_t* argb) override;
   void FreeTexture(TextureId id) override;
   void Clear(Argb color) override;

@@ -48,6 +48,15 @@ TEST(SdlAudio, PlaysAWavEffectAndStreamsAnOggTrack) {
   EXPECT_FALSE(sound->IsPlaying(a));
   EXPECT_TRUE(sound->IsPlaying(b));
   EXPECT_GT(sound->MemoryBytes(), 10000u);
+  // The decoded sound stays while an instance sounds; dropped, the file's bytes stay and a play decodes it again.
+  EXPECT_FALSE(sound->Unbuffer(a));
+  EXPECT_TRUE(sound->Stop(b));
+  EXPECT_TRUE(sound->Unbuffer(a));
+  EXPECT_FALSE(sound->Buffered(b));
+  EXPECT_EQ(sound->DecodedBytes(), 0u);
+  EXPECT_TRUE(sound->Play(b, false));
+  EXPECT_TRUE(sound->IsPlaying(b));
+  EXPECT_TRUE(sound->Buffered(a));
 
   ASSERT_TRUE(music->Load(0, dir / "track.ogg"));
   EXPECT_FALSE(music->Load(1, dir / "click.wav"));

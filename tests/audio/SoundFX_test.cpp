@@ -282,8 +282,11 @@ namespace bm {
 namespace {
 
 // The shipped catalogue, when the generator has run: every cue loads, and the
-// files named in upper case are found on disk.
-TEST(SoundFx, GeneratedCatalogueLoadsEveryCue) {
+// files named in upper case are found on disk. Each is decoded by need: the cues
+// that must sound at once from loading on, a place's sure cues when the player
+// comes there, any other as it starts; dropped once the player is elsewhere or
+// the cue has been quiet a while.
+TEST(SoundFx, GeneratedCatalogueLoadsEveryCueAndDecodesByNeed) {
   const std::string gameDir = BM_GAME_DIR;
   if (!std::filesystem::exists(gameDir + "/Sounds.ini")) GTEST_SKIP() << "no generated sounds in " << gameDir;
   TempDir logDir;
@@ -296,6 +299,34 @@ TEST(SoundFx, GeneratedCatalogueLoadsEveryCue) {
   sfx.loadAllSFX();
   for (const SfxCue& cue : sfx.Cues) EXPECT_TRUE(cue.Loaded) << cue.Name;
   EXPECT_TRUE(test::ReadLines(logs.RunLogPath()).empty());
+
+  for (int i = 0; i < kSfxCueCount; ++i)
+    EXPECT_EQ(sfx.Cues[i].Decoded, CueKeptDecoded(kSfxCueNames[i]) || kSfxCueNames[i] == "ev_logo") << sfx.Cues[i].Name;
+  EXPECT_GE(sfx.CuesDecoded(), 7);
+  sfx.UseSounds(SoundPlace::Play);
+  EXPECT_FALSE(sfx.Cue("ev_logo")->Decoded);
+  sfx.PlaySfx("ev_game_collapse");
+  sfx.PlaySfx("bon_bomb1");
+  ASSERT_EQ(device.Played().size(), 2u);
+  EXPECT_TRUE(device.Played()[0].buffered) << "a line sounds at once";
+  EXPECT_FALSE(device.Played()[1].buffered) << "a bomb's cue is decoded as it starts";
+  sfx.UseSounds(SoundPlace::Between, 3);
+  EXPECT_TRUE(sfx.Cue("ev_map_forest")->Decoded) << "the third stage's ambience, ready for the map";
+  EXPECT_FALSE(sfx.Cue("ev_map_sea")->Decoded);
+  EXPECT_TRUE(sfx.Cue("bon_bomb1")->Decoded) << "kept while it sounds";
+  clock.now += 1500;
+  sfx.Tidy();
+  EXPECT_FALSE(sfx.Cue("bon_bomb1")->Decoded) << "dropped once it ended";
+  EXPECT_TRUE(sfx.Cue("ev_game_collapse")->Decoded);
+  sfx.UseSounds(SoundPlace::Play);
+  sfx.PlaySfx("bon_life");
+  clock.now += kSfxQuietDropMs - 1;
+  sfx.Tidy();
+  EXPECT_TRUE(sfx.Cue("bon_life")->Decoded);
+  clock.now += 2;
+  sfx.Tidy();
+  EXPECT_FALSE(sfx.Cue("bon_life")->Decoded) << "quiet for a while";
+  EXPECT_EQ(device.FilesBuffered(), sfx.CuesDecoded());
 }
 
 }  // namespace

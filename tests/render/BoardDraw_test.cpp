@@ -32,7 +32,7 @@ class RecordingDevice : public RenderDevice {
   std::map<TextureId, std::string> paths;
   bool picturesMissing = false;
 
-  TextureId LoadTexture(const std::string& path, int) override {
+  TextureId LoadTexture(const std::string& path, int, int) override {
     if (picturesMissing) return 0;
     std::string rel = path.substr(path.find('/') + 1);
     auto [it, fresh] = ids.emplace(rel, TextureId(ids.size() + 1));

@@ -8,6 +8,7 @@
 #include "shell/DisplayMode.h"
 #include "shell/OptionsScreen.h"
 #include "shell/PlayScreen.h"
+#include "shell/ScreenKit.h"
 #include "shell/SoftCursor.h"
 
 namespace bm {
@@ -42,20 +43,35 @@ TEST(DeviceReset, EveryPictureComesBackAfterALostDeviceAndANewBackBuffer) {
   EXPECT_FALSE(textures.AllAlive()) << "the check sees dead pictures";
 }
 
-TEST(DeviceReset, TheMenuPicturesWaitOnDiskDuringPlayAndComeBackWithTheMenu) {
+// Pictures come and go with the screens that draw them: the menu's wait on disk
+// during play, the board's during the map, and their atlas pages and the still
+// layer go with them; the font stays throughout.
+TEST(DeviceReset, PicturesComeAndGoWithTheScreensThatDrawThem) {
   test::ScreenHarness h(true);
   Services& s = h.s();
   TextureBank& textures = s.look.textures;
+  UseMenuPictures(s);
   DrawMainMenu(s.look.canvas, s.look.font, MainMenuView{});
+  const std::size_t menuBytes = s.render().DeviceTextureBytes();
   ASSERT_TRUE(textures.Holds("red/menu/main0-new2.jpg"));
   NewGame(h.match(), 1, h.now());
   h.Deadline(h.now() + 500);
   h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands, h.s().saves, 0));
   EXPECT_FALSE(textures.Holds("red/menu/main0-new2.jpg"));
   EXPECT_FALSE(textures.Holds("red/menu/main1-new2.jpg"));
-  EXPECT_TRUE(textures.Holds("256/parus-front.png")) << "the board's pictures stay";
+  for (const char* p : {"256/parus-front.png", "red/bg/back1.jpg", "red/bg/fg.png", "fonts/large/g0.png"})
+    EXPECT_TRUE(textures.Holds(p)) << p;
+  UseMapPictures(s, 11);
+  EXPECT_FALSE(textures.Holds("256/parus-front.png"));
+  EXPECT_FALSE(textures.Holds("red/bg/back1.jpg"));
+  EXPECT_TRUE(textures.Holds("red/shop/shop0.jpg"));
+  EXPECT_TRUE(textures.Holds("fonts/large/g0.png")) << "the font is held all the time";
+  LoadNextStagePicture(s, 11);
+  EXPECT_TRUE(textures.Holds("red/bg/back2.jpg")) << "the next stage's background, while the map shows";
+  UseMenuPictures(s);
   DrawMainMenu(s.look.canvas, s.look.font, MainMenuView{});
-  EXPECT_TRUE(textures.Holds("red/menu/main0-new2.jpg"));
+  EXPECT_FALSE(textures.Holds("red/shop/shop0.jpg"));
+  EXPECT_EQ(s.render().DeviceTextureBytes(), menuBytes) << "the board's atlas pages and the still layer went";
   EXPECT_TRUE(textures.AllAlive());
 }
 
