@@ -46,7 +46,7 @@ TEST(DeviceReset, EveryPictureComesBackAfterALostDeviceAndANewBackBuffer) {
 // Pictures come and go with the screens that draw them: the menu's wait on disk
 // during play, the board's during the map, and their atlas pages and the still
 // layer go with them; the font stays throughout.
-TEST(DeviceReset, PicturesComeAndGoWithTheScreensThatDrawThem) {
+TEST(PicturesByNeed, ComeAndGoWithTheScreensThatDrawThem) {
   test::ScreenHarness h(true);
   Services& s = h.s();
   TextureBank& textures = s.look.textures;
