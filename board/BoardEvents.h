@@ -20,6 +20,7 @@ enum class SfxMode {
 // Tip positions that are not a cell.
 inline constexpr int kTipAtShowFreeButton = -2;
 inline constexpr int kTipAtParrotButton = -3, kTipAtShuffleButton = -4, kTipAtHookButton = -5, kTipAtSunButton = -6;
+inline constexpr int kTipAtMenuButton = -7;  // the play screen's MENU
 
 struct BoardEvent {
   enum class Kind {

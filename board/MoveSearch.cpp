@@ -44,11 +44,20 @@ int CompleteScan(BoardCtx& c) {
   int result = st.ScanCount / 2;
   st.MovesCounted = true;
   if (now - st.LastHintTime > 100000) st.LastHintTime = now;
-  if (now - st.LastHintTime > 10000) {
+  if (now - st.LastHintTime > kHintPeriodMs) {
     st.LastHintTime = now;
     // Only the stored entries can be shown.
     int listed = std::min(st.MovesFound, kMoveListSize - 1);
-    if (listed > 0) ShowHint(c, c.rng.Below(listed) + 1);
+    if (listed > 0) {
+      int k = c.rng.Below(listed) + 1;
+      // A new hint: another move than the one shown, when the board has one.
+      auto shown = [&](int e) {
+        int a = st.MoveFrom[std::size_t(e)], b = st.MoveTo[std::size_t(e)];
+        return st.HintVisible && ((a == st.HintA && b == st.HintB) || (a == st.HintB && b == st.HintA));
+      };
+      for (int tries = 1; tries < listed && shown(k); ++tries) k = k % listed + 1;
+      ShowHint(c, k);
+    }
   }
   return result;
 }

@@ -22,6 +22,10 @@ void MovesAt(const Cells& cells, int i, std::vector<MovePair>& out, const std::v
 // All moves of the board, each listed from both cells.
 std::vector<MovePair> ListMoves(const Cells& cells);
 
+// A settled board shows a hint this long after it settled, and a new one as
+// often while it stays settled; the hint is chosen where a count ends.
+inline constexpr int kHintPeriodMs = 10000;
+
 // One cell of the incremental count; -1 while counting, else the number of moves.
 int CountMovesStep(BoardCtx& c);
 // The whole count at once (the parrot).

@@ -59,6 +59,8 @@ void Logs::Append(const std::string& path, const std::string& line) {
 
 void Logs::WriteRunLog(const std::string& place, const std::string& message, bool critical) {
   Append(RunLogPath(), FormatLine(now_(), place, message, critical));
+  recent_.push_back(place.empty() ? message : place + " " + message);
+  if (recent_.size() > kRecentLines) recent_.pop_front();
 }
 
 void Logs::WriteRunPoint(const std::string& place, const std::string& message) {

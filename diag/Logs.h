@@ -2,6 +2,7 @@
 // Both start afresh at every program start.
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -16,6 +17,10 @@ class Logs {
   void StartRun();
 
   void WriteRunLog(const std::string& place, const std::string& message, bool critical = false);
+  // The run log's last lines ("place message"), for cheat mode's debug panel; cleared on demand.
+  static constexpr std::size_t kRecentLines = 24;
+  const std::deque<std::string>& Recent() const { return recent_; }
+  void ClearRecent() { recent_.clear(); }
   void WriteRunPoint(const std::string& place, const std::string& message);
 
   // Tests and headless runs pin the date-time text so lines are reproducible.
@@ -38,6 +43,7 @@ class Logs {
   std::function<std::string()> now_;
   bool echo_ = false;
   long failures_ = 0;
+  std::deque<std::string> recent_;
 };
 
 // Lines written to the logs in this process so far: the browser build copies

@@ -247,6 +247,8 @@ bool AdvanceFrame(Match& m, const MatchInput& raw) {
     ++m.stats.frames;
     CountStats(m, swapBefore, comboBefore, captionBefore);
     if (m.checkInvariants) CheckInvariants(m, in.now);
+    // The pointer resting on MENU: the game is saved when it is left.
+    if (in.Key(mkey::OverMenuButton) && !in.leftDown) OfferTip(m.board.Events, m.player, 13, kTipAtMenuButton);
     int levelBefore = m.session.CurrentLevel;
     long levelsBefore = m.stats.levelsPlayed;
     TakeBoardEvents(m, in.now);
@@ -284,8 +286,10 @@ double MatchWakeAt(const Match& m, double now) {
   if (!m.clock.quiet) return 0;
   // The move count takes one cell per frame; run those frames without drawing them.
   if (!m.board.MovesCounted) return now + 1;
-  // Quiet: wake for the next hourglass tick, or a little sooner for the hint timer.
-  double hint = now + 250;
+  // Quiet: wake for the next hourglass tick and for the next hint; once that is
+  // due, the count runs at full rate to its end, where the hint is chosen.
+  double hint = m.board.LastHintTime + kHintPeriodMs + 1;
+  if (hint <= now) return now + 1;
   return m.clock.sandEnabled ? std::min(m.clock.lastSandTick + m.clock.sandTickPeriod + 1, hint) : hint;
 }
 

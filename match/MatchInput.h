@@ -22,6 +22,8 @@ inline constexpr std::uint32_t StockShowFree = 1u << 23, StockParrot = 1u << 24,
 // Not a key: a tip stands on the play screen waiting for its click; the
 // hourglass stands still meanwhile.
 inline constexpr std::uint32_t TipWaiting = 1u << 30;
+// Not a key: the pointer rests on the MENU button (neither pressed nor taking a click).
+inline constexpr std::uint32_t OverMenuButton = 1u << 28;
 // Not a key: the hidden cheat mode is on for this pass.
 inline constexpr std::uint32_t CheatMode = 1u << 31;
 }  // namespace mkey

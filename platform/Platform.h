@@ -35,6 +35,7 @@ inline constexpr int Backspace = 8, Tab = 9, Enter = 13, Escape = 27, Space = 32
 inline constexpr int Menu = 93;
 inline constexpr int Left = 37, Up = 38, Right = 39, Down = 40;
 inline constexpr int F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117, F12 = 123;
+inline constexpr int Numpad0 = 96;
 }  // namespace vk
 
 class Input {

@@ -86,9 +86,10 @@ const HowToPlayPage& HowToPlayPageText(int page) {
 
 IRect HowToPlayButton(const ScreenMetrics& m, int button) {
   switch (button) {
-    case howto::Prev: return m.PercentRect(14, 80, 30, 88);
-    case howto::Done: return m.PercentRect(42, 80, 58, 88);
-    case howto::Next: return m.PercentRect(70, 80, 86, 88);
+    // Clear of the parchment's rounded corners, focus bar and all.
+    case howto::Prev: return m.PercentRect(16, 78, 32, 86);
+    case howto::Done: return m.PercentRect(42, 78, 58, 86);
+    case howto::Next: return m.PercentRect(68, 78, 84, 86);
     default: return {};
   }
 }

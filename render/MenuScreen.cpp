@@ -45,9 +45,11 @@ IRect MainMenuItemRect(const ScreenMetrics& m, int number) {
 }
 
 int MainMenuItemAt(const ScreenMetrics& m, double x, double y) {
-  for (const Item& it : kItems)
-    if (m.PercentRect(it.l, it.t, it.r, it.b).Contains(x, y)) return it.number;
-  return MainMenuItemRect(m, menu::ChangePlayer).Contains(x, y) ? menu::ChangePlayer : 0;
+  // In the items' order, each over those before it: "Change Player" where it crosses "Play".
+  int choice = 0;
+  for (int item : {menu::Play, menu::Options, menu::Exit, menu::ChangePlayer, menu::HighScores, menu::HowToPlay})
+    if (MainMenuItemRect(m, item).Contains(x, y)) choice = item;
+  return choice;
 }
 
 bool StepMenuHighlights(MainMenuView& v, const ScreenMetrics& m, double x, double y) {

@@ -24,14 +24,14 @@ const ItemPlace kPlaces[] = {
     {opt::LanguageNext, 79, 68, 84, 74},    {opt::Ok, 16, 76, 24, 82}};
 
 // One label: a shadow, then the text lifted up and to the left; items not under
-// the pointer float twice as high and half transparent.
+// the pointer float twice as high, in the parchment's ink (white lights them up).
 void DrawOptionLabel(Canvas& c, Font& font, const IRect& r, bool hovered, const std::string& text, Align align,
                      double size, double lift) {
   // Our glyphs run wider than these rectangles: every item text at 0.8 of its size,
   // and smaller still where it would not fit.
   size = font.FitSize(text, size * 0.8, c.metrics.XScale, r.right - r.left);
   font.Draw(c, text, r, size, 0x40000000, 0x40000000, align);
-  Argb colour = hovered ? 0xFFFFFFFF : 0x80FFFFFF;
+  Argb colour = hovered ? 0xFFFFFFFF : kParchmentInk;
   double g = hovered ? lift : 2 * lift;
   const ScreenMetrics& m = c.metrics;
   int dx = int(g * 0.3 * m.XPercent), dy = int(g * 0.4 * m.YPercent);

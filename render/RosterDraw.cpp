@@ -107,14 +107,18 @@ void DrawPlayersScreen(Canvas& c, Font& font, const PlayerTable& t, const Roster
       y += 3.5;
     }
   }
-  // The hint stands under the list, below the mark under the pointer or the
-  // one the keyboard rests on, so that it covers no player's line.
+  // The hint box stands just above the pointer on a delete mark, or above the
+  // mark the keyboard rests on.
   if (hover.kind == roster::Delete || focus.kind == roster::Delete) {
-    const IRect add = RosterButtonRect(m, roster::Add);
-    double x = hover.kind == roster::Delete ? pointer.x : (RosterDeleteRect(m, 0).left + RosterDeleteRect(m, 0).right) / 2.0;
-    // TRANSLATORS: Players, name box, high scores: hint box under the list while a delete mark is marked, size 0.3.
+    PointD at = pointer;
+    for (int row = 0; row < int(listed.size()) && hover.kind != roster::Delete; ++row)
+      if (listed[std::size_t(row)] == focus.slot) {
+        const IRect d = RosterDeleteRect(m, row);
+        at = {(d.left + d.right) / 2.0, double(d.top)};
+      }
+    // TRANSLATORS: Players, name box, high scores: hint box just above the pointer on a delete mark, size 0.3.
     // Room: plenty (twice the English length or more).
-    DrawHintBox(c, font, Tr("Click to delete corresponding player."), {x, double(add.top)});
+    DrawHintBox(c, font, Tr("Click to delete corresponding player."), at);
   }
 }
 

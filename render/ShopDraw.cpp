@@ -62,11 +62,11 @@ void DrawCard(Canvas& c, const ShopPicture& p, int s) {
   if (locked) Put(c, Numbered("lock", lock.Index), lock.PosX, lock.PosY + 40, 96, 0xFFFFFFFF, 0xFF604020);
 }
 
-// The hover text sits on a dark panel under the item's card.
+// The hover text sits on a dark panel on the wall right of the items, under
+// the lantern: it covers no card, no lock and no key or star.
 void DrawHover(Canvas& c, Font& font, const ShopPicture& p) {
   if (p.hovered == 0 || p.hoverText.empty()) return;
-  double x = ShopItemX(p.hovered), top = ShopItemY(p.hovered) + 40;
-  double l = std::clamp(x - 150, 10.0, 1270.0 - 300), t = top, r = l + 300, b = t + 96;
+  const double l = 1070, t = 404, r = 1270, b = 500;
   c.DesignFill(l, t, r, b, 0xD0101828);
   DrawLines(c, font, p.hoverText, c.metrics.DesignRect(l + 8, t + 6, r - 8, b - 6), 0.32, p.hoverColor);
 }

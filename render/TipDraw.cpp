@@ -122,9 +122,10 @@ void DrawTip(Canvas& c, Font& font, const TipBox& tip) {
     y += lineH;
   }
   IRect hint{int(b.left + w * 0.08), int(y), int(b.right - w * 0.08), int(y + lineH)};
-  // TRANSLATORS: Tips in play: last line of every tip, size 0.2, 395 px. Room: plenty (twice the English length or
+  // As large as the tip's own lines, a shade lighter.
+  // TRANSLATORS: Tips in play: last line of every tip, size 0.26, 395 px. Room: plenty (twice the English length or
   // more).
-  font.Draw(c, Tr("(click to close)"), hint, 0.2, 0xFF7A5A30, 0xFF7A5A30, Align::Center);
+  font.Draw(c, Tr("(click to close)"), hint, 0.26, 0xFF5A3A14, 0xFF5A3A14, Align::Center);
 }
 
 }  // namespace bm

@@ -22,26 +22,28 @@ DialogRequest DialogFor(Question q, const std::string& name) {
       // longer than the English.
       r.second = TrC("continue question, button", "New Game");
       r.firstAnswer = ContinueAnswer::Continue, r.secondAnswer = ContinueAnswer::NewGame;
-      r.escapeAnswersNothing = true;  // a new game throws the saved one away
+      // A new game throws the saved one away: Escape only closes the question.
       break;
     case Question::DeletePlayer:
-      // Enter confirms, Escape keeps the player.
+      // "CANCEL" first: Enter and Escape both keep the player.
       // TRANSLATORS: Players, name box, high scores: two-button question, size 0.42, lines of 512 px. %s is the
       // player's name. 'continue' is the button CONTINUE: use its translation. Room: up to about 40% longer than the
       // English; at most 3 lines.
       r.message = Format(Tr("Click continue to delete|%s"), {name});
       // TRANSLATORS: Players, name box, high scores: a wooden button plaque, size 0.45, not shrunk (205 px). Confirms
       // deleting a player. Room: up to about 30% longer than the English.
-      r.first = TrC("button", "CONTINUE"), r.second = TrC("button", "CANCEL");
-      r.firstAnswer = DeleteAnswer::Delete, r.secondAnswer = DeleteAnswer::Keep;
+      r.first = TrC("button", "CANCEL"), r.second = TrC("button", "CONTINUE");
+      r.firstAnswer = r.escapeAnswer = DeleteAnswer::Keep;
+      r.secondAnswer = DeleteAnswer::Delete;
       break;
     case Question::ResetHighScores:
-      // Enter confirms, Escape keeps the table.
+      // "CANCEL" first: Enter and Escape both keep the table.
       // TRANSLATORS: Players, name box, high scores: two-button question, size 0.42, 3 lines of 512 px. 'OK' is the
       // button: use its translation. Room: up to about 60% longer than the English; at most 3 lines.
       r.message = Tr("This action will reset|the high-score table.|Click OK to continue.");
-      r.first = TrC("button", "OK"), r.second = TrC("button", "CANCEL");
-      r.firstAnswer = ResetAnswer::Reset, r.secondAnswer = ResetAnswer::Keep;
+      r.first = TrC("button", "CANCEL"), r.second = TrC("button", "OK");
+      r.firstAnswer = r.escapeAnswer = ResetAnswer::Keep;
+      r.secondAnswer = ResetAnswer::Reset;
       break;
     case Question::KeepDisplayChanges:
       // TRANSLATORS: Options: two-button question on parchment, size 0.42, 3 lines of 512 px, not shrunk. Asked after
@@ -54,7 +56,7 @@ DialogRequest DialogFor(Question q, const std::string& name) {
       // TRANSLATORS: Options: a wooden button plaque, size 0.45, not shrunk (205 px). Leaves the options without
       // applying the new screen size. Room: plenty (twice the English length or more).
       r.second = TrC("button", "Exit");
-      r.firstAnswer = DisplayAnswer::Apply, r.secondAnswer = DisplayAnswer::Discard;
+      r.firstAnswer = DisplayAnswer::Apply, r.secondAnswer = r.escapeAnswer = DisplayAnswer::Discard;
       r.leftPercent = 10, r.topPercent = 55;
       break;
   }
@@ -94,13 +96,12 @@ Next DialogScreen::Pass(Stage& s) {
   if (right_.Take(in) || tab_.Take(in)) focus_ = focus_ == 1 ? 2 : 1;
   if (enter_.Take(in)) button = 1;
   const bool escaped = EscapePressed(s.loop.Input, in);
-  if (escaped) button = q_.escapeAnswersNothing ? 0 : 2;
   if (space_.Take(in) && focus_) button = focus_;
   if (button || escaped) {
     ClickSound(s.sound.sfx);
     s.loop.Redraw = true;
     Leave(s);
-    return Next::Pop(button == 1 ? q_.firstAnswer : button == 2 ? q_.secondAnswer : Answer{});
+    return Next::Pop(escaped ? q_.escapeAnswer : button == 1 ? q_.firstAnswer : q_.secondAnswer);
   }
   // The pressed button shows sunk while the pointer stays on it; another one only lights up.
   int sunk = pressed_ && hover == pressed_ ? pressed_ : 0;

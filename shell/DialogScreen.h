@@ -9,9 +9,11 @@
 // - Each button gives the answer the question sets for it; the answer is empty
 //   when the program is ending (F12, window closed, --max-seconds) before an
 //   answer: treat it as "do nothing", never as either answer.
-// - Enter takes the first button. Escape takes the second unless the question
-//   says otherwise: a question whose second answer throws something away
-//   ("New Game") is only closed by Escape, with no answer.
+// - Enter takes the first button; Escape gives the question's escapeAnswer
+//   (empty: it only closes the question). A question whose answer throws
+//   something away puts the keeping answer ("CANCEL") first and gives it to
+//   Escape too, or leaves Escape without an answer ("New Game"): the
+//   destructive answer always takes a click or Space on its marked button.
 // - The dialog stands on the screen it is given (its DrawBehind, drawn for every
 //   drawn frame before the dialog); without one it stands on a dark screen.
 // - Left and Right (or Tab) move a keyboard focus between the buttons and Space
@@ -37,7 +39,7 @@ struct DialogRequest {
   std::string message;  // "|" starts a new line
   std::string first, second;
   Answer firstAnswer, secondAnswer;
-  bool escapeAnswersNothing = false;  // Escape only closes the question
+  Answer escapeAnswer;  // empty: Escape only closes the question
   double leftPercent = -1;  // top-left corner in percent of the screen; negative: centred
   double topPercent = -1;
 };

@@ -15,6 +15,7 @@ struct InputRouter {
   bool EscLatch = false;
   bool MenuKeyLatch = false;
   bool CheatMode = false;
+  bool DebugPanel = false;  // cheat mode's debug panel is on screen (Backspace held)
   std::string CheatCode;  // from "data.ini"; the built-in word when empty
   std::string TypedLetters;
   bool CodeKeyLatch = false;

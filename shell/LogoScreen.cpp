@@ -12,7 +12,7 @@ constexpr const char* kLogoCue = "ev_logo";
 
 Next LogoScreen::Enter(Stage& s) {
   s.sound.sfx.LoadLogoSFX();
-  if (!SequenceShown(s)) return Next::Pop();
+  if (!SequenceShown(s) || levelAsked_ > 0) return Next::Pop();
   s.logs.WriteRunLog(logtag::kShowLogo, "");
   skip_.Arm(s.in());
   s.sound.sfx.RearmSfx(kLogoCue);

@@ -59,13 +59,34 @@ bool MusicFading(const MusicMod& m) {
 }
 
 void PollKeys(Services& s) {
-  bool cheat = s.loop.Input.CheatMode;
-  PollGlobalKeys(s.loop.Input, s.in(), s.loop.ExitRequested);
-  if (cheat != s.loop.Input.CheatMode) s.loop.Redraw = true;
+  InputRouter& r = s.loop.Input;
+  bool cheat = r.CheatMode, panel = r.DebugPanel;
+  PollGlobalKeys(r, s.in(), s.loop.ExitRequested);
+  // Cheat mode's debug panel: shown while Backspace is held, emptied by Numpad 0.
+  r.DebugPanel = r.CheatMode && s.in().KeyDown(vk::Backspace);
+  if (r.CheatMode && s.in().KeyDown(vk::Numpad0) && !s.logs.Recent().empty()) {
+    s.logs.ClearRecent();
+    s.loop.Redraw = true;
+  }
+  if (cheat != r.CheatMode || panel != r.DebugPanel) s.loop.Redraw = true;
 }
 
 IRect CheatCaptionRect(const ScreenMetrics& m, bool playScreen) {
   return playScreen ? m.DesignRect(20, 90, 300, 116) : m.DesignRect(10, 4, 400, 40);
+}
+
+void DrawDebugPanel(Stage& s) {
+  const ScreenMetrics& m = s.look.metrics;
+  const std::deque<std::string>& lines = s.logs.Recent();
+  IRect panel = m.DesignRect(10, 120, 1110, 130 + 34 * double(std::max<std::size_t>(lines.size(), 1)));
+  s.look.canvas.Fill(panel.left, panel.top, panel.right, panel.bottom, 0xB0000000);
+  double y = 125;
+  for (const std::string& line : lines) {
+    IRect r = m.DesignRect(20, y, 1100, y + 34);
+    s.look.font.Draw(s.look.canvas, line, r, s.look.font.FitSize(line, 0.3, m.XScale, r.right - r.left), 0xFF000000,
+                     0xFFE0FFE0, Align::Left);
+    y += 34;
+  }
 }
 
 void RenderScene(Stage& s, std::chrono::steady_clock::time_point processStart) {
@@ -77,6 +98,7 @@ void RenderScene(Stage& s, std::chrono::steady_clock::time_point processStart) {
     // to about 40% longer than the English.
     s.look.font.Draw(s.look.canvas, Tr("Cheat Mode"), CheatCaptionRect(s.look.metrics, playScreen),
                      playScreen ? 0.45 : 0.5, 0xFFFFFFFF, 0xFFFFFFFF, Align::Left);
+    if (loop.Input.DebugPanel) DrawDebugPanel(s);
   }
   if (const std::string notice = ShownNotice(); !notice.empty()) DrawNotice(s.look.canvas, s.look.font, notice);
   s.render().Present();

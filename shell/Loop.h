@@ -80,7 +80,11 @@ void PollKeys(Services& s);
 // the panel, clear of its texts.
 IRect CheatCaptionRect(const ScreenMetrics& m, bool playScreen);
 
-// End of a drawn frame: the cheat caption and the notice (diag/Notices.h) over it, then present.
+// Cheat mode's debug panel: the run log's last lines over a dark band.
+void DrawDebugPanel(Stage& s);
+
+// End of a drawn frame: the cheat caption (and the debug panel) and the notice
+// (diag/Notices.h) over it, then present.
 void RenderScene(Stage& s, std::chrono::steady_clock::time_point processStart);
 
 inline constexpr double kFrameIntervalMs = 1000.0 / 60.0;

@@ -20,8 +20,8 @@ struct ItemStatus;
 // Every question the game asks (shell/DialogScreen.h: its texts and answers).
 enum class Question {
   ContinueOrNew,       // the main menu's "Play" with a game saved: "Continue" | "New Game"
-  DeletePlayer,        // the players screen's delete mark: "CONTINUE" | "CANCEL"
-  ResetHighScores,     // the high-score table's "RESET": "OK" | "CANCEL"
+  DeletePlayer,        // the players screen's delete mark: "CANCEL" | "CONTINUE"
+  ResetHighScores,     // the high-score table's "RESET": "CANCEL" | "OK"
   KeepDisplayChanges,  // the options' "OK" after a change of the display: "Apply" | "Exit"
 };
 inline constexpr Question kEveryQuestion[] = {Question::ContinueOrNew, Question::DeletePlayer,

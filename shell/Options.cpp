@@ -4,6 +4,7 @@
 
 #include "lang/Language.h"
 #include "platform/RendererChoice.h"
+#include "storage/DataIni.h"
 
 namespace bm {
 
@@ -40,7 +41,17 @@ std::string UsageText() {
          "  --replay FILE        play a recorded game headless and write its report\n"
          "  --renderer R         auto (software when no GPU can draw), gl or software\n"
          "  --language CODE      this run's language: " + LanguageCodes() + "\n"
-         "  --verbose            echo the run log to the terminal\n";
+         "  --verbose            echo the run log to the terminal\n"
+         "\n"
+         "Keys: the mouse plays, or the keyboard alone: arrow keys move a frame over the\n"
+         "board, the menus and the shop, Enter or Space presses, 1-5 use the parrot, shuffle,\n"
+         "hook, sun and spyglass, Backspace gives a hook or sun back, Escape leaves a level\n"
+         "for the menu (the game is saved), F12 ends the game from any screen.\n"
+         "Cheat mode: type " + std::string(kBuiltInCheatCode) + " on any screen (or the word set as \"Cheat Mode Code = WORD\"\n"
+         "in data.ini in the game folder); typed again it goes off. In a level Page Up and\n"
+         "Page Down skip levels; with a cell selected 1-9 and 0 put a jewel, F1 F2 F3 F5 F6\n"
+         "a shuffle, Seismic Gem, rum, blue or gold star, the right button a random bonus;\n"
+         "Backspace held shows the debug panel, Numpad 0 clears it.\n";
 }
 
 bool ParseCommandLine(int argc, char** argv, RunOptions& o, std::string& error) {

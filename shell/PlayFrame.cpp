@@ -63,6 +63,10 @@ void Join(std::optional<IRect>& into, const std::optional<IRect>& r) {
 PointD TipPoint(const Match& m, int place) {
   if (place >= 0 && place < kCellCount)
     return {m.metrics.CellScreenX(m.cells[place].CenterX), m.metrics.CellScreenY(m.cells[place].CenterY)};
+  if (place == kTipAtMenuButton) {
+    IRect r = MenuButtonHitRect(m.metrics);
+    return {(r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0};
+  }
   StockButton b = place == kTipAtParrotButton    ? StockButton::Parrot
                   : place == kTipAtShuffleButton ? StockButton::Shuffle
                   : place == kTipAtHookButton    ? StockButton::Hook
@@ -167,6 +171,7 @@ MatchInput ReadMatchInput(Stage& s, PlaySide& play) {
   m.pointerOverGame = m.pointerInClient;
   m.screenW = metrics.Width;
   m.screenH = metrics.Height;
+  if (!m.leftDown && MenuButtonHitRect(metrics).Contains(p.x, p.y)) m.keys |= mkey::OverMenuButton;
   const std::pair<int, std::uint32_t> playKeys[] = {
       {vk::Up, mkey::ArrowUp},     {vk::Down, mkey::ArrowDown}, {vk::Left, mkey::ArrowLeft},
       {vk::Right, mkey::ArrowRight}, {vk::Enter, mkey::Select},  {vk::Space, mkey::Select},
@@ -277,7 +282,8 @@ double PlayPass(Stage& s, PlaySide& play, bool& leave) {
   std::string timeBefore = TimeLeftText(m.level.SandLeft, m.level.TimeLimit);
   std::string movesBefore = m.board.MovesText;
   int scoreBefore = m.board.Score;
-  bool hintBefore = m.board.HintVisible;
+  auto hintOf = [](const BoardState& b) { return b.HintVisible ? b.HintA * kCellCount + b.HintB : -1; };
+  const int hintBefore = hintOf(m.board);
   long stockBefore = play.stockLook;
   bool quietBefore = m.clock.quiet;
   PlayLookBefore look{m.clock.ornaments, m.board.HoveredCell, m.board.SelectedCell, m.keyCursor.cell};
@@ -290,14 +296,15 @@ double PlayPass(Stage& s, PlaySide& play, bool& leave) {
   int buttonState = overButton ? (MouseDown(s.in(), loop.AppActive) ? 2 : 1) : 0;
   // Polled on every pass so the edge latch sees each release.
   bool clicked = MouseClicked(loop.Input, s.in(), loop.AppActive, 1);
-  if (overButton && clicked) leave = true;
+  // The press that closes a tip does nothing else.
+  if (overButton && clicked && !play.tipPressHeld) leave = true;
   bool buttonChanged = buttonState != play.menuButtonState;
   play.menuButtonState = buttonState;
   bool quiet = m.clock.quiet;
   bool timeChanged = timeBefore != TimeLeftText(m.level.SandLeft, m.level.TimeLimit);
   KeepStockLook(s, play);
   bool panelChanged = movesBefore != m.board.MovesText || scoreBefore != m.board.Score ||
-                      hintBefore != m.board.HintVisible || buttonChanged || stockBefore != play.stockLook;
+                      hintBefore != hintOf(m.board) || buttonChanged || stockBefore != play.stockLook;
   bool changed = !quiet || !quietBefore || loop.Redraw || timeChanged || panelChanged ||
                  look.keyCursor != m.keyCursor.cell;
   // A still board whose clock ticked or whose ornaments moved: the frame on

@@ -21,7 +21,7 @@
 
 namespace bm {
 
-Next RunScreen::Enter(Stage&) { return Next::Push(std::make_unique<LogoScreen>()); }
+Next RunScreen::Enter(Stage&) { return Next::Push(std::make_unique<LogoScreen>(s_.options.level)); }
 
 // Never reached: another screen always stands on this one.
 Next RunScreen::Pass(Stage&) { return Next::Stay(); }

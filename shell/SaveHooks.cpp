@@ -139,7 +139,14 @@ bool NeedsFirstPlayer(Saves& s, SaveData& data, bool& ask) {
 void KeepFirstPlayer(Saves& s, SaveData& data, const std::string* name) {
   if (name) {
     PlayerRecord& first = data.players.slot[std::size_t(kFirstPlayer)];
-    MakeNewPlayer(first, *name);
+    // A game played before the name was given is kept under it.
+    if (first.Name.empty() && first.MaxLevel > 0) {
+      first.Name = CleanName(*name);
+      first.Deleted = 0;
+      first.ShowTips = kTrue;
+    } else {
+      MakeNewPlayer(first, *name);
+    }
     s.logs.WriteRunLog(logtag::kMainMenu, "New player \"" + first.Name + "\" in slot 1");
   }
   SaveFolder folder = s.Folder();

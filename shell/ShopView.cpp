@@ -48,7 +48,7 @@ std::pair<std::string, Argb> ShopItemText(PlaySide& play, int item, double y) {
   int slot = std::clamp(play.match.itemSlot, 0, kItemSlots - 1);
   if (ItemLocked(s, item)) {
     bool holds = HoldsKeyFor(s, item);
-    return {LockedText(play.between.shopStatus, slot, item), holds ? 0xFFB02020 : 0xFFA0A0A0};
+    return {LockedText(play.between.shopStatus, slot, item), holds ? 0xFFFF7060 : 0xFFA0A0A0};
   }
   if (!OnLowerHalf(item, y)) return {Tr(kShopCatalogue[std::size_t(item - 1)].description), 0xFFFFE6A0};
   // The chance shown is the one the next refill would use.

@@ -23,6 +23,7 @@ void JournalDevice::Clear(Argb color) {
 
 void JournalDevice::DrawQuad(TextureId tex, const Vertex corners[4]) {
   if (tex) journal.quads.push_back(QuadOf(tex, corners));
+  if (hidden.count(tex)) return;
   d_.DrawQuad(tex, corners);
 }
 

@@ -4,6 +4,7 @@
 // (whose own drawing may be off), so the checks of every screen read exact
 // figures without looking at pixels.
 #pragma once
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@ class JournalDevice : public RenderDevice {
  public:
   explicit JournalDevice(RenderDevice& inner) : d_(inner) {}
   DrawJournal journal;  // since the last Clear of the screen
+  std::set<TextureId> hidden;  // pictures kept in the journal but not drawn (a state without its texts)
 
   TextureId LoadTexture(const std::string& path, int maxEdge, int pageFamily) override {
     return d_.LoadTexture(path, maxEdge, pageFamily);

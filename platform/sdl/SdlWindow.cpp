@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/sdl/SystemWindowSize.h"
+
 namespace bm {
 
 SdlWindow::~SdlWindow() {
@@ -65,6 +67,7 @@ int SdlWindow::VirtualKeyOf(SDL_Keycode k) {
     case SDLK_RIGHT: return vk::Right;
     case SDLK_DOWN: return vk::Down;
     case SDLK_APPLICATION: return vk::Menu;
+    case SDLK_KP_0: return vk::Numpad0;
     default: return -1;
   }
 }
@@ -127,6 +130,13 @@ void SdlWindow::Resized() {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
   }
+  // The pointer stayed where it was while the picture moved under it: it now
+  // points at another pixel of the picture (or at none), with no motion to tell.
+  int wx = 0, wy = 0;
+  SDL_GetMouseState(&wx, &wy);
+  float lx = -1, ly = -1;
+  if (renderer_ && SDL_GetMouseFocus() == window_) SDL_RenderWindowToLogical(renderer_, wx, wy, &lx, &ly);
+  input_.pointer = {double(lx), double(ly)};
 }
 
 WindowPlacement SdlWindow::Placement() {
@@ -221,11 +231,16 @@ bool SdlWindow::SetMode(int width, int height, bool fullScreen) {
   }
   // The window system answers in its own time: the size it gave counts, read
   // after its events (a quarter of a second at most).
+  // SDL's own count of the size can run ahead of the window's (full screen
+  // under X with no window manager): where the window system can be asked, its
+  // answer counts.
   int wantW = fullScreen ? DesktopWidth() : width, wantH = fullScreen ? DesktopHeight() : height;
   int w = 0, h = 0;
   for (int tries = 0; tries < 25; ++tries) {
     SDL_PumpEvents();
     SDL_GetWindowSize(window_, &w, &h);
+    int realW = w, realH = h;
+    if (SystemWindowSize(window_, realW, realH) && (realW != w || realH != h)) w = realW, h = realH;
     if (w == wantW && h == wantH) break;
     SDL_Delay(10);
   }

@@ -17,6 +17,7 @@ int VirtualKeyOfKeyCode(unsigned long k) {
     case vk::PageUp:
     case vk::PageDown:
     case vk::Delete:
+    case vk::Numpad0:
     case vk::Left:
     case vk::Up:
     case vk::Right:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "tests/board/BoardKit.h"
@@ -74,6 +75,13 @@ TEST(MoveCount, MoreThan300EntriesStillCountAndHintsStayInTheList) {
   EXPECT_EQ(kit.st.MovesFound, int(entries));
   EXPECT_TRUE(kit.st.HintVisible);
   EXPECT_TRUE(kit.cells[kit.st.HintA].IsExists);
+  // The next hint is another move than the one shown, even where the draw falls on it.
+  Rng next = kit.rng;
+  const std::size_t k = std::size_t(next.Below(kMoveListSize - 1) + 1);
+  kit.st.HintA = kit.st.MoveTo[k], kit.st.HintB = kit.st.MoveFrom[k];
+  kit.st.LastHintTime = int(kit.now) - 20000;
+  CountMovesAll(c);
+  EXPECT_NE(std::minmax(kit.st.HintA, kit.st.HintB), std::minmax(kit.st.MoveTo[k], kit.st.MoveFrom[k]));
 }
 
 TEST(Hints, ComeTenSettledSecondsAfterTheLastChangeAndThenEveryTenSeconds) {

@@ -4,6 +4,14 @@
 #include "platform/sdl/SdlWindow.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "VirtualPad.h"
 #include "platform/sdl/SdlRender.h"
@@ -167,9 +175,12 @@ TEST(SdlWindowResize, ADraggedWindowScalesThePictureWithBarsAndClicksLandWhereAi
   ASSERT_TRUE(w.Create("resize", 640, 480, false, true)) << w.Error();
   SdlRenderDevice device(w.Renderer(), nullptr, 640, 480);
   SDL_Window* window = SDL_RenderGetWindow(w.Renderer());
+  w.WarpPointer(600, 100);
+  w.Pump();
   SDL_SetWindowSize(window, 1280, 480);  // dragged wider: bars left and right
   w.Pump();
   EXPECT_TRUE(w.TakeExposed()) << "drawn afresh at the new size";
+  EXPECT_NEAR(w.Pointer().x, 600 - 320, 1) << "the pointer stayed put: the picture moved under it";
   EXPECT_EQ(w.Width(), 640) << "the back buffer keeps its size";
   WindowPlacement placed = w.Placement();
   EXPECT_EQ(placed.width, 1280);
@@ -197,6 +208,47 @@ TEST(SdlWindowResize, ADraggedWindowScalesThePictureWithBarsAndClicksLandWhereAi
 
   w.SetMode(800, 600, false);  // a size chosen in the options
   EXPECT_EQ(w.Placement().width, 800);
+}
+
+// An X server of the test's own, with no window manager: full screen is asked
+// for and never granted, while SDL counts the window as the desktop's size.
+TEST(SdlWindowModes, FullScreenTheWindowDoesNotReachIsNotTakenForReached) {
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  pid_t server = fork();
+  if (server == 0) {
+    close(fds[0]);
+    int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1), dup2(null, 2);
+    std::string fd = std::to_string(fds[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", nullptr);
+    _exit(127);
+  }
+  close(fds[1]);
+  char number[16] = {};
+  ssize_t n = read(fds[0], number, sizeof number - 1);
+  close(fds[0]);
+  if (n <= 0) {
+    waitpid(server, nullptr, 0);
+    GTEST_SKIP() << "no Xvfb";
+  }
+  const char* driver = std::getenv("SDL_VIDEODRIVER");
+  std::string before = driver ? driver : "";
+  setenv("SDL_VIDEODRIVER", "x11", 1);
+  setenv("DISPLAY", (":" + std::string(number, std::strcspn(number, "\n"))).c_str(), 1);
+  SDL_Quit();
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  {
+    SdlWindow w;
+    ASSERT_TRUE(w.Create("modes", 1024, 768, false, true)) << w.Error();
+    EXPECT_FALSE(w.SetMode(1280, 1024, true)) << "the window stays 1024x768: not full screen";
+    EXPECT_TRUE(w.SetMode(1024, 768, false)) << "a window's size is granted";
+  }
+  SDL_Quit();
+  if (driver) setenv("SDL_VIDEODRIVER", before.c_str(), 1);
+  else unsetenv("SDL_VIDEODRIVER");
+  kill(server, SIGTERM);
+  waitpid(server, nullptr, 0);
 }
 
 }  // namespace

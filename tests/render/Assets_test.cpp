@@ -5,6 +5,7 @@
 #include "render/AssetCatalogue.h"
 #include "lang/Utf8.h"
 #include "render/GlyphTable.h"
+#include "render/PlayScreen.h"
 #include "shell/InputRouter.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +152,55 @@ TEST(Assets, AnUnderscoreIsALowBarAndTheCheckBoxHasItsOwnCode) {
     ASSERT_GE(box.right, box.left);
     int w = box.right - box.left, h = box.bottom - box.top;
     EXPECT_NEAR(double(w) / h, 1.0, 0.2) << "the check box is square";
+}
+
+// The small look is drawn at a third of its page's pixels (How To Play at
+// 800x600): the dots of i and j stand four page pixels clear of their stems,
+// so that "identical" never reads "ldentlcal".
+TEST(Assets, TheSmallIAndJKeepTheirDotsApart) {
+    for (char32_t code : {U'i', U'j'})
+        for (const auto& g : bm::kSmallGlyphs) {
+            if (g.code != code) continue;
+            Picture p = load(bm::GlyphPagePath(false, g.page));
+            ASSERT_TRUE(p.px);
+            std::vector<bool> inked;
+            for (int y = g.y; y < g.y + g.h; ++y) {
+                unsigned most = 0;
+                for (int x = g.x; x < g.x + g.w; ++x) most = std::max(most, p.alpha(x, y));
+                inked.push_back(most > 64);
+            }
+            auto dot = std::find(inked.begin(), inked.end(), true);
+            auto gap = std::find(dot, inked.end(), false), stem = std::find(gap, inked.end(), true);
+            EXPECT_GE(stem - gap, 4) << "U+" << std::hex << uint32_t(code) << ": the dot touches the stem";
+            EXPECT_LT(stem - inked.begin(), int(inked.size())) << "a stem under the dot";
+        }
+}
+
+// The MENU wheel, its handles and the socket the panel's frame holds for it
+// stand whole on the screen, clear of its right and bottom edges, at every size.
+TEST(Assets, TheMenuWheelAndItsSocketStandInsideTheScreen) {
+    Picture wheel = load("256/mainmenu3.png"), frame = load("red/bg/fg.png");
+    ASSERT_TRUE(wheel.px && frame.px);
+    InkBox ink;
+    for (int y = 0; y < wheel.h; ++y)
+        for (int x = 0; x < wheel.w; ++x)
+            if (wheel.alpha(x, y) > 32)
+                ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x),
+                ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y);
+    for (auto [w, h] : {std::pair{800, 600}, std::pair{1024, 768}, std::pair{1280, 1024}}) {
+        bm::ScreenMetrics m = bm::ScreenMetrics::For(w, h);
+        bm::IRect r = bm::MenuButtonRect(m);
+        double right = r.left + (ink.right + 1.0) * (r.right - r.left) / wheel.w;
+        double bottom = r.top + (ink.bottom + 1.0) * (r.bottom - r.top) / wheel.h;
+        EXPECT_LE(right, w - 12 * m.XScale) << w << "x" << h;
+        EXPECT_LE(bottom, h - 12 * m.YScale) << w << "x" << h;
+    }
+    // Below the stock buttons' column the frame's last columns and rows are clear.
+    int inked = 0;
+    for (int y = frame.h * 930 / 1024; y < frame.h; ++y)
+        for (int x = frame.w * 1100 / 1280; x < frame.w; ++x)
+            if ((x >= frame.w - 3 || y >= frame.h - 3) && frame.alpha(x, y) > 16) ++inked;
+    EXPECT_EQ(inked, 0) << "the socket runs off the screen";
 }
 
 TEST(Assets, MapPointFileHoldsSixtyFiveLevelsOnScreen) {

@@ -14,9 +14,14 @@
 #include <string>
 #include <vector>
 
+#include <stb/stb_image.h>
+
+#include <cmath>
+
 #include "tests/TempDir.h"
 #include "lang/Language.h"
 #include "lang/Tr.h"
+#include "render/GlyphTable.h"
 #include "platform/Host.h"
 #include "platform/headless/DrawJournal.h"
 #include "platform/headless/Headless.h"
@@ -225,6 +230,79 @@ struct CensusRun {
       if (!std::isalnum((unsigned char)c) && c != '_' && c != '-') c = '_';
     std::filesystem::create_directories(sheet);
     s().render().SaveScreenshot((std::filesystem::path(sheet) / (name + ".png")).string());
+  }
+
+  // The contrast ratio (1 to 21) of a text with what is drawn under it,
+  // measured on the pixels: the state is drawn with its texts and again with
+  // none. Of the pixels the text changed, the letters' body is the third that
+  // comes nearest to the text's own colour laid over what is under it (the rest
+  // is outline, shadow and edge); its tone is set against the same pixels drawn
+  // without the text.
+  template <class F>
+  double Contrast(F&& draw, const std::string& text) {
+    host->SetDrawingEnabled(true);
+    Draw(draw);
+    auto t = std::find_if(j().texts.begin(), j().texts.end(), [&](const DrawnText& d) { return d.text == text; });
+    double ratio = 0;
+    const std::string with = dir.str() + "/with.png", without = dir.str() + "/without.png";
+    if (t != j().texts.end() && s().render().SaveScreenshot(with)) {
+      const Rect box = t->box;
+      const Argb colour = t->color;
+      for (bool large : {true, false})
+        for (int p = 0; p < (large ? kLargeGlyphPages : kSmallGlyphPages); ++p)
+          journal->hidden.insert(s().look.textures.Get(GlyphPagePath(large, p)));
+      Draw(draw);
+      journal->hidden.clear();
+      if (s().render().SaveScreenshot(without)) ratio = ContrastOfPixels(with, without, box, colour);
+    }
+    host->SetDrawingEnabled(!sheet.empty());
+    return ratio;
+  }
+  // Body text reads at a contrast of 4.5 : 1 at least, its ink at least minInkPx high.
+  template <class F>
+  void Legible(const std::string& state, F&& draw, const std::string& text, int minInkPx = 0) {
+    double ratio = Contrast(draw, text);
+    if (std::getenv("BM_CONTRAST")) std::printf("%s %s \"%s\": %.2f\n", Size().c_str(), state.c_str(), text.c_str(), ratio);
+    if (ratio < 4.5) Fault(state, "\"" + text + "\" reads at a contrast of " + std::to_string(ratio) + " : 1");
+    for (const DrawnText& t : j().texts)
+      if (t.text == text && t.box.bottom - t.box.top < minInkPx)
+        Fault(state, "\"" + text + "\" is " + std::to_string(t.box.bottom - t.box.top) + " pixels high");
+  }
+  static double Luminance(double r, double g, double b) {
+    auto lin = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * lin(r) + 0.7152 * lin(g) + 0.0722 * lin(b);
+  }
+  static double ContrastOfPixels(const std::string& withPath, const std::string& withoutPath, const Rect& box,
+                                 Argb colour) {
+    int w = 0, h = 0, n = 0, w2 = 0, h2 = 0;
+    std::unique_ptr<unsigned char, void (*)(void*)> a(stbi_load(withPath.c_str(), &w, &h, &n, 4), stbi_image_free),
+        b(stbi_load(withoutPath.c_str(), &w2, &h2, &n, 4), stbi_image_free);
+    if (!a || !b || w != w2 || h != h2) return 0;
+    const double alpha = (colour >> 24) / 255.0;
+    struct Px {
+      double on, off, nearness;
+    };
+    std::vector<Px> touched;
+    for (int y = std::max(0, box.top); y < std::min(h, box.bottom); ++y)
+      for (int x = std::max(0, box.left); x < std::min(w, box.right); ++x) {
+        const unsigned char *p = a.get() + (std::size_t(y) * w + x) * 4, *q = b.get() + (std::size_t(y) * w + x) * 4;
+        if (std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]) < 24) continue;
+        double c[3];
+        for (int k = 0; k < 3; ++k) c[k] = alpha * ((colour >> (16 - 8 * k)) & 0xFF) / 255.0 + (1 - alpha) * q[k] / 255.0;
+        double on = Luminance(p[0] / 255.0, p[1] / 255.0, p[2] / 255.0);
+        touched.push_back({on, Luminance(q[0] / 255.0, q[1] / 255.0, q[2] / 255.0), std::abs(on - Luminance(c[0], c[1], c[2]))});
+      }
+    if (touched.size() < 3) return 1;
+    std::sort(touched.begin(), touched.end(), [](const Px& x, const Px& y) { return x.nearness < y.nearness; });
+    touched.resize(touched.size() / 3);
+    std::vector<double> ink, under;
+    for (const Px& p : touched) ink.push_back(p.on), under.push_back(p.off);
+    auto median = [](std::vector<double>& v) {
+      std::nth_element(v.begin(), v.begin() + std::ptrdiff_t(v.size() / 2), v.end());
+      return v[v.size() / 2];
+    };
+    double l1 = median(ink), l2 = median(under);
+    return (std::max(l1, l2) + 0.05) / (std::min(l1, l2) + 0.05);
   }
 
   void Report() {

@@ -15,6 +15,7 @@
 #include "render/OptionsDraw.h"
 #include "render/PictureWords.h"
 #include "render/RosterDraw.h"
+#include "render/ShopLayout.h"
 #include "bonus/StockButtons.h"
 #include "progress/Stages.h"
 #include "render/BetweenLevelsDraw.h"
@@ -24,6 +25,7 @@
 #include "shell/BetweenLevelsScreen.h"
 #include "shell/DialogScreen.h"
 #include "shell/LoadingScreen.h"
+#include "shell/Loop.h"
 #include "shell/PlayFrame.h"
 #include "storage/ItemStatus.h"
 #include "shell/HowToPlayScreen.h"
@@ -32,6 +34,7 @@
 #include "shell/HighScoresScreen.h"
 #include "shell/NameBoxScreen.h"
 #include "shell/PlayersScreen.h"
+#include "shell/ShopView.h"
 #include "storage/SaveFolder.h"
 
 namespace bm {
@@ -61,6 +64,16 @@ void KeepRoster(CensusRun& r) {
   SaveData d;
   d.players = FullRoster();
   SavePlayers(f, d);
+}
+
+// Inside the cream of the parchment laid over frame f (red/tipformA.png: its
+// border 16 and its corners' inner radius 32 of the 448 x 388 it is stretched from).
+bool InsideParchment(const IRect& f, double x, double y) {
+  double w = (f.right - f.left) / 448.0, h = (f.bottom - f.top) / 388.0;
+  double l = f.left + 16 * w, t = f.top + 16 * h, r = f.right - 16 * w, b = f.bottom - 16 * h;
+  double dx = std::max({l + 32 * w - x, x - (r - 32 * w), 0.0}) / (32 * w);
+  double dy = std::max({t + 32 * h - y, y - (b - 32 * h), 0.0}) / (32 * h);
+  return x >= l && x <= r && y >= t && y <= b && dx * dx + dy * dy <= 1;
 }
 
 // A key pressed and let go over two passes; the state after it.
@@ -142,6 +155,23 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
       Press(r, menu, vk::Down);
       r.Check("menu key " + std::to_string(k), items);
     }
+    // Cheat mode's debug panel: the run log's last lines while Backspace is held; Numpad 0 empties it.
+    r.s().loop.Input.CheatMode = true;
+    r.s().logs.WriteRunLog("Census", "a line for the debug panel");
+    r.win().SetKey(vk::Backspace, true);
+    r.Pass(menu);
+    PollKeys(r.s());
+    RenderScene(r.s());
+    Expect panel{{"Cheat Mode", "Census a line for the debug panel"}};
+    panel.mayOverlap.assign(r.s().logs.Recent().begin(), r.s().logs.Recent().end());
+    r.Check("menu debug panel", panel);
+    r.win().SetKey(vk::Numpad0, true);
+    r.Pass(menu);
+    PollKeys(r.s());
+    EXPECT_TRUE(r.s().logs.Recent().empty());
+    r.win().SetKey(vk::Numpad0, false);
+    r.win().SetKey(vk::Backspace, false);
+    r.s().loop.Input.CheatMode = false;
 
     OptionsScreen options(r.s());
     options.Enter(r.s());
@@ -155,6 +185,9 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
                   {"^"},
                   {"<", ">"}};
     r.Check("options", labels);
+    if (lang == kEnglish && w == 800)
+      for (const char* label : {"Full Screen", "Resolution", "Sound Volume", "Music Volume", "OK"})
+        r.Legible("options", [&] { r.Pass(options); }, label);
     for (int item = 0; item < opt::Count; ++item) {
       const IRect& at = rects[std::size_t(item)];
       if (at.right <= at.left) continue;
@@ -188,9 +221,15 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
       Expect e{{TrC("screen title", "How To Play"), TrC("how to play, page title", HowToPlayPageText(page).title),
                 TrC("how to play, button", page < kHowToPlayPages ? "Next" : "Done"), std::to_string(page) + " / 8"}};
       r.Check("how to play " + std::to_string(page), e);
+      if (lang == kEnglish && w == 800 && page == 1)
+        r.Legible("how to play", [&] { r.Pass(pages); }, SplitLines(HowToPlayPageText(1).text).front());
       for (int b : {howto::Prev, howto::Done, howto::Next}) {
         IRect at = HowToPlayButton(m, b);
         if (!HowToPlayButtonAt(m, page, (at.left + at.right) / 2.0, (at.top + at.bottom) / 2.0)) continue;  // not on this page
+        // The button and the keyboard's bar under it stay clear of the parchment's rounded corners.
+        for (int x : {at.left, at.right})
+          if (!InsideParchment(m.PercentRect(8, 6, 92, 92), x, at.bottom + 8))
+            r.Fault("how to play", "button " + std::to_string(b) + " runs into the parchment's corner");
         r.Point(at);
         r.Pass(pages);
         r.Check("how to play " + std::to_string(page) + " hover " + std::to_string(b), e, &at, &idle);
@@ -223,8 +262,13 @@ TEST(Census, PlayersNameBoxAndHighScores) {
       r.Point(mark);
       r.Pass(players);
       Expect hint = list;
-      hint.texts.push_back(Tr("Click to delete corresponding player."));
+      const std::string tip = Tr("Click to delete corresponding player.");
+      hint.texts.push_back(tip);
+      hint.mayOverlap.push_back(tip);  // a hint box stands over what is there
       r.Check("players delete " + std::to_string(row), hint);
+      for (const DrawnText& t : r.j().texts)
+        if (t.text == tip && (t.box.bottom > mark.bottom || t.box.bottom < mark.top - (mark.bottom - mark.top)))
+          r.Fault("players delete", "the hint stands away from the pointer: " + test::Show(t.box));
     }
     for (int b : {roster::Add, roster::Ok}) {
       IRect at = RosterButtonRect(m, b);
@@ -378,6 +422,8 @@ TEST(Census, PlayScreenTipsAndLevelEnds) {
         Expect e{{SplitLines(Tr(TipText(n))).front()}};
         for (const std::string& line : SplitLines(Tr(TipText(n)))) e.mayOverlap.push_back(line);
         r.Check("tip " + std::to_string(n) + " at " + std::to_string(place), e);
+        if (lang == kEnglish && w == 800 && n == 0 && place == 57)
+          r.Legible("tip", [&] { DrawPlayScreen(s, r.play()); }, "(click to close)", 9);
       }
     r.play().tip = TipBox{};
     for (bool gameOver : {false, true})
@@ -437,6 +483,21 @@ TEST(Census, LoadingMapShopAndCredits) {
     r.Check("shop key carried");
     Press(r, between, vk::Right);
     r.Check("shop key over an item");
+    Press(r, between, vk::Escape);  // the key goes back
+    // Each item's text stands clear of every card, its own lock included.
+    for (int item = 1; item <= kShopItems; ++item) {
+      r.Point(ShopItemX(item) * m.XScale, (ShopItemY(item) - 40) * m.YScale);
+      r.Pass(between);
+      r.Check("shop hover " + std::to_string(item));
+      for (const DrawnText& t : r.j().texts)
+        for (int card = 1; card <= kShopItems; ++card)
+          if (test::Overlap(t.box, RectOf(m.DesignRect(ShopItemX(card) - 85, ShopItemY(card) - 110, ShopItemX(card) + 85,
+                                                      ShopItemY(card) + 110))))
+            r.Fault("shop hover", "\"" + t.text + "\" covers item " + std::to_string(card));
+      if (lang == kEnglish && w == 800 && item == 1)
+        r.Legible("shop hover", [&] { r.Pass(between); },
+                  SplitLines(ShopItemText(r.play(), 1, ShopItemY(1) - 40).first).front());
+    }
 
     for (double scroll : {-20.0, 40.0, 100.0, 150.0, 200.0, 280.0}) {
       r.Draw([&] { DrawCredits(s.look.canvas, s.look.font, scroll); });

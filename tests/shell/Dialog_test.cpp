@@ -12,8 +12,8 @@ namespace {
 using test::ScreenHarness;
 
 // A question whose Escape takes the second button.
-DialogRequest Asked() { return DialogFor(Question::DeletePlayer, "Anne"); }
-constexpr DeleteAnswer kFirst = DeleteAnswer::Delete, kSecond = DeleteAnswer::Keep;
+DialogRequest Asked() { return DialogFor(Question::KeepDisplayChanges); }
+constexpr DisplayAnswer kFirst = DisplayAnswer::Apply, kSecond = DisplayAnswer::Discard;
 
 Answer Ask(ScreenHarness& h, const DialogRequest& q, Screen* behind = nullptr) {
   return h.Run(std::make_unique<DialogScreen>(q, behind));

@@ -66,6 +66,32 @@ TEST(IdleFrames, TheMenuRestsWithThePointerOffTheProps) {
   }
 }
 
+// Left alone, a settled board shows a hint ten seconds after it settled and
+// another one every ten seconds, each drawn whole as it comes.
+TEST(IdleFrames, ANewHintEveryTenSecondsIsDrawn) {
+  ScreenHarness h(true);
+  NewGame(h.match(), 1, h.now());
+  h.Move(h.now() + 5, -1, -1);
+  h.Deadline(h.now() + 33000);
+  ScreenStack stack(h.s());
+  stack.Open(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands));
+  const BoardState& b = h.match().board;
+  std::vector<int> hints{-1};
+  for (;;) {
+    long frames = h.s().loop.FramesPresented, partial = h.s().loop.PartialFrames;
+    if (!stack.Step()) break;
+    if (int hint = b.HintVisible ? b.HintA * kCellCount + b.HintB : -1; hint != hints.back()) {
+      hints.push_back(hint);
+      EXPECT_EQ(h.s().loop.FramesPresented, frames + 1) << "a new hint is drawn at once";
+      EXPECT_EQ(h.s().loop.PartialFrames, partial) << "and the whole board with it";
+    }
+    stack.Pace();
+  }
+  ASSERT_EQ(hints.size(), 4u) << "hints at 10, 20 and 30 s";
+  EXPECT_NE(hints[2], hints[1]);
+  EXPECT_NE(hints[3], hints[2]);
+}
+
 // The clock's ticks, the shimmer and the keyboard's frame redraw only their
 // part of the kept frame: what is on screen afterwards must be exactly the
 // frame drawn whole.

@@ -31,6 +31,10 @@ TEST(Logo, RunsNineSecondsWithItsCueOnceAndAClickCutsItShort) {
   EXPECT_NEAR(h.Now() - t, 1000, 50);
   EXPECT_TRUE(h.s().loop.Input.ClickLatch);
   EXPECT_EQ(h.Heard("ev_logo"), 1) << "cut short before its cue";
+  // --level N goes straight to its level.
+  t = h.Now();
+  h.Run(std::make_unique<LogoScreen>(5));
+  EXPECT_LT(h.Now() - t, 100);
 }
 
 TEST(Logo, TheFadeIntoTheMenuTakesFiftyStepsAndAKeyEndsIt) {

@@ -10,6 +10,7 @@
 
 #include "tests/TempDir.h"
 #include "shell/Options.h"
+#include "storage/DataIni.h"
 
 namespace bm {
 namespace {
@@ -56,6 +57,12 @@ TEST(ManualPage, ListsEveryOptionOfHelpWithItsValue) {
     for (auto& a : args) argv.push_back(a.data());
     EXPECT_TRUE(ParseCommandLine(int(argv.size()), argv.data(), o, error)) << option << ": " << error;
   }
+}
+
+TEST(ManualPage, BothTellTheKeysAndHowCheatModeGoesOn) {
+  for (const std::string& text : {UsageText(), PlainPage()})
+    for (const char* word : {"F12", "Escape", "Backspace", kBuiltInCheatCode, "Cheat Mode Code", "Page Down"})
+      EXPECT_NE(text.find(word), std::string::npos) << word << " missing from:\n" << text;
 }
 
 // Only a language the game has; a data folder named by something (an empty name

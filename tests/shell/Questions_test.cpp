@@ -65,10 +65,11 @@ TEST(Questions, EscapeAndStrayKeysNeverAnswerWhatThrowsSomethingAway) {
     const ScreenMetrics& m = s.look.metrics;
     auto click = [&](double at, const IRect& r) { w.ScriptClick(at, (r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0); };
     double t = s.Now() + 500;
-    // Each question is opened, met with every stray key, then Escape.
-    auto meet = [&] {
+    // Each question is opened, met with every stray key, then Escape (Enter
+    // where it keeps: "CANCEL" comes first).
+    auto meet = [&](int last = vk::Escape) {
       for (int key : strays) w.ScriptKey(t += 150, key);
-      w.ScriptKey(t += 300, vk::Escape);
+      w.ScriptKey(t += 300, last);
       t += 700;
     };
     click(t, MainMenuItemRect(m, menu::Play));  // "Continue saved game|or start new one?"
@@ -77,12 +78,12 @@ TEST(Questions, EscapeAndStrayKeysNeverAnswerWhatThrowsSomethingAway) {
     click(t, MainMenuItemRect(m, menu::HighScores));
     click(t += 700, HighScoreButtonRect(m, scores::Reset));  // "This action will reset..."
     t += 700;
-    meet();
+    meet(vk::Enter);
     w.ScriptKey(t, vk::Escape);
     click(t += 700, MainMenuItemRect(m, menu::ChangePlayer));
     click(t += 700, RosterDeleteRect(m, 1));  // "Click continue to delete|Second"
     t += 700;
-    meet();
+    meet(vk::Enter);
     w.ScriptKey(t, vk::Escape);
     click(t += 700, MainMenuItemRect(m, menu::Options));
     const OptionRectTable rects = OptionRects(m);

@@ -59,27 +59,32 @@ TEST(SaveOnLeave, EscapeTheCloseBoxAndF12EachSaveTheLevel) {
 
 // A first start has no player: the name box comes before the menu, and the
 // game left with Escape is kept under that name, to be continued next time.
+// A game played after "CANCEL" is kept under the name given when it was left.
 TEST(SaveOnLeave, AFirstStartAsksForANameSoTheGameCanBeContinued) {
-  test::TempDir dir;
-  RunOptions o = test::HeadlessRun(dir, 8, 120);
-  o.beforeMainLoop = [&](Services& s, Host& host) {
-    HeadlessWindow* w = host.Scripted();
-    IRect play = MainMenuItemRect(s.look.metrics, menu::Play);
-    const double t = s.Now();
-    w->Script({ScriptEvent::Text, t + 300, 0, 0, 0, "Ann"});
-    w->ScriptKey(t + 500, vk::Enter);
-    w->ScriptClick(t + 1500, (play.left + play.right) / 2.0, (play.top + play.bottom) / 2.0);
-    w->ScriptKey(t + 5000, vk::Escape);
-    w->ScriptKey(t + 7000, vk::F12);
-  };
-  ASSERT_EQ(RunGame(o), 0);
-  SaveFolder f{dir.str(), BM_GAME_DIR, nullptr};
-  SaveData d;
-  LoadPlayers(f, d);
-  EXPECT_EQ(d.players.Current(), 1);
-  EXPECT_EQ(d.players.CurrentRecord().Name, "Ann");
-  EXPECT_EQ(d.players.CurrentRecord().ShowTips, kTrue) << "a new player is shown the tips";
-  EXPECT_TRUE(HasSavedGame(d)) << "the first game can be continued";
+  for (bool cancelFirst : {false, true}) {
+    SCOPED_TRACE(cancelFirst);
+    test::TempDir dir;
+    RunOptions o = test::HeadlessRun(dir, 8, 120);
+    o.beforeMainLoop = [&](Services& s, Host& host) {
+      HeadlessWindow* w = host.Scripted();
+      IRect play = MainMenuItemRect(s.look.metrics, menu::Play);
+      const double t = s.Now(), named = cancelFirst ? 5500 : 0;
+      if (cancelFirst) w->ScriptKey(t + 300, vk::Escape);
+      w->Script({ScriptEvent::Text, t + named + 300, 0, 0, 0, "Ann"});
+      w->ScriptKey(t + named + 500, vk::Enter);
+      w->ScriptClick(t + 1500, (play.left + play.right) / 2.0, (play.top + play.bottom) / 2.0);
+      w->ScriptKey(t + 5000, vk::Escape);
+      w->ScriptKey(t + 8000, vk::F12);
+    };
+    ASSERT_EQ(RunGame(o), 0);
+    SaveFolder f{dir.str(), BM_GAME_DIR, nullptr};
+    SaveData d;
+    LoadPlayers(f, d);
+    EXPECT_EQ(d.players.Current(), 1);
+    EXPECT_EQ(d.players.CurrentRecord().Name, "Ann");
+    EXPECT_EQ(d.players.CurrentRecord().ShowTips, kTrue) << "a new player is shown the tips";
+    EXPECT_TRUE(HasSavedGame(d)) << "the first game can be continued";
+  }
 }
 
 // --level on a fresh folder: no name box, no menu; the level is played at once

@@ -4,6 +4,7 @@
 
 #include "ScreenHarness.h"
 #include "board/ItemCodes.h"
+#include "render/PlayScreen.h"
 #include "render/TipDraw.h"
 #include "shell/PlayScreen.h"
 #include "shell/PlayFrame.h"
@@ -101,6 +102,28 @@ TEST(Tips, TheHourglassStandsStillWhileATipWaits) {
   playFor(3000, true);
   EXPECT_EQ(h.play().tip.number, -1);
   EXPECT_LT(m.level.SandLeft, sand);
+}
+
+// The pointer resting on MENU offers tip 13; the click that closes it stays
+// in the level, the next one leaves.
+TEST(Tips, RestingOnMenuOffersItsTipWhoseClosingClickDoesNotLeave) {
+  ScreenHarness h;
+  NewGame(h.match(), 1, h.now());
+  h.match().player.tipsOn = true;
+  IRect menu = MenuButtonHitRect(h.s().look.metrics);
+  h.Move(h.now() + 1500, ScreenHarness::cx(menu), ScreenHarness::cy(menu));
+  h.Click(h.now() + 2500, menu);
+  h.Deadline(h.now() + 4000);
+  Play(h);
+  EXPECT_TRUE(h.match().player.tipSeen[13]);
+  EXPECT_EQ(h.play().tip.number, -1);
+  EXPECT_TRUE(h.s().loop.ExitRequested) << "the click that closed the tip left the level";
+  h.s().loop.ExitRequested = false;
+  h.s().platform.clock->SleepMs(200);
+  h.Click(h.now() + 300, menu);
+  h.Deadline(h.now() + 2000);
+  Play(h);
+  EXPECT_FALSE(h.s().loop.ExitRequested) << "MENU leaves";
 }
 
 TEST(Tips, ABoxStaysOnScreenWithItsTailTowardsThePoint) {

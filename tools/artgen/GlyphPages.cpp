@@ -24,6 +24,7 @@ struct Style {
     double outline;  // pixels outside the letter's edge
     Rgb fillTop, fillBottom, edge;
     bool gloss;
+    bool openDots = false;  // the dots of i and j stand clear of their stems, outline and all
 };
 
 Style styleOf(GlyphSet s) {
@@ -31,7 +32,7 @@ Style styleOf(GlyphSet s) {
         case GlyphSet::Large:
             return {"DejaVu Serif", 92, 4.5, hex(0xffffff), hex(0xd8dde6), hex(0x101828), true};
         case GlyphSet::Small:
-            return {"DejaVu Sans", 90, 6.5, hex(0xffffff), hex(0xe8ecf2), hex(0x0a1020), false};
+            return {"DejaVu Sans", 90, 6.5, hex(0xffffff), hex(0xe8ecf2), hex(0x0a1020), false, true};
     }
     return {};
 }
@@ -95,6 +96,22 @@ void glyphPath(cairo_t* cr, char32_t ch, const Style& st) {
     cairo_select_font_face(cr, st.family, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, st.em);
     cairo_move_to(cr, 0, 0);
+    if (st.openDots && (ch == U'i' || ch == U'j')) {
+        // Small and thickly outlined, the font's own dot runs into the stem ("ldentlcal"):
+        // the dotless letter, and a dot of the stem's width set higher, a clear gap
+        // left between the two outlines.
+        const std::string stem = utf8(ch == U'i' ? 0x131 : 0x237);
+        cairo_text_extents_t bar, te;
+        cairo_text_extents(cr, utf8(0x131).c_str(), &bar);
+        cairo_text_extents(cr, stem.c_str(), &te);
+        cairo_text_path(cr, stem.c_str());
+        double r = 0.4 * bar.width, cx = te.x_bearing + te.width - bar.width / 2;
+        double cy = te.y_bearing - 2 * st.outline - 13 - r;
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+        cairo_close_path(cr);
+        return;
+    }
     cairo_text_path(cr, utf8(ch).c_str());
 }
 

@@ -271,9 +271,10 @@ void playFrame(const std::string& path) {
         cairo_pattern_destroy(g);
         edge(cr, hex(0xb07a20), 2.5);
     }
-    // Socket for the menu wheel in the bottom-right corner.
-    double mx = px(1147.5 + 64), my = 894 + 64;
-    circle(cr, mx, my, 58);
+    // Socket for the menu wheel in the bottom-right corner, whole on the screen
+    // (the game draws the wheel centred on it: render/PlayScreen.cpp).
+    double mx = px(1200), my = 948;
+    circle(cr, mx, my, 54);
     setRgb(cr, hex(0x05101a), 0.8);
     cairo_fill_preserve(cr);
     edge(cr, hex(0xb07a20), 3);
