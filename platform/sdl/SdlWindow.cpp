@@ -132,10 +132,13 @@ void SdlWindow::Resized() {
   }
   // The pointer stayed where it was while the picture moved under it: it now
   // points at another pixel of the picture (or at none), with no motion to tell.
-  int wx = 0, wy = 0;
-  SDL_GetMouseState(&wx, &wy);
+  int gx = 0, gy = 0, x0 = 0, y0 = 0, w = 0, h = 0;
+  SDL_GetGlobalMouseState(&gx, &gy);
+  SDL_GetWindowPosition(window_, &x0, &y0);
+  SDL_GetWindowSize(window_, &w, &h);
   float lx = -1, ly = -1;
-  if (renderer_ && SDL_GetMouseFocus() == window_) SDL_RenderWindowToLogical(renderer_, wx, wy, &lx, &ly);
+  if (renderer_ && gx >= x0 && gy >= y0 && gx < x0 + w && gy < y0 + h)
+    SDL_RenderWindowToLogical(renderer_, gx - x0, gy - y0, &lx, &ly);
   input_.pointer = {double(lx), double(ly)};
 }
 

@@ -242,10 +242,11 @@ struct CensusRun {
   double Contrast(F&& draw, const std::string& text) {
     host->SetDrawingEnabled(true);
     Draw(draw);
-    auto t = std::find_if(j().texts.begin(), j().texts.end(), [&](const DrawnText& d) { return d.text == text; });
+    // The last one drawn of that text: the one on top of its shadow.
+    auto t = std::find_if(j().texts.rbegin(), j().texts.rend(), [&](const DrawnText& d) { return d.text == text; });
     double ratio = 0;
     const std::string with = dir.str() + "/with.png", without = dir.str() + "/without.png";
-    if (t != j().texts.end() && s().render().SaveScreenshot(with)) {
+    if (t != j().texts.rend() && s().render().SaveScreenshot(with)) {
       const Rect box = t->box;
       const Argb colour = t->color;
       for (bool large : {true, false})

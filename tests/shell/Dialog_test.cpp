@@ -11,8 +11,12 @@ namespace {
 
 using test::ScreenHarness;
 
-// A question whose Escape takes the second button.
-DialogRequest Asked() { return DialogFor(Question::KeepDisplayChanges); }
+// A question whose Escape takes the second button, centred as the layouts below.
+DialogRequest Asked() {
+  DialogRequest q = DialogFor(Question::KeepDisplayChanges);
+  q.leftPercent = q.topPercent = -1;
+  return q;
+}
 constexpr DisplayAnswer kFirst = DisplayAnswer::Apply, kSecond = DisplayAnswer::Discard;
 
 Answer Ask(ScreenHarness& h, const DialogRequest& q, Screen* behind = nullptr) {
