@@ -76,22 +76,16 @@ void DrawPanelTexts(Canvas& c, Font& font, const PanelView& v) {
               m.DesignRect(340, 14, 940, 70), 0.45, 0xFF000000, 0xFFFFE6A0, Align::Center);
 }
 
-namespace {
-// The wheel's picture, 128 design pixels square, stands this far from the
-// screen's right and bottom edges (its handles 16 and 14 pixels clear of
-// them), centred on the socket the panel's frame has for it at (1200, 948).
-constexpr double kMenuFromRight = 144, kMenuFromBottom = 140;
-}  // namespace
-
 IRect MenuButtonRect(const ScreenMetrics& m) {
-  double x = m.Width - kMenuFromRight * m.XScale, y = m.Height - kMenuFromBottom * m.YScale;
-  return {int(x), int(y), int(x + 128 * m.XScale), int(y + 128 * m.YScale)};
+  double sx = 0.5 * m.XScale, sy = 0.5 * m.YScale;
+  double x = m.Width - 265 * sx, y = m.Height - 260 * sy;
+  return {int(x), int(y), int(x + 256 * sx), int(y + 256 * sy)};
 }
 
 IRect MenuButtonHitRect(const ScreenMetrics& m) {
-  int left = int(std::nearbyint(m.Width - (kMenuFromRight - 16) * m.XScale)),
-      top = int(std::nearbyint(m.Height - (kMenuFromBottom - 16) * m.YScale));
-  return {left, top, int(std::nearbyint(left + 95.5 * m.XScale)), int(std::nearbyint(top + 95.5 * m.YScale))};
+  double sx = 0.5 * m.XScale, sy = 0.5 * m.YScale;
+  int left = int(std::nearbyint(m.Width - 265 * sx + 32 * sx)), top = int(std::nearbyint(m.Height - 260 * sy + 32 * sy));
+  return {left, top, int(std::nearbyint(left + 191 * sx)), int(std::nearbyint(top + 191 * sy))};
 }
 
 void DrawMenuButton(Canvas& c, Font& font, int state) {

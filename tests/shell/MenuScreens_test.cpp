@@ -48,10 +48,10 @@ TEST(MenuScreens, ChangePlayerIsHeardAndTheMenuButtonReactsInsideItsMargin) {
   EXPECT_EQ(h.Heard("ev_menu_over"), 1);
   EXPECT_EQ(MainMenuItemAt(h.s().look.metrics, 100, 200), menu::ChangePlayer) << "over \"Play\" too: the later wins";
   IRect hit = MenuButtonHitRect(ScreenMetrics::For(1280, 1024));
-  EXPECT_EQ(hit.left, 1152);
-  EXPECT_EQ(hit.top, 900);
-  EXPECT_EQ(hit.right, 1248);
-  EXPECT_EQ(hit.bottom, 996);
+  EXPECT_EQ(hit.left, 1164);
+  EXPECT_EQ(hit.top, 910);
+  EXPECT_EQ(hit.right, 1260);
+  EXPECT_EQ(hit.bottom, 1006);
 }
 
 TEST(MenuScreens, EachItemOpensItsScreenByMouse) {

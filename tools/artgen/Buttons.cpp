@@ -173,14 +173,21 @@ void medallion(const std::string& path, int state, const std::function<void(Canv
 }
 
 void menuWheel(const std::string& path, int state) {
-    // The ship's wheel of the menu button (states 0, hover "s", pressed "p").
+    // The ship's wheel of the menu button (states 0, hover "s", pressed "p"),
+    // at four fifths of the picture: the game draws the picture 4.5 design
+    // pixels from the screen's right edge and 2 from its bottom, and the
+    // handles must stand clear of both.
     Canvas cv(256, 256);
     unitSpace(cv);
     cairo_t* cr = cv.cr();
+    cairo_translate(cr, 50, 50);
+    cairo_scale(cr, 0.8, 0.8);
+    cairo_translate(cr, -50, -50);
     double dy = state == 2 ? 1.2 : 0;
+    // The shadows are drawn on canvases of their own, at the wheel's size.
     if (state == 1)
-        softShadow(cv, [&](cairo_t* k) { circle(k, 128, 128, 104); }, 18, 0, 0, hex(0xffd040), 1.0);
-    unitShadow(cv, [&](cairo_t* k) { circle(k, 50, 50 + dy, 40); }, 2.5, 2.5, 0.6);
+        softShadow(cv, [&](cairo_t* k) { circle(k, 128, 128, 84); }, 15, 0, 0, hex(0xffd040), 1.0);
+    unitShadow(cv, [&](cairo_t* k) { circle(k, 50, 50 + dy, 32); }, 2, 2, 0.6);
     Rgb wood = state == 1 ? hex(0xc07a3a) : state == 2 ? hex(0x6a3a14) : hex(0x9a5a24);
     for (int i = 0; i < 8; ++i) {
         double a = i * M_PI / 4;

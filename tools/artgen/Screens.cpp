@@ -273,8 +273,8 @@ void playFrame(const std::string& path) {
     }
     // Socket for the menu wheel in the bottom-right corner, whole on the screen
     // (the game draws the wheel centred on it: render/PlayScreen.cpp).
-    double mx = px(1200), my = 948;
-    circle(cr, mx, my, 54);
+    double mx = px(1147.5 + 64), my = 894 + 64;
+    circle(cr, mx, my, 44);
     setRgb(cr, hex(0x05101a), 0.8);
     cairo_fill_preserve(cr);
     edge(cr, hex(0xb07a20), 3);
