@@ -1,6 +1,7 @@
 #include "platform/sdl/SdlWindow.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/sdl/SystemWindowSize.h"
 
@@ -136,9 +137,12 @@ void SdlWindow::Resized() {
   SDL_GetGlobalMouseState(&gx, &gy);
   SDL_GetWindowPosition(window_, &x0, &y0);
   SDL_GetWindowSize(window_, &w, &h);
+  int wx = gx - x0, wy = gy - y0;
+  // A video driver with no desktop (dummy, offscreen) knows only the point in the window.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && (!std::strcmp(driver, "dummy") || !std::strcmp(driver, "offscreen"))) SDL_GetMouseState(&wx, &wy);
   float lx = -1, ly = -1;
-  if (renderer_ && gx >= x0 && gy >= y0 && gx < x0 + w && gy < y0 + h)
-    SDL_RenderWindowToLogical(renderer_, gx - x0, gy - y0, &lx, &ly);
+  if (renderer_ && wx >= 0 && wy >= 0 && wx < w && wy < h) SDL_RenderWindowToLogical(renderer_, wx, wy, &lx, &ly);
   input_.pointer = {double(lx), double(ly)};
 }
 

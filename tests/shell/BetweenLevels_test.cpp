@@ -147,7 +147,7 @@ TEST(ShopText, EachHalfOfAnItemTellsItsOwnAndTheChanceIsTheNextRefills) {
   // A locked item names the key of its colour, in red once the player holds it.
   EXPECT_EQ(ShopItemText(play, 4, ShopItemY(4)), (Text{"bonus locked|Find lettuce key|to unlock it", 0xFFA0A0A0}));
   Key(shop.items[slot], 4).Flag = -1;
-  EXPECT_EQ(ShopItemText(play, 4, ShopItemY(4)), (Text{"to unlock bonus|Drag-n-Drop|lettuce key here", 0xFFB02020}));
+  EXPECT_EQ(ShopItemText(play, 4, ShopItemY(4)), (Text{"to unlock bonus|Drag-n-Drop|lettuce key here", 0xFFFF7060}));
 }
 
 TEST(BetweenLevels, EscapePutsBackWhatTheKeysCarryAndEnterOnTheMapGoesOn) {

@@ -74,7 +74,7 @@ TEST(IdleFrames, ANewHintEveryTenSecondsIsDrawn) {
   h.Move(h.now() + 5, -1, -1);
   h.Deadline(h.now() + 33000);
   ScreenStack stack(h.s());
-  stack.Open(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands));
+  stack.Open(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands, h.s().saves, 0));
   const BoardState& b = h.match().board;
   std::vector<int> hints{-1};
   for (;;) {
