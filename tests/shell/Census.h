@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,8 +17,6 @@
 #include <vector>
 
 #include <stb/stb_image.h>
-
-#include <cmath>
 
 #include "tests/TempDir.h"
 #include "lang/Language.h"
@@ -232,46 +232,32 @@ struct CensusRun {
     s().render().SaveScreenshot((std::filesystem::path(sheet) / (name + ".png")).string());
   }
 
-  // The contrast ratio (1 to 21) of a text with what is drawn under it,
-  // measured on the pixels: the state is drawn with its texts and again with
-  // none. Of the pixels the text changed, the letters' body is the third that
-  // comes nearest to the text's own colour laid over what is under it (the rest
-  // is outline, shadow and edge); its tone is set against the same pixels drawn
-  // without the text.
+  // Body text reads at a contrast of 4.5 : 1 at least (its ink minInkPx high at
+  // least), measured on the pixels: the state is drawn with its texts and again
+  // with none. The last copy of the text drawn is measured (the one on top of its
+  // shadow). Of the pixels it changed, the letters' body is the third nearest to
+  // the text's own colour laid over what is under it (the rest is outline, shadow
+  // and edge); its median tone is set against the same pixels drawn without it.
   template <class F>
-  double Contrast(F&& draw, const std::string& text) {
+  void Legible(const std::string& state, F&& draw, const std::string& text, int minInkPx = 0) {
     host->SetDrawingEnabled(true);
     Draw(draw);
-    // The last one drawn of that text: the one on top of its shadow.
     auto t = std::find_if(j().texts.rbegin(), j().texts.rend(), [&](const DrawnText& d) { return d.text == text; });
-    double ratio = 0;
     const std::string with = dir.str() + "/with.png", without = dir.str() + "/without.png";
+    double ratio = 0;
     if (t != j().texts.rend() && s().render().SaveScreenshot(with)) {
-      const Rect box = t->box;
-      const Argb colour = t->color;
+      const DrawnText shown = *t;
+      if (int high = shown.box.bottom - shown.box.top; high < minInkPx)
+        Fault(state, "\"" + text + "\" is " + std::to_string(high) + " pixels high");
       for (bool large : {true, false})
         for (int p = 0; p < (large ? kLargeGlyphPages : kSmallGlyphPages); ++p)
           journal->hidden.insert(s().look.textures.Get(GlyphPagePath(large, p)));
       Draw(draw);
       journal->hidden.clear();
-      if (s().render().SaveScreenshot(without)) ratio = ContrastOfPixels(with, without, box, colour);
+      if (s().render().SaveScreenshot(without)) ratio = ContrastOfPixels(with, without, shown.box, shown.color);
     }
     host->SetDrawingEnabled(!sheet.empty());
-    return ratio;
-  }
-  // Body text reads at a contrast of 4.5 : 1 at least, its ink at least minInkPx high.
-  template <class F>
-  void Legible(const std::string& state, F&& draw, const std::string& text, int minInkPx = 0) {
-    double ratio = Contrast(draw, text);
-    if (std::getenv("BM_CONTRAST")) std::printf("%s %s \"%s\": %.2f\n", Size().c_str(), state.c_str(), text.c_str(), ratio);
     if (ratio < 4.5) Fault(state, "\"" + text + "\" reads at a contrast of " + std::to_string(ratio) + " : 1");
-    for (const DrawnText& t : j().texts)
-      if (t.text == text && t.box.bottom - t.box.top < minInkPx)
-        Fault(state, "\"" + text + "\" is " + std::to_string(t.box.bottom - t.box.top) + " pixels high");
-  }
-  static double Luminance(double r, double g, double b) {
-    auto lin = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * lin(r) + 0.7152 * lin(g) + 0.0722 * lin(b);
   }
   static double ContrastOfPixels(const std::string& withPath, const std::string& withoutPath, const Rect& box,
                                  Argb colour) {
@@ -279,30 +265,30 @@ struct CensusRun {
     std::unique_ptr<unsigned char, void (*)(void*)> a(stbi_load(withPath.c_str(), &w, &h, &n, 4), stbi_image_free),
         b(stbi_load(withoutPath.c_str(), &w2, &h2, &n, 4), stbi_image_free);
     if (!a || !b || w != w2 || h != h2) return 0;
-    const double alpha = (colour >> 24) / 255.0;
-    struct Px {
-      double on, off, nearness;
+    auto tone = [](double r, double g, double b) {
+      auto lin = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+      return 0.2126 * lin(r / 255) + 0.7152 * lin(g / 255) + 0.0722 * lin(b / 255);
     };
-    std::vector<Px> touched;
+    const double alpha = (colour >> 24) / 255.0;
+    std::vector<std::array<double, 3>> touched;  // nearness to the text's colour, tone with it, tone without
     for (int y = std::max(0, box.top); y < std::min(h, box.bottom); ++y)
       for (int x = std::max(0, box.left); x < std::min(w, box.right); ++x) {
         const unsigned char *p = a.get() + (std::size_t(y) * w + x) * 4, *q = b.get() + (std::size_t(y) * w + x) * 4;
         if (std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]) < 24) continue;
-        double c[3];
-        for (int k = 0; k < 3; ++k) c[k] = alpha * ((colour >> (16 - 8 * k)) & 0xFF) / 255.0 + (1 - alpha) * q[k] / 255.0;
-        double on = Luminance(p[0] / 255.0, p[1] / 255.0, p[2] / 255.0);
-        touched.push_back({on, Luminance(q[0] / 255.0, q[1] / 255.0, q[2] / 255.0), std::abs(on - Luminance(c[0], c[1], c[2]))});
+        auto over = [&](int k) { return alpha * ((colour >> (16 - 8 * k)) & 0xFF) + (1 - alpha) * q[k]; };
+        double on = tone(p[0], p[1], p[2]);
+        touched.push_back({std::abs(on - tone(over(0), over(1), over(2))), on, tone(q[0], q[1], q[2])});
       }
     if (touched.size() < 3) return 1;
-    std::sort(touched.begin(), touched.end(), [](const Px& x, const Px& y) { return x.nearness < y.nearness; });
+    std::sort(touched.begin(), touched.end());
     touched.resize(touched.size() / 3);
-    std::vector<double> ink, under;
-    for (const Px& p : touched) ink.push_back(p.on), under.push_back(p.off);
-    auto median = [](std::vector<double>& v) {
+    auto median = [&](int k) {
+      std::vector<double> v;
+      for (const auto& t : touched) v.push_back(t[std::size_t(k)]);
       std::nth_element(v.begin(), v.begin() + std::ptrdiff_t(v.size() / 2), v.end());
       return v[v.size() / 2];
     };
-    double l1 = median(ink), l2 = median(under);
+    double l1 = median(1), l2 = median(2);
     return (std::max(l1, l2) + 0.05) / (std::min(l1, l2) + 0.05);
   }
 

@@ -1,6 +1,9 @@
 // The two-button dialog on the headless loop: clicks, keys, latches, the bot.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "ScreenHarness.h"
 #include "render/DialogDraw.h"
 #include "shell/BotPlayer.h"
@@ -23,14 +26,20 @@ Answer Ask(ScreenHarness& h, const DialogRequest& q, Screen* behind = nullptr) {
   return h.Run(std::make_unique<DialogScreen>(q, behind));
 }
 
-TEST(Dialog, EnterTakesTheFirstEscapeTheSecond) {
+// Keys alone: Enter takes the first button, Escape gives the question's own
+// answer, Left and Right mark a button and Space takes it; F12 is no answer.
+TEST(Dialog, KeysAnswerAndEndingTheProgramIsNoAnswer) {
+  const std::pair<std::vector<int>, Answer> cases[] = {
+      {{vk::Enter}, kFirst}, {{vk::Escape}, kSecond}, {{vk::Right, vk::Right, vk::Space}, kSecond},
+      {{vk::Left, vk::Left, vk::Space}, kFirst}, {{vk::F12}, Answer{}}};
   ScreenHarness h;
-  h.Key(h.now() + 100, vk::Enter);
-  h.Deadline(h.now() + 5000);
-  EXPECT_EQ(Ask(h, Asked()), kFirst);
-  h.Key(h.now() + 100, vk::Escape);
-  h.Deadline(h.now() + 5000);
-  EXPECT_EQ(Ask(h, Asked()), kSecond);
+  for (const auto& [keys, answer] : cases) {
+    double t = h.now();
+    for (int key : keys) h.Key(t += 100, key);
+    h.Deadline(h.now() + 5000);
+    EXPECT_EQ(Ask(h, Asked()), answer) << keys.size();
+  }
+  EXPECT_TRUE(h.s().loop.ExitRequested);
 }
 
 TEST(Dialog, ClicksOnEachButtonAndBesideThem) {
@@ -71,27 +80,6 @@ TEST(Dialog, TheOpeningPressAndAPressDraggedOffAnswerNothing) {
   q.leftPercent = 10;
   q.topPercent = 55;
   EXPECT_EQ(Ask(h, q), kSecond);
-}
-
-TEST(Dialog, KeyboardFocusAndSpace) {
-  ScreenHarness h;
-  h.Key(h.now() + 100, vk::Right);
-  h.Key(h.now() + 200, vk::Right);
-  h.Key(h.now() + 300, vk::Space);
-  h.Deadline(h.now() + 5000);
-  EXPECT_EQ(Ask(h, Asked()), kSecond);
-  h.Key(h.now() + 100, vk::Left);
-  h.Key(h.now() + 200, vk::Left);
-  h.Key(h.now() + 300, vk::Space);
-  h.Deadline(h.now() + 5000);
-  EXPECT_EQ(Ask(h, Asked()), kFirst);
-}
-
-TEST(Dialog, EndingTheProgramIsNoAnswer) {
-  ScreenHarness h;
-  h.Key(h.now() + 100, vk::F12);
-  EXPECT_TRUE(Ask(h, Asked()).Empty());
-  EXPECT_TRUE(h.s().loop.ExitRequested);
 }
 
 // The bot reads the question and answers as a player going on with the game

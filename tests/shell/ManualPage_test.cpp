@@ -57,10 +57,8 @@ TEST(ManualPage, ListsEveryOptionOfHelpWithItsValue) {
     for (auto& a : args) argv.push_back(a.data());
     EXPECT_TRUE(ParseCommandLine(int(argv.size()), argv.data(), o, error)) << option << ": " << error;
   }
-}
-
-TEST(ManualPage, BothTellTheKeysAndHowCheatModeGoesOn) {
-  for (const std::string& text : {UsageText(), PlainPage()})
+  // Both tell the keys and how cheat mode goes on.
+  for (const std::string& text : {UsageText(), page})
     for (const char* word : {"F12", "Escape", "Backspace", kBuiltInCheatCode, "Cheat Mode Code", "Page Down"})
       EXPECT_NE(text.find(word), std::string::npos) << word << " missing from:\n" << text;
 }
