@@ -162,7 +162,7 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
     r.Pass(menu);
     PollKeys(r.s());
     RenderScene(r.s(), r.s().options.processStart);
-    Expect panel{{"Cheat Mode", "Census a line for the debug panel"}};
+    Expect panel{{Tr("Cheat Mode"), "Census a line for the debug panel"}};
     panel.mayOverlap.assign(r.s().logs.Recent().begin(), r.s().logs.Recent().end());
     r.Check("menu debug panel", panel);
     r.win().SetKey(vk::Numpad0, true);
