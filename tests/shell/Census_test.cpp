@@ -484,13 +484,15 @@ TEST(Census, LoadingMapShopAndCredits) {
     Press(r, between, vk::Right);
     r.Check("shop key over an item");
     Press(r, between, vk::Escape);  // the key goes back
-    // Each item's text stands clear of every card, its own lock included.
+    // Each item's text stands clear of every card, its own lock included (the shop's own words, written
+    // where the picture leaves room for them, are not an item's text).
+    const std::vector<std::string> shopWords = PictureTexts("red/shop/shop1.jpg");
     for (int item = 1; item <= kShopItems; ++item) {
       r.Point(ShopItemX(item) * m.XScale, (ShopItemY(item) - 40) * m.YScale);
       r.Pass(between);
       r.Check("shop hover " + std::to_string(item));
       for (const DrawnText& t : r.j().texts)
-        for (int card = 1; card <= kShopItems; ++card)
+        for (int card = 1; card <= kShopItems && std::ranges::count(shopWords, t.text) == 0; ++card)
           if (test::Overlap(t.box, RectOf(m.DesignRect(ShopItemX(card) - 85, ShopItemY(card) - 110, ShopItemX(card) + 85,
                                                       ShopItemY(card) + 110))))
             r.Fault("shop hover", "\"" + t.text + "\" covers item " + std::to_string(card));
