@@ -173,6 +173,20 @@ bool LoadSavedGame(SaveFolder& f, SaveData& data, Match& m, double now) {
   return true;
 }
 
+namespace {
+
+// A new game's one save: the record, the shop, the old board's removal and the old score's entry.
+void SaveNewGame(SaveFolder& f, const SaveData& data, int slot, const char* place) {
+  SaveSet save = NewSave(f);
+  PutPlayers(save, data);
+  PutItemStatus(save, data);
+  RemoveBoard(save, slot);
+  PutHighScores(save, data);
+  CommitSave(f, place, save);
+}
+
+}  // namespace
+
 void StartNewGameRecords(SaveFolder& f, SaveData& data, int level) {
   PlayerRecord& p = data.players.CurrentRecord();
   const int slot = data.players.Current();
@@ -185,14 +199,8 @@ void StartNewGameRecords(SaveFolder& f, SaveData& data, int level) {
   ClearForNewGame(p);
   p.NewGamePending = kFalse;
   ResetShop(data, slot);
-  // One save: the record, the shop, the old board's removal and the old score's
-  // entry. When it fails the old game stays whole in the files; this run plays the new one.
-  SaveSet save = NewSave(f);
-  PutPlayers(save, data);
-  PutItemStatus(save, data);
-  RemoveBoard(save, slot);
-  PutHighScores(save, data);
-  CommitSave(f, "NewGame", save);
+  // When the save fails the old game stays whole in the files; this run plays the new one.
+  SaveNewGame(f, data, slot, "NewGame");
 }
 
 void FinishNewGame(SaveFolder& f, SaveData& data) {
@@ -205,12 +213,7 @@ void FinishNewGame(SaveFolder& f, SaveData& data) {
   p.GameScore = 0;
   p.NewGamePending = kFalse;
   ResetShop(data, slot);
-  SaveSet save = NewSave(f);
-  PutPlayers(save, data);
-  PutItemStatus(save, data);
-  RemoveBoard(save, slot);
-  PutHighScores(save, data);
-  CommitSave(f, "FinishNewGame", save);
+  SaveNewGame(f, data, slot, "FinishNewGame");
 }
 
 void EndGameRecords(SaveFolder& f, SaveData& data, std::int64_t score, bool enterScore) {
