@@ -186,6 +186,16 @@ class RenderDevice {
 class SoundDevice;
 class MusicDevice;
 
+// The game's data in packs that may still be on their way (the page fetches
+// them in the background). None on the desktop or headless: every file is there.
+class DataPacks {
+ public:
+  virtual ~DataPacks() = default;
+  // How much of the named pack is here, 0..1 (1: its files can be read); asking
+  // puts it first in line. A pack the platform does not know counts as here.
+  virtual double Wanted(const char* pack) = 0;
+};
+
 // What a running game is given; owned by whoever built the back ends.
 struct Platform {
   Clock* clock = nullptr;
@@ -194,6 +204,7 @@ struct Platform {
   RenderDevice* render = nullptr;
   SoundDevice* sound = nullptr;
   MusicDevice* music = nullptr;
+  DataPacks* packs = nullptr;  // null: every file is there
   bool headless = false;
 };
 

@@ -8,7 +8,10 @@
   webpage.py demo-check [DIR] [OUT]  open the back ends' demo page (demo.html), check what it reports, click it,
                                      reload it, and save screenshots in OUT
   webpage.py js-mutants [DIR] [N...] break the page's own script one line at a time (tests/page-mutants.txt) and
-                                     run the quick checks against each (two tabs, storage, the loading screen)
+                                     run the quick checks against each (two tabs, storage, the loading screen,
+                                     the packs at 10 Mbit/s, offline)
+  webpage.py packs [DIR] [MBIT...]   first visits at these speeds (10 and 50 Mbit/s unless given): bytes and
+                                     time to the first picture, time to the main menu
 
 Chromium is driven over its DevTools protocol on a pipe (--remote-debugging-pipe), so nothing but the
 Python standard library is needed. Exits non-zero when a check fails.
@@ -36,7 +39,8 @@ VIEW_W, VIEW_H = 1024, 768  # the demo's canvas: one page pixel is one canvas pi
 
 class PageHandler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, '.wasm': 'application/wasm',
-                      '.data': 'application/octet-stream', '.js': 'text/javascript'}
+                      '.pack': 'application/octet-stream', '.js': 'text/javascript',
+                      '.webmanifest': 'application/manifest+json'}
 
     def end_headers(self):
         self.send_header('Cache-Control', 'no-cache')
@@ -88,6 +92,7 @@ class Browser:
         self.next_id = 0
         self.buffer = b''
         self.console = []
+        self.received = [(0, 0)]  # (time, bytes) the page received from the network, with Network enabled
         target = next(t for t in self.call('Target.getTargets')['targetInfos'] if t['type'] == 'page')
         self.session = self.attach(target['targetId'], width, height)
 
@@ -147,7 +152,11 @@ class Browser:
 
     def _event(self, event):
         method, params = event.get('method'), event.get('params', {})
-        if method == 'Runtime.consoleAPICalled':
+        if method == 'Network.requestWillBeSent' and params.get('type') == 'Document':
+            self.received = [(params['timestamp'], 0)]  # a new page: its bytes from here
+        elif method == 'Network.dataReceived':
+            self.received.append((params['timestamp'], params.get('encodedDataLength', 0)))
+        elif method == 'Runtime.consoleAPICalled':
             self.console.append(' '.join(str(a.get('value', a.get('description', ''))) for a in params['args']))
         elif method == 'Runtime.exceptionThrown':
             self.console.append('exception: ' + params['exceptionDetails'].get('text', '') + ' ' +
@@ -585,6 +594,96 @@ def skipped_intro(browser, base, checks):
                   % (shown.get('Logo', -1), shown.get('IntroFade', -1)))
 
 
+def emulate_network(browser, mbit):
+    """The tab's network at this many Mbit/s down (20 ms latency); None: as it is."""
+    browser.call('Network.enable', session=True)
+    rate = mbit * 1e6 / 8 if mbit else -1
+    browser.call('Network.emulateNetworkConditions', session=True, offline=False, latency=20 if mbit else 0,
+                 downloadThroughput=rate, uploadThroughput=rate)
+
+
+PACKS_JS = ("(function(){var l=Page.packs?Page.packs.list:[];return {version:Page.packs&&Page.packs.version,here:l.filter(function(p){"
+            "return p.state==='here'}).length,all:l.length,start:l.length?l[0].bytes:0,"
+            "total:l.reduce(function(s,p){return s+p.bytes},0)}})()")
+
+
+def packs_cold(page_dir, checks, mbit):
+    """A first visit at this many Mbit/s: the bytes and time to the program's first picture, the time to the
+    main menu with a click on the loading screen."""
+    server = start_server(page_dir)
+    browser = Browser()
+    try:
+        emulate_network(browser, mbit)
+        browser.navigate('http://127.0.0.1:%d/index.html' % server.server_address[1])
+        browser.wait_for("typeof Module !== 'undefined' && Module.firstPictureMs", timeout=90)
+        browser.click(VIEW_W / 2, VIEW_H / 2)
+        picture = browser.evaluate('Module.firstPictureMs')
+        # What came from the network until then, the page's own document on (its request opens the count).
+        start = browser.received[0][0]
+        before = sum(n for t, n in browser.received if t - start <= picture / 1000)
+        # A first visit asks for the player's name over the menu first.
+        menu = browser.wait_for("(function(){var s=(Module.screens||[]).filter(function(s){"
+                                "return s.name==='MainMenu'||s.name==='NameBox'})[0];return s&&s.ms})()", timeout=90)
+        packs = browser.evaluate(PACKS_JS)
+        print('first visit at %g Mbit/s: %.2f MB before the first picture (start pack %.2f MB of %.2f MB in %d '
+              'packs), first picture at %.1f s, main menu at %.1f s (the logo skipped)'
+              % (mbit, before / 1e6, packs['start'] / 1e6, packs['total'] / 1e6, packs['all'], picture / 1000,
+                 menu / 1000))
+        checks.expect(before <= 2.2e6 and packs['start'] <= 2e6,
+                      'the program drew its first picture after %.2f MB (at most 2.2 MB; the start pack at most 2 MB)'
+                      % (before / 1e6))
+        return before
+    finally:
+        browser.close()
+        server.shutdown()
+        server.server_close()
+
+
+def packs_offline(page_dir, checks):
+    """A level waits for its pack with the loading bar when the player is faster than the network; after one
+    visit the page is kept (its service worker, its packs in the cache) and plays with the server gone."""
+    server = start_server(page_dir)
+    base = 'http://127.0.0.1:%d/index.html' % server.server_address[1]
+    browser = Browser()
+    expect = checks.expect
+    try:
+        emulate_network(browser, 4)
+        browser.navigate(base + '?autoplay&level=3&seconds=20')
+        browser.wait_for("typeof Module !== 'undefined' && Module.firstPictureMs", timeout=90)
+        browser.click(VIEW_W / 2, VIEW_H / 2)
+        wait_screen(browser, 'Packs', 0, timeout=60)
+        top, since = screen_at(browser)
+        rows = browser.screenshot(os.path.join(OUT[0], 'packs-wait.png'))[2]
+        colours, dark = picture_variety(rows)
+        expect(colours >= 100 and dark < 0.5, 'a level waiting for its pack shows the loading picture and its bar '
+               '(%d colours, %.0f %% dark)' % (colours, 100 * dark))
+        emulate_network(browser, None)
+        report = wait_report(browser, timeout=90)
+        expect(report['moves'] > 0, 'the level began once its pack was here (%d moves)' % report['moves'])
+        browser.wait_for('Page.packsDone && navigator.serviceWorker.controller', timeout=60)
+        packs = browser.evaluate(PACKS_JS)
+        cached = browser.evaluate("caches.open('brinemoor-%s').then(function(c){return c.keys()})"
+                                  ".then(function(k){return k.length})" % packs['version'])
+        log = browser.evaluate("FS.readFile('/data/run.log', {encoding: 'utf8'})") or ''
+        missing = [l for l in log.split('\n') if 'missing' in l]
+        expect(not missing, 'every picture and sound a screen asked for was in its pack: %s' % missing[:3])
+        # The network gone: the server stops.
+        server.shutdown()
+        server.server_close()
+        browser.navigate(base)
+        wait_screen(browser, 'MainMenu', 500, timeout=90)
+        browser.screenshot(os.path.join(OUT[0], 'offline-menu.png'))
+        browser.navigate(base + '?autoplay&level=1&seconds=15')
+        wait_screen(browser, 'Play', 3000, timeout=60)
+        browser.screenshot(os.path.join(OUT[0], 'offline-play.png'))
+        report = wait_report(browser, timeout=60)
+        expect(report['moves'] > 0, 'offline, a second visit reaches the menu and plays level 1 (%d moves; %s '
+               'requests in the cache)' % (report['moves'], cached))
+    finally:
+        browser.close()
+        server.shutdown()
+
+
 def bot_level(browser, base, checks, level, seconds):
     """The bot plays a level for the given seconds; its report."""
     browser.navigate(base + '?autoplay&level=%d&seconds=%d' % (level, seconds))
@@ -611,6 +710,8 @@ def quick_check(page_dir, out_dir):
         two_tabs(browser, base, checks, bot_level(browser, base, checks, 1, 30), 25)
         skipped_intro(browser, base, checks)
         storage_refused(browser, base, 'http://localhost:%d/index.html' % port, checks)
+        packs_cold(page_dir, checks, 10)
+        packs_offline(page_dir, checks)
     except (TimeoutError, RuntimeError) as e:
         checks.expect(False, str(e))
         print('screens: ' + ', '.join('%s %.1f s' % (s['name'] or 'end', s['ms'] / 1000)
@@ -639,10 +740,13 @@ def page_mutants(page_dir, out_dir, only):
         work = tempfile.mkdtemp(prefix='bm-page-mutant-')
         for name in os.listdir(page_dir):
             src = os.path.join(page_dir, name)
-            if os.path.isfile(src):
-                os.link(src, os.path.join(work, name)) if name.endswith(('.data', '.wasm')) else shutil.copy(src, work)
+            if os.path.isdir(src):  # the packs
+                shutil.copytree(src, os.path.join(work, name), copy_function=os.link)
+            elif os.path.isfile(src):
+                os.link(src, os.path.join(work, name)) if name.endswith('.wasm') else shutil.copy(src, work)
         # The module's parts (page_pre.js, page_library.js) are inside the program's script.
-        target = os.path.join(work, 'page.js' if m['file'].endswith('/page.js') else 'brinemoor.js')
+        own = os.path.basename(m['file'])
+        target = os.path.join(work, own if own in ('page.js', 'sw.js') else 'brinemoor.js')
         text = open(target).read()
         if text.count(m['find']) != 1:
             results.append((number, 'NOT FOUND', m['rule']))
@@ -742,6 +846,9 @@ def game_check(page_dir, out_dir, seconds=50):
         canvas_sizes(browser, base, checks)
         phone(browser, base, checks)
         storage_refused(browser, base, blocked + '/index.html', checks)
+        # 7. A first visit at 10 Mbit/s; a level waiting for its pack; a second visit offline.
+        packs_cold(page_dir, checks, 10)
+        packs_offline(page_dir, checks)
     except (TimeoutError, RuntimeError) as e:
         expect(False, str(e))
         browser.screenshot(os.path.join(out_dir, 'failed.png'))
@@ -771,6 +878,11 @@ def main(argv):
         except KeyboardInterrupt:
             server.shutdown()
         return 0
+    if command == 'packs':
+        checks = Checks()
+        for mbit in [float(a) for a in argv[3:]] or [50, 10]:
+            packs_cold(page_dir, checks, mbit)
+        return checks.result()
     if command == 'js-mutants':
         out = os.path.join(page_dir, '..', 'check')
         return page_mutants(page_dir, out, [int(a) for a in argv[3:]])

@@ -8,26 +8,21 @@
 #include "render/Font.h"
 #include "render/PictureWords.h"
 #include "shell/Loop.h"
+#include "shell/PackWaitScreen.h"
 #include "shell/Services.h"
 
 namespace bm {
-
-namespace {
-// The picture with its empty trough, and the same with the trough filled.
-constexpr const char* kLogo = "red/logo/gamelogo0.jpg";
-constexpr const char* kLogoFilled = "red/logo/gamelogo1.jpg";
-}  // namespace
 
 void DrawLoadingFrame(Stage& s, double fraction) {
   const ScreenMetrics& m = s.look.metrics;
   Canvas& c = s.look.canvas;
   s.render().Clear(0xFF000000);
-  TextureId back = c.Tex(kLogo), filled = c.Tex(kLogoFilled);
+  TextureId back = c.Tex(kLoadingPicture), filled = c.Tex(kLoadingPictureFilled);
   if (back) c.FullScreen(back);
   // The filled picture over it, cut at the bar's end.
   double cut = LoadingBarCut(int(std::nearbyint(std::clamp(fraction, 0.0, 1.0) * 100))) / 1024.0;
   if (filled && cut > 0) c.ImagePart(filled, 0, 0, cut * m.Width, m.Height, 0, 0, cut, 1);
-  DrawPictureWords(c, s.look.font, kLogo, {0, 0, m.Width, m.Height});
+  DrawPictureWords(c, s.look.font, kLoadingPicture, {0, 0, m.Width, m.Height});
 }
 
 Next LoadingScreen::Enter(Stage& s) {
@@ -51,6 +46,18 @@ Next LoadingScreen::Enter(Stage& s) {
 
 Next LoadingScreen::Pass(Stage& s) {
   if (s.loop.ExitRequested) return Next::Stay();  // the rest is skipped
+  // On the page the menu's pack may still be on its way: the bar follows it first.
+  if (next_ == 0) {
+    double here = PacksHere(s, {kMenuPack});
+    if (here < 1) {
+      if (s.look.drawing && s.Now() - lastDrawMs_ >= 100) {
+        lastDrawMs_ = s.Now();
+        DrawLoadingFrame(s, std::max(BarFraction(progress_), here));
+        s.loop.SceneDirty = true;
+      }
+      return Next::Stay(s.Now() + 100);
+    }
+  }
   steps_[next_++]();
   ++progress_.StepsDone;
   if (s.Now() - lastDrawMs_ >= 30 && s.look.drawing) {
@@ -75,8 +82,8 @@ void LoadingScreen::End(Stage& s, bool stopped) {
     s.loop.SceneDirty = true;
   }
   // Only the loading screen shows them.
-  s.look.textures.Release(kLogo);
-  s.look.textures.Release(kLogoFilled);
+  s.look.textures.Release(kLoadingPicture);
+  s.look.textures.Release(kLoadingPictureFilled);
   if (!stopped && SavePBar(dataDir_, progress_.StepsDone, s.logs)) s.logs.WriteRunLog(logtag::kSavePBar, "OK");
   // The music ticks from now on.
   s.sound.music.MusicReady = true;

@@ -36,6 +36,10 @@ class LoadingScreen : public Screen {
   double lastDrawMs_ = -1e9;
 };
 
+// The loading picture with its empty trough, and the same with the trough filled.
+inline constexpr const char* kLoadingPicture = "red/logo/gamelogo0.jpg";
+inline constexpr const char* kLoadingPictureFilled = "red/logo/gamelogo1.jpg";
+
 // The logo and the bar at this fraction (0..1).
 void DrawLoadingFrame(Stage& s, double fraction);
 

@@ -8,6 +8,7 @@
 #include "shell/BetweenLevelsScreen.h"
 #include "shell/CreditsScreen.h"
 #include "shell/FlightScreen.h"
+#include "shell/PackWaitScreen.h"
 #include "shell/PlayFrame.h"
 #include "shell/PlaySide.h"
 #include "shell/SaveHooks.h"
@@ -19,6 +20,8 @@ namespace bm {
 Next PlayScreen::Enter(Stage& s) {
   Match& m = play_.match;
   s.sound.sfx.UseSounds(SoundPlace::Play);
+  // The levels come with the board's pictures: on the page they may still be on their way.
+  if (start_ != Start::AsItStands && PacksHere(s, {kPlayPack}) < 1) return AfterPacks(s, {kPlayPack}, Step::Entering);
   FitScreen(m, s.look.metrics);
   if (start_ == Start::AsItStands) {
     UseLevelPictures(s, m.level);
@@ -27,13 +30,12 @@ Next PlayScreen::Enter(Stage& s) {
   if (start_ == Start::SavedGame) {
     // Continue: the board as it was left, no fly-in, the stage's tune.
     if (ContinueSavedGame(saves_, m)) {
-      UseLevelPictures(s, m.level);
       DrainMatchEvents(s, play_);
       s.sound.music.FadeMusAll(-0.1, 0);
       s.sound.music.PlayMusic(MusicMod::StageTrack(StageOfLevel(m.session.CurrentLevel)), 0.1, 0, false);
       s.loop.Input.ClickLatch = true;
       if (s.loop.ExitRequested) return Next::Pop(PlayAnswer::NotStarted);
-      return BeginPlay(s);
+      return AfterPacks(s, LevelPacks(m.session.CurrentLevel), Step::Playing);
     }
     // A saved game that cannot be continued after all starts a new one.
   }
@@ -43,11 +45,34 @@ Next PlayScreen::Enter(Stage& s) {
 Next PlayScreen::NewGame(Stage& s) {
   s.loop.Input.ClickLatch = true;
   StartNewGame(saves_, play_.match, newGameLevel_);
-  UseLevelPictures(s, play_.match.level);
   play_.match.session.ShownScore = 0;
   DrainMatchEvents(s, play_);
-  step_ = Step::FlyingIn;
-  return Next::Push(std::make_unique<FlightScreen>(play_, 1));
+  return AfterPacks(s, LevelPacks(play_.match.session.CurrentLevel), Step::FlyingIn);
+}
+
+Next PlayScreen::AfterPacks(Stage& s, std::vector<std::string> packs, Step next) {
+  if (PacksHere(s, packs) < 1) {
+    step_ = Step::WaitingForPacks;
+    afterPacks_ = next;
+    return Next::Push(std::make_unique<PackWaitScreen>(std::move(packs)));
+  }
+  switch (next) {
+    case Step::FlyingIn:
+    case Step::FlyingInNext:
+      UseLevelPictures(s, play_.match.level);
+      step_ = next;
+      return Next::Push(std::make_unique<FlightScreen>(play_, 1));
+    case Step::BetweenLevels:
+      step_ = next;
+      return Next::Push(std::make_unique<BetweenLevelsScreen>(play_, level_, saves_));
+    case Step::Credits:
+      step_ = next;
+      return Next::Push(std::make_unique<CreditsScreen>());
+    case Step::Entering: return Enter(s);
+    default:
+      UseLevelPictures(s, play_.match.level);
+      return BeginPlay(s);
+  }
 }
 
 Next PlayScreen::BeginPlay(Stage& s) {
@@ -107,8 +132,7 @@ Next PlayScreen::LevelEnd(Stage& s) {
       EndFinishedGame(m);
       // The finished game's score goes to the high scores like a lost one's.
       EnterEndedGame(saves_, score);
-      step_ = Step::Credits;
-      return Next::Push(std::make_unique<CreditsScreen>());
+      return AfterPacks(s, {kCreditsPack}, Step::Credits);
     }
     case FlowStep::GameOver: {
       const int level = m.level.Number;
@@ -128,10 +152,8 @@ Next PlayScreen::NextLevel(Stage& s, int level) {
   s.sound.sfx.UseSounds(SoundPlace::Play);
   s.loop.Input.ClickLatch = true;
   EnterLevel(m, s.Now());
-  UseLevelPictures(s, m.level);
   DrainMatchEvents(s, play_);
-  step_ = Step::FlyingInNext;
-  return Next::Push(std::make_unique<FlightScreen>(play_, 1));
+  return AfterPacks(s, LevelPacks(m.session.CurrentLevel), Step::FlyingInNext);
 }
 
 Next PlayScreen::Resume(Stage& s, Answer) {
@@ -153,8 +175,7 @@ Next PlayScreen::Resume(Stage& s, Answer) {
       if (!LeaveLevel(m)) return Playing(s);
       level_ = m.session.CurrentLevel;
       if (s.loop.ExitRequested) return NextLevel(s, level_);
-      step_ = Step::BetweenLevels;
-      return Next::Push(std::make_unique<BetweenLevelsScreen>(play_, level_, saves_));
+      return AfterPacks(s, {kBetweenPack}, Step::BetweenLevels);
     }
     case Step::BetweenLevels: return NextLevel(s, level_);
     case Step::FlyingInNext:
@@ -163,6 +184,8 @@ Next PlayScreen::Resume(Stage& s, Answer) {
       s.loop.Redraw = true;
       return Playing(s);
     case Step::Credits: return Next::Pop(PlayAnswer::Played);
+    case Step::WaitingForPacks: return AfterPacks(s, {}, afterPacks_);
+    case Step::Entering:  // never on the stack's way back: AfterPacks enters again at once
     case Step::Playing: break;
   }
   return Next::Stay();

@@ -5,6 +5,9 @@
 // flying out, the map and the shop, the next level flying in, or the
 // congratulations and credits after the last level.
 #pragma once
+#include <string>
+#include <vector>
+
 #include "shell/Screen.h"
 
 namespace bm {
@@ -35,7 +38,10 @@ class PlayScreen : public Screen {
   OnScreen Shows(const ScreenMetrics& m) const override;
 
  private:
-  enum class Step { FlyingIn, Playing, Away, FlyingOut, BetweenLevels, FlyingInNext, Credits };
+  // WaitingForPacks: the page's data for what comes next is on its way (the loading bar over this screen);
+  // Entering: the game is set up once the levels have come.
+  enum class Step { FlyingIn, Playing, Away, FlyingOut, BetweenLevels, FlyingInNext, Credits, WaitingForPacks,
+                    Entering };
   Next NewGame(Stage& s);
   // Play (re)begins: the board's clock runs from now, keys held from before wait for their release.
   Next BeginPlay(Stage& s);
@@ -43,6 +49,9 @@ class PlayScreen : public Screen {
   Next Playing(Stage& s);
   // What the match asked for at a level's end.
   Next LevelEnd(Stage& s);
+  // Goes on to the next step (a flight, play, the map) once its packs are here; the loading bar until then
+  // (only on the page, when the player is faster than the network).
+  Next AfterPacks(Stage& s, std::vector<std::string> packs, Step next);
   // The map and the shop are done: the level the match chose, flown in.
   Next NextLevel(Stage& s, int level);
   PlaySide& play_;
@@ -50,6 +59,7 @@ class PlayScreen : public Screen {
   Saves& saves_;
   int newGameLevel_;
   Step step_ = Step::Playing;
+  Step afterPacks_ = Step::Playing;
   int level_ = 0;  // the level the map and the shop lead to (the map's cheat keys may change it)
 };
 

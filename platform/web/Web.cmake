@@ -86,22 +86,29 @@ add_custom_command(
 add_custom_target(page_texts ALL DEPENDS ${BM_PAGE_DIR}/page-texts.js)
 configure_file(${BM_NATIVE_GAME_DIR}/red/logo/gamelogo0.jpg ${BM_PAGE_DIR}/logo.jpg COPYONLY)
 configure_file(${BM_NATIVE_GAME_DIR}/red/logo/gamelogo1.jpg ${BM_PAGE_DIR}/logo-filled.jpg COPYONLY)
-set(BM_NATIVE_ICON ${BM_NATIVE_GAME_DIR}/../icons/48x48/apps/brinemoor.png)
-if(NOT EXISTS ${BM_NATIVE_ICON})
-  message(FATAL_ERROR "No icon in ${BM_NATIVE_ICON}: build the desktop's game_icon first (scripts/web.sh does)")
+set(BM_NATIVE_ICONS ${BM_NATIVE_GAME_DIR}/../icons)
+if(NOT EXISTS ${BM_NATIVE_ICONS}/512x512/apps/brinemoor.png)
+  message(FATAL_ERROR "No icons in ${BM_NATIVE_ICONS}: build the desktop's game_icon first (scripts/web.sh does)")
 endif()
-configure_file(${BM_NATIVE_ICON} ${BM_PAGE_DIR}/favicon.png COPYONLY)
+configure_file(${BM_NATIVE_ICONS}/48x48/apps/brinemoor.png ${BM_PAGE_DIR}/favicon.png COPYONLY)
+# Installing the page: its manifest and the icons it names.
+configure_file(${BM_NATIVE_ICONS}/192x192/apps/brinemoor.png ${BM_PAGE_DIR}/icon-192.png COPYONLY)
+configure_file(${BM_NATIVE_ICONS}/512x512/apps/brinemoor.png ${BM_PAGE_DIR}/icon-512.png COPYONLY)
+configure_file(${CMAKE_SOURCE_DIR}/platform/web/manifest.webmanifest ${BM_PAGE_DIR}/manifest.webmanifest COPYONLY)
 
-# The game's data in one package the page fetches (with a progress bar) and
-# unpacks into /game before the program starts; what a run writes stays out.
+# The game's data in packs the page fetches by need (scripts/webpacks.py: the start pack before the program,
+# the rest in the background), their list, and the service worker that keeps the page and its packs
+# offline, its cache named by the page's version (the program, the page's files and the packs).
 file(GLOB_RECURSE BM_WEB_DATA CONFIGURE_DEPENDS ${BM_NATIVE_GAME_DIR}/*)
+list(FILTER BM_WEB_DATA EXCLUDE REGEX "(\\.log|/brinemoor|\\.lock)$")
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_custom_command(
-  OUTPUT ${BM_PAGE_DIR}/game.data ${BM_PAGE_DIR}/game-data.js
-  COMMAND ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager game.data --preload ${BM_NATIVE_GAME_DIR}@/game
-          --exclude "*/brinemoor" "*/config.dat" "*/debug.dat" "*/pbar.val" "*/saves" "*.log" "*.bad" "*.tmp*"
-          --js-output=game-data.js --no-node
-  DEPENDS ${BM_WEB_DATA}
-  WORKING_DIRECTORY ${BM_PAGE_DIR}
+  OUTPUT ${BM_PAGE_DIR}/packs.json ${BM_PAGE_DIR}/sw.js
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/webpacks.py ${BM_NATIVE_GAME_DIR} ${BM_PAGE_DIR}
+          ${CMAKE_SOURCE_DIR}/platform/web/sw.js
+  DEPENDS ${BM_WEB_DATA} ${CMAKE_SOURCE_DIR}/scripts/webpacks.py ${CMAKE_SOURCE_DIR}/platform/web/sw.js
+          ${CMAKE_SOURCE_DIR}/platform/web/page.js ${CMAKE_SOURCE_DIR}/platform/web/index.html
+          ${CMAKE_SOURCE_DIR}/platform/web/manifest.webmanifest brinemoor
   COMMENT "Packing the game's data for the page"
   VERBATIM)
-add_custom_target(web_data ALL DEPENDS ${BM_PAGE_DIR}/game.data)
+add_custom_target(web_data ALL DEPENDS ${BM_PAGE_DIR}/packs.json)

@@ -2,6 +2,9 @@
 // decoded whole when their stream is made; a track plays from an audio element
 // through its own left and right gains. Browsers start sound only after the
 // player's first click or key: until then cues are skipped and tracks wait.
+// A cue or track whose file a pack still on its way brings (page.js) is made
+// all the same and loads when the file has come: the cue at its next play, the
+// track at the program's next look at it, playing if it was asked to.
 #include <emscripten/version.h>
 
 #include <algorithm>
@@ -30,6 +33,7 @@ void bm_music_seek(int slot, double seconds);
 double bm_music_position(int slot);
 void bm_music_gain(int slot, double left, double right);
 void bm_music_rate(int slot, double rate);
+int bm_file_coming(const char* path);
 }
 
 namespace bm {
@@ -62,6 +66,8 @@ class WebSoundDevice : public SoundDevice {
   bool Play(SoundHandle handle, bool restart) override {
     Stream* s = Find(handle);
     if (!s) return false;
+    if (s->coming && !bm_file_coming(s->path.c_str()) && Decode(*s) != sound_error::Ok)
+      logs_.WriteRunLog("SoundDevice", "\"" + s->path + "\" came but cannot be played; that cue stays silent", false);
     if (s->buffer && (restart || !bm_audio_playing(int(handle)))) bm_audio_play(int(handle), s->buffer);
     return true;
   }
@@ -88,6 +94,7 @@ class WebSoundDevice : public SoundDevice {
     bool open = false;
     std::string path;
     int buffer = 0;  // the decoded sound on the page; 0 while silent
+    bool coming = false;  // its file is on its way
   };
   struct Shared {
     int buffer = 0;
@@ -103,6 +110,8 @@ class WebSoundDevice : public SoundDevice {
     return &streams_[handle - 1];
   }
   bool Found(SoundHandle handle) { return Find(handle) != nullptr; }
+  // The stream's file to the decoder (once per file); the error code, Ok when it went.
+  int Decode(Stream& s);
   void Release(Stream& s) {
     auto it = buffers_.find(s.path);
     if (s.buffer && it != buffers_.end() && --it->second.users <= 0) {
@@ -139,29 +148,13 @@ SoundHandle WebSoundDevice::CreateStream(const std::string& path) {
   Stream s;
   s.open = true;
   s.path = path;
-  auto it = buffers_.find(path);
-  if (it == buffers_.end()) {
-    // Through the safe reader; silent, the file must still be there, so the log
-    // tells of missing files.
-    ReadResult file = ReadFileBounded(path, open_ ? kSoundFileMaxBytes : 0);
-    if (!file.ok() && (open_ || file.status != ReadStatus::TooLarge)) {
-      lastError_ = file.status == ReadStatus::TooLarge ? sound_error::Format : sound_error::FileOpen;
+  s.coming = bm_file_coming(path.c_str()) != 0;
+  if (!s.coming) {
+    int error = Decode(s);
+    if (error != sound_error::Ok) {
+      lastError_ = error;
       return 0;
     }
-    if (open_) {
-      // Only a stream whose header adds up goes to the decoder.
-      SoundFileKind kind = SoundInfoFromBytes(file.bytes).kind;
-      if (kind != SoundFileKind::Wav && kind != SoundFileKind::OggVorbis) {
-        lastError_ = sound_error::Format;
-        return 0;
-      }
-      bm_audio_decode(nextBuffer_, file.bytes.data(), int(file.bytes.size()));
-      it = buffers_.emplace(path, Shared{nextBuffer_++, 0}).first;
-    }
-  }
-  if (it != buffers_.end()) {
-    ++it->second.users;
-    s.buffer = it->second.buffer;
   }
   std::size_t index = 0;
   while (index < streams_.size() && streams_[index].open) ++index;
@@ -171,6 +164,27 @@ SoundHandle WebSoundDevice::CreateStream(const std::string& path) {
     streams_[index] = s;
   lastError_ = sound_error::Ok;
   return SoundHandle(index + 1);
+}
+
+int WebSoundDevice::Decode(Stream& s) {
+  s.coming = false;
+  auto it = buffers_.find(s.path);
+  if (it == buffers_.end()) {
+    // Through the safe reader; silent, the file must still be there, so the log
+    // tells of missing files.
+    ReadResult file = ReadFileBounded(s.path, open_ ? kSoundFileMaxBytes : 0);
+    if (!file.ok() && (open_ || file.status != ReadStatus::TooLarge))
+      return file.status == ReadStatus::TooLarge ? sound_error::Format : sound_error::FileOpen;
+    if (!open_) return sound_error::Ok;
+    // Only a stream whose header adds up goes to the decoder.
+    SoundFileKind kind = SoundInfoFromBytes(file.bytes).kind;
+    if (kind != SoundFileKind::Wav && kind != SoundFileKind::OggVorbis) return sound_error::Format;
+    bm_audio_decode(nextBuffer_, file.bytes.data(), int(file.bytes.size()));
+    it = buffers_.emplace(s.path, Shared{nextBuffer_++, 0}).first;
+  }
+  ++it->second.users;
+  s.buffer = it->second.buffer;
+  return sound_error::Ok;
 }
 
 class WebMusicDevice : public MusicDevice {
@@ -213,7 +227,9 @@ class WebMusicDevice : public MusicDevice {
     return true;
   }
   bool SetRate(int slot, double rate) override {
-    if (!(rate > 0) || !Loaded(slot)) return false;
+    Track* t = Loaded(slot);
+    if (!(rate > 0) || !t) return false;
+    t->rate = rate;
     bm_music_rate(slot, rate);
     return true;
   }
@@ -250,11 +266,26 @@ class WebMusicDevice : public MusicDevice {
     std::size_t fileBytes = 0;
     bool running = false;
     long volume = 0, balance = 0;
+    double rate = 1;
+    std::string coming;  // its file, on its way: silent and 0 s long until it is here
   };
   Track* Loaded(int slot) {
     if (slot < 0 || slot >= kSlots || !tracks_[slot].loaded) return nullptr;
-    return &tracks_[slot];
+    Track* t = &tracks_[slot];
+    if (!t->coming.empty() && !bm_file_coming(t->coming.c_str())) Arrived(slot, *t);
+    return t->loaded ? t : nullptr;
   }
+  // The file of a track made while it was on its way: loaded as it is asked to play now.
+  void Arrived(int slot, Track& t) {
+    std::string path = std::move(t.coming);
+    t.coming.clear();
+    if (!Open(slot, path)) return;
+    ApplyGain(slot);
+    bm_music_rate(slot, t.rate);
+    if (t.running) bm_music_run(slot, 1);
+  }
+  // The file to the page's audio element; false (logged) when it is not a tune.
+  bool Open(int slot, const std::string& path);
   bool Running(int slot, bool run) {
     Track* t = Loaded(slot);
     if (!t) return false;
@@ -273,17 +304,32 @@ class WebMusicDevice : public MusicDevice {
 
 bool WebMusicDevice::Load(int slot, const std::string& path) {
   if (slot < 0 || slot >= kSlots) return false;
+  if (tracks_[slot].loaded) bm_music_unload(slot);
+  tracks_[slot] = Track{};
+  if (bm_file_coming(path.c_str())) {
+    tracks_[slot].loaded = true;
+    tracks_[slot].coming = path;
+    return true;
+  }
+  if (!Open(slot, path)) return false;
+  ApplyGain(slot);
+  return true;
+}
+
+bool WebMusicDevice::Open(int slot, const std::string& path) {
   ReadResult file = ReadFileBounded(path, kSoundFileMaxBytes);
   SoundFileInfo info = file.ok() ? SoundInfoFromBytes(file.bytes) : SoundFileInfo{};
+  Track& t = tracks_[slot];
   if (info.kind != SoundFileKind::OggVorbis || !(info.seconds > 0)) {
     logs_.WriteRunLog("MusicDevice", "\"" + path + "\" is missing, unreadable or not Ogg Vorbis; that tune stays silent",
                       false);
+    t.loaded = false;
     return false;
   }
   bm_music_load(slot, file.bytes.data(), int(file.bytes.size()));
-  Track& t = tracks_[slot];
-  t = Track{true, info.seconds, file.bytes.size()};
-  ApplyGain(slot);
+  t.loaded = true;
+  t.lengthS = info.seconds;
+  t.fileBytes = file.bytes.size();
   return true;
 }
 

@@ -28,6 +28,7 @@ void bm_page_report(const char* json);
 void bm_page_screen(const char* name);
 void bm_page_notice(const char* text);
 int bm_page_skip_intro();
+double bm_pack_wanted(const char* name);
 }
 
 namespace bm {
@@ -65,6 +66,15 @@ class PageClock : public Clock {
   void SleepMs(double) override {}
 };
 
+// The page's packs (page.js).
+class PagePacks : public DataPacks {
+ public:
+  double Wanted(const char* pack) override {
+    double here = bm_pack_wanted(pack);
+    return here < 0 ? 1 : here;
+  }
+};
+
 class WebHost : public Host {
  public:
   ~WebHost() override {
@@ -99,11 +109,13 @@ class WebHost : public Host {
       music_ = MakeHeadlessMusicDevice(clock_);
     }
     Connect(clock_, *window_, *render_, *sound_, *music_);
+    platform.packs = &packs_;
     return true;
   }
 
  private:
   PageClock clock_;
+  PagePacks packs_;
   std::unique_ptr<WebWindow> window_;
   std::unique_ptr<WebRenderDevice> render_;
   std::unique_ptr<SoundDevice> sound_;

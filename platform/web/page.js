@@ -1,8 +1,10 @@
 // The page around the game, before and beside the program: its own messages
-// (#status), the one loading bar, which tab owns the saves, the first touch or
-// key that lets sound start, the hint to turn a phone. index.html loads it
-// first and calls Page.start; the program's side is page_pre.js (the saves
-// folder) and page_library.js (the program's calls into the page).
+// (#status), the one loading bar, the game's data in packs, which tab owns the
+// saves, the first touch or key that lets sound start, the hint to turn a
+// phone, the service worker that keeps the page for offline play. index.html
+// loads it first and calls Page.start; the program's side is page_pre.js (the
+// saves folder, the packs' files into /game) and page_library.js (the
+// program's calls into the page).
 //
 // How the page loads:
 //  1. index.html shows the loading picture in the box the canvas will have; its
@@ -10,12 +12,17 @@
 //  2. Page.start: a file address stops here with its message; otherwise the
 //     listeners (a click or key skips the logo, the first touch or key lets
 //     sound start), the request to keep the storage for good, and the question
-//     of which tab owns the saves, while the data package and the program load.
-//  3. The data package reports its bytes to Page.progress (the bar) and unpacks
-//     into /game; page_pre.js mounts and reads /data once this tab owns the saves.
-//  4. main starts; its first frame calls Page.firstPicture: the loading screen goes.
-// Later packs of data slot into steps 3 and 4: a pack's bytes to Page.progress,
-// its files into /game, the program woken when it is there.
+//     of which tab owns the saves, while the list of packs, the start pack and
+//     the program load.
+//  3. The start pack (the logo, the settings, what the first screens read)
+//     reports its bytes to Page.progress (the bar); page_pre.js writes its files
+//     into /game and mounts and reads /data once this tab owns the saves.
+//  4. main starts; its first frame calls Page.firstPicture: the loading screen
+//     goes, the other packs follow one at a time in the background (the list's
+//     order; the one the program asks for first), each into /game with the
+//     program woken; the service worker is registered.
+// Every pack fetched is kept in the page's cache (the Cache API, named by the
+// page's version), from where a later visit takes it, on the network or off.
 'use strict';
 var Page = (function () {
   var P = {
@@ -104,10 +111,141 @@ var Page = (function () {
     P.loadedFraction = fraction;
   };
 
-  // The program's first frame is up: the loading screen goes.
+  // The program's first frame is up: the loading screen goes, the other packs
+  // follow, and the service worker is asked to keep the page.
   P.firstPicture = function () {
     $('loading').hidden = true;
+    if (packs.started) return;
+    packs.started = true;
+    nextPack();
+    if (navigator.serviceWorker && /^https?:$/.test(location.protocol)) {
+      navigator.serviceWorker.register('sw.js').catch(function (e) {
+        console.warn('the page cannot be kept for offline play: ' + e);
+      });
+    }
   };
+
+  // ---- Packs: the game's data in groups (packs.json, made by scripts/webpacks.py).
+  // A pack is 'waiting', 'loading' or 'here' (its files written into /game).
+  var packs = {list: [], byName: {}, byFile: {}, version: '', started: false, busy: false};
+  P.packs = packs;
+  P.onPack = null;  // the module's writer, (pack, bytes); packs that came before it wait in pack.bytes
+
+  function packCache() {
+    return window.caches ? caches.open('brinemoor-' + packs.version) : Promise.reject(new Error('no Cache API'));
+  }
+
+  // The pack's bytes from the page's cache, else from the network (then kept in the cache).
+  function fetchPack(p) {
+    var fromNetwork = function () {
+      return fetch(p.url).then(function (r) {
+        if (!r.ok) throw new Error('HTTP ' + r.status);
+        var reader = r.body.getReader(), parts = [], got = 0;
+        var more = function () {
+          return reader.read().then(function (chunk) {
+            if (chunk.done) return;
+            parts.push(chunk.value);
+            got += chunk.value.length;
+            p.loaded = got;
+            if (p.name === 'start') P.progress('start', got, p.bytes);
+            return more();
+          });
+        };
+        return more().then(function () {
+          var bytes = new Uint8Array(got), at = 0;
+          parts.forEach(function (c) { bytes.set(c, at); at += c.length; });
+          packCache().then(function (c) {
+            return c.put(p.url, new Response(bytes, {headers: {'Content-Type': 'application/octet-stream'}}));
+          }).catch(function () {});
+          return bytes;
+        });
+      });
+    };
+    return packCache().then(function (c) { return c.match(p.url); }).catch(function () { return null; })
+      .then(function (hit) {
+        return hit ? hit.arrayBuffer().then(function (b) { return new Uint8Array(b); }) : fromNetwork();
+      });
+  }
+
+  function loadPack(p) {
+    p.state = 'loading';
+    packs.busy = true;
+    fetchPack(p).then(function (bytes) {
+      if (bytes.length !== p.bytes) throw new Error(bytes.length + ' bytes of ' + p.bytes);
+      p.loaded = p.bytes;
+      p.data = bytes;
+      P.status('load', '');
+      deliver(p);
+      packs.busy = false;
+      nextPack();
+    }, function (e) {
+      // The network is gone or the server failed: tried again in a moment, the program waits meanwhile.
+      p.state = 'waiting';
+      packs.busy = false;
+      P.status('load', 'Brinemoor could not load its data (' + p.name + ': ' + e.message +
+               '); trying again. Reloading the page also helps.');
+      setTimeout(nextPack, 3000);
+    });
+  }
+
+  function deliver(p) {
+    if (!P.onPack || !p.data) return;
+    var bytes = p.data;
+    p.data = null;
+    P.onPack(p, bytes);
+    p.state = 'here';
+    if (packs.list.every(function (q) { return q.state === 'here'; })) P.packsDone = true;
+  }
+  // The module's writer is there: packs that came before it are written now.
+  P.packWriterReady = function (writer) {
+    P.onPack = writer;
+    packs.list.forEach(deliver);
+  };
+
+  // The start pack first, the others once the program drew its first picture, one at a time.
+  function nextPack() {
+    if (packs.busy) return;
+    var p = packs.list.filter(function (q) { return q.state === 'waiting'; })
+      .sort(function (a, b) { return (b.asked || 0) - (a.asked || 0); })[0];
+    if (p && (packs.started || p.name === 'start')) loadPack(p);
+  }
+
+  // The program asks for a pack: how much of it is here (1 once its files are in /game), -1 for no such pack.
+  // Asking moves it first in line.
+  var asks = 0;
+  P.want = function (name) {
+    var p = packs.byName[name];
+    if (!p) return packs.list.length ? -1 : 0;  // the list is not read yet: nothing is here
+    if (p.state === 'here') return 1;
+    if (p.state === 'waiting' && !p.asked) {
+      p.asked = ++asks;
+      nextPack();
+    }
+    return Math.min(0.99, (p.loaded || 0) / Math.max(1, p.bytes));
+  };
+  // A game file (its path under /game, in any case, as the program finds files) that a pack still to come brings.
+  P.coming = function (path) {
+    var p = packs.byName[packs.byFile[path.replace(/^\/game\//, '').toLowerCase()]];
+    return !!p && p.state !== 'here';
+  };
+
+  function readPacks() {
+    fetch('packs.json', {cache: 'no-cache'}).then(function (r) {
+      if (!r.ok) throw new Error('HTTP ' + r.status);
+      return r.json();
+    }).then(function (list) {
+      packs.version = list.version;
+      list.packs.forEach(function (p) {
+        p.state = 'waiting';
+        packs.list.push(p);
+        packs.byName[p.name] = p;
+        p.files.forEach(function (f) { packs.byFile[f[0].toLowerCase()] = p.name; });
+      });
+      nextPack();
+    }).catch(function (e) {
+      P.status('load', 'Brinemoor could not load packs.json (' + e.message + '): reload the page to try again.');
+    });
+  }
 
   // ---- Sound: browsers let it start only after the player touched the page or pressed a key.
   var unlockEvents = ['keydown', 'mousedown', 'pointerup', 'touchend', 'click'];
@@ -316,19 +454,15 @@ var Page = (function () {
     window.addEventListener('pagehide', function () {
       if (P.state === 'owner') post({type: 'gone'});
     });
-    [
-      'game-data.js', entry + '.js'
-    ].forEach(function (src) {
-      var s = document.createElement('script');
-      s.src = src;
-      s.async = false;  // in this order: the data package first
-      s.onerror = function () {
-        // TRANSLATORS: Message boxes and the browser page: the page's status line (HTML). %s is a file name
-        // (game-data.js ...).
-        P.status('load', fill(P.t('Brinemoor could not load %s: reload the page to try again.'), src));
-      };
-      document.body.appendChild(s);
-    });
+    readPacks();
+    var s = document.createElement('script');
+    s.src = entry + '.js';
+    s.onerror = function () {
+      // TRANSLATORS: Message boxes and the browser page: the page's status line (HTML). %s is a file name
+      // (packs.json, a pack, brinemoor.js ...).
+      P.status('load', fill(P.t('Brinemoor could not load %s: reload the page to try again.'), s.src));
+    };
+    document.body.appendChild(s);
   };
 
   return P;

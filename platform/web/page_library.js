@@ -239,6 +239,17 @@ mergeInto(LibraryManager.library, {
     if (Module['showMessage']) Module['showMessage'](UTF8ToString(title), UTF8ToString(text));
   },
 
+  // How much of a pack of the game's data is here (page.js): 1 once its files are in /game, -1 for a pack the
+  // page does not have (or no page: everything is here). Asking moves it first in line.
+  bm_pack_wanted: function (name) {
+    return typeof Page !== 'undefined' && Page.want ? Page.want(UTF8ToString(name)) : -1;
+  },
+
+  // A game file that a pack still on its way brings.
+  bm_file_coming: function (path) {
+    return typeof Page !== 'undefined' && Page.coming && Page.coming(UTF8ToString(path)) ? 1 : 0;
+  },
+
   // The player clicked or pressed a key while the page was loading (page.js): the logo is skipped.
   bm_page_skip_intro: function () {
     return typeof Page !== 'undefined' && Page.skipIntro ? 1 : 0;

@@ -121,6 +121,19 @@ function bmCopyToStorage(done) {
   return undefined;
 }
 
+// A pack's files into /game (their bytes stay in the pack's buffer). The start
+// pack is a run dependency: main starts once it is here. A later one wakes the
+// program, which asked for it or will.
+function bmWritePack(pack, bytes) {
+  pack.files.forEach(function (f) {
+    var path = '/game/' + f[0];
+    FS.mkdirTree(path.substring(0, path.lastIndexOf('/')));
+    FS.writeFile(path, bytes.subarray(f[1], f[1] + f[2]), {canOwn: true});
+  });
+  if (pack.name === 'start') removeRunDependency('start pack');
+  else if (Module['_bm_page_wake']) Module['_bm_page_wake']();
+}
+
 Module['preRun'] = [].concat(Module['preRun'] || []);
 // The browser's languages count as the desktop's (LANG is already the first of
 // them; the program maps "de-AT" to German); "?lang=" and the kept choice win.
@@ -128,6 +141,10 @@ Module['preRun'].push(function () {
   ENV['LANGUAGE'] = (navigator.languages || [navigator.language]).join(':');
 });
 Module['preRun'].push(function () {
+  if (bmPage) {
+    addRunDependency('start pack');
+    bmPage.packWriterReady(bmWritePack);
+  }
   addRunDependency('saves');
   var ready = function () { removeRunDependency('saves'); };
   var mount = function () {

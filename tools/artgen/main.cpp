@@ -3,7 +3,7 @@
 //   artgen --contact-sheet out.png [<game dir>] [--only TEXT]
 //                                              one PNG of every picture with its name
 //   artgen --icons <dir>                       the game's icon as a hicolor theme tree:
-//                                              48, 128 and 256 px PNGs and a scalable SVG
+//                                              48, 128, 192, 256 and 512 px PNGs and a scalable SVG
 
 #include "Canvas.h"
 #include "ContactSheet.h"
@@ -120,7 +120,7 @@ int generate(const fs::path& dir) {
 
 int writeIcons(const fs::path& dir) {
     try {
-        for (int size : {48, 128, 256}) {
+        for (int size : {48, 128, 192, 256, 512}) {
             std::string px = std::to_string(size);
             fs::path apps = dir / (px + "x" + px) / "apps";
             fs::create_directories(apps);

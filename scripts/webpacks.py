@@ -1,0 +1,139 @@
+#!/usr/bin/env python3
+"""Packs the game's data for the page: one file per group of data a screen needs, named by its content
+(packs/NAME.HASH.pack), a list of them (packs.json) and the service worker that keeps the page and its packs
+for offline play (sw.js, from platform/web/sw.js with the page's version in its cache's name).
+
+  webpacks.py GAME_DIR PAGE_DIR SW_TEMPLATE
+
+A pack is its files one after the other; packs.json gives each file's place in it. The page fetches the
+"start" pack before the program runs (the logo and what the first screens read), the others in the order
+listed, in the background; the program asks for the one a screen needs (the loading bar until it is there).
+Which file goes where is PACKS below: the first rule that matches a file's path takes it.
+"""
+import fnmatch
+import hashlib
+import json
+import os
+import sys
+
+# What no screen draws today: generated, never loaded; fetched last.
+UNUSED = ['red/bg/menupop.png', 'red/bg/tipbtn.png', 'red/tipimages/check.png', 'red/tipimages/tip[1-3].png',
+          '256/sw*.png', '256/sand.png', '256/4x4.png', '256/drop-*.png', '256/backcells/gold-bright.png',
+          '256/backcells/gold-yellow.png', '256/buttons/b[YNOM]*.png', '256/buttons/cross*.png',
+          '256/buttons/line*.png', '256/buttons/cfin.png']
+# (pack, path patterns): the first pack whose pattern matches a file's path takes it. The groups the screens
+# load their pictures and sounds by (a file two groups use goes with the first that needs it), fetched in this
+# order after "start", "rest" last.
+PACKS = [
+    ('rest', UNUSED),
+    # Before the first picture: the logo, the loading picture, the pointer, the English glyph pages, the
+    # settings and catalogues the start reads, the sounds a click makes anywhere.
+    ('start', ['red/logo/*', '256/cursor.png', 'fonts/large/g[0-3].png', '*.ini', 'config.dat', 'apo.dat',
+               'locale/*', 'sfx/ev_logo.ogg', 'sfx/ev_menu_*']),
+    # Under the program's loading bar: the menu, its screens and questions, the small glyph pages.
+    ('menu', ['red/menu/*', 'red/tipformA.png', 'red/tipimages/*', 'fonts/small/*']),
+    ('menu-music', ['music/track-menu.ogg']),
+    # A level: the board, jewels, bonuses, effects, tips and keys, their sounds, the levels; then a stage's
+    # background and tune.
+    ('play', ['256/*', 'red/bg/fg.png', 'red/tipform[0-3].png', 'red/shop/key*.png', 'levels/*', 'sfx/bon_*',
+              'sfx/ev_game_*', 'sfx/complete_*']),
+    ('stage1', ['red/bg/back1.jpg', 'music/track01.ogg']),
+    # The map and the Pirate Shop between levels.
+    ('between', ['red/shop/*', 'sfx/ev_map_*', 'sfx/ev_shop_*']),
+    ('stage2', ['red/bg/back2.jpg', 'music/track02.ogg']),
+    ('stage3', ['red/bg/back3.jpg']),
+    ('stage4', ['red/bg/back4.jpg']),
+    ('stage5', ['red/bg/back5.jpg']),
+    ('stage6', ['red/bg/back6.jpg']),
+    ('stage7', ['red/bg/back7.jpg']),
+    # The congratulations after the last level.
+    ('credits', ['red/bg/back8.jpg']),
+    # The glyph pages of the other languages' letters, loaded when a glyph on them is first drawn.
+    ('fonts-more', ['fonts/*']),
+    # What no screen draws today.
+    ('rest', ['*']),
+]
+# What a run writes, never shipped.
+LEFT_OUT = ['brinemoor', 'brinemoor.lock', 'config.dat.*', 'debug.dat', 'pbar.val', 'saves/*', '*.log', '*.bad',
+            '*.tmp*', 'run.log*']
+# The page's own files the service worker keeps besides the packs.
+PAGE_FILES = ['./', 'index.html', 'page.js', 'packs.json', 'brinemoor.js', 'brinemoor.wasm', 'logo.jpg',
+              'logo-filled.jpg', 'favicon.png', 'manifest.webmanifest', 'icon-192.png', 'icon-512.png']
+
+
+# The order the page fetches them in.
+ORDER = [name for name, _ in PACKS if name != 'rest'] + ['rest']
+
+
+def pack_of(path):
+    for name, patterns in PACKS:
+        if any(fnmatch.fnmatch(path, p) for p in patterns):
+            return name
+    return 'rest'
+
+
+def game_files(game_dir):
+    found = []
+    for root, dirs, files in os.walk(game_dir):
+        dirs.sort()
+        for f in sorted(files):
+            rel = os.path.relpath(os.path.join(root, f), game_dir).replace(os.sep, '/')
+            if not any(fnmatch.fnmatch(rel, p) for p in LEFT_OUT):
+                found.append(rel)
+    return found
+
+
+def write_if_changed(path, data):
+    if os.path.exists(path) and open(path, 'rb').read() == data:
+        return
+    with open(path + '.tmp', 'wb') as f:
+        f.write(data)
+    os.replace(path + '.tmp', path)
+
+
+def main(argv):
+    if len(argv) != 4:
+        sys.exit(__doc__)
+    game_dir, page_dir, sw_template = argv[1:]
+    grouped = {name: [] for name, _ in PACKS}
+    for rel in game_files(game_dir):
+        grouped[pack_of(rel)].append(rel)
+    out_dir = os.path.join(page_dir, 'packs')
+    os.makedirs(out_dir, exist_ok=True)
+    listed, kept = [], set()
+    for name in ORDER:
+        if not grouped[name]:
+            continue
+        blob, files = bytearray(), []
+        for rel in grouped[name]:
+            data = open(os.path.join(game_dir, rel), 'rb').read()
+            files.append([rel, len(blob), len(data)])
+            blob += data
+        digest = hashlib.sha256(blob + json.dumps(files).encode()).hexdigest()[:12]
+        url = 'packs/%s.%s.pack' % (name, digest)
+        write_if_changed(os.path.join(page_dir, url), bytes(blob))
+        kept.add(os.path.basename(url))
+        listed.append({'name': name, 'url': url, 'bytes': len(blob), 'files': files})
+    for old in os.listdir(out_dir):
+        if old not in kept:
+            os.remove(os.path.join(out_dir, old))
+    # The page's version: its files and its packs; a new one is a new cache for the service worker.
+    version = hashlib.sha256()
+    for name in PAGE_FILES[2:]:
+        path = os.path.join(page_dir, name)
+        if name != 'packs.json' and os.path.exists(path):
+            version.update(open(path, 'rb').read())
+    version.update(json.dumps(listed).encode())
+    version = version.hexdigest()[:12]
+    write_if_changed(os.path.join(page_dir, 'packs.json'),
+                     json.dumps({'version': version, 'packs': listed}, indent=0).encode())
+    sw = open(sw_template).read().replace('@BM_PAGE_VERSION@', version).replace(
+        '@BM_PAGE_FILES@', json.dumps(PAGE_FILES))
+    write_if_changed(os.path.join(page_dir, 'sw.js'), sw.encode())
+    sizes = ', '.join('%s %.2f MB' % (p['name'], p['bytes'] / 1e6) for p in listed)
+    print('webpacks: version %s: %s' % (version, sizes))
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv))
