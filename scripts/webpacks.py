@@ -5,7 +5,8 @@ for offline play (sw.js, from platform/web/sw.js with the page's version in its 
 
   webpacks.py GAME_DIR PAGE_DIR SW_TEMPLATE
 
-A pack is its files one after the other; packs.json gives each file's place in it. The page fetches the
+A pack is its files one after the other; packs.json gives each file's place in it, and the game files that
+the page has as files of its own (the loading picture), which it writes with the start pack. The page fetches the
 "start" pack before the program runs (the logo and what the first screens read), the others in the order
 listed, in the background; the program asks for the one a screen needs (the loading bar until it is there).
 Which file goes where is PACKS below: the first rule that matches a file's path takes it.
@@ -30,8 +31,9 @@ PACKS = [
     # settings and catalogues the start reads, the sounds a click makes anywhere.
     ('start', ['red/logo/*', '256/cursor.png', 'fonts/large/g[0-3].png', '*.ini', 'config.dat', 'apo.dat',
                'locale/*', 'sfx/ev_logo.ogg', 'sfx/ev_menu_*']),
-    # Under the program's loading bar: the menu, its screens and questions, the small glyph pages.
-    ('menu', ['red/menu/*', 'red/tipformA.png', 'red/tipimages/*', 'fonts/small/*']),
+    # Under the program's loading bar: the menu, its screens and questions, the glyph pages (English draws
+    # some beyond the first four: a page that is missing when first drawn stays missing).
+    ('menu', ['red/menu/*', 'red/tipformA.png', 'red/tipimages/*', 'fonts/*']),
     ('menu-music', ['music/track-menu.ogg']),
     # A level: the board, jewels, bonuses, effects, tips and keys, their sounds, the levels; then a stage's
     # background and tune.
@@ -48,14 +50,15 @@ PACKS = [
     ('stage7', ['red/bg/back7.jpg']),
     # The congratulations after the last level.
     ('credits', ['red/bg/back8.jpg']),
-    # The glyph pages of the other languages' letters, loaded when a glyph on them is first drawn.
-    ('fonts-more', ['fonts/*']),
     # What no screen draws today.
     ('rest', ['*']),
 ]
 # What a run writes, never shipped.
 LEFT_OUT = ['brinemoor', 'brinemoor.lock', 'config.dat.*', 'debug.dat', 'pbar.val', 'saves/*', '*.log', '*.bad',
             '*.tmp*', 'run.log*']
+# Files the page shows itself before the program runs (index.html's loading picture): the page writes its
+# copies into /game with the start pack instead of fetching them twice.
+PAGE_COPIES = {'red/logo/gamelogo0.jpg': 'logo.jpg', 'red/logo/gamelogo1.jpg': 'logo-filled.jpg'}
 # The page's own files the service worker keeps besides the packs.
 PAGE_FILES = ['./', 'index.html', 'page.js', 'packs.json', 'brinemoor.js', 'brinemoor.wasm', 'logo.jpg',
               'logo-filled.jpg', 'favicon.png', 'manifest.webmanifest', 'icon-192.png', 'icon-512.png']
@@ -97,7 +100,8 @@ def main(argv):
     game_dir, page_dir, sw_template = argv[1:]
     grouped = {name: [] for name, _ in PACKS}
     for rel in game_files(game_dir):
-        grouped[pack_of(rel)].append(rel)
+        if rel not in PAGE_COPIES:
+            grouped[pack_of(rel)].append(rel)
     out_dir = os.path.join(page_dir, 'packs')
     os.makedirs(out_dir, exist_ok=True)
     listed, kept = [], set()
@@ -126,7 +130,8 @@ def main(argv):
     version.update(json.dumps(listed).encode())
     version = version.hexdigest()[:12]
     write_if_changed(os.path.join(page_dir, 'packs.json'),
-                     json.dumps({'version': version, 'packs': listed}, indent=0).encode())
+                     json.dumps({'version': version, 'packs': listed,
+                                 'copies': sorted([rel, url] for rel, url in PAGE_COPIES.items())}, indent=0).encode())
     sw = open(sw_template).read().replace('@BM_PAGE_VERSION@', version).replace(
         '@BM_PAGE_FILES@', json.dumps(PAGE_FILES))
     write_if_changed(os.path.join(page_dir, 'sw.js'), sw.encode())

@@ -34,11 +34,19 @@ double bm_music_position(int slot);
 void bm_music_gain(int slot, double left, double right);
 void bm_music_rate(int slot, double rate);
 int bm_file_coming(const char* path);
+int bm_game_path(const char* path, char* out, int size);
 }
 
 namespace bm {
 
 namespace {
+
+// A file that came in a pack after it was asked for, as the pack spells its path: the program looked for it
+// in the case its lists give, which only matched the file once it was there.
+std::string CamePath(const std::string& path) {
+  char real[1024];
+  return bm_game_path(path.c_str(), real, int(sizeof real)) > 0 ? std::string(real) : path;
+}
 
 class WebSoundDevice : public SoundDevice {
  public:
@@ -66,7 +74,7 @@ class WebSoundDevice : public SoundDevice {
   bool Play(SoundHandle handle, bool restart) override {
     Stream* s = Find(handle);
     if (!s) return false;
-    if (s->coming && !bm_file_coming(s->path.c_str()) && Decode(*s) != sound_error::Ok)
+    if (s->coming && !bm_file_coming(s->path.c_str()) && Decode(*s, CamePath(s->path)) != sound_error::Ok)
       logs_.WriteRunLog("SoundDevice", "\"" + s->path + "\" came but cannot be played; that cue stays silent", false);
     if (s->buffer && (restart || !bm_audio_playing(int(handle)))) bm_audio_play(int(handle), s->buffer);
     return true;
@@ -110,8 +118,8 @@ class WebSoundDevice : public SoundDevice {
     return &streams_[handle - 1];
   }
   bool Found(SoundHandle handle) { return Find(handle) != nullptr; }
-  // The stream's file to the decoder (once per file); the error code, Ok when it went.
-  int Decode(Stream& s);
+  // The stream's file to the decoder (once per file; its path from now on); the error code, Ok when it went.
+  int Decode(Stream& s, const std::string& path);
   void Release(Stream& s) {
     auto it = buffers_.find(s.path);
     if (s.buffer && it != buffers_.end() && --it->second.users <= 0) {
@@ -150,7 +158,7 @@ SoundHandle WebSoundDevice::CreateStream(const std::string& path) {
   s.path = path;
   s.coming = bm_file_coming(path.c_str()) != 0;
   if (!s.coming) {
-    int error = Decode(s);
+    int error = Decode(s, path);
     if (error != sound_error::Ok) {
       lastError_ = error;
       return 0;
@@ -166,8 +174,9 @@ SoundHandle WebSoundDevice::CreateStream(const std::string& path) {
   return SoundHandle(index + 1);
 }
 
-int WebSoundDevice::Decode(Stream& s) {
+int WebSoundDevice::Decode(Stream& s, const std::string& path) {
   s.coming = false;
+  s.path = path;
   auto it = buffers_.find(s.path);
   if (it == buffers_.end()) {
     // Through the safe reader; silent, the file must still be there, so the log
@@ -277,7 +286,7 @@ class WebMusicDevice : public MusicDevice {
   }
   // The file of a track made while it was on its way: loaded as it is asked to play now.
   void Arrived(int slot, Track& t) {
-    std::string path = std::move(t.coming);
+    std::string path = CamePath(t.coming);
     t.coming.clear();
     if (!Open(slot, path)) return;
     ApplyGain(slot);

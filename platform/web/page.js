@@ -127,7 +127,7 @@ var Page = (function () {
 
   // ---- Packs: the game's data in groups (packs.json, made by scripts/webpacks.py).
   // A pack is 'waiting', 'loading' or 'here' (its files written into /game).
-  var packs = {list: [], byName: {}, byFile: {}, version: '', started: false, busy: false};
+  var packs = {list: [], byName: {}, byFile: {}, copies: [], version: '', started: false, busy: false};
   P.packs = packs;
   P.onPack = null;  // the module's writer, (pack, bytes); packs that came before it wait in pack.bytes
 
@@ -167,11 +167,36 @@ var Page = (function () {
       });
   }
 
+  // The start pack with the game files the page has as its own (the loading picture it shows already):
+  // they are laid after the pack's bytes and listed with its files.
+  function withCopies(p, bytes) {
+    if (p.name !== 'start' || !packs.copies.length) return bytes;
+    return Promise.all(packs.copies.map(function (c) {
+      return fetch(c[1]).then(function (r) {
+        if (!r.ok) throw new Error(c[1] + ': HTTP ' + r.status);
+        return r.arrayBuffer();
+      });
+    })).then(function (copies) {
+      var all = new Uint8Array(copies.reduce(function (n, b) { return n + b.byteLength; }, bytes.length));
+      var at = bytes.length;
+      all.set(bytes);
+      copies.forEach(function (b, i) {
+        all.set(new Uint8Array(b), at);
+        p.files.push([packs.copies[i][0], at, b.byteLength]);
+        at += b.byteLength;
+      });
+      packs.copies = [];
+      return all;
+    });
+  }
+
   function loadPack(p) {
     p.state = 'loading';
     packs.busy = true;
     fetchPack(p).then(function (bytes) {
       if (bytes.length !== p.bytes) throw new Error(bytes.length + ' bytes of ' + p.bytes);
+      return withCopies(p, bytes);
+    }).then(function (bytes) {
       p.loaded = p.bytes;
       p.data = bytes;
       P.status('load', '');
@@ -225,8 +250,13 @@ var Page = (function () {
   };
   // A game file (its path under /game, in any case, as the program finds files) that a pack still to come brings.
   P.coming = function (path) {
-    var p = packs.byName[packs.byFile[path.replace(/^\/game\//, '').toLowerCase()]];
-    return !!p && p.state !== 'here';
+    var f = packs.byFile[path.replace(/^\/game\//, '').toLowerCase()];
+    return !!f && packs.byName[f.pack].state !== 'here';
+  };
+  // The path of a game file as its pack spells it ('/game/SFX/A.OGG' -> '/game/sfx/a.ogg'); '' for none.
+  P.gamePath = function (path) {
+    var f = packs.byFile[path.replace(/^\/game\//, '').toLowerCase()];
+    return f ? '/game/' + f.path : '';
   };
 
   function readPacks() {
@@ -235,11 +265,12 @@ var Page = (function () {
       return r.json();
     }).then(function (list) {
       packs.version = list.version;
+      packs.copies = list.copies || [];
       list.packs.forEach(function (p) {
         p.state = 'waiting';
         packs.list.push(p);
         packs.byName[p.name] = p;
-        p.files.forEach(function (f) { packs.byFile[f[0].toLowerCase()] = p.name; });
+        p.files.forEach(function (f) { packs.byFile[f[0].toLowerCase()] = {pack: p.name, path: f[0]}; });
       });
       nextPack();
     }).catch(function (e) {

@@ -250,6 +250,14 @@ mergeInto(LibraryManager.library, {
     return typeof Page !== 'undefined' && Page.coming && Page.coming(UTF8ToString(path)) ? 1 : 0;
   },
 
+  // The path of a game file as its pack spells it, into out (size bytes); its length, 0 for a file of no pack.
+  // A file looked for in another case before it came is found under this name.
+  bm_game_path: function (path, out, size) {
+    var real = typeof Page !== 'undefined' && Page.gamePath ? Page.gamePath(UTF8ToString(path)) : '';
+    if (!real || lengthBytesUTF8(real) >= size) return 0;
+    return stringToUTF8(real, out, size);
+  },
+
   // The player clicked or pressed a key while the page was loading (page.js): the logo is skipped.
   bm_page_skip_intro: function () {
     return typeof Page !== 'undefined' && Page.skipIntro ? 1 : 0;
