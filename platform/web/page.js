@@ -207,8 +207,8 @@ var Page = (function () {
       // The network is gone or the server failed: tried again in a moment, the program waits meanwhile.
       p.state = 'waiting';
       packs.busy = false;
-      P.status('load', 'Brinemoor could not load its data (' + p.name + ': ' + e.message +
-               '); trying again. Reloading the page also helps.');
+      console.warn(p.url + ': ' + e.message);
+      P.status('load', 'Brinemoor could not load ' + p.url + ': reload the page to try again.');
       setTimeout(nextPack, 3000);
     });
   }
@@ -274,7 +274,8 @@ var Page = (function () {
       });
       nextPack();
     }).catch(function (e) {
-      P.status('load', 'Brinemoor could not load packs.json (' + e.message + '): reload the page to try again.');
+      console.warn('packs.json: ' + e.message);
+      P.status('load', 'Brinemoor could not load packs.json: reload the page to try again.');
     });
   }
 
