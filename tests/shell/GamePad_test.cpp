@@ -65,7 +65,7 @@ struct PadGame {
     window.SetPadLog([this](const std::string& line) { logs.WriteRunLog("Gamepad", line); });
     render = std::make_unique<SdlRenderDevice>(window.Renderer(), nullptr, 1280, 1024);
     render->SetDrawingEnabled(false);
-    platform = Platform{&clock, &window, &window, render.get(), sound.get(), music.get(), false};
+    platform = Platform{&clock, &window, &window, render.get(), sound.get(), music.get(), nullptr, false};
     RunOptions o;
     o.gameDir = BM_GAME_DIR;
     o.dataDir = dir.str();
