@@ -194,6 +194,8 @@ class DataPacks {
   // How much of the named pack is here, 0..1 (1: its files can be read); asking
   // puts it first in line. A pack the platform does not know counts as here.
   virtual double Wanted(const char* pack) = 0;
+  // A game file (its path as the program opens it) that a pack still on its way brings.
+  virtual bool Coming(const std::string& path) = 0;
 };
 
 // What a running game is given; owned by whoever built the back ends.

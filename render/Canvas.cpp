@@ -12,11 +12,13 @@ int TextureBank::EdgeFor(const std::string& relPath) const { return relPath.rfin
 
 TextureId TextureBank::Get(const std::string& relPath) {
   auto it = byPath_.find(relPath);
-  if (it != byPath_.end()) return it->second.id;
+  std::string path = gameDir_ + "/" + relPath;
+  if (it != byPath_.end() && !(it->second.coming && !packs_->Coming(path))) return it->second.id;
   int edge = EdgeFor(relPath);
-  TextureId id = device_.LoadTexture(gameDir_ + "/" + relPath, edge, AssetPageFamily(relPath));
-  if (id == 0 && logs_) logs_->WriteRunLog("TextureBank", "Picture missing or unreadable: " + relPath);
-  byPath_[relPath] = {id, edge};
+  TextureId id = device_.LoadTexture(path, edge, AssetPageFamily(relPath));
+  bool coming = id == 0 && packs_ && packs_->Coming(path);
+  if (id == 0 && !coming && logs_) logs_->WriteRunLog("TextureBank", "Picture missing or unreadable: " + relPath);
+  byPath_[relPath] = {id, edge, coming};
   return id;
 }
 

@@ -16,6 +16,7 @@ class Logs;
 // Pictures by their path relative to the program folder ("256/circ.png"),
 // loaded on first use (or ahead, by Load) and kept while a group they belong to
 // is in use (render/AssetGroups.h); a missing file is logged once and draws nothing.
+// A file still on its way (the page's packs) draws nothing until it has come.
 class TextureBank {
  public:
   TextureBank(RenderDevice& device, std::string gameDir, Logs* logs = nullptr)
@@ -23,6 +24,8 @@ class TextureBank {
   TextureId Get(const std::string& relPath);
   // Board and button pictures are kept at this size (the screen's size class).
   void SetPictureSize(int edge) { pictureSize_ = edge; }
+  // Where files still on their way are known (null: every file is there).
+  void SetPacks(DataPacks* packs) { packs_ = packs; }
   bool Has(const std::string& relPath) { return Get(relPath) != 0; }
   void Release(const std::string& relPath);
   // The groups shown from now on (asset_group bits): every held picture of no
@@ -45,11 +48,13 @@ class TextureBank {
   RenderDevice& device_;
   std::string gameDir_;
   Logs* logs_;
+  DataPacks* packs_ = nullptr;
   int pictureSize_ = 256;
   unsigned inUse_ = ~0u;
   struct Held {
     TextureId id = 0;
     int edge = 0;  // the size class it was loaded at, 0 = as it is
+    bool coming = false;  // not loaded: its file was on its way
   };
   int EdgeFor(const std::string& relPath) const;
   std::unordered_map<std::string, Held> byPath_;

@@ -15,7 +15,9 @@ Sound::Sound(Platform& platform, Logs& logs, const std::string& gameDir)
     : sfx(*platform.sound, *platform.clock, logs, gameDir), music(*platform.music, *platform.clock, logs, gameDir) {}
 
 Stage::Stage(Platform& p, Logs& l, const std::string& gameDir)
-    : platform(p), logs(l), look(*p.render, gameDir, l), sound(p, l, gameDir) {}
+    : platform(p), logs(l), look(*p.render, gameDir, l), sound(p, l, gameDir) {
+  look.textures.SetPacks(p.packs);
+}
 
 Services::Services(Platform& p, Logs& l, RunOptions opts) : Stage(p, l, opts.gameDir), options(std::move(opts)) {}
 

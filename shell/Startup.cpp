@@ -196,10 +196,8 @@ bool App::Start(RunOptions options) {
   s.loop.StartMs = s.Now();
   play_ = std::make_unique<PlaySide>(options);
   if (!options.reportPath.empty()) play_->match.checkInvariants = true;
-  // The logo first, before anything slow: the sound device, sounds and pictures
-  // load under the bar.
-  screens_ = std::make_unique<ScreenStack>(s);
-  screens_->Open(std::make_unique<RunScreen>(*play_, s));
+  // The sound device before the logo, whose cue loads as it opens; the rest, the
+  // sounds and pictures, load under the bar after it.
   switch (s.sound.sfx.StartSound()) {
     case SoundStart::BadVersion:
       // TRANSLATORS: a message box (the system's font) when the sound library is not the one the game was built
@@ -214,6 +212,8 @@ bool App::Start(RunOptions options) {
       return false;
     case SoundStart::Ok: break;
   }
+  screens_ = std::make_unique<ScreenStack>(s);
+  screens_->Open(std::make_unique<RunScreen>(*play_, s));
   s.sound.sfx.ApplySoundVolume(s.settings.SoundVolume, s.settings.SoundOn != 0);
   if (!options.seedGiven) {
     // Any seed will do; keep it so the report can replay this game.

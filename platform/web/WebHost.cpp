@@ -29,6 +29,7 @@ void bm_page_screen(const char* name);
 void bm_page_notice(const char* text);
 int bm_page_skip_intro();
 double bm_pack_wanted(const char* name);
+int bm_file_coming(const char* path);
 }
 
 namespace bm {
@@ -73,6 +74,7 @@ class PagePacks : public DataPacks {
     double here = bm_pack_wanted(pack);
     return here < 0 ? 1 : here;
   }
+  bool Coming(const std::string& path) override { return bm_file_coming(path.c_str()) != 0; }
 };
 
 class WebHost : public Host {

@@ -75,6 +75,25 @@ TEST(PicturesByNeed, ComeAndGoWithTheScreensThatDrawThem) {
   EXPECT_TRUE(textures.AllAlive());
 }
 
+// On the page a picture may be drawn before the pack that brings it came: it
+// draws nothing meanwhile and draws once its file is there, not missing for good.
+TEST(PicturesByNeed, APictureOnItsWayDrawsOnceItCame) {
+  struct OnItsWay : DataPacks {
+    bool coming = true;
+    double Wanted(const char*) override { return coming ? 0 : 1; }
+    bool Coming(const std::string&) override { return coming; }
+  } packs;
+  test::ScreenHarness h(true);
+  test::TempDir dir;
+  TextureBank bank(h.s().render(), dir.str());
+  bank.SetPacks(&packs);
+  EXPECT_EQ(bank.Get("256/cursor.png"), 0u);
+  std::filesystem::create_directory(dir / "256");
+  std::filesystem::copy_file(BM_GAME_DIR "/256/cursor.png", dir / "256/cursor.png");
+  packs.coming = false;
+  EXPECT_NE(bank.Get("256/cursor.png"), 0u);
+}
+
 // A mode the window system does not give is logged and undone; the cursor
 // picture follows the mode the window is in, never a tick not yet applied.
 TEST(DeviceReset, AModeNotReachedIsUndoneAndTheCursorFollowsTheWindow) {

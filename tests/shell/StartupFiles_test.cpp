@@ -97,6 +97,7 @@ TEST(StartupFiles, ReferenceRasterizerSwitchPicksSoftwareDrawingAndSaysSo) {
   std::string log = test::ReadText(fs::path(o.dataDir) / "run.log");
   EXPECT_NE(log.find("Force Reference Rasterizer (REF) is TRUE"), std::string::npos) << log;
   EXPECT_NE(log.find("Renderer: software"), std::string::npos) << log;
+  EXPECT_EQ(log.find("BASS: "), std::string::npos) << "every cue loads, the logo's too: " << log;
 }
 
 }  // namespace
