@@ -208,7 +208,9 @@ var Page = (function () {
       p.state = 'waiting';
       packs.busy = false;
       console.warn(p.url + ': ' + e.message);
-      P.status('load', 'Brinemoor could not load ' + p.url + ': reload the page to try again.');
+      // TRANSLATORS: Message boxes and the browser page: the page's status line (HTML). %s is a file name
+      // (packs.json, a pack, brinemoor.js ...).
+      P.status('load', fill(P.t('Brinemoor could not load %s: reload the page to try again.'), p.url));
       setTimeout(nextPack, 3000);
     });
   }
@@ -275,7 +277,9 @@ var Page = (function () {
       nextPack();
     }).catch(function (e) {
       console.warn('packs.json: ' + e.message);
-      P.status('load', 'Brinemoor could not load packs.json: reload the page to try again.');
+      // TRANSLATORS: Message boxes and the browser page: the page's status line (HTML). %s is a file name
+      // (packs.json, a pack, brinemoor.js ...).
+      P.status('load', fill(P.t('Brinemoor could not load %s: reload the page to try again.'), 'packs.json'));
     });
   }
 
