@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "diag/Logs.h"
 #include "platform/headless/HeadlessAudio.h"
@@ -94,20 +95,6 @@ TEST(SoundFx, BusyCueRestartsItsOldestInstanceUnlessToldNotTo) {
   rig.sfx.StopSfx("ev_map_sea");
   EXPECT_FALSE(rig.sfx.IsSfxPlaying("ev_map_sea"));
   EXPECT_EQ(rig.device.StopCalls(), 2);
-}
-
-TEST(SoundFx, OldestInstancePrefersNeverStartedAndLowestOnTies) {
-  SfxRig rig("");
-  SfxChannelSet& set = rig.sfx.Channels[9];
-  set.Count = 4;
-  set.StartedAt = {};
-  set.StartedAt[0] = 50;
-  set.StartedAt[1] = 20;
-  set.StartedAt[2] = 20;
-  set.StartedAt[3] = 30;
-  EXPECT_EQ(rig.sfx.OldestSfxInstance(9), 1);
-  set.StartedAt[3] = 0;
-  EXPECT_EQ(rig.sfx.OldestSfxInstance(9), 3);
 }
 
 TEST(SoundFx, PlayOnceSoundsOnceUntilRearmed) {
@@ -275,12 +262,6 @@ TEST(SoundFx, LenientNumbersReadTheLeadingNumber) {
   EXPECT_EQ(LenientInt("1e30"), 2147483647);
 }
 
-}  // namespace
-}  // namespace bm
-
-namespace bm {
-namespace {
-
 // The shipped catalogue, when the generator has run: every cue loads, and the
 // files named in upper case are found on disk. Each is decoded by need: the cues
 // that must sound at once from loading on, a place's sure cues when the player
@@ -297,8 +278,18 @@ TEST(SoundFx, GeneratedCatalogueLoadsEveryCueAndDecodesByNeed) {
   ASSERT_EQ(sfx.StartSound(), SoundStart::Ok);
   sfx.LoadLogoSFX();
   sfx.loadAllSFX();
-  for (const SfxCue& cue : sfx.Cues) EXPECT_TRUE(cue.Loaded) << cue.Name;
+  // Each cue on a line of its own (its key, the name and one blank, in no other line): as many ids as cues.
+  std::set<int> ids;
+  for (const SfxCue& cue : sfx.Cues) {
+    EXPECT_TRUE(cue.Loaded && cue.Id <= kSfxCueCount && cue.Instances >= 1 && cue.Instances <= kSfxMaxInstances) << cue.Name;
+    EXPECT_EQ(cue.File.substr(0, 1), "\\") << cue.Name << ": relative, beginning with a backslash";
+    ids.insert(cue.Id);
+  }
+  EXPECT_EQ(ids.size(), std::size_t(kSfxCueCount));
   EXPECT_TRUE(test::ReadLines(logs.RunLogPath()).empty());
+  const std::string ini = test::ReadText(gameDir + "/Sounds.ini");
+  for (std::size_t at = ini.find('\n'); at != std::string::npos; at = ini.find('\n', at + 1))
+    ASSERT_EQ(ini[at - 1], '\r') << "lines end with CR LF";
 
   for (int i = 0; i < kSfxCueCount; ++i)
     EXPECT_EQ(sfx.Cues[i].Decoded, CueKeptDecoded(kSfxCueNames[i]) || kSfxCueNames[i] == "ev_logo") << sfx.Cues[i].Name;

@@ -1,6 +1,5 @@
-// The generated sound catalogue and its files: every cue the game loads is
-// listed once with a unique id, every file decodes, the music is long enough,
-// and the looping sounds come round without a click.
+// The generated sound files: every cue's file decodes and is levelled, the music
+// is long enough, and the looping sounds come round without a click.
 #include <gtest/gtest.h>
 
 #define STB_VORBIS_HEADER_ONLY
@@ -10,89 +9,21 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <map>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "audio/SoundFX.h"
+#include "diag/Logs.h"
+#include "platform/headless/HeadlessAudio.h"
+#include "progress/MapView.h"
+#include "tests/audio/AudioTestKit.h"
+
+namespace bm {
 namespace {
 
 const std::string kGameDir = BM_GAME_DIR;
 
-// Every cue in the order the game loads them.
-const std::vector<std::string> kCues = {
-    "bon_treasure", "bon_life", "bon_clock", "bon_bomb1", "bon_bomb2", "bon_bomb3", "bon_bomb4", "bon_reso",
-    "bon_reshuf", "bon_parrot", "bon_rum", "bon_rum_change", "bon_push", "bon_gun", "bon_anc", "bon_sun",
-    "bon_coin_blue", "bon_coin_gold", "bon_key", "bon_sign", "bon_pick", "ev_logo", "ev_menu_over",
-    "ev_menu_click", "ev_map_paper", "ev_map_sea", "ev_map_wind", "ev_map_forest", "ev_map_entrance",
-    "ev_map_cricket", "ev_map_cave", "ev_map_gold", "ev_map_current", "ev_shop_open", "ev_shop_close",
-    "ev_shop_key_take", "ev_shop_key_put", "ev_shop_key_fail", "ev_shop_star_take", "ev_shop_star_put",
-    "ev_shop_star_fail", "ev_shop_stars_gold", "ev_shop_stars_blue", "ev_shop_stars_back", "ev_shop_stars",
-    "ev_shop_bonus_over", "ev_game_hint", "ev_game_click", "ev_game_swap", "ev_game_collapse", "ev_game_wrong",
-    "ev_game_fall", "ev_game_timeout", "ev_game_bal_pop", "ev_game_bal_fill", "complete_level", "complete_stage",
-    "complete_game", "complete_timeisup", "complete_gameover"};
-
-const std::vector<std::string> kAmbience = {"ev_map_sea",      "ev_map_wind",  "ev_map_forest", "ev_map_entrance",
-                                            "ev_map_cricket",  "ev_map_cave",  "ev_map_gold"};
-
 const std::vector<std::string> kMusic = {"music/track-menu.ogg", "music/track01.ogg", "music/track02.ogg"};
-
-struct Entry {
-  std::string line;  // as written, upper-cased
-  int id = 0;
-  std::string file;
-  int instances = 0;
-};
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string Upper(std::string s) {
-  for (char& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
-std::string Trim(const std::string& s) {
-  std::size_t a = s.find_first_not_of(" \r\n"), b = s.find_last_not_of(" \r\n");
-  return a == std::string::npos ? "" : s.substr(a, b - a + 1);
-}
-
-// The lines of section SFX, comments dropped; keyed by the text left of "=".
-std::map<std::string, Entry> ReadCatalogue(const std::string& text, std::vector<std::string>& lines) {
-  std::map<std::string, Entry> out;
-  std::size_t b = text.find("[SFX:BEGIN]"), e = text.find("[SFX:END]");
-  if (b == std::string::npos || e == std::string::npos || e < b) return out;
-  std::istringstream body(text.substr(b + 11, e - b - 11));
-  std::string line;
-  while (std::getline(body, line)) {
-    std::size_t c = line.find("//");
-    if (c != std::string::npos) line.resize(c);
-    if (Trim(line).empty()) continue;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(Upper(line));
-    std::size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    Entry en;
-    en.line = Upper(line);
-    std::vector<std::string> items;
-    std::stringstream value(line.substr(eq + 1));
-    std::string item;
-    while (std::getline(value, item, ',')) items.push_back(Trim(item));
-    if (items.size() >= 2) {
-      en.id = std::atoi(items[0].c_str());
-      en.file = items[1];
-      en.instances = items.size() >= 3 ? std::atoi(items[2].c_str()) : 1;
-    }
-    out[line.substr(0, eq)] = en;
-  }
-  return out;
-}
 
 struct Decoded {
   int channels = 0, rate = 0;
@@ -116,9 +47,10 @@ Decoded Decode(const std::string& path) {
   return d;
 }
 
-std::string CueFilePath(const std::string& file) {
-  std::string p = file;
-  std::replace(p.begin(), p.end(), '\\', '/');
+// The file of a cue as the catalogue names it (upper-cased, backslashes), on disk in lower case.
+std::string CueFilePath(const SfxCue& cue) {
+  std::string p = cue.File;
+  for (char& c : p) c = c == '\\' ? '/' : char(std::tolower(static_cast<unsigned char>(c)));
   return kGameDir + p;
 }
 
@@ -194,51 +126,23 @@ TEST(SoundSeamCheck, PassesAWholeLoopAndFlagsAClick) {
   EXPECT_TRUE(MeasureSeams(quiet)[0].Clean());
 }
 
+// The shipped catalogue as the game loads it (its own checks: SoundFx.GeneratedCatalogue...).
 class SoundFiles : public ::testing::Test {
  protected:
+  test::TempDir logDir_;
+  test::ManualClock clock_;
+  Logs logs_{logDir_.str()};
+  HeadlessSoundDevice device_{clock_};
+  SoundFx sfx_{device_, clock_, logs_, kGameDir};
   void SetUp() override {
-    text_ = ReadAll(kGameDir + "/Sounds.ini");
-    ASSERT_FALSE(text_.empty()) << kGameDir << "/Sounds.ini is missing; build the \"sounds\" target first";
-    catalogue_ = ReadCatalogue(text_, lines_);
+    sfx_.LoadLogoSFX();
+    sfx_.loadAllSFX();
   }
-  std::string text_;
-  std::vector<std::string> lines_;
-  std::map<std::string, Entry> catalogue_;
 };
 
-TEST_F(SoundFiles, CatalogueListsEveryCueOnceWithIdsOneToSixty) {
-  // Lines end with CR LF throughout.
-  std::size_t lf = std::count(text_.begin(), text_.end(), '\n');
-  std::size_t crlf = 0;
-  for (std::size_t p = text_.find("\r\n"); p != std::string::npos; p = text_.find("\r\n", p + 2)) ++crlf;
-  EXPECT_EQ(lf, crlf);
-
-  ASSERT_EQ(catalogue_.size(), kCues.size());
-  std::set<int> ids;
-  for (const std::string& cue : kCues) {
-    auto it = catalogue_.find(cue + " ");
-    ASSERT_NE(it, catalogue_.end()) << "no line for " << cue << " (the key is the name and one blank)";
-    const Entry& e = it->second;
-    EXPECT_GE(e.id, 1) << cue;
-    EXPECT_LE(e.id, 60) << cue;
-    ids.insert(e.id);
-    ASSERT_FALSE(e.file.empty()) << cue;
-    EXPECT_EQ(e.file[0], '\\') << cue << ": the file is relative and begins with a backslash";
-    EXPECT_GE(e.instances, 1) << cue;
-    EXPECT_LE(e.instances, 50) << cue;
-    // A lookup matches any line containing the key: only the cue's own line may.
-    int hits = 0;
-    for (const std::string& l : lines_) hits += l.find(Upper(cue + " ")) != std::string::npos;
-    EXPECT_EQ(hits, 1) << cue << " would also match another line";
-  }
-  EXPECT_EQ(ids.size(), 60u);
-}
-
 TEST_F(SoundFiles, EveryCueFileDecodesAndIsLevelled) {
-  for (const std::string& cue : kCues) {
-    auto it = catalogue_.find(cue + " ");
-    ASSERT_NE(it, catalogue_.end()) << cue;
-    const std::string path = CueFilePath(it->second.file);
+  for (const SfxCue& cue : sfx_.Cues) {
+    const std::string path = CueFilePath(cue);
     Decoded d = Decode(path);
     ASSERT_GT(d.channels, 0) << path << " does not decode";
     EXPECT_LE(d.channels, 2) << path;
@@ -262,8 +166,9 @@ TEST_F(SoundFiles, LoopsRunLongEnoughAndComeRoundCleanly) {
     EXPECT_GE(d.Seconds(), 60.0) << file;
     ExpectSeamless(file, d);
   }
-  for (const std::string& cue : kAmbience) {
-    Decoded d = Decode(CueFilePath(catalogue_[cue + " "].file));
+  for (int stage = 1; stage <= 7; ++stage) {
+    const std::string cue = StageAmbience(stage);
+    Decoded d = Decode(CueFilePath(*sfx_.Cue(cue)));
     ASSERT_GT(d.channels, 0) << cue;
     EXPECT_GE(d.Seconds(), 3.0) << cue << " is too short to loop unnoticed";
     ExpectSeamless(cue, d);
@@ -271,3 +176,4 @@ TEST_F(SoundFiles, LoopsRunLongEnoughAndComeRoundCleanly) {
 }
 
 }  // namespace
+}  // namespace bm
