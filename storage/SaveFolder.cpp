@@ -225,13 +225,6 @@ bool ResetHighScores(SaveFolder& f, SaveData& data) {
   return SaveHighScores(f, data);
 }
 
-int RecordHighScore(SaveFolder& f, SaveData& data, const std::string& name, std::int64_t score) {
-  LoadHighScores(f, data);
-  const int place = EnterHighScore(data.scores, name, score);
-  SaveHighScores(f, data);
-  return place;
-}
-
 void LoadItemStatus(SaveFolder& f, SaveData& data) {
   constexpr const char* kPlace = "LoadItemStatus";
   Log(f, kPlace, "LoadItemStatus()");
@@ -263,14 +256,6 @@ bool SaveItemStatus(SaveFolder& f, const SaveData& data) {
   SaveSet save = NewSave(f);
   PutItemStatus(save, data);
   return CommitSave(f, "SaveItemStatus", save, "The shop");
-}
-
-bool ResetItemStatus(SaveFolder& f, SaveData& data) {
-  const int slot = data.players.Current();
-  ResetSlot(data.items, slot);
-  ClearForNewGame(data.players.slot[std::size_t(slot)]);
-  RefreshGrades(data);
-  return SaveItemStatus(f, data);
 }
 
 void LoadMapPoints(SaveFolder& f, SaveData& data) {

@@ -32,8 +32,8 @@
 //   SaveSet save = NewSave(folder); PutPlayers(save, data); PutItemStatus(save, data);
 //   CommitSave(folder, "SaveGame", save);
 //
-// Callers that keep bonus chances rebuild them after LoadItemStatus,
-// SaveItemStatus and ResetItemStatus (the shop state they read has changed).
+// Callers that keep bonus chances rebuild them after LoadItemStatus and
+// SaveItemStatus (the shop state they read has changed).
 #pragma once
 #include <string>
 
@@ -120,17 +120,12 @@ void LoadHighScores(SaveFolder& folder, SaveData& data);
 bool SaveHighScores(SaveFolder& folder, const SaveData& data);
 // The high-score screen's reset: the default table, saved.
 bool ResetHighScores(SaveFolder& folder, SaveData& data);
-// The game-over and new-game entry: loads the table, enters name and score,
-// saves it. Returns the place taken (1..10) or 0.
-int RecordHighScore(SaveFolder& folder, SaveData& data, const std::string& name, std::int64_t score);
 
 // The three item files, then the working copy of the current player's grades.
 void LoadItemStatus(SaveFolder& folder, SaveData& data);
 // Writes "Items.dat", "ItemsS.dat", "ItemsB.dat" and "apo.dat" as one save;
 // false (nothing written) when any of them cannot be.
 bool SaveItemStatus(SaveFolder& folder, const SaveData& data);
-// A new game's shop for the current player (other slots untouched), then saved.
-bool ResetItemStatus(SaveFolder& folder, SaveData& data);
 
 // "apo.dat" from the data folder, else the program folder's, else zeros. A
 // file with a point off the map counts as damaged.

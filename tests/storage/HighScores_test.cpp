@@ -65,18 +65,9 @@ TEST(HighScoresFile, NamesThenLengthPrefixedScores) {
   EXPECT_EQ(b.substr(40, 40), "NONAME" + std::string(34, ' '));
   EXPECT_EQ(b.substr(440, 3), std::string("\x01\0" "0", 3));
   EXPECT_EQ(b.substr(443, 8), std::string("\x06\0" "200000", 8));
-}
-
-TEST(HighScoresFile, RoundTripOfElevenDifferentEntries) {
-  HighScoreTable t;
-  for (int i = 0; i < kHighScoreEntries; ++i)
-    t.entry[std::size_t(i)] = {"Name " + std::to_string(i) + std::string(std::size_t(i) * 3, 'x'),
-                               std::to_string(i * 98765 - 3)};
+  // A name filling its whole width comes back whole.
   t.entry[10].EntryName = std::string(40, 'W');
-  const std::string b = EncodeHighScores(t);
-  EXPECT_EQ(DecodeHighScores(b), t);
-  HighScoreTable clean = t;
-  EXPECT_TRUE(SanitizeHighScores(clean).empty());
+  EXPECT_EQ(DecodeHighScores(EncodeHighScores(t)), t);
 }
 
 TEST(HighScoresFile, HostileFilesFailAndOddTextsAreRepaired) {

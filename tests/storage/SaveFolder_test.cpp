@@ -281,40 +281,6 @@ TEST(SaveFiles, MapPointsKeepTheirTailAndFallBackToTheShippedFile) {
   EXPECT_TRUE(fs::exists(game.File("apo.dat")));
 }
 
-TEST(SaveFiles, ResetTouchesOnlyTheCurrentPlayer) {
-  TempDir dir;
-  Folder folder(dir.str());
-  SaveData d = Varied();
-  const SaveData before = d;
-  ASSERT_TRUE(ResetItemStatus(folder.f, d));
-  for (int s = 0; s < kItemSlots; ++s) {
-    if (s == 6) continue;
-    EXPECT_EQ(d.items.items[std::size_t(s)], before.items.items[std::size_t(s)]) << s;
-    EXPECT_EQ(d.items.grades[std::size_t(s)], before.items.grades[std::size_t(s)]) << s;
-    EXPECT_EQ(d.players.slot[std::size_t(s)], before.players.slot[std::size_t(s)]) << s;
-  }
-  EXPECT_EQ(d.items.items[6], NewGameItems());
-  EXPECT_EQ(d.items.stars[6], NewGameStars());
-  EXPECT_EQ(d.grades, NewGameGrades());
-  EXPECT_EQ(d.players.slot[6].TipShown, (std::array<std::int16_t, kTipCount>{}));
-  EXPECT_EQ(d.players.slot[6].BonusStock, (std::array<std::int32_t, kBonusStockCount>{}));
-  EXPECT_EQ(d.players.slot[6].GameScore, before.players.slot[6].GameScore);
-  SaveData back = LoadAll(folder.f);
-  EXPECT_EQ(back.items, d.items);
-}
-
-TEST(SaveFiles, HighScoreEntryAndResetAreSaved) {
-  TempDir dir;
-  Folder folder(dir.str());
-  SaveData d;
-  ASSERT_TRUE(ResetHighScores(folder.f, d));
-  EXPECT_EQ(RecordHighScore(folder.f, d, "Mary", 150000), 4);
-  SaveData back;
-  LoadHighScores(folder.f, back);
-  EXPECT_EQ(back.scores.entry[4], (HighScoreEntry{"Mary", "150000"}));
-  EXPECT_EQ(back.scores.entry[10].EntryScore, "40000");
-}
-
 TEST(SaveFailures, AReadOnlyFolderIsLoggedAndLoadsStillWork) {
   SmallDisk disk(256 * 1024);
   if (!disk.mounted() && ::geteuid() == 0) GTEST_SKIP() << "root writes through folder permissions";
