@@ -12,8 +12,7 @@ using testing::BoardKit;
 
 TEST(Bubbles, ALineBurstsOneBubbleAndRemovesTheFreeJewels) {
   BoardKit kit;
-  kit.Set(11, 1);
-  kit.Set(22, 1);
+  for (int i : {11, 22}) kit.Set(i, 1);
   kit.Set(33, 1, 2);
   kit.Settle();  // the settled frame finds the line by itself
   EXPECT_EQ(kit.cells[33].Gem, 1);
@@ -54,8 +53,7 @@ TEST(Bubbles, ALineOfBubbledJewelsBurstsAgainUntilFreeThenGoes) {
 TEST(Bubbles, TheLevelCompletesOnlyWhenTheBubbledTileIsGold) {
   BoardKit kit;
   for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gnd = 1;
-  kit.Set(11, 1);
-  kit.Set(22, 1);
+  for (int i : {11, 22}) kit.Set(i, 1);
   kit.Set(33, 1, 1);
   for (int i : {11, 22, 33}) kit.cells[i].Gnd = 0;
   kit.Settle();

@@ -34,8 +34,7 @@ TEST(Falls, AnItemFallsIntoTheEmptyCellBelowAndLandsExactly) {
 TEST(Falls, TwoEmptyCellsBelowMeanTwoLandingsAndAColumnCollapses) {
   BoardKit kit;
   int top = kit.cells[1].Gem, second = kit.cells[12].Gem;
-  kit.Set(23, 0);
-  kit.Set(34, 0);
+  for (int i : {23, 34}) kit.Set(i, 0);
   kit.Settle();
   EXPECT_EQ(kit.cells[34].Gem, second);
   EXPECT_EQ(kit.cells[23].Gem, top);
@@ -73,8 +72,7 @@ TEST(Falls, BonusItemsKeysAndBubblesTravelWithTheItem) {
   BoardKit kit;
   kit.Set(12, 44, 2);
   kit.Set(1, 75);
-  kit.Set(23, 0);
-  kit.Set(34, 0);
+  for (int i : {23, 34}) kit.Set(i, 0);
   kit.Settle();
   EXPECT_EQ(kit.cells[34].Gem, 44);
   EXPECT_EQ(kit.cells[34].Ice, 2);

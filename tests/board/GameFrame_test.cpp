@@ -41,9 +41,7 @@ TEST(GameFrame, TheHourglassTicksAudiblyInTheLastHalfMinute) {
 TEST(GameFrame, TilesTurnGoldWithAFlashThenTipOne) {
   BoardKit kit;
   kit.player.tipsOn = true;
-  kit.Set(11, 1);
-  kit.Set(22, 1);
-  kit.Set(33, 1);
+  for (int i : {11, 22, 33}) kit.Set(i, 1);
   // Tip 1 not yet seen: the emptied cell waits one frame in state 22.
   bool saw22 = false;
   for (int k = 0; k < 40; ++k) {

@@ -110,16 +110,14 @@ TEST(LineRule, HolesBreakLinesAndBubblesDoNot) {
   kit.cells[11].Gem = 1;  // an item in a hole must not count
   EXPECT_FALSE(IsLineAt(kit.cells, 11, 11));
   kit.Set(12, 4, 3);
-  kit.Set(1, 4);
-  kit.Set(23, 4);
+  for (int i : {1, 23}) kit.Set(i, 4);
   EXPECT_TRUE(IsLineAt(kit.cells, 12, 11));
 }
 
 TEST(LineRule, WouldMatchLeavesTheBoardAsItWas) {
   BoardKit kit;
   // Moving 3 from cell 24 into 22 would complete 0, 11, 22.
-  kit.Set(0, 3);
-  kit.Set(11, 3);
+  for (int i : {0, 11}) kit.Set(i, 3);
   kit.Set(28, 3);  // down-right of 22
   EXPECT_TRUE(WouldMatch(kit.cells, 22, 28));
   EXPECT_EQ(kit.cells[22].Gem, testing::FillerCode(22));

@@ -15,9 +15,7 @@ using testing::BoardKit;
 // One move on an otherwise dead board: 0 and 11 hold 1, 28 holds 1; swapping
 // 28 with 22 completes column 0.
 void OneMove(BoardKit& kit) {
-  kit.Set(0, 1);
-  kit.Set(11, 1);
-  kit.Set(28, 1);
+  for (int i : {0, 11, 28}) kit.Set(i, 1);
 }
 
 TEST(MoveCount, ShowsDashesFor116SettledFramesThenTheCount) {

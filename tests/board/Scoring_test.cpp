@@ -43,9 +43,7 @@ TEST(Points, AGoldTileMatchedAgainShowsOnePoint) {
 
 TEST(Points, PointsTextRisesFadesAndEndsOnTheClock) {
   BoardKit kit;
-  kit.Set(0, 1);
-  kit.Set(11, 1);
-  kit.Set(28, 1);
+  for (int i : {0, 11, 28}) kit.Set(i, 1);
   SwapAndSettle(kit, 28, 22);
   const CellFx& fx = kit.cells.fx[0];
   ASSERT_TRUE(fx.Active);
@@ -67,14 +65,10 @@ TEST(Points, ScoreOfACascadeCarriesTheCombo) {
   // 0 (a 2) then falls onto 33 and meets 2s at 38 and 49... built below.
   BoardKit kit;
   // First line: 11, 22 hold 1, 39 (down-right of 33) holds 1; swap 33 and 39.
-  kit.Set(11, 1);
-  kit.Set(22, 1);
-  kit.Set(39, 1);
+  for (int i : {11, 22, 39}) kit.Set(i, 1);
   // After the removal the 2 in cell 0 drops three rows into 33; there it
   // completes 33-44-55.
-  kit.Set(0, 2);
-  kit.Set(44, 2);
-  kit.Set(55, 2);
+  for (int i : {0, 44, 55}) kit.Set(i, 2);
   SwapAndSettle(kit, 39, 33);
   EXPECT_EQ(kit.cells.fx[11].Text, "25");
   EXPECT_EQ(kit.cells.fx[55].Text, "26");

@@ -37,9 +37,7 @@ TEST(StartMatches, OnlyLinesAreRerolledAndHolesAreLeftAlone) {
                ". f f f f f  f f f f f\n"
                "1 f f f f f  f f f f f\n");
   kit.cells[11].Gem = 0;
-  kit.Set(2, 7);
-  kit.Set(13, 7);
-  kit.Set(24, 7);
+  for (int i : {2, 13, 24}) kit.Set(i, 7);
   Rng rng(4);
   Cells before = kit.cells;
   RemoveStartMatches(kit.cells, kit.level, rng);

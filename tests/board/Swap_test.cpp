@@ -79,9 +79,7 @@ TEST(Swap, DuringTheExchangeTheItemsSlideThroughTheMidpoint) {
 
 TEST(Swap, ALineStaysAndIsRemoved) {
   BoardKit kit;
-  kit.Set(0, 1);
-  kit.Set(11, 1);
-  kit.Set(28, 1);
+  for (int i : {0, 11, 28}) kit.Set(i, 1);
   kit.Click(22);
   kit.Click(28);
   RunSwap(kit);

@@ -104,9 +104,7 @@ TEST(StockButtons, AnchorSwapsDistantItemsAndNeverSwapsBack) {
 TEST(StockButtons, ParrotShowsEveryMoveAndWaitsForASettledBoard) {
   BonusKit k;
   // One move: 30 30 _ 30 in a column, the gap holding another kind.
-  k.Set(2, 30);
-  k.Set(13, 30);
-  k.Set(35, 30);
+  for (int i : {2, 13, 35}) k.Set(i, 30);
   k.player.parrotCount = 2;
   k.st.BoardIdle = false;
   Press(k, StockButton::Parrot);

@@ -15,9 +15,7 @@ using testing::BoardKit;
 void OneLineFromGold(BoardKit& kit) {
   for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gnd = 1;
   for (int i : {0, 11, 22}) kit.cells[i].Gnd = 0;
-  kit.Set(0, 1);
-  kit.Set(11, 1);
-  kit.Set(28, 1);
+  for (int i : {0, 11, 28}) kit.Set(i, 1);
 }
 
 TEST(MatchOutcome, LevelCompletesOnlyOnASettledAllGoldBoardThenTheNextLevelStarts) {

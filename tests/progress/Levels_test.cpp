@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -104,23 +104,6 @@ TEST(LevelFileDisk, MissingOrShortFilesAreRefusedAndLeaveTheLevelAlone) {
   dir.Write("lvl12.dat2", std::string(84, '\0') + "tail");
   EXPECT_TRUE(ReadLevelFiles(dir.str(), 12, read, readRules, &error));
   EXPECT_EQ(readRules.time, 0);
-}
-
-// ---------------------------------------------------------------- lattice
-
-TEST(LevelLattice, IndexRuleMatchesColumnsAndRows) {
-  for (int i = 0; i < kBoardCellCount; ++i) {
-    EXPECT_EQ(LatticeIndex(LatticeColumn(i), LatticeRow(i)), i);
-    if (i + 11 < kBoardCellCount) {
-      EXPECT_EQ(LatticeX(i + 11), LatticeX(i)) << i;
-      EXPECT_EQ(LatticeY(i + 11), LatticeY(i) + kLatticeRowStep) << i;
-    }
-  }
-  EXPECT_EQ(LatticeIndex(1, 10), -1);  // odd columns are one cell shorter
-  EXPECT_EQ(LatticeIndex(11, 0), -1);
-  EXPECT_EQ(LatticeColumn(5), 10);
-  EXPECT_EQ(LatticeColumn(6), 1);
-  EXPECT_EQ(LatticeY(6) - LatticeY(0), kLatticeOddDrop);
 }
 
 // ---------------------------------------------------------------- the text compiler
@@ -349,48 +332,32 @@ TEST(ShippedLevels, AdjacencyReferenceSeparatesNeighboursFromWrappedPairsAtEvery
 
 TEST(ShippedLevels, DifficultyRisesAlongTheStages) {
   const auto& levels = ShippedLevels();
-  ASSERT_FALSE(levels.empty());
-  // Kinds rise by stage; a sparse board may have a kind or two less than its
-  // stage's most, or it would spend its time reshuffling.
-  std::size_t stageMaxKinds = 0, lastStageMaxKinds = 0;
-  int lastStage = 0, stageMaxBubbles = 0, lastStageMaxBubbles = 0;
+  ASSERT_EQ(levels.size(), std::size_t(kLevelCount));
+  // Each stage's most kinds and most nested bubbles: never fewer than the stage before's. A sparse board may
+  // have a kind or two less than its stage's most, or it would spend its time reshuffling.
+  std::map<int, std::pair<std::size_t, int>> most;
   for (const Shipped& s : levels) {
-    int stage = StageOfLevel(s.n);
-    std::size_t kinds = AllowedKinds(s.rules).size();
-    if (stage != lastStage) {
-      EXPECT_GE(stageMaxKinds, lastStageMaxKinds) << "stage " << lastStage << " has fewer kinds than the one before";
-      lastStageMaxKinds = stageMaxKinds;
-      stageMaxKinds = 0;
-    }
-    stageMaxKinds = std::max(stageMaxKinds, kinds);
+    const int stage = StageOfLevel(s.n);
+    const std::size_t kinds = AllowedKinds(s.rules).size();
+    int bubbles = 0;
+    for (int i = 0; i < kBoardCellCount; ++i) bubbles = std::max(bubbles, s.layout.kind[i] - 1);
+    most[stage] = {std::max(most[stage].first, kinds), std::max(most[stage].second, bubbles)};
     EXPECT_LE(kinds, 9u) << "level " << s.n << ": too many kinds to finish a hex board";
+    if (stage > 1) {
+      EXPECT_GE(kinds + 2, most[stage - 1].first) << "level " << s.n << ": far fewer kinds than the stage before";
+    }
     // Each hourglass comes from the balance table (levels/README.md): a minute to twenty.
     EXPECT_GE(s.rules.time + 1, 60) << "level " << s.n;
     EXPECT_LE(s.rules.time + 1, 20 * 60) << "level " << s.n;
-    EXPECT_GE(kinds + 2, lastStageMaxKinds) << "level " << s.n << " has far fewer kinds than the stage before";
-    int maxBubbles = 0;
-    for (int i = 0; i < kBoardCellCount; ++i) maxBubbles = std::max(maxBubbles, s.layout.kind[i] - 1);
-    if (stage != lastStage) {
-      EXPECT_GE(stageMaxBubbles, lastStageMaxBubbles) << "stage " << lastStage;
-      lastStageMaxBubbles = stageMaxBubbles;
-      stageMaxBubbles = 0;
-      lastStage = stage;
-    }
-    stageMaxBubbles = std::max(stageMaxBubbles, maxBubbles);
-    if (s.n <= 2) {
-      EXPECT_EQ(maxBubbles, 0) << "level " << s.n << " is for learning the swaps";
-    }
-    if (s.n <= 8) {
-      EXPECT_LE(maxBubbles, 2) << "level " << s.n;
-    }
+    EXPECT_LE(bubbles, s.n <= 2 ? 0 : s.n <= 8 ? 2 : 8) << "level " << s.n << ": the first are for learning the swaps";
   }
-  EXPECT_GE(stageMaxBubbles, lastStageMaxBubbles) << "stage " << lastStage;
-  EXPECT_GE(stageMaxKinds, lastStageMaxKinds) << "stage " << lastStage;
+  for (auto it = std::next(most.begin()); it != most.end(); ++it) {
+    EXPECT_GE(it->second.first, std::prev(it)->second.first) << "stage " << it->first << ": fewer kinds";
+    EXPECT_GE(it->second.second, std::prev(it)->second.second) << "stage " << it->first << ": fewer bubbles";
+  }
   EXPECT_EQ(AllowedKinds(levels.front().rules).size(), 4u);
-  if (levels.size() == std::size_t(kLevelCount)) {
-    EXPECT_GE(AllowedKinds(levels.back().rules).size(), 6u);
-    EXPECT_EQ(stageMaxBubbles, 8) << "the last stage should reach 8 nested bubbles";
-  }
+  EXPECT_GE(AllowedKinds(levels.back().rules).size(), 6u);
+  EXPECT_EQ(most.rbegin()->second.second, 8) << "the last stage should reach 8 nested bubbles";
 }
 
 }  // namespace

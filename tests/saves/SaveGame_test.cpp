@@ -264,12 +264,6 @@ TEST(SaveGame, ASwapCutShortComesBackPlayable) {
   EXPECT_EQ(m->cells[a].Pos.CurY, falling.Pos.Y - 7);
 }
 
-}  // namespace
-}  // namespace bm
-
-namespace bm {
-namespace {
-
 // Left with the hook and the sun armed: both are in stock on Continue, and the
 // hourglass drops its next grain a whole second after play resumes.
 TEST(SaveGame, ArmedStocksAndTheHourglassComeBackAsLeft) {
@@ -318,12 +312,6 @@ TEST(SaveGame, AnUnnamedPlayersScoreIsFiledAlikeByNewGameAndGameOver) {
   EXPECT_EQ(fromDisk.scores.entry[1], (HighScoreEntry{"Player", "300000"}));
   EXPECT_EQ(fromDisk.scores.entry[2], (HighScoreEntry{"Player", "290000"}));
 }
-
-}  // namespace
-}  // namespace bm
-
-namespace bm {
-namespace {
 
 // Left while a column falls: two cells below a falling item are empty, the
 // column's top cell too. The continued board fills every cell by the fall
