@@ -16,6 +16,12 @@ const RewardPopup* FirstPopup(const BonusState& b) {
   return nullptr;
 }
 
+// Moves the clock on by ms and runs the popups once.
+void StepPopups(BonusKit& k, BoardCtx& c, double ms) {
+  c.now = k.now += ms;
+  RewardPopupsStep(c);
+}
+
 TEST(Rewards, ChestPointsArriveWhenItsPopupEnds) {
   BonusKit k;
   k.Grades().PowerGrade[4] = 3;
@@ -27,13 +33,9 @@ TEST(Rewards, ChestPointsArriveWhenItsPopupEnds) {
   EXPECT_EQ(p->Color, 0xFFFFFF80u);
   EXPECT_EQ(k.CountSound("bon_treasure"), 1);
   int before = k.st.Score;
-  k.now += 900;
-  c.now = k.now;
-  RewardPopupsStep(c);
+  StepPopups(k, c, 900);
   EXPECT_EQ(k.st.Score, before);
-  k.now += 200;
-  c.now = k.now;
-  RewardPopupsStep(c);
+  StepPopups(k, c, 200);
   EXPECT_EQ(k.st.Score, before + 8000);
   EXPECT_EQ(k.bonus->PopupsAlive, 0);
 }
@@ -47,9 +49,7 @@ TEST(Rewards, ClockTimeArrivesAtPopupEndAndKeepsTheSand) {
   ShowItemReward(c, 43, 57);
   EXPECT_EQ(FirstPopup(*k.bonus)->Text, "+1 minute");
   EXPECT_DOUBLE_EQ(k.level.TimeLimit, 100);
-  k.now += 1000;
-  c.now = k.now;
-  RewardPopupsStep(c);
+  StepPopups(k, c, 1000);
   EXPECT_DOUBLE_EQ(k.level.TimeLimit, 160);
   EXPECT_DOUBLE_EQ(k.level.SandLeft, (50.0 + 60) / 160);
 }
@@ -103,13 +103,9 @@ TEST(Rewards, ButtonBonusFliesToItsButtonAndCountsOnArrival) {
   double bx = 0, by = 0;
   StockButtonCentre(k.metrics, StockButton::Parrot, bx, by);
   EXPECT_EQ(k.player.parrotCount, 0);
-  k.now += 999;
-  c.now = k.now;
-  RewardPopupsStep(c);
+  StepPopups(k, c, 999);
   EXPECT_EQ(k.player.parrotCount, 0);
-  k.now += 1;
-  c.now = k.now;
-  RewardPopupsStep(c);
+  StepPopups(k, c, 1);
   EXPECT_EQ(k.player.parrotCount, 1);
   EXPECT_EQ(k.Tips(), std::vector<int>{8}) << "the parrot's tip, at its button";
   EXPECT_NEAR(p->X, bx, 0.5);
@@ -121,9 +117,7 @@ TEST(Rewards, RumPopupFillsTheRumStockWhenItEnds) {
   BoardCtx c = k.Ctx();
   ShowItemReward(c, 48, 57);
   EXPECT_EQ(k.player.rumCount, 0);
-  k.now += 1000;
-  c.now = k.now;
-  RewardPopupsStep(c);
+  StepPopups(k, c, 1000);
   EXPECT_EQ(k.player.rumCount, 30);
   EXPECT_TRUE(k.bonus->RumFlag);
   EXPECT_DOUBLE_EQ(k.bonus->RumTimer, k.now);
