@@ -11,112 +11,76 @@ namespace {
 
 using test::TempDir;
 
-TEST(IniReaderValue, MatchesKeyAnywhereInLineAndLastMatchWins) {
+// What a key reads as in a file: ReadIniValue (data.ini) when no section is named, else ReadIniSectionValue
+// (Sounds.ini). The hand-written files expect the key anywhere in a line, the last match, the value upper-cased
+// and trimmed of blanks after the last "=", and any line end (a Linux editor saves bare line feeds).
+TEST(IniReader, KeysAndValuesAsTheHandWrittenFilesExpect) {
+  const std::string rasterizer = "Force Reference Rasterizer (REF) = true\r\na=b=c\r\ntabbed=\tx \r\n";
+  const std::string sounds = "pop=outside\r\n[sfx:begin]\r\npop=1 // note\r\nbang=2 /* note */\r\n/* hidden=3\r\n"
+                             "hidden2=4 */\r\nMixed = Case\r\n[SFX:END]\r\nlate=5\r\n";
+  const std::string lineFeeds = "[SFX:BEGIN]\npop=1,a.wav // first\nbang=2,b.wav\n/* gone=3\n*/\nzap=4,c.wav\n[SFX:END]\n";
+  const struct {
+    std::string text;
+    const char* section;
+    const char* key;
+    const char* want;
+  } kCases[] = {
+      {"REF=1\r\nPREFIX=2\r\nnothing here\r\n", "", "ref", "2"},   // inside "PREFIX", and later
+      {"ref = first\r\nref mentioned again\r\n", "", "REF", "FIRST"},  // a line without "=" keeps the earlier
+      {rasterizer, "", "force reference rasterizer (ref)", "TRUE"},
+      {rasterizer, "", "a=b", "C"},
+      {rasterizer, "", "tabbed", "\tX"},  // tabs are not trimmed
+      {"key=one\nCheat Mode Code = parrot\nForce Reference Rasterizer (REF) = FALSE\n", "", "key", "ONE"},
+      {"key=one\rCheat Mode Code = parrot\rForce Reference Rasterizer (REF) = FALSE\r", "", "Cheat Mode Code", "PARROT"},
+      {"key=one\nForce Reference Rasterizer (REF) = FALSE\n", "", "Force Reference Rasterizer (REF)", "FALSE"},
+      {"key=one\r\n  key = two  \nlast=3\r", "", "key", "TWO"},  // mixed line ends in one file
+      {"key=one\r\n  key = two  \nlast=3\r", "", "last", "3"},
+      {"Cheat Mode Code = A\r\n// Cheat Mode Code = X\r\n", "", "Cheat Mode Code", "X"},  // no comments in data.ini
+      {"a=1\r\n", "", "absent key", ""},
+      // Sounds.ini: only inside the section, its comments removed, names in any case.
+      {sounds, "SFX", "pop", "1"},
+      {sounds, "sfx", "bang", "2"},
+      {sounds, "SFX", "hidden", ""},
+      {sounds, "SFX", "hidden2", ""},
+      {sounds, "SFX", "mixed", "CASE"},
+      {sounds, "SFX", "late", ""},
+      {sounds, "OTHER", "pop", ""},
+      {lineFeeds, "SFX", "pop", "1,A.WAV"},  // line-feed files keep every cue apart
+      {lineFeeds, "SFX", "bang", "2,B.WAV"},
+      {lineFeeds, "SFX", "gone", ""},
+      {lineFeeds, "SFX", "zap", "4,C.WAV"},
+      // Markers need not stand alone, and a second begin marker is ignored.
+      {"x [S:BEGIN]k=1 [S:BEGIN] [S:END] k=3 [S:END]", "S", "k", "1 [S:BEGIN]"},
+      {"[S:BEGIN]\r\nk=1\r\n", "S", "k", ""},                           // no end marker
+      {"[S:END]\r\n[S:BEGIN]\r\nk=1\r\n[S:END]\r\n", "S", "k", ""},   // the end before the begin
+  };
   TempDir dir;
-  dir.Write("data.ini", "REF=1\r\nPREFIX=2\r\nnothing here\r\n");
-  // "REF" also occurs inside "PREFIX", and the later line wins.
-  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "ref"), "2");
-  // A matching line without "=" keeps the earlier result.
-  dir.Write("data.ini", "ref = first\r\nref mentioned again\r\n");
-  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "REF"), "FIRST");
-}
-
-TEST(IniReaderValue, ValueIsUpperCasedTrimmedAndTakenAfterLastEquals) {
-  TempDir dir;
-  dir.Write("data.ini", "Force Reference Rasterizer (REF) = true\r\na=b=c\r\ntabbed=\tx \r\n");
-  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "force reference rasterizer (ref)"), "TRUE");
-  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "a=b"), "C");
-  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "tabbed"), "\tX");  // tabs are not trimmed
-}
-
-TEST(IniReaderValue, CrLfAndCrLfLineEndsReadAlike) {
-  TempDir dir;
-  // A Linux editor saves bare line feeds; each one ends a line like CR LF does.
-  for (const char* eol : {"\r\n", "\n", "\r"}) {
-    std::string e = eol;
-    dir.Write("data.ini", "key=one" + e + "other=two" + e + "Cheat Mode Code = parrot" + e +
-                              "Force Reference Rasterizer (REF) = FALSE" + e);
-    EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "key"), "ONE") << "line end " << int(eol[0]);
-    EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "Cheat Mode Code"), "PARROT");
-    EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "Force Reference Rasterizer (REF)"), "FALSE");
+  const std::string file = dir.File("a.ini");
+  for (const auto& c : kCases) {
+    dir.Write("a.ini", c.text);
+    EXPECT_EQ(*c.section ? ReadIniSectionValue(file, c.section, c.key) : ReadIniValue(file, c.key), c.want)
+        << c.section << " " << c.key << " in:\n" << c.text;
   }
-  // Mixed in one file, and no line feed ever reaches a value.
-  dir.Write("data.ini", "key=one\r\n  key = two  \nlast=3\r");
-  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "key"), "TWO");
-  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "last"), "3");
-}
-
-TEST(IniReaderSection, LineFeedFilesKeepEveryCueApart) {
-  TempDir dir;
-  dir.Write("Sounds.ini", "[SFX:BEGIN]\npop=1,a.wav // first\nbang=2,b.wav\n/* gone=3\n*/\nzap=4,c.wav\n[SFX:END]\n");
-  EXPECT_EQ(ReadIniSectionValue(dir.File("Sounds.ini"), "SFX", "pop"), "1,A.WAV");
-  EXPECT_EQ(ReadIniSectionValue(dir.File("Sounds.ini"), "SFX", "bang"), "2,B.WAV");
-  EXPECT_EQ(ReadIniSectionValue(dir.File("Sounds.ini"), "SFX", "gone"), "");
-  EXPECT_EQ(ReadIniSectionValue(dir.File("Sounds.ini"), "SFX", "zap"), "4,C.WAV");
-}
-
-TEST(IniReaderValue, CommentsAreNotStrippedAndMissingFilesStayMissing) {
-  TempDir dir;
-  dir.Write("data.ini", "Cheat Mode Code = A\r\n// Cheat Mode Code = X\r\n");
-  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "Cheat Mode Code"), "X");
-  EXPECT_EQ(ReadIniValue(dir.File("data.ini"), "absent key"), "");
-  EXPECT_EQ(ReadIniValue(dir.File("nofile.ini"), "key"), "");
-  EXPECT_FALSE(std::filesystem::exists(dir.File("nofile.ini")));  // reading never writes
-}
-
-TEST(IniReaderSection, LooksOnlyInsideTheSectionWithCommentsRemoved) {
-  TempDir dir;
-  dir.Write("Sounds.ini",
-            "pop=outside\r\n"
-            "[sfx:begin]\r\n"
-            "pop=1 // note\r\n"
-            "bang=2 /* note */\r\n"
-            "/* hidden=3\r\n"
-            "hidden2=4 */\r\n"
-            "Mixed = Case\r\n"
-            "[SFX:END]\r\n"
-            "late=5\r\n");
-  const std::string f = dir.File("Sounds.ini");
-  EXPECT_EQ(ReadIniSectionValue(f, "SFX", "pop"), "1");
-  EXPECT_EQ(ReadIniSectionValue(f, "sfx", "bang"), "2");
-  EXPECT_EQ(ReadIniSectionValue(f, "SFX", "hidden"), "");
-  EXPECT_EQ(ReadIniSectionValue(f, "SFX", "hidden2"), "");
-  EXPECT_EQ(ReadIniSectionValue(f, "SFX", "mixed"), "CASE");
-  EXPECT_EQ(ReadIniSectionValue(f, "SFX", "late"), "");
-  EXPECT_EQ(ReadIniSectionValue(f, "OTHER", "pop"), "");
-}
-
-TEST(IniReaderSection, MarkersAnywhereFirstOccurrenceAndBrokenSections) {
-  TempDir dir;
-  // Markers need not stand alone, and a second begin marker is ignored.
-  dir.Write("a.ini", "x [S:BEGIN]k=1 [S:BEGIN] [S:END] k=3 [S:END]");
-  EXPECT_EQ(ReadIniSectionValue(dir.File("a.ini"), "S", "k"), "1 [S:BEGIN]");
-  // End marker missing, or before the begin marker: the section is absent.
-  dir.Write("b.ini", "[S:BEGIN]\r\nk=1\r\n");
-  EXPECT_EQ(ReadIniSectionValue(dir.File("b.ini"), "S", "k"), "");
-  dir.Write("c.ini", "[S:END]\r\n[S:BEGIN]\r\nk=1\r\n[S:END]\r\n");
-  EXPECT_EQ(ReadIniSectionValue(dir.File("c.ini"), "S", "k"), "");
+  // A missing file reads as nothing and is never made by reading.
+  EXPECT_EQ(ReadIniValue(dir.File("missing.ini"), "key"), "");
   EXPECT_EQ(ReadIniSectionValue(dir.File("missing.ini"), "S", "k"), "");
   EXPECT_FALSE(std::filesystem::exists(dir.File("missing.ini")));
 }
 
-TEST(IniReaderStripComments, LineCommentsLeaveACarriageReturn) {
-  EXPECT_EQ(StripComments("no comments"), "no comments");
-  EXPECT_EQ(StripComments("a=1 // x\r\nb=2 // y\r\nc=3"), "a=1 \r\nb=2 \r\nc=3");
-  EXPECT_EQ(StripComments("a=1 // to the end"), "a=1 \r");
-  // "//" inside a value starts a comment too.
-  EXPECT_EQ(StripComments("url=http://x\r\n"), "url=http:\r\n");
-}
-
-TEST(IniReaderStripComments, BlockComments) {
-  EXPECT_EQ(StripComments("a/* x */b/* y */c"), "abc");
-  EXPECT_EQ(StripComments("a/* spans\r\nlines */b"), "ab");
-  EXPECT_EQ(StripComments("a/* never closed\r\nb=1"), "a");
-  // The search for the closer starts at the opener, so "/*/" is a whole comment.
-  EXPECT_EQ(StripComments("a/*/b"), "ab");
-  // Line comments go first: a "//" inside a block eats its closer up to the line end.
-  EXPECT_EQ(StripComments("a/* x // y */\r\nb=1"), "a");
-  EXPECT_EQ(StripComments("a/* x // y\r\n*/b"), "ab");
+TEST(IniReader, StripCommentsTakesLineCommentsFirstThenBlocks) {
+  const std::pair<std::string, std::string> kCases[] = {
+      {"no comments", "no comments"},
+      {"a=1 // x\r\nb=2 // y\r\nc=3", "a=1 \r\nb=2 \r\nc=3"},
+      {"a=1 // to the end", "a=1 \r"},          // a line comment leaves a carriage return
+      {"url=http://x\r\n", "url=http:\r\n"},    // "//" inside a value starts one too
+      {"a/* x */b/* y */c", "abc"},
+      {"a/* spans\r\nlines */b", "ab"},
+      {"a/* never closed\r\nb=1", "a"},
+      {"a/*/b", "ab"},                          // the closer is looked for from the opener on
+      {"a/* x // y */\r\nb=1", "a"},            // a "//" inside a block eats its closer
+      {"a/* x // y\r\n*/b", "ab"},
+  };
+  for (const auto& [text, want] : kCases) EXPECT_EQ(StripComments(text), want) << text;
 }
 
 }  // namespace
