@@ -4,8 +4,6 @@
 
 namespace bm {
 
-bool HasCellAbove(const Cells& cells, int i) { return i - 11 >= 0 && i - 11 <= 500 && cells[i - 11].IsExists; }
-
 bool IsNear(const Cells& cells, int a, int b) {
   if (!Cells::InRange(a) || !Cells::InRange(b)) return false;
   double dx = cells[a].CenterX - cells[b].CenterX, dy = cells[a].CenterY - cells[b].CenterY;

@@ -1,4 +1,4 @@
-// The hexagonal lattice: which cells touch, and which lie above which.
+// The hexagonal lattice: which cells touch.
 #pragma once
 #include "board/Cell.h"
 
@@ -7,7 +7,6 @@ namespace bm {
 // The three match axes: vertical, down-left/up-right, down-right/up-left.
 inline constexpr int kAxes[3] = {11, 5, 6};
 
-bool HasCellAbove(const Cells& cells, int i);
 bool IsNear(const Cells& cells, int a, int b);
 bool IsNeighbour(const Cells& cells, int a, int b);
 // Recomputes the IsNear threshold after a level load or a display change.

@@ -202,15 +202,6 @@ TEST(MusicMod, MusicOffStopsTheTickAndSilencesTheTracks) {
   EXPECT_EQ(rig.device.Volume(0), -2250);
 }
 
-TEST(MusicMod, TracksLoopAtTheirEnd) {
-  MusicRig rig;
-  rig.music.PlayMusic(0, 1.0, 0, false);
-  rig.Frames(250);  // 4 s: the track's length
-  rig.Frames(20);
-  EXPECT_LT(rig.Position(0), 1.0);
-  EXPECT_TRUE(rig.device.IsRunning(0));
-}
-
 TEST(MusicMod, TrackPathsAsDataFilesWriteThemAreFound) {
   MusicRig rig;
   rig.music.AssignMedia(5, "\\MUSIC\\Track02.ogg", false);

@@ -47,13 +47,5 @@ TEST(Adjacency, IndicesOutsideTheArrayAreNeverNeighbours) {
   EXPECT_FALSE(IsNear(c, -1, 0));
 }
 
-TEST(Adjacency, CellAboveFollowsHoles) {
-  Cells c = LatticeCells(1.0);
-  EXPECT_FALSE(HasCellAbove(c, 5));
-  EXPECT_TRUE(HasCellAbove(c, 16));
-  c[5].IsExists = false;
-  EXPECT_FALSE(HasCellAbove(c, 16));
-}
-
 }  // namespace
 }  // namespace bm

@@ -114,16 +114,6 @@ TEST(LineRule, HolesBreakLinesAndBubblesDoNot) {
   EXPECT_TRUE(IsLineAt(kit.cells, 12, 11));
 }
 
-TEST(LineRule, WouldMatchLeavesTheBoardAsItWas) {
-  BoardKit kit;
-  // Moving 3 from cell 24 into 22 would complete 0, 11, 22.
-  for (int i : {0, 11}) kit.Set(i, 3);
-  kit.Set(28, 3);  // down-right of 22
-  EXPECT_TRUE(WouldMatch(kit.cells, 22, 28));
-  EXPECT_EQ(kit.cells[22].Gem, testing::FillerCode(22));
-  EXPECT_EQ(kit.cells[28].Gem, 3);
-}
-
 // The move search's exchange test agrees with a plain exchange-and-search on
 // random boards.
 TEST(LineRule, WouldMatchAgreesWithExchangeAndSearch) {

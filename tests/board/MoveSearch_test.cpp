@@ -47,19 +47,6 @@ TEST(MoveCount, AnyBusyFrameStartsTheScanOver) {
   EXPECT_EQ(kit.st.MovesText, "1");
 }
 
-TEST(MoveCount, CountAllMatchesTheStepwiseCountEvenMidScan) {
-  BoardKit kit;
-  Rng rng(11);
-  kit.level.JewelKinds = {1, 2, 3};
-  FillRandom(kit.cells, kit.level, rng);
-  kit.Frames(50);  // a scan half done
-  BoardCtx c = kit.Ctx();
-  int all = CountMovesAll(c);
-  EXPECT_EQ(all, int(ListMoves(kit.cells).size()) / 2);
-  kit.Frames(116);
-  EXPECT_EQ(kit.st.MovesAvailable, all);
-}
-
 TEST(MoveCount, MoreThan300EntriesStillCountAndHintsStayInTheList) {
   BoardKit kit;
   Rng rng(5);

@@ -1,10 +1,9 @@
 // Playing with the keyboard: the cursor's steps over the lattice and across
-// holes, a swap made with Enter and an arrow, the stock keys, the pointer
-// taking the board back, and a keyboard game replayed from its inputs.
+// holes, a swap made with Enter and an arrow, the stock keys and the pointer
+// taking the board back.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
 #include "board/ItemCodes.h"
 #include "match/KeyCursor.h"
@@ -152,30 +151,6 @@ TEST(KeyCursor, DigitKeysPressTheStockButtons) {
   kit.Frame();
   EXPECT_FALSE(kit.st.AnchorArmed);
   EXPECT_EQ(kit.player.anchorCount, 1);
-}
-
-TEST(KeyCursor, AKeyboardGameReplaysFromItsInputs) {
-  std::vector<MatchInput> inputs;
-  std::uint64_t hash = 0;
-  {
-    BoardKit kit(kOneMove);
-    kit.px = kit.py = -1000;
-    auto run = [&](std::uint32_t keys) {
-      kit.keys = keys;
-      kit.now += 35;
-      inputs.push_back(kit.Pass());
-      AdvanceFrame(kit.m, inputs.back());
-    };
-    for (int k = 0; k < 150; ++k) run(0);
-    for (std::uint32_t key : {mkey::ArrowDown, mkey::ArrowLeft, mkey::Select, mkey::ArrowUp, mkey::Select,
-                              mkey::ArrowRight, mkey::Select, mkey::ArrowDown, mkey::Select})
-      run(key), run(0), run(0);
-    for (int k = 0; k < 200; ++k) run(0);
-    hash = BoardHash(kit.cells) ^ std::uint64_t(kit.st.Score);
-  }
-  BoardKit again(kOneMove);
-  for (const MatchInput& in : inputs) AdvanceFrame(again.m, in);
-  EXPECT_EQ(BoardHash(again.cells) ^ std::uint64_t(again.st.Score), hash);
 }
 
 }  // namespace
