@@ -6,7 +6,6 @@
 
 #include "board/BoardPhase.h"
 #include "board/ItemCodes.h"
-#include "board/MouseClick.h"
 
 namespace bm {
 
@@ -138,13 +137,6 @@ void MoveFlight(EffectObject& e, double step) {
 ScreenMetrics MetricsOf(const BoardCtx& c) {
   if (c.metrics) return *c.metrics;
   return ScreenMetrics::For(int(std::lround(1280 * c.sx)), int(std::lround(1024 * c.sy)));
-}
-
-int CellUnderPoint(const Cells& cells, const ScreenMetrics& m, double x, double y) {
-  const double reach = 37.0 * 96 * m.XScale / 64;  // 55.5 x XScale
-  double distance = 0;
-  const int nearest = NearestCell(cells, m, x, y, &distance);
-  return nearest != kNoCell && distance < reach ? nearest : -1;
 }
 
 int StartEffect(BoardCtx& c, int cell, EffectKind kind, double power) {

@@ -21,10 +21,6 @@ void RunEffects(BoardCtx& c);
 // or matched until they end.
 bool EffectsHoldBoard(const BonusState& b);
 
-// The existing cell whose drawn centre is nearest to a screen point and closer
-// than 55.5 x XScale; -1 when none is.
-int CellUnderPoint(const Cells& cells, const ScreenMetrics& m, double x, double y);
-
 // Opacity 0..255 of an object as drawn.
 int EffectAlpha(const EffectObject& e);
 

@@ -178,25 +178,6 @@ TEST(Effects, NoObjectHitsAHoleAndEveryObjectEnds) {
     }
   }
   EXPECT_EQ(k.bonus->EffectsAlive, 0);
-  EXPECT_EQ(CellUnderPoint(k.cells, k.metrics, -500, -500), -1);
-}
-
-// An object hits a cell whose centre lies within 55.5 design pixels, at any
-// screen size; the nearer of two centres wins.
-TEST(Effects, AnObjectReachesFiftyFiveAndAHalfDesignPixels) {
-  BonusKit k;
-  std::string layout;
-  for (int i = 0; i < kCellCount; ++i) layout += (i == 57 || i == 68) ? "f " : ". ";
-  k.Load(layout);
-  for (auto [w, h] : {std::pair{1280, 1024}, std::pair{800, 640}}) {
-    ScreenMetrics m = ScreenMetrics::For(w, h);
-    double x = m.CellScreenX(k.cells[57].CenterX), y = m.CellScreenY(k.cells[57].CenterY);
-    EXPECT_EQ(CellUnderPoint(k.cells, m, x, y - 55 * m.XScale), 57) << w;
-    EXPECT_EQ(CellUnderPoint(k.cells, m, x, y - 56 * m.XScale), -1) << w;
-    double x2 = m.CellScreenX(k.cells[68].CenterX), y2 = m.CellScreenY(k.cells[68].CenterY);
-    EXPECT_EQ(CellUnderPoint(k.cells, m, x + (x2 - x) * 0.4, y + (y2 - y) * 0.4), 57) << w;
-    EXPECT_EQ(CellUnderPoint(k.cells, m, x + (x2 - x) * 0.6, y + (y2 - y) * 0.6), 68) << w;
-  }
 }
 
 TEST(Effects, LevelStartFreesEverySlot) {
