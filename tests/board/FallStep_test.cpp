@@ -58,16 +58,6 @@ TEST(Falls, AnItemAboveAHoleStaysAndTheCellBelowTheHoleIsATopCell) {
   EXPECT_EQ(kit.cells[11].Gem, 0);
 }
 
-TEST(Falls, EmptiedTopCellsAreRefilledInListOrderAfterEachLanding) {
-  BoardKit kit({}, true);
-  kit.Set(12, 0);
-  kit.Frame();  // 1 starts to fall into 12
-  kit.Frame();  // it lands and the refill fills 1 at once
-  EXPECT_NE(kit.cells[1].Gem, 0);
-  EXPECT_NE(kit.cells[12].Gem, 0);
-  EXPECT_EQ(kit.CountSound("ev_game_fall"), 1);
-}
-
 TEST(Falls, BonusItemsKeysAndBubblesTravelWithTheItem) {
   BoardKit kit;
   kit.Set(12, 44, 2);

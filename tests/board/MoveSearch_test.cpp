@@ -34,19 +34,6 @@ TEST(MoveCount, ShowsDashesFor116SettledFramesThenTheCount) {
   EXPECT_EQ(listed, (std::set<std::pair<int, int>>{{22, 28}, {28, 22}}));
 }
 
-TEST(MoveCount, AnyBusyFrameStartsTheScanOver) {
-  BoardKit kit;
-  OneMove(kit);
-  kit.Frames(100);
-  kit.cells[100].Disappear = Removal::DropDone;  // a one-frame change
-  kit.Frame();
-  EXPECT_EQ(kit.st.ScanCursor, 0);
-  kit.Frames(115);
-  EXPECT_EQ(kit.st.MovesText, "--");
-  kit.Frame();
-  EXPECT_EQ(kit.st.MovesText, "1");
-}
-
 TEST(MoveCount, MoreThan300EntriesStillCountAndHintsStayInTheList) {
   BoardKit kit;
   Rng rng(5);

@@ -83,25 +83,6 @@ TEST(MatchOutcome, BetweenLevelsTheChosenLevelStartsWithoutRumShowingTheScore) {
   EXPECT_EQ(kit.m.session.CurrentLevel, 65);
 }
 
-TEST(MatchOutcome, ABusyBoardIsNeverCompleteEvenWhenEveryTileIsGold) {
-  BoardKit kit;
-  for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gnd = 1;
-  // Something still falls: cell 45 is empty and its column drops into it.
-  kit.Set(45, 0);
-  bool completeWhileFalling = false, fell = false, complete = false;
-  for (int k = 0; k < 40; ++k) {
-    kit.Frame();
-    bool falling = false;
-    for (int i = 0; i < kCellCount; ++i) falling = falling || kit.cells[i].Move;
-    fell = fell || falling;
-    complete = complete || kit.st.LevelComplete;
-    completeWhileFalling = completeWhileFalling || (falling && kit.st.LevelComplete);
-  }
-  EXPECT_TRUE(fell);
-  EXPECT_FALSE(completeWhileFalling);
-  EXPECT_TRUE(complete) << "once settled, the gold board is complete";
-}
-
 // Frames until the match asks for a screen; returns the game time they took.
 double RunUntilPending(BoardKit& kit, double limitMs = 60000) {
   double start = kit.now;
