@@ -167,10 +167,12 @@ TEST(Language, AMissingOrDamagedCatalogueLeavesTheGameInEnglish) {
   test::TempDir dir;
   Logs logs(dir.str());
   fs::create_directories(dir.File("locale"));
-  dir.Write("locale/de.mo", MakeMo({{"", Header("nplurals=2; plural=(n != 1);")}, {"Play", "Spielen"}}));
+  dir.Write("locale/de.mo", MakeMo({{"", Header("nplurals=2; plural=(n != 1);")}, {"Play", "Spielen"},
+                                    {std::string("%d minute\0%d minutes", 20), std::string("%d Minute\0%d Minuten", 20)}}));
   dir.Write("locale/fr.mo", "not a catalogue");
   EXPECT_EQ(LoadLanguage(dir.str(), "de", logs), "de");
   EXPECT_STREQ(Tr("Play"), "Spielen");
+  EXPECT_STREQ(TrN("%d minute", "%d minutes", 2), "%d Minuten") << "a language of two forms takes its second";
   EXPECT_EQ(LoadLanguage(dir.str(), "fr", logs), "en");
   EXPECT_STREQ(Tr("Play"), "Play");
   LoadLanguage(dir.str(), "de", logs);
