@@ -3,18 +3,26 @@
 (packs/NAME.HASH.pack), a list of them (packs.json) and the service worker that keeps the page and its packs
 for offline play (sw.js, from platform/web/sw.js with the page's version in its cache's name).
 
-  webpacks.py GAME_DIR PAGE_DIR SW_TEMPLATE
+  webpacks.py GAME_DIR PAGE_DIR SW_TEMPLATE [SMALLER_DIR]
 
 A pack is its files one after the other; packs.json gives each file's place in it, and the game files that
 the page has as files of its own (the loading picture), which it writes with the start pack. The page fetches the
 "start" pack before the program runs (the logo and what the first screens read), the others in the order
 listed, in the background; the program asks for the one a screen needs (the loading bar until it is there).
 Which file goes where is PACKS below: the first rule that matches a file's path takes it.
+
+The pictures travel smaller than the desktop's: each PNG is quantised to a palette by pngquant (when it is
+installed) and kept when pngquant reaches its quality floor and the file is smaller; the program decodes
+either the same way. A file in SMALLER_DIR (the music made again at a lower quality) is shipped instead of the
+game's file of the same path. The quantised files are kept beside the page (smaller-pictures/, named by the original's
+content), so a build only quantises what changed.
 """
 import fnmatch
 import hashlib
 import json
 import os
+import shutil
+import subprocess
 import sys
 
 # What no screen draws today: generated, never loaded; fetched last.
@@ -86,6 +94,25 @@ def game_files(game_dir):
     return found
 
 
+# pngquant's quality range (0-100): below the floor a picture is kept as it is.
+PNG_QUALITY = '70-95'
+
+
+def picture_bytes(path, data, cache_dir):
+    """The bytes the page ships for a game file: a PNG quantised when that is smaller, else the file as it is."""
+    if not path.lower().endswith('.png') or not shutil.which('pngquant'):
+        return data
+    kept = os.path.join(cache_dir, hashlib.sha256(data).hexdigest()[:20] + '.png')
+    if not os.path.exists(kept):
+        done = subprocess.run(['pngquant', '--quality=' + PNG_QUALITY, '--speed', '3', '--strip', '-'],
+                              input=data, capture_output=True)
+        # 99: the floor not reached; anything else failed: the original is kept (an empty file says so).
+        smaller = done.stdout if done.returncode == 0 and 0 < len(done.stdout) < len(data) else b''
+        write_if_changed(kept, smaller)
+    smaller = open(kept, 'rb').read()
+    return smaller or data
+
+
 def write_if_changed(path, data):
     if os.path.exists(path) and open(path, 'rb').read() == data:
         return
@@ -95,22 +122,34 @@ def write_if_changed(path, data):
 
 
 def main(argv):
-    if len(argv) != 4:
+    if len(argv) not in (4, 5):
         sys.exit(__doc__)
-    game_dir, page_dir, sw_template = argv[1:]
+    game_dir, page_dir, sw_template = argv[1:4]
+    smaller_dir = argv[4] if len(argv) == 5 else ''
+
     grouped = {name: [] for name, _ in PACKS}
     for rel in game_files(game_dir):
         if rel not in PAGE_COPIES:
             grouped[pack_of(rel)].append(rel)
     out_dir = os.path.join(page_dir, 'packs')
     os.makedirs(out_dir, exist_ok=True)
+    cache_dir = os.path.join(page_dir, '..', 'smaller-pictures')
+    os.makedirs(cache_dir, exist_ok=True)
+    if not shutil.which('pngquant'):
+        print('webpacks: no pngquant: the pictures are shipped as they are (larger)')
+    pngs = [0, 0]  # the PNGs' bytes as made, as shipped
     listed, kept = [], set()
     for name in ORDER:
         if not grouped[name]:
             continue
         blob, files = bytearray(), []
         for rel in grouped[name]:
-            data = open(os.path.join(game_dir, rel), 'rb').read()
+            smaller = os.path.join(smaller_dir, rel) if smaller_dir else ''
+            data = open(smaller if smaller and os.path.isfile(smaller) else os.path.join(game_dir, rel), 'rb').read()
+            before, data = len(data), picture_bytes(rel, data, cache_dir)
+            if rel.lower().endswith('.png'):
+                pngs[0] += before
+                pngs[1] += len(data)
             files.append([rel, len(blob), len(data)])
             blob += data
         digest = hashlib.sha256(blob + json.dumps(files).encode()).hexdigest()[:12]
@@ -136,7 +175,8 @@ def main(argv):
         '@BM_PAGE_FILES@', json.dumps(PAGE_FILES))
     write_if_changed(os.path.join(page_dir, 'sw.js'), sw.encode())
     sizes = ', '.join('%s %.2f MB' % (p['name'], p['bytes'] / 1e6) for p in listed)
-    print('webpacks: version %s: %s' % (version, sizes))
+    print('webpacks: version %s: %s (%.2f MB in all; the PNGs %.2f MB, made %.2f MB)'
+          % (version, sizes, sum(p['bytes'] for p in listed) / 1e6, pngs[1] / 1e6, pngs[0] / 1e6))
     return 0
 
 

@@ -100,13 +100,19 @@ configure_file(${CMAKE_SOURCE_DIR}/platform/web/manifest.webmanifest ${BM_PAGE_D
 # the rest in the background), their list, and the service worker that keeps the page and its packs
 # offline, its cache named by the page's version (the program, the page's files and the packs).
 file(GLOB_RECURSE BM_WEB_DATA CONFIGURE_DEPENDS ${BM_NATIVE_GAME_DIR}/*)
+# The music made again smaller for the download (the native build's page_music), laid over the game's.
+set(BM_NATIVE_PAGE_MUSIC_DIR "" CACHE PATH "The page's smaller music (scripts/web.sh sets it)")
+set(BM_PAGE_MUSIC "")
+if(BM_NATIVE_PAGE_MUSIC_DIR)
+  file(GLOB_RECURSE BM_PAGE_MUSIC CONFIGURE_DEPENDS ${BM_NATIVE_PAGE_MUSIC_DIR}/*)
+endif()
 list(FILTER BM_WEB_DATA EXCLUDE REGEX "(\\.log|/brinemoor|\\.lock)$")
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_custom_command(
   OUTPUT ${BM_PAGE_DIR}/packs.json ${BM_PAGE_DIR}/sw.js
   COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/webpacks.py ${BM_NATIVE_GAME_DIR} ${BM_PAGE_DIR}
-          ${CMAKE_SOURCE_DIR}/platform/web/sw.js
-  DEPENDS ${BM_WEB_DATA} ${CMAKE_SOURCE_DIR}/scripts/webpacks.py ${CMAKE_SOURCE_DIR}/platform/web/sw.js
+          ${CMAKE_SOURCE_DIR}/platform/web/sw.js ${BM_NATIVE_PAGE_MUSIC_DIR}
+  DEPENDS ${BM_WEB_DATA} ${BM_PAGE_MUSIC} ${CMAKE_SOURCE_DIR}/scripts/webpacks.py ${CMAKE_SOURCE_DIR}/platform/web/sw.js
           ${CMAKE_SOURCE_DIR}/platform/web/page.js ${CMAKE_SOURCE_DIR}/platform/web/index.html
           ${CMAKE_SOURCE_DIR}/platform/web/manifest.webmanifest brinemoor
   COMMENT "Packing the game's data for the page"

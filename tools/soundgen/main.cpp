@@ -1,5 +1,7 @@
 // soundgen: writes the game's sound effects, music and "Sounds.ini" into the
 // program folder. Usage: soundgen <program folder> [--jobs N] [--only NAME]
+// [--music-quality Q]: only the music, at Vorbis quality Q (the page's smaller
+// download), into the given folder.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -94,21 +96,24 @@ Result RunJob(const Job& job, const std::string& dir) {
 int main(int argc, char** argv) {
   std::string dir;
   std::string only;
+  float musicQuality = -1;  // below -0.1: the music as the desktop has it, with everything else
   unsigned jobsWanted = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--jobs") && i + 1 < argc) {
       jobsWanted = unsigned(std::max(1, std::atoi(argv[++i])));
     } else if (!std::strcmp(argv[i], "--only") && i + 1 < argc) {
       only = argv[++i];
+    } else if (!std::strcmp(argv[i], "--music-quality") && i + 1 < argc) {
+      musicQuality = std::clamp(float(std::atof(argv[++i])), -0.1f, 1.0f);
     } else if (argv[i][0] != '-' && dir.empty()) {
       dir = argv[i];
     } else {
-      std::fprintf(stderr, "usage: soundgen <program folder> [--jobs N] [--only NAME]\n");
+      std::fprintf(stderr, "usage: soundgen <program folder> [--jobs N] [--only NAME] [--music-quality Q]\n");
       return 2;
     }
   }
   if (dir.empty()) {
-    std::fprintf(stderr, "usage: soundgen <program folder> [--jobs N] [--only NAME]\n");
+    std::fprintf(stderr, "usage: soundgen <program folder> [--jobs N] [--only NAME] [--music-quality Q]\n");
     return 2;
   }
   if (std::string missing = MissingBonusCues(); !missing.empty()) {
@@ -125,12 +130,18 @@ int main(int argc, char** argv) {
   }
 
   std::string error;
-  if (only.empty() && !bm::WriteFileAtomic(dir + "/Sounds.ini", SoundsIniText(), &error)) {
+  bool musicOnly = musicQuality >= -0.1f;
+  if (only.empty() && !musicOnly && !bm::WriteFileAtomic(dir + "/Sounds.ini", SoundsIniText(), &error)) {
     std::fprintf(stderr, "soundgen: %s\n", error.c_str());
     return 1;
   }
 
   std::vector<Job> jobs = AllJobs();
+  if (musicOnly) {
+    jobs.erase(std::remove_if(jobs.begin(), jobs.end(), [](const Job& j) { return j.file.rfind("music/", 0) != 0; }),
+               jobs.end());
+    for (Job& j : jobs) j.quality = musicQuality;
+  }
   if (!only.empty()) {
     jobs.erase(std::remove_if(jobs.begin(), jobs.end(), [&](const Job& j) { return j.name != only; }), jobs.end());
     if (jobs.empty()) {
