@@ -460,6 +460,23 @@ def lattice_point(box, cell):
     return box['left'] + x * box['width'] / 1280, box['top'] + y * box['height'] / 1024
 
 
+FILE_TEXT = 'Brinemoor cannot start from a file: open this folder through a web server: scripts/serve-web.sh'
+
+
+def file_address(browser, page_dir, checks):
+    """Opened from a file, the page says how to open it; with ?lang=de it says so, and "Loading...", in German."""
+    url = 'file://' + os.path.join(page_dir, 'index.html')
+    browser.navigate(url)
+    status = browser.wait_for(STATUS_JS, timeout=10)
+    checks.expect('scripts/serve-web.sh' in status, 'opened as a file: ' + status)
+    browser.navigate(url + '?lang=de')
+    said = browser.wait_for("(function(){var s=%s;return s&&[s,document.getElementById('loading-word').textContent,"
+                            "document.documentElement.lang]})()" % STATUS_JS, timeout=10)
+    want = browser.evaluate('[BmPageTexts.de[%s], BmPageTexts.de["Loading..."]]' % json.dumps(FILE_TEXT))
+    checks.expect(said == want + ['de'] and want[0] != FILE_TEXT and want[1] != 'Loading...',
+                  'opened as a file with ?lang=de: %s' % said)
+
+
 def two_tabs(browser, base, checks, first_report, seconds):
     """A second tab writes nothing; taking over keeps the first's saves; taking back keeps the second's."""
     expect = checks.expect
@@ -730,9 +747,7 @@ def quick_check(page_dir, out_dir):
     browser = Browser(blocked_origin='http://localhost:%d' % port)
     checks = Checks()
     try:
-        browser.navigate('file://' + os.path.join(page_dir, 'index.html'))
-        status = browser.wait_for(STATUS_JS, timeout=10)
-        checks.expect('scripts/serve-web.sh' in status, 'opened as a file: ' + status)
+        file_address(browser, page_dir, checks)
         two_tabs(browser, base, checks, bot_level(browser, base, checks, 1, 30), 25)
         skipped_intro(browser, base, checks)
         storage_refused(browser, base, 'http://localhost:%d/index.html' % port, checks)
@@ -810,10 +825,8 @@ def game_check(page_dir, out_dir, seconds=50):
     expect = checks.expect
 
     try:
-        # 0. Opened from a file, the page says how to open it.
-        browser.navigate('file://' + os.path.join(page_dir, 'index.html'))
-        status = browser.wait_for(STATUS_JS, timeout=10)
-        expect('scripts/serve-web.sh' in status, 'opened as a file: ' + status)
+        # 0. Opened from a file, the page says how to open it, in the language asked for.
+        file_address(browser, page_dir, checks)
 
         # 1. The bot plays level 3 for the given seconds; the page shows the report.
         browser.navigate(base + '?autoplay&level=3&seconds=%d' % seconds)

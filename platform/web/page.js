@@ -456,6 +456,9 @@ var Page = (function () {
   }
 
   P.start = function (entry) {
+    // TRANSLATORS: Logo, loading and the pause picture: the same words on the browser page's loading screen (HTML),
+    // until the program draws them.
+    $('loading-word').textContent = P.t('Loading...');
     if (location.protocol === 'file:') {
       // TRANSLATORS: Message boxes and the browser page: the page's status line when the page is opened from the disk
       // (HTML). scripts/serve-web.sh is a command: keep it.
