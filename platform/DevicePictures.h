@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -16,9 +17,11 @@ namespace bm {
 inline constexpr std::size_t kPictureFileMaxBytes = 64u << 20;
 
 inline constexpr int kAtlasPad = 2;  // transparent gutter so linear filtering never bleeds
-// Pages of about 4 MB, so the last page's empty part stays small; four
-// 256-pixel pictures with their gutters fill a row exactly (1024 would take three).
-inline constexpr int kAtlasEdge = 4 * (256 + 2 * kAtlasPad);
+// Pages of about 1 MB, so a family's last page holds little empty space (a page
+// of 4 MB held a screen's few pictures in mostly empty pages): four 128-pixel
+// pictures with their gutters fill a row exactly, two 256-pixel ones nearly,
+// and a 512-pixel picture fits a page alone.
+inline constexpr int kAtlasEdge = 4 * (128 + 2 * kAtlasPad);
 inline constexpr int kAtlasMaxPicture = 512;  // larger pictures keep a texture of their own
 inline constexpr std::size_t kAtlasPageBytes = std::size_t(kAtlasEdge) * kAtlasEdge * 4;
 
@@ -104,13 +107,22 @@ class AtlasBook {
   std::map<Texture, int> users_;  // pictures on each page
 };
 
-// A picture on the device: a texture of its own, or a part of an atlas page.
+// A picture on the device: a texture of its own, a part of an atlas page, or
+// only the parts of it that are drawn (each a texture of its own).
 template <class Texture>
 struct DevicePicture {
   Texture tex{};
   bool owned = true;  // false: a part of an atlas page
   float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
   int w = 0, h = 0;
+  // A picture kept in parts: each part's texture, its size, and where it lies in
+  // the whole picture (u and v from 0 to 1).
+  struct Part {
+    Texture tex{};
+    PicturePart at;
+    int w = 0, h = 0;
+  };
+  std::vector<Part> parts;
 
   // A width x height picture with a texture of its own.
   static DevicePicture Own(Texture t, int width, int height) {
@@ -130,7 +142,53 @@ struct DevicePicture {
     p.v1 = spot.v1;
     return p;
   }
-  std::size_t Bytes() const { return std::size_t(w) * std::size_t(h) * 4; }
+  static DevicePicture InParts(std::vector<Part> kept, int width, int height) {
+    DevicePicture p = Own(Texture{}, width, height);
+    p.parts = std::move(kept);
+    return p;
+  }
+  std::size_t Bytes() const {
+    if (parts.empty()) return std::size_t(w) * std::size_t(h) * 4;
+    std::size_t n = 0;
+    for (const Part& k : parts) n += std::size_t(k.w) * std::size_t(k.h) * 4;
+    return n;
+  }
+  // The textures the picture alone holds: its own, or its parts'; none for a part of an atlas page.
+  std::vector<Texture> Textures() const {
+    std::vector<Texture> own;
+    if (!parts.empty()) {
+      for (const Part& k : parts) own.push_back(k.tex);
+    } else if (owned) {
+      own.push_back(tex);
+    }
+    return own;
+  }
+  // The texture a quad over the picture is drawn from, with its corners moved
+  // onto that texture; false when a picture kept in parts has none holding all
+  // four corners (nothing is drawn).
+  bool Place(const Vertex in[4], Texture& t, Vertex out[4]) const {
+    if (parts.empty()) {
+      t = tex;
+      OnPart(in, out);
+      return true;
+    }
+    constexpr float kSlack = 1e-4f;
+    for (const Part& k : parts) {
+      bool inside = true;
+      for (int i = 0; i < 4; ++i)
+        inside = inside && in[i].u >= k.at.u0 - kSlack && in[i].u <= k.at.u1 + kSlack &&
+                 in[i].v >= k.at.v0 - kSlack && in[i].v <= k.at.v1 + kSlack;
+      if (!inside) continue;
+      for (int i = 0; i < 4; ++i) {
+        out[i] = in[i];
+        out[i].u = (in[i].u - k.at.u0) / (k.at.u1 - k.at.u0);
+        out[i].v = (in[i].v - k.at.v0) / (k.at.v1 - k.at.v0);
+      }
+      t = k.tex;
+      return true;
+    }
+    return false;
+  }
   // Corners over the whole picture (u and v from 0 to 1), moved onto its part of the texture.
   void OnPart(const Vertex in[4], Vertex out[4]) const {
     for (int i = 0; i < 4; ++i) {
@@ -163,7 +221,7 @@ class PictureTable {
   std::vector<Texture> OwnTextures() const {
     std::vector<Texture> own;
     for (const auto& [id, p] : pictures_)
-      if (p.owned) own.push_back(p.tex);
+      for (Texture t : p.Textures()) own.push_back(t);
     return own;
   }
   std::size_t OwnBytes() const {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace bm {
 
@@ -120,6 +121,11 @@ struct Vertex {
   Argb color;
 };
 
+// A part of a picture, u and v from 0 to 1 over the whole of it.
+struct PicturePart {
+  float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
+};
+
 class RenderDevice {
  public:
   virtual ~RenderDevice() = default;
@@ -128,6 +134,12 @@ class RenderDevice {
   // with pictures of the same page family (drawn on the same screens), and a
   // page is freed with its last picture.
   virtual TextureId LoadTexture(const std::string& path, int maxEdge = 0, int pageFamily = 0) = 0;
+  // A picture of which only these parts are ever drawn, the rest of it clear: a
+  // device may keep the parts alone. Each quad drawn from it lies within one part.
+  virtual TextureId LoadTextureParts(const std::string& path, const std::vector<PicturePart>& parts) {
+    (void)parts;
+    return LoadTexture(path);
+  }
   // A texture from premultiplied-free ARGB pixels (for generated pictures).
   virtual TextureId CreateTexture(int width, int height, const std::uint32_t* argb) = 0;
   virtual void FreeTexture(TextureId id) = 0;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "render/ItemPictures.h"
 
 namespace bm {
@@ -54,6 +55,15 @@ inline int AssetPageFamily(std::string_view path) {
   int bit = 0;
   while (g > 1 && !(g & 1u)) g >>= 1, ++bit;
   return bit;
+}
+
+// Pictures a screen draws only parts of, the rest of them clear: the device
+// keeps those parts alone. The play screen's frame: the text boxes at the top
+// and the button column on the right (design pixels over 1280 x 1024).
+inline std::vector<PicturePart> DrawnParts(std::string_view path) {
+  if (path != "red/bg/fg.png") return {};
+  constexpr float W = 1280, H = 1024;
+  return {{0, 0, 350 / W, 100 / H}, {920 / W, 0, 1, 100 / H}, {1130 / W, 80 / H, 1, 1}};
 }
 
 // What a level's fly-in and first frame draw, loaded before the board flies in

@@ -15,11 +15,17 @@ TextureId TextureBank::Get(const std::string& relPath) {
   std::string path = gameDir_ + "/" + relPath;
   if (it != byPath_.end() && !(it->second.coming && !packs_->Coming(path))) return it->second.id;
   int edge = EdgeFor(relPath);
-  TextureId id = device_.LoadTexture(path, edge, AssetPageFamily(relPath));
+  TextureId id = LoadFromFile(relPath, edge);
   bool coming = id == 0 && packs_ && packs_->Coming(path);
   if (id == 0 && !coming && logs_) logs_->WriteRunLog("TextureBank", "Picture missing or unreadable: " + relPath);
   byPath_[relPath] = {id, edge, coming};
   return id;
+}
+
+TextureId TextureBank::LoadFromFile(const std::string& relPath, int edge) {
+  std::vector<PicturePart> parts = DrawnParts(relPath);
+  if (!parts.empty()) return device_.LoadTextureParts(gameDir_ + "/" + relPath, parts);
+  return device_.LoadTexture(gameDir_ + "/" + relPath, edge, AssetPageFamily(relPath));
 }
 
 void TextureBank::Release(const std::string& relPath) {
@@ -53,7 +59,7 @@ std::size_t TextureBank::ReloadAll() {
     if (alive && held.edge == EdgeFor(path)) continue;
     if (alive) device_.FreeTexture(held.id);
     held.edge = EdgeFor(path);
-    held.id = device_.LoadTexture(gameDir_ + "/" + path, held.edge, AssetPageFamily(path));
+    held.id = LoadFromFile(path, held.edge);
     if (held.id == 0 && logs_) logs_->WriteRunLog("TextureBank", "Picture could not be loaded again: " + path);
     ++n;
   }

@@ -57,6 +57,7 @@ class TextureBank {
     bool coming = false;  // not loaded: its file was on its way
   };
   int EdgeFor(const std::string& relPath) const;
+  TextureId LoadFromFile(const std::string& relPath, int edge);
   std::unordered_map<std::string, Held> byPath_;
 };
 

@@ -7,6 +7,7 @@
 
 #include "board/LevelState.h"
 #include "progress/Stages.h"
+#include "render/AssetGroups.h"
 #include "render/Font.h"
 #include "render/PictureWords.h"
 
@@ -39,10 +40,8 @@ void DrawPanelFrame(Canvas& c) {
   TextureId frame = c.Tex("red/bg/fg.png");
   if (frame) {
     // Only its edges hold anything: blending the clear middle would cost a whole screen.
-    const double parts[][4] = {{0, 0, 350, 100}, {920, 0, 1280, 100}, {1130, 80, 1280, 1024}};
-    for (const auto& p : parts)
-      c.ImagePart(frame, p[0] * m.XScale, p[1] * m.YScale, p[2] * m.XScale, p[3] * m.YScale, p[0] / 1280,
-                         p[1] / 1024, p[2] / 1280, p[3] / 1024);
+    for (const PicturePart& p : DrawnParts("red/bg/fg.png"))
+      c.ImagePart(frame, p.u0 * m.Width, p.v0 * m.Height, p.u1 * m.Width, p.v1 * m.Height, p.u0, p.v0, p.u1, p.v1);
   } else {
     c.DesignFill(30, 4, 335, 86, 0x90000000);
     c.DesignFill(940, 4, 1245, 86, 0x90000000);

@@ -43,6 +43,9 @@ class JournalDevice : public RenderDevice {
   TextureId LoadTexture(const std::string& path, int maxEdge, int pageFamily) override {
     return d_.LoadTexture(path, maxEdge, pageFamily);
   }
+  TextureId LoadTextureParts(const std::string& path, const std::vector<PicturePart>& parts) override {
+    return d_.LoadTextureParts(path, parts);
+  }
   TextureId CreateTexture(int w, int h, const std::uint32_t* argb) override { return d_.CreateTexture(w, h, argb); }
   void FreeTexture(TextureId id) override { d_.FreeTexture(id); }
   void Clear(Argb color) override;

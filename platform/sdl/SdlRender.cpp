@@ -5,6 +5,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "io/SafeRead.h"
 
@@ -50,7 +51,7 @@ TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img, int family) {
     constexpr int kBand = 64;
     std::vector<std::uint32_t> clear(std::size_t(kAtlasEdge) * kBand, 0);
     for (int y = 0; y < kAtlasEdge; y += kBand) {
-      SDL_Rect band{0, y, kAtlasEdge, kBand};
+      SDL_Rect band{0, y, kAtlasEdge, std::min(kBand, kAtlasEdge - y)};
       SDL_UpdateTexture(t, &band, clear.data(), kAtlasEdge * 4);
     }
     SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
@@ -63,15 +64,15 @@ TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img, int family) {
   return pictures_.Add(Picture::OnPage(page, spot, img->w, img->h));
 }
 
-TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge, int pageFamily) {
+SDL_Surface* SdlRenderDevice::Decode(const std::string& path, int maxEdge) {
   // Through the safe reader: a FIFO or folder in a picture's place is refused at once.
   ReadResult file = ReadFileBounded(path, kPictureFileMaxBytes);
-  if (!file.ok()) return 0;
+  if (!file.ok()) return nullptr;
   SDL_RWops* rw = SDL_RWFromConstMem(file.bytes.data(), int(file.bytes.size()));
   SDL_Surface* img = rw ? IMG_Load_RW(rw, 1) : nullptr;
-  if (!img) return 0;
+  if (!img) return nullptr;
   img = ToArgb(img);
-  if (!img) return 0;
+  if (!img) return nullptr;
   if (maxEdge > 0 && (img->w > maxEdge || img->h > maxEdge)) {
     double f = double(maxEdge) / std::max(img->w, img->h);
     SDL_Surface* small = SDL_CreateRGBSurfaceWithFormat(0, std::max(1, int(img->w * f)), std::max(1, int(img->h * f)),
@@ -83,22 +84,64 @@ TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge, int
       SDL_FreeSurface(small);
     }
   }
+  return img;
+}
+
+namespace {
+// Decoding a screen-sized picture leaves megabytes of freed heap behind; hand
+// them back, so the process holds only the pictures it keeps.
+void FreeDecoded(SDL_Surface* img) {
+  bool large = std::size_t(img->w) * std::size_t(img->h) * 4 >= kLargePictureBytes;
+  SDL_FreeSurface(img);
+  if (large) malloc_trim(0);
+}
+
+SDL_Texture* TextureOf(SDL_Renderer* renderer, SDL_Surface* img) {
+  SDL_Texture* tex = SDL_CreateTextureFromSurface(renderer, img);
+  if (tex) {
+    SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
+  }
+  return tex;
+}
+}  // namespace
+
+TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge, int pageFamily) {
+  SDL_Surface* img = Decode(path, maxEdge);
+  if (!img) return 0;
   TextureId id = 0;
   if (img->w <= kAtlasMaxPicture && img->h <= kAtlasMaxPicture) {
     id = AddToAtlas(img, pageFamily);
-  } else {
-    SDL_Texture* tex = SDL_CreateTextureFromSurface(renderer_, img);
-    if (tex) {
-      SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
-      SDL_SetTextureScaleMode(tex, SDL_ScaleModeLinear);
-      id = pictures_.Add(Picture::Own(tex, img->w, img->h));
-    }
+  } else if (SDL_Texture* tex = TextureOf(renderer_, img)) {
+    id = pictures_.Add(Picture::Own(tex, img->w, img->h));
   }
-  bool large = std::size_t(img->w) * std::size_t(img->h) * 4 >= kLargePictureBytes;
-  SDL_FreeSurface(img);
-  // Decoding a screen-sized picture leaves megabytes of freed heap behind; hand
-  // them back, so the process holds only the pictures it keeps.
-  if (large) malloc_trim(0);
+  FreeDecoded(img);
+  return id;
+}
+
+// Each part cut out with a clear gutter around it, so filtering at its edges
+// reads what it would read in the whole picture.
+TextureId SdlRenderDevice::LoadTextureParts(const std::string& path, const std::vector<PicturePart>& parts) {
+  SDL_Surface* img = Decode(path, 0);
+  if (!img) return 0;
+  std::vector<Picture::Part> kept;
+  for (const PicturePart& at : parts) {
+    int x0 = std::clamp(int(std::floor(at.u0 * float(img->w))) - kAtlasPad, 0, img->w);
+    int y0 = std::clamp(int(std::floor(at.v0 * float(img->h))) - kAtlasPad, 0, img->h);
+    int x1 = std::clamp(int(std::ceil(at.u1 * float(img->w))) + kAtlasPad, x0, img->w);
+    int y1 = std::clamp(int(std::ceil(at.v1 * float(img->h))) + kAtlasPad, y0, img->h);
+    if (x1 == x0 || y1 == y0) continue;
+    SDL_Surface* cut = SDL_CreateRGBSurfaceWithFormatFrom(static_cast<Uint8*>(img->pixels) + y0 * img->pitch + x0 * 4,
+                                                          x1 - x0, y1 - y0, 32, img->pitch, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Texture* tex = cut ? TextureOf(renderer_, cut) : nullptr;
+    if (cut) SDL_FreeSurface(cut);
+    if (!tex) continue;
+    PicturePart where{float(x0) / float(img->w), float(y0) / float(img->h), float(x1) / float(img->w),
+                      float(y1) / float(img->h)};
+    kept.push_back({tex, where, x1 - x0, y1 - y0});
+  }
+  TextureId id = kept.empty() ? 0 : pictures_.Add(Picture::InParts(std::move(kept), img->w, img->h));
+  FreeDecoded(img);
   return id;
 }
 
@@ -116,7 +159,8 @@ void SdlRenderDevice::FreeTexture(TextureId id) {
   if (!p) return;
   Flush();
   // A part of an atlas page is not used again; the page goes with its last picture.
-  if (p->owned || atlas_.Leave(p->tex)) SDL_DestroyTexture(p->tex);
+  if (!p->owned && atlas_.Leave(p->tex)) SDL_DestroyTexture(p->tex);
+  for (SDL_Texture* t : p->Textures()) SDL_DestroyTexture(t);
   pictures_.Erase(id);
 }
 
@@ -210,8 +254,9 @@ bool SdlRenderDevice::BackBufferKept() {
 }
 
 // A window keeps its frame in its own back buffer when the driver leaves it
-// there after a present; otherwise, and in full screen (where the software
-// cursor is laid over each present), in a texture that Present copies over.
+// there after a present; otherwise, and while the software cursor is laid over
+// each present (it must never reach the kept frame), in a texture that Present
+// copies over: a whole screen more.
 void SdlRenderDevice::MakeFrame() {
   if (surface_) return;
   if (frame_) {
@@ -219,25 +264,45 @@ void SdlRenderDevice::MakeFrame() {
     SDL_DestroyTexture(frame_);
     frame_ = nullptr;
   }
-  SDL_Window* window = SDL_RenderGetWindow(renderer_);
-  bool fullScreen = window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
-  backBufferKept_ = !fullScreen && BackBufferKept();
-  if (backBufferKept_ || !SDL_RenderTargetSupported(renderer_)) return;
+  backBufferKept_ = BackBufferKept();
+  if (!backBufferKept_ || cursorTex_) OpenFrame(false);
+}
+
+void SdlRenderDevice::OpenFrame(bool fromWindow) {
+  if (frame_ || surface_ || !SDL_RenderTargetSupported(renderer_)) return;
+  // A scaled window's pixels are not the picture's: it is drawn afresh instead.
+  bool scaled = Letterboxed();
+  SDL_Surface* shown = fromWindow && !scaled ? ReadBack() : nullptr;
+  if (fromWindow && scaled) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = SDL_WINDOWEVENT_EXPOSED;
+    e.window.windowID = SDL_GetWindowID(SDL_RenderGetWindow(renderer_));
+    SDL_PushEvent(&e);
+  }
   frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width_, height_);
   if (frame_ && SDL_SetRenderTarget(renderer_, frame_) != 0) {
     SDL_DestroyTexture(frame_);
     frame_ = nullptr;
   }
-  if (!frame_) return;  // drawn straight to the window, every frame whole
-  SDL_SetTextureBlendMode(frame_, SDL_BLENDMODE_NONE);
-  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
+  if (frame_) {  // else drawn straight to the window, every frame whole
+    SDL_SetTextureBlendMode(frame_, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    // What the window shows goes on: a partial redraw may follow.
+    if (shown) SDL_UpdateTexture(frame_, nullptr, shown->pixels, shown->pitch);
+  }
+  if (shown) SDL_FreeSurface(shown);
 }
 
 void SdlRenderDevice::SetCursor(TextureId tex, const Rect& where) {
   cursorTex_ = tex;
   cursorAt_ = where;
+  if (tex && !inLayer_) {
+    Flush();
+    OpenFrame(true);
+  }
 }
 
 // Over the window's picture only, after the kept frame was copied there.
@@ -282,10 +347,9 @@ void SdlRenderDevice::Queue(SDL_Texture* tex, const Vertex corners[4]) {
 
 void SdlRenderDevice::DrawQuad(TextureId tex, const Vertex corners[4]) {
   const Picture* p = pictures_.Find(tex);
-  if (!p) return;
+  SDL_Texture* t = nullptr;
   Vertex v[4];
-  p->OnPart(corners, v);
-  Queue(p->tex, v);
+  if (p && p->Place(corners, t, v)) Queue(t, v);
 }
 
 void SdlRenderDevice::FillQuad(const Vertex corners[4]) { Queue(nullptr, corners); }

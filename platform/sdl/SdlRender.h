@@ -18,6 +18,7 @@ class SdlRenderDevice : public RenderDevice {
   ~SdlRenderDevice() override;
 
   TextureId LoadTexture(const std::string& path, int maxEdge = 0, int pageFamily = 0) override;
+  TextureId LoadTextureParts(const std::string& path, const std::vector<PicturePart>& parts) override;
   TextureId CreateTexture(int width, int height, const std::uint32_t* argb) override;
   void FreeTexture(TextureId id) override;
   void Clear(Argb color) override;
@@ -49,12 +50,16 @@ class SdlRenderDevice : public RenderDevice {
   long DrawCalls() const { return drawCalls_; }
 
  private:
+  // A picture file as ARGB pixels, scaled down to maxEdge (0: as it is); null when unreadable.
+  SDL_Surface* Decode(const std::string& path, int maxEdge);
   void Flush();
   void Queue(SDL_Texture* tex, const Vertex corners[4]);
   SDL_Surface* ReadBack();
   // The kept frame of a window: everything is drawn into it, and Present copies
   // it to the window (the headless surface keeps its pixels by itself).
   void MakeFrame();
+  // The kept frame's texture, once it is needed: starts black, or with what the window shows.
+  void OpenFrame(bool fromWindow);
   bool BackBufferKept();
   void DrawCursorQuad();
   // Whether the window shows the picture scaled (a window dragged to another

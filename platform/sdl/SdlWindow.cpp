@@ -1,13 +1,19 @@
 #include "platform/sdl/SdlWindow.h"
 
+#include <SDL_image.h>
+
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
+#include "io/SafeRead.h"
+#include "platform/DevicePictures.h"
 #include "platform/sdl/SystemWindowSize.h"
 
 namespace bm {
 
 SdlWindow::~SdlWindow() {
+  if (pointer_) SDL_FreeCursor(pointer_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
 }
@@ -144,6 +150,44 @@ void SdlWindow::Resized() {
   float lx = -1, ly = -1;
   if (renderer_ && wx >= 0 && wy >= 0 && wx < w && wy < h) SDL_RenderWindowToLogical(renderer_, wx, wy, &lx, &ly);
   input_.pointer = {double(lx), double(ly)};
+  if (pointer_) MakePointer();  // at the picture's new scale
+}
+
+bool SdlWindow::ShowPointerPicture(const std::string& path, const Rect& box) {
+  pointerPath_ = path;
+  pointerBox_ = box;
+  return MakePointer();
+}
+
+// The box is in the picture's pixels; the window may show the picture scaled.
+bool SdlWindow::MakePointer() {
+  SDL_Cursor* old = pointer_;
+  pointer_ = nullptr;
+  bool shown = false;
+  if (!pointerPath_.empty() && window_ && width_ > 0 && height_ > 0) {
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window_, &ww, &wh);
+    double scale = std::min(double(ww) / width_, double(wh) / height_);
+    if (scale <= 0) scale = 1;
+    int w = std::max(1, int(std::lround((pointerBox_.right - pointerBox_.left) * scale)));
+    int h = std::max(1, int(std::lround((pointerBox_.bottom - pointerBox_.top) * scale)));
+    ReadResult file = ReadFileBounded(pointerPath_, kPictureFileMaxBytes);
+    SDL_RWops* rw = file.ok() ? SDL_RWFromConstMem(file.bytes.data(), int(file.bytes.size())) : nullptr;
+    SDL_Surface* read = rw ? IMG_Load_RW(rw, 1) : nullptr;
+    SDL_Surface* img = read ? SDL_ConvertSurfaceFormat(read, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+    SDL_Surface* sized = img ? SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888) : nullptr;
+    if (sized && SDL_SoftStretchLinear(img, nullptr, sized, nullptr) == 0) {
+      int hotX = std::clamp(int(std::lround(-pointerBox_.left * scale)), 0, w - 1);
+      int hotY = std::clamp(int(std::lround(-pointerBox_.top * scale)), 0, h - 1);
+      pointer_ = SDL_CreateColorCursor(sized, hotX, hotY);
+    }
+    for (SDL_Surface* f : {read, img, sized})
+      if (f) SDL_FreeSurface(f);
+    shown = pointer_ != nullptr;
+  }
+  SDL_SetCursor(pointer_ ? pointer_ : SDL_GetDefaultCursor());
+  if (old) SDL_FreeCursor(old);
+  return shown;
 }
 
 WindowPlacement SdlWindow::Placement() {
@@ -255,6 +299,7 @@ bool SdlWindow::SetMode(int width, int height, bool fullScreen) {
   SDL_RenderSetLogicalSize(renderer_, width, height);
   width_ = width;
   height_ = height;
+  if (pointer_) MakePointer();
   return true;
 }
 

@@ -41,6 +41,8 @@ class SdlWindow : public Window, public Input {
   // The pointer also hides while a gamepad is in use, until the mouse moves.
   void ShowCursor(bool show) override;
   void WarpPointer(double x, double y) override;
+  // The picture becomes a colour cursor of the box's size in window pixels.
+  bool ShowPointerPicture(const std::string& path, const Rect& box) override;
   bool TakeExposed() override {
     bool e = exposed_;
     exposed_ = false;
@@ -73,6 +75,8 @@ class SdlWindow : public Window, public Input {
   void MouseUsed();
   // The player dragged or maximised the window: the picture is scaled anew.
   void Resized();
+  // Makes the pointer picture anew at the window's present scale; false when it cannot.
+  bool MakePointer();
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   std::string error_;
@@ -85,6 +89,9 @@ class SdlWindow : public Window, public Input {
   PolledInput input_;
   SdlPads pads_;
   bool cursorWanted_ = true, padInUse_ = false;
+  std::string pointerPath_;  // the picture shown as the pointer, "" for the system's own
+  Rect pointerBox_;
+  SDL_Cursor* pointer_ = nullptr;
 };
 
 }  // namespace bm
