@@ -45,6 +45,30 @@ TEST(AtlasShelves, PicturesNeverOverlapAndNewPagesOpenWhenOneIsFull) {
   EXPECT_TRUE(shelves.Place(10, 10).newPage);
 }
 
+// A picture kept in parts: a quad within a part is drawn from that part's texture,
+// moved onto it; one across parts or over the clear rest draws nothing.
+TEST(PictureParts, AQuadIsDrawnFromThePartHoldingItOrNotAtAll) {
+  using Picture = DevicePicture<int>;
+  Picture p = Picture::InParts({{7, {0.5f, 0, 1, 0.25f}, 50, 25}, {9, {0, 0.5f, 0.25f, 1}, 25, 50}}, 100, 100);
+  auto quad = [](float u0, float v0, float u1, float v1) {
+    return std::vector<Vertex>{{0, 0, u0, v0, 0}, {1, 0, u1, v0, 0}, {1, 1, u1, v1, 0}, {0, 1, u0, v1, 0}};
+  };
+  int tex = 0;
+  Vertex out[4];
+  ASSERT_TRUE(p.Place(quad(0.75f, 0, 1, 0.25f).data(), tex, out));
+  EXPECT_EQ(tex, 7);
+  EXPECT_FLOAT_EQ(out[0].u, 0.5f);
+  EXPECT_FLOAT_EQ(out[2].u, 1);
+  EXPECT_FLOAT_EQ(out[2].v, 1);
+  ASSERT_TRUE(p.Place(quad(0, 0.75f, 0.25f, 1).data(), tex, out));
+  EXPECT_EQ(tex, 9);
+  EXPECT_FLOAT_EQ(out[0].v, 0.5f);
+  EXPECT_FALSE(p.Place(quad(0, 0, 1, 1).data(), tex, out)) << "across the parts";
+  EXPECT_FALSE(p.Place(quad(0.1f, 0.1f, 0.2f, 0.2f).data(), tex, out)) << "the clear rest";
+  EXPECT_EQ(p.Bytes(), std::size_t(50 * 25 + 25 * 50) * 4);
+  EXPECT_EQ(p.Textures(), (std::vector<int>{7, 9})) << "freed with the picture";
+}
+
 TEST(TrackGain, VolumeSetsBothSidesAndBalanceQuietensOne) {
   StereoGain full = TrackGain(0, 0);
   EXPECT_DOUBLE_EQ(full.left, 1);

@@ -45,7 +45,8 @@ TEST(DeviceReset, EveryPictureComesBackAfterALostDeviceAndANewBackBuffer) {
 
 // Pictures come and go with the screens that draw them: the menu's wait on disk
 // during play, the board's during the map, and their atlas pages and the still
-// layer go with them; the font stays throughout.
+// layer go with them; the font stays throughout. A level's pictures keep within
+// a budget.
 TEST(PicturesByNeed, ComeAndGoWithTheScreensThatDrawThem) {
   test::ScreenHarness h(true);
   Services& s = h.s();
@@ -61,6 +62,9 @@ TEST(PicturesByNeed, ComeAndGoWithTheScreensThatDrawThem) {
   EXPECT_FALSE(textures.Holds("red/menu/main1-new2.jpg"));
   for (const char* p : {"256/parus-front.png", "red/bg/back1.jpg", "red/bg/fg.png", "fonts/large/g0.png"})
     EXPECT_TRUE(textures.Holds(p)) << p;
+  // The resident figure's largest part, bounded: the headless device's textures (the
+  // software renderer's) in a level at 1280 x 1024.
+  EXPECT_LE(s.render().DeviceTextureBytes(), std::size_t(21) << 20) << "a level's pictures outgrew their budget";
   UseMapPictures(s, 11);
   EXPECT_FALSE(textures.Holds("256/parus-front.png"));
   EXPECT_FALSE(textures.Holds("red/bg/back1.jpg"));
