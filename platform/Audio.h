@@ -126,7 +126,7 @@ struct StereoGain {
 };
 StereoGain TrackGain(long volume, long balance);
 
-// SDL2_mixer back ends. The music device mixes into the sound device's output,
+// SDL back ends (one output, platform/sdl/SdlMixer.h). The music device mixes into the sound device's output,
 // so create and Init the sound device first.
 std::unique_ptr<SoundDevice> MakeSdlSoundDevice(Logs& logs);
 std::unique_ptr<MusicDevice> MakeSdlMusicDevice(Logs& logs);

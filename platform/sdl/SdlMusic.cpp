@@ -2,7 +2,6 @@
 // file a little at a time, resampled to the output rate and mixed with its own
 // gain, so the menu track can fade out under a stage track.
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <algorithm>
 #include <array>
@@ -16,6 +15,7 @@
 #include "diag/Logs.h"
 #include "platform/Audio.h"
 #include "platform/SoundFileInfo.h"
+#include "platform/sdl/SdlMixer.h"
 
 namespace bm {
 
@@ -123,7 +123,7 @@ class SdlMusicDevice : public MusicDevice {
  public:
   explicit SdlMusicDevice(Logs& logs) : logs_(logs) {}
   ~SdlMusicDevice() override {
-    if (hooked_) Mix_HookMusic(nullptr, nullptr);
+    if (hooked_) mixer::HookMusic(nullptr, nullptr);
     for (Track& t : tracks_) t.Close();
   }
 
@@ -219,7 +219,7 @@ void SdlMusicDevice::Hook() {
   int rate = 0, channels = 0;
   Uint16 format = 0;
   // Without an open mixer the tracks load and keep their state, silently.
-  if (!Mix_QuerySpec(&rate, &format, &channels)) return;
+  if (!mixer::QuerySpec(&rate, &format, &channels)) return;
   if (format != AUDIO_S16SYS && format != AUDIO_F32SYS) {
     logs_.WriteRunLog("MusicDevice", "Unsupported output format; music is off", false);
     hooked_ = true;  // do not try again
@@ -229,7 +229,7 @@ void SdlMusicDevice::Hook() {
   outputChannels_ = channels;
   outputFormat_ = format;
   mix_.assign(std::size_t(8192) * 2, 0.0f);
-  Mix_HookMusic(MixHook, this);
+  mixer::HookMusic(MixHook, this);
   hooked_ = true;
 }
 

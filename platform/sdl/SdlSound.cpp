@@ -1,12 +1,12 @@
-// Effects through SDL2_mixer: every instance owns one mixer channel. A file's
+// Effects on the mixer's channels: every instance owns one channel. A file's
 // bytes (Ogg Vorbis: a tenth of the decoded sound) are read once and kept; its
 // decoded sound, shared by all instances made from it, exists from PreBuffer or
 // the first Play until Unbuffer.
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -14,26 +14,15 @@
 #include "platform/Audio.h"
 #include "platform/SoundFileInfo.h"
 #include "io/SafeRead.h"
+#include "platform/sdl/SdlMixer.h"
 
 namespace bm {
 
 namespace {
 
-constexpr int kMaxChannels = 256;  // instances beyond this share channels
+constexpr int kMaxChannels = mixer::kChannels;  // instances beyond this share channels
 // Our longest cue is a few seconds; a file far beyond that is not a sound of ours.
 constexpr std::size_t kSoundFileMaxBytes = 32u << 20;
-
-// The converter leaves a decoded WAV in a buffer several times the size of the
-// sound (room for its float stages); a copy of exactly the sound halves the memory.
-Mix_Chunk* Tight(Mix_Chunk* chunk) {
-  if (!chunk || !chunk->allocated) return chunk;
-  auto* bytes = static_cast<Uint8*>(SDL_malloc(chunk->alen ? chunk->alen : 1));
-  if (!bytes) return chunk;
-  SDL_memcpy(bytes, chunk->abuf, chunk->alen);
-  SDL_free(chunk->abuf);
-  chunk->abuf = bytes;
-  return chunk;
-}
 
 class SdlSoundDevice : public SoundDevice {
  public:
@@ -41,13 +30,14 @@ class SdlSoundDevice : public SoundDevice {
   ~SdlSoundDevice() override;
 
   std::uint32_t Version() override {
-    const SDL_version* v = Mix_Linked_Version();
-    return (std::uint32_t(v->major) << 16) | (std::uint32_t(v->minor) << 8) | v->patch;
+    SDL_version v;
+    SDL_GetVersion(&v);
+    return (std::uint32_t(v.major) << 16) | (std::uint32_t(v.minor) << 8) | v.patch;
   }
   bool VersionOk() override {
-    const SDL_version* v = Mix_Linked_Version();
-    return SDL_VERSIONNUM(v->major, v->minor, v->patch) >=
-           SDL_VERSIONNUM(SDL_MIXER_MAJOR_VERSION, SDL_MIXER_MINOR_VERSION, SDL_MIXER_PATCHLEVEL);
+    SDL_version v;
+    SDL_GetVersion(&v);
+    return SDL_VERSIONNUM(v.major, v.minor, v.patch) >= SDL_COMPILEDVERSION;
   }
   bool Init(int device, int frequency) override;
   bool Silent() override { return !open_; }
@@ -68,7 +58,7 @@ class SdlSoundDevice : public SoundDevice {
  private:
   struct Shared {
     std::vector<std::uint8_t> bytes;  // the file as read
-    Mix_Chunk* chunk = nullptr;       // decoded, or null
+    std::unique_ptr<MixSound> chunk;  // decoded, or null
     int users = 0;
   };
   struct Stream {
@@ -78,31 +68,27 @@ class SdlSoundDevice : public SoundDevice {
     int channel = 0;
     // Whether this stream's channel is sounding its file's decoded sound.
     bool Sounding() const {
-      return shared && shared->chunk && Mix_Playing(channel) && Mix_GetChunk(channel) == shared->chunk;
+      return shared && shared->chunk && mixer::Playing(channel) == shared->chunk.get();
     }
   };
   Stream* Find(SoundHandle handle);
   bool Decode(Shared& shared);
-  int MixVolume() const { return (volume_ * MIX_MAX_VOLUME + 50) / 100; }
+  int MixVolume() const { return (volume_ * mixer::kMaxVolume + 50) / 100; }
   void Release(Stream& s);
 
   Logs& logs_;
   bool audioSubsystem_ = false, open_ = false, initDone_ = false;
   int volume_ = 100;
   int lastError_ = 0;
-  int channels_ = 0;
   std::vector<Stream> streams_;  // handle = index + 1
   std::unordered_map<std::string, Shared> chunks_;
 };
 
 SdlSoundDevice::~SdlSoundDevice() {
-  if (open_) Mix_HaltChannel(-1);
+  if (open_) mixer::Halt(-1);
   for (Stream& s : streams_)
     if (s.open) Release(s);
-  if (open_) {
-    Mix_CloseAudio();
-    Mix_Quit();
-  }
+  if (open_) mixer::Close();
   if (audioSubsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -119,14 +105,8 @@ bool SdlSoundDevice::Init(int device, int frequency) {
   } else {
     audioSubsystem_ = true;
     const char* name = device >= 0 ? SDL_GetAudioDeviceName(device, 0) : nullptr;
-    if (Mix_OpenAudioDevice(frequency, MIX_DEFAULT_FORMAT, 2, 1024, name,
-                            SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE) != 0) {
-      why = Mix_GetError();
-    } else {
-      open_ = true;
-      Mix_Init(MIX_INIT_OGG);
-      channels_ = Mix_AllocateChannels(-1);
-    }
+    open_ = mixer::Open(name, frequency, why);
+    if (open_) mixer::Volume(-1, MixVolume());
   }
   // Without an output the game goes on in silence; one line says why.
   if (!open_) logs_.WriteRunLog("SoundDevice", "No sound output (" + why + "); sound and music are off", false);
@@ -135,7 +115,7 @@ bool SdlSoundDevice::Init(int device, int frequency) {
 
 void SdlSoundDevice::SetGlobalVolume(int volume) {
   volume_ = std::clamp(volume, 0, 100);
-  if (open_) Mix_Volume(-1, MixVolume());
+  if (open_) mixer::Volume(-1, MixVolume());
   lastError_ = sound_error::Ok;
 }
 
@@ -192,22 +172,18 @@ SoundHandle SdlSoundDevice::CreateStream(const std::string& path) {
     streams_.push_back(s);
   else
     streams_[index] = s;
-  if (open_ && s.channel >= channels_) {
-    channels_ = Mix_AllocateChannels(std::min(kMaxChannels, s.channel + 16));
-    Mix_Volume(-1, MixVolume());
-  }
   lastError_ = sound_error::Ok;
   return SoundHandle(index + 1);
 }
 
 bool SdlSoundDevice::Decode(Shared& shared) {
   if (shared.chunk) return true;
-  SDL_RWops* rw = SDL_RWFromConstMem(shared.bytes.data(), int(shared.bytes.size()));
-  shared.chunk = rw ? Tight(Mix_LoadWAV_RW(rw, 1)) : nullptr;
-  if (!shared.chunk) {
+  auto sound = std::make_unique<MixSound>();
+  if (!mixer::Decode(shared.bytes.data(), shared.bytes.size(), *sound)) {
     lastError_ = sound_error::Format;
     return false;
   }
+  shared.chunk = std::move(sound);
   return true;
 }
 
@@ -233,8 +209,8 @@ bool SdlSoundDevice::Unbuffer(SoundHandle handle) {
   if (!shared || !shared->chunk) return true;
   for (const Stream& o : streams_)
     if (o.open && o.shared == shared && o.Sounding()) return false;
-  Mix_FreeChunk(shared->chunk);
-  shared->chunk = nullptr;
+  mixer::HaltSound(shared->chunk.get());
+  shared->chunk.reset();
   return true;
 }
 
@@ -246,11 +222,8 @@ bool SdlSoundDevice::Play(SoundHandle handle, bool restart) {
   if (!restart && s->Sounding()) return true;
   // Not decoded ahead: decoded now, and the cue starts that much late.
   if (!Decode(*s->shared)) return false;
-  Mix_Volume(s->channel, MixVolume());
-  if (Mix_PlayChannel(s->channel, s->shared->chunk, 0) < 0) {
-    lastError_ = sound_error::NoChannel;
-    return false;
-  }
+  mixer::Volume(s->channel, MixVolume());
+  mixer::Play(s->channel, s->shared->chunk.get());
   return true;
 }
 
@@ -265,16 +238,16 @@ bool SdlSoundDevice::Stop(SoundHandle handle) {
   Stream* s = Find(handle);
   if (!s) return false;
   lastError_ = sound_error::Ok;
-  if (s->Sounding()) Mix_HaltChannel(s->channel);
+  if (s->Sounding()) mixer::Halt(s->channel);
   return true;
 }
 
 void SdlSoundDevice::Release(Stream& s) {
   if (s.shared) {
     auto it = chunks_.find(s.path);
-    if (s.Sounding()) Mix_HaltChannel(s.channel);
+    if (s.Sounding()) mixer::Halt(s.channel);
     if (it != chunks_.end() && --it->second.users <= 0) {
-      if (it->second.chunk) Mix_FreeChunk(it->second.chunk);
+      mixer::HaltSound(it->second.chunk.get());
       chunks_.erase(it);
     }
   }
@@ -298,7 +271,7 @@ std::size_t SdlSoundDevice::MemoryBytes() {
 std::size_t SdlSoundDevice::DecodedBytes() {
   std::size_t bytes = 0;
   for (const auto& [path, shared] : chunks_)
-    if (shared.chunk) bytes += shared.chunk->alen + sizeof(Mix_Chunk);
+    if (shared.chunk) bytes += shared.chunk->pcm.capacity() + sizeof(MixSound);
   return bytes;
 }
 

@@ -1,4 +1,4 @@
-// The SDL2_mixer back ends on the dummy audio driver: real decoding and mixing,
+// The SDL back ends on the dummy audio driver: real decoding and mixing,
 // no speakers needed.
 #include <gtest/gtest.h>
 

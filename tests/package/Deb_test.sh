@@ -28,7 +28,7 @@ for deb in "${program[0]}" "${data[0]}"; do echo "package: $(basename "$deb"), $
 depends="$(dpkg-deb -f "${program[0]}" Depends)"
 version="$(dpkg-deb -f "${program[0]}" Version)"
 echo "Depends: $depends"
-for lib in libsdl2-2.0-0 libsdl2-image-2.0-0 libsdl2-mixer-2.0-0 libc6 "brinemoor-data (= $version)"; do
+for lib in libsdl2-2.0-0 libsdl2-image-2.0-0 libc6 "brinemoor-data (= $version)"; do
   [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib"
 done
 
