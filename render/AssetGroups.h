@@ -16,7 +16,7 @@ namespace bm {
 
 namespace asset_group {
 inline constexpr unsigned Start = 1u << 0;    // the logo and the loading picture
-inline constexpr unsigned Kept = 1u << 1;     // fonts, the pointer, the dialogs' parchment: held all the time
+inline constexpr unsigned Kept = 1u << 1;     // small glyphs, the pointer, the dialogs' parchment: held all the time
 inline constexpr unsigned Menu = 1u << 2;     // main menu, options, how to play, players, high scores
 inline constexpr unsigned Away = 1u << 3;     // the window in the background
 inline constexpr unsigned Play = 1u << 4;     // a level: board, panel, bonuses, effects, tips, flights
@@ -35,6 +35,9 @@ inline constexpr unsigned StageGroup(int stage) {
 inline unsigned AssetGroupsOf(std::string_view path) {
   using namespace asset_group;
   auto starts = [&](std::string_view head) { return path.substr(0, head.size()) == head; };
+  // A level's board and panel set their texts small: the large glyph pages wait
+  // on disk while it shows (a larger text there loads its pages when first drawn).
+  if (starts("fonts/large/")) return Start | Menu | Away | Between | Credits;
   if (starts("fonts/") || path == "256/cursor.png" || path == "red/tipformA.png") return Kept;
   if (starts("red/logo/")) return Start;
   if (path == "red/menu/pause.jpg") return Away;

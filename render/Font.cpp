@@ -11,6 +11,8 @@ namespace bm {
 namespace {
 constexpr int kSpace = -2, kNothing = -3;
 constexpr double kSpaceAdvance = 40;
+// Text drawn at less than this part of the design size comes from the small pages.
+constexpr double kLargeFrom = 0.3;
 
 // Capitals with an accent over them reach higher than any other glyph.
 bool AccentedCapital(char32_t c) {
@@ -72,6 +74,20 @@ double Font::Measure(const std::string& text, double size, double xScale, double
   return w;
 }
 
+std::vector<std::string> Font::PagesOf(const std::string& text, double size, double xScale) const {
+  bool large = size * 0.6 * xScale >= kLargeFrom;
+  const auto& places = large ? kLargeGlyphs : kSmallGlyphs;
+  std::vector<std::string> out;
+  for (std::size_t at = 0; at < text.size();) {
+    int k = GlyphIndex(NextCharacter(text, at));
+    if (k == kSpace || k == kNothing) continue;
+    const GlyphPlace& g = places[std::size_t(k < 0 ? ReplacementIndex() : k)];
+    const std::string& page = (large ? largePages_ : smallPages_)[std::size_t(g.page)];
+    if (std::find(out.begin(), out.end(), page) == out.end()) out.push_back(page);
+  }
+  return out;
+}
+
 double Font::FitSize(const std::string& text, double size, double xScale, double width) const {
   double w = Measure(text, size, xScale);
   return w > width && w > 0 ? size * std::max(0.0, width) / w : size;
@@ -98,7 +114,7 @@ void Font::Draw(Canvas& canvas, const std::string& text, const IRect& rect, doub
                                       : rect.right - width;
   double y = (rect.top + rect.bottom) / 2.0 - 63 * sy;
   // Small text comes from the small pages, drawn at half the design size.
-  bool large = sx >= 0.3;
+  bool large = sx >= kLargeFrom;
   const auto& places = large ? kLargeGlyphs : kSmallGlyphs;
   const std::vector<std::string>& pages = large ? largePages_ : smallPages_;
   const double pageScale = large ? 1.0 : 0.5, edge = kGlyphPageEdge;

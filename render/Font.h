@@ -27,6 +27,8 @@ class Font {
 
   // Width in pixels of one line at this size (spacing multiplies each advance).
   double Measure(const std::string& text, double size, double xScale, double spacing = 1.0) const;
+  // The glyph pages one line needs at this size, to load them ahead of the frame that draws it.
+  std::vector<std::string> PagesOf(const std::string& text, double size, double xScale) const;
   // The size, at most size, at which the line is no wider than width pixels.
   double FitSize(const std::string& text, double size, double xScale, double width) const;
   // One line in the rectangle; a line wider than the rectangle is set smaller to fit its width, down to

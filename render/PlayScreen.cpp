@@ -72,7 +72,7 @@ void DrawPanelTexts(Canvas& c, Font& font, const PanelView& v) {
   for (const Line& l : lines)
     font.Draw(c, l.text, m.DesignRect(l.l, l.t, l.r, l.b), 0.32, 0xFF000000, 0xFFFFE6A0, Align::Left);
   font.Draw(c, StageLevelLabel(v.level),
-              m.DesignRect(340, 14, 940, 70), 0.45, 0xFF000000, 0xFFFFE6A0, Align::Center);
+              m.DesignRect(340, 14, 940, 70), kStageLabelSize, 0xFF000000, 0xFFFFE6A0, Align::Center);
 }
 
 IRect MenuButtonRect(const ScreenMetrics& m) {

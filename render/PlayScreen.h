@@ -22,6 +22,8 @@ std::string TimeLeftText(double sandLeft, double timeLimit);
 void DrawPanel(Canvas& c, Font& font, const PanelView& v);  // the frame, then its texts
 void DrawPanelFrame(Canvas& c);
 void DrawPanelTexts(Canvas& c, Font& font, const PanelView& v);
+// The size the stage and level are set at over the board.
+inline constexpr double kStageLabelSize = 0.45;
 // The menu button in the bottom-right corner: it leaves the level for the main menu.
 IRect MenuButtonRect(const ScreenMetrics& m);
 // Where it reacts to the pointer: its picture without a 32-pixel margin on each side.

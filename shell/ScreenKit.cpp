@@ -6,6 +6,7 @@
 #include "board/LevelState.h"
 #include "progress/Stages.h"
 #include "render/AssetGroups.h"
+#include "render/PlayScreen.h"
 #include "shell/LoadingScreen.h"
 #include "shell/Services.h"
 
@@ -96,7 +97,10 @@ void UseMenuPictures(Stage& s) {
 void UseLevelPictures(Stage& s, const LevelState& level) {
   int stage = StageOfLevel(level.Number);
   s.look.textures.Use(asset_group::Play | StageGroup(stage));
-  if (s.look.drawing) s.look.textures.Load(LevelPicturesAhead(stage, level.JewelKinds));
+  if (!s.look.drawing) return;
+  s.look.textures.Load(LevelPicturesAhead(stage, level.JewelKinds));
+  // The stage and level over the board: its glyphs too, on a screen that sets it large.
+  s.look.textures.Load(s.look.font.PagesOf(StageLevelLabel(level.Number), kStageLabelSize, s.look.metrics.XScale));
 }
 
 void UseMapPictures(Stage& s, int nextLevel) {

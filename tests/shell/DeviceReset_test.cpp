@@ -45,8 +45,8 @@ TEST(DeviceReset, EveryPictureComesBackAfterALostDeviceAndANewBackBuffer) {
 
 // Pictures come and go with the screens that draw them: the menu's wait on disk
 // during play, the board's during the map, and their atlas pages and the still
-// layer go with them; the font stays throughout. A level's pictures keep within
-// a budget.
+// layer go with them; the large glyphs wait during play, the small ones stay
+// throughout. A level's pictures keep within a budget.
 TEST(PicturesByNeed, ComeAndGoWithTheScreensThatDrawThem) {
   test::ScreenHarness h(true);
   Services& s = h.s();
@@ -60,8 +60,9 @@ TEST(PicturesByNeed, ComeAndGoWithTheScreensThatDrawThem) {
   h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands, h.s().saves, 0));
   EXPECT_FALSE(textures.Holds("red/menu/main0-new2.jpg"));
   EXPECT_FALSE(textures.Holds("red/menu/main1-new2.jpg"));
-  for (const char* p : {"256/parus-front.png", "red/bg/back1.jpg", "red/bg/fg.png", "fonts/large/g0.png"})
+  for (const char* p : {"256/parus-front.png", "red/bg/back1.jpg", "red/bg/fg.png", "fonts/small/g0.png"})
     EXPECT_TRUE(textures.Holds(p)) << p;
+  EXPECT_FALSE(textures.Holds("fonts/large/g0.png")) << "the board's texts are small: the large glyphs wait on disk";
   // The resident figure's largest part, bounded: the headless device's textures (the
   // software renderer's) in a level at 1280 x 1024.
   EXPECT_LE(s.render().DeviceTextureBytes(), std::size_t(21) << 20) << "a level's pictures outgrew their budget";
@@ -69,7 +70,7 @@ TEST(PicturesByNeed, ComeAndGoWithTheScreensThatDrawThem) {
   EXPECT_FALSE(textures.Holds("256/parus-front.png"));
   EXPECT_FALSE(textures.Holds("red/bg/back1.jpg"));
   EXPECT_TRUE(textures.Holds("red/shop/shop0.jpg"));
-  EXPECT_TRUE(textures.Holds("fonts/large/g0.png")) << "the font is held all the time";
+  EXPECT_TRUE(textures.Holds("fonts/small/g0.png")) << "the small glyphs are held all the time";
   LoadNextStagePicture(s, 11);
   EXPECT_TRUE(textures.Holds("red/bg/back2.jpg")) << "the next stage's background, while the map shows";
   UseMenuPictures(s);
