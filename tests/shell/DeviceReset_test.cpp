@@ -65,7 +65,7 @@ TEST(PicturesByNeed, ComeAndGoWithTheScreensThatDrawThem) {
   EXPECT_FALSE(textures.Holds("fonts/large/g0.png")) << "the board's texts are small: the large glyphs wait on disk";
   // The resident figure's largest part, bounded: the headless device's textures (the
   // software renderer's) in a level at 1280 x 1024.
-  EXPECT_LE(s.render().DeviceTextureBytes(), std::size_t(21) << 20) << "a level's pictures outgrew their budget";
+  EXPECT_LE(s.render().DeviceTextureBytes(), std::size_t(16) << 20) << "a level's pictures outgrew their budget";
   UseMapPictures(s, 11);
   EXPECT_FALSE(textures.Holds("256/parus-front.png"));
   EXPECT_FALSE(textures.Holds("red/bg/back1.jpg"));
