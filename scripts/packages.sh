@@ -13,7 +13,7 @@ need_packages() {
 }
 
 # What the desktop build, its generators and its tests need.
-desktop_packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libstb-dev
+desktop_packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libstb-dev
                   libcairo2-dev libvorbis-dev libgtest-dev fonts-dejavu-core
                   gettext     # msgfmt builds the translations; xgettext, msgmerge and msgcmp keep po/ up to date
                   xvfb xdotool imagemagick   # the benchmarks and scripts/screens.sh drive a window
