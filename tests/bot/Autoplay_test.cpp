@@ -41,48 +41,25 @@ TEST(Autoplay, PrefersTheMoveThatGildsAndBursts) {
   EXPECT_EQ(std::max(move->from, move->to), 35);
 }
 
-TEST(Autoplay, ClicksLikeAPlayerAndMakesTheSwap) {
-  BoardKit kit;
-  kit.Set(0, 1);
-  kit.Set(11, 1);
-  kit.Set(28, 1);
-  AutoplayOptions o;
-  o.dragEvery = 0;
-  Autoplay bot(o);
-  BotFrames(kit, bot, 8);
-  EXPECT_EQ(bot.MovesMade(), 1);
-  kit.Settle();
-  EXPECT_EQ(kit.st.Score, 75);
-  EXPECT_EQ(bot.MovesMissed(), 0);
-}
-
-TEST(Autoplay, DragsWhenAskedTo) {
-  BoardKit kit;
-  kit.Set(0, 1);
-  kit.Set(11, 1);
-  kit.Set(28, 1);
-  AutoplayOptions o;
-  o.dragEvery = 1;
-  o.moveMs = 100;
-  Autoplay bot(o);
-  BotFrames(kit, bot, 20);
-  kit.Settle();
-  EXPECT_EQ(kit.st.Score, 75);
-}
-
-TEST(Autoplay, ClearsAStaleSelectionFirst) {
-  BoardKit kit;
-  kit.Set(0, 1);
-  kit.Set(11, 1);
-  kit.Set(28, 1);
-  kit.Click(17);  // a neighbour of 22 and 28: pairing with it would be wrong
-  ASSERT_EQ(kit.st.SelectedCell, 17);
-  AutoplayOptions o;
-  o.dragEvery = 0;
-  Autoplay bot(o);
-  BotFrames(kit, bot, 12);
-  kit.Settle();
-  EXPECT_EQ(kit.st.Score, 75);
+// One move, made by clicks, by a drag, or after clearing a selection the bot
+// did not make (17 neighbours 22 and 28: pairing with it would be wrong).
+TEST(Autoplay, ClicksOrDragsLikeAPlayerAndClearsAStaleSelectionFirst) {
+  for (auto [drag, stale] : {std::pair{false, false}, {true, false}, {false, true}}) {
+    BoardKit kit;
+    kit.Set(0, 1);
+    kit.Set(11, 1);
+    kit.Set(28, 1);
+    if (stale) kit.Click(17);
+    AutoplayOptions o;
+    o.dragEvery = drag ? 1 : 0;
+    if (drag) o.moveMs = 100;
+    Autoplay bot(o);
+    BotFrames(kit, bot, drag ? 20 : 12);
+    EXPECT_EQ(bot.MovesMade(), 1) << drag << stale;
+    EXPECT_EQ(bot.MovesMissed(), 0) << drag << stale;
+    kit.Settle();
+    EXPECT_EQ(kit.st.Score, 75) << drag << stale;
+  }
 }
 
 TEST(Autoplay, WaitsWhileTheBoardIsBusyAndForItsThinkingTime) {

@@ -3,25 +3,20 @@
 #include "platform/RendererChoice.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "shell/Options.h"
+#include "tests/TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace bm {
 namespace {
 
-struct FakeDev {
-  fs::path root = fs::temp_directory_path() / ("bm_dev_" + std::to_string(getpid()));
-  FakeDev() {
-    fs::remove_all(root);
-    fs::create_directories(root);
-  }
-  ~FakeDev() { fs::remove_all(root); }
+// A stand-in for /dev, its nodes empty files.
+struct FakeDev : test::TempDir {
+  fs::path root = path;
   void Node(const std::string& rel) {
     fs::create_directories((root / rel).parent_path());
     std::ofstream(root / rel) << "";
@@ -60,18 +55,6 @@ TEST(RendererChoice, SoftwareWithoutAGpuOrWithASoftwareGlAndWhatThePlayerAsksWin
   for (auto c : {ChooseRenderer(RendererRequest::Auto, false, false),
                  ReviewGlRenderer(RendererRequest::Auto, "llvmpipe")})
     EXPECT_FALSE(c.reason.empty());
-}
-
-TEST(RendererChoice, TheCommandLineTakesOnlyTheThreeNames) {
-  const char* good[] = {"brinemoor", "--renderer", "software"};
-  RunOptions o;
-  std::string error;
-  EXPECT_TRUE(ParseCommandLine(3, const_cast<char**>(good), o, error));
-  EXPECT_EQ(o.renderer, "software");
-  const char* bad[] = {"brinemoor", "--renderer", "vulkan"};
-  RunOptions o2;
-  EXPECT_FALSE(ParseCommandLine(3, const_cast<char**>(bad), o2, error));
-  EXPECT_NE(error.find("vulkan"), std::string::npos);
 }
 
 }  // namespace

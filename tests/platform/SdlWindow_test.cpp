@@ -88,6 +88,8 @@ TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPad
   test::PadSdl sdl;
   SdlWindow w;
   ASSERT_TRUE(w.Create("pad", 640, 480, false, true)) << w.Error();
+  std::string log;
+  w.SetPadLog([&](const std::string& line) { log += line + "\n"; });
   test::VirtualPad pad;
   pad.Attach();
   w.Pump();
@@ -153,6 +155,7 @@ TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPad
   EXPECT_FALSE(w.KeyDown(vk::Enter)) << "a pad pulled out lets go of what it held";
   EXPECT_FALSE(w.KeyDown(vk::Escape));
   EXPECT_FALSE(w.KeyDown(vk::Menu));
+  EXPECT_EQ(log, "Gamepad connected: Test Pad\nGamepad removed: Test Pad\n");
 }
 
 Uint32 WindowPixel(SDL_Window* window, int x, int y) {

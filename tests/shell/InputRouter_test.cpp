@@ -48,17 +48,6 @@ TEST(MouseClicked, ReportsOncePerPressAndOnlyWhileActive) {
   EXPECT_FALSE(MouseClicked(r, w, true, 3));
 }
 
-TEST(HeadlessInput, PressAndReleaseInOnePumpStillReadsAsDown) {
-  VirtualClock clock;
-  HeadlessWindow w(clock);
-  w.ScriptClick(clock.ClockMs(), 10, 20, 0);
-  w.Pump();
-  EXPECT_TRUE(w.ButtonDown(1));
-  EXPECT_EQ(w.Pointer().x, 10);
-  w.Pump();
-  EXPECT_FALSE(w.ButtonDown(1));
-}
-
 // The cheat word toggles cheat mode (typed again it goes off); a letter not in
 // the word is ignored, one more letter of the word breaks it; data.ini's word
 // takes the built-in one's place; a held key counts once; F12 exits.
@@ -80,36 +69,6 @@ TEST(CheatCode, TheWordTogglesItAHeldKeyCountsOnceAndF12Exits) {
   EXPECT_FALSE(k.exit);
   k.Hold(vk::F12);
   EXPECT_TRUE(k.exit);
-}
-
-TEST(NameEntry, CutsToFifteenAndDropsEveryCopyOfAnUnknownCharacter) {
-  EXPECT_EQ(FilterName("ABCDEFGHIJKLMNOPQRST"), "ABCDEFGHIJKLMNO");
-  EXPECT_EQ(FilterName("a_b_c#d"), "abcd");
-  EXPECT_EQ(FilterName("Ann\xE9 Bonny"), "Ann Bonny");
-  EXPECT_FALSE(IsFontChar('_'));
-  EXPECT_TRUE(IsFontChar('\\'));
-}
-
-TEST(NameEntry, EnterNeedsTextAndEscapeNeedsPermission) {
-  VirtualClock clock;
-  HeadlessWindow w(clock);
-  InputRouter r;
-  NameEntry e;
-  OpenNameEntry(e, w, "", false);
-  w.SetKey(vk::Enter, true);
-  UpdateNameEntry(e, r, w, clock.ClockMs());
-  EXPECT_TRUE(e.on) << "Enter with an empty name does nothing";
-  w.SetKey(vk::Enter, false);
-  w.SetKey(vk::Escape, true);
-  UpdateNameEntry(e, r, w, clock.ClockMs());
-  EXPECT_TRUE(e.on) << "this dialog does not allow Escape";
-  w.SetKey(vk::Escape, false);
-  w.Type("Mary Read");
-  UpdateNameEntry(e, r, w, clock.ClockMs());
-  w.SetKey(vk::Enter, true);
-  UpdateNameEntry(e, r, w, clock.ClockMs());
-  EXPECT_TRUE(e.accepted);
-  EXPECT_EQ(e.text, "Mary Read");
 }
 
 TEST(NameEntry, WithoutAKeyboardTheNameIsPickedWithTheArrows) {

@@ -65,9 +65,10 @@ TEST(ManualPage, ListsEveryOptionOfHelpWithItsValue) {
 
 // Only a language the game has; a data folder named by something (an empty name
 // would quietly mean the program folder).
-TEST(CommandLine, TakesOnlyALanguageTheGameHasAndANamedDataFolder) {
+TEST(CommandLine, TakesOnlyALanguageTheGameHasANamedDataFolderAndARendererOfThree) {
   const std::tuple<std::string, std::string, bool> cases[] = {
-      {"--language", "de_AT", true}, {"--language", "pt-BR", true}, {"--language", "xx", false}, {"--data-dir", "", false}};
+      {"--language", "de_AT", true}, {"--language", "pt-BR", true}, {"--language", "xx", false},
+      {"--data-dir", "", false},     {"--renderer", "software", true}, {"--renderer", "vulkan", false}};
   for (auto [option, value, ok] : cases) {
     RunOptions o;
     std::string error, name = "brinemoor";

@@ -1,11 +1,9 @@
 // A game's course through the real loops on the virtual clock: a won level's
 // flip, the map and shop, the next level; time-ups, the last one ending the
-// game; the cheat skip to the last level and the congratulations screen; and a
-// whole run from the menu with the bot.
+// game; the cheat skip to the last level and the congratulations screen.
 #include <gtest/gtest.h>
 
 #include "FlowKit.h"
-#include "HeadlessBot.h"
 #include "render/BetweenLevelsDraw.h"
 #include "shell/MainMenuScreen.h"
 #include "shell/PlayScreen.h"
@@ -310,35 +308,6 @@ TEST(PlayFlow, AKeyDraggedInTheShopOpensItsItemForTheNextLevel) {
   LoadMapPoints(f, d);
   EXPECT_EQ(h.play().between.points[9], d.map.point[9]);
   EXPECT_NE(d.map.point[9].X, 0);
-}
-
-// From the main menu, the bot plays the last levels through every screen until
-// the game is over or complete, and keeps going; the report has every figure.
-TEST(PlayFlow, TheBotPlaysWholeGamesFromTheMenuHeadless) {
-  test::TempDir dir;
-  // The shop opens lives and clocks: a game lasts a while.
-  RunOptions o = test::HeadlessBot(dir, 3, 12000);
-  o.level = 64;
-  ASSERT_EQ(RunGame(o), 0);
-  std::string report = test::ReadText(dir.path / "report.json");
-  auto figure = [&](const std::string& key) {
-    std::size_t at = report.find("\"" + key + "\": ");
-    EXPECT_NE(at, std::string::npos) << key;
-    return at == std::string::npos ? -1 : std::stoi(report.substr(at + key.size() + 4));
-  };
-  for (const char* key : {"seed", "levels_played", "levels_won", "score", "moves", "lines", "longest_cascade",
-                          "reshuffles", "frames", "game_seconds", "wall_seconds"})
-    EXPECT_NE(report.find("\"" + std::string(key) + "\": "), std::string::npos) << key;
-  EXPECT_EQ(figure("invariant_violations"), 0);
-  EXPECT_GT(figure("moves"), 0);
-  EXPECT_GE(figure("game_overs") + figure("games_completed"), 1) << report;
-  EXPECT_GE(figure("lives_lost"), 3);
-  EXPECT_GE(figure("levels_reached"), 64);
-  EXPECT_GE(figure("shop_unlocks"), 0);
-  EXPECT_GE(figure("shop_upgrades"), 0);
-  std::string log = test::ReadText(dir.path / "run.log");
-  EXPECT_NE(log.find("BetweenLevelsScreen()"), std::string::npos);
-  EXPECT_GE(Count(test::ReadText(dir.path / "run_pnt.log"), "goMainMenu * CP1"), 2) << "back on the menu after a game";
 }
 
 }  // namespace
