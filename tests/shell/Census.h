@@ -18,7 +18,7 @@
 
 #include <stb/stb_image.h>
 
-#include "tests/TempDir.h"
+#include "ScreenHarness.h"
 #include "lang/Language.h"
 #include "lang/Tr.h"
 #include "render/GlyphTable.h"
@@ -72,48 +72,25 @@ struct Expect {
   bool scrolls = false;
 };
 
-struct CensusRun {
+struct CensusRun : ScreenHarness {
   int W, H;
   std::string language;
-  TempDir dir;
-  Logs logs{dir.str()};
-  std::string error;
-  std::unique_ptr<Host> host;
-  std::unique_ptr<JournalDevice> journal;
-  std::unique_ptr<Services> services;
-  std::unique_ptr<PlaySide> playSide;
   std::string sheet;  // the contact sheet's folder, "" for none
   std::vector<std::string> faults;
   std::map<std::string, int> seen;  // a fault once per size, with how many states showed it
   long missingGlyphs = 0;           // the font's count when the last state was checked
 
-  CensusRun(int w, int h, const std::string& lang = kEnglish) : W(w), H(h), language(lang) {
-    HostOptions o;
-    o.headless = true;
-    o.width = w;
-    o.height = h;
-    host = CreateHost(o, logs, error);
+  CensusRun(int w, int h, const std::string& lang = kEnglish)
+      : ScreenHarness(false, 600, false, w, h, true), W(w), H(h), language(lang) {
     if (const char* out = std::getenv("BM_CONTACT_SHEET")) sheet = out;
     // The journal is what the checks read; pixels only for the contact sheet.
     host->SetDrawingEnabled(!sheet.empty());
-    journal = std::make_unique<JournalDevice>(*host->platform.render);
-    host->platform.render = journal.get();
-    RunOptions ro;
-    ro.gameDir = BM_GAME_DIR;
-    ro.dataDir = dir.str();
-    ro.maxSeconds = 600;
-    services = std::make_unique<Services>(host->platform, logs, ro);
     services->look.drawing = true;
-    services->SetScreenSize(w, h);
-    services->loop.StartMs = services->Now();
-    playSide = std::make_unique<PlaySide>(ro);
     if (LoadLanguage(BM_GAME_DIR, language, logs) != language) Fault("start", "no catalogue for " + language);
   }
   // The tests after the census read English.
   ~CensusRun() { UseCatalogue(nullptr, kEnglish); }
-  Services& s() { return *services; }
-  PlaySide& play() { return *playSide; }
-  HeadlessWindow& win() { return *host->Scripted(); }
+  HeadlessWindow& win() { return w(); }
   const DrawJournal& j() const { return journal->journal; }
   std::string Size() const {
     return (language == kEnglish ? "" : language + "_") + std::to_string(W) + "x" + std::to_string(H);

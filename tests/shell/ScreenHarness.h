@@ -6,6 +6,7 @@
 #include "tests/TempDir.h"
 #include "board/ScreenMetrics.h"
 #include "platform/Host.h"
+#include "platform/headless/DrawJournal.h"
 #include "platform/headless/Headless.h"
 #include "shell/Loop.h"
 #include "shell/PlaySide.h"
@@ -37,18 +38,27 @@ inline Answer RunToPop(Services& s, std::unique_ptr<Screen> screen) {
   return answer;
 }
 
+// journal: the render device keeps a journal of the draw calls (the census reads it).
 struct ScreenHarness {
   TempDir dir;
   Logs logs{dir.str()};
   std::string error;
   std::unique_ptr<Host> host;
+  std::unique_ptr<JournalDevice> journal;
   std::unique_ptr<Services> services;
   std::unique_ptr<PlaySide> playSide;
-  explicit ScreenHarness(bool drawing = false, double maxSeconds = 600, bool headless = false) {
+  explicit ScreenHarness(bool drawing = false, double maxSeconds = 600, bool headless = false, int width = 1280,
+                         int height = 1024, bool keepJournal = false) {
     HostOptions o;
     o.headless = true;
+    o.width = width;
+    o.height = height;
     host = CreateHost(o, logs, error);
     host->SetDrawingEnabled(drawing);
+    if (keepJournal) {
+      journal = std::make_unique<JournalDevice>(*host->platform.render);
+      host->platform.render = journal.get();
+    }
     RunOptions ro;
     ro.gameDir = BM_GAME_DIR;
     ro.dataDir = dir.str();
@@ -57,7 +67,7 @@ struct ScreenHarness {
     ro.maxSeconds = maxSeconds;
     services = std::make_unique<Services>(host->platform, logs, ro);
     services->look.drawing = drawing;
-    services->SetScreenSize(1280, 1024);
+    services->SetScreenSize(width, height);
     services->loop.StartMs = services->Now();
     playSide = std::make_unique<PlaySide>(ro);
   }

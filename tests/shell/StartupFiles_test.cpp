@@ -77,12 +77,6 @@ TEST(StartupFiles, FoldersAndFifosInPlaceOfTheSettingsFilesAreLoggedAndLeftAlone
   EXPECT_TRUE(fs::is_fifo(fs::path(o2.dataDir) / "config.dat"));
 }
 
-}  // namespace
-}  // namespace bm
-
-namespace bm {
-namespace {
-
 TEST(StartupFiles, ReferenceRasterizerSwitchPicksSoftwareDrawingAndSaysSo) {
   test::TempDir dir;
   fs::path game = LinkedGameDir(dir);
