@@ -1,10 +1,9 @@
-// The spine on the headless platform: the hourglass on a virtual clock, screen
-// metrics, resolutions, and whole runs from start to shut-down.
+// The spine on the headless platform: the hourglass on a virtual clock,
+// resolutions, and whole runs from start to shut-down.
 #include <gtest/gtest.h>
 
 #include "HeadlessBot.h"
 #include "PlayerDir.h"
-#include "board/ScreenMetrics.h"
 #include "platform/Host.h"
 #include "platform/headless/Headless.h"
 #include "render/MenuScreen.h"
@@ -56,21 +55,6 @@ TEST(Hourglass, FirstTickComesAtOnceAndNeverGoesBelowEmpty) {
   in.now += 999;
   AdvanceFrame(*m, in);
   EXPECT_EQ(m->clock.lastSandTick, 5000) << "no second tick within a second";
-}
-
-TEST(ScreenMetrics, ScalesAndRectangles) {
-  ScreenMetrics m = ScreenMetrics::For(1280, 1024);
-  EXPECT_EQ(m.XScale, 1);
-  EXPECT_EQ(m.BoardLeft, 200);
-  EXPECT_EQ(m.BoardTop, 90);
-  IRect r = m.DesignRect(10.6, 10.6, 20.4, 20.4);
-  EXPECT_EQ(r.left, 10);
-  EXPECT_EQ(r.bottom, 20);
-  ScreenMetrics s = ScreenMetrics::For(640, 480);
-  EXPECT_EQ(s.XScale, 0.5);
-  EXPECT_EQ(s.YScale, 0.46875);
-  EXPECT_EQ(s.BoardLeft, 100);
-  EXPECT_EQ(s.BoardTop, 42.1875);
 }
 
 TEST(Resolution, WindowNeedsSmallerThanDesktopAndFullScreenWrapsToDesktop) {
