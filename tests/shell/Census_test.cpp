@@ -422,6 +422,14 @@ TEST(Census, PlayScreenTipsAndLevelEnds) {
         Expect e{{SplitLines(Tr(TipText(n))).front()}};
         for (const std::string& line : SplitLines(Tr(TipText(n)))) e.mayOverlap.push_back(line);
         r.Check("tip " + std::to_string(n) + " at " + std::to_string(place), e);
+        // "(click to close)" is as large as the tip's own lines (its brackets are the font's tallest ink).
+        int close = 0, tallest = 0;
+        for (const DrawnText& t : r.j().texts) {
+          const int high = t.box.bottom - t.box.top;
+          if (t.text == Tr("(click to close)")) close = high;
+          else if (std::ranges::count(e.mayOverlap, t.text)) tallest = std::max(tallest, high);
+        }
+        if (close < tallest * 9 / 10) r.Fault("tip " + std::to_string(n), "\"(click to close)\" is smaller than its lines");
         if (lang == kEnglish && w == 800 && n == 0 && place == 57)
           r.Legible("tip", [&] { DrawPlayScreen(s, r.play()); }, "(click to close)", 9);
       }
