@@ -11,8 +11,8 @@ namespace {
 struct Queue {
   std::mutex mutex;
   std::set<std::string> keys;
-  std::deque<std::string> waiting;
-  std::string shown;
+  std::deque<Wording> waiting;
+  Wording shown;
   double shownSince = -1;  // the clock when the front one first showed
 };
 
@@ -23,28 +23,28 @@ Queue& TheQueue() {
 
 }  // namespace
 
-void RaiseNotice(const std::string& key, const std::string& text) {
+void RaiseNotice(const std::string& key, const Wording& text) {
   Queue& q = TheQueue();
   std::lock_guard lock(q.mutex);
   if (!q.keys.insert(key).second) return;
   q.waiting.push_back(text);
 }
 
-std::string CurrentNotice(double nowMs, bool* changed) {
+Wording CurrentNotice(double nowMs, bool* changed) {
   Queue& q = TheQueue();
   std::lock_guard lock(q.mutex);
-  const std::string before = q.shown;
+  const Wording before = q.shown;
   if (!q.waiting.empty() && q.shownSince >= 0 && nowMs - q.shownSince >= kNoticeShownMs) {
     q.waiting.pop_front();
     q.shownSince = -1;
   }
   if (!q.waiting.empty() && q.shownSince < 0) q.shownSince = nowMs;
-  q.shown = q.waiting.empty() ? std::string() : q.waiting.front();
+  q.shown = q.waiting.empty() ? Wording() : q.waiting.front();
   if (changed) *changed = q.shown != before;
   return q.shown;
 }
 
-std::string ShownNotice() {
+Wording ShownNotice() {
   Queue& q = TheQueue();
   std::lock_guard lock(q.mutex);
   return q.shown;
@@ -55,7 +55,7 @@ void ClearNotices() {
   std::lock_guard lock(q.mutex);
   q.keys.clear();
   q.waiting.clear();
-  q.shown.clear();
+  q.shown = Wording();
   q.shownSince = -1;
 }
 

@@ -52,9 +52,38 @@ bool Step(bool isWrite) {
   return isWrite && p.fault == SaveFault::Full && p.taken >= p.step;
 }
 
-bool Fail(std::string* error, const std::string& what, int err) {
-  if (error) *error = what + ": " + std::strerror(err);
+Wording CannotCreate(const std::string& path, int err) {
+  // TRANSLATORS: Why a file could not be saved, put in for %s of "... could not be saved: %s. The last save is
+  // kept." The first %s is the file's name, the second the system's own words (they stay as the system gives them).
+  return Words("cannot create \"%s\": %s", {AsIs(path), AsIs(std::strerror(err))});
+}
+Wording CannotReplace(const std::string& path, int err) {
+  // TRANSLATORS: Why a file could not be saved, like "cannot write \"%s\": %s".
+  return Words("cannot replace \"%s\": %s", {AsIs(path), AsIs(std::strerror(err))});
+}
+
+}  // namespace
+
+Wording CannotWrite(const std::string& path, int err) {
+  // TRANSLATORS: Why a file could not be saved, put in for %s of "... could not be saved: %s. The last save is
+  // kept." The first %s is the file's name, the second the system's own words (they stay as the system gives them).
+  return Words("cannot write \"%s\": %s", {AsIs(path), AsIs(std::strerror(err))});
+}
+
+namespace {
+
+bool Fail(Wording* why, Wording what) {
+  if (why) *why = std::move(what);
   return false;
+}
+
+// The English of what went wrong, for the callers that only log it.
+template <typename Call>
+bool InEnglish(std::string* error, Call call) {
+  Wording why;
+  const bool ok = call(error ? &why : nullptr);
+  if (!ok && error) *error = why.English();
+  return ok;
 }
 
 bool WriteAll(int fd, const char* data, std::size_t n) {
@@ -96,6 +125,10 @@ void AtomicFile::Drop() {
 }
 
 bool AtomicFile::Open(const std::string& path, std::string* error) {
+  return InEnglish(error, [&](Wording* why) { return Open(path, why); });
+}
+
+bool AtomicFile::Open(const std::string& path, Wording* error) {
   Drop();
   if (!MayReplace(path, error)) return false;
   path_ = path;
@@ -103,7 +136,7 @@ bool AtomicFile::Open(const std::string& path, std::string* error) {
   buffer_.clear();
   errno_ = 0;
   fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd_ < 0) return Fail(error, "cannot create " + temp_, errno);
+  if (fd_ < 0) return Fail(error, CannotCreate(temp_, errno));
   return true;
 }
 
@@ -124,7 +157,11 @@ void AtomicFile::Write(std::string_view bytes) {
 }
 
 bool AtomicFile::Commit(std::string* error) {
-  if (fd_ < 0) return Fail(error, "cannot write " + path_, EBADF);
+  return InEnglish(error, [&](Wording* why) { return Commit(why); });
+}
+
+bool AtomicFile::Commit(Wording* error) {
+  if (fd_ < 0) return Fail(error, CannotWrite(path_, EBADF));
   // The data must be on disk before the rename makes it the real file.
   bool ok = Flush();
   int err = errno_;
@@ -139,12 +176,12 @@ bool AtomicFile::Commit(std::string* error) {
   fd_ = -1;
   if (!ok) {
     ::unlink(temp_.c_str());
-    return Fail(error, "cannot write " + temp_, err);
+    return Fail(error, CannotWrite(temp_, err));
   }
   if (SaveStepRename(temp_, path_) != 0) {
     err = errno;
     ::unlink(temp_.c_str());
-    return Fail(error, "cannot replace " + path_, err);
+    return Fail(error, CannotReplace(path_, err));
   }
   ++writesDone;
   // The new name lives in the folder: flush it too. A folder that cannot be
@@ -154,6 +191,10 @@ bool AtomicFile::Commit(std::string* error) {
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
+  return InEnglish(error, [&](Wording* why) { return WriteFileAtomic(path, bytes, why); });
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, Wording* error) {
   AtomicFile file;
   if (!file.Open(path, error)) return false;
   file.Write(bytes);
@@ -179,29 +220,35 @@ void SyncFolder(const std::string& folder) {
 }
 
 bool MayReplace(const std::string& path, std::string* why) {
-  auto refuse = [&](const std::string& what) {
-    if (why) *why = "\"" + path + "\" " + what + "; it is left as it is";
-    return false;
-  };
-  if (FoundUnreadable(path)) return refuse("could not be read");
+  return InEnglish(why, [&](Wording* w) { return MayReplace(path, w); });
+}
+
+bool MayReplace(const std::string& path, Wording* why) {
+  // TRANSLATORS: Why a file was not saved over, put in for %s of "... could not be saved: %s. The last save is
+  // kept."; %s is the file's name.
+  if (FoundUnreadable(path)) return Fail(why, Words("\"%s\" could not be read; it is left as it is", {AsIs(path)}));
   // Non-blocking, so a FIFO with no writer never holds the save up.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT) return true;
-    return refuse(std::string("cannot be read: ") + std::strerror(errno));
+    // TRANSLATORS: Why a file was not saved over; the first %s is the file's name, the second the system's words.
+    return Fail(why, Words("\"%s\" cannot be read: %s; it is left as it is", {AsIs(path), AsIs(std::strerror(errno))}));
   }
   struct stat st {};
   const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   ::close(fd);
-  if (!regular) return refuse(S_ISDIR(st.st_mode) ? "is a directory" : "is not a regular file");
+  if (!regular)
+    return Fail(why, S_ISDIR(st.st_mode) ? Words("\"%s\" is a directory; it is left as it is", {AsIs(path)})
+                                         : Words("\"%s\" is not a regular file; it is left as it is", {AsIs(path)}));
   return true;
 }
 
-void NoticeNotSaved(const std::string& what, const std::string& path, const std::string& error) {
+void NoticeNotSaved(const char* sentence, const std::string& path, const Wording& error) {
   // The cause is the text after the last ": " (strerror's), the same for every file of a full or read-only folder.
-  const std::size_t colon = error.rfind(": ");
-  const std::string key = !MayReplace(path) ? path : FolderOf(path) + " " + error.substr(colon == std::string::npos ? 0 : colon);
-  RaiseNotice(key, what + " could not be saved: " + error + ". The last save is kept.");
+  const std::string english = error.English();
+  const std::size_t colon = english.rfind(": ");
+  const std::string key = !MayReplace(path) ? path : FolderOf(path) + " " + english.substr(colon == std::string::npos ? 0 : colon);
+  RaiseNotice(key, Words(sentence, {error}));
 }
 
 void SetSaveFault(SaveFault fault, long step) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "diag/Wording.h"
+
 namespace bm {
 
 // A file written aside and put in place whole. Open creates a fresh temporary
@@ -22,10 +24,13 @@ class AtomicFile {
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
 
+  // What went wrong in English (for a log), or as a wording for the player.
   bool Open(const std::string& path, std::string* error = nullptr);
+  bool Open(const std::string& path, Wording* error);
   // Remembers the first failure; Commit reports it.
   void Write(std::string_view bytes);
   bool Commit(std::string* error = nullptr);
+  bool Commit(Wording* error);
   bool IsOpen() const { return fd_ >= 0; }
 
  private:
@@ -41,6 +46,9 @@ class AtomicFile {
 // folder) path is untouched, the temporary file is removed, and error (when
 // given) says what went wrong.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, Wording* error);
+// A failed write's reason: "cannot write \"PATH\": " and the system's error text.
+Wording CannotWrite(const std::string& path, int err);
 
 // How many files were put in place whole in this process so far: the browser
 // build compares it after each pass and copies the folder to the browser's
@@ -57,11 +65,13 @@ int RemoveStaleTempFiles(const std::string& folder);
 // was found unreadable by an earlier read in this process. A missing path or
 // a readable regular file may be replaced.
 bool MayReplace(const std::string& path, std::string* why = nullptr);
+bool MayReplace(const std::string& path, Wording* why);
 
-// Tells the player (diag/Notices.h) that what ("Your game", "The options")
-// could not be saved to path, and why: once per unreadable file it would have
-// replaced, once per folder and cause otherwise.
-void NoticeNotSaved(const std::string& what, const std::string& path, const std::string& error);
+// Tells the player (diag/Notices.h) that something could not be saved to path,
+// and why: sentence is the notice's pattern, marked for the translators, its %s
+// the error ("Your game could not be saved: %s. The last save is kept."). Once
+// per unreadable file it would have replaced, once per folder and cause otherwise.
+void NoticeNotSaved(const char* sentence, const std::string& path, const Wording& error);
 
 // The steps a save takes on disk (each write(2) of a saved file, each rename
 // and each removal) go through these, so a test can stop a save at any one:

@@ -29,23 +29,36 @@ std::set<std::string>& Unreadable() {
 }
 std::string Normal(const std::string& path) { return std::filesystem::path(path).lexically_normal().string(); }
 
-ReadResult Fail(ReadStatus status, const std::string& path, const std::string& what) {
+ReadResult Fail(ReadStatus status, const std::string& path, Wording why) {
   if (status == ReadStatus::IoError || status == ReadStatus::NotRegularFile) {
     std::lock_guard lock(unreadableMutex);
     Unreadable().insert(Normal(path));
   }
   ReadResult r;
   r.status = status;
-  r.error = Quoted(path) + " " + what;
+  r.error = why.English();
+  r.why = std::move(why);
   return r;
 }
 
-const char* KindOf(mode_t mode) {
-  if (S_ISDIR(mode)) return "is a directory";
-  if (S_ISFIFO(mode)) return "is a FIFO";
-  if (S_ISSOCK(mode)) return "is a socket";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "is a device";
-  return "is not a regular file";
+Wording CannotOpen(const std::string& path, int e) {
+  // TRANSLATORS: Why a file cannot be read, put in for %s of "%s. The game leaves it as it is and will not save
+  // over it." The first %s is the file's name, the second the system's own words (they stay as the system gives
+  // them, in English).
+  return Words("\"%s\" cannot be opened: %s", {AsIs(path), AsIs(std::strerror(e))});
+}
+Wording CannotRead(const std::string& path, int e) {
+  // TRANSLATORS: Why a file cannot be read, like "\"%s\" cannot be opened: %s".
+  return Words("\"%s\" cannot be read: %s", {AsIs(path), AsIs(std::strerror(e))});
+}
+
+Wording KindOf(const std::string& path, mode_t mode) {
+  // TRANSLATORS: What stands where the game reads a file, %s the file's name.
+  if (S_ISDIR(mode)) return Words("\"%s\" is a directory", {AsIs(path)});
+  if (S_ISFIFO(mode)) return Words("\"%s\" is a FIFO", {AsIs(path)});
+  if (S_ISSOCK(mode)) return Words("\"%s\" is a socket", {AsIs(path)});
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return Words("\"%s\" is a device", {AsIs(path)});
+  return Words("\"%s\" is not a regular file", {AsIs(path)});
 }
 
 // Closes the descriptor on every way out.
@@ -63,12 +76,12 @@ ReadResult ReadFileBounded(const std::string& path, std::size_t maxBytes) {
   Fd f{open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
   if (f.fd < 0) {
     int e = errno;
-    if (e == ENOENT || e == ENOTDIR) return Fail(ReadStatus::Missing, path, "is missing");
-    return Fail(ReadStatus::IoError, path, std::string("cannot be opened: ") + std::strerror(e));
+    if (e == ENOENT || e == ENOTDIR) return Fail(ReadStatus::Missing, path, AsIs(Quoted(path) + " is missing"));
+    return Fail(ReadStatus::IoError, path, CannotOpen(path, e));
   }
   struct stat st {};
-  if (fstat(f.fd, &st) != 0) return Fail(ReadStatus::IoError, path, std::string("cannot be read: ") + std::strerror(errno));
-  if (!S_ISREG(st.st_mode)) return Fail(ReadStatus::NotRegularFile, path, KindOf(st.st_mode));
+  if (fstat(f.fd, &st) != 0) return Fail(ReadStatus::IoError, path, CannotRead(path, errno));
+  if (!S_ISREG(st.st_mode)) return Fail(ReadStatus::NotRegularFile, path, KindOf(path, st.st_mode));
 
   ReadResult r;
   r.fileSize = std::uint64_t(st.st_size);
@@ -83,7 +96,7 @@ ReadResult ReadFileBounded(const std::string& path, std::size_t maxBytes) {
     if (n < 0) {
       if (errno == EINTR) continue;
       int e = errno;
-      ReadResult bad = Fail(ReadStatus::IoError, path, std::string("cannot be read: ") + std::strerror(e));
+      ReadResult bad = Fail(ReadStatus::IoError, path, CannotRead(path, e));
       bad.fileSize = r.fileSize;
       return bad;
     }
@@ -110,7 +123,10 @@ bool FoundUnreadable(const std::string& path) {
 
 void NoticeUnreadable(const ReadResult& result, const std::string& path) {
   if (result.status != ReadStatus::IoError && result.status != ReadStatus::NotRegularFile) return;
-  RaiseNotice(path, result.error + ". The game leaves it as it is and will not save over it.");
+  // TRANSLATORS: A notice over any screen (and the web page's status line), %s the reason a file cannot be read
+  // ("\"/home/mary/.local/share/brinemoor/saves/players.dat\" cannot be opened: Permission denied"). Wrapped over
+  // several lines; room: about half again as long as the English.
+  RaiseNotice(path, Words("%s. The game leaves it as it is and will not save over it.", {result.why}));
 }
 
 bool KeepDamagedFile(Logs* logs, const std::string& place, const std::string& path, const std::string* copyOf) {

@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <string>
 
+#include "diag/Wording.h"
+
 namespace bm {
 
 class Logs;
@@ -34,6 +36,7 @@ struct ReadResult {
   std::string bytes;
   std::uint64_t fileSize = 0;  // as the file system reported it (0 unless the file was opened)
   std::string error;           // empty when Ok; otherwise names the file and says what went wrong
+  Wording why;                 // the same for the player (an unreadable file's notice)
   bool ok() const { return status == ReadStatus::Ok; }
 };
 

@@ -21,7 +21,7 @@ constexpr std::size_t kRemovedMaxBytes = 64u << 20;
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
-bool Fail(std::string* error, std::string* failedPath, const std::string& why, const std::string& path) {
+bool Fail(Wording* error, std::string* failedPath, const Wording& why, const std::string& path) {
   if (error) *error = why;
   if (failedPath) *failedPath = path;
   return false;
@@ -179,6 +179,7 @@ GenerationRead ReadGeneration(const std::string& base, const std::string& genera
   ReadResult r = ReadFileBounded(path, kGenerationMaxBytes);
   g.status = r.status;
   g.error = r.error;
+  g.why = r.why;
   if (r.status == ReadStatus::TooLarge) g.damaged = true;
   if (r.ok()) {
     std::string why;
@@ -270,8 +271,8 @@ void SaveSet::Remove(const std::string& name) {
   if (std::find(removes_.begin(), removes_.end(), name) == removes_.end()) removes_.push_back(name);
 }
 
-bool SaveSet::Commit(std::string* error, std::string* failedPath) {
-  std::string why;
+bool SaveSet::Commit(Wording* error, std::string* failedPath) {
+  Wording why;
   // Nothing that could not be read is replaced or removed: checked before anything is written.
   for (const auto& [name, bytes] : puts_)
     if (!MayReplace(Path(name), &why)) return Fail(error, failedPath, why, Path(name));
@@ -293,7 +294,7 @@ bool SaveSet::Commit(std::string* error, std::string* failedPath) {
     int err = 0;
     if (!WriteStaged(path + kNextSuffix, bytes, err)) {
       dropStaged();
-      return Fail(error, failedPath, "cannot write " + Quoted(path) + ": " + std::strerror(err), path);
+      return Fail(error, failedPath, CannotWrite(path, err), path);
     }
     staged.push_back(path + kNextSuffix);
     if (std::find(folders.begin(), folders.end(), FolderOf(path)) == folders.end()) folders.push_back(FolderOf(path));
@@ -325,7 +326,7 @@ bool SaveSet::Commit(std::string* error, std::string* failedPath) {
       late = "cannot remove " + Quoted(Path(name)) + ": " + std::strerror(errno);
   for (const std::string& folder : touched) SyncFolder(folder);
   CountAtomicWrites(puts_.size() + removes_.size());
-  if (error) *error = late;
+  if (error) *error = AsIs(late);
   return true;
 }
 

@@ -64,6 +64,7 @@ struct GenerationRead {
   bool damaged = false;
   Generation generation;
   std::string error;
+  Wording why;  // an unreadable file's reason, for the player
 };
 GenerationRead ReadGeneration(const std::string& base, const std::string& generationName);
 
@@ -104,7 +105,7 @@ class SaveSet {
   // would replace or remove cannot be read (MayReplace), or when the
   // generation file cannot be. True once the generation file is written: a
   // rename that then fails is finished by the next read (error says which).
-  bool Commit(std::string* error = nullptr, std::string* failedPath = nullptr);
+  bool Commit(Wording* error = nullptr, std::string* failedPath = nullptr);
 
  private:
   std::string base_, generationName_;

@@ -51,39 +51,11 @@ void UseCatalogue(std::unique_ptr<const Catalogue> catalogue, const std::string&
 
 const std::string& CurrentLanguage() { return Now().code; }
 
-std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args) {
-  std::string out;
-  out.reserve(pattern.size() + 16);
-  std::size_t next = 0;
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    char ch = pattern[i];
-    if (ch != '%' || i + 1 >= pattern.size()) {
-      out.push_back(ch);
-      continue;
-    }
-    if (pattern[i + 1] == '%') {
-      out.push_back('%');
-      ++i;
-      continue;
-    }
-    // "%d", "%s" or "%N$d", "%N$s".
-    std::size_t j = i + 1, index = next;
-    bool positional = false;
-    if (j < pattern.size() && pattern[j] >= '1' && pattern[j] <= '9' && j + 1 < pattern.size() &&
-        pattern[j + 1] == '$') {
-      index = std::size_t(pattern[j] - '1');
-      positional = true;
-      j += 2;
-    }
-    if (j < pattern.size() && (pattern[j] == 'd' || pattern[j] == 's') && index < args.size()) {
-      out.append(args.begin()[index]);
-      if (!positional) ++next;
-      i = j;
-      continue;
-    }
-    out.push_back(ch);
-  }
-  return out;
+std::string Tr(const Wording& w) {
+  if (w.asIs || w.empty()) return w.pattern;  // "" would find the catalogue's head
+  std::vector<std::string> filled;
+  for (const Wording& part : w.parts) filled.push_back(Tr(part));
+  return Format(Tr(w.pattern.c_str()), filled);
 }
 
 }  // namespace bm

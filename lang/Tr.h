@@ -9,7 +9,7 @@
 //   TrNoopC("main menu", "Play")                the same with a meaning, looked up later with TrC
 //   // TRANSLATORS: a note for the translators, on the line before the call
 //
-// Numbers and names go in through Format ("%d", "%s", "%2$s"), never by gluing
+// Numbers and names go in through Format (diag/Wording.h: "%d", "%s", "%2$s"), never by gluing
 // pieces together, so that a translation can put them where its grammar wants.
 //
 // Until UseCatalogue installs one, every call answers the English. A text the
@@ -22,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "diag/Wording.h"  // Format
 #include "lang/Catalogue.h"
 
 namespace bm {
@@ -38,9 +39,8 @@ constexpr const char* TrNoopC(const char*, const char* msgid) { return msgid; }
 void UseCatalogue(std::unique_ptr<const Catalogue> catalogue, const std::string& code);
 const std::string& CurrentLanguage();
 
-// The pattern with its directives replaced by the arguments in turn: "%s" and
-// "%d" take the next one, "%N$s" and "%N$d" the Nth; "%%" is a percent sign.
-// Anything else, and a directive without its argument, is left as written.
-std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args);
+// A wording made below the translations (diag/Wording.h) in the language in
+// use: its pattern looked up, its parts put in, those AsIs as they are.
+std::string Tr(const Wording& wording);
 
 }  // namespace bm

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Extracts every text marked for translation (Tr, TrC, TrN, TrNoop: lang/Tr.h) from
+# Extracts every text marked for translation (Tr, TrC, TrN, TrNoop: lang/Tr.h; Words:
+# diag/Wording.h, the notices made below the translations) from
 # the game's sources into po/brinemoor.pot, with the "// TRANSLATORS:" comments above
 # the calls, and merges the new template into every language's po/LANG.po
 # (msgmerge: new texts come in untranslated, changed ones fuzzy, gone ones obsolete).
@@ -21,7 +22,7 @@ common=(--from-code=UTF-8 --add-comments=TRANSLATORS: --no-wrap)
 # the generator's words drawn into pictures count).
 git ls-files -- '*.cpp' '*.h' | grep -E '^(shell|render|audio|platform|saves|match|progress|bot|bonus|storage|board|lang|io|diag|tools/artgen)/' |
   xgettext --files-from=- --language=C++ "${common[@]}" --keyword= --keyword=Tr --keyword=TrC:1c,2 --keyword=TrN:1,2 \
-           --keyword=TrNoop --keyword=TrNoopC:1c,2 --output="$code"
+           --keyword=TrNoop --keyword=TrNoopC:1c,2 --keyword=Words:1 --output="$code"
 # The page's own texts (platform/web/page.js: P.t, P.tc; page_pre.js: bmTextC).
 git ls-files -- 'platform/web/*.js' |
   xgettext --files-from=- --language=JavaScript "${common[@]}" --keyword= --keyword=t --keyword=tc:1c,2 \

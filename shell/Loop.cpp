@@ -100,7 +100,8 @@ void RenderScene(Stage& s, std::chrono::steady_clock::time_point processStart) {
                      playScreen ? 0.45 : 0.5, 0xFFFFFFFF, 0xFFFFFFFF, Align::Left);
     if (loop.Input.DebugPanel) DrawDebugPanel(s);
   }
-  if (const std::string notice = ShownNotice(); !notice.empty()) DrawNotice(s.look.canvas, s.look.font, notice);
+  // In the language in use now: a language changed on the options screen changes the notice too.
+  if (const Wording notice = ShownNotice(); !notice.empty()) DrawNotice(s.look.canvas, s.look.font, Tr(notice));
   s.render().Present();
   ++loop.FramesPresented;
   if (loop.FirstFrameMs < 0) {

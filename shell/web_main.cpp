@@ -68,7 +68,7 @@ struct PageRun {
       if ((screen == "Logo" || screen == "IntroFade") && PageAskedToSkipIntro()) PressOnPage(vk::Escape);
     }
     top = now;
-    if (std::string shown = ShownNotice(); shown != notice) {
+    if (std::string shown = Tr(ShownNotice()); shown != notice) {
       notice = shown;
       ShowPageNotice(notice);
     }

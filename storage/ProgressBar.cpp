@@ -8,6 +8,7 @@
 #include "diag/Logs.h"
 #include "io/AtomicWrite.h"
 #include "io/SafeRead.h"
+#include "lang/Tr.h"
 
 namespace bm {
 
@@ -45,10 +46,14 @@ bool SavePBar(const std::string& dataDir, int steps, Logs& logs) {
   auto v = std::uint32_t(std::clamp(steps, 1, kMaxLoadingSteps));
   std::string bytes(4, '\0');
   for (int i = 0; i < 4; ++i) bytes[std::size_t(i)] = char((v >> (8 * i)) & 255);
-  std::string error;
+  Wording error;
   if (WriteFileAtomic(PathIn(dataDir), bytes, &error)) return true;
-  logs.WriteRunLog(logtag::kSavePBar, "Cannot write " + std::string(kProgressBarFile) + ": " + error);
-  NoticeNotSaved("The loading bar's length", PathIn(dataDir), error);
+  logs.WriteRunLog(logtag::kSavePBar, "Cannot write " + std::string(kProgressBarFile) + ": " + error.English());
+  // TRANSLATORS: A notice over any screen (and the web page's status line), %s the reason ("cannot write
+  // \"/home/mary/.local/share/brinemoor/saves/players.dat\": No space left on device"). Wrapped over several lines;
+  // room: about half again as long as the English.
+  NoticeNotSaved(TrNoop("The loading bar's length could not be saved: %s. The last save is kept."), PathIn(dataDir),
+                 error);
   return false;
 }
 

@@ -10,6 +10,7 @@
 #include "diag/Logs.h"
 #include "io/AtomicWrite.h"
 #include "io/SafeRead.h"
+#include "lang/Tr.h"
 #include "storage/BoardFile.h"
 
 namespace bm {
@@ -131,6 +132,7 @@ void SettleSaves(SaveFolder& f) {
     ReadResult r;
     r.status = gen.status;
     r.error = gen.error;
+    r.why = gen.why;
     NoticeUnreadable(r, genPath);
   } else if (gen.damaged) {
     Log(f, kPlace, gen.error + "; the saved files are taken as they are");
@@ -170,17 +172,22 @@ void PutItemStatus(SaveSet& save, const SaveData& data) {
   save.Put(kMapPointsFile, EncodeMapPoints(data.map));
 }
 
-bool CommitSave(SaveFolder& f, const std::string& place, SaveSet& save, const std::string& what) {
+bool CommitSave(SaveFolder& f, const std::string& place, SaveSet& save, const char* sentence) {
   if (save.Empty()) return true;
-  std::string error, failed;
+  Wording error;
+  std::string failed;
   if (save.Commit(&error, &failed)) {
     f.counters.writes += long(save.Files());
-    if (!error.empty()) Log(f, place, error + "; the next read finishes it");
+    if (!error.empty()) Log(f, place, error.English() + "; the next read finishes it");
     return true;
   }
   f.counters.failures += long(save.Files());
-  Log(f, place, error + "; nothing of this save is written, the last one is kept");
-  NoticeNotSaved(what, failed, error);
+  Log(f, place, error.English() + "; nothing of this save is written, the last one is kept");
+  // TRANSLATORS: A notice over any screen (and the web page's status line), %s the reason ("cannot write
+  // \"/home/mary/.local/share/brinemoor/saves/players.dat\": No space left on device"). Wrapped over several lines;
+  // room: about half again as long as the English.
+  NoticeNotSaved(sentence ? sentence : TrNoop("Your game could not be saved: %s. The last save is kept."), failed,
+                 error);
   return false;
 }
 
@@ -202,7 +209,9 @@ void LoadPlayers(SaveFolder& f, SaveData& data) {
 bool SavePlayers(SaveFolder& f, const SaveData& data) {
   SaveSet save = NewSave(f);
   PutPlayers(save, data);
-  return CommitSave(f, "SavePlayers", save, "The players");
+  // TRANSLATORS: A notice over any screen (and the web page's status line), like "Your game could not be saved: %s.
+  // The last save is kept."
+  return CommitSave(f, "SavePlayers", save, TrNoop("The players could not be saved: %s. The last save is kept."));
 }
 
 void LoadHighScores(SaveFolder& f, SaveData& data) {
@@ -217,7 +226,9 @@ void LoadHighScores(SaveFolder& f, SaveData& data) {
 bool SaveHighScores(SaveFolder& f, const SaveData& data) {
   SaveSet save = NewSave(f);
   PutHighScores(save, data);
-  return CommitSave(f, "SaveHighScores", save, "The high scores");
+  // TRANSLATORS: A notice, like "Your game could not be saved: %s. The last save is kept."
+  const char* notice = TrNoop("The high scores could not be saved: %s. The last save is kept.");
+  return CommitSave(f, "SaveHighScores", save, notice);
 }
 
 bool ResetHighScores(SaveFolder& f, SaveData& data) {
@@ -255,7 +266,9 @@ void LoadItemStatus(SaveFolder& f, SaveData& data) {
 bool SaveItemStatus(SaveFolder& f, const SaveData& data) {
   SaveSet save = NewSave(f);
   PutItemStatus(save, data);
-  return CommitSave(f, "SaveItemStatus", save, "The shop");
+  // TRANSLATORS: A notice, like "Your game could not be saved: %s. The last save is kept."; the shop is the
+  // Pirate Shop.
+  return CommitSave(f, "SaveItemStatus", save, TrNoop("The shop could not be saved: %s. The last save is kept."));
 }
 
 void LoadMapPoints(SaveFolder& f, SaveData& data) {

@@ -108,7 +108,9 @@ SaveSet NewSave(const SaveFolder& folder);
 void PutPlayers(SaveSet& save, const SaveData& data);     // "saves/players.dat" and "debug.dat"
 void PutHighScores(SaveSet& save, const SaveData& data);  // "saves/hs.dat"
 void PutItemStatus(SaveSet& save, const SaveData& data);  // the three item files and "apo.dat"
-bool CommitSave(SaveFolder& folder, const std::string& place, SaveSet& save, const std::string& what = "Your game");
+// sentence: the notice when it fails (marked for translation, its %s the reason); by default "Your game could not
+// be saved: %s. The last save is kept."
+bool CommitSave(SaveFolder& folder, const std::string& place, SaveSet& save, const char* sentence = nullptr);
 
 // Players and "debug.dat". LoadPlayers replaces data.players and data.debug
 // whole (never half a table); the current player's name is never empty after

@@ -5,6 +5,7 @@
 #include "io/AtomicWrite.h"
 #include "io/Bytes.h"
 #include "io/SafeRead.h"
+#include "lang/Tr.h"
 
 namespace bm {
 
@@ -174,10 +175,13 @@ SettingsRecord LoadSettings(const std::string& dir, Logs& logs, bool* firstStart
 
 bool SaveSettings(const std::string& dir, const SettingsRecord& record, Logs& logs) {
   const Bytes b = SerializeSettings(record);
-  std::string error;
+  Wording error;
   if (!WriteFileAtomic(FilePath(dir), std::string(b.begin(), b.end()), &error)) {
-    logs.WriteRunLog("SaveSettings", error);
-    NoticeNotSaved("The options", FilePath(dir), error);
+    logs.WriteRunLog("SaveSettings", error.English());
+    // TRANSLATORS: A notice over any screen (and the web page's status line), %s the reason ("cannot write
+    // \"/home/mary/.local/share/brinemoor/saves/players.dat\": No space left on device"). Wrapped over several lines;
+    // room: about half again as long as the English.
+    NoticeNotSaved(TrNoop("The options could not be saved: %s. The last save is kept."), FilePath(dir), error);
     return false;
   }
   return true;

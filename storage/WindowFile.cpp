@@ -6,6 +6,7 @@
 #include "io/AtomicWrite.h"
 #include "io/Bytes.h"
 #include "io/SafeRead.h"
+#include "lang/Tr.h"
 
 namespace bm {
 
@@ -52,10 +53,13 @@ std::optional<WindowRecord> LoadWindowRecord(const std::string& dir, Logs& logs)
 }
 
 bool SaveWindowRecord(const std::string& dir, const WindowRecord& r, Logs& logs) {
-  std::string error;
+  Wording error;
   if (WriteFileAtomic(FilePath(dir), SerializeWindowRecord(r), &error)) return true;
-  logs.WriteRunLog("SaveWindowRecord", error);
-  NoticeNotSaved("The window's size", FilePath(dir), error);
+  logs.WriteRunLog("SaveWindowRecord", error.English());
+  // TRANSLATORS: A notice over any screen (and the web page's status line), %s the reason ("cannot write
+  // \"/home/mary/.local/share/brinemoor/saves/players.dat\": No space left on device"). Wrapped over several lines;
+  // room: about half again as long as the English.
+  NoticeNotSaved(TrNoop("The window's size could not be saved: %s. The last save is kept."), FilePath(dir), error);
   return false;
 }
 

@@ -28,21 +28,21 @@ TEST(Logs, FailedWritesAreCountedAndToldOnce) {
 TEST(Notices, EachIsShownOnceInTurnForItsWhile) {
   ClearNotices();
   bool changed = false;
-  EXPECT_EQ(CurrentNotice(0, &changed), "");
+  EXPECT_EQ(CurrentNotice(0, &changed), Wording());
   EXPECT_FALSE(changed);
-  RaiseNotice("a.dat", "first");
-  RaiseNotice("b.dat", "second");
-  RaiseNotice("a.dat", "first again");
-  EXPECT_EQ(CurrentNotice(1000, &changed), "first");
+  RaiseNotice("a.dat", AsIs("first"));
+  RaiseNotice("b.dat", AsIs("second"));
+  RaiseNotice("a.dat", AsIs("first again"));
+  EXPECT_EQ(CurrentNotice(1000, &changed), AsIs("first"));
   EXPECT_TRUE(changed);
-  EXPECT_EQ(CurrentNotice(1000 + kNoticeShownMs - 1, &changed), "first");
+  EXPECT_EQ(CurrentNotice(1000 + kNoticeShownMs - 1, &changed), AsIs("first"));
   EXPECT_FALSE(changed);
-  EXPECT_EQ(ShownNotice(), "first");
-  EXPECT_EQ(CurrentNotice(1000 + kNoticeShownMs, &changed), "second");
+  EXPECT_EQ(ShownNotice(), AsIs("first"));
+  EXPECT_EQ(CurrentNotice(1000 + kNoticeShownMs, &changed), AsIs("second"));
   EXPECT_TRUE(changed);
-  EXPECT_EQ(CurrentNotice(1000 + 3 * kNoticeShownMs, &changed), "");
+  EXPECT_EQ(CurrentNotice(1000 + 3 * kNoticeShownMs, &changed), Wording());
   EXPECT_TRUE(changed);
-  EXPECT_EQ(ShownNotice(), "");
+  EXPECT_EQ(ShownNotice(), Wording());
 }
 
 }  // namespace

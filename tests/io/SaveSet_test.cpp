@@ -46,10 +46,11 @@ TEST(SaveSet, NothingThatCannotBeReadIsReplaced) {
     SaveSet save(dir.str(), "gen");
     save.Put("other.dat", "new");
     save.Put(name, "new");
-    std::string error, failed;
+    Wording error;
+    std::string failed;
     EXPECT_FALSE(save.Commit(&error, &failed)) << name;
     EXPECT_EQ(failed, dir.File(name));
-    EXPECT_NE(error.find("left as it is"), std::string::npos) << error;
+    EXPECT_NE(error.English().find("left as it is"), std::string::npos) << error.English();
     EXPECT_FALSE(std::filesystem::exists(dir.File("other.dat"))) << name;
   }
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder.dat")));

@@ -85,6 +85,8 @@ TEST(Catalogue, LooksUpTextsWithTheirContextAndRefusesDamage) {
                                  {"Play", "Graj"},
                                  {std::string("button\x04OK"), "OK!"},
                                  {"Untranslated", ""},
+                                 {"%s, kept", "%s, zostaje"},
+                                 {"\"%s\" is a FIFO", "\u201E%s\u201D to FIFO"},
                                  {std::string("+%d second\0+%d seconds", 22), std::string("+%d sekunda\0+%d sekundy\0+%d sekund", 34)}});
   std::string error;
   std::optional<Catalogue> c = ParseCatalogue(mo, &error);
@@ -101,6 +103,9 @@ TEST(Catalogue, LooksUpTextsWithTheirContextAndRefusesDamage) {
   EXPECT_STREQ(Tr("Exit Game"), "Exit Game") << "a text the catalogue lacks stays English";
   EXPECT_STREQ(TrC("button", "OK"), "OK!");
   EXPECT_EQ(Format(TrN("+%d second", "+%d seconds", 22), {"22"}), "+22 sekundy");
+  EXPECT_EQ(Tr(Words("%s, kept", {Words("\"%s\" is a FIFO", {AsIs("Play")})})), "\u201EPlay\u201D to FIFO, zostaje")
+      << "a wording's parts translated in turn, a file name as it is";
+  EXPECT_EQ(Tr(Wording()), "") << "no notice is not the catalogue's head";
   UseCatalogue(nullptr, kEnglish);
   EXPECT_STREQ(TrN("+%d second", "+%d seconds", 1), "+%d second");
   EXPECT_STREQ(TrN("+%d second", "+%d seconds", 30), "+%d seconds");

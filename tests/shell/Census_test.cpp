@@ -4,6 +4,9 @@
 // near the pointer, and what a state must show is there.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "Census.h"
 #include "render/DialogDraw.h"
 #include "render/HowToPlayDraw.h"
@@ -126,28 +129,32 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
       r.Settle(menu);
       r.Check("menu hover " + std::to_string(item), items, &at, &idle);
     }
-    // A notice of the saves over the menu, with a long path: all of it drawn, every line inside the screen.
-    const std::string notice = "Your game could not be saved: cannot write \"/home/" + kLongName + "/" +
-                               std::string(90, 'd') + "/brinemoor/saves/players.dat\": No space left on device. " +
-                               "The last save is kept.";
-    r.Draw([&] { DrawNotice(r.s().look.canvas, r.s().look.font, notice); });
-    std::string drawn, told;
-    for (const DrawnText& t : r.j().texts) drawn += t.text;
-    for (char c : notice) told += c == '"' ? '\'' : c;
-    std::erase(drawn, ' ');
-    std::erase(told, ' ');
-    EXPECT_EQ(drawn, told) << r.Size();
-    r.Check("notice", {{}, {}, {}, {}});
-    // The loop draws the notice raised over whatever screen is up.
-    ClearNotices();
-    RaiseNotice("census", notice);
-    CurrentNotice(r.s().Now());
-    r.Pass(menu);
-    RenderScene(r.s(), r.s().options.processStart);
-    std::string over;
-    for (const DrawnText& t : r.j().texts) over += t.text;
-    std::erase(over, ' ');
-    EXPECT_NE(over.find("Thelastsaveiskept."), std::string::npos) << r.Size();
+    // The saves' notices over the menu, with a long path, in the language: all of it drawn, every line inside
+    // the screen; the loop draws the one raised over whatever screen is up.
+    const std::string path = "/home/" + kLongName + "/" + std::string(90, 'd') + "/brinemoor/saves/players.dat";
+    for (const Wording& notice :
+         {Words("The loading bar's length could not be saved: %s. The last save is kept.",
+                {Words("\"%s\" cannot be read: %s; it is left as it is", {AsIs(path), AsIs(std::strerror(EACCES))})}),
+          Words("%s. The game leaves it as it is and will not save over it.",
+                {Words("\"%s\" cannot be opened: %s", {AsIs(path), AsIs(std::strerror(EACCES))})})}) {
+      std::string told = Tr(notice), drawn, over;
+      EXPECT_TRUE(lang == kEnglish || told != notice.English()) << lang << ": " << told;
+      r.Draw([&] { DrawNotice(r.s().look.canvas, r.s().look.font, told); });
+      for (const DrawnText& t : r.j().texts) drawn += t.text;
+      std::replace(told.begin(), told.end(), '"', '\'');
+      std::erase(drawn, ' ');
+      std::erase(told, ' ');
+      EXPECT_EQ(drawn, told) << r.Size();
+      r.Check("notice", {{}, {}, {}, {}});
+      ClearNotices();
+      RaiseNotice("census", notice);
+      CurrentNotice(r.s().Now());
+      r.Pass(menu);
+      RenderScene(r.s(), r.s().options.processStart);
+      for (const DrawnText& t : r.j().texts) over += t.text;
+      std::erase(over, ' ');
+      EXPECT_NE(over.find(told), std::string::npos) << r.Size();
+    }
     ClearNotices();
     r.Point(m.Width * 0.45, m.Height * 0.88);
     r.Settle(menu);

@@ -220,9 +220,10 @@ TEST(SaveFiles, AFileThatCannotBeReadIsToldOnScreenOnce) {
   SaveData d;
   LoadPlayers(folder.f, d);
   LoadPlayers(folder.f, d);
-  EXPECT_NE(CurrentNotice(0).find("\"" + dir.File("saves/players.dat") + "\""), std::string::npos) << ShownNotice();
+  const std::string told = CurrentNotice(0).English();
+  EXPECT_NE(told.find("\"" + dir.File("saves/players.dat") + "\""), std::string::npos) << told;
   EXPECT_FALSE(SavePlayers(folder.f, Varied()));
-  EXPECT_EQ(CurrentNotice(kNoticeShownMs), "") << "told once, the save it fails adding nothing";
+  EXPECT_TRUE(CurrentNotice(kNoticeShownMs).empty()) << "told once, the save it fails adding nothing";
 }
 
 // Damaged again and again: each kept copy stays as it was, up to the cap.
@@ -305,8 +306,9 @@ TEST(SaveFailures, AReadOnlyFolderIsLoggedAndLoadsStillWork) {
   ClearNotices();
   EXPECT_FALSE(SaveAll(f, changed));
   EXPECT_EQ(f.counters.failures, 7);
-  EXPECT_NE(CurrentNotice(0).find("could not be saved: cannot write"), std::string::npos) << ShownNotice();
-  EXPECT_EQ(CurrentNotice(kNoticeShownMs), "") << "one notice for the folder and its cause";
+  const std::string told = CurrentNotice(0).English();
+  EXPECT_NE(told.find("could not be saved: cannot write"), std::string::npos) << told;
+  EXPECT_TRUE(CurrentNotice(kNoticeShownMs).empty()) << "one notice for the folder and its cause";
   EXPECT_EQ(LoadAll(f).players, d.players);
   const std::string log = test::ReadText(logs.RunLogPath());
   EXPECT_NE(log.find("cannot write"), std::string::npos) << log;
