@@ -60,10 +60,23 @@ void StockButtonCentre(const ScreenMetrics& m, StockButton b, double& x, double&
   y = (r.top + r.bottom) / 2.0;
 }
 
+IRect StockButtonHitRect(const ScreenMetrics& m, StockButton b) {
+  const StockButton column[] = {StockButton::Parrot, StockButton::Shuffle, StockButton::Hook, StockButton::Sun,
+                                StockButton::ShowFree};
+  const int n = 5, i = PanelSlotOf(b) - 1;
+  double x[n], y[n];
+  for (int k = 0; k < n; ++k) StockButtonCentre(m, column[k], x[k], y[k]);
+  // The same midpoint for both neighbours, so that their areas meet without a gap or an overlap.
+  double top = i > 0 ? (y[i - 1] + y[i]) / 2 : y[0] - (y[1] - y[0]) / 2;
+  double bottom = i < n - 1 ? (y[i] + y[i + 1]) / 2 : y[n - 1] + (y[n - 1] - y[n - 2]) / 2;
+  double half = 54 * m.XScale;
+  return {RoundEven(x[i] - half), RoundEven(top), RoundEven(x[i] + half), RoundEven(bottom)};
+}
+
 StockButton StockButtonAt(const ScreenMetrics& m, double x, double y) {
   for (StockButton b : {StockButton::ShowFree, StockButton::Parrot, StockButton::Shuffle, StockButton::Hook,
                         StockButton::Sun})
-    if (StockButtonRect(m, b).Contains(x, y)) return b;
+    if (StockButtonHitRect(m, b).Contains(x, y)) return b;
   return StockButton::None;
 }
 

@@ -14,10 +14,14 @@ namespace bm {
 int PanelSlotOf(StockButton b);
 // Top-left corner of panel slot k in back-buffer pixels.
 void PanelAnchor(const ScreenMetrics& m, int slot, double& x, double& y);
-// Where the button's picture is drawn (top-left, scale 0.35) and the square it
-// reacts to (the picture without a 32-pixel margin).
+// Where the button's picture is drawn (top-left, scale 0.35) and its face (the
+// picture without a 32-pixel margin), where the count sits and tips point.
 void StockButtonPos(const ScreenMetrics& m, StockButton b, double& x, double& y);
 IRect StockButtonRect(const ScreenMetrics& m, StockButton b);
+// Where a press reaches the button: the panel's column shared out between the
+// five, each reaching halfway to its neighbours (the end ones as far outwards),
+// 108 units wide. Larger than the face, so that a fingertip finds it on a phone.
+IRect StockButtonHitRect(const ScreenMetrics& m, StockButton b);
 void StockButtonCentre(const ScreenMetrics& m, StockButton b, double& x, double& y);
 // The button under a point; None when there is none.
 StockButton StockButtonAt(const ScreenMetrics& m, double x, double y);

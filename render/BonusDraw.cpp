@@ -141,7 +141,7 @@ void DrawStockButtons(Canvas& cv, Font& font, const BoardPlayer& player, const B
                           StockButton::ShowFree}) {
     int count = StockCount(player, btn);
     IRect hit = StockButtonRect(m, btn);
-    bool over = hit.Contains(view.pointerX, view.pointerY);
+    bool over = StockButtonHitRect(m, btn).Contains(view.pointerX, view.pointerY);
     bool armed = (btn == StockButton::Hook && st.AnchorArmed) || (btn == StockButton::Sun && st.SunArmed) ||
                  (btn == StockButton::Parrot && st.ParrotShowing) || (btn == StockButton::ShowFree && b.ShowFreeActive);
     int state = over ? (view.leftDown ? 2 : 1) : 0;

@@ -16,6 +16,7 @@ inline constexpr Argb kParchmentInk = 0xFF3A2410, kParchmentTitle = 0xFF8A2A10;
 struct DialogLayout {
   IRect frame;
   IRect buttons[2];  // first (Enter) and second (Escape) answer
+  IRect hits[2];     // where a press reaches them: down to the frame's edge and 1 % beyond their sides
 };
 
 // A dialog frame of about 44 x 30 % of the screen. Its top-left corner goes to

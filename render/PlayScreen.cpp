@@ -82,9 +82,11 @@ IRect MenuButtonRect(const ScreenMetrics& m) {
 }
 
 IRect MenuButtonHitRect(const ScreenMetrics& m) {
-  double sx = 0.5 * m.XScale, sy = 0.5 * m.YScale;
-  int left = int(std::nearbyint(m.Width - 265 * sx + 32 * sx)), top = int(std::nearbyint(m.Height - 260 * sy + 32 * sy));
-  return {left, top, int(std::nearbyint(left + 191 * sx)), int(std::nearbyint(top + 191 * sy))};
+  // The wheel's middle: the picture (256 at scale 0.5) less its 32-pixel margin, 191 across.
+  double cx = m.Width - (265 - 32 - 191 / 2.0) * 0.5 * m.XScale, cy = m.Height - (260 - 32 - 191 / 2.0) * 0.5 * m.YScale;
+  double hx = 56 * m.XScale, hy = 56 * m.YScale;
+  return {int(std::nearbyint(cx - hx)), int(std::nearbyint(cy - hy)), int(std::nearbyint(cx + hx)),
+          int(std::nearbyint(cy + hy))};
 }
 
 void DrawMenuButton(Canvas& c, Font& font, int state) {

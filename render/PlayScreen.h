@@ -26,7 +26,8 @@ void DrawPanelTexts(Canvas& c, Font& font, const PanelView& v);
 inline constexpr double kStageLabelSize = 0.45;
 // The menu button in the bottom-right corner: it leaves the level for the main menu.
 IRect MenuButtonRect(const ScreenMetrics& m);
-// Where it reacts to the pointer: its picture without a 32-pixel margin on each side.
+// Where it reacts to the pointer: a square of 112 units on the wheel's middle, a little larger than the wheel
+// (96), so that a fingertip finds it on a phone.
 IRect MenuButtonHitRect(const ScreenMetrics& m);
 void DrawMenuButton(Canvas& c, Font& font, int state);  // 0 normal, 1 under the pointer, 2 pressed
 

@@ -577,10 +577,13 @@ def phone(browser, base, checks):
     expect(abs(c['ch'] - 390) < 1.5 and c['h'] == round(c['ch'] * 3),
            'a phone sideways: the picture fills the height (%dx%d pixels at %.0fx%.0f)' % (c['w'], c['h'], c['cw'],
                                                                                           c['ch']))
-    # Touch targets: the stock buttons (191 x 0.35 of 1280x1024), MENU (191 x 0.5), the dialog's buttons (16 % x 7 %).
+    # Touch targets, where a press reaches them (what is drawn in brackets), in units of the 1280x1024 design: the
+    # stock buttons 108 x 108.5 at least (66.85), MENU 112 (95.5), the dialog's buttons 18 x 11 % (16 x 7 %).
     sx, sy = box['width'] / 1280, box['height'] / 1024
-    print('touch targets at 844x390: stock buttons %.0fx%.0f, MENU %.0fx%.0f, dialog buttons %.0fx%.0f CSS pixels'
-          % (66.85 * sx, 66.85 * sy, 95.5 * sx, 95.5 * sy, 0.16 * box['width'], 0.07 * box['height']))
+    print('touch targets at 844x390: stock buttons %.0fx%.0f (%.0fx%.0f drawn), MENU %.0fx%.0f (%.0fx%.0f), dialog '
+          'buttons %.0fx%.0f (%.0fx%.0f) CSS pixels' % (108 * sx, 108.5 * sy, 66.85 * sx, 66.85 * sy, 112 * sx, 112 * sy,
+                                                       95.5 * sx, 95.5 * sy, 0.18 * box['width'], 0.11 * box['height'],
+                                                       0.16 * box['width'], 0.07 * box['height']))
     browser.swipe(box['left'] + 60 * sx, box['top'] + 500 * sy, box['left'] + 60 * sx, box['top'] + 500 * sy, 1)
     time.sleep(0.6)  # a tip, if one shows, took that tap
     x0, y0 = lattice_point(box, 74)

@@ -180,6 +180,23 @@ struct CensusRun : ScreenHarness {
     if (!sheet.empty()) SavePicture(state);
   }
 
+  // Controls a finger presses: each one's hit area covers its face, stays on the screen, is 40 CSS pixels or more
+  // across where the picture is 390 high (a phone held sideways), and overlaps no other one nor `others`.
+  void CheckHitAreas(const std::string& state, const std::vector<std::pair<IRect, IRect>>& areas,
+                     const std::vector<IRect>& others = {}) {
+    const int least = int(std::ceil(H * 40 / 390.0));
+    for (std::size_t a = 0; a < areas.size(); ++a) {
+      const Rect hit = RectOf(areas[a].first);
+      if (!Inside(RectOf(areas[a].second), hit) || !Inside(hit, {0, 0, W, H}))
+        Fault(state, "hit area " + Show(hit) + " misses its control or leaves the screen");
+      if (std::min(hit.right - hit.left, hit.bottom - hit.top) < least)
+        Fault(state, "hit area " + Show(hit) + " is under 40 CSS pixels on a phone");
+      for (std::size_t b = 0; b < areas.size() + others.size(); ++b)
+        if (b != a && Overlap(hit, RectOf(b < areas.size() ? areas[b].first : others[b - areas.size()])))
+          Fault(state, "hit area " + Show(hit) + " overlaps another control");
+    }
+  }
+
   // Whatever the pointer changed lies near the rectangle it is over.
   void CheckHoverNear(const std::string& state, const IRect& r, const DrawJournal& idle) {
     Rect near{r.left - W / 12, r.top - H / 8, r.right + W / 12, r.bottom + H / 12};

@@ -358,8 +358,9 @@ TEST(Census, EveryTwoButtonQuestion) {
       std::string name = "dialog " + q.first + "|" + q.second;
       r.Check(name, e);
       if (!test::Inside(RectOf(d.frame), Rect{0, 0, w, h})) r.Fault(name, "the frame leaves the screen");
+      r.CheckHitAreas(name, {{d.hits[0], d.buttons[0]}, {d.hits[1], d.buttons[1]}});
       for (int b = 0; b < 2; ++b) {
-        if (!test::Inside(RectOf(d.buttons[b]), RectOf(d.frame)))
+        if (!test::Inside(RectOf(d.hits[b]), RectOf(d.frame)))
           r.Fault(name, "button " + std::to_string(b + 1) + " hangs over the frame");
         r.Point(d.buttons[b]);
         r.Pass(dialog);
@@ -411,13 +412,24 @@ TEST(Census, PlayScreenTipsAndLevelEnds) {
     r.Point(button, true);
     pass();
     r.Check("play menu button pressed");
+    // The wheel: its picture less the 32-of-256 margin. The board is no hit area's.
+    IRect wheel{button.left + (button.right - button.left) / 8, button.top + (button.bottom - button.top) / 8,
+                button.right - (button.right - button.left) / 8, button.bottom - (button.bottom - button.top) / 8};
+    std::vector<std::pair<IRect, IRect>> hits{{MenuButtonHitRect(metrics), wheel}};
+    IRect board{metrics.Width, metrics.Height, 0, 0};
+    for (int i = 0; i < kCellCount; ++i)
+      if (m.cells[i].IsExists) {
+        const int x = int(metrics.CellScreenX(m.cells[i].CenterX)), y = int(metrics.CellScreenY(m.cells[i].CenterY));
+        board = {std::min(board.left, x), std::min(board.top, y), std::max(board.right, x), std::max(board.bottom, y)};
+      }
     for (StockButton b : {StockButton::ShowFree, StockButton::Parrot, StockButton::Shuffle, StockButton::Hook,
                           StockButton::Sun}) {
-      IRect at = StockButtonRect(metrics, b);
-      r.Point(at);
+      hits.push_back({StockButtonHitRect(metrics, b), StockButtonRect(metrics, b)});
+      r.Point(hits.back().first);
       pass();
       r.Check("play stock hover " + std::to_string(int(b)));
     }
+    r.CheckHitAreas("play", hits, {board});
     r.Point(metrics.Width * 0.02, metrics.Height * 0.5);
     // Each tip, beside a cell in each corner of the board and at its button.
     for (int n = 0; n < kTipTextCount; ++n)
