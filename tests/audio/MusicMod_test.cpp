@@ -71,7 +71,7 @@ TEST_P(MusicFadeIn, ReachesFullLevelAtTheStatedTick) {
 INSTANTIATE_TEST_SUITE_P(Steps, MusicFadeIn,
                          ::testing::Values(FadeCase{0.05, 20}, FadeCase{0.01, 100}, FadeCase{0.005, 200}));
 
-TEST(MusicMod, VolumeFollowsLevelAndTheMusicSetting) {
+TEST(MusicMod, VolumeFollowsLevelAndTheMusicSettingAndTicksAtMostEvery15Ms) {
   MusicRig rig;
   rig.music.PlayMusic(0, 0.05, 0, false);
   rig.Frames(10);  // level 0.5
@@ -82,20 +82,18 @@ TEST(MusicMod, VolumeFollowsLevelAndTheMusicSetting) {
   rig.volume = 0.0;
   rig.Frames(1);
   EXPECT_EQ(rig.device.Volume(0), -5000);
-}
 
-TEST(MusicMod, TickRunsAtMostEveryFifteenMilliseconds) {
-  MusicRig rig;
-  rig.music.PlayMusic(0, 0.05, 0, false);
+  // The tick runs at most every fifteen milliseconds.
+  rig.music.PlayMusic(1, 0.05, 0, false);
   rig.Frames(1);
-  double level = rig.music.Slots[0].Level;
+  double level = rig.music.Slots[1].Level;
   rig.clock.now += 15;  // not later than 15 ms: no tick
   rig.music.MusicTick(true, 1.0);
   rig.music.MusicTick(true, 1.0);
-  EXPECT_EQ(rig.music.Slots[0].Level, level);
+  EXPECT_EQ(rig.music.Slots[1].Level, level);
   rig.clock.now += 0.5;
   rig.music.MusicTick(true, 1.0);
-  EXPECT_GT(rig.music.Slots[0].Level, level);
+  EXPECT_GT(rig.music.Slots[1].Level, level);
 }
 
 TEST(MusicMod, FadeOutEndsExactlyAtZeroAndTheTrackKeepsRunning) {
@@ -202,14 +200,11 @@ TEST(MusicMod, MusicOffStopsTheTickAndSilencesTheTracks) {
   EXPECT_EQ(rig.device.Volume(0), -2250);
 }
 
-TEST(MusicMod, TrackPathsAsDataFilesWriteThemAreFound) {
+// Tracks are found by the paths the data files write; only known types load, and failures are logged.
+TEST(MusicMod, OnlyKnownTrackTypesAreLoadedFailuresAreLoggedAndAPlayBeforeReadyOnlyStoresTheFade) {
   MusicRig rig;
   rig.music.AssignMedia(5, "\\MUSIC\\Track02.ogg", false);
   EXPECT_TRUE(rig.device.IsLoaded(5));
-}
-
-TEST(MusicMod, OnlyKnownTrackTypesAreLoadedAndFailuresAreLogged) {
-  MusicRig rig;
   test::WriteTinyOgg(rig.dir / "music/upper.OGG");
   EXPECT_FALSE(rig.music.LoadTrack(rig.dir / "music/upper.OGG", 4));
   EXPECT_FALSE(rig.music.LoadTrack(rig.dir / "music/track01.wav", 4));
@@ -221,17 +216,15 @@ TEST(MusicMod, OnlyKnownTrackTypesAreLoadedAndFailuresAreLogged) {
   rig.music.PlayMusic(4, 0.05, 0, false);
   rig.Frames(5);
   EXPECT_FALSE(rig.device.IsRunning(4));
-}
-
-TEST(MusicMod, PlayBeforeTheSoundSystemIsReadyOnlyStoresTheFade) {
-  MusicRig rig;
-  rig.music.MusicReady = false;
-  rig.music.PlayMusic(2, 0.05, 4, true);
-  EXPECT_EQ(rig.music.Slots[2].Step, 0.05);
-  EXPECT_EQ(rig.music.Slots[2].Delay, 4.0);
-  EXPECT_FALSE(rig.music.Slots[2].Wanted);
-  rig.Frames(30);
-  EXPECT_FALSE(rig.device.IsRunning(2));
+  // A play before the sound system is ready only stores the fade.
+  MusicRig early;
+  early.music.MusicReady = false;
+  early.music.PlayMusic(2, 0.05, 4, true);
+  EXPECT_EQ(early.music.Slots[2].Step, 0.05);
+  EXPECT_EQ(early.music.Slots[2].Delay, 4.0);
+  EXPECT_FALSE(early.music.Slots[2].Wanted);
+  early.Frames(30);
+  EXPECT_FALSE(early.device.IsRunning(2));
 }
 
 TEST(MusicMod, GeneratedTracksLoad) {

@@ -166,7 +166,7 @@ TEST(SoundFx, KeyWithTrailingBlankDoesNotMatchLongerNames) {
   EXPECT_TRUE(rig.sfx.Cue("bon_rum")->Loaded);  // found on disk in lower case
 }
 
-TEST(SoundFx, AbsentKeysAndBadIdsLeaveTheCueSilentWithAReport) {
+TEST(SoundFx, AbsentKeysAndBadIdsLeaveTheCueSilentWithAReportAndNumbersReadLeniently) {
   SfxRig rig("bon_key = 150, \\sounds\\short.wav\r\nbon_pick = x, \\sounds\\short.wav\r\n");
   rig.sfx.StartSound();
   rig.sfx.loadAllSFX();
@@ -184,6 +184,10 @@ TEST(SoundFx, AbsentKeysAndBadIdsLeaveTheCueSilentWithAReport) {
   rig.sfx.PlaySfx("ev_game_swapp");
   rig.sfx.PlaySfx("ev_game_swapp");
   EXPECT_EQ(rig.RunLog().size(), before + 1);
+  // Numbers read their leading number.
+  std::vector<int> read;
+  for (const char* text : {" 7", "3abc", "2.5", "3.5", "-4", "abc", "", "1e30"}) read.push_back(LenientInt(text));
+  EXPECT_EQ(read, (std::vector<int>{7, 3, 2, 4, -4, 0, 0, 2147483647}));
 }
 
 TEST(SoundFx, DuplicateIdReplacesTheEarlierCueWithoutLeaking) {
@@ -215,16 +219,12 @@ TEST(SoundFx, NothingPlaysBeforeTheSoundSystemStartsOrWithABadVersion) {
 
 TEST(SoundFx, GlobalVolumeFollowsTheSettings) {
   SfxRig rig("");
-  rig.sfx.ApplySoundVolume(0.7);
-  EXPECT_EQ(rig.device.GlobalVolume(), 70);
-  rig.sfx.ApplySoundVolume(1.5);
-  EXPECT_EQ(rig.device.GlobalVolume(), 100);
-  rig.sfx.ApplySoundVolume(-0.05);
-  EXPECT_EQ(rig.device.GlobalVolume(), 0);
-  rig.sfx.ApplySoundVolume(0.125);  // 12.5 rounds to the even 12
-  EXPECT_EQ(rig.device.GlobalVolume(), 12);
-  rig.sfx.ApplySoundVolume(0.9, false);
-  EXPECT_EQ(rig.device.GlobalVolume(), 0);
+  // 12.5 rounds to the even 12; sound off is silence whatever the volume.
+  for (auto [volume, on, heard] : {std::tuple{0.7, true, 70}, {1.5, true, 100}, {-0.05, true, 0}, {0.125, true, 12},
+                                   {0.9, false, 0}}) {
+    rig.sfx.ApplySoundVolume(volume, on);
+    EXPECT_EQ(rig.device.GlobalVolume(), heard) << volume;
+  }
 }
 
 TEST(SoundFx, ABrokenDeviceCannotFloodTheLog) {
@@ -242,17 +242,6 @@ TEST(SoundFx, ABrokenDeviceCannotFloodTheLog) {
   EXPECT_EQ(log.size() - before, 21u);
   EXPECT_EQ(log.back(), "T -> SoundFX * Too many sound errors; no more are logged in this run * ");
   EXPECT_EQ(log[before], "T -> Unknown: Can't play stream * BASS Error_: 18 * ");
-}
-
-TEST(SoundFx, LenientNumbersReadTheLeadingNumber) {
-  EXPECT_EQ(LenientInt(" 7"), 7);
-  EXPECT_EQ(LenientInt("3abc"), 3);
-  EXPECT_EQ(LenientInt("2.5"), 2);
-  EXPECT_EQ(LenientInt("3.5"), 4);
-  EXPECT_EQ(LenientInt("-4"), -4);
-  EXPECT_EQ(LenientInt("abc"), 0);
-  EXPECT_EQ(LenientInt(""), 0);
-  EXPECT_EQ(LenientInt("1e30"), 2147483647);
 }
 
 // The shipped catalogue, when the generator has run: every cue loads, and the

@@ -100,25 +100,22 @@ TEST(BoardPhase, ASwapWithoutALineGoesBackFromTheFrameItsItemsTradePlaces) {
   EXPECT_EQ(kit.cells[35].Gem, b);
 }
 
-TEST(BoardPhase, ALineFoundAfterTheCellPassIsRemovedAtOnceThoughTheFlagsStillHold) {
+TEST(BoardPhase, ALineFoundOrAnItemHitAfterTheCellPassIsRemovedAtOnceThoughTheFlagsStillHold) {
   BoardKit kit("1 f f f f f  f f f f f\n1 f f f f f  f f f f f\n1");
   kit.Frame();
   EXPECT_TRUE(SettleFlagsHold(kit.st));
   EXPECT_EQ(Phase(kit), BoardPhase::Removing);
   EXPECT_FALSE(CellAtRest(kit.cells[11]));
   EXPECT_FALSE(TakesClicks(Phase(kit)));
-}
-
-TEST(BoardPhase, AnItemHitAfterTheCellPassIsBeingRemovedThoughTheFlagsStillHold) {
-  BoardKit kit;
-  kit.Frame();
+  BoardKit hit;
+  hit.Frame();
   // What a cannonball's shot leaves at the end of a frame: the item it hit
   // marked, still available, and nothing else holding the board.
-  kit.cells[57].Parent = 40;
-  kit.cells[57].Disappear = Removal::Start;
-  ASSERT_TRUE(SettleFlagsHold(kit.st));
-  EXPECT_EQ(Phase(kit), BoardPhase::Removing);
-  EXPECT_FALSE(CellAtRest(kit.cells[57]));
+  hit.cells[57].Parent = 40;
+  hit.cells[57].Disappear = Removal::Start;
+  ASSERT_TRUE(SettleFlagsHold(hit.st));
+  EXPECT_EQ(Phase(hit), BoardPhase::Removing);
+  EXPECT_FALSE(CellAtRest(hit.cells[57]));
 }
 
 TEST(BoardPhase, AnEmptyCellBelowAnEmptyTopWaitsOneFrameForItsRefill) {
@@ -155,7 +152,7 @@ TEST(BoardPhase, ABoardWithoutMovesReshufflesAndTakesNoClick) {
   EXPECT_EQ(Phase(kit), BoardPhase::Removing) << "the items drop off the board";
 }
 
-TEST(BoardPhase, AWonOrLostLevelIsOverWhateverElseHolds) {
+TEST(BoardPhase, AWonOrLostLevelIsOverWhateverElseHoldsButAGoldBoardWaitsForItsSwap) {
   BoardKit won;
   for (int i = 0; i < kCellCount; ++i) won.cells[i].Gnd = 1;
   won.Frame();
@@ -168,9 +165,7 @@ TEST(BoardPhase, AWonOrLostLevelIsOverWhateverElseHolds) {
   EXPECT_EQ(Phase(lost), BoardPhase::TimeUp);
   EXPECT_TRUE(LevelOver(Phase(lost)));
   EXPECT_FALSE(TakesClicks(Phase(lost)));
-}
-
-TEST(BoardPhase, AGoldBoardWaitsForItsSwapBeforeTheLevelCompletes) {
+  // A gold board waits for its swap before the level completes: its items would shrink away under it.
   BoardKit kit;
   for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gnd = 1;
   ASSERT_TRUE(StartSwap(kit.cells, kit.st, 24, 35));

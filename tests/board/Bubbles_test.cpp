@@ -15,15 +15,10 @@ TEST(Bubbles, ALineBurstsOneBubbleAndRemovesTheFreeJewels) {
   for (int i : {11, 22}) kit.Set(i, 1);
   kit.Set(33, 1, 2);
   kit.Settle();  // the settled frame finds the line by itself
-  EXPECT_EQ(kit.cells[33].Gem, 1);
-  EXPECT_EQ(kit.cells[33].Ice, 1);
-  EXPECT_EQ(kit.cells[33].Gnd, 0);
-  EXPECT_TRUE(kit.cells[33].IsAvailable);
-  EXPECT_EQ(kit.cells[33].ColFade, 255);
-  EXPECT_EQ(kit.cells[11].Gnd, 1);
-  EXPECT_EQ(kit.cells[22].Gnd, 1);
-  EXPECT_EQ(kit.CountSound("ev_game_bal_fill"), 1);
-  EXPECT_EQ(kit.CountSound("ev_game_bal_pop"), 0);
+  const Cell& c = kit.cells[33];
+  EXPECT_EQ(std::tuple(c.Gem, c.Ice, c.Gnd, c.IsAvailable, c.ColFade), std::tuple(1, 1, 0, true, 255));
+  EXPECT_EQ(kit.cells[11].Gnd + kit.cells[22].Gnd, 2);
+  EXPECT_EQ(std::pair(kit.CountSound("ev_game_bal_fill"), kit.CountSound("ev_game_bal_pop")), std::pair(1, 0));
   EXPECT_TRUE(kit.cells.fx[33].Active);  // the burst shows its points
 }
 

@@ -12,7 +12,7 @@ using testing::FillerCode;
 
 // Column 2 from the top: 1, 12, 23, 34, 45 ...
 
-TEST(Falls, AnItemFallsIntoTheEmptyCellBelowAndLandsExactly) {
+TEST(Falls, AnItemFallsIntoTheEmptyCellBelowAndLandsExactlyWhereverItsX) {
   BoardKit kit;
   kit.Set(23, 0);
   int code = kit.cells[12].Gem;
@@ -29,15 +29,27 @@ TEST(Falls, AnItemFallsIntoTheEmptyCellBelowAndLandsExactly) {
   int next = kit.cells[1].Gem;
   kit.Frame(70);
   EXPECT_EQ(kit.cells[12].Gem, next);
+  BoardKit left;
+  // A layout whose cell below stands a little to the left: the fall runs in
+  // the negative X direction and must still arrive.
+  left.cells[23].Pos.X = left.cells[23].Pos.CurX = left.cells[23].CenterX - 3;
+  left.Set(23, 0);
+  int leftCode = left.cells[12].Gem;
+  left.Frames(3);
+  EXPECT_FALSE(left.cells[12].Move);
+  EXPECT_EQ(left.cells[23].Gem, leftCode);
 }
 
+// Bonus items, keys and bubbles travel with the item.
 TEST(Falls, TwoEmptyCellsBelowMeanTwoLandingsAndAColumnCollapses) {
   BoardKit kit;
-  int top = kit.cells[1].Gem, second = kit.cells[12].Gem;
+  kit.Set(12, 44, 2);
+  kit.Set(1, 75);
   for (int i : {23, 34}) kit.Set(i, 0);
   kit.Settle();
-  EXPECT_EQ(kit.cells[34].Gem, second);
-  EXPECT_EQ(kit.cells[23].Gem, top);
+  EXPECT_EQ(std::pair(kit.cells[34].Gem, kit.cells[34].Ice), std::pair(44, 2));
+  EXPECT_EQ(kit.cells[23].Gem, 75);
+  EXPECT_EQ(kit.cells[12].Ice, 0);
   EXPECT_EQ(kit.cells[12].Gem, 0);  // nothing refills without top cells
   EXPECT_EQ(kit.cells[1].Gem, 0);
   EXPECT_EQ(kit.CountSound("ev_game_fall"), 4);
@@ -58,17 +70,6 @@ TEST(Falls, AnItemAboveAHoleStaysAndTheCellBelowTheHoleIsATopCell) {
   EXPECT_EQ(kit.cells[11].Gem, 0);
 }
 
-TEST(Falls, BonusItemsKeysAndBubblesTravelWithTheItem) {
-  BoardKit kit;
-  kit.Set(12, 44, 2);
-  kit.Set(1, 75);
-  for (int i : {23, 34}) kit.Set(i, 0);
-  kit.Settle();
-  EXPECT_EQ(kit.cells[34].Gem, 44);
-  EXPECT_EQ(kit.cells[34].Ice, 2);
-  EXPECT_EQ(kit.cells[12].Ice, 0);
-  EXPECT_EQ(kit.cells[23].Gem, 75);
-}
 
 TEST(Falls, NoFallStartsAfterARemovalMetEarlierInThePass) {
   BoardKit kit;
@@ -90,18 +91,6 @@ TEST(Falls, NoFallStartsAfterARemovalMetEarlierInThePass) {
   held.Set(23, 0);
   held.Frame();
   EXPECT_FALSE(held.cells[12].Move);
-}
-
-TEST(Falls, AFallBetweenCellsOfDifferentXStillLands) {
-  BoardKit kit;
-  // A layout whose cell below stands a little to the left: the fall runs in
-  // the negative X direction and must still arrive.
-  kit.cells[23].Pos.X = kit.cells[23].Pos.CurX = kit.cells[23].CenterX - 3;
-  kit.Set(23, 0);
-  int code = kit.cells[12].Gem;
-  kit.Frames(3);
-  EXPECT_FALSE(kit.cells[12].Move);
-  EXPECT_EQ(kit.cells[23].Gem, code);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ Cells LatticeCells(double xScale) {
   return c;
 }
 
-TEST(Adjacency, TrueNeighboursOnlyAtEveryScreenWidth) {
+TEST(Adjacency, TrueNeighboursOnlyAtEveryScreenWidthAndNoneOutsideTheArray) {
   // Includes a 5K desktop (sx 4) and a tiny window (sx 0.3).
   for (double sx : {0.3, 0.5, 0.625, 0.8, 1.0, 1.25, 1.5, 4.0}) {
     Cells c = LatticeCells(sx);
@@ -37,9 +37,7 @@ TEST(Adjacency, TrueNeighboursOnlyAtEveryScreenWidth) {
         EXPECT_EQ(IsNeighbour(c, a, b), touching) << "a=" << a << " b=" << b << " sx=" << sx;
       }
   }
-}
-
-TEST(Adjacency, IndicesOutsideTheArrayAreNeverNeighbours) {
+  // Indices outside the array are never neighbours.
   Cells c = LatticeCells(1.0);
   EXPECT_FALSE(IsNeighbour(c, 3, -2));
   EXPECT_FALSE(IsNeighbour(c, 110, 121)) << "cell 121 sits at (0, 0), far from 110";

@@ -51,7 +51,7 @@ TEST(LineRule, RunOfFourIsTwoLinesAndItsMiddleCountsTwice) {
   EXPECT_EQ(kit.CountSound("ev_game_collapse"), 1);
 }
 
-TEST(LineRule, ScoreMatchesKeepsParentWhileMarkMatchesClearsIt) {
+TEST(LineRule, ScoreMatchesKeepsParentMarkMatchesClearsItAndARemovalKeepsItsState) {
   BoardKit kit;
   for (int i : {0, 11, 22}) {
     kit.Set(i, 1);
@@ -65,11 +65,8 @@ TEST(LineRule, ScoreMatchesKeepsParentWhileMarkMatchesClearsIt) {
   MarkMatches(kit.cells);
   EXPECT_EQ(kit.cells[11].Parent, kNoCell);
   EXPECT_EQ(kit.cells[11].ParentGem, 1);
-}
-
-TEST(LineRule, ACellAlreadyBeingRemovedKeepsItsState) {
-  BoardKit kit;
-  for (int i : {0, 11, 22}) kit.Set(i, 1);
+  // A cell already being removed keeps its state.
+  for (int i : {0, 11, 22}) kit.cells[i].Disappear = Removal::None;
   kit.cells[11].Disappear = Removal::Removing;
   MarkMatches(kit.cells);
   EXPECT_EQ(kit.cells[11].Disappear, Removal::Removing);
@@ -89,7 +86,7 @@ TEST(LineRule, BonusItemsKeysAndEmptyCellsNeverFormLines) {
   EXPECT_TRUE(WouldMatch(kit.cells, 50, 60));
 }
 
-TEST(LineRule, RowEndsDoNotWrapIntoTheNextRow) {
+TEST(LineRule, RowEndsDoNotWrapIntoTheNextRowHolesBreakLinesBubblesDoNot) {
   // 0, 5, 10 are +5 apart but 0 and 5 stand at the two ends of the first row.
   BoardKit a;
   for (int i : {0, 5, 10}) a.Set(i, 1);
@@ -101,9 +98,8 @@ TEST(LineRule, RowEndsDoNotWrapIntoTheNextRow) {
   EXPECT_FALSE(IsLineAt(b.cells, 11, 6));
   EXPECT_TRUE(IsLineAt(b.cells, 24, 6));
   EXPECT_FALSE(MarkMatches(a.cells));
-}
 
-TEST(LineRule, HolesBreakLinesAndBubblesDoNot) {
+  // Holes break lines, bubbles do not.
   BoardKit kit("1 f f f f f  f f f f f\n"
                ". f f f f f  f f f f f\n"
                "1 f f f f f  f f f f f\n");

@@ -60,7 +60,7 @@ TEST(Points, PointsTextRisesFadesAndEndsOnTheClock) {
   EXPECT_EQ(fx.Alpha, 255);
 }
 
-TEST(Points, ScoreOfACascadeCarriesTheCombo) {
+TEST(Points, ScoreOfACascadeCarriesTheComboAndNeverDropsForABurstWithoutALine) {
   // Column 0 from the top: 0 11 22 33 44. Swapping 1 into 33 clears 11-22-33;
   // 0 (a 2) then falls onto 33 and meets 2s at 38 and 49... built below.
   BoardKit kit;
@@ -74,16 +74,14 @@ TEST(Points, ScoreOfACascadeCarriesTheCombo) {
   EXPECT_EQ(kit.cells.fx[55].Text, "26");
   EXPECT_EQ(kit.cells.fx[33].Text, "2");  // gilded by the first line: 1 + 2 - 1
   EXPECT_EQ(kit.st.Score, 75 + 26 + 26 + 2);
-}
-
-TEST(Points, ScoreNeverDropsForABurstWithoutALineSearch) {
-  BoardKit kit;
-  kit.st.GoldSum = 75;  // left from an earlier search
-  kit.cells[50].Ice = 1;
-  kit.cells[50].Disappear = Removal::Removing;  // hit by an effect, never scored by a line
-  kit.Settle();
-  EXPECT_EQ(kit.st.Score, 0);
-  EXPECT_EQ(kit.cells[50].Ice, 0);
+  // The score never drops for a burst no line search scored.
+  BoardKit burst;
+  burst.st.GoldSum = 75;  // left from an earlier search
+  burst.cells[50].Ice = 1;
+  burst.cells[50].Disappear = Removal::Removing;  // hit by an effect, never scored by a line
+  burst.Settle();
+  EXPECT_EQ(burst.st.Score, 0);
+  EXPECT_EQ(burst.cells[50].Ice, 0);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST(StartMatches, AFreshBoardNeverStartsWithALine) {
   }
 }
 
-TEST(StartMatches, OnlyLinesAreRerolledAndHolesAreLeftAlone) {
+TEST(StartMatches, OnlyLinesAreRerolledHolesAreLeftAloneAndASingleKindEnds) {
   BoardKit kit("1 f f f f f  f f f f f\n"
                ". f f f f f  f f f f f\n"
                "1 f f f f f  f f f f f\n");
@@ -47,15 +47,13 @@ TEST(StartMatches, OnlyLinesAreRerolledAndHolesAreLeftAlone) {
   int changed = 0;
   for (int i = 0; i < kCellCount; ++i) changed += kit.cells[i].Gem != before[i].Gem;
   EXPECT_LE(changed, 3 * 4);  // the first pass touches only 2, 13, 24
-}
-
-TEST(StartMatches, ASingleKindListEndsInsteadOfLoopingForever) {
-  BoardKit kit;
-  kit.level.JewelKinds = {3};
-  for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gem = 3;
-  Rng rng(1);
-  RemoveStartMatches(kit.cells, kit.level, rng);
-  EXPECT_EQ(kit.cells[50].Gem, 3);
+  // A single kind's list ends instead of looping for ever.
+  BoardKit one;
+  one.level.JewelKinds = {3};
+  for (int i = 0; i < kCellCount; ++i) one.cells[i].Gem = 3;
+  Rng oneRng(1);
+  RemoveStartMatches(one.cells, one.level, oneRng);
+  EXPECT_EQ(one.cells[50].Gem, 3);
 }
 
 }  // namespace

@@ -39,14 +39,10 @@ TEST(Swap, WithoutALineItGoesBackWithItsSoundsAndTip) {
   EXPECT_EQ(kit.st.SwapA, 28);  // the cell clicked last
   EXPECT_LT(RunSwap(kit), 200);
   EXPECT_TRUE(kit.st.IsReturnSwap);
-  EXPECT_EQ(kit.cells[22].Gem, FillerCode(22));
-  EXPECT_EQ(kit.cells[28].Gem, FillerCode(28));
   for (int i : {22, 28}) {
-    EXPECT_TRUE(kit.cells[i].IsAvailable);
-    EXPECT_FALSE(kit.cells[i].Front);
-    EXPECT_EQ(kit.cells[i].Pos.Size, 0);
-    EXPECT_EQ(kit.cells[i].Pos.CurX, kit.cells[i].Pos.X);
-    EXPECT_EQ(kit.cells[i].Pos.CurY, kit.cells[i].Pos.Y);
+    const Cell& c = kit.cells[i];
+    EXPECT_EQ(std::tuple(c.Gem, c.IsAvailable, c.Front, c.Pos.Size, c.Pos.CurX, c.Pos.CurY),
+              std::tuple(FillerCode(i), true, false, 0.0, c.Pos.X, c.Pos.Y)) << i;
   }
   auto sounds = kit.Sounds();
   std::vector<std::string> swaps;
@@ -83,29 +79,23 @@ TEST(Swap, BonusItemsAreNeverSwappedBackAndTrigger) {
   kit.Click(28);
   RunSwap(kit);
   EXPECT_FALSE(kit.st.IsReturnSwap);
-  EXPECT_EQ(kit.cells[28].Gem, item::Shuffle);
-  EXPECT_EQ(kit.cells[28].Disappear, Removal::Start);
-  EXPECT_EQ(kit.cells[28].Parent, 22);
-  EXPECT_EQ(kit.cells[28].ParentGem, FillerCode(28));
+  const Cell& c = kit.cells[28];
+  EXPECT_EQ(std::tuple(c.Gem, c.Disappear, c.Parent, c.ParentGem), std::tuple(int(item::Shuffle), Removal::Start, 22, FillerCode(28)));
   EXPECT_EQ(kit.cells[22].Disappear, Removal::None);
   kit.Settle();
-  EXPECT_EQ(kit.cells[28].Gnd, 1);
-  EXPECT_EQ(kit.cells[28].Gem, FillerCode(17));  // the item above fell in
+  EXPECT_EQ(std::pair(c.Gnd, c.Gem), std::pair(1, FillerCode(17))) << "the item above fell in";
+
+  // Two bonus items (a key counts as one) both trigger.
+  BoardKit two;
+  two.Set(22, item::Parrot);
+  two.Set(28, 71);
+  ASSERT_TRUE(StartSwap(two.cells, two.st, 28, 22));
+  RunSwap(two);
+  for (auto [cell, code] : {std::pair{22, item::Parrot}, std::pair{28, 71}})
+    EXPECT_EQ(std::pair(two.cells[cell].Disappear, two.cells[cell].ParentGem), std::pair(Removal::Start, code)) << cell;
 }
 
-TEST(Swap, TwoBonusItemsBothTrigger) {
-  BoardKit kit;
-  kit.Set(22, item::Parrot);
-  kit.Set(28, 71);  // a key counts as a bonus
-  ASSERT_TRUE(StartSwap(kit.cells, kit.st, 28, 22));
-  RunSwap(kit);
-  EXPECT_EQ(kit.cells[22].Disappear, Removal::Start);
-  EXPECT_EQ(kit.cells[22].ParentGem, item::Parrot);
-  EXPECT_EQ(kit.cells[28].Disappear, Removal::Start);
-  EXPECT_EQ(kit.cells[28].ParentGem, 71);
-}
-
-TEST(Swap, StartRejectsEqualEmptyAndNonItemCodesAndASecondSwap) {
+TEST(Swap, StartAndCanSwapRejectEqualEmptyBubbledAndNonItemCodesAndASecondSwap) {
   BoardKit kit;
   kit.Set(23, kit.cells[22].Gem);
   EXPECT_FALSE(StartSwap(kit.cells, kit.st, 22, 23));
@@ -120,10 +110,9 @@ TEST(Swap, StartRejectsEqualEmptyAndNonItemCodesAndASecondSwap) {
   EXPECT_TRUE(StartSwap(kit.cells, kit.st, 22, 28));
   EXPECT_FALSE(StartSwap(kit.cells, kit.st, 33, 39));
   EXPECT_EQ(kit.st.SwapA, 22);
-}
 
-TEST(Swap, CanSwapNeedsTwoDifferentFreeItems) {
-  BoardKit kit;
+  // Whether a swap could start: two different free items.
+  kit.Load({});
   EXPECT_TRUE(CanSwap(kit.cells, 22, 28));
   kit.cells[28].Ice = 1;
   EXPECT_FALSE(CanSwap(kit.cells, 22, 28));
@@ -166,13 +155,12 @@ TEST(Swap, AnchorJoinsAnyTwoCellsEvenABubbledOne) {
   EXPECT_FALSE(kit.st.AnchorArmed);
   EXPECT_TRUE(kit.st.AnchorSwap);
   RunSwap(kit);
-  EXPECT_EQ(kit.cells[40].Gem, FillerCode(90));
-  EXPECT_EQ(kit.cells[90].Gem, FillerCode(40));
-  EXPECT_EQ(kit.cells[90].Ice, 2);  // the bubbles belong to the cell
+  EXPECT_EQ(std::tuple(kit.cells[40].Gem, kit.cells[90].Gem, kit.cells[90].Ice), std::tuple(FillerCode(90), FillerCode(40), 2))
+      << "the bubbles belong to the cell";
   EXPECT_FALSE(kit.st.AnchorSwap);
 }
 
-TEST(Clicks, SelectionMovesAndClearsAsAPlayerExpects) {
+TEST(Clicks, SelectionMovesAndClearsAsAPlayerExpectsAndNeverOntoABubbledItem) {
   BoardKit kit;
   kit.Click(22);
   EXPECT_EQ(kit.st.SelectedCell, 22);
@@ -186,17 +174,15 @@ TEST(Clicks, SelectionMovesAndClearsAsAPlayerExpects) {
   EXPECT_EQ(kit.st.SelectedCell, 66);
   EXPECT_EQ(kit.st.SwapState, SwapPhase::Idle);
   EXPECT_EQ(kit.CountSound("ev_game_click"), 4);
-}
-
-TEST(Clicks, BubbledItemsCannotBeSelectedNorClickedInto) {
-  BoardKit kit;
-  kit.cells[28].Ice = 1;
-  kit.Click(28);
-  EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
-  kit.Click(22);
-  kit.Click(28);
-  EXPECT_EQ(kit.st.SwapState, SwapPhase::Idle);
-  EXPECT_EQ(kit.st.SelectedCell, 22);
+  // Bubbled items can be neither selected nor clicked into.
+  BoardKit bubbled;
+  bubbled.cells[28].Ice = 1;
+  bubbled.Click(28);
+  EXPECT_EQ(bubbled.st.SelectedCell, kNoSelection);
+  bubbled.Click(22);
+  bubbled.Click(28);
+  EXPECT_EQ(bubbled.st.SwapState, SwapPhase::Idle);
+  EXPECT_EQ(bubbled.st.SelectedCell, 22);
 }
 
 TEST(Clicks, IgnoredWhileAnythingFallsOrIsRemoved) {
@@ -230,16 +216,6 @@ TEST(Clicks, SelectWhileAWrongSwapRunsOutAndBack) {
   EXPECT_EQ(kit.cells[28].Gem, a);
   EXPECT_EQ(kit.cells[22].Gem, b);
   EXPECT_EQ(kit.CountSound("ev_game_wrong"), 1);
-}
-
-TEST(Clicks, OutsideTheClientAreaSelectNothing) {
-  BoardKit kit;
-  kit.inClient = false;
-  kit.Click(22);
-  EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
-  kit.inClient = true;
-  kit.Click(22);
-  EXPECT_EQ(kit.st.SelectedCell, 22);
 }
 
 // A drag toward a neighbour (a finger's swipe) swaps with it once it has gone a
@@ -278,8 +254,13 @@ TEST(Clicks, ASwipeTowardANeighbourSwapsWithIt) {
   }
 }
 
-TEST(Clicks, HeldButtonDoesNotClickAgain) {
+// Outside the window nothing is selected; a held button clicks only once.
+TEST(Clicks, OutsideTheClientAreaNothingAndAHeldButtonOnce) {
   BoardKit kit;
+  kit.inClient = false;
+  kit.Click(22);
+  EXPECT_EQ(kit.st.SelectedCell, kNoSelection);
+  kit.inClient = true;
   kit.PointAt(22);
   kit.Frame();
   kit.left = true;

@@ -58,12 +58,8 @@ TEST(Effects, SeismicGemTakesEveryJewelOfThePartnersKindAndOneBubble) {
   EXPECT_EQ(TargetsOf(*k.bonus, EffectKind::Rainbow), (std::set<int>{0, 68, 110}));
   EXPECT_FALSE(k.st.BoardIdle);  // the rays hold the board
   k.RunOut();
-  EXPECT_EQ(k.cells[0].Gem, 0);
-  EXPECT_EQ(k.cells[0].Gnd, 1);
-  EXPECT_EQ(k.cells[110].Gnd, 1);
-  EXPECT_EQ(k.cells[68].Gem, red);
-  EXPECT_EQ(k.cells[68].Ice, 1);
-  EXPECT_EQ(k.cells[68].Gnd, 0);
+  EXPECT_EQ(std::tuple(k.cells[0].Gem, k.cells[0].Gnd, k.cells[110].Gnd), std::tuple(0, 1, 1));
+  EXPECT_EQ(std::tuple(k.cells[68].Gem, k.cells[68].Ice, k.cells[68].Gnd), std::tuple(red, 1, 0));
   for (int i = 0; i < kCellCount; ++i) {
     if (i != 68) {
       EXPECT_NE(k.cells[i].Gem, red) << "cell " << i;

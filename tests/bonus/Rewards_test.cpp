@@ -92,7 +92,7 @@ TEST(Rewards, EachKeyNamesItsColour) {
                                              "Tan Key Revealed"}));
 }
 
-TEST(Rewards, ButtonBonusFliesToItsButtonAndCountsOnArrival) {
+TEST(Rewards, ButtonBonusFliesToItsButtonAndCountsOnArrivalAndRumFillsItsStock) {
   BonusKit k;
   k.player.tipsOn = true;
   BoardCtx c = k.Ctx();
@@ -110,20 +110,18 @@ TEST(Rewards, ButtonBonusFliesToItsButtonAndCountsOnArrival) {
   EXPECT_EQ(k.Tips(), std::vector<int>{8}) << "the parrot's tip, at its button";
   EXPECT_NEAR(p->X, bx, 0.5);
   EXPECT_NEAR(p->Y, by, 0.5);
+  // A rum's popup fills the rum stock when it ends.
+  BonusKit rum;
+  BoardCtx rc = rum.Ctx();
+  ShowItemReward(rc, 48, 57);
+  EXPECT_EQ(rum.player.rumCount, 0);
+  StepPopups(rum, rc, 1000);
+  EXPECT_EQ(rum.player.rumCount, 30);
+  EXPECT_TRUE(rum.bonus->RumFlag);
+  EXPECT_DOUBLE_EQ(rum.bonus->RumTimer, rum.now);
 }
 
-TEST(Rewards, RumPopupFillsTheRumStockWhenItEnds) {
-  BonusKit k;
-  BoardCtx c = k.Ctx();
-  ShowItemReward(c, 48, 57);
-  EXPECT_EQ(k.player.rumCount, 0);
-  StepPopups(k, c, 1000);
-  EXPECT_EQ(k.player.rumCount, 30);
-  EXPECT_TRUE(k.bonus->RumFlag);
-  EXPECT_DOUBLE_EQ(k.bonus->RumTimer, k.now);
-}
-
-TEST(Rewards, WithEveryPopupSlotTakenTheRewardIsPaidAtOnce) {
+TEST(Rewards, WithEveryPopupSlotTakenTheRewardIsPaidAtOnceAndOtherCodesGiveNothing) {
   BonusKit k;
   for (RewardPopup& p : k.bonus->Popups) p.Active = true;
   k.bonus->PopupsAlive = kPopupSlots;
@@ -133,14 +131,12 @@ TEST(Rewards, WithEveryPopupSlotTakenTheRewardIsPaidAtOnce) {
   ShowItemReward(c, 46, 57);
   EXPECT_EQ(k.st.Score, before + 1000);
   EXPECT_EQ(k.player.shuffleCount, 1);
-}
-
-TEST(Rewards, CodesThatAreNeitherBonusNorKeyGiveNothing) {
-  BonusKit k;
-  BoardCtx c = k.Ctx();
-  for (int code : {0, 5, 40, 61, 70, 81}) ShowItemReward(c, code, 57);
-  EXPECT_EQ(k.bonus->PopupsAlive, 0);
-  EXPECT_TRUE(k.Sounds().empty());
+  // Codes that are neither bonus nor key give nothing.
+  BonusKit other;
+  BoardCtx oc = other.Ctx();
+  for (int code : {0, 5, 40, 61, 70, 81}) ShowItemReward(oc, code, 57);
+  EXPECT_EQ(other.bonus->PopupsAlive, 0);
+  EXPECT_TRUE(other.Sounds().empty());
 }
 
 TEST(Rewards, TriggeredChestOnTheBoardPaysThroughTheFrame) {

@@ -21,7 +21,7 @@ TEST(Rum, ABoardWithoutAValidPairWastesTheSecond) {
   EXPECT_GE(k.player.rumCount, 24);
 }
 
-TEST(Rum, RumSwapsTurnAndNeverGoBackNorMakeALine) {
+TEST(Rum, RumSwapsTurnAndNeverGoBackNorMakeALineAndStopAtTheLevelEnd) {
   BonusKit k;
   k.player.rumCount = 30;
   int swaps = 0;
@@ -48,17 +48,15 @@ TEST(Rum, RumSwapsTurnAndNeverGoBackNorMakeALine) {
   }
   EXPECT_GT(swaps, 0);
   EXPECT_EQ(k.CountSound("bon_rum_change"), swaps);
-}
-
-TEST(Rum, StopsAtLevelEnd) {
-  BonusKit k;
-  k.player.rumCount = 10;
-  k.bonus->RumFlag = true;
-  k.st.LevelComplete = true;
-  BoardCtx c = k.Ctx();
+  // The rum stops at the level's end.
+  BonusKit ending;
+  ending.player.rumCount = 10;
+  ending.bonus->RumFlag = true;
+  ending.st.LevelComplete = true;
+  BoardCtx c = ending.Ctx();
   RumTick(c);
-  EXPECT_EQ(k.player.rumCount, 0);
-  EXPECT_EQ(k.st.SwapState, SwapPhase::Idle);
+  EXPECT_EQ(ending.player.rumCount, 0);
+  EXPECT_EQ(ending.st.SwapState, SwapPhase::Idle);
 }
 
 }  // namespace

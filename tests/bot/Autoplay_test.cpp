@@ -27,18 +27,13 @@ TEST(Autoplay, PrefersTheMoveThatGildsAndBursts) {
   BoardKit kit;
   // Two moves: 28<->22 completes column 0 on gold tiles; 35<->24 completes
   // 2-13-24 on new tiles with a bubble at 13.
-  kit.Set(0, 1);
-  kit.Set(11, 1);
-  kit.Set(28, 1);
+  for (int i : {0, 11, 28}) kit.Set(i, 1);
   for (int i : {0, 11, 22}) kit.cells[i].Gnd = 1;
-  kit.Set(2, 2);
-  kit.Set(13, 2, 1);
-  kit.Set(35, 2);
+  for (int i : {2, 13, 35}) kit.Set(i, 2, i == 13);
   Rng rng(1);
   auto move = Autoplay::ChooseMove(kit.cells, rng);
   ASSERT_TRUE(move);
-  EXPECT_EQ(std::min(move->from, move->to), 24);
-  EXPECT_EQ(std::max(move->from, move->to), 35);
+  EXPECT_EQ(std::pair(std::min(move->from, move->to), std::max(move->from, move->to)), std::pair(24, 35));
 }
 
 // One move, made by clicks, by a drag, or after clearing a selection the bot
@@ -46,9 +41,7 @@ TEST(Autoplay, PrefersTheMoveThatGildsAndBursts) {
 TEST(Autoplay, ClicksOrDragsLikeAPlayerAndClearsAStaleSelectionFirst) {
   for (auto [drag, stale] : {std::pair{false, false}, {true, false}, {false, true}}) {
     BoardKit kit;
-    kit.Set(0, 1);
-    kit.Set(11, 1);
-    kit.Set(28, 1);
+    for (int i : {0, 11, 28}) kit.Set(i, 1);
     if (stale) kit.Click(17);
     AutoplayOptions o;
     o.dragEvery = drag ? 1 : 0;
@@ -62,11 +55,9 @@ TEST(Autoplay, ClicksOrDragsLikeAPlayerAndClearsAStaleSelectionFirst) {
   }
 }
 
-TEST(Autoplay, WaitsWhileTheBoardIsBusyAndForItsThinkingTime) {
+TEST(Autoplay, WaitsWhileTheBoardIsBusyForItsThinkingTimeAndForAShuffle) {
   BoardKit kit;
-  kit.Set(0, 1);
-  kit.Set(11, 1);
-  kit.Set(28, 1);
+  for (int i : {0, 11, 28}) kit.Set(i, 1);
   kit.Set(100, 9, 1);  // a bubble bursting
   kit.cells[100].Disappear = Removal::Removing;
   kit.cells[100].IsAvailable = false;
@@ -77,14 +68,12 @@ TEST(Autoplay, WaitsWhileTheBoardIsBusyAndForItsThinkingTime) {
   EXPECT_EQ(bot.MovesMade(), 0);
   BotFrames(kit, bot, 60);
   EXPECT_EQ(bot.MovesMade(), 1);
-}
-
-TEST(Autoplay, DoesNothingOnABoardWithoutMovesUntilItIsShuffled) {
-  BoardKit kit({}, true);
-  Autoplay bot;
-  BotFrames(kit, bot, 116);
-  EXPECT_EQ(bot.MovesMade(), 0);
-  EXPECT_TRUE(kit.st.NoMovesRunning);
+  // On a board without moves it does nothing until the board is shuffled.
+  BoardKit still({}, true);
+  Autoplay idle;
+  BotFrames(still, idle, 116);
+  EXPECT_EQ(idle.MovesMade(), 0);
+  EXPECT_TRUE(still.st.NoMovesRunning);
 }
 
 // A holed, bubbled level at a player's pace, then other seeds, frame rates and kinds.

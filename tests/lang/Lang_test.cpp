@@ -80,7 +80,7 @@ TEST(Catalogue, PluralFormsOfOurLanguages) {
     EXPECT_FALSE(PluralRule::Parse(bad)) << bad;
 }
 
-TEST(Catalogue, LooksUpTextsWithTheirContextAndRefusesDamage) {
+TEST(Catalogue, LooksUpTextsWithTheirContextFormatsAndRefusesDamage) {
   const std::string mo = MakeMo({{"", Header(kPolish)},
                                  {"Play", "Graj"},
                                  {std::string("button\x04OK"), "OK!"},
@@ -124,9 +124,7 @@ TEST(Catalogue, LooksUpTextsWithTheirContextAndRefusesDamage) {
   EXPECT_FALSE(ParseCatalogue(damaged, &error));
   EXPECT_FALSE(ParseCatalogue(MakeMo({{"", Header("nplurals=2; plural=(n != 1;")}}), &error));
   EXPECT_NE(error.find("Plural-Forms"), std::string::npos) << error;
-}
-
-TEST(Format, PutsArgumentsWhereThePatternSays) {
+  // Format puts the arguments where the pattern says.
   EXPECT_EQ(Format("Stage: %d Level: %d", {"3", "4"}), "Stage: 3 Level: 4");
   EXPECT_EQ(Format("%2$s, %1$s!", {"Anne", "Ahoy"}), "Ahoy, Anne!");
   EXPECT_EQ(Format("Chance: %s%%", {"12,50"}), "Chance: 12,50%");

@@ -52,16 +52,12 @@ TEST(Replay, ATapeReadsBackWhatWasWritten) {
   Tape t;
   std::string error;
   ASSERT_TRUE(ReadTape(path, t, &error)) << error;
-  EXPECT_EQ(t.seed, 77u);
-  EXPECT_TRUE(t.invariants);
+  EXPECT_EQ(std::pair(t.seed, t.invariants), std::pair(std::uint64_t(77), true));
   ASSERT_EQ(t.steps.size(), 6u);
   EXPECT_EQ(t.steps[0].level, 7);
-  EXPECT_TRUE(t.steps[1].in == in);
-  EXPECT_TRUE(t.steps[2].in == other);
-  EXPECT_EQ(t.steps[3].in.now, 2000);
+  EXPECT_TRUE(t.steps[1].in == in && t.steps[2].in == other);
   EXPECT_EQ(t.steps[4].blob, board.blob) << "bytes of every value survive";
-  EXPECT_EQ(t.steps[5].values, between.values);
-  EXPECT_EQ(t.steps[5].in.now, 3000);
+  EXPECT_EQ(std::tuple(t.steps[3].in.now, t.steps[5].values, t.steps[5].in.now), std::tuple(2000.0, between.values, 3000.0));
 }
 
 // What the screens hand the match comes back from the tape: the player's
@@ -92,13 +88,10 @@ TEST(Replay, ThePlayerAndTheShopComeBackFromATape) {
   ASSERT_TRUE(ReadTape(path, t, nullptr));
   Match b(5);
   PlayTape(b, t, {});
-  EXPECT_TRUE(b.player.rumSwap);
-  EXPECT_EQ(b.player.sunCount, 3);
-  EXPECT_TRUE(b.player.tipSeen[4]);
-  EXPECT_EQ(b.itemSlot, 2);
-  EXPECT_EQ(b.items.stars[2].Object[3].Flag, -1);
-  EXPECT_EQ(Lock(b.items.items[2], 5).Flag, 0);
-  EXPECT_EQ(b.items.grades[2].ChanceGrade[5], 2);
+  EXPECT_TRUE(b.player.rumSwap && b.player.tipSeen[4]);
+  EXPECT_EQ(std::pair(b.player.sunCount, b.itemSlot), std::pair(3, 2));
+  EXPECT_EQ(std::tuple(int(b.items.stars[2].Object[3].Flag), int(Lock(b.items.items[2], 5).Flag),
+                       int(b.items.grades[2].ChanceGrade[5])), std::tuple(-1, 0, 2));
 }
 
 TEST(Replay, AGarbledOrMissingTapeIsRefusedWithAReason) {

@@ -56,13 +56,9 @@ TEST(PictureParts, AQuadIsDrawnFromThePartHoldingItOrNotAtAll) {
   int tex = 0;
   Vertex out[4];
   ASSERT_TRUE(p.Place(quad(0.75f, 0, 1, 0.25f).data(), tex, out));
-  EXPECT_EQ(tex, 7);
-  EXPECT_FLOAT_EQ(out[0].u, 0.5f);
-  EXPECT_FLOAT_EQ(out[2].u, 1);
-  EXPECT_FLOAT_EQ(out[2].v, 1);
+  EXPECT_EQ(std::tuple(tex, out[0].u, out[2].u, out[2].v), std::tuple(7, 0.5f, 1.0f, 1.0f));
   ASSERT_TRUE(p.Place(quad(0, 0.75f, 0.25f, 1).data(), tex, out));
-  EXPECT_EQ(tex, 9);
-  EXPECT_FLOAT_EQ(out[0].v, 0.5f);
+  EXPECT_EQ(std::pair(tex, out[0].v), std::pair(9, 0.5f));
   EXPECT_FALSE(p.Place(quad(0, 0, 1, 1).data(), tex, out)) << "across the parts";
   EXPECT_FALSE(p.Place(quad(0.1f, 0.1f, 0.2f, 0.2f).data(), tex, out)) << "the clear rest";
   EXPECT_EQ(p.Bytes(), std::size_t(50 * 25 + 25 * 50) * 4);

@@ -28,11 +28,9 @@ TEST(PageInput, EveryKeyMeansWhatItMeansOnTheDesktop) {
 }
 
 TEST(PageInput, TheNameBoxGetsOnePrintableLatin1CharacterAKey) {
-  EXPECT_EQ(TypedCharOfKey("a"), 'a');
-  EXPECT_EQ(TypedCharOfKey("Z"), 'Z');
-  EXPECT_EQ(TypedCharOfKey(" "), ' ');
-  EXPECT_EQ(TypedCharOfKey("\xC3\xA9"), '\xE9');  // é
-  EXPECT_EQ(TypedCharOfKey("\xC3\xBF"), '\xFF');  // ÿ, the last one
+  // é, and ÿ, the last one.
+  for (auto [key, typed] : {std::pair{"a", 'a'}, {"Z", 'Z'}, {" ", ' '}, {"\xC3\xA9", '\xE9'}, {"\xC3\xBF", '\xFF'}})
+    EXPECT_EQ(TypedCharOfKey(key), typed) << key;
   for (const char* none : {"Enter", "Shift", "Backspace", "ab", "", "\xE2\x82\xAC" /* € */, "\xC2\x85" /* a control */,
                            "\x7F", "\xC4\x80" /* Ā */, "\xC5\x81" /* Ł */, "\xC3"})
     EXPECT_EQ(TypedCharOfKey(none), 0) << none;
@@ -40,28 +38,19 @@ TEST(PageInput, TheNameBoxGetsOnePrintableLatin1CharacterAKey) {
 }
 
 TEST(PageInput, TheCanvasFillsThePageInItsProportionsAndPointsMapBack) {
-  CanvasBox wide = FitCanvas(1920, 1080, 1280, 1024);  // the page is wider: full height
-  EXPECT_DOUBLE_EQ(wide.height, 1080);
-  EXPECT_DOUBLE_EQ(wide.width, 1350);
-  CanvasBox tall = FitCanvas(800, 1200, 1280, 1024);  // taller: full width
-  EXPECT_DOUBLE_EQ(tall.width, 800);
-  EXPECT_DOUBLE_EQ(tall.height, 640);
-  CanvasBox none = FitCanvas(0, 600, 1280, 1024);
-  EXPECT_EQ(none.width, 0);
-
-  PointD centre = CanvasToPicture(675, 540, wide, 1280, 1024);
-  EXPECT_DOUBLE_EQ(centre.x, 640);
-  EXPECT_DOUBLE_EQ(centre.y, 512);
-  PointD corner = CanvasToPicture(800, 640, tall, 1280, 1024);
-  EXPECT_DOUBLE_EQ(corner.x, 1280);
-  EXPECT_DOUBLE_EQ(corner.y, 1024);
-  PointD other = CanvasToPicture(400, 300, CanvasBox{800, 600}, 1280, 1024);  // a 4:3 shape over a 5:4 picture
-  EXPECT_DOUBLE_EQ(other.y, 512);
+  auto size = [](CanvasBox b) { return std::pair(b.width, b.height); };
+  auto at = [](PointD p) { return std::pair(p.x, p.y); };
+  CanvasBox wide = FitCanvas(1920, 1080, 1280, 1024), tall = FitCanvas(800, 1200, 1280, 1024);
+  EXPECT_EQ(size(wide), std::pair(1350.0, 1080.0)) << "the page is wider: full height";
+  EXPECT_EQ(size(tall), std::pair(800.0, 640.0)) << "taller: full width";
+  EXPECT_EQ(FitCanvas(0, 600, 1280, 1024).width, 0);
+  EXPECT_EQ(at(CanvasToPicture(675, 540, wide, 1280, 1024)), std::pair(640.0, 512.0));
+  EXPECT_EQ(at(CanvasToPicture(800, 640, tall, 1280, 1024)), std::pair(1280.0, 1024.0));
+  EXPECT_DOUBLE_EQ(CanvasToPicture(400, 300, CanvasBox{800, 600}, 1280, 1024).y, 512) << "4:3 over a 5:4 picture";
 
   // Drawn at the screen's pixels, up to the cap, proportions kept.
   CanvasPixels sharp = PixelsOf(FitCanvas(1024, 768, 4, 3), 2);
-  EXPECT_EQ(sharp.width, 2048);
-  EXPECT_EQ(sharp.height, 1536);
+  EXPECT_EQ(std::pair(sharp.width, sharp.height), std::pair(2048, 1536));
   CanvasPixels capped = PixelsOf(FitCanvas(3840, 2160, 4, 3), 2);
   EXPECT_LE(double(capped.width) * capped.height, kMaxCanvasPixels);
   EXPECT_NEAR(double(capped.width) / capped.height, 4.0 / 3, 0.002);
@@ -106,11 +95,8 @@ TEST(PageInput, PageParametersAreTheCommandLinesOptions) {
   std::string why;
   RunOptions o = FromPage({"level=3", "seed=42", "autoplay=", "seconds=40"}, why);
   EXPECT_EQ(why, "");
-  EXPECT_EQ(o.level, 3);
-  EXPECT_TRUE(o.seedGiven);
-  EXPECT_EQ(o.seed, 42u);
-  EXPECT_TRUE(o.autoplay);
-  EXPECT_DOUBLE_EQ(o.maxSeconds, 40);
+  EXPECT_TRUE(o.seedGiven && o.autoplay);
+  EXPECT_EQ(std::tuple(o.level, o.seed, o.maxSeconds), std::tuple(3, 42ull, 40.0));
   EXPECT_EQ(o.reportPath, "/tmp/report.json") << "a run with a time limit reports to the page";
 
   // Left out, each with its reason: the run goes on with the rest.

@@ -35,7 +35,7 @@ struct SdlEvents {
   }
 };
 
-TEST(SdlWindowEvents, WaitingKeepsAQueuedPressBeforeItsRelease) {
+TEST(SdlWindowEvents, WaitingKeepsAQueuedPressBeforeItsReleaseAndAWakeEndsItAtOnce) {
   SdlEvents sdl;
   SdlWindow w;
   SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
@@ -50,15 +50,12 @@ TEST(SdlWindowEvents, WaitingKeepsAQueuedPressBeforeItsRelease) {
   w.Pump();
   EXPECT_FALSE(w.ButtonDown(1)) << "released, not held for ever";
   EXPECT_FALSE(w.KeyDown(vk::Escape));
-}
-
-TEST(SdlWindowEvents, WakeEndsAWaitAtOnce) {
-  SdlEvents sdl;
-  SdlWindow w;
+  // A wake ends a wait at once.
+  SdlWindow woken;
   SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-  w.Wake();
+  woken.Wake();
   Uint64 start = SDL_GetTicks64();
-  w.WaitEvent(5000);
+  woken.WaitEvent(5000);
   EXPECT_LT(SDL_GetTicks64() - start, 1000u);
 }
 

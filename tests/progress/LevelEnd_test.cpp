@@ -19,15 +19,10 @@ TEST(LevelEndFlip, EighteenStepsThenTheEndAndBackwardsWithoutTheTip) {
     scales.push_back(f.scale);
   }
   EXPECT_EQ(calls, 18) << "18 steps of 30 ms";
-  EXPECT_EQ(end, FlipEnd::Forward);
-  EXPECT_FALSE(f.running);
-  EXPECT_EQ(f.step, 1);
+  EXPECT_EQ(std::tuple(end, f.running, f.step), std::tuple(FlipEnd::Forward, false, 1));
   EXPECT_EQ(scales[8], 18) << "step 10: the board edge-on";
   EXPECT_EQ(scales[0], int(17 * std::sin(10 * 3.14159265358979 / 180)) + 1);
-  for (int s : scales) {
-    EXPECT_GE(s, 1);
-    EXPECT_LE(s, 18);
-  }
+  for (int s : scales) EXPECT_TRUE(s >= 1 && s <= 18) << s;
   // A closed tip steps back below 1: the end again, this time without the tip.
   EXPECT_EQ(FlipStep(f, -1, 2000), FlipEnd::Back);
   EXPECT_EQ(f.step, 18);

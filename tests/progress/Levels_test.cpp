@@ -45,21 +45,15 @@ TEST(LevelFileBytes, LayoutAndRulesAreLittleEndianFixedRecords) {
   EXPECT_EQ(l[20], 9);
   EXPECT_EQ(std::vector<unsigned char>(l.begin() + 6000, l.begin() + 6004),
             (std::vector<unsigned char>{0xFE, 0xFF, 0xFF, 0xFF}));
-  EXPECT_EQ(r[0], 0xFF);
-  EXPECT_EQ(r[1], 0xFF);
-  EXPECT_EQ(r[2], 0);
-  EXPECT_EQ(r[78], 0xFF);
+  EXPECT_EQ(std::tuple(r[0], r[1], r[2], r[78]), std::tuple(0xFF, 0xFF, 0, 0xFF));
   EXPECT_EQ(std::vector<unsigned char>(r.begin() + 80, r.end()), (std::vector<unsigned char>{179, 0, 0, 0}));
 
   LevelLayout back;
   LevelRules rulesBack;
   ASSERT_TRUE(DecodeLayout(l, back));
   ASSERT_TRUE(DecodeRules(r, rulesBack));
-  EXPECT_EQ(back.kind[1], 9);
-  EXPECT_EQ(back.x[500], -2);
-  EXPECT_EQ(back.y[115], LatticeY(115));
-  EXPECT_EQ(rulesBack.allowed[39], -1);
-  EXPECT_EQ(rulesBack.time, 179);
+  EXPECT_EQ(std::tuple(back.kind[1], back.x[500], back.y[115]), std::tuple(9, -2, LatticeY(115)));
+  EXPECT_EQ(std::pair(int(rulesBack.allowed[39]), rulesBack.time), std::pair(-1, 179));
 
   l.pop_back();
   r.pop_back();
@@ -161,17 +155,11 @@ TEST(LevelText, CompilesCellsBubblesKindsAndTime) {
   EXPECT_EQ(level.rules.time, 124);
   EXPECT_EQ(level.kinds, (std::vector<int>{1, 2, 3, 9, 16}));
   for (int k = 0; k < kJewelSlots; ++k) EXPECT_EQ(level.rules.allowed[k], (k < 3 || k == 8 || k == 15) ? -1 : 0);
-  EXPECT_EQ(level.layout.kind[0], 9);
-  EXPECT_EQ(level.layout.kind[6], 0);
-  EXPECT_EQ(level.layout.kind[12], 2);
-  EXPECT_EQ(level.layout.kind[1], 1);
-  EXPECT_EQ(level.layout.kind[115], 1);
+  const auto& kind = level.layout.kind;
+  EXPECT_EQ(std::tuple(kind[0], kind[6], kind[12], kind[1], kind[115]), std::tuple(9, 0, 2, 1, 1));
   // Holes keep their lattice place; slots past the board stay zero.
-  EXPECT_EQ(level.layout.x[6], LatticeX(6));
-  EXPECT_EQ(level.layout.y[115], LatticeY(115));
-  EXPECT_EQ(level.layout.x[116], 0);
-  EXPECT_EQ(CountCells(level.layout), 115);
-  EXPECT_EQ(CountBubbles(level.layout), 9);
+  EXPECT_EQ(std::tuple(level.layout.x[6], level.layout.y[115], level.layout.x[116]), std::tuple(LatticeX(6), LatticeY(115), 0));
+  EXPECT_EQ(std::pair(CountCells(level.layout), CountBubbles(level.layout)), std::pair(115, 9));
 
   // Seconds work as well as m:ss, and the text form reads back to the same level.
   LevelText again = ParseLevelText(FormatLevelText(level.layout, level.rules, "Test"), "lvl01.txt", errors);
@@ -182,7 +170,7 @@ TEST(LevelText, CompilesCellsBubblesKindsAndTime) {
   EXPECT_TRUE(errors.empty());
 }
 
-TEST(LevelText, BadValuesAreRefusedWithFileAndLine) {
+TEST(LevelText, BadValuesAreRefusedWithFileAndLineAndTheNumberComesFromTheName) {
   auto map = BlockMap();
   EXPECT_TRUE(Mentions(Errors(Level("0:29", "1-4", map)), "lvl99.txt:3: time: 29 s"));
   EXPECT_TRUE(Mentions(Errors(Level("1:75", "1-4", map)), "lvl99.txt:3: time: '1:75'"));
@@ -193,6 +181,12 @@ TEST(LevelText, BadValuesAreRefusedWithFileAndLine) {
   EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-x", map)), "'1-x'"));
   EXPECT_TRUE(Mentions(Errors("name: A\ntime: 3:00\nmap:\n" + MapOf(map)), "lvl99.txt:1: no 'kinds:' line"));
   EXPECT_TRUE(Mentions(Errors("name: A\ncolour: red\n"), "lvl99.txt:2: unknown key 'colour'"));
+  // The level's number comes from the file's name.
+  EXPECT_EQ(LevelNumberOfFile("levels/lvl07.txt"), 7);
+  EXPECT_EQ(LevelNumberOfFile("lvl65.txt"), 65);
+  EXPECT_EQ(LevelNumberOfFile("levels/level7.txt"), 0);
+  EXPECT_EQ(LevelNumberOfFile("lvl.txt"), 0);
+  EXPECT_EQ(LevelNumberOfFile("lvl7.dat"), 0);
 }
 
 TEST(LevelText, MapMistakesNameTheirLine) {
@@ -235,14 +229,6 @@ TEST(LevelText, UnwinnableBoardsAreRefused) {
   // Two cells in a row are still not a line.
   full[20][16] = '.';
   EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-4", full)), "lvl99.txt:26: the cell at text column 21"));
-}
-
-TEST(LevelText, LevelNumberComesFromTheFileName) {
-  EXPECT_EQ(LevelNumberOfFile("levels/lvl07.txt"), 7);
-  EXPECT_EQ(LevelNumberOfFile("lvl65.txt"), 65);
-  EXPECT_EQ(LevelNumberOfFile("levels/level7.txt"), 0);
-  EXPECT_EQ(LevelNumberOfFile("lvl.txt"), 0);
-  EXPECT_EQ(LevelNumberOfFile("lvl7.dat"), 0);
 }
 
 // ---------------------------------------------------------------- the shipped levels

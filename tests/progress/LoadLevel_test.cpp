@@ -24,21 +24,34 @@ struct Fixture {
   Fixture() { std::filesystem::create_directories(dir.path / "levels"); }
   void Write(int n) { ASSERT_TRUE(WriteLevelFiles((dir.path / "levels").string(), n, layout, rules)); }
   bool Load(int n) { return LoadLevel(n, (dir.path / "levels").string(), cells, level, rng, 1.0, logs); }
+  int Existing() const {
+    int n = 0;
+    for (int i = 0; i < kCellCount; ++i) n += cells[i].IsExists;
+    return n;
+  }
 };
 
-TEST(LoadLevel, ClampsTheLevelNumber) {
+TEST(LoadLevel, ClampsTheLevelNumberAndMissingOrShortFilesFallBackToAFullBoard) {
   Fixture f;
   for (int i : {0, 11, 22}) f.layout.kind[i] = 1;
   f.rules.time = 100;
   f.Write(1);
   f.rules.time = 200;
   f.Write(65);
-  EXPECT_TRUE(f.Load(0));
-  EXPECT_EQ(f.level.TimeLimit, 101);
-  EXPECT_TRUE(f.Load(-4));
-  EXPECT_EQ(f.level.TimeLimit, 101);
-  EXPECT_TRUE(f.Load(66));
-  EXPECT_EQ(f.level.TimeLimit, 201);
+  for (auto [n, limit] : {std::pair{0, 101}, {-4, 101}, {66, 201}}) {
+    EXPECT_TRUE(f.Load(n));
+    EXPECT_EQ(f.level.TimeLimit, limit) << n;
+  }
+  // Missing or short files fall back to a full board, and the log says so.
+  Fixture g;
+  EXPECT_FALSE(g.Load(5));
+  EXPECT_EQ(g.Existing(), 116) << "every lattice cell";
+  EXPECT_NE(test::ReadText(g.dir.path / "run.log").find("lvl5.dat"), std::string::npos);
+
+  g.Write(6);
+  std::filesystem::resize_file(g.dir.path / "levels" / "lvl6.dat", 100);
+  EXPECT_FALSE(g.Load(6));
+  EXPECT_EQ(g.level.JewelKinds.size(), 5u);
 }
 
 TEST(LoadLevel, KindsBubblesTopCellsAndTime) {
@@ -55,31 +68,13 @@ TEST(LoadLevel, KindsBubblesTopCellsAndTime) {
   f.level.KeyPlaced[4] = true;  // a key dropped on the level before
   ASSERT_TRUE(f.Load(3));
   EXPECT_EQ(f.level.KeyPlaced, (std::array<bool, 11>{})) << "each level may drop each key again";
-  EXPECT_EQ(f.level.TimeLimit, 180);
-  EXPECT_EQ(f.level.SandLeft, 1.0);
+  EXPECT_EQ(std::pair(f.level.TimeLimit, f.level.SandLeft), std::pair(180.0, 1.0));
   EXPECT_EQ(f.level.JewelKinds, (std::vector<int>{1, 2})) << "fewer than two kinds gives kinds 1 and 2";
-  EXPECT_EQ(f.cells[0].Ice, 0);
-  EXPECT_EQ(f.cells[11].Ice, 4);
-  EXPECT_FALSE(f.cells[44].IsExists);
-  EXPECT_EQ(f.cells[44].Gem, 0);
+  EXPECT_EQ(std::pair(f.cells[0].Ice, f.cells[11].Ice), std::pair(0, 4));
+  EXPECT_FALSE(f.cells[44].IsExists || f.cells[44].Gem || f.cells[200].IsExists);
   EXPECT_EQ(f.level.TopCells, (std::vector<int>{0, 2, 33}));
-  EXPECT_FALSE(f.cells[200].IsExists);
   EXPECT_DOUBLE_EQ(f.cells[1].CenterX, LatticeX(1)) << "holes keep their lattice position";
   EXPECT_LT(f.cells[0].Pos.Size, 0) << "items grow in";
-}
-
-TEST(LoadLevel, MissingOrShortFilesFallBackToAFullBoardAndSaySo) {
-  Fixture f;
-  EXPECT_FALSE(f.Load(5));
-  int existing = 0;
-  for (int i = 0; i < kCellCount; ++i) existing += f.cells[i].IsExists;
-  EXPECT_EQ(existing, 116) << "every lattice cell";
-  EXPECT_NE(test::ReadText(f.dir.path / "run.log").find("lvl5.dat"), std::string::npos);
-
-  f.Write(6);
-  std::filesystem::resize_file(f.dir.path / "levels" / "lvl6.dat", 100);
-  EXPECT_FALSE(f.Load(6));
-  EXPECT_EQ(f.level.JewelKinds.size(), 5u);
 }
 
 TEST(LoadLevel, FoldersFifosAndHugeFilesNeverAbortHangOrFillMemory) {
@@ -111,9 +106,7 @@ TEST(LoadLevel, UnplayableLevelsAreRepairedAndLogged) {
   f.rules.time = 99;
   f.Write(1);
   EXPECT_TRUE(f.Load(1));
-  int existing = 0;
-  for (int i = 0; i < kCellCount; ++i) existing += f.cells[i].IsExists;
-  EXPECT_EQ(existing, 116);
+  EXPECT_EQ(f.Existing(), 116);
   EXPECT_EQ(f.level.TimeLimit, 100) << "the level's own time stays";
   std::string log = test::ReadText(f.dir.path / "run.log");
   EXPECT_NE(log.find("no line of three"), std::string::npos) << log;
@@ -123,29 +116,21 @@ TEST(LoadLevel, UnplayableLevelsAreRepairedAndLogged) {
   for (int i : {0, 11, 40}) f.layout.kind[i] = 1;
   f.Write(2);
   f.Load(2);
-  existing = 0;
-  for (int i = 0; i < kCellCount; ++i) existing += f.cells[i].IsExists;
-  EXPECT_EQ(existing, 116);
+  EXPECT_EQ(f.Existing(), 116);
 
   // Times out of range: 0 would end the level at once, a negative one never.
   f.layout = EmptyLatticeLayout();
   for (int i : {0, 11, 22}) f.layout.kind[i] = 1;
-  for (int t : {-1, -2, 0, 28, 3600, 2147483647, -2147483647 - 1}) {
+  for (int t : {-1, -2, 0, 28, 3600, 2147483647, -2147483647 - 1, 29, 3599}) {
     f.rules.time = t;
     f.Write(4);
     f.Load(4);
-    EXPECT_EQ(f.level.TimeLimit, 180) << "time " << t;
-  }
-  for (int t : {29, 3599}) {
-    f.rules.time = t;
-    f.Write(4);
-    f.Load(4);
-    EXPECT_EQ(f.level.TimeLimit, t + 1) << "time " << t;
+    EXPECT_EQ(f.level.TimeLimit, t == 29 || t == 3599 ? t + 1 : 180) << "time " << t;
   }
   EXPECT_NE(test::ReadText(f.dir.path / "run.log").find("hourglass of 0 s"), std::string::npos);
 }
 
-TEST(LevelCheck, GarbledPositionsBubblesAndKindsAreHeldToWhatTheBoardKnows) {
+TEST(LevelCheck, GarbledValuesAreHeldToWhatTheBoardKnowsAndEveryShippedLevelIsSound) {
   LevelLayout layout = EmptyLatticeLayout();
   LevelRules rules;
   rules.time = 179;
@@ -156,20 +141,15 @@ TEST(LevelCheck, GarbledPositionsBubblesAndKindsAreHeldToWhatTheBoardKnows) {
   rules.allowed[0] = rules.allowed[15] = rules.allowed[16] = rules.allowed[39] = -1;
   std::vector<std::string> repairs = CheckLevel(layout, rules);
   EXPECT_EQ(repairs.size(), 3u);
-  EXPECT_EQ(layout.x[11], LatticeX(11));
-  EXPECT_EQ(layout.y[0], LatticeY(0));
-  EXPECT_EQ(layout.kind[22], 9);
-  EXPECT_EQ(rules.allowed[15], -1) << "kind 16 has a picture";
-  EXPECT_EQ(rules.allowed[16], 0);
-  EXPECT_EQ(rules.allowed[39], 0);
+  EXPECT_EQ(std::tuple(layout.x[11], layout.y[0], layout.kind[22]), std::tuple(LatticeX(11), LatticeY(0), 9));
+  // Kind 16 has a picture, 17 and 40 none.
+  EXPECT_EQ(std::tuple(int(rules.allowed[15]), int(rules.allowed[16]), int(rules.allowed[39])), std::tuple(-1, 0, 0));
   EXPECT_TRUE(CheckLevel(layout, rules).empty()) << "a repaired level is sound";
   // Three cells in a row that wraps round the board's edge are no line.
   LevelLayout wrap = EmptyLatticeLayout();
   for (int i : {10, 16, 22}) wrap.kind[i] = 1;  // step 6 from the last odd column to the next row
   EXPECT_FALSE(HasRoomForALine(wrap));
-}
-
-TEST(LevelCheck, EveryShippedLevelIsSoundAsItIs) {
+  // Every shipped level is sound as it is.
   for (int n = 1; n <= kLevelCount; ++n) {
     LevelLayout layout;
     LevelRules rules;

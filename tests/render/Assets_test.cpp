@@ -37,16 +37,14 @@ Picture load(const std::string& rel) {
     return p;
 }
 
-TEST(Assets, EveryCataloguedPictureExistsAndDecodes) {
+TEST(Assets, EveryCataloguedPictureExistsDecodesAndHasAUniqueRelativePath) {
     std::vector<std::string> bad;
     for (const auto& e : bm::kAssetCatalogue) {
         Picture p = load(std::string(e.path));
         if (!p.px || p.w < 4 || p.h < 4) bad.emplace_back(e.path);
     }
     EXPECT_TRUE(bad.empty()) << bad.size() << " missing or unreadable, first: " << (bad.empty() ? "" : bad[0]);
-}
-
-TEST(Assets, CataloguePathsAreUniqueAndRelative) {
+    // The paths are unique and relative.
     std::set<std::string_view> seen;
     for (const auto& e : bm::kAssetCatalogue) {
         EXPECT_TRUE(seen.insert(e.path).second) << e.path;
@@ -55,9 +53,11 @@ TEST(Assets, CataloguePathsAreUniqueAndRelative) {
     }
 }
 
+void checkPage(bool large, int page);
+
 // Both looks of the font carry every printable character of ASCII ("|" breaks
 // lines), Latin-1 and Latin Extended-A, each in a place of its own on a page.
-TEST(Assets, GlyphTableCoversLatin1AndExtendedA) {
+TEST(Assets, GlyphTableCoversLatin1AndExtendedAAndEachInkStaysInItsPlace) {
     std::set<char32_t> codes;
     for (const auto& g : bm::kLargeGlyphs) EXPECT_TRUE(codes.insert(g.code).second) << uint32_t(g.code);
     std::string missing;
@@ -80,6 +80,9 @@ TEST(Assets, GlyphTableCoversLatin1AndExtendedA) {
         for (int p = 0; p < count; ++p) EXPECT_TRUE(pages.count(bm::GlyphPagePath(large, p))) << p << " catalogued";
     }
     EXPECT_EQ(pages.size(), size_t(bm::kLargeGlyphPages + bm::kSmallGlyphPages));
+    // Cut out of its page, each place shows its glyph and nothing of a neighbour.
+    for (int i = 0; i < bm::kLargeGlyphPages; ++i) checkPage(true, i);
+    for (int i = 0; i < bm::kSmallGlyphPages; ++i) checkPage(false, i);
 }
 
 // Cutting a glyph's place out of its page must show that glyph and nothing of a
@@ -88,8 +91,7 @@ void checkPage(bool large, int page) {
     const std::string rel = bm::GlyphPagePath(large, page);
     Picture p = load(rel);
     ASSERT_TRUE(p.px) << rel;
-    ASSERT_EQ(p.w, 256) << rel;
-    ASSERT_EQ(p.h, 256) << rel;
+    ASSERT_TRUE(p.w == 256 && p.h == 256) << rel;
     std::vector<const bm::GlyphPlace*> rects;
     for (const auto& g : large ? bm::kLargeGlyphs : bm::kSmallGlyphs)
         if (g.page == page) rects.push_back(&g);
@@ -113,11 +115,6 @@ void checkPage(bool large, int page) {
     EXPECT_EQ(shared, 0) << rel << ": inked pixels where two places overlap";
     for (size_t k = 0; k < rects.size(); ++k)
         EXPECT_GT(ink[k], large ? 40 : 10) << rel << " glyph U+" << std::hex << uint32_t(rects[k]->code);
-}
-
-TEST(Assets, GlyphInkStaysInsideItsPlace) {
-    for (int i = 0; i < bm::kLargeGlyphPages; ++i) checkPage(true, i);
-    for (int i = 0; i < bm::kSmallGlyphPages; ++i) checkPage(false, i);
 }
 
 // The ink of one glyph of the large look: its bounding box within its place.
@@ -208,10 +205,7 @@ TEST(Assets, MapPointFileHoldsSixtyFiveLevelsOnScreen) {
     std::set<std::pair<int, int>> seen;
     for (int n = 1; n <= 65; ++n) {
         int x = word(size_t(n) * 8), y = word(size_t(n) * 8 + 4);
-        EXPECT_GT(x, 20) << "level " << n;
-        EXPECT_LT(x, 1260) << "level " << n;
-        EXPECT_GT(y, 20) << "level " << n;
-        EXPECT_LT(y, 1004) << "level " << n;
+        EXPECT_TRUE(x > 20 && x < 1260 && y > 20 && y < 1004) << "level " << n << " at " << x << ", " << y;
         EXPECT_TRUE(seen.insert({x, y}).second) << "level " << n << " shares its point";
     }
     for (size_t at = 0; at < 8; ++at) EXPECT_EQ(bytes[at], 0) << "pair 0 is unused";

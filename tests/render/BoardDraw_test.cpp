@@ -121,7 +121,7 @@ TEST(BoardDraw, EveryTileOnceBubblesPerCountAndHolesOnlyAtTheEdgeOfTheBoard) {
   EXPECT_EQ(d.device.Count("256/circ.png"), 3);
 }
 
-TEST(BoardDraw, SelectionMarksItsCellAndTheCellsItCanSwapWith) {
+TEST(BoardDraw, SelectionMarksItsCellAndItsSwapsAndWithoutPicturesStandInsAreDrawn) {
   DrawKit d;
   d.kit.st.SelectedCell = 50;
   d.kit.cells[61].Ice = 1;           // bubbled: cannot be swapped
@@ -129,17 +129,15 @@ TEST(BoardDraw, SelectionMarksItsCellAndTheCellsItCanSwapWith) {
   d.Draw();
   // The marker itself plus the four free neighbours with other codes.
   EXPECT_EQ(d.device.Count("256/emp.png"), 1 + 4);
-}
-
-TEST(BoardDraw, WithoutPicturesStandInsAreDrawnAndNothingBreaks) {
-  DrawKit d;
-  d.device.picturesMissing = true;
-  d.kit.st.SelectedCell = 50;
-  d.kit.st.NoMovesRunning = true;
-  d.kit.st.CaptionProgress = 1;
-  d.kit.cells[40].Ice = 2;
-  d.Draw();
-  EXPECT_GE(d.device.Count(""), 116 + 116);
+  // Without pictures stand-ins are drawn and nothing breaks.
+  DrawKit bare;
+  bare.device.picturesMissing = true;
+  bare.kit.st.SelectedCell = 50;
+  bare.kit.st.NoMovesRunning = true;
+  bare.kit.st.CaptionProgress = 1;
+  bare.kit.cells[40].Ice = 2;
+  bare.Draw();
+  EXPECT_GE(bare.device.Count(""), 116 + 116);
 }
 
 // Texts are UTF-8: every letter of our languages draws its own glyph (two layers);

@@ -96,21 +96,17 @@ TEST(SaveGame, ContinueRestoresTheBoardAndEveryProgressField) {
   EXPECT_EQ(back->player.sunCount, 2) << "the record's stocks are the truth";
   EXPECT_EQ(BoardHash(back->cells), hash);
   EXPECT_EQ(EncodeBoard(back->cells).substr(0, 116 * kCellRecordSize).size(), 116 * kCellRecordSize);
-  EXPECT_EQ(back->session.CurrentLevel, 12);
-  EXPECT_EQ(back->session.Lives, 2);
-  EXPECT_EQ(back->session.Score, score);
-  EXPECT_EQ(back->session.ShownScore, score);
-  EXPECT_EQ(back->board.Score, score);
-  EXPECT_EQ(back->level.SandLeft, 0.5);
-  EXPECT_EQ(back->level.TimeLimit, limit);
+  const auto& session = back->session;
+  EXPECT_EQ(std::tuple(session.CurrentLevel, session.Lives, session.Score, session.ShownScore, back->board.Score),
+            std::tuple(12, 2, score, score, score));
+  EXPECT_EQ(std::pair(back->level.SandLeft, back->level.TimeLimit), std::pair(0.5, limit));
   EXPECT_EQ(back->player.parrotCount, 4);
-  EXPECT_TRUE(back->player.tipSeen[3]);
+  EXPECT_TRUE(back->player.tipSeen[3] && back->player.rumSwap);
   EXPECT_FALSE(back->board.BoardGrowIn);  // no fly-in, no grow-in
-  EXPECT_TRUE(back->player.rumSwap);
-  EXPECT_EQ(Key(back->items.items[4], 6).Flag, kTrue);  // the key found before leaving
-  EXPECT_EQ(back->items.stars[4].Object[2].Flag, kTrue);  // the star taken
-  EXPECT_EQ(back->items.grades[4].PowerGrade[3], 2);
-  EXPECT_EQ(back->itemSlot, 4);
+  // The key found before leaving, the star taken, the grade bought.
+  EXPECT_EQ(std::tuple(int(Key(back->items.items[4], 6).Flag), int(back->items.stars[4].Object[2].Flag),
+                       int(back->items.grades[4].PowerGrade[3]), back->itemSlot),
+            std::tuple(int(kTrue), int(kTrue), 2, 4));
   // The game goes on from there.
   Autoplay bot2;
   double later = 5000;
@@ -118,7 +114,7 @@ TEST(SaveGame, ContinueRestoresTheBoardAndEveryProgressField) {
   EXPECT_EQ(back->invariants.Violations(), 0) << back->invariants.Report();
 }
 
-TEST(SaveGame, MaxLevelNeverFallsAndNothingIsSavedWithoutALevel) {
+TEST(SaveGame, MaxLevelNeverFallsNothingIsSavedWithoutALevelAndNothingIsContinuedWithoutASave) {
   TempDir dir;
   Saves s(dir);
   auto m = Playing(12);
@@ -133,6 +129,14 @@ TEST(SaveGame, MaxLevelNeverFallsAndNothingIsSavedWithoutALevel) {
   const long writes = s.folder.counters.writes;
   EXPECT_FALSE(SaveGame(s.folder, s.data, *m));
   EXPECT_EQ(s.folder.counters.writes, writes);
+  // Nothing to continue leaves the match alone.
+  Saves fresh(dir);
+  auto three = Playing(3);
+  const std::uint64_t hash = BoardHash(three->cells);
+  EXPECT_FALSE(HasSavedGame(fresh.data));
+  EXPECT_FALSE(LoadSavedGame(fresh.folder, fresh.data, *three, 2000));
+  EXPECT_EQ(BoardHash(three->cells), hash);
+  EXPECT_EQ(three->session.CurrentLevel, 3);
 }
 
 TEST(SaveGame, ABoardThatDoesNotFitIsLoggedAndTheLevelStartsAfresh) {
@@ -171,17 +175,6 @@ TEST(SaveGame, ABoardThatDoesNotFitIsLoggedAndTheLevelStartsAfresh) {
   s.data.players.CurrentRecord().GameLevel = 12;
   EXPECT_TRUE(LoadSavedGame(s.folder, s.data, *back, 3000));
   EXPECT_EQ(back->session.CurrentLevel, 12);
-}
-
-TEST(SaveGame, NothingToContinueLeavesTheMatchAlone) {
-  TempDir dir;
-  Saves s(dir);
-  auto m = Playing(3);
-  const std::uint64_t hash = BoardHash(m->cells);
-  EXPECT_FALSE(HasSavedGame(s.data));
-  EXPECT_FALSE(LoadSavedGame(s.folder, s.data, *m, 2000));
-  EXPECT_EQ(BoardHash(m->cells), hash);
-  EXPECT_EQ(m->session.CurrentLevel, 3);
 }
 
 TEST(SaveGame, ANewGameResetsOnlyTheCurrentPlayersRecords) {

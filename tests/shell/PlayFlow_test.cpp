@@ -60,12 +60,9 @@ TEST(PlayFlow, AWonLevelFlipsThenMapAndShopThenTheNextLevel) {
   h.win().ScriptKey(h.Now() + 9000, vk::Escape);
   double start = h.Now();
   Play(h);
-  EXPECT_EQ(h.Heard("complete_stage"), 1) << "level 8 ends stage 1";
-  EXPECT_EQ(h.Heard("complete_level"), 0);
-  EXPECT_EQ(h.Heard("ev_map_paper"), 1);
-  EXPECT_EQ(m.session.CurrentLevel, 9);
-  EXPECT_EQ(m.level.Number, 9);
-  EXPECT_EQ(m.stats.levelsWon, 1);
+  // Level 8 ends stage 1.
+  EXPECT_EQ(std::tuple(h.Heard("complete_stage"), h.Heard("complete_level"), h.Heard("ev_map_paper")), std::tuple(1, 0, 1));
+  EXPECT_EQ(std::tuple(m.session.CurrentLevel, m.level.Number, m.stats.levelsWon), std::tuple(9, 9, 1));
   EXPECT_FALSE(m.flow.flip.running);
   EXPECT_EQ(m.flow.pending, FlowStep::None);
   EXPECT_GT(m.stats.frames, 100) << "level 9 was played after the fly-in";
@@ -82,12 +79,9 @@ TEST(PlayFlow, TimeUpWithLivesLeftRestartsTheSameLevelAfterTheShop) {
   h.Click(6000, BetweenButtonRect(h.s().look.metrics, BetweenButton::Continue));
   h.win().ScriptKey(h.Now() + 10000, vk::Escape);
   Play(h);
-  EXPECT_EQ(h.Heard("complete_timeisup"), 1);
-  EXPECT_EQ(h.Heard("complete_gameover"), 0);
-  EXPECT_EQ(m.session.Lives, 2);
-  EXPECT_EQ(m.session.CurrentLevel, 5);
+  EXPECT_EQ(std::pair(h.Heard("complete_timeisup"), h.Heard("complete_gameover")), std::pair(1, 0));
+  EXPECT_EQ(std::tuple(m.session.Lives, m.session.CurrentLevel, m.stats.livesLost), std::tuple(2, 5, 1));
   EXPECT_GT(m.level.SandLeft, 0.9) << "a full hourglass again";
-  EXPECT_EQ(m.stats.livesLost, 1);
   EXPECT_EQ(Count(test::ReadText(h.dir.path / "run.log"), "BetweenLevelsScreen() * Level 5"), 1)
       << "the shop is offered before a restart too";
 }
@@ -101,12 +95,8 @@ TEST(PlayFlow, TheFourthTimeUpEndsTheGameAndEntersItsScore) {
   m.level.SandLeft = 0;
   Play(h);
   EXPECT_FALSE(h.s().loop.ExitRequested) << "back to the main menu";
-  EXPECT_EQ(h.Heard("complete_timeisup"), 1);
-  EXPECT_EQ(h.Heard("complete_gameover"), 1);
-  EXPECT_EQ(m.stats.gameOvers, 1);
-  EXPECT_EQ(m.session.Lives, 3);
-  EXPECT_EQ(m.session.Score, 0);
-  EXPECT_EQ(m.session.CurrentLevel, 0);
+  EXPECT_EQ(std::pair(h.Heard("complete_timeisup"), h.Heard("complete_gameover")), std::pair(1, 1));
+  EXPECT_EQ(std::tuple(m.stats.gameOvers, m.session.Lives, m.session.Score, m.session.CurrentLevel), std::tuple(1, 3, 0, 0));
   EXPECT_LT(h.Now(), 20000) << "no screen between the caption and the menu";
   SaveFolder folder = h.s().saves.Folder();
   SaveData data;
@@ -133,9 +123,7 @@ TEST(PlayFlow, TheCheatSkipToTheLastLevelEndsOnTheCongratulations) {
   double start = h.Now();
   Play(h);
   EXPECT_FALSE(h.s().loop.ExitRequested);
-  EXPECT_EQ(h.Heard("complete_game"), 1);
-  EXPECT_EQ(m.stats.gamesCompleted, 1);
-  EXPECT_EQ(m.session.CurrentLevel, 0);
+  EXPECT_EQ(std::tuple(h.Heard("complete_game"), m.stats.gamesCompleted, m.session.CurrentLevel), std::tuple(1, 1, 0));
   EXPECT_NEAR(h.Now() - start, 6000, 500) << "the click on the credits ends it";
   EXPECT_EQ(Count(test::ReadText(h.dir.path / "run.log"), "GameCompleteScreen()"), 1);
 }
@@ -152,7 +140,7 @@ void NamePlayer(test::FlowGame& h, const std::string& name) {
 
 // Closing the program on the map after a time-up keeps the level to restart,
 // fresh: the save never holds an empty hourglass that would cost a second life.
-TEST(PlayFlow, ClosingOnTheMapAfterATimeUpSavesTheLevelAfresh) {
+TEST(PlayFlow, ClosingOnTheMapAfterATimeUpSavesTheLevelAfreshAndAnEndedGameIsNotOffered) {
   test::FlowGame h;
   NamePlayer(h, "Ann");
   StartAt(h, 5);
@@ -168,11 +156,7 @@ TEST(PlayFlow, ClosingOnTheMapAfterATimeUpSavesTheLevelAfresh) {
   EXPECT_EQ(p.GameLevel, 5);
   EXPECT_EQ(p.GameLives, 2);
   EXPECT_GT(p.TimeLeft, 0.9) << "a full hourglass to restart with";
-}
-
-// The window closed in the very pass the last level's flip ended: the game is
-// over, and the menu is left no game to continue.
-TEST(PlayFlow, AGameThatEndedIsNoLongerOfferedOnceThePlayScreenIsLeft) {
+  // The window closed in the very pass the last level's flip ended: the game is over, and the menu is left no game to continue.
   test::FlowGame h;
   NamePlayer(h, "Ann");
   StartAt(h, 65);
@@ -233,10 +217,8 @@ TEST(PlayFlow, TheSavedGameIsContinuedOrGivenUpForANewOne) {
   double asked = h.Now();
   ASSERT_TRUE(PlaySetUp(h));
   EXPECT_LT(h.Now() - asked, 1000) << "no fly-in after Continue";
-  EXPECT_EQ(m.session.CurrentLevel, 5);
-  EXPECT_EQ(m.session.Score, 777);
-  EXPECT_EQ(BoardHash(m.cells), hash);
-  EXPECT_DOUBLE_EQ(m.level.SandLeft, sand);
+  EXPECT_EQ(std::tuple(m.session.CurrentLevel, m.session.Score, BoardHash(m.cells), m.level.SandLeft),
+            std::tuple(5, 777, hash, sand));
 
   // Escape only closes the question: the menu stays, and Play asks again.
   h.win().ScriptKey(h.Now() + 300, vk::Escape);
@@ -293,9 +275,7 @@ TEST(PlayFlow, AKeyDraggedInTheShopOpensItsItemForTheNextLevel) {
   h.Click(5500, BetweenButtonRect(sm, BetweenButton::Continue));
   h.win().ScriptKey(h.Now() + 9000, vk::Escape);
   Play(h);
-  EXPECT_EQ(m.session.CurrentLevel, 3);
-  EXPECT_EQ(h.Heard("ev_shop_key_take"), 1);
-  EXPECT_EQ(h.Heard("ev_shop_open"), 1);
+  EXPECT_EQ(std::tuple(m.session.CurrentLevel, h.Heard("ev_shop_key_take"), h.Heard("ev_shop_open")), std::tuple(3, 1, 1));
   EXPECT_EQ(Lock(m.items.items[std::size_t(m.itemSlot)], 3).Flag, 0) << "the match holds the open lock";
   EXPECT_GT(m.bonus.BonusChance[std::size_t(ShopItemCode(3))], 0) << "and can draw the item";
   EXPECT_EQ(m.stats.shopUnlocks, 1);

@@ -32,18 +32,7 @@ struct RosterHarness : ScreenHarness {
   }
 };
 
-TEST(PlayersScreen, ChooseAPlayerThenOk) {
-  RosterHarness h;
-  h.players = Players({"Anne", "Bo", "Cyd"});
-  const ScreenMetrics& m = h.s().look.metrics;
-  h.Click(h.now() + 100, RosterLineRect(m, 1));
-  h.Click(h.now() + 300, RosterButtonRect(m, roster::Ok));
-  h.RunPlayers();
-  EXPECT_EQ(h.players.Current(), 2);
-  EXPECT_EQ(h.saves, 1);
-}
-
-TEST(PlayersScreen, DeleteAsksAndOnlyContinueDeletes) {
+TEST(PlayersScreen, ChooseAPlayerThenOkAndDeleteAsksAndOnlyContinueDeletes) {
   RosterHarness h;
   h.players = Players({"Anne", "Bo"});
   h.players.slot[2].GameScore = 500;
@@ -61,6 +50,15 @@ TEST(PlayersScreen, DeleteAsksAndOnlyContinueDeletes) {
   EXPECT_EQ(h.players.slot[2].MaxLevel, 0) << "the game progress goes with the name";
   EXPECT_EQ(h.forgotten, std::vector<int>{2});
   EXPECT_EQ(h.saves, 1) << "saved after the deletion; Escape closes without another save";
+  // A player chosen, then OK.
+  RosterHarness h;
+  h.players = Players({"Anne", "Bo", "Cyd"});
+  const ScreenMetrics& m = h.s().look.metrics;
+  h.Click(h.now() + 100, RosterLineRect(m, 1));
+  h.Click(h.now() + 300, RosterButtonRect(m, roster::Ok));
+  h.RunPlayers();
+  EXPECT_EQ(h.players.Current(), 2);
+  EXPECT_EQ(h.saves, 1);
 }
 
 TEST(PlayersScreen, KeysAloneChooseDeleteByTheMarkAddAndLeave) {

@@ -46,12 +46,10 @@ TEST(SaveOnLeave, EscapeTheCloseBoxAndF12EachSaveTheLevel) {
     };
     ASSERT_EQ(RunGame(o), 0);
     const PlayerTable players = SavedPlayers(dir);
-    EXPECT_EQ(players.CurrentRecord().GameLevel, 7);
-    EXPECT_EQ(players.CurrentRecord().MaxLevel, 7);
-    EXPECT_EQ(players.CurrentRecord().GameLives, 3);
-    EXPECT_GT(players.CurrentRecord().TimeLeft, 0.5);
-    EXPECT_TRUE(std::filesystem::exists(dir.path / "saves" / "dump1.dat"));
-    EXPECT_TRUE(std::filesystem::exists(dir.path / "saves" / "Items.dat"));
+    const PlayerRecord& p = players.CurrentRecord();
+    EXPECT_EQ(std::tuple(p.GameLevel, p.MaxLevel, p.GameLives), std::tuple(7, 7, 3));
+    EXPECT_GT(p.TimeLeft, 0.5);
+    EXPECT_TRUE(std::filesystem::exists(dir.path / "saves/dump1.dat") && std::filesystem::exists(dir.path / "saves/Items.dat"));
     EXPECT_NE(test::ReadText(dir.path / "run.log").find("SaveGame * Saved on level 7"), std::string::npos);
   }
 }

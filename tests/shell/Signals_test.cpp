@@ -111,9 +111,8 @@ TEST(CrashLog, UncaughtExceptionLeavesACriticalErrorLine) {
   EXPECT_NE(log.find("-> std::terminate * Uncaught exception"), std::string::npos) << log;
   EXPECT_NE(log.find("the kraken woke * Critical Error!\r\n"), std::string::npos) << log;
   EXPECT_EQ(log.find("SIGABRT"), std::string::npos) << "one line, not a second one for the abort";
-}
 
-TEST(CrashLog, SignalLineHasTheRunLogsDateFormat) {
+  // A signal's line has the run log's date format.
   char buf[256];
   // 2024-02-29 23:59:58 UTC, shown one hour ahead: the next day's local date.
   CrashLog::FormatSignalLine(buf, sizeof buf, 1709251198, 3600, SIGBUS);

@@ -36,14 +36,7 @@ int TicksToEmpty(double limit, double frameMs) {
   return ticks;
 }
 
-TEST(Hourglass, OneTickPerSecondWhateverTheFrameRate) {
-  EXPECT_EQ(TicksToEmpty(60, 7), 60);
-  EXPECT_EQ(TicksToEmpty(60, 250), 60);
-  // 1/30 leaves a rounding remainder after thirty ticks: the 31st empties it.
-  EXPECT_EQ(TicksToEmpty(30, 16), 31);
-}
-
-TEST(Hourglass, FirstTickComesAtOnceAndNeverGoesBelowEmpty) {
+TEST(Hourglass, FirstTickComesAtOnceNeverGoesBelowEmptyAndOneASecondAtAnyFrameRate) {
   auto m = std::make_unique<Match>(1);
   m->level.TimeLimit = 2;
   m->level.SandLeft = 0.2;
@@ -55,6 +48,11 @@ TEST(Hourglass, FirstTickComesAtOnceAndNeverGoesBelowEmpty) {
   in.now += 999;
   AdvanceFrame(*m, in);
   EXPECT_EQ(m->clock.lastSandTick, 5000) << "no second tick within a second";
+  // One tick a second, whatever the frame rate.
+  EXPECT_EQ(TicksToEmpty(60, 7), 60);
+  EXPECT_EQ(TicksToEmpty(60, 250), 60);
+  // 1/30 leaves a rounding remainder after thirty ticks: the 31st empties it.
+  EXPECT_EQ(TicksToEmpty(30, 16), 31);
 }
 
 TEST(Resolution, WindowNeedsSmallerThanDesktopAndFullScreenWrapsToDesktop) {
@@ -92,41 +90,14 @@ TEST(DisplayMode, FullScreenChangedOutsideTheGameIsKeptAsIfChosen) {
   EXPECT_NE(test::ReadText(dir.path / "run.log").find("Full screen was left outside the game"), std::string::npos);
 }
 
-// A whole run: start, Play from the menu by mouse, some seconds of play, F12.
-TEST(EndToEnd, StartPlayAndF12EndThroughTheNormalShutDown) {
+// A whole run: Play from the menu by mouse, Escape back to the menu, Play and
+// "Continue", the menu button back again, and F12 through the normal shut-down.
+TEST(EndToEnd, EscapeAndTheMenuButtonReturnToTheMenuAndF12EndsTheRun) {
   test::PlayerDir dir;
   RunOptions o = test::HeadlessRun(dir);
   o.seedGiven = true;
   o.seed = 5;
   o.maxSeconds = 120;  // a safety net; F12 should end it long before
-  double endedAt = 0;
-  o.beforeMainLoop = [&](Services& s, Host& host) {
-    HeadlessWindow* w = host.Scripted();
-    IRect play = MainMenuItemRect(s.look.metrics, menu::Play);
-    w->ScriptClick(s.Now() + 500, (play.left + play.right) / 2.0, (play.top + play.bottom) / 2.0);
-    w->ScriptKey(s.Now() + 6000, vk::F12);
-    endedAt = s.Now() + 6000;
-  };
-  ASSERT_EQ(RunGame(o), 0);
-  std::string runLog = test::ReadText(dir.path / "run.log");
-  std::string points = test::ReadText(dir.path / "run_pnt.log");
-  EXPECT_NE(runLog.find("Application Start..."), std::string::npos);
-  EXPECT_EQ(runLog.find("Time limit of the run reached"), std::string::npos) << "F12 ended the run";
-  const std::string last = " ->  * Application End. * \r\n";
-  ASSERT_GE(runLog.size(), last.size());
-  EXPECT_EQ(runLog.substr(runLog.size() - last.size()), last) << "the last line, with an empty place";
-  for (const char* p : {"MainLoop * Begin", "MainLoop * CP1", "goMainMenu * CP1", "MainLoop * CP2"})
-    EXPECT_NE(points.find(p), std::string::npos) << p;
-  EXPECT_TRUE(std::filesystem::exists(dir.path / "config.dat"));
-  EXPECT_EQ(std::filesystem::file_size(dir.path / "config.dat"), 50u);
-}
-
-// Escape and the menu button both leave the level for the main menu; closing
-// the window there ends the run.
-TEST(EndToEnd, EscapeAndTheMenuButtonReturnToTheMenu) {
-  test::PlayerDir dir;
-  RunOptions o = test::HeadlessRun(dir);
-  o.maxSeconds = 60;
   o.beforeMainLoop = [&](Services& s, Host& host) {
     HeadlessWindow* w = host.Scripted();
     IRect play = MainMenuItemRect(s.look.metrics, menu::Play);
@@ -138,15 +109,21 @@ TEST(EndToEnd, EscapeAndTheMenuButtonReturnToTheMenu) {
     w->ScriptClick(t + 4000, px, py);
     w->ScriptKey(t + 5000, vk::Enter);  // "Continue" the level left with Escape
     w->ScriptClick(t + 7000, (button.left + button.right) / 2.0, (button.top + button.bottom) / 2.0);
-    w->Script({ScriptEvent::Close, t + 9000});
+    w->ScriptKey(t + 9000, vk::F12);
   };
   ASSERT_EQ(RunGame(o), 0);
-  EXPECT_NE(test::ReadText(dir.path / "run.log").find("Application End."), std::string::npos);
+  std::string runLog = test::ReadText(dir.path / "run.log");
   std::string points = test::ReadText(dir.path / "run_pnt.log");
+  EXPECT_NE(runLog.find("Application Start..."), std::string::npos);
+  EXPECT_EQ(runLog.find("Time limit of the run reached"), std::string::npos) << "F12 ended the run";
+  const std::string last = " ->  * Application End. * \r\n";
+  ASSERT_GE(runLog.size(), last.size());
+  EXPECT_EQ(runLog.substr(runLog.size() - last.size()), last) << "the last line, with an empty place";
+  for (const char* p : {"MainLoop * Begin", "MainLoop * CP1", "MainLoop * CP2"}) EXPECT_NE(points.find(p), std::string::npos) << p;
   int menus = 0;
   for (std::size_t at = 0; (at = points.find("goMainMenu * CP1", at)) != std::string::npos; ++at) ++menus;
   EXPECT_EQ(menus, 3) << points;
-  EXPECT_EQ(test::ReadText(dir.path / "run.log").find("Time limit"), std::string::npos);
+  EXPECT_EQ(std::filesystem::file_size(dir.path / "config.dat"), 50u);
 }
 
 }  // namespace

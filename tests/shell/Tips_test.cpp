@@ -119,10 +119,7 @@ TEST(Tips, ABoxStaysOnScreenWithItsTailTowardsThePoint) {
     ScreenMetrics m = ScreenMetrics::For(w, h);
     for (PointD p : {PointD{10, h - 10.0}, PointD{w - 5.0, h - 5.0}, PointD{10, 10}, PointD{w - 5.0, 5}}) {
       TipPlacement t = PlaceTip(m, p.x, p.y);
-      EXPECT_GE(t.box.left, 0);
-      EXPECT_GE(t.box.top, 0);
-      EXPECT_LE(t.box.right, w);
-      EXPECT_LE(t.box.bottom, h);
+      EXPECT_TRUE(t.box.left >= 0 && t.box.top >= 0 && t.box.right <= w && t.box.bottom <= h) << p.x << ", " << p.y;
       bool left = t.frame % 2 == 1, below = t.frame >= 2;
       EXPECT_EQ(left, p.x > w / 2.0) << p.x;
       EXPECT_EQ(below, p.y < h / 2.0) << p.y;

@@ -23,7 +23,7 @@ class DraggedWindow : public HeadlessWindow {
   bool placed = false;
 };
 
-TEST(WindowFile, OnlyASaneRecordOfItsExactSizeIsTaken) {
+TEST(WindowFile, OnlyASaneRecordIsTakenKeptAtTheEndOfARunAndGivenBackAtTheNext) {
   WindowRecord r{1500, 1000, -1};
   std::string bytes = SerializeWindowRecord(r);
   ASSERT_EQ(bytes.size(), kWindowRecordSize);
@@ -34,11 +34,9 @@ TEST(WindowFile, OnlyASaneRecordOfItsExactSizeIsTaken) {
                            WindowRecord{1500, 99999, 0}, WindowRecord{1500, 1000, 1}})
     EXPECT_FALSE(ParseWindowRecord(SerializeWindowRecord(bad))) << bad.Width << "x" << bad.Height;
   WindowRecord fitted = FitWindowRecord({2500, 900, 0}, 1920, 1080);
-  EXPECT_EQ(fitted.Width, 1920) << "a smaller desktop than last time";
-  EXPECT_EQ(fitted.Height, 900);
-}
+  EXPECT_EQ(std::pair(fitted.Width, fitted.Height), std::pair(1920, 900)) << "a smaller desktop than last time";
 
-TEST(WindowFile, KeptAtTheEndOfARunAndGivenBackAtTheNext) {
+  // Kept at the end of a run and given back at the next.
   test::TempDir dir;
   Logs logs(dir.str());
   VirtualClock clock;
@@ -48,9 +46,8 @@ TEST(WindowFile, KeptAtTheEndOfARunAndGivenBackAtTheNext) {
   DraggedWindow second(clock);
   PlaceWindowAsLeft(second, dir.str(), logs);
   ASSERT_TRUE(second.placed);
-  EXPECT_EQ(second.placement.width, 1920) << "fitted to this desktop";
-  EXPECT_EQ(second.placement.height, 700);
-  EXPECT_TRUE(second.placement.maximised);
+  EXPECT_EQ(std::tuple(second.placement.width, second.placement.height, second.placement.maximised),
+            std::tuple(1920, 700, true)) << "fitted to this desktop";
 
   DraggedWindow never(clock);  // a run that never showed a window keeps the file as it was
   KeepWindowPlacement(never, dir.str(), logs);

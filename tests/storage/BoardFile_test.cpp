@@ -40,7 +40,7 @@ std::unique_ptr<Cells> PlayedBoard(std::string_view holes = "0 10 57") {
   return cells;
 }
 
-TEST(BoardFile, EveryFieldOfEveryCellRoundTrips) {
+TEST(BoardFile, EveryFieldOfEveryCellRoundTripsAndABoardOfAnotherLayoutDoesNotFit) {
   auto cells = PlayedBoard();
   const std::string bytes = EncodeBoard(*cells);
   ASSERT_EQ(bytes.size(), kBoardFileSize);
@@ -49,15 +49,17 @@ TEST(BoardFile, EveryFieldOfEveryCellRoundTrips) {
   std::string error;
   ASSERT_TRUE(DecodeBoard(bytes, *back, &error)) << error;
   EXPECT_EQ(EncodeBoard(*back), bytes);
-  EXPECT_EQ((*back)[4].Ice, 8);
-  EXPECT_EQ((*back)[7].Pos.CurY, (*cells)[7].Pos.CurY);
-  EXPECT_EQ((*back)[9].GemCol[2], 0xFF00FF00u);
-  EXPECT_TRUE((*back)[14].IsSelected);
-  EXPECT_TRUE(BoardFitsLevel(*back, *cells));
+  EXPECT_EQ(std::tuple((*back)[4].Ice, (*back)[7].Pos.CurY, (*back)[9].GemCol[2]), std::tuple(8, (*cells)[7].Pos.CurY, 0xFF00FF00u));
+  EXPECT_TRUE((*back)[14].IsSelected && BoardFitsLevel(*back, *cells));
   // The first cell's removal state leads the record; booleans are -1/0.
   EXPECT_EQ(bytes.substr(6 * 282, 4), std::string("\x0B\0\0\0", 4));
   EXPECT_EQ(bytes.substr(14 * 282 + 6, 2), "\xFF\xFF");
   EXPECT_EQ(BoardFileName(7), "dump7.dat");
+  auto saved = PlayedBoard("0 10 57");
+  auto level = PlayedBoard("0 10 58");
+  EXPECT_FALSE(BoardFitsLevel(*saved, *level, &error));
+  EXPECT_NE(error.find("cell 57"), std::string::npos) << error;
+  EXPECT_TRUE(BoardFitsLevel(*saved, *PlayedBoard("0 10 57")));
 }
 
 TEST(BoardFile, HostileBoardsAreRefusedAndLeaveTheCellsAlone) {
@@ -94,15 +96,6 @@ TEST(BoardFile, HostileBoardsAreRefusedAndLeaveTheCellsAlone) {
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(EncodeBoard(*out), before);
   }
-}
-
-TEST(BoardFile, ABoardOfAnotherLayoutDoesNotFit) {
-  auto saved = PlayedBoard("0 10 57");
-  auto level = PlayedBoard("0 10 58");
-  std::string error;
-  EXPECT_FALSE(BoardFitsLevel(*saved, *level, &error));
-  EXPECT_NE(error.find("cell 57"), std::string::npos) << error;
-  EXPECT_TRUE(BoardFitsLevel(*saved, *PlayedBoard("0 10 57")));
 }
 
 }  // namespace

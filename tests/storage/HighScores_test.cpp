@@ -17,15 +17,7 @@ std::vector<std::int64_t> Scores(const HighScoreTable& t) {
   return v;
 }
 
-TEST(HighScoreTable, ResetReadsNonameFrom200000Down) {
-  const HighScoreTable t = ResetTable();
-  EXPECT_EQ(Scores(t), (std::vector<std::int64_t>{200000, 180000, 160000, 140000, 120000, 100000, 80000, 60000, 40000,
-                                                  20000}));
-  for (int i = 1; i < kHighScoreEntries; ++i) EXPECT_EQ(t.entry[std::size_t(i)].EntryName, "NONAME");
-  EXPECT_EQ(t.entry[0], (HighScoreEntry{"CURRENT", "0"}));
-}
-
-TEST(HighScoreTable, InsertionKeepsOrderTiesBelowAndDropsTheTenth) {
+TEST(HighScoreTable, ResetReadsNonameFrom200000DownAndInsertionKeepsOrderTiesBelowAndDropsTheTenth) {
   HighScoreTable t = ResetTable();
   EXPECT_EQ(EnterHighScore(t, "Ann", 140000), 5);  // equal to the fourth: goes below it
   EXPECT_EQ(t.entry[4].EntryName, "NONAME");
@@ -46,15 +38,16 @@ TEST(HighScoreTable, InsertionKeepsOrderTiesBelowAndDropsTheTenth) {
   EXPECT_EQ(EnterHighScore(t, "Di", 999999), 1);
   EXPECT_EQ(t.entry[1].EntryName, "Di");
   EXPECT_EQ(t.entry[2].EntryScore, "200000");
-}
-
-TEST(HighScoreTable, ScoresCompareByValueNotText) {
-  EXPECT_EQ(ScoreValue("90000"), 90000);
-  EXPECT_EQ(ScoreValue("-12"), -12);
-  EXPECT_EQ(ScoreValue(""), 0);
-  EXPECT_EQ(ScoreValue("12a"), 0);
-  HighScoreTable t = ResetTable();
-  EXPECT_EQ(EnterHighScore(t, "Ann", 1000000), 1);  // "1000000" < "200000" as text
+  // Scores compare by value, not as text ("1000000" < "999999").
+  EXPECT_EQ(EnterHighScore(t, "Ann", 1000000), 1);
+  EXPECT_EQ(std::vector<std::int64_t>({ScoreValue("-12"), ScoreValue(""), ScoreValue("12a")}),
+            (std::vector<std::int64_t>{-12, 0, 0}));
+  // The reset table.
+  const HighScoreTable reset = ResetTable();
+  EXPECT_EQ(Scores(reset), (std::vector<std::int64_t>{200000, 180000, 160000, 140000, 120000, 100000, 80000, 60000, 40000,
+                                                  20000}));
+  for (int i = 1; i < kHighScoreEntries; ++i) EXPECT_EQ(reset.entry[std::size_t(i)].EntryName, "NONAME");
+  EXPECT_EQ(reset.entry[0], (HighScoreEntry{"CURRENT", "0"}));
 }
 
 TEST(HighScoresFile, NamesThenLengthPrefixedScores) {

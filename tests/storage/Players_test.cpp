@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "shell/InputRouter.h"
 
@@ -89,6 +90,14 @@ TEST(PlayersFile, RoundTripsAndShortLongAndHostileFilesFailWhole) {
   std::string error;
   EXPECT_FALSE(DecodePlayers(hostile, &error));
   EXPECT_NE(error.find("60000"), std::string::npos) << error;
+
+  // The debug block: 404 bytes exactly.
+  DebugBlock b{};
+  for (int i = 0; i < kDebugBlockValues; ++i) b[std::size_t(i)] = i * 7919 - 400000;
+  const std::string bytes = EncodeDebugBlock(b);
+  EXPECT_EQ(DecodeDebugBlock(bytes), b);
+  EXPECT_FALSE(DecodeDebugBlock(bytes.substr(0, 403)));
+  EXPECT_FALSE(DecodeDebugBlock(bytes + "x"));
 }
 
 TEST(PlayersFile, OutOfRangeValuesAreRepairedFieldByField) {
@@ -115,25 +124,16 @@ TEST(PlayersFile, OutOfRangeValuesAreRepairedFieldByField) {
   EXPECT_GE(repairs.size(), 10u);
   const PlayerRecord& q = back->slot[4];
   EXPECT_EQ(q.Name, "Way too long a ");
-  EXPECT_EQ(q.GameLevel, 0);
-  EXPECT_EQ(q.MaxLevel, 0);  // no level to continue on: the saved game is dropped
-  EXPECT_EQ(q.GameScore, 0);
-  EXPECT_EQ(q.GameLives, 0);
-  EXPECT_EQ(q.TimeLeft, 0.0);
-  EXPECT_EQ(q.TimeTotal, 0.0);
-  EXPECT_EQ(q.ShowTips, kFalse);
-  EXPECT_EQ(q.TipShown[50], kFalse);
+  // No level to continue on (MaxLevel 0): the saved game is dropped.
+  EXPECT_EQ(std::tie(q.GameLevel, q.MaxLevel, q.GameScore, q.GameLives, q.TimeLeft, q.TimeTotal, q.ShowTips, q.TipShown[50]),
+            std::make_tuple(0, 0, 0, 0, 0.0, 0.0, kFalse, kFalse));
   EXPECT_EQ(q.TipValue, t.slot[4].TipValue);
   const PlayerRecord& r = back->slot[6];
-  EXPECT_EQ(r.GameLevel, 65);
-  EXPECT_EQ(r.MaxLevel, 65);
-  EXPECT_EQ(r.TimeLeft, 1.0);
+  EXPECT_EQ(std::tie(r.GameLevel, r.MaxLevel, r.TimeLeft), std::make_tuple(65, 65, 1.0));
   EXPECT_EQ(back->slot[5], untouched);
   EXPECT_EQ(back->Current(), 1);
   EXPECT_EQ(back->slot[0].CurrentPlayer, 1);
-}
-
-TEST(PlayersFile, NameCharactersAreTheNameBoxs) {
+  // A name keeps the characters the name box takes.
   for (int c = 0; c < 256; ++c) EXPECT_EQ(IsNameCharacter(char(c)), IsFontChar(char(c))) << c;
   EXPECT_EQ(CleanName("Ann_Bonny#1234567890"), "AnnBonny1234567");
 }
@@ -170,15 +170,6 @@ TEST(PlayersTable, CurrentSlotContinueAndNewGame) {
   EXPECT_TRUE(r.Name.empty());
   EXPECT_EQ(r.MaxLevel, 0);
   EXPECT_EQ(r.TipValue, (std::array<std::int32_t, kTipCount>{}));
-}
-
-TEST(DebugBlockFile, FourHundredFourBytesExactly) {
-  DebugBlock b{};
-  for (int i = 0; i < kDebugBlockValues; ++i) b[std::size_t(i)] = i * 7919 - 400000;
-  const std::string bytes = EncodeDebugBlock(b);
-  EXPECT_EQ(DecodeDebugBlock(bytes), b);
-  EXPECT_FALSE(DecodeDebugBlock(bytes.substr(0, 403)));
-  EXPECT_FALSE(DecodeDebugBlock(bytes + "x"));
 }
 
 }  // namespace
