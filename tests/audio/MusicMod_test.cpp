@@ -106,9 +106,7 @@ TEST(MusicMod, FadeOutEndsExactlyAtZeroAndTheTrackKeepsRunning) {
   EXPECT_GT(rig.music.Slots[0].Level, 0.0);
   EXPECT_TRUE(rig.music.Slots[0].Wanted);
   rig.Frames(1);
-  EXPECT_EQ(rig.music.Slots[0].Level, 0.0);
-  EXPECT_EQ(rig.music.Slots[0].Step, 0.0);
-  EXPECT_FALSE(rig.music.Slots[0].Wanted);
+  EXPECT_EQ(std::tuple(rig.music.Slots[0].Level, rig.music.Slots[0].Step, rig.music.Slots[0].Wanted), std::tuple(0.0, 0.0, false));
   EXPECT_TRUE(rig.device.IsRunning(0));
   EXPECT_EQ(rig.device.Volume(0), -5000);
   // The next request fades in from 0 again.

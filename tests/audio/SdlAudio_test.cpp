@@ -30,8 +30,7 @@ TEST(SdlAudio, PlaysAWavEffectAndStreamsAnOggTrack) {
 
   SoundHandle a = sound->CreateStream(dir / "click.wav");
   SoundHandle b = sound->CreateStream(dir / "click.wav");
-  ASSERT_NE(a, 0u);
-  ASSERT_NE(b, 0u);
+  ASSERT_TRUE(a != 0 && b != 0);
   EXPECT_TRUE(sound->PreBuffer(a));
   EXPECT_EQ(sound->CreateStream(dir / "nothere.wav"), 0u);
   EXPECT_EQ(sound->LastError(), sound_error::FileOpen);

@@ -158,12 +158,10 @@ TEST(SoundFx, KeyWithTrailingBlankDoesNotMatchLongerNames) {
       "bon_bomb1 = 13, \\sounds\\short.wav\r\n");
   rig.sfx.StartSound();
   rig.sfx.loadAllSFX();
-  EXPECT_EQ(rig.sfx.Cue("bon_rum")->Id, 11);
-  EXPECT_EQ(rig.sfx.Cue("bon_rum")->Name, "bon_rum ");
-  EXPECT_EQ(rig.sfx.Cue("bon_rum_change")->Id, 12);
-  EXPECT_EQ(rig.sfx.Cue("bon_bomb1")->Id, 13);
-  EXPECT_EQ(rig.sfx.Cue("bon_rum")->File, "\\SOUNDS\\SHORT.WAV");
-  EXPECT_TRUE(rig.sfx.Cue("bon_rum")->Loaded);  // found on disk in lower case
+  const SfxCue& rum = *rig.sfx.Cue("bon_rum");
+  EXPECT_EQ(std::tuple(rum.Id, rig.sfx.Cue("bon_rum_change")->Id, rig.sfx.Cue("bon_bomb1")->Id), std::tuple(11, 12, 13));
+  EXPECT_EQ(std::pair(rum.Name, rum.File), std::pair(std::string("bon_rum "), std::string("\\SOUNDS\\SHORT.WAV")));
+  EXPECT_TRUE(rum.Loaded);  // found on disk in lower case
 }
 
 TEST(SoundFx, AbsentKeysAndBadIdsLeaveTheCueSilentWithAReportAndNumbersReadLeniently) {

@@ -37,11 +37,8 @@ TEST(Bubbles, ALineOfBubbledJewelsBurstsAgainUntilFreeThenGoes) {
   // The line is still there: the next search removes the free two and bursts
   // the last bubble of the middle one, which then falls into the gap below.
   kit.Settle();
-  EXPECT_EQ(kit.cells[11].Gnd, 1);
-  EXPECT_EQ(kit.cells[33].Gnd, 1);
-  EXPECT_EQ(kit.cells[22].Gnd, 0);
-  EXPECT_EQ(kit.cells[33].Gem, 1);
-  EXPECT_EQ(kit.cells[33].Ice, 0);
+  EXPECT_EQ(std::tuple(kit.cells[11].Gnd, kit.cells[33].Gnd, kit.cells[22].Gnd), std::tuple(1, 1, 0));
+  EXPECT_EQ(std::pair(kit.cells[33].Gem, kit.cells[33].Ice), std::pair(1, 0));
   EXPECT_EQ(kit.CountSound("ev_game_bal_pop"), 3);
 }
 

@@ -38,7 +38,7 @@ TEST(GameFrame, TheHourglassTicksAudiblyInTheLastHalfMinute) {
   EXPECT_EQ(kit.m.events.back().mode, SfxMode::Rearm);
 }
 
-TEST(GameFrame, TilesTurnGoldWithAFlashThenTipOne) {
+TEST(GameFrame, TilesTurnGoldWithAFlashThenTipOneAndTipTwoWhenOneToThreeAreLeft) {
   BoardKit kit;
   kit.player.tipsOn = true;
   for (int i : {11, 22, 33}) kit.Set(i, 1);
@@ -53,9 +53,7 @@ TEST(GameFrame, TilesTurnGoldWithAFlashThenTipOne) {
   auto tips = kit.Tips();
   EXPECT_NE(std::find(tips.begin(), tips.end(), 1), tips.end());
   EXPECT_EQ(kit.cells[11].Shine, 0);
-}
-
-TEST(GameFrame, TipTwoWhenOneToThreeTilesAreLeft) {
+  // Tip two when one to three tiles are left.
   for (int left : {4, 3, 1}) {
     BoardKit kit;
     kit.player.tipsOn = true;

@@ -24,11 +24,9 @@ TEST(Invariants, EachBrokenRuleIsCountedUnderItsName) {
   kit.cells[12].Disappear = Removal(7);
   kit.st.Score = 90;
   check.Check(kit.cells, kit.st, kit.now);
-  EXPECT_EQ(check.Count(Invariant::ItemInHole), 1);
-  EXPECT_EQ(check.Count(Invariant::BubbleCount), 1);
-  EXPECT_EQ(check.Count(Invariant::GroundValue), 1);
-  EXPECT_EQ(check.Count(Invariant::RemovalState), 1);
-  EXPECT_EQ(check.Count(Invariant::ScoreMonotonic), 1);
+  for (Invariant broken : {Invariant::ItemInHole, Invariant::BubbleCount, Invariant::GroundValue, Invariant::RemovalState,
+                           Invariant::ScoreMonotonic})
+    EXPECT_EQ(check.Count(broken), 1) << int(broken);
   EXPECT_NE(check.Report().find("the score never decreases: 1"), std::string::npos);
 
   // A new level may start from any score.

@@ -21,13 +21,10 @@ TEST(LineRule, FindsLinesOnAllThreeAxesWithTheirRotation) {
   for (int i : {0, 11, 22}) kit.Set(i, 1);
   for (int i : {7, 12, 17}) kit.Set(i, 2);
   for (int i : {3, 9, 15}) kit.Set(i, 3);  // 3 -> 9 -> 15 is down-right: +6 twice
-  EXPECT_TRUE(IsLineAt(kit.cells, 11, 11));
-  EXPECT_TRUE(IsLineAt(kit.cells, 12, 5));
-  EXPECT_TRUE(IsLineAt(kit.cells, 9, 6));
+  EXPECT_TRUE(IsLineAt(kit.cells, 11, 11) && IsLineAt(kit.cells, 12, 5) && IsLineAt(kit.cells, 9, 6));
   ASSERT_TRUE(MarkMatches(kit.cells));
-  EXPECT_DOUBLE_EQ(kit.cells[22].Rotation, std::numbers::pi / 2);
-  EXPECT_DOUBLE_EQ(kit.cells[17].Rotation, std::numbers::pi / 6);
-  EXPECT_DOUBLE_EQ(kit.cells[15].Rotation, -std::numbers::pi / 6);
+  EXPECT_EQ(std::tuple(kit.cells[22].Rotation, kit.cells[17].Rotation, kit.cells[15].Rotation),
+            std::tuple(std::numbers::pi / 2, std::numbers::pi / 6, -std::numbers::pi / 6));
   for (int i : {0, 11, 22, 7, 12, 17, 3, 9, 15}) {
     EXPECT_EQ(kit.cells[i].Disappear, Removal::Start) << i;
     EXPECT_FALSE(kit.cells[i].IsAvailable) << i;

@@ -17,7 +17,7 @@ std::set<int> TargetsOf(const BonusState& b, EffectKind kind) {
   return out;
 }
 
-TEST(Effects, GunShootsDistinctTargetsByGradeAndDestroysEach) {
+TEST(Effects, GunShootsDistinctTargetsByGradeDestroysEachAndEachOnlyOnce) {
   for (int grade : {0, 3}) {
     BonusKit k;
     k.Grades().PowerGrade[2] = std::int16_t(grade);
@@ -33,9 +33,7 @@ TEST(Effects, GunShootsDistinctTargetsByGradeAndDestroysEach) {
     }
     EXPECT_EQ(k.bonus->EffectsAlive, 0);
   }
-}
-
-TEST(Effects, GunWithFewerItemsThanShotsShootsEachOnce) {
+  // With fewer items than shots the gun shoots each once.
   BonusKit k;
   for (int i = 0; i < kCellCount; ++i) k.cells[i].Gem = 0;
   // On the bottom row, where nothing falls.
@@ -67,7 +65,7 @@ TEST(Effects, SeismicGemTakesEveryJewelOfThePartnersKindAndOneBubble) {
   }
 }
 
-TEST(Effects, CannonballShotSetsOffABombInItsPath) {
+TEST(Effects, CannonballShotsFollowTheSixLinesOfTheLatticeAndSetOffABombInTheirPath) {
   BonusKit k;
   k.Set(79, 44);  // two cells straight below the cannonball
   k.Trigger(57, 49);
@@ -79,18 +77,16 @@ TEST(Effects, CannonballShotSetsOffABombInItsPath) {
   EXPECT_EQ(k.cells[79].Gnd, 1);
   // The flames around the bomb gild what the shots did not reach.
   EXPECT_EQ(k.cells[79 + 1].Gnd + k.cells[79 - 1].Gnd > 0, true);
-}
-
-TEST(Effects, CannonballShotsFollowTheSixLinesOfTheLattice) {
+  // The shots follow the six lines of the lattice.
   // From 57 (column 4, row 5): straight up and down the column (11 apart) and
   // along the two diagonals (6 and 5 apart); the cells beside it are spared.
-  BonusKit k;
-  k.Trigger(57, 49);
-  k.RunOut();
+  BonusKit lines;
+  lines.Trigger(57, 49);
+  lines.RunOut();
   for (int step : {11, 6, 5})
     for (int n = 1; n <= 3; ++n)
-      for (int cell : {57 - n * step, 57 + n * step}) EXPECT_EQ(k.cells[cell].Gnd, 1) << "cell " << cell;
-  for (int spared : {56, 58, 34, 36, 78, 80}) EXPECT_EQ(k.cells[spared].Gnd, 0) << "cell " << spared;
+      for (int cell : {57 - n * step, 57 + n * step}) EXPECT_EQ(lines.cells[cell].Gnd, 1) << "cell " << cell;
+  for (int spared : {56, 58, 34, 36, 78, 80}) EXPECT_EQ(lines.cells[spared].Gnd, 0) << "cell " << spared;
 }
 
 TEST(Effects, AnItemInMidFallOrMidSwapIsPassedOver) {
@@ -158,7 +154,7 @@ TEST(Effects, FullOrCrowdedSlotTables) {
   }
 }
 
-TEST(Effects, NoObjectHitsAHoleAndEveryObjectEnds) {
+TEST(Effects, NoObjectHitsAHoleEveryObjectEndsAndALevelStartFreesEverySlot) {
   // Holes all round the cannonball's cell and along its rows.
   BonusKit k;
   std::string layout;
@@ -174,17 +170,15 @@ TEST(Effects, NoObjectHitsAHoleAndEveryObjectEnds) {
     }
   }
   EXPECT_EQ(k.bonus->EffectsAlive, 0);
-}
-
-TEST(Effects, LevelStartFreesEverySlot) {
-  BonusKit k;
-  k.Trigger(57, 49);
-  k.Frame();
-  ASSERT_GT(k.bonus->EffectsAlive, 0);
-  ResetBonusLevel(*k.bonus, k.now);
-  EXPECT_EQ(k.bonus->EffectsAlive, 0);
-  for (const EffectObject& e : k.bonus->Effects) EXPECT_FALSE(e.Active);
-  EXPECT_FALSE(EffectsHoldBoard(*k.bonus));
+  // A level's start frees every slot.
+  BonusKit start;
+  start.Trigger(57, 49);
+  start.Frame();
+  ASSERT_GT(start.bonus->EffectsAlive, 0);
+  ResetBonusLevel(*start.bonus, start.now);
+  EXPECT_EQ(start.bonus->EffectsAlive, 0);
+  for (const EffectObject& e : start.bonus->Effects) EXPECT_FALSE(e.Active);
+  EXPECT_FALSE(EffectsHoldBoard(*start.bonus));
 }
 
 }  // namespace

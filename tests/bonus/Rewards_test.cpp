@@ -41,17 +41,19 @@ TEST(Rewards, ChestPointsArriveWhenItsPopupEnds) {
 }
 
 TEST(Rewards, ClockTimeArrivesAtPopupEndAndKeepsTheSand) {
-  BonusKit k;
-  k.Grades().PowerGrade[3] = 1;
-  k.level.TimeLimit = 100;
-  k.level.SandLeft = 0.5;
-  BoardCtx c = k.Ctx();
-  ShowItemReward(c, 43, 57);
-  EXPECT_EQ(FirstPopup(*k.bonus)->Text, "+1 minute");
-  EXPECT_DOUBLE_EQ(k.level.TimeLimit, 100);
-  StepPopups(k, c, 1000);
-  EXPECT_DOUBLE_EQ(k.level.TimeLimit, 160);
-  EXPECT_DOUBLE_EQ(k.level.SandLeft, (50.0 + 60) / 160);
+  for (auto [grade, text, seconds] : {std::tuple{1, "+1 minute", 60.0}, {2, "+90 seconds", 90.0}}) {
+    BonusKit k;
+    k.Grades().PowerGrade[3] = std::int16_t(grade);
+    k.level.TimeLimit = 100;
+    k.level.SandLeft = 0.5;
+    BoardCtx c = k.Ctx();
+    ShowItemReward(c, 43, 57);
+    EXPECT_EQ(FirstPopup(*k.bonus)->Text, text);
+    EXPECT_DOUBLE_EQ(k.level.TimeLimit, 100);
+    StepPopups(k, c, 1000);
+    EXPECT_DOUBLE_EQ(k.level.TimeLimit, 100 + seconds);
+    EXPECT_DOUBLE_EQ(k.level.SandLeft, (50.0 + seconds) / (100 + seconds));
+  }
 }
 
 TEST(Rewards, LifeKeyAndStarsAreCreditedAtOnce) {

@@ -6,22 +6,7 @@
 namespace bm::testing {
 namespace {
 
-TEST(Rum, ABoardWithoutAValidPairWastesTheSecond) {
-  // No jewel at all: bonus items never swap by themselves, and never line up.
-  std::string layout;
-  for (int i = 0; i < kCellCount; ++i) layout += "53 ";
-  BonusKit k(layout);
-  k.player.rumCount = 30;
-  for (int s = 0; s < 5; ++s) {
-    k.Frames(29);  // a second of frames
-  }
-  EXPECT_EQ(k.st.SwapState, SwapPhase::Idle);
-  EXPECT_FALSE(k.player.rumSwap);
-  EXPECT_LE(k.player.rumCount, 26);
-  EXPECT_GE(k.player.rumCount, 24);
-}
-
-TEST(Rum, RumSwapsTurnAndNeverGoBackNorMakeALineAndStopAtTheLevelEnd) {
+TEST(Rum, RumSwapsTurnNeverGoBackNorMakeALineStopAtTheLevelEndAndAreWastedWithoutAPair) {
   BonusKit k;
   k.player.rumCount = 30;
   int swaps = 0;
@@ -57,6 +42,19 @@ TEST(Rum, RumSwapsTurnAndNeverGoBackNorMakeALineAndStopAtTheLevelEnd) {
   RumTick(c);
   EXPECT_EQ(ending.player.rumCount, 0);
   EXPECT_EQ(ending.st.SwapState, SwapPhase::Idle);
+  // On a board without a valid pair the second is wasted.
+  // No jewel at all: bonus items never swap by themselves, and never line up.
+  std::string layout;
+  for (int i = 0; i < kCellCount; ++i) layout += "53 ";
+  BonusKit wasted(layout);
+  wasted.player.rumCount = 30;
+  for (int s = 0; s < 5; ++s) {
+    wasted.Frames(29);  // a second of frames
+  }
+  EXPECT_EQ(wasted.st.SwapState, SwapPhase::Idle);
+  EXPECT_FALSE(wasted.player.rumSwap);
+  EXPECT_LE(wasted.player.rumCount, 26);
+  EXPECT_GE(wasted.player.rumCount, 24);
 }
 
 }  // namespace

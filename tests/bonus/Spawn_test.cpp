@@ -93,7 +93,7 @@ TEST(Spawning, LifeAndClockAreDampedByLivesAndSand) {
   EXPECT_NEAR(clockEmpty / clockHalf, 3, 0.35);  // 2.5 rounds to 2
 }
 
-TEST(Spawning, NoStarIntoAFullRowOfSlots) {
+TEST(Spawning, NoStarIntoAFullRowOfSlotsButWithEveryGradeAtTheTopBothComeAlike) {
   BonusKit k;
   k.Unlock(1);
   RecomputeBonusChances(k.bonus->BonusChance, k.items, 1);
@@ -105,19 +105,17 @@ TEST(Spawning, NoStarIntoAFullRowOfSlots) {
   for (int j = 12; j <= 17; ++j) k.Stars().Object[std::size_t(j)].Flag = -1;
   placed = SpawnMany(k, 100000);
   EXPECT_EQ(placed[55], 0);
-}
-
-TEST(Spawning, WithEveryItemAtItsTopGradesBothStarsStillComeAlike) {
+  // A shop with nothing left to raise still has empty star slots: the stars keep coming, one colour as often as the other.
   // A shop with nothing left to raise still has empty star slots: the stars
   // keep coming, one colour as often as the other.
-  BonusKit k;
-  UnlockEveryItem(*k.items, 1);
-  RecomputeBonusChances(k.bonus->BonusChance, k.items, 1);
-  auto placed = SpawnMany(k, 1000000);
+  BonusKit top;
+  UnlockEveryItem(*top.items, 1);
+  RecomputeBonusChances(top.bonus->BonusChance, top.items, 1);
+  auto topPlaced = SpawnMany(top, 1000000);
   // 4 / 1.2^10 x 14 percent draw a code, 1 in 14 is each star, 3 percent stay.
   double expect = 1000000 * 4 / std::pow(1.2, 10) * 0.14 / 14 * 0.03;
-  EXPECT_NEAR(double(placed[54]), expect, expect * 0.3);
-  EXPECT_NEAR(double(placed[55]), expect, expect * 0.3);
+  EXPECT_NEAR(double(topPlaced[54]), expect, expect * 0.3);
+  EXPECT_NEAR(double(topPlaced[55]), expect, expect * 0.3);
 }
 
 TEST(Spawning, KeysByLevelOncePerLevelAndNeverOnceFound) {
@@ -162,7 +160,7 @@ TEST(Spawning, KeysByLevelOncePerLevelAndNeverOnceFound) {
 
 // The same seed drops the same items: how often each kind comes, with every
 // item open at the grades below, two lives and half a glass of sand.
-TEST(Spawning, AFixedSeedDropsEachKindAsOftenAsEver) {
+TEST(Spawning, AFixedSeedDropsEachKindAsOftenAsEverAndEachOffersTipFive) {
   BonusKit k;
   k.level.Number = 65;
   k.lives = 2;
@@ -173,18 +171,16 @@ TEST(Spawning, AFixedSeedDropsEachKindAsOftenAsEver) {
   auto placed = SpawnMany(k, 400000);
   std::vector<long> counts(placed.begin() + 41, placed.begin() + 56);
   EXPECT_EQ(counts, (std::vector<long>{264, 192, 355, 511, 497, 131, 711, 134, 776, 781, 280, 1049, 0, 83, 68}));
-}
-
-TEST(Spawning, ABonusOrKeyOffersTipFiveAndIsCounted) {
-  BonusKit k;
-  k.player.tipsOn = true;
-  k.level.Number = 65;
-  SpawnMany(k, 2000);
+  // A bonus or a key offers tip five and is counted.
+  BonusKit tipped;
+  tipped.player.tipsOn = true;
+  tipped.level.Number = 65;
+  SpawnMany(tipped, 2000);
   long spawned = 0;
-  for (long n : k.bonus->Figures.spawned) spawned += n;
+  for (long n : tipped.bonus->Figures.spawned) spawned += n;
   EXPECT_GT(spawned, 0);
-  EXPECT_FALSE(k.Tips().empty());
-  for (int tip : k.Tips()) EXPECT_EQ(tip, 5);
+  EXPECT_FALSE(tipped.Tips().empty());
+  for (int tip : tipped.Tips()) EXPECT_EQ(tip, 5);
 }
 
 TEST(ShopCatalogue, TextsByGrade) {

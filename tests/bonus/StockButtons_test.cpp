@@ -22,10 +22,7 @@ TEST(StockButtons, SunRemovesABubbledJewelWithAllItsBubbles) {
   EXPECT_TRUE(k.st.SunArmed);
   k.Click(57);
   k.Settle();
-  EXPECT_EQ(k.cells[57].Gnd, 1);
-  EXPECT_EQ(k.cells[57].Ice, 0);
-  EXPECT_FALSE(k.st.SunArmed);
-  EXPECT_EQ(k.CountSound("bon_sun"), 1);
+  EXPECT_EQ(std::tuple(k.cells[57].Gnd, k.cells[57].Ice, k.st.SunArmed, k.CountSound("bon_sun")), std::tuple(1, 0, false, 1));
 }
 
 // On a busy board (items falling, bomb flames flying) a click leaves the sun
@@ -50,18 +47,14 @@ TEST(StockButtons, SunWaitsForASettledBoard) {
     ASSERT_FALSE(AtRest(PhaseOf(k.cells, k.st))) << flames;
     k.left = false;
     k.Frame();
-    EXPECT_TRUE(k.st.SunArmed) << flames;
-    EXPECT_EQ(k.cells[90].Gem, gem) << flames;
-    EXPECT_EQ(k.cells[90].Disappear, Removal::None) << flames;
-    EXPECT_EQ(k.CountSound("bon_sun"), 0) << flames;
+    EXPECT_EQ(std::tuple(k.st.SunArmed, k.cells[90].Gem, k.cells[90].Disappear, k.CountSound("bon_sun")),
+              std::tuple(true, gem, Removal::None, 0)) << flames;
     k.RunOut();
     if (k.cells[90].Gnd == 1) continue;  // the flames reached it: nothing left to show
     k.Click(90);
     k.Settle();
-    EXPECT_FALSE(k.st.SunArmed) << flames;
-    EXPECT_EQ(k.cells[90].Gnd, 1) << flames;
-    EXPECT_EQ(k.CountSound("bon_sun"), 1) << flames;
-    EXPECT_EQ(k.player.sunCount, 0) << flames;
+    EXPECT_EQ(std::tuple(k.st.SunArmed, k.cells[90].Gnd, k.CountSound("bon_sun"), k.player.sunCount),
+              std::tuple(false, 1, 1, 0)) << flames;
   }
 }
 
@@ -73,16 +66,13 @@ TEST(StockButtons, RightClickGivesArmedAnchorAndSunBack) {
   Press(k, StockButton::Hook);  // already armed: nothing
   Press(k, StockButton::Sun);
   Press(k, StockButton::Sun);
-  EXPECT_EQ(k.player.anchorCount, 0);
-  EXPECT_EQ(k.player.sunCount, 1);
+  EXPECT_EQ(std::pair(k.player.anchorCount, k.player.sunCount), std::pair(0, 1));
   k.right = true;
   k.Frame();
   k.right = false;
   k.Frame();
-  EXPECT_FALSE(k.st.AnchorArmed);
-  EXPECT_FALSE(k.st.SunArmed);
-  EXPECT_EQ(k.player.anchorCount, 1);
-  EXPECT_EQ(k.player.sunCount, 2);
+  EXPECT_FALSE(k.st.AnchorArmed || k.st.SunArmed);
+  EXPECT_EQ(std::pair(k.player.anchorCount, k.player.sunCount), std::pair(1, 2));
 }
 
 TEST(StockButtons, AnchorSwapsDistantItemsAndNeverSwapsBack) {
@@ -95,8 +85,7 @@ TEST(StockButtons, AnchorSwapsDistantItemsAndNeverSwapsBack) {
   k.Click(a);
   k.Click(b);
   k.Settle();
-  EXPECT_EQ(k.cells[a].Gem, gb);
-  EXPECT_EQ(k.cells[b].Gem, ga);
+  EXPECT_EQ(std::pair(k.cells[a].Gem, k.cells[b].Gem), std::pair(gb, ga));
   EXPECT_FALSE(k.st.AnchorArmed);
   EXPECT_EQ(k.CountSound("bon_anc"), 1) << "heard at the swap, not when the hook is armed";
 }
@@ -131,9 +120,8 @@ TEST(StockButtons, ShuffleDropsFreeItemsButNotBubbledOnesKeysOrStars) {
   k.st.NoMovesRunning = false;
   Press(k, StockButton::Shuffle);
   EXPECT_EQ(k.player.shuffleCount, 0);
-  EXPECT_EQ(k.cells[57].Disappear, Removal::None);
-  EXPECT_EQ(k.cells[58].Disappear, Removal::Dropping);
-  EXPECT_EQ(k.cells[0].Disappear, Removal::None);
+  EXPECT_EQ(std::tuple(k.cells[57].Disappear, k.cells[58].Disappear, k.cells[0].Disappear),
+            std::tuple(Removal::None, Removal::Dropping, Removal::None));
   EXPECT_EQ(k.CountSound("bon_reshuf"), 1);
   Press(k, StockButton::Shuffle);
   EXPECT_EQ(k.CountSound("bon_reshuf"), 1);
@@ -165,10 +153,9 @@ TEST(StockButtons, ButtonsSitInThePanelColumnAndAreFoundByPoint) {
   ScreenMetrics m = ScreenMetrics::For(1280, 1024);
   double x = 0, y = 0;
   PanelAnchor(m, 1, x, y);
-  EXPECT_DOUBLE_EQ(x, 1165);
-  EXPECT_DOUBLE_EQ(y, 114);
+  EXPECT_EQ(std::pair(x, y), std::pair(1165.0, 114.0));
   PanelAnchor(m, 7, x, y);
-  EXPECT_DOUBLE_EQ(y, 780);
+  EXPECT_EQ(y, 780);
   for (StockButton b : {StockButton::ShowFree, StockButton::Parrot, StockButton::Shuffle, StockButton::Hook,
                         StockButton::Sun}) {
     const IRect hit = StockButtonHitRect(m, b);  // wider than the face: a fingertip's reach

@@ -17,18 +17,7 @@ void AllGoldBut(BonusKit& kit, int plain) {
     if (kit.cells[i].IsExists) kit.cells[i].Gnd = i == plain ? 0 : 1;
 }
 
-TEST(BotBonuses, ABonusOnTheLastPlainTileIsTakenEvenRum) {
-  for (int code : {int(item::Rum), int(item::Chest), int(item::Shuffle)}) {
-    BonusKit kit;
-    AllGoldBut(kit, 40);
-    kit.Set(40, code);
-    BonusPlan plan = PlanBonus(kit.cells, kit.st, kit.player, kit.metrics, 1.0, 0);
-    EXPECT_EQ(plan.kind, BonusPlan::Kind::Swap) << "code " << code;
-    EXPECT_EQ(plan.a, 40) << "code " << code;
-  }
-}
-
-TEST(BotBonuses, RumWaitsWhileMovesGildAndStirsTheLastFewTiles) {
+TEST(BotBonuses, RumWaitsWhileMovesGildStirsTheLastFewTilesAndABonusOnTheLastTileIsTaken) {
   BonusKit kit;
   kit.Set(40, item::Rum);
   // Plenty of plain tiles and a move that gilds three of them: no rum.
@@ -39,6 +28,15 @@ TEST(BotBonuses, RumWaitsWhileMovesGildAndStirsTheLastFewTiles) {
   plan = PlanBonus(kit.cells, kit.st, kit.player, kit.metrics, 1.0, 0);
   EXPECT_EQ(plan.kind, BonusPlan::Kind::Swap);
   EXPECT_EQ(plan.a, 40);
+  // A bonus on the last plain tile is taken, even the rum.
+  for (int code : {int(item::Rum), int(item::Chest), int(item::Shuffle)}) {
+    BonusKit kit;
+    AllGoldBut(kit, 40);
+    kit.Set(40, code);
+    BonusPlan plan = PlanBonus(kit.cells, kit.st, kit.player, kit.metrics, 1.0, 0);
+    EXPECT_EQ(plan.kind, BonusPlan::Kind::Swap) << "code " << code;
+    EXPECT_EQ(plan.a, 40) << "code " << code;
+  }
 }
 
 TEST(BotBonuses, TheSunGoesOnTheLastTilesWhenNoMoveGildsThem) {

@@ -88,8 +88,7 @@ TEST(AtomicWrite, StaleTemporaryFilesOfKilledWritersAreRemoved) {
   dir.Write("x.dat.tmp." + std::to_string(getpid()), "a write of this process");
   EXPECT_EQ(RemoveStaleTempFiles(dir.str()), 2);
   EXPECT_EQ(dir.Read("players.dat"), "good");
-  EXPECT_TRUE(std::filesystem::exists(dir.File("notes.tmp.txt")));
-  EXPECT_TRUE(std::filesystem::exists(dir.File("x.dat.tmp." + std::to_string(getpid()))));
+  EXPECT_TRUE(std::filesystem::exists(dir.File("notes.tmp.txt")) && std::filesystem::exists(dir.File("x.dat.tmp." + std::to_string(getpid()))));
   EXPECT_EQ(RemoveStaleTempFiles(dir.File("missing")), 0);
 }
 

@@ -13,7 +13,7 @@ namespace {
 
 using test::TempDir;
 
-TEST(SafeRead, ReadsRegularFilesUpToTheBoundAndOnlyTheFrontOfLongerOnes) {
+TEST(SafeRead, ReadsRegularFilesUpToTheBoundAndFailsAtOnceOnAnythingElse) {
   TempDir dir;
   dir.Write("a.bin", std::string("ab\0cd", 5));
   ReadResult r = ReadFileBounded(dir.File("a.bin"), 5);
@@ -33,26 +33,24 @@ TEST(SafeRead, ReadsRegularFilesUpToTheBoundAndOnlyTheFrontOfLongerOnes) {
   // The bound itself is still a whole file.
   dir.Write("exact", std::string(50, 'y'));
   EXPECT_TRUE(ReadFileBounded(dir.File("exact"), 50).ok());
-}
-
-TEST(SafeRead, MissingFoldersFifosAndUnreadableFilesFailAtOnce) {
-  TempDir dir;
-  EXPECT_EQ(ReadFileBounded(dir.File("nothing"), 10).status, ReadStatus::Missing);
-  EXPECT_EQ(ReadFileBounded(dir.File("no/such/path"), 10).status, ReadStatus::Missing);
-  std::filesystem::create_directory(dir.File("folder"));
-  ReadResult d = ReadFileBounded(dir.File("folder"), 10);
+  // Missing files, folders, FIFOs and unreadable files fail at once.
+  TempDir other;
+  EXPECT_EQ(ReadFileBounded(other.File("nothing"), 10).status, ReadStatus::Missing);
+  EXPECT_EQ(ReadFileBounded(other.File("no/such/path"), 10).status, ReadStatus::Missing);
+  std::filesystem::create_directory(other.File("folder"));
+  ReadResult d = ReadFileBounded(other.File("folder"), 10);
   EXPECT_EQ(d.status, ReadStatus::NotRegularFile);
   EXPECT_NE(d.error.find("directory"), std::string::npos);
   // A FIFO with no writer would block a plain open for ever.
-  ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
-  ReadResult f = ReadFileBounded(dir.File("fifo"), 10);
+  ASSERT_EQ(mkfifo(other.File("fifo").c_str(), 0600), 0);
+  ReadResult f = ReadFileBounded(other.File("fifo"), 10);
   EXPECT_EQ(f.status, ReadStatus::NotRegularFile);
   EXPECT_NE(f.error.find("FIFO"), std::string::npos);
   EXPECT_EQ(ReadFileBounded("/dev/zero", 10).status, ReadStatus::NotRegularFile);
   if (geteuid() != 0) {  // root reads anything
-    dir.Write("locked", "secret");
-    chmod(dir.File("locked").c_str(), 0);
-    EXPECT_EQ(ReadFileBounded(dir.File("locked"), 10).status, ReadStatus::IoError);
+    other.Write("locked", "secret");
+    chmod(other.File("locked").c_str(), 0);
+    EXPECT_EQ(ReadFileBounded(other.File("locked"), 10).status, ReadStatus::IoError);
   }
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 using test::TempDir;
 
-TEST(SaveSet, AFileNoSaveWroteIsOddOneWrittenBeforeAnyIsTakenAsItIs) {
+TEST(SaveSet, AFileNoSaveWroteIsOddOneWrittenBeforeAnyIsTakenAndNothingUnreadIsReplaced) {
   TempDir dir;
   dir.Write("before.dat", "saved before there was a generation file");
   SaveSet save(dir.str(), "gen");
@@ -34,33 +34,30 @@ TEST(SaveSet, AFileNoSaveWroteIsOddOneWrittenBeforeAnyIsTakenAsItIs) {
         "brinemoor generation 1\nfile 1 0000000000000001 ../a\n", "brinemoor generation 1\nfile 1 0000000000000001 /a\n",
         "brinemoor generation 1\nfile 1 0000000000000001 a\ngone 0 0000000000000000 a\n"})
     EXPECT_FALSE(DecodeGeneration(bad)) << bad;
-}
-
-// What we could not read is never replaced or removed: the whole save fails first.
-TEST(SaveSet, NothingThatCannotBeReadIsReplaced) {
-  TempDir dir;
-  std::filesystem::create_directory(dir.File("folder.dat"));
-  ASSERT_EQ(mkfifo(dir.File("fifo.dat").c_str(), 0600), 0);
-  dir.Write("plain.dat", "x");
+  // Nothing that cannot be read is replaced.
+  TempDir unread;
+  std::filesystem::create_directory(unread.File("folder.dat"));
+  ASSERT_EQ(mkfifo(unread.File("fifo.dat").c_str(), 0600), 0);
+  unread.Write("plain.dat", "x");
   for (const char* name : {"folder.dat", "fifo.dat"}) {
-    SaveSet save(dir.str(), "gen");
+    SaveSet save(unread.str(), "gen");
     save.Put("other.dat", "new");
     save.Put(name, "new");
     Wording error;
     std::string failed;
     EXPECT_FALSE(save.Commit(&error, &failed)) << name;
-    EXPECT_EQ(failed, dir.File(name));
+    EXPECT_EQ(failed, unread.File(name));
     EXPECT_NE(error.English().find("left as it is"), std::string::npos) << error.English();
-    EXPECT_FALSE(std::filesystem::exists(dir.File("other.dat"))) << name;
+    EXPECT_FALSE(std::filesystem::exists(unread.File("other.dat"))) << name;
   }
-  EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder.dat")));
-  EXPECT_TRUE(std::filesystem::is_fifo(dir.File("fifo.dat")));
-  EXPECT_TRUE(MayReplace(dir.File("plain.dat")) && MayReplace(dir.File("nothing.dat")));
+  EXPECT_TRUE(std::filesystem::is_directory(unread.File("folder.dat")));
+  EXPECT_TRUE(std::filesystem::is_fifo(unread.File("fifo.dat")));
+  EXPECT_TRUE(MayReplace(unread.File("plain.dat")) && MayReplace(unread.File("nothing.dat")));
   // What a read in this run could not read stays untouched, even once it could be.
-  EXPECT_EQ(ReadFileBounded(dir.File("fifo.dat"), 10).status, ReadStatus::NotRegularFile);
-  std::filesystem::remove(dir.File("fifo.dat"));
-  dir.Write("fifo.dat", "the player's");
-  EXPECT_FALSE(MayReplace(dir.File("fifo.dat")));
+  EXPECT_EQ(ReadFileBounded(unread.File("fifo.dat"), 10).status, ReadStatus::NotRegularFile);
+  std::filesystem::remove(unread.File("fifo.dat"));
+  unread.Write("fifo.dat", "the player's");
+  EXPECT_FALSE(MayReplace(unread.File("fifo.dat")));
 }
 
 }  // namespace

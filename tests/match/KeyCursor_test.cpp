@@ -93,7 +93,7 @@ TEST(KeyCursor, EnterAnArrowAndEnterMakeTheSwap) {
   EXPECT_GT(kit.st.Score, before) << "the swap made its line";
 }
 
-TEST(KeyCursor, ThePointerTakesTheBoardBackWhenItMoves) {
+TEST(KeyCursor, ThePointerTakesTheBoardBackWhenItMovesAndHeldArrowsRepeatAfterADelay) {
   BoardKit kit;
   kit.PointAt(5);
   kit.Frame();
@@ -106,23 +106,21 @@ TEST(KeyCursor, ThePointerTakesTheBoardBackWhenItMoves) {
   kit.px += 3;
   kit.Frame();
   EXPECT_EQ(kit.m.keyCursor.cell, kNoCell);
-}
-
-TEST(KeyCursor, HeldArrowsRepeatAfterADelay) {
-  BoardKit kit;
-  kit.px = kit.py = -1000;
-  kit.Frame();
-  Tap(kit, mkey::ArrowLeft);
-  int start = kit.m.keyCursor.cell;
-  kit.keys = mkey::ArrowDown;
-  kit.Frame(10);
-  int first = kit.m.keyCursor.cell;
+  // Held arrows repeat after a delay.
+  BoardKit held;
+  held.px = held.py = -1000;
+  held.Frame();
+  Tap(held, mkey::ArrowLeft);
+  int start = held.m.keyCursor.cell;
+  held.keys = mkey::ArrowDown;
+  held.Frame(10);
+  int first = held.m.keyCursor.cell;
   EXPECT_NE(first, start);
-  kit.Frames(20, 10);  // 200 ms: still within the delay
-  EXPECT_EQ(kit.m.keyCursor.cell, first);
-  kit.Frames(30, 10);  // 300 ms more: a few repeats
-  EXPECT_NE(kit.m.keyCursor.cell, first);
-  kit.keys = 0;
+  held.Frames(20, 10);  // 200 ms: still within the delay
+  EXPECT_EQ(held.m.keyCursor.cell, first);
+  held.Frames(30, 10);  // 300 ms more: a few repeats
+  EXPECT_NE(held.m.keyCursor.cell, first);
+  held.keys = 0;
 }
 
 TEST(KeyCursor, DigitKeysPressTheStockButtons) {

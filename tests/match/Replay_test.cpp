@@ -16,7 +16,7 @@
 namespace bm {
 namespace {
 
-TEST(Replay, ATapeReadsBackWhatWasWritten) {
+TEST(Replay, ATapeReadsBackWhatWasWrittenAndAGarbledOneIsRefusedWithAReason) {
   test::TempDir dir;
   std::string path = (dir.path / "t.tape").string();
   TapeWriter w;
@@ -58,6 +58,24 @@ TEST(Replay, ATapeReadsBackWhatWasWritten) {
   EXPECT_TRUE(t.steps[1].in == in && t.steps[2].in == other);
   EXPECT_EQ(t.steps[4].blob, board.blob) << "bytes of every value survive";
   EXPECT_EQ(std::tuple(t.steps[3].in.now, t.steps[5].values, t.steps[5].in.now), std::tuple(2000.0, between.values, 3000.0));
+  // A garbled or missing tape is refused with a reason.
+  EXPECT_FALSE(ReadTape("/nonexistent/x.tape", t, &error));
+  EXPECT_FALSE(error.empty());
+  for (const char* text : {"", "brinemoor-tape 1\n", "brinemoor-tape 1\nseed 1 invariants 0\nF 1 2\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nN 99 0 1280 1024\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nF nan 1 1 0 0 1280 1024\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nF 1 1 1 0 0 0 1024\n", "other 1\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nL\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nB 10 3 4\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nP 10 1 2 3\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nD 10 abc\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nD 10 zz\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nC 10 1 2 3 inf 5\n",
+                           "brinemoor-tape 1\nseed 1 invariants 0\nX 10\n"}) {
+    error.clear();
+    EXPECT_FALSE(ParseTape(text, t, &error)) << text;
+    EXPECT_FALSE(error.empty()) << text;
+  }
 }
 
 // What the screens hand the match comes back from the tape: the player's
@@ -92,28 +110,6 @@ TEST(Replay, ThePlayerAndTheShopComeBackFromATape) {
   EXPECT_EQ(std::pair(b.player.sunCount, b.itemSlot), std::pair(3, 2));
   EXPECT_EQ(std::tuple(int(b.items.stars[2].Object[3].Flag), int(Lock(b.items.items[2], 5).Flag),
                        int(b.items.grades[2].ChanceGrade[5])), std::tuple(-1, 0, 2));
-}
-
-TEST(Replay, AGarbledOrMissingTapeIsRefusedWithAReason) {
-  Tape t;
-  std::string error;
-  EXPECT_FALSE(ReadTape("/nonexistent/x.tape", t, &error));
-  EXPECT_FALSE(error.empty());
-  for (const char* text : {"", "brinemoor-tape 1\n", "brinemoor-tape 1\nseed 1 invariants 0\nF 1 2\n",
-                           "brinemoor-tape 1\nseed 1 invariants 0\nN 99 0 1280 1024\n",
-                           "brinemoor-tape 1\nseed 1 invariants 0\nF nan 1 1 0 0 1280 1024\n",
-                           "brinemoor-tape 1\nseed 1 invariants 0\nF 1 1 1 0 0 0 1024\n", "other 1\n",
-                           "brinemoor-tape 1\nseed 1 invariants 0\nL\n",
-                           "brinemoor-tape 1\nseed 1 invariants 0\nB 10 3 4\n",
-                           "brinemoor-tape 1\nseed 1 invariants 0\nP 10 1 2 3\n",
-                           "brinemoor-tape 1\nseed 1 invariants 0\nD 10 abc\n",
-                           "brinemoor-tape 1\nseed 1 invariants 0\nD 10 zz\n",
-                           "brinemoor-tape 1\nseed 1 invariants 0\nC 10 1 2 3 inf 5\n",
-                           "brinemoor-tape 1\nseed 1 invariants 0\nX 10\n"}) {
-    error.clear();
-    EXPECT_FALSE(ParseTape(text, t, &error)) << text;
-    EXPECT_FALSE(error.empty()) << text;
-  }
 }
 
 // Everything the report says about the game, up to the level reached.

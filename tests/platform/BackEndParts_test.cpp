@@ -26,10 +26,8 @@ TEST(AtlasShelves, PicturesNeverOverlapAndNewPagesOpenWhenOneIsFull) {
     if (s.newPage) ++page;
     shelves.Take(s);
     ASSERT_EQ(shelves.Pages(), page + 1);
-    EXPECT_GE(s.x, kAtlasPad);
-    EXPECT_GE(s.y, kAtlasPad);
-    EXPECT_LE(s.x + w + kAtlasPad, kAtlasEdge);
-    EXPECT_LE(s.y + h + kAtlasPad, kAtlasEdge);
+    EXPECT_TRUE(s.x >= kAtlasPad && s.y >= kAtlasPad && s.x + w + kAtlasPad <= kAtlasEdge && s.y + h + kAtlasPad <= kAtlasEdge)
+        << s.x << ", " << s.y;
     EXPECT_FLOAT_EQ(s.u0 * kAtlasEdge, float(s.x));
     EXPECT_FLOAT_EQ(s.v1 * kAtlasEdge, float(s.y + h));
     // Gutters included, nothing on the same page overlaps.

@@ -11,7 +11,7 @@
 namespace bm {
 namespace {
 
-TEST(PageInput, EveryKeyMeansWhatItMeansOnTheDesktop) {
+TEST(PageInput, EveryKeyMeansWhatItMeansOnTheDesktopAndTheNameBoxGetsLatin1) {
   struct Same {
     SDL_Keycode sdl;
     unsigned long dom;  // KeyboardEvent.keyCode of the same key
@@ -25,9 +25,7 @@ TEST(PageInput, EveryKeyMeansWhatItMeansOnTheDesktop) {
                        {SDLK_F13, 124},   {SDLK_HOME, 36},     {SDLK_INSERT, 45}};
   for (const Same& k : keys)
     EXPECT_EQ(VirtualKeyOfKeyCode(k.dom), SdlWindow::VirtualKeyOf(k.sdl)) << "keyCode " << k.dom;
-}
-
-TEST(PageInput, TheNameBoxGetsOnePrintableLatin1CharacterAKey) {
+  // The name box gets one printable Latin-1 character a key.
   // é, and ÿ, the last one.
   for (auto [key, typed] : {std::pair{"a", 'a'}, {"Z", 'Z'}, {" ", ' '}, {"\xC3\xA9", '\xE9'}, {"\xC3\xBF", '\xFF'}})
     EXPECT_EQ(TypedCharOfKey(key), typed) << key;

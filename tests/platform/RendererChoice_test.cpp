@@ -23,7 +23,7 @@ struct FakeDev : test::TempDir {
   }
 };
 
-TEST(RendererChoice, OnlyAGraphicsNodeCountsAsAGpu) {
+TEST(RendererChoice, OnlyAGraphicsNodeCountsAsAGpuSoftwareWithoutOneAndWhatThePlayerAsksWins) {
   FakeDev dev;
   EXPECT_FALSE(HasGpuDeviceNode(dev.root.string())) << "no /dev/dri at all";
   dev.Node("dri/by-path/pci-0000:00:02.0-card");
@@ -36,9 +36,7 @@ TEST(RendererChoice, OnlyAGraphicsNodeCountsAsAGpu) {
   nvidia.Node("nvidia0");
   EXPECT_TRUE(HasGpuDeviceNode(nvidia.root.string()));
   EXPECT_FALSE(HasGpuDeviceNode((dev.root / "missing").string()));
-}
-
-TEST(RendererChoice, SoftwareWithoutAGpuOrWithASoftwareGlAndWhatThePlayerAsksWins) {
+  // Software without a GPU or with a software GL; what the player asks wins.
   EXPECT_TRUE(ChooseRenderer(RendererRequest::Auto, false, false).software);
   EXPECT_FALSE(ChooseRenderer(RendererRequest::Auto, false, true).software);
   EXPECT_TRUE(ChooseRenderer(RendererRequest::Auto, true, true).software) << "data.ini forces software";

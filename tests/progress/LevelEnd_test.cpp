@@ -45,7 +45,7 @@ int RunCaption(TimeUpOverlay& o, int& lives, TimeUpEnd& end, std::vector<std::st
   return frames;
 }
 
-TEST(TimeUp, ThreeLivesGiveFourTimeUpsTheLastEndsTheGame) {
+TEST(TimeUp, ThreeLivesGiveFourTimeUpsTheLastEndsTheGameAndTheCaptionRisesAndFades) {
   TimeUpOverlay o;
   int lives = 3;
   TimeUpEnd end;
@@ -68,16 +68,14 @@ TEST(TimeUp, ThreeLivesGiveFourTimeUpsTheLastEndsTheGame) {
   EXPECT_EQ(cues, (std::vector<std::string>{"complete_timeisup", "complete_timeisup", "complete_timeisup",
                                             "complete_timeisup", "complete_gameover"}))
       << "one cue at the start of each caption";
-}
-
-TEST(TimeUp, TheCaptionRisesAndFadesInAndOutWhateverTheFrameRate) {
-  TimeUpOverlay o;
-  int lives = 3;
-  TimeUpEnd end;
-  std::vector<std::string> cues;
-  int slow = RunCaption(o, lives, end, cues, 2.0);
-  lives = 3;
-  int fast = RunCaption(o, lives, end, cues, 0.5);
+  // The caption rises and fades in and out whatever the frame rate.
+  TimeUpOverlay caption;
+  int livesLeft = 3;
+  TimeUpEnd captionEnd;
+  std::vector<std::string> captionCues;
+  int slow = RunCaption(caption, livesLeft, captionEnd, captionCues, 2.0);
+  livesLeft = 3;
+  int fast = RunCaption(caption, livesLeft, captionEnd, captionCues, 0.5);
   EXPECT_NEAR(fast, 4 * slow, slow) << "the rise follows the clock, not the frames";
 
   // It rises from the bottom edge to the middle, fading in, then fades out.

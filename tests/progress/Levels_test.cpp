@@ -172,21 +172,16 @@ TEST(LevelText, CompilesCellsBubblesKindsAndTime) {
 
 TEST(LevelText, BadValuesAreRefusedWithFileAndLineAndTheNumberComesFromTheName) {
   auto map = BlockMap();
-  EXPECT_TRUE(Mentions(Errors(Level("0:29", "1-4", map)), "lvl99.txt:3: time: 29 s"));
-  EXPECT_TRUE(Mentions(Errors(Level("1:75", "1-4", map)), "lvl99.txt:3: time: '1:75'"));
-  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-17", map)), "lvl99.txt:4: kinds: kind 17 is outside"));
-  EXPECT_TRUE(Mentions(Errors(Level("3:00", "0, 1, 2", map)), "kind 0 is outside"));
-  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-2", map)), "lvl99.txt:4: kinds: 2 kinds, at least 3"));
-  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-3, 2", map)), "kind 2 is listed twice"));
-  EXPECT_TRUE(Mentions(Errors(Level("3:00", "1-x", map)), "'1-x'"));
+  for (auto [time, kinds, error] : {std::tuple{"0:29", "1-4", "lvl99.txt:3: time: 29 s"}, {"1:75", "1-4", "lvl99.txt:3: time: '1:75'"},
+                                    {"3:00", "1-17", "lvl99.txt:4: kinds: kind 17 is outside"}, {"3:00", "0, 1, 2", "kind 0 is outside"},
+                                    {"3:00", "1-2", "lvl99.txt:4: kinds: 2 kinds, at least 3"}, {"3:00", "1-3, 2", "kind 2 is listed twice"},
+                                    {"3:00", "1-x", "'1-x'"}})
+    EXPECT_TRUE(Mentions(Errors(Level(time, kinds, map)), error)) << error;
   EXPECT_TRUE(Mentions(Errors("name: A\ntime: 3:00\nmap:\n" + MapOf(map)), "lvl99.txt:1: no 'kinds:' line"));
   EXPECT_TRUE(Mentions(Errors("name: A\ncolour: red\n"), "lvl99.txt:2: unknown key 'colour'"));
   // The level's number comes from the file's name.
-  EXPECT_EQ(LevelNumberOfFile("levels/lvl07.txt"), 7);
-  EXPECT_EQ(LevelNumberOfFile("lvl65.txt"), 65);
-  EXPECT_EQ(LevelNumberOfFile("levels/level7.txt"), 0);
-  EXPECT_EQ(LevelNumberOfFile("lvl.txt"), 0);
-  EXPECT_EQ(LevelNumberOfFile("lvl7.dat"), 0);
+  for (auto [file, n] : {std::pair{"levels/lvl07.txt", 7}, {"lvl65.txt", 65}, {"levels/level7.txt", 0}, {"lvl.txt", 0}, {"lvl7.dat", 0}})
+    EXPECT_EQ(LevelNumberOfFile(file), n) << file;
 }
 
 TEST(LevelText, MapMistakesNameTheirLine) {

@@ -49,7 +49,7 @@ TEST(ShopDrops, KeysOpenTheirOwnLockAndReLockInTheirColour) {
   EXPECT_EQ(TakeKey(s.slot, 5), nullptr) << "a key not found cannot be taken";
 }
 
-TEST(ShopDrops, BlueStarsRaiseChanceOfOpenItemsUpToThree) {
+TEST(ShopDrops, BlueStarsRaiseChanceOfOpenItemsUpToThreeGoldOnesPowerOfTheFirstFour) {
   Shop s;
   for (int i = 1; i <= kBlueStars; ++i) s.stars.Object[std::size_t(i)].Flag = -1;
   EXPECT_EQ(s.Drop(1, true, 7), "ev_shop_star_fail") << "a locked item";
@@ -66,20 +66,18 @@ TEST(ShopDrops, BlueStarsRaiseChanceOfOpenItemsUpToThree) {
   EXPECT_NE(s.stars.Object[4].Flag, 0);
   EXPECT_EQ(s.Drop(4, true, 0), "ev_shop_star_put");
   EXPECT_EQ(s.grades.PowerGrade[7], 0) << "a blue star never touches the power";
-}
-
-TEST(ShopDrops, GoldStarsRaisePowerOfTheFirstFourOnly) {
-  Shop s;
-  for (int i = kGoldStarFirst; i <= kGoldStarLast; ++i) s.stars.Object[std::size_t(i)].Flag = -1;
-  for (int item = 1; item <= kShopItems; ++item) Lock(s.items, item).Flag = 0;
-  for (int item = 5; item <= kShopItems; ++item) EXPECT_EQ(s.Drop(12, true, item), "ev_shop_star_fail") << item;
-  EXPECT_EQ(s.Drop(12, true, 3), "ev_shop_stars_gold");
-  EXPECT_EQ(s.grades.PowerGrade[3], 1);
-  EXPECT_EQ(s.grades.ChanceGrade[3], 0);
-  Lock(s.items, 4).Flag = -1;
-  EXPECT_EQ(s.Drop(13, true, 4), "ev_shop_star_fail") << "locked";
-  s.grades.PowerGrade[2] = 3;
-  EXPECT_EQ(s.Drop(13, true, 2), "ev_shop_star_fail") << "full";
+  // Gold stars raise the power of the first four only.
+  Shop gold;
+  for (int i = kGoldStarFirst; i <= kGoldStarLast; ++i) gold.stars.Object[std::size_t(i)].Flag = -1;
+  for (int item = 1; item <= kShopItems; ++item) Lock(gold.items, item).Flag = 0;
+  for (int item = 5; item <= kShopItems; ++item) EXPECT_EQ(gold.Drop(12, true, item), "ev_shop_star_fail") << item;
+  EXPECT_EQ(gold.Drop(12, true, 3), "ev_shop_stars_gold");
+  EXPECT_EQ(gold.grades.PowerGrade[3], 1);
+  EXPECT_EQ(gold.grades.ChanceGrade[3], 0);
+  Lock(gold.items, 4).Flag = -1;
+  EXPECT_EQ(gold.Drop(13, true, 4), "ev_shop_star_fail") << "locked";
+  gold.grades.PowerGrade[2] = 3;
+  EXPECT_EQ(gold.Drop(13, true, 2), "ev_shop_star_fail") << "full";
 }
 
 TEST(ShopDrops, CheatKeysAddAndTakeStarsAndToggleKeys) {

@@ -20,9 +20,7 @@ TEST(Stages, LabelsAndWhatWinningALevelCompletesLevelStageOrGame) {
   EXPECT_STREQ(LevelEndCue(LevelEndKind(65)), "complete_game");
   int firsts = 0;
   for (int n = 1; n <= kLastLevel; ++n) firsts += FirstLevelOfStage(n);
-  EXPECT_EQ(firsts, 7);
-  EXPECT_TRUE(FirstLevelOfStage(54));
-  EXPECT_FALSE(FirstLevelOfStage(63));
+  EXPECT_EQ(std::tuple(firsts, FirstLevelOfStage(54), FirstLevelOfStage(63)), std::tuple(7, true, false));
   EXPECT_EQ(StageLevelLabel(1), "Stage: 1 Level: 1");
   EXPECT_EQ(StageLevelLabel(9), "Stage: 2 Level: 1");
   EXPECT_EQ(StageLevelLabel(65), "Stage: 7 Level: 12") << "the last stage is capped at seven";

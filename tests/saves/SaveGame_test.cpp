@@ -193,14 +193,10 @@ TEST(SaveGame, ANewGameResetsOnlyTheCurrentPlayersRecords) {
 
   StartNewGameRecords(s.folder, s.data, 1);
   const PlayerRecord& p = s.data.players.CurrentRecord();
-  EXPECT_EQ(p.GameLevel, 1);
-  EXPECT_EQ(p.MaxLevel, 1) << "closed before a save, the new game is continued, not the old one";
-  EXPECT_EQ(p.BonusStock[0], 0);
-  EXPECT_EQ(p.TipShown[1], kFalse);
-  EXPECT_EQ(p.GameScore, 0);  // entered once, never twice
+  // Closed before a save, the new game is continued, not the old one; its score is entered once, never twice.
+  EXPECT_EQ(std::tuple(p.GameLevel, p.MaxLevel, p.BonusStock[0], int(p.TipShown[1]), p.GameScore), std::tuple(1, 1, 0, 0, 0));
   EXPECT_EQ(s.data.items.items[4], NewGameItems());
-  EXPECT_EQ(Key(s.data.items.items[7], 2).Flag, kTrue);
-  EXPECT_EQ(s.data.items.grades[7].ChanceGrade[3], 2);
+  EXPECT_EQ(std::pair(int(Key(s.data.items.items[7], 2).Flag), int(s.data.items.grades[7].ChanceGrade[3])), std::pair(int(kTrue), 2));
   EXPECT_EQ(s.data.players.slot[7], other);
   SaveData fromDisk;
   LoadHighScores(s.folder, fromDisk);
@@ -276,8 +272,7 @@ TEST(SaveGame, ArmedStocksAndTheHourglassComeBackAsLeft) {
   auto back = std::make_unique<Match>(5, kLevels);
   now += 60000;
   ASSERT_TRUE(LoadSavedGame(s.folder, s.data, *back, now));
-  EXPECT_EQ(back->player.anchorCount, 1);
-  EXPECT_EQ(back->player.sunCount, 2);
+  EXPECT_EQ(std::pair(back->player.anchorCount, back->player.sunCount), std::pair(1, 2));
   EXPECT_FALSE(back->board.AnchorArmed || back->board.SunArmed);
   MatchInput in;
   for (double t = now + 16; t < now + 990; t += 16) {

@@ -60,7 +60,7 @@ TEST(BetweenLevels, AHeldButtonDoesNotLeaveEscapeDoesAndTheCheatKeysMoveTheLevel
 
 // The credits come to rest, and a click, Enter, Space or Escape leaves them for
 // the menu; a click or key held from the level is not taken.
-TEST(BetweenLevels, CreditsScrollToRestAndAClickOrKeyLeavesForTheMenu) {
+TEST(BetweenLevels, CreditsScrollToRestAClickOrKeyLeavesForTheMenuAndTheBotLetsGoThere) {
   CreditsOffsets o = CreditsOffsetsAt(-20);
   EXPECT_EQ(o.greeting, 0);
   EXPECT_EQ(CreditsOffsetsAt(140).credits, 140);
@@ -89,6 +89,13 @@ TEST(BetweenLevels, CreditsScrollToRestAndAClickOrKeyLeavesForTheMenu) {
     // Thirty seconds of scrolling at up to 60 frames a second, then it rests.
     EXPECT_LT(loop.FramesPresented - framesBefore, 2000) << "no frames drawn once the credits rest";
   }
+  // The bot reads the credits to the end and clicks them away; the button goes up with them, so its first press on the menu after them counts.
+  test::FlowGame h;
+  StartBotPlayer(h.s());
+  h.Deadline(h.Now() + 300000);
+  h.Run(std::make_unique<CreditsScreen>());
+  EXPECT_FALSE(h.s().loop.ExitRequested);
+  EXPECT_FALSE(h.s().in().ButtonDown(1));
 }
 
 TEST(FocusStep, ArrowsWalkRowsAndColumnsAndStayAtTheEdge) {
@@ -190,17 +197,6 @@ TEST(BetweenLevels, EscapePutsBackWhatTheKeysCarryAndEnterOnTheMapGoesOn) {
   EXPECT_DOUBLE_EQ(star.PosY, star.HomeY);
   for (int item = 1; item <= kShopItems; ++item)
     EXPECT_EQ(m.items.grades[std::size_t(m.itemSlot)].ChanceGrade[std::size_t(item)], 0);
-}
-
-// The bot reads the credits to the end and clicks them away; the button goes
-// up with them, so its first press on the menu after them counts.
-TEST(BetweenLevels, TheBotLetsGoOfTheButtonWithTheCredits) {
-  test::FlowGame h;
-  StartBotPlayer(h.s());
-  h.Deadline(h.Now() + 300000);
-  h.Run(std::make_unique<CreditsScreen>());
-  EXPECT_FALSE(h.s().loop.ExitRequested);
-  EXPECT_FALSE(h.s().in().ButtonDown(1));
 }
 
 }  // namespace

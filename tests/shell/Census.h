@@ -110,6 +110,12 @@ struct CensusRun : ScreenHarness {
     journal->journal.Clear();
     return sc.Pass(s());
   }
+  // The pointer over at for a pass, the state then checked against idle (the same screen, the pointer away).
+  void Hover(Screen& sc, const std::string& state, const Expect& e, const IRect& at, const DrawJournal& idle) {
+    Point(at);
+    Pass(sc);
+    Check(state, e, &at, &idle);
+  }
   // Passes enough for anything that fades or grows to settle (the menu's highlights).
   void Settle(Screen& sc, int passes = 12) {
     for (int i = 0; i < passes; ++i) Pass(sc);

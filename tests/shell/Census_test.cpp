@@ -198,9 +198,7 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
     for (int item = 0; item < opt::Count; ++item) {
       const IRect& at = rects[std::size_t(item)];
       if (at.right <= at.left) continue;
-      r.Point(at);
-      r.Pass(options);
-      r.Check("options hover " + std::to_string(item), labels, &at, &idle);
+      r.Hover(options, "options hover " + std::to_string(item), labels, at, idle);
     }
     r.Point(m.Width * 0.5, m.Height * 0.95);
     for (int k = 0; k < 6; ++k) {
@@ -237,9 +235,7 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
         for (int x : {at.left, at.right})
           if (!InsideParchment(m.PercentRect(8, 6, 92, 92), x, at.bottom + 8))
             r.Fault("how to play", "button " + std::to_string(b) + " runs into the parchment's corner");
-        r.Point(at);
-        r.Pass(pages);
-        r.Check("how to play " + std::to_string(page) + " hover " + std::to_string(b), e, &at, &idle);
+        r.Hover(pages, "how to play " + std::to_string(page) + " hover " + std::to_string(b), e, at, idle);
       }
       Press(r, pages, vk::Right);
     }
@@ -263,9 +259,7 @@ TEST(Census, PlayersNameBoxAndHighScores) {
     r.Check("players", list);
     for (int row = 0; row < 10; ++row) {
       IRect line = RosterLineRect(m, row), mark = RosterDeleteRect(m, row);
-      r.Point(line);
-      r.Pass(players);
-      r.Check("players line " + std::to_string(row), list, &line, &idle);
+      r.Hover(players, "players line " + std::to_string(row), list, line, idle);
       r.Point(mark);
       r.Pass(players);
       Expect hint = list;
@@ -279,9 +273,7 @@ TEST(Census, PlayersNameBoxAndHighScores) {
     }
     for (int b : {roster::Add, roster::Ok}) {
       IRect at = RosterButtonRect(m, b);
-      r.Point(at);
-      r.Pass(players);
-      r.Check("players button " + std::to_string(b), list, &at, &idle);
+      r.Hover(players, "players button " + std::to_string(b), list, at, idle);
     }
     // "Add" with every slot taken: the message instead of the name box.
     r.Point(RosterButtonRect(m, roster::Add), true);
@@ -312,9 +304,7 @@ TEST(Census, PlayersNameBoxAndHighScores) {
     r.Check("name box longest", {{kLongName + "_"}});
     for (int b : {namebox::Ok, namebox::Cancel}) {
       IRect at = NameBoxButtonRect(m, b);
-      r.Point(at);
-      r.Pass(box);
-      r.Check("name box hover " + std::to_string(b), {{kLongName + "_"}}, &at, &idle);
+      r.Hover(box, "name box hover " + std::to_string(b), {{kLongName + "_"}}, at, idle);
     }
 
     HighScoreTable table;
@@ -327,9 +317,7 @@ TEST(Census, PlayersNameBoxAndHighScores) {
     r.Check("high scores", {{TrC("button", "BACK"), TrC("button", "RESET"), kLongName}});
     for (int b : {scores::Back, scores::Reset}) {
       IRect at = HighScoreButtonRect(m, b);
-      r.Point(at);
-      r.Pass(scores);
-      r.Check("high scores hover " + std::to_string(b), {{TrC("button", "BACK"), TrC("button", "RESET")}}, &at, &idle);
+      r.Hover(scores, "high scores hover " + std::to_string(b), {{TrC("button", "BACK"), TrC("button", "RESET")}}, at, idle);
     }
     r.Report();
   }
@@ -362,9 +350,7 @@ TEST(Census, EveryTwoButtonQuestion) {
       for (int b = 0; b < 2; ++b) {
         if (!test::Inside(RectOf(d.hits[b]), RectOf(d.frame)))
           r.Fault(name, "button " + std::to_string(b + 1) + " hangs over the frame");
-        r.Point(d.buttons[b]);
-        r.Pass(dialog);
-        r.Check(name + " hover " + std::to_string(b + 1), e, &d.buttons[b], &idle);
+        r.Hover(dialog, name + " hover " + std::to_string(b + 1), e, d.buttons[b], idle);
         r.Point(d.buttons[b], true);
         r.Pass(dialog);
         r.Check(name + " pressed " + std::to_string(b + 1), e, &d.buttons[b], &idle);

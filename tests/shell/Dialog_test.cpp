@@ -42,7 +42,7 @@ TEST(Dialog, KeysAnswerAndEndingTheProgramIsNoAnswer) {
   EXPECT_TRUE(h.s().loop.ExitRequested);
 }
 
-TEST(Dialog, ClicksOnEachButtonAndBesideThem) {
+TEST(Dialog, ClicksOnEachButtonAnswerAndBesideThemTheOpeningPressOrOneDraggedOffNothing) {
   ScreenHarness h;
   DialogLayout d = LayoutTwoButtonDialog(h.s().look.metrics);
   EXPECT_EQ(DialogButtonAt(d, ScreenHarness::cx(d.frame), d.frame.top + 5), 0) << "the message is no button";
@@ -57,29 +57,25 @@ TEST(Dialog, ClicksOnEachButtonAndBesideThem) {
   h.Click(h.now() + 100, d.buttons[0]);
   h.Deadline(h.now() + 5000);
   EXPECT_EQ(Ask(h, Asked()), kFirst);
-}
-
-TEST(Dialog, TheOpeningPressAndAPressDraggedOffAnswerNothing) {
-  ScreenHarness h;
-  DialogLayout d = LayoutTwoButtonDialog(h.s().look.metrics, 10, 55);
-  EXPECT_EQ(d.frame.left, 128);
-  EXPECT_EQ(d.frame.top, 563);
+  ScreenHarness g;
+  DialogLayout e = LayoutTwoButtonDialog(g.s().look.metrics, 10, 55);
+  EXPECT_EQ(std::pair(e.frame.left, e.frame.top), std::pair(128, 563));
   // The button is held over "first" when the dialog opens, released there: no answer.
-  h.w().SetPointer(ScreenHarness::cx(d.buttons[0]), ScreenHarness::cy(d.buttons[0]));
-  h.w().SetButton(1, true);
-  h.w().SetKey(vk::Enter, true);
-  h.Up(h.now() + 200);
-  h.w().Script({ScriptEvent::KeyUp, h.now() + 200, 0, 0, vk::Enter});
+  g.w().SetPointer(ScreenHarness::cx(e.buttons[0]), ScreenHarness::cy(e.buttons[0]));
+  g.w().SetButton(1, true);
+  g.w().SetKey(vk::Enter, true);
+  g.Up(g.now() + 200);
+  g.w().Script({ScriptEvent::KeyUp, g.now() + 200, 0, 0, vk::Enter});
   // Pressed on "first", dragged onto "second", released: no answer either.
-  h.Down(h.now() + 400);
-  h.Move(h.now() + 450, ScreenHarness::cx(d.buttons[1]), ScreenHarness::cy(d.buttons[1]));
-  h.Up(h.now() + 500);
-  h.Key(h.now() + 1000, vk::Escape);
-  h.Deadline(h.now() + 5000);
+  g.Down(g.now() + 400);
+  g.Move(g.now() + 450, ScreenHarness::cx(e.buttons[1]), ScreenHarness::cy(e.buttons[1]));
+  g.Up(g.now() + 500);
+  g.Key(g.now() + 1000, vk::Escape);
+  g.Deadline(g.now() + 5000);
   DialogRequest q = Asked();
   q.leftPercent = 10;
   q.topPercent = 55;
-  EXPECT_EQ(Ask(h, q), kSecond);
+  EXPECT_EQ(Ask(g, q), kSecond);
 }
 
 // The bot reads the question and answers as a player going on with the game

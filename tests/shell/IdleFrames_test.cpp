@@ -43,17 +43,7 @@ long LevelFrames(double x, double y, bool click = false) {
   return h.s().loop.FramesPresented;
 }
 
-TEST(IdleFrames, RestingOnAJewelShimmersOnlyBriefly) {
-  long outside = LevelFrames(-1000, -1000);
-  long onJewel = LevelFrames(-1, -1);
-  // The shimmer runs 1.5 s at 15 frames a second at most, then rests.
-  EXPECT_LE(onJewel - outside, 45) << "outside " << outside << ", on a jewel " << onJewel;
-  // A selected jewel's marker turns for a while after the click, then rests too.
-  long selected = LevelFrames(-1, -1, true);
-  EXPECT_LE(selected - outside, 100) << "outside " << outside << ", selected " << selected;
-}
-
-TEST(IdleFrames, TheMenuRestsWithThePointerOffTheProps) {
+TEST(IdleFrames, TheMenuRestsWithThePointerOffThePropsAndAJewelShimmersOnlyBriefly) {
   for (PointD at : {PointD{640, 950}, PointD{200, 430}, PointD{-1, -1}}) {
     ScreenHarness h;
     h.Move(h.now() + 5, 600, 600);
@@ -64,6 +54,14 @@ TEST(IdleFrames, TheMenuRestsWithThePointerOffTheProps) {
     // Highlights fade in 10 ms steps over about a second; then nothing is drawn.
     EXPECT_LE(h.s().loop.FramesPresented, 40) << at.x << "," << at.y;
   }
+  // Resting on a jewel, the shimmer runs only briefly.
+  long outside = LevelFrames(-1000, -1000);
+  long onJewel = LevelFrames(-1, -1);
+  // The shimmer runs 1.5 s at 15 frames a second at most, then rests.
+  EXPECT_LE(onJewel - outside, 45) << "outside " << outside << ", on a jewel " << onJewel;
+  // A selected jewel's marker turns for a while after the click, then rests too.
+  long selected = LevelFrames(-1, -1, true);
+  EXPECT_LE(selected - outside, 100) << "outside " << outside << ", selected " << selected;
 }
 
 // Left alone, a settled board shows a hint ten seconds after it settled and

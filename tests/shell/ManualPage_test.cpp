@@ -33,7 +33,7 @@ std::string PlainPage() {
   return std::regex_replace(page, std::regex(R"(\\f[BIRP])"), "");
 }
 
-TEST(ManualPage, ListsEveryOptionOfHelpWithItsValue) {
+TEST(ManualPage, ListsEveryOptionOfHelpWithItsValueAndTheLineTakesOnlyWhatIsThere) {
   OptionList help = HelpOptions();
   ASSERT_GE(help.size(), 20u) << UsageText();
   std::string page = PlainPage();
@@ -61,11 +61,7 @@ TEST(ManualPage, ListsEveryOptionOfHelpWithItsValue) {
   for (const std::string& text : {UsageText(), page})
     for (const char* word : {"F12", "Escape", "Backspace", kBuiltInCheatCode, "Cheat Mode Code", "Page Down"})
       EXPECT_NE(text.find(word), std::string::npos) << word << " missing from:\n" << text;
-}
-
-// Only a language the game has; a data folder named by something (an empty name
-// would quietly mean the program folder).
-TEST(CommandLine, TakesOnlyALanguageTheGameHasANamedDataFolderAndARendererOfThree) {
+  // The command line takes only a language the game has, a named data folder and a renderer of three.
   const std::tuple<std::string, std::string, bool> cases[] = {
       {"--language", "de_AT", true}, {"--language", "pt-BR", true}, {"--language", "xx", false},
       {"--data-dir", "", false},     {"--renderer", "software", true}, {"--renderer", "vulkan", false}};

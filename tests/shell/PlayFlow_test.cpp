@@ -157,14 +157,14 @@ TEST(PlayFlow, ClosingOnTheMapAfterATimeUpSavesTheLevelAfreshAndAnEndedGameIsNot
   EXPECT_EQ(p.GameLives, 2);
   EXPECT_GT(p.TimeLeft, 0.9) << "a full hourglass to restart with";
   // The window closed in the very pass the last level's flip ended: the game is over, and the menu is left no game to continue.
-  test::FlowGame h;
-  NamePlayer(h, "Ann");
-  StartAt(h, 65);
-  LeftPlay(h.s().saves, h.match());
-  EXPECT_TRUE(HasGameToContinue(h.s().saves));
-  h.match().session.Ended = true;
-  LeftPlay(h.s().saves, h.match());
-  EXPECT_FALSE(HasGameToContinue(h.s().saves));
+  test::FlowGame ended;
+  NamePlayer(ended, "Ann");
+  StartAt(ended, 65);
+  LeftPlay(ended.s().saves, ended.match());
+  EXPECT_TRUE(HasGameToContinue(ended.s().saves));
+  ended.match().session.Ended = true;
+  LeftPlay(ended.s().saves, ended.match());
+  EXPECT_FALSE(HasGameToContinue(ended.s().saves));
 }
 
 // Demos and soaks: a new game with every item open at its top grades, the

@@ -51,14 +51,14 @@ TEST(PlayersScreen, ChooseAPlayerThenOkAndDeleteAsksAndOnlyContinueDeletes) {
   EXPECT_EQ(h.forgotten, std::vector<int>{2});
   EXPECT_EQ(h.saves, 1) << "saved after the deletion; Escape closes without another save";
   // A player chosen, then OK.
-  RosterHarness h;
-  h.players = Players({"Anne", "Bo", "Cyd"});
-  const ScreenMetrics& m = h.s().look.metrics;
-  h.Click(h.now() + 100, RosterLineRect(m, 1));
-  h.Click(h.now() + 300, RosterButtonRect(m, roster::Ok));
-  h.RunPlayers();
-  EXPECT_EQ(h.players.Current(), 2);
-  EXPECT_EQ(h.saves, 1);
+  RosterHarness chosen;
+  chosen.players = Players({"Anne", "Bo", "Cyd"});
+  const ScreenMetrics& cm = chosen.s().look.metrics;
+  chosen.Click(chosen.now() + 100, RosterLineRect(cm, 1));
+  chosen.Click(chosen.now() + 300, RosterButtonRect(cm, roster::Ok));
+  chosen.RunPlayers();
+  EXPECT_EQ(chosen.players.Current(), 2);
+  EXPECT_EQ(chosen.saves, 1);
 }
 
 TEST(PlayersScreen, KeysAloneChooseDeleteByTheMarkAddAndLeave) {
@@ -163,10 +163,8 @@ TEST(HighScoresScreen, ResetOnlyAfterOk) {
   h.Key(at + 1200, vk::Escape);
   h.Deadline(at + 20000);
   h.Run(std::make_unique<HighScoresScreen>(t, [&] { ++saves; }));
-  EXPECT_EQ(t.entry[1].EntryName, "NONAME");
-  EXPECT_EQ(t.entry[1].EntryScore, "200000");
-  EXPECT_EQ(saves, 1);
-  EXPECT_FALSE(h.s().loop.ExitRequested);
+  EXPECT_EQ(t.entry[1], (HighScoreEntry{"NONAME", "200000"}));
+  EXPECT_EQ(std::pair(saves, h.s().loop.ExitRequested), std::pair(1, false));
 }
 
 }  // namespace

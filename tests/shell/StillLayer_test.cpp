@@ -103,7 +103,7 @@ TEST(StillLayer, AFallingJewelIsDrawnOverTheLayerAndJoinsItWhenItLands) {
   EXPECT_EQ(k.layer.builds, builds + 2) << "nothing changed, nothing rebuilt";
 }
 
-TEST(StillLayer, TheHoveredJewelAndAGoldFlashAreDrawnOverIt) {
+TEST(StillLayer, TheHoveredJewelAndAGoldFlashAreDrawnOverItAndALostDeviceRebuildsIt) {
   LayerKit k;
   int a = k.Jewel(4);
   ASSERT_EQ(k.LayeredAgainstWhole(), 0);
@@ -120,16 +120,14 @@ TEST(StillLayer, TheHoveredJewelAndAGoldFlashAreDrawnOverIt) {
   EXPECT_EQ(k.LayeredAgainstWhole(), 0) << "the new gold tile's flash";
   k.cell(a).Shine = 0;
   EXPECT_EQ(k.LayeredAgainstWhole(), 0) << "the flash over";
-}
-
-TEST(StillLayer, ALostDeviceRebuildsTheLayer) {
-  LayerKit k;
-  ASSERT_EQ(k.LayeredAgainstWhole(), 0);
-  long builds = k.layer.builds;
-  k.h.w().LoseDevice();
-  PumpMessages(k.s);
-  EXPECT_EQ(k.LayeredAgainstWhole(), 0);
-  EXPECT_EQ(k.layer.builds, builds + 1);
+  // A lost device rebuilds the layer.
+  LayerKit lost;
+  ASSERT_EQ(lost.LayeredAgainstWhole(), 0);
+  long builds = lost.layer.builds;
+  lost.h.w().LoseDevice();
+  PumpMessages(lost.s);
+  EXPECT_EQ(lost.LayeredAgainstWhole(), 0);
+  EXPECT_EQ(lost.layer.builds, builds + 1);
 }
 
 }  // namespace

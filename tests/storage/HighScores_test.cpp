@@ -82,8 +82,7 @@ TEST(HighScoresFile, HostileFilesFailAndOddTextsAreRepaired) {
   ASSERT_TRUE(t);
   EXPECT_EQ(t->entry[1].EntryName, "");
   EXPECT_EQ(SanitizeHighScores(*t).size(), 2u);
-  EXPECT_EQ(t->entry[2].EntryName, "AB");
-  EXPECT_EQ(t->entry[1].EntryScore, "0");
+  EXPECT_EQ(std::pair(t->entry[2].EntryName, t->entry[1].EntryScore), std::pair(std::string("AB"), std::string("0")));
 }
 
 }  // namespace

@@ -56,10 +56,8 @@ TEST(ItemStatusFiles, RecordSizesAndFieldOrder) {
 TEST(ItemStatusFiles, NewGameLocksEveryItemAndHidesEveryKeyAndStar) {
   const ItemRecord items = NewGameItems();
   for (int k = 1; k <= kShopItems; ++k) {
-    EXPECT_EQ(Key(items, k).Flag, 0);
-    EXPECT_EQ(Key(items, k).Index, k);
-    EXPECT_EQ(Lock(items, k).Flag, -1);
-    EXPECT_EQ(Lock(items, k).Index, k);
+    EXPECT_EQ(std::tuple(int(Key(items, k).Flag), int(Key(items, k).Index), int(Lock(items, k).Flag), int(Lock(items, k).Index)),
+              std::tuple(0, k, -1, k)) << k;
   }
   for (const PlacedObject& o : NewGameStars().Object) EXPECT_EQ(o.Flag, 0);
   const GradeRecord g = NewGameGrades();
@@ -102,11 +100,8 @@ TEST(ItemStatusFiles, RoundTripsWrongSizesFailWholeAndOddValuesGoBackToTheNewGam
   bad[3].Object[0].Flag = 99;  // an unused index is carried as it is
   const std::vector<std::string> lines = SanitizeItemRecords(bad);
   EXPECT_EQ(lines.size(), 4u);
-  EXPECT_EQ(Key(bad[3], 4).Flag, 0);
-  EXPECT_EQ(Key(bad[3], 4).PosX, Key(NewGameItems(), 4).PosX);
-  EXPECT_EQ(Lock(bad[3], 2).Index, 2);
-  EXPECT_EQ(bad[3].Dragged, 0);
-  EXPECT_EQ(bad[3].Object[0].Flag, 99);
+  EXPECT_EQ(std::tuple(int(Key(bad[3], 4).Flag), Key(bad[3], 4).PosX, int(Lock(bad[3], 2).Index), int(bad[3].Dragged), int(bad[3].Object[0].Flag)),
+            std::tuple(0, Key(NewGameItems(), 4).PosX, 2, 0, 99));
 
   std::array<GradeRecord, kItemSlots> grades = st.grades;
   grades[9].ChanceGrade[3] = 4;

@@ -60,12 +60,10 @@ TEST(PlayersFile, FieldsSitInOrderAfterTheLengthPrefixedName) {
   ASSERT_EQ(b.size(), 11 * (2 + kFixedRecordBytes) + 3);
   const std::size_t at = 2 + kFixedRecordBytes;  // slot 1 starts after the empty slot 0
   EXPECT_EQ(b.substr(at, 5), std::string("\x03\0Ann", 5));
-  EXPECT_EQ(I32At(b, at + 5 + 400), -2);
-  EXPECT_EQ(I32At(b, at + 5 + 404), 0x01020304);
-  EXPECT_EQ(I32At(b, at + 5 + 408), 12);  // MaxLevel, then GameLevel and GameLives
-  EXPECT_EQ(I32At(b, at + 5 + 412), 7);
-  EXPECT_EQ(I32At(b, at + 5 + 416), 2);
-  EXPECT_EQ(I32At(b, at + 5 + 404 + 20), 9);
+  // TipValue[100], GameScore, MaxLevel, then GameLevel and GameLives, and CurrentPlayer.
+  std::vector<std::int32_t> fields;
+  for (std::size_t field : {400, 404, 408, 412, 416, 424}) fields.push_back(I32At(b, at + 5 + field));
+  EXPECT_EQ(fields, (std::vector<std::int32_t>{-2, 0x01020304, 12, 7, 2, 9}));
   EXPECT_EQ(b.substr(at + 5 + 428, 8), std::string("\0\0\0\0\0\0\xD0\x3F", 8));
   EXPECT_EQ(b.substr(at + 5 + 468, 2), "\xFF\xFF");  // ShowTips
   EXPECT_EQ(b.substr(at + 5 + 470 + 200, 2), "\xFF\xFF");  // TipShown[100]
@@ -131,8 +129,7 @@ TEST(PlayersFile, OutOfRangeValuesAreRepairedFieldByField) {
   const PlayerRecord& r = back->slot[6];
   EXPECT_EQ(std::tie(r.GameLevel, r.MaxLevel, r.TimeLeft), std::make_tuple(65, 65, 1.0));
   EXPECT_EQ(back->slot[5], untouched);
-  EXPECT_EQ(back->Current(), 1);
-  EXPECT_EQ(back->slot[0].CurrentPlayer, 1);
+  EXPECT_EQ(std::pair(back->Current(), back->slot[0].CurrentPlayer), std::pair(1, 1));
   // A name keeps the characters the name box takes.
   for (int c = 0; c < 256; ++c) EXPECT_EQ(IsNameCharacter(char(c)), IsFontChar(char(c))) << c;
   EXPECT_EQ(CleanName("Ann_Bonny#1234567890"), "AnnBonny1234567");
@@ -158,18 +155,12 @@ TEST(PlayersTable, CurrentSlotContinueAndNewGame) {
   PlayerRecord r = Varied().slot[3];
   const PlayerRecord before = r;
   ClearForNewGame(r);
-  EXPECT_EQ(r.BonusStock, (std::array<std::int32_t, kBonusStockCount>{}));
-  EXPECT_EQ(r.NewGameFlag, kFalse);
-  EXPECT_EQ(r.TipShown, (std::array<std::int16_t, kTipCount>{}));
-  EXPECT_EQ(r.Name, before.Name);
-  EXPECT_EQ(r.GameScore, before.GameScore);
-  EXPECT_EQ(r.TipValue, before.TipValue);
-  EXPECT_EQ(r.ShowTips, before.ShowTips);
+  EXPECT_EQ(std::tuple(r.BonusStock, r.NewGameFlag, r.TipShown),
+            std::tuple(std::array<std::int32_t, kBonusStockCount>{}, kFalse, std::array<std::int16_t, kTipCount>{}));
+  EXPECT_EQ(std::tie(r.Name, r.GameScore, r.TipValue, r.ShowTips), std::tie(before.Name, before.GameScore, before.TipValue, before.ShowTips));
 
   ClearPlayer(r);
-  EXPECT_TRUE(r.Name.empty());
-  EXPECT_EQ(r.MaxLevel, 0);
-  EXPECT_EQ(r.TipValue, (std::array<std::int32_t, kTipCount>{}));
+  EXPECT_EQ(std::tuple(r.Name, r.MaxLevel, r.TipValue), std::tuple(std::string(), 0, std::array<std::int32_t, kTipCount>{}));
 }
 
 }  // namespace
