@@ -28,20 +28,19 @@ TEST(Logs, FailedWritesAreCountedAndToldOnce) {
 TEST(Notices, EachIsShownOnceInTurnForItsWhile) {
   ClearNotices();
   bool changed = false;
-  EXPECT_EQ(CurrentNotice(0, &changed), Wording());
-  EXPECT_FALSE(changed);
+  auto at = [&](double ms) {
+    Wording shown = CurrentNotice(ms, &changed);
+    return std::pair(shown, changed);
+  };
+  EXPECT_EQ(at(0), std::pair(Wording(), false));
   RaiseNotice("a.dat", AsIs("first"));
   RaiseNotice("b.dat", AsIs("second"));
   RaiseNotice("a.dat", AsIs("first again"));
-  EXPECT_EQ(CurrentNotice(1000, &changed), AsIs("first"));
-  EXPECT_TRUE(changed);
-  EXPECT_EQ(CurrentNotice(1000 + kNoticeShownMs - 1, &changed), AsIs("first"));
-  EXPECT_FALSE(changed);
+  EXPECT_EQ(at(1000), std::pair(AsIs("first"), true));
+  EXPECT_EQ(at(1000 + kNoticeShownMs - 1), std::pair(AsIs("first"), false));
   EXPECT_EQ(ShownNotice(), AsIs("first"));
-  EXPECT_EQ(CurrentNotice(1000 + kNoticeShownMs, &changed), AsIs("second"));
-  EXPECT_TRUE(changed);
-  EXPECT_EQ(CurrentNotice(1000 + 3 * kNoticeShownMs, &changed), Wording());
-  EXPECT_TRUE(changed);
+  EXPECT_EQ(at(1000 + kNoticeShownMs), std::pair(AsIs("second"), true));
+  EXPECT_EQ(at(1000 + 3 * kNoticeShownMs), std::pair(Wording(), true));
   EXPECT_EQ(ShownNotice(), Wording());
 }
 
