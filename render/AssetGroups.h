@@ -11,6 +11,7 @@
 
 #include "platform/Platform.h"
 #include "render/ItemPictures.h"
+#include "render/MenuScreen.h"
 
 namespace bm {
 
@@ -60,10 +61,12 @@ inline int AssetPageFamily(std::string_view path) {
   return bit;
 }
 
-// Pictures a screen draws only parts of, the rest of them clear: the device
-// keeps those parts alone. The play screen's frame: the text boxes at the top
-// and the button column on the right (design pixels over 1280 x 1024).
+// Pictures a screen draws only parts of, the rest of them clear or never shown:
+// the device keeps those parts alone. The lit menu picture: its props. The play
+// screen's frame: the text boxes at the top and the button column on the right
+// (design pixels over 1280 x 1024).
 inline std::vector<PicturePart> DrawnParts(std::string_view path) {
+  if (path == "red/menu/main1-new2.jpg") return MainMenuLitParts();
   if (path != "red/bg/fg.png") return {};
   constexpr float W = 1280, H = 1024;
   return {{0, 0, 350 / W, 100 / H}, {920 / W, 0, 1, 100 / H}, {1130 / W, 80 / H, 1, 1}};

@@ -44,6 +44,13 @@ IRect MainMenuItemRect(const ScreenMetrics& m, int number) {
   return {};
 }
 
+std::vector<PicturePart> MainMenuLitParts() {
+  std::vector<PicturePart> parts;
+  for (const Item& it : kItems)
+    parts.push_back({float(it.l / 100), float(it.t / 100), float(it.r / 100), float(it.b / 100)});
+  return parts;
+}
+
 int MainMenuItemAt(const ScreenMetrics& m, double x, double y) {
   // In the items' order, each over those before it: "Change Player" where it crosses "Play".
   int choice = 0;

@@ -2,8 +2,10 @@
 #pragma once
 #include <array>
 #include <string>
+#include <vector>
 
 #include "board/ScreenMetrics.h"
+#include "platform/Platform.h"
 
 namespace bm {
 
@@ -32,6 +34,10 @@ void DrawMainMenu(Canvas& c, Font& font, const MainMenuView& v);
 
 // The item under a pointer position, 0 for none.
 int MainMenuItemAt(const ScreenMetrics& m, double x, double y);
+
+// The parts of the lit menu picture that are ever drawn: each prop's rectangle
+// (the rest of it is never shown, so the device keeps these alone).
+std::vector<PicturePart> MainMenuLitParts();
 
 // Where an item reacts to the pointer, in back-buffer pixels (empty for an unknown item).
 IRect MainMenuItemRect(const ScreenMetrics& m, int number);

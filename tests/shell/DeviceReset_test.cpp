@@ -2,6 +2,7 @@
 // nothing is drawn from a dead texture.
 #include <gtest/gtest.h>
 
+#include "PixelDiff.h"
 #include "ScreenHarness.h"
 #include "render/MenuScreen.h"
 #include "render/OptionsDraw.h"
@@ -46,7 +47,7 @@ TEST(DeviceReset, EveryPictureComesBackAfterALostDeviceAndANewBackBuffer) {
 // Pictures come and go with the screens that draw them: the menu's wait on disk
 // during play, the board's during the map, and their atlas pages and the still
 // layer go with them; the large glyphs wait during play, the small ones stay
-// throughout. A level's pictures keep within a budget.
+// throughout. The menu's and a level's pictures keep within budgets.
 TEST(PicturesByNeed, ComeAndGoWithTheScreensThatDrawThem) {
   test::ScreenHarness h(true);
   Services& s = h.s();
@@ -54,7 +55,21 @@ TEST(PicturesByNeed, ComeAndGoWithTheScreensThatDrawThem) {
   UseMenuPictures(s);
   DrawMainMenu(s.look.canvas, s.look.font, MainMenuView{});
   const std::size_t menuBytes = s.render().DeviceTextureBytes();
+  EXPECT_LE(menuBytes, std::size_t(12) << 20) << "the menu's pictures outgrew their budget (the lit one kept whole?)";
   ASSERT_TRUE(textures.Holds("red/menu/main0-new2.jpg"));
+  // Each prop lights up under the pointer, from the part of the lit picture kept for it.
+  const std::string unlit = h.dir.str() + "/unlit.png", lit = h.dir.str() + "/lit.png";
+  ASSERT_TRUE(s.render().SaveScreenshot(unlit));
+  const int props[] = {menu::Play, menu::Options, menu::Exit, menu::HighScores, menu::HowToPlay};
+  MainMenuView allLit;
+  for (int item : props) allLit.highlight[std::size_t(item)] = 1;
+  DrawMainMenu(s.look.canvas, s.look.font, allLit);
+  ASSERT_TRUE(s.render().SaveScreenshot(lit));
+  for (int item : props) {
+    IRect r = MainMenuItemRect(s.look.metrics, item);
+    long lighter = test::PixelDifferences(unlit, lit, 8, r.left, r.top, r.right, r.bottom);
+    EXPECT_GT(lighter, (r.right - r.left) * (r.bottom - r.top) / 4) << item;
+  }
   NewGame(h.match(), 1, h.now());
   h.Deadline(h.now() + 500);
   h.Run(std::make_unique<PlayScreen>(h.play(), PlayScreen::Start::AsItStands, h.s().saves, 0));
