@@ -400,15 +400,34 @@ bool SdlRenderDevice::Letterboxed() {
   return ow != width_ || oh != height_;
 }
 
+// The picture as drawn, at its own size. SDL reads in the output's pixels: a
+// window (or full screen) that shows the picture scaled holds more or fewer of
+// them than the picture, so it is read whole and the picture's place in it
+// scaled back (read into a picture-sized surface it would write past its end).
 SDL_Surface* SdlRenderDevice::ReadBack() {
   Flush();
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width_, height_, 32, SDL_PIXELFORMAT_ARGB8888);
-  if (!s) return nullptr;
-  if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) != 0) {
-    SDL_FreeSurface(s);
+  int ow = 0, oh = 0;
+  if (SDL_GetRendererOutputSize(renderer_, &ow, &oh) != 0 || ow <= 0 || oh <= 0) return nullptr;
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, ow, oh, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Rect all{0, 0, ow, oh};
+  if (!s || SDL_RenderReadPixels(renderer_, &all, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch) != 0) {
+    if (s) SDL_FreeSurface(s);
     return nullptr;
   }
-  return s;
+  if (ow == width_ && oh == height_) return s;
+  SDL_Rect view{};
+  float sx = 1, sy = 1;
+  SDL_RenderGetViewport(renderer_, &view);
+  SDL_RenderGetScale(renderer_, &sx, &sy);
+  SDL_Rect at{int(std::lround(view.x * sx)), int(std::lround(view.y * sy)), int(std::lround(view.w * sx)),
+              int(std::lround(view.h * sy))};
+  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, width_, height_, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (picture && (!SDL_IntersectRect(&at, &all, &at) || SDL_SoftStretchLinear(s, &at, picture, nullptr) != 0)) {
+    SDL_FreeSurface(picture);
+    picture = nullptr;
+  }
+  SDL_FreeSurface(s);
+  return picture;
 }
 
 void SdlRenderDevice::SaveBuffer(int slot) {

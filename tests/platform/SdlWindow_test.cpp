@@ -3,6 +3,7 @@
 // picture scaled with bars beside, and the pointer lands where it is aimed.
 #include "platform/sdl/SdlWindow.h"
 
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -155,8 +156,7 @@ TEST(SdlWindowPad, PressesAreKeysThePointerHidesUntilTheMouseMovesAndARemovedPad
   EXPECT_EQ(log, "Gamepad connected: Test Pad\nGamepad removed: Test Pad\n");
 }
 
-Uint32 WindowPixel(SDL_Window* window, int x, int y) {
-  SDL_Surface* s = SDL_GetWindowSurface(window);
+Uint32 Pixel(SDL_Surface* s, int x, int y) {
   Uint32 p = 0;
   SDL_Surface* one = SDL_CreateRGBSurfaceWithFormat(0, 1, 1, 32, SDL_PIXELFORMAT_ARGB8888);
   SDL_Rect r{x, y, 1, 1};
@@ -165,6 +165,7 @@ Uint32 WindowPixel(SDL_Window* window, int x, int y) {
   SDL_FreeSurface(one);
   return p;
 }
+Uint32 WindowPixel(SDL_Window* window, int x, int y) { return Pixel(SDL_GetWindowSurface(window), x, y); }
 
 TEST(SdlWindowResize, ADraggedWindowScalesThePictureWithBarsAndClicksLandWhereAimed) {
   test::PadSdl sdl;
@@ -202,6 +203,21 @@ TEST(SdlWindowResize, ADraggedWindowScalesThePictureWithBarsAndClicksLandWhereAi
   SDL_PushEvent(&click);
   w.Pump();
   EXPECT_LT(w.Pointer().x, 0) << "a click on a bar is beside the picture";
+
+  // Larger both ways, bars above and below: a screenshot is the picture at its own size.
+  SDL_SetWindowSize(window, 1280, 1000);
+  w.Pump();
+  device.Clear(0xFFFFFFFF);
+  device.Present();
+  const std::string shot = testing::TempDir() + "/scaled.png";
+  ASSERT_TRUE(device.SaveScreenshot(shot));
+  SDL_Surface* read = IMG_Load(shot.c_str());
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->w, 640);
+  EXPECT_EQ(read->h, 480);
+  EXPECT_EQ(Pixel(read, 0, 0), 0xFFFFFFu) << "no bar in it";
+  EXPECT_EQ(Pixel(read, 639, 479), 0xFFFFFFu);
+  SDL_FreeSurface(read);
 
   w.SetMode(800, 600, false);  // a size chosen in the options
   EXPECT_EQ(w.Placement().width, 800);
