@@ -85,7 +85,6 @@ bool HeadlessSoundDevice::Play(SoundHandle handle, bool restart) {
   s->startedMs = clock_.ClockMs();
   bool buffered = !buffered_.insert(s->path).second;
   played_.push_back({handle, s->path, s->instance, restart, buffered});
-  lastError_ = sound_error::Ok;
   return true;
 }
 
