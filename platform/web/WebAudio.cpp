@@ -1,6 +1,6 @@
 // Sound cues and music on the page's Web Audio (page_library.js). Cues are
-// decoded whole when their stream is made; a track plays from an audio element
-// through its own left and right gains. Browsers start sound only after the
+// decoded whole when their stream is made; a track is decoded by the browser
+// when it runs and plays through its own left and right gains. Browsers start sound only after the
 // player's first click or key: until then cues are skipped and tracks wait.
 // A cue or track whose file a pack still on its way brings (page.js) is made
 // all the same and loads when the file has come: the cue at its next play, the
@@ -261,7 +261,7 @@ class WebMusicDevice : public MusicDevice {
     seconds = t->lengthS;
     return true;
   }
-  // The page holds each track as its file and decodes a little at a time.
+  // The page holds each track as its file (the running one's samples are the browser's, not counted).
   std::size_t MemoryBytes() override {
     std::size_t n = 0;
     for (const Track& t : tracks_) n += t.fileBytes;

@@ -153,7 +153,12 @@ bool WebWindow::SetMode(int width, int height, bool fullScreen) {
   if (pixels.width <= 0) pixels = {width, height};  // a page of no size yet: as asked
   width_ = pixels.width;
   height_ = pixels.height;
-  emscripten_set_canvas_element_size(kCanvasSelector, width_, height_);
+  // A canvas given a size, even the one it has, makes its WebGL drawing buffer anew (most of a second on a
+  // software renderer): the page made the context at the likely size already (page.js).
+  int nowW = 0, nowH = 0;
+  if (emscripten_get_canvas_element_size(kCanvasSelector, &nowW, &nowH) != EMSCRIPTEN_RESULT_SUCCESS ||
+      nowW != width_ || nowH != height_)
+    emscripten_set_canvas_element_size(kCanvasSelector, width_, height_);
   ShowBox();
   EmscriptenFullscreenChangeEvent now;
   bool isFull = emscripten_get_fullscreen_status(&now) == EMSCRIPTEN_RESULT_SUCCESS && now.isFullscreen;

@@ -10,10 +10,12 @@
 //  1. index.html shows the loading picture in the box the canvas will have; its
 //     own trough is the one bar, filled by the filled picture laid over it.
 //  2. Page.start: a file address stops here with its message; otherwise the
-//     listeners (a click or key skips the logo, the first touch or key lets
-//     sound start), the request to keep the storage for good, and the question
-//     of which tab owns the saves, while the list of packs, the start pack and
-//     the program load.
+//     list of packs, the start pack and the program are asked for (the
+//     program's code from index.html already), then the listeners (a click or
+//     key skips the logo), the request to keep the storage for good and the
+//     question of which tab owns the saves. Once the start pack's request is
+//     out, the sound output (the first touch or key lets it start) and the
+//     canvas's WebGL context are made while the downloads run.
 //  3. The start pack (the logo, the settings, what the first screens read)
 //     reports its bytes to Page.progress (the bar); page_pre.js writes its files
 //     into /game and mounts and reads /data once this tab owns the saves.
@@ -33,6 +35,9 @@ var Page = (function () {
     persisted: null,    // what the browser answered to keeping the storage for good
     storageKept: true,  // the saves reach the browser's storage
     audioContext: null,
+    // Sound is mixed 50 ms at a time, two of the desktop's 1024-sample buffers: the browser's default (10 ms) wakes
+    // the audio thread about a hundred times a second, 2 % of a core for a still menu with its tune.
+    audioOptions: {latencyHint: 0.05},
   };
   var kLock = 'brinemoor-data', kTakeMark = 'brinemoor-take';
   var topics = ['file', 'load', 'game', 'owner', 'storage', 'notice'];
@@ -138,7 +143,9 @@ var Page = (function () {
   // The pack's bytes from the page's cache, else from the network (then kept in the cache).
   function fetchPack(p) {
     var fromNetwork = function () {
-      return fetch(p.url).then(function (r) {
+      var asked = fetch(p.url);
+      if (p.name === 'start') warmUp();
+      return asked.then(function (r) {
         if (!r.ok) throw new Error('HTTP ' + r.status);
         var reader = r.body.getReader(), parts = [], got = 0;
         var more = function () {
@@ -163,6 +170,7 @@ var Page = (function () {
     };
     return packCache().then(function (c) { return c.match(p.url); }).catch(function () { return null; })
       .then(function (hit) {
+        if (hit && p.name === 'start') warmUp();
         return hit ? hit.arrayBuffer().then(function (b) { return new Uint8Array(b); }) : fromNetwork();
       });
   }
@@ -276,6 +284,7 @@ var Page = (function () {
       });
       nextPack();
     }).catch(function (e) {
+      warmUp();
       console.warn('packs.json: ' + e.message);
       // TRANSLATORS: Message boxes and the browser page: the page's status line (HTML). %s is a file name
       // (packs.json, a pack, brinemoor.js ...).
@@ -294,7 +303,7 @@ var Page = (function () {
     var Context = window.AudioContext || window.webkitAudioContext;
     if (!Context) return;
     try {
-      P.audioContext = new Context();
+      P.audioContext = new Context(P.audioOptions);
     } catch (e) {
       return;
     }
@@ -305,6 +314,30 @@ var Page = (function () {
       unlockEvents.forEach(function (type) { window.removeEventListener(type, unlock, true); });
       if (P.onSound) P.onSound();
     });
+  }
+
+  // The starts that hold the page's thread (the sound output: 0.3-0.6 s; the canvas's WebGL context: 0.8-2.4 s on a
+  // software renderer) run while the program and the start pack download, once the start pack's request is out,
+  // rather than after the program has come. The program takes the canvas's one context: the attributes are
+  // platform/web/WebRender.cpp's.
+  var warmed = false;
+  function warmUp() {
+    if (warmed) return;
+    warmed = true;
+    setTimeout(function () {
+      startSound();
+      // At the size the program will most likely give it (WebWindow::SetMode: the largest 4:3 box of the tab at the
+      // screen's pixels, at most 2560x2048 pixels' worth): a canvas resized under its context costs about as much
+      // again as the context.
+      var c = $('canvas'), w = Math.min(innerWidth, innerHeight * 4 / 3), h = w * 3 / 4;
+      var ratio = Math.min(window.devicePixelRatio || 1, Math.sqrt(2560 * 2048 / Math.max(1, w * h)));
+      c.width = Math.max(1, Math.round(w * ratio));
+      c.height = Math.max(1, Math.round(h * ratio));
+      try {
+        c.getContext('webgl', {alpha: false, depth: false, stencil: false, antialias: false, premultipliedAlpha: false,
+                               preserveDrawingBuffer: false});
+      } catch (e) {}
+    }, 0);
   }
 
   // ---- Ownership: one tab at a time writes the saves.
@@ -483,16 +516,11 @@ var Page = (function () {
         // error message (in the browser's language).
         P.status('load', fill(P.t('Brinemoor could not load (%s): reload the page to try again.'), e.message || 'an error'));
     });
-    startSound();
     if (navigator.storage && navigator.storage.persist) {
       navigator.storage.persist().then(function (granted) { P.persisted = granted; }, function () {
         P.persisted = false;
       });
     }
-    own();
-    window.addEventListener('pagehide', function () {
-      if (P.state === 'owner') post({type: 'gone'});
-    });
     readPacks();
     var s = document.createElement('script');
     s.src = entry + '.js';
@@ -502,6 +530,10 @@ var Page = (function () {
       P.status('load', fill(P.t('Brinemoor could not load %s: reload the page to try again.'), s.src));
     };
     document.body.appendChild(s);
+    own();
+    window.addEventListener('pagehide', function () {
+      if (P.state === 'owner') post({type: 'gone'});
+    });
   };
 
   return P;
