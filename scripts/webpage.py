@@ -116,6 +116,7 @@ class Browser:
         self.buffer = b''
         self.console = []
         self.received = [(0, 0)]  # (time, bytes) the page received from the network, with Network enabled
+        self.requested = []  # the names of the files the page asked for, with Network enabled
         target = next(t for t in self.call('Target.getTargets')['targetInfos'] if t['type'] == 'page')
         self.session = self.attach(target['targetId'], width, height)
 
@@ -177,6 +178,9 @@ class Browser:
         method, params = event.get('method'), event.get('params', {})
         if method == 'Network.requestWillBeSent' and params.get('type') == 'Document':
             self.received = [(params['timestamp'], 0)]  # a new page: its bytes from here
+            self.requested = []
+        elif method == 'Network.requestWillBeSent':
+            self.requested.append(params['request']['url'].split('?')[0].rsplit('/', 1)[-1])
         elif method == 'Network.dataReceived':
             self.received.append((params['timestamp'], params.get('encodedDataLength', 0)))
         elif method == 'Runtime.consoleAPICalled':
@@ -229,10 +233,10 @@ class Browser:
         raise TimeoutError('waited %.0f s for: %s' % (timeout, expression))
 
     def try_evaluate(self, expression):
-        """evaluate, None while the page is between two documents."""
+        """evaluate, None while the page is between two documents or does not answer."""
         try:
             return self.evaluate(expression)
-        except RuntimeError:
+        except (RuntimeError, TimeoutError):
             return None
 
     def navigate(self, url):
@@ -434,6 +438,10 @@ def pass_figures(browser, screen):
 
 
 STATUS_JS = "document.getElementById('status').textContent"
+# The loudest sample of the running tune's last 2048 (-1 while none plays), by an analyser on its output.
+HEARD_JS = ("(function(){var t=null;for(var k in BM.tracks)if(BM.tracks[k].source)t=BM.tracks[k];if(!t)return -1;"
+            "if(!t.ear){t.ear=BM.ctx.createAnalyser();t.nodes[2].connect(t.ear);}var a=new Float32Array(t.ear.fftSize),"
+            "m=0;t.ear.getFloatTimeDomainData(a);for(var i=0;i<a.length;i++)m=Math.max(m,Math.abs(a[i]));return m})()")
 # Each saved file in /data/saves as its length and a checksum.
 SAVES_JS = ("(function(){var o={};FS.readdir('/data/saves').forEach(function(n){if(n[0]=='.'||/tmp/.test(n))return;"
             "var b=FS.readFile('/data/saves/'+n),h=0;for(var i=0;i<b.length;i++)h=(h*31+b[i])|0;"
@@ -635,6 +643,13 @@ def skipped_intro(browser, base, checks):
     checks.expect(shown.get('Logo', 1e9) < 1000 and shown.get('IntroFade', 0) < 1000,
                   'a click on the loading screen skipped the logo (%.0f ms) and the fade (%.0f ms)'
                   % (shown.get('Logo', -1), shown.get('IntroFade', -1)))
+    # That click let sound start: the menu's tune is heard (an analyser on its output finds its loudest sample).
+    try:
+        browser.wait_for(HEARD_JS + ' > 1e-4', timeout=20)
+    except TimeoutError:
+        pass
+    checks.expect((browser.evaluate(HEARD_JS) or -1) > 1e-4, 'the menu\'s tune is heard (loudest sample %.4f)'
+                  % (browser.evaluate(HEARD_JS) or -1))
 
 
 def emulate_network(browser, mbit):
@@ -675,6 +690,9 @@ def packs_cold(page_dir, checks, mbit):
         checks.expect(before <= 2e6 and packs['start'] <= 2e6,
                       'the program drew its first picture after %.2f MB (at most 2 MB, the start pack too)'
                       % (before / 1e6))
+        # The page asks for the program's code before its script does; the script takes that download.
+        checks.expect(browser.requested.count('brinemoor.wasm') == 1, 'the program\'s code was fetched once (%d)'
+                      % browser.requested.count('brinemoor.wasm'))
         return before
     finally:
         browser.close()
@@ -741,7 +759,7 @@ def bot_level(browser, base, checks, level, seconds):
 
 def quick_check(page_dir, out_dir):
     """The checks of the page's own script, shortened: a file address, two tabs, the logo skipped,
-    storage refused. Returns the number of failed checks."""
+    storage refused, the packs. Returns the failed checks, each by its words without figures."""
     os.makedirs(out_dir, exist_ok=True)
     OUT[0] = out_dir
     server = start_server(page_dir)
@@ -751,7 +769,8 @@ def quick_check(page_dir, out_dir):
     checks = Checks()
     try:
         file_address(browser, page_dir, checks)
-        two_tabs(browser, base, checks, bot_level(browser, base, checks, 1, 30), 25)
+        # Runs long enough for a loaded machine: the game clock starts before the page has loaded.
+        two_tabs(browser, base, checks, bot_level(browser, base, checks, 1, 45), 45)
         skipped_intro(browser, base, checks)
         storage_refused(browser, base, 'http://localhost:%d/index.html' % port, checks)
         packs_cold(page_dir, checks, 10)
@@ -763,12 +782,13 @@ def quick_check(page_dir, out_dir):
     finally:
         browser.close()
         server.shutdown()
-    return len(checks.failures)
+    # Each failed check by its words alone (its figures vary from run to run).
+    return {''.join(c for c in f if not c.isdigit()) for f in checks.failures}
 
 
 def page_mutants(page_dir, out_dir, only):
     """Breaks the page's own script one line at a time (tests/page-mutants.txt) in a copy of the page and runs
-    the quick checks against each: every break must fail one."""
+    the quick checks against each: every break must fail one that the unbroken page passes."""
     catalogue = os.path.join(HERE, '..', 'tests', 'page-mutants.txt')
     mutants, current = [], None
     for line in open(catalogue).read().split('\n'):
@@ -777,6 +797,13 @@ def page_mutants(page_dir, out_dir, only):
             mutants.append(current)
         elif current is not None and line[:6] in ('find: ', 'repl: ', 'rule: '):
             current[line[:4]] = line[6:].replace('\\n', '\n')
+    with open(os.devnull, 'w') as quiet:
+        saved, sys.stdout = sys.stdout, quiet
+        try:
+            unbroken = quick_check(page_dir, os.path.join(out_dir, 'unbroken'))
+        finally:
+            sys.stdout = saved
+    print('the unbroken page fails %d quick checks%s' % (len(unbroken), ''.join('\n    ' + f for f in unbroken)))
     results = []
     for number, m in enumerate(mutants, 1):
         if only and number not in only:
@@ -790,7 +817,7 @@ def page_mutants(page_dir, out_dir, only):
                 os.link(src, os.path.join(work, name)) if name.endswith('.wasm') else shutil.copy(src, work)
         # The module's parts (page_pre.js, page_library.js) are inside the program's script.
         own = os.path.basename(m['file'])
-        target = os.path.join(work, own if own in ('page.js', 'sw.js') else 'brinemoor.js')
+        target = os.path.join(work, own if own in ('page.js', 'sw.js', 'index.html') else 'brinemoor.js')
         text = open(target).read()
         if text.count(m['find']) != 1:
             results.append((number, 'NOT FOUND', m['rule']))
@@ -801,10 +828,12 @@ def page_mutants(page_dir, out_dir, only):
         with open(os.devnull, 'w') as quiet:
             saved, sys.stdout = sys.stdout, quiet
             try:
-                failed = quick_check(work, os.path.join(out_dir, 'mutant-%d' % number))
+                failed = quick_check(work, os.path.join(out_dir, 'mutant-%d' % number)) - unbroken
             finally:
                 sys.stdout = saved
         results.append((number, 'killed' if failed else 'SURVIVED', m['rule']))
+        for f in failed:
+            print('    ' + f)
         print('%3d %-9s %s' % results[-1])
         shutil.rmtree(work)
     killed = sum(1 for r in results if r[1] == 'killed')
