@@ -1,9 +1,11 @@
 // "saves/hs.dat": any bytes give a whole table or none; a repaired table
-// survives a write and a read, and an insertion keeps it in order.
+// survives a write and a read, and an insertion keeps it in order; a name is
+// whole UTF-8 (a byte that was not UTF-8 became "?"). Seeds: fuzz/seeds/high_scores.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
+#include "lang/Utf8.h"
 #include "storage/HighScores.h"
 
 using namespace bm;
@@ -14,6 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!t) return 0;
   SanitizeHighScores(*t);
   if (!SanitizeHighScores(*t).empty()) std::abort();
+  for (const HighScoreEntry& e : t->entry)
+    if (DecodeUtf8(e.EntryName).find(kBadCharacter) != std::u32string::npos) std::abort();
   std::optional<HighScoreTable> again = DecodeHighScores(EncodeHighScores(*t));
   if (!again || !(*again == *t)) std::abort();
   HighScoreTable before = *t;

@@ -30,7 +30,12 @@ void ByteWriter::Text(std::string_view text) {
 }
 
 void ByteWriter::FixedText(std::string_view text, std::size_t width) {
-  if (text.size() > width) text = text.substr(0, width);
+  // Cut to the width in bytes, never inside a UTF-8 character (before its continuation bytes).
+  if (text.size() > width) {
+    std::size_t cut = width;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    text = text.substr(0, cut);
+  }
   bytes_.append(text);
   bytes_.append(width - text.size(), ' ');
 }

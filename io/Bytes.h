@@ -22,9 +22,10 @@ class ByteWriter {
   void I32(std::int32_t v) { Le(static_cast<std::uint32_t>(v), 4); }
   void F64(double v);
   void Raw(const void* data, std::size_t n) { bytes_.append(static_cast<const char*>(data), n); }
-  // A 16-bit length followed by one byte per character.
+  // A 16-bit length followed by the text's bytes.
   void Text(std::string_view text);
-  // Exactly width bytes: the text padded with blanks (cut when longer).
+  // Exactly width bytes: the text padded with blanks (cut when longer, never
+  // inside a UTF-8 character).
   void FixedText(std::string_view text, std::size_t width);
   // One name for every field, so a record's writer and reader can share one
   // field list (see Fields templates in the codecs) and never drift apart.

@@ -50,7 +50,7 @@ class Input {
   // The name-entry text box: typed characters arrive here while it is on.
   virtual void StartTextInput() = 0;
   virtual void StopTextInput() = 0;
-  // Characters typed since the last call (ANSI code page, one byte each).
+  // Characters typed since the last call (UTF-8).
   virtual std::string TakeTypedText() = 0;
 };
 

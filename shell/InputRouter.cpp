@@ -1,8 +1,10 @@
 #include "shell/InputRouter.h"
 
 #include <cmath>
-#include <cstring>
 #include <string_view>
+
+#include "lang/Utf8.h"
+#include "storage/Players.h"
 
 namespace bm {
 
@@ -48,27 +50,31 @@ bool EscapePressed(InputRouter& r, Input& in) { return TakePress(r.EscLatch, in.
 
 bool MenuKeyPressed(InputRouter& r, Input& in) { return TakePress(r.MenuKeyLatch, in.KeyDown(vk::Menu)); }
 
-bool IsFontChar(char c) {
-  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ') return true;
-  return c != 0 && std::strchr("[]()@!,.;'?/\\%&:+-", c) != nullptr;
-}
-
 std::string FilterName(std::string text) {
-  if (text.size() > 15) text.resize(15);
-  for (std::size_t i = 0; i < text.size();) {
-    if (IsFontChar(text[i])) {
+  std::u32string chars = DecodeUtf8(text);
+  if (chars.size() > kNameMaxLength) chars.resize(kNameMaxLength);
+  for (std::size_t i = 0; i < chars.size();) {
+    if (IsNameCharacter(chars[i])) {
       ++i;
       continue;
     }
-    char bad = text[i];
-    std::string kept;
-    for (char c : text)
-      if (c != bad) kept += c;
-    text = kept;
+    std::erase(chars, char32_t(chars[i]));
     i = 0;
   }
-  return text;
+  std::string out;
+  for (char32_t c : chars) out += EncodeUtf8(c);
+  return out;
 }
+
+namespace {
+
+// The text without its last character (all of its bytes).
+void DropLastCharacter(std::string& text) {
+  while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
+  if (!text.empty()) text.pop_back();
+}
+
+}  // namespace
 
 void OpenNameEntry(NameEntry& e, Input& in, const std::string& initial, bool escapeAllowed) {
   e = NameEntry{};
@@ -87,7 +93,7 @@ void UpdateNameEntry(NameEntry& e, InputRouter& r, Input& in, double now) {
   bool bs = in.KeyDown(vk::Backspace);
   bool erase = bs && (!e.backspaceHeld || now >= e.backspaceNext);
   if (erase) e.backspaceNext = now + (e.backspaceHeld ? 50 : 500);
-  if (erase && !e.text.empty()) e.text.pop_back();
+  if (erase) DropLastCharacter(e.text);
   e.backspaceHeld = bs;
   static constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   const int arrows[3] = {vk::Up, vk::Down, vk::Right};
@@ -97,11 +103,13 @@ void UpdateNameEntry(NameEntry& e, InputRouter& r, Input& in, double now) {
     e.arrowsHeld[std::size_t(i)] = down;
     if (!fresh) continue;
     if (e.text.empty() || arrows[i] == vk::Right) {
-      if (e.text.size() < 15) e.text += 'A';
+      if (DecodeUtf8(e.text).size() < kNameMaxLength) e.text += 'A';
       continue;
     }
+    // The last character turns (an accented one starts over at "A").
     std::size_t n = kLetters.size(), at = kLetters.find(e.text.back());
-    e.text.back() = at == std::string_view::npos ? 'A' : kLetters[(at + (arrows[i] == vk::Up ? 1 : n - 1)) % n];
+    DropLastCharacter(e.text);
+    e.text += at == std::string_view::npos ? 'A' : kLetters[(at + (arrows[i] == vk::Up ? 1 : n - 1)) % n];
   }
   if (in.KeyDown(vk::Enter) && !e.text.empty()) {
     e.on = false;

@@ -34,11 +34,9 @@ bool EscapePressed(InputRouter& r, Input& in);
 // The menu key (a gamepad's Start) taken once per press.
 bool MenuKeyPressed(InputRouter& r, Input& in);
 
-// Characters the bitmap font accepts for typed names.
-bool IsFontChar(char c);
-
-// The name text box: at most 15 characters, and a character the font lacks is
-// removed together with every other occurrence of it.
+// The name text box (UTF-8): at most 15 characters, and a character a name
+// cannot hold (storage/Players.h) is removed together with every other
+// occurrence of it.
 struct NameEntry {
   bool on = false;
   bool accepted = false;

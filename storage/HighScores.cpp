@@ -87,11 +87,9 @@ std::vector<std::string> SanitizeHighScores(HighScoreTable& t) {
   std::vector<std::string> lines;
   for (int i = 0; i < kHighScoreEntries; ++i) {
     HighScoreEntry& e = t.entry[std::size_t(i)];
-    std::string name;
-    for (char c : e.EntryName)
-      if (IsNameCharacter(c)) name.push_back(c);
+    const std::string name = CleanName(e.EntryName, kEntryNameWidth);
     if (name != e.EntryName) {
-      lines.push_back("entry " + std::to_string(i) + ": characters the font lacks dropped from the name");
+      lines.push_back("entry " + std::to_string(i) + ": characters a name cannot hold dropped or replaced");
       e.EntryName = TrimName(name);
     }
     if (!IsWholeNumber(e.EntryScore)) {

@@ -1,5 +1,5 @@
 // The high-score table, stored as "saves/hs.dat": 11 names of 40 blank-padded
-// bytes (440 bytes), then 11 scores, each a 16-bit length and decimal digits.
+// bytes (440 bytes; UTF-8, a name of 15 characters takes at most 30), then 11 scores, each a 16-bit length and decimal digits.
 //
 // Entry 0 is the work entry: the caller puts a name and a score into it and
 // calls InsertHighScore. Entries 1..10 are the table, best first.
@@ -18,7 +18,7 @@ inline constexpr std::size_t kEntryNameWidth = 40;
 inline constexpr std::size_t kScoreTextLimit = 11;  // "-2147483648"
 
 struct HighScoreEntry {
-  std::string EntryName;   // without the blank padding; font characters only
+  std::string EntryName;   // without the blank padding; name characters only (storage/Players.h)
   std::string EntryScore;  // decimal text, compared by its value
   bool operator==(const HighScoreEntry&) const = default;
 };

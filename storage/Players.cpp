@@ -4,6 +4,7 @@
 #include <string>
 
 #include "io/Bytes.h"
+#include "lang/Utf8.h"
 
 namespace bm {
 
@@ -80,17 +81,28 @@ PlayerTable EmptyPlayers() {
   return t;
 }
 
-bool IsNameCharacter(char c) {
+bool IsNameCharacter(char32_t c) {
   if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ') return true;
+  // Latin-1's letters (not its signs, nor the multiplication and division signs among them) and Latin Extended-A.
+  if ((c >= 0xC0 && c <= 0x17F) && c != 0xD7 && c != 0xF7) return true;
   for (char s : std::string_view("[]()@!,.;'?/\\%&:+-"))
-    if (c == s) return true;
+    if (c == char32_t(s)) return true;
   return false;
 }
 
-std::string CleanName(std::string_view name) {
+std::string CleanName(std::string_view name, std::size_t maxCharacters) {
   std::string out;
-  for (char c : name)
-    if (IsNameCharacter(c) && out.size() < kNameMaxLength) out.push_back(c);
+  std::size_t count = 0;
+  for (std::size_t at = 0; at < name.size() && count < maxCharacters;) {
+    const char32_t c = NextCharacter(name, at);
+    if (c == kBadCharacter) {
+      out.push_back(kNameReplacement);
+      ++count;
+    } else if (IsNameCharacter(c)) {
+      out += EncodeUtf8(c);
+      ++count;
+    }
+  }
   return out;
 }
 

@@ -6,7 +6,7 @@
 // A game can be continued when the current player has a name and MaxLevel > 0.
 //
 // File layout, little-endian, the 11 records in slot order, each:
-//   Name (16-bit length + bytes), TipValue[101] (i32), GameScore, MaxLevel,
+//   Name (16-bit length + its UTF-8 bytes), TipValue[101] (i32), GameScore, MaxLevel,
 //   GameLevel, GameLives, Deleted, CurrentPlayer (i32 each), TimeLeft,
 //   TimeTotal (double), BonusStock[5] (i32), NewGameFlag, NewGamePending, ShowTips
 //   (16-bit booleans, -1/0), TipShown[101] (16-bit booleans).
@@ -31,21 +31,21 @@ inline constexpr int kFirstPlayer = 1;
 inline constexpr int kLastPlayer = 10;
 inline constexpr int kTipCount = 101;        // tips 0..100
 inline constexpr int kBonusStockCount = 5;   // the in-game bonus buttons
-inline constexpr std::size_t kNameMaxLength = 15;  // what the name box holds
+inline constexpr std::size_t kNameMaxLength = 15;  // characters the name box holds (UTF-8: at most 30 bytes)
 inline constexpr int kMaxGameLevel = 65;
 inline constexpr int kDebugBlockValues = 101;
 inline constexpr std::size_t kDebugBlockSize = 4 * kDebugBlockValues;  // "debug.dat"
 // The name of a player made without the name box (--level on a fresh folder),
 // and the name a score without a player is filed under.
 // TRANSLATORS: Players, name box, high scores: the name given to the player made by --level on a fresh data folder;
-// then shown like any name. Stored as the player's name: at most 15 letters, only A-Z a-z 0-9 and a few signs (no
-// accents: names are typed on any keyboard). Room: plenty (twice the English length or more).
+// then shown like any name. Stored as the player's name: at most 15 characters, letters (accented ones too: those of
+// Latin-1 and Latin Extended-A), digits, the blank and a few signs. Room: plenty (twice the English length or more).
 inline constexpr const char* kDefaultPlayerName = TrNoopC("default player name", "Player");
 inline constexpr std::int16_t kTrue = -1;    // stored booleans
 inline constexpr std::int16_t kFalse = 0;
 
 struct PlayerRecord {
-  std::string Name;  // empty = free slot; font characters only, at most 15
+  std::string Name;  // empty = free slot; UTF-8 of name characters only, at most 15
   std::array<std::int32_t, kTipCount> TipValue{};
   std::int32_t GameScore = 0;
   std::int32_t MaxLevel = 0;   // above 0: there is a game to continue; never lowered by a save
@@ -85,11 +85,16 @@ using DebugBlock = std::array<std::int32_t, kDebugBlockValues>;
 // The table of a missing file: no names, every value zero, slot 1 current.
 PlayerTable EmptyPlayers();
 
-// True when c can be drawn by the game's font (letters, digits, blank and the
-// font's punctuation); names are held to these.
-bool IsNameCharacter(char c);
-// The name cut to the name box and stripped of characters the font lacks.
-std::string CleanName(std::string_view name);
+// True when a name may hold c: the letters of ASCII, Latin-1 and Latin Extended-A
+// (the fonts carry them: Zoë, Łukasz, José), digits, the blank and []()@!,.;'?/\%&:+-.
+bool IsNameCharacter(char32_t c);
+// The name as a file or a keyboard gave it, made one the game shows: UTF-8 of
+// name characters only, at most maxCharacters of them (never a character cut in
+// two). A byte that is not UTF-8 (a name written in another encoding) shows as
+// kNameReplacement, so the player sees that something stood there; any other
+// character is dropped.
+inline constexpr char kNameReplacement = '?';
+std::string CleanName(std::string_view name, std::size_t maxCharacters = kNameMaxLength);
 
 std::string EncodePlayers(const PlayerTable& table);
 // nullopt (and a reason in error) for a file of the wrong size or with a name

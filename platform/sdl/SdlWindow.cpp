@@ -118,8 +118,8 @@ void SdlWindow::Handle(const SDL_Event& e, bool waiting) {
       input_.pointer = {double(e.motion.x), double(e.motion.y)};
       break;
     case SDL_TEXTINPUT:
-      // The fonts know one byte per character; anything beyond Latin-1 is dropped later.
-      for (const char* p = e.text.text; *p; ++p) input_.typed.push_back(*p);
+      // UTF-8; the name box keeps what a name may hold (Latin-1 and Latin Extended-A letters).
+      input_.typed += e.text.text;
       break;
     default:
       if (pads_.Handle(e, input_, waiting)) PadUsed();

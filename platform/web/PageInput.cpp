@@ -26,16 +26,18 @@ int VirtualKeyOfKeyCode(unsigned long k) {
   }
 }
 
-char TypedCharOfKey(const char* key) {
-  if (!key) return 0;
+std::string TypedTextOfKey(const char* key) {
+  if (!key) return {};
   auto b = [key](int i) { return static_cast<unsigned char>(key[i]); };
   unsigned code = 0;
   if (b(0) >= 0x20 && b(0) < 0x7F && b(1) == 0) {
     code = b(0);
   } else if ((b(0) & 0xE0) == 0xC0 && (b(1) & 0xC0) == 0x80 && b(2) == 0) {
-    code = ((b(0) & 0x1Fu) << 6) | (b(1) & 0x3Fu);  // two bytes reach U+07FF; Latin-1 ends at U+00FF
+    code = ((b(0) & 0x1Fu) << 6) | (b(1) & 0x3Fu);  // two bytes reach U+07FF; Latin Extended-A ends at U+017F
   }
-  return code >= 0x20 && code != 0x7F && (code < 0x80 || code >= 0xA0) && code <= 0xFF ? char(code) : 0;
+  const bool printable = code >= 0x20 && code != 0x7F && (code < 0x80 || code >= 0xA0) && code <= 0x17F;
+  // A character of one byte written in two is not UTF-8.
+  return printable && (code >= 0x80) == (b(0) >= 0x80) ? std::string(key) : std::string();
 }
 
 CanvasBox FitCanvas(double pageWidth, double pageHeight, int pictureWidth, int pictureHeight) {

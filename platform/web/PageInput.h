@@ -14,8 +14,9 @@ namespace bm {
 int VirtualKeyOfKeyCode(unsigned long keyCode);
 
 // The character a key press types into the name box, from KeyboardEvent.key
-// (UTF-8): one printable Latin-1 character, else 0 ("Enter", "Shift", an emoji).
-char TypedCharOfKey(const char* key);
+// (UTF-8): one printable character of Latin-1 or Latin Extended-A (what the
+// fonts carry), as UTF-8; else "" ("Enter", "Shift", an emoji).
+std::string TypedTextOfKey(const char* key);
 
 struct CanvasBox {
   double width = 0, height = 0;  // page pixels

@@ -257,11 +257,11 @@ void WebWindow::PressOnce(int virtualKey) {
 bool WebWindow::OnKey(unsigned long keyCode, const char* key, bool down, bool command) {
   int v = VirtualKeyOfKeyCode(keyCode);
   input_.SetKey(v, down, true);
-  char typed = down && textInput_ && !command ? TypedCharOfKey(key) : 0;
-  if (typed) input_.typed.push_back(typed);
+  const std::string typed = down && textInput_ && !command ? TypedTextOfKey(key) : std::string();
+  input_.typed += typed;
   // The browser keeps its own keys: reload (F5), its tools (F12) and every shortcut.
   bool browsers = command || v == vk::F5 || v == vk::F12;
-  return (v >= 0 || typed) && !browsers;
+  return (v >= 0 || !typed.empty()) && !browsers;
 }
 
 }  // namespace bm

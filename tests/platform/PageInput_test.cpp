@@ -25,14 +25,14 @@ TEST(PageInput, EveryKeyMeansWhatItMeansOnTheDesktopAndTheNameBoxGetsLatin1) {
                        {SDLK_F13, 124},   {SDLK_HOME, 36},     {SDLK_INSERT, 45}};
   for (const Same& k : keys)
     EXPECT_EQ(VirtualKeyOfKeyCode(k.dom), SdlWindow::VirtualKeyOf(k.sdl)) << "keyCode " << k.dom;
-  // The name box gets one printable Latin-1 character a key.
-  // é, and ÿ, the last one.
-  for (auto [key, typed] : {std::pair{"a", 'a'}, {"Z", 'Z'}, {" ", ' '}, {"\xC3\xA9", '\xE9'}, {"\xC3\xBF", '\xFF'}})
-    EXPECT_EQ(TypedCharOfKey(key), typed) << key;
+  // The name box gets one printable character the fonts carry a key (Latin-1, Latin Extended-A), as UTF-8.
+  for (const char* one : {"a", "Z", " ", "\xC3\xA9" /* é */, "\xC3\xBF" /* ÿ */, "\xC4\x80" /* Ā */, "\xC5\x81" /* Ł */,
+                          "\xC5\xBF" /* ſ, the last one */})
+    EXPECT_EQ(TypedTextOfKey(one), one);
   for (const char* none : {"Enter", "Shift", "Backspace", "ab", "", "\xE2\x82\xAC" /* € */, "\xC2\x85" /* a control */,
-                           "\x7F", "\xC4\x80" /* Ā */, "\xC5\x81" /* Ł */, "\xC3"})
-    EXPECT_EQ(TypedCharOfKey(none), 0) << none;
-  EXPECT_EQ(TypedCharOfKey(nullptr), 0);
+                           "\x7F", "\xC6\x80" /* past Latin Extended-A */, "\xC3", "\xC1\xA1" /* "a" too long */})
+    EXPECT_EQ(TypedTextOfKey(none), "") << none;
+  EXPECT_EQ(TypedTextOfKey(nullptr), "");
 }
 
 TEST(PageInput, TheCanvasFillsThePageInItsProportionsAndPointsMapBack) {

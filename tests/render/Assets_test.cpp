@@ -6,7 +6,7 @@
 #include "lang/Utf8.h"
 #include "render/GlyphTable.h"
 #include "render/PlayScreen.h"
-#include "shell/InputRouter.h"
+#include "storage/Players.h"
 
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
@@ -144,7 +144,7 @@ TEST(Assets, AnUnderscoreIsALowBarAndTheCheckBoxHasItsOwnCode) {
     EXPECT_GT(u.right - u.left, 3 * (u.bottom - u.top)) << "a flat bar, not a box";
     EXPECT_GE(u.top, top + bm::kGlyphBaseline - 8) << "on or under the baseline";
     EXPECT_NE(bm::kCheckBoxGlyph, '_');
-    EXPECT_FALSE(bm::IsFontChar(bm::kCheckBoxGlyph)) << "no name can hold the check box";
+    EXPECT_FALSE(bm::IsNameCharacter(char32_t(bm::kCheckBoxGlyph))) << "no name can hold the check box";
     InkBox box = inkOf(char32_t(bm::kCheckBoxGlyph));
     ASSERT_GE(box.right, box.left);
     int w = box.right - box.left, h = box.bottom - box.top;

@@ -48,7 +48,8 @@ using test::CensusRun;
 using test::Expect;
 using test::RectOf;
 
-const std::string kLongName = "WWWWWWWWWWWWWWW";  // fifteen of the widest letter
+// Fifteen of the widest letters a name may hold, accented ones among them (typed, kept and drawn as UTF-8).
+const std::string kLongName = "ŒŴŒŴŒŴŒŴŒŴŒŴŒŴŒ";
 
 // Ten players with the longest names, the first one current.
 PlayerTable FullRoster() {

@@ -96,6 +96,9 @@ TEST(NameEntry, WithoutAKeyboardTheNameIsPickedWithTheArrows) {
   press(vk::Enter);
   EXPECT_TRUE(e.accepted);
   EXPECT_EQ(e.text, "9");
+  OpenNameEntry(e, w, "Zoë", false);
+  press(vk::Up);
+  EXPECT_EQ(e.text, "ZoA") << "an accented letter turns from A, never half of it";
 }
 
 TEST(CheatCode, TheCaptionKeepsClearOfThePanelTexts) {
@@ -117,18 +120,18 @@ TEST(NameEntry, HeldBackspaceErasesOnceThenRepeats) {
   HeadlessWindow w(clock);
   InputRouter r;
   NameEntry e;
-  OpenNameEntry(e, w, "Mary Read", true);
+  OpenNameEntry(e, w, "Łukasz Zoë", true);
   w.SetKey(vk::Backspace, true);
   for (double t = 0; t <= 400; t += 20, clock.Advance(20)) UpdateNameEntry(e, r, w, clock.ClockMs());
-  EXPECT_EQ(e.text, "Mary Rea") << "one letter before the pause";
+  EXPECT_EQ(e.text, "Łukasz Zo") << "one letter before the pause, all of it";
   for (double t = 0; t < 300; t += 20, clock.Advance(20)) UpdateNameEntry(e, r, w, clock.ClockMs());
-  EXPECT_EQ(e.text, "Mary") << "then letter after letter";
+  EXPECT_EQ(e.text, "Łukas") << "then letter after letter";
   w.SetKey(vk::Backspace, false);
   w.Pump();
   UpdateNameEntry(e, r, w, clock.ClockMs());
   w.SetKey(vk::Backspace, true);
   UpdateNameEntry(e, r, w, clock.ClockMs());
-  EXPECT_EQ(e.text, "Mar") << "a fresh press erases at once";
+  EXPECT_EQ(e.text, "Łuka") << "a fresh press erases at once";
 }
 
 // The bot's finger: the game must see every press it plans as one press of

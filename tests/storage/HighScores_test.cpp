@@ -61,6 +61,11 @@ TEST(HighScoresFile, NamesThenLengthPrefixedScores) {
   // A name filling its whole width comes back whole.
   t.entry[10].EntryName = std::string(40, 'W');
   EXPECT_EQ(DecodeHighScores(EncodeHighScores(t)), t);
+  // One past it is cut before the character that does not fit whole.
+  std::string accents;
+  for (int i = 0; i < 20; ++i) accents += "Ł";
+  t.entry[10].EntryName = "W" + accents;
+  EXPECT_EQ(DecodeHighScores(EncodeHighScores(t))->entry[10].EntryName, "W" + accents.substr(0, 38));
 }
 
 TEST(HighScoresFile, HostileFilesFailAndOddTextsAreRepaired) {
@@ -76,13 +81,13 @@ TEST(HighScoresFile, HostileFilesFailAndOddTextsAreRepaired) {
   // Never-written names (NULs) read as empty; garbage is dropped or zeroed.
   std::string odd = good;
   for (int i = 0; i < 40; ++i) odd[std::size_t(40 + i)] = '\0';
-  odd.replace(80, 6, "A\x01_B  ");
+  odd.replace(80, 6, "A\x01_B\xE9 ");  // a Latin-1 byte shows as "?"
   odd.replace(445, 6, "2x0000");  // entry 1's score text
   std::optional<HighScoreTable> t = DecodeHighScores(odd);
   ASSERT_TRUE(t);
   EXPECT_EQ(t->entry[1].EntryName, "");
   EXPECT_EQ(SanitizeHighScores(*t).size(), 2u);
-  EXPECT_EQ(std::pair(t->entry[2].EntryName, t->entry[1].EntryScore), std::pair(std::string("AB"), std::string("0")));
+  EXPECT_EQ(std::pair(t->entry[2].EntryName, t->entry[1].EntryScore), std::pair(std::string("AB?"), std::string("0")));
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <limits>
 #include <tuple>
 
-#include "shell/InputRouter.h"
 
 namespace bm {
 namespace {
@@ -18,7 +17,7 @@ PlayerTable Varied() {
   PlayerTable t;
   for (int s = 0; s < kPlayerSlots; ++s) {
     PlayerRecord& p = t.slot[std::size_t(s)];
-    p.Name = s == 0 ? "" : "Pl" + std::to_string(s) + (s % 2 ? " Ann" : "-Bo'n");
+    p.Name = s == 0 ? "" : "Pl" + std::to_string(s) + (s % 2 ? " Zoë" : "-Łu'k");
     for (int i = 0; i < kTipCount; ++i) p.TipValue[std::size_t(i)] = i * 1000 + s - 50000;
     p.GameScore = 12345 * s + 7;
     p.MaxLevel = s * 6;
@@ -130,9 +129,13 @@ TEST(PlayersFile, OutOfRangeValuesAreRepairedFieldByField) {
   EXPECT_EQ(std::tie(r.GameLevel, r.MaxLevel, r.TimeLeft), std::make_tuple(65, 65, 1.0));
   EXPECT_EQ(back->slot[5], untouched);
   EXPECT_EQ(std::pair(back->Current(), back->slot[0].CurrentPlayer), std::pair(1, 1));
-  // A name keeps the characters the name box takes.
-  for (int c = 0; c < 256; ++c) EXPECT_EQ(IsNameCharacter(char(c)), IsFontChar(char(c))) << c;
-  EXPECT_EQ(CleanName("Ann_Bonny#1234567890"), "AnnBonny1234567");
+  // A name keeps the letters the fonts carry, 15 characters however many bytes; a byte that is not UTF-8 (a name
+  // written in another encoding) shows as "?".
+  const std::pair<std::string, std::string> kNames[] = {
+      {"Ann_Bonny#1234567890", "AnnBonny1234567"}, {"Zoë Łukasz José", "Zoë Łukasz José"},
+      {"ŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁ", "ŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁ"},     {"Jos\xE9 \xC5", "Jos? ?"},
+      {"a×b÷c€\u4E00ß", "abcß"}};
+  for (const auto& [raw, name] : kNames) EXPECT_EQ(CleanName(raw), name) << raw;
 }
 
 TEST(PlayersTable, CurrentSlotContinueAndNewGame) {
