@@ -10,7 +10,7 @@ namespace {
 
 using testing::BoardKit;
 
-TEST(GameFrame, ItemsGrowInOverTenFramesWhateverTheFrameFactorAndWaitForTheSmallest) {
+TEST(GameFrame, ItemsGrowInOverTenFramesAndTheHourglassTicksAudiblyInTheLastHalfMinute) {
   BoardKit kit;
   for (int i = 0; i < kCellCount; ++i) kit.cells[i].Pos.Size = -40;
   kit.cells[7].Pos.Size = 0;  // e.g. a board restored at full size: the others still grow
@@ -22,20 +22,18 @@ TEST(GameFrame, ItemsGrowInOverTenFramesWhateverTheFrameFactorAndWaitForTheSmall
   EXPECT_FALSE(kit.st.BoardGrowIn);
   for (int i = 0; i < kCellCount; ++i) EXPECT_EQ(kit.cells[i].Pos.Size, 0);
   EXPECT_FALSE(kit.st.BoardIdle);  // the last grow-in frame is not a settled one
-}
-
-TEST(GameFrame, TheHourglassTicksAudiblyInTheLastHalfMinute) {
-  BoardKit kit;
-  kit.level.TimeLimit = 100;
-  kit.level.SandLeft = 0.215;  // 21.5 s: odd second
-  kit.Frame();
-  ASSERT_FALSE(kit.m.events.empty());
-  const BoardEvent& e = kit.m.events.back();
+  // The hourglass ticks audibly in the last half minute.
+  BoardKit glass;
+  glass.level.TimeLimit = 100;
+  glass.level.SandLeft = 0.215;  // 21.5 s: odd second
+  glass.Frame();
+  ASSERT_FALSE(glass.m.events.empty());
+  const BoardEvent& e = glass.m.events.back();
   EXPECT_EQ(e.text, "ev_game_timeout");
   EXPECT_EQ(e.mode, SfxMode::Once);
-  kit.level.SandLeft = 0.205;
-  kit.Frame();
-  EXPECT_EQ(kit.m.events.back().mode, SfxMode::Rearm);
+  glass.level.SandLeft = 0.205;
+  glass.Frame();
+  EXPECT_EQ(glass.m.events.back().mode, SfxMode::Rearm);
 }
 
 TEST(GameFrame, TilesTurnGoldWithAFlashThenTipOneAndTipTwoWhenOneToThreeAreLeft) {

@@ -11,7 +11,7 @@ namespace {
 using testing::BoardKit;
 
 // A healthy board passes frame after frame: every bot run counts its violations (Autoplay, BonusSoak).
-TEST(Invariants, EachBrokenRuleIsCountedUnderItsName) {
+TEST(Invariants, EachBrokenRuleIsCountedUnderItsNameStuckFallsAndLostItemsToo) {
   BoardKit kit;
   InvariantChecker check;
   kit.st.Score = 100;
@@ -38,29 +38,27 @@ TEST(Invariants, EachBrokenRuleIsCountedUnderItsName) {
   kit.cells[12].Disappear = Removal::None;
   check.Check(kit.cells, kit.st, kit.now);
   EXPECT_EQ(check.Count(Invariant::ScoreMonotonic), 1);
-}
-
-TEST(Invariants, StuckFallsEmptyCellsAndLostSwapItemsAreCaught) {
-  BoardKit kit;
-  InvariantChecker check;
+  // Stuck falls, empty cells and lost swap items are caught.
+  BoardKit moving;
+  InvariantChecker watch;
   // A fall that never moves on.
-  kit.cells[40].Move = true;
-  for (int k = 0; k < 40; ++k) check.Check(kit.cells, kit.st, kit.now += 35);
-  EXPECT_GE(check.Count(Invariant::FallLands), 1);
-  kit.cells[40].Move = false;
+  moving.cells[40].Move = true;
+  for (int k = 0; k < 40; ++k) watch.Check(moving.cells, moving.st, moving.now += 35);
+  EXPECT_GE(watch.Count(Invariant::FallLands), 1);
+  moving.cells[40].Move = false;
 
   // An existing cell left empty while the board claims to be settled.
-  kit.cells[60].Gem = 0;
-  for (int k = 0; k < 10; ++k) check.Check(kit.cells, kit.st, kit.now += 35);
-  EXPECT_EQ(check.Count(Invariant::CellRefilled), 1);
-  kit.cells[60].Gem = 3;
+  moving.cells[60].Gem = 0;
+  for (int k = 0; k < 10; ++k) watch.Check(moving.cells, moving.st, moving.now += 35);
+  EXPECT_EQ(watch.Count(Invariant::CellRefilled), 1);
+  moving.cells[60].Gem = 3;
 
   // A swap whose item vanished.
-  ASSERT_TRUE(StartSwap(kit.cells, kit.st, 28, 22));
-  check.Check(kit.cells, kit.st, kit.now += 35);
-  kit.cells[22].Gem = kit.cells[28].Gem;
-  check.Check(kit.cells, kit.st, kit.now += 35);
-  EXPECT_EQ(check.Count(Invariant::SwapKeepsCodes), 1);
+  ASSERT_TRUE(StartSwap(moving.cells, moving.st, 28, 22));
+  watch.Check(moving.cells, moving.st, moving.now += 35);
+  moving.cells[22].Gem = moving.cells[28].Gem;
+  watch.Check(moving.cells, moving.st, moving.now += 35);
+  EXPECT_EQ(watch.Count(Invariant::SwapKeepsCodes), 1);
 }
 
 }  // namespace

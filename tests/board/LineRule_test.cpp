@@ -42,10 +42,8 @@ TEST(LineRule, RunOfFourIsTwoLinesAndItsMiddleCountsTwice) {
   EXPECT_EQ(kit.st.MatchLines, 2);
   // 0,11,22 and 11,22,33: six cells, 22 is gold (1 each time), the rest new (25).
   EXPECT_EQ(kit.st.GoldSum, 25 + 25 + 1 + 25 + 1 + 25);
-  EXPECT_EQ(kit.cells.fx[22].Points, 1);
-  EXPECT_EQ(kit.cells.fx[33].Points, 25);
-  EXPECT_EQ(kit.st.Combo, 1);
-  EXPECT_EQ(kit.CountSound("ev_game_collapse"), 1);
+  EXPECT_EQ(std::tuple(kit.cells.fx[22].Points, kit.cells.fx[33].Points, kit.st.Combo, kit.CountSound("ev_game_collapse")),
+            std::tuple(1, 25, 1, 1));
 }
 
 TEST(LineRule, ScoreMatchesKeepsParentMarkMatchesClearsItAndARemovalKeepsItsState) {
@@ -70,7 +68,7 @@ TEST(LineRule, ScoreMatchesKeepsParentMarkMatchesClearsItAndARemovalKeepsItsStat
   EXPECT_EQ(kit.cells[0].Disappear, Removal::Start);
 }
 
-TEST(LineRule, BonusItemsKeysAndEmptyCellsNeverFormLines) {
+TEST(LineRule, BonusItemsKeysAndEmptyCellsNeverFormLinesAndWouldMatchAgreesWithASearch) {
   BoardKit kit;
   for (int i : {0, 11, 22}) kit.Set(i, 46);  // three shuffles
   for (int i : {2, 13, 24}) kit.Set(i, 71);  // three red keys
@@ -81,6 +79,26 @@ TEST(LineRule, BonusItemsKeysAndEmptyCellsNeverFormLines) {
   EXPECT_EQ(kit.st.Combo, 0);
   // The move search's exchange test counts equal codes of any item.
   EXPECT_TRUE(WouldMatch(kit.cells, 50, 60));
+  // The move search's exchange test agrees with a plain exchange-and-search on random boards.
+  BoardKit boards;
+  Rng rng(3);
+  for (int round = 0; round < 40; ++round) {
+    for (int i = 0; i < kCellCount; ++i) boards.cells[i].Gem = 1 + rng.Below(round % 2 ? 4 : 6);
+    if (round % 5 == 0) boards.cells[rng.Below(116)].Gem = 46;
+    for (int a = 0; a < kCellCount; ++a) {
+      for (int d : {5, 6, 11}) {
+        int b = a + d;
+        if (b >= kCellCount) continue;
+        bool would = WouldMatch(boards.cells, a, b);
+        std::swap(boards.cells[a].Gem, boards.cells[b].Gem);
+        bool any = false;
+        for (int i = 0; i < kCellCount; ++i)
+          for (int ax : {11, 5, 6}) any = any || IsLineAt(boards.cells, i, ax, true);
+        std::swap(boards.cells[a].Gem, boards.cells[b].Gem);
+        ASSERT_EQ(would, any) << a << " " << b;
+      }
+    }
+  }
 }
 
 TEST(LineRule, RowEndsDoNotWrapIntoTheNextRowHolesBreakLinesBubblesDoNot) {
@@ -105,30 +123,6 @@ TEST(LineRule, RowEndsDoNotWrapIntoTheNextRowHolesBreakLinesBubblesDoNot) {
   kit.Set(12, 4, 3);
   for (int i : {1, 23}) kit.Set(i, 4);
   EXPECT_TRUE(IsLineAt(kit.cells, 12, 11));
-}
-
-// The move search's exchange test agrees with a plain exchange-and-search on
-// random boards.
-TEST(LineRule, WouldMatchAgreesWithExchangeAndSearch) {
-  BoardKit kit;
-  Rng rng(3);
-  for (int round = 0; round < 40; ++round) {
-    for (int i = 0; i < kCellCount; ++i) kit.cells[i].Gem = 1 + rng.Below(round % 2 ? 4 : 6);
-    if (round % 5 == 0) kit.cells[rng.Below(116)].Gem = 46;
-    for (int a = 0; a < kCellCount; ++a) {
-      for (int d : {5, 6, 11}) {
-        int b = a + d;
-        if (b >= kCellCount) continue;
-        bool would = WouldMatch(kit.cells, a, b);
-        std::swap(kit.cells[a].Gem, kit.cells[b].Gem);
-        bool any = false;
-        for (int i = 0; i < kCellCount; ++i)
-          for (int ax : {11, 5, 6}) any = any || IsLineAt(kit.cells, i, ax, true);
-        std::swap(kit.cells[a].Gem, kit.cells[b].Gem);
-        ASSERT_EQ(would, any) << a << " " << b;
-      }
-    }
-  }
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ void OneMove(BoardKit& kit) {
   for (int i : {0, 11, 28}) kit.Set(i, 1);
 }
 
-TEST(MoveCount, ShowsDashesFor116SettledFramesThenTheCount) {
+TEST(MoveCount, ShowsDashesFor116SettledFramesThenTheCountAndCountsPast300Entries) {
   BoardKit kit;
   OneMove(kit);
   for (int k = 0; k < 115; ++k) {
@@ -32,28 +32,26 @@ TEST(MoveCount, ShowsDashesFor116SettledFramesThenTheCount) {
   EXPECT_TRUE(kit.st.MovesCounted);
   std::set<std::pair<int, int>> listed{{kit.st.MoveFrom[1], kit.st.MoveTo[1]}, {kit.st.MoveFrom[2], kit.st.MoveTo[2]}};
   EXPECT_EQ(listed, (std::set<std::pair<int, int>>{{22, 28}, {28, 22}}));
-}
-
-TEST(MoveCount, MoreThan300EntriesStillCountAndHintsStayInTheList) {
-  BoardKit kit;
+  // More than 300 entries still count, and the hints stay in the list.
+  BoardKit many;
   Rng rng(5);
-  kit.level.JewelKinds = {1, 2};
-  FillRandom(kit.cells, kit.level, rng);
-  std::size_t entries = ListMoves(kit.cells).size();
+  many.level.JewelKinds = {1, 2};
+  FillRandom(many.cells, many.level, rng);
+  std::size_t entries = ListMoves(many.cells).size();
   ASSERT_GT(entries, 300u);
-  BoardCtx c = kit.Ctx();
-  kit.st.LastHintTime = int(kit.now) - 20000;
+  BoardCtx c = many.Ctx();
+  many.st.LastHintTime = int(many.now) - 20000;
   EXPECT_EQ(CountMovesAll(c), int(entries / 2));
-  EXPECT_EQ(kit.st.MovesFound, int(entries));
-  EXPECT_TRUE(kit.st.HintVisible);
-  EXPECT_TRUE(kit.cells[kit.st.HintA].IsExists);
+  EXPECT_EQ(many.st.MovesFound, int(entries));
+  EXPECT_TRUE(many.st.HintVisible);
+  EXPECT_TRUE(many.cells[many.st.HintA].IsExists);
   // The next hint is another move than the one shown, even where the draw falls on it.
-  Rng next = kit.rng;
+  Rng next = many.rng;
   const std::size_t k = std::size_t(next.Below(kMoveListSize - 1) + 1);
-  kit.st.HintA = kit.st.MoveTo[k], kit.st.HintB = kit.st.MoveFrom[k];
-  kit.st.LastHintTime = int(kit.now) - 20000;
+  many.st.HintA = many.st.MoveTo[k], many.st.HintB = many.st.MoveFrom[k];
+  many.st.LastHintTime = int(many.now) - 20000;
   CountMovesAll(c);
-  EXPECT_NE(std::minmax(kit.st.HintA, kit.st.HintB), std::minmax(kit.st.MoveTo[k], kit.st.MoveFrom[k]));
+  EXPECT_NE(std::minmax(many.st.HintA, many.st.HintB), std::minmax(many.st.MoveTo[k], many.st.MoveFrom[k]));
 }
 
 TEST(Hints, ComeTenSettledSecondsAfterTheLastChangeThenEveryTenNeverWhileBusy) {

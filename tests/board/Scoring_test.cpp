@@ -16,7 +16,7 @@ void SwapAndSettle(BoardKit& kit, int a, int b) {
 }
 
 // A line of three new tiles pays 25 each: Swap.ALineStaysAndIsRemoved.
-TEST(Points, TwoLinesAtOnceAdd13PerNewTile) {
+TEST(Points, TwoLinesAtOnceAdd13PerNewTileAndAGoldTileMatchedAgainOne) {
   BoardKit kit;
   // Moving a 1 from 35 into 24 completes 2-13-24 (vertical) and 19-24-29 (axis 5).
   for (int i : {2, 13, 19, 29, 35}) kit.Set(i, 1);
@@ -27,18 +27,16 @@ TEST(Points, TwoLinesAtOnceAdd13PerNewTile) {
   kit.Settle();
   for (int i : {2, 13, 24, 19, 29}) EXPECT_EQ(kit.cells.fx[std::size_t(i)].Text, "38") << i;
   EXPECT_EQ(kit.st.Score, 5 * 38);
-}
-
-TEST(Points, AGoldTileMatchedAgainShowsOnePoint) {
-  BoardKit kit("1g f f f f f  f f f f f\n"
+  // A gold tile matched again shows one point.
+  BoardKit gold("1g f f f f f  f f f f f\n"
                "1g f f f f f  f f f f f\n"
                "f f f f f f  1 f f f f\n");
-  kit.Set(22, testing::FillerCode(22));
-  kit.cells[22].Gnd = 1;
-  SwapAndSettle(kit, 28, 22);
-  EXPECT_EQ(kit.cells.fx[0].Text, "1");
-  EXPECT_EQ(kit.st.Score, 3);
-  EXPECT_EQ(kit.cells[0].Shine, 0);  // no new flash on an old gold tile
+  gold.Set(22, testing::FillerCode(22));
+  gold.cells[22].Gnd = 1;
+  SwapAndSettle(gold, 28, 22);
+  EXPECT_EQ(gold.cells.fx[0].Text, "1");
+  EXPECT_EQ(gold.st.Score, 3);
+  EXPECT_EQ(gold.cells[0].Shine, 0);  // no new flash on an old gold tile
 }
 
 TEST(Points, PointsTextRisesFadesAndEndsOnTheClock) {

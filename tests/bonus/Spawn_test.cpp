@@ -184,11 +184,11 @@ TEST(Spawning, AFixedSeedDropsEachKindAsOftenAsEverAndEachOffersTipFive) {
 }
 
 TEST(ShopCatalogue, TextsByGrade) {
-  EXPECT_EQ(ChanceText(3, 0.333333, 2), "Chance: 0.33%|plus 90 seconds|per action");
-  EXPECT_EQ(ChanceText(1, 1.5, 3), "Chance: 1.50%|Triple Wave|Detonation");
-  EXPECT_EQ(ChanceText(2, 1, 3), "Chance: 1.00%|eight shots|per action");
-  EXPECT_EQ(ChanceText(4, 1, 2), "Chance: 1.00%|score increases|by 4000 points");
-  EXPECT_EQ(ChanceText(9, 1, 3), "Chance: 1.00%|");
+  for (auto [item, chance, grade, text] : {std::tuple{3, 0.333333, 2, "Chance: 0.33%|plus 90 seconds|per action"},
+                                           {1, 1.5, 3, "Chance: 1.50%|Triple Wave|Detonation"},
+                                           {2, 1.0, 3, "Chance: 1.00%|eight shots|per action"},
+                                           {4, 1.0, 2, "Chance: 1.00%|score increases|by 4000 points"}, {9, 1.0, 3, "Chance: 1.00%|"}})
+    EXPECT_EQ(ChanceText(item, chance, grade), text);
   BonusKit k;
   EXPECT_EQ(LockedText(*k.items, 1, 8), "bonus locked|Find violet key|to unlock it");
   Key(k.Keys(), 8).Flag = -1;

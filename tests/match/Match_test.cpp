@@ -71,10 +71,8 @@ TEST(MatchOutcome, BetweenLevelsTheChosenLevelStartsWithoutRumShowingTheScore) {
   ASSERT_TRUE(LeaveLevel(kit.m));
   EXPECT_EQ(kit.m.session.CurrentLevel, 2);
   BetweenLevelsDone(kit.m, kit.now, 5);  // the map's cheat keys chose level 5
-  EXPECT_EQ(kit.m.session.CurrentLevel, 5);
-  EXPECT_EQ(kit.m.session.ShownScore, 5000);
-  EXPECT_EQ(kit.player.rumCount, 0);
-  EXPECT_FALSE(kit.player.rumSwap);
+  EXPECT_EQ(std::tuple(kit.m.session.CurrentLevel, kit.m.session.ShownScore, kit.player.rumCount, kit.player.rumSwap),
+            std::tuple(5, 5000, 0, false));
   // Skipping far on stops at the last level.
   RequestSkip(kit.m, 100);
   ASSERT_TRUE(LeaveLevel(kit.m));

@@ -44,9 +44,8 @@ TEST(RendererChoice, OnlyAGraphicsNodeCountsAsAGpuSoftwareWithoutOneAndWhatThePl
   EXPECT_TRUE(ChooseRenderer(RendererRequest::Software, false, true).software);
 
   // Mesa's software rasterizers give themselves away in GL's renderer string.
-  EXPECT_TRUE(ReviewGlRenderer(RendererRequest::Auto, "llvmpipe (LLVM 15.0.6, 256 bits)").software);
-  EXPECT_TRUE(ReviewGlRenderer(RendererRequest::Auto, "Mesa Software Rasterizer").software);
-  EXPECT_TRUE(ReviewGlRenderer(RendererRequest::Auto, "softpipe").software);
+  for (const char* gl : {"llvmpipe (LLVM 15.0.6, 256 bits)", "Mesa Software Rasterizer", "softpipe"})
+    EXPECT_TRUE(ReviewGlRenderer(RendererRequest::Auto, gl).software) << gl;
   EXPECT_FALSE(ReviewGlRenderer(RendererRequest::Auto, "Mesa Intel(R) UHD Graphics 620 (KBL GT2)").software);
   EXPECT_FALSE(ReviewGlRenderer(RendererRequest::Gl, "llvmpipe (LLVM 15.0.6, 256 bits)").software)
       << "GL asked for stays GL";

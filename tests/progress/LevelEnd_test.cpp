@@ -52,10 +52,7 @@ TEST(TimeUp, ThreeLivesGiveFourTimeUpsTheLastEndsTheGameAndTheCaptionRisesAndFad
   std::vector<std::string> cues;
   for (int expectLives : {2, 1, 0}) {
     RunCaption(o, lives, end, cues);
-    EXPECT_EQ(end, TimeUpEnd::Restart);
-    EXPECT_EQ(lives, expectLives);
-    EXPECT_FALSE(o.gameOver);
-    EXPECT_EQ(o.t, 0);
+    EXPECT_EQ(std::tuple(end, lives, o.gameOver, o.t), std::tuple(TimeUpEnd::Restart, expectLives, false, 0.0));
   }
   RunCaption(o, lives, end, cues);
   EXPECT_EQ(end, TimeUpEnd::GameOverShown) << "the fourth time-up";

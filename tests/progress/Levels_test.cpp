@@ -69,8 +69,7 @@ TEST(LevelFileDisk, MissingOrShortFilesAreRefusedAndLeaveTheLevelAlone) {
   rules.allowed[2] = -1;
   rules.time = 299;
   ASSERT_TRUE(WriteLevelFiles(dir.str(), 12, layout, rules));
-  EXPECT_EQ(fs::file_size(dir.File("lvl12.dat")), 6012u);
-  EXPECT_EQ(fs::file_size(dir.File("lvl12.dat2")), 84u);
+  EXPECT_EQ(std::pair(fs::file_size(dir.File("lvl12.dat")), fs::file_size(dir.File("lvl12.dat2"))), std::pair(6012ul, 84ul));
   EXPECT_FALSE(fs::exists(dir.File("lvl12.dat.tmp")));
 
   LevelLayout read;
@@ -91,8 +90,7 @@ TEST(LevelFileDisk, MissingOrShortFilesAreRefusedAndLeaveTheLevelAlone) {
   dir.Write("lvl12.dat2", std::string(83, '\0'));
   EXPECT_FALSE(ReadLevelFiles(dir.str(), 12, untouched, readRules, &error));
   EXPECT_NE(error.find("83 bytes"), std::string::npos);
-  EXPECT_EQ(untouched.kind[0], 5);
-  EXPECT_EQ(untouched.kind[7], 0);
+  EXPECT_EQ(std::pair(untouched.kind[0], untouched.kind[7]), std::pair(5, 0));
 
   // Extra bytes after the records are ignored.
   dir.Write("lvl12.dat2", std::string(84, '\0') + "tail");

@@ -108,8 +108,7 @@ TEST(ItemStatusFiles, RoundTripsWrongSizesFailWholeAndOddValuesGoBackToTheNewGam
   grades[9].PowerGrade[1] = -1;
   grades[9].PowerMark[2][5].Y = std::nan("");
   EXPECT_EQ(SanitizeGradeRecords(grades).size(), 3u);
-  EXPECT_EQ(grades[9].ChanceGrade[3], 0);
-  EXPECT_EQ(grades[9].PowerGrade[1], 0);
+  EXPECT_EQ(std::pair(int(grades[9].ChanceGrade[3]), int(grades[9].PowerGrade[1])), std::pair(0, 0));
   EXPECT_EQ(grades[9].PowerMark[2][5], NewGameGrades().PowerMark[2][5]);
 }
 
@@ -122,8 +121,7 @@ TEST(MapPointsFile, TheTailIsCarriedUnchanged) {
   EXPECT_EQ(b.substr(8, 8), std::string("\x0E\0\0\0\xFF\x03\0\0", 8));  // level 1
   EXPECT_EQ(std::uint8_t(b[808]), 5);
   EXPECT_EQ(DecodeMapPoints(b), m);
-  EXPECT_FALSE(DecodeMapPoints(b.substr(0, 808)));
-  EXPECT_FALSE(DecodeMapPoints(b + b));
+  EXPECT_FALSE(DecodeMapPoints(b.substr(0, 808)) || DecodeMapPoints(b + b));
   // A point off the map (the int32 extremes too) is no map point file.
   for (MapPoint off : {MapPoint{-1, 0}, MapPoint{0, 1025}, MapPoint{INT32_MAX, 5}, MapPoint{5, INT32_MIN}}) {
     MapPoints bad = m;

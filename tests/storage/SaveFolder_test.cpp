@@ -242,9 +242,8 @@ TEST(SaveFiles, OddValuesInASoundFileAreRepairedNotDropped) {
   ASSERT_TRUE(SaveAll(folder.f, d));
   const SaveData back = LoadAll(folder.f);
   EXPECT_EQ(std::pair(back.players.slot[3].MaxLevel, back.players.slot[3].Name), std::pair(kMaxGameLevel, std::string("BadName")));
-  EXPECT_EQ(back.players.slot[4], d.players.slot[4]);
+  EXPECT_TRUE(back.players.slot[4] == d.players.slot[4] && back.items.stars == d.items.stars);
   EXPECT_EQ(Key(back.items.items[4], 2).Flag, kFalse);
-  EXPECT_EQ(back.items.stars, d.items.stars);
   EXPECT_NE(folder.Log().find("repaired: slot 3: MaxLevel 99"), std::string::npos) << folder.Log();
 }
 
