@@ -152,6 +152,8 @@ TEST(MusicMod, RestartRewindsOnlyWhenAsked) {
   EXPECT_TRUE(rig.device.IsRunning(1));
   EXPECT_EQ(rig.music.Slots[1].Level, 1.0);
   EXPECT_EQ(rig.device.Volume(1), 0);
+  rig.Frames(300);  // 4.8 s: the four-second track ran out and started again from the top
+  EXPECT_NEAR(rig.Position(1), 0.8, 0.05);
 }
 
 TEST(MusicMod, PauseAndResumeKeepThePosition) {
@@ -177,25 +179,25 @@ TEST(MusicMod, PauseAndResumeKeepThePosition) {
 }
 
 TEST(MusicMod, MusicOffStopsTheTickAndSilencesTheTracks) {
-  MusicRig rig;
-  rig.music.PlayMusic(0, 0.05, 0, false);
+  MusicRig rig;  // a stage's tune, in the last slot loaded
+  rig.music.PlayMusic(2, 0.05, 0, false);
   rig.Frames(50, false);
-  EXPECT_FALSE(rig.device.IsRunning(0));  // nothing starts
-  EXPECT_EQ(rig.music.Slots[0].Level, 0.0);
+  EXPECT_FALSE(rig.device.IsRunning(2));  // nothing starts
+  EXPECT_EQ(rig.music.Slots[2].Level, 0.0);
   rig.Frames(10);
-  EXPECT_EQ(rig.device.Volume(0), -2500);
+  EXPECT_EQ(rig.device.Volume(2), -2500);
 
   rig.Frames(5, false);  // the fade holds where it is, and the track is not heard
-  EXPECT_DOUBLE_EQ(rig.music.Slots[0].Level, 0.5);
-  EXPECT_EQ(rig.device.Volume(0), -5000);
+  EXPECT_DOUBLE_EQ(rig.music.Slots[2].Level, 0.5);
+  EXPECT_EQ(rig.device.Volume(2), -5000);
   rig.music.PauseMusAll();
-  EXPECT_FALSE(rig.music.Slots[0].Paused);  // not applied while music is off
-  EXPECT_TRUE(rig.device.IsRunning(0));
+  EXPECT_FALSE(rig.music.Slots[2].Paused);  // not applied while music is off
+  EXPECT_TRUE(rig.device.IsRunning(2));
 
   rig.Frames(1);  // on again: the pause applies and the volume comes back
-  EXPECT_TRUE(rig.music.Slots[0].Paused);
-  EXPECT_FALSE(rig.device.IsRunning(0));
-  EXPECT_EQ(rig.device.Volume(0), -2250);
+  EXPECT_TRUE(rig.music.Slots[2].Paused);
+  EXPECT_FALSE(rig.device.IsRunning(2));
+  EXPECT_EQ(rig.device.Volume(2), -2250);
 }
 
 // Tracks are found by the paths the data files write; only known types load, and failures are logged.

@@ -53,6 +53,7 @@ TEST(PlayFlow, AWonLevelFlipsThenMapAndShopThenTheNextLevel) {
   Match& m = h.match();
   const ScreenMetrics& sm = h.s().look.metrics;
   StartAt(h, 8);
+  h.s().sound.music.MusicReady = true;
   PlayFor(h, 1000);
   AllGold(m);  // the settled board is complete at once
   h.Click(4000, BetweenButtonRect(sm, BetweenButton::Shop));
@@ -66,6 +67,7 @@ TEST(PlayFlow, AWonLevelFlipsThenMapAndShopThenTheNextLevel) {
   EXPECT_FALSE(m.flow.flip.running);
   EXPECT_EQ(m.flow.pending, FlowStep::None);
   EXPECT_GT(m.stats.frames, 100) << "level 9 was played after the fly-in";
+  EXPECT_TRUE(h.s().sound.music.Slots[2].Running) << "the second stage's tune";
   EXPECT_GE(h.Now() - start, 9000) << "left by Escape, not by the flow";
   std::string log = test::ReadText(h.dir.path / "run.log");
   EXPECT_EQ(Count(log, "BetweenLevelsScreen() * Level 9"), 1) << log;
