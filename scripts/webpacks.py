@@ -35,10 +35,13 @@ UNUSED = ['red/bg/menupop.png', 'red/bg/tipbtn.png', 'red/tipimages/check.png', 
 # order after "start", "rest" last.
 PACKS = [
     ('rest', UNUSED),
-    # Before the first picture: the logo, the loading picture, the pointer, the English glyph pages, the
-    # settings and catalogues the start reads, the sounds a click makes anywhere.
-    ('start', ['red/logo/*', '256/cursor.png', 'fonts/large/g[0-3].png', '*.ini', 'config.dat', 'apo.dat',
-               'locale/*', 'sfx/ev_logo.ogg', 'sfx/ev_menu_*']),
+    # Before the first picture: the logo's first layer, the loading picture, the pointer, the English glyph
+    # pages, the settings and catalogues the start reads, the sounds a click makes anywhere.
+    ('start', ['red/logo/gamelogo*', 'red/logo/layer0.jpg', '256/cursor.png', 'fonts/large/g[0-3].png', '*.ini',
+               'config.dat', 'apo.dat', 'locale/*', 'sfx/ev_menu_*']),
+    # The logo's later layers and its sound, right after: the first layer fades in for a second and a half before
+    # the next is drawn, and no sound plays before the player's first click.
+    ('logo', ['red/logo/*', 'sfx/ev_logo.ogg']),
     # Under the program's loading bar: the menu, its screens and questions, the glyph pages (English draws
     # some beyond the first four: a page that is missing when first drawn stays missing).
     ('menu', ['red/menu/*', 'red/tipformA.png', 'red/tipimages/*', 'fonts/*']),

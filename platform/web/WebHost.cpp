@@ -94,7 +94,8 @@ class WebHost : public Host {
     bm_page_title(o.title.c_str());
     window_ = std::make_unique<WebWindow>();
     pageWindow = window_.get();
-    window_->SetMode(o.width, o.height, o.fullScreen);
+    // The canvas keeps the size the page gave it (page.js made its context at the picture's likely size) until the
+    // program's SetMode: a canvas given a size makes its drawing buffer anew, and each size in between costs about as much again as the context.
     render_ = std::make_unique<WebRenderDevice>(kCanvasSelector, o.width, o.height);
     if (!render_->Ok()) {
       error = "this browser cannot draw with WebGL";

@@ -19,10 +19,10 @@
 //  3. The start pack (the logo, the settings, what the first screens read)
 //     reports its bytes to Page.progress (the bar); page_pre.js writes its files
 //     into /game and mounts and reads /data once this tab owns the saves.
-//  4. main starts; its first frame calls Page.firstPicture: the loading screen
-//     goes, the other packs follow one at a time in the background (the list's
-//     order; the one the program asks for first), each into /game with the
-//     program woken; the service worker is registered.
+//  4. main starts; the other packs follow one at a time in the background (the
+//     list's order; the one the program asks for first), each into /game with
+//     the program woken. Its first frame calls Page.firstPicture: the loading
+//     screen goes and the service worker is registered.
 // Every pack fetched is kept in the page's cache (the Cache API, named by the
 // page's version), from where a later visit takes it, on the network or off.
 'use strict';
@@ -101,8 +101,10 @@ var Page = (function () {
   };
 
   // The loading bar: the loading picture's own trough, filled as the program's
-  // loading screen fills it (from x = 85 to 942 of its 1024 pixels).
-  var downloads = {};
+  // loading screen fills it (from x = 85 to 942 of its 1024 pixels), redrawn
+  // at most every 150 ms: each change is a frame the browser composites (tens
+  // of milliseconds on a software renderer, taken from the program's start).
+  var downloads = {}, barShownAt = -1e9;
   P.progress = function (name, loaded, total) {
     downloads[name] = {loaded: loaded, total: total};
     var sum = 0, all = 0;
@@ -111,18 +113,22 @@ var Page = (function () {
       all += downloads[k].total;
     }
     var fraction = all > 0 ? Math.min(1, sum / all) : 0;
+    P.loadedFraction = fraction;
+    var now = performance.now();
+    if (fraction < 1 && now - barShownAt < 150) return;
+    barShownAt = now;
     var cut = fraction <= 0 ? 0 : fraction >= 1 ? 1 : (85 + 857 * fraction) / 1024;
     $('filled').style.clipPath = 'inset(0 ' + (100 * (1 - cut)).toFixed(2) + '% 0 0)';
-    P.loadedFraction = fraction;
   };
 
-  // The program's first frame is up: the loading screen goes, the other packs
-  // follow, and the service worker is asked to keep the page.
+  // The program's first frame is up: the loading screen goes and the service
+  // worker is asked to keep the page.
+  var kept = false;
   P.firstPicture = function () {
     $('loading').hidden = true;
-    if (packs.started) return;
-    packs.started = true;
-    nextPack();
+    $('stage').classList.remove('waiting');
+    if (kept) return;
+    kept = true;
     if (navigator.serviceWorker && /^https?:$/.test(location.protocol)) {
       navigator.serviceWorker.register('sw.js').catch(function (e) {
         console.warn('the page cannot be kept for offline play: ' + e);
@@ -132,12 +138,16 @@ var Page = (function () {
 
   // ---- Packs: the game's data in groups (packs.json, made by scripts/webpacks.py).
   // A pack is 'waiting', 'loading' or 'here' (its files written into /game).
-  var packs = {list: [], byName: {}, byFile: {}, copies: [], version: '', started: false, busy: false};
+  var packs = {list: [], byName: {}, byFile: {}, copies: [], version: '', busy: false};
   P.packs = packs;
   P.onPack = null;  // the module's writer, (pack, bytes); packs that came before it wait in pack.bytes
 
+  // Opened once, for every pack.
+  var cacheOpened = null;
   function packCache() {
-    return window.caches ? caches.open('brinemoor-' + packs.version) : Promise.reject(new Error('no Cache API'));
+    if (!cacheOpened)
+      cacheOpened = window.caches ? caches.open('brinemoor-' + packs.version) : Promise.reject(new Error('no Cache API'));
+    return cacheOpened;
   }
 
   // The pack's bytes from the page's cache, else from the network (then kept in the cache).
@@ -208,9 +218,10 @@ var Page = (function () {
       p.loaded = p.bytes;
       p.data = bytes;
       P.status('load', '');
-      deliver(p);
+      // The next pack downloads while this one's files are written (the start pack's: while the program starts).
       packs.busy = false;
       nextPack();
+      deliver(p);
     }, function (e) {
       // The network is gone or the server failed: tried again in a moment, the program waits meanwhile.
       p.state = 'waiting';
@@ -237,12 +248,14 @@ var Page = (function () {
     packs.list.forEach(deliver);
   };
 
-  // The start pack first, the others once the program drew its first picture, one at a time.
+  // One pack at a time, the list's order (the start pack first) but the ones the program asked for first: the
+  // others follow the start pack at once (the network would idle while the program starts, and the menu's pack is
+  // the next thing a player waits for).
   function nextPack() {
     if (packs.busy) return;
     var p = packs.list.filter(function (q) { return q.state === 'waiting'; })
       .sort(function (a, b) { return (b.asked || 0) - (a.asked || 0); })[0];
-    if (p && (packs.started || p.name === 'start')) loadPack(p);
+    if (p) loadPack(p);
   }
 
   // The program asks for a pack: how much of it is here (1 once its files are in /game), -1 for no such pack.

@@ -70,6 +70,7 @@ class Demo {
       return false;
     }
     Platform& p = host_->platform;
+    p.window->SetMode(kWidth, kHeight, false);
     bank_ = std::make_unique<TextureBank>(*p.render, kWebGameDir, &logs_);
     canvas_ = std::make_unique<Canvas>(*p.render, *bank_, ScreenMetrics::For(kWidth, kHeight));
     p.sound->Init(-1, 44100);
