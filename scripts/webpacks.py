@@ -30,21 +30,25 @@ UNUSED = ['red/bg/menupop.png', 'red/bg/tipbtn.png', 'red/tipimages/check.png', 
           '256/sw*.png', '256/sand.png', '256/4x4.png', '256/drop-*.png', '256/backcells/gold-bright.png',
           '256/backcells/gold-yellow.png', '256/buttons/b[YNOM]*.png', '256/buttons/cross*.png',
           '256/buttons/line*.png', '256/buttons/cfin.png']
+LANGUAGES = 'lang'
 # (pack, path patterns): the first pack whose pattern matches a file's path takes it. The groups the screens
 # load their pictures and sounds by (a file two groups use goes with the first that needs it), fetched in this
 # order after "start", "rest" last.
 PACKS = [
     ('rest', UNUSED),
     # Before the first picture: the logo's first layer, the loading picture, the pointer, the English glyph
-    # pages, the settings and catalogues the start reads, the sounds a click makes anywhere.
+    # pages, the settings the start reads, the sounds a click makes anywhere.
     ('start', ['red/logo/gamelogo*', 'red/logo/layer0.jpg', '256/cursor.png', 'fonts/large/g[0-3].png', '*.ini',
-               'config.dat', 'apo.dat', 'locale/*', 'sfx/ev_menu_*']),
+               'config.dat', 'apo.dat', 'sfx/ev_menu_*']),
     # The logo's later layers and its sound, right after: the first layer fades in for a second and a half before
     # the next is drawn, and no sound plays before the player's first click.
     ('logo', ['red/logo/*', 'sfx/ev_logo.ogg']),
     # Under the program's loading bar: the menu, its screens and questions, the glyph pages (English draws
     # some beyond the first four: a page that is missing when first drawn stays missing).
     ('menu', ['red/menu/*', 'red/tipformA.png', 'red/tipimages/*', 'fonts/*']),
+    # The texts' catalogues, each in a pack of its own ("lang-de"): the page brings the player's with the start
+    # pack, the others follow for a change of language on the options screen.
+    (LANGUAGES, ['locale/*.mo']),
     ('menu-music', ['music/track-menu.ogg']),
     # A level: the board, jewels, bonuses, effects, tips and keys, their sounds, the levels; then a stage's
     # background and tune.
@@ -141,8 +145,16 @@ def main(argv):
     if not shutil.which('pngquant'):
         print('webpacks: no pngquant: the pictures are shipped as they are (larger)')
     pngs = [0, 0]  # the PNGs' bytes as made, as shipped
-    listed, kept = [], set()
+    listed, kept, order = [], set(), []
     for name in ORDER:
+        if name != LANGUAGES:
+            order.append(name)
+            continue
+        for rel in grouped[name]:
+            one = LANGUAGES + '-' + os.path.splitext(os.path.basename(rel))[0]
+            grouped[one] = [rel]
+            order.append(one)
+    for name in order:
         if not grouped[name]:
             continue
         blob, files = bytearray(), []

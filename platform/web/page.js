@@ -139,6 +139,7 @@ var Page = (function () {
   // ---- Packs: the game's data in groups (packs.json, made by scripts/webpacks.py).
   // A pack is 'waiting', 'loading' or 'here' (its files written into /game).
   var packs = {list: [], byName: {}, byFile: {}, copies: [], version: '', busy: false};
+  var asks = 0;  // how many packs were asked for first
   P.packs = packs;
   P.onPack = null;  // the module's writer, (pack, bytes); packs that came before it wait in pack.bytes
 
@@ -185,35 +186,49 @@ var Page = (function () {
       });
   }
 
-  // The start pack with the game files the page has as its own (the loading picture it shows already):
-  // they are laid after the pack's bytes and listed with its files.
-  function withCopies(p, bytes) {
-    if (p.name !== 'start' || !packs.copies.length) return bytes;
+  // The start pack with the game files the page has as its own (the loading picture it shows already) and
+  // the player's catalogue (a pack of its own, fetched beside it): they are laid after the pack's bytes and
+  // listed with its files.
+  function withOwnFiles(p, bytes, lang, langBytes) {
+    if (p.name !== 'start') return bytes;
     return Promise.all(packs.copies.map(function (c) {
       return fetch(c[1]).then(function (r) {
         if (!r.ok) throw new Error(c[1] + ': HTTP ' + r.status);
         return r.arrayBuffer();
       });
     })).then(function (copies) {
-      var all = new Uint8Array(copies.reduce(function (n, b) { return n + b.byteLength; }, bytes.length));
+      var parts = copies.map(function (b, i) { return [packs.copies[i][0], new Uint8Array(b)]; });
+      if (lang) lang.files.forEach(function (f) { parts.push([f[0], langBytes.subarray(f[1], f[1] + f[2])]); });
+      var all = new Uint8Array(parts.reduce(function (n, f) { return n + f[1].length; }, bytes.length));
       var at = bytes.length;
       all.set(bytes);
-      copies.forEach(function (b, i) {
-        all.set(new Uint8Array(b), at);
-        p.files.push([packs.copies[i][0], at, b.byteLength]);
-        at += b.byteLength;
+      parts.forEach(function (f) {
+        all.set(f[1], at);
+        p.files.push([f[0], at, f[1].length]);
+        at += f[1].length;
       });
       packs.copies = [];
+      p.brings = lang ? [lang] : [];
       return all;
     });
+  }
+
+  // The catalogue's pack of a language the page speaks (none for English, whose texts are the program's own).
+  function languagePack(code) {
+    return packs.byName['lang-' + ourLanguage(code)] || null;
   }
 
   function loadPack(p) {
     p.state = 'loading';
     packs.busy = true;
-    fetchPack(p).then(function (bytes) {
-      if (bytes.length !== p.bytes) throw new Error(bytes.length + ' bytes of ' + p.bytes);
-      return withCopies(p, bytes);
+    var lang = p.name === 'start' ? languagePack(P.language) : null;
+    if (lang && lang.state !== 'waiting') lang = null;
+    if (lang) lang.state = 'loading';
+    Promise.all([fetchPack(p), lang && fetchPack(lang)]).then(function (got) {
+      [[p, got[0]], [lang, got[1]]].forEach(function (g) {
+        if (g[0] && g[1].length !== g[0].bytes) throw new Error(g[1].length + ' bytes of ' + g[0].bytes);
+      });
+      return withOwnFiles(p, got[0], lang, got[1]);
     }).then(function (bytes) {
       p.loaded = p.bytes;
       p.data = bytes;
@@ -225,6 +240,7 @@ var Page = (function () {
     }, function (e) {
       // The network is gone or the server failed: tried again in a moment, the program waits meanwhile.
       p.state = 'waiting';
+      if (lang) lang.state = 'waiting';
       packs.busy = false;
       console.warn(p.url + ': ' + e.message);
       // TRANSLATORS: Message boxes and the browser page: the page's status line (HTML). %s is a file name
@@ -239,9 +255,24 @@ var Page = (function () {
     var bytes = p.data;
     p.data = null;
     P.onPack(p, bytes);
-    p.state = 'here';
+    [p].concat(p.brings || []).forEach(function (q) {
+      q.state = 'here';
+      (q.waiters || []).splice(0).forEach(function (f) { f(); });
+    });
     if (packs.list.every(function (q) { return q.state === 'here'; })) P.packsDone = true;
   }
+  // The language the player chose in the game (kept in its settings, read once this tab owns the saves) when the
+  // page guessed another: done once its catalogue is in /game (at once when it is, or for English).
+  P.bringLanguage = function (code, done) {
+    var q = languagePack(code);
+    if (!q || q.state === 'here') return done();
+    (q.waiters = q.waiters || []).push(done);
+    if (q.state === 'waiting' && !q.asked) {
+      q.asked = ++asks;
+      nextPack();
+    }
+    return undefined;
+  };
   // The module's writer is there: packs that came before it are written now.
   P.packWriterReady = function (writer) {
     P.onPack = writer;
@@ -260,7 +291,6 @@ var Page = (function () {
 
   // The program asks for a pack: how much of it is here (1 once its files are in /game), -1 for no such pack.
   // Asking moves it first in line.
-  var asks = 0;
   P.want = function (name) {
     var p = packs.byName[name];
     if (!p) return packs.list.length ? -1 : 0;  // the list is not read yet: nothing is here

@@ -131,7 +131,7 @@ function bmWritePack(pack, bytes) {
     FS.writeFile(path, bytes.subarray(f[1], f[1] + f[2]), {canOwn: true});
   });
   if (pack.name === 'start') removeRunDependency('start pack');
-  else if (Module['_bm_page_wake']) Module['_bm_page_wake']();
+  else if (Module['calledRun'] && Module['_bm_page_wake']) Module['_bm_page_wake']();  // never before main
 }
 
 Module['preRun'] = [].concat(Module['preRun'] || []);
@@ -146,7 +146,17 @@ Module['preRun'].push(function () {
     bmPage.packWriterReady(bmWritePack);
   }
   addRunDependency('saves');
-  var ready = function () { removeRunDependency('saves'); };
+  var ready = function () {
+    // The language the player chose in the game (its settings) when the page guessed another and no "?lang="
+    // says which: the program reads its catalogue as it starts.
+    var kept = null;
+    try {
+      if (bmPage && !/[?&]lang=/.test(location.search))
+        kept = /^Language=(\w+)/m.exec(FS.readFile('/data/settings.ini', {encoding: 'utf8'}));
+    } catch (e) {}  // no settings yet
+    if (!kept) return removeRunDependency('saves');
+    return bmPage.bringLanguage(kept[1], function () { removeRunDependency('saves'); });
+  };
   var mount = function () {
     FS.mkdir('/data');
     if (!window.indexedDB) {
