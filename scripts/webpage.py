@@ -677,7 +677,7 @@ def languages(browser, base, checks):
             browser.wait_for('window.copied', timeout=10)
         browser.navigate(base + (query or '?') + '&autoplay&level=1&seconds=5')
         wait_report(browser, timeout=60)
-        said.append([l.split('Language: ')[1] for l in (browser.evaluate(RUN_LOG_JS) or '').split('\n')
+        said.append([l.split('Language: ')[1].split()[0] for l in (browser.evaluate(RUN_LOG_JS) or '').split('\n')
                      if 'Language: ' in l][-1:])
     browser.evaluate("try{FS.unlink('/data/settings.ini')}catch(e){} bmCopyToStorage(function(){window.copied=2})")
     browser.wait_for('window.copied === 2', timeout=10)
@@ -727,7 +727,7 @@ def packs_cold(page_dir, checks, mbit):
         # The network does not idle while the program starts: the next pack follows the start pack at once.
         after = [(n, (t - start) * 1000) for n, t in browser.asked if n.endswith('.pack') and not n.startswith('start.')]
         checks.expect(after and after[0][1] < picture, 'the pack after the start pack was asked for before the first '
-                      'picture (%s at %.0f ms; the picture at %.0f ms)' % (after[0] if after else ('none', -1)) + (picture,))
+                      'picture (%s at %.0f ms; the picture at %.0f ms)' % ((after[0] if after else ('none', -1)) + (picture,)))
         # The page asks for the program's code before its script does; the script takes that download.
         checks.expect(browser.requested.count('brinemoor.wasm') == 1, 'the program\'s code was fetched once (%d)'
                       % browser.requested.count('brinemoor.wasm'))

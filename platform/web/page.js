@@ -24,7 +24,8 @@
 //     the program woken. Its first frame calls Page.firstPicture: the loading
 //     screen goes and the service worker is registered.
 // Every pack fetched is kept in the page's cache (the Cache API, named by the
-// page's version), from where a later visit takes it, on the network or off.
+// page's version), from where the service worker answers a later visit, on the
+// network or off.
 'use strict';
 var Page = (function () {
   var P = {
@@ -151,39 +152,39 @@ var Page = (function () {
     return cacheOpened;
   }
 
-  // The pack's bytes from the page's cache, else from the network (then kept in the cache).
+  // The pack's bytes, asked for at once (its request is out before the program starts): a page the service
+  // worker controls has them from the page's cache, else the network brings them and they are kept there, marked
+  // so that a pack that came from the cache is not written again.
+  var kKept = 'X-Brinemoor-Kept';
   function fetchPack(p) {
-    var fromNetwork = function () {
-      var asked = fetch(p.url);
-      if (p.name === 'start') warmUp();
-      return asked.then(function (r) {
-        if (!r.ok) throw new Error('HTTP ' + r.status);
-        var reader = r.body.getReader(), parts = [], got = 0;
-        var more = function () {
-          return reader.read().then(function (chunk) {
-            if (chunk.done) return;
-            parts.push(chunk.value);
-            got += chunk.value.length;
-            p.loaded = got;
-            if (p.name === 'start') P.progress('start', got, p.bytes);
-            return more();
-          });
-        };
-        return more().then(function () {
-          var bytes = new Uint8Array(got), at = 0;
-          parts.forEach(function (c) { bytes.set(c, at); at += c.length; });
-          packCache().then(function (c) {
-            return c.put(p.url, new Response(bytes, {headers: {'Content-Type': 'application/octet-stream'}}));
-          }).catch(function () {});
-          return bytes;
+    var asked = fetch(p.url);
+    if (p.name === 'start') warmUp();
+    return asked.then(function (r) {
+      if (!r.ok) throw new Error('HTTP ' + r.status);
+      var reader = r.body.getReader(), parts = [], got = 0;
+      var more = function () {
+        return reader.read().then(function (chunk) {
+          if (chunk.done) return;
+          parts.push(chunk.value);
+          got += chunk.value.length;
+          p.loaded = got;
+          if (p.name === 'start') P.progress('start', got, p.bytes);
+          return more();
         });
+      };
+      return more().then(function () {
+        var bytes = new Uint8Array(got), at = 0;
+        parts.forEach(function (c) { bytes.set(c, at); at += c.length; });
+        if (!r.headers.get(kKept)) {
+          var headers = {'Content-Type': 'application/octet-stream'};
+          headers[kKept] = '1';
+          packCache().then(function (c) {
+            return c.put(p.url, new Response(bytes, {headers: headers}));
+          }).catch(function () {});
+        }
+        return bytes;
       });
-    };
-    return packCache().then(function (c) { return c.match(p.url); }).catch(function () { return null; })
-      .then(function (hit) {
-        if (hit && p.name === 'start') warmUp();
-        return hit ? hit.arrayBuffer().then(function (b) { return new Uint8Array(b); }) : fromNetwork();
-      });
+    });
   }
 
   // The start pack with the game files the page has as its own (the loading picture it shows already) and
