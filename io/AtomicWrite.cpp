@@ -136,7 +136,7 @@ bool AtomicFile::Open(const std::string& path, Wording* error) {
   buffer_.clear();
   errno_ = 0;
   fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd_ < 0) return Fail(error, CannotCreate(temp_, errno));
+  if (fd_ < 0) return Fail(error, CannotCreate(path, errno));  // the file the player knows
   return true;
 }
 
@@ -176,7 +176,7 @@ bool AtomicFile::Commit(Wording* error) {
   fd_ = -1;
   if (!ok) {
     ::unlink(temp_.c_str());
-    return Fail(error, CannotWrite(temp_, err));
+    return Fail(error, CannotWrite(path_, err));
   }
   if (SaveStepRename(temp_, path_) != 0) {
     err = errno;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lang/Utf8.h"
 #include "render/Canvas.h"
 #include "render/Font.h"
 
@@ -41,10 +42,16 @@ std::vector<std::string> WrapNotice(const Font& font, const std::string& text, d
     }
     if (!line.empty()) lines.push_back(std::move(line));
     line.clear();
-    // Too long for a line of its own: cut after the last "/" that fits, else where it must be cut.
+    // Too long for a line of its own: cut after the last "/" that fits, else after the last letter that fits
+    // (one at least), never inside an accented letter's bytes.
     while (!fits(word)) {
-      std::size_t cut = 1;
-      while (cut < word.size() && fits(word.substr(0, cut + 1))) ++cut;
+      std::size_t cut = 0;
+      NextCharacter(word, cut);
+      for (std::size_t next = cut; next < word.size();) {
+        NextCharacter(word, next);
+        if (!fits(word.substr(0, next))) break;
+        cut = next;
+      }
       std::size_t slash = word.rfind('/', cut - 1);
       if (slash != std::string::npos && slash > 0) cut = slash + 1;
       lines.push_back(word.substr(0, cut));

@@ -15,7 +15,7 @@ class Font;
 // The font size of a notice at this screen size.
 double NoticeTextSize(const ScreenMetrics& m);
 // The text as lines no wider than width pixels at that size: broken between
-// words, and a word too long for a line (a path) after a "/" or anywhere.
+// words, and a word too long for a line (a path) after a "/" or between any two letters.
 std::vector<std::string> WrapNotice(const Font& font, const std::string& text, double size, double xScale,
                                     double width);
 // The band that holds that many lines.

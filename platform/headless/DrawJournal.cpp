@@ -16,19 +16,27 @@ DrawnQuad QuadOf(TextureId tex, const Vertex c[4]) {
 }
 }  // namespace
 
+void JournalDevice::Keep(const DrawnQuad& q) {
+  // An opaque picture over the whole screen (a background) hides whatever was there.
+  if ((q.color >> 24) == 0xFF && q.box.left <= 0 && q.box.top <= 0 && q.box.right >= Width() &&
+      q.box.bottom >= Height())
+    journal.Clear();
+  journal.quads.push_back(q);
+}
+
 void JournalDevice::Clear(Argb color) {
   journal.Clear();
   d_.Clear(color);
 }
 
 void JournalDevice::DrawQuad(TextureId tex, const Vertex corners[4]) {
-  if (tex) journal.quads.push_back(QuadOf(tex, corners));
+  if (tex) Keep(QuadOf(tex, corners));
   if (hidden.count(tex)) return;
   d_.DrawQuad(tex, corners);
 }
 
 void JournalDevice::FillQuad(const Vertex corners[4]) {
-  journal.quads.push_back(QuadOf(0, corners));
+  Keep(QuadOf(0, corners));
   d_.FillQuad(corners);
 }
 

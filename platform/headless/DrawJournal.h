@@ -37,7 +37,8 @@ struct DrawJournal {
 class JournalDevice : public RenderDevice {
  public:
   explicit JournalDevice(RenderDevice& inner) : d_(inner) {}
-  DrawJournal journal;  // since the last Clear of the screen
+  // What the screen shows: since its last Clear, or the last opaque picture over all of it.
+  DrawJournal journal;
   std::set<TextureId> hidden;  // pictures kept in the journal but not drawn (a state without its texts)
 
   TextureId LoadTexture(const std::string& path, int maxEdge, int pageFamily) override {
@@ -70,6 +71,7 @@ class JournalDevice : public RenderDevice {
   bool KeepsFrame() override { return false; }
 
  private:
+  void Keep(const DrawnQuad& q);
   RenderDevice& d_;
 };
 

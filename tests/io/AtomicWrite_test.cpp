@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -67,14 +69,16 @@ TEST(AtomicWrite, AFailedReplaceKeepsTheOldFileAndSaysWhy) {
   EXPECT_NE(error.find("busy"), std::string::npos) << error;
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("busy/inner")));
   EXPECT_EQ(FilesIn(dir), 1u);  // the temporary file is gone
-  // A missing folder fails before anything is written.
+  // A missing folder fails before anything is written. The reason names the file the player knows, never
+  // the temporary one beside it, with the system's words as they are.
   EXPECT_FALSE(WriteFileAtomic(dir.File("nowhere/a.dat"), "data", &error));
-  EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
+  EXPECT_EQ(error, "cannot create \"" + dir.File("nowhere/a.dat") + "\": " + std::strerror(ENOENT));
   EXPECT_EQ(AtomicWritesDone(), writes) << "a failed write is not counted";
   // The disk full while writing: the old file stays as it was.
   dir.Write("kept.dat", "old");
   SetSaveFault(SaveFault::Full, 1);  // from the next step on
   EXPECT_FALSE(WriteFileAtomic(dir.File("kept.dat"), "new", &error));
+  EXPECT_EQ(error, "cannot write \"" + dir.File("kept.dat") + "\": " + std::strerror(ENOSPC));
   SetSaveFault(SaveFault::None, 0);
   EXPECT_EQ(dir.Read("kept.dat"), "old");
 }

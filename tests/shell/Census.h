@@ -102,12 +102,12 @@ struct CensusRun : ScreenHarness {
     win().SetButton(1, down);
   }
   void Point(const IRect& r, bool down = false) { Point((r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0, down); }
-  // One pass of the screen, drawn afresh: what the screen then holds.
+  // One pass of the screen, drawn afresh: what the screen then holds (the journal
+  // keeps what a drawing leaves on the screen from before: it must cover it).
   Next Pass(Screen& sc, double ms = 40) {
     host->Virtual()->Advance(ms);
     s().window().Pump();
     s().loop.Redraw = true;
-    journal->journal.Clear();
     return sc.Pass(s());
   }
   // The pointer over at for a pass, the state then checked against idle (the same screen, the pointer away).
@@ -120,10 +120,9 @@ struct CensusRun : ScreenHarness {
   void Settle(Screen& sc, int passes = 12) {
     for (int i = 0; i < passes; ++i) Pass(sc);
   }
-  // Draws with a drawing routine given directly.
+  // Draws with a drawing routine given directly, over what the screen holds.
   template <class F>
   void Draw(F&& draw) {
-    journal->journal.Clear();
     draw();
   }
 
