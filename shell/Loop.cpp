@@ -112,6 +112,13 @@ void RenderScene(Stage& s, std::chrono::steady_clock::time_point processStart) {
   }
 }
 
+bool TakeNoticeText(std::string& shown) {
+  std::string now = Tr(ShownNotice());
+  if (now == shown) return false;
+  shown = std::move(now);
+  return true;
+}
+
 ScreenStack::~ScreenStack() = default;
 
 const char* ScreenStack::Top() const { return stack_.empty() ? "" : stack_.back().screen->Name(); }

@@ -87,6 +87,11 @@ void DrawDebugPanel(Stage& s);
 // (diag/Notices.h) over it, then present.
 void RenderScene(Stage& s, std::chrono::steady_clock::time_point processStart);
 
+// The notice shown now in the language in use, for a status line beside the
+// picture (the browser page's): true, with the text put in shown, when it is
+// not the text shown held ("" when there is none).
+bool TakeNoticeText(std::string& shown);
+
 inline constexpr double kFrameIntervalMs = 1000.0 / 60.0;
 // The program's own wait looks again after this at most (a page's loop sleeps until input instead).
 inline constexpr double kLongestWaitMs = 100;

@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "diag/Notices.h"
 #include "io/SafeRead.h"
 #include "lang/Tr.h"
 #include "platform/Host.h"
@@ -68,10 +67,7 @@ struct PageRun {
       if ((screen == "Logo" || screen == "IntroFade") && PageAskedToSkipIntro()) PressOnPage(vk::Escape);
     }
     top = now;
-    if (std::string shown = Tr(ShownNotice()); shown != notice) {
-      notice = shown;
-      ShowPageNotice(notice);
-    }
+    if (TakeNoticeText(notice)) ShowPageNotice(notice);
     if (going) return {false, app.WakeAt()};
     End();
     return {true};

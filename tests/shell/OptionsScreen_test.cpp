@@ -5,10 +5,12 @@
 #include <filesystem>
 
 #include "ScreenHarness.h"
+#include "diag/Notices.h"
 #include "lang/Language.h"
 #include "lang/Tr.h"
 #include "render/OptionsDraw.h"
 #include "shell/DialogScreen.h"
+#include "shell/Loop.h"
 #include "shell/OptionsScreen.h"
 #include "storage/GameSettings.h"
 
@@ -78,7 +80,16 @@ TEST(OptionsScreen, TheLanguageRowChangesTheLanguageAtOnceAndKeepsIt) {
   EXPECT_EQ(CurrentLanguage(), "nl");
   EXPECT_EQ(LoadGameSettings(h.dir.str(), h.logs).Language, "nl") << "kept at once, Escape or not";
   EXPECT_FALSE(h.ConfigChanged()) << "config.dat keeps its record as it was";
+  // The page's status line: the notice in the language in use, told again when the language changes.
+  RaiseNotice("kept.dat", Words("Your game could not be saved: %s. The last save is kept.", {AsIs("full")}));
+  CurrentNotice(h.now());
+  std::string status;
+  EXPECT_TRUE(TakeNoticeText(status) && !TakeNoticeText(status));
+  EXPECT_EQ(status, "Je spel kon niet worden opgeslagen: full. De laatste opslag blijft bewaard.");
   UseCatalogue(nullptr, kEnglish);
+  EXPECT_TRUE(TakeNoticeText(status));
+  EXPECT_EQ(status, "Your game could not be saved: full. The last save is kept.");
+  ClearNotices();
 }
 
 
