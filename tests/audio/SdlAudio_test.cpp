@@ -32,30 +32,19 @@ TEST(SdlAudio, PlaysAWavEffectAndStreamsAnOggTrack) {
   SoundHandle b = sound->CreateStream(dir / "click.wav");
   ASSERT_TRUE(a != 0 && b != 0);
   EXPECT_TRUE(sound->PreBuffer(a));
-  EXPECT_EQ(sound->CreateStream(dir / "nothere.wav"), 0u);
-  EXPECT_EQ(sound->LastError(), sound_error::FileOpen);
-  EXPECT_EQ(sound->CreateStream(dir / "broken.wav"), 0u);
-  EXPECT_EQ(sound->LastError(), sound_error::Format);
+  EXPECT_TRUE(sound->CreateStream(dir / "nothere.wav") == 0 && sound->LastError() == sound_error::FileOpen);
+  EXPECT_TRUE(sound->CreateStream(dir / "broken.wav") == 0 && sound->LastError() == sound_error::Format);
 
   sound->SetGlobalVolume(150);
   EXPECT_EQ(sound->GlobalVolume(), 100);
-  EXPECT_TRUE(sound->Play(a, false));
-  EXPECT_TRUE(sound->IsPlaying(a));
-  EXPECT_FALSE(sound->IsPlaying(b));  // instances share the sound, not the channel
-  EXPECT_TRUE(sound->Play(b, true));
-  EXPECT_TRUE(sound->Stop(a));
-  EXPECT_FALSE(sound->IsPlaying(a));
-  EXPECT_TRUE(sound->IsPlaying(b));
+  EXPECT_TRUE(sound->Play(a, false) && sound->IsPlaying(a) && !sound->IsPlaying(b))
+      << "instances share the sound, not the channel";
+  EXPECT_TRUE(sound->Play(b, true) && sound->Stop(a) && !sound->IsPlaying(a) && sound->IsPlaying(b));
   EXPECT_GT(sound->MemoryBytes(), 10000u);
   // The decoded sound stays while an instance sounds; dropped, the file's bytes stay and a play decodes it again.
-  EXPECT_FALSE(sound->Unbuffer(a));
-  EXPECT_TRUE(sound->Stop(b));
-  EXPECT_TRUE(sound->Unbuffer(a));
-  EXPECT_FALSE(sound->Buffered(b));
+  EXPECT_TRUE(!sound->Unbuffer(a) && sound->Stop(b) && sound->Unbuffer(a) && !sound->Buffered(b));
   EXPECT_EQ(sound->DecodedBytes(), 0u);
-  EXPECT_TRUE(sound->Play(b, false));
-  EXPECT_TRUE(sound->IsPlaying(b));
-  EXPECT_TRUE(sound->Buffered(a));
+  EXPECT_TRUE(sound->Play(b, false) && sound->IsPlaying(b) && sound->Buffered(a));
 
   ASSERT_TRUE(music->Load(0, dir / "track.ogg"));
   EXPECT_FALSE(music->Load(1, dir / "click.wav"));

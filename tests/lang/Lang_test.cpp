@@ -20,6 +20,7 @@ namespace bm {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
 // A ".mo" file as msgfmt writes one (little-endian, no hash table).
@@ -91,12 +92,10 @@ TEST(Catalogue, LooksUpTextsWithTheirContextFormatsAndRefusesDamage) {
   std::string error;
   std::optional<Catalogue> c = ParseCatalogue(mo, &error);
   ASSERT_TRUE(c) << error;
-  EXPECT_EQ(c->language, "xx");
-  EXPECT_EQ(*c->Find("", "Play"), "Graj");
-  EXPECT_EQ(*c->Find("button", "OK"), "OK!");
-  EXPECT_EQ(c->Find("", "OK"), nullptr) << "the context is part of the key";
-  EXPECT_EQ(c->Find("", "Untranslated"), nullptr);
-  EXPECT_EQ(*c->Find("", "+%d second", 5), "+%d sekund");
+  EXPECT_EQ(std::tuple(c->language, *c->Find("", "Play"), *c->Find("button", "OK"), *c->Find("", "+%d second", 5)),
+            std::tuple("xx"s, "Graj"s, "OK!"s, "+%d sekund"s));
+  EXPECT_TRUE(!c->Find("", "OK") && !c->Find("", "Untranslated"))
+      << "the context is part of the key; an empty translation is none";
 
   UseCatalogue(std::make_unique<const Catalogue>(*c), "pl");
   EXPECT_STREQ(Tr("Play"), "Graj");
@@ -111,17 +110,14 @@ TEST(Catalogue, LooksUpTextsWithTheirContextFormatsAndRefusesDamage) {
   EXPECT_STREQ(TrN("+%d second", "+%d seconds", 30), "+%d seconds");
   EXPECT_EQ(CurrentLanguage(), "en");
 
-  // Cut short anywhere, or with a string's end or a table's offset broken, it is refused with a reason.
-  for (std::size_t n = 0; n < mo.size(); ++n) {
-    std::string cut = mo.substr(0, n);
-    EXPECT_FALSE(ParseCatalogue(cut, &error)) << "cut at " << n;
+  // Cut short anywhere, or with a string's end (its NUL) or a table's offset (far past the end) broken, it is
+  // refused with a reason.
+  for (std::size_t n = 0; n < mo.size(); ++n) EXPECT_FALSE(ParseCatalogue(mo.substr(0, n), &error)) << "cut at " << n;
+  for (auto [at, byte] : {std::pair(mo.find("Graj") + 4, 'x'), std::pair(std::size_t(15), char(0x7F))}) {
+    std::string damaged = mo;
+    damaged[at] = byte;
+    EXPECT_FALSE(ParseCatalogue(damaged, &error)) << at;
   }
-  std::string damaged = mo;
-  damaged[mo.find("Graj") + 4] = 'x';  // its NUL
-  EXPECT_FALSE(ParseCatalogue(damaged, &error));
-  damaged = mo;
-  damaged[15] = char(0x7F);  // the originals' table far past the end
-  EXPECT_FALSE(ParseCatalogue(damaged, &error));
   EXPECT_FALSE(ParseCatalogue(MakeMo({{"", Header("nplurals=2; plural=(n != 1;")}}), &error));
   EXPECT_NE(error.find("Plural-Forms"), std::string::npos) << error;
   // Format puts the arguments where the pattern says.

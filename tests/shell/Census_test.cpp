@@ -13,8 +13,6 @@
 #include "render/LogoDraw.h"
 #include "render/MenuScreen.h"
 #include "diag/Notices.h"
-#include "render/NoticeDraw.h"
-#include "shell/Loop.h"
 #include "render/OptionsDraw.h"
 #include "render/PictureWords.h"
 #include "render/RosterDraw.h"
@@ -469,10 +467,8 @@ TEST(Census, LoadingMapShopAndCredits) {
     for (double f : {0.5, 1.0}) {
       r.Draw([&] { DrawLoadingFrame(s, f); });
       // The filled picture hides the empty one when the bar is full.
-      std::vector<std::string> pictures{"red/logo/gamelogo1.jpg"};
-      if (f < 1) pictures.push_back("red/logo/gamelogo0.jpg");
-      r.Check("loading " + std::to_string(int(f * 100)),
-              {.texts = PictureTexts("red/logo/gamelogo0.jpg"), .pictures = pictures});
+      r.Check("loading " + std::to_string(int(f * 100)), {.texts = PictureTexts("red/logo/gamelogo0.jpg"),
+              .pictures = {std::string("red/logo/gamelogo") + (f < 1 ? "0" : "1") + ".jpg", "red/logo/gamelogo1.jpg"}});
     }
     r.Draw([&] { DrawPausePicture(s.look.canvas, s.look.font); });
     r.Check("away", {.texts = PictureTexts(kPausePicture), .pictures = {kPausePicture}});

@@ -87,8 +87,7 @@ TEST(OptionsScreen, TheLanguageRowChangesTheLanguageAtOnceAndKeepsIt) {
   EXPECT_TRUE(TakeNoticeText(status) && !TakeNoticeText(status));
   EXPECT_EQ(status, "Je spel kon niet worden opgeslagen: full. De laatste opslag blijft bewaard.");
   UseCatalogue(nullptr, kEnglish);
-  EXPECT_TRUE(TakeNoticeText(status));
-  EXPECT_EQ(status, "Your game could not be saved: full. The last save is kept.");
+  EXPECT_TRUE(TakeNoticeText(status) && status == "Your game could not be saved: full. The last save is kept.");
   ClearNotices();
 }
 
