@@ -55,15 +55,19 @@ void DrawCredits(Canvas& c, Font& font, double s) {
       // three quarters of its size).
       {TrNoop("For Playing Our Games"), 305, 315, true, 0.7},
   };
+  // The lines scroll away above the bottom line, never over its words.
+  const IRect bottomLine = c.metrics.PercentRect(53, 94, 97, 100);
+  const Rect above{0, 0, c.metrics.Width, bottomLine.top};
+  c.device.SetClip(&above);
   for (const Line& l : kLines) {
     double off = l.credits ? o.credits : o.greeting;
     if (l.bottom - off < -20 || l.top - off > 120) continue;  // far off the screen
     ShadowText(c, font, Tr(l.text), c.metrics.PercentRect(53, l.top - off, 97, l.bottom - off), l.size, 0xFFFFFFFF);
   }
+  c.device.SetClip(nullptr);
   // TRANSLATORS: Congratulations and credits: bottom line, size 0.5, shrinks to fit 563 px. Keep the arrows < and >
   // at both ends. Room: no longer than the English (it is set smaller to fit, down to three quarters of its size).
-  ShadowText(c, font, Tr(">Click Left Mouse Button to Continue<"), c.metrics.PercentRect(53, 94, 97, 100), 0.5,
-             0xFFFFFFAA);
+  ShadowText(c, font, Tr(">Click Left Mouse Button to Continue<"), bottomLine, 0.5, 0xFFFFFFAA);
 }
 
 }  // namespace bm

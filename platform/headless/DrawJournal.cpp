@@ -40,8 +40,20 @@ void JournalDevice::FillQuad(const Vertex corners[4]) {
   d_.FillQuad(corners);
 }
 
+void JournalDevice::SetClip(const Rect* r) {
+  clipped_ = r != nullptr;
+  if (r) clip_ = *r;
+  d_.SetClip(r);
+}
+
 void JournalDevice::NoteText(const std::string& text, const Rect& box, const Rect& target, Argb color) {
-  journal.texts.push_back({text, box, target, color});
+  Rect shown = box;
+  if (clipped_) {
+    shown = {std::max(box.left, clip_.left), std::max(box.top, clip_.top), std::min(box.right, clip_.right),
+             std::min(box.bottom, clip_.bottom)};
+    if (shown.left >= shown.right || shown.top >= shown.bottom) return;  // wholly outside: not seen
+  }
+  journal.texts.push_back({text, shown, target, color});
 }
 
 }  // namespace bm

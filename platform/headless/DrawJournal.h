@@ -53,7 +53,10 @@ class JournalDevice : public RenderDevice {
   void DrawQuad(TextureId tex, const Vertex corners[4]) override;
   void FillQuad(const Vertex corners[4]) override;
   void NoteText(const std::string& text, const Rect& box, const Rect& target, Argb color) override;
-  void Present() override { d_.Present(); }
+  void Present() override {
+    clipped_ = false;
+    d_.Present();
+  }
   void SaveBuffer(int slot) override { d_.SaveBuffer(slot); }
   void RestoreBuffer(int slot) override { d_.RestoreBuffer(slot); }
   void FreeBuffer(int slot) override { d_.FreeBuffer(slot); }
@@ -67,12 +70,14 @@ class JournalDevice : public RenderDevice {
   long FramesPresented() override { return d_.FramesPresented(); }
   bool TextureAlive(TextureId id) override { return d_.TextureAlive(id); }
   void ForgetTextures() override { d_.ForgetTextures(); }
-  void SetClip(const Rect* r) override { d_.SetClip(r); }
+  void SetClip(const Rect* r) override;
   bool KeepsFrame() override { return false; }
 
  private:
   void Keep(const DrawnQuad& q);
   RenderDevice& d_;
+  bool clipped_ = false;
+  Rect clip_{};  // a text's ink is kept as far as it shows inside it
 };
 
 }  // namespace bm
