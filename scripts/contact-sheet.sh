@@ -2,19 +2,22 @@
 # Draws every screen in every state the census checks, at the six sizes, as
 # PNG pictures in OUT (default build/contact-sheet), with an index.html of
 # thumbnails grouped by size, for a reviewer to look through in a browser. With
-# --language CODE the screens are drawn in that language (default English).
-#   scripts/contact-sheet.sh [--language CODE] [OUT]
+# --language CODE the screens are drawn in that language (default English); with
+# --size WxH at that size only (a sixth of the time).
+#   scripts/contact-sheet.sh [--language CODE] [--size WxH] [OUT]
 set -eu
 cd "$(dirname "$0")/.."
 LANGUAGE_CODE=en
+SIZE=""
 if [ "${1:-}" = "--language" ]; then LANGUAGE_CODE="${2:?--language needs a code}"; shift 2; fi
+if [ "${1:-}" = "--size" ]; then SIZE="${2:?--size needs WxH, e.g. 640x480}"; shift 2; fi
 OUT=$(realpath -m "${1:-build/contact-sheet}")
 prefix=""
 [ "$LANGUAGE_CODE" = en ] || prefix="${LANGUAGE_CODE}_"
 [ -x build/bm_tests ] || { echo "build the tests first (./test.sh or cmake --build build)"; exit 1; }
 rm -rf "$OUT"
 mkdir -p "$OUT"
-BM_CENSUS_LANGUAGE="$LANGUAGE_CODE" BM_CONTACT_SHEET="$OUT" SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy build/bm_tests --gtest_filter='Census.*' \
+BM_CENSUS_LANGUAGE="$LANGUAGE_CODE" BM_CENSUS_SIZE="$SIZE" BM_CONTACT_SHEET="$OUT" SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy build/bm_tests --gtest_filter='Census.*' \
   --gtest_brief=1 || echo "the census found faults: see above; the pictures are written all the same"
 {
   echo '<!doctype html><meta charset="utf-8"><title>Brinemoor: every screen</title>'

@@ -41,9 +41,15 @@ inline std::vector<std::string> CensusLanguages() {
   return all;
 }
 
-// The six sizes the game offers: the five fixed ones and the headless desktop.
-inline constexpr std::pair<int, int> kCensusSizes[] = {{640, 480},   {800, 600},   {1024, 768},
-                                                       {1280, 1024}, {1600, 1200}, {1920, 1200}};
+// The six sizes the game offers: the five fixed ones and the headless desktop;
+// or only BM_CENSUS_SIZE's ("640x480", a contact sheet of one size).
+inline std::vector<std::pair<int, int>> CensusSizes() {
+  std::vector<std::pair<int, int>> all{{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}, {1920, 1200}};
+  const char* only = std::getenv("BM_CENSUS_SIZE");
+  if (only && *only)
+    std::erase_if(all, [&](auto s) { return std::to_string(s.first) + "x" + std::to_string(s.second) != only; });
+  return all;
+}
 
 inline bool Inside(const Rect& in, const Rect& out, int slack = 0) {
   return in.left >= out.left - slack && in.top >= out.top - slack && in.right <= out.right + slack &&

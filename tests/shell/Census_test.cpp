@@ -110,7 +110,7 @@ TEST(Census, CatchesATextOutsideItsBoxOffTheScreenOverAnotherOrMissing) {
 
 TEST(Census, MainMenuOptionsAndHowToPlay) {
   for (const std::string& lang : CensusLanguages())
-  for (auto [w, h] : test::kCensusSizes) {
+  for (auto [w, h] : test::CensusSizes()) {
     CensusRun r(w, h, lang);
     KeepRoster(r);
     const ScreenMetrics& m = r.s().look.metrics;
@@ -246,7 +246,7 @@ TEST(Census, MainMenuOptionsAndHowToPlay) {
 
 TEST(Census, PlayersNameBoxAndHighScores) {
   for (const std::string& lang : CensusLanguages())
-  for (auto [w, h] : test::kCensusSizes) {
+  for (auto [w, h] : test::CensusSizes()) {
     CensusRun r(w, h, lang);
     const ScreenMetrics& m = r.s().look.metrics;
     PlayerTable roster = FullRoster();
@@ -328,7 +328,7 @@ TEST(Census, PlayersNameBoxAndHighScores) {
 // each picked by the keys.
 TEST(Census, EveryTwoButtonQuestion) {
   for (const std::string& lang : CensusLanguages())
-  for (auto [w, h] : test::kCensusSizes) {
+  for (auto [w, h] : test::CensusSizes()) {
     CensusRun r(w, h, lang);
     const ScreenMetrics& m = r.s().look.metrics;
     for (Question question : kEveryQuestion) {
@@ -371,7 +371,7 @@ TEST(Census, EveryTwoButtonQuestion) {
 // A level in play: at rest, hovered, with each tip, and as the time runs out.
 TEST(Census, PlayScreenTipsAndLevelEnds) {
   for (const std::string& lang : CensusLanguages())
-  for (auto [w, h] : test::kCensusSizes) {
+  for (auto [w, h] : test::CensusSizes()) {
     CensusRun r(w, h, lang);
     Services& s = r.s();
     Match& m = r.play().match;
@@ -454,7 +454,7 @@ TEST(Census, PlayScreenTipsAndLevelEnds) {
 
 TEST(Census, LoadingMapShopAndCredits) {
   for (const std::string& lang : CensusLanguages())
-  for (auto [w, h] : test::kCensusSizes) {
+  for (auto [w, h] : test::CensusSizes()) {
     CensusRun r(w, h, lang);
     Services& s = r.s();
     const ScreenMetrics& m = s.look.metrics;
