@@ -46,22 +46,23 @@ while i < len(args):
         sys.exit(f"mutants.sh: unknown argument {a} (see the top of scripts/mutants.sh)")
     i += 1
 
-# The test binaries that can see a change in each source folder, the folder's own first.
+# The test binaries that can see a change in each source folder (those whose tests include its headers or call
+# into it), the folder's own first and the shell's, the slowest, last.
 MAP = {
-    "diag": ["diag", "io", "storage", "shell"],
+    "diag": ["diag", "io", "lang", "storage", "bonus", "progress", "saves", "audio", "shell"],
     "io": ["io", "storage", "saves", "shell"],
-    "lang": ["lang", "storage", "render", "shell"],
-    "board": ["board", "bonus", "bot", "match", "progress", "shell"],
-    "storage": ["storage", "saves", "shell"],
-    "bonus": ["bonus", "bot", "match", "progress", "saves", "render", "audio", "shell"],
-    "bot": ["bot", "shell"],
-    "progress": ["progress", "match", "shell"],
-    "match": ["match", "saves", "shell"],
+    "lang": ["lang", "storage", "bonus", "render", "shell"],
+    "board": ["board", "bonus", "bot", "match", "progress", "saves", "render", "shell"],
+    "storage": ["storage", "saves", "bonus", "match", "render", "shell"],
+    "bonus": ["bonus", "board", "bot", "match", "progress", "saves", "render", "audio", "shell"],
+    "bot": ["bot", "bonus", "saves", "shell"],
+    "progress": ["progress", "board", "match", "storage", "render", "audio", "shell"],
+    "match": ["match", "board", "bonus", "saves", "shell"],
     "saves": ["saves", "shell"],
-    "shell": ["shell"],
-    "render": ["render", "shell"],
+    "shell": ["shell", "match", "platform"],
+    "render": ["render", "progress", "shell"],
     "audio": ["audio", "shell"],
-    "platform": ["platform", "shell"],
+    "platform": ["platform", "storage", "audio", "shell"],
 }
 # Whole-game soaks, kill trials and balance runs: minutes each, and each rule they
 # guard has a quick test of its own.
