@@ -45,7 +45,10 @@ PACKS = [
     ('logo', ['red/logo/*', 'sfx/ev_logo.ogg']),
     # Under the program's loading bar: the menu, its screens and questions, the glyph pages (English draws
     # some beyond the first four: a page that is missing when first drawn stays missing).
-    ('menu', ['red/menu/*', 'red/tipformA.png', 'red/tipimages/*', 'fonts/*']),
+    ('menu', ['red/menu/main*', 'red/tipformA.png', 'fonts/*']),
+    # What the menu opens rather than shows (the options' panel, how to play, the pause), right after it: a
+    # picture drawn before its pack came shows once it is here.
+    ('menu-more', ['red/menu/*', 'red/tipimages/*']),
     # The texts' catalogues, each in a pack of its own ("lang-de"): the page brings the player's with the start
     # pack, the others follow for a change of language on the options screen.
     (LANGUAGES, ['locale/*.mo']),
