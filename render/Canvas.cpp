@@ -81,6 +81,13 @@ std::vector<std::pair<std::string, std::size_t>> TextureBank::BytesByClass() con
   return out;
 }
 
+std::vector<std::pair<std::string, TextureId>> TextureBank::HeldPictures() const {
+  std::vector<std::pair<std::string, TextureId>> out;
+  for (const auto& [path, held] : byPath_)
+    if (held.id) out.emplace_back(path, held.id);
+  return out;
+}
+
 bool TextureBank::AllAlive() const {
   for (const auto& [path, held] : byPath_)
     if (held.id && !device_.TextureAlive(held.id)) return false;

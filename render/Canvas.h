@@ -36,6 +36,8 @@ class TextureBank {
   void Load(const std::vector<std::string>& relPaths);
   bool Holds(const std::string& relPath) const { return byPath_.count(relPath) != 0; }
   std::size_t Loaded() const { return byPath_.size(); }
+  // The held pictures that loaded, by path.
+  std::vector<std::pair<std::string, TextureId>> HeldPictures() const;
   // Loads again every picture the device no longer holds (a lost device, a new
   // back buffer) or that belongs to another size class now; returns how many.
   std::size_t ReloadAll();

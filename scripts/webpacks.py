@@ -9,7 +9,8 @@ A pack is its files one after the other; packs.json gives each file's place in i
 the page has as files of its own (the loading picture), which it writes with the start pack. The page fetches the
 "start" pack before the program runs (the logo and what the first screens read), the others in the order
 listed, in the background; the program asks for the one a screen needs (the loading bar until it is there).
-Which file goes where is PACKS below: the first rule that matches a file's path takes it.
+Which file goes where is platform/web/packs.txt: the first line whose pattern matches a file's path takes
+it.
 
 The pictures travel smaller than the desktop's: each PNG is quantised to a palette by pngquant (when it is
 installed) and kept when pngquant reaches its quality floor and the file is smaller; the program decodes
@@ -25,52 +26,28 @@ import shutil
 import subprocess
 import sys
 
-# What no screen draws today: generated, never loaded; fetched last.
-UNUSED = ['red/bg/menupop.png', 'red/bg/tipbtn.png', 'red/tipimages/check.png', 'red/tipimages/tip[1-3].png',
-          '256/sw*.png', '256/sand.png', '256/4x4.png', '256/drop-*.png', '256/backcells/gold-bright.png',
-          '256/backcells/gold-yellow.png', '256/buttons/b[YNOM]*.png', '256/buttons/cross*.png',
-          '256/buttons/line*.png', '256/buttons/cfin.png']
 LANGUAGES = 'lang'
-# (pack, path patterns): the first pack whose pattern matches a file's path takes it. The groups the screens
-# load their pictures and sounds by (a file two groups use goes with the first that needs it), fetched in this
-# order after "start", "rest" last.
-PACKS = [
-    ('rest', UNUSED),
-    # Before the first picture: the logo's first layer, the loading picture, the pointer, the English glyph
-    # pages, the settings the start reads, the sounds a click makes anywhere.
-    ('start', ['red/logo/gamelogo*', 'red/logo/layer0.jpg', '256/cursor.png', 'fonts/large/g[0-3].png', '*.ini',
-               'config.dat', 'apo.dat', 'sfx/ev_menu_*']),
-    # The logo's later layers and its sound, right after: the first layer fades in for a second and a half before
-    # the next is drawn, and no sound plays before the player's first click.
-    ('logo', ['red/logo/*', 'sfx/ev_logo.ogg']),
-    # Under the program's loading bar: the menu, its screens and questions, the glyph pages (English draws
-    # some beyond the first four: a page that is missing when first drawn stays missing).
-    ('menu', ['red/menu/main*', 'red/tipformA.png', 'fonts/*']),
-    # What the menu opens rather than shows (the options' panel, how to play, the pause), right after it: a
-    # picture drawn before its pack came shows once it is here.
-    ('menu-more', ['red/menu/*', 'red/tipimages/*']),
-    # The texts' catalogues, each in a pack of its own ("lang-de"): the page brings the player's with the start
-    # pack, the others follow for a change of language on the options screen.
-    (LANGUAGES, ['locale/*.mo']),
-    ('menu-music', ['music/track-menu.ogg']),
-    # A level: the board, jewels, bonuses, effects, tips and keys, their sounds, the levels; then a stage's
-    # background and tune.
-    ('play', ['256/*', 'red/bg/fg.png', 'red/tipform[0-3].png', 'red/shop/key*.png', 'levels/*', 'sfx/bon_*',
-              'sfx/ev_game_*', 'sfx/complete_*']),
-    ('stage1', ['red/bg/back1.jpg', 'music/track01.ogg']),
-    # The map and the Pirate Shop between levels.
-    ('between', ['red/shop/*', 'sfx/ev_map_*', 'sfx/ev_shop_*']),
-    ('stage2', ['red/bg/back2.jpg', 'music/track02.ogg']),
-    ('stage3', ['red/bg/back3.jpg']),
-    ('stage4', ['red/bg/back4.jpg']),
-    ('stage5', ['red/bg/back5.jpg']),
-    ('stage6', ['red/bg/back6.jpg']),
-    ('stage7', ['red/bg/back7.jpg']),
-    # The congratulations after the last level.
-    ('credits', ['red/bg/back8.jpg']),
-    # What no screen draws today.
-    ('rest', ['*']),
-]
+TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'platform', 'web', 'packs.txt')
+
+
+def read_table(path):
+    """The packs and their path patterns (platform/web/packs.txt), in order: [(name, [pattern...]), ...];
+    a pack's lines in a row make one entry."""
+    packs = []
+    for line in open(path, encoding='utf-8'):
+        line = line.strip()
+        if not line or line.startswith('#'):
+            continue
+        name, _, patterns = line.partition(':')
+        name = name.strip()
+        if not packs or packs[-1][0] != name:
+            packs.append((name, []))
+        packs[-1][1].extend(patterns.split())
+    return packs
+
+
+# (pack, path patterns): the first pack whose pattern matches a file's path takes it.
+PACKS = read_table(TABLE)
 # What a run writes, never shipped.
 LEFT_OUT = ['brinemoor', 'brinemoor.lock', 'config.dat.*', 'debug.dat', 'pbar.val', 'saves/*', '*.log', '*.bad',
             '*.tmp*', 'run.log*']

@@ -112,7 +112,8 @@ add_custom_command(
   OUTPUT ${BM_PAGE_DIR}/packs.json ${BM_PAGE_DIR}/sw.js
   COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/webpacks.py ${BM_NATIVE_GAME_DIR} ${BM_PAGE_DIR}
           ${CMAKE_SOURCE_DIR}/platform/web/sw.js ${BM_NATIVE_PAGE_MUSIC_DIR}
-  DEPENDS ${BM_WEB_DATA} ${BM_PAGE_MUSIC} ${CMAKE_SOURCE_DIR}/scripts/webpacks.py ${CMAKE_SOURCE_DIR}/platform/web/sw.js
+  DEPENDS ${BM_WEB_DATA} ${BM_PAGE_MUSIC} ${CMAKE_SOURCE_DIR}/scripts/webpacks.py ${CMAKE_SOURCE_DIR}/platform/web/packs.txt
+          ${CMAKE_SOURCE_DIR}/platform/web/sw.js
           ${CMAKE_SOURCE_DIR}/platform/web/page.js ${CMAKE_SOURCE_DIR}/platform/web/index.html
           ${CMAKE_SOURCE_DIR}/platform/web/manifest.webmanifest brinemoor
   COMMENT "Packing the game's data for the page"

@@ -11,16 +11,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <fnmatch.h>
 #include <stb/stb_image.h>
 
 #include "ScreenHarness.h"
 #include "lang/Language.h"
 #include "lang/Tr.h"
+#include "render/AssetGroups.h"
 #include "render/GlyphTable.h"
 #include "platform/Host.h"
 #include "platform/headless/DrawJournal.h"
@@ -49,6 +53,35 @@ inline std::vector<std::pair<int, int>> CensusSizes() {
   if (only && *only)
     std::erase_if(all, [&](auto s) { return std::to_string(s.first) + "x" + std::to_string(s.second) != only; });
   return all;
+}
+
+// The page's pack a game file travels in: the first line of platform/web/packs.txt
+// ("NAME: PATTERN...") whose pattern matches its path.
+inline std::string PagePackOf(const std::string& path) {
+  static const std::vector<std::pair<std::string, std::string>> table = [] {
+    std::vector<std::pair<std::string, std::string>> rows;
+    std::ifstream in(std::string(BM_SOURCE_DIR) + "/platform/web/packs.txt");
+    for (std::string line, p; std::getline(in, line);)
+      if (auto colon = line.find(':'); line[0] != '#' && colon != std::string::npos)
+        for (std::istringstream patterns(line.substr(colon + 1)); patterns >> p;) rows.emplace_back(line.substr(0, colon), p);
+    return rows;
+  }();
+  for (const auto& [pack, pattern] : table)
+    if (fnmatch(pattern.c_str(), path.c_str(), 0) == 0) return pack;
+  return "none";
+}
+
+// Whether the pack is here on the page while a screen showing these picture groups draws: the start pack and
+// the logo's (asked for before the first picture) always; from the loading bar on the menu's (it waits for
+// it) and what the menu opens (right after: a picture drawn before shows once it came); a level waits for the
+// board's pack and its stage's; the map, the shop and the credits come after a level.
+inline bool PackWaitedFor(unsigned g, const std::string& pack) {
+  using namespace asset_group;
+  bool stage = false;
+  for (int n = 1; n <= 7; ++n) stage = stage || ((g & StageGroup(n)) && pack == "stage" + std::to_string(n));
+  return pack == "start" || pack == "logo" ||
+         ((g & ~Start) && (pack == "menu" || pack == "menu-more" || stage || (pack == "between" && (g & Between)) ||
+                           (pack == "credits" && (g & Credits)) || (pack == "play" && (g & ~(Start | Kept | Menu | Away)))));
 }
 
 inline bool Inside(const Rect& in, const Rect& out, int slack = 0) {
@@ -182,6 +215,7 @@ struct CensusRun : ScreenHarness {
       if (!drawn) Fault(state, path + " is not drawn");
     }
     if (hovered && idle) CheckHoverNear(state, *hovered, *idle);
+    CheckPacks(state, now);
     // A character the font lacks is drawn as a box and counted.
     if (s().look.font.MissingGlyphs() != missingGlyphs) {
       missingGlyphs = s().look.font.MissingGlyphs();
@@ -190,6 +224,17 @@ struct CensusRun : ScreenHarness {
       Fault(state, std::string("a character the font lacks: ") + code);
     }
     if (!sheet.empty()) SavePicture(state);
+  }
+
+  // Every picture the state draws comes, on the page, in a pack its screen waits
+  // for (by the picture groups the screen uses; a picture of none of them, by its own).
+  void CheckPacks(const std::string& state, const DrawJournal& now) {
+    for (const auto& [path, id] : s().look.textures.HeldPictures()) {
+      if (std::none_of(now.quads.begin(), now.quads.end(), [&](const DrawnQuad& q) { return q.tex == id; })) continue;
+      const unsigned g = AssetGroupsOf(path), shown = g & s().look.textures.InUse();
+      if (std::string pack = PagePackOf(path); !PackWaitedFor(shown ? shown : g, pack))
+        Fault(state, path + " comes in the page's \"" + pack + "\" pack, which its screen does not wait for");
+    }
   }
 
   // Controls a finger presses: each one's hit area covers its face, stays on the screen, is 40 CSS pixels or more

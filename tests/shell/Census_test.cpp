@@ -458,7 +458,9 @@ TEST(Census, LoadingMapShopAndCredits) {
     CensusRun r(w, h, lang);
     Services& s = r.s();
     const ScreenMetrics& m = s.look.metrics;
-    // The logo's layers in turn, then the loading picture with its bar filling.
+    // The logo's layers in turn, then the loading picture with its bar filling: only the start's pictures are
+    // here yet (on the page, the logo's pack follows).
+    s.look.textures.Use(asset_group::Start);
     for (auto [p, layer] : {std::pair{1.7, 0}, {2.5, 1}, {3.3, 2}, {3.8, 2}, {4.2, 2}}) {
       r.Draw([&] { DrawLogo(s.look.canvas, s.look.font, p); });
       const std::string picture = "red/logo/layer" + std::to_string(layer) + ".jpg";
@@ -516,6 +518,7 @@ TEST(Census, LoadingMapShopAndCredits) {
                   SplitLines(ShopItemText(r.play(), 1, ShopItemY(1) - 40).first).front());
     }
 
+    s.look.textures.Use(asset_group::Credits);
     for (double scroll : {-20.0, 40.0, 100.0, 150.0, 200.0, 280.0}) {
       r.Draw([&] { DrawCredits(s.look.canvas, s.look.font, scroll); });
       Expect e{{Tr(">Click Left Mouse Button to Continue<")}};
