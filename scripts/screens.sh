@@ -2,11 +2,13 @@
 # Starts the game under its own Xvfb, walks every screen with xdotool and saves
 # a screenshot of each into OUT (default build/screens). Not a test: look at
 # the pictures.
-#   scripts/screens.sh [OUT] [DISPLAY_NUMBER]      (BM_RENDERER=gl or software: that renderer)
+#   scripts/screens.sh [OUT] [DISPLAY_NUMBER]      (BM_RENDERER=gl or software: that renderer;
+#                                                   BM_LANGUAGE=de or another code: that language)
 set -u
 cd "$(dirname "$0")/.."
 OUT=${1:-build/screens}
 NUM=${2:-77}
+LANGUAGE_ARGS=(--language "${BM_LANGUAGE:-en}")
 GAME=build/game/brinemoor
 [ -x "$GAME" ] || { echo "build the game first (./run.sh or cmake --build build)"; exit 1; }
 mkdir -p "$OUT"
@@ -15,7 +17,7 @@ Xvfb :$NUM -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 XVFB=$!
 export DISPLAY=:$NUM SDL_AUDIODRIVER=dummy
 sleep 1.5
-"$GAME" --renderer "${BM_RENDERER:-auto}" --windowed --resolution 3 --data-dir "$DATA" --max-seconds 300 >/dev/null 2>&1 &
+"$GAME" "${LANGUAGE_ARGS[@]}" --renderer "${BM_RENDERER:-auto}" --windowed --resolution 3 --data-dir "$DATA" --max-seconds 300 >/dev/null 2>&1 &
 PID=$!
 cleanup() { kill $PID 2>/dev/null; wait $PID 2>/dev/null; kill $XVFB 2>/dev/null; rm -rf "$DATA"; }
 trap cleanup EXIT
@@ -115,7 +117,7 @@ wait $PID 2>/dev/null
 # The congratulations and the credits: the bot wins level 65 with every bonus
 # open (two to four minutes); BM_SCREENS_CREDITS=0 leaves this out.
 if [ "${BM_SCREENS_CREDITS:-1}" != 0 ]; then
-  "$GAME" --windowed --resolution 3 --level 65 --autoplay --all-bonuses --think-ms 150 --seed 3 \
+  "$GAME" "${LANGUAGE_ARGS[@]}" --windowed --resolution 3 --level 65 --autoplay --all-bonuses --think-ms 150 --seed 3 \
       --data-dir "$DATA" --max-seconds 420 >/dev/null 2>&1 &
   PID=$!
   W=$(timeout 20 xdotool search --sync --onlyvisible --name Brinemoor | head -1)
@@ -130,7 +132,7 @@ if [ "${BM_SCREENS_CREDITS:-1}" != 0 ]; then
 fi
 
 # Full screen at the display's size: the software cursor over the menu and a level.
-"$GAME" --renderer "${BM_RENDERER:-auto}" --fullscreen --resolution 4 --data-dir "$DATA" --max-seconds 120 >/dev/null 2>&1 &
+"$GAME" "${LANGUAGE_ARGS[@]}" --renderer "${BM_RENDERER:-auto}" --fullscreen --resolution 4 --data-dir "$DATA" --max-seconds 120 >/dev/null 2>&1 &
 PID=$!
 W=$(timeout 20 xdotool search --sync --onlyvisible --name Brinemoor | head -1)
 [ -n "$W" ] || { echo "no full-screen window"; exit 1; }
