@@ -64,13 +64,14 @@ TextureId SdlRenderDevice::AddToAtlas(SDL_Surface* img, int family) {
   return pictures_.Add(Picture::OnPage(page, spot, img->w, img->h));
 }
 
-SDL_Surface* SdlRenderDevice::Decode(const std::string& path, int maxEdge) {
+SDL_Surface* SdlRenderDevice::Decode(const std::string& path, int maxEdge, bool* opaque) {
   // Through the safe reader: a FIFO or folder in a picture's place is refused at once.
   ReadResult file = ReadFileBounded(path, kPictureFileMaxBytes);
   if (!file.ok()) return nullptr;
   SDL_RWops* rw = SDL_RWFromConstMem(file.bytes.data(), int(file.bytes.size()));
   SDL_Surface* img = rw ? IMG_Load_RW(rw, 1) : nullptr;
   if (!img) return nullptr;
+  if (opaque) *opaque = !img->format->Amask && !img->format->palette && !SDL_HasColorKey(img);
   img = ToArgb(img);
   if (!img) return nullptr;
   if (maxEdge > 0 && (img->w > maxEdge || img->h > maxEdge)) {
@@ -106,14 +107,27 @@ SDL_Texture* TextureOf(SDL_Renderer* renderer, SDL_Surface* img) {
 }
 }  // namespace
 
+Uint32 SdlRenderDevice::TargetFormat() const {
+  SDL_Window* window = surface_ ? nullptr : SDL_RenderGetWindow(renderer_);
+  Uint32 f = surface_ ? surface_->format->format : window ? SDL_GetWindowPixelFormat(window) : Uint32(0);
+  return SDL_BYTESPERPIXEL(f) == 4 && !SDL_ISPIXELFORMAT_INDEXED(f) ? f : Uint32(SDL_PIXELFORMAT_ARGB8888);
+}
+
 TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge, int pageFamily) {
-  SDL_Surface* img = Decode(path, maxEdge);
+  bool opaque = false;
+  SDL_Surface* img = Decode(path, maxEdge, &opaque);
   if (!img) return 0;
   TextureId id = 0;
   if (img->w <= kAtlasMaxPicture && img->h <= kAtlasMaxPicture) {
     id = AddToAtlas(img, pageFamily);
+  } else if (opaque && TargetFormat() != img->format->format) {
+    SDL_Surface* same = SDL_ConvertSurfaceFormat(img, TargetFormat(), 0);
+    SDL_Texture* tex = same ? TextureOf(renderer_, same) : nullptr;
+    if (tex) id = pictures_.Add(Picture::Own(tex, img->w, img->h)), opaque_.insert(tex);
+    if (same) SDL_FreeSurface(same);
   } else if (SDL_Texture* tex = TextureOf(renderer_, img)) {
     id = pictures_.Add(Picture::Own(tex, img->w, img->h));
+    if (opaque) opaque_.insert(tex);
   }
   FreeDecoded(img);
   return id;
@@ -160,7 +174,7 @@ void SdlRenderDevice::FreeTexture(TextureId id) {
   Flush();
   // A part of an atlas page is not used again; the page goes with its last picture.
   if (!p->owned && atlas_.Leave(p->tex)) SDL_DestroyTexture(p->tex);
-  for (SDL_Texture* t : p->Textures()) SDL_DestroyTexture(t);
+  for (SDL_Texture* t : p->Textures()) opaque_.erase(t), SDL_DestroyTexture(t);
   pictures_.Erase(id);
 }
 
@@ -214,7 +228,7 @@ bool SdlRenderDevice::BeginLayer(int slot) {
     SDL_DestroyTexture(t);
     t = nullptr;
   }
-  if (!t) t = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width_, height_);
+  if (!t) t = SDL_CreateTexture(renderer_, TargetFormat(), SDL_TEXTUREACCESS_TARGET, width_, height_);
   if (!t) return false;
   SDL_Texture* back = SDL_GetRenderTarget(renderer_);
   if (SDL_SetRenderTarget(renderer_, t) != 0) {
@@ -280,7 +294,7 @@ void SdlRenderDevice::OpenFrame(bool fromWindow) {
     e.window.windowID = SDL_GetWindowID(SDL_RenderGetWindow(renderer_));
     SDL_PushEvent(&e);
   }
-  frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width_, height_);
+  frame_ = SDL_CreateTexture(renderer_, TargetFormat(), SDL_TEXTUREACCESS_TARGET, width_, height_);
   if (frame_ && SDL_SetRenderTarget(renderer_, frame_) != 0) {
     SDL_DestroyTexture(frame_);
     frame_ = nullptr;
@@ -327,9 +341,12 @@ void SdlRenderDevice::DrawCursorQuad() {
 // switching textures per quad costs several times more on software GL.
 void SdlRenderDevice::Queue(SDL_Texture* tex, const Vertex corners[4]) {
   if (!drawing_) return;
-  if (!batchOpen_ || tex != batchTex_) {
+  const bool solid = opaque_.count(tex) &&
+                     std::all_of(corners, corners + 4, [](const Vertex& c) { return (c.color >> 24) == 255; });
+  if (!batchOpen_ || tex != batchTex_ || solid != batchSolid_) {
     Flush();
     batchTex_ = tex;
+    batchSolid_ = solid;
     batchOpen_ = true;
   }
   int base = int(verts_.size());
@@ -357,6 +374,7 @@ void SdlRenderDevice::FillQuad(const Vertex corners[4]) { Queue(nullptr, corners
 void SdlRenderDevice::Flush() {
   if (!batchOpen_) return;
   if (!indices_.empty()) {
+    if (opaque_.count(batchTex_)) SDL_SetTextureBlendMode(batchTex_, batchSolid_ ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
     SDL_RenderGeometry(renderer_, batchTex_, verts_.data(), int(verts_.size()), indices_.data(), int(indices_.size()));
     ++drawCalls_;
   }
@@ -485,6 +503,7 @@ void SdlRenderDevice::ForgetTextures() {
     t = nullptr;
   }
   pictures_.Clear();
+  opaque_.clear();
   atlas_.Clear();
   MakeFrame();
 }
@@ -501,6 +520,7 @@ void SdlRenderDevice::Resize(int width, int height) {
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     // Textures belong to the old renderer; a headless resize starts without pictures.
     pictures_.Clear();
+    opaque_.clear();
     atlas_.Clear();
     for (SDL_Texture*& t : slots_) t = nullptr;
     return;

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/DevicePictures.h"
@@ -51,7 +52,11 @@ class SdlRenderDevice : public RenderDevice {
 
  private:
   // A picture file as ARGB pixels, scaled down to maxEdge (0: as it is); null when unreadable.
-  SDL_Surface* Decode(const std::string& path, int maxEdge);
+  // opaque: the file has no transparent pixel (a photograph).
+  SDL_Surface* Decode(const std::string& path, int maxEdge, bool* opaque = nullptr);
+  // The pixel format the renderer draws into (the window's): a picture in it is
+  // stretched straight into the frame, not converted through scratch pictures.
+  Uint32 TargetFormat() const;
   void Flush();
   void Queue(SDL_Texture* tex, const Vertex corners[4]);
   SDL_Surface* ReadBack();
@@ -78,6 +83,12 @@ class SdlRenderDevice : public RenderDevice {
   AtlasBook<SDL_Texture*> atlas_;
   SDL_Texture* batchTex_ = nullptr;
   bool batchOpen_ = false;
+  // Pictures of their own with no transparent pixel, kept in the target's format:
+  // drawn at full alpha they are copied, not blended (a software renderer then
+  // stretches a screen-sized picture straight into the frame, with no scratch
+  // pictures of a screen's size allocated, filled and freed for each).
+  std::unordered_set<SDL_Texture*> opaque_;
+  bool batchSolid_ = false;
   std::vector<SDL_Vertex> verts_;
   std::vector<int> indices_;
   SDL_Texture* slots_[11] = {};

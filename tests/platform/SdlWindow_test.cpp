@@ -173,6 +173,13 @@ TEST(SdlWindowResize, ADraggedWindowScalesThePictureWithBarsAndClicksLandWhereAi
   ASSERT_TRUE(w.Create("resize", 640, 480, false, true)) << w.Error();
   SdlRenderDevice device(w.Renderer(), nullptr, 640, 480);
   SDL_Window* window = SDL_RenderGetWindow(w.Renderer());
+  // A photograph is copied, not blended, only where it is drawn whole: faded out, nothing of it shows.
+  TextureId photo = device.LoadTexture(std::string(BM_GAME_DIR) + "/red/bg/back1.jpg");
+  for (Argb alpha : {0x00FFFFFFu, 0xFFFFFFFFu}) {
+    const Vertex q[4] = {{0, 0, 0, 0, alpha}, {640, 0, 1, 0, alpha}, {640, 480, 1, 1, alpha}, {0, 480, 0, 1, alpha}};
+    device.Clear(0xFFFFFFFF), device.DrawQuad(photo, q), device.Present();
+    EXPECT_EQ(WindowPixel(window, 320, 240) == 0xFFFFFFu, alpha == 0x00FFFFFFu) << std::hex << alpha;
+  }
   w.WarpPointer(600, 100);
   w.Pump();
   SDL_SetWindowSize(window, 1280, 480);  // dragged wider: bars left and right
