@@ -31,7 +31,7 @@ const PictureLines kLines[] = {
     {"red/shop/shop1.jpg", {"shop title", TrNoopC("shop title", "Pirate Shop"), 512, 78, 700, 64, 0xFFFFD870}, 0},
     // TRANSLATORS: Map and Pirate Shop: the label over the key rack (lettering 26 px in 380 px). Room: plenty
     // (twice the English length or more).
-    {"red/shop/shop1.jpg", {"shop label", TrNoopC("shop label", "Keys"), 664, 552, 380, 26, 0xFFFFE6A0}, 0},
+    {"red/shop/shop1.jpg", {"shop label", TrNoopC("shop label", "Keys"), 664, 540, 380, 26, 0xFFFFE6A0}, 0},
     // TRANSLATORS: Map and Pirate Shop: the label over the blue stars' tray (lettering 22 px in 300 px). Room: up to
     // about 35% longer than the English.
     {"red/shop/shop1.jpg", {"shop label", TrNoopC("shop label", "Blue Stars"), 316, 580, 300, 22, 0xFFB8DCFF}, 0},

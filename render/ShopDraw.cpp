@@ -87,7 +87,7 @@ void DrawLines(Canvas& c, Font& font, const std::string& text, const IRect& r, d
 
 void DrawFocusFrame(Canvas& c, const IRect& r) {
   const int t = std::max(3, int(4 * c.metrics.XScale)), g = 3;
-  const Argb gold = 0xFFFFD040;
+  const Argb gold = kFocusFrameColor;
   c.Fill(r.left - g - t, r.top - g - t, r.right + g + t, r.top - g, gold);
   c.Fill(r.left - g - t, r.bottom + g, r.right + g + t, r.bottom + g + t, gold);
   c.Fill(r.left - g - t, r.top - g, r.left - g, r.bottom + g, gold);

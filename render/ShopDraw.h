@@ -25,6 +25,7 @@ struct ShopPicture {
 };
 
 // The keyboard's focus: a gold frame just outside the rectangle (pixels).
+inline constexpr Argb kFocusFrameColor = 0xFFFFD040;
 void DrawFocusFrame(Canvas& c, const IRect& r);
 
 void DrawShop(Canvas& c, Font& font, const ShopPicture& p);

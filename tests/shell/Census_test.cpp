@@ -16,6 +16,7 @@
 #include "render/OptionsDraw.h"
 #include "render/PictureWords.h"
 #include "render/RosterDraw.h"
+#include "render/ShopDraw.h"
 #include "render/ShopLayout.h"
 #include "bonus/StockButtons.h"
 #include "progress/Stages.h"
@@ -496,6 +497,11 @@ TEST(Census, LoadingMapShopAndCredits) {
     Press(r, between, vk::Left);
     Press(r, between, vk::Enter);
     r.Check("shop", {PictureTexts("red/shop/shop1.jpg")});
+    // The keyboard's frame round the marked key (on the rack's top row) leaves the rack's label whole.
+    for (const DrawnQuad& q : r.j().quads)
+      for (const DrawnText& t : r.j().texts)
+        if (q.color == kFocusFrameColor && test::Overlap(q.box, t.box))
+          r.Fault("shop", "the focus frame crosses \"" + t.text + "\"");
     Press(r, between, vk::Enter);
     r.Check("shop key carried");
     Press(r, between, vk::Right);
