@@ -316,16 +316,29 @@ def near(rgb, want_hex, tolerance=3):
     return all(abs(rgb[i] - ((want >> (16 - 8 * i)) & 255)) <= tolerance for i in range(3))
 
 
-class Checks:
-    """Prints each check as it is made; the exit code at the end."""
+def words(check):
+    """A check's words without its figures, which vary from run to run."""
+    return ''.join(c for c in check if not c.isdigit())
 
-    def __init__(self):
+
+class CheckFailed(Exception):
+    pass
+
+
+class Checks:
+    """Prints each check as it is made; the exit code at the end. With stop_past (a set of checks' words), the
+    first failed check not among them ends the run (CheckFailed)."""
+
+    def __init__(self, stop_past=None):
         self.failures = []
+        self.stop_past = stop_past
 
     def expect(self, ok, what):
         print(('ok    ' if ok else 'FAIL  ') + what)
         if not ok:
             self.failures.append(what)
+            if self.stop_past is not None and words(what) not in self.stop_past:
+                raise CheckFailed(what)
 
     def result(self):
         print('%d checks failed' % len(self.failures) if self.failures else 'all checks passed')
@@ -808,16 +821,17 @@ def bot_level(browser, base, checks, level, seconds):
     return report
 
 
-def quick_check(page_dir, out_dir):
+def quick_check(page_dir, out_dir, stop_past=None):
     """The checks of the page's own script, shortened: a file address, two tabs, the logo skipped,
-    storage refused, the packs. Returns the failed checks, each by its words without figures."""
+    storage refused, the packs. Returns the failed checks, each by its words without figures; with stop_past,
+    stops at the first failed check not in that set."""
     os.makedirs(out_dir, exist_ok=True)
     OUT[0] = out_dir
     server = start_server(page_dir)
     port = server.server_address[1]
     base = 'http://127.0.0.1:%d/index.html' % port
     browser = Browser(blocked_origin='http://localhost:%d' % port)
-    checks = Checks()
+    checks = Checks(stop_past)
     try:
         file_address(browser, page_dir, checks)
         # Runs long enough for a loaded machine: the game clock starts before the page has loaded.
@@ -827,15 +841,17 @@ def quick_check(page_dir, out_dir):
         languages(page_dir, checks)
         packs_cold(page_dir, checks, 10)
         packs_offline(page_dir, checks)
+    except CheckFailed:
+        pass  # a check the unbroken page passes failed: the others need not run
     except (TimeoutError, RuntimeError) as e:
-        checks.expect(False, str(e))
+        checks.failures.append(str(e))
+        print('FAIL  ' + str(e))
         print('screens: ' + ', '.join('%s %.1f s' % (s['name'] or 'end', s['ms'] / 1000)
                                       for s in browser.try_evaluate(SCREENS_JS) or []))
     finally:
         browser.close()
         server.shutdown()
-    # Each failed check by its words alone (its figures vary from run to run).
-    return {''.join(c for c in f if not c.isdigit()) for f in checks.failures}
+    return {words(f) for f in checks.failures}
 
 
 def page_mutants(page_dir, out_dir, only):
@@ -847,15 +863,21 @@ def page_mutants(page_dir, out_dir, only):
         if line.startswith('== '):
             current = {'file': line[3:].strip()}
             mutants.append(current)
-        elif current is not None and line[:6] in ('find: ', 'repl: ', 'rule: '):
+        elif current is not None and line[:5] in ('find:', 'repl:', 'rule:'):  # a bare "repl:" takes the text out
             current[line[:4]] = line[6:].replace('\\n', '\n')
-    with open(os.devnull, 'w') as quiet:
-        saved, sys.stdout = sys.stdout, quiet
-        try:
-            unbroken = quick_check(page_dir, os.path.join(out_dir, 'unbroken'))
-        finally:
-            sys.stdout = saved
-    print('the unbroken page fails %d quick checks%s' % (len(unbroken), ''.join('\n    ' + f for f in unbroken)))
+    def run(page, name, stop_past=None):
+        """quick_check, its own lines in OUT/NAME/checks.txt; the failed checks and the seconds it took."""
+        started_at, saved = time.monotonic(), sys.stdout
+        os.makedirs(os.path.join(out_dir, name), exist_ok=True)
+        with open(os.path.join(out_dir, name, 'checks.txt'), 'w') as sys.stdout:
+            try:
+                return quick_check(page, os.path.join(out_dir, name), stop_past), time.monotonic() - started_at
+            finally:
+                sys.stdout = saved
+
+    unbroken, seconds = run(page_dir, 'unbroken')
+    print('the unbroken page fails %d quick checks (%.0f s, load %.1f)%s'
+          % (len(unbroken), seconds, os.getloadavg()[0], ''.join('\n    ' + f for f in unbroken)))
     results = []
     for number, m in enumerate(mutants, 1):
         if only and number not in only:
@@ -877,16 +899,12 @@ def page_mutants(page_dir, out_dir, only):
             continue
         with open(target, 'w') as f:
             f.write(text.replace(m['find'], m['repl']))
-        with open(os.devnull, 'w') as quiet:
-            saved, sys.stdout = sys.stdout, quiet
-            try:
-                failed = quick_check(work, os.path.join(out_dir, 'mutant-%d' % number)) - unbroken
-            finally:
-                sys.stdout = saved
+        failed, seconds = run(work, 'mutant-%d' % number, unbroken)
+        failed -= unbroken
         results.append((number, 'killed' if failed else 'SURVIVED', m['rule']))
         for f in failed:
             print('    ' + f)
-        print('%3d %-9s %s' % results[-1])
+        print('%3d %-9s %s  (%.0f s, load %.1f)' % (results[-1] + (seconds, os.getloadavg()[0])))
         shutil.rmtree(work)
     killed = sum(1 for r in results if r[1] == 'killed')
     print('%d of %d killed' % (killed, len(results)))
