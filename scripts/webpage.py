@@ -801,17 +801,21 @@ def packs_offline(page_dir, checks):
         # The network gone: the server stops.
         server.shutdown()
         server.server_close()
-        browser.navigate(base)
-        wait_screen(browser, 'MainMenu', 500, timeout=90)
-        browser.screenshot(os.path.join(OUT[0], 'offline-menu.png'))
-        browser.navigate(base + '?autoplay&level=1&seconds=40')
-        browser.wait_for("typeof Module !== 'undefined' && Module.firstPictureMs", timeout=60)
-        browser.click(VIEW_W / 2, VIEW_H / 2)
-        wait_screen(browser, 'Play', 3000, timeout=60)
-        browser.screenshot(os.path.join(OUT[0], 'offline-play.png'))
-        report = wait_report(browser, timeout=60)
+        report, stuck = {'moves': 0}, ''
+        try:
+            browser.navigate(base)
+            wait_screen(browser, 'MainMenu', 500, timeout=90)
+            browser.screenshot(os.path.join(OUT[0], 'offline-menu.png'))
+            browser.navigate(base + '?autoplay&level=1&seconds=40')
+            browser.wait_for("typeof Module !== 'undefined' && Module.firstPictureMs", timeout=60)
+            browser.click(VIEW_W / 2, VIEW_H / 2)
+            wait_screen(browser, 'Play', 3000, timeout=60)
+            browser.screenshot(os.path.join(OUT[0], 'offline-play.png'))
+            report = wait_report(browser, timeout=60)
+        except TimeoutError as e:  # where it stopped, and what the page said
+            stuck = '; %s; %s' % (e, browser.try_evaluate(STATUS_JS))
         expect(report['moves'] > 0, 'offline, a second visit reaches the menu and plays level 1 (%d moves; %s '
-               'requests in the cache)' % (report['moves'], cached))
+               'requests in the cache%s)' % (report['moves'], cached, stuck))
     finally:
         browser.close()
         server.shutdown()
