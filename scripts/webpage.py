@@ -168,7 +168,10 @@ class Browser:
             message['sessionId'] = self.session
         os.write(self.to_chrome, json.dumps(message).encode() + b'\0')
         while True:
-            reply = self._message(timeout)
+            try:
+                reply = self._message(timeout)
+            except TimeoutError:
+                raise TimeoutError('chromium did not answer %s in %d s' % (method, timeout)) from None
             if reply.get('id') == self.next_id:
                 if 'error' in reply:
                     raise RuntimeError('%s: %s' % (method, reply['error']))
