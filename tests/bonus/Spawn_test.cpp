@@ -206,7 +206,7 @@ TEST(ShopCatalogue, TextsByGrade) {
   ASSERT_EQ(LoadLanguage(BM_GAME_DIR, "pl", logs), "pl");
   EXPECT_EQ(ChanceText(3, 1.5, 0), "Szansa: 1,50%|plus 30 sekund|na użycie");
   EXPECT_EQ(ChanceText(4, 1, 1), "Szansa: 1,00%|wynik rośnie|o 2000 punktów");
-  EXPECT_EQ(LockedText(*k.items, 1, 8), "aby odblokować bonus,|przeciągnij i upuść|fioletowy klucz tutaj");
+  EXPECT_EQ(LockedText(*k.items, 1, 8), "aby go odblokować,|przeciągnij tutaj|fioletowy klucz");
   std::vector<std::string> shown;
   for (const char* popup : {"+1 minute", "+2 minutes", "+90 seconds", "+4000 Points", "Purple Key Revealed"})
     shown.push_back(ShownPopupText(popup));
