@@ -222,11 +222,12 @@ targets = ["bm_tests_" + g for g in groups]
 print(f"Building {len(trees)} scratch tree(s) ({len(targets)} test binaries each)...", flush=True)
 for src in trees:
     # The scratch build sits inside the scratch tree as build/ sits in the real one, with the same options, so
-    # ccache serves every file a mutant leaves alone; its tests read the real build's program folder.
+    # ccache serves every file a mutant leaves alone; its tests read the real build's program folder and the
+    # scratch tree's own files (a break in a file a test reads as it runs, the page's pack table, is seen).
     sync(src)
     build = os.path.join(src, "build")
     run(["cmake", "-S", src, "-B", build, "-G", "Unix Makefiles", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
-         f"-DBM_TEST_GAME_DIR={game}", f"-DBM_TEST_SOURCE_DIR={root}", *QUICK_LINKS], check=True,
+         f"-DBM_TEST_GAME_DIR={game}", f"-DBM_TEST_SOURCE_DIR={src}", *QUICK_LINKS], check=True,
         stdout=subprocess.DEVNULL)
     with open(os.path.join(work, "setup.log"), "a") as out:
         if targets and run(["cmake", "--build", build, "-j", str(cores), "--target", *targets],
