@@ -120,14 +120,14 @@ TextureId SdlRenderDevice::LoadTexture(const std::string& path, int maxEdge, int
   TextureId id = 0;
   if (img->w <= kAtlasMaxPicture && img->h <= kAtlasMaxPicture) {
     id = AddToAtlas(img, pageFamily);
-  } else if (opaque && TargetFormat() != img->format->format) {
-    SDL_Surface* same = SDL_ConvertSurfaceFormat(img, TargetFormat(), 0);
-    SDL_Texture* tex = same ? TextureOf(renderer_, same) : nullptr;
-    if (tex) id = pictures_.Add(Picture::Own(tex, img->w, img->h)), opaque_.insert(tex);
+  } else {
+    SDL_Surface* same = opaque && TargetFormat() != img->format->format
+                            ? SDL_ConvertSurfaceFormat(img, TargetFormat(), 0) : nullptr;
+    if (SDL_Texture* tex = TextureOf(renderer_, same ? same : img)) {
+      id = pictures_.Add(Picture::Own(tex, img->w, img->h));
+      if (opaque) opaque_.insert(tex);
+    }
     if (same) SDL_FreeSurface(same);
-  } else if (SDL_Texture* tex = TextureOf(renderer_, img)) {
-    id = pictures_.Add(Picture::Own(tex, img->w, img->h));
-    if (opaque) opaque_.insert(tex);
   }
   FreeDecoded(img);
   return id;
